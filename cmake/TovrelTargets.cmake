@@ -1,0 +1,43 @@
+# One library per folder of src/, one test program per folder, each test labelled
+# with its layer so that `ctest -L <layer>` runs one area.
+
+# tovrel_add_library(<name> SOURCES ... [DEPS ...] [PRIVATE_DEPS ...])
+# Creates static library tovrel_<name> with alias tovrel::<name>; headers are
+# included as "<folder>/<File>.h" relative to src/.
+function(tovrel_add_library name)
+  cmake_parse_arguments(L "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(tovrel_${name} STATIC ${L_SOURCES})
+  add_library(tovrel::${name} ALIAS tovrel_${name})
+  target_include_directories(tovrel_${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(tovrel_${name} PUBLIC ${L_DEPS} Threads::Threads PRIVATE ${L_PRIVATE_DEPS})
+endfunction()
+
+# Environment every test runs in: no display, no sound device.
+set(TOVREL_TEST_ENVIRONMENT
+  "SDL_AUDIODRIVER=dummy"
+  "SDL_VIDEODRIVER=dummy"
+  "TOVREL_BACKEND=headless"
+  "TOVREL_TEST_MEDIA_DIR=${CMAKE_BINARY_DIR}/test-media"
+  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+  "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
+
+# tovrel_add_test_program(<name> LABEL <layer> SOURCES ... [LIBS ...])
+function(tovrel_add_test_program name)
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 120
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS "${T_LABEL}" TIMEOUT 600 ENVIRONMENT "${TOVREL_TEST_ENVIRONMENT}")
+endfunction()
+
+# Adds every listed subfolder that has a CMakeLists.txt, so areas can land one by one.
+function(tovrel_add_present_subdirectories)
+  foreach(dir IN LISTS ARGN)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
