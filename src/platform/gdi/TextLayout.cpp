@@ -1,0 +1,148 @@
+#include "platform/gdi/TextLayout.h"
+
+#include "platform/gdi/TextFlags.h"
+#include "platform/gdi/TextLineBreak.h"
+#include "platform/gdi/TextUtf8.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+namespace {
+
+constexpr int kTabChars = 8;
+
+// Paragraphs split at CR LF, LF or CR; a final line break adds no empty line.
+std::vector<TCharRun> SplitParagraphs(const TCharRun& text)
+{
+    std::vector<TCharRun> paragraphs(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i].Char;
+        if (c == U'\r' || c == U'\n') {
+            if (c == U'\r' && i + 1 < text.size() && text[i + 1].Char == U'\n')
+                ++i;
+            if (i + 1 < text.size())
+                paragraphs.emplace_back();
+            continue;
+        }
+        paragraphs.back().push_back(text[i]);
+    }
+    return paragraphs;
+}
+
+TCharRun WithoutLineBreaks(TCharRun text)
+{
+    std::erase_if(text, [](const TLaidChar& c) { return c.Char == U'\r' || c.Char == U'\n'; });
+    return text;
+}
+
+int AlignedLeft(const TRect& rect, int width, unsigned flags)
+{
+    if (flags & DT_CENTER)
+        return rect.Left + (rect.Width() - width) / 2;
+    if (flags & DT_RIGHT)
+        return rect.Right - width;
+    return rect.Left;
+}
+
+} // namespace
+
+TTextLayout LayoutDrawText(ITextMeasurer& measurer, std::string_view text, const TRect& rect, unsigned flags)
+{
+    TTextLayout layout;
+    TCharRun chars = ParsePrefixes(DecodeUtf8(text), !(flags & DT_NOPREFIX));
+    if (flags & DT_HIDEPREFIX)
+        for (auto& c : chars)
+            c.Prefixed = false;
+    layout.Bounds = TRect{rect.Left, rect.Top, rect.Left, rect.Top};
+    if (chars.empty())
+        return layout;
+
+    const int tabWidth = (flags & DT_EXPANDTABS) ? kTabChars * std::max(0, measurer.AveCharWidth()) : 0;
+    const bool singleLine = flags & DT_SINGLELINE;
+    std::vector<TCharRun> lines;
+    if (singleLine) {
+        lines.push_back(WithoutLineBreaks(std::move(chars)));
+    } else {
+        for (auto& paragraph : SplitParagraphs(chars)) {
+            if (flags & DT_WORDBREAK) {
+                auto broken = BreakLines(measurer, paragraph, rect.Width(), tabWidth);
+                lines.insert(lines.end(), broken.begin(), broken.end());
+            } else {
+                lines.push_back(std::move(paragraph));
+            }
+        }
+    }
+
+    const int lineHeight = measurer.LineHeight() + ((flags & DT_EXTERNALLEADING) ? measurer.ExternalLeading() : 0);
+    const int totalHeight = lineHeight * int(lines.size());
+    int top = rect.Top;
+    if (singleLine && (flags & DT_VCENTER))
+        top = rect.Top + (rect.Height() - totalHeight) / 2;
+    else if (singleLine && (flags & DT_BOTTOM))
+        top = rect.Bottom - totalHeight;
+
+    int widest = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        TCharRun& run = lines[i];
+        if (flags & DT_PATH_ELLIPSIS)
+            ApplyPathEllipsis(measurer, run, rect.Width(), tabWidth);
+        else if (flags & DT_END_ELLIPSIS)
+            ApplyEndEllipsis(measurer, run, rect.Width(), tabWidth);
+        TLaidLine line;
+        line.Width = PlaceChars(measurer, run, tabWidth);
+        line.Chars = std::move(run);
+        line.Left = AlignedLeft(rect, line.Width, flags);
+        line.Top = top + int(i) * lineHeight;
+        widest = std::max(widest, line.Width);
+        layout.Lines.push_back(std::move(line));
+    }
+    layout.Bounds = TRect{rect.Left, rect.Top, rect.Left + widest, rect.Top + totalHeight};
+    layout.Result = (singleLine && (flags & (DT_VCENTER | DT_BOTTOM))) ? top + totalHeight - rect.Top : totalHeight;
+    return layout;
+}
+
+TLaidLine LayoutTabbedLine(ITextMeasurer& measurer, std::string_view text, std::span<const int> tabStops, int x, int tabOrigin)
+{
+    TLaidLine line;
+    line.Left = x;
+    TCharRun run = ParsePrefixes(DecodeUtf8(text), false);
+    const int defaultStep = tabStops.size() == 1 ? tabStops[0] : kTabChars * measurer.AveCharWidth();
+    int pen = 0;
+    for (auto& c : run) {
+        c.X = pen;
+        if (c.Char != U'\t') {
+            c.Width = measurer.CharWidth(c.Char);
+        } else {
+            // Stops are measured from the tab origin; the pen from x.
+            const int absolute = x + pen - tabOrigin;
+            int next = -1;
+            if (tabStops.size() > 1) {
+                for (int stop : tabStops) {
+                    if (stop > absolute) {
+                        next = stop;
+                        break;
+                    }
+                }
+            } else if (defaultStep > 0) {
+                next = (absolute / defaultStep + 1) * defaultStep;
+            }
+            c.Width = next >= 0 ? next - absolute : measurer.CharWidth(U' ');
+        }
+        pen += c.Width;
+    }
+    line.Width = pen;
+    line.Chars = std::move(run);
+    return line;
+}
+
+TLaidLine LayoutPlainLine(ITextMeasurer& measurer, std::u32string_view text)
+{
+    TLaidLine line;
+    TCharRun run = ParsePrefixes(text, false);
+    line.Width = PlaceChars(measurer, run, 0);
+    line.Chars = std::move(run);
+    return line;
+}
+
+} // namespace tovrel

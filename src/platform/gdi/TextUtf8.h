@@ -1,0 +1,12 @@
+#pragma once
+// UTF-8 <-> code points for the text engine. Malformed bytes decode to U+FFFD
+// one byte at a time, so no input can make the decoder read past its end.
+#include <string>
+#include <string_view>
+
+namespace tovrel {
+
+std::u32string DecodeUtf8(std::string_view text);
+std::string EncodeUtf8(std::u32string_view text);
+
+} // namespace tovrel
