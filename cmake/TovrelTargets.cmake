@@ -30,7 +30,15 @@ function(tovrel_add_test_program name)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 120
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${T_LABEL}" TIMEOUT 600 ENVIRONMENT "${TOVREL_TEST_ENVIRONMENT}")
+    PROPERTIES LABELS "${T_LABEL}" TIMEOUT 600)
+  # gtest_discover_tests flattens list-valued properties (only the first variable would
+  # survive), so the environment is set by a script ctest runs after discovery.
+  set(environment_script "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(WRITE "${environment_script}"
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${TOVREL_TEST_ENVIRONMENT}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${environment_script}")
 endfunction()
 
 # Adds every listed subfolder that has a CMakeLists.txt, so areas can land one by one.
