@@ -1,0 +1,19 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace tovrel {
+
+// The embedded preset tables are malformed (a build fault, never user input).
+class EPresetDataError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A box text or a settings text that is not the number it should be.
+class EPresetConvertError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace tovrel
