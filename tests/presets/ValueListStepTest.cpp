@@ -81,7 +81,7 @@ TEST(ValueListStepEdges, KeyWithoutRowLeavesSixEmptyEnabledBoxes) {
 
 TEST(ValueListStepEdges, RepeatedItemsKeepTheirOwnPositions) {
   for (int key : {3208, 3310, 3408}) {
-    const std::vector<std::string>& sizes =
+    const std::vector<std::string> sizes =
         FillParameterBoxes(MainPresets(), key).Boxes[BoxIndex(TParameterBox::FrameSize)].Items;
     ASSERT_EQ(sizes.size(), 28u) << key;
     EXPECT_EQ(sizes[24], "1920*1200");
