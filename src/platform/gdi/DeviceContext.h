@@ -16,6 +16,7 @@
 // reads alpha (see Blits.h); TransparentBlt copies alpha with the pixels it keeps.
 #include "platform/gdi/GdiObject.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -50,6 +51,7 @@ public:
     const TGdiBrush& Brush() const { return *state_.Brush; }
     std::shared_ptr<TGdiBitmap> Bitmap() const { return state_.Bitmap; }
     HGDIOBJ Select(HGDIOBJ object); // returns the previous handle of that kind, or null
+    HGDIOBJ CurrentHandle(UINT objectType) const;
 
     // Colours and modes.
     struct TModes {
@@ -89,6 +91,7 @@ public:
     bool Restore(int level); // negative: relative to the current level
 
     // Painting helpers in surface coordinates, clipped by SurfaceClip().
+    void ForEachVisibleRect(const TRect& area, const std::function<void(const TRect&)>& fn) const;
     void FillSurfaceRegion(const TRegion& area, TPixel value); // plain copy
     // Paints colour over the pixels whose coverage (0..255) is above 0, blending
     // by coverage; alpha of painted pixels becomes 0. Used for glyphs.

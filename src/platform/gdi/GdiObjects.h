@@ -22,6 +22,7 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 std::shared_ptr<TGdiBitmap> FindBitmap(HBITMAP bitmap);
 
 HGDIOBJ GetStockObject(int index);
+HBITMAP StockBitmap(); // the 1 x 1 bitmap a new memory DC holds
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object); // regions: selects a copy as clip, returns the region kind
 BOOL DeleteObject(HGDIOBJ object);
 HGDIOBJ GetCurrentObject(HDC dc, UINT type);

@@ -31,10 +31,11 @@ public:
     explicit TRegion(const TRect& r);
 
     static TRegion FromRects(const std::vector<TRect>& rects); // union of the rectangles
-    // Filled shapes: bounding boxes with right and bottom excluded.
-    static TRegion Ellipse(const TRect& box);
-    static TRegion RoundRect(const TRect& box, int cornerWidth, int cornerHeight);
-    static TRegion Polygon(const std::vector<TPoint>& points, bool winding);
+    // Filled shapes (bounding boxes with right and bottom excluded), built only
+    // for the rows inside `rows`, so absurd sizes cost no more than the rows kept.
+    static TRegion Ellipse(const TRect& box, const TRect& rows);
+    static TRegion RoundRect(const TRect& box, int cornerWidth, int cornerHeight, const TRect& rows);
+    static TRegion Polygon(const std::vector<TPoint>& points, bool winding, const TRect& rows);
 
     TRegion Combined(const TRegion& other, TRegionOp op) const;
     void Offset(int dx, int dy);

@@ -3,9 +3,12 @@
 // rectangle), COMPLEXREGION, or ERROR for unknown handles.
 #include "platform/gdi/GdiObject.h"
 
+#include <optional>
 #include <vector>
 
 namespace tovrel {
+
+int RegionKind(const TRegion& region); // NULLREGION, SIMPLEREGION or COMPLEXREGION
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const RECT* r);
