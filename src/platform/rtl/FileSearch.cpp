@@ -1,5 +1,6 @@
 #include "platform/rtl/FileSearch.h"
 
+#include "platform/rtl/Masks.h"
 #include "platform/rtl/Paths.h"
 
 #include <cerrno>
@@ -22,31 +23,6 @@ struct TSearchRec::State {
 };
 
 namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool MatchFrom(std::string_view name, std::string_view mask)
-{
-    // Iterative glob with one backtrack point for the last "*".
-    size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
-    while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == '?' || AsciiLower(mask[m]) == AsciiLower(name[n]))) {
-            ++n;
-            ++m;
-        } else if (m < mask.size() && mask[m] == '*') {
-            starMask = m++;
-            starName = n;
-        } else if (starMask != std::string_view::npos) {
-            m = starMask + 1;
-            n = ++starName;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == '*')
-        ++m;
-    return m == mask.size();
-}
 
 int AttributesOf(const std::string& name, const struct stat& info, bool isLink)
 {
@@ -94,13 +70,6 @@ int ReadNext(TSearchRec& rec)
 }
 
 } // namespace
-
-bool MatchesWildcard(std::string_view name, std::string_view mask)
-{
-    if (mask == "*.*" || mask == "*")
-        return true;
-    return MatchFrom(name, mask);
-}
 
 int FindFirst(std::string_view pathAndMask, int attr, TSearchRec& rec)
 {

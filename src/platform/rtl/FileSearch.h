@@ -1,6 +1,6 @@
 #pragma once
 // Find-first/next over one folder with the run-time library's rules: the mask
-// uses "*" and "?" without regard to ASCII case ("*.*" matches every name);
+// as MatchesWildcard reads it ("*.*" matches every name);
 // folders, hidden entries (names starting with ".") and system entries
 // (devices, pipes, sockets) are left out unless the attribute mask asks for
 // them. "." and ".." are never listed.
@@ -36,7 +36,5 @@ struct TSearchRec {
 int FindFirst(std::string_view pathAndMask, int attr, TSearchRec& rec);
 int FindNext(TSearchRec& rec);
 void FindClose(TSearchRec& rec);
-
-bool MatchesWildcard(std::string_view name, std::string_view mask);
 
 } // namespace tovrel

@@ -165,12 +165,20 @@ int Utf8Pos(std::string_view sub, std::string_view s)
     return Utf8Length(s.substr(0, at)) + 1;
 }
 
+std::u32string Utf8ToUtf32(std::string_view s)
+{
+    std::u32string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();)
+        out += DecodeAt(s, pos);
+    return out;
+}
+
 std::u16string Utf8ToUtf16(std::string_view s)
 {
     std::u16string out;
     out.reserve(s.size());
-    for (size_t pos = 0; pos < s.size();) {
-        const char32_t cp = DecodeAt(s, pos);
+    for (const char32_t cp : Utf8ToUtf32(s)) {
         if (cp < 0x10000) {
             out += char16_t(cp);
         } else {

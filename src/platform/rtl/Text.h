@@ -25,6 +25,8 @@ std::string Utf8Copy(std::string_view s, int index, int count);
 // 1-based character index of the first sub in s, 0 when absent or sub is empty.
 int Utf8Pos(std::string_view sub, std::string_view s);
 
+// Code points, for matching character by character. Invalid input becomes U+FFFD.
+std::u32string Utf8ToUtf32(std::string_view s);
 // For stored formats that keep UTF-16. Invalid input becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(std::u16string_view s);

@@ -204,6 +204,11 @@ void TThread::Synchronize(std::function<void()> fn)
     TMainThread::Call(std::move(fn));
 }
 
+void TThread::Queue(std::function<void()> fn)
+{
+    TMainThread::Post(std::move(fn));
+}
+
 void TThread::WaitForAll()
 {
     TMainThread::WaitPumping([] {

@@ -77,6 +77,8 @@ public:
     std::exception_ptr FatalException() const;
 
     static void Synchronize(std::function<void()> fn);
+    // Runs fn on the main thread later, without waiting (= TMainThread::Post).
+    static void Queue(std::function<void()> fn);
 
     // Waits (pumping on the main thread) until every thread started through
     // TThread has ended, then joins the free-on-terminate ones.

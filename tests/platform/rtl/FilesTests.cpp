@@ -113,21 +113,5 @@ TEST_F(FilesTest, FindFirstNextHonoursMaskAndAttributes)
     EXPECT_EQ(FindNext(rec), EBADF);
 }
 
-TEST(WildcardTest, MatchesWindowsStyleMasks)
-{
-    struct Case {
-        const char* name;
-        const char* mask;
-        bool matches;
-    };
-    const Case cases[] = {
-        {"a.avi", "*.avi", true}, {"a.AVI", "*.avi", true}, {"a.avi.txt", "*.avi", false}, {"noext", "*.*", true},
-        {"abc", "a*c", true},     {"ac", "a*c", true},      {"abd", "a*c", false},        {"a", "?", true},
-        {"ab", "?", false},       {"x.avi", "*a*i", true},  {"", "*", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MatchesWildcard(c.name, c.mask), c.matches) << c.name << " " << c.mask;
-}
-
 } // namespace
 } // namespace tovrel
