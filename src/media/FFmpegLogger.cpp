@@ -3,11 +3,11 @@
 #include "media/FFmpegLoaderEntries.h"
 #include "media/FFmpegUtilsMainThread.h"
 #include "platform/rtl/MainThread.h"
+#include "platform/rtl/Numbers.h"
 #include "platform/rtl/Thread.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <memory>
 
 namespace tovrel {
@@ -140,13 +140,7 @@ void TFFLogger::OptLogLevel(const std::string& arg) {
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     for (int i = 0; i < 8; ++i)
         if (lower == names[i]) return SetLogLevel(TLogLevel(i));
-    const char* first = arg.data();
-    const char* last = arg.data() + arg.size();
-    if (first != last && *first == '+') ++first;
-    int value = 0;
-    auto [end, error] = std::from_chars(first, last, value);
-    if (arg.empty() || error != std::errc() || end != last)
-        throw std::invalid_argument("'" + arg + "' is not a valid integer value");
+    int value = StrToInt(arg);
     SetLogLevel(LogLevelFromAV(value));
 }
 

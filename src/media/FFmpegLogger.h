@@ -48,8 +48,8 @@ public:
     void Log(const void* sender, TLogLevel level, std::string_view message);
     void Log(const void* sender, TLogLevel level, const char* format, ...) __attribute__((format(printf, 4, 5)));
 
-    // The "loglevel" option: a level name (any case) or a decimal number.
-    // Throws std::invalid_argument for any other text.
+    // The "loglevel" option: a level name (any case) or an integer; any other
+    // text raises EConvertError.
     void OptLogLevel(const std::string& arg);
 
     // A whole line that FFmpeg printed at `level` in thread `threadId`.

@@ -2,6 +2,7 @@
 
 #include "FFmpegLoaderTestSupport.h"
 #include "media/FFmpegUtilsMainThread.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/rtl/Thread.h"
 
@@ -138,9 +139,9 @@ TEST_F(FFmpegLoggerTest, OptLogLevelTakesNamesAndNumbers) {
         logger.OptLogLevel(c.arg);
         EXPECT_EQ(logger.LogLevel(), c.level) << c.arg;
     }
-    EXPECT_THROW(logger.OptLogLevel("loud"), std::invalid_argument);
-    EXPECT_THROW(logger.OptLogLevel(""), std::invalid_argument);
-    EXPECT_THROW(logger.OptLogLevel("12x"), std::invalid_argument);
+    EXPECT_THROW(logger.OptLogLevel("loud"), EConvertError);
+    EXPECT_THROW(logger.OptLogLevel(""), EConvertError);
+    EXPECT_THROW(logger.OptLogLevel("12x"), EConvertError);
 }
 
 // Four threads write lines in many pieces at once; every line arrives whole,
