@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/presets/BoxConversions.h"
-#include "app/presets/PresetErrors.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace tovrel {
 namespace {
@@ -70,10 +70,10 @@ TEST(BoxConversions, UnknownAspectKeepsThePreviousValue) {
 
 TEST(BoxConversions, BitrateTextsWithoutANumberAreRefused) {
   for (const char* text : {"", "kbps", "abc kbps", "128", "1.2.3 kbps", "99999999 kbps", "4.7555 kbps"}) {
-    EXPECT_THROW(AudioBitrateFromBoxText(text), EPresetConvertError) << text;
+    EXPECT_THROW(AudioBitrateFromBoxText(text), EConvertError) << text;
   }
   for (const char* text : {"", "kbps", "12.5 kbps", "x kbps"}) {
-    EXPECT_THROW(VideoBitrateFromBoxText(text), EPresetConvertError) << text;
+    EXPECT_THROW(VideoBitrateFromBoxText(text), EConvertError) << text;
   }
 }
 
@@ -93,7 +93,7 @@ TEST(BoxConversions, BoxStepStopsAtABadTextKeepingEarlierFields) {
   TPendingOutputSettings pending;
   pending.Video_AudioSampleRate = "22050";
   EXPECT_THROW(ApplyBoxTexts({"640*480", "", "25.00", "128 kbps", "44100", "保持原视频模式"}, pending),
-               EPresetConvertError);
+               EConvertError);
   EXPECT_EQ(pending.Video_FrameSize, "640*480");
   EXPECT_EQ(pending.Video_FrameRate, "25.00");
   EXPECT_EQ(pending.Video_AudioSampleRate, "22050");

@@ -3,7 +3,7 @@
 
 #include "app/presets/BoxConversions.h"
 #include "app/presets/OutputOptionsTransfer.h"
-#include "app/presets/PresetErrors.h"
+#include "platform/rtl/Exceptions.h"
 #include "app/presets/PresetKeys.h"
 #include "app/presets/PresetStep.h"
 #include "app/presets/ValueListStep.h"
@@ -75,7 +75,7 @@ TEST(ApplyPendingSettings, NumbersThatAreNotWholeAreRefused) {
     TPendingOutputSettings pending;
     pending.*field = "2.5";
     TOutputOptions options = Defaults();
-    EXPECT_THROW(ApplyPendingSettings(pending, options), EPresetConvertError);
+    EXPECT_THROW(ApplyPendingSettings(pending, options), EConvertError);
   }
 }
 

@@ -3,8 +3,10 @@
 #include <cmath>
 #include <limits>
 
-#include "app/presets/PresetErrors.h"
-#include "app/presets/TextNumbers.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FloatText.h"
+#include "platform/rtl/Numbers.h"
+#include "platform/rtl/Text.h"
 
 namespace tovrel {
 
@@ -18,23 +20,23 @@ constexpr std::string_view KeepAspect = "保持原视频模式";
 constexpr std::string_view AutoAudioBitrate = "自动音频比特率";
 constexpr std::string_view AutoSampleRate = "自动音频采样率";
 
-std::string_view NumberBeforeKbps(std::string_view text) {
+std::string NumberBeforeKbps(std::string_view text) {
   const std::size_t kbps = text.find("kbps");
   if (kbps == std::string_view::npos) {
-    throw EPresetConvertError("\"" + std::string(text) + "\" is not a bitrate in kbps");
+    throw EConvertError("'" + std::string(text) + "' is not a bitrate in kbps");
   }
-  return TrimBlanks(text.substr(0, kbps));
+  return Trim(text.substr(0, kbps));
 }
 
 [[noreturn]] void NotABitrate(std::string_view text) {
-  throw EPresetConvertError("\"" + std::string(text) + "\" is not a valid bitrate");
+  throw EConvertError("'" + std::string(text) + "' is not a valid bitrate");
 }
 
 int WholeKbpsToBitrate(std::string_view number, std::string_view text) {
   constexpr int Limit = std::numeric_limits<int>::max() / 1000;
-  const std::optional<int> kbps = ParseDecimalInt(number);
-  if (!kbps || *kbps > Limit || *kbps < -Limit) NotABitrate(text);
-  return *kbps * 1000;
+  int kbps = 0;
+  if (!TryStrToInt(number, kbps) || kbps > Limit || kbps < -Limit) NotABitrate(text);
+  return kbps * 1000;
 }
 
 }  // namespace
@@ -54,14 +56,14 @@ int VideoBitrateFromBoxText(std::string_view text) {
 
 int AudioBitrateFromBoxText(std::string_view text) {
   if (text == AutoAudioBitrate) return AutoBitrate;
-  const std::string_view number = NumberBeforeKbps(text);
-  if (number.find('.') == std::string_view::npos) return WholeKbpsToBitrate(number, text);
+  const std::string number = NumberBeforeKbps(text);
+  if (number.find('.') == std::string::npos) return WholeKbpsToBitrate(number, text);
   // Through the shortest decimal text, so that 12.2 * 1000 (12199.999...) reads 12200.
-  const std::optional<double> kbps = ParseDecimalFraction(number);
-  if (!kbps || !std::isfinite(*kbps)) NotABitrate(text);
-  const std::optional<int> bitrate = ParseDecimalInt(FloatToText(*kbps * 1000.0));
-  if (!bitrate) NotABitrate(text);
-  return *bitrate;
+  double kbps = 0;
+  if (!TryStrToFloat(number, kbps) || !std::isfinite(kbps)) NotABitrate(text);
+  int bitrate = 0;
+  if (!TryStrToInt(FloatToStr(kbps * 1000.0), bitrate)) NotABitrate(text);
+  return bitrate;
 }
 
 std::string SampleRateFromBoxText(std::string_view text, TAutoSampleRate autoRate) {
@@ -105,7 +107,7 @@ std::string ApplyBoxText(TParameterBox box, std::string_view text, TPendingOutpu
     case TParameterBox::Aspect:
       return pending.Video_FrameAspectRatio = AspectFromBoxText(text, pending.Video_FrameAspectRatio);
   }
-  throw EPresetConvertError("unknown parameter box");
+  throw EConvertError("unknown parameter box");
 }
 
 }  // namespace tovrel

@@ -16,10 +16,10 @@ std::string FrameSizeFromBoxText(std::string_view text);
 // Frame rate: "保持原帧速率" and "无视频" give the empty text, others themselves.
 std::string FrameRateFromBoxText(std::string_view text);
 // Video bitrate in bit/s: "无视频" gives AutoBitrate, "816 kbps" gives 816000.
-// Throws EPresetConvertError when no whole number stands before "kbps".
+// Raises EConvertError when no whole number stands before "kbps".
 int VideoBitrateFromBoxText(std::string_view text);
 // Audio bitrate in bit/s: "自动音频比特率" gives AutoBitrate, "128 kbps" gives
-// 128000, "12.2 kbps" exactly 12200. Throws EPresetConvertError when no number
+// 128000, "12.2 kbps" exactly 12200. Raises EConvertError when no number
 // stands before "kbps" or the product is not a whole number.
 int AudioBitrateFromBoxText(std::string_view text);
 

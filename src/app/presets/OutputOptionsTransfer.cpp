@@ -1,7 +1,7 @@
 #include "app/presets/OutputOptionsTransfer.h"
 
-#include "app/presets/PresetErrors.h"
-#include "app/presets/TextNumbers.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Numbers.h"
 
 namespace tovrel {
 
@@ -10,11 +10,11 @@ namespace {
 constexpr std::string_view Libx264 = "libx264";
 
 int WholeNumber(const std::string& text, std::string_view setting) {
-  const std::optional<int> value = ParseDecimalInt(text);
-  if (!value) {
-    throw EPresetConvertError(std::string(setting) + " \"" + text + "\" is not a whole number");
+  int value = 0;
+  if (!TryStrToInt(text, value)) {
+    throw EConvertError(std::string(setting) + " '" + text + "' is not a valid integer value");
   }
-  return *value;
+  return value;
 }
 
 void ApplyVideoCodec(const std::string& codec, TOutputOptions& options) {

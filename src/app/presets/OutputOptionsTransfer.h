@@ -11,7 +11,7 @@ inline constexpr std::string_view Libx264DefaultPreset = "libx264-default";
 // Copies the pending settings into a task's output options (filled with their
 // defaults by the caller), skipping the values that are not set: empty texts,
 // AutoBitrate and the AutoValue sample rate. Channels, sample rate and volume
-// must be whole numbers; otherwise EPresetConvertError is thrown.
+// must be whole numbers; otherwise EConvertError is raised.
 void ApplyPendingSettings(const TPendingOutputSettings& pending, TOutputOptions& options);
 
 // Copies a row's settings columns into a task's output options when tasks are

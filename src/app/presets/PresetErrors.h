@@ -10,10 +10,4 @@ class EPresetDataError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A box text or a settings text that is not the number it should be.
-class EPresetConvertError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 }  // namespace tovrel

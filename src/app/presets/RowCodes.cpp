@@ -1,11 +1,11 @@
 #include "app/presets/RowCodes.h"
 
-#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 #include <utility>
 
-#include "app/presets/TextNumbers.h"
+#include "platform/rtl/FloatText.h"
+#include "platform/rtl/Numbers.h"
 
 namespace tovrel {
 
@@ -61,9 +61,8 @@ std::string SecToDate(int seconds) {
 }
 
 std::string SizeText(std::int64_t bytes) {
-  // nearbyint rounds half to even in the default rounding mode.
-  const double hundredths = std::nearbyint(static_cast<double>(bytes) / 1024.0 / 1024.0 * 100.0);
-  return FloatToText(hundredths / 100.0) + "MB";
+  const std::int64_t hundredths = Round(static_cast<double>(bytes) / 1024.0 / 1024.0 * 100.0);
+  return FloatToStr(static_cast<double>(hundredths) / 100.0) + "MB";
 }
 
 std::string FormatTitleExtension(std::string_view title) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/presets/PresetErrors.h"
-#include "app/presets/TextNumbers.h"
+#include "platform/rtl/Numbers.h"
 
 namespace tovrel {
 
@@ -66,9 +66,9 @@ const std::string& TTsvTable::Field(std::size_t row, std::string_view name) cons
 
 int TTsvTable::IntField(std::size_t row, std::string_view name) const {
   const std::string& text = Field(row, name);
-  const std::optional<int> value = ParseDecimalInt(text);
-  if (!value) Fail(row, name, "\"" + text + "\" is not an integer");
-  return *value;
+  int value = 0;
+  if (!TryStrToInt(text, value)) Fail(row, name, "\"" + text + "\" is not an integer");
+  return value;
 }
 
 bool TTsvTable::BoolField(std::size_t row, std::string_view name) const {
