@@ -1,0 +1,53 @@
+#include "skin/data/ResourceStrData.h"
+
+#include <stdexcept>
+
+#include "skin/data/SkinIniFile.h"
+
+namespace tovrel {
+
+// Embedded copy of data/skin/resource-strings.tsv: one "NAME<TAB>text" per line.
+extern const std::string_view kSkinResourceStringsTsv;
+
+namespace {
+
+std::vector<std::string> ParseDefaultLines(std::string_view tsv)
+{
+    std::vector<std::string> lines;
+    while (!tsv.empty()) {
+        const auto end = tsv.find('\n');
+        std::string_view row = tsv.substr(0, end);
+        tsv = end == std::string_view::npos ? std::string_view{} : tsv.substr(end + 1);
+        if (row.ends_with('\r'))
+            row.remove_suffix(1);
+        if (row.empty())
+            continue;
+        const auto tab = row.find('\t');
+        if (tab == std::string_view::npos)
+            throw std::logic_error("string table row without a tab: " + std::string(row));
+        lines.push_back(std::string(row.substr(0, tab)) + "=" + std::string(row.substr(tab + 1)));
+    }
+    return lines;
+}
+
+} // namespace
+
+const std::vector<std::string>& TskResourceStrData::DefaultResStrings()
+{
+    static const std::vector<std::string> lines = ParseDefaultLines(kSkinResourceStringsTsv);
+    return lines;
+}
+
+TskResourceStrData::TskResourceStrData() : FResStrs(DefaultResStrings()) {}
+
+std::string TskResourceStrData::GetResStr(std::string_view ResName) const
+{
+    for (const std::string& line : FResStrs) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos && SameIniName(std::string_view(line).substr(0, equals), ResName))
+            return line.substr(equals + 1);
+    }
+    return {};
+}
+
+} // namespace tovrel

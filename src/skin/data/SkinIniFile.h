@@ -1,0 +1,68 @@
+#pragma once
+// The INI text that skin descriptions are written in: sections and keys compared
+// without regard to case, values trimmed, ";" comments, writes that keep the order
+// of what is already there. It stands in for the component framework's in-memory
+// INI class until platform/vcl provides one; the skin code reaches it only through
+// the name TskIniFile, so swapping it is a one-line change.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tovrel {
+
+class SkinIniText {
+public:
+    SkinIniText() = default;
+    explicit SkinIniText(std::string_view text) { SetText(text); }
+
+    // Replaces the content; a UTF-8 byte-order mark is remembered and written back.
+    void SetText(std::string_view text);
+    // Lines end with CRLF, as skin descriptions on disk do.
+    std::string GetText() const;
+
+    // A missing file reads as an empty INI, as the framework's INI classes do.
+    void LoadFromFile(const std::filesystem::path& fileName);
+    // Throws std::runtime_error when the file cannot be written.
+    void SaveToFile(const std::filesystem::path& fileName) const;
+
+    // True when the section holds at least one key.
+    bool SectionExists(std::string_view section) const;
+    bool ValueExists(std::string_view section, std::string_view key) const;
+    std::vector<std::string> ReadSections() const;
+    std::vector<std::string> ReadSection(std::string_view section) const;
+    // "key=value" lines of the section, in order.
+    std::vector<std::string> ReadSectionValues(std::string_view section) const;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    // Decimal, "$hex" or "0xhex" with an optional sign; anything else gives the default.
+    int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    void EraseSection(std::string_view section);
+
+private:
+    struct Section {
+        std::string Name;
+        std::vector<std::pair<std::string, std::string>> Values;
+    };
+    const Section* FindSection(std::string_view name) const;
+    Section* FindSection(std::string_view name);
+    Section& AddSection(std::string_view name);
+
+    std::vector<Section> sections_;
+    bool hasByteOrderMark_ = false;
+};
+
+using TskIniFile = SkinIniText;
+
+// Names compare so: ASCII letters without regard to case.
+bool SameIniName(std::string_view a, std::string_view b);
+
+// Integer text as the INI readers accept it; nullopt when it is not a 32-bit number.
+std::optional<int> ParseIniInteger(std::string_view text);
+
+} // namespace tovrel
