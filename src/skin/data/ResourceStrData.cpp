@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "skin/data/SkinIniFile.h"
+#include "platform/rtl/Text.h"
 
 namespace tovrel {
 
@@ -44,7 +44,7 @@ std::string TskResourceStrData::GetResStr(std::string_view ResName) const
 {
     for (const std::string& line : FResStrs) {
         const auto equals = line.find('=');
-        if (equals != std::string::npos && SameIniName(std::string_view(line).substr(0, equals), ResName))
+        if (equals != std::string::npos && SameText(std::string_view(line).substr(0, equals), ResName))
             return line.substr(equals + 1);
     }
     return {};

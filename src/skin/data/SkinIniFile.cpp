@@ -1,90 +1,27 @@
 #include "skin/data/SkinIniFile.h"
 
-#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "platform/rtl/Numbers.h"
+#include "platform/rtl/Text.h"
 
 namespace tovrel {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view Trim(std::string_view s)
+std::string_view TrimBlanks(std::string_view s)
 {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && isBlank(s.front()))
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
         s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
         s.remove_suffix(1);
     return s;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = LowerAscii(c);
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 } // namespace
-
-bool SameIniName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
-
-std::optional<int> ParseIniInteger(std::string_view text)
-{
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    bool hex = false;
-    if (text.starts_with('$')) {
-        hex = true;
-        text.remove_prefix(1);
-    } else if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        hex = true;
-        text.remove_prefix(2);
-    }
-    if (text.empty())
-        return std::nullopt;
-    std::uint64_t magnitude = 0;
-    for (char c : text) {
-        const int digit = hex ? HexDigit(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
-        if (digit < 0)
-            return std::nullopt;
-        magnitude = magnitude * (hex ? 16 : 10) + std::uint64_t(digit);
-        if (magnitude > 0xFFFFFFFFull)
-            return std::nullopt;
-    }
-    if (hex) {
-        // Hexadecimal covers the full 32 bits: $FFFFFFFF is -1.
-        const auto bits = std::uint32_t(magnitude);
-        const auto value = std::int32_t(bits);
-        return negative ? int(std::uint32_t(0) - bits) : int(value);
-    }
-    if (negative) {
-        if (magnitude > 0x80000000ull)
-            return std::nullopt;
-        return int(-std::int64_t(magnitude));
-    }
-    if (magnitude > 0x7FFFFFFFull)
-        return std::nullopt;
-    return int(magnitude);
-}
 
 void SkinIniText::SetText(std::string_view text)
 {
@@ -96,12 +33,12 @@ void SkinIniText::SetText(std::string_view text)
     Section* current = nullptr;
     while (!text.empty()) {
         const auto end = text.find('\n');
-        const std::string_view line = Trim(text.substr(0, end));
+        const std::string_view line = TrimBlanks(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            const std::string_view name = Trim(line.substr(1, line.size() - 2));
+            const std::string_view name = TrimBlanks(line.substr(1, line.size() - 2));
             current = FindSection(name);
             if (!current)
                 current = &AddSection(name);
@@ -110,8 +47,8 @@ void SkinIniText::SetText(std::string_view text)
         const auto equals = line.find('=');
         if (!current || equals == std::string_view::npos)
             continue;
-        current->Values.emplace_back(std::string(Trim(line.substr(0, equals))),
-                                     std::string(Trim(line.substr(equals + 1))));
+        current->Values.emplace_back(std::string(TrimBlanks(line.substr(0, equals))),
+                                     std::string(TrimBlanks(line.substr(equals + 1))));
     }
 }
 
@@ -156,7 +93,7 @@ void SkinIniText::SaveToFile(const std::filesystem::path& fileName) const
 const SkinIniText::Section* SkinIniText::FindSection(std::string_view name) const
 {
     for (const Section& section : sections_)
-        if (SameIniName(section.Name, name))
+        if (SameText(section.Name, name))
             return &section;
     return nullptr;
 }
@@ -182,7 +119,7 @@ bool SkinIniText::ValueExists(std::string_view section, std::string_view key) co
 {
     if (const Section* found = FindSection(section))
         for (const auto& entry : found->Values)
-            if (SameIniName(entry.first, key))
+            if (SameText(entry.first, key))
                 return true;
     return false;
 }
@@ -218,7 +155,7 @@ std::string SkinIniText::ReadString(std::string_view section, std::string_view k
 {
     if (const Section* found = FindSection(section))
         for (const auto& entry : found->Values)
-            if (SameIniName(entry.first, key))
+            if (SameText(entry.first, key))
                 return entry.second;
     return std::string(defaultValue);
 }
@@ -227,7 +164,7 @@ int SkinIniText::ReadInteger(std::string_view section, std::string_view key, int
 {
     if (!ValueExists(section, key))
         return defaultValue;
-    return ParseIniInteger(ReadString(section, key, {})).value_or(defaultValue);
+    return StrToIntDef(ReadString(section, key, {}), defaultValue);
 }
 
 void SkinIniText::WriteString(std::string_view section, std::string_view key, std::string_view value)
@@ -236,7 +173,7 @@ void SkinIniText::WriteString(std::string_view section, std::string_view key, st
     if (!found)
         found = &AddSection(section);
     for (auto& entry : found->Values)
-        if (SameIniName(entry.first, key)) {
+        if (SameText(entry.first, key)) {
             entry.second = std::string(value);
             return;
         }
@@ -250,7 +187,7 @@ void SkinIniText::WriteInteger(std::string_view section, std::string_view key, i
 
 void SkinIniText::EraseSection(std::string_view section)
 {
-    std::erase_if(sections_, [&](const Section& s) { return SameIniName(s.Name, section); });
+    std::erase_if(sections_, [&](const Section& s) { return SameText(s.Name, section); });
 }
 
 } // namespace tovrel

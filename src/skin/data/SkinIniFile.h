@@ -5,7 +5,6 @@
 // INI class until platform/vcl provides one; the skin code reaches it only through
 // the name TskIniFile, so swapping it is a one-line change.
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,7 +36,7 @@ public:
     std::vector<std::string> ReadSectionValues(std::string_view section) const;
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
-    // Decimal, "$hex" or "0xhex" with an optional sign; anything else gives the default.
+    // StrToIntDef of the value: decimal, "$hex" or "0xhex"; anything else gives the default.
     int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
 
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
@@ -58,11 +57,5 @@ private:
 };
 
 using TskIniFile = SkinIniText;
-
-// Names compare so: ASCII letters without regard to case.
-bool SameIniName(std::string_view a, std::string_view b);
-
-// Integer text as the INI readers accept it; nullopt when it is not a 32-bit number.
-std::optional<int> ParseIniInteger(std::string_view text);
 
 } // namespace tovrel

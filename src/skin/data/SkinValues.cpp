@@ -1,7 +1,8 @@
 #include "skin/data/SkinValues.h"
 
 #include <array>
-#include <optional>
+
+#include "platform/rtl/Numbers.h"
 
 namespace tovrel {
 namespace {
@@ -75,21 +76,13 @@ std::array<int, Count> ParseDigitFields(std::string_view text)
         for (char c : field)
             if (c >= '0' && c <= '9')
                 digits += c;
-        const std::optional<int> value = digits.empty() ? std::nullopt : ParseIniInteger(digits);
-        if (!value)
-            throw ESkinConvertError(digits);
-        values[i] = *value;
+        values[i] = StrToInt(digits);
         text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
     }
     return values;
 }
 
 } // namespace
-
-ESkinConvertError::ESkinConvertError(const std::string& fieldText)
-    : std::runtime_error("'" + fieldText + "' is not a valid integer value")
-{
-}
 
 TRect StrToRect(std::string_view text)
 {

@@ -1,29 +1,25 @@
 #pragma once
 // Reading and writing the value syntax of skin descriptions: rectangles, points,
 // booleans, font styles, string lists and the keyword kinds.
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Types.h"
 #include "skin/data/SkinIniFile.h"
 #include "skin/data/SkinTypes.h"
 
 namespace tovrel {
 
-// A rectangle or point field without digits; the message is the run-time
-// library's integer conversion message. Stands in for its EConvertError.
-class ESkinConvertError : public std::runtime_error {
+// A string list whose count cannot be a real list (see ReadStrings).
+class ESkinListError : public Exception {
 public:
-    explicit ESkinConvertError(const std::string& fieldText);
+    using Exception::Exception;
 };
 
-// A string list whose count cannot be a real list (see ReadStrings).
-class ESkinListError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// A rectangle or point field without digits raises EConvertError
+// "'%s' is not a valid integer value" with the field's digits (so often '').
 
 TRect StrToRect(std::string_view text);
 TPoint StrToPoint(std::string_view text);

@@ -27,13 +27,13 @@ TEST(SkinValues, FieldsWithoutDigitsRaiseTheIntegerConversionError)
 {
     for (const char* text : {"1,2,3", "", "1,,3,4", "a,b,c,d", "1,2,3,99999999999"}) {
         SCOPED_TRACE(text);
-        EXPECT_THROW(StrToRect(text), ESkinConvertError);
+        EXPECT_THROW(StrToRect(text), EConvertError);
     }
-    EXPECT_THROW(StrToPoint("7"), ESkinConvertError);
+    EXPECT_THROW(StrToPoint("7"), EConvertError);
     try {
         StrToRect("1,2,3");
         FAIL();
-    } catch (const ESkinConvertError& e) {
+    } catch (const EConvertError& e) {
         EXPECT_STREQ(e.what(), "'' is not a valid integer value");
     }
 }
@@ -52,8 +52,8 @@ TEST(SkinValues, ReadersApplyTheirSyntaxAndMissingKeyDefaults)
     EXPECT_EQ(ReadRect(ini, "s", "r"), (TRect{1, 2, 3, 4}));
     EXPECT_EQ(ReadRect(ini, "s", "missing"), TRect{});
     EXPECT_EQ(ReadPoint(ini, "s", "missing"), TPoint{});
-    EXPECT_THROW(ReadRect(ini, "s", "emptyrect"), ESkinConvertError);
-    EXPECT_THROW(ReadRect(ini, "s", "bad"), ESkinConvertError);
+    EXPECT_THROW(ReadRect(ini, "s", "emptyrect"), EConvertError);
+    EXPECT_THROW(ReadRect(ini, "s", "bad"), EConvertError);
 
     EXPECT_TRUE(ReadBoolean(ini, "s", "one"));
     EXPECT_FALSE(ReadBoolean(ini, "s", "two"));

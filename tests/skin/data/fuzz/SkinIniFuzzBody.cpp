@@ -54,7 +54,7 @@ void ExerciseSkinIniText(std::string_view text)
     WholeSkin skin;
     try {
         skin.Load(ini);
-    } catch (const ESkinConvertError&) {
+    } catch (const EConvertError&) {
         return;
     } catch (const ESkinListError&) {
         return;
