@@ -104,7 +104,7 @@ void Run(QueuedCall& call)
     {
         std::lock_guard lock(c.mutex);
         c.done = true;
-        c.error = error;
+        c.error = std::move(error); // the caller takes the only reference
     }
     c.doneChanged.notify_all();
 }
@@ -140,10 +140,14 @@ void TMainThread::Call(std::function<void()> fn)
     auto completion = std::make_shared<CallCompletion>();
     if (!Enqueue(QueuedCall{0, std::move(fn), completion}))
         throw EMainThreadStopped();
-    std::unique_lock lock(completion->mutex);
-    completion->doneChanged.wait(lock, [&] { return completion->done; });
-    if (completion->error)
-        std::rethrow_exception(completion->error);
+    std::exception_ptr error;
+    {
+        std::unique_lock lock(completion->mutex);
+        completion->doneChanged.wait(lock, [&] { return completion->done; });
+        error = std::move(completion->error);
+    }
+    if (error)
+        std::rethrow_exception(error);
 }
 
 bool TMainThread::Post(std::function<void()> fn)

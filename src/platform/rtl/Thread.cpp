@@ -129,7 +129,7 @@ void TThread::Run(TThread* self)
     std::thread ownHandle;
     {
         std::lock_guard lock(self->mutex_);
-        self->fatalException_ = error;
+        self->fatalException_ = std::move(error);
         self->finished_.store(true);
         if (freeOnTerminate)
             ownHandle = std::move(self->thread_);
