@@ -179,6 +179,43 @@ TEST_F(MainThreadTest, ShutdownRunsWhatIsQueuedThenRefusesNewCalls)
     EXPECT_TRUE(TMainThread::Post([] {}));
 }
 
+// Workers keep calling while the main thread shuts the queue: every call
+// either ran once, in order, or was refused, and a refusal ends that worker's run.
+TEST_F(MainThreadTest, ShutdownWhileWorkersCallLosesNothing)
+{
+    constexpr int workers = 6;
+    constexpr int callsPerWorker = 500;
+    std::vector<std::vector<int>> ran(workers); // main thread only
+    std::vector<int> refusedAt(workers, -1);    // each slot written by its worker, read after join
+    int total = 0;
+    std::vector<std::unique_ptr<LambdaThread>> threads;
+    for (int w = 0; w < workers; ++w) {
+        threads.push_back(StartWorker([&, w](LambdaThread&) {
+            for (int i = 0; i < callsPerWorker; ++i) {
+                try {
+                    TMainThread::Call([&, w, i] {
+                        ran[w].push_back(i);
+                        ++total;
+                    });
+                } catch (const EMainThreadStopped&) {
+                    refusedAt[w] = i;
+                    return;
+                }
+            }
+        }));
+    }
+    TMainThread::WaitPumping([&] { return total >= workers * callsPerWorker / 4; });
+    TMainThread::Shutdown();
+    for (auto& t : threads)
+        t->WaitFor();
+    for (int w = 0; w < workers; ++w) {
+        const int expected = refusedAt[w] < 0 ? callsPerWorker : refusedAt[w];
+        ASSERT_EQ(int(ran[w].size()), expected) << "worker " << w;
+        for (int i = 0; i < expected; ++i)
+            ASSERT_EQ(ran[w][i], i);
+    }
+}
+
 TEST_F(MainThreadTest, PredicateWaitTimesOutWhenNothingChanges)
 {
     EXPECT_FALSE(TMainThread::WaitPumping([] { return false; }, 1));
