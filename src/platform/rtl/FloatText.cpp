@@ -184,6 +184,7 @@ std::string FloatToTextGeneral(double value, int precision, int minExponentDigit
 {
     if (!std::isfinite(value))
         return NonFinite(value);
+    precision = std::clamp(precision, 1, kMaxDigits);
     DecimalValue d = ToDecimal(value);
     RoundDigits(d, precision);
     if (d.digits.empty())
@@ -211,8 +212,7 @@ std::string FloatToTextExponent(double value, int precision, int minExponentDigi
 {
     if (!std::isfinite(value))
         return NonFinite(value);
-    if (precision < 1)
-        precision = 1;
+    precision = std::clamp(precision, 1, kMaxDigits);
     DecimalValue d = ToDecimal(value);
     RoundDigits(d, precision);
     std::string text(1, DigitAt(d, 0));
