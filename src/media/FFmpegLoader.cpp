@@ -84,7 +84,9 @@ void* TFFmpegLoader::LoadLibraryFromFolder(const std::string& folder, const std:
         if (IsRegularFile(inFolder)) path = inFolder;
     }
     ::dlerror();
-    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Kept mapped after the last dlclose: the media libraries' dependencies
+    // register exit handlers and keep allocations that must outlive an unload.
+    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle) error = LastDlError();
     return handle;
 }
