@@ -1,0 +1,163 @@
+#pragma once
+// The task component: a list of conversion tasks run N at once in worker
+// threads, in list order, the next one starting whenever one ends. Progress,
+// preview frames, a custom frame hook and the end of each task and of the batch
+// reach the caller through four events. Callers use it from the main thread.
+#include "media/FFmpegOptions.h"
+#include "media/FFmpegTasksDelivery.h"
+#include "media/FFmpegTasksEvents.h"
+#include "media/FFmpegTasksList.h"
+#include "media/FFmpegTranscoder.h"
+#include "platform/rtl/Sync.h"
+#include "platform/rtl/Thread.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tovrel {
+
+// A list-changing operation while a batch runs or has not been cleared.
+class ETasksWorking : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TCustomFFmpegTasks {
+public:
+    static constexpr const char* kVersion = "3.3";
+    static constexpr int kMinProgressInterval = 100;
+
+    TCustomFFmpegTasks();
+    // Stops every task and waits for it.
+    virtual ~TCustomFFmpegTasks();
+    TCustomFFmpegTasks(const TCustomFFmpegTasks&) = delete;
+    TCustomFFmpegTasks& operator=(const TCustomFFmpegTasks&) = delete;
+
+    // The task library set: loaded, load from a folder (False with LastErrMsg), unload.
+    bool AVLibLoaded() const;
+    bool LoadAVLib(const std::string& path);
+    void UnloadAVLib();
+
+    // Task index, or -1 with LastErrMsg.
+    int AddTask(const std::string& fileName, TInputOptions* options);
+    int AddTask(const std::string& fileName, const std::string& extOptions);
+    bool AddInputFile(int taskIndex, const std::string& fileName, TInputOptions* options);
+    bool AddInputFile(int taskIndex, const std::string& fileName, const std::string& extOptions);
+    bool SetOutputFile(int taskIndex, const std::string& fileName, TOutputOptions* options);
+    bool SetOutputFile(int taskIndex, const std::string& fileName, const std::string& extOptions);
+    void ClearTasks();
+    void Exchange(int taskIndex1, int taskIndex2);
+    void RemoveTask(int taskIndex);
+
+    // threadCount > 0: up to that many tasks at once in worker threads; else
+    // every task converts in the caller before Start returns.
+    void Start(int threadCount);
+    void Pause();
+    void Resume();
+    void Stop(bool waitFor);
+
+    const std::string& About() const { return FAbout; }
+    void SetAbout(const std::string& about) { FAbout = about; }
+    static std::string Version() { return kVersion; }
+    const std::string& LastErrMsg() const { return FLastErrMsg; }
+    int TasksCount() const { return FFFmpegList.GetCount(); }
+    TFFmpeg* Task(int taskIndex) const { return FFFmpegList.GetItem(taskIndex); }
+    int CustomMaxFiles() const { return FCustomMaxFiles; }
+    void SetCustomMaxFiles(int value) { FCustomMaxFiles = value; }
+    bool Preview() const { return FPreview; }
+    void SetPreview(bool on);
+    bool PreviewBitmap() const { return FPreviewBitmap; }
+    void SetPreviewBitmap(bool on);
+    int ProgressInterval() const { return FProgressInterval; }
+    void SetProgressInterval(int milliseconds);
+    TThreadPriority ThreadPriority() const { return FThreadPriority; }
+    void SetThreadPriority(TThreadPriority priority) { FThreadPriority = priority; }
+    bool TriggerEventInMainThread() const { return FTriggerEventInMainThread; }
+    void SetTriggerEventInMainThread(bool on) { FTriggerEventInMainThread = on; }
+    int Verbose() const { return FVerbose; }
+    void SetVerbose(int value) { FVerbose = value; }
+    void* UserData() const { return FData; }
+    void SetUserData(void* data) { FData = data; }
+    bool Terminated() const;
+    bool Working() const;
+
+    // How each new task gets its transcoder (the installed default unless set).
+    void SetTranscoderFactory(TTranscoderFactory factory) { FTranscoderFactory = std::move(factory); }
+
+    TProgressEvent OnProgress;
+    TTerminateEvent OnTerminate;
+    TPreviewBitmapEvent OnPreviewBitmap;
+    TCustomHookEvent OnCustomHook;
+
+protected:
+    // The tasks' engine callbacks; Sender is the task.
+    virtual void DoCustomHook(TCustomFFmpeg* sender, TSurface* bitmap, std::int32_t frameNumber, std::int64_t pts,
+                              bool& update, bool& stopHook);
+    virtual void DoPreviewBitmap(TCustomFFmpeg* sender, TSurface* bitmap, std::int32_t frameNumber, std::int64_t pts);
+    virtual void DoProgress(TCustomFFmpeg* sender, std::int32_t fileIndex, std::int32_t frameNumber, std::int32_t fps,
+                            float quality, float bitRate, std::int64_t currentSize, std::int64_t currentDuration,
+                            std::int64_t totalDuration);
+    virtual void DoTerminate(TCustomFFmpeg* sender);
+
+    // Stops every task and waits for it, then frees the tasks. Workers call the
+    // Do* operations above; a class that overrides them calls this from its own
+    // destructor, so no worker runs while the object is taken apart.
+    void Shutdown();
+
+private:
+    void CheckNotWorking(const char* operation) const;
+    std::unique_ptr<TFFmpeg> CreateTask();
+    bool OpenInput(TFFmpeg& task, const std::string& fileName, TInputOptions* options);
+    void StartNextTask();
+    void FireAllTerminated();
+    void DeliverTerminate(const TTerminateInfo& info);
+    // Runs a main-thread event the way TriggerEventInMainThread asks.
+    void FireEvent(const std::function<void()>& fire);
+
+    std::string FAbout;
+    std::string FLastErrMsg;
+    void* FData = nullptr;
+    int FCustomMaxFiles = 20;
+    bool FPreview = false;
+    bool FPreviewBitmap = false;
+    int FProgressInterval = 500;
+    TThreadPriority FThreadPriority = TThreadPriority::tpNormal;
+    bool FTriggerEventInMainThread = true;
+    int FVerbose = 1;
+    TTranscoderFactory FTranscoderFactory;
+
+    THookInfo FHookInfo;
+    TProgressInfo FProgressInfo;
+    TTerminateInfo FTerminateInfo;
+    TPreviewInfo FPreviewInfo;
+    TCriticalSection FHookLock;
+    TCriticalSection FPreviewLock;
+    TCriticalSection FProgressLock;
+    // Also guards the batch counters and the pick of the next task.
+    mutable TCriticalSection FTerminateLock;
+
+    TFFmpegList FFFmpegList;
+    int FCompleteTasks = 0;
+    int FCurrentTask = -1;
+    int FPendingTasks = 0;
+    bool FTerminated = false;
+    bool FThreadMode = false;
+    bool FWorking = false;
+    // Shared by every task of the batch: closed while the batch is paused, so
+    // a task that starts during a pause waits too.
+    TPauseGate FBatchGate;
+    // Tasks cleared while a batch converts in the caller; freed when Start returns.
+    std::vector<std::unique_ptr<TFFmpeg>> FRetiredTasks;
+    bool FInsideStart = false;
+    TTerminateDelivery FDelivery;
+};
+
+// The same component as the windows hold it.
+class TFFmpegTasks final : public TCustomFFmpegTasks {
+public:
+    ~TFFmpegTasks() override { Shutdown(); }
+};
+
+} // namespace tovrel
