@@ -3,6 +3,8 @@
 // thread through the log callback and are joined into whole lines per thread;
 // the components' own messages arrive through Log. Each line becomes one OnLog,
 // raised in the main thread unless TriggerEventInMainThread is off.
+#include "media/FFmpegUtils.h"
+
 #include <atomic>
 #include <cstdarg>
 #include <cstdint>
@@ -30,11 +32,11 @@ public:
     using std::logic_error::logic_error;
 };
 
-class TFFLogger {
+class TFFLogger : public TFFBaseComponent {
 public:
     // Only one logger may exist: a second one throws EAssertionFailed.
     TFFLogger();
-    ~TFFLogger();
+    ~TFFLogger() override;
     TFFLogger(const TFFLogger&) = delete;
     TFFLogger& operator=(const TFFLogger&) = delete;
 
