@@ -1,12 +1,12 @@
 #include "media/FFmpegLoader.h"
 
 #include "media/FFmpegLoaderTable.h"
+#include "platform/rtl/Format.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <cassert>
-#include <cstdio>
 
 namespace tovrel {
 
@@ -20,20 +20,6 @@ bool IsRegularFile(const std::string& path) {
 std::string LastDlError() {
     const char* text = ::dlerror();
     return text ? text : "unknown error";
-}
-
-std::string Format(const char* format, const std::string& a, const std::string& b) {
-    int size = std::snprintf(nullptr, 0, format, a.c_str(), b.c_str());
-    std::string text(size_t(size), '\0');
-    std::snprintf(text.data(), text.size() + 1, format, a.c_str(), b.c_str());
-    return text;
-}
-
-std::string Format(const char* format, const char* a, const std::string& b, const std::string& c) {
-    int size = std::snprintf(nullptr, 0, format, a, b.c_str(), c.c_str());
-    std::string text(size_t(size), '\0');
-    std::snprintf(text.data(), text.size() + 1, format, a, b.c_str(), c.c_str());
-    return text;
 }
 
 void* BindSymbol(const char* message, const std::string& libName, void* handle, const char* name) {

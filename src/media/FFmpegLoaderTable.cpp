@@ -3,8 +3,7 @@
 #include "media/FFmpegLoaderEntries.h"
 #include "media/FFmpegLoaderSDL.h"
 #include "media/FFmpegLogger.h"
-
-#include <cstdio>
+#include "platform/rtl/Format.h"
 
 namespace tovrel {
 
@@ -24,10 +23,8 @@ namespace {
 // the wrong structure layouts.
 void CheckMajor(const std::string& libName, unsigned version, int expectedMajor) {
     if (int(version >> 16) == expectedMajor) return;
-    char text[512];
-    std::snprintf(text, sizeof text, "Load library %s error: version %u.%u.%u, major %d expected", libName.c_str(),
-                  version >> 16, (version >> 8) & 0xFF, version & 0xFF, expectedMajor);
-    throw ELibraryBindError(text);
+    throw ELibraryBindError(Format("Load library %s error: version %u.%u.%u, major %d expected", libName,
+                                   version >> 16, (version >> 8) & 0xFF, version & 0xFF, expectedMajor));
 }
 
 #define TOVREL_FFMPEG_LIBRARY(fixupName, unfixName, ENTRIES, VERSION_FN, MAJOR) \
