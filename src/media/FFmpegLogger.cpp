@@ -170,6 +170,7 @@ void TFFLogger::DoLog(const TLogInfo& info) {
 }
 
 void AVLogCallback(void* context, int level, const char* format, va_list args) {
+    if (level >= 0) level &= 0xFF;  // the bits above carry a colour tint
     if (level > avLogLevel.load() || !format) return;
     // A thread's unfinished line; pieces of other threads never reach it.
     thread_local std::string pending;

@@ -121,13 +121,15 @@ TEST_F(FFmpegLoggerTest, LongPiecesAreCutAndKeepTheirLineEnd) {
 
 TEST_F(FFmpegLoggerTest, LevelFilters) {
     LogPiece(nullptr, AV_LOG_VERBOSE, "dropped by the FFmpeg level\n");
+    LogPiece(nullptr, AV_LOG_WARNING | AV_LOG_C(134), "tinted warning\n");
     logger.Log(this, llDebug, "dropped: debug above info");
     logger.SetLogLevel(llError);
     logger.Log(this, llVerbose, "verbose passes at %s", "error");
     logger.Log(this, llWarning, "dropped: warning above error");
     logger.SetLogLevel(llQuiet);
     logger.Log(this, llVerbose, "dropped at quiet");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"verbose passes at error"}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"tinted warning", "verbose passes at error"}));
+    EXPECT_EQ(lines[0].level, llWarning);
 }
 
 TEST_F(FFmpegLoggerTest, OptLogLevelTakesNamesAndNumbers) {
