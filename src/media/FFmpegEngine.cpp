@@ -331,8 +331,12 @@ void TCustomFFmpeg::DeleteEmptyOutputs()
 
 void TCustomFFmpeg::SetPostHooks(TPostHooks hooks)
 {
-    std::lock_guard lock(PostHookLock());
+    // A worker holds this lock while it waits for the main thread to show a
+    // frame, so the main thread keeps serving its calls while it waits here.
+    TCriticalSection& lock = PostHookLock();
+    lock.EnterPumping();
     FPostHooks = hooks;
+    lock.Leave();
 }
 
 void TCustomFFmpeg::ParseOption(const std::string& name, const std::string& value)

@@ -397,6 +397,26 @@ TEST_F(TasksTest, ProgressCarriesTheTaskAndItsExpectedDuration)
     EXPECT_EQ(lastProgress_.TotalDuration, 5000000);
 }
 
+TEST_F(TasksTest, SwitchingThePreviewWhileAWorkerWaitsForTheMainThreadDoesNotDeadlock)
+{
+    Build({TFakeRun::Finish});
+    TEvent locked(true, false);
+    std::thread worker([&] {
+        // As a worker showing a frame: the lock is held while the main thread paints.
+        PostHookLock().Enter();
+        locked.SetEvent();
+        TMainThread::Call([] {});
+        PostHookLock().Leave();
+    });
+    locked.WaitFor(INFINITE);
+    tasks_.SetPreview(true);
+    worker.join();
+    EXPECT_TRUE(tasks_.Task(0)->PostHooks().Contains(TPostHook::phPreview));
+    tasks_.SetPreviewBitmap(true);
+    tasks_.SetPreview(false);
+    EXPECT_EQ(tasks_.Task(0)->PostHooks(), TPostHooks{TPostHook::phBitmap});
+}
+
 TEST_F(TasksTest, ProgressIntervalHasAFloor)
 {
     const std::pair<int, int> cases[] = {{50, 100}, {100, 100}, {101, 101}, {-5, 100}};
