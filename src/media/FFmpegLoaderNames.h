@@ -48,7 +48,7 @@
     X(avformat_seek_file) X(av_dump_format) X(avio_write) X(avio_flush) \
     X(avio_open2) X(avio_closep) X(avio_feof) X(avio_size) X(avio_seek) \
     X(avformat_free_context) X(avformat_alloc_output_context2) \
-    X(avio_alloc_context) X(avio_context_free) X(avformat_get_class)
+    X(avio_alloc_context) X(avio_context_free)
 #define TOVREL_AVFORMAT_VERSION avformat_version
 
 #define TOVREL_AVFILTER_ENTRIES(X) \
@@ -69,7 +69,7 @@
     X(avcodec_send_frame) X(avcodec_receive_packet) X(avcodec_find_decoder) \
     X(avcodec_find_decoder_by_name) X(avcodec_find_encoder) \
     X(avcodec_find_encoder_by_name) X(avcodec_flush_buffers) X(avcodec_open2) \
-    X(avcodec_string) X(avcodec_get_class) X(av_codec_iterate) \
+    X(avcodec_string) X(av_codec_iterate) \
     X(av_packet_alloc) X(av_packet_free) X(av_packet_ref) X(av_packet_unref) \
     X(av_packet_make_refcounted) X(av_new_packet) \
     X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end)
