@@ -111,8 +111,9 @@ void ExpectEveryKeySurvivesATrip(std::string_view kind)
     ASSERT_EQ(written.size(), wanted.size());
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         EXPECT_EQ(written[i].first, wanted[i].first);
-        if (!OverriddenOnPurpose(kind, wanted[i].first))
+        if (!OverriddenOnPurpose(kind, wanted[i].first)) {
             EXPECT_EQ(written[i].second, wanted[i].second) << "key " << wanted[i].first;
+        }
     }
     EXPECT_EQ(Reread<Base>(kind, written), written) << "a second trip changes nothing";
 }
