@@ -13,6 +13,7 @@ namespace {
 class FFmpegRGBConvertTest : public TRealLibrariesTest {
 protected:
     TRGBConvertContext context;
+    void ConvertRedPicture();
     void TearDown() override {
         ResetRGBConvertContext(context);
         TRealLibrariesTest::TearDown();
@@ -67,8 +68,27 @@ TEST_F(FFmpegRGBConvertTest, BGRPicturesCopyOrScaleIntoPaddedRows) {
     }
 }
 
-// A decoded YUV picture in pure red becomes red BGR pixels.
+// A decoded YUV picture in pure red becomes red pixels, in 24-bit bitmaps and
+// in 32-bit ones when the context asks for them.
 TEST_F(FFmpegRGBConvertTest, YUVPicturesAreConverted) {
+    for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
+        ResetRGBConvertContext(context);
+        context.BMPPixFmt = format;
+        ConvertRedPicture();
+        ASSERT_TRUE(context.Bitmap);
+        ASSERT_EQ(context.Bitmap->PixelFormat(), format);
+        int bytesPerPixel = context.Bitmap->BytesPerPixel();
+        for (int row = 0; row < 5; ++row)
+            for (int x = 0; x < 7; ++x) {
+                const std::uint8_t* pixel = context.Bitmap->ScanLine(row) + x * bytesPerPixel;
+                EXPECT_LE(pixel[0], 8);
+                EXPECT_LE(pixel[1], 8);
+                EXPECT_GE(pixel[2], 247);
+            }
+    }
+}
+
+void FFmpegRGBConvertTest::ConvertRedPicture() {
     AVFrame* frame = FF.av_frame_alloc();
     frame->format = AV_PIX_FMT_YUV420P;
     frame->width = 7;
@@ -79,14 +99,7 @@ TEST_F(FFmpegRGBConvertTest, YUVPicturesAreConverted) {
     frame->data[2] = v.data();
     frame->linesize[0] = 8;
     frame->linesize[1] = frame->linesize[2] = 4;
-    ASSERT_TRUE(ConvertPictureToBitmap(context, frame));
-    for (int row = 0; row < 5; ++row)
-        for (int x = 0; x < 7; ++x) {
-            const std::uint8_t* pixel = context.Bitmap->ScanLine(row) + x * 3;
-            EXPECT_LE(pixel[0], 8);
-            EXPECT_LE(pixel[1], 8);
-            EXPECT_GE(pixel[2], 247);
-        }
+    EXPECT_TRUE(ConvertPictureToBitmap(context, frame));
     for (auto& plane : frame->data) plane = nullptr;
     FF.av_frame_free(&frame);
 }
