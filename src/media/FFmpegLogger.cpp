@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 
 namespace tovrel {
 
@@ -18,7 +17,9 @@ std::atomic<int> avLogLevel{AV_LOG_INFO};
 std::atomic<TFFLogger*> globalLogger{nullptr};
 std::mutex globalLoggerLock;  // guards replacing globalLogger
 std::mutex createLock;         // serialises GetFFLogger's creation
-std::unique_ptr<TFFLogger> ownedLogger;
+// Made on first use when nobody made one; it lives as long as the process, so
+// a library that logs during exit still finds it.
+TFFLogger* ownedLogger = nullptr;
 
 constexpr std::size_t LogBufferSize = 2048;
 
@@ -92,8 +93,8 @@ TFFLogger* GetFFLogger() {
     if (TFFLogger* logger = globalLogger.load()) return logger;
     std::lock_guard lock(createLock);
     if (TFFLogger* logger = globalLogger.load()) return logger;
-    ownedLogger = std::make_unique<TFFLogger>();
-    return ownedLogger.get();
+    ownedLogger = new TFFLogger();
+    return ownedLogger;
 }
 
 namespace {
