@@ -2,6 +2,7 @@
 
 #include "media/FFmpegLoaderTable.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/Paths.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -28,13 +29,6 @@ void* BindSymbol(const char* message, const std::string& libName, void* handle, 
     if (const char* error = ::dlerror())
         throw ELibraryBindError(Format(message, name, libName, error));
     return address;
-}
-
-// Splits "folder/file" into its folder (with the separator) and file parts.
-void SplitFileName(const std::string& path, std::string& folder, std::string& file) {
-    std::size_t slash = path.rfind('/');
-    folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    file = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -100,8 +94,8 @@ bool TFFmpegLoader::Loaded(TLibraries libraries) const {
 bool TFFmpegLoader::Bind(TLibrary library) {
     TLibraryStatus& status = Status(library);
     if (!status.handle) {
-        std::string folder, file;
-        SplitFileName(GetLibraryFileName(library), folder, file);
+        std::string fileName = GetLibraryFileName(library);
+        std::string folder = ExtractFilePath(fileName), file = ExtractFileName(fileName);
         if (folder.empty() && !libraryPath_.empty())
             folder = libraryPath_ + (libraryPath_.back() == '/' ? "" : "/");
         std::string error;
