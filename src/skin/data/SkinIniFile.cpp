@@ -32,9 +32,11 @@ void SkinIniText::SetText(std::string_view text)
 
     Section* current = nullptr;
     while (!text.empty()) {
-        const auto end = text.find('\n');
+        // Lines end at CR, LF or CR LF, as the framework's string lists split them.
+        const auto end = text.find_first_of("\r\n");
         const std::string_view line = TrimBlanks(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        const bool crlf = end != std::string_view::npos && text.substr(end, 2) == "\r\n";
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + (crlf ? 2 : 1));
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
@@ -169,6 +171,11 @@ int SkinIniText::ReadInteger(std::string_view section, std::string_view key, int
 
 void SkinIniText::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    // A line break would turn the rest of the text into lines of its own.
+    const auto breaksLine = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
+    if (breaksLine(section) || breaksLine(key) || breaksLine(value) || key.find('=') != std::string_view::npos)
+        throw std::invalid_argument("INI text cannot hold [" + std::string(section) + "] " + std::string(key) + "=" +
+                                    std::string(value));
     Section* found = FindSection(section);
     if (!found)
         found = &AddSection(section);

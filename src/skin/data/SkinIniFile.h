@@ -39,6 +39,7 @@ public:
     // StrToIntDef of the value: decimal, "$hex" or "0xhex"; anything else gives the default.
     int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
 
+    // Throws std::invalid_argument for a line break anywhere or an "=" in the key.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void EraseSection(std::string_view section);

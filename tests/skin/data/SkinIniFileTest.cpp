@@ -55,6 +55,16 @@ TEST(SkinIniFile, WritesKeepOrderAndEraseRemovesTheWholeSection)
     EXPECT_EQ(ini.GetText(), "[one]\r\nb=1\r\na=3\r\nc=4\r\n\r\n[three]\r\nn=-5\r\n\r\n");
 }
 
+TEST(SkinIniFile, LinesEndAtAnyLineBreakAndWritesCannotInjectLines)
+{
+    TskIniFile ini("[s]\rold=mac\r\nmixed=1\nlast=2");
+    EXPECT_EQ(ini.ReadSection("s"), (std::vector<std::string>{"old", "mixed", "last"}));
+    EXPECT_THROW(ini.WriteString("s", "k", "x\n[evil]\nk=1"), std::invalid_argument);
+    EXPECT_THROW(ini.WriteString("s", "a=b", "x"), std::invalid_argument);
+    EXPECT_THROW(ini.WriteString("s\r", "k", "x"), std::invalid_argument);
+    EXPECT_FALSE(ini.SectionExists("evil"));
+}
+
 TEST(SkinIniFile, ByteOrderMarkIsKeptForTheWriter)
 {
     const TskIniFile ini("\xEF\xBB\xBF[s]\nk=v\n");
