@@ -29,7 +29,14 @@ TCriticalSection& PostHookLock()
 class TCustomFFmpeg::TConvertThread : public TThread {
 public:
     explicit TConvertThread(TCustomFFmpeg& owner) : TThread(true), owner_(owner) {}
-    ~TConvertThread() override { TerminateAndWait(); }
+    ~TConvertThread() override
+    {
+        try {
+            TerminateAndWait();
+        } catch (const std::logic_error&) {
+            // Never started (WorkerNotStarted): there is nothing to wait for.
+        }
+    }
 
 protected:
     void Execute() override { owner_.RunWorker(); }
@@ -239,6 +246,19 @@ void TCustomFFmpeg::Stop(bool waitFor)
         FBatchGate->Wake();
     if (waitFor)
         WaitForWorkerEnd();
+}
+
+void TCustomFFmpeg::WorkerNotStarted(const std::string& message)
+{
+    {
+        std::lock_guard lock(FStateLock);
+        FWorkerStarted = false;
+    }
+    FWorker.reset();
+    FStopEvent.SetEvent();
+    Guarded([this] { Cleanup(); });
+    RecordFatal(message);
+    DoTerminate();
 }
 
 void TCustomFFmpeg::WaitForWorkerEnd()

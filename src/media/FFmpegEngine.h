@@ -93,6 +93,9 @@ public:
     // returns nullptr. A job without an output or an input ends at once.
     TThread* StartConvert(bool useThread, TThreadPriority priority);
     void Stop(bool waitFor);
+    // The thread StartConvert returned could not be started: the job ends with
+    // the error as a failed start does.
+    void WorkerNotStarted(const std::string& message);
     void Pause();
     void Resume();
     // Stops a converting job, or ends a job that never started (its terminate

@@ -263,6 +263,8 @@ void TCustomFFmpegTasks::Start(int threadCount)
         FTerminated = false;
         FThreadMode = threadCount > 0;
         FWorking = true;
+        // A batch starts unpaused; a pause within it holds its later tasks too.
+        FBatchGate.Open();
         // Nothing to run: the batch ends at once.
         if (FPendingTasks == 0) {
             FireAllTerminated();
@@ -306,8 +308,14 @@ void TCustomFFmpegTasks::StartNextTask()
         task->ReportInterval = static_cast<std::int64_t>(FProgressInterval) * 1000;
         threadMode = FThreadMode;
     }
-    if (TThread* thread = task->StartConvert(threadMode, FThreadPriority))
+    TThread* thread = task->StartConvert(threadMode, FThreadPriority);
+    if (!thread)
+        return;
+    try {
         thread->Start();
+    } catch (const std::exception& e) {
+        task->WorkerNotStarted(e.what());
+    }
 }
 
 void TCustomFFmpegTasks::Pause()

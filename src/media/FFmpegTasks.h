@@ -11,6 +11,7 @@
 #include "platform/rtl/Sync.h"
 #include "platform/rtl/Thread.h"
 
+#include <atomic>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -70,12 +71,12 @@ public:
     void SetPreview(bool on);
     bool PreviewBitmap() const { return FPreviewBitmap; }
     void SetPreviewBitmap(bool on);
-    int ProgressInterval() const { return FProgressInterval; }
+    int ProgressInterval() const { return FProgressInterval.load(); }
     void SetProgressInterval(int milliseconds);
-    TThreadPriority ThreadPriority() const { return FThreadPriority; }
-    void SetThreadPriority(TThreadPriority priority) { FThreadPriority = priority; }
-    bool TriggerEventInMainThread() const { return FTriggerEventInMainThread; }
-    void SetTriggerEventInMainThread(bool on) { FTriggerEventInMainThread = on; }
+    TThreadPriority ThreadPriority() const { return FThreadPriority.load(); }
+    void SetThreadPriority(TThreadPriority priority) { FThreadPriority.store(priority); }
+    bool TriggerEventInMainThread() const { return FTriggerEventInMainThread.load(); }
+    void SetTriggerEventInMainThread(bool on) { FTriggerEventInMainThread.store(on); }
     int Verbose() const { return FVerbose; }
     void SetVerbose(int value) { FVerbose = value; }
     void* UserData() const { return FData; }
@@ -86,6 +87,7 @@ public:
     // How each new task gets its transcoder (the installed default unless set).
     void SetTranscoderFactory(TTranscoderFactory factory) { FTranscoderFactory = std::move(factory); }
 
+    // Assign the events before Start: workers read them while a batch runs.
     TProgressEvent OnProgress;
     TTerminateEvent OnTerminate;
     TPreviewBitmapEvent OnPreviewBitmap;
@@ -122,9 +124,10 @@ private:
     int FCustomMaxFiles = 20;
     bool FPreview = false;
     bool FPreviewBitmap = false;
-    int FProgressInterval = 500;
-    TThreadPriority FThreadPriority = TThreadPriority::tpNormal;
-    bool FTriggerEventInMainThread = true;
+    // Read by the workers as tasks start and report.
+    std::atomic<int> FProgressInterval{500};
+    std::atomic<TThreadPriority> FThreadPriority{TThreadPriority::tpNormal};
+    std::atomic<bool> FTriggerEventInMainThread{true};
     int FVerbose = 1;
     TTranscoderFactory FTranscoderFactory;
 

@@ -113,6 +113,21 @@ TEST_F(EngineTest, AWorkerRunsOnceAndReportsItsEnd)
     EXPECT_EQ(job->StartConvert(true, TThreadPriority::tpNormal), nullptr);
 }
 
+TEST_F(EngineTest, AWorkerThatCannotStartEndsTheJobLikeAFailedStart)
+{
+    auto job = MakeJob(TFakeRun::Finish);
+    job->OpenInputFile("in.avi");
+    job->OpenOutputFile("out.mp4", false);
+    ASSERT_NE(job->StartConvert(true, TThreadPriority::tpNormal), nullptr);
+    job->WorkerNotStarted("Resource temporarily unavailable");
+    EXPECT_EQ(terminates_, 1);
+    EXPECT_TRUE(job->FatalException());
+    EXPECT_EQ(job->FatalMessage(), "Resource temporarily unavailable");
+    job->Stop(true);
+    job.reset(); // neither waits for a worker that never ran
+    EXPECT_FALSE(script_->HasStarted(0));
+}
+
 TEST_F(EngineTest, StopWaitsPumpingForAWorkerThatWaitsForTheMainThread)
 {
     auto job = MakeJob(TFakeRun::Endless);
