@@ -4,6 +4,7 @@
 
 #include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinDescription.h"
+#include "skin/data/SkinDescriptionText.h"
 #include "skin/data/SkinFixedEntries.h"
 #include "skin/data/SkinPanelEntries.h"
 #include "skin/data/SkinDataTestSupport.h"
@@ -232,6 +233,38 @@ TEST(SkinFixedEntries, WritersEraseTheirSectionExceptTheColours)
     back.LoadFromFile(ini);
     EXPECT_EQ(back.ItemsRect, (TRect{1, 2, 3, 4}));
     EXPECT_EQ(back.WindowPictureIndex, -1);
+}
+
+TEST(SkinDescription, WholeDescriptionIsWrittenInTheFormatsOrderAndReadsBackTheSame)
+{
+    TskSkinDescription skin;
+    skin.Version.SkinName = "Blue";
+    skin.Pictures.ActivePicturesNames = {"controls.bmp"};
+    skin.FormInfo.BorderW = 4;
+    skin.LayerFrame.PictureIndex = 0;
+    skin.SkinColors.SetColorsToDefault();
+    skin.ObjectList.push_back(CreateSkinObjectEntry("caption", "caption"));
+    skin.CtrlList.push_back(CreateSkinControlEntry("button", "button"));
+    dynamic_cast<TskDataSkinButtonControl&>(*skin.CtrlList[0]).SkinRect = TRect{0, 0, 75, 25};
+
+    TskIniFile ini("[SKINCOLORS]\nstale=1\n[VERSION]\nold=1\n");
+    skin.SaveToIniFile(ini);
+    EXPECT_EQ(ini.ReadSections(),
+              (std::vector<std::string>{"VERSION", "PICTURES", "FORMINFO", "POPUPWINDOW", "LAYERFRAME", "HINTWINDOW",
+                                        "SKINCOLORS", "SKINOBJECTS", "caption", "SKINCONTROLS", "button"}));
+    EXPECT_FALSE(ini.ValueExists("SKINCOLORS", "stale"));
+    EXPECT_FALSE(ini.ValueExists("VERSION", "old"));
+    EXPECT_TRUE(CheckSkinFile(ini));
+
+    TskSkinDescription back;
+    back.CtrlList.push_back(CreateSkinControlEntry("bevel", "leftover"));
+    back.LoadFromIniFile(TskIniFile(ini.GetText()));
+    ASSERT_EQ(back.CtrlList.size(), 1u);
+    EXPECT_EQ(back.CtrlList[0]->SkinRect, (TRect{0, 0, 75, 25}));
+    EXPECT_EQ(back.Version.SkinName, "Blue");
+    TskIniFile again;
+    back.SaveToIniFile(again);
+    EXPECT_EQ(again.GetText(), ini.GetText());
 }
 
 } // namespace
