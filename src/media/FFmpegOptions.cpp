@@ -1,9 +1,7 @@
 #include "media/FFmpegOptions.h"
 
-#include "media/FFmpegOptionText.h"
-
-#include <cctype>
-#include <charconv>
+#include "platform/rtl/Numbers.h"
+#include "platform/rtl/Text.h"
 
 namespace tovrel {
 
@@ -17,61 +15,9 @@ void InitOutputOptions(TOutputOptions& options)
     options = TOutputOptions{};
 }
 
-std::string TrimBlanks(const std::string& text)
-{
-    // Blanks are every character up to the space, control characters included.
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return text.substr(first, last - first);
-}
-
-std::string LowerCaseAscii(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b)
-{
-    return LowerCaseAscii(a) == LowerCaseAscii(b);
-}
-
-std::int64_t TimeFromText(const std::string& text)
-{
-    std::size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ')
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+'))
-        negative = text[pos++] == '-';
-    int base = 10;
-    if (pos < text.size() && text[pos] == '$') {
-        base = 16;
-        ++pos;
-    } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
-        base = 16;
-        pos += 2;
-    }
-    std::uint64_t magnitude = 0;
-    const char* begin = text.data() + pos;
-    const char* end = text.data() + text.size();
-    auto [stop, error] = std::from_chars(begin, end, magnitude, base);
-    if (begin == end || error != std::errc() || stop != end)
-        return kUnsetTime;
-    const std::uint64_t limit = negative ? std::uint64_t(INT64_MAX) + 1 : std::uint64_t(INT64_MAX);
-    if (magnitude > limit)
-        return kUnsetTime;
-    return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
-}
-
 std::vector<TOptionLine> ParseOptionText(const std::string& text)
 {
-    const std::string trimmed = TrimBlanks(text);
+    const std::string trimmed = Trim(text);
     std::string normalised;
     normalised.reserve(trimmed.size());
     for (std::size_t i = 0; i < trimmed.size(); ++i) {
@@ -112,13 +58,19 @@ void KeepAsExtOption(std::string& extOptions, const TOptionLine& line)
     extOptions += line.Name + "=" + line.Value + "\n";
 }
 
+// Text that is not a number gives the unset time.
+std::int64_t TimeFromText(const std::string& text)
+{
+    return StrToInt64Def(text, kUnsetTime);
+}
+
 } // namespace
 
 TInputOptions InputOptionsFromText(const std::string& text)
 {
     TInputOptions options;
     for (const TOptionLine& line : ParseOptionText(text)) {
-        if (SameTextAscii(line.Name, "TimeStart"))
+        if (SameText(line.Name, "TimeStart"))
             options.TimeStart = TimeFromText(line.Value);
         else
             KeepAsExtOption(options.ExtOptions, line);
@@ -130,13 +82,13 @@ TOutputOptions OutputOptionsFromText(const std::string& text)
 {
     TOutputOptions options;
     for (const TOptionLine& line : ParseOptionText(text)) {
-        if (SameTextAscii(line.Name, "Hook") || SameTextAscii(line.Name, "CustomHook"))
+        if (SameText(line.Name, "Hook") || SameText(line.Name, "CustomHook"))
             options.CustomHook = true;
-        else if (SameTextAscii(line.Name, "Join"))
+        else if (SameText(line.Name, "Join"))
             options.Join = true;
-        else if (SameTextAscii(line.Name, "TimeStart"))
+        else if (SameText(line.Name, "TimeStart"))
             options.TimeStart = TimeFromText(line.Value);
-        else if (SameTextAscii(line.Name, "TimeLength"))
+        else if (SameText(line.Name, "TimeLength"))
             options.TimeLength = TimeFromText(line.Value);
         else
             KeepAsExtOption(options.ExtOptions, line);

@@ -1,20 +1,16 @@
 #include "media/FFmpegOptionsApply.h"
 
-#include "media/FFmpegOptionText.h"
 #include "media/FFmpegTasksTask.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Text.h"
 
 #include <algorithm>
-#include <cmath>
-#include <ctime>
 #include <string_view>
 #include <vector>
 
 namespace tovrel {
 
 namespace {
-
-constexpr double kUnixEpochDays = 25569.0; // 1970-01-01 as a date-time
-constexpr double kSecondsPerDay = 86400.0;
 
 // The name=value list of the output's stream settings: the record's "def_"
 // defaults first, then the text's own stream lines in order.
@@ -33,7 +29,7 @@ public:
         static constexpr std::string_view kStreamNames[] = {"acodec", "vcodec", "scodec", "apre", "vpre",
                                                             "spre",   "s",      "vfilters", "vf"};
         for (const TOptionLine& line : ParseOptionText(options.ExtOptions)) {
-            std::string name = LowerCaseAscii(line.Name);
+            std::string name = LowerCase(line.Name);
             if (line.Value.empty() || std::find(std::begin(kStreamNames), std::end(kStreamNames), name) ==
                                           std::end(kStreamNames))
                 continue;
@@ -128,10 +124,11 @@ void ApplyTarget(TFFmpeg& task, const TOutputOptions& options)
 
 void ApplyTimeStamp(TFFmpeg& task, const TStreamInfo& info)
 {
+    // The zone's offset is the one in force at that time (daylight saving included).
     if (info.TimeStamp == 0)
-        task.Frecording_timestamp = static_cast<std::int64_t>(std::time(nullptr));
+        task.Frecording_timestamp = LocalDateTimeToUnixTime(Now());
     else if (info.TimeStamp > 0)
-        task.Frecording_timestamp = LocalDateTimeToUnixSeconds(info.TimeStamp);
+        task.Frecording_timestamp = LocalDateTimeToUnixTime(info.TimeStamp);
 }
 
 void ApplyMetadata(TFFmpeg& task, const TStreamInfo& info)
@@ -200,7 +197,7 @@ void ApplyOutputNumbers(TFFmpeg& task, const TOutputOptions& o)
 void ApplyNewStreams(TFFmpeg& task, const std::string& extOptions, TStreamOptionList& list)
 {
     for (const TOptionLine& line : ParseOptionText(extOptions)) {
-        const std::string name = LowerCaseAscii(line.Name);
+        const std::string name = LowerCase(line.Name);
         std::vector<std::string> streamOptions;
         if (name == "newaudio")
             streamOptions = {"acodec", "apre"};
@@ -217,17 +214,6 @@ void ApplyNewStreams(TFFmpeg& task, const std::string& extOptions, TStreamOption
 }
 
 } // namespace
-
-std::int64_t LocalDateTimeToUnixSeconds(double dateTime)
-{
-    // The zone's offset at that moment: first read the date-time as if it were
-    // universal time, then ask the zone what its offset is there.
-    const double asUniversal = (dateTime - kUnixEpochDays) * kSecondsPerDay;
-    const std::time_t probe = static_cast<std::time_t>(asUniversal);
-    std::tm local{};
-    localtime_r(&probe, &local);
-    return static_cast<std::int64_t>(std::nearbyint(asUniversal - static_cast<double>(local.tm_gmtoff)));
-}
 
 void ApplyInputOptions(TFFmpeg& task, const std::string& fileName, TInputOptions& options)
 {

@@ -3,7 +3,6 @@
 // consumes them.
 #include "media/FFmpegOptions.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -21,9 +20,5 @@ void ApplyInputOptions(TFFmpeg& task, const std::string& fileName, TInputOptions
 // when the record asks for the custom hook.
 bool ApplyOutputOptionsAndOpen(TFFmpeg& task, const std::string& fileName, TOutputOptions& options,
                                const std::function<void()>& bindCustomHook);
-
-// A local date-time (days since 1899-12-30) as Unix seconds, with the zone's
-// offset at that time (daylight saving included).
-std::int64_t LocalDateTimeToUnixSeconds(double dateTime);
 
 } // namespace tovrel

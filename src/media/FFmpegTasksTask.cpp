@@ -1,6 +1,6 @@
 #include "media/FFmpegTasksTask.h"
 
-#include "media/FFmpegOptionText.h"
+#include "platform/rtl/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -82,7 +82,7 @@ const TOutputOptions* TFFmpeg::OutputOptions(int index) const
 void TFFmpeg::ApplyExtOptions(const std::string& text, bool input)
 {
     for (const TOptionLine& line : ParseOptionText(text)) {
-        const std::string name = LowerCaseAscii(line.Name);
+        const std::string name = LowerCase(line.Name);
         if (IsOneOf(name, {"newvideo", "newaudio", "newsubtitle", "apre", "vpre", "spre", "vfilters", "vf"}))
             continue;
         if (!input && IsOneOf(name, {"acodec", "vcodec", "scodec", "s"}))
