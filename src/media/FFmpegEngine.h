@@ -154,6 +154,9 @@ public:
     TCustomHookCallback FOnCustomHook;
     TTerminateCallback FOnTerminate;
 
+    // How many tasks of the batch convert at once; the codecs share the cores
+    // among them when the options set no thread count.
+    int ConcurrentTasks = 1;
     std::int64_t ReportInterval = 500000;
     std::int64_t PreviewInterval = 100000;
 

@@ -4,6 +4,8 @@
 #include "media/FFmpegOptionsApply.h"
 #include "platform/rtl/MainThread.h"
 
+#include <algorithm>
+
 namespace tovrel {
 
 namespace {
@@ -262,6 +264,7 @@ void TCustomFFmpegTasks::Start(int threadCount)
         FPendingTasks = TasksCount();
         FTerminated = false;
         FThreadMode = threadCount > 0;
+        FThreadCount = threadCount;
         FWorking = true;
         // A batch starts unpaused; a pause within it holds its later tasks too.
         FBatchGate.Open();
@@ -306,6 +309,7 @@ void TCustomFFmpegTasks::StartNextTask()
         --FPendingTasks;
         task = FFFmpegList.GetItem(FCurrentTask++);
         task->ReportInterval = static_cast<std::int64_t>(FProgressInterval) * 1000;
+        task->ConcurrentTasks = FThreadMode ? std::max(1, std::min(FThreadCount, TasksCount())) : 1;
         threadMode = FThreadMode;
     }
     TThread* thread = task->StartConvert(threadMode, FThreadPriority);

@@ -147,6 +147,7 @@ private:
     int FPendingTasks = 0;
     bool FTerminated = false;
     bool FThreadMode = false;
+    int FThreadCount = 0;
     bool FWorking = false;
     // Shared by every task of the batch: closed while the batch is paused, so
     // a task that starts during a pause waits too.

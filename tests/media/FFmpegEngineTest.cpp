@@ -1,4 +1,5 @@
 #include "media/FFmpegEngine.h"
+#include "media/FFmpegLogger.h"
 
 #include "FFmpegEngineFake.h"
 #include "FFmpegTestFolder.h"
@@ -78,9 +79,15 @@ TEST_F(EngineTest, AStartWithoutOutputOrInputEndsAtOnceInTheCaller)
     } cases[] = {{true, false, "At least one output file must be specified"},
                  {false, true, "At least one input file must be specified"},
                  {false, false, "At least one output file must be specified"}};
+    std::vector<std::pair<const void*, std::string>> logged;
+    GetFFLogger()->SetOnLog([&](const void* sender, std::uint32_t, TLogLevel level, const std::string& message) {
+        if (level == llQuiet)
+            logged.emplace_back(sender, message);
+    });
     for (const Case& c : cases) {
         auto job = MakeJob(TFakeRun::Finish);
         terminates_ = 0;
+        logged.clear();
         if (c.input)
             job->OpenInputFile("in.avi");
         if (c.output)
@@ -90,12 +97,14 @@ TEST_F(EngineTest, AStartWithoutOutputOrInputEndsAtOnceInTheCaller)
         EXPECT_EQ(terminateThread_, std::this_thread::get_id());
         EXPECT_TRUE(job->FatalException());
         EXPECT_EQ(job->FatalMessage(), c.message);
+        EXPECT_EQ(logged, (std::vector<std::pair<const void*, std::string>>{{job.get(), c.message}}));
         EXPECT_FALSE(job->Finished());
         // A job converts at most once.
         EXPECT_EQ(job->StartConvert(true, TThreadPriority::tpNormal), nullptr);
         job->StopOrTerminate(true);
         EXPECT_EQ(terminates_, 1);
     }
+    GetFFLogger()->SetOnLog(nullptr);
 }
 
 TEST_F(EngineTest, AWorkerRunsOnceAndReportsItsEnd)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <thread>
 
 namespace tovrel {
@@ -139,6 +140,19 @@ TEST_P(TasksOrderTest, RunsNAtOnceInListOrderAndReportsInOrderOfEnding)
     }
     EXPECT_LE(script_->MaxRunning(), c.threads);
     ExpectProgressBeforeEachEnd();
+}
+
+TEST_F(TasksTest, TasksKnowHowManyConvertAtOnce)
+{
+    for (const auto& [count, threads, atOnce] : {std::tuple{3, 2, 2}, {2, 5, 2}, {2, 0, 1}}) {
+        Build(std::vector<TFakeRun>(static_cast<std::size_t>(count), TFakeRun::Finish));
+        records_.clear();
+        tasks_.Start(threads);
+        WaitForRecord(-1);
+        for (int k = 0; k < count; ++k)
+            EXPECT_EQ(tasks_.Task(k)->ConcurrentTasks, atOnce) << count << " tasks, " << threads << " at once";
+        tasks_.ClearTasks();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Batches, TasksOrderTest,
