@@ -2,18 +2,19 @@
 
 #include <stdexcept>
 
+#include "embedded/skin_tables.h"
 #include "platform/rtl/Text.h"
 
 namespace tovrel {
 
-// Embedded copy of data/skin/resource-strings.tsv: one "NAME<TAB>text" per line.
-extern const std::string_view kSkinResourceStringsTsv;
-
 namespace {
 
+// data/skin/resource-strings.tsv: a header row, then "NAME<TAB>text" per line.
 std::vector<std::string> ParseDefaultLines(std::string_view tsv)
 {
     std::vector<std::string> lines;
+    const auto headerEnd = tsv.find('\n');
+    tsv = headerEnd == std::string_view::npos ? std::string_view{} : tsv.substr(headerEnd + 1);
     while (!tsv.empty()) {
         const auto end = tsv.find('\n');
         std::string_view row = tsv.substr(0, end);
@@ -34,7 +35,8 @@ std::vector<std::string> ParseDefaultLines(std::string_view tsv)
 
 const std::vector<std::string>& TskResourceStrData::DefaultResStrings()
 {
-    static const std::vector<std::string> lines = ParseDefaultLines(kSkinResourceStringsTsv);
+    static const std::vector<std::string> lines =
+        ParseDefaultLines(embedded::skin_tables::Find("resource-strings.tsv").value_or(std::string_view{}));
     return lines;
 }
 
