@@ -4,6 +4,8 @@
 #include "platform/gdi/Painter.h"
 #include "platform/gdi/ShapeOutline.h"
 
+#include <algorithm>
+
 namespace tovrel {
 
 BYTE PenRop(const TDeviceContext& dc)
@@ -19,7 +21,7 @@ void StrokePath(TDeviceContext& dc, const POINT* points, int count, bool closed)
     std::vector<TRect> pixels;
     const int segments = closed ? count : count - 1;
     for (int i = 0; i < segments; ++i)
-        AddLinePixels(dc.LogicalToSurface(points[i]), dc.LogicalToSurface(points[(i + 1) % count]), dc.Pen().Width(),
+        AddLinePixels(dc.LogicalToSurface(points[i]), dc.LogicalToSurface(points[(i + 1) % count]), std::min(dc.Pen().Width(), 1 << 16),
                       limit, pixels);
     PaintRegion(dc, TRegion::FromRects(pixels), TFill::Colour(dc.PenColor()), PenRop(dc));
 }

@@ -65,14 +65,21 @@ void PaintRegion(TDeviceContext& dc, const TRegion& area, const TFill& fill, BYT
 void AddLinePixels(TPoint a, TPoint b, int width, const TRect& limit, std::vector<TRect>& out)
 {
     const int before = width / 2, after = width - before;
+    // Stamps are cut to the limit: only what can be visible is kept.
+    auto add = [&](const TRect& r) {
+        const TRect cut{std::max(r.Left, limit.Left), std::max(r.Top, limit.Top), std::min(r.Right, limit.Right),
+                        std::min(r.Bottom, limit.Bottom)};
+        if (!cut.IsEmpty())
+            out.push_back(cut);
+    };
     const long long adx = std::llabs((long long)b.X - a.X), ady = std::llabs((long long)b.Y - a.Y);
     if (adx == 0 && ady == 0)
         return;
     const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
     if (adx == 0 || ady == 0) { // straight lines as one rectangle
         const TPoint last{adx == 0 ? a.X : b.X - sx, ady == 0 ? a.Y : b.Y - sy};
-        out.push_back({std::min(a.X, last.X) - before, std::min(a.Y, last.Y) - before,
-                       std::max(a.X, last.X) + after, std::max(a.Y, last.Y) + after});
+        add({std::min(a.X, last.X) - before, std::min(a.Y, last.Y) - before, std::max(a.X, last.X) + after,
+             std::max(a.Y, last.Y) + after});
         return;
     }
     // Step k along the major axis; the minor coordinate is rounded from the
@@ -91,10 +98,10 @@ void AddLinePixels(TPoint a, TPoint b, int width, const TRect& limit, std::vecto
     for (long long k = kFrom; k < kTo; ++k) {
         const int m = int(majorStart + majorSign * k);
         // 128-bit: far-off ends make 2*k*minor exceed 64 bits.
-        const auto step = (long long)((2 * (__int128)k * minor + major) / (2 * (__int128)major));
+        const auto step = (long long)((2 * (__int128)k * minor + major - 1) / (2 * (__int128)major)); // ties toward the start
         const int n = int(minorStart + minorSign * step);
         const int x = xMajor ? m : n, y = xMajor ? n : m;
-        out.push_back({x - before, y - before, x + after, y + after});
+        add({x - before, y - before, x + after, y + after});
     }
 }
 
