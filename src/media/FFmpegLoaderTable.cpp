@@ -27,31 +27,29 @@ void CheckMajor(const std::string& libName, unsigned version, int expectedMajor)
                                    version >> 16, (version >> 8) & 0xFF, version & 0xFF, expectedMajor));
 }
 
-#define TOVREL_FFMPEG_LIBRARY(fixupName, unfixName, ENTRIES, VERSION_FN, MAJOR) \
-    void fixupName(const std::string& libName, void* handle) {                   \
-        ENTRIES(TOVREL_BIND_FF)                                                  \
-        TOVREL_BIND_FF(VERSION_FN)                                               \
-        CheckMajor(libName, FF.VERSION_FN(), MAJOR);                             \
-    }                                                                            \
-    void unfixName() {                                                           \
-        ENTRIES(TOVREL_CLEAR_FF)                                                 \
-        TOVREL_CLEAR_FF(VERSION_FN)                                              \
+// Applies `macro` to the expansion of `name` (so "#name" sees the real name).
+#define TOVREL_EXPAND(macro, name) macro(name)
+
+// Fixup<Name> and Unfix<Name> of one FFmpeg library, from its entry list,
+// its version function and the headers' major version.
+#define TOVREL_FFMPEG_LIBRARY(Name, UPPER)                                          \
+    void Fixup##Name(const std::string& libName, void* handle) {                   \
+        TOVREL_##UPPER##_ENTRIES(TOVREL_BIND_FF)                                   \
+        TOVREL_EXPAND(TOVREL_BIND_FF, TOVREL_##UPPER##_VERSION)                    \
+        CheckMajor(libName, FF.TOVREL_##UPPER##_VERSION(), LIB##UPPER##_VERSION_MAJOR); \
+    }                                                                              \
+    void Unfix##Name() {                                                           \
+        TOVREL_##UPPER##_ENTRIES(TOVREL_CLEAR_FF)                                  \
+        TOVREL_CLEAR_FF(TOVREL_##UPPER##_VERSION)                                  \
     }
 
-TOVREL_FFMPEG_LIBRARY(FixupAVCodec, UnfixAVCodec, TOVREL_AVCODEC_ENTRIES, TOVREL_AVCODEC_VERSION,
-                      LIBAVCODEC_VERSION_MAJOR)
-TOVREL_FFMPEG_LIBRARY(FixupAVDevice, UnfixAVDevice, TOVREL_AVDEVICE_ENTRIES, TOVREL_AVDEVICE_VERSION,
-                      LIBAVDEVICE_VERSION_MAJOR)
-TOVREL_FFMPEG_LIBRARY(FixupAVFilter, UnfixAVFilter, TOVREL_AVFILTER_ENTRIES, TOVREL_AVFILTER_VERSION,
-                      LIBAVFILTER_VERSION_MAJOR)
-TOVREL_FFMPEG_LIBRARY(FixupAVFormat, UnfixAVFormat, TOVREL_AVFORMAT_ENTRIES, TOVREL_AVFORMAT_VERSION,
-                      LIBAVFORMAT_VERSION_MAJOR)
-TOVREL_FFMPEG_LIBRARY(FixupAVUtil, UnfixAVUtil, TOVREL_AVUTIL_ENTRIES, TOVREL_AVUTIL_VERSION,
-                      LIBAVUTIL_VERSION_MAJOR)
-TOVREL_FFMPEG_LIBRARY(FixupSWScale, UnfixSWScale, TOVREL_SWSCALE_ENTRIES, TOVREL_SWSCALE_VERSION,
-                      LIBSWSCALE_VERSION_MAJOR)
-TOVREL_FFMPEG_LIBRARY(FixupSWResample, UnfixSWResample, TOVREL_SWRESAMPLE_ENTRIES, TOVREL_SWRESAMPLE_VERSION,
-                      LIBSWRESAMPLE_VERSION_MAJOR)
+TOVREL_FFMPEG_LIBRARY(AVCodec, AVCODEC)
+TOVREL_FFMPEG_LIBRARY(AVDevice, AVDEVICE)
+TOVREL_FFMPEG_LIBRARY(AVFilter, AVFILTER)
+TOVREL_FFMPEG_LIBRARY(AVFormat, AVFORMAT)
+TOVREL_FFMPEG_LIBRARY(AVUtil, AVUTIL)
+TOVREL_FFMPEG_LIBRARY(SWScale, SWSCALE)
+TOVREL_FFMPEG_LIBRARY(SWResample, SWRESAMPLE)
 
 void FixupLibC(const std::string& libName, void* handle) { TOVREL_LIBC_ENTRIES(TOVREL_BIND_FF) }
 void UnfixLibC() { TOVREL_LIBC_ENTRIES(TOVREL_CLEAR_FF) }
