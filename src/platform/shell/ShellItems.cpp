@@ -1,6 +1,7 @@
 #include "platform/shell/ShellItems.h"
 
 #include "platform/rtl/Format.h"
+#include <cerrno>
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 #include "platform/shell/NamespaceFolders.h"
@@ -57,6 +58,22 @@ TEnumSet<E> QuerySet(const std::shared_ptr<IShellFolder>& folder, PCItemIDList i
 }
 
 } // namespace
+
+void RaiseDetailsError(const TskShellFolder& AFolder, int Code)
+{
+    throw EInvalidPath(Format("Unable to retrieve folder details for \"%s\". Error code $%x", AFolder.DisplayName(),
+                              unsigned(Code)));
+}
+
+TFindData ReadFindData(const TskShellFolder& AFolder)
+{
+    const std::string path = AFolder.FullObjectName();
+    int error = ENOENT;
+    std::optional<TFindData> data = path.empty() ? std::nullopt : ReadEntryFindData(path, &error);
+    if (!data)
+        RaiseDetailsError(AFolder, error);
+    return std::move(*data);
+}
 
 std::uint32_t ObjectTypesToEnumFlags(TShellObjectTypes types)
 {

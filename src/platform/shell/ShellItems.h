@@ -3,6 +3,7 @@
 // to its parent and from the desktop, its parent, its own folder (when it is
 // one) and the column texts cached for it.
 #include "platform/rtl/Exceptions.h"
+#include "platform/shell/FindData.h"
 #include "platform/shell/ItemIDList.h"
 #include "platform/shell/ShellFolderInterface.h"
 #include "platform/shell/ShellTypes.h"
@@ -75,6 +76,13 @@ private:
     std::uint32_t FViewHandle = 0;
     std::vector<std::string> FDetails;
 };
+
+// EInvalidPath "Unable to retrieve folder details for \"%s\". Error code $%x"
+// with the folder's display name and code.
+[[noreturn]] void RaiseDetailsError(const TskShellFolder& AFolder, int Code);
+// The file-system record of the item at AFolder's path; RaiseDetailsError
+// with the system's error code when it cannot be read.
+TFindData ReadFindData(const TskShellFolder& AFolder);
 
 // The display name of ID in Folder; "parentfolder = nil" without a folder.
 std::string ItemDisplayName(const std::shared_ptr<IShellFolder>& Folder, PCItemIDList ID, std::uint32_t Flags);

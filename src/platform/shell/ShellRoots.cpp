@@ -52,7 +52,7 @@ TItemIDListPtr SpecialFolderLocation(TRootFolder folder)
 {
     switch (folder) {
     case TRootFolder::rfDesktop:
-        return CopyItemIDList(nullptr);
+        return DesktopItemIDList();
     case TRootFolder::rfMyComputer:
         return MakeItemIDList(TDesktopFolder::ComputerPayload);
     case TRootFolder::rfPersonal:
@@ -70,9 +70,14 @@ TItemIDListPtr SpecialFolderLocation(TRootFolder folder)
     }
 }
 
+TItemIDListPtr DesktopItemIDList()
+{
+    return CopyItemIDList(nullptr);
+}
+
 std::unique_ptr<TskShellFolder> CreateDesktopShellFolder()
 {
-    const TItemIDListPtr desktop = CopyItemIDList(nullptr);
+    const TItemIDListPtr desktop = DesktopItemIDList();
     return std::make_unique<TskShellFolder>(nullptr, desktop.get(), DesktopIShellFolder());
 }
 

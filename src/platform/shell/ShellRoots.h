@@ -24,6 +24,8 @@ int RootFolderIndex(std::string_view name);
 // application data and fonts folders when they are there).
 TItemIDListPtr SpecialFolderLocation(TRootFolder folder);
 
+// The desktop's list: the empty list.
+TItemIDListPtr DesktopItemIDList();
 std::unique_ptr<TskShellFolder> CreateDesktopShellFolder();
 // A folder object for an absolute list, with the desktop item as parent.
 std::unique_ptr<TskShellFolder> CreateFolderForID(PCItemIDList ID);

@@ -96,6 +96,14 @@ TEST_F(ShellChangeNotifierTest, ReportsCreateRenameAndDeleteOnTheMainThread)
         EXPECT_TRUE(WaitForReport()) << what;
     }
     EXPECT_TRUE(onMainThread);
+
+    // A new handler replaces the old one on the running worker.
+    int swapped = 0;
+    notifier->SetOnChange([&swapped] { ++swapped; });
+    reports = 0;
+    tree.File("after-swap");
+    EXPECT_TRUE(TMainThread::WaitPumping([&swapped] { return swapped > 0; }, ReportTimeoutMs));
+    EXPECT_EQ(reports, 0);
 }
 
 TEST_F(ShellChangeNotifierTest, FollowsANewRootWithoutStopping)

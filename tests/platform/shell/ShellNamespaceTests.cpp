@@ -142,6 +142,15 @@ TEST_F(ShellNamespaceTest, DetailColumns)
     EXPECT_THAT(big.Details(3), HasSubstr(":"));
     EXPECT_THAT(big.Details(4), HasSubstr(":")) << "the list view's column sort looks for the time separator";
     EXPECT_EQ(dir.Details(1), "") << "a folder has no size to show";
+    EXPECT_EQ(FindDataSize(ReadFindData(big)), 5LL << 30);
+    EXPECT_EQ(FindDataSize(ReadFindData(dir)), -1);
+    TskShellFolder gone(root.get(), MakeItemIDList("Fgone").get(), nullptr);
+    try {
+        ReadFindData(gone);
+        ADD_FAILURE();
+    } catch (const EInvalidPath& e) {
+        EXPECT_EQ(e.Message(), "Unable to retrieve folder details for \"gone\". Error code $2");
+    }
     EXPECT_EQ(big.ImageIndex(false), siVideo);
     EXPECT_EQ(dir.ImageIndex(true), siFolder);
 }
