@@ -125,7 +125,8 @@ void ReadEntryList(const TskIniFile& ini, std::string_view section, const std::a
         const auto colon = line.find(':');
         if (colon == std::string::npos)
             continue;
-        std::unique_ptr<Base> entry = CreateEntry(kinds, std::string_view(line).substr(colon + 1), line.substr(0, colon));
+        const std::string_view kindWord = std::string_view(line).substr(colon + 1);
+        std::unique_ptr<Base> entry = CreateEntry(kinds, kindWord, line.substr(0, colon));
         if (!entry)
             continue;
         entry->LoadFromFile(ini);

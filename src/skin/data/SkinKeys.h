@@ -45,17 +45,22 @@ struct TskKey {
 namespace skin_keys_detail {
 
 // Reader and writer of each value kind that has a fixed missing-key default.
+template <auto Reader, auto Writer>
+struct Io {
+    static constexpr auto Read = Reader;
+    static constexpr auto Write = Writer;
+};
 template <class T>
 struct ValueIo;
-template <> struct ValueIo<bool> { static constexpr auto Read = &ReadBoolean; static constexpr auto Write = &WriteBoolean; };
-template <> struct ValueIo<TRect> { static constexpr auto Read = &ReadRect; static constexpr auto Write = &WriteRect; };
-template <> struct ValueIo<TPoint> { static constexpr auto Read = &ReadPoint; static constexpr auto Write = &WritePoint; };
-template <> struct ValueIo<TFontStyles> { static constexpr auto Read = &ReadFontStyles; static constexpr auto Write = &WriteFontStyles; };
-template <> struct ValueIo<TskStretchType> { static constexpr auto Read = &ReadStretchType; static constexpr auto Write = &WriteStretchType; };
-template <> struct ValueIo<TskMorphKind> { static constexpr auto Read = &ReadMorphKind; static constexpr auto Write = &WriteMorphKind; };
-template <> struct ValueIo<TskInActiveEffect> { static constexpr auto Read = &ReadInActiveEffect; static constexpr auto Write = &WriteInActiveEffect; };
-template <> struct ValueIo<TAlignment> { static constexpr auto Read = &ReadAlignment; static constexpr auto Write = &WriteAlignment; };
-template <> struct ValueIo<TskStdCommand> { static constexpr auto Read = &ReadStdCommand; static constexpr auto Write = &WriteStdCommand; };
+template <> struct ValueIo<bool> : Io<&ReadBoolean, &WriteBoolean> {};
+template <> struct ValueIo<TRect> : Io<&ReadRect, &WriteRect> {};
+template <> struct ValueIo<TPoint> : Io<&ReadPoint, &WritePoint> {};
+template <> struct ValueIo<TFontStyles> : Io<&ReadFontStyles, &WriteFontStyles> {};
+template <> struct ValueIo<TskStretchType> : Io<&ReadStretchType, &WriteStretchType> {};
+template <> struct ValueIo<TskMorphKind> : Io<&ReadMorphKind, &WriteMorphKind> {};
+template <> struct ValueIo<TskInActiveEffect> : Io<&ReadInActiveEffect, &WriteInActiveEffect> {};
+template <> struct ValueIo<TAlignment> : Io<&ReadAlignment, &WriteAlignment> {};
+template <> struct ValueIo<TskStdCommand> : Io<&ReadStdCommand, &WriteStdCommand> {};
 
 template <class E>
 void ReadOne(const TskIniFile& ini, std::string_view section, const TskKey<E>& key, E& entry)
