@@ -13,6 +13,13 @@ std::size_t ItemSize(PCItemIDList position)
     return std::size_t(position[0]) | (std::size_t(position[1]) << 8);
 }
 
+// A count below 2 cannot hold an item: it ends the list like the terminator, so
+// a damaged list is never read past its end.
+bool AtEnd(PCItemIDList position)
+{
+    return ItemSize(position) < 2;
+}
+
 TItemIDListPtr AllocList(std::size_t size)
 {
     auto* block = static_cast<std::uint8_t*>(AllocShellMemory(size));
@@ -30,7 +37,7 @@ std::size_t ItemsSize(PCItemIDList list)
 PCItemIDList LastItem(PCItemIDList list)
 {
     PCItemIDList last = list;
-    for (PCItemIDList p = list; ItemSize(p) != 0; p = NextItemID(p))
+    for (PCItemIDList p = list; !AtEnd(p); p = NextItemID(p))
         last = p;
     return last;
 }
@@ -55,7 +62,7 @@ PCItemIDList NextItemID(PCItemIDList position)
 int CountItemIDs(PCItemIDList list)
 {
     int count = 0;
-    for (PCItemIDList p = list; p && ItemSize(p) != 0; p = NextItemID(p))
+    for (PCItemIDList p = list; p && !AtEnd(p); p = NextItemID(p))
         ++count;
     return count;
 }
@@ -65,7 +72,7 @@ std::size_t ItemIDListSize(PCItemIDList list)
     if (!list)
         return 0;
     PCItemIDList p = list;
-    while (ItemSize(p) != 0)
+    while (!AtEnd(p))
         p = NextItemID(p);
     return std::size_t(p - list) + 2;
 }
@@ -93,7 +100,7 @@ TItemIDListPtr JoinItemIDLists(PCItemIDList first, PCItemIDList second)
 
 void CutLastItemID(PItemIDList list)
 {
-    if (!list || ItemSize(list) == 0)
+    if (!list || AtEnd(list))
         return;
     auto* last = const_cast<PItemIDList>(LastItem(list));
     last[0] = 0;
@@ -102,7 +109,7 @@ void CutLastItemID(PItemIDList list)
 
 TItemIDListPtr LastItemIDCopy(PCItemIDList list)
 {
-    if (!list || ItemSize(list) == 0)
+    if (!list || AtEnd(list))
         return CopyItemIDList(nullptr);
     PCItemIDList last = LastItem(list);
     const std::size_t size = ItemSize(last);
@@ -117,7 +124,7 @@ std::vector<TItemIDListPtr> ItemIDListAncestors(PCItemIDList list)
     if (!list)
         return ancestors;
     TItemIDListPtr current = CopyItemIDList(list);
-    while (ItemSize(current.get()) != 0) {
+    while (!AtEnd(current.get())) {
         CutLastItemID(current.get());
         ancestors.insert(ancestors.begin(), CopyItemIDList(current.get()));
     }

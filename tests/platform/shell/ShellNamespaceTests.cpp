@@ -181,6 +181,33 @@ TEST_F(ShellNamespaceTest, RenameNeverReplacesAndRefreshesTheItem)
     EXPECT_EQ(item.Details(2), ".mp3") << "texts of the old name are not kept";
 }
 
+TEST_F(ShellNamespaceTest, RenamedFolderListsItsContentsUnderTheNewName)
+{
+    tree.Folder("old");
+    tree.File("old/inside.txt");
+    auto folder = FolderFor(tree.Path("old"));
+    ASSERT_TRUE(folder->Rename("新"));
+    EXPECT_EQ(folder->FullObjectName(), tree.Path("新"));
+    EXPECT_EQ(folder->DisplayName(), "新");
+    EXPECT_THAT(Names(*folder->ShellFolder(), AllItems), ElementsAre("inside.txt"));
+}
+
+TEST_F(ShellNamespaceTest, ModifiedTimeInTwoSecondStepsAndNoneForFolders)
+{
+    const std::string file = tree.File("t.txt");
+    const auto setTime = [&](std::int64_t unixSeconds) {
+        const timespec times[2] = {{unixSeconds, 0}, {unixSeconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    };
+    const std::int64_t odd = 1700000001; // an odd second
+    setTime(odd);
+    EXPECT_DOUBLE_EQ(FindDataModified(*ReadEntryFindData(file)), UnixTimeToLocalDateTime(odd - 1));
+    setTime(315532800 - 86400 * 2); // before 1980
+    EXPECT_EQ(FindDataModified(*ReadEntryFindData(file)), -1);
+    EXPECT_EQ(FindDataModified(*ReadEntryFindData(tree.Root())), -1);
+    EXPECT_EQ(FindDataColumnText(*ReadEntryFindData(tree.Root()), 3), "");
+}
+
 TEST_F(ShellNamespaceTest, VanishedFolderListsNothingRatherThanTheDesktop)
 {
     tree.Folder("gone");
