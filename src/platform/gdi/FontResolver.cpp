@@ -56,12 +56,18 @@ std::optional<TFontFileRef> ToFileRef(FcPattern* match)
     int index = 0;
     if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch)
         ref.Index = index;
+    // fontconfig's synthesis rules report the requested weight and slant and
+    // ask for emboldening or a shear instead; only the file's own style counts.
+    FcBool embolden = FcFalse;
+    FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
+    FcMatrix* shear = nullptr;
+    const bool synthesisedSlant = FcPatternGetMatrix(match, FC_MATRIX, 0, &shear) == FcResultMatch && shear && shear->xy != 0;
     int weight = FC_WEIGHT_REGULAR;
     if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch)
-        ref.IsBold = weight >= FC_WEIGHT_DEMIBOLD;
+        ref.IsBold = weight >= FC_WEIGHT_DEMIBOLD && !embolden;
     int slant = FC_SLANT_ROMAN;
     if (FcPatternGetInteger(match, FC_SLANT, 0, &slant) == FcResultMatch)
-        ref.IsItalic = slant != FC_SLANT_ROMAN;
+        ref.IsItalic = slant != FC_SLANT_ROMAN && !synthesisedSlant;
     return ref;
 }
 
