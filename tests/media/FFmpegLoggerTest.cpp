@@ -206,5 +206,16 @@ TEST_F(FFmpegLoggerRealTest, LibraryMessagesReachOnLog) {
     EXPECT_EQ(texts, (std::vector<std::string>{"from libavutil 5"}));
 }
 
+// The logger's level is FFmpeg's level once the library is there.
+TEST_F(FFmpegLoggerRealTest, TheLevelReachesTheLibrary) {
+    TFFLogger& logger = *GetFFLogger();
+    logger.SetLogLevel(llDebug);
+    EXPECT_EQ(FF.av_log_get_level(), AV_LOG_DEBUG);
+    EXPECT_EQ(AVLogLevel(), AV_LOG_DEBUG);
+    logger.SetLogLevel(llInfo);
+    EXPECT_EQ(FF.av_log_get_level(), AV_LOG_INFO);
+    EXPECT_EQ(AVLogLevel(), AV_LOG_INFO);
+}
+
 } // namespace
 } // namespace tovrel
