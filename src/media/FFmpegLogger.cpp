@@ -52,8 +52,9 @@ std::string FormatPiece(void* context, bool startsLine, const char* format, va_l
     if (context && startsLine) {
         const AVClass* avClass = *static_cast<const AVClass* const*>(context);
         if (avClass && avClass->item_name) {
+            const char* name = avClass->item_name(context);
             char prefix[LogBufferSize];
-            std::snprintf(prefix, sizeof prefix, "[%s @ %p]", avClass->item_name(context), context);
+            std::snprintf(prefix, sizeof prefix, "[%s @ %p]", name ? name : "NULL", context);
             piece = prefix;
         }
     }
