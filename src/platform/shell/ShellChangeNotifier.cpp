@@ -85,13 +85,18 @@ void TskShellChangeThread::Report()
         return; // the queued report has not run yet; it covers this change too
     TMainThread::Post([token = token_] {
         token->Pending.store(false);
-        if (!token->Cancelled && token->Handler)
-            token->Handler();
+        if (token->Cancelled || !token->Handler)
+            return;
+        // A copy: the handler may replace itself or free the notifier.
+        const TThreadMethod handler = token->Handler;
+        handler();
     });
 }
 
 void TskShellChangeThread::Execute()
 {
+    if (wakeFd_ < 0)
+        return; // without a way to wake it the worker could never be stopped
     while (!Terminated()) {
         std::array<pollfd, 2> fds{{{wakeFd_, POLLIN, 0}, {FWatch.Fd(), POLLIN, 0}}};
         if (::poll(fds.data(), fds.size(), -1) < 0) {
@@ -123,13 +128,9 @@ TskCustomShellChangeNotifier::TskCustomShellChangeNotifier()
 
 TskCustomShellChangeNotifier::~TskCustomShellChangeNotifier()
 {
-    if (FThread) {
-        FThread->CancelReports();
-        FThread->Terminate();
-        FThread->WakeUp();
-        FThread->WaitFor(); // pumps: a report it lets run finds itself cancelled
-        FThread.reset();
-    }
+    // The worker's destructor cancels the queued reports, wakes it and joins
+    // it (pumping: a report that runs meanwhile finds itself cancelled).
+    FThread.reset();
 }
 
 void TskCustomShellChangeNotifier::SetNotifyFilters(TNotifyFilters value)

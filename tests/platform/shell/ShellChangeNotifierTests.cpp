@@ -137,6 +137,18 @@ TEST_F(ShellChangeNotifierTest, SubTreeIncludesFoldersMadeLater)
     EXPECT_TRUE(WaitForReport());
 }
 
+TEST_F(ShellChangeNotifierTest, HandlerMayFreeItsOwnNotifier)
+{
+    auto notifier = Watch(tree.Root());
+    notifier->SetOnChange([&] {
+        ++reports;
+        notifier.reset();
+    });
+    tree.File("x");
+    ASSERT_TRUE(WaitForReport());
+    EXPECT_EQ(notifier, nullptr);
+}
+
 TEST_F(ShellChangeNotifierTest, MissingRootReportsNothingAndStopsCleanly)
 {
     auto notifier = Watch(tree.Path("missing"));
