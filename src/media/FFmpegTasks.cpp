@@ -44,10 +44,13 @@ void TCustomFFmpegTasks::Shutdown()
     // Nothing is delivered to a component that is going away.
     FDelivery.Hold();
     {
+        // Workers start their successors under this lock; from here on none does.
         TPumpingLock lock(FTerminateLock);
         FPendingTasks = 0;
     }
-    FBatchGate.Open();
+    // Running workers still look tasks up in the list: end them while it stands.
+    for (int i = 0; i < FFFmpegList.GetCount(); ++i)
+        FFFmpegList.GetItem(i)->Stop(true);
     FFFmpegList.Clear();
     FRetiredTasks.clear();
 }

@@ -311,6 +311,29 @@ TEST_F(TasksTest, StopBeforeStartLeavesTheTasksStartable)
         EXPECT_TRUE(r.Finished) << r.TaskIndex;
 }
 
+TEST_F(TasksTest, DestroyingTheComponentStopsAndWaitsForEveryTask)
+{
+    auto script = std::make_shared<TFakeScript>(std::vector<TFakeRun>(4, TFakeRun::Endless));
+    int records = 0;
+    {
+        TFFmpegTasks tasks;
+        tasks.SetTranscoderFactory([script] { return std::make_unique<TFakeTranscoder>(script); });
+        tasks.OnTerminate = [&](TCustomFFmpegTasks*, const TTerminateInfo&) { ++records; };
+        tasks.OnProgress = [](TCustomFFmpegTasks*, TProgressInfo*) {};
+        for (int i = 0; i < 4; ++i) {
+            tasks.AddTask("in.avi", std::string());
+            tasks.SetOutputFile(i, "out.mp4", std::string());
+        }
+        tasks.Start(2);
+        TMainThread::WaitPumping(script->Started(0));
+        TMainThread::WaitPumping(script->Started(1));
+        tasks.Pause();
+    }
+    TMainThread::Pump();
+    EXPECT_EQ(records, 0) << "nothing reaches a component that is gone";
+    EXPECT_FALSE(script->HasStarted(2));
+}
+
 TEST_F(TasksTest, TerminateRecordsCanRunOutsideTheMainThread)
 {
     Build({TFakeRun::Finish, TFakeRun::Finish, TFakeRun::Finish, TFakeRun::Finish});
