@@ -63,6 +63,18 @@ TEST_F(ShellNamespaceTest, ListsFoldersFirstThenNamesWithoutRegardToCase)
     EXPECT_THAT(Names(folder, AllItems), ElementsAre("Y-folder", "z-folder", ".hidden", "A.mp4", "b.txt",
                                                      "bad\\xFF.txt", "pipe", "中文名.avi"));
     EXPECT_THAT(Names(folder, SHCONTF_FOLDERS), ElementsAre("Y-folder", "z-folder"));
+
+    // The order the views sort by agrees with the listing; only identical bytes are equal.
+    tree.File("a.mp4");
+    const std::vector<TItemIDListPtr> ids = folder.EnumObjects(AllItems);
+    for (std::size_t i = 0; i + 1 < ids.size(); ++i) {
+        EXPECT_LT(folder.CompareIDs(ids[i].get(), ids[i + 1].get()), 0) << i;
+        EXPECT_GT(folder.CompareIDs(ids[i + 1].get(), ids[i].get()), 0) << i;
+        EXPECT_EQ(folder.CompareIDs(ids[i].get(), ids[i].get()), 0) << i;
+    }
+    const TItemIDListPtr absolute = DesktopIShellFolder()->ParseDisplayName(tree.Path("z-folder"));
+    const TItemIDListPtr sibling = DesktopIShellFolder()->ParseDisplayName(tree.Path("A.mp4"));
+    EXPECT_LT(DesktopIShellFolder()->CompareIDs(absolute.get(), sibling.get()), 0) << "folders first, deep lists too";
 }
 
 TEST_F(ShellNamespaceTest, InvalidUtf8NameIsShownEscapedButKeptAsRawBytes)
