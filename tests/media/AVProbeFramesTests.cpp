@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace tovrel {
@@ -165,6 +170,71 @@ TEST_F(TAVProbeTest, DecodeRefusesWhatIsNotAVideoStream) {
     }
     EXPECT_FALSE(probe->Seek(100000000, 0));
     EXPECT_EQ(probe->LastErrMsg(), "could not seek to position 100.000 seconds");
+    Load(Fixture::KeyFrameEvery10);
+    EXPECT_FALSE(probe->Seek(1000, SeekFlag(TSeekFlag::sfByte)));
+    EXPECT_EQ(probe->LastErrMsg(), "could not seek to position 1000 bytes");
+}
+
+// A 24-bit BMP of 4x2 pixels, pixel (x, y) = B 10x+1, G 20y+2, R 50+x+y.
+std::filesystem::path WriteSmallBitmapFile() {
+    const int width = 4, height = 2, stride = 12;
+    std::vector<std::uint8_t> bytes(54 + stride * height, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = std::uint8_t(v >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, std::uint32_t(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    put32(34, stride * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* pixel = &bytes[54 + std::size_t(height - 1 - y) * stride + x * 3];  // bottom-up
+            pixel[0] = std::uint8_t(10 * x + 1);
+            pixel[1] = std::uint8_t(20 * y + 2);
+            pixel[2] = std::uint8_t(50 + x + y);
+        }
+    std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("tovrel-probe-" + std::to_string(::getpid()) + ".bmp");
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return file;
+}
+
+// A single picture: never seeked, held once decoded, and an even-sized BGR
+// picture reaches the bitmap as it is.
+TEST_F(TAVProbeTest, SinglePictureFile) {
+    const std::filesystem::path file = WriteSmallBitmapFile();
+    ASSERT_TRUE(probe->LoadFile(file.string(), "image2")) << probe->LastErrMsg();
+    EXPECT_EQ(probe->FormatName(), "image2");
+    EXPECT_EQ(probe->FileSize(), 78);
+    EXPECT_EQ(probe->GetPosition(), -1);
+    EXPECT_TRUE(LastLogged(llWarning, "cannot get position"));
+    EXPECT_FALSE(probe->Seek(0, 0));
+    EXPECT_TRUE(LastLogged(llInfo, "\"image2\" format cannot to be seeked."));
+
+    ASSERT_TRUE(probe->Decode()) << probe->LastErrMsg();
+    EXPECT_EQ(probe->FrameInfo().PixFmt, AV_PIX_FMT_BGR24);
+    logged.clear();
+    EXPECT_TRUE(probe->Decode());
+    EXPECT_TRUE(logged.empty());
+    TSurface bitmap;
+    ASSERT_TRUE(probe->CopyToBitmap(bitmap));
+    ASSERT_EQ(bitmap.Width(), 4);
+    ASSERT_EQ(bitmap.Height(), 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const std::uint8_t* pixel = bitmap.ScanLine(y) + x * 3;
+            EXPECT_EQ(pixel[0], 10 * x + 1);
+            EXPECT_EQ(pixel[1], 20 * y + 2);
+            EXPECT_EQ(pixel[2], 50 + x + y);
+        }
+    probe->CloseFile();
+    std::filesystem::remove(file);
 }
 
 } // namespace
