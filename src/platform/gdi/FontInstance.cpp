@@ -21,10 +21,12 @@ int EffectiveWeight(int weight)
 // library are not safe to use from two threads at once, so one lock guards all.
 class TFontEngine {
 public:
+    // Never destroyed: objects of other layers may release their fonts while
+    // the process exits, after any static engine would already be gone.
     static TFontEngine& Get()
     {
-        static TFontEngine engine;
-        return engine;
+        static TFontEngine* engine = new TFontEngine;
+        return *engine;
     }
 
     std::shared_ptr<TFontInstance> Acquire(const TFontRequest& request)
@@ -34,12 +36,6 @@ public:
         if (!slot)
             slot = std::make_shared<TFontInstance>(library_, lock_, request);
         return slot;
-    }
-
-    ~TFontEngine()
-    {
-        instances_.clear();
-        FT_Done_FreeType(library_);
     }
 
 private:
