@@ -17,13 +17,6 @@ TRect Normalized(const TBlitArea& a)
             fit(std::max<long long>(a.Y, y2))};
 }
 
-// A copy of the source pixels when they share memory with the destination, so
-// overlapping copies (scrolling) read the pixels as they were before the call.
-struct TDetachedSource {
-    TSurface Copy;
-    TPixelView View;
-};
-
 bool SharesMemory(const TPixelView& a, const TPixelView& b)
 {
     if (a.Empty() || b.Empty())
@@ -39,62 +32,74 @@ bool SharesMemory(const TPixelView& a, const TPixelView& b)
 
 } // namespace
 
-void StretchPixels(TDeviceContext& dst, const TBlitArea& to, const TPixelView& source, const TBlitArea& from,
-                   const TPixelOp& op)
+bool PlanBlit(const TPixelView& target, const TBlitArea& to, const TPixelView& source, const TBlitArea& from,
+              TBlitPlan& plan)
 {
     const TRect d = Normalized(to), s = Normalized(from);
-    if (d.IsEmpty() || s.IsEmpty() || source.Empty())
-        return;
-    const TPixelView target = dst.Pixels();
-    TPixelView src = source;
-    TSurface detached;
-    if (SharesMemory(target, source)) {
-        detached = TSurface(source.Width, source.Height, TPixelFormat::pf32bit);
-        const TPixelView copy = TPixelView::Of(detached);
+    // Only the part of the destination on the target is planned.
+    const TRect onTarget{std::max(d.Left, 0), std::max(d.Top, 0), std::min(d.Right, target.Width),
+                         std::min(d.Bottom, target.Height)};
+    if (d.IsEmpty() || s.IsEmpty() || source.Empty() || onTarget.IsEmpty())
+        return false;
+    const bool mirrorX = (to.Width < 0) != (from.Width < 0), mirrorY = (to.Height < 0) != (from.Height < 0);
+    plan.SameSize = d.Width() == s.Width() && d.Height() == s.Height() && !mirrorX && !mirrorY;
+    // Sample over the full destination, then keep the columns and rows on the target.
+    auto sample = [](std::vector<int>& out, int dFirst, int dLast, int keepFirst, int keepLast, int sFirst, int sLen,
+                     bool mirror, int limit) {
+        const long long n = (long long)dLast - dFirst, m = sLen;
+        out.resize(std::size_t(keepLast - keepFirst));
+        for (int v = keepFirst; v < keepLast; ++v) {
+            const long long i = (long long)v - dFirst;
+            const long long step = mirror ? n - 1 - i : i;
+            const long long p = sFirst + (n == m ? step : (2 * step + 1) * m / (2 * n));
+            out[std::size_t(v - keepFirst)] = p >= 0 && p < limit ? int(p) : -1;
+        }
+    };
+    sample(plan.SourceX, d.Left, d.Right, onTarget.Left, onTarget.Right, s.Left, s.Width(), mirrorX, source.Width);
+    sample(plan.SourceY, d.Top, d.Bottom, onTarget.Top, onTarget.Bottom, s.Top, s.Height(), mirrorY, source.Height);
+    plan.Dest = onTarget;
+    plan.Source = source;
+    if (SharesMemory(target, source)) { // overlapping copies read the pixels as they were
+        plan.Detached = std::make_shared<TSurface>(source.Width, source.Height, TPixelFormat::pf32bit);
+        const TPixelView copy = TPixelView::Of(*plan.Detached);
         for (int y = 0; y < source.Height; ++y)
             for (int x = 0; x < source.Width; ++x)
                 copy.Write(x, y, source.Read(x, y));
-        src = copy;
+        plan.Source = copy;
     }
-    const bool mirrorX = (to.Width < 0) != (from.Width < 0), mirrorY = (to.Height < 0) != (from.Height < 0);
-    const long long dw = d.Width(), dh = d.Height(), sw = s.Width(), sh = s.Height();
-    const bool sameSize = dw == sw && dh == sh && !mirrorX && !mirrorY;
-    auto sourceX = [&](int x) {
-        long long fx = x - d.Left;
-        if (mirrorX)
-            fx = dw - 1 - fx;
-        return s.Left + (sameSize ? fx : (2 * fx + 1) * sw / (2 * dw));
-    };
-    auto sourceY = [&](int y) {
-        long long fy = y - d.Top;
-        if (mirrorY)
-            fy = dh - 1 - fy;
-        return s.Top + (sameSize ? fy : (2 * fy + 1) * sh / (2 * dh));
-    };
-    const bool fastCopy = !op && sameSize && src.BytesPerPixel == 4 && target.BytesPerPixel == 4;
-    dst.ForEachVisibleRect(d, [&](const TRect& r) {
+    return true;
+}
+
+bool CopyRowsDirect(TDeviceContext& dst, const TBlitPlan& plan)
+{
+    const TPixelView target = dst.Pixels();
+    if (!plan.SameSize || plan.Source.BytesPerPixel != 4 || target.BytesPerPixel != 4)
+        return false;
+    // At equal size, x maps to x + shift wherever the source has the column.
+    const int shift = plan.SourceX.empty() ? 0 : plan.SourceX.front() - plan.Dest.Left;
+    dst.ForEachVisibleRect(plan.Dest, [&](const TRect& r) {
+        const int x0 = std::max(r.Left, -shift), x1 = std::min(r.Right, plan.Source.Width - shift);
+        if (x0 >= x1)
+            return;
         for (int y = r.Top; y < r.Bottom; ++y) {
-            const long long sy = sourceY(y);
-            if (sy < 0 || sy >= src.Height)
-                continue;
-            if (fastCopy) {
-                // Only the columns that exist in the source: x maps to x + shift.
-                const long long shift = (long long)s.Left - d.Left;
-                const long long x0 = std::max<long long>(r.Left, -shift);
-                const long long x1 = std::min<long long>(r.Right, src.Width - shift);
-                if (x0 < x1)
-                    std::memcpy(target.At(int(x0), y), src.At(int(x0 + shift), int(sy)), std::size_t(x1 - x0) * 4);
-                continue;
-            }
-            for (int x = r.Left; x < r.Right; ++x) {
-                const long long sx = sourceX(x);
-                if (sx < 0 || sx >= src.Width)
-                    continue;
-                const TPixel p = src.Read(int(sx), int(sy));
-                target.Write(x, y, op ? op(p, target.Read(x, y), x, y) : p);
-            }
+            const int sy = plan.SourceY[std::size_t(y - plan.Dest.Top)];
+            if (sy >= 0)
+                std::memcpy(target.At(x0, y), plan.Source.At(x0 + shift, sy), std::size_t(x1 - x0) * 4);
         }
     });
+    return true;
+}
+
+void StretchPixels(TDeviceContext& dst, const TBlitArea& to, const TPixelView& source, const TBlitArea& from,
+                   const TPixelOp& op)
+{
+    if (op) {
+        StretchPixelsWith(dst, to, source, from, [&op](TPixel s, TPixel d, int x, int y) { return op(s, d, x, y); });
+        return;
+    }
+    TBlitPlan plan;
+    if (PlanBlit(dst.Pixels(), to, source, from, plan) && !CopyRowsDirect(dst, plan))
+        RunBlitPlan(dst, plan, [](TPixel s, TPixel, int, int) { return s; });
 }
 
 TPixelView ClientBitsView(const void* bits, const BITMAPINFO* bmi)

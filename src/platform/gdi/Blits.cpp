@@ -28,21 +28,38 @@ TPixelOp RopOp(TDeviceContext& dst, BYTE code)
     return [code, fill](TPixel s, TPixel d, int x, int y) { return ApplyRop(code, fill.At(x, y), s, d); };
 }
 
-BOOL StretchFromDC(HDC dst, const TBlitArea& to, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
-                   const std::function<TPixelOp(TDeviceContext&, const TPixelView&)>& makeOp)
+// Runs fn(destination, source) when both handles are live DCs.
+template <class Fn> BOOL WithTwoDCs(HDC dst, HDC src, Fn fn)
 {
     auto source = FindDeviceContext(src);
     if (!source)
         return false;
     return WithDC(dst, BOOL(false), [&](TDeviceContext& d) {
-        const TPixelView view = source->Pixels();
-        StretchPixels(d, SurfaceArea(d, to.X, to.Y, to.Width, to.Height), view,
-                      SurfaceArea(*source, srcX, srcY, srcWidth, srcHeight), makeOp(d, view));
+        fn(d, *source);
         return true;
     });
 }
 
-int Channel(TPixel p, int shift) { return int((p >> shift) & 0xFF); }
+// Every byte of p times f / 255, rounded; two bytes per 32-bit step.
+TPixel ScaleBytes(TPixel p, int f)
+{
+    auto lanes = [f](TPixel v) {
+        v = (v & 0x00FF00FFu) * TPixel(f) + 0x00800080u;
+        return ((v + ((v >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    };
+    return lanes(p) | (lanes(p >> 8) << 8);
+}
+
+// Bytewise sum, saturating at 255.
+TPixel AddBytes(TPixel a, TPixel b)
+{
+    auto lanes = [](TPixel x, TPixel y) {
+        TPixel sum = (x & 0x00FF00FFu) + (y & 0x00FF00FFu);
+        sum |= ((sum & 0x01000100u) >> 8) * 0xFFu;
+        return sum & 0x00FF00FFu;
+    };
+    return lanes(a, b) | (lanes(a >> 8, b >> 8) << 8);
+}
 
 } // namespace
 
@@ -62,8 +79,10 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
                 int srcHeight, DWORD rop)
 {
     const BYTE code = Rop3Code(rop);
-    return StretchFromDC(dst, {x, y, width, height}, src, srcX, srcY, srcWidth, srcHeight,
-                         [code](TDeviceContext& d, const TPixelView&) { return RopOp(d, code); });
+    return WithTwoDCs(dst, src, [&](TDeviceContext& d, TDeviceContext& s) {
+        StretchPixels(d, SurfaceArea(d, x, y, width, height), s.Pixels(),
+                      SurfaceArea(s, srcX, srcY, srcWidth, srcHeight), RopOp(d, code));
+    });
 }
 
 BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
@@ -72,31 +91,22 @@ BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
     if (blend.BlendOp != AC_SRC_OVER || width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0)
         return false;
     auto source = FindDeviceContext(src);
-    if (!source)
-        return false;
     const bool perPixel = (blend.AlphaFormat & AC_SRC_ALPHA) != 0;
-    if (perPixel && source->Pixels().BytesPerPixel != 4)
+    if (!source || (perPixel && source->Pixels().BytesPerPixel != 4))
         return false;
     const int k = blend.SourceConstantAlpha;
-    return StretchFromDC(dst, {x, y, width, height}, src, srcX, srcY, srcWidth, srcHeight,
-                         [&](TDeviceContext&, const TPixelView&) -> TPixelOp {
-                             return [k, perPixel](TPixel s, TPixel d, int, int) {
-                                 TPixel out = 0;
-                                 if (perPixel) {
-                                     const int sa = Channel(s, 24) * k / 255;
-                                     for (int shift = 0; shift < 32; shift += 8) {
-                                         const int sc = Channel(s, shift) * k / 255;
-                                         const int v = sc + (Channel(d, shift) * (255 - sa) + 127) / 255;
-                                         out |= TPixel(v > 255 ? 255 : v) << shift;
-                                     }
-                                     return out;
-                                 }
-                                 for (int shift = 0; shift < 32; shift += 8)
-                                     out |= TPixel((Channel(s, shift) * k + Channel(d, shift) * (255 - k) + 127) / 255)
-                                            << shift;
-                                 return out;
-                             };
-                         });
+    return WithTwoDCs(dst, src, [&](TDeviceContext& d, TDeviceContext& s) {
+        const TBlitArea to = SurfaceArea(d, x, y, width, height), from = SurfaceArea(s, srcX, srcY, srcWidth, srcHeight);
+        if (perPixel)
+            StretchPixelsWith(d, to, s.Pixels(), from, [k](TPixel sp, TPixel dp, int, int) {
+                const TPixel scaled = k == 255 ? sp : ScaleBytes(sp, k);
+                return AddBytes(scaled, ScaleBytes(dp, 255 - int(scaled >> 24)));
+            });
+        else
+            StretchPixelsWith(d, to, s.Pixels(), from, [k](TPixel sp, TPixel dp, int, int) {
+                return AddBytes(ScaleBytes(sp, k), ScaleBytes(dp, 255 - k));
+            });
+    });
 }
 
 BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
@@ -105,10 +115,11 @@ BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int s
     if (width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0)
         return false;
     const TPixel key = PixelFromColor(colourKey);
-    return StretchFromDC(dst, {x, y, width, height}, src, srcX, srcY, srcWidth, srcHeight,
-                         [key](TDeviceContext&, const TPixelView&) -> TPixelOp {
-                             return [key](TPixel s, TPixel d, int, int) { return (s & 0x00FFFFFF) == key ? d : s; };
-                         });
+    return WithTwoDCs(dst, src, [&](TDeviceContext& d, TDeviceContext& s) {
+        StretchPixelsWith(d, SurfaceArea(d, x, y, width, height), s.Pixels(),
+                          SurfaceArea(s, srcX, srcY, srcWidth, srcHeight),
+                          [key](TPixel sp, TPixel dp, int, int) { return (sp & 0x00FFFFFF) == key ? dp : sp; });
+    });
 }
 
 int StretchDIBits(HDC dst, int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,

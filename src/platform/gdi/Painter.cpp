@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace tovrel {
 
@@ -17,13 +18,13 @@ void PaintVisible(const TPixelView& view, const TRect& r, const TFill& fill, BYT
 {
     if (rop == kRopNop)
         return;
-    const bool solidCopy = rop == kRopPatCopy && !fill.Pattern;
+    if (rop == kRopPatCopy && !fill.Pattern && view.BytesPerPixel == 4) {
+        const std::vector<TPixel> line(std::size_t(r.Width()), fill.Solid);
+        for (int y = r.Top; y < r.Bottom; ++y)
+            std::memcpy(view.At(r.Left, y), line.data(), line.size() * 4);
+        return;
+    }
     for (int y = r.Top; y < r.Bottom; ++y) {
-        if (solidCopy && view.BytesPerPixel == 4) {
-            auto* row = reinterpret_cast<TPixel*>(view.At(r.Left, y));
-            std::fill_n(row, r.Width(), fill.Solid);
-            continue;
-        }
         for (int x = r.Left; x < r.Right; ++x)
             view.Write(x, y, ApplyRop(rop, fill.At(x, y), 0, view.Read(x, y)));
     }

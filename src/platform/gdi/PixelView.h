@@ -24,6 +24,15 @@ constexpr COLORREF ColorFromPixel(TPixel p)
 }
 constexpr std::uint8_t PixelAlpha(TPixel p) { return std::uint8_t(p >> 24); }
 
+// Whole 32-bit pixels in byte buffers, without aliasing assumptions.
+inline TPixel LoadPixel(const std::uint8_t* p)
+{
+    TPixel v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+inline void StorePixel(std::uint8_t* p, TPixel v) { std::memcpy(p, &v, 4); }
+
 struct TPixelView {
     std::uint8_t* Origin = nullptr; // first byte of the top row
     std::ptrdiff_t Stride = 0;      // bytes from a row to the one below it
@@ -52,18 +61,15 @@ struct TPixelView {
     TPixel Read(int x, int y) const
     {
         const std::uint8_t* p = At(x, y);
-        if (BytesPerPixel == 4) {
-            TPixel v;
-            std::memcpy(&v, p, 4);
-            return v;
-        }
+        if (BytesPerPixel == 4)
+            return LoadPixel(p);
         return TPixel(p[0]) | (TPixel(p[1]) << 8) | (TPixel(p[2]) << 16);
     }
     void Write(int x, int y, TPixel v) const
     {
         std::uint8_t* p = At(x, y);
         if (BytesPerPixel == 4) {
-            std::memcpy(p, &v, 4);
+            StorePixel(p, v);
             return;
         }
         p[0] = std::uint8_t(v);
