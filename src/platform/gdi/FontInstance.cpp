@@ -11,6 +11,7 @@ namespace tovrel {
 namespace {
 
 constexpr int kBoldWeight = 600;
+constexpr int kMaxFontHeight = 2048; // pixels; beyond this a request is absurd
 
 int EffectiveWeight(int weight)
 {
@@ -58,6 +59,7 @@ TFontInstance::TFontInstance(FT_Library library, std::mutex& engineLock, const T
     : library_(library), lock_(engineLock), request_(request)
 {
     request_.Weight = EffectiveWeight(request.Weight);
+    request_.Height = std::clamp(request.Height, -kMaxFontHeight, kMaxFontHeight);
     const TFontFileRef file = ResolveFontFile(request_.Family, request_.Weight, request_.Italic);
     int em = kDefaultFontEm;
     if (request_.Height < 0)

@@ -159,18 +159,16 @@ void ApplyPathEllipsis(ITextMeasurer& measurer, TCharRun& run, int maxWidth, int
         ApplyEndEllipsis(measurer, run, maxWidth, tabWidth);
         return;
     }
+    // Keep the longest start of the folder part that fits before "..." and the last component.
     const std::size_t tailStart = std::size_t(run.rend() - separator) - 1;
-    TCharRun head(run.begin(), run.begin() + std::ptrdiff_t(tailStart));
-    const TCharRun tail(run.begin() + std::ptrdiff_t(tailStart), run.end());
-    const TCharRun dots = Dots();
-    TCharRun candidate;
-    do {
-        if (!head.empty())
-            head.pop_back();
-        candidate = head;
-        candidate.insert(candidate.end(), dots.begin(), dots.end());
-        candidate.insert(candidate.end(), tail.begin(), tail.end());
-    } while (!head.empty() && PlaceChars(measurer, candidate, tabWidth) > maxWidth);
+    TCharRun ending = Dots();
+    ending.insert(ending.end(), run.begin() + std::ptrdiff_t(tailStart), run.end());
+    const int endingWidth = PlaceChars(measurer, ending, tabWidth);
+    std::size_t keep = 0;
+    while (keep < tailStart && run[keep].X + run[keep].Width + endingWidth <= maxWidth)
+        ++keep;
+    TCharRun candidate(run.begin(), run.begin() + std::ptrdiff_t(keep));
+    candidate.insert(candidate.end(), ending.begin(), ending.end());
     if (PlaceChars(measurer, candidate, tabWidth) <= maxWidth)
         run = std::move(candidate);
     else // the last component alone is too wide: cut the whole path at its end

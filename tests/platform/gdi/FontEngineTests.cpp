@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <thread>
 
 namespace tovrel {
@@ -43,6 +45,11 @@ TEST(FontEngine, HeightSignSelectsCharacterOrCellHeight)
     }
     const TEXTMETRIC byDefault = Font("Arial", 0)->Metrics();
     EXPECT_EQ(byDefault.tmHeight - byDefault.tmInternalLeading, kDefaultFontEm);
+    for (int absurd : {INT_MIN, INT_MAX}) {
+        const TEXTMETRIC tm = Font("Arial", absurd)->Metrics();
+        EXPECT_GT(tm.tmHeight, 0);
+        EXPECT_LE(tm.tmHeight, 2 * 2048);
+    }
 }
 
 TEST(FontEngine, MetricsAreConsistent)

@@ -88,6 +88,19 @@ INSTANTIATE_TEST_SUITE_P(
                    {"/a/..."}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(TextLayout, PathEllipsisOnAVeryLongPathFits)
+{
+    TFakeMeasurer m;
+    std::string path;
+    for (int i = 0; i < 5000; ++i)
+        path += "/dir";
+    path += "/file.mp4";
+    const auto layout = LayoutDrawText(m, path, Rect(0, 0, 200, 20), DT_SINGLELINE | DT_PATH_ELLIPSIS);
+    const std::string shown = LineText(layout.Lines[0]);
+    EXPECT_LE(layout.Lines[0].Width, 200);
+    EXPECT_EQ(shown.substr(shown.size() - 12), ".../file.mp4");
+}
+
 TEST(TextLayout, PrefixMarksTheCharacterAfterTheAmpersand)
 {
     TFakeMeasurer m;
