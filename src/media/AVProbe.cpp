@@ -8,6 +8,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Numbers.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace tovrel {
@@ -127,7 +128,8 @@ void TCustomAVProbe::UpdateFileInfo() {
     firstAudioStreamIndex_ = firstVideoStreamIndex_ = firstSubtitleStreamIndex_ = -1;
     if (!fileHandle_) return;
 
-    std::int64_t contextSize = fileHandle_->pb ? FF.avio_size(fileHandle_->pb) : 0;
+    // An I/O context that cannot tell its size answers with an error code.
+    std::int64_t contextSize = fileHandle_->pb ? std::max<std::int64_t>(FF.avio_size(fileHandle_->pb), 0) : 0;
     std::string onDisk = DecodeAVFileName(fileHandle_->url ? fileHandle_->url : "");
     if (contextSize > 0)
         fileSize_ = contextSize;

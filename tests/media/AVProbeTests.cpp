@@ -2,6 +2,7 @@
 
 #include "media/AVProbeInfoText.h"
 #include "media/FFmpegUtils.h"
+#include "media/UnicodeProtocol.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -256,6 +257,20 @@ TEST_F(TAVProbeTest, FilesThatCannotBeLoaded) {
 
     ASSERT_TRUE(probe->LoadFile(PathOf(Fixture::Mpeg4Mp3Avi), "avi"));
     EXPECT_EQ(probe->ForceFormat(), "avi");
+}
+
+// A "unicode:utf8:" name opens through the probe's own I/O and reads back as
+// the plain file name.
+TEST_F(TAVProbeTest, UnicodeURLNames) {
+    const std::string path = PathOf(Fixture::ChineseName);
+    ASSERT_TRUE(probe->LoadFile(MakeUnicodeURL(path))) << probe->LastErrMsg();
+    EXPECT_EQ(probe->FileName(), path);
+    EXPECT_EQ(probe->FileSize(), std::int64_t(std::filesystem::file_size(testmedia::FixturePath(Fixture::ChineseName))));
+    EXPECT_EQ(probe->GetFileInfoText().rfind("File Name: " + path + "\r\n", 0), 0u);
+    ASSERT_TRUE(probe->Decode());
+    ASSERT_TRUE(probe->DecodeNextKeyFrame());
+    EXPECT_TRUE(probe->FrameInfo().IsKeyFrame);
+    EXPECT_GT(probe->FrameInfo().PTS, 0);
 }
 
 // A truncated file still loads; what it holds decodes and then ends cleanly.
