@@ -125,11 +125,22 @@ bool TCustomFFmpegTasks::OpenInput(TFFmpeg& task, const std::string& fileName, T
         ApplyInputOptions(task, fileName, *options);
     else
         task.ResetInputOptions(index);
-    if (task.OpenInputFile(fileName))
+    if (task.OpenInputFile(fileName)) {
+        // The probe reports on the context the transcoder reads; it does not own it.
+        if (AVFormatContext* context = task.Finput_files[static_cast<std::size_t>(index)])
+            task.GetAVProbe(index)->SetFileHandle(context);
         return true;
+    }
     task.ResetInputOptions(index);
     FLastErrMsg = task.LastErrMsg();
     return false;
+}
+
+TAVProbe* TCustomFFmpegTasks::GetTaskProbe(int taskIndex, int inputIndex) const
+{
+    if (taskIndex < 0 || taskIndex >= TasksCount())
+        return nullptr;
+    return FFFmpegList.GetItem(taskIndex)->AVProbe(inputIndex);
 }
 
 int TCustomFFmpegTasks::AddTask(const std::string& fileName, TInputOptions* options)

@@ -41,6 +41,11 @@ public:
     bool LoadAVLib(const std::string& path);
     void UnloadAVLib();
 
+    // The component's own probe, for a look at a file before it is added.
+    TAVProbe& AVProbe() { return FAVProbe; }
+    // The probe of one input of one task (nullptr when there is none).
+    TAVProbe* GetTaskProbe(int taskIndex, int inputIndex) const;
+
     // Task index, or -1 with LastErrMsg.
     int AddTask(const std::string& fileName, TInputOptions* options);
     int AddTask(const std::string& fileName, const std::string& extOptions);
@@ -141,6 +146,7 @@ private:
     // Also guards the batch counters and the pick of the next task.
     mutable TCriticalSection FTerminateLock;
 
+    TAVProbe FAVProbe; // outlives the task list
     TFFmpegList FFFmpegList;
     int FCompleteTasks = 0;
     int FCurrentTask = -1;

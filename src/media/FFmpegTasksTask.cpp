@@ -28,7 +28,7 @@ void ResetRecord(std::vector<std::unique_ptr<Record>>& slots, int index)
 }
 
 template <class Record>
-const Record* StoredRecord(const std::vector<std::unique_ptr<Record>>& slots, int index)
+Record* StoredRecord(const std::vector<std::unique_ptr<Record>>& slots, int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= slots.size())
         return nullptr;
@@ -44,9 +44,23 @@ bool IsOneOf(const std::string& name, std::initializer_list<std::string_view> na
 
 TFFmpeg::TFFmpeg(int maxFiles, std::unique_ptr<TTranscoder> transcoder)
     : TCustomFFmpeg(maxFiles, std::move(transcoder)),
+      FAVProbes(static_cast<std::size_t>(maxFiles)),
       FInputOptions(static_cast<std::size_t>(maxFiles)),
       FOutputOptions(static_cast<std::size_t>(maxFiles))
 {
+}
+
+TAVProbe* TFFmpeg::GetAVProbe(int index)
+{
+    auto& probe = FAVProbes.at(static_cast<std::size_t>(index));
+    if (!probe)
+        probe = std::make_unique<TAVProbe>();
+    return probe.get();
+}
+
+TAVProbe* TFFmpeg::AVProbe(int index) const
+{
+    return StoredRecord(FAVProbes, index);
 }
 
 void TFFmpeg::SetInputOptions(int index, const TInputOptions& options)

@@ -1,6 +1,8 @@
 #pragma once
 // One task of the task component: a conversion job that keeps its own copy of
-// the option records it was given, one per input and one per output.
+// the option records it was given, one per input and one per output, and a
+// probe per input that reports on the very context the transcoder reads.
+#include "media/AVProbeFrames.h"
 #include "media/FFmpegEngine.h"
 #include "media/FFmpegOptions.h"
 
@@ -13,6 +15,11 @@ namespace tovrel {
 class TFFmpeg : public TCustomFFmpeg {
 public:
     TFFmpeg(int maxFiles, std::unique_ptr<TTranscoder> transcoder);
+
+    // The probe of input `index`, created on first use.
+    TAVProbe* GetAVProbe(int index);
+    // The probe of input `index` when there is one.
+    TAVProbe* AVProbe(int index) const;
 
     // Store a reset copy of the record for input/output `index`.
     void SetInputOptions(int index, const TInputOptions& options);
@@ -28,6 +35,7 @@ public:
     void ApplyExtOptions(const std::string& text, bool input);
 
 private:
+    std::vector<std::unique_ptr<TAVProbe>> FAVProbes;
     std::vector<std::unique_ptr<TInputOptions>> FInputOptions;
     std::vector<std::unique_ptr<TOutputOptions>> FOutputOptions;
 };

@@ -1,6 +1,10 @@
 #include "media/FFmpegTasks.h"
 
+#include "media/FFmpegLoaderEntries.h"
+
 #include "FFmpegEngineFake.h"
+#include "FFmpegLoaderTestSupport.h"
+#include "support/TestMedia.h"
 
 #include <gtest/gtest.h>
 
@@ -460,6 +464,51 @@ TEST_F(TasksTest, ProgressIntervalHasAFloor)
     for (const auto& [set, read] : cases) {
         tasks_.SetProgressInterval(set);
         EXPECT_EQ(tasks_.ProgressInterval(), read) << set;
+    }
+}
+
+// A fake whose inputs are real contexts, as the transcoder opens them.
+class TContextOpeningTranscoder : public TFakeTranscoder {
+public:
+    using TFakeTranscoder::TFakeTranscoder;
+    bool OpenInputFile(TCustomFFmpeg& job, const std::string& fileName) override
+    {
+        AVFormatContext* context = nullptr;
+        if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0)
+            return false;
+        FF.avformat_find_stream_info(context, nullptr);
+        job.Finput_files[static_cast<std::size_t>(job.Fnb_input_files++)] = context;
+        return true;
+    }
+    void ReleaseMedia(TCustomFFmpeg& job) override
+    {
+        for (int i = 0; i < job.Fnb_input_files; ++i)
+            FF.avformat_close_input(&job.Finput_files[static_cast<std::size_t>(i)]);
+    }
+};
+
+class TasksProbeTest : public TRealLibrariesTest {};
+
+TEST_F(TasksProbeTest, EachInputsProbeReadsTheContextTheTaskOpened)
+{
+    TMainThread::SetCurrent();
+    auto script = std::make_shared<TFakeScript>();
+    {
+        TFFmpegTasks tasks;
+        tasks.SetTranscoderFactory([script] { return std::make_unique<TContextOpeningTranscoder>(script); });
+        const std::string avi = testmedia::FixturePath(testmedia::Fixture::Mpeg4Mp3Avi).string();
+        const std::string mp3 = testmedia::FixturePath(testmedia::Fixture::Mp3Audio).string();
+        ASSERT_EQ(tasks.AddTask(avi, std::string()), 0) << tasks.LastErrMsg();
+        ASSERT_TRUE(tasks.AddInputFile(0, mp3, std::string())) << tasks.LastErrMsg();
+        TAVProbe* first = tasks.GetTaskProbe(0, 0);
+        TAVProbe* second = tasks.GetTaskProbe(0, 1);
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(first->FileHandle(), tasks.Task(0)->Finput_files[0]);
+        EXPECT_EQ(first->StreamCount(), 2);
+        EXPECT_EQ(second->FormatName(), "mp3");
+        EXPECT_EQ(tasks.GetTaskProbe(0, 2), nullptr);
+        EXPECT_EQ(tasks.GetTaskProbe(1, 0), nullptr);
     }
 }
 
