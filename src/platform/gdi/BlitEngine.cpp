@@ -42,21 +42,26 @@ bool PlanBlit(const TPixelView& target, const TBlitArea& to, const TPixelView& s
     if (d.IsEmpty() || s.IsEmpty() || source.Empty() || onTarget.IsEmpty())
         return false;
     const bool mirrorX = (to.Width < 0) != (from.Width < 0), mirrorY = (to.Height < 0) != (from.Height < 0);
-    plan.SameSize = d.Width() == s.Width() && d.Height() == s.Height() && !mirrorX && !mirrorY;
+    // Extents as 64-bit: saturated corners can lie 2^31 apart.
+    auto extent = [](int from, int to) { return (long long)to - from; };
+    plan.SameSize = extent(d.Left, d.Right) == extent(s.Left, s.Right)
+                    && extent(d.Top, d.Bottom) == extent(s.Top, s.Bottom) && !mirrorX && !mirrorY;
     // Sample over the full destination, then keep the columns and rows on the target.
-    auto sample = [](std::vector<int>& out, int dFirst, int dLast, int keepFirst, int keepLast, int sFirst, int sLen,
-                     bool mirror, int limit) {
-        const long long n = (long long)dLast - dFirst, m = sLen;
+    auto sample = [](std::vector<int>& out, int dFirst, int dLast, int keepFirst, int keepLast, int sFirst,
+                     long long m, bool mirror, int limit) {
+        const long long n = (long long)dLast - dFirst;
         out.resize(std::size_t(keepLast - keepFirst));
         for (int v = keepFirst; v < keepLast; ++v) {
             const long long i = (long long)v - dFirst;
             const long long step = mirror ? n - 1 - i : i;
-            const long long p = sFirst + (n == m ? step : (2 * step + 1) * m / (2 * n));
+            const long long p = sFirst + (n == m ? step : (long long)((2 * (__int128)step + 1) * m / (2 * n)));
             out[std::size_t(v - keepFirst)] = p >= 0 && p < limit ? int(p) : -1;
         }
     };
-    sample(plan.SourceX, d.Left, d.Right, onTarget.Left, onTarget.Right, s.Left, s.Width(), mirrorX, source.Width);
-    sample(plan.SourceY, d.Top, d.Bottom, onTarget.Top, onTarget.Bottom, s.Top, s.Height(), mirrorY, source.Height);
+    sample(plan.SourceX, d.Left, d.Right, onTarget.Left, onTarget.Right, s.Left, extent(s.Left, s.Right), mirrorX,
+           source.Width);
+    sample(plan.SourceY, d.Top, d.Bottom, onTarget.Top, onTarget.Bottom, s.Top, extent(s.Top, s.Bottom), mirrorY,
+           source.Height);
     plan.Dest = onTarget;
     plan.Source = source;
     if (SharesMemory(target, source)) { // overlapping copies read the pixels as they were

@@ -70,9 +70,11 @@ BOOL DrawEdge(HDC dc, RECT* r, UINT edge, UINT flags)
         if (flags & BF_MIDDLE)
             PaintRect(c, area, TFill::Colour(GetSysColor((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE)),
                       kRopPatCopy);
-        if (flags & BF_ADJUST)
-            *r = Bounds(c.SurfaceToLogical(TPoint{area.Left, area.Top}).X,
-                        c.SurfaceToLogical(TPoint{area.Left, area.Top}).Y, area.Width(), area.Height());
+        if (flags & BF_ADJUST) {
+            const TPoint topLeft = c.SurfaceToLogical(TPoint{area.Left, area.Top});
+            const TPoint bottomRight = c.SurfaceToLogical(TPoint{area.Right, area.Bottom});
+            *r = TRect{topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y};
+        }
         return true;
     });
 }

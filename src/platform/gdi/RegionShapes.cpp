@@ -19,6 +19,12 @@ TRect Normalized(const TRect& r)
                  std::max(r.Top, r.Bottom)};
 }
 
+// Extents in double: boxes may span the whole int range.
+double Extent(int from, int to)
+{
+    return double(to) - double(from);
+}
+
 // Horizontal inset of a row of a box whose corners are quarter ellipses of radii rx, ry.
 double CornerInset(const TRect& box, int y, double rx, double ry)
 {
@@ -51,14 +57,14 @@ TRegion RoundedBox(const TRect& box, double rx, double ry, const TRect& rows)
 TRegion TRegion::Ellipse(const TRect& box, const TRect& rows)
 {
     const TRect b = Normalized(box);
-    return RoundedBox(b, b.Width() / 2.0, b.Height() / 2.0, rows);
+    return RoundedBox(b, Extent(b.Left, b.Right) / 2, Extent(b.Top, b.Bottom) / 2, rows);
 }
 
 TRegion TRegion::RoundRect(const TRect& box, int cornerWidth, int cornerHeight, const TRect& rows)
 {
     const TRect b = Normalized(box);
-    const double rx = std::min(std::abs(cornerWidth), b.Width()) / 2.0;
-    const double ry = std::min(std::abs(cornerHeight), b.Height()) / 2.0;
+    const double rx = std::min(std::abs(double(cornerWidth)), Extent(b.Left, b.Right)) / 2;
+    const double ry = std::min(std::abs(double(cornerHeight)), Extent(b.Top, b.Bottom)) / 2;
     return RoundedBox(b, rx, rx > 0 ? ry : 0, rows);
 }
 

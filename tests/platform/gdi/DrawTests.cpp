@@ -252,6 +252,8 @@ TEST(DrawTest, HugeAndDeadInputsStayInBounds)
     EXPECT_TRUE(PatBlt(dc, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MIN, PATCOPY));
     SetViewportOrgEx(dc, INT32_MAX, INT32_MIN, nullptr);
     EXPECT_TRUE(Rectangle(dc, INT32_MAX, 0, INT32_MIN, 5));
+    RECT everything{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    EXPECT_TRUE(DrawEdge(dc, &everything, EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_MIDDLE));
     SelectObject(dc, GetStockObject(BLACK_PEN));
     DeleteObject(ToGdiObj(wide));
 

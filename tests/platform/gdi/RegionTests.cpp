@@ -238,6 +238,11 @@ TEST(RegionApiTest, DeadHandlesFailHarmlessly)
     EXPECT_EQ(GetRegionData(r, 0, nullptr), 0u);
     EXPECT_EQ(GetRgnBox(HandleCast<HRGN>(ToGdiObj(static_cast<HRGN>(nullptr))), &box), ERROR);
     EXPECT_EQ(OffsetRgn(alive, 2000000000, 2000000000), SIMPLEREGION); // saturates, no overflow
+    for (HRGN huge : {CreateEllipticRgn(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+                      CreateRoundRectRgn(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MAX)}) {
+        EXPECT_TRUE(PtInRegion(huge, 0, 0));
+        DeleteObject(ToGdiObj(huge));
+    }
     DeleteObject(ToGdiObj(alive));
 }
 
