@@ -12,14 +12,20 @@ namespace {
 
 constexpr int kTabChars = 8;
 
-// Paragraphs split at CR LF, LF or CR; a final line break adds no empty line.
+bool IsLineBreak(char32_t c)
+{
+    return c == U'\r' || c == U'\n';
+}
+
+// Paragraphs split at CR LF, LF CR (the hint window's separator), LF or CR;
+// a final line break adds no empty line.
 std::vector<TCharRun> SplitParagraphs(const TCharRun& text)
 {
     std::vector<TCharRun> paragraphs(1);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t c = text[i].Char;
-        if (c == U'\r' || c == U'\n') {
-            if (c == U'\r' && i + 1 < text.size() && text[i + 1].Char == U'\n')
+        if (IsLineBreak(c)) {
+            if (i + 1 < text.size() && IsLineBreak(text[i + 1].Char) && text[i + 1].Char != c)
                 ++i;
             if (i + 1 < text.size())
                 paragraphs.emplace_back();
@@ -32,7 +38,7 @@ std::vector<TCharRun> SplitParagraphs(const TCharRun& text)
 
 TCharRun WithoutLineBreaks(TCharRun text)
 {
-    std::erase_if(text, [](const TLaidChar& c) { return c.Char == U'\r' || c.Char == U'\n'; });
+    std::erase_if(text, [](const TLaidChar& c) { return IsLineBreak(c.Char); });
     return text;
 }
 

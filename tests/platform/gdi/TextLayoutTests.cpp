@@ -74,6 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBreakCase{"ChineseCommaNeverStartsALine", "你好，世界", 45, DT_WORDBREAK, {"你", "好，", "世界"}},
         TBreakCase{"MixedLatinAndChinese", "ab你好", 35, DT_WORDBREAK, {"ab", "你", "好"}},
         TBreakCase{"LineBreaksSplitParagraphs", "a\r\nb\nc\rd", 100, 0, {"a", "b", "c", "d"}},
+        TBreakCase{"LineFeedCarriageReturnIsOneBreak", "a\n\rb\r\n\r\nc", 100, 0, {"a", "b", "", "c"}},
         TBreakCase{"EmptyParagraphKeepsItsLine", "a\n\nb", 100, 0, {"a", "", "b"}},
         TBreakCase{"FinalLineBreakAddsNoLine", "a\n", 100, 0, {"a"}},
         TBreakCase{"SingleLineIgnoresBreaks", "a\r\nb c", 10, DT_SINGLELINE | DT_WORDBREAK, {"ab c"}},
