@@ -1,0 +1,32 @@
+#pragma once
+// Monitors and work areas as the backend reports them (HMONITOR = index + 1,
+// valid until the monitor set changes), and the system parameters the
+// program reads.
+#include "platform/wm/Styles.h"
+
+#include <string>
+#include <string_view>
+
+namespace tovrel {
+
+HMONITOR MonitorFromPoint(POINT p, DWORD flags);
+HMONITOR MonitorFromRect(const RECT* r, DWORD flags); // the monitor with the largest overlap
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
+BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
+inline BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) { return GetMonitorInfo(monitor, info); }
+
+// SPI_GETWORKAREA (RECT*: the primary monitor's work area), SPI_GETDRAGFULLWINDOWS
+// (BOOL*: always TRUE, the layer moves whole windows), SPI_GETWHEELSCROLLLINES (UINT*: 3).
+BOOL SystemParametersInfo(UINT action, UINT param, void* value, UINT winIni);
+inline BOOL SystemParametersInfoW(UINT action, UINT param, void* value, UINT winIni)
+{
+    return SystemParametersInfo(action, param, value, winIni);
+}
+
+// Clipboard text (UTF-8) through the backend: the desktop's clipboard, or an
+// in-process one when headless.
+BOOL SetClipboardText(std::string_view text);
+std::string GetClipboardText();
+BOOL IsClipboardTextAvailable();
+
+} // namespace tovrel

@@ -1,0 +1,343 @@
+// Mouse input: the window under the pointer, hit tests, activation on click,
+// cursors, capture routing, double clicks and leave tracking.
+#include "platform/gdi/SysColors.h"
+#include "platform/wm/Clock.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/Keys.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/Window.h"
+#include "platform/wm/WindowPos.h"
+#include "platform/wm/WmInternal.h"
+
+#include <cstdlib>
+#include <set>
+
+namespace tovrel {
+
+namespace {
+
+std::mutex cursorMutex;
+TPoint cursorPos;
+
+struct TClickMemory {
+    HWND Hwnd = nullptr;
+    int Button = -1;
+    std::uint64_t Time = 0;
+    TPoint Pt;
+    bool WasDouble = false;
+};
+TClickMemory lastClick;
+
+struct TLeaveTracking {
+    HWND Client = nullptr;
+    HWND NonClient = nullptr;
+};
+TLeaveTracking tracking;
+
+constexpr UINT kButtonVk[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+constexpr UINT kClientDown[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+
+// Client message of a button event; +1 for up, +2 for double click.
+UINT ButtonMessage(int button, bool up, bool dbl, bool nonClient)
+{
+    const UINT base = nonClient ? UINT(WM_NCLBUTTONDOWN + (kClientDown[button] - WM_LBUTTONDOWN)) : kClientDown[button];
+    return base + (up ? 1 : 0) + (dbl ? 2 : 0);
+}
+
+WPARAM MouseKeyFlags()
+{
+    WPARAM f = 0;
+    if (GetKeyState(VK_LBUTTON) < 0) f |= MK_LBUTTON;
+    if (GetKeyState(VK_RBUTTON) < 0) f |= MK_RBUTTON;
+    if (GetKeyState(VK_MBUTTON) < 0) f |= MK_MBUTTON;
+    if (GetKeyState(VK_SHIFT) < 0) f |= MK_SHIFT;
+    if (GetKeyState(VK_CONTROL) < 0) f |= MK_CONTROL;
+    return f;
+}
+
+bool InWindowShape(const TWindow& w, TPoint screen)
+{
+    const TPoint o = ScreenOrigin(w);
+    const TPoint local{screen.X - o.X, screen.Y - o.Y};
+    if (!TRect{0, 0, w.Rect.Width(), w.Rect.Height()}.Contains(local))
+        return false;
+    return !w.Region || w.Region->Contains(local.X, local.Y);
+}
+
+HWND DeepestChildAt(const TWindow& parent, TPoint screen, const std::set<HWND>& skip)
+{
+    const TPoint clientOrigin = ClientScreenOrigin(parent);
+    const TRect client = Offset(parent.Client, -parent.Client.Left, -parent.Client.Top);
+    if (!client.Contains({screen.X - clientOrigin.X, screen.Y - clientOrigin.Y}))
+        return parent.Handle;
+    for (HWND h : parent.Children) {
+        auto child = LookupWindow(h);
+        if (!child || skip.count(h) || !(child->Style & WS_VISIBLE) || !InWindowShape(*child, screen))
+            continue;
+        if (child->Style & WS_DISABLED)
+            return parent.Handle; // a disabled child passes the mouse to its parent
+        return DeepestChildAt(*child, screen, skip);
+    }
+    return parent.Handle;
+}
+
+HWND DeepestAt(TPoint screen, const std::set<HWND>& skip)
+{
+    for (HWND top : WindowSystem().TopLevels) {
+        auto w = LookupWindow(top);
+        if (!w || skip.count(top) || !(w->Style & WS_VISIBLE) || !InWindowShape(*w, screen))
+            continue;
+        return DeepestChildAt(*w, screen, skip);
+    }
+    return nullptr;
+}
+
+// Posts the leave messages due now that the pointer is over (hwnd, hit).
+void UpdateLeaveTracking(HWND hwnd, bool nonClient)
+{
+    if (tracking.Client && (tracking.Client != hwnd || nonClient)) {
+        PostMessage(tracking.Client, WM_MOUSELEAVE, 0, 0);
+        tracking.Client = nullptr;
+    }
+    if (tracking.NonClient && (tracking.NonClient != hwnd || !nonClient)) {
+        PostMessage(tracking.NonClient, WM_NCMOUSELEAVE, 0, 0);
+        tracking.NonClient = nullptr;
+    }
+}
+
+bool IsDoubleClick(HWND hwnd, int button, TPoint pt, bool allowed)
+{
+    const std::uint64_t now = Clock()->NowMs();
+    const int cx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, cy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    const bool dbl = allowed && lastClick.Hwnd == hwnd && lastClick.Button == button && !lastClick.WasDouble &&
+                     now - lastClick.Time <= GetDoubleClickTime() && std::abs(pt.X - lastClick.Pt.X) <= cx &&
+                     std::abs(pt.Y - lastClick.Pt.Y) <= cy;
+    lastClick = {hwnd, button, now, pt, dbl};
+    return dbl;
+}
+
+bool ClassWantsDoubleClicks(HWND hwnd)
+{
+    return (GetClassLongPtr(hwnd, GCL_STYLE) & CS_DBLCLKS) != 0;
+}
+
+TPoint ToClient(HWND hwnd, TPoint screen)
+{
+    ScreenToClient(hwnd, &screen);
+    return screen;
+}
+
+void CookMouseToCapture(const TRawInput& raw, HWND capture)
+{
+    auto w = LookupWindow(capture);
+    UpdateLeaveTracking(w && InWindowShape(*w, raw.Pt) ? capture : nullptr, false);
+    const LPARAM at = LParamFromPoint(ToClient(capture, raw.Pt));
+    switch (raw.Kind) {
+    case TRawKind::MouseMove: QueueCooked(capture, WM_MOUSEMOVE, MouseKeyFlags(), at, &raw.Pt); break;
+    case TRawKind::MouseDown: {
+        const bool dbl = IsDoubleClick(capture, raw.Button, raw.Pt, ClassWantsDoubleClicks(capture));
+        QueueCooked(capture, ButtonMessage(raw.Button, false, dbl, false), MouseKeyFlags(), at, &raw.Pt);
+        break;
+    }
+    case TRawKind::MouseUp: QueueCooked(capture, ButtonMessage(raw.Button, true, false, false), MouseKeyFlags(), at, &raw.Pt); break;
+    default: break;
+    }
+}
+
+// Activation on a press into an inactive window; false when the press is eaten.
+bool ActivateOnPress(HWND target, LRESULT hit, UINT message)
+{
+    auto w = LookupWindow(target);
+    auto top = w ? TopLevelOf(*w) : nullptr;
+    if (!top || top->Handle == GetActiveWindow())
+        return true;
+    const LRESULT answer = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top->Handle), MAKELPARAM(int(hit), int(message)));
+    if ((answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT || answer == 0) && IsActivatable(*top))
+        ActivateFromClick(top->Handle);
+    return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
+}
+
+void CookMouse(const TRawInput& raw)
+{
+    const bool button = raw.Kind == TRawKind::MouseDown || raw.Kind == TRawKind::MouseUp;
+    if (button)
+        SetSyncKeyState(kButtonVk[raw.Button], raw.Kind == TRawKind::MouseDown);
+    if (HWND capture = GetCapture(); capture && IsWindow(capture)) {
+        CookMouseToCapture(raw, capture);
+        return;
+    }
+    LRESULT hit = HTNOWHERE;
+    const HWND target = HitTarget(raw.Pt, &hit);
+    UpdateLeaveTracking(target, hit != HTCLIENT);
+    if (!target)
+        return;
+    const bool nonClient = hit != HTCLIENT;
+    const bool down = raw.Kind == TRawKind::MouseDown;
+    UINT message = raw.Kind == TRawKind::MouseMove ? (nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE)
+                                                   : ButtonMessage(raw.Button, !down, false, nonClient);
+    auto w = LookupWindow(target);
+    if (!IsEnabledChain(*w)) {
+        SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(HTERROR), int(message)));
+        return;
+    }
+    if (down && !ActivateOnPress(target, hit, message))
+        return;
+    if (!IsWindow(target))
+        return;
+    SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(hit), int(message)));
+    if (!IsWindow(target))
+        return;
+    if (down && IsDoubleClick(target, raw.Button, raw.Pt, nonClient || ClassWantsDoubleClicks(target)))
+        message += 2;
+    if (nonClient)
+        QueueCooked(target, message, WPARAM(hit), LParamFromPoint(raw.Pt), &raw.Pt);
+    else
+        QueueCooked(target, message, MouseKeyFlags(), LParamFromPoint(ToClient(target, raw.Pt)), &raw.Pt);
+}
+
+void CookWheel(const TRawInput& raw)
+{
+    auto& sys = WindowSystem();
+    HWND target = sys.Focus && IsWindow(sys.Focus) ? sys.Focus : sys.Active;
+    if (!target || !IsWindow(target))
+        return;
+    QueueCooked(target, raw.Kind == TRawKind::HWheel ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
+                MAKEWPARAM(int(MouseKeyFlags()), raw.Delta), LParamFromPoint(raw.Pt));
+}
+
+void PostMouse(TRawKind kind, TPoint screen, int button, int delta)
+{
+    {
+        std::lock_guard lock(cursorMutex);
+        cursorPos = screen;
+    }
+    TRawInput input;
+    input.Kind = kind;
+    input.Pt = screen;
+    input.Button = button < 0 || button > 2 ? 0 : button;
+    input.Delta = delta;
+    MessageQueue().PostRaw(std::move(input));
+}
+
+} // namespace
+
+void CookKey(const TRawInput& raw);
+void CookText(const TRawInput& raw);
+
+bool CookNextInput()
+{
+    auto raw = MessageQueue().TakeRaw();
+    if (!raw)
+        return false;
+    switch (raw->Kind) {
+    case TRawKind::MouseMove:
+    case TRawKind::MouseDown:
+    case TRawKind::MouseUp: CookMouse(*raw); break;
+    case TRawKind::Wheel:
+    case TRawKind::HWheel: CookWheel(*raw); break;
+    case TRawKind::KeyDown:
+    case TRawKind::KeyUp: CookKey(*raw); break;
+    case TRawKind::Text: CookText(*raw); break;
+    case TRawKind::AppDeactivated: SetActiveWindow(nullptr); break;
+    }
+    return true;
+}
+
+HWND DeepestWindowAt(TPoint screen, HWND skip)
+{
+    std::set<HWND> skipped;
+    if (skip)
+        skipped.insert(skip);
+    return DeepestAt(screen, skipped);
+}
+
+HWND HitTarget(TPoint screen, LRESULT* hit)
+{
+    std::set<HWND> skipped;
+    for (;;) {
+        const HWND hwnd = DeepestAt(screen, skipped);
+        if (!hwnd) {
+            *hit = HTNOWHERE;
+            return nullptr;
+        }
+        *hit = SendMessage(hwnd, WM_NCHITTEST, 0, LParamFromPoint(screen));
+        if (*hit != HTTRANSPARENT && IsWindow(hwnd))
+            return hwnd;
+        skipped.insert(hwnd);
+    }
+}
+
+HWND WindowFromPoint(POINT p)
+{
+    LRESULT hit = HTNOWHERE;
+    return HitTarget(p, &hit);
+}
+
+void InjectMouseMove(TPoint screen) { PostMouse(TRawKind::MouseMove, screen, 0, 0); }
+void InjectMouseButton(int button, bool down, TPoint screen)
+{
+    PostMouse(down ? TRawKind::MouseDown : TRawKind::MouseUp, screen, button, 0);
+}
+void InjectMouseWheel(int delta, TPoint screen, bool horizontal)
+{
+    PostMouse(horizontal ? TRawKind::HWheel : TRawKind::Wheel, screen, 0, delta);
+}
+
+BOOL GetCursorPos(POINT* p)
+{
+    if (!p)
+        return 0;
+    std::lock_guard lock(cursorMutex);
+    *p = cursorPos;
+    return 1;
+}
+
+BOOL SetCursorPos(int x, int y)
+{
+    InjectMouseMove({x, y});
+    return 1;
+}
+
+UINT GetDoubleClickTime() { return 500; }
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme)
+{
+    if (!tme || tme->cbSize != sizeof(TRACKMOUSEEVENT))
+        return 0;
+    const bool nonClient = (tme->dwFlags & TME_NONCLIENT) != 0;
+    HWND& slot = nonClient ? tracking.NonClient : tracking.Client;
+    if (tme->dwFlags & TME_QUERY) {
+        tme->hwndTrack = tracking.Client ? tracking.Client : tracking.NonClient;
+        tme->dwFlags = tracking.Client ? TME_LEAVE : tracking.NonClient ? (TME_LEAVE | TME_NONCLIENT) : 0;
+        return 1;
+    }
+    if (!IsWindow(tme->hwndTrack))
+        return 0;
+    if (tme->dwFlags & TME_CANCEL) {
+        if (slot == tme->hwndTrack)
+            slot = nullptr;
+        return 1;
+    }
+    if (!(tme->dwFlags & TME_LEAVE))
+        return 1;
+    // Already outside: the leave message comes at once, as the platform does.
+    TPoint p;
+    GetCursorPos(&p);
+    const HWND under = DeepestWindowAt(p, nullptr);
+    bool inside = under == tme->hwndTrack;
+    if (inside) {
+        auto w = LookupWindow(tme->hwndTrack);
+        const TPoint o = ClientScreenOrigin(*w);
+        const bool inClient = TRect{0, 0, w->Client.Width(), w->Client.Height()}.Contains({p.X - o.X, p.Y - o.Y});
+        inside = inClient != nonClient;
+    }
+    if (!inside) {
+        PostMessage(tme->hwndTrack, nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+        slot = nullptr;
+        return 1;
+    }
+    slot = tme->hwndTrack;
+    return 1;
+}
+
+} // namespace tovrel

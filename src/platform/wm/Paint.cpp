@@ -1,0 +1,406 @@
+// Update regions, WM_PAINT, BeginPaint/EndPaint and window device contexts.
+#include "platform/wm/Paint.h"
+
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Regions.h"
+#include "platform/wm/Backend.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/WindowPos.h"
+#include "platform/wm/WmInternal.h"
+
+#include <unordered_map>
+
+namespace tovrel {
+
+namespace {
+
+// DCs handed out for windows: what they may draw, to show it when they are released.
+struct TLiveDC {
+    HWND TopLevel;
+    TRegion Clip;
+};
+std::unordered_map<HDC, TLiveDC>& LiveDCs()
+{
+    static std::unordered_map<HDC, TLiveDC> dcs;
+    return dcs;
+}
+
+TRect WholeWindow(const TWindow& w) { return {0, 0, w.Rect.Width(), w.Rect.Height()}; }
+
+void MarkDirty(HWND top, const TRegion& clip)
+{
+    auto t = LookupWindow(top);
+    if (t && t->Store)
+        t->Store->Dirty = t->Store->Dirty.Combined(clip, TRegionOp::Or);
+}
+
+HDC MakeWindowDC(TWindow& w, bool client, TRegion clip)
+{
+    auto top = TopLevelOf(w);
+    if (!top || !top->Store)
+        return nullptr;
+    EnsureBackingStore(*top);
+    TPoint o = OriginInTopLevel(w);
+    if (client) {
+        o.X += w.Client.Left;
+        o.Y += w.Client.Top;
+    }
+    HDC dc = CreateSurfaceDC(top->Store->Surface, o, clip);
+    if (dc) {
+        MarkDirty(top->Handle, clip);
+        LiveDCs()[dc] = {top->Handle, std::move(clip)};
+    }
+    return dc;
+}
+
+// A client-coordinate rectangle or region as window coordinates.
+TRegion ClientArea(const TWindow& w, const RECT* r, HRGN rgn)
+{
+    TRegion area;
+    if (rgn) {
+        auto given = RegionOf(rgn);
+        if (!given)
+            return {};
+        area = *given;
+    } else if (r) {
+        area = TRegion(*r);
+    } else {
+        return TRegion(w.Client);
+    }
+    area.Offset(w.Client.Left, w.Client.Top);
+    return area;
+}
+
+void PaintTree(TWindow& w)
+{
+    if (!w.Update.IsEmpty() || w.FrameNeeded || w.InternalPaint)
+        SendMessage(w.Handle, WM_PAINT, 0, 0);
+}
+
+bool NeedsPaint(const TWindow& w) { return !w.Update.IsEmpty() || w.FrameNeeded || w.InternalPaint; }
+
+HWND FindPaintable(const std::vector<HWND>& windows, bool bottomFirst, HWND only)
+{
+    const auto pick = [&](HWND h) -> HWND {
+        auto w = LookupWindow(h);
+        if (!w || !(w->Style & WS_VISIBLE))
+            return nullptr;
+        if (w->Store && w->Store->PerPixelAlpha) {
+            w->Update = {};
+            w->FrameNeeded = w->EraseNeeded = w->InternalPaint = false;
+            return nullptr;
+        }
+        if (NeedsPaint(*w) && (!only || only == h))
+            return h;
+        return FindPaintable(w->Children, true, only);
+    };
+    if (bottomFirst) {
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+            if (HWND h = pick(*it))
+                return h;
+    } else {
+        for (HWND h : windows)
+            if (HWND found = pick(h))
+                return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void EnsureBackingStore(TWindow& top)
+{
+    if (!top.Store)
+        return;
+    auto& surface = top.Store->Surface;
+    const int width = top.Rect.Width(), height = top.Rect.Height();
+    if (surface && surface->Width() == width && surface->Height() == height)
+        return;
+    surface = std::make_shared<TSurface>(width, height, TPixelFormat::pf32bit);
+    top.Store->Dirty = TRegion(TRect{0, 0, width, height});
+}
+
+void InvalidateWindowArea(TWindow& w, const TRegion& windowArea, UINT flags)
+{
+    if (!IsVisibleChain(w))
+        return;
+    TRegion area = windowArea.Combined(TRegion(WholeWindow(w)), TRegionOp::And);
+    if (w.Region)
+        area = area.Combined(*w.Region, TRegionOp::And);
+    const TRegion clientPart = area.Combined(TRegion(w.Client), TRegionOp::And);
+    if (flags & RDW_INVALIDATE) {
+        const TRegion added = (flags & RDW_FRAME) ? area : clientPart;
+        w.Update = w.Update.Combined(added, TRegionOp::Or);
+        if ((flags & RDW_ERASE) && !added.IsEmpty())
+            w.EraseNeeded = true;
+        if ((flags & RDW_FRAME) && !area.Combined(clientPart, TRegionOp::Diff).IsEmpty())
+            w.FrameNeeded = true;
+    }
+    if (flags & RDW_VALIDATE) {
+        w.Update = w.Update.Combined(area, TRegionOp::Diff);
+        if (w.Update.IsEmpty())
+            w.EraseNeeded = false;
+        if (flags & RDW_NOFRAME)
+            w.FrameNeeded = false;
+    }
+    if (flags & RDW_INTERNALPAINT)
+        w.InternalPaint = true;
+    if (flags & RDW_NOINTERNALPAINT)
+        w.InternalPaint = false;
+    const bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.Style & WS_CLIPCHILDREN));
+    if (!children || clientPart.IsEmpty())
+        return;
+    for (HWND h : w.Children) {
+        auto c = LookupWindow(h);
+        if (!c || !(c->Style & WS_VISIBLE))
+            continue;
+        TRegion childArea = clientPart;
+        childArea.Offset(-w.Client.Left - c->Rect.Left, -w.Client.Top - c->Rect.Top);
+        InvalidateWindowArea(*c, childArea, (flags & RDW_INVALIDATE) ? (flags | RDW_FRAME) : flags);
+    }
+}
+
+void InvalidateParentArea(TWindow& w, const TRect& rectInParentClient)
+{
+    auto parent = LookupWindow(w.Parent);
+    if (!parent)
+        return;
+    InvalidateWindowArea(*parent, TRegion(Offset(rectInParentClient, parent->Client.Left, parent->Client.Top)),
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void PaintNow(TWindow& w, bool children)
+{
+    const HWND hwnd = w.Handle;
+    PaintTree(w);
+    if (!children)
+        return;
+    auto alive = LookupWindow(hwnd);
+    if (!alive)
+        return;
+    const auto list = alive->Children;
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        if (auto c = LookupWindow(*it); c && (c->Style & WS_VISIBLE))
+            PaintNow(*c, true);
+}
+
+bool FindPaintMessage(MSG& out, const TMessageFilter& filter)
+{
+    if (!((filter.Min == 0 && filter.Max == 0) || (WM_PAINT >= filter.Min && WM_PAINT <= filter.Max)))
+        return false;
+    const HWND h = FindPaintable(WindowSystem().TopLevels, false, filter.Hwnd);
+    if (!h)
+        return false;
+    out = MSG{};
+    out.hwnd = h;
+    out.message = WM_PAINT;
+    return true;
+}
+
+void FlushPresent()
+{
+    const auto tops = WindowSystem().TopLevels;
+    for (HWND h : tops) {
+        auto w = LookupWindow(h);
+        if (!w || !w->Store || w->Store->Dirty.IsEmpty() || !w->Store->Surface)
+            continue;
+        TRegion dirty = std::move(w->Store->Dirty);
+        w->Store->Dirty = {};
+        if (w->Style & WS_VISIBLE)
+            Backend().Present(h, *w->Store->Surface, dirty);
+    }
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT* r, BOOL erase)
+{
+    return RedrawWindow(hwnd, r, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase)
+{
+    return RedrawWindow(hwnd, nullptr, rgn, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+BOOL ValidateRect(HWND hwnd, const RECT* r) { return RedrawWindow(hwnd, r, nullptr, RDW_VALIDATE | RDW_NOCHILDREN); }
+BOOL ValidateRgn(HWND hwnd, HRGN rgn) { return RedrawWindow(hwnd, nullptr, rgn, RDW_VALIDATE | RDW_NOCHILDREN); }
+
+BOOL RedrawWindow(HWND hwnd, const RECT* r, HRGN rgn, UINT flags)
+{
+    if (!hwnd) {
+        const auto tops = WindowSystem().TopLevels;
+        for (HWND h : tops)
+            RedrawWindow(h, r, rgn, flags);
+        return 1;
+    }
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return 0;
+    const TRegion area = (!r && !rgn && (flags & RDW_FRAME)) ? TRegion(WholeWindow(*w)) : ClientArea(*w, r, rgn);
+    InvalidateWindowArea(*w, area, flags);
+    if (flags & (RDW_UPDATENOW | RDW_ERASENOW))
+        PaintNow(*w, (flags & RDW_ALLCHILDREN) || !(flags & RDW_NOCHILDREN));
+    return 1;
+}
+
+BOOL UpdateWindow(HWND hwnd)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return 0;
+    PaintNow(*w, false);
+    return 1;
+}
+
+BOOL GetUpdateRect(HWND hwnd, RECT* r, BOOL erase)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return 0;
+    TRegion client = w->Update.Combined(TRegion(w->Client), TRegionOp::And);
+    if (r)
+        *r = client.IsEmpty() ? TRect{} : Offset(client.Bounds(), -w->Client.Left, -w->Client.Top);
+    if (erase && w->EraseNeeded && !client.IsEmpty())
+        UpdateWindow(hwnd);
+    return client.IsEmpty() ? 0 : 1;
+}
+
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w || !RegionOf(rgn))
+        return ERROR;
+    TRegion client = w->Update.Combined(TRegion(w->Client), TRegionOp::And);
+    client.Offset(-w->Client.Left, -w->Client.Top);
+    HRGN copy = CreateRegionHandle(client);
+    const int kind = CombineRgn(rgn, copy, nullptr, RGN_COPY);
+    DeleteObject(ToGdiObj(copy));
+    return kind;
+}
+
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT*, const RECT*)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return 0;
+    const auto children = w->Children;
+    for (HWND h : children)
+        if (auto c = LookupWindow(h))
+            SetWindowPos(h, nullptr, c->Rect.Left + dx, c->Rect.Top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    return RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w || !ps)
+        return nullptr;
+    if (w->FrameNeeded) {
+        w->FrameNeeded = false;
+        SendMessage(hwnd, WM_NCPAINT, 1, 0);
+        if (!(w = LookupWindow(hwnd)))
+            return nullptr;
+    }
+    TRegion update = w->Update.Combined(TRegion(w->Client), TRegionOp::And);
+    const bool erase = w->EraseNeeded;
+    w->Update = {};
+    w->EraseNeeded = false;
+    w->InternalPaint = false;
+    const TPoint o = OriginInTopLevel(*w);
+    TRegion clip = update;
+    clip.Offset(o.X, o.Y);
+    clip = clip.Combined(VisibleRegion(*w, true, (w->Style & WS_CLIPCHILDREN) != 0, false), TRegionOp::And);
+    *ps = PAINTSTRUCT{};
+    ps->hdc = MakeWindowDC(*w, true, clip);
+    update.Offset(-w->Client.Left, -w->Client.Top);
+    ps->rcPaint = update.IsEmpty() ? TRect{} : update.Bounds();
+    if (erase && ps->hdc)
+        ps->fErase = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0) ? 0 : 1;
+    return ps->hdc;
+}
+
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
+{
+    if (!ps)
+        return 0;
+    ReleaseDC(hwnd, ps->hdc);
+    return 1;
+}
+
+HDC GetDCEx(HWND hwnd, HRGN rgn, DWORD flags)
+{
+    if (!hwnd || hwnd == DesktopHandle())
+        return CreateCompatibleDC(nullptr);
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return nullptr;
+    const bool client = !(flags & DCX_WINDOW);
+    const bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
+    TRegion clip = VisibleRegion(*w, client, clipChildren, (flags & DCX_CLIPSIBLINGS) != 0);
+    if (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) {
+        if (auto given = RegionOf(rgn)) {
+            // Screen coordinates, as WM_NCPAINT hands the region over.
+            const TPoint screen = ScreenOrigin(*w), inTop = OriginInTopLevel(*w);
+            given->Offset(inTop.X - screen.X, inTop.Y - screen.Y);
+            clip = clip.Combined(*given, (flags & DCX_INTERSECTRGN) ? TRegionOp::And : TRegionOp::Diff);
+        }
+    }
+    return MakeWindowDC(*w, client, std::move(clip));
+}
+
+HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, 0); }
+HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_WINDOW); }
+
+int ReleaseDC(HWND, HDC dc)
+{
+    auto it = LiveDCs().find(dc);
+    if (it != LiveDCs().end()) {
+        MarkDirty(it->second.TopLevel, it->second.Clip);
+        LiveDCs().erase(it);
+    }
+    return DeleteDC(dc) ? 1 : 0;
+}
+
+int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return 0;
+    std::optional<TRegion> shape = rgn ? RegionOf(rgn) : std::nullopt;
+    if (rgn && !shape)
+        return 0;
+    if (rgn)
+        DeleteObject(ToGdiObj(rgn));
+    const bool visible = IsVisibleChain(*w);
+    if (visible && w->Parent && redraw)
+        InvalidateParentArea(*w, w->Rect);
+    w->Region = std::move(shape);
+    if (!w->Parent)
+        Backend().WindowShapeChanged(hwnd, w->Region ? &*w->Region : nullptr);
+    if (visible && redraw)
+        InvalidateWindowArea(*w, TRegion(WholeWindow(*w)), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 1;
+}
+
+int GetWindowRgn(HWND hwnd, HRGN rgn)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w || !w->Region || !RegionOf(rgn))
+        return ERROR;
+    HRGN copy = CreateRegionHandle(*w->Region);
+    const int kind = CombineRgn(rgn, copy, nullptr, RGN_COPY);
+    DeleteObject(ToGdiObj(copy));
+    return kind;
+}
+
+std::shared_ptr<const TSurface> WindowSurface(HWND hwnd)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w || !w->Store)
+        return nullptr;
+    EnsureBackingStore(*w);
+    return w->Store->Surface;
+}
+
+} // namespace tovrel

@@ -1,0 +1,349 @@
+// Window rectangles, coordinate mapping, SetWindowPos and ShowWindow.
+#include "platform/wm/WindowPos.h"
+
+#include "platform/wm/Backend.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/Monitors.h"
+#include "platform/wm/Window.h"
+#include "platform/wm/WmInternal.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+BOOL GetWindowRect(HWND hwnd, RECT* r)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w || !r)
+        return 0;
+    const TPoint o = ScreenOrigin(*w);
+    *r = Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height());
+    return 1;
+}
+
+BOOL GetClientRect(HWND hwnd, RECT* r)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w || !r)
+        return 0;
+    *r = {0, 0, w->Client.Width(), w->Client.Height()};
+    return 1;
+}
+
+namespace {
+bool ClientOrigin(HWND hwnd, TPoint& origin)
+{
+    if (!hwnd || hwnd == DesktopHandle()) {
+        origin = {0, 0};
+        return true;
+    }
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return false;
+    origin = ClientScreenOrigin(*w);
+    return true;
+}
+} // namespace
+
+BOOL ClientToScreen(HWND hwnd, POINT* p)
+{
+    TPoint o;
+    if (!p || !hwnd || !ClientOrigin(hwnd, o))
+        return 0;
+    p->X += o.X;
+    p->Y += o.Y;
+    return 1;
+}
+
+BOOL ScreenToClient(HWND hwnd, POINT* p)
+{
+    TPoint o;
+    if (!p || !hwnd || !ClientOrigin(hwnd, o))
+        return 0;
+    p->X -= o.X;
+    p->Y -= o.Y;
+    return 1;
+}
+
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count)
+{
+    TPoint a, b;
+    if (!ClientOrigin(from, a) || !ClientOrigin(to, b))
+        return 0;
+    const int dx = a.X - b.X, dy = a.Y - b.Y;
+    for (UINT i = 0; points && i < count; ++i) {
+        points[i].X += dx;
+        points[i].Y += dy;
+    }
+    return int(MAKELONG(dx, dy));
+}
+
+BOOL AdjustWindowRectEx(RECT* r, DWORD style, BOOL, DWORD exStyle)
+{
+    if (!r)
+        return 0;
+    const TRect insets = FrameInsets(style, exStyle);
+    *r = {r->Left - insets.Left, r->Top - insets.Top, r->Right + insets.Right, r->Bottom + insets.Bottom};
+    return 1;
+}
+
+HWND ChildWindowFromPointEx(HWND parent, POINT client, UINT skip)
+{
+    auto w = LookupWindow(parent);
+    if (!w || !TRect{0, 0, w->Client.Width(), w->Client.Height()}.Contains(client))
+        return nullptr;
+    for (HWND h : w->Children) {
+        auto c = LookupWindow(h);
+        if (!c)
+            continue;
+        if (((skip & CWP_SKIPINVISIBLE) && !(c->Style & WS_VISIBLE)) ||
+            ((skip & CWP_SKIPDISABLED) && (c->Style & WS_DISABLED)) ||
+            ((skip & CWP_SKIPTRANSPARENT) && (c->ExStyle & WS_EX_TRANSPARENT)))
+            continue;
+        const TPoint local{client.X - c->Rect.Left, client.Y - c->Rect.Top};
+        if (c->Rect.Contains(client) && (!c->Region || c->Region->Contains(local.X, local.Y)))
+            return h;
+    }
+    return parent;
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT client) { return ChildWindowFromPointEx(parent, client, CWP_ALL); }
+
+void RecalcClient(TWindow& w)
+{
+    RECT r = w.Rect;
+    SendMessage(w.Handle, WM_NCCALCSIZE, 0, ToLParam(&r));
+    if (auto alive = LookupWindow(w.Handle)) {
+        r.Right = std::max(r.Right, r.Left);
+        r.Bottom = std::max(r.Bottom, r.Top);
+        alive->Client = Offset(r, -alive->Rect.Left, -alive->Rect.Top);
+    }
+}
+
+namespace {
+
+void Reorder(TWindow& w, HWND after)
+{
+    auto& list = w.Parent ? LookupWindow(w.Parent)->Children : WindowSystem().TopLevels;
+    list.erase(std::remove(list.begin(), list.end(), w.Handle), list.end());
+    auto isTopmost = [](HWND h) {
+        auto s = LookupWindow(h);
+        return s && (s->ExStyle & WS_EX_TOPMOST);
+    };
+    if (!w.Parent) {
+        if (after == HWND_TOPMOST)
+            w.ExStyle |= WS_EX_TOPMOST;
+        else if (after == HWND_NOTOPMOST || after == HWND_BOTTOM)
+            w.ExStyle &= ~WS_EX_TOPMOST;
+    }
+    auto firstNormal = [&] { return std::find_if(list.begin(), list.end(), [&](HWND h) { return !isTopmost(h); }); };
+    auto at = list.begin();
+    if (after == HWND_BOTTOM) {
+        at = list.end();
+    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
+        at = (!w.Parent && !(w.ExStyle & WS_EX_TOPMOST)) ? firstNormal() : list.begin();
+    } else {
+        auto it = std::find(list.begin(), list.end(), after);
+        at = it == list.end() ? list.begin() : it + 1;
+    }
+    list.insert(at, w.Handle);
+}
+
+} // namespace
+
+BOOL SetWindowPosInternal(TWindow& w0, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+    const HWND hwnd = w0.Handle;
+    WINDOWPOS pos{hwnd, insertAfter, x, y, cx, cy, flags};
+    if (flags & SWP_NOMOVE) {
+        pos.x = w0.Rect.Left;
+        pos.y = w0.Rect.Top;
+    }
+    if (flags & SWP_NOSIZE) {
+        pos.cx = w0.Rect.Width();
+        pos.cy = w0.Rect.Height();
+    }
+    if (!(flags & SWP_NOSENDCHANGING))
+        SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, ToLParam(&pos));
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return 0;
+    flags = pos.flags;
+    const TRect oldRect = w->Rect;
+    const TRect oldClient = w->Client;
+    const bool wasVisible = IsVisibleChain(*w);
+    const TRect newRect = (flags & SWP_NOMOVE) && (flags & SWP_NOSIZE)
+                              ? oldRect
+                              : Bounds((flags & SWP_NOMOVE) ? oldRect.Left : pos.x, (flags & SWP_NOMOVE) ? oldRect.Top : pos.y,
+                                       std::max((flags & SWP_NOSIZE) ? oldRect.Width() : pos.cx, 0),
+                                       std::max((flags & SWP_NOSIZE) ? oldRect.Height() : pos.cy, 0));
+    const bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
+    const bool moved = newRect.Left != oldRect.Left || newRect.Top != oldRect.Top;
+    if (sized || (flags & SWP_FRAMECHANGED)) {
+        NCCALCSIZE_PARAMS params;
+        params.rgrc[0] = newRect;
+        params.rgrc[1] = oldRect;
+        params.rgrc[2] = Offset(oldClient, oldRect.Left, oldRect.Top);
+        params.lppos = &pos;
+        SendMessage(hwnd, WM_NCCALCSIZE, 1, ToLParam(&params));
+        if (!(w = LookupWindow(hwnd)))
+            return 0;
+        TRect c = params.rgrc[0];
+        c.Right = std::max(c.Right, c.Left);
+        c.Bottom = std::max(c.Bottom, c.Top);
+        w->Client = Offset(c, -newRect.Left, -newRect.Top);
+    }
+    w->Rect = newRect;
+    if (!(flags & SWP_NOZORDER))
+        Reorder(*w, pos.hwndInsertAfter);
+    if (flags & SWP_SHOWWINDOW)
+        w->Style |= WS_VISIBLE;
+    if (flags & SWP_HIDEWINDOW)
+        w->Style &= ~WS_VISIBLE;
+    const bool visible = IsVisibleChain(*w);
+    if (!w->Parent) {
+        if (sized)
+            EnsureBackingStore(*w);
+        if (sized || moved)
+            Backend().WindowMoved(hwnd, w->Rect);
+        if (!(flags & SWP_NOZORDER))
+            Backend().WindowRaised(hwnd);
+        if (visible != wasVisible)
+            Backend().WindowShown(hwnd, visible, visible && !(flags & SWP_NOACTIVATE) && IsActivatable(*w));
+    }
+    const bool clientChanged = w->Client.Width() != oldClient.Width() || w->Client.Height() != oldClient.Height();
+    const bool clientMoved = moved || w->Client.Left != oldClient.Left || w->Client.Top != oldClient.Top;
+    if (!(flags & SWP_NOREDRAW)) {
+        if (w->Parent && wasVisible && (moved || sized || !visible))
+            InvalidateParentArea(*w, oldRect);
+        if (visible && ((moved && w->Parent) || sized || visible != wasVisible || (flags & SWP_FRAMECHANGED)))
+            InvalidateWindowArea(*w, TRegion(TRect{0, 0, newRect.Width(), newRect.Height()}),
+                                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    if (!w->Parent && visible && !(flags & SWP_NOACTIVATE) && IsActivatable(*w))
+        SetActiveWindow(hwnd);
+    if (!(w = LookupWindow(hwnd)))
+        return 1;
+    WINDOWPOS done{hwnd, pos.hwndInsertAfter, w->Rect.Left, w->Rect.Top, w->Rect.Width(), w->Rect.Height(), flags};
+    if (!moved)
+        done.flags |= SWP_NOMOVE;
+    if (!sized)
+        done.flags |= SWP_NOSIZE;
+    if (!clientChanged)
+        done.flags |= SWP_NOCLIENTSIZE;
+    if (!clientMoved)
+        done.flags |= SWP_NOCLIENTMOVE;
+    SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, ToLParam(&done));
+    if (wasVisible && !visible)
+        if (auto alive = LookupWindow(hwnd))
+            RefreshActivationAfterHide(*alive);
+    return 1;
+}
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+    auto w = LookupWindow(hwnd);
+    return w ? SetWindowPosInternal(*w, insertAfter, x, y, cx, cy, flags) : 0;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
+{
+    return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+namespace {
+
+void Restore(TWindow& w)
+{
+    if (!(w.Style & (WS_MINIMIZE | WS_MAXIMIZE)))
+        return;
+    w.Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+    const TRect r = w.RestoreRect;
+    SetWindowPos(w.Handle, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void Maximize(TWindow& w)
+{
+    if (w.Style & WS_MAXIMIZE)
+        return;
+    if (!(w.Style & WS_MINIMIZE))
+        w.RestoreRect = w.Rect;
+    w.Style = (w.Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+    TRect area = {0, 0, w.Rect.Width(), w.Rect.Height()};
+    if (w.Parent) {
+        if (auto p = LookupWindow(w.Parent))
+            area = {0, 0, p->Client.Width(), p->Client.Height()};
+    } else {
+        MONITORINFO info;
+        if (GetMonitorInfo(MonitorFromWindow(w.Handle, MONITOR_DEFAULTTONEAREST), &info))
+            area = info.rcWork;
+    }
+    SetWindowPos(w.Handle, nullptr, area.Left, area.Top, area.Width(), area.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void Minimize(TWindow& w)
+{
+    if (w.Style & WS_MINIMIZE)
+        return;
+    if (!(w.Style & WS_MAXIMIZE))
+        w.RestoreRect = w.Rect;
+    w.Style |= WS_MINIMIZE;
+    w.Style &= ~WS_MAXIMIZE;
+    const HWND hwnd = w.Handle;
+    if (!w.Parent)
+        Backend().WindowShown(hwnd, false, false);
+    SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+    if (auto alive = LookupWindow(hwnd))
+        RefreshActivationAfterHide(*alive);
+}
+
+} // namespace
+
+BOOL ShowWindow(HWND hwnd, int command)
+{
+    auto w = LookupWindow(hwnd);
+    if (!w)
+        return 0;
+    const BOOL wasVisible = (w->Style & WS_VISIBLE) ? 1 : 0;
+    if (command == SW_HIDE) {
+        if (!wasVisible)
+            return 0;
+        SendMessage(hwnd, WM_SHOWWINDOW, 0, 0);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return wasVisible;
+    }
+    bool activate = true;
+    switch (command) {
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOWNA: activate = false; break;
+    case SW_SHOWNORMAL:
+    case SW_RESTORE: Restore(*w); break;
+    case SW_SHOWMAXIMIZED: Maximize(*w); break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE: activate = false; break;
+    default: break;
+    }
+    if (!(w = LookupWindow(hwnd)))
+        return wasVisible;
+    if (!wasVisible) {
+        SendMessage(hwnd, WM_SHOWWINDOW, 1, 0);
+        if (!(w = LookupWindow(hwnd)))
+            return wasVisible;
+    }
+    UINT flags = SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE;
+    if (!activate || w->Parent)
+        flags |= SWP_NOACTIVATE | (wasVisible ? SWP_NOZORDER : 0);
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, flags);
+    if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE)
+        if (auto alive = LookupWindow(hwnd))
+            Minimize(*alive);
+    return wasVisible;
+}
+
+} // namespace tovrel

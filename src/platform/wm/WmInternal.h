@@ -1,0 +1,65 @@
+#pragma once
+// Calls between the parts of the window layer (internal).
+#include "platform/wm/MessageQueue.h"
+#include "platform/wm/WindowState.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tovrel {
+
+std::shared_ptr<TWindowClassInfo> FindWindowClass(std::string_view name);
+// GetDesktopWindow's handle: the screen, never in the window table.
+inline HWND DesktopHandle() { return reinterpret_cast<HWND>(std::uintptr_t(0x1000)); }
+
+// Messages.
+LRESULT CallProc(const std::shared_ptr<TWindow>& w, UINT message, WPARAM wParam, LPARAM lParam);
+bool RetrieveMessage(MSG& out, const TMessageFilter& filter, bool remove);
+
+// Input.
+bool CookNextInput(); // translates one raw event; false when none waits
+void ForgetWindowInput(TWindow& w); // focus, capture, activation and tracking leave a dying window
+void RefreshActivationAfterHide(TWindow& w);
+
+// Painting.
+bool FindPaintMessage(MSG& out, const TMessageFilter& filter);
+void FlushPresent();
+void InvalidateWindowArea(TWindow& w, const TRegion& windowArea, UINT rdwFlags);
+void InvalidateParentArea(TWindow& w, const TRect& rectInParentClient);
+void EnsureBackingStore(TWindow& top);
+void PaintNow(TWindow& w, bool children); // sends the WM_PAINTs that are due, children after parents
+TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool clipSiblings);
+LRESULT DefPrint(TWindow& w, HDC dc, LPARAM flags); // WM_PRINT
+
+// Timers.
+bool TakeDueTimer(MSG& out, const TMessageFilter& filter, bool remove);
+std::optional<std::uint64_t> NextTimerDue();
+void KillWindowTimers(HWND hwnd);
+
+// Geometry and show state.
+BOOL SetWindowPosInternal(TWindow& w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+void RecalcClient(TWindow& w); // WM_NCCALCSIZE(FALSE)
+
+// Default non-client behaviour.
+LRESULT DefNcCalcSize(TWindow& w, WPARAM wParam, LPARAM lParam);
+LRESULT DefNcHitTest(TWindow& w, TPoint screen);
+void DefNcPaint(TWindow& w, HDC windowDc);
+bool HasCaption(const TWindow& w);
+TRect FrameInsets(DWORD style, DWORD exStyle); // frame thickness per side
+// Internal WINDOWPOS flags telling WM_WINDOWPOSCHANGED that the client did not move or change size.
+constexpr UINT SWP_NOCLIENTSIZE = 0x0800, SWP_NOCLIENTMOVE = 0x1000;
+bool IsActivatable(const TWindow& w);
+void ActivateFromClick(HWND top);
+HWND HitTarget(TPoint screen, LRESULT* hit); // the window under the pointer, asked by WM_NCHITTEST
+HWND DeepestWindowAt(TPoint screen, HWND skip);
+// Key and button state as retrieved messages left it.
+void SetSyncKeyState(UINT vk, bool down);
+
+// Move and size loop (WM_SYSCOMMAND SC_MOVE / SC_SIZE).
+void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart);
+// An input message ready for retrieval; `screen` is where the pointer was (default: now).
+void QueueCooked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, const TPoint* screen = nullptr);
+int CopyWindowText(const std::string& text, char* buffer, int bufferSize); // default WM_GETTEXT
+
+} // namespace tovrel
