@@ -2,6 +2,7 @@
 
 #include "media/FFmpegLoader.h"
 #include "media/FFmpegOptionsApply.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/MainThread.h"
 
 #include <algorithm>
@@ -22,13 +23,6 @@ public:
 private:
     TCriticalSection& lock_;
 };
-
-std::string FormatMessage(const char* format, int value)
-{
-    char text[128];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 } // namespace
 
@@ -73,7 +67,7 @@ void TCustomFFmpegTasks::UnloadAVLib()
 void TCustomFFmpegTasks::CheckNotWorking(const char* operation) const
 {
     if (Working())
-        throw ETasksWorking(std::string("Cannot ") + operation + " while working.");
+        throw ETasksWorking(Format("Cannot %s while working.", operation));
 }
 
 bool TCustomFFmpegTasks::Terminated() const
@@ -176,7 +170,7 @@ bool TCustomFFmpegTasks::AddInputFile(int taskIndex, const std::string& fileName
     try {
         TFFmpeg& task = *FFFmpegList.GetItem(taskIndex);
         if (task.nb_input_files() >= task.MaxFiles()) {
-            FLastErrMsg = FormatMessage("max input files %d reached", task.MaxFiles());
+            FLastErrMsg = Format("max input files %d reached", task.MaxFiles());
             return false;
         }
         return OpenInput(task, fileName, options);
@@ -198,7 +192,7 @@ bool TCustomFFmpegTasks::SetOutputFile(int taskIndex, const std::string& fileNam
     try {
         TFFmpeg& task = *FFFmpegList.GetItem(taskIndex);
         if (task.nb_output_files() >= task.MaxFiles()) {
-            FLastErrMsg = FormatMessage("max output files %d reached", task.MaxFiles());
+            FLastErrMsg = Format("max output files %d reached", task.MaxFiles());
             return false;
         }
         const int index = task.nb_output_files();

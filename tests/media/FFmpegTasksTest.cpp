@@ -146,15 +146,18 @@ TEST_P(TasksOrderTest, RunsNAtOnceInListOrderAndReportsInOrderOfEnding)
     ExpectProgressBeforeEachEnd();
 }
 
-TEST_F(TasksTest, TasksKnowHowManyConvertAtOnce)
+TEST_F(TasksTest, TasksKnowHowManyConvertAtOnceAndHowOftenToReport)
 {
     for (const auto& [count, threads, atOnce] : {std::tuple{3, 2, 2}, {2, 5, 2}, {2, 0, 1}}) {
         Build(std::vector<TFakeRun>(static_cast<std::size_t>(count), TFakeRun::Finish));
         records_.clear();
+        tasks_.SetProgressInterval(250);
         tasks_.Start(threads);
         WaitForRecord(-1);
-        for (int k = 0; k < count; ++k)
+        for (int k = 0; k < count; ++k) {
             EXPECT_EQ(tasks_.Task(k)->ConcurrentTasks, atOnce) << count << " tasks, " << threads << " at once";
+            EXPECT_EQ(tasks_.Task(k)->ReportInterval, 250000);
+        }
         tasks_.ClearTasks();
     }
 }
