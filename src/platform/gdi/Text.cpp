@@ -5,6 +5,7 @@
 #include "platform/gdi/TextUtf8.h"
 
 #include <span>
+#include <stdexcept>
 
 namespace tovrel {
 
@@ -20,7 +21,11 @@ std::optional<TTextTarget> TargetOf(HDC dc)
     auto context = FindDeviceContext(dc);
     if (!context)
         return std::nullopt;
-    return TTextTarget{context, AcquireFont(FontRequestFrom(context->Font()))};
+    try {
+        return TTextTarget{context, AcquireFont(FontRequestFrom(context->Font()))};
+    } catch (const std::exception&) { // no usable font installed: the call fails like any GDI call
+        return std::nullopt;
+    }
 }
 
 // Clips drawing to a logical rectangle for the life of the object.
