@@ -1,6 +1,8 @@
 #include "GdiTestSupport.h"
 
 #include <cstring>
+#include <thread>
+#include <vector>
 
 namespace tovrel {
 namespace {
@@ -218,6 +220,28 @@ TEST(DeviceContextTest, DeadDCsFailEveryCall)
     EXPECT_EQ(GetBkMode(live), OPAQUE);
     EXPECT_EQ(GetDeviceCaps(live, LOGPIXELSY), 96);
     DeleteDC(live);
+}
+
+// Worker threads (the player's) create, draw with and delete their own objects
+// while the main thread does the same: the handle table is shared.
+TEST(DeviceContextTest, ObjectsFromSeveralThreads)
+{
+    auto work = [] {
+        for (int i = 0; i < 200; ++i) {
+            TTestCanvas canvas(8, 8);
+            HRGN rgn = CreateEllipticRgn(0, 0, 8, 8);
+            SelectClipRgn(canvas.Dc, rgn);
+            canvas.Fill(kRed);
+            EXPECT_EQ(canvas.At(4, 4), kRed);
+            DeleteObject(ToGdiObj(rgn));
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back(work);
+    work();
+    for (auto& t : threads)
+        t.join();
 }
 
 } // namespace
