@@ -25,7 +25,9 @@
     X(av_get_pix_fmt_name) X(av_get_pix_fmt_string) X(av_get_sample_fmt) \
     X(av_get_sample_fmt_name) X(av_get_sample_fmt_string) X(av_get_bytes_per_sample) \
     X(av_channel_layout_from_mask) X(av_image_get_buffer_size) X(av_image_fill_arrays) \
-    X(av_image_copy) X(av_frame_alloc) X(av_frame_free) X(av_frame_unref)
+    X(av_image_copy) X(av_frame_alloc) X(av_frame_free) X(av_frame_unref) \
+    X(av_gettime_relative) X(av_frame_move_ref) X(av_channel_layout_default) \
+    X(av_channel_layout_uninit) X(av_channel_layout_copy) X(av_channel_layout_compare)
 #define TOVREL_AVUTIL_VERSION avutil_version
 
 #define TOVREL_SWSCALE_ENTRIES(X) \
@@ -48,7 +50,8 @@
     X(avformat_seek_file) X(av_dump_format) X(avio_write) X(avio_flush) \
     X(avio_open2) X(avio_closep) X(avio_feof) X(avio_size) X(avio_seek) \
     X(avformat_free_context) X(avformat_alloc_output_context2) \
-    X(avio_alloc_context) X(avio_context_free)
+    X(avio_alloc_context) X(avio_context_free) \
+    X(av_guess_frame_rate) X(av_find_best_stream)
 #define TOVREL_AVFORMAT_VERSION avformat_version
 
 #define TOVREL_AVFILTER_ENTRIES(X) \
@@ -72,7 +75,8 @@
     X(avcodec_string) X(av_codec_iterate) \
     X(av_packet_alloc) X(av_packet_free) X(av_packet_ref) X(av_packet_unref) \
     X(av_packet_make_refcounted) X(av_new_packet) \
-    X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end)
+    X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end) \
+    X(avsubtitle_free) X(av_packet_move_ref)
 #define TOVREL_AVCODEC_VERSION avcodec_version
 
 #define TOVREL_AVDEVICE_ENTRIES(X) X(avdevice_register_all)
@@ -86,6 +90,8 @@
     X(SDL_CreateMutex) X(SDL_LockMutex) X(SDL_UnlockMutex) X(SDL_DestroyMutex) \
     X(SDL_CreateCond) X(SDL_DestroyCond) X(SDL_CondSignal) X(SDL_CondWait) \
     X(SDL_CreateThread) X(SDL_WaitThread) X(SDL_GetCurrentAudioDriver) \
-    X(SDL_GetCurrentVideoDriver)
+    X(SDL_GetCurrentVideoDriver) \
+    X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_OpenAudioDevice) \
+    X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice) X(SDL_MixAudioFormat)
 
 #endif
