@@ -1,5 +1,6 @@
 // Paint costs on a surface of the main window's client size (839 x 527).
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/Text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,6 +87,34 @@ void BM_AlphaBlendScreen(benchmark::State& state)
         AlphaBlend(to.Dc, 0, 0, kWidth, kHeight, from.Dc, 0, 0, kWidth, kHeight, blend);
 }
 BENCHMARK(BM_AlphaBlendScreen);
+
+// A screen of list rows: one DrawText per 16-pixel row, Latin and Chinese text,
+// as the file list paints after a scroll.
+void BM_TextScreen(benchmark::State& state)
+{
+    TBenchCanvas canvas;
+    LOGFONT lf;
+    lf.lfHeight = 14;
+    lf.lfFaceName = "Arial";
+    HFONT font = CreateFontIndirect(&lf);
+    HGDIOBJ old = SelectObject(canvas.Dc, ToGdiObj(font));
+    SetBkMode(canvas.Dc, TRANSPARENT);
+    const std::string_view rows[] = {"Holiday video 2009 (part 3).avi    00:12:45    720x576    MPEG-4",
+                                     "家庭录像 第二集.mp4    01:02:03    1280x720    H.264 / AAC 128 kbps",
+                                     "Concert_recording_final_version.mkv    00:58:12    1920x1080"};
+    int lines = 0;
+    for (auto _ : state) {
+        for (int top = 0; top + 16 <= kHeight; top += 16) {
+            RECT row{4, top, kWidth - 4, top + 16};
+            DrawText(canvas.Dc, rows[std::size_t(top / 16) % 3], &row, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+            ++lines;
+        }
+    }
+    state.SetItemsProcessed(lines);
+    SelectObject(canvas.Dc, old);
+    DeleteObject(ToGdiObj(font));
+}
+BENCHMARK(BM_TextScreen);
 
 // A mask region of one run per row, as window shapes are built.
 void BM_RegionFromRowRuns(benchmark::State& state)
