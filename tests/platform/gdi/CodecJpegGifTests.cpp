@@ -1,12 +1,15 @@
-// JPEG and GIF: writer round trips, transparency and interlacing of GIF frames
-// written here with giflib, detection by content, and damaged files.
+// JPEG and GIF: writer round trips, grey and CMYK JPEGs and GIF frames with
+// transparency and interlacing written by the libraries themselves, detection
+// by content, and damaged files.
 #include "CodecTestSupport.h"
 #include "platform/gdi/codecs/BmpCodec.h"
 #include "platform/gdi/codecs/GifCodec.h"
 #include "platform/gdi/codecs/JpegCodec.h"
 #include "platform/gdi/codecs/PngCodec.h"
 
+#include <cstdio> // before jpeglib.h, which uses FILE
 #include <gif_lib.h>
+#include <jpeglib.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -61,6 +64,57 @@ TEST(CodecJpeg, QualityTradesSizeForFidelity)
     EXPECT_EQ(EncodeJpeg(source, -5), low);   // clamped
     EXPECT_EQ(EncodeJpeg(source, 250), high); // clamped
     EXPECT_THROW(EncodeJpeg(TSurface(), 50), EImageError);
+}
+
+// Written with libjpeg itself: the codec never writes these.
+std::vector<std::uint8_t> WriteRawJpeg(J_COLOR_SPACE space, int components, const std::vector<std::uint8_t>& pixels, int width)
+{
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = 1;
+    info.input_components = components;
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    JSAMPROW row = const_cast<JSAMPROW>(pixels.data());
+    jpeg_write_scanlines(&info, &row, 1);
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+TEST(CodecJpeg, ReadsGreyAndCmykFiles)
+{
+    TSurface grey = DecodeJpeg(WriteRawJpeg(JCS_GRAYSCALE, 1, {0, 0, 0, 0, 200, 200, 200, 200}, 8));
+    EXPECT_EQ(grey.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_NEAR(int(Bgra(grey, 6, 0) & 0xFF), 200, 4);
+    EXPECT_EQ(Bgra(grey, 6, 0) & 0xFF, (Bgra(grey, 6, 0) >> 16) & 0xFF);
+
+    // Inverted CMYK as such files store it: 8 pixels of red, then 8 of white.
+    std::vector<std::uint8_t> cmyk;
+    for (int x = 0; x < 16; ++x) {
+        const bool red = x < 8;
+        cmyk.insert(cmyk.end(), {255, std::uint8_t(red ? 0 : 255), std::uint8_t(red ? 0 : 255), 255});
+    }
+    const TSurface s = DecodeJpeg(WriteRawJpeg(JCS_CMYK, 4, cmyk, 16));
+    ASSERT_EQ(s.Width(), 16);
+    auto near = [](std::uint32_t p, std::uint32_t want) {
+        for (int channel = 0; channel < 3; ++channel)
+            if (std::abs(int((p >> (8 * channel)) & 0xFF) - int((want >> (8 * channel)) & 0xFF)) > 6)
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(near(Bgra(s, 2, 0), 0xFF0000)) << std::hex << Bgra(s, 2, 0);
+    EXPECT_TRUE(near(Bgra(s, 13, 0), 0xFFFFFF)) << std::hex << Bgra(s, 13, 0);
 }
 
 TEST(CodecJpeg, DamagedFilesFail)

@@ -46,6 +46,21 @@ void InstallErrorHandler(TJpegError& error)
 
 enum class TStep { Done, Failed, TooLarge };
 
+// Files with an Adobe marker store CMYK inverted (255 = no ink), as the
+// programs that write CMYK JPEGs do.
+void CmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, unsigned width, bool inverted)
+{
+    for (unsigned x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        const int c = inverted ? cmyk[0] : 255 - cmyk[0];
+        const int m = inverted ? cmyk[1] : 255 - cmyk[1];
+        const int y = inverted ? cmyk[2] : 255 - cmyk[2];
+        const int k = inverted ? cmyk[3] : 255 - cmyk[3];
+        bgr[0] = std::uint8_t((y * k + 127) / 255);
+        bgr[1] = std::uint8_t((m * k + 127) / 255);
+        bgr[2] = std::uint8_t((c * k + 127) / 255);
+    }
+}
+
 // Reads the header, sizes the surface and decodes into it. C-style: no object
 // with a destructor lives in this frame across a jump.
 TStep DecodeInto(const std::uint8_t* data, std::size_t size, TJpegError& error, TSurface& surface)
@@ -60,7 +75,8 @@ TStep DecodeInto(const std::uint8_t* data, std::size_t size, TJpegError& error, 
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_EXT_BGR;
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&info);
     if (info.output_width < 1 || info.output_height < 1 || info.output_width > unsigned(kMaxImageSide)
         || info.output_height > unsigned(kMaxImageSide)
@@ -76,9 +92,16 @@ TStep DecodeInto(const std::uint8_t* data, std::size_t size, TJpegError& error, 
         throw;
     }
     jpeg_start_decompress(&info);
+    // CMYK rows go through a scratch row from libjpeg's own pool (freed with it).
+    JSAMPARRAY scratch = cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                           info.output_width * 4, 1)
+                              : nullptr;
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = surface.ScanLine(int(info.output_scanline));
+        std::uint8_t* out = surface.ScanLine(int(info.output_scanline));
+        JSAMPROW row = cmyk ? scratch[0] : out;
         jpeg_read_scanlines(&info, &row, 1);
+        if (cmyk)
+            CmykToBgr(scratch[0], out, info.output_width, info.saw_Adobe_marker);
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);

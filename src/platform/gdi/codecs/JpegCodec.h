@@ -1,8 +1,7 @@
 #pragma once
-// JPEG through libjpeg-turbo. Reads baseline and progressive colour and
-// greyscale files into 24-bit surfaces (CMYK files fail with the library's
-// message); a corrupt or truncated stream is an error, not a grey-filled
-// picture. Writes at quality 0-100.
+// JPEG through libjpeg-turbo. Reads baseline and progressive colour, greyscale
+// and CMYK files into 24-bit surfaces; a corrupt or truncated stream is an
+// error, not a grey-filled picture. Writes at quality 0-100.
 #include "platform/gdi/codecs/ImageCodec.h"
 
 namespace tovrel {
