@@ -8,6 +8,7 @@
 #include "platform/gdi/ShapeOutline.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace tovrel {
@@ -74,7 +75,9 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
     return DrawShape(dc, {left, top, right, bottom}, [=](const TRect& box, int inset, const TRect& rows) {
-        return TRegion::RoundRect(box, cornerWidth - 2 * inset, cornerHeight - 2 * inset, rows);
+        // The inner edge of the outline follows the outer one, pen width further in.
+        const auto inner = [inset](int corner) { return int(std::max(0LL, std::llabs((long long)corner) - 2LL * inset)); };
+        return TRegion::RoundRect(box, inner(cornerWidth), inner(cornerHeight), rows);
     });
 }
 

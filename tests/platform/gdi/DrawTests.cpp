@@ -84,6 +84,9 @@ TEST(DrawTest, ShapesFillWithBrushAndOutlineWithPen)
          Rows({"..###..", "##rrr##", "#rrrrr#", "#rrrrr#", "##rrr##", "..###.."})},
         {"round rect", PS_SOLID, 1, false, [](HDC dc) { return RoundRect(dc, 0, 0, 7, 6, 4, 4); },
          Rows({".#####.", "#rrrrr#", "#rrrrr#", "#rrrrr#", "#rrrrr#", ".#####."})},
+        {"round rect, pen wider than the corners", PS_INSIDEFRAME, 2, false,
+         [](HDC dc) { return RoundRect(dc, 0, 0, 7, 6, 4, 4); },
+         Rows({".#####.", "#######", "##rrr##", "##rrr##", "#######", ".#####."})},
         {"polygon", PS_NULL, 1, false,
          [](HDC dc) {
              const POINT tri[] = {{0, 0}, {6, 0}, {0, 6}};
@@ -91,8 +94,14 @@ TEST(DrawTest, ShapesFillWithBrushAndOutlineWithPen)
          },
          Rows({"rrrrr..", "rrrr...", "rrr....", "rr.....", "r......", "......."})},
     };
+    struct TFormat {
+        int BitCount;
+        bool BottomUp;
+    };
+    for (const TFormat format : {TFormat{32, false}, TFormat{24, false}, TFormat{32, true}, TFormat{24, true}})
     for (const TShapeCase& c : cases) {
-        TTestCanvas canvas(7, 6);
+        SCOPED_TRACE(testing::Message() << format.BitCount << (format.BottomUp ? " bottom-up" : " top-down"));
+        TTestCanvas canvas(7, 6, format.BitCount, format.BottomUp);
         HPEN pen = CreatePen(c.PenStyle, c.PenWidth, kBlack);
         HBRUSH brush = CreateSolidBrush(kRed);
         SelectObject(canvas.Dc, ToGdiObj(pen));
