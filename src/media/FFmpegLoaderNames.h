@@ -27,7 +27,8 @@
     X(av_channel_layout_from_mask) X(av_image_get_buffer_size) X(av_image_fill_arrays) \
     X(av_image_copy) X(av_frame_alloc) X(av_frame_free) X(av_frame_unref) \
     X(av_gettime_relative) X(av_frame_move_ref) X(av_channel_layout_default) \
-    X(av_channel_layout_uninit) X(av_channel_layout_copy) X(av_channel_layout_compare)
+    X(av_channel_layout_uninit) X(av_channel_layout_copy) X(av_channel_layout_compare) \
+    X(av_d2q)
 #define TOVREL_AVUTIL_VERSION avutil_version
 
 #define TOVREL_SWSCALE_ENTRIES(X) \
