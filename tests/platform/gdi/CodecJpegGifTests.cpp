@@ -117,6 +117,50 @@ TEST(CodecJpeg, ReadsGreyAndCmykFiles)
     EXPECT_TRUE(near(Bgra(s, 13, 0), 0xFFFFFF)) << std::hex << Bgra(s, 13, 0);
 }
 
+// A valid progressive file with one scan per bit of every coefficient of
+// every component (2112 scans): refused before it can keep the decoder busy.
+TEST(CodecJpeg, EndlessProgressionIsRefused)
+{
+    std::vector<jpeg_scan_info> script;
+    for (int component = 0; component < 3; ++component) {
+        for (int band = 0; band < 64; ++band) {
+            script.push_back({1, {component, 0, 0, 0}, band, band, 0, 10});
+            for (int bit = 10; bit > 0; --bit)
+                script.push_back({1, {component, 0, 0, 0}, band, band, bit, bit - 1});
+        }
+    }
+    const TSurface source = Smooth(8, 8);
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = 8;
+    info.image_height = 8;
+    info.input_components = 3;
+    info.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&info);
+    info.scan_info = script.data();
+    info.num_scans = int(script.size());
+    jpeg_start_compress(&info, TRUE);
+    for (int y = 0; y < 8; ++y) {
+        JSAMPROW row = const_cast<JSAMPROW>(source.ScanLine(y));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const std::vector<std::uint8_t> file(buffer, buffer + size);
+    std::free(buffer);
+    try {
+        DecodeJpeg(file);
+        ADD_FAILURE() << "decoded";
+    } catch (const EImageError& e) {
+        EXPECT_STREQ(e.what(), "JPEG: too many scans");
+    }
+}
+
 TEST(CodecJpeg, DamagedFilesFail)
 {
     const auto good = EncodeJpeg(Gradient(64, 48, TPixelFormat::pf24bit), 80);

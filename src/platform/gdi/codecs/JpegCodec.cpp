@@ -36,6 +36,20 @@ void OnJpegMessage(j_common_ptr info, int level)
         OnJpegError(info);
 }
 
+// A progressive file may hold any number of scans, each a pass over the whole
+// image: a small file could keep the decoder busy for minutes.
+constexpr int kMaxJpegScans = 1000;
+
+void OnJpegProgress(j_common_ptr info)
+{
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (info->is_decompressor && decompress->input_scan_number > kMaxJpegScans) {
+        auto* error = reinterpret_cast<TJpegError*>(info->err);
+        std::snprintf(error->Message, sizeof error->Message, "too many scans");
+        std::longjmp(error->Jump, 1);
+    }
+}
+
 void InstallErrorHandler(TJpegError& error)
 {
     jpeg_std_error(&error.Manager);
@@ -68,11 +82,15 @@ TStep DecodeInto(const std::uint8_t* data, std::size_t size, TJpegError& error, 
     jpeg_decompress_struct info;
     std::memset(&info, 0, sizeof info);
     info.err = &error.Manager;
+    jpeg_progress_mgr progress;
+    std::memset(&progress, 0, sizeof progress);
+    progress.progress_monitor = OnJpegProgress;
     if (setjmp(error.Jump)) {
         jpeg_destroy_decompress(&info);
         return TStep::Failed;
     }
     jpeg_create_decompress(&info);
+    info.progress = &progress;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
