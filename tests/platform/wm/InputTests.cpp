@@ -1,0 +1,336 @@
+// Mouse and keyboard input: hit-test routing, capture across windows,
+// focus and activation, double clicks, keys and text, leave tracking.
+#include "WmTestSupport.h"
+
+namespace tovrel::test {
+namespace {
+
+class Input : public TWmTest {};
+
+const std::set<UINT> kMouse = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_NCMOUSEMOVE,
+                               WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_RBUTTONDOWN};
+
+TEST_F(Input, HitTestsRouteToClientAndNonClientMessages)
+{
+    HWND top = Canvas(Bounds(100, 100, 200, 200));
+    // The top band answers HTCAPTION, as skinned frames do.
+    On(top, WM_NCHITTEST, [](HWND h, UINT, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+        POINT p = PointFromLParam(l);
+        ScreenToClient(h, &p);
+        return p.Y < 20 ? HTCAPTION : HTCLIENT;
+    });
+    Answer(top, WM_NCLBUTTONDOWN, 0); // no move loop here
+    HWND see = Child(top, Bounds(50, 50, 40, 40));
+    HWND transparent = Child(top, Bounds(40, 40, 30, 30));
+    Answer(transparent, WM_NCHITTEST, HTTRANSPARENT);
+    HWND disabled = Child(top, Bounds(120, 120, 30, 30), WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    HWND shaped = Child(top, Bounds(150, 30, 40, 40));
+    SetWindowRgn(shaped, CreateRectRgn(0, 0, 20, 20), 0);
+
+    struct TCase {
+        TPoint Screen;
+        HWND Target;
+        UINT Message;
+        WPARAM WParam; // hit code for non-client messages
+        LPARAM LParam;
+    } cases[] = {
+        {{110, 105}, top, WM_NCLBUTTONDOWN, WPARAM(HTCAPTION), MAKELPARAM(110, 105)},
+        {{110, 150}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 50)},
+        {{155, 155}, see, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)},
+        {{145, 145}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 45)}, // transparent child, nothing under it
+        {{165, 165}, see, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15)}, // through the transparent child
+        {{225, 225}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(125, 125)}, // disabled child passes to its parent
+        {{255, 135}, shaped, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)},
+        {{285, 165}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(185, 65)}, // outside the child's region
+    };
+    for (const auto& c : cases) {
+        Log().clear();
+        InjectMouseButton(0, true, c.Screen);
+        Pump();
+        auto hit = Last(c.Target, c.Message);
+        ASSERT_TRUE(hit) << c.Screen.X << "," << c.Screen.Y;
+        EXPECT_EQ(hit->WParam, c.WParam) << c.Screen.X << "," << c.Screen.Y;
+        EXPECT_EQ(hit->LParam, c.LParam) << c.Screen.X << "," << c.Screen.Y;
+        EXPECT_EQ(Messages(disabled, kMouse).size(), 0u);
+        // WM_SETCURSOR names the hit code and the mouse message before it arrives.
+        auto cursor = Last(c.Target, WM_SETCURSOR);
+        ASSERT_TRUE(cursor);
+        EXPECT_EQ(HIWORD(ULONG_PTR(cursor->LParam)), c.Message);
+        InjectMouseButton(0, false, c.Screen);
+        clock->Advance(1000); // no double clicks here
+        Pump();
+    }
+    EXPECT_EQ(WindowFromPoint(Point(165, 165)), see);
+    EXPECT_EQ(WindowFromPoint(Point(10, 10)), nullptr);
+}
+
+TEST_F(Input, CaptureSpansWindowsAndAPopupNeverTakesTheFocus)
+{
+    HWND form = Top(Bounds(100, 100, 300, 200));
+    HWND combo = Child(form, Bounds(10, 10, 100, 20));
+    SetFocus(combo);
+    ASSERT_EQ(GetFocus(), combo);
+    HWND popup = Top(Bounds(110, 160, 100, 80), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass,
+                     form);
+    Answer(popup, WM_MOUSEACTIVATE, MA_NOACTIVATE);
+    ShowWindow(popup, SW_SHOW); // even a plain show does not activate it
+    EXPECT_EQ(GetActiveWindow(), form);
+    SetCapture(combo);
+
+    Log().clear();
+    const TPoint inPopup{150, 200};
+    InjectMouseMove(inPopup);
+    Click(inPopup);
+    Pump();
+    RECT r;
+    GetWindowRect(combo, &r);
+    // Coordinates relative to the combo's client area: beyond it, as the platform gives them.
+    const LPARAM relative = MAKELPARAM(inPopup.X - r.Left, inPopup.Y - r.Top);
+    EXPECT_EQ(Messages(combo, kMouse), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_EQ(Last(combo, WM_LBUTTONUP)->LParam, relative);
+    EXPECT_TRUE(Messages(popup, kMouse).empty());
+    EXPECT_TRUE(Messages(popup, {WM_NCHITTEST, WM_SETCURSOR}).empty()) << "no hit tests while captured";
+
+    ReleaseCapture();
+    EXPECT_EQ(Last(combo, WM_CAPTURECHANGED)->LParam, 0);
+    Log().clear();
+    clock->Advance(1000);
+    Click(inPopup);
+    Pump();
+    EXPECT_EQ(Messages(popup, {WM_MOUSEACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN, WM_LBUTTONUP}),
+              (std::vector<UINT>{WM_MOUSEACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN, WM_SETCURSOR, WM_LBUTTONUP}));
+    EXPECT_EQ(GetActiveWindow(), form);
+    EXPECT_EQ(GetFocus(), combo);
+    EXPECT_TRUE(Messages(combo, {WM_KILLFOCUS}).empty());
+    EXPECT_EQ(SetFocus(popup), nullptr);
+    EXPECT_EQ(GetFocus(), combo);
+
+    // Capture moves to another window: the old holder hears who took it.
+    SetCapture(combo);
+    SetCapture(popup);
+    EXPECT_EQ(HWND(Last(combo, WM_CAPTURECHANGED)->LParam), popup);
+    EXPECT_EQ(GetCapture(), popup);
+    DestroyWindow(popup);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Input, FocusAndActivationFollowThePlatformsRules)
+{
+    HWND a = Top(Bounds(0, 0, 200, 200));
+    HWND aEdit = Child(a, Bounds(10, 10, 50, 20));
+    SetFocus(aEdit);
+    HWND b = Top(Bounds(300, 0, 200, 200), WS_OVERLAPPEDWINDOW); // hidden: activates when shown
+    HWND bEdit = Child(b, Bounds(10, 10, 50, 20));
+    ShowWindow(b, SW_SHOWNA);
+    EXPECT_EQ(GetActiveWindow(), a);
+
+    Log().clear();
+    SetFocus(bEdit);
+    const std::set<UINT> order = {WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_SETFOCUS};
+    EXPECT_EQ(Trace(order), (std::vector<std::pair<HWND, UINT>>{{a, WM_NCACTIVATE},
+                                                              {a, WM_ACTIVATE},
+                                                              {b, WM_NCACTIVATE},
+                                                              {b, WM_ACTIVATE},
+                                                              {aEdit, WM_KILLFOCUS},
+                                                              {b, WM_SETFOCUS},
+                                                              {b, WM_KILLFOCUS},
+                                                              {bEdit, WM_SETFOCUS}}));
+    EXPECT_EQ(LOWORD(Last(a, WM_ACTIVATE)->WParam), WA_INACTIVE);
+    EXPECT_EQ(HWND(Last(a, WM_ACTIVATE)->LParam), b);
+
+    // A click activates with WA_CLICKACTIVE; a window answering MA_NOACTIVATE stays inactive.
+    Log().clear();
+    Click({50, 150});
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(LOWORD(Last(a, WM_ACTIVATE)->WParam), WA_CLICKACTIVE);
+    Answer(b, WM_MOUSEACTIVATE, MA_NOACTIVATEANDEAT);
+    Log().clear();
+    clock->Advance(1000);
+    Click({350, 150});
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_TRUE(Messages(b, {WM_LBUTTONDOWN, WM_LBUTTONUP}) == std::vector<UINT>{WM_LBUTTONUP}) << "the press was eaten";
+
+    // The desktop takes the keyboard: the application hears it.
+    Log().clear();
+    InjectAppDeactivated();
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(Last(a, WM_ACTIVATEAPP)->WParam, 0u);
+    EXPECT_EQ(GetFocus(), nullptr);
+
+    // Destroying the active window activates its owner.
+    SetActiveWindow(b);
+    HWND owned = Top(Bounds(0, 0, 50, 50), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, kClass, a);
+    EXPECT_EQ(GetActiveWindow(), owned);
+    DestroyWindow(owned);
+    EXPECT_EQ(GetActiveWindow(), a);
+    // Disabling the focus window takes the focus away.
+    SetFocus(aEdit);
+    EnableWindow(aEdit, 0);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(Input, DoubleClicksNeedTheClassTimeAndDistance)
+{
+    HWND top = Canvas(Bounds(0, 0, 300, 100));
+    HWND dbl = Child(top, Bounds(0, 0, 100, 100), WS_CHILD | WS_VISIBLE, 0, kClass);
+    HWND plain = Child(top, Bounds(100, 0, 100, 100), WS_CHILD | WS_VISIBLE, 0, kPlainClass);
+    HWND framed = Child(top, Bounds(200, 0, 100, 100), WS_CHILD | WS_VISIBLE | WS_CAPTION, 0, kPlainClass);
+    struct TCase {
+        const char* Name;
+        HWND Target;
+        TPoint First, Second;
+        std::uint64_t Gap;
+        UINT Expected;
+    } cases[] = {
+        {"quick and close", dbl, {50, 50}, {52, 48}, 400, WM_LBUTTONDBLCLK},
+        {"at the time limit", dbl, {50, 50}, {50, 50}, 500, WM_LBUTTONDBLCLK},
+        {"too slow", dbl, {50, 50}, {50, 50}, 501, WM_LBUTTONDOWN},
+        {"too far", dbl, {50, 50}, {53, 50}, 100, WM_LBUTTONDOWN},
+        {"class without CS_DBLCLKS", plain, {150, 50}, {150, 50}, 100, WM_LBUTTONDOWN},
+        {"caption of any class", framed, {250, 5}, {250, 5}, 100, WM_NCLBUTTONDBLCLK},
+    };
+    for (const auto& c : cases) {
+        clock->Advance(5000);
+        Answer(framed, WM_NCLBUTTONDOWN, 0);
+        Click(c.First);
+        Pump();
+        clock->Advance(c.Gap);
+        Log().clear();
+        Click(c.Second);
+        Pump();
+        auto messages = Messages(c.Target, kMouse);
+        ASSERT_FALSE(messages.empty()) << c.Name;
+        EXPECT_EQ(messages.front(), c.Expected) << c.Name;
+    }
+    // A third quick click starts over.
+    Log().clear();
+    Click({50, 50});
+    Pump();
+    EXPECT_EQ(Messages(dbl, kMouse).front(), WM_LBUTTONDOWN);
+}
+
+TEST_F(Input, KeysGoToTheFocusAndTextArrivesPerUtf16Unit)
+{
+    HWND top = Top(Bounds(0, 0, 200, 200));
+    HWND edit = Child(top, Bounds(0, 0, 50, 20));
+    SetFocus(edit);
+    Log().clear();
+    InjectKey(VK_SHIFT, true);
+    InjectKey('A', true);
+    InjectKey('A', false);
+    InjectKey(VK_SHIFT, false);
+    InjectKey(VK_CONTROL, true);
+    InjectKey('C', true);
+    InjectKey('C', false);
+    InjectKey(VK_CONTROL, false);
+    InjectText("中文😀");
+    bool shiftSeen = false;
+    On(edit, WM_KEYDOWN, [&](HWND, UINT, WPARAM w, LPARAM) {
+        if (w == 'A')
+            shiftSeen = GetKeyState(VK_SHIFT) < 0;
+        return std::nullopt;
+    });
+    Pump();
+    EXPECT_TRUE(shiftSeen);
+    EXPECT_FALSE(GetKeyState(VK_SHIFT) < 0);
+    std::vector<WPARAM> chars;
+    for (const auto& e : Log())
+        if (e.Hwnd == edit && e.Message == WM_CHAR)
+            chars.push_back(e.WParam);
+    EXPECT_EQ(chars, (std::vector<WPARAM>{3, 0x4E2D, 0x6587, 0xD83D, 0xDE00}));
+    auto up = Last(edit, WM_KEYUP);
+    ASSERT_TRUE(up);
+    EXPECT_TRUE(up->LParam & KF_UP_BIT);
+}
+
+TEST_F(Input, AltKeysMakeSystemCommands)
+{
+    HWND top = Top(Bounds(0, 0, 200, 200));
+    HWND edit = Child(top, Bounds(0, 0, 50, 20));
+    SetFocus(edit);
+    Log().clear();
+    InjectKey(VK_MENU, true);
+    InjectKey(VK_MENU, false);
+    Pump();
+    auto menu = Last(top, WM_SYSCOMMAND);
+    ASSERT_TRUE(menu) << "a lone Alt opens the menu";
+    EXPECT_EQ(menu->WParam, SC_KEYMENU);
+    EXPECT_EQ(Messages(edit, {WM_SYSKEYDOWN, WM_SYSKEYUP}), (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYUP}));
+
+    InjectKey(VK_MENU, true);
+    InjectKey(VK_F4, true);
+    InjectKey(VK_F4, false);
+    InjectKey(VK_MENU, false);
+    Pump();
+    EXPECT_FALSE(IsWindow(top)) << "Alt+F4 closes";
+}
+
+TEST_F(Input, LeaveTrackingPostsOneLeaveMessage)
+{
+    HWND top = Canvas(Bounds(0, 0, 200, 100));
+    HWND left = Child(top, Bounds(0, 0, 100, 100));
+    InjectMouseMove({50, 50});
+    Pump();
+    TRACKMOUSEEVENT tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = left;
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    Log().clear();
+    InjectMouseMove({60, 50});
+    InjectMouseMove({150, 50});
+    InjectMouseMove({160, 50});
+    InjectMouseMove({50, 50});
+    Pump();
+    EXPECT_EQ(Messages(left, {WM_MOUSEMOVE, WM_MOUSELEAVE}), (std::vector<UINT>{WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEMOVE}));
+    // Tracking a window the pointer is not over gives the leave at once.
+    tme.hwndTrack = top;
+    TrackMouseEvent(&tme);
+    Log().clear();
+    Pump();
+    EXPECT_EQ(Messages(top, {WM_MOUSELEAVE}).size(), 1u);
+}
+
+TEST_F(Input, CaptionDragRunsTheMoveLoopAndSizingKeepsTheLimits)
+{
+    HWND top = Top(Bounds(100, 100, 200, 150));
+    // Snap the x position to multiples of 10 while moving.
+    On(top, WM_MOVING, [](HWND, UINT, WPARAM, LPARAM l) {
+        RECT* r = FromLParam<RECT>(l);
+        const int snapped = r->Left / 10 * 10;
+        *r = Bounds(snapped, r->Top, r->Width(), r->Height());
+        return std::optional<LRESULT>(1);
+    });
+    On(top, WM_GETMINMAXINFO, [](HWND, UINT, WPARAM, LPARAM l) {
+        FromLParam<MINMAXINFO>(l)->ptMinTrackSize = {120, 80};
+        return std::optional<LRESULT>(0);
+    });
+    Log().clear();
+    InjectMouseButton(0, true, {150, 110}); // on the caption
+    InjectMouseMove({163, 120});
+    InjectMouseMove({177, 140});
+    InjectMouseButton(0, false, {177, 140});
+    Pump();
+    RECT r;
+    GetWindowRect(top, &r);
+    EXPECT_EQ(r, Bounds(120, 130, 200, 150));
+    EXPECT_EQ(Messages(top, {WM_ENTERSIZEMOVE, WM_MOVING, WM_EXITSIZEMOVE}),
+              (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_MOVING, WM_MOVING, WM_EXITSIZEMOVE}));
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // The bottom-right corner: shrinking stops at the minimum track size.
+    clock->Advance(1000);
+    InjectMouseButton(0, true, {r.Right - 1, r.Bottom - 1});
+    InjectMouseMove({r.Right - 150, r.Bottom - 20});
+    InjectMouseButton(0, false, {r.Right - 150, r.Bottom - 20});
+    Pump();
+    RECT sized;
+    GetWindowRect(top, &sized);
+    EXPECT_EQ(sized, Bounds(120, 130, 120, 131)); // width held at the minimum, height follows the pointer
+    EXPECT_EQ(Last(top, WM_SIZING)->WParam, WMSZ_BOTTOMRIGHT);
+}
+
+} // namespace
+} // namespace tovrel::test

@@ -1,0 +1,143 @@
+// Timers on the fake clock, modal loops, and posting from other threads.
+#include "WmTestSupport.h"
+
+#include <thread>
+
+namespace tovrel::test {
+namespace {
+
+class Loops : public TWmTest {};
+
+std::vector<std::pair<HWND, ULONG_PTR>> timerCalls;
+void RecordTimer(HWND hwnd, UINT, ULONG_PTR id, DWORD) { timerCalls.push_back({hwnd, id}); }
+
+TEST_F(Loops, TimersFollowTheFakeClockWithoutCatchUpBursts)
+{
+    HWND top = Top(Bounds(0, 0, 100, 100));
+    Pump();
+    ASSERT_EQ(SetTimer(top, 1, 100, nullptr), 1u);
+    auto ticks = [&] {
+        Log().clear();
+        Pump();
+        return Messages(top, {WM_TIMER}).size();
+    };
+    clock->Advance(99);
+    EXPECT_EQ(ticks(), 0u);
+    clock->Advance(1);
+    EXPECT_EQ(ticks(), 1u);
+    clock->Advance(350);
+    EXPECT_EQ(ticks(), 1u) << "a late timer fires once";
+    clock->Advance(99);
+    EXPECT_EQ(ticks(), 0u) << "and runs again a full interval after it fired";
+    clock->Advance(1);
+    EXPECT_EQ(ticks(), 1u);
+
+    // Setting it again restarts it; a second id runs alongside.
+    SetTimer(top, 1, 500, nullptr);
+    SetTimer(top, 2, 1, nullptr); // below the minimum: 10 ms
+    clock->Advance(9);
+    EXPECT_EQ(ticks(), 0u);
+    clock->Advance(1);
+    EXPECT_EQ(ticks(), 1u);
+    EXPECT_EQ(Last(top, WM_TIMER)->WParam, 2u);
+    EXPECT_TRUE(KillTimer(top, 2));
+    EXPECT_FALSE(KillTimer(top, 2));
+    clock->Advance(490);
+    EXPECT_EQ(ticks(), 1u);
+    EXPECT_EQ(Last(top, WM_TIMER)->WParam, 1u);
+
+    // Callback timers, with and without a window; a destroyed window's timers end.
+    timerCalls.clear();
+    const ULONG_PTR threadTimer = SetTimer(nullptr, 0, 50, RecordTimer);
+    EXPECT_NE(threadTimer, 0u);
+    SetTimer(top, 3, 50, RecordTimer);
+    clock->Advance(50);
+    EXPECT_EQ(ticks(), 0u) << "callbacks replace the window procedure";
+    EXPECT_EQ(timerCalls, (std::vector<std::pair<HWND, ULONG_PTR>>{{nullptr, threadTimer}, {top, 3}}));
+    KillTimer(nullptr, threadTimer);
+    DestroyWindow(top);
+    timerCalls.clear();
+    clock->Advance(1000);
+    Pump();
+    EXPECT_TRUE(timerCalls.empty());
+}
+
+TEST_F(Loops, ModalLoopsDisableTheOthersNestAndReturnTheirResult)
+{
+    HWND main = Top(Bounds(0, 0, 300, 300));
+    HWND first = Top(Bounds(10, 10, 100, 100), WS_OVERLAPPEDWINDOW, 0, kClass, main);
+    HWND second = Top(Bounds(20, 20, 100, 100), WS_OVERLAPPEDWINDOW, 0, kClass, first);
+    std::vector<std::string> seen;
+    On(first, WM_USER, [&](HWND, UINT, WPARAM, LPARAM) {
+        seen.push_back(std::string("first: main ") + (IsWindowEnabled(main) ? "enabled" : "disabled"));
+        PostMessage(second, WM_USER, 0, 0);
+        const LRESULT inner = RunModalLoop(second);
+        seen.push_back("inner returned " + std::to_string(inner));
+        EndModalLoop(first, inner + 1);
+        return std::optional<LRESULT>(0);
+    });
+    On(second, WM_USER, [&](HWND, UINT, WPARAM, LPARAM) {
+        seen.push_back(std::string("second: first ") + (IsWindowEnabled(first) ? "enabled" : "disabled"));
+        EndModalLoop(second, 41);
+        return std::optional<LRESULT>(0);
+    });
+    PostMessage(first, WM_USER, 0, 0);
+    EXPECT_EQ(RunModalLoop(first), 42);
+    EXPECT_EQ(seen, (std::vector<std::string>{"first: main disabled", "second: first disabled", "inner returned 41"}));
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(IsWindowEnabled(first));
+    EXPECT_FALSE(EndModalLoop(first, 1)) << "no loop runs any more";
+
+    // Destroying the modal window or quitting ends the loop; WM_QUIT stays for the outer loop.
+    PostMessage(second, WM_CLOSE, 0, 0);
+    Handlers().clear();
+    EXPECT_EQ(RunModalLoop(second), 0);
+    EXPECT_FALSE(IsWindow(second));
+    PostQuitMessage(3);
+    EXPECT_EQ(RunModalLoop(first), 0);
+    MSG m;
+    EXPECT_EQ(GetMessage(&m, nullptr, 0, 0), 0);
+    EXPECT_EQ(m.wParam, 3u);
+}
+
+TEST_F(Loops, OtherThreadsPostAndSendIntoTheLoop)
+{
+    HWND top = Top(Bounds(0, 0, 100, 100));
+    Pump();
+    std::thread::id handledOn;
+    On(top, WM_USER, [&](HWND, UINT, WPARAM w, LPARAM) {
+        handledOn = std::this_thread::get_id();
+        return std::optional<LRESULT>(LRESULT(w) * 2);
+    });
+    On(top, WM_USER + 1, [&](HWND, UINT, WPARAM, LPARAM) {
+        PostQuitMessage(0);
+        return std::optional<LRESULT>(0);
+    });
+    LRESULT sent = 0;
+    std::thread worker([&] {
+        sent = SendMessage(top, WM_USER, 21, 0); // runs on the main thread while it waits in GetMessage
+        PostMessage(top, WM_USER + 1, 0, 0);
+    });
+    MSG m;
+    while (GetMessage(&m, nullptr, 0, 0)) {
+        TranslateMessage(&m);
+        DispatchMessage(&m);
+    }
+    worker.join();
+    EXPECT_EQ(sent, 42);
+    EXPECT_EQ(handledOn, std::this_thread::get_id());
+}
+
+TEST_F(Loops, GetMessageSleepsUntilTheNextTimer)
+{
+    SetClock(nullptr); // the real clock: the loop must wake by itself
+    HWND top = Top(Bounds(0, 0, 100, 100));
+    Pump();
+    SetTimer(top, 7, 10, nullptr);
+    MSG m;
+    ASSERT_TRUE(GetMessage(&m, top, WM_TIMER, WM_TIMER));
+    EXPECT_EQ(m.wParam, 7u);
+}
+
+} // namespace
+} // namespace tovrel::test
