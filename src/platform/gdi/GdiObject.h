@@ -28,7 +28,9 @@ public:
 
     TSurface& Surface() { return *surface_; }
     std::shared_ptr<TSurface> SharedSurface() const { return surface_; }
-    TPixelView Pixels() { return TPixelView::Of(*surface_, bottomUp_); }
+    // The stock 1 x 1 bitmap that memory DCs start with is shared by every
+    // thread, so it offers no pixels: drawing on a DC without a bitmap does nothing.
+    TPixelView Pixels() { return Stock ? TPixelView{} : TPixelView::Of(*surface_, bottomUp_); }
     bool BottomUp() const { return bottomUp_; }
     bool IsDibSection() const { return dibSection_; }
 

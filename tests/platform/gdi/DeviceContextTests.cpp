@@ -219,6 +219,11 @@ TEST(DeviceContextTest, DeadDCsFailEveryCall)
     EXPECT_EQ(SetBkMode(live, 7), 0); // invalid modes are refused
     EXPECT_EQ(GetBkMode(live), OPAQUE);
     EXPECT_EQ(GetDeviceCaps(live, LOGPIXELSY), 96);
+    // Without a bitmap selected, drawing does nothing (the default bitmap is shared).
+    EXPECT_EQ(SetPixel(live, 0, 0, RGB(1, 2, 3)), CLR_INVALID);
+    EXPECT_EQ(GetPixel(live, 0, 0), CLR_INVALID);
+    RECT box{1, 1, 1, 1};
+    EXPECT_EQ(GetClipBox(live, &box), NULLREGION);
     DeleteDC(live);
 }
 
