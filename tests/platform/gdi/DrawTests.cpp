@@ -132,6 +132,29 @@ TEST(DrawTest, FillsFramesAndInversions)
     DeleteObject(ToGdiObj(blue));
 }
 
+TEST(DrawTest, RegionPaintingInLogicalCoordinates)
+{
+    TTestCanvas canvas(6, 5);
+    SetWindowOrgEx(canvas.Dc, 10, 10, nullptr);
+    HRGN square = CreateRectRgn(10, 10, 15, 14);
+    HBRUSH blue = CreateSolidBrush(kBlue);
+    EXPECT_TRUE(FillRgn(canvas.Dc, square, blue));
+    EXPECT_TRUE(FrameRgn(canvas.Dc, square, HandleCast<HBRUSH>(GetStockObject(BLACK_BRUSH)), 2, 1));
+    EXPECT_EQ(canvas.Picture(kLegend), Rows({"#####.", "##b##.", "##b##.", "#####.", "......"}));
+    EXPECT_TRUE(InvertRgn(canvas.Dc, square));
+    EXPECT_EQ(canvas.Picture(kLegend), Rows({"......", "..?...", "..?...", "......", "......"}));
+    EXPECT_EQ(canvas.At(2, 1), RGB(255, 255, 0));
+    // PaintRgn uses the selected brush; DC_BRUSH paints in the DC's own colour.
+    SelectObject(canvas.Dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(canvas.Dc, kRed);
+    EXPECT_TRUE(PaintRgn(canvas.Dc, square));
+    EXPECT_EQ(canvas.At(0, 0), kRed);
+    EXPECT_FALSE(FrameRgn(canvas.Dc, square, blue, 0, 1));
+    DeleteObject(ToGdiObj(square));
+    EXPECT_FALSE(FillRgn(canvas.Dc, square, blue));
+    DeleteObject(ToGdiObj(blue));
+}
+
 TEST(DrawTest, PatBltRasterOperations)
 {
     struct TCase {
