@@ -11,14 +11,15 @@
 
 namespace tovrel {
 
-struct HGDIOBJ__;
 struct HDC__;
 struct HBITMAP__;
 struct HPEN__;
 struct HBRUSH__;
 struct HFONT__;
 struct HRGN__;
-using HGDIOBJ = HGDIOBJ__*;
+// Every typed handle converts to HGDIOBJ implicitly, as with the platform's
+// strict handle types; converting back takes a cast (HandleCast).
+using HGDIOBJ = void*;
 using HDC = HDC__*;
 using HBITMAP = HBITMAP__*;
 using HPEN = HPEN__*;
@@ -33,9 +34,8 @@ using UINT = unsigned int;
 using LONG = std::int32_t;
 using BOOL = int;
 
-// Any typed handle converts to HGDIOBJ and back, as the platform's C casts do.
 template <class To, class From> To HandleCast(From h) { return reinterpret_cast<To>(h); }
-template <class From> HGDIOBJ ToGdiObj(From h) { return reinterpret_cast<HGDIOBJ>(h); }
+template <class From> HGDIOBJ ToGdiObj(From h) { return h; }
 
 // Object types (GetObjectType).
 constexpr DWORD OBJ_PEN = 1, OBJ_BRUSH = 2, OBJ_DC = 3, OBJ_FONT = 6, OBJ_BITMAP = 7, OBJ_REGION = 8, OBJ_MEMDC = 10;
