@@ -71,8 +71,12 @@ TPoint TDeviceContext::SurfaceToLogical(TPoint p) const
 
 const TRegion& TDeviceContext::SurfaceClip() const
 {
-    if (!clipValid_) {
-        clip_ = TRegion(Pixels().Bounds());
+    // The target may have been resized behind the DC's back (a bitmap's owner,
+    // a window's backing surface): the clip never outlives the bounds it was cut to.
+    const TRect bounds = Pixels().Bounds();
+    if (!clipValid_ || bounds != clipBounds_) {
+        clipBounds_ = bounds;
+        clip_ = TRegion(bounds);
         if (baseClip_)
             clip_ = clip_.Combined(*baseClip_, TRegionOp::And);
         if (state_.Clip) {

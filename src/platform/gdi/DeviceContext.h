@@ -123,6 +123,7 @@ private:
     TState state_;
     std::vector<TState> saved_;
     mutable TRegion clip_;
+    mutable TRect clipBounds_;
     mutable bool clipValid_ = false;
 };
 

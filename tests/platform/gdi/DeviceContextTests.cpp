@@ -118,6 +118,19 @@ TEST(DeviceContextTest, SurfaceDCDrawsOnlyInItsPart)
     EXPECT_TRUE(DeleteDC(dc));
 }
 
+TEST(DeviceContextTest, TargetResizedWhileSelected)
+{
+    TTestCanvas canvas(4, 4);
+    RECT box{};
+    GetClipBox(canvas.Dc, &box);
+    FindBitmap(canvas.Bitmap)->Surface().SetSize(2, 3);
+    EXPECT_EQ(GetClipBox(canvas.Dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, Rect(0, 0, 2, 3));
+    canvas.Fill(kRed); // stays inside the smaller buffer
+    EXPECT_EQ(canvas.At(1, 2), kRed);
+    EXPECT_EQ(GetPixel(canvas.Dc, 3, 3), CLR_INVALID);
+}
+
 TEST(DeviceContextTest, ObjectsSelectQueryAndDelete)
 {
     TTestCanvas canvas(2, 2);
