@@ -1,0 +1,345 @@
+#include "platform/backend/DesktopBackend.h"
+
+#include "platform/backend/SdlKeys.h"
+#include "platform/backend/X11Extras.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/Paint.h"
+#include "platform/wm/Window.h"
+#include "platform/wm/WindowPos.h"
+
+#include <SDL.h>
+
+namespace tovrel {
+
+namespace {
+
+bool NeverActivates(HWND hwnd)
+{
+    const auto style = DWORD(GetWindowLongPtr(hwnd, GWL_STYLE));
+    const auto ex = DWORD(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
+    if (ex & WS_EX_NOACTIVATE)
+        return true;
+    return (style & WS_POPUP) && (ex & WS_EX_TOOLWINDOW) && (style & WS_CAPTION) != WS_CAPTION;
+}
+
+SDL_SystemCursor SdlCursor(TCursorShape shape)
+{
+    switch (shape) {
+    case TCursorShape::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
+    case TCursorShape::Wait: return SDL_SYSTEM_CURSOR_WAIT;
+    case TCursorShape::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case TCursorShape::SizeNWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case TCursorShape::SizeNESW: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case TCursorShape::SizeWE: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case TCursorShape::SizeNS: return SDL_SYSTEM_CURSOR_SIZENS;
+    case TCursorShape::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case TCursorShape::No: return SDL_SYSTEM_CURSOR_NO;
+    case TCursorShape::Hand: return SDL_SYSTEM_CURSOR_HAND;
+    case TCursorShape::AppStarting: return SDL_SYSTEM_CURSOR_WAITARROW;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+    }
+}
+
+TPoint GlobalPointer()
+{
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return {x, y};
+}
+
+int ButtonIndex(Uint8 sdlButton)
+{
+    switch (sdlButton) {
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+TDesktopBackend::TDesktopBackend()
+{
+    // Absolute placement and global pointer positions need X11 (XWayland under Wayland).
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw EBackendUnavailable(std::string("The desktop cannot be reached: ") + SDL_GetError());
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_StartTextInput();
+}
+
+TDesktopBackend::~TDesktopBackend()
+{
+    for (auto& [hwnd, window] : windows_)
+        SDL_DestroyWindow(window);
+    for (auto& [shape, cursor] : cursors_)
+        SDL_FreeCursor(cursor);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+SDL_Window* TDesktopBackend::WindowOf(HWND hwnd) const
+{
+    auto it = windows_.find(hwnd);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+HWND TDesktopBackend::HandleOf(std::uint32_t sdlWindowId) const
+{
+    SDL_Window* window = SDL_GetWindowFromID(sdlWindowId);
+    for (const auto& [hwnd, w] : windows_)
+        if (w == window)
+            return hwnd;
+    return nullptr;
+}
+
+void TDesktopBackend::WindowCreated(HWND hwnd)
+{
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    if (NeverActivates(hwnd))
+        flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+    else
+        flags |= SDL_WINDOW_RESIZABLE; // otherwise X11 gets fixed min = max size hints
+    if (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
+        flags |= SDL_WINDOW_SKIP_TASKBAR;
+    const std::string title = GetWindowTextString(hwnd);
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), r.Left, r.Top, std::max(1, r.Width()),
+                                          std::max(1, r.Height()), flags);
+    if (window)
+        windows_[hwnd] = window;
+}
+
+void TDesktopBackend::WindowDestroyed(HWND hwnd)
+{
+    if (SDL_Window* window = WindowOf(hwnd)) {
+        SDL_DestroyWindow(window);
+        windows_.erase(hwnd);
+    }
+}
+
+void TDesktopBackend::WindowShown(HWND hwnd, bool visible, bool activate)
+{
+    SDL_Window* window = WindowOf(hwnd);
+    if (!window)
+        return;
+    if (!visible) {
+        SDL_HideWindow(window);
+        return;
+    }
+    SDL_ShowWindow(window);
+    if (activate)
+        SDL_RaiseWindow(window);
+    if (auto surface = WindowSurface(hwnd))
+        Present(hwnd, *surface, TRegion(TRect{0, 0, surface->Width(), surface->Height()}));
+}
+
+void TDesktopBackend::WindowMoved(HWND hwnd, const TRect& r)
+{
+    SDL_Window* window = WindowOf(hwnd);
+    if (!window)
+        return;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    if (w != std::max(1, r.Width()) || h != std::max(1, r.Height()))
+        SDL_SetWindowSize(window, std::max(1, r.Width()), std::max(1, r.Height()));
+    SDL_SetWindowPosition(window, r.Left, r.Top);
+}
+
+void TDesktopBackend::WindowRaised(HWND hwnd)
+{
+    if (SDL_Window* window = WindowOf(hwnd); window && !NeverActivates(hwnd) && IsWindowVisible(hwnd))
+        SDL_RaiseWindow(window);
+}
+
+void TDesktopBackend::WindowShapeChanged(HWND hwnd, const TRegion* region)
+{
+    X11ShapeWindow(WindowOf(hwnd), region);
+}
+
+void TDesktopBackend::WindowOpacityChanged(HWND hwnd, BYTE alpha)
+{
+    if (SDL_Window* window = WindowOf(hwnd))
+        SDL_SetWindowOpacity(window, float(alpha) / 255.0f);
+}
+
+void TDesktopBackend::Present(HWND hwnd, const TSurface& surface, const TRegion& dirty)
+{
+    SDL_Window* window = WindowOf(hwnd);
+    if (!window || surface.Empty())
+        return;
+    SDL_Surface* target = SDL_GetWindowSurface(window);
+    if (!target)
+        return;
+    // Our 32-bit pixels are B,G,R,A bytes: ARGB8888 in SDL's terms on little-endian machines.
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(surface.Bits()),
+                                                             surface.Width(), surface.Height(), 32,
+                                                             surface.Stride(), SDL_PIXELFORMAT_ARGB8888);
+    if (!source)
+        return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    std::vector<SDL_Rect> rects;
+    dirty.ForEachRectIn({0, 0, surface.Width(), surface.Height()}, [&](const TRect& r) {
+        SDL_Rect rect{r.Left, r.Top, r.Width(), r.Height()};
+        SDL_Rect to = rect;
+        SDL_BlitSurface(source, &rect, target, &to);
+        rects.push_back(rect);
+    });
+    SDL_FreeSurface(source);
+    if (!rects.empty())
+        SDL_UpdateWindowSurfaceRects(window, rects.data(), int(rects.size()));
+}
+
+void TDesktopBackend::SetCursorShape(TCursorShape shape)
+{
+    if (shape == TCursorShape::None) {
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_Cursor*& cursor = cursors_[shape];
+    if (!cursor)
+        cursor = SDL_CreateSystemCursor(SdlCursor(shape));
+    if (cursor)
+        SDL_SetCursor(cursor);
+}
+
+void TDesktopBackend::SetTextInputRect(const TRect& screenRect)
+{
+    SDL_Window* focused = SDL_GetKeyboardFocus();
+    int x = 0, y = 0;
+    if (focused)
+        SDL_GetWindowPosition(focused, &x, &y);
+    SDL_Rect r{screenRect.Left - x, screenRect.Top - y, screenRect.Width(), screenRect.Height()};
+    SDL_SetTextInputRect(&r);
+}
+
+void TDesktopBackend::WindowEvent(const SDL_Event& e)
+{
+    const HWND hwnd = HandleOf(e.window.windowID);
+    if (!hwnd)
+        return;
+    switch (e.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (GetActiveWindow() != hwnd && !NeverActivates(hwnd))
+            SetActiveWindow(hwnd);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (!SDL_GetKeyboardFocus())
+            InjectAppDeactivated();
+        break;
+    case SDL_WINDOWEVENT_CLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        if (auto surface = WindowSurface(hwnd))
+            Present(hwnd, *surface, TRegion(TRect{0, 0, surface->Width(), surface->Height()}));
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        // The window manager placed or sized the window itself: the layer follows.
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(WindowOf(hwnd), &x, &y);
+        SDL_GetWindowSize(WindowOf(hwnd), &w, &h);
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        if (r.Left != x || r.Top != y || (r.Width() != w && r.Width() > 0) || (r.Height() != h && r.Height() > 0))
+            SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    }
+    default: break;
+    }
+}
+
+void TDesktopBackend::Dispatch(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_MOUSEMOTION: InjectMouseMove(GlobalPointer()); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(SDL_GetWindowFromID(e.button.windowID), &x, &y);
+        InjectMouseButton(ButtonIndex(e.button.button), e.type == SDL_MOUSEBUTTONDOWN,
+                          {x + e.button.x, y + e.button.y});
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        const int flip = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+        if (e.wheel.y)
+            InjectMouseWheel(e.wheel.y * flip * 120, GlobalPointer());
+        if (e.wheel.x)
+            InjectMouseWheel(e.wheel.x * flip * 120, GlobalPointer(), true);
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (UINT vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode))
+            InjectKey(vk, e.type == SDL_KEYDOWN);
+        break;
+    case SDL_TEXTINPUT: InjectText(e.text.text); break;
+    case SDL_WINDOWEVENT: WindowEvent(e); break;
+    default: break;
+    }
+}
+
+void TDesktopBackend::PollEvents()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        Dispatch(e);
+}
+
+void TDesktopBackend::WaitEvents(int ms)
+{
+    if (ms < 0)
+        SDL_WaitEvent(nullptr);
+    else
+        SDL_WaitEventTimeout(nullptr, ms);
+}
+
+void TDesktopBackend::Wake()
+{
+    SDL_Event e{};
+    e.type = wakeEvent_;
+    SDL_PushEvent(&e);
+}
+
+std::vector<TMonitor> TDesktopBackend::Monitors()
+{
+    std::vector<TMonitor> monitors;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds, usable;
+        if (SDL_GetDisplayBounds(i, &bounds) != 0)
+            continue;
+        if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
+            usable = bounds;
+        monitors.push_back({Bounds(bounds.x, bounds.y, bounds.w, bounds.h), Bounds(usable.x, usable.y, usable.w, usable.h)});
+    }
+    if (monitors.empty())
+        return TBackend::Monitors();
+    return monitors;
+}
+
+bool TDesktopBackend::LayeredWindowsAvailable()
+{
+    if (layered_ < 0 && !windows_.empty())
+        layered_ = X11CompositorRunning(windows_.begin()->second) ? 1 : 0;
+    return layered_ == 1;
+}
+
+std::string TDesktopBackend::ClipboardText()
+{
+    char* text = SDL_GetClipboardText();
+    std::string copy = text ? text : "";
+    SDL_free(text);
+    return copy;
+}
+
+void TDesktopBackend::SetClipboardText(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+
+} // namespace tovrel

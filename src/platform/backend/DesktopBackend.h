@@ -1,0 +1,62 @@
+#pragma once
+// The desktop backend: one borderless SDL window per top-level window showing
+// its backing surface. Popups that must not take the focus (WS_POPUP tool
+// windows, WS_EX_NOACTIVATE) become SDL popup-menu windows, which X11 maps
+// override-redirect: never placed or focused by the window manager. Mouse,
+// keys, wheel and input-method text are handed to the window layer in screen
+// coordinates, so capture, hit tests and the move/size loop stay the layer's.
+#include "platform/wm/Backend.h"
+
+#include <map>
+#include <memory>
+
+struct SDL_Window;
+struct SDL_Cursor;
+union SDL_Event;
+
+namespace tovrel {
+
+class EBackendUnavailable : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TDesktopBackend : public TBackend {
+public:
+    // Throws EBackendUnavailable when SDL's video cannot start.
+    TDesktopBackend();
+    ~TDesktopBackend() override;
+
+    void WindowCreated(HWND hwnd) override;
+    void WindowDestroyed(HWND hwnd) override;
+    void WindowShown(HWND hwnd, bool visible, bool activate) override;
+    void WindowMoved(HWND hwnd, const TRect& screenRect) override;
+    void WindowRaised(HWND hwnd) override;
+    void WindowShapeChanged(HWND hwnd, const TRegion* region) override;
+    void WindowOpacityChanged(HWND hwnd, BYTE alpha) override;
+    void Present(HWND hwnd, const TSurface& surface, const TRegion& dirty) override;
+    void SetCursorShape(TCursorShape shape) override;
+    void SetTextInputRect(const TRect& screenRect) override;
+
+    void PollEvents() override;
+    void WaitEvents(int ms) override;
+    void Wake() override;
+
+    std::vector<TMonitor> Monitors() override;
+    bool LayeredWindowsAvailable() override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
+
+private:
+    SDL_Window* WindowOf(HWND hwnd) const;
+    HWND HandleOf(std::uint32_t sdlWindowId) const;
+    void Dispatch(const SDL_Event& e);
+    void WindowEvent(const SDL_Event& e);
+
+    std::map<HWND, SDL_Window*> windows_;
+    std::map<TCursorShape, SDL_Cursor*> cursors_;
+    std::uint32_t wakeEvent_ = 0;
+    int layered_ = -1; // unknown until a window exists
+};
+
+} // namespace tovrel

@@ -1,0 +1,65 @@
+#include "platform/backend/X11Extras.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+
+#include <string>
+#include <vector>
+
+namespace tovrel {
+
+namespace {
+
+bool X11Handles(SDL_Window* window, Display*& display, ::Window& xwindow)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    display = info.info.x11.display;
+    xwindow = info.info.x11.window;
+    return display != nullptr;
+}
+
+} // namespace
+
+bool X11CompositorRunning(SDL_Window* window)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
+    const Atom atom = XInternAtom(display, name.c_str(), False);
+    return atom != None && XGetSelectionOwner(display, atom) != None;
+}
+
+bool X11ShapeWindow(SDL_Window* window, const TRegion* region)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    int eventBase = 0, errorBase = 0;
+    if (!XShapeQueryExtension(display, &eventBase, &errorBase))
+        return false;
+    if (!region) {
+        XShapeCombineMask(display, xwindow, ShapeBounding, 0, 0, None, ShapeSet);
+        XShapeCombineMask(display, xwindow, ShapeInput, 0, 0, None, ShapeSet);
+        XFlush(display);
+        return true;
+    }
+    std::vector<XRectangle> rects;
+    region->ForEachRect([&](const TRect& r) {
+        rects.push_back({short(r.Left), short(r.Top), static_cast<unsigned short>(r.Width()),
+                         static_cast<unsigned short>(r.Height())});
+    });
+    for (int kind : {ShapeBounding, ShapeInput})
+        XShapeCombineRectangles(display, xwindow, kind, 0, 0, rects.data(), int(rects.size()), ShapeSet, YXBanded);
+    XFlush(display);
+    return true;
+}
+
+} // namespace tovrel

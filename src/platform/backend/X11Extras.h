@@ -1,0 +1,17 @@
+#pragma once
+// What SDL leaves out on X11, reached through the window's X11 handles:
+// whether a compositor runs (per-window opacity and alpha then show), and
+// window shapes from regions.
+#include "platform/gdi/Region.h"
+
+struct SDL_Window;
+
+namespace tovrel {
+
+// False when the window is not an X11 window or no compositor owns _NET_WM_CM_S<screen>.
+bool X11CompositorRunning(SDL_Window* window);
+// Shapes the window (bounding and input) to the region; null restores the rectangle.
+// False when the window is not an X11 window.
+bool X11ShapeWindow(SDL_Window* window, const TRegion* region);
+
+} // namespace tovrel
