@@ -56,6 +56,12 @@ void TskBitmap::ReleaseSection()
     bits_ = nullptr;
 }
 
+void TskBitmap::SetEmpty()
+{
+    ReleaseSection();
+    width_ = height_ = 0;
+}
+
 void TskBitmap::SetSize(int width, int height)
 {
     const long long w = std::llabs(width), h = std::llabs(height);

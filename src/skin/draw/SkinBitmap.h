@@ -46,6 +46,9 @@ public:
     // pixels are 0; old ones are not kept. Raises EskBitmapError on failure.
     void SetSize(int width, int height);
     bool Empty() const { return handle_ == nullptr; }
+    // Frees the pixels: the bitmap becomes empty with size 0 x 0 (for images
+    // that are built at a size without area).
+    void SetEmpty();
     void Clear(TskColor color);
 
     // Copies size, pixels, Name, Transparent and AlphaBlend.

@@ -1,0 +1,83 @@
+// Copy, stretch and tile steps of the image builders.
+#include "skin/draw/SkinPieces.h"
+
+#include "platform/gdi/Gdi.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+TRect OffsetRect(TRect r, int dx, int dy) { return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
+
+void CopyPiece(TskBitmap& dst, TRect dstRect, const TskBitmap& picture, TRect srcRect)
+{
+    if (dst.Empty() || picture.Empty() || dstRect.IsEmpty() || srcRect.IsEmpty())
+        return;
+    SetStretchBltMode(dst.DC(), COLORONCOLOR);
+    StretchBlt(dst.DC(), dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height(), picture.DC(), srcRect.Left,
+               srcRect.Top, srcRect.Width(), srcRect.Height(), SRCCOPY);
+}
+
+void StretchPiece(TskBitmap& dst, TRect dstRect, const TskBitmap& picture, TRect srcRect)
+{
+    if (dst.Empty() || picture.Empty() || dstRect.IsEmpty() || srcRect.IsEmpty())
+        return;
+    TskBitmap piece;
+    piece.SetSize(srcRect.Width(), srcRect.Height());
+    BitBlt(piece.DC(), 0, 0, srcRect.Width(), srcRect.Height(), picture.DC(), srcRect.Left, srcRect.Top, SRCCOPY);
+    CopyPiece(dst, dstRect, piece, Rect(0, 0, piece.Width(), piece.Height()));
+}
+
+void TileSpan(TskBitmap& dst, const TskBitmap& picture, TRect piece, TskTileDirection direction, int from, int to,
+              int crossFrom, int crossTo)
+{
+    const bool horizontal = direction == TskTileDirection::Horizontal;
+    const int s = horizontal ? piece.Width() : piece.Height();
+    if (s <= 0 || to <= from)
+        return;
+    for (int k = 0; k <= (to - from) / s; ++k) {
+        const int start = from + k * s;
+        const int length = std::min(s, to - start);
+        if (length <= 0)
+            continue;
+        if (horizontal)
+            CopyPiece(dst, Rect(start, crossFrom, start + length, crossTo), picture,
+                      Rect(piece.Left, piece.Top, piece.Left + length, piece.Bottom));
+        else
+            CopyPiece(dst, Rect(crossFrom, start, crossTo, start + length), picture,
+                      Rect(piece.Left, piece.Top, piece.Right, piece.Top + length));
+    }
+}
+
+void TileArea(TskBitmap& dst, const TskBitmap& picture, TRect piece, TRect area)
+{
+    const int cw = piece.Width(), ch = piece.Height();
+    if (cw <= 0 || ch <= 0 || area.IsEmpty())
+        return;
+    for (int i = 0; i <= area.Width() / cw; ++i) {
+        const int left = area.Left + i * cw;
+        const int width = std::min(cw, area.Right - left);
+        for (int j = 0; j <= area.Height() / ch; ++j) {
+            const int top = area.Top + j * ch;
+            const int height = std::min(ch, area.Bottom - top);
+            if (width > 0 && height > 0)
+                CopyPiece(dst, Rect(left, top, left + width, top + height), picture,
+                          Rect(piece.Left, piece.Top, piece.Left + width, piece.Top + height));
+        }
+    }
+}
+
+void FillSpan(TskBitmap& dst, const TskBitmap& picture, TRect piece, TskTileDirection direction, int from, int to,
+              int crossFrom, int crossTo, bool stretch)
+{
+    if (!stretch) {
+        TileSpan(dst, picture, piece, direction, from, to, crossFrom, crossTo);
+        return;
+    }
+    if (direction == TskTileDirection::Horizontal)
+        StretchPiece(dst, Rect(from, crossFrom, to, crossTo), picture, piece);
+    else
+        StretchPiece(dst, Rect(crossFrom, from, crossTo, to), picture, piece);
+}
+
+} // namespace tovrel
