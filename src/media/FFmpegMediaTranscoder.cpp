@@ -1,0 +1,96 @@
+#include "media/FFmpegMediaTranscoder.h"
+
+#include "media/FFmpegDispatch.h"
+#include "media/FFmpegEngine.h"
+#include "media/FFmpegEngineErrors.h"
+#include "media/FFmpegInput.h"
+#include "media/FFmpegLoader.h"
+#include "media/FFmpegLoaderEntries.h"
+#include "media/FFmpegOutput.h"
+#include "media/UnicodeProtocol.h"
+
+namespace tovrel {
+
+namespace {
+
+[[noreturn]] void NotAvailable(const char* what)
+{
+    throw FFmpegException(std::string(what) + " is not available in this version");
+}
+
+} // namespace
+
+bool TMediaTranscoder::LibrariesLoaded() const
+{
+    return GlobalFFmpegLoader().Loaded(TaskLibraries);
+}
+
+void TMediaTranscoder::ParseOption(TCustomFFmpeg& job, const std::string& name, const std::string& value)
+{
+    DispatchOption(job, FState, name, value);
+}
+
+bool TMediaTranscoder::SetAVOption(TCustomFFmpeg& job, const std::string& name, const std::string& value)
+{
+    return SetAVOptionText(job, name, value);
+}
+
+void TMediaTranscoder::SetTarget(TCustomFFmpeg&, const std::string&, const std::string&, const std::string&)
+{
+    NotAvailable("Target settings");
+}
+
+void TMediaTranscoder::SetPreset(TCustomFFmpeg&, const std::string&, const std::string&)
+{
+    NotAvailable("Presets");
+}
+
+bool TMediaTranscoder::OpenInputFile(TCustomFFmpeg& job, const std::string& fileName)
+{
+    return OpenInput(job, FState, fileName);
+}
+
+bool TMediaTranscoder::OpenOutputFile(TCustomFFmpeg& job, const std::string& fileName, bool join)
+{
+    return OpenOutput(job, FState, fileName, join);
+}
+
+void TMediaTranscoder::Transcode(TCustomFFmpeg&)
+{
+    NotAvailable("Transcoding");
+}
+
+void TMediaTranscoder::CloseEncoders(TCustomFFmpeg&)
+{
+    NotAvailable("Closing encoders");
+}
+
+void TMediaTranscoder::CloseDecoders(TCustomFFmpeg&)
+{
+    NotAvailable("Closing decoders");
+}
+
+void TMediaTranscoder::PrepareJob(TCustomFFmpeg& job)
+{
+    FreeFFOptions(job.FOptions);
+    AllocFFOptions(job.FOptions, static_cast<int>(job.Fsws_flags));
+}
+
+void TMediaTranscoder::ReleaseMedia(TCustomFFmpeg& job)
+{
+    ReleaseOutputs(job, FState);
+    for (int i = 0; i < job.Fnb_input_files; ++i)
+        UnicodeCloseInput(&job.Finput_files[static_cast<std::size_t>(i)]);
+    job.Fnb_input_files = 0;
+    job.Fnb_icodecs = 0;
+    job.Fnb_ocodecs = 0;
+    FState = TMediaJobState{};
+    FreeFFOptions(job.FOptions);
+}
+
+void InstallMediaTranscoder()
+{
+    SetDefaultTranscoderFactory([] { return std::make_unique<TMediaTranscoder>(); });
+}
+
+} // namespace tovrel
