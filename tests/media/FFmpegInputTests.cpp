@@ -3,6 +3,8 @@
 #include "FFmpegInputTestSupport.h"
 #include "media/FFmpegEngineErrors.h"
 #include "media/FFmpegInput.h"
+#include "media/FFmpegTasks.h"
+#include "FFmpegTestFolder.h"
 
 #include <filesystem>
 
@@ -73,6 +75,25 @@ TEST_F(FFmpegInputTest, AUnicodeNameOpens)
 {
     OpenInput(Fixture::ChineseName);
     EXPECT_EQ(job->Fframe_width, 320);
+}
+
+TEST_F(FFmpegInputTest, TheTaskComponentAddsFixturesThroughTheMediaTranscoder)
+{
+    TTestFolder folder;
+    TFFmpegTasks tasks;
+    tasks.SetTranscoderFactory([] { return std::make_unique<TMediaTranscoder>(); });
+    tasks.SetCustomMaxFiles(1);
+    const int task = tasks.AddTask(PathOf(Fixture::ManyStreams), "");
+    ASSERT_GE(task, 0) << tasks.LastErrMsg();
+    TAVProbe* probe = tasks.GetTaskProbe(task, 0);
+    ASSERT_NE(probe, nullptr);
+    EXPECT_EQ(probe->VideoStreamCount(), 1);
+    EXPECT_EQ(probe->AudioStreamCount(), 21);
+    EXPECT_FALSE(tasks.SetOutputFile(task, PathOf(Fixture::ManyStreams), ""));
+    EXPECT_NE(tasks.LastErrMsg().find("is the input file"), std::string::npos) << tasks.LastErrMsg();
+    EXPECT_TRUE(tasks.SetOutputFile(task, folder.Path("out.mkv"), "")) << tasks.LastErrMsg();
+    EXPECT_EQ(tasks.AddTask(PathOf(Fixture::NotMedia), ""), -1);
+    EXPECT_EQ(tasks.LastErrMsg().rfind(PathOf(Fixture::NotMedia) + ": ", 0), 0u) << tasks.LastErrMsg();
 }
 
 struct TInputFailure {
