@@ -323,9 +323,9 @@ bool OpenInput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fil
         job.Fstart_time = 0;
     }
     const int codecsBefore = job.Fnb_icodecs;
+    std::vector<const AVCodec*> decoders;
     try {
-        state.forcedDecoders.resize(static_cast<std::size_t>(index) + 1);
-        state.forcedDecoders[static_cast<std::size_t>(index)] = ReadStreams(job, guard.context, forced);
+        decoders = ReadStreams(job, guard.context, forced);
     } catch (...) {
         job.Fnb_icodecs = codecsBefore;
         throw;
@@ -339,6 +339,8 @@ bool OpenInput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fil
     job.Finput_files[static_cast<std::size_t>(index)] = guard.Release();
     state.inputFileNames.resize(static_cast<std::size_t>(index) + 1);
     state.inputFileNames[static_cast<std::size_t>(index)] = fileName;
+    state.forcedDecoders.resize(static_cast<std::size_t>(index) + 1);
+    state.forcedDecoders[static_cast<std::size_t>(index)] = std::move(decoders);
     job.Fnb_input_files = index + 1;
     return true;
 }
