@@ -66,6 +66,9 @@ TDesktopBackend::TDesktopBackend()
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
+    // Plain X11 framebuffers: the accelerated one recreates each window as an OpenGL
+    // window at its first surface, losing its position.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw EBackendUnavailable(std::string("The desktop cannot be reached: ") + SDL_GetError());
     wakeEvent_ = SDL_RegisterEvents(1);
@@ -239,18 +242,6 @@ void TDesktopBackend::WindowEvent(const SDL_Event& e)
         if (auto surface = WindowSurface(hwnd))
             Present(hwnd, *surface, TRegion(TRect{0, 0, surface->Width(), surface->Height()}));
         break;
-    case SDL_WINDOWEVENT_MOVED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED: {
-        // The window manager placed or sized the window itself: the layer follows.
-        int x = 0, y = 0, w = 0, h = 0;
-        SDL_GetWindowPosition(WindowOf(hwnd), &x, &y);
-        SDL_GetWindowSize(WindowOf(hwnd), &w, &h);
-        RECT r;
-        GetWindowRect(hwnd, &r);
-        if (r.Left != x || r.Top != y || (r.Width() != w && r.Width() > 0) || (r.Height() != h && r.Height() > 0))
-            SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-        break;
-    }
     default: break;
     }
 }

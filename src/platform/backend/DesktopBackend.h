@@ -5,6 +5,8 @@
 // override-redirect: never placed or focused by the window manager. Mouse,
 // keys, wheel and input-method text are handed to the window layer in screen
 // coordinates, so capture, hit tests and the move/size loop stay the layer's.
+// The layer owns every position: moves the display reports late (X11 sends
+// them after the fact) are not fed back, or they would undo newer moves.
 #include "platform/wm/Backend.h"
 
 #include <map>

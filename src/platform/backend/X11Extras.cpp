@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
 #include <string>
@@ -60,6 +61,33 @@ bool X11ShapeWindow(SDL_Window* window, const TRegion* region)
         XShapeCombineRectangles(display, xwindow, kind, 0, 0, rects.data(), int(rects.size()), ShapeSet, YXBanded);
     XFlush(display);
     return true;
+}
+
+TSurface X11GrabScreen()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return {};
+    const ::Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, root, &attributes);
+    TSurface shot;
+    if (XImage* image = XGetImage(display, root, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
+                                  AllPlanes, ZPixmap)) {
+        shot = TSurface(attributes.width, attributes.height, TPixelFormat::pf24bit);
+        for (int y = 0; y < attributes.height; ++y) {
+            std::uint8_t* row = shot.ScanLine(y);
+            for (int x = 0; x < attributes.width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                row[x * 3] = std::uint8_t(pixel & image->blue_mask);
+                row[x * 3 + 1] = std::uint8_t((pixel & image->green_mask) >> 8);
+                row[x * 3 + 2] = std::uint8_t((pixel & image->red_mask) >> 16);
+            }
+        }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return shot;
 }
 
 } // namespace tovrel

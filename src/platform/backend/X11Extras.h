@@ -3,6 +3,7 @@
 // whether a compositor runs (per-window opacity and alpha then show), and
 // window shapes from regions.
 #include "platform/gdi/Region.h"
+#include "platform/gdi/Surface.h"
 
 struct SDL_Window;
 
@@ -13,5 +14,8 @@ bool X11CompositorRunning(SDL_Window* window);
 // Shapes the window (bounding and input) to the region; null restores the rectangle.
 // False when the window is not an X11 window.
 bool X11ShapeWindow(SDL_Window* window, const TRegion* region);
+// The whole X screen of $DISPLAY as a 24-bit surface (for smoke tests of the
+// desktop backend); empty when no X display can be opened.
+TSurface X11GrabScreen();
 
 } // namespace tovrel
