@@ -60,15 +60,11 @@ void TMediaTranscoder::Transcode(TCustomFFmpeg&)
     NotAvailable("Transcoding");
 }
 
-void TMediaTranscoder::CloseEncoders(TCustomFFmpeg&)
-{
-    NotAvailable("Closing encoders");
-}
+// No codec is opened before the transcoding run exists, so there is nothing
+// to close; raising here would replace the run's own message.
+void TMediaTranscoder::CloseEncoders(TCustomFFmpeg&) {}
 
-void TMediaTranscoder::CloseDecoders(TCustomFFmpeg&)
-{
-    NotAvailable("Closing decoders");
-}
+void TMediaTranscoder::CloseDecoders(TCustomFFmpeg&) {}
 
 void TMediaTranscoder::PrepareJob(TCustomFFmpeg& job)
 {

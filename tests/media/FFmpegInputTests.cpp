@@ -71,6 +71,15 @@ TEST_F(FFmpegInputTest, ForcedDecodersAreKeptPerFileAndStream)
     EXPECT_TRUE(job->Faudio_codec_name.empty());
 }
 
+TEST_F(FFmpegInputTest, AStartBeyondTheEndOpensAndIsConsumed)
+{
+    job->SetVerbose(1);
+    job->SetStartTime(100000000);
+    OpenInput(Fixture::Mpeg4Mp3Avi);
+    EXPECT_EQ(job->Fstart_time, 0);
+    EXPECT_EQ(job->Finput_files_ts_offset[0], -100000000 - job->Finput_files[0]->start_time);
+}
+
 TEST_F(FFmpegInputTest, AUnicodeNameOpens)
 {
     OpenInput(Fixture::ChineseName);
