@@ -6,9 +6,18 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <mutex>
 
 namespace tovrel {
 namespace {
+
+// Plug-ins expect Configure and Release from one setting-up thread at a time;
+// jobs here may be set up and cleaned up on several threads at once.
+std::mutex& PluginSetupLock()
+{
+    static std::mutex lock;
+    return lock;
+}
 
 template <typename TEntryPoint>
 TEntryPoint FindEntryPoint(void* module, const char* name)
@@ -35,7 +44,13 @@ std::int32_t ConfigureEntry(TFrameHookEntry& entry, std::int32_t argc, char* arg
         LogHookError("Failed to find Configure entrypoint in %s\n", argv[0]);
         return HookMissingEntry;
     }
-    if (entry.Configure != nullptr && entry.Configure(&entry.ctx, argc, argv) != 0) {
+    if (entry.Configure == nullptr) return 0;
+    int configured = 0;
+    {
+        std::lock_guard guard(PluginSetupLock());
+        configured = entry.Configure(&entry.ctx, argc, argv);
+    }
+    if (configured != 0) {
         LogHookError("Failed to Configure %s\n", argv[0]);
         return HookConfigureRefused;
     }
@@ -94,7 +109,10 @@ void ReleaseFrameHooks(TFrameHookEntry** chain)
     *chain = nullptr;
     while (entry != nullptr) {
         TFrameHookEntry* next = entry->next;
-        if (entry->Release != nullptr) entry->Release(entry->ctx);
+        if (entry->Release != nullptr) {
+            std::lock_guard guard(PluginSetupLock());
+            entry->Release(entry->ctx);
+        }
         FreeEntry(entry);
         entry = next;
     }

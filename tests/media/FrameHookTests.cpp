@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tovrel {
@@ -175,6 +176,29 @@ TEST_F(FrameHookTest, ThePluginOfTwoChainsIsLoadedOnceAndUnloadedWithItsLastEntr
     // Loaded afresh, the plug-in starts counting again.
     ASSERT_EQ(AddFrameHookLine(&chain, invert), 0);
     EXPECT_EQ(Context(chain).serial, 1);
+}
+
+// Jobs set up and run on several threads share the module and its cache.
+TEST_F(FrameHookTest, ChainsOfSeveralThreadsShareThePluginSafely) {
+    const std::string invert = Plugin("hook_invert");
+    auto job = [&invert](std::int32_t& failures) {
+        for (int round = 0; round < 20; ++round) {
+            TFrameHookEntry* own = nullptr;
+            if (AddFrameHookLine(&own, invert + "|add=1") != 0) ++failures;
+            std::uint8_t luma[3] = {0, 1, 2};
+            FrameHookPicture picture{{luma, nullptr, nullptr, nullptr}, {3, 0, 0, 0}};
+            RunFrameHooks(own, &picture, AV_PIX_FMT_GRAY8, 3, 1, round);
+            if (luma[0] != 0 || luma[2] != 254) ++failures;
+            ReleaseFrameHooks(&own);
+        }
+    };
+    std::int32_t failures[2] = {0, 0};
+    std::thread first(job, std::ref(failures[0]));
+    std::thread second(job, std::ref(failures[1]));
+    first.join();
+    second.join();
+    EXPECT_EQ(failures[0] + failures[1], 0);
+    EXPECT_EQ(HookModuleCache().Users(invert), 0);
 }
 
 TEST(FrameHookLine, SplitsAtBarsWhenThereAreAnyElseAtSpaces) {
