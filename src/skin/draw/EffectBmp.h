@@ -81,6 +81,7 @@ public:
 
 private:
     bool Allocate(int cx, int cy);
+    void Slide(const TskEffectBmp& bmp, double kf, bool fromLeft);
 
     int rowLength_ = 0;
     BITMAPINFO info_{};

@@ -192,21 +192,11 @@ int SlideWidth(int w, double kf)
 
 } // namespace
 
-void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& bmp, double kf)
-{
-    if (!SameSize(*this, bmp))
-        return;
-    const int n = SlideWidth(Width, kf);
-    for (int y = 0; y < Height; ++y) {
-        int j = std::max(Width - 1 - n, 0);
-        for (int k = 0; k < n; ++k) {
-            j = std::min(j + 1, Width - 1);
-            CopyPixel(Line(y) + 3 * k, bmp.Line(y) + 3 * j);
-        }
-    }
-}
+void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& bmp, double kf) { Slide(bmp, kf, true); }
 
-void TskEffectBmp::MorphRightSlide(const TskEffectBmp& bmp, double kf)
+void TskEffectBmp::MorphRightSlide(const TskEffectBmp& bmp, double kf) { Slide(bmp, kf, false); }
+
+void TskEffectBmp::Slide(const TskEffectBmp& bmp, double kf, bool fromLeft)
 {
     if (!SameSize(*this, bmp))
         return;
@@ -215,7 +205,12 @@ void TskEffectBmp::MorphRightSlide(const TskEffectBmp& bmp, double kf)
         int j = std::max(Width - 1 - n, 0);
         for (int k = 0; k < n; ++k) {
             j = std::min(j + 1, Width - 1);
-            CopyPixel(Line(y) + 3 * j, bmp.Line(y) + 3 * k);
+            // From the left: B's last n columns over A's first; from the right:
+            // B's first n columns over A's last.
+            if (fromLeft)
+                CopyPixel(Line(y) + 3 * k, bmp.Line(y) + 3 * j);
+            else
+                CopyPixel(Line(y) + 3 * j, bmp.Line(y) + 3 * k);
         }
     }
 }
