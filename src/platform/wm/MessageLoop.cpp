@@ -52,7 +52,7 @@ LRESULT CallProc(const std::shared_ptr<TWindow>& w, UINT message, WPARAM wParam,
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!TMainThread::IsCurrent()) {
+    if (!OnUiThread()) {
         if (!IsWindow(hwnd))
             return 0;
         LRESULT result = 0;

@@ -23,6 +23,9 @@ inline BOOL SystemParametersInfoW(UINT action, UINT param, void* value, UINT win
     return SystemParametersInfo(action, param, value, winIni);
 }
 
+// No sound device is assumed: the beep is silent and succeeds.
+inline BOOL MessageBeep(UINT) { return 1; }
+
 // Clipboard text (UTF-8) through the backend: the desktop's clipboard, or an
 // in-process one when headless.
 BOOL SetClipboardText(std::string_view text);

@@ -296,6 +296,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     auto w = LookupWindow(hwnd);
     if (!w || !ps)
         return nullptr;
+    CaretBeforePaint(hwnd);
     if (w->FrameNeeded) {
         w->FrameNeeded = false;
         SendMessage(hwnd, WM_NCPAINT, 1, 0);
@@ -325,6 +326,7 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
     if (!ps)
         return 0;
     ReleaseDC(hwnd, ps->hdc);
+    CaretAfterPaint(hwnd);
     return 1;
 }
 

@@ -18,6 +18,13 @@ std::shared_ptr<TWindow> LookupWindow(HWND hwnd)
     return it == table.Windows.end() ? nullptr : it->second;
 }
 
+bool OnUiThread()
+{
+    auto& table = WindowTable();
+    std::lock_guard lock(table.Mutex);
+    return table.UiThread == std::thread::id() || table.UiThread == std::this_thread::get_id();
+}
+
 TWindowSystem& WindowSystem()
 {
     static TWindowSystem system;

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -79,11 +80,14 @@ struct TWindowTable {
     std::mutex Mutex;
     std::unordered_map<std::uintptr_t, std::shared_ptr<TWindow>> Windows;
     std::uintptr_t NextId = 0x10000;
+    std::thread::id UiThread; // the thread that created the first window
 };
 
 TWindowTable& WindowTable();
 // Thread-safe lookup; null for unknown or destroyed handles.
 std::shared_ptr<TWindow> LookupWindow(HWND hwnd);
+// True on the thread that owns the windows (or before any window exists).
+bool OnUiThread();
 // The window layer's main-thread state.
 struct TWindowSystem {
     std::vector<HWND> TopLevels; // z-order, topmost first

@@ -16,6 +16,8 @@ HWND RegisterWindow(const std::shared_ptr<TWindow>& w)
 {
     auto& table = WindowTable();
     std::lock_guard lock(table.Mutex);
+    if (table.UiThread == std::thread::id())
+        table.UiThread = std::this_thread::get_id();
     const std::uintptr_t id = table.NextId;
     table.NextId += 2;
     w->Handle = HandleOf(id);
@@ -117,6 +119,7 @@ void SendNcDestroy(const std::shared_ptr<TWindow>& w)
     for (HWND h : children)
         if (auto c = LookupWindow(h))
             SendNcDestroy(c);
+    ForgetCaretOf(w->Handle);
     SendMessage(w->Handle, WM_NCDESTROY, 0, 0);
     KillWindowTimers(w->Handle);
     auto& sys = WindowSystem();

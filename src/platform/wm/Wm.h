@@ -2,6 +2,7 @@
 // The whole window layer: windows, messages, painting, input, timers, modal
 // loops, layered windows, monitors and the clipboard.
 #include "platform/wm/Backend.h"
+#include "platform/wm/Caret.h"
 #include "platform/wm/Clock.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"

@@ -32,6 +32,11 @@ void PaintNow(TWindow& w, bool children); // sends the WM_PAINTs that are due, c
 TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool clipSiblings);
 LRESULT DefPrint(TWindow& w, HDC dc, LPARAM flags); // WM_PRINT
 
+// The caret leaves a window while it paints, and with it.
+void CaretBeforePaint(HWND hwnd);
+void CaretAfterPaint(HWND hwnd);
+void ForgetCaretOf(HWND hwnd);
+
 // Timers.
 bool TakeDueTimer(MSG& out, const TMessageFilter& filter, bool remove);
 std::optional<std::uint64_t> NextTimerDue();
