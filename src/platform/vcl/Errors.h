@@ -53,6 +53,11 @@ public:
     using Exception::Exception;
 };
 
+class EResNotFound : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // "List index out of bounds (%d)" as EListError.
 [[noreturn]] void ListIndexError(long long index);
 
