@@ -1,0 +1,80 @@
+#pragma once
+// The playback engine's operations, one group per file:
+// PlaybackRecord.cpp (create, destroy, end, seek requests, pause),
+// PlaybackReader.cpp (the read thread), PlaybackStreams.cpp (stream open, close, switch),
+// PlaybackVideo.cpp, PlaybackSubtitles.cpp, PlaybackAudio.cpp, PlaybackDisplay.cpp.
+#include "media/FFmpegUtils.h"
+#include "player/VideoState.h"
+
+#include <cstdint>
+#include <string>
+
+struct AVInputFormat;
+struct AVSubtitleRect;
+
+namespace tovrel {
+
+class TCustomPlayer;
+
+// Record.
+bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AVInputFormat* format, bool paused);
+void DestroyPlayback(TVideoState& is);
+void EndPlayback(TCustomPlayer& player);
+void RequestSeek(TVideoState& is, TSeekFlags flags, bool wait, std::int64_t target, std::int64_t rel);
+// A seek to a time from the media start (the duration limits it when known), or to a byte position.
+void RequestSeekTo(TVideoState& is, std::int64_t pts, TSeekFlags flags);
+// A seek by a distance in seconds from the master clock (or bytes scaled from seconds).
+void RequestSeekBy(TVideoState& is, double delta, TSeekFlags flags);
+void TogglePlaybackPause(TVideoState& is);
+// Un-pauses, ends stepping and asks the play thread to end the playback.
+void StopPlayback(TVideoState& is);
+void PostQuitRequest(TVideoState& is);
+void PostRedrawRequest(TVideoState& is);
+
+// Read thread and streams.
+void ReadThreadMain(TVideoState& is);
+int OpenStreamComponent(TVideoState& is, int streamIndex);
+void CloseStreamComponent(TVideoState& is, int streamIndex);
+// Media type 0 video, 1 audio, 3 subtitle; refusals are reported (stored) and give False.
+bool SwitchStream(TVideoState& is, int mediaType, int streamIndex);
+// The seek window of the read thread: [min, max] around the target for a distance.
+void SeekWindow(std::int64_t target, std::int64_t rel, std::int64_t& minimum, std::int64_t& maximum);
+
+// Clocks (seconds).
+double AudioClock(TVideoState& is);
+double VideoClock(TVideoState& is);
+double ExternalClock(TVideoState& is);
+double MasterClock(TVideoState& is);
+// The new frame_timer for a picture of time t.
+double NextFrameTime(TVideoState& is, double t);
+
+// Video and subtitles.
+void VideoDecodeThread(TVideoState& is);
+void PrepareOverlay(TVideoState& is);
+void SubtitleDecodeThread(TVideoState& is);
+void ReleaseSubtitle(TSubtitleSlot& slot);
+// A palette entry of FFmpeg (0xAARRGGBB) to alpha, Y, U, V (high to low byte).
+std::uint32_t SubtitleColourToYUVA(std::uint32_t argb);
+void BlendSubtitleRect(TAVPicture& picture, const AVSubtitleRect& rect, int pictureWidth, int pictureHeight);
+
+// Audio.
+void FeedAudioDevice(void* opaque, std::uint8_t* stream, int len);
+int DecodeAudioChunk(TVideoState& is, double& pts);
+int AdjustAudioSamples(TVideoState& is, std::uint8_t* samples, int size, double pts);
+void RecordSamplesForDisplay(TVideoState& is, const std::int16_t* samples, int size);
+// The device callback's core: fills len bytes with the playback's sound at the volume, or silence.
+void FillAudioBuffer(TVideoState& is, std::uint8_t* stream, int len, int volume, bool mute);
+
+// Display.
+void PlayerEventLoop(TCustomPlayer& player);
+void RefreshTickThread(TVideoState& is);
+void RefreshPlayback(TVideoState& is, bool advance);
+void ShowFrame(TVideoState& is);
+int OpenVideoSurface(TVideoState& is, bool force);
+// Where a picture of this shape goes in a display area: letterboxed, sizes even.
+TRect LetterboxRect(int areaWidth, int areaHeight, double aspect);
+// The shape to draw: the AspectRatio rule for a picture with its pixel aspect.
+double DisplayAspect(float aspectRatio, AVRational pixelAspect, int pictureWidth, int pictureHeight,
+                     int areaWidth, int areaHeight);
+
+}  // namespace tovrel

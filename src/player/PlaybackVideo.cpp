@@ -1,0 +1,216 @@
+// The video decode thread: packets to pictures (send/receive), frame dropping,
+// the filter graph, and storing pictures with their due times in the
+// two-slot picture queue.
+#include "media/FFmpegLoaderEntries.h"
+#include "media/FFmpegLogger.h"
+#include "player/Playback.h"
+#include "player/Player.h"
+#include "player/VideoFilterGraph.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace tovrel {
+
+namespace {
+
+// After a flush marker: no picture from before the seek may be shown after it.
+void FlushPictures(TVideoState& is) {
+    {
+        std::unique_lock lock(is.pictq_mutex);
+        for (TPictureSlot& slot : is.pictq) slot.target = 0;
+        is.pictq_cond.wait(lock, [&] { return is.pictq_size == 0 || is.videoq.Aborted(); });
+    }
+    is.video_current_pos = -1;
+    is.frame_last_pts = double(AV_NOPTS_VALUE);
+    is.frame_last_delay = 0;
+    is.frame_timer = NowSeconds();
+    is.skip_frames = 1;
+    is.skip_frames_index = 0;
+    is.seek_flushed = 1;
+}
+
+std::int64_t PictureTime(const TVideoState& is, const AVFrame* frame) {
+    switch (is.Owner->options.decoder_reorder_pts) {
+    case 1: return frame->pts;
+    case 0: return frame->pkt_dts;
+    default: return frame->best_effort_timestamp;
+    }
+}
+
+// 1 a picture to show is in `frame`, -1 the queue was aborted.
+int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained) {
+    for (;;) {
+        const int ret = FF.avcodec_receive_frame(is.video_dec, frame);
+        if (ret >= 0) {
+            frame->pts = PictureTime(is, frame);
+            is.skip_frames_index += 1;
+            const float skip = is.skip_frames.load();
+            if (is.skip_frames_index >= skip) {
+                is.skip_frames_index -= std::max(skip, 1.0f);
+                return 1;
+            }
+            FF.av_frame_unref(frame);
+            continue;
+        }
+        TQueuedPacket queued;
+        if (is.videoq.GetPacket(queued, true) < 0) return -1;
+        if (queued.flush) {
+            FF.avcodec_flush_buffers(is.video_dec);
+            drained = false;
+            FlushPictures(is);
+            continue;
+        }
+        AVPacket* packet = queued.packet;
+        if (!packet->data && packet->size == 0) {
+            // The end of the file: drain the decoder once, then only check the position.
+            if (!drained) FF.avcodec_send_packet(is.video_dec, nullptr);
+            drained = true;
+            if (!is.EventEOF.load()) is.Owner->CheckPosition();
+        } else {
+            if (drained) FF.avcodec_flush_buffers(is.video_dec);
+            drained = false;
+            FF.avcodec_send_packet(is.video_dec, packet);  // errors leave the packet without picture
+        }
+        FF.av_packet_free(&packet);
+    }
+}
+
+// Waits for a free slot of the right size; False when the queue was aborted.
+bool WaitForSlot(TVideoState& is, int width, int height) {
+    std::unique_lock lock(is.pictq_mutex);
+    if (is.pictq_size >= player::PictureQueueSize && !is.refresh.load())
+        is.skip_frames = std::max(0.95f, 0.95f * is.skip_frames.load());
+    is.pictq_cond.wait(lock, [&] { return is.pictq_size < player::PictureQueueSize || is.videoq.Aborted(); });
+    if (is.videoq.Aborted()) return false;
+    TPictureSlot& slot = is.pictq[is.pictq_windex];
+    if (slot.allocated && slot.width == width && slot.height == height) return true;
+    slot.allocated = false;
+    is.out_width = width;
+    is.out_height = height;
+    is.Owner->events.Push(TPlayerEvent::AllocPicture);
+    is.pictq_cond.wait(lock, [&] { return slot.allocated || is.videoq.Aborted(); });
+    return !is.videoq.Aborted();
+}
+
+int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
+    const int width = frame->width & ~1, height = frame->height & ~1;
+    if (!WaitForSlot(is, width, height)) return -1;
+    TCustomPlayer& player = *is.Owner;
+    TPictureSlot& slot = is.pictq[is.pictq_windex];
+    {
+        std::lock_guard pixels(slot.pixelsLock);
+        slot.sampleAspect = frame->sample_aspect_ratio;
+        const std::uint8_t* planes[4] = {frame->data[0], frame->data[1], frame->data[2], nullptr};
+        int lines[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2], 0};
+        if (player.options.VerticalFlip.load()) {
+            planes[0] += lines[0] * (height - 1);
+            lines[0] = -lines[0];
+            for (int p = 1; p < 3; ++p) {
+                planes[p] += lines[p] * (height / 2 - 1);
+                lines[p] = -lines[p];
+            }
+        }
+        FF.av_image_copy(slot.picture.data, slot.picture.linesize, planes, lines, AV_PIX_FMT_YUV420P, width, height);
+        player.DoHook(slot.picture, width, height, std::int64_t(std::llround(t * 1000000)) - is.StartTime);
+    }
+    slot.pts = t;
+    slot.pos = pos;
+    is.pictq_windex = (is.pictq_windex + 1) % player::PictureQueueSize;
+    std::lock_guard lock(is.pictq_mutex);
+    slot.target = NextFrameTime(is, t);
+    ++is.pictq_size;
+    return 0;
+}
+
+int PostPicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
+    if (t != 0)
+        is.video_clock = t;
+    else
+        t = is.video_clock.load();
+    AVStream* st = is.video_st.load();
+    const AVRational rate = FF.av_guess_frame_rate(is.ic, st, frame);
+    double frameDelay = rate.num && rate.den ? double(rate.den) / rate.num : 1.0 / 25;
+    frameDelay += frame->repeat_pict * frameDelay * 0.5;
+    is.video_clock = is.video_clock.load() + frameDelay;
+    return StorePicture(is, frame, t, pos);
+}
+
+// The steps after a picture was stored: hand-shakes, paused open, stepping.
+void PictureStored(TVideoState& is) {
+    TCustomPlayer& player = *is.Owner;
+    player.pictEvent.SetEvent();
+    is.EventEOF = 0;
+    if (player.seeking.load() && !is.seek_req.load()) player.seeking = false;
+    if (is.open_paused.load() == 2) {
+        is.open_paused = 0;
+        player.SetPlayState(psPause);
+    } else if (is.open_paused.load() == 1) {
+        is.open_paused = 2;
+    }
+    if (player.step.load() && player.videoState.load() == &is) TogglePlaybackPause(is);
+}
+
+}  // namespace
+
+void VideoDecodeThread(TVideoState& is) {
+    TCustomPlayer& player = *is.Owner;
+    AVFrame* frame = FF.av_frame_alloc();
+    AVFrame* filtered = FF.av_frame_alloc();
+    TVideoFilterGraph graph;
+    bool drained = false;
+    while (frame && filtered) {
+        while (is.paused.load() && !is.videoq.Aborted() && !is.seek_paused.load() && !is.open_paused.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const int got = DecodeVideoPacket(is, frame, drained);
+        if (got < 0) break;
+        if (!graph.Fits(frame)) {
+            if (graph.Built()) GetFFLogger()->Log(&player, llError, "Picture properties changed.\n");
+            if (!graph.Configure(frame, is.video_st.load()->time_base, player.options.VideoFilters,
+                                 player.options.sws_flags))
+                break;
+        }
+        const std::int64_t pos = frame->pkt_pos;
+        if (!graph.Push(frame)) {
+            FF.av_frame_unref(frame);
+            continue;
+        }
+        bool stored = true;
+        while (stored && graph.Pull(filtered)) {
+            if (is.seek_done.load() && is.seek_flushed.load()) {
+                is.seek_done = 0;
+                is.seek_paused = 0;
+            }
+            const double t = filtered->pts == AV_NOPTS_VALUE
+                                 ? 0
+                                 : double(filtered->pts) * av_q2d(is.video_st.load()->time_base);
+            stored = PostPicture(is, filtered, t, pos) == 0;
+            FF.av_frame_unref(filtered);
+            if (stored) PictureStored(is);
+        }
+        if (!stored) break;
+    }
+    FF.av_frame_free(&filtered);
+    FF.av_frame_free(&frame);
+}
+
+void PrepareOverlay(TVideoState& is) {
+    std::lock_guard lock(is.pictq_mutex);
+    const int width = is.out_width.load(), height = is.out_height.load();
+    for (TPictureSlot& slot : is.pictq) {
+        if (slot.allocated) continue;
+        {
+            std::lock_guard pixels(slot.pixelsLock);
+            const int size = FF.av_image_get_buffer_size(AV_PIX_FMT_YUV420P, width, height, 1);
+            slot.buffer.assign(std::size_t(std::max(size, 0)), 0);
+            FF.av_image_fill_arrays(slot.picture.data, slot.picture.linesize, slot.buffer.data(), AV_PIX_FMT_YUV420P,
+                                    width, height, 1);
+            slot.width = width;
+            slot.height = height;
+        }
+        slot.allocated = true;
+    }
+    is.pictq_cond.notify_all();
+}
+
+}  // namespace tovrel

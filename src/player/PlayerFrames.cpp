@@ -1,0 +1,69 @@
+// Pictures out of the playback: the OnHook round trip and CurrentFrame.
+#include "media/FFmpegLoaderEntries.h"
+#include "media/FFmpegLogger.h"
+#include "player/Playback.h"
+#include "player/Player.h"
+
+#include <cmath>
+
+namespace tovrel {
+
+void TCustomPlayer::DoHook(TAVPicture& picture, int width, int height, std::int64_t pts) {
+    if (!options.Hook.load()) return;
+    THookEvent handler;
+    {
+        std::lock_guard lock(handlersLock_);
+        handler = onHook_;
+    }
+    if (!handler) return;
+    if (!hookContext_) hookContext_ = std::make_unique<TRGBConvertContext>();
+    TRGBConvertContext& context = *hookContext_;
+    if (!ConvertPictureToBitmap(context, picture, AV_PIX_FMT_YUV420P, height, width) || !context.Bitmap) {
+        GetFFLogger()->Log(this, llError, "Cannot initialize the toRGB conversion context");
+        return;
+    }
+    TSurface& bitmap = *context.Bitmap;
+    try {
+        handler(this, bitmap, pts);
+    } catch (const std::exception& e) {
+        GetFFLogger()->Log(this, llError, std::string_view(std::string("Error occurs OnHook: ") + e.what()));
+    }
+    context.fromRGB_convert_ctx =
+        FF.sws_getCachedContext(context.fromRGB_convert_ctx, width, height, AV_PIX_FMT_BGR24, width, height,
+                                AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!context.fromRGB_convert_ctx) {
+        GetFFLogger()->Log(this, llError, "Cannot initialize the fromRGB conversion context");
+        return;
+    }
+    const std::uint8_t* rows[4] = {bitmap.ScanLine(0), nullptr, nullptr, nullptr};
+    const int strides[4] = {bitmap.Stride(), 0, 0, 0};
+    FF.sws_scale(context.fromRGB_convert_ctx, rows, strides, 0, height, picture.data, picture.linesize);
+}
+
+const TSurface& TCustomPlayer::CurrentFrame(std::int64_t& pts) {
+    if (!rgbContext_) rgbContext_ = std::make_unique<TRGBConvertContext>();
+    TRGBConvertContext& context = *rgbContext_;
+    if (!context.Bitmap) context.Bitmap = CreateFrameBitmap(0, 0, context.BMPPixFmt);
+    pts = -1;
+    dataLock.EnterPumping();
+    TVideoState* is = videoState.load();
+    AVStream* st = is ? is->video_st.load() : nullptr;
+    if (!st) {
+        context.Bitmap->SetSize(0, 0);
+        dataLock.Leave();
+        return *context.Bitmap;
+    }
+    TPictureSlot& slot = is->pictq[is->pictq_rindex.load()];
+    {
+        // Read under the slot's lock: the decoder may be writing the next picture.
+        std::lock_guard pixels(slot.pixelsLock);
+        pts = std::llround(slot.pts * 1000000) - is->StartTime;
+        if (slot.buffer.empty() ||
+            !ConvertPictureToBitmap(context, slot.picture, AV_PIX_FMT_YUV420P, slot.height, slot.width))
+            context.Bitmap->SetSize(0, 0);
+    }
+    dataLock.Leave();
+    return *context.Bitmap;
+}
+
+}  // namespace tovrel

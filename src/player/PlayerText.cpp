@@ -1,0 +1,21 @@
+#include "player/PlayerText.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace tovrel {
+
+std::string PlayerText(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(length > 0 ? std::size_t(length) : 0, '\0');
+    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
+    va_end(args);
+    return text;
+}
+
+}  // namespace tovrel

@@ -1,0 +1,161 @@
+// The engine's parts that need no playback: packet queue, event ring, clocks,
+// picture placement and subtitle colours.
+#include "media/FFmpegLoaderEntries.h"
+#include "player/PlayEventRing.h"
+#include "player/Playback.h"
+
+#include "PlayerTestSupport.h"
+
+#include <thread>
+
+namespace tovrel {
+namespace {
+
+class PacketQueueTest : public TPlayerLibrariesTest {};
+
+TEST_F(PacketQueueTest, BlockingGetWakesOnPutAndAbortWinsOverWaitingPackets) {
+    TPacketQueue queue;
+    queue.Init();
+    std::thread producer([&] {
+        AVPacket* packet = FF.av_packet_alloc();
+        FF.av_new_packet(packet, 100);
+        queue.PutPacket(packet);
+        FF.av_packet_free(&packet);
+    });
+    TQueuedPacket taken;
+    EXPECT_EQ(queue.GetPacket(taken, true), 1);
+    producer.join();
+    ASSERT_NE(taken.packet, nullptr);
+    EXPECT_EQ(taken.packet->size, 100);
+    FF.av_packet_free(&taken.packet);
+
+    queue.PutFlush();
+    std::thread aborter([&] { queue.Abort(); });
+    aborter.join();
+    EXPECT_EQ(queue.GetPacket(taken, true), -1) << "an aborted queue gives nothing, even with entries left";
+    queue.Flush();
+    EXPECT_TRUE(queue.Aborted()) << "flushing keeps the abort";
+}
+
+TEST_F(PacketQueueTest, EmptyPacketCountsTheNodeOverhead) {
+    TPacketQueue queue;
+    queue.Init();
+    AVPacket* packet = FF.av_packet_alloc();
+    queue.PutPacket(packet);
+    FF.av_packet_free(&packet);
+    EXPECT_EQ(queue.Size(), 72);
+    TQueuedPacket taken;
+    EXPECT_EQ(queue.GetPacket(taken, false), 1);
+    FF.av_packet_free(&taken.packet);
+    EXPECT_EQ(queue.Size(), 0);
+    EXPECT_EQ(queue.GetPacket(taken, false), 0);
+}
+
+TEST(PlayEventRingTest, SameKindsCollapseAndAFullRingDropsTheOldest) {
+    TPlayEventRing ring;
+    for (int state = 0; state < 10; ++state) ring.Push(pekState, state);
+    EXPECT_EQ(ring.Pop().value, 9);
+    EXPECT_EQ(ring.Pop().kind, pekNone);
+
+    for (int i = 0; i < 10; ++i) ring.Push(i % 2 ? pekState : pekPosition, i);
+    for (int i = 1; i < 10; ++i) {
+        const TPlayEventEntry entry = ring.Pop();
+        EXPECT_EQ(entry.value, i) << "only the last nine survive";
+    }
+    EXPECT_EQ(ring.Pop().kind, pekNone);
+}
+
+class ClockTest : public TPlayerLibrariesTest {};
+
+TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock) {
+    struct Case {
+        double videoMinusAudio;
+        double expectedDelay;
+    };
+    const Case cases[] = {{-0.5, 0.0}, {0.5, 0.08}, {12.0, 0.04}, {-12.0, 0.04}, {0.0, 0.04}};
+    AVStream audio{};
+    for (const Case& c : cases) {
+        TVideoState is;
+        is.audio_st = &audio;  // audio is the master
+        is.paused = 1;         // the video clock is then the picture on screen
+        is.video_current_pts = 100.0 + c.videoMinusAudio;
+        is.audio_clock = 100.0;
+        is.frame_last_pts = 4.96;
+        is.frame_last_delay = 0.04;
+        is.frame_timer = 50.0;
+        EXPECT_NEAR(NextFrameTime(is, 5.0), 50.0 + c.expectedDelay, 1e-9) << c.videoMinusAudio;
+    }
+}
+
+TEST_F(ClockTest, ADelayOfTenSecondsOrANonIncreasingTimeKeepsTheLastGoodDelay) {
+    for (double t : {15.0, 4.0}) {
+        TVideoState is;
+        is.frame_last_pts = 5.0;
+        is.frame_last_delay = 0.04;
+        is.frame_timer = 0;
+        EXPECT_NEAR(NextFrameTime(is, t), 0.04, 1e-9) << t;
+    }
+}
+
+TEST_F(ClockTest, WithoutAPictureShownTheVideoClockIsTheStartTime) {
+    TVideoState is;
+    is.StartTime = 1400000;
+    EXPECT_DOUBLE_EQ(VideoClock(is), 1.4);
+}
+
+TEST(LetterboxTest, PlacesThePictureByTheAspectRule) {
+    struct Case {
+        float aspectRatio;
+        int pictureWidth, pictureHeight;
+        TRect expected;
+    };
+    const Case cases[] = {
+        {0, 720, 576, {20, 0, 620, 480}},    // its own shape, square pixels
+        {-1, 720, 576, {0, 0, 640, 480}},    // fills the area
+        {16.0f / 9, 720, 576, {0, 60, 640, 420}},
+        {0, 320, 240, {0, 0, 640, 480}},
+    };
+    for (const Case& c : cases) {
+        const double aspect = DisplayAspect(c.aspectRatio, AVRational{1, 1}, c.pictureWidth, c.pictureHeight, 640, 480);
+        const TRect rect = LetterboxRect(640, 480, aspect);
+        EXPECT_EQ(rect.Left, c.expected.Left) << c.aspectRatio << " " << c.pictureWidth;
+        EXPECT_EQ(rect.Top, c.expected.Top) << c.aspectRatio << " " << c.pictureWidth;
+        EXPECT_EQ(rect.Right, c.expected.Right) << c.aspectRatio << " " << c.pictureWidth;
+        EXPECT_EQ(rect.Bottom, c.expected.Bottom) << c.aspectRatio << " " << c.pictureWidth;
+    }
+}
+
+TEST(SubtitleColourTest, PaletteEntriesBecomeAlphaYUV) {
+    EXPECT_EQ(SubtitleColourToYUVA(0xFFFF0000u), 0xFF515AF0u);  // red: Y 81, U 90, V 240
+    EXPECT_EQ(SubtitleColourToYUVA(0x80000000u) >> 24, 0x80u);
+}
+
+TEST(SubtitleBlendTest, OpaqueRectangleReplacesLumaAndChromaInsideThePictureOnly) {
+    std::vector<std::uint8_t> y(8 * 4, 10), u(4 * 2, 20), v(4 * 2, 30);
+    TAVPicture picture;
+    picture.data[0] = y.data();
+    picture.data[1] = u.data();
+    picture.data[2] = v.data();
+    picture.linesize[0] = 8;
+    picture.linesize[1] = picture.linesize[2] = 4;
+    std::uint8_t indexes[4 * 4] = {};
+    std::uint32_t palette[1] = {0xFF000000u | 200u << 16 | 100u << 8 | 50u};
+    AVSubtitleRect rect{};
+    rect.x = 6;  // reaches past the right edge: clipped back inside
+    rect.y = 0;
+    rect.w = 4;
+    rect.h = 2;
+    rect.data[0] = indexes;
+    rect.data[1] = reinterpret_cast<std::uint8_t*>(palette);
+    rect.linesize[0] = 4;
+    rect.nb_colors = 1;
+    BlendSubtitleRect(picture, rect, 8, 4);
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(y[x], x >= 4 ? 200 : 10) << x;
+    EXPECT_EQ(y[8 * 2 + 5], 10) << "below the rectangle";
+    EXPECT_EQ(u[2], 100);
+    EXPECT_EQ(v[3], 50);
+    EXPECT_EQ(u[1], 20);
+}
+
+}  // namespace
+}  // namespace tovrel

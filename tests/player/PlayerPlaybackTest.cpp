@@ -1,0 +1,174 @@
+// Whole playbacks of generated clips: headless, SDL's dummy audio driver, a
+// memory host that records every picture it is told about.
+#include "media/FFmpegLogger.h"
+#include "media/FFmpegUtilsText.h"
+#include "platform/rtl/MainThread.h"
+#include "player/Player.h"
+#include "support/TestMedia.h"
+
+#include "PlayerTestSupport.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <mutex>
+#include <vector>
+
+namespace tovrel {
+namespace {
+
+using testmedia::ClipSpec;
+using testmedia::Fixture;
+
+constexpr int Generous = 30000;  // ms; playbacks here take a second or two
+
+// A host in memory: records the time of every picture drawn on the player's surface.
+class TMemoryHost : public TPlayerHost {
+public:
+    explicit TMemoryHost(const TCustomPlayer& player) : player_(player) {}
+    TSize ClientSize() const override { return {320, 240}; }
+    void PictureChanged(const TRect&) override {
+        player_.Surface().Read([this](const TSurface&, std::int64_t pts) {
+            std::lock_guard lock(mutex_);
+            if (pts >= 0) pictures_.push_back(pts);
+        });
+    }
+    std::vector<std::int64_t> Pictures() const {
+        std::lock_guard lock(mutex_);
+        return pictures_;
+    }
+
+private:
+    const TCustomPlayer& player_;
+    mutable std::mutex mutex_;
+    std::vector<std::int64_t> pictures_;
+};
+
+int ThreadCount() {
+    int count = 0;
+    if (DIR* dir = opendir("/proc/self/task")) {
+        while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
+        closedir(dir);
+    }
+    return count;
+}
+
+class PlaybackTest : public TPlayerLibrariesTest {
+protected:
+    TFFPlayer player;
+    TMemoryHost host{player};
+    std::vector<TPlayState> states;  // main thread only
+
+    void SetUp() override {
+        TPlayerLibrariesTest::SetUp();
+        player.SetOnState([this](TCustomPlayer*, TPlayState state) { states.push_back(state); });
+    }
+    void TearDown() override {
+        player.Stop(true);
+        TPlayerLibrariesTest::TearDown();
+    }
+    bool WaitFor(const std::function<bool()>& ready) { return TMainThread::WaitPumping(ready, Generous); }
+    bool WaitForState(TPlayState state) {
+        return WaitFor([&] { return std::find(states.begin(), states.end(), state) != states.end(); });
+    }
+    static std::string ShortClip() {
+        ClipSpec spec;
+        spec.fileName = "player_short.avi";
+        spec.formatName = "avi";
+        spec.videoCodec = "mpeg4";
+        spec.audioCodec = "pcm_s16le";
+        spec.seconds = 1.0;
+        return testmedia::ClipPath(spec).string();
+    }
+};
+
+TEST_F(PlaybackTest, PausedOpenShowsAPictureThenPlaysToTheEndInTimeOrder) {
+    ASSERT_TRUE(player.Open(ShortClip(), &host, true)) << player.LastErrMsg();
+    ASSERT_TRUE(WaitForState(psPause));
+    EXPECT_EQ(states.front(), psPlay);
+    EXPECT_EQ(states.at(1), psPause);
+    EXPECT_TRUE(player.Paused());
+    ASSERT_TRUE(WaitFor([&] { return !host.Pictures().empty(); })) << "the paused open shows its picture";
+
+    player.Resume();
+    ASSERT_TRUE(WaitForState(psEnd));
+    const std::vector<std::int64_t> pictures = host.Pictures();
+    ASSERT_GE(pictures.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(pictures.begin(), pictures.end()));
+    EXPECT_GE(pictures.back(), 800000) << "the last pictures of the clip were shown";
+}
+
+TEST_F(PlaybackTest, WithoutSoundTheVideoClockCarriesThePlaybackToItsEnd) {
+    player.options.DisableAudio = true;
+    ASSERT_TRUE(player.Open(ShortClip(), &host, false)) << player.LastErrMsg();
+    EXPECT_EQ(player.AudioStreamIndex(), -1);
+    ASSERT_TRUE(WaitForState(psEnd));
+    const std::vector<std::int64_t> pictures = host.Pictures();
+    EXPECT_FALSE(pictures.empty());
+    EXPECT_TRUE(std::is_sorted(pictures.begin(), pictures.end()));
+}
+
+TEST_F(PlaybackTest, StopWithWaitLeavesNoThreadBehind) {
+    const int before = ThreadCount();
+    for (bool paused : {true, false}) {
+        ASSERT_TRUE(player.Open(ShortClip(), &host, paused)) << player.LastErrMsg();
+        player.Stop(true);
+        EXPECT_EQ(states.back(), psStop);
+        EXPECT_EQ(ThreadCount(), before) << (paused ? "paused" : "playing");
+        EXPECT_TRUE(player.Paused()) << "no playback is left";
+    }
+}
+
+TEST_F(PlaybackTest, SeekLandsWithinOneKeyFrameInterval) {
+    const std::string clip = testmedia::FixturePath(Fixture::KeyFrameEvery10).string();
+    ASSERT_TRUE(player.Open(clip, &host, true)) << player.LastErrMsg();
+    ASSERT_TRUE(WaitForState(psPause));
+    constexpr std::int64_t target = 1000000, keyFrameInterval = 400000;  // 10 frames at 25 fps
+    player.Seek(target, 0, true);
+    EXPECT_TRUE(player.Paused()) << "a seek while paused stays paused";
+    const bool landed = WaitFor([&] {
+        std::int64_t shown = -1;
+        player.Surface().Read([&](const TSurface&, std::int64_t pts) { shown = pts; });
+        return std::llabs(shown - target) <= keyFrameInterval;
+    });
+    EXPECT_TRUE(landed);
+}
+
+TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce) {
+    int ends = 0;
+    player.SetOnState([&](TCustomPlayer*, TPlayState state) {
+        states.push_back(state);
+        ends += state == psEnd;
+    });
+    ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
+    EXPECT_EQ(player.VideoStreamIndex(), -1);
+    ASSERT_TRUE(WaitForState(psEnd));
+    // The refresh checks the position every 20 ms; a repeated end would arrive within a few of them.
+    EXPECT_FALSE(TMainThread::WaitPumping([&] { return ends > 1; }, 300));
+    player.Stop(true);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(states.back(), psStop);
+}
+
+TEST_F(PlaybackTest, FilesThatCannotPlayFailWithTheirMessage) {
+    const std::string notMedia = testmedia::FixturePath(Fixture::NotMedia).string();
+    const std::string missing = testmedia::TestMediaFolder().string() + "/no such file.avi";
+    for (const std::string& file : {notMedia, missing}) {
+        EXPECT_FALSE(player.Open(file, &host, false));
+        EXPECT_EQ(player.LastErrMsg().rfind(file + ": ", 0), 0u) << player.LastErrMsg();
+        EXPECT_TRUE(player.Paused()) << "no playback";
+    }
+    EXPECT_EQ(player.LastErrMsg(), FormatAVError(missing, AVERROR(ENOENT)));
+    EXPECT_TRUE(states.empty());
+}
+
+TEST(PlayerWithoutLibrariesTest, OpenNeedsTheLibraries) {
+    TFFPlayer player;
+    if (player.AVLibLoaded()) GTEST_SKIP() << "another user keeps the libraries loaded";
+    EXPECT_FALSE(player.Open("any.avi", nullptr, false));
+    EXPECT_EQ(player.LastErrMsg(), "libav or libsdl not loaded.");
+}
+
+}  // namespace
+}  // namespace tovrel
