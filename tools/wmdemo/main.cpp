@@ -99,9 +99,12 @@ int Screenshot(const std::string& path)
     backend->SetMonitors({TMonitor{{0, 0, 640, 420}, {0, 0, 640, 420}}});
     const TScene scene = BuildScene();
     PumpWaitingMessages();
-    if (!PlayScene(scene))
+    if (!PlayScene(scene)) {
+        DestroyWindow(scene.Main);
         return 1;
+    }
     SaveScreenPng(*backend, path);
+    DestroyWindow(scene.Main);
     return 0;
 }
 
@@ -127,10 +130,14 @@ int DesktopScreenshot(const std::string& path)
     InstallBackend("desktop");
     const TScene scene = BuildScene();
     RunFor(300);
-    if (!PlayScene(scene))
-        return 1;
+    const bool focusKept = PlayScene(scene);
     RunFor(300);
     const TSurface shot = X11GrabScreen();
+    DestroyWindow(scene.Main);
+    PumpWaitingMessages();
+    SetBackend(nullptr);
+    if (!focusKept)
+        return 1;
     if (shot.Empty())
         throw std::runtime_error("the X screen cannot be read");
     WriteImageFileBytes(path, EncodePng(shot, false));
