@@ -157,7 +157,14 @@ void TDesktopBackend::WindowMoved(HWND hwnd, const TRect& r)
 
 void TDesktopBackend::WindowRaised(HWND hwnd)
 {
-    if (SDL_Window* window = WindowOf(hwnd); window && !NeverActivates(hwnd) && IsWindowVisible(hwnd))
+    SDL_Window* window = WindowOf(hwnd);
+    if (!window)
+        return;
+    // SetWindowPos(HWND_TOPMOST / HWND_NOTOPMOST) changes the layer first.
+    const bool topmost = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost != ((SDL_GetWindowFlags(window) & SDL_WINDOW_ALWAYS_ON_TOP) != 0))
+        SDL_SetWindowAlwaysOnTop(window, topmost ? SDL_TRUE : SDL_FALSE);
+    if (!NeverActivates(hwnd) && IsWindowVisible(hwnd))
         SDL_RaiseWindow(window);
 }
 

@@ -194,6 +194,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             ReleaseCapture();
         return 0;
     case WM_QUERYENDSESSION: return 1;
+    case WM_SETREDRAW:
+        // As the platform does: the visible bit goes without hiding; the caller repaints afterwards.
+        if (wParam)
+            w->Style |= WS_VISIBLE;
+        else
+            w->Style &= ~WS_VISIBLE;
+        return 0;
     default: return 0;
     }
 }

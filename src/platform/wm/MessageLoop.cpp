@@ -9,6 +9,11 @@
 #include "platform/wm/Window.h"
 #include "platform/wm/WmInternal.h"
 
+#include <cctype>
+#include <map>
+#include <mutex>
+#include <string>
+
 namespace tovrel {
 
 namespace {
@@ -199,6 +204,20 @@ LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPA
     if (!IsWindow(hwnd))
         return 0;
     return proc ? proc(hwnd, message, wParam, lParam) : DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+UINT RegisterWindowMessage(std::string_view name)
+{
+    static std::mutex mutex;
+    static std::map<std::string, UINT> registered;
+    if (name.empty())
+        return 0;
+    std::string key(name);
+    for (char& c : key)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    std::lock_guard lock(mutex);
+    auto [it, added] = registered.try_emplace(key, UINT(0xC000 + registered.size()));
+    return it->second;
 }
 
 DWORD GetMessageTime() { return lastMessageTime; }

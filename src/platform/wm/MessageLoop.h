@@ -8,6 +8,8 @@
 // Every wait also runs the main-thread call queue.
 #include "platform/wm/Messages.h"
 
+#include <string_view>
+
 namespace tovrel {
 
 // Main thread: calls the procedure at once. Other threads: runs through the
@@ -48,6 +50,10 @@ inline LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 {
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
+
+// A message number (0xC000-0xFFFF) for a name, the same for the same name
+// (case-insensitive) for the life of the process; 0 for an empty name.
+UINT RegisterWindowMessage(std::string_view name);
 
 DWORD GetMessageTime();
 DWORD GetMessagePos(); // screen position of the last retrieved message, packed as in LPARAM

@@ -216,6 +216,28 @@ TEST_F(WindowLife, ReplacedProceduresChainToTheOldOne)
     EXPECT_EQ(SendMessage(top, WM_USER, 0, 0), 7);
 }
 
+TEST_F(WindowLife, ReparentingMovesWindowsBetweenTreeAndTopLevel)
+{
+    HWND a = Canvas(Bounds(0, 0, 100, 100));
+    HWND b = Canvas(Bounds(200, 0, 100, 100));
+    HWND child = Child(a, Bounds(10, 10, 20, 20));
+    EXPECT_EQ(SetParent(child, b), a);
+    EXPECT_EQ(GetParent(child), b);
+    EXPECT_EQ(GetWindow(a, GW_CHILD), nullptr);
+    RECT r;
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r, Bounds(210, 10, 20, 20)) << "the position stays relative to the parent";
+    EXPECT_EQ(SetParent(b, child), nullptr) << "no cycles";
+    // WM_SETREDRAW(FALSE) takes the visible bit without hiding; TRUE gives it back.
+    SendMessage(b, WM_SETREDRAW, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(child));
+    SendMessage(b, WM_SETREDRAW, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(child));
+    EXPECT_EQ(RegisterWindowMessage("TaskbarCreated"), RegisterWindowMessage("taskbarcreated"));
+    EXPECT_GE(RegisterWindowMessage("TaskbarCreated"), 0xC000u);
+    EXPECT_NE(RegisterWindowMessage("Other"), RegisterWindowMessage("TaskbarCreated"));
+}
+
 TEST_F(WindowLife, CreationFailsCleanly)
 {
     EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
