@@ -114,5 +114,90 @@ TEST_F(Headless, TheClassCursorReachesTheBackend)
     EXPECT_EQ(backend->CursorShape(), TCursorShape::SizeWE);
 }
 
+TEST_F(Headless, MonitorsAndWorkAreasComeFromTheBackend)
+{
+    backend->SetMonitors({TMonitor{{0, 0, 1000, 800}, {0, 0, 1000, 760}},
+                          TMonitor{{1000, 100, 1600, 700}, {1000, 100, 1600, 700}}});
+    struct TCase {
+        TPoint P;
+        DWORD Flags;
+        int Monitor; // 1-based; 0 = none
+    } cases[] = {
+        {{10, 10}, MONITOR_DEFAULTTONULL, 1},   {{1200, 300}, MONITOR_DEFAULTTONULL, 2},
+        {{1200, 50}, MONITOR_DEFAULTTONULL, 0}, {{1200, 50}, MONITOR_DEFAULTTONEAREST, 2},
+        {{1200, 50}, MONITOR_DEFAULTTOPRIMARY, 1}, {{-50, 900}, MONITOR_DEFAULTTONEAREST, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(MonitorFromPoint(c.P, c.Flags)), std::uintptr_t(c.Monitor))
+            << c.P.X << "," << c.P.Y;
+    RECT straddling = Rect(900, 200, 1300, 300);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(MonitorFromRect(&straddling, MONITOR_DEFAULTTONULL)), 2u);
+    MONITORINFO info;
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONULL), &info));
+    EXPECT_EQ(info.rcWork, Rect(0, 0, 1000, 760));
+    EXPECT_EQ(info.dwFlags, MONITORINFOF_PRIMARY);
+    EXPECT_FALSE(GetMonitorInfo(reinterpret_cast<HMONITOR>(std::uintptr_t(3)), &info));
+    RECT work;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_EQ(work, Rect(0, 0, 1000, 760));
+
+    // Maximizing fills the work area of the window's monitor.
+    HWND w = Filled(Bounds(1100, 200, 100, 100), RGB(0, 0, 0), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ShowWindow(w, SW_SHOWMAXIMIZED);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r, Rect(1000, 100, 1600, 700));
+    ShowWindow(w, SW_RESTORE);
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r, Bounds(1100, 200, 100, 100));
+}
+
+TEST_F(Headless, LayeredWindowsKeepTheirContentAndReportTheCapability)
+{
+    EXPECT_FALSE(LayeredWindowsAvailable());
+    backend->SetLayeredWindowsAvailable(true);
+    EXPECT_TRUE(LayeredWindowsAvailable());
+    backend->SetMonitors({TMonitor{{0, 0, 100, 100}, {0, 0, 100, 100}}});
+    HWND under = Filled(Bounds(0, 0, 100, 100), RGB(0, 0, 200));
+    HWND plain = Filled(Bounds(0, 0, 10, 10), RGB(0, 0, 0), WS_POPUP);
+    EXPECT_FALSE(SetLayeredWindowAttributes(plain, 0, 128, LWA_ALPHA)) << "needs WS_EX_LAYERED";
+    HWND glow = Filled(Bounds(0, 0, 10, 10), RGB(0, 0, 0), WS_POPUP, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+
+    // A 20 x 20 picture: left half opaque red, right half transparent (premultiplied zeros).
+    HDC memory = CreateCompatibleDC(nullptr);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biWidth = 20;
+    bmi.bmiHeader.biHeight = -20;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(memory, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* pixels = static_cast<std::uint8_t*>(bits);
+    for (int i = 0; i < 20 * 20; ++i) {
+        const bool left = i % 20 < 10;
+        pixels[i * 4 + 2] = left ? 255 : 0;
+        pixels[i * 4 + 3] = left ? 255 : 0;
+    }
+    SelectObject(memory, ToGdiObj(picture));
+    POINT at{30, 40}, origin{0, 0};
+    SIZE size{20, 20};
+    BLENDFUNCTION blend;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    ASSERT_TRUE(UpdateLayeredWindow(glow, nullptr, &at, &size, memory, &origin, 0, &blend, ULW_ALPHA));
+    ShowWindow(glow, SW_SHOWNA);
+    InvalidateRect(glow, nullptr, 1);
+    PumpWaitingMessages();
+    DeleteDC(memory);
+    DeleteObject(ToGdiObj(picture));
+
+    RECT r;
+    GetWindowRect(glow, &r);
+    EXPECT_EQ(r, Bounds(30, 40, 20, 20));
+    EXPECT_TRUE(IsPerPixelAlphaWindow(glow));
+    const TSurface screen = backend->ComposeScreen();
+    EXPECT_EQ(At(screen, 35, 45), RGB(255, 0, 0));
+    EXPECT_EQ(At(screen, 45, 45), RGB(0, 0, 200)) << "the transparent half shows the window under it";
+    EXPECT_EQ(GetActiveWindow(), under);
+}
+
 } // namespace
 } // namespace tovrel
