@@ -244,6 +244,10 @@ void TDesktopBackend::WindowEvent(const SDL_Event& e)
         if (!SDL_GetKeyboardFocus())
             InjectAppDeactivated();
         break;
+    case SDL_WINDOWEVENT_LEAVE:
+        // No motion comes once the pointer is off our windows: tell the layer where it went.
+        InjectMouseMove(GlobalPointer());
+        break;
     case SDL_WINDOWEVENT_CLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case SDL_WINDOWEVENT_EXPOSED:
         if (auto surface = WindowSurface(hwnd))
@@ -278,7 +282,11 @@ void TDesktopBackend::Dispatch(const SDL_Event& e)
         if (UINT vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode))
             InjectKey(vk, e.type == SDL_KEYDOWN);
         break;
-    case SDL_TEXTINPUT: InjectText(e.text.text); break;
+    case SDL_TEXTINPUT:
+        // Left Alt with a letter is a menu key (WM_SYSCHAR from TranslateMessage), not typing.
+        if (!((SDL_GetModState() & KMOD_LALT) && !(SDL_GetModState() & KMOD_CTRL)))
+            InjectText(e.text.text);
+        break;
     case SDL_WINDOWEVENT: WindowEvent(e); break;
     default: break;
     }
