@@ -1,6 +1,7 @@
 // TskBitmapLink: streaming, mask checks and drawing of a sub-image.
 #include "skin/draw/SkinBitmapLink.h"
 
+#include "skin/draw/RectText.h"
 #include "skin/draw/StreamStrings.h"
 
 namespace tovrel {
@@ -12,6 +13,11 @@ std::unique_ptr<TskBitmapLink> GetBitmapLink(TskBitmap& bitmap, TRect rect)
     link->Name = bitmap.Name;
     link->Rect = rect;
     return link;
+}
+
+std::unique_ptr<TskBitmapLink> GetBitmapLink(TskBitmap& bitmap, std::string_view rect)
+{
+    return GetBitmapLink(bitmap, ParseRectText(rect));
 }
 
 void TskBitmapLink::SaveToStream(std::ostream& stream) const

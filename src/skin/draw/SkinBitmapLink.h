@@ -36,5 +36,7 @@ private:
 
 // A new link over rect of bitmap, named after it.
 std::unique_ptr<TskBitmapLink> GetBitmapLink(TskBitmap& bitmap, TRect rect);
+// The rectangle given as text (a malformed text gives the empty rectangle).
+std::unique_ptr<TskBitmapLink> GetBitmapLink(TskBitmap& bitmap, std::string_view rect);
 
 } // namespace tovrel

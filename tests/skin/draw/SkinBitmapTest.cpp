@@ -222,6 +222,9 @@ TEST(SkinBitmap, LinkDrawsItsRectangleAndChecksMaskByRegion)
     EXPECT_EQ(SourceOf(dst.Pixel(2, 2)), (TPoint{3, 4}));
     EXPECT_EQ(dst.Pixel(3, 0), 0u);
 
+    EXPECT_EQ(GetBitmapLink(img, "1, 2, 3, 4")->Rect, Rect(1, 2, 3, 4));
+    EXPECT_FALSE(GetBitmapLink(img, "1, 2, 3")->Assigned());
+
     link->Rect = Rect(0, 0, 4, 4);
     link->CheckingMasked();
     EXPECT_FALSE(link->Masked);
