@@ -74,7 +74,6 @@ int ConvertAudioFrame(TVideoState& is, const AVFrame* frame) {
 }  // namespace
 
 int DecodeAudioChunk(TVideoState& is, double& pts) {
-    TCustomPlayer& player = *is.Owner;
     if (!is.audio_frame) is.audio_frame = FF.av_frame_alloc();
     if (!is.audio_frame) return -1;
     for (;;) {
@@ -93,7 +92,7 @@ int DecodeAudioChunk(TVideoState& is, double& pts) {
             }
             is.audio_pkt_pending = false;
             if (ret != AVERROR(EAGAIN) && ret != AVERROR_EOF)
-                GetFFLogger()->Log(&player, llInfo, "avcodec_decode_audio2() failed");
+                GetFFLogger()->Log(is.Owner, llInfo, "avcodec_decode_audio2() failed");
         }
         if (is.paused.load() || is.audioq.Aborted()) return -1;
         TQueuedPacket queued;
@@ -103,7 +102,7 @@ int DecodeAudioChunk(TVideoState& is, double& pts) {
             continue;
         }
         if (FF.avcodec_send_packet(is.audio_dec, queued.packet) < 0)
-            GetFFLogger()->Log(&player, llInfo, "avcodec_decode_audio2() failed");
+            GetFFLogger()->Log(is.Owner, llInfo, "avcodec_decode_audio2() failed");
         else
             is.audio_pkt_pending = true;
         FF.av_packet_free(&queued.packet);

@@ -56,11 +56,14 @@ void DestroyPlayback(TVideoState& is) {
     is.abort_request = 1;
     is.parse_tid.Join();
     is.refresh_tid.Join();
-    for (TSubtitleSlot& slot : is.subpq) ReleaseSubtitle(slot);
-    if (is.display_sws) FF.sws_freeContext(is.display_sws);
-    is.display_sws = nullptr;
-    if (is.rdft) FF.av_rdft_end(is.rdft);
-    is.rdft = nullptr;
+}
+
+TVideoState::~TVideoState() {
+    for (TSubtitleSlot& slot : subpq) ReleaseSubtitle(slot);
+    if (display_sws) FF.sws_freeContext(display_sws);
+    if (rdft) FF.av_rdft_end(rdft);
+    FF.swr_free(&swr);
+    FF.av_frame_free(&audio_frame);
 }
 
 void EndPlayback(TCustomPlayer& player) {

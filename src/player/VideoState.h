@@ -151,6 +151,8 @@ struct TVideoState {
     std::atomic<int> seek_flushed{0};
 
     TVideoState() = default;
+    // Frees what the playback's threads left: converters, frames, subtitles.
+    ~TVideoState();
     TVideoState(const TVideoState&) = delete;
     TVideoState& operator=(const TVideoState&) = delete;
 };

@@ -5,13 +5,19 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace tovrel {
 namespace {
 
 class AudioOutputTest : public TPlayerLibrariesTest {
 protected:
-    TVideoState is;
+    std::unique_ptr<TVideoState> state = std::make_unique<TVideoState>();
+    TVideoState& is = *state;
+    void TearDown() override {
+        state.reset();  // while the libraries are loaded
+        TPlayerLibrariesTest::TearDown();
+    }
     void SetUp() override {
         TPlayerLibrariesTest::SetUp();
         is.audio_tgt_channels = 2;
