@@ -83,6 +83,12 @@ LRESULT SysCommand(TWindow& w, WPARAM command, LPARAM lParam)
     return 0;
 }
 
+// The menu key and Shift+F10 ask for the context menu at (-1, -1).
+void KeyboardContextMenu(TWindow& w)
+{
+    SendMessage(w.Handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.Handle), MAKELPARAM(-1, -1));
+}
+
 LRESULT SysKey(TWindow& w, UINT message, WPARAM vk)
 {
     if (message == WM_SYSKEYDOWN) {
@@ -91,7 +97,9 @@ LRESULT SysKey(TWindow& w, UINT message, WPARAM vk)
             SendMessage(RootOf(w), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
-    if ((vk == VK_MENU && loneAlt) || vk == VK_F10)
+    if (vk == VK_F10 && GetKeyState(VK_SHIFT) < 0)
+        KeyboardContextMenu(w);
+    else if ((vk == VK_MENU && loneAlt) || vk == VK_F10)
         SendMessage(RootOf(w), WM_SYSCOMMAND, SC_KEYMENU, 0);
     loneAlt = false;
     return 0;
@@ -185,6 +193,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return SysKey(*w, message, wParam);
     case WM_KEYDOWN: loneAlt = false; return 0;
+    case WM_KEYUP:
+        if (wParam == VK_APPS)
+            KeyboardContextMenu(*w);
+        return 0;
     case WM_SYSCHAR:
         SendMessage(RootOf(*w), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
         return 0;

@@ -260,6 +260,15 @@ TEST_F(Input, AltKeysMakeSystemCommands)
     EXPECT_EQ(menu->WParam, SC_KEYMENU);
     EXPECT_EQ(Messages(edit, {WM_SYSKEYDOWN, WM_SYSKEYUP}), (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYUP}));
 
+    // The menu key asks for a context menu at (-1, -1); the request climbs to the parent.
+    InjectKey(VK_APPS, true);
+    InjectKey(VK_APPS, false);
+    Pump();
+    auto context = Last(top, WM_CONTEXTMENU);
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->LParam, MAKELPARAM(-1, -1));
+    EXPECT_EQ(HWND(context->WParam), edit);
+
     InjectKey(VK_MENU, true);
     InjectKey(VK_F4, true);
     InjectKey(VK_F4, false);
