@@ -2,6 +2,7 @@
 #include "skin/draw/SkinBitmap.h"
 
 #include "platform/gdi/Gdi.h"
+#include "platform/vcl/Canvas.h"
 #include "skin/draw/BitmapStretch.h"
 #include "skin/draw/PixelRoutines.h"
 
@@ -28,7 +29,21 @@ int ChannelDistance(std::uint8_t a, std::uint8_t b) { return std::abs(int(a) - i
 
 TskBitmap::TskBitmap() = default;
 
-TskBitmap::~TskBitmap() { ReleaseSection(); }
+TskBitmap::~TskBitmap()
+{
+    if (canvas_)
+        canvas_->SetHandle(nullptr);
+    ReleaseSection();
+}
+
+TCanvas* TskBitmap::Canvas()
+{
+    if (!canvas_) {
+        canvas_ = std::make_unique<TCanvas>();
+        canvas_->SetHandle(dc_);
+    }
+    return canvas_.get();
+}
 
 TskBitmap* TskBitmap::FindBitmapByDC(HDC dc)
 {
@@ -47,6 +62,8 @@ void TskBitmap::ReleaseSection()
         r.erase(std::find(r.begin(), r.end(), this));
         registered_ = false;
     }
+    if (canvas_)
+        canvas_->SetHandle(nullptr);
     if (dc_ != nullptr)
         DeleteDC(dc_);
     if (handle_ != nullptr)
@@ -96,6 +113,8 @@ void TskBitmap::SetSize(int width, int height)
     bits_ = static_cast<TskColor*>(bits);
     Registry().push_back(this);
     registered_ = true;
+    if (canvas_)
+        canvas_->SetHandle(dc_);
     width_ = int(w);
     height_ = int(h);
 }

@@ -9,10 +9,17 @@
 #include "skin/draw/SkinColor.h"
 
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 
 namespace tovrel {
+
+class TBitmap;
+class TCanvas;
+class TGraphic;
+class TPicture;
+class TStream;
 
 // A skin bitmap or stream that cannot be made or read.
 class EskBitmapError : public Exception {
@@ -46,6 +53,8 @@ public:
     // pixels are 0; old ones are not kept. Raises EskBitmapError on failure.
     void SetSize(int width, int height);
     bool Empty() const { return handle_ == nullptr; }
+    // A canvas on DC(), made on first use and following every resize.
+    TCanvas* Canvas();
     // Frees the pixels: the bitmap becomes empty with size 0 x 0 (for images
     // that are built at a size without area).
     void SetEmpty();
@@ -56,6 +65,17 @@ public:
     // A platform bitmap: 32-bit sections keep their alpha (then CheckingAlphaBlend),
     // anything else is copied with a block transfer and made opaque.
     void AssignBitmap(HBITMAP source);
+    // The component framework's images: a bitmap as above; another graphic
+    // drawn in (DrawGraphic) and made opaque; a picture by its graphic.
+    void Assign(const TBitmap* source);
+    void Assign(const TGraphic* source);
+    void Assign(const TPicture* source);
+    // dest becomes 32-bit of this size with this bitmap drawn on it at (0, 0).
+    void AssignTo(TBitmap* dest);
+    // Renders graphic into dstRect; pixels it leaves magenta are not copied.
+    void DrawGraphic(const TGraphic* graphic, TRect dstRect);
+    // A bitmap the program carries under name; nothing when there is none.
+    void LoadFromResource(const std::string& name);
 
     void CheckingAlphaBlend();
     void CheckingTransparent(TskColor color);
@@ -79,13 +99,19 @@ public:
     void Draw(HDC dc, int x, int y, TRect srcRect);
     void Draw(HDC dc, TRect dstRect);
     void Draw(HDC dc, TRect dstRect, TRect srcRect);
+    void Draw(TCanvas* canvas, int x, int y);
+    void Draw(TCanvas* canvas, int x, int y, TRect srcRect);
+    void Draw(TCanvas* canvas, TRect dstRect);
+    void Draw(TCanvas* canvas, TRect dstRect, TRect srcRect);
     void Draw(TskBitmap& target, int x, int y);
     void Draw(TskBitmap& target, int x, int y, TRect srcRect);
     void Draw(TskBitmap& target, TRect dstRect);
     void Draw(TskBitmap& target, TRect dstRect, TRect srcRect);
     void Tile(HDC dc, TRect dstRect, TRect srcRect);
     void Tile(TskBitmap& target, TRect dstRect, TRect srcRect);
+    void Tile(TCanvas* canvas, TRect dstRect, TRect srcRect);
     void TileClip(HDC dc, TRect dstRect, TRect dstClip, TRect srcRect);
+    void TileClip(TCanvas* canvas, TRect dstRect, TRect dstClip, TRect srcRect);
     void TileClip(TskBitmap& target, TRect dstRect, TRect dstClip, TRect srcRect);
     // Puts source's srcRect behind this bitmap's pixels at (x, y).
     void MergeDraw(const TskBitmap& source, int x, int y, TRect srcRect);
@@ -98,6 +124,10 @@ public:
     // 8-bit one-plane PCX; an unknown manufacturer byte loads nothing. Damaged
     // data raises EskBitmapError and leaves the bitmap as it was.
     void LoadFromPcxStream(std::istream& stream);
+    // The same on the component framework's streams.
+    void SaveToStream(TStream& stream) const;
+    void LoadFromStream(TStream& stream);
+    void LoadFromPcxStream(TStream& stream);
 
     // The registered bitmap whose DC is dc, or null.
     static TskBitmap* FindBitmapByDC(HDC dc);
@@ -112,6 +142,7 @@ private:
     HBITMAP handle_ = nullptr;
     HDC dc_ = nullptr;
     bool registered_ = false;
+    std::unique_ptr<TCanvas> canvas_;
 };
 
 // Alpha of every pixel of bmp := mean of red, green, blue (truncated) of mask
