@@ -1,0 +1,312 @@
+#include "platform/vcl/Forms.h"
+
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Errors.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/Keys.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/ModalLoop.h"
+#include "platform/wm/Monitors.h"
+#include "platform/wm/WindowPos.h"
+
+namespace tovrel {
+
+TCustomForm* GetParentForm(TControl* control)
+{
+    return dynamic_cast<TCustomForm*>(GetParentTopLevel(control));
+}
+
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner)
+{
+    SetVisible(false);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 320, 240);
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    if (OnDestroy)
+        OnDestroy(this);
+    Screen->RemoveForm(this);
+}
+
+void TCustomForm::DoCreate()
+{
+    if (OnCreate)
+        OnCreate(this);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (borderStyle_ == style)
+        return;
+    borderStyle_ = style;
+    RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle style)
+{
+    if (formStyle_ == style)
+        return;
+    formStyle_ = style;
+    if (HandleAllocated())
+        SetWindowPos(Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::CreateParams(TCreateParams& params)
+{
+    TCustomControl::CreateParams(params);
+    params.Style = WS_CLIPCHILDREN;
+    params.ExStyle = 0;
+    switch (borderStyle_) {
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle: params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+        params.Style |= WS_POPUP | WS_CAPTION;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case bsToolWindow:
+        params.Style |= WS_CAPTION;
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        params.Style |= WS_CAPTION | WS_THICKFRAME;
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    }
+    if (borderStyle_ != bsNone && BorderIcons.Contains(biSystemMenu))
+        params.Style |= WS_SYSMENU;
+    if (borderStyle_ == bsSingle || borderStyle_ == bsSizeable) {
+        if (BorderIcons.Contains(biMinimize))
+            params.Style |= WS_MINIMIZEBOX;
+        if (BorderIcons.Contains(biMaximize))
+            params.Style |= WS_MAXIMIZEBOX;
+    }
+    if (formStyle_ == fsStayOnTop)
+        params.ExStyle |= WS_EX_TOPMOST;
+    if (!Enabled())
+        params.Style |= WS_DISABLED;
+    params.WndParent = nullptr;
+}
+
+void TCustomForm::Paint()
+{
+    if (OnPaint)
+        OnPaint(this);
+}
+
+void TCustomForm::ApplyPosition()
+{
+    if (positioned_)
+        return;
+    positioned_ = true;
+    TRect area;
+    if (Position == poScreenCenter || Position == poDesktopCenter) {
+        SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    } else if (Position == poMainFormCenter || Position == poOwnerFormCenter) {
+        TCustomForm* centre = Position == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
+        if (!centre)
+            centre = Application->MainForm();
+        if (!centre || centre == this || !centre->HandleAllocated())
+            SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+        else
+            GetWindowRect(centre->Handle(), &area);
+    } else {
+        return;
+    }
+    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(),
+              Height());
+}
+
+bool TCustomForm::Active() const
+{
+    return HandleAllocated() && GetActiveWindow() == const_cast<TCustomForm*>(this)->Handle();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control)
+{
+    if (control && (control == this || !ContainsControl(control)))
+        throw EInvalidOperation("Invalid active control");
+    activeControl_ = control;
+    if (control && Active() && control->CanFocus())
+        control->SetFocus();
+}
+
+void TCustomForm::SetModalResult(TModalResult result)
+{
+    modalResult_ = result;
+    if (modal_ && result != mrNone && HandleAllocated())
+        PostMessage(Handle(), CM_CLOSEMODAL, 0, 0);
+}
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+    if (HandleAllocated())
+        SetActiveWindow(Handle());
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& action)
+{
+    if (OnClose)
+        OnClose(this, action);
+}
+
+void TCustomForm::Close()
+{
+    if (modal_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = Application->MainForm() == this ? caFree : caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        if (action != caFree)
+            Hide();
+        return;
+    }
+    if (action == caHide)
+        Hide();
+    else if (action == caMinimize && HandleAllocated())
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else if (action == caFree)
+        Release();
+}
+
+void TCustomForm::CloseModal()
+{
+    if (!modal_ || modalResult_ == mrNone)
+        return;
+    TCloseAction action = CloseQuery() ? caHide : caNone;
+    if (action != caNone)
+        DoClose(action);
+    if (action == caNone) {
+        modalResult_ = mrNone;
+        return;
+    }
+    EndModalLoop(Handle(), modalResult_);
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (Visible() || !Enabled() || modal_)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    modalResult_ = mrNone;
+    HandleNeeded();
+    ApplyPosition();
+    modal_ = true;
+    SetVisible(true);
+    HWND handle = Handle();
+    RunModalLoop(handle);
+    modal_ = false;
+    if (IsWindow(handle))
+        Hide();
+    return modalResult_ == mrNone ? mrCancel : modalResult_;
+}
+
+void TCustomForm::Release()
+{
+    if (releasing_)
+        return;
+    releasing_ = true;
+    PostMessage(Handle(), CM_RELEASE, 0, 0);
+}
+
+void TCustomForm::HandleDialogKey(TMessage& message)
+{
+    if (GetKeyState(VK_MENU) < 0) {
+        Broadcast(message);
+        return;
+    }
+    const WORD key = WORD(message.WParam);
+    if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+        SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
+        message.Result = 1;
+        return;
+    }
+    if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+        if (activeControl_ && activeControl_->Parent()) {
+            activeControl_->Parent()->SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
+            message.Result = 1;
+        }
+        return;
+    }
+    Broadcast(message);
+}
+
+void TCustomForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case CM_CLOSEMODAL:
+        CloseModal();
+        return;
+    case CM_DIALOGKEY:
+        HandleDialogKey(message);
+        return;
+    case CM_CONTROLCHANGE: {
+        auto* removed = reinterpret_cast<TControl*>(message.WParam);
+        auto* removedWindow = dynamic_cast<TWinControl*>(removed);
+        if (message.LParam == 0 && activeControl_ && removedWindow && removedWindow->ContainsControl(activeControl_))
+            activeControl_ = nullptr;
+        break;
+    }
+    case CM_FOCUSCHANGED:
+        activeControl_ = reinterpret_cast<TWinControl*>(message.LParam);
+        if (activeControl_ == this)
+            activeControl_ = nullptr;
+        break;
+    case CM_VISIBLECHANGED:
+        if (Visible()) {
+            HandleNeeded();
+            ApplyPosition();
+            if (OnShow)
+                OnShow(this);
+            if (!modal_)
+                ShowWindow(Handle(), SW_SHOW);
+        } else {
+            if (OnHide)
+                OnHide(this);
+            if (HandleAllocated())
+                ShowWindow(Handle(), SW_HIDE);
+        }
+        return;
+    case WM_ACTIVATE:
+        if (LOWORD(message.WParam) != WA_INACTIVE) {
+            Screen->FormActivated(this);
+            if (OnActivate)
+                OnActivate(this);
+            if (activeControl_ && activeControl_->CanFocus()) {
+                activeControl_->SetFocus();
+                message.Result = 0;
+                return;
+            }
+        } else if (OnDeactivate) {
+            OnDeactivate(this);
+        }
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(message);
+}
+
+} // namespace tovrel

@@ -1,0 +1,107 @@
+#pragma once
+// TCustomForm/TForm: a top-level window with the framework's form rules:
+// border styles, position on first show, close with OnCloseQuery/OnClose and
+// the close actions, modal showing with ModalResult, key preview, the active
+// control, dialog keys (Tab and arrows move the focus; others go to the
+// children, where default and cancel buttons answer), and Release (freed
+// after the message being handled).
+#include "platform/vcl/CustomControls.h"
+
+namespace tovrel {
+
+enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TFormStyle : std::uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TPosition : std::uint8_t {
+    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                       mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10, mrClose = 11;
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+// Posted to a modal form whose ModalResult was set, so the loop ends after
+// the message being handled.
+constexpr UINT CM_CLOSEMODAL = CM_BASE + 200;
+
+class TCustomForm : public TCustomControl {
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // Fires OnCreate; TApplication::CreateForm calls it once the form is built.
+    void DoCreate();
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TBorderIcons BorderIcons = {biSystemMenu, biMinimize, biMaximize};
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
+    TPosition Position = poDesigned;
+    bool KeyPreview = false;
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    bool Active() const;
+    bool Modal() const { return modal_; }
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result);
+
+    void Show();
+    void Close();
+    bool CloseQuery();
+    // Shows the form, disables the other windows and returns when ModalResult
+    // is set (or the form is closed: mrCancel). A visible or disabled form
+    // raises EInvalidOperation.
+    TModalResult ShowModal();
+    // Frees the form once the message being handled is done.
+    void Release();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    bool IsTopLevel() const override { return true; }
+    bool WantsKeyPreview() const override { return KeyPreview; }
+    void CreateParams(TCreateParams& params) override;
+    void Paint() override;
+    virtual void DoClose(TCloseAction& action);
+    void ApplyPosition();
+
+private:
+    void HandleDialogKey(TMessage& message);
+    void CloseModal();
+
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TFormStyle formStyle_ = fsNormal;
+    TWinControl* activeControl_ = nullptr;
+    TModalResult modalResult_ = mrNone;
+    bool modal_ = false;
+    bool positioned_ = false;
+    bool releasing_ = false;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+};
+
+// The form a control sits on, or null.
+TCustomForm* GetParentForm(TControl* control);
+
+} // namespace tovrel

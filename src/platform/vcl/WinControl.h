@@ -1,0 +1,148 @@
+#pragma once
+// TWinControl: a control with its own window (made on demand, with children
+// and re-made by RecreateWnd), child controls in z-order, alignment, tab
+// order, focus with CM_ENTER/CM_EXIT, keys with dialog-key handling, and the
+// paint cycle (erase with the brush, PaintWindow, then graphic children).
+#include "platform/vcl/Control.h"
+#include "platform/wm/Window.h"
+
+#include <exception>
+#include <functional>
+#include <vector>
+
+namespace tovrel {
+
+// The window procedure of every control's window.
+LRESULT ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // Makes the window (and the parent's first); a control with no parent
+    // window that is not a top-level one raises EInvalidOperation.
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    void HandleNeeded() { Handle(); }
+    void RecreateWnd();
+    void DestroyHandle();
+
+    // Graphic controls first, then windowed ones, each in z-order (bottom first).
+    int ControlCount() const { return int(controls_.size() + winControls_.size()); }
+    TControl* Controls(int index) const;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    bool ContainsControl(const TControl* control) const;
+    // The topmost visible child under a client point (disabled ones only when asked).
+    TControl* ControlAtPos(TPoint p, bool allowDisabled, bool allowWinControls = false) const;
+
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value);
+    // Visible, enabled and so are all parents.
+    bool CanFocus() const;
+    virtual void SetFocus();
+    bool Focused() const override;
+    // Children in tab order, depth first (only windowed controls).
+    void GetTabOrderList(std::vector<TWinControl*>& list) const;
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
+    void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+
+    void DisableAlign() { ++alignDisabled_; }
+    void EnableAlign();
+    bool AlignDisabled() const { return alignDisabled_ > 0; }
+    void Realign() { AlignFor(nullptr); }
+    virtual void AdjustClientRect(TRect& rect) const;
+
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    void Invalidate() override;
+    void Update() override;
+    void ScrollBy(int dx, int dy);
+    // Paints the graphic children (from `first`, all when null) into dc,
+    // each at its position and clipped to its bounds.
+    void PaintControls(HDC dc, TControl* first);
+    void Broadcast(TMessage& message);
+    TBrush* Brush() { return brush_.get(); }
+
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    struct TCreateParams {
+        std::string Caption;
+        DWORD Style = 0;
+        DWORD ExStyle = 0;
+        int X = 0, Y = 0, Width = 0, Height = 0;
+        HWND WndParent = nullptr;
+        UINT WindowClassStyle = CS_DBLCLKS;
+    };
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    virtual void PaintWindow(HDC /*dc*/) {}
+    virtual void AlignControls(TControl* control, TRect& rect);
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyUp(WORD& key, TShiftState shift);
+    virtual void KeyPress(char16_t& key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    // True when the key was taken before the control saw it (key preview).
+    virtual bool DoKeyDown(WORD& key, TShiftState shift);
+    void SetZOrder(bool topMost) override;
+    void BoundsChanged() override;
+    virtual bool WantsKeyPreview() const { return false; }
+    // Follows the window after the layer moved or sized it.
+    void UpdateBounds();
+    // The top-level window's control (a form), or null.
+    TWinControl* TopLevelControl();
+    virtual bool IsTopLevel() const { return false; }
+
+private:
+    friend class TControl;
+    friend LRESULT ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void CreateHandleTree();
+    void HandleKey(TMessage& message);
+    void HandlePaint(TMessage& message);
+    bool ForwardMouseToChild(TMessage& message);
+    void TrackMouseControl(TMessage& message);
+    void FocusArrived();
+    void ChildBoundsChanged(TControl* control);
+    // Realigns; `trigger` (the control that moved or changed its Align) goes
+    // first among equally placed ones.
+    void AlignFor(TControl* trigger);
+    bool IsDialogKey(WORD key, LPARAM keyData);
+
+    HWND handle_ = nullptr;
+    std::vector<TControl*> controls_;
+    std::vector<TWinControl*> winControls_;
+    std::vector<TWinControl*> tabList_;
+    bool tabStop_ = false;
+    int alignDisabled_ = 0;
+    bool aligning_ = false;
+    std::unique_ptr<TBrush> brush_;
+};
+
+// Where exceptions leaving a message handler go (the application's error
+// box); without a handler they propagate.
+void SetMessageExceptionHandler(std::function<void(const std::exception&)> handler);
+// Runs fn; an exception leaving it goes to the handler above.
+void GuardMessageHandler(const std::function<void()>& fn);
+
+// Drops a control that goes from the focus and mouse trackers.
+void ControlDestroyed(TControl* control);
+// The control that owns a window, or null.
+TWinControl* FindControl(HWND hwnd);
+// The form (a top-level control) a control sits on, or null.
+TWinControl* GetParentTopLevel(TControl* control);
+
+} // namespace tovrel
