@@ -4,12 +4,15 @@
 // up to a multiple of 4; pixels are B, G, R. An image that could not be made
 // has size 0 x 0, and every effect leaves it alone.
 #include "platform/gdi/GdiTypes.h"
-#include "skin/data/SkinTypes.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace tovrel {
+
+// Declared without its values so that this header meets the component
+// framework's headers (see SkinTypes.h for the values).
+enum class TskMorphKind : std::uint8_t;
 
 class TskEffectBmp {
 public:

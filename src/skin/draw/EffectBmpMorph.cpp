@@ -1,5 +1,6 @@
 // Morph transitions between two TskEffectBmp images of the same size.
 #include "platform/rtl/Numbers.h"
+#include "skin/data/SkinTypes.h"
 #include "skin/draw/EffectBmp.h"
 
 #include <algorithm>

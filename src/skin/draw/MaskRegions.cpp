@@ -2,6 +2,7 @@
 #include "skin/draw/MaskRegions.h"
 
 #include "platform/gdi/Gdi.h"
+#include "platform/vcl/Bitmap.h"
 #include "skin/draw/SkinPieces.h"
 
 #include <cstring>
@@ -82,7 +83,7 @@ HRGN RegionFromData(const std::vector<std::uint8_t>& data)
 // A side strip: the edge tiled down from row 0, then the rows between the
 // client rectangle's top and the upper point, and between the lower point and
 // the client rectangle's bottom, over the ends.
-void SideStrip(TskBitmap& strip, const TskBitmap& mask, int left, int right, TPoint upper, TPoint lower, TRect cl,
+void SideStrip(TskBitmap& strip, const TskImageRef& mask, int left, int right, TPoint upper, TPoint lower, TRect cl,
                int height)
 {
     const int width = right - left;
@@ -91,53 +92,60 @@ void SideStrip(TskBitmap& strip, const TskBitmap& mask, int left, int right, TPo
     strip.SetSize(width, height);
     strip.Clear(0xFFFFFFFF);
     if (lower.Y != upper.Y)
-        TileSpan(strip, mask, Rect(left, upper.Y, right, lower.Y), TskTileDirection::Vertical, 0, height, 0, width);
+        TileSpan(RefOf(strip), mask, Rect(left, upper.Y, right, lower.Y), TskTileDirection::Vertical, 0, height, 0,
+                 width);
     const int head = upper.Y - cl.Top, tail = cl.Bottom - lower.Y;
     if (head > 0)
-        CopyPiece(strip, Rect(0, 0, width, head), mask, Rect(left, cl.Top, right, upper.Y));
+        CopyPiece(RefOf(strip), Rect(0, 0, width, head), mask, Rect(left, cl.Top, right, upper.Y));
     if (tail > 0)
-        CopyPiece(strip, Rect(0, height - tail, width, height), mask, Rect(left, lower.Y, right, cl.Bottom));
+        CopyPiece(RefOf(strip), Rect(0, height - tail, width, height), mask, Rect(left, lower.Y, right, cl.Bottom));
 }
 
 // A band across: the edge tiled between the new points, the corners at both ends.
-void BandStrip(TskBitmap& strip, const TskBitmap& mask, int top, int bottom, TPoint left, TPoint right,
+void BandStrip(TskBitmap& strip, const TskImageRef& mask, int top, int bottom, TPoint left, TPoint right,
                TPoint newLeft, TPoint newRight, int newWidth)
 {
     strip.SetSize(newWidth, bottom - top);
     strip.Clear(0xFFFFFFFF);
+    const TskImageRef target = RefOf(strip);
     if (right.X != left.X)
-        TileSpan(strip, mask, Rect(left.X, top, right.X, bottom), TskTileDirection::Horizontal, newLeft.X,
+        TileSpan(target, mask, Rect(left.X, top, right.X, bottom), TskTileDirection::Horizontal, newLeft.X,
                  newRight.X, 0, bottom - top);
-    CopyPiece(strip, Rect(0, 0, left.X, bottom - top), mask, Rect(0, top, left.X, bottom));
-    CopyPiece(strip, Rect(newRight.X, 0, newWidth, bottom - top), mask, Rect(right.X, top, mask.Width(), bottom));
+    CopyPiece(target, Rect(0, 0, left.X, bottom - top), mask, Rect(0, top, left.X, bottom));
+    CopyPiece(target, Rect(newRight.X, 0, newWidth, bottom - top), mask, Rect(right.X, top, mask.Width, bottom));
 }
 
 } // namespace
 
-HRGN CreateMaskRegion(const TskBitmap& mask) { return RegionFromData(CreateRgnDataFromMask(mask, 0, 0)); }
+HRGN CreateMaskRegion(HBITMAP mask) { return RegionFromData(CreateRgnDataFromMask(mask, 0, 0)); }
+HRGN CreateMaskRegion(const TskBitmap& mask) { return CreateMaskRegion(mask.Handle()); }
+HRGN CreateMaskRegion(const TBitmap& mask) { return CreateMaskRegion(mask.Handle()); }
 
-void CreateSkinMask(const TskSkinCorners& g, const TskSkinCorners& n, const TskBitmap& mask,
-                    const TskMaskStrips& strips, int newWidth, int)
+namespace regions {
+
+void SkinMask(const TskSkinCorners& g, const TskSkinCorners& n, const TskImageRef& mask, const TskMaskStrips& strips,
+              int newWidth)
 {
+    if (mask.Empty())
+        return;
     const TRect& cl = g.ClRect;
     const int h = n.ClRect.Height();
     if (cl.Left > 0 && h > 0)
         SideStrip(strips.Left, mask, 0, cl.Left, g.LTPt, g.LBPt, cl, h);
-    if (mask.Width() - cl.Right > 0 && h > 0)
-        SideStrip(strips.Right, mask, cl.Right, mask.Width(), g.RTPt, g.RBPt, cl, h);
+    if (mask.Width - cl.Right > 0 && h > 0)
+        SideStrip(strips.Right, mask, cl.Right, mask.Width, g.RTPt, g.RBPt, cl, h);
     if (newWidth > 0 && cl.Top > 0)
         BandStrip(strips.Top, mask, 0, cl.Top, g.LTPt, g.RTPt, n.LTPt, n.RTPt, newWidth);
-    if (newWidth >= 1 && mask.Height() - cl.Bottom >= 1)
-        BandStrip(strips.Bottom, mask, cl.Bottom, mask.Height(), g.LBPt, g.RBPt, n.LBPt, n.RBPt, newWidth);
+    if (newWidth >= 1 && mask.Height - cl.Bottom >= 1)
+        BandStrip(strips.Bottom, mask, cl.Bottom, mask.Height, g.LBPt, g.RBPt, n.LBPt, n.RBPt, newWidth);
 }
 
-HRGN CreateSkinRegion(const TskSkinCorners& g, const TskSkinCorners& n, const TskBitmap& mask, int newWidth,
-                      int newHeight)
+HRGN SkinRegion(const TskSkinCorners& g, const TskSkinCorners& n, const TskImageRef& mask, int newWidth)
 {
     if (n.RTPt.X < n.LTPt.X || n.LBPt.Y < n.LTPt.Y)
         return nullptr;
     TskBitmap top, left, right, bottom;
-    CreateSkinMask(g, n, mask, {top, left, right, bottom}, newWidth, newHeight);
+    SkinMask(g, n, mask, {top, left, right, bottom}, newWidth);
     const TRect& ncl = n.ClRect;
     HRGN result = ncl.IsEmpty() ? nullptr : CreateRectRgn(ncl.Left, ncl.Top, ncl.Right, ncl.Bottom);
     const struct {
@@ -159,5 +167,7 @@ HRGN CreateSkinRegion(const TskSkinCorners& g, const TskSkinCorners& n, const Ts
     }
     return result;
 }
+
+} // namespace regions
 
 } // namespace tovrel

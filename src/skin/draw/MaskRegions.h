@@ -31,7 +31,9 @@ std::vector<std::uint8_t> CreateRgnDataFromMask(HBITMAP mask, int x, int y);
 std::vector<std::uint8_t> CreateRgnDataFromMask(const TskBitmap& mask, int x, int y);
 
 // The region of mask's black pixels; null for an empty mask. The caller owns it.
+HRGN CreateMaskRegion(HBITMAP mask);
 HRGN CreateMaskRegion(const TskBitmap& mask);
+HRGN CreateMaskRegion(const TBitmap& mask);
 
 struct TskMaskStrips {
     TskBitmap& Top;
@@ -39,16 +41,31 @@ struct TskMaskStrips {
     TskBitmap& Right;
     TskBitmap& Bottom;
 };
+
+namespace regions {
+void SkinMask(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TskImageRef& mask,
+              const TskMaskStrips& strips, int newWidth);
+HRGN SkinRegion(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TskImageRef& mask, int newWidth);
+} // namespace regions
+
 // The four border strips of mask resized to the new geometry; edges are tiled,
 // never stretched. A strip whose condition fails is left as it was given; a
 // built strip starts white, so pixels no piece covers are outside the shape.
-void CreateSkinMask(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TskBitmap& mask,
-                    const TskMaskStrips& strips, int newWidth, int newHeight);
+// newHeight is not used.
+template <class P>
+void CreateSkinMask(const TskSkinCorners& skin, const TskSkinCorners& fresh, P& mask, const TskMaskStrips& strips,
+                    int newWidth, int)
+{
+    regions::SkinMask(skin, fresh, RefOf(mask), strips, newWidth);
+}
 
 // The region of a frame resized to the new geometry: the new client rectangle
 // and the black pixels of the four resized strips. Null when the new size is
 // smaller than the corners or nothing is inside. The caller owns it.
-HRGN CreateSkinRegion(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TskBitmap& mask, int newWidth,
-                      int newHeight);
+template <class P>
+HRGN CreateSkinRegion(const TskSkinCorners& skin, const TskSkinCorners& fresh, P& mask, int newWidth, int)
+{
+    return regions::SkinRegion(skin, fresh, RefOf(mask), newWidth);
+}
 
 } // namespace tovrel

@@ -2,21 +2,13 @@
 #include "skin/draw/SkinImageBuilders.h"
 
 #include "platform/gdi/Gdi.h"
-#include "skin/draw/SkinPieces.h"
+#include "skin/data/SkinTypes.h"
 
 namespace tovrel {
 
 namespace {
 
 using enum TskTileDirection;
-
-void ResizeTarget(TskBitmap& b, int width, int height)
-{
-    if (width <= 0 || height <= 0)
-        b.SetEmpty();
-    else
-        b.SetSize(width, height);
-}
 
 // Picture rectangles given relative to the skin rectangle.
 struct TPieceOf {
@@ -29,24 +21,26 @@ struct TPieceOf {
 
 // Strip-repeats the middle stretched across (skstVert) or down (skstHorz),
 // clipped to area.
-void RepeatStretchedStrip(TskBitmap& b, const TskBitmap& picture, TRect middle, TRect area, bool across)
+void RepeatStretchedStrip(const TskImageRef& b, const TskImageRef& picture, TRect middle, TRect area, bool across)
 {
     const int cw = middle.Width(), ch = middle.Height();
     TskBitmap strip;
     strip.SetSize(across ? area.Width() : cw, across ? ch : area.Height());
-    StretchPiece(strip, Rect(0, 0, strip.Width(), strip.Height()), picture, middle);
-    const int saved = SaveDC(b.DC());
-    IntersectClipRect(b.DC(), area.Left, area.Top, area.Right, area.Bottom);
+    const TskImageRef stripRef = RefOf(strip);
+    StretchPiece(stripRef, Rect(0, 0, strip.Width(), strip.Height()), picture, middle);
+    const int saved = SaveDC(b.Dc);
+    IntersectClipRect(b.Dc, area.Left, area.Top, area.Right, area.Bottom);
     const int count = across ? area.Height() / ch : area.Width() / cw;
     for (int k = 0; k <= count; ++k) {
         const TPoint at = across ? Point(area.Left, area.Top + k * ch) : Point(area.Left + k * cw, area.Top);
-        CopyPiece(b, Rect(at.X, at.Y, at.X + strip.Width(), at.Y + strip.Height()), strip,
+        CopyPiece(b, Rect(at.X, at.Y, at.X + strip.Width(), at.Y + strip.Height()), stripRef,
                   Rect(0, 0, strip.Width(), strip.Height()));
     }
-    RestoreDC(b.DC(), saved);
+    RestoreDC(b.Dc, saved);
 }
 
-void DrawMiddle(TskBitmap& b, const TskBitmap& picture, TRect middle, TRect area, const TskStretchFlags& flags)
+void DrawMiddle(const TskImageRef& b, const TskImageRef& picture, TRect middle, TRect area,
+                const TskStretchFlags& flags)
 {
     if (!flags.StretchEffect) {
         TileArea(b, picture, middle, area);
@@ -67,13 +61,29 @@ void DrawMiddle(TskBitmap& b, const TskBitmap& picture, TRect middle, TRect area
     }
 }
 
-// Steps shared by the nine-slice builders; withRight false gives the variant
-// without the right column.
-void BuildNineSlice(const TskSkinCorners& g, const TskSkinCorners& n, TskBitmap& b, const TskBitmap& picture,
-                    TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags,
-                    bool withRight)
+} // namespace
+
+TskSkinCorners NewSkinCorners(const TskSkinCorners& skin, TSize skinSize, TSize newSize)
 {
-    ResizeTarget(b, newWidth, newHeight);
+    const int dw = newSize.cx - skinSize.cx, dh = newSize.cy - skinSize.cy;
+    TskSkinCorners n;
+    n.LTPt = skin.LTPt;
+    n.RTPt = Point(skin.RTPt.X + dw, skin.RTPt.Y);
+    n.LBPt = Point(skin.LBPt.X, skin.LBPt.Y + dh);
+    n.RBPt = Point(skin.RBPt.X + dw, skin.RBPt.Y + dh);
+    n.ClRect = Rect(skin.ClRect.Left, skin.ClRect.Top, skin.ClRect.Right + dw, skin.ClRect.Bottom + dh);
+    return n;
+}
+
+namespace builders {
+
+// withRight false gives the variant without the right column.
+void SkinImage(const TskSkinCorners& g, const TskSkinCorners& n, TskImageTarget& target, const TskImageRef& picture,
+               TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags,
+               bool withRight)
+{
+    target.Resize(newWidth, newHeight);
+    const TskImageRef b = target.Ref();
     if (g.RBPt.X == g.LTPt.X || g.RBPt.Y == g.LTPt.Y || picture.Empty() || b.Empty())
         return;
     const TPieceOf piece{skinRect};
@@ -111,16 +121,33 @@ void BuildNineSlice(const TskSkinCorners& g, const TskSkinCorners& n, TskBitmap&
     }
 }
 
-enum class TThreeParts { All, NoEnd, MiddleOnly };
+void StretchImage(TskImageTarget& target, const TskImageRef& picture, TRect skinRect, TRect clRect, bool drawClient)
+{
+    const TskImageRef b = target.Ref();
+    if (b.Empty())
+        return;
+    TskSkinCorners g;
+    g.ClRect = clRect;
+    g.LTPt = Point(clRect.Left, clRect.Top);
+    g.RTPt = Point(clRect.Right, clRect.Top);
+    g.LBPt = Point(clRect.Left, clRect.Bottom);
+    g.RBPt = Point(clRect.Right, clRect.Bottom);
+    const TSize size{b.Width, b.Height};
+    const TskSkinCorners n = NewSkinCorners(g, TSize{skinRect.Width(), skinRect.Height()}, size);
+    TskStretchFlags flags;
+    flags.LeftStretch = flags.TopStretch = flags.RightStretch = flags.BottomStretch = true;
+    flags.StretchEffect = true;
+    SkinImage(g, n, target, picture, skinRect, size.cx, size.cy, drawClient, flags, true);
+}
 
-// Three-piece image along direction; first and last are the fixed end lengths.
-void BuildThreePiece(TskBitmap& b, const TskBitmap& picture, TRect skinRect, int first, int last, int newLength,
-                     bool stretch, TskTileDirection direction, TThreeParts parts)
+void ThreePiece(TskImageTarget& target, const TskImageRef& picture, TRect skinRect, int first, int last,
+                int newLength, bool stretch, TskTileDirection direction, TThreeParts parts)
 {
     const bool across = direction == Horizontal;
     const int length = across ? skinRect.Width() : skinRect.Height();
     const int thickness = across ? skinRect.Height() : skinRect.Width();
-    ResizeTarget(b, across ? newLength : thickness, across ? thickness : newLength);
+    target.Resize(across ? newLength : thickness, across ? thickness : newLength);
+    const TskImageRef b = target.Ref();
     // Rectangle from a to z along the direction, full thickness across.
     auto along = [&](TRect base, int a, int z) {
         return across ? Rect(base.Left + a, base.Top, base.Left + z, base.Top + thickness)
@@ -142,95 +169,17 @@ void BuildThreePiece(TskBitmap& b, const TskBitmap& picture, TRect skinRect, int
     FillSpan(b, picture, along(skinRect, first, length - last), direction, from, to, 0, thickness, stretch);
 }
 
-} // namespace
-
-TskSkinCorners NewSkinCorners(const TskSkinCorners& skin, TSize skinSize, TSize newSize)
-{
-    const int dw = newSize.cx - skinSize.cx, dh = newSize.cy - skinSize.cy;
-    TskSkinCorners n;
-    n.LTPt = skin.LTPt;
-    n.RTPt = Point(skin.RTPt.X + dw, skin.RTPt.Y);
-    n.LBPt = Point(skin.LBPt.X, skin.LBPt.Y + dh);
-    n.RBPt = Point(skin.RBPt.X + dw, skin.RBPt.Y + dh);
-    n.ClRect = Rect(skin.ClRect.Left, skin.ClRect.Top, skin.ClRect.Right + dw, skin.ClRect.Bottom + dh);
-    return n;
-}
-
-void CreateSkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskBitmap& b, const TskBitmap& picture,
-                     TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
-{
-    BuildNineSlice(skin, fresh, b, picture, skinRect, newWidth, newHeight, drawClient, flags, true);
-}
-
-void CreateSkinImage2(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskBitmap& b, const TskBitmap& picture,
-                      TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
-{
-    BuildNineSlice(skin, fresh, b, picture, skinRect, newWidth, newHeight, drawClient, flags, true);
-}
-
-void CreateSkinImage3(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskBitmap& b, const TskBitmap& picture,
-                      TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
-{
-    BuildNineSlice(skin, fresh, b, picture, skinRect, newWidth, newHeight, drawClient, flags, false);
-}
-
-void CreateStretchImage(TskBitmap& b, const TskBitmap& picture, TRect skinRect, TRect clRect, bool drawClient)
-{
-    if (b.Empty())
-        return;
-    TskSkinCorners g;
-    g.ClRect = clRect;
-    g.LTPt = Point(clRect.Left, clRect.Top);
-    g.RTPt = Point(clRect.Right, clRect.Top);
-    g.LBPt = Point(clRect.Left, clRect.Bottom);
-    g.RBPt = Point(clRect.Right, clRect.Bottom);
-    const TSize size{b.Width(), b.Height()};
-    const TskSkinCorners n = NewSkinCorners(g, TSize{skinRect.Width(), skinRect.Height()}, size);
-    TskStretchFlags flags;
-    flags.LeftStretch = flags.TopStretch = flags.RightStretch = flags.BottomStretch = true;
-    flags.StretchEffect = true;
-    BuildNineSlice(g, n, b, picture, skinRect, size.cx, size.cy, drawClient, flags, true);
-}
-
-void CreateHSkinImage(int leftOffset, int rightOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect,
-                      int newWidth, int, bool stretchEffect)
-{
-    BuildThreePiece(b, picture, skinRect, leftOffset, rightOffset, newWidth, stretchEffect, Horizontal,
-                    TThreeParts::All);
-}
-
-void CreateHSkinImage2(int leftOffset, int rightOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect,
-                       int newWidth, int, bool stretchEffect)
-{
-    BuildThreePiece(b, picture, skinRect, leftOffset, rightOffset, newWidth, stretchEffect, Horizontal,
-                    TThreeParts::NoEnd);
-}
-
-void CreateHSkinImage3(int leftOffset, int rightOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect,
-                       int newWidth, int, bool stretchEffect)
-{
-    BuildThreePiece(b, picture, skinRect, leftOffset, rightOffset, newWidth, stretchEffect, Horizontal,
-                    TThreeParts::MiddleOnly);
-}
-
-void CreateVSkinImage(int topOffset, int bottomOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect, int,
-                      int newHeight, bool stretchEffect)
-{
-    BuildThreePiece(b, picture, skinRect, topOffset, bottomOffset, newHeight, stretchEffect, Vertical,
-                    TThreeParts::All);
-}
-
-void CreateSkinBorderImages(const TskSkinCorners& g, const TskSkinCorners& n, const TskBorderImages& images,
-                            const TskBitmap& picture, TRect skinRect, int newWidth, int newHeight,
-                            const TskStretchFlags& flags)
+void BorderImages(const TskSkinCorners& g, const TskSkinCorners& n, const TBorderTargets& images,
+                  const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight,
+                  const TskStretchFlags& flags)
 {
     const TPieceOf piece{skinRect};
     const int w = skinRect.Width(), h = skinRect.Height();
     const TRect& cl = g.ClRect;
     const TRect& ncl = n.ClRect;
     if (newWidth > 0 && ncl.Top > 0 && g.RTPt.X - g.LTPt.X > 0) {
-        TskBitmap& top = images.Top;
-        ResizeTarget(top, newWidth, ncl.Top);
+        images.Top.Resize(newWidth, ncl.Top);
+        const TskImageRef top = images.Top.Ref();
         const TRect edge = piece(g.LTPt.X, 0, g.RTPt.X, ncl.Top);
         if (flags.TopStretch)
             StretchPiece(top, Rect(n.LTPt.X, 0, n.RTPt.X, ncl.Top), picture, edge);
@@ -241,8 +190,8 @@ void CreateSkinBorderImages(const TskSkinCorners& g, const TskSkinCorners& n, co
     }
     const int bh = newHeight - ncl.Bottom;
     if (newWidth > 0 && bh > 0 && g.RBPt.X - g.LBPt.X > 0) {
-        TskBitmap& bottom = images.Bottom;
-        ResizeTarget(bottom, newWidth, bh);
+        images.Bottom.Resize(newWidth, bh);
+        const TskImageRef bottom = images.Bottom.Ref();
         const TRect edge = piece(g.LBPt.X, h - bh, g.RBPt.X, h);
         if (flags.BottomStretch)
             StretchPiece(bottom, Rect(n.LBPt.X, 0, n.RBPt.X, bh), picture, edge);
@@ -252,25 +201,28 @@ void CreateSkinBorderImages(const TskSkinCorners& g, const TskSkinCorners& n, co
         CopyPiece(bottom, Rect(n.RBPt.X, 0, newWidth, bh), picture, piece(g.RBPt.X, h - bh, w, h));
     }
     // The side strips lie between the top and bottom strips as they now are.
-    auto side = [&](TskBitmap& strip, int left, int right, TPoint upper, TPoint lower, bool stretch) {
-        const int v = newHeight - images.Bottom.Height() - images.Top.Height();
+    auto side = [&](TskImageTarget& strip, int left, int right, TPoint upper, TPoint lower, bool stretch) {
+        const int v = newHeight - images.Bottom.Ref().Height - images.Top.Ref().Height;
         const int width = right - left;
         if (width < 1 || v < 1 || lower.Y - upper.Y < 1)
             return;
-        ResizeTarget(strip, width, v);
+        strip.Resize(width, v);
+        const TskImageRef s = strip.Ref();
         const int head = upper.Y - cl.Top, tail = cl.Bottom - lower.Y;
         const TRect edge = piece(left, upper.Y, right, lower.Y);
         if (stretch)
-            StretchPiece(strip, Rect(0, head, width, v - tail), picture, edge);
+            StretchPiece(s, Rect(0, head, width, v - tail), picture, edge);
         else
-            TileSpan(strip, picture, edge, Vertical, 0, v, 0, width);
+            TileSpan(s, picture, edge, Vertical, 0, v, 0, width);
         if (head > 0)
-            CopyPiece(strip, Rect(0, 0, width, head), picture, piece(left, cl.Top, right, upper.Y));
+            CopyPiece(s, Rect(0, 0, width, head), picture, piece(left, cl.Top, right, upper.Y));
         if (tail > 0)
-            CopyPiece(strip, Rect(0, v - tail, width, v), picture, piece(left, lower.Y, right, cl.Bottom));
+            CopyPiece(s, Rect(0, v - tail, width, v), picture, piece(left, lower.Y, right, cl.Bottom));
     };
     side(images.Left, 0, ncl.Left, g.LTPt, g.LBPt, flags.LeftStretch);
     side(images.Right, cl.Right, cl.Right + (newWidth - ncl.Right), g.RTPt, g.RBPt, flags.RightStretch);
 }
+
+} // namespace builders
 
 } // namespace tovrel

@@ -3,10 +3,14 @@
 // copied pixel for pixel, edges tiled or stretched, the middle stretched,
 // strip-repeated or tiled. The destination bitmaps belong to the caller; a
 // requested size without area leaves the destination empty.
-#include "skin/data/SkinTypes.h"
 #include "skin/draw/SkinBitmap.h"
+#include "skin/draw/SkinPieces.h"
 
 namespace tovrel {
+
+// Declared here without its values so that this header meets the component
+// framework's headers without the skin data's type names (see SkinTypes.h).
+enum class TskStretchType : std::uint8_t;
 
 // Corner points and client rectangle, relative to the skin rectangle's
 // top-left corner (or, for the new geometry, to the built image's).
@@ -21,47 +25,120 @@ struct TskStretchFlags {
     bool RightStretch = false;
     bool BottomStretch = false;
     bool StretchEffect = false;
-    TskStretchType StretchType = TskStretchType::skstFull;
+    TskStretchType StretchType{}; // skstFull
 };
 
 // The new geometry: right and bottom parts move by the growth.
 TskSkinCorners NewSkinCorners(const TskSkinCorners& skin, TSize skinSize, TSize newSize);
 
-// Nine-slice image of NewWidth x NewHeight; the middle only when drawClient.
-void CreateSkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskBitmap& b, const TskBitmap& picture,
-                     TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags);
-void CreateSkinImage2(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskBitmap& b, const TskBitmap& picture,
-                      TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags);
-// Without the right column: top, bottom and middle run on to the right end.
-void CreateSkinImage3(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskBitmap& b, const TskBitmap& picture,
-                      TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags);
-// At b's current size, corners cut by clRect and everything else stretched.
-void CreateStretchImage(TskBitmap& b, const TskBitmap& picture, TRect skinRect, TRect clRect, bool drawClient);
+// The builders on any target and picture (see SkinPieces.h); the templates
+// below take skin bitmaps and the component framework's bitmaps alike.
+namespace builders {
+void SkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskImageTarget& b, const TskImageRef& picture,
+               TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags,
+               bool withRight);
+void StretchImage(TskImageTarget& b, const TskImageRef& picture, TRect skinRect, TRect clRect, bool drawClient);
+enum class TThreeParts { All, NoEnd, MiddleOnly };
+void ThreePiece(TskImageTarget& b, const TskImageRef& picture, TRect skinRect, int first, int last, int newLength,
+                bool stretch, TskTileDirection direction, TThreeParts parts);
+struct TBorderTargets {
+    TskImageTarget& Left;
+    TskImageTarget& Top;
+    TskImageTarget& Right;
+    TskImageTarget& Bottom;
+};
+void BorderImages(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TBorderTargets& images,
+                  const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight,
+                  const TskStretchFlags& flags);
+} // namespace builders
 
-// Three pieces across: b becomes newWidth x the skin rectangle's height.
-void CreateHSkinImage(int leftOffset, int rightOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect,
-                      int newWidth, int newHeight, bool stretchEffect);
+// Nine-slice image of newWidth x newHeight; the middle only when drawClient.
+// An empty picture or coinciding corner points only size the image.
+template <class B, class P>
+void CreateSkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& b, P& picture, TRect skinRect,
+                     int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
+{
+    auto target = TargetOf(b);
+    builders::SkinImage(skin, fresh, target, RefOf(picture), skinRect, newWidth, newHeight, drawClient, flags, true);
+}
+// The same image, under the name popup menus and hint windows use.
+template <class B, class P>
+void CreateSkinImage2(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& b, P& picture, TRect skinRect,
+                      int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
+{
+    CreateSkinImage(skin, fresh, b, picture, skinRect, newWidth, newHeight, drawClient, flags);
+}
+// Without the right column: top, bottom and middle run on to the right end.
+template <class B, class P>
+void CreateSkinImage3(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& b, P& picture, TRect skinRect,
+                      int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
+{
+    auto target = TargetOf(b);
+    builders::SkinImage(skin, fresh, target, RefOf(picture), skinRect, newWidth, newHeight, drawClient, flags, false);
+}
+// At b's current size, corners cut by clRect and everything else stretched.
+template <class B, class P>
+void CreateStretchImage(B& b, P& picture, TRect skinRect, TRect clRect, bool drawClient)
+{
+    auto target = TargetOf(b);
+    builders::StretchImage(target, RefOf(picture), skinRect, clRect, drawClient);
+}
+
+// Three pieces across: b becomes newWidth x the skin rectangle's height
+// (newHeight is not used).
+template <class B, class P>
+void CreateHSkinImage(int leftOffset, int rightOffset, B& b, P& picture, TRect skinRect, int newWidth, int,
+                      bool stretchEffect)
+{
+    auto target = TargetOf(b);
+    builders::ThreePiece(target, RefOf(picture), skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
+                         TskTileDirection::Horizontal, builders::TThreeParts::All);
+}
 // Without the right piece.
-void CreateHSkinImage2(int leftOffset, int rightOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect,
-                       int newWidth, int newHeight, bool stretchEffect);
+template <class B, class P>
+void CreateHSkinImage2(int leftOffset, int rightOffset, B& b, P& picture, TRect skinRect, int newWidth, int,
+                       bool stretchEffect)
+{
+    auto target = TargetOf(b);
+    builders::ThreePiece(target, RefOf(picture), skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
+                         TskTileDirection::Horizontal, builders::TThreeParts::NoEnd);
+}
 // Only the middle piece, across the whole width.
-void CreateHSkinImage3(int leftOffset, int rightOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect,
-                       int newWidth, int newHeight, bool stretchEffect);
+template <class B, class P>
+void CreateHSkinImage3(int leftOffset, int rightOffset, B& b, P& picture, TRect skinRect, int newWidth, int,
+                       bool stretchEffect)
+{
+    auto target = TargetOf(b);
+    builders::ThreePiece(target, RefOf(picture), skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
+                         TskTileDirection::Horizontal, builders::TThreeParts::MiddleOnly);
+}
 // Three pieces down: b becomes the skin rectangle's width x newHeight.
-void CreateVSkinImage(int topOffset, int bottomOffset, TskBitmap& b, const TskBitmap& picture, TRect skinRect,
-                      int newWidth, int newHeight, bool stretchEffect);
+template <class B, class P>
+void CreateVSkinImage(int topOffset, int bottomOffset, B& b, P& picture, TRect skinRect, int, int newHeight,
+                      bool stretchEffect)
+{
+    auto target = TargetOf(b);
+    builders::ThreePiece(target, RefOf(picture), skinRect, topOffset, bottomOffset, newHeight, stretchEffect,
+                         TskTileDirection::Vertical, builders::TThreeParts::All);
+}
 
 // The four border strips of the nine-slice image; a strip whose condition
 // fails keeps the size and content it had. Tiled strips start their tile
 // phase at the strip's start, and the corners are drawn over them.
-struct TskBorderImages {
-    TskBitmap& Left;
-    TskBitmap& Top;
-    TskBitmap& Right;
-    TskBitmap& Bottom;
+template <class B> struct TskBorderImages {
+    B& Left;
+    B& Top;
+    B& Right;
+    B& Bottom;
 };
-void CreateSkinBorderImages(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TskBorderImages& images,
-                            const TskBitmap& picture, TRect skinRect, int newWidth, int newHeight,
-                            const TskStretchFlags& flags);
+template <class B, class P>
+void CreateSkinBorderImages(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TskBorderImages<B>& images,
+                            P& picture, TRect skinRect, int newWidth, int newHeight, const TskStretchFlags& flags)
+{
+    auto left = TargetOf(images.Left), top = TargetOf(images.Top), right = TargetOf(images.Right),
+         bottom = TargetOf(images.Bottom);
+    builders::BorderImages(skin, fresh, {left, top, right, bottom}, RefOf(picture), skinRect, newWidth, newHeight,
+                           flags);
+}
 
 } // namespace tovrel

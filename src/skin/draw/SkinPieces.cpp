@@ -2,33 +2,60 @@
 #include "skin/draw/SkinPieces.h"
 
 #include "platform/gdi/Gdi.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Canvas.h"
 
 #include <algorithm>
 
 namespace tovrel {
 
-TRect OffsetRect(TRect r, int dx, int dy) { return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
+TskImageRef RefOf(const TskBitmap& bitmap)
+{
+    if (bitmap.Empty())
+        return {};
+    return {bitmap.DC(), bitmap.Width(), bitmap.Height()};
+}
 
-void CopyPiece(TskBitmap& dst, TRect dstRect, const TskBitmap& picture, TRect srcRect)
+TskImageRef RefOf(TBitmap& bitmap)
+{
+    if (bitmap.Empty())
+        return {};
+    return {bitmap.Canvas()->Handle(), bitmap.Width(), bitmap.Height()};
+}
+
+void TskBitmapTarget::Resize(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        bitmap_.SetEmpty();
+    else
+        bitmap_.SetSize(width, height);
+}
+
+void TFrameworkBitmapTarget::Resize(int width, int height)
+{
+    bitmap_.SetSize(std::max(width, 0), std::max(height, 0));
+}
+
+void CopyPiece(const TskImageRef& dst, TRect dstRect, const TskImageRef& picture, TRect srcRect)
 {
     if (dst.Empty() || picture.Empty() || dstRect.IsEmpty() || srcRect.IsEmpty())
         return;
-    SetStretchBltMode(dst.DC(), COLORONCOLOR);
-    StretchBlt(dst.DC(), dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height(), picture.DC(), srcRect.Left,
+    SetStretchBltMode(dst.Dc, COLORONCOLOR);
+    StretchBlt(dst.Dc, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height(), picture.Dc, srcRect.Left,
                srcRect.Top, srcRect.Width(), srcRect.Height(), SRCCOPY);
 }
 
-void StretchPiece(TskBitmap& dst, TRect dstRect, const TskBitmap& picture, TRect srcRect)
+void StretchPiece(const TskImageRef& dst, TRect dstRect, const TskImageRef& picture, TRect srcRect)
 {
     if (dst.Empty() || picture.Empty() || dstRect.IsEmpty() || srcRect.IsEmpty())
         return;
     TskBitmap piece;
     piece.SetSize(srcRect.Width(), srcRect.Height());
-    BitBlt(piece.DC(), 0, 0, srcRect.Width(), srcRect.Height(), picture.DC(), srcRect.Left, srcRect.Top, SRCCOPY);
-    CopyPiece(dst, dstRect, piece, Rect(0, 0, piece.Width(), piece.Height()));
+    BitBlt(piece.DC(), 0, 0, srcRect.Width(), srcRect.Height(), picture.Dc, srcRect.Left, srcRect.Top, SRCCOPY);
+    CopyPiece(dst, dstRect, RefOf(piece), Rect(0, 0, piece.Width(), piece.Height()));
 }
 
-void TileSpan(TskBitmap& dst, const TskBitmap& picture, TRect piece, TskTileDirection direction, int from, int to,
+void TileSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TskTileDirection direction, int from, int to,
               int crossFrom, int crossTo)
 {
     const bool horizontal = direction == TskTileDirection::Horizontal;
@@ -49,7 +76,7 @@ void TileSpan(TskBitmap& dst, const TskBitmap& picture, TRect piece, TskTileDire
     }
 }
 
-void TileArea(TskBitmap& dst, const TskBitmap& picture, TRect piece, TRect area)
+void TileArea(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TRect area)
 {
     const int cw = piece.Width(), ch = piece.Height();
     if (cw <= 0 || ch <= 0 || area.IsEmpty())
@@ -67,7 +94,7 @@ void TileArea(TskBitmap& dst, const TskBitmap& picture, TRect piece, TRect area)
     }
 }
 
-void FillSpan(TskBitmap& dst, const TskBitmap& picture, TRect piece, TskTileDirection direction, int from, int to,
+void FillSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TskTileDirection direction, int from, int to,
               int crossFrom, int crossTo, bool stretch)
 {
     if (!stretch) {

@@ -1,6 +1,7 @@
 // Morph transitions: which image and column each pixel shows, and blend weights.
 #include <gtest/gtest.h>
 
+#include "skin/data/SkinTypes.h"
 #include "skin/draw/EffectBmp.h"
 
 #include <string>

@@ -1,6 +1,7 @@
 // Image builders on a picture whose pixels name their own coordinates.
 #include <gtest/gtest.h>
 
+#include "skin/data/SkinTypes.h"
 #include "skin/draw/SkinImageBuilders.h"
 #include "SkinDrawTestSupport.h"
 
@@ -193,7 +194,7 @@ TEST_F(TBuilderFixture, BorderStripsStartTilingAtTheirOwnStart)
     const int w = 31, h = 26;
     const TskSkinCorners n = Fresh(w, h);
     TskBitmap left, top, right, bottom;
-    CreateSkinBorderImages(kSkin, n, {left, top, right, bottom}, Picture, kSkinRect, w, h, TskStretchFlags{});
+    CreateSkinBorderImages(kSkin, n, TskBorderImages<TskBitmap>{left, top, right, bottom}, Picture, kSkinRect, w, h, TskStretchFlags{});
     ASSERT_EQ(top.Width(), w);
     ASSERT_EQ(top.Height(), 3);
     ASSERT_EQ(bottom.Height(), h - n.ClRect.Bottom);
@@ -213,7 +214,7 @@ TEST_F(TBuilderFixture, BorderStripsStartTilingAtTheirOwnStart)
     TskSkinCorners flat = kSkin;
     flat.ClRect.Top = 0;
     TskBitmap l2, t2, r2, b2;
-    CreateSkinBorderImages(flat, NewSkinCorners(flat, TSize{20, 16}, TSize{w, h}), {l2, t2, r2, b2}, Picture,
+    CreateSkinBorderImages(flat, NewSkinCorners(flat, TSize{20, 16}, TSize{w, h}), TskBorderImages<TskBitmap>{l2, t2, r2, b2}, Picture,
                            kSkinRect, w, h, TskStretchFlags{});
     EXPECT_TRUE(t2.Empty());
     EXPECT_EQ(l2.Height(), h - b2.Height());
