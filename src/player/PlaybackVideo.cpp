@@ -112,10 +112,10 @@ int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
             }
         }
         FF.av_image_copy(slot.picture.data, slot.picture.linesize, planes, lines, AV_PIX_FMT_YUV420P, width, height);
-        player.DoHook(slot.picture, width, height, std::int64_t(std::llround(t * 1000000)) - is.StartTime);
+        player.DoHook(is.hook_context, slot.picture, width, height, std::int64_t(std::llround(t * 1000000)) - is.StartTime);
+        slot.pts = t;
+        slot.pos = pos;
     }
-    slot.pts = t;
-    slot.pos = pos;
     is.pictq_windex = (is.pictq_windex + 1) % player::PictureQueueSize;
     std::lock_guard lock(is.pictq_mutex);
     slot.target = NextFrameTime(is, t);
@@ -159,16 +159,22 @@ void VideoDecodeThread(TVideoState& is) {
     AVFrame* filtered = FF.av_frame_alloc();
     TVideoFilterGraph graph;
     bool drained = false;
+    // A graph that cannot be built shows no pictures, but the packets are still
+    // taken, so the sound plays on and the end of the file is reached.
+    bool graphFailed = false;
     while (frame && filtered) {
         while (is.paused.load() && !is.videoq.Aborted() && !is.seek_paused.load() && !is.open_paused.load())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         const int got = DecodeVideoPacket(is, frame, drained);
         if (got < 0) break;
-        if (!graph.Fits(frame)) {
+        if (!graphFailed && !graph.Fits(frame)) {
             if (graph.Built()) GetFFLogger()->Log(&player, llError, "Picture properties changed.\n");
-            if (!graph.Configure(frame, is.video_st.load()->time_base, player.options.VideoFilters,
-                                 player.options.sws_flags))
-                break;
+            graphFailed = !graph.Configure(frame, is.video_st.load()->time_base, player.options.VideoFilters,
+                                           player.options.sws_flags);
+        }
+        if (graphFailed) {
+            FF.av_frame_unref(frame);
+            continue;
         }
         const std::int64_t pos = frame->pkt_pos;
         if (!graph.Push(frame)) {

@@ -224,6 +224,20 @@ void TCustomPlayer::SetAudioStreamIndex(int index) { SwitchStreamOf(AVMEDIA_TYPE
 void TCustomPlayer::SetVideoStreamIndex(int index) { SwitchStreamOf(AVMEDIA_TYPE_VIDEO, index); }
 void TCustomPlayer::SetSubtitleStreamIndex(int index) { SwitchStreamOf(AVMEDIA_TYPE_SUBTITLE, index); }
 
+void TCustomPlayer::HostResized(int width, int height) {
+    options.ScreenWidth = width;
+    options.ScreenHeight = height;
+    WithPlayback(*this, [this](TVideoState* is) {
+        if (is) events.Push(TPlayerEvent::Resized);
+    });
+}
+
+void TCustomPlayer::HostExposed() {
+    WithPlayback(*this, [this](TVideoState* is) {
+        if (is) events.Push(TPlayerEvent::Exposed);
+    });
+}
+
 void TCustomPlayer::SetAspectRatio(float value) {
     if (options.AspectRatio.exchange(value) == value) return;
     WithPlayback(*this, [](TVideoState* is) {

@@ -52,6 +52,9 @@ public:
     const TSurface& CurrentFrame(std::int64_t& pts);
     const TSurface& CurrentFrame() { std::int64_t pts; return CurrentFrame(pts); }
     void UpdateScreenPosition() {}  // nothing moves a host window's picture here
+    // The host's notices: its client area changed size, or needs its picture again.
+    void HostResized(int width, int height);
+    void HostExposed();
 
     // Properties.
     const std::string& FileName() const { return fileName_; }
@@ -109,7 +112,8 @@ public:
     // Position report, end of media and play length (refresh step and video decoder).
     void CheckPosition();
     // The OnHook round trip for a stored picture (video decode thread).
-    void DoHook(TAVPicture& picture, int width, int height, std::int64_t pts);
+    void DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAVPicture& picture, int width, int height,
+                std::int64_t pts);
     void ResetPlaybackSettings();
     // Runs the playback's event loop and tears it down (the play thread's body).
     void RunPlayThread();
@@ -138,7 +142,6 @@ private:
     std::atomic<bool> sdlStarted_{false};
     bool inHandler_ = false;  // main thread: a handler called by the event thread is running
     std::unique_ptr<TRGBConvertContext> rgbContext_;
-    std::unique_ptr<TRGBConvertContext> hookContext_;
     std::unique_ptr<TSurface> emptyFrame_;
     std::unique_ptr<TPlayThread> playThread_;
     std::unique_ptr<TEventThread> eventThread_;

@@ -77,8 +77,7 @@ void TCustomPlayer::CheckPosition() {
 }
 
 void TCustomPlayer::DoFileOpen() {
-    rgbContext_.reset();
-    hookContext_.reset();
+    rgbContext_.reset();  // the hook's context belongs to the playback, so it is new as well
     TFileOpenEvent handler;
     {
         std::lock_guard lock(handlersLock_);

@@ -8,7 +8,8 @@
 
 namespace tovrel {
 
-void TCustomPlayer::DoHook(TAVPicture& picture, int width, int height, std::int64_t pts) {
+void TCustomPlayer::DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAVPicture& picture, int width,
+                           int height, std::int64_t pts) {
     if (!options.Hook.load()) return;
     THookEvent handler;
     {
@@ -16,8 +17,8 @@ void TCustomPlayer::DoHook(TAVPicture& picture, int width, int height, std::int6
         handler = onHook_;
     }
     if (!handler) return;
-    if (!hookContext_) hookContext_ = std::make_unique<TRGBConvertContext>();
-    TRGBConvertContext& context = *hookContext_;
+    if (!hookContext) hookContext = std::make_unique<TRGBConvertContext>();
+    TRGBConvertContext& context = *hookContext;
     if (!ConvertPictureToBitmap(context, picture, AV_PIX_FMT_YUV420P, height, width) || !context.Bitmap) {
         GetFFLogger()->Log(this, llError, "Cannot initialize the toRGB conversion context");
         return;

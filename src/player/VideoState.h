@@ -7,6 +7,7 @@
 #include "player/PlayerTypes.h"
 
 #include <array>
+#include <memory>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -128,6 +129,7 @@ struct TVideoState {
     float skip_frames_index = 0;  // decode thread
     // The filter graph's output picture size and format (for the surface and the slots).
     std::atomic<int> out_width{0}, out_height{0};
+    std::unique_ptr<TRGBConvertContext> hook_context;  // the OnHook bitmap (decode thread)
 
     // Display area on the surface (play thread).
     int width = 0, height = 0, xleft = 0, ytop = 0;

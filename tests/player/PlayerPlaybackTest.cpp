@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -27,12 +28,18 @@ constexpr int Generous = 30000;  // ms; playbacks here take a second or two
 class TMemoryHost : public TPlayerHost {
 public:
     explicit TMemoryHost(const TCustomPlayer& player) : player_(player) {}
-    TSize ClientSize() const override { return {320, 240}; }
+    TSize ClientSize() const override { return clientSize; }
+    TSize clientSize{320, 240};
     void PictureChanged(const TRect&) override {
         player_.Surface().Read([this](const TSurface&, std::int64_t pts) {
             std::lock_guard lock(mutex_);
             if (pts >= 0) pictures_.push_back(pts);
         });
+        TMainThread::WakeWaiters();  // the test may be waiting for this picture
+    }
+    void Clear() {
+        std::lock_guard lock(mutex_);
+        pictures_.clear();
     }
     std::vector<std::int64_t> Pictures() const {
         std::lock_guard lock(mutex_);
@@ -56,7 +63,8 @@ int ThreadCount() {
 
 class PlaybackTest : public TPlayerLibrariesTest {
 protected:
-    TFFPlayer player;
+    std::unique_ptr<TFFPlayer> owner = std::make_unique<TFFPlayer>();
+    TFFPlayer& player = *owner;
     TMemoryHost host{player};
     std::vector<TPlayState> states;  // main thread only
 
@@ -65,7 +73,7 @@ protected:
         player.SetOnState([this](TCustomPlayer*, TPlayState state) { states.push_back(state); });
     }
     void TearDown() override {
-        player.Stop(true);
+        owner.reset();  // its picture converters go while the libraries are loaded
         TPlayerLibrariesTest::TearDown();
     }
     bool WaitFor(const std::function<bool()>& ready) { return TMainThread::WaitPumping(ready, Generous); }
@@ -121,6 +129,51 @@ TEST_F(PlaybackTest, StopWithWaitLeavesNoThreadBehind) {
         EXPECT_EQ(ThreadCount(), before) << (paused ? "paused" : "playing");
         EXPECT_TRUE(player.Paused()) << "no playback is left";
     }
+    // Opening while a file plays stops that playback first.
+    ASSERT_TRUE(player.Open(ShortClip(), &host, false));
+    states.clear();
+    ASSERT_TRUE(player.Open(ShortClip(), &host, true));
+    ASSERT_TRUE(WaitForState(psPause));
+    EXPECT_EQ(std::count(states.begin(), states.end(), psStop), 1);
+    player.Stop(true);
+    EXPECT_EQ(ThreadCount(), before);
+}
+
+TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures) {
+    host.clientSize = {160, 90};
+    player.options.Hook = true;
+    player.SetOnHook([](TCustomPlayer*, TSurface& bitmap, std::int64_t) {
+        for (int y = 0; y < bitmap.Height(); ++y) std::fill_n(bitmap.ScanLine(y), bitmap.Width() * 3, 0xFF);
+    });
+    ASSERT_TRUE(player.Open(ShortClip(), &host, true)) << player.LastErrMsg();
+    ASSERT_TRUE(WaitFor([&] { return !host.Pictures().empty(); }));
+    player.Surface().Read([](const TSurface& surface, std::int64_t) {
+        ASSERT_EQ(surface.Width(), 160);
+        ASSERT_EQ(surface.Height(), 90);
+        // 320x240 in 160x90: 120x90 at x 20, white from the hook; black bars beside it.
+        EXPECT_GE(surface.ScanLine(45)[80 * 4 + 1], 0xF0);
+        EXPECT_EQ(surface.ScanLine(45)[5 * 4 + 1], 0);
+    });
+    std::int64_t pts = 0;
+    const TSurface& frame = player.CurrentFrame(pts);
+    EXPECT_EQ(frame.Width(), 320);
+    EXPECT_GE(pts, 0);
+}
+
+TEST_F(PlaybackTest, VideoFiltersSitBetweenDecoderAndPictures) {
+    struct Case {
+        const char* filters;
+        bool pictures;
+    };
+    for (const Case& c : {Case{"hflip,vflip", true}, Case{"no_such_filter", false}}) {
+        player.options.VideoFilters = c.filters;
+        ASSERT_TRUE(player.Open(ShortClip(), &host, false)) << player.LastErrMsg();
+        ASSERT_TRUE(WaitForState(psEnd)) << c.filters;
+        player.Stop(true);
+        states.clear();
+        EXPECT_EQ(!host.Pictures().empty(), c.pictures) << c.filters;
+        host.Clear();
+    }
 }
 
 TEST_F(PlaybackTest, SeekLandsWithinOneKeyFrameInterval) {
@@ -147,6 +200,9 @@ TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce) {
     ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
     EXPECT_EQ(player.VideoStreamIndex(), -1);
     ASSERT_TRUE(WaitForState(psEnd));
+    std::int64_t pts = 0;
+    EXPECT_EQ(player.CurrentFrame(pts).Width(), 0);
+    EXPECT_EQ(pts, -1);
     // The refresh checks the position every 20 ms; a repeated end would arrive within a few of them.
     EXPECT_FALSE(TMainThread::WaitPumping([&] { return ends > 1; }, 300));
     player.Stop(true);
