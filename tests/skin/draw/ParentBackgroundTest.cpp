@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/CustomControls.h"
 #include "platform/vcl/Forms.h"
-#include "platform/wm/Wm.h"
 #include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinBitmap.h"
+#include "platform/vcl/ControlTestSupport.h"
 
 namespace tovrel {
 namespace {
@@ -33,22 +32,7 @@ private:
     TColor fill_;
 };
 
-class TParentBackground : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        TMainThread::SetCurrent();
-        clock = std::make_shared<TFakeClock>(100000);
-        SetClock(clock);
-        SetBackend(std::make_shared<TBackend>());
-    }
-    void TearDown() override
-    {
-        Application->ProcessMessages();
-        SetClock(nullptr);
-    }
-    std::shared_ptr<TFakeClock> clock;
-};
+using TParentBackground = test::ControlTest;
 
 COLORREF At(const TskBitmap& b, int x, int y) { return ColorFromPixel(b.Pixel(x, y)); }
 
