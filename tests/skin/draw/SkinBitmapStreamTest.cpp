@@ -222,5 +222,40 @@ TEST(SkinBitmapPcx, DamagedFilesAreRejectedAndUnknownOnesIgnored)
     }
 }
 
+// Damaged copies of good files: every byte position changed, and every length
+// cut. Each load either works or raises EskBitmapError; nothing else.
+TEST(SkinBitmapPcx, DamagedCopiesOfGoodFilesNeverGoWrong)
+{
+    TPcx pcx;
+    pcx.Data = std::string{char(0xC2), 5, 6, 7};
+    TskBitmap good;
+    FillWithCoordinates(good, 3, 2);
+    good.Name = "n";
+    const std::string files[] = {pcx.Bytes(), Saved(good)};
+    const bool isPcx[] = {true, false};
+    for (int f = 0; f < 2; ++f) {
+        const std::string& original = files[f];
+        auto load = [&](const std::string& bytes) {
+            TskBitmap b;
+            std::istringstream in(bytes);
+            try {
+                if (isPcx[f])
+                    b.LoadFromPcxStream(in);
+                else
+                    b.LoadFromStream(in);
+            } catch (const EskBitmapError&) {
+            }
+        };
+        for (std::size_t i = 0; i < original.size(); i += (i < 140 ? 1 : 97)) {
+            for (unsigned char value : {0x00, 0x7F, 0xC1, 0xFF}) {
+                std::string bytes = original;
+                bytes[i] = char(value);
+                load(bytes);
+            }
+            load(original.substr(0, i));
+        }
+    }
+}
+
 } // namespace
 } // namespace tovrel
