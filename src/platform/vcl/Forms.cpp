@@ -9,6 +9,8 @@
 #include "platform/wm/Monitors.h"
 #include "platform/wm/WindowPos.h"
 
+#include <vector>
+
 namespace tovrel {
 
 TCustomForm* GetParentForm(TControl* control)
@@ -211,10 +213,22 @@ TModalResult TCustomForm::ShowModal()
     HandleNeeded();
     ApplyPosition();
     modal_ = true;
-    SetVisible(true);
     HWND handle = Handle();
+    // The other windows are disabled before OnShow runs, as the loop keeps them.
+    std::vector<HWND> disabled;
+    EnumWindows([](HWND hwnd, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return BOOL(1);
+    }, ToLParam(&disabled));
+    std::erase_if(disabled, [handle](HWND hwnd) { return hwnd == handle || !IsWindowEnabled(hwnd); });
+    for (HWND hwnd : disabled)
+        EnableWindow(hwnd, 0);
+    SetVisible(true);
     RunModalLoop(handle);
     modal_ = false;
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd))
+            EnableWindow(hwnd, 1);
     if (IsWindow(handle))
         Hide();
     return modalResult_ == mrNone ? mrCancel : modalResult_;

@@ -1,0 +1,137 @@
+#include "ControlTestSupport.h"
+
+#include "platform/vcl/Errors.h"
+#include "platform/vcl/MessageBox.h"
+#include "platform/vcl/Timer.h"
+
+#include <string>
+#include <vector>
+
+namespace tovrel::test {
+namespace {
+
+class Forms : public ControlTest {};
+
+TEST_F(Forms, ShowModalReturnsTheModalResultAndLeavesOtherWindowsEnabled)
+{
+    auto main = ShownForm(0, 0, 200, 100);
+    TForm dialog(nullptr);
+    dialog.Position = poScreenCenter;
+    dialog.SetBounds(0, 0, 100, 50);
+    bool mainDisabledMeanwhile = false;
+    dialog.OnShow = [&](TObject*) {
+        mainDisabledMeanwhile = !IsWindowEnabled(main->Handle());
+        dialog.SetModalResult(mrOk);
+    };
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_TRUE(mainDisabledMeanwhile);
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_FALSE(dialog.Visible());
+    TRect area;
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(dialog.Left(), area.Left + (area.Width() - 100) / 2);
+
+    // Close while modal ends it with mrCancel; a refused close query keeps it open.
+    int asked = 0;
+    dialog.OnShow = [&](TObject*) { dialog.Close(); };
+    dialog.OnCloseQuery = [&](TObject*, bool& canClose) {
+        canClose = ++asked > 1;
+        if (!canClose)
+            PostMessage(dialog.Handle(), WM_CLOSE, 0, 0); // asked again once this refusal is done
+    };
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_EQ(asked, 2);
+    main->Show();
+    EXPECT_THROW(main->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(Forms, CloseActionsHideFreeOrKeepTheForm)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->Show();
+    Pump();
+    const HWND handle = form->Handle();
+    std::vector<TCloseAction> actions = {caNone, caHide, caFree};
+    std::size_t next = 0;
+    form->OnClose = [&](TObject*, TCloseAction& action) { action = actions[next++]; };
+    PostMessage(handle, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_TRUE(form->Visible());
+    PostMessage(handle, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(form->Visible());
+    form->Show();
+    form->Close(); // caFree: freed once the message loop runs again
+    EXPECT_EQ(FindControl(handle), form);
+    Pump();
+    EXPECT_EQ(FindControl(handle), nullptr);
+    EXPECT_FALSE(IsWindow(handle));
+}
+
+TEST_F(Forms, ScreenListsFormsMostRecentlyActivatedFirst)
+{
+    auto first = ShownForm(0, 0, 50, 50);
+    auto second = ShownForm(60, 0, 50, 50);
+    ASSERT_EQ(Screen->Forms(0), second.get());
+    first->Show();
+    Pump();
+    EXPECT_EQ(Screen->Forms(0), first.get());
+    EXPECT_EQ(Screen->ActiveForm(), first.get());
+    auto third = std::make_unique<TForm>(nullptr);
+    EXPECT_EQ(Screen->Forms(Screen->FormCount() - 1), third.get()) << "new forms at the end";
+}
+
+TEST_F(Forms, PlainMessageBoxAnswersEnterWithTheDefaultButtonAndEscapeWithCancel)
+{
+    auto main = ShownForm(0, 0, 300, 200);
+    const struct {
+        UINT Flags;
+        UINT Key;
+        int Expected;
+    } cases[] = {
+        {MB_OKCANCEL, VK_RETURN, IDOK},
+        {MB_OKCANCEL, VK_ESCAPE, IDCANCEL},
+        {MB_YESNO | MB_DEFBUTTON2, VK_RETURN, IDNO},
+        {MB_YESNOCANCEL | MB_ICONQUESTION, VK_ESCAPE, IDCANCEL},
+        {MB_OK | MB_ICONWARNING, VK_ESCAPE, IDOK},
+    };
+    for (const auto& c : cases) {
+        InjectKey(c.Key, true);
+        InjectKey(c.Key, false);
+        EXPECT_EQ(PlainMessageBox(main->Handle(), "文件不存在", "TovrelMP4格式转换器", c.Flags), c.Expected)
+            << c.Flags << " key " << c.Key;
+    }
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+}
+
+TEST_F(Forms, TimerFiresOnTheClockAndMayFreeItselfInItsHandler)
+{
+    int ticks = 0;
+    auto* timer = new TTimer(nullptr);
+    timer->SetInterval(50);
+    timer->SetOnTimer([&](TObject*) { ++ticks; });
+    Pump();
+    EXPECT_EQ(ticks, 0);
+    clock->Advance(50);
+    Pump();
+    EXPECT_EQ(ticks, 1);
+    timer->SetEnabled(false);
+    clock->Advance(100);
+    Pump();
+    EXPECT_EQ(ticks, 1);
+
+    timer->SetEnabled(true);
+    timer->SetOnTimer([&](TObject* sender) {
+        ++ticks;
+        TObject::Free(sender);
+    });
+    clock->Advance(50);
+    Pump();
+    clock->Advance(50);
+    Pump();
+    EXPECT_EQ(ticks, 2);
+}
+
+} // namespace
+} // namespace tovrel::test
