@@ -87,7 +87,9 @@ bool TCustomPlayer::Open(const std::string& fileName, TPlayerHost* screenHandle,
     if (!StartSDL()) return false;
     if (options.DisableDisplay) options.DisableVideo = true;
     events.Clear();
-    playEvents.Clear();
+    // A new ring: an event thread still delivering the last playback keeps the old one.
+    if (eventThread_) retiredEventThreads_.push_back(std::move(eventThread_));
+    playEvents_ = std::make_shared<TPlayEventRing>();
     if (!CreatePlayback(*this, fileName, options.file_iformat, paused)) {
         QuitSDL();
         return false;
@@ -100,7 +102,7 @@ bool TCustomPlayer::Open(const std::string& fileName, TPlayerHost* screenHandle,
         DoFileOpen();
     // Marked running before the play thread exists, so a Stop right now waits for it.
     stopEvent.ResetEvent();
-    eventThread_ = std::make_unique<TEventThread>(*this);
+    eventThread_ = std::make_unique<TEventThread>(*this, playEvents_);
     playThread_ = std::make_unique<TPlayThread>(*this);
     eventThread_->Start();
     playThread_->Start();
@@ -143,14 +145,15 @@ void TCustomPlayer::JoinThreads() {
         playThread_->WaitFor();
         playThread_.reset();
     }
-    // A handler of the event thread that stops the player cannot wait for that thread:
-    // it is joined on the next Open or Stop.
-    if (eventThread_ && !eventThread_->Finished() && TMainThread::IsCurrent() && inHandler_) return;
-    if (eventThread_) {
-        playEvents.Push(pekQuit, 0);  // ends it also when its psStop was taken by a newer state
-        eventThread_->WaitFor();
-        eventThread_.reset();
+    // A handler run by the event thread cannot wait for that thread: it is joined
+    // by a later Open, Stop or the destructor.
+    if (TMainThread::IsCurrent() && inHandler_) return;
+    if (eventThread_) retiredEventThreads_.push_back(std::move(eventThread_));
+    for (std::unique_ptr<TEventThread>& thread : retiredEventThreads_) {
+        thread->Ring().Push(pekQuit, 0);  // ends it also when its psStop was taken by a newer state
+        thread->WaitFor();
     }
+    retiredEventThreads_.clear();
 }
 
 // Pause, Resume and TogglePause: flip when `wanted` allows it, stepping off, report the new state.

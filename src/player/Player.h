@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace tovrel {
 
@@ -98,7 +99,8 @@ public:
     TEvent seekEvent{true, true};
     TEvent pictEvent{true, true};
     TEvent stopEvent{true, true};
-    TPlayEventRing playEvents;
+    // The ring of the current playback; each playback's event thread keeps its own.
+    TPlayEventRing& PlayEvents() { return *playEvents_; }
     TPlayerEventQueue events;
     TVideoSurface surface;
     std::atomic<bool> seeking{false};
@@ -118,7 +120,7 @@ public:
     // Runs the playback's event loop and tears it down (the play thread's body).
     void RunPlayThread();
     // Delivers ring entries until psStop or a quit entry (the event thread's body).
-    void RunEventThread();
+    void RunEventThread(TPlayEventRing& ring);
     // Ends SDL's audio once for each successful start.
     void QuitSDL();
 
@@ -145,6 +147,9 @@ private:
     std::unique_ptr<TSurface> emptyFrame_;
     std::unique_ptr<TPlayThread> playThread_;
     std::unique_ptr<TEventThread> eventThread_;
+    // Event threads left running by a handler that stopped or reopened the player; joined later.
+    std::vector<std::unique_ptr<TEventThread>> retiredEventThreads_;
+    std::shared_ptr<TPlayEventRing> playEvents_ = std::make_shared<TPlayEventRing>();
     mutable std::mutex handlersLock_;
     TFileOpenEvent onFileOpen_;
     TPositionEvent onPosition_;

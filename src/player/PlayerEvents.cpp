@@ -20,9 +20,9 @@ void TCustomPlayer::SetPlayState(TPlayState state) {
         hasHandler = bool(onState_);
     }
     if (hasHandler)
-        playEvents.Push(pekState, state);
+        PlayEvents().Push(pekState, state);
     else if (state == psStop)
-        playEvents.Push(pekQuit, 0);
+        PlayEvents().Push(pekQuit, 0);
 }
 
 void TCustomPlayer::CheckPosition() {
@@ -51,7 +51,7 @@ void TCustomPlayer::CheckPosition() {
             std::lock_guard lock(handlersLock_);
             hasHandler = bool(onPosition_);
         }
-        if (hasHandler) playEvents.Push(pekPosition, position);
+        if (hasHandler) PlayEvents().Push(pekPosition, position);
     }
     // The end is reported once until a seek or a new picture clears the mark, with or without video.
     if (!is->IsDevice && is->ReachEOF.load() && is->EventEOF.exchange(1) == 0) SetPlayState(psEnd);
@@ -135,9 +135,9 @@ void TCustomPlayer::Deliver(const std::function<void()>& fire) {
     }
 }
 
-void TCustomPlayer::RunEventThread() {
+void TCustomPlayer::RunEventThread(TPlayEventRing& ring) {
     for (;;) {
-        const TPlayEventEntry entry = playEvents.Pop();
+        const TPlayEventEntry entry = ring.Pop();
         if (entry.kind == pekPosition) {
             Deliver([this, pts = entry.value] {
                 TPositionEvent handler;
@@ -161,11 +161,11 @@ void TCustomPlayer::RunEventThread() {
         } else if (entry.kind == pekQuit) {
             return;
         }
-        if (entry.kind == pekNone) playEvents.WaitForEntry();
+        if (entry.kind == pekNone) ring.WaitForEntry();
     }
 }
 
 void TPlayThread::Execute() { owner_.RunPlayThread(); }
-void TEventThread::Execute() { owner_.RunEventThread(); }
+void TEventThread::Execute() { owner_.RunEventThread(*ring_); }
 
 }  // namespace tovrel

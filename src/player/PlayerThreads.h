@@ -3,6 +3,9 @@
 // playback's event loop, the event thread delivers position and state changes.
 // Both are joined by the component (never freed under a waiting caller).
 #include "platform/rtl/Thread.h"
+#include "player/PlayEventRing.h"
+
+#include <memory>
 
 namespace tovrel {
 
@@ -21,13 +24,16 @@ private:
 
 class TEventThread : public TThread {
 public:
-    explicit TEventThread(TCustomPlayer& owner) : TThread(true), owner_(owner) {}
+    TEventThread(TCustomPlayer& owner, std::shared_ptr<TPlayEventRing> ring)
+        : TThread(true), owner_(owner), ring_(std::move(ring)) {}
+    TPlayEventRing& Ring() { return *ring_; }
 
 protected:
     void Execute() override;
 
 private:
     TCustomPlayer& owner_;
+    std::shared_ptr<TPlayEventRing> ring_;
 };
 
 }  // namespace tovrel

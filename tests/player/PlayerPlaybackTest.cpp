@@ -139,6 +139,22 @@ TEST_F(PlaybackTest, StopWithWaitLeavesNoThreadBehind) {
     EXPECT_EQ(ThreadCount(), before);
 }
 
+TEST_F(PlaybackTest, AStateHandlerMayStopOrReopenThePlayer) {
+    const std::string clip = ShortClip();
+    int opened = 0;
+    player.SetOnState([&](TCustomPlayer*, TPlayState state) {
+        states.push_back(state);
+        if (state == psEnd && opened++ == 0)
+            EXPECT_TRUE(player.Open(clip, &host, false));  // stops the ending playback, waiting
+        else if (state == psEnd)
+            player.Stop(true);
+    });
+    ASSERT_TRUE(player.Open(clip, &host, false)) << player.LastErrMsg();
+    ASSERT_TRUE(WaitFor([&] { return std::count(states.begin(), states.end(), psStop) == 2; }));
+    EXPECT_TRUE(player.Paused());
+    EXPECT_EQ(std::count(states.begin(), states.end(), psEnd), 2);
+}
+
 TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures) {
     host.clientSize = {160, 90};
     player.options.Hook = true;

@@ -42,7 +42,7 @@ protected:
         state->audio_clock = seconds;
         player->CheckPosition();
         std::vector<TPlayEventEntry> entries;
-        for (TPlayEventEntry e = player->playEvents.Pop(); e.kind != pekNone; e = player->playEvents.Pop())
+        for (TPlayEventEntry e = player->PlayEvents().Pop(); e.kind != pekNone; e = player->PlayEvents().Pop())
             entries.push_back(e);
         return entries;
     }
