@@ -28,7 +28,8 @@
     X(av_image_copy) X(av_frame_alloc) X(av_frame_free) X(av_frame_unref) \
     X(av_gettime_relative) X(av_frame_move_ref) X(av_channel_layout_default) \
     X(av_channel_layout_uninit) X(av_channel_layout_copy) X(av_channel_layout_compare) \
-    X(av_d2q)
+    X(av_d2q) X(av_audio_fifo_alloc) X(av_audio_fifo_free) X(av_audio_fifo_write) \
+    X(av_audio_fifo_read) X(av_audio_fifo_size) X(av_opt_set_bin) X(av_opt_set_int)
 #define TOVREL_AVUTIL_VERSION avutil_version
 
 #define TOVREL_SWSCALE_ENTRIES(X) \
@@ -52,7 +53,7 @@
     X(avio_open2) X(avio_closep) X(avio_feof) X(avio_size) X(avio_seek) \
     X(avformat_free_context) X(avformat_alloc_output_context2) \
     X(avio_alloc_context) X(avio_context_free) \
-    X(av_guess_frame_rate) X(av_find_best_stream)
+    X(av_guess_frame_rate) X(av_find_best_stream) X(av_stream_get_end_pts)
 #define TOVREL_AVFORMAT_VERSION avformat_version
 
 #define TOVREL_AVFILTER_ENTRIES(X) \
@@ -60,7 +61,8 @@
     X(avfilter_get_by_name) X(avfilter_graph_alloc) X(avfilter_graph_create_filter) \
     X(avfilter_graph_config) X(avfilter_graph_free) X(avfilter_graph_parse) \
     X(avfilter_graph_parse_ptr) X(avfilter_inout_alloc) X(avfilter_inout_free) \
-    X(avfilter_link) X(av_buffersink_get_frame)
+    X(avfilter_link) X(av_buffersink_get_frame) X(av_buffersink_get_w) X(av_buffersink_get_h) \
+    X(av_buffersink_get_sample_aspect_ratio) X(av_buffersink_get_time_base)
 #define TOVREL_AVFILTER_VERSION avfilter_version
 
 #define TOVREL_AVCODEC_ENTRIES(X) \
@@ -77,7 +79,7 @@
     X(av_packet_alloc) X(av_packet_free) X(av_packet_ref) X(av_packet_unref) \
     X(av_packet_make_refcounted) X(av_new_packet) \
     X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end) \
-    X(avsubtitle_free) X(av_packet_move_ref)
+    X(avsubtitle_free) X(av_packet_move_ref) X(av_packet_rescale_ts) X(av_bsf_list_parse_str)
 #define TOVREL_AVCODEC_VERSION avcodec_version
 
 #define TOVREL_AVDEVICE_ENTRIES(X) X(avdevice_register_all)
