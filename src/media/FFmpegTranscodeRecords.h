@@ -18,6 +18,8 @@ extern "C" {
 
 namespace tovrel {
 
+class TBitstreamFilters;
+
 // Deleters for the libraries' objects, through the bound entry tables.
 struct TCodecContextDeleter {
     void operator()(AVCodecContext* context) const { FF.avcodec_free_context(&context); }
@@ -40,9 +42,6 @@ struct TAudioFifoDeleter {
 struct TFilterGraphDeleter {
     void operator()(AVFilterGraph* graph) const { FF.avfilter_graph_free(&graph); }
 };
-struct TBitstreamFilterDeleter {
-    void operator()(AVBSFContext* filter) const { FF.av_bsf_free(&filter); }
-};
 struct TLogFileDeleter {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -54,7 +53,6 @@ using TScalerPtr = std::unique_ptr<SwsContext, TScalerDeleter>;
 using TResamplerPtr = std::unique_ptr<SwrContext, TResamplerDeleter>;
 using TAudioFifoPtr = std::unique_ptr<AVAudioFifo, TAudioFifoDeleter>;
 using TFilterGraphPtr = std::unique_ptr<AVFilterGraph, TFilterGraphDeleter>;
-using TBitstreamFilterPtr = std::unique_ptr<AVBSFContext, TBitstreamFilterDeleter>;
 using TLogFilePtr = std::unique_ptr<std::FILE, TLogFileDeleter>;
 
 struct TAVInputFile {
@@ -70,7 +68,7 @@ struct TAVInputStream {
     AVStream* st = nullptr;
     // The run's own decoder context, made from st->codecpar (streams carry no
     // codec context any more); open while the decoder is.
-    TCodecContextPtr dec_ctx;
+    TCodecContextPtr dec;
     const AVCodec* decoder = nullptr;
     int discard = 1; // until an output stream takes this stream as its source
     int decoding_needed = 0;
@@ -100,7 +98,7 @@ struct TAVOutputStream {
     AVStream* st = nullptr;
     // The encoder context of the stream, owned by the job's output stream
     // record (Join groups share it); opened by the run.
-    AVCodecContext* enc_ctx = nullptr;
+    AVCodecContext* enc = nullptr;
     const AVCodec* encoder = nullptr;
     bool stream_copy = false;
     int encoding_needed = 0;
@@ -136,8 +134,9 @@ struct TAVOutputStream {
     TLogFilePtr logfile;
     std::string logfile_name;
     std::string stats_in;
-    // Bitstream filters, initialised before the header is written.
-    std::vector<TBitstreamFilterPtr> bitstream_filters;
+    // The stream's bitstream filter chain (media/FFmpegPacketWrite.h), made
+    // before the header is written; null when the stream has none.
+    std::shared_ptr<TBitstreamFilters> bitstream_filters;
     AVCodecID codec_id = AV_CODEC_ID_NONE; // saved in Join mode
     int show_fps = 1;
 };
