@@ -1,6 +1,7 @@
 #include "platform/vcl/Control.h"
 
 #include "platform/vcl/Errors.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/WinControl.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
@@ -306,6 +307,47 @@ void TControl::SetParentColor(bool value)
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
 }
 
+void TControl::SetPopupMenu(TPopupMenu* menu)
+{
+    popupMenu_ = menu;
+    if (menu)
+        menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == popupMenu_)
+        popupMenu_ = nullptr;
+}
+
+void TControl::DoContextPopup(TPoint mousePos, bool& handled)
+{
+    if (OnContextPopup)
+        OnContextPopup(this, mousePos, handled);
+}
+
+void TControl::HandleContextMenu(TMessage& message)
+{
+    const bool fromKeyboard = message.LParam == MAKELPARAM(-1, -1);
+    TPoint screen = PointFromLParam(message.LParam);
+    const TPoint client = fromKeyboard ? Point(-1, -1) : ScreenToClient(screen);
+    bool handled = false;
+    DoContextPopup(client, handled);
+    if (handled) {
+        message.Result = 1;
+        return;
+    }
+    if (!popupMenu_ || !popupMenu_->AutoPopup)
+        return;
+    if (fromKeyboard)
+        screen = ClientToScreen(Point(width_ / 2, height_ / 2));
+    popupMenu_->PopupComponent = this;
+    FreeNotification(popupMenu_);
+    popupMenu_->Popup(screen.X, screen.Y);
+    message.Result = 1;
+}
+
 void TControl::Loaded()
 {
     TComponent::Loaded();
@@ -488,6 +530,11 @@ void TControl::WndProc(TMessage& message)
         TextChanged();
         Perform(CM_TEXTCHANGED, 0, 0);
         return;
+    case WM_CONTEXTMENU:
+        HandleContextMenu(message);
+        if (message.Result)
+            return;
+        break;
     case WM_GETTEXTLENGTH:
         message.Result = LRESULT(text_.size());
         return;

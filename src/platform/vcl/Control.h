@@ -13,6 +13,9 @@
 namespace tovrel {
 
 class TWinControl;
+class TPopupMenu;
+
+using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
 
 class TSizeConstraints : public TPersistent {
 public:
@@ -97,6 +100,10 @@ public:
     std::string Hint;
     bool ShowHint = false;
 
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+    TContextPopupEvent OnContextPopup;
+
     TControlStyle ControlStyle;
     TControlState ControlState;
 
@@ -138,6 +145,10 @@ protected:
     virtual void TextChanged() {}
     virtual void BoundsChanged() {}
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    // OnContextPopup; `handled` stops the popup menu. mousePos is in client
+    // coordinates, (-1, -1) from the keyboard.
+    virtual void DoContextPopup(TPoint mousePos, bool& handled);
     void RequestAlign();
     void UpdateAnchorRules();
     void SetBoundsSilently(int left, int top, int width, int height);
@@ -146,6 +157,7 @@ protected:
 private:
     friend class TWinControl;
     void HandleMouse(TMessage& message);
+    void HandleContextMenu(TMessage& message);
     void FontChanged();
     void AnchorTo(int parentWidth, int parentHeight);
 
@@ -164,6 +176,7 @@ private:
     TColor color_ = clWindow;
     bool parentColor_ = false;
     bool applyingParent_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 // The control under the mouse capture (a graphic control included), or null.

@@ -39,6 +39,28 @@ void TCustomForm::DoCreate()
         OnCreate(this);
 }
 
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
+    menu_ = menu;
+    if (menu)
+        menu->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation)
+{
+    TCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == menu_)
+        menu_ = nullptr;
+}
+
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift)
+{
+    bool handled = false;
+    if (OnShortCut)
+        OnShortCut(key, shift, handled);
+    return handled || (menu_ && menu_->IsShortCut(key, shift));
+}
+
 void TCustomForm::SetBorderStyle(TFormBorderStyle style)
 {
     if (borderStyle_ == style)

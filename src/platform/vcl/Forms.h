@@ -6,6 +6,7 @@
 // children, where default and cancel buttons answer), and Release (freed
 // after the message being handled).
 #include "platform/vcl/CustomControls.h"
+#include "platform/vcl/Menus.h"
 
 namespace tovrel {
 
@@ -25,6 +26,7 @@ constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry 
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+using TShortCutEvent = std::function<void(WORD key, TShiftState shift, bool& handled)>;
 
 // Posted to a modal form whose ModalResult was set, so the loop ends after
 // the message being handled.
@@ -45,6 +47,10 @@ public:
     void SetFormStyle(TFormStyle style);
     TPosition Position = poDesigned;
     bool KeyPreview = false;
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // OnShortCut, then the menu's shortcuts.
+    bool IsShortCut(WORD key, TShiftState shift) override;
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -72,6 +78,7 @@ public:
     TNotifyEvent OnPaint;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
 
     void WndProc(TMessage& message) override;
 
@@ -82,6 +89,7 @@ protected:
     void Paint() override;
     virtual void DoClose(TCloseAction& action);
     void ApplyPosition();
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void HandleDialogKey(TMessage& message);
@@ -90,6 +98,7 @@ private:
     TFormBorderStyle borderStyle_ = bsSizeable;
     TFormStyle formStyle_ = fsNormal;
     TWinControl* activeControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;
     bool positioned_ = false;

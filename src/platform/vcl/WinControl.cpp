@@ -650,10 +650,12 @@ void TWinControl::HandleKey(TMessage& message)
     const TShiftState shift = GetShiftState();
     switch (message.Msg) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (IsDialogKey(key, message.LParam) || DoKeyDown(key, shift))
+    case WM_SYSKEYDOWN: {
+        TWinControl* top = TopLevelControl();
+        if ((top && top->IsShortCut(key, shift)) || IsDialogKey(key, message.LParam) || DoKeyDown(key, shift))
             return;
         break;
+    }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         TWinControl* form = TopLevelControl();
@@ -733,6 +735,10 @@ bool TWinControl::ForwardMouseToChild(TMessage& message)
         return false;
     message.Result = target->Perform(message.Msg, message.WParam,
                                      LParamFromPoint(Point(p.X - target->Left(), p.Y - target->Top())));
+    // The window's own default handling turns a right button release into
+    // WM_CONTEXTMENU, which finds the graphic child again.
+    if (message.Msg == WM_RBUTTONUP)
+        DefaultHandler(message);
     return true;
 }
 
@@ -775,6 +781,15 @@ void TWinControl::WndProc(TMessage& message)
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
         if (IsClientMouseMessage(message.Msg) && ForwardMouseToChild(message))
             return;
+        break;
+    case WM_CONTEXTMENU:
+        if (message.LParam != MAKELPARAM(-1, -1)) {
+            if (TControl* child = ControlAtPos(ScreenToClient(PointFromLParam(message.LParam)), false)) {
+                child->WindowProc(message);
+                if (message.Result)
+                    return;
+            }
+        }
         break;
     case WM_MOUSELEAVE:
         if (mouseControl && (mouseControl == this || (mouseControl->Parent() == this &&

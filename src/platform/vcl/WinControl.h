@@ -101,6 +101,8 @@ protected:
     void SetZOrder(bool topMost) override;
     void BoundsChanged() override;
     virtual bool WantsKeyPreview() const { return false; }
+    // A top-level control's menu shortcuts; true when the key was taken.
+    virtual bool IsShortCut(WORD /*key*/, TShiftState /*shift*/) { return false; }
     // Follows the window after the layer moved or sized it.
     void UpdateBounds();
     // The top-level window's control (a form), or null.
