@@ -19,6 +19,8 @@ struct AVFilterGraph;
 
 namespace tovrel {
 
+struct TFrameHookEntry;
+
 // Most streams per file that the option tables address.
 constexpr int kMaxStreamsPerFile = 20;
 
@@ -134,6 +136,13 @@ struct TFFmpegPendingOptions {
     std::uint8_t* Fbit_buffer = nullptr;
     std::int64_t FTotalOutputDuration = -1;
     std::int32_t FHookFrameNumber = 0;
+
+    // Targets, presets and hooks.
+    // The job's video hook chain ("vhook"); the job's clean-up releases it.
+    TFrameHookEntry* FFirstHook = nullptr;
+    // "vstats" without a file name: the statistics file goes beside the first
+    // output file, never into the program folder (see VStatsFileName).
+    bool Fvstats_beside_output = false;
 };
 
 } // namespace tovrel
