@@ -162,6 +162,15 @@ TMenuItem::~TMenuItem()
     UsedCommands().erase(command_);
 }
 
+template <class T>
+void TMenuItem::Store(T& field, T value, bool rebuild)
+{
+    if (field == value)
+        return;
+    field = value;
+    Changed(rebuild);
+}
+
 void TMenuItem::Changed(bool rebuild)
 {
     if (TMenu* menu = GetParentMenu())
@@ -170,26 +179,17 @@ void TMenuItem::Changed(bool rebuild)
 
 void TMenuItem::SetCaption(const std::string& caption)
 {
-    if (caption_ != caption) {
-        caption_ = caption;
-        Changed(true);
-    }
+    Store(caption_, caption, true);
 }
 
 void TMenuItem::SetEnabled(bool value)
 {
-    if (enabled_ != value) {
-        enabled_ = value;
-        Changed(false);
-    }
+    Store(enabled_, value, false);
 }
 
 void TMenuItem::SetVisible(bool value)
 {
-    if (visible_ != value) {
-        visible_ = value;
-        Changed(true);
-    }
+    Store(visible_, value, true);
 }
 
 void TMenuItem::SetChecked(bool value)
@@ -208,42 +208,27 @@ void TMenuItem::SetChecked(bool value)
 
 void TMenuItem::SetRadioItem(bool value)
 {
-    if (radioItem_ != value) {
-        radioItem_ = value;
-        Changed(false);
-    }
+    Store(radioItem_, value, false);
 }
 
 void TMenuItem::SetGroupIndex(std::uint8_t value)
 {
-    if (groupIndex_ != value) {
-        groupIndex_ = value;
-        Changed(false);
-    }
+    Store(groupIndex_, value, false);
 }
 
 void TMenuItem::SetDefault(bool value)
 {
-    if (default_ != value) {
-        default_ = value;
-        Changed(false);
-    }
+    Store(default_, value, false);
 }
 
 void TMenuItem::SetShortCut(TShortCut value)
 {
-    if (shortCut_ != value) {
-        shortCut_ = value;
-        Changed(false);
-    }
+    Store(shortCut_, value, false);
 }
 
 void TMenuItem::SetImageIndex(int value)
 {
-    if (imageIndex_ != value) {
-        imageIndex_ = value;
-        Changed(false);
-    }
+    Store(imageIndex_, value, false);
 }
 
 TBitmap* TMenuItem::Bitmap()
