@@ -29,7 +29,7 @@
     X(av_gettime_relative) X(av_frame_move_ref) X(av_channel_layout_default) \
     X(av_channel_layout_uninit) X(av_channel_layout_copy) X(av_channel_layout_compare) \
     X(av_d2q) X(av_audio_fifo_alloc) X(av_audio_fifo_free) X(av_audio_fifo_write) \
-    X(av_audio_fifo_read) X(av_audio_fifo_size) X(av_opt_set_bin) X(av_opt_set_int) X(av_frame_get_buffer) \
+    X(av_audio_fifo_read) X(av_audio_fifo_size) X(av_opt_set_bin) X(av_opt_set_int) \
     X(av_frame_get_buffer) X(av_frame_make_writable) X(av_frame_copy_props) \
     X(av_frame_ref) X(av_frame_copy) X(av_samples_set_silence) X(av_sample_fmt_is_planar) \
     X(av_opt_set_double) X(av_samples_get_buffer_size)
