@@ -67,13 +67,13 @@ TEST_F(TAVProbeTest, InformationTextOfAnAviFile) {
         "Format Name: avi",
         "Format Long Name: AVI (Audio Video Interleaved)",
         "File Size: " + FormatByteSize(std::int64_t(std::filesystem::file_size(path))),
-        "Duration: 00:00:02.040",
+        "Duration: 00:00:02.037",
         "StartTime: 0.000000",
-        "Bit Rate: 556 kb/s",
+        "Bit Rate: 557 kb/s",
         "Metadata:",
         "  software        : Lavf59.27.100",
         "Stream #0, 1/25: Video: mpeg4 (Simple Profile) (FMP4 / 0x34504D46), yuv420p, 320x240 [SAR 1:1 DAR 4:3], "
-        "# kb/s, 25 fps, 25 tbr, 25 tbn, StartTime: 0.000000, Duration: 00:00:02.040",
+        "# kb/s, 25 fps, 25 tbr, 25 tbn, StartTime: 0.000000, Duration: 00:00:02.000",
         "Stream #1, 32/1225: Audio: mp3 (U[0][0][0] / 0x0055), 44100 Hz, stereo, fltp, # kb/s, "
         "StartTime: 0.000000, Duration: 00:00:02.037",
     };
@@ -182,8 +182,8 @@ TEST_F(TAVProbeTest, StreamRecordsOfAFile) {
     EXPECT_EQ(video.FrameRate.num, 25);
     EXPECT_EQ(video.FrameRate.den, 1);
     EXPECT_EQ(video.StartTime, 0);
-    EXPECT_EQ(video.Duration, 51);
-    EXPECT_EQ(video.DurationScaled, 2040000);
+    EXPECT_EQ(video.Duration, 50);
+    EXPECT_EQ(video.DurationScaled, 2000000);
 
     TAudioStreamInfo audio = probe->GetAudioStreamInfo(1);
     EXPECT_EQ(audio.Channels, 2);
@@ -193,9 +193,9 @@ TEST_F(TAVProbeTest, StreamRecordsOfAFile) {
     EXPECT_EQ(audio.StartTimeScaled, 0);
 
     TFileStreamInfo file = probe->FileStreamInfo();
-    EXPECT_EQ(file.Duration, 2040000);
+    EXPECT_EQ(file.Duration, 2037551);
     EXPECT_EQ(file.StartTime, 0);
-    EXPECT_EQ(file.BitRate / 1000, 556);
+    EXPECT_EQ(file.BitRate / 1000, 557);
     EXPECT_EQ(file.Title, "");
     EXPECT_TRUE(probe->IsVideoStream(0));
     EXPECT_TRUE(probe->IsAudioStream(1));

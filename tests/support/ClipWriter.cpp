@@ -158,6 +158,10 @@ ClipWriter::ClipWriter(const ClipSpec& spec, const std::filesystem::path& file)
                                          file.c_str()),
           "container format \"" + spec.formatName + "\"");
     output_.reset(output);
+    // AVI times audio by its byte count, so the library's shift for the audio
+    // encoder's negative start would only push every picture one frame late.
+    if (spec.formatName == "avi")
+        output_->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
     globalHeader_ = (output_->oformat->flags & AVFMT_GLOBALHEADER) != 0;
     // A new size is announced by headers inside the stream; global headers cannot change.
     if (spec.sizeChange && globalHeader_)

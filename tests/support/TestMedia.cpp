@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Bump when the generator changes what it writes for the same recipe.
-constexpr int kGeneratorRevision = 1;
+constexpr int kGeneratorRevision = 2;
 
 std::string ClipKey(const ClipSpec& spec)
 {

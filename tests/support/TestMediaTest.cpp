@@ -40,6 +40,8 @@ struct StreamResult {
     long long samples = 0;
     std::vector<SizeRun> sizes;  // a new run each time the picture size changes
     bool dtsIncreasing = true;
+    int64_t firstDts = AV_NOPTS_VALUE;
+    int64_t lastDts = AV_NOPTS_VALUE;
 };
 
 class StreamDecoder {
@@ -62,6 +64,9 @@ public:
         if (packet && packet->dts != AV_NOPTS_VALUE) {
             result_.dtsIncreasing = result_.dtsIncreasing && packet->dts > lastDts_;
             lastDts_ = packet->dts;
+            if (result_.firstDts == AV_NOPTS_VALUE)
+                result_.firstDts = packet->dts;
+            result_.lastDts = packet->dts;
         }
         EXPECT_GE(avcodec_send_packet(context_.get(), packet), 0);
         while (avcodec_receive_frame(context_.get(), frame_.get()) >= 0) {
@@ -167,6 +172,10 @@ TEST_P(ClipFixtureTest, HasTheRecipesStreamsAndDecodesWhole)
             EXPECT_EQ(codecpar.width, spec.width);
             EXPECT_EQ(codecpar.height, spec.height);
             EXPECT_EQ(result.pictures, spec.FrameCount());
+            // One frame apart from first to last: a gap would shift every picture late.
+            EXPECT_EQ(av_rescale_q(result.lastDts - result.firstDts, input->streams[i]->time_base,
+                                   AVRational{1, spec.fps}),
+                      spec.FrameCount() - 1);
         } else {
             EXPECT_EQ(codecpar.codec_type, AVMEDIA_TYPE_AUDIO);
             EXPECT_EQ(codecpar.codec_id, EncoderCodecId(spec.audioCodec));
