@@ -83,7 +83,7 @@
     X(av_packet_make_refcounted) X(av_new_packet) \
     X(av_rdft_init) X(av_rdft_calc) X(av_rdft_end) \
     X(avsubtitle_free) X(av_packet_move_ref) X(av_packet_rescale_ts) X(av_bsf_list_parse_str) \
-    X(avcodec_get_name)
+    X(avcodec_get_name) X(av_packet_get_side_data)
 #define TOVREL_AVCODEC_VERSION avcodec_version
 
 #define TOVREL_AVDEVICE_ENTRIES(X) X(avdevice_register_all)
