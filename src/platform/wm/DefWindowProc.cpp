@@ -35,6 +35,8 @@ LRESULT EraseBackground(TWindow& w, HDC dc)
     return 1;
 }
 
+HWND RootOf(const TWindow& w) { return TopLevelOf(w)->Handle; }
+
 LRESULT SetCursorByHit(TWindow& w, WPARAM wParam, LPARAM lParam)
 {
     if (w.IsChild() && SendMessage(w.Parent, WM_SETCURSOR, wParam, lParam))
@@ -50,14 +52,19 @@ LRESULT SetCursorByHit(TWindow& w, WPARAM wParam, LPARAM lParam)
     case HTTOP: case HTBOTTOM: id = IDC_SIZENS; break;
     case HTTOPLEFT: case HTBOTTOMRIGHT: id = IDC_SIZENWSE; break;
     case HTTOPRIGHT: case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
-    case HTERROR: return 0;
+    case HTERROR:
+        // A press on a window disabled by a modal dialog brings the dialog forward.
+        if (const UINT mouse = HIWORD(ULONG_PTR(lParam));
+            mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_MBUTTONDOWN ||
+            mouse == WM_NCLBUTTONDOWN || mouse == WM_NCRBUTTONDOWN)
+            if (HWND popup = GetWindow(RootOf(w), GW_ENABLEDPOPUP))
+                SetActiveWindow(popup);
+        return 0;
     default: break;
     }
     SetCursor(LoadCursor(nullptr, id));
     return id != IDC_ARROW ? 1 : 0;
 }
-
-HWND RootOf(const TWindow& w) { return TopLevelOf(w)->Handle; }
 
 LRESULT NcButtonDown(TWindow& w, WPARAM hit, LPARAM lParam)
 {

@@ -72,11 +72,16 @@ SHORT GetAsyncKeyState(int vk)
     return Keys().AsyncDown[std::size_t(vk)] ? kDown : 0;
 }
 
-void InjectKey(UINT vk, bool down)
+void SetAsyncKeyState(UINT vk, bool down)
 {
     auto& keys = Keys();
     keys.AsyncDown[vk & 0xFF] = down;
     keys.AsyncDown[GenericKey(vk) & 0xFF] = down;
+}
+
+void InjectKey(UINT vk, bool down)
+{
+    SetAsyncKeyState(vk, down);
     TRawInput input;
     input.Kind = down ? TRawKind::KeyDown : TRawKind::KeyUp;
     input.Vk = vk;

@@ -276,6 +276,8 @@ HWND WindowFromPoint(POINT p)
 void InjectMouseMove(TPoint screen) { PostMouse(TRawKind::MouseMove, screen, 0, 0); }
 void InjectMouseButton(int button, bool down, TPoint screen)
 {
+    if (button >= 0 && button <= 2)
+        SetAsyncKeyState(kButtonVk[button], down);
     PostMouse(down ? TRawKind::MouseDown : TRawKind::MouseUp, screen, button, 0);
 }
 void InjectMouseWheel(int delta, TPoint screen, bool horizontal)

@@ -364,8 +364,14 @@ HWND GetWindow(HWND hwnd, UINT relation)
         return w->Children.empty() ? nullptr : w->Children.front();
     if (relation == GW_OWNER)
         return w->Owner;
-    if (relation == GW_ENABLEDPOPUP)
+    if (relation == GW_ENABLEDPOPUP) {
+        // The first enabled, visible window owned by this one (a modal dialog over it).
+        for (HWND top : WindowSystem().TopLevels)
+            if (auto owned = LookupWindow(top);
+                owned && owned->Owner == hwnd && !(owned->Style & WS_DISABLED) && (owned->Style & WS_VISIBLE))
+                return top;
         return nullptr;
+    }
     const auto& list = SiblingList(*w);
     if (list.empty())
         return nullptr;

@@ -60,6 +60,7 @@ HWND HitTarget(TPoint screen, LRESULT* hit); // the window under the pointer, as
 HWND DeepestWindowAt(TPoint screen, HWND skip);
 // Key and button state as retrieved messages left it.
 void SetSyncKeyState(UINT vk, bool down);
+void SetAsyncKeyState(UINT vk, bool down); // any thread
 
 // Move and size loop (WM_SYSCOMMAND SC_MOVE / SC_SIZE).
 void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart);

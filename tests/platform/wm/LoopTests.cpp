@@ -100,6 +100,37 @@ TEST_F(Loops, ModalLoopsDisableTheOthersNestAndReturnTheirResult)
     EXPECT_EQ(m.wParam, 3u);
 }
 
+TEST_F(Loops, APressOnAWindowDisabledByAModalDialogBringsTheDialogForward)
+{
+    HWND main = Top(Bounds(0, 0, 300, 300));
+    HWND dialog = Top(Bounds(400, 0, 100, 100), WS_OVERLAPPEDWINDOW, 0, kClass, main);
+    bool armed = false, pressedSeen = false;
+    On(dialog, WM_USER, [&](HWND, UINT, WPARAM, LPARAM) {
+        SetActiveWindow(nullptr); // the desktop took the activation meanwhile
+        armed = true;
+        InjectMouseButton(0, true, {50, 150});
+        pressedSeen = GetAsyncKeyState(VK_LBUTTON) < 0;
+        InjectMouseButton(0, false, {50, 150});
+        return std::optional<LRESULT>(0);
+    });
+    On(dialog, WM_ACTIVATE, [&](HWND h, UINT, WPARAM w, LPARAM) {
+        if (armed && LOWORD(w) != WA_INACTIVE)
+            EndModalLoop(h, 1);
+        return std::nullopt;
+    });
+    PostMessage(dialog, WM_USER, 0, 0);
+    Log().clear();
+    EXPECT_EQ(RunModalLoop(dialog), 1);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_TRUE(pressedSeen);
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) < 0);
+    EXPECT_TRUE(Messages(main, {WM_LBUTTONDOWN, WM_LBUTTONUP}).empty());
+    auto cursor = Last(main, WM_SETCURSOR);
+    ASSERT_TRUE(cursor);
+    EXPECT_EQ(SHORT(LOWORD(ULONG_PTR(cursor->LParam))), HTERROR);
+}
+
 TEST_F(Loops, OtherThreadsPostAndSendIntoTheLoop)
 {
     HWND top = Top(Bounds(0, 0, 100, 100));
