@@ -5,6 +5,7 @@
 #include "media/FFmpegEngineErrors.h"
 #include "media/FFmpegLogger.h"
 #include "media/FFmpegOutput.h"
+#include "media/FFmpegTargetsDispatch.h"
 #include "platform/rtl/FloatText.h"
 #include "platform/rtl/Numbers.h"
 
@@ -88,13 +89,6 @@ void UsePadFilter(const TDispatchCall&)
     throw FFmpegException("Please use vfilters=pad");
 }
 
-// Targets, presets, two-pass, statistics files and bitstream filters come
-// with the transcoding run; until then they are refused rather than dropped.
-void NotAvailable(const TDispatchCall& call)
-{
-    throw FFmpegException("Option \"" + call.name + "\" is not available");
-}
-
 void LogLevel(const TDispatchCall& call)
 {
     GetFFLogger()->OptLogLevel(call.value);
@@ -150,7 +144,7 @@ const std::vector<TOptionRow>& OptionTable()
         {"loop_input", BoolField<&TJobFields::Floop_input>},
         {"loop_output", IntField<&TJobFields::Floop_output>},
         {"v", IntField<&TJobFields::Fverbose>},
-        {"target", NotAvailable},
+        {"target", TargetOption},
         {"threads", NotDone},
         {"vsync", IntField<&TJobFields::Fvideo_sync_method>},
         {"async", IntField<&TJobFields::Faudio_sync_method>},
@@ -179,12 +173,12 @@ const std::vector<TOptionRow>& OptionTable()
         {"vcodec", SetCodec},
         {"me_threshold", IntField<&TJobFields::Fme_threshold>},
         {"sameq", BoolField<&TJobFields::Fsame_quality>},
-        {"pass", NotAvailable},
+        {"pass", PassOption},
         {"passlogfile", TextField<&TJobFields::Fpass_logfilename_prefix>},
         {"deinterlace", BoolField<&TJobFields::Fdo_deinterlace>},
         {"psnr", BoolField<&TJobFields::Fdo_psnr>},
-        {"vstats", NotAvailable},
-        {"vstats_file", NotAvailable},
+        {"vstats", VStatsOption},
+        {"vstats_file", VStatsFileOption},
         {"vhook", AddVideoHook},
         {"vfilters", Filters}, {"vf", Filters},
         {"intra_matrix", SetMatrix},
@@ -219,8 +213,8 @@ const std::vector<TOptionRow>& OptionTable()
         {"isync", BoolField<&TJobFields::Finput_sync>},
         {"muxdelay", FloatField<&TJobFields::Fmux_max_delay>},
         {"muxpreload", FloatField<&TJobFields::Fmux_preload>},
-        {"absf", NotAvailable}, {"vbsf", NotAvailable}, {"sbsf", NotAvailable},
-        {"apre", NotAvailable}, {"vpre", NotAvailable}, {"spre", NotAvailable}, {"fpre", NotAvailable},
+        {"absf", BitstreamFilterOption}, {"vbsf", BitstreamFilterOption}, {"sbsf", BitstreamFilterOption},
+        {"apre", PresetOption}, {"vpre", PresetOption}, {"spre", PresetOption}, {"fpre", PresetOption},
     };
     return table;
 }

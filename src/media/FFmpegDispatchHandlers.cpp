@@ -2,6 +2,7 @@
 
 #include "media/FFmpegEngine.h"
 #include "media/FFmpegEngineErrors.h"
+#include "media/FFmpegHookWiring.h"
 #include "media/FFmpegLoaderEntries.h"
 #include "media/FFmpegLogger.h"
 #include "platform/rtl/FloatText.h"
@@ -187,9 +188,7 @@ void SetCodecTag(const TDispatchCall& call)
 
 void AddVideoHook(const TDispatchCall& call)
 {
-    // No frame-hook plug-ins exist for this engine; a line too long for the
-    // hook's argument list is refused the same way.
-    throw FFmpegException("Failed to add video hook function: " + call.value);
+    AddJobHook(call.job, call.value);
 }
 
 void SetMatrix(const TDispatchCall& call)

@@ -3,10 +3,13 @@
 #include "media/FFmpegDispatch.h"
 #include "media/FFmpegEngine.h"
 #include "media/FFmpegEngineErrors.h"
+#include "media/FFmpegHookWiring.h"
 #include "media/FFmpegInput.h"
 #include "media/FFmpegLoader.h"
 #include "media/FFmpegLoaderEntries.h"
 #include "media/FFmpegOutput.h"
+#include "media/FFmpegPresets.h"
+#include "media/FFmpegTargets.h"
 #include "media/UnicodeProtocol.h"
 
 namespace tovrel {
@@ -35,14 +38,15 @@ bool TMediaTranscoder::SetAVOption(TCustomFFmpeg& job, const std::string& name, 
     return SetAVOptionText(job, name, value);
 }
 
-void TMediaTranscoder::SetTarget(TCustomFFmpeg&, const std::string&, const std::string&, const std::string&)
+void TMediaTranscoder::SetTarget(TCustomFFmpeg& job, const std::string& type, const std::string& norm,
+                                 const std::string& defaultNorm)
 {
-    NotAvailable("Target settings");
+    tovrel::SetTarget(job, type, norm, defaultNorm);
 }
 
-void TMediaTranscoder::SetPreset(TCustomFFmpeg&, const std::string&, const std::string&)
+void TMediaTranscoder::SetPreset(TCustomFFmpeg& job, const std::string& name, const std::string& value)
 {
-    NotAvailable("Presets");
+    ApplyPreset(job, name, value);
 }
 
 bool TMediaTranscoder::OpenInputFile(TCustomFFmpeg& job, const std::string& fileName)
@@ -75,6 +79,7 @@ void TMediaTranscoder::PrepareJob(TCustomFFmpeg& job)
 void TMediaTranscoder::ReleaseMedia(TCustomFFmpeg& job)
 {
     ReleaseOutputs(job, FState);
+    ReleaseJobHooks(job);
     for (int i = 0; i < job.Fnb_input_files; ++i)
         UnicodeCloseInput(&job.Finput_files[static_cast<std::size_t>(i)]);
     job.Fnb_input_files = 0;
