@@ -4,6 +4,7 @@
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/MessageBox.h"
 #include "platform/wm/Input.h"
+#include "platform/wm/Clock.h"
 #include "platform/wm/MessageLoop.h"
 
 #include <algorithm>
@@ -16,13 +17,114 @@ TScreen* Screen = new TScreen;
 TApplication::TApplication() : TComponent(nullptr)
 {
     SetMessageExceptionHandler([this](const std::exception& error) { HandleException(error); });
+    SetMouseControlHook([this](TControl* control) { MouseControlChanged(control); });
+}
+
+void TApplication::SetShowHint(bool value)
+{
+    if (showHint_ == value)
+        return;
+    showHint_ = value;
+    CancelHint();
+    if (!value)
+        FreeAndNil(hintWindow_);
+}
+
+void TApplication::SetHintWindowClass(THintWindowClass windowClass)
+{
+    CancelHint();
+    FreeAndNil(hintWindow_);
+    hintWindowClass_ = std::move(windowClass);
+}
+
+void TApplication::HideHint()
+{
+    if (hintShown_ && hintWindow_) {
+        hintWindow_->ReleaseHandle();
+        hintHiddenAt_ = GetTickCount();
+    }
+    hintShown_ = false;
+}
+
+void TApplication::CancelHint()
+{
+    if (hintTimer_)
+        hintTimer_->SetEnabled(false);
+    HideHint();
+    hintControl_ = nullptr;
+}
+
+void TApplication::MouseControlChanged(TControl* control)
+{
+    const bool wasShown = hintShown_;
+    CancelHint();
+    if (!showHint_ || !control || !control->ShowHint || GetShortHint(control->Hint).empty())
+        return;
+    hintControl_ = control;
+    if (!hintTimer_) {
+        hintTimer_ = new TTimer(this);
+        hintTimer_->SetOnTimer([this](TObject*) { HintTimerFired(); });
+    }
+    const bool recent = wasShown || (hintHiddenAt_ != 0 && GetTickCount() - hintHiddenAt_ < unsigned(HintHidePause));
+    hintTimer_->SetEnabled(false);
+    hintTimer_->SetInterval(unsigned(recent ? HintShortPause : HintPause));
+    hintTimer_->SetEnabled(true);
+}
+
+void TApplication::HintTimerFired()
+{
+    hintTimer_->SetEnabled(false);
+    if (hintShown_) {
+        HideHint();
+        return;
+    }
+    ShowHintNow();
+}
+
+void TApplication::ShowHintNow()
+{
+    TControl* control = hintControl_;
+    if (!control)
+        return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    THintInfo info;
+    info.HintControl = control;
+    info.CursorPos = control->ScreenToClient(cursor);
+    info.CursorRect = control->ClientRect();
+    info.HintPos = Point(cursor.X, cursor.Y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3);
+    info.HintMaxWidth = Screen->Width();
+    info.HintColor = HintColor;
+    std::string hint = GetShortHint(control->Hint);
+    bool canShow = true;
+    if (OnShowHint)
+        OnShowHint(hint, canShow, info);
+    if (!canShow || hint.empty())
+        return;
+    if (!hintWindow_)
+        hintWindow_ = hintWindowClass_ ? hintWindowClass_(this) : new THintWindow(this);
+    hintWindow_->SetColor(info.HintColor);
+    TRect rect = hintWindow_->CalcHintRect(info.HintMaxWidth, hint, info.HintData);
+    rect = Bounds(info.HintPos.X, info.HintPos.Y, rect.Width(), rect.Height());
+    hintWindow_->ActivateHintData(rect, hint, info.HintData);
+    hintShown_ = true;
+    hintTimer_->SetInterval(unsigned(info.HideTimeout > 0 ? info.HideTimeout : HintHidePause));
+    hintTimer_->SetEnabled(true);
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
-    if (operation == opRemove && component == mainForm_)
+    if (operation != opRemove)
+        return;
+    if (component == mainForm_)
         mainForm_ = nullptr;
+    if (component == hintWindow_) {
+        hintWindow_ = nullptr;
+        hintShown_ = false;
+    }
+    if (component == hintTimer_)
+        hintTimer_ = nullptr;
 }
 
 bool TApplication::HandleMessage(MSG& msg)
@@ -112,6 +214,12 @@ TCustomForm* TScreen::ActiveForm() const
 TWinControl* TScreen::ActiveControl() const
 {
     return FindControl(GetFocus());
+}
+
+void TScreen::SetCursor(TCursor cursor)
+{
+    SetScreenCursor(cursor);
+    ::tovrel::SetCursor(CursorHandle(cursor == crDefault ? crArrow : cursor));
 }
 
 int TScreen::Width() const

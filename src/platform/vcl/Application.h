@@ -3,6 +3,8 @@
 // box for exceptions leaving event handlers) and TScreen (the forms in
 // activation order, the active form and control, the screen's size).
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/HintWindow.h"
+#include "platform/vcl/Timer.h"
 
 #include <exception>
 #include <vector>
@@ -47,13 +49,40 @@ public:
     TMessageEvent OnMessage;
     TExceptionEvent OnException;
 
+    // Hints: after HintPause (HintShortPause right after another hint) over a
+    // control with ShowHint and a hint, OnShowHint may change or refuse it,
+    // then the hint window shows it below the cursor for HintHidePause.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value);
+    // Makes the hint window; the next hint uses a window of the new class.
+    void SetHintWindowClass(THintWindowClass windowClass);
+    THintWindow* HintWindow() const { return hintWindow_; }
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+    TColor HintColor = clInfoBk;
+    TShowHintEvent OnShowHint;
+    void CancelHint();
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     bool HandleMessage(MSG& msg);
+    void MouseControlChanged(TControl* control);
+    void HintTimerFired();
+    void ShowHintNow();
+    void HideHint();
+
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool showHint_ = true;
+    THintWindowClass hintWindowClass_;
+    THintWindow* hintWindow_ = nullptr;
+    TTimer* hintTimer_ = nullptr;
+    TControl* hintControl_ = nullptr;
+    bool hintShown_ = false;
+    std::uint32_t hintHiddenAt_ = 0;
 };
 
 class TScreen : public TComponent {
@@ -67,7 +96,10 @@ public:
     TWinControl* ActiveControl() const;
     int Width() const;
     int Height() const;
-    TCursor Cursor = crDefault;
+    // A cursor other than crDefault overrides every control's (crHourGlass
+    // while busy); setting it shows it at once.
+    TCursor Cursor() const { return ScreenCursor(); }
+    void SetCursor(TCursor cursor);
 
     void AddForm(TCustomForm* form);
     void RemoveForm(TCustomForm* form);

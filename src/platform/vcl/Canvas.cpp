@@ -20,7 +20,7 @@ TCanvas::~TCanvas()
     Refresh();
 }
 
-HDC TCanvas::Handle()
+HDC TCanvas::RawHandle()
 {
     if (!dc_)
         CreateHandle();
@@ -46,7 +46,7 @@ void TCanvas::Refresh()
 
 HDC TCanvas::Prepare(unsigned state)
 {
-    HDC dc = Handle();
+    HDC dc = RawHandle();
     if (!dc)
         return nullptr;
     if (state & kFont) {
@@ -80,7 +80,7 @@ void TCanvas::Changed()
 TPoint TCanvas::PenPos()
 {
     POINT p;
-    if (HDC dc = Handle()) {
+    if (HDC dc = RawHandle()) {
         MoveToEx(dc, 0, 0, &p);
         MoveToEx(dc, p.X, p.Y, nullptr);
     }
@@ -89,7 +89,7 @@ TPoint TCanvas::PenPos()
 
 void TCanvas::MoveTo(int x, int y)
 {
-    if (HDC dc = Handle())
+    if (HDC dc = RawHandle())
         MoveToEx(dc, x, y, nullptr);
 }
 
@@ -216,7 +216,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
         return;
     Changing();
     HDC dc = Prepare(kBrush);
-    HDC from = source->Handle();
+    HDC from = source->RawHandle();
     if (dc && from) {
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, dest.Left, dest.Top, dest.Width(), dest.Height(), from, sourceRect.Left, sourceRect.Top,
@@ -227,14 +227,14 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
 
 TColor TCanvas::Pixels(int x, int y)
 {
-    HDC dc = Handle();
+    HDC dc = RawHandle();
     return dc ? TColor(GetPixel(dc, x, y)) : TColor(-1);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
     Changing();
-    if (HDC dc = Handle())
+    if (HDC dc = RawHandle())
         SetPixelV(dc, x, y, ColorToRGB(color));
     Changed();
 }
@@ -242,7 +242,7 @@ void TCanvas::SetPixel(int x, int y, TColor color)
 TRect TCanvas::ClipRect()
 {
     RECT r;
-    if (HDC dc = Handle())
+    if (HDC dc = RawHandle())
         GetClipBox(dc, &r);
     return r;
 }

@@ -21,8 +21,11 @@ public:
     TCanvas();
     ~TCanvas() override;
 
-    // The context; a canvas that makes its own (a bitmap's) makes it here.
-    HDC Handle();
+    // The context with the canvas's font, pen and brush selected (as the
+    // framework's canvas does, so direct calls on it draw in the canvas's
+    // colours and background mode); a canvas that makes its own context (a
+    // bitmap's) makes it here.
+    HDC Handle() { return Prepare(kFont | kPen | kBrush); }
     // Uses a context the caller owns (null releases it).
     void SetHandle(HDC dc);
     bool HandleAllocated() const { return dc_ != nullptr; }
@@ -89,6 +92,7 @@ private:
     enum TState : unsigned { kFont = 1, kPen = 2, kBrush = 4 };
     // Handle with the objects the next call needs selected.
     HDC Prepare(unsigned state);
+    HDC RawHandle();
 
     std::unique_ptr<TFont> font_;
     std::unique_ptr<TPen> pen_;

@@ -78,7 +78,34 @@ TShiftState GetShiftState()
 
 namespace {
 TControl* captureControl = nullptr;
+TCursor screenCursor = crDefault;
 } // namespace
+
+TCursor ScreenCursor()
+{
+    return screenCursor;
+}
+
+void SetScreenCursor(TCursor cursor)
+{
+    screenCursor = cursor;
+}
+
+HCURSOR CursorHandle(TCursor cursor)
+{
+    static const std::pair<TCursor, std::uintptr_t> kShapes[] = {
+        {crArrow, IDC_ARROW},       {crCross, IDC_CROSS},       {crIBeam, IDC_IBEAM},     {crSizeNESW, IDC_SIZENESW},
+        {crSizeNS, IDC_SIZENS},     {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},   {crUpArrow, IDC_UPARROW},
+        {crHourGlass, IDC_WAIT},    {crNo, IDC_NO},             {crAppStart, IDC_APPSTARTING}, {crHandPoint, IDC_HAND},
+        {crSizeAll, IDC_SIZEALL},
+    };
+    if (cursor == crNone)
+        return nullptr;
+    for (const auto& [framework, id] : kShapes)
+        if (framework == cursor)
+            return LoadCursor(nullptr, id);
+    return LoadCursor(nullptr, IDC_ARROW);
+}
 
 TControl* GetCaptureControl()
 {

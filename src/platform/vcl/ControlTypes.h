@@ -35,6 +35,12 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
                   crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18,
                   crAppStart = -19, crHandPoint = -21, crSizeAll = -22;
 
+// The screen-wide cursor (crDefault: each control's own).
+TCursor ScreenCursor();
+void SetScreenCursor(TCursor cursor);
+// The layer's cursor for a framework cursor (null for crNone).
+HCURSOR CursorHandle(TCursor cursor);
+
 using TWndMethod = std::function<void(TMessage& message)>;
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;

@@ -166,6 +166,12 @@ void TCustomForm::SetModalResult(TModalResult result)
         PostMessage(Handle(), CM_CLOSEMODAL, 0, 0);
 }
 
+void TCustomForm::SetClientSize(int width, int height)
+{
+    HandleNeeded();
+    TCustomControl::SetClientSize(width, height);
+}
+
 void TCustomForm::Show()
 {
     SetVisible(true);

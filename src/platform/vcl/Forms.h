@@ -59,6 +59,9 @@ public:
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result);
 
+    // Makes the window first, so the frame is known.
+    void SetClientSize(int width, int height) override;
+
     void Show();
     void Close();
     bool CloseQuery();

@@ -114,10 +114,31 @@ TWinControl* FindControl(HWND hwnd)
     return it == Windows().end() ? nullptr : it->second;
 }
 
+std::function<void(TControl*)>& MouseControlHook()
+{
+    static std::function<void(TControl*)> hook;
+    return hook;
+}
+
+void SetMouseControlHook(std::function<void(TControl*)> hook)
+{
+    MouseControlHook() = std::move(hook);
+}
+
+namespace {
+void MouseControlChanged(TControl* control)
+{
+    if (MouseControlHook())
+        MouseControlHook()(control);
+}
+} // namespace
+
 void ControlDestroyed(TControl* control)
 {
-    if (mouseControl == control)
+    if (mouseControl == control) {
         mouseControl = nullptr;
+        MouseControlChanged(nullptr);
+    }
     if (focusedControl == control)
         focusedControl = nullptr;
 }
@@ -754,6 +775,8 @@ void TWinControl::TrackMouseControl(TMessage& message)
             old->Perform(CM_MOUSELEAVE, 0, 0);
         if (mouseControl == under)
             under->Perform(CM_MOUSEENTER, 0, 0);
+        if (mouseControl == under)
+            MouseControlChanged(under);
     }
     TRACKMOUSEEVENT track;
     track.dwFlags = TME_LEAVE;
@@ -782,6 +805,21 @@ void TWinControl::WndProc(TMessage& message)
         if (IsClientMouseMessage(message.Msg) && ForwardMouseToChild(message))
             return;
         break;
+    case WM_SETCURSOR:
+        if (LOWORD(ULONG_PTR(message.LParam)) == HTCLIENT && reinterpret_cast<HWND>(message.WParam) == handle_) {
+            POINT p;
+            GetCursorPos(&p);
+            const TControl* under = ControlAtPos(ScreenToClient(p), false);
+            TCursor cursor = ScreenCursor();
+            if (cursor == crDefault)
+                cursor = under && under->Cursor != crDefault ? under->Cursor : Cursor;
+            if (cursor != crDefault) {
+                ::tovrel::SetCursor(CursorHandle(cursor));
+                message.Result = 1;
+                return;
+            }
+        }
+        break;
     case WM_CONTEXTMENU:
         if (message.LParam != MAKELPARAM(-1, -1)) {
             if (TControl* child = ControlAtPos(ScreenToClient(PointFromLParam(message.LParam)), false)) {
@@ -797,6 +835,7 @@ void TWinControl::WndProc(TMessage& message)
             TControl* old = mouseControl;
             mouseControl = nullptr;
             old->Perform(CM_MOUSELEAVE, 0, 0);
+            MouseControlChanged(nullptr);
         }
         break;
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:

@@ -140,6 +140,10 @@ void SetMessageExceptionHandler(std::function<void(const std::exception&)> handl
 // Runs fn; an exception leaving it goes to the handler above.
 void GuardMessageHandler(const std::function<void()>& fn);
 
+// Told whenever the control under the mouse changes (null: none), for the
+// application's hints.
+void SetMouseControlHook(std::function<void(TControl*)> hook);
+
 // Drops a control that goes from the focus and mouse trackers.
 void ControlDestroyed(TControl* control);
 // The control that owns a window, or null.
