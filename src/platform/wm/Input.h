@@ -52,7 +52,9 @@ SHORT GetAsyncKeyState(int vk);
 
 // TME_LEAVE (with TME_NONCLIENT for the non-client area) posts one
 // WM_MOUSELEAVE / WM_NCMOUSELEAVE when the pointer leaves that part of the
-// window; TME_CANCEL stops it; TME_QUERY fills the record.
+// window; TME_HOVER gives one WM_MOUSEHOVER / WM_NCMOUSEHOVER when the pointer
+// rests there (within 4 x 4 pixels) for dwHoverTime ms (HOVER_DEFAULT: 400);
+// TME_CANCEL stops them; TME_QUERY fills the record.
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
 
 BOOL GetCursorPos(POINT* p);

@@ -99,6 +99,8 @@ bool RetrieveMessage(MSG& out, const TMessageFilter& filter, bool remove)
     }
     if (FindPaintMessage(out, filter))
         return true;
+    if (remove && TakeDueHover(out, filter))
+        return true;
     return TakeDueTimer(out, filter, remove);
 }
 
@@ -120,7 +122,9 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
 namespace {
 int SleepMs()
 {
-    const auto due = NextTimerDue();
+    auto due = NextTimerDue();
+    if (const auto hover = NextHoverDue(); hover && (!due || *hover < *due))
+        due = hover;
     return due ? Clock()->SleepMsUntil(*due) : -1;
 }
 } // namespace

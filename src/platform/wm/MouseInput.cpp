@@ -1,5 +1,5 @@
 // Mouse input: the window under the pointer, hit tests, activation on click,
-// cursors, capture routing, double clicks and leave tracking.
+// cursors, capture routing and double clicks.
 #include "platform/gdi/SysColors.h"
 #include "platform/wm/Clock.h"
 #include "platform/wm/Input.h"
@@ -27,12 +27,6 @@ struct TClickMemory {
     bool WasDouble = false;
 };
 TClickMemory lastClick;
-
-struct TLeaveTracking {
-    HWND Client = nullptr;
-    HWND NonClient = nullptr;
-};
-TLeaveTracking tracking;
 
 constexpr UINT kButtonVk[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
 constexpr UINT kClientDown[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
@@ -92,19 +86,6 @@ HWND DeepestAt(TPoint screen, const std::set<HWND>& skip)
     return nullptr;
 }
 
-// Posts the leave messages due now that the pointer is over (hwnd, hit).
-void UpdateLeaveTracking(HWND hwnd, bool nonClient)
-{
-    if (tracking.Client && (tracking.Client != hwnd || nonClient)) {
-        PostMessage(tracking.Client, WM_MOUSELEAVE, 0, 0);
-        tracking.Client = nullptr;
-    }
-    if (tracking.NonClient && (tracking.NonClient != hwnd || !nonClient)) {
-        PostMessage(tracking.NonClient, WM_NCMOUSELEAVE, 0, 0);
-        tracking.NonClient = nullptr;
-    }
-}
-
 bool IsDoubleClick(HWND hwnd, int button, TPoint pt, bool allowed)
 {
     const std::uint64_t now = Clock()->NowMs();
@@ -130,7 +111,7 @@ TPoint ToClient(HWND hwnd, TPoint screen)
 void CookMouseToCapture(const TRawInput& raw, HWND capture)
 {
     auto w = LookupWindow(capture);
-    UpdateLeaveTracking(w && InWindowShape(*w, raw.Pt) ? capture : nullptr, false);
+    UpdateMouseTracking(w && InWindowShape(*w, raw.Pt) ? capture : nullptr, false, raw.Pt);
     const LPARAM at = LParamFromPoint(ToClient(capture, raw.Pt));
     switch (raw.Kind) {
     case TRawKind::MouseMove: QueueCooked(capture, WM_MOUSEMOVE, MouseKeyFlags(), at, &raw.Pt); break;
@@ -168,7 +149,7 @@ void CookMouse(const TRawInput& raw)
     }
     LRESULT hit = HTNOWHERE;
     const HWND target = HitTarget(raw.Pt, &hit);
-    UpdateLeaveTracking(target, hit != HTCLIENT);
+    UpdateMouseTracking(target, hit != HTCLIENT, raw.Pt);
     if (!target)
         return;
     const bool nonClient = hit != HTCLIENT;
@@ -301,45 +282,5 @@ BOOL SetCursorPos(int x, int y)
 }
 
 UINT GetDoubleClickTime() { return 500; }
-
-BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme)
-{
-    if (!tme || tme->cbSize != sizeof(TRACKMOUSEEVENT))
-        return 0;
-    const bool nonClient = (tme->dwFlags & TME_NONCLIENT) != 0;
-    HWND& slot = nonClient ? tracking.NonClient : tracking.Client;
-    if (tme->dwFlags & TME_QUERY) {
-        tme->hwndTrack = tracking.Client ? tracking.Client : tracking.NonClient;
-        tme->dwFlags = tracking.Client ? TME_LEAVE : tracking.NonClient ? (TME_LEAVE | TME_NONCLIENT) : 0;
-        return 1;
-    }
-    if (!IsWindow(tme->hwndTrack))
-        return 0;
-    if (tme->dwFlags & TME_CANCEL) {
-        if (slot == tme->hwndTrack)
-            slot = nullptr;
-        return 1;
-    }
-    if (!(tme->dwFlags & TME_LEAVE))
-        return 1;
-    // Already outside: the leave message comes at once, as the platform does.
-    TPoint p;
-    GetCursorPos(&p);
-    const HWND under = DeepestWindowAt(p, nullptr);
-    bool inside = under == tme->hwndTrack;
-    if (inside) {
-        auto w = LookupWindow(tme->hwndTrack);
-        const TPoint o = ClientScreenOrigin(*w);
-        const bool inClient = TRect{0, 0, w->Client.Width(), w->Client.Height()}.Contains({p.X - o.X, p.Y - o.Y});
-        inside = inClient != nonClient;
-    }
-    if (!inside) {
-        PostMessage(tme->hwndTrack, nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
-        slot = nullptr;
-        return 1;
-    }
-    slot = tme->hwndTrack;
-    return 1;
-}
 
 } // namespace tovrel

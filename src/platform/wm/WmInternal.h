@@ -61,6 +61,10 @@ HWND DeepestWindowAt(TPoint screen, HWND skip);
 // Key and button state as retrieved messages left it.
 void SetSyncKeyState(UINT vk, bool down);
 void SetAsyncKeyState(UINT vk, bool down); // any thread
+// Leave and hover tracking learn where the pointer is: over (hwnd, client or not), or nowhere.
+void UpdateMouseTracking(HWND hwnd, bool nonClient, TPoint screen);
+bool TakeDueHover(MSG& out, const TMessageFilter& filter);
+std::optional<std::uint64_t> NextHoverDue();
 
 // Move and size loop (WM_SYSCOMMAND SC_MOVE / SC_SIZE).
 void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart);

@@ -302,6 +302,57 @@ TEST_F(Input, LeaveTrackingPostsOneLeaveMessage)
     EXPECT_EQ(Messages(top, {WM_MOUSELEAVE}).size(), 1u);
 }
 
+TEST_F(Input, HoverComesOnceWhenThePointerRestsAndNonClientLeaveWhenItEntersTheClient)
+{
+    HWND top = Canvas(Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE | WS_CAPTION);
+    InjectMouseMove({50, 50});
+    Pump();
+    TRACKMOUSEEVENT tme;
+    tme.dwFlags = TME_HOVER;
+    tme.hwndTrack = top;
+    tme.dwHoverTime = 300;
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    clock->Advance(200);
+    InjectMouseMove({52, 51}); // within the rest area: the time keeps running
+    Log().clear();
+    Pump();
+    clock->Advance(99);
+    Pump();
+    EXPECT_TRUE(Messages(top, {WM_MOUSEHOVER}).empty());
+    clock->Advance(1);
+    Pump();
+    ASSERT_EQ(Messages(top, {WM_MOUSEHOVER}).size(), 1u);
+    POINT at{50, 50};
+    ScreenToClient(top, &at);
+    EXPECT_EQ(Last(top, WM_MOUSEHOVER)->LParam, LParamFromPoint(at));
+    clock->Advance(1000);
+    Log().clear();
+    Pump();
+    EXPECT_TRUE(Messages(top, {WM_MOUSEHOVER}).empty()) << "one message per request";
+
+    // A move beyond the rest area starts the wait again.
+    TrackMouseEvent(&tme);
+    clock->Advance(250);
+    InjectMouseMove({60, 50});
+    Pump();
+    clock->Advance(250);
+    Pump();
+    EXPECT_TRUE(Messages(top, {WM_MOUSEHOVER}).empty());
+    clock->Advance(50);
+    Pump();
+    EXPECT_EQ(Messages(top, {WM_MOUSEHOVER}).size(), 1u);
+
+    // Non-client tracking ends when the pointer goes from the caption into the client area.
+    InjectMouseMove({50, 5});
+    Pump();
+    tme.dwFlags = TME_LEAVE | TME_NONCLIENT;
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    Log().clear();
+    InjectMouseMove({50, 60});
+    Pump();
+    EXPECT_EQ(Messages(top, {WM_NCMOUSELEAVE, WM_MOUSELEAVE}), (std::vector<UINT>{WM_NCMOUSELEAVE}));
+}
+
 TEST_F(Input, CaptionDragRunsTheMoveLoopAndSizingKeepsTheLimits)
 {
     HWND top = Top(Bounds(100, 100, 200, 150));
