@@ -22,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+struct AVBSFContext;
 struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
@@ -87,6 +88,29 @@ public:
 
 private:
     struct TState;
+    struct TStreamState;
+    TStreamState& StreamState(const TAVOutputStream& ost);
+
+    void ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc, int code);
+    // Sends one frame (nullptr: end of stream) and hands every packet the
+    // encoder gives back, in the stream's time base, to onPacket.
+    void SendToEncoder(TAVOutputStream& ost, const AVFrame* frame, const char* failure,
+                       const std::function<void(AVPacket*)>& onPacket);
+    void WriteEncodedVideo(AVFormatContext* os, TAVOutputStream& ost, AVPacket* packet, int& frameSize);
+    void WriteEncodedAudio(AVFormatContext* s, TAVOutputStream& ost, AVPacket* packet);
+
+    // Audio: samples of the decoder's format through the converter into the FIFO.
+    void PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* decoded);
+    void QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, const std::uint8_t* const* data, int count);
+    void QueueSilence(TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count);
+    void EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, bool flush);
+
+    // Video: the picture cropped and scaled for the encoder, or nullptr when
+    // the frame is not to be written.
+    AVFrame* PictureForEncoder(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture);
+    void FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* picture);
+    void RunCustomHook(AVFrame* picture, std::int64_t pts);
+    void RunPostHooks(const AVFrame* picture, AVCodecContext* enc, std::int64_t pts);
     TCustomFFmpeg& FEngine;
     std::unique_ptr<TState> FState;
 };
