@@ -38,17 +38,6 @@ UINT ButtonMessage(int button, bool up, bool dbl, bool nonClient)
     return base + (up ? 1 : 0) + (dbl ? 2 : 0);
 }
 
-WPARAM MouseKeyFlags()
-{
-    WPARAM f = 0;
-    if (GetKeyState(VK_LBUTTON) < 0) f |= MK_LBUTTON;
-    if (GetKeyState(VK_RBUTTON) < 0) f |= MK_RBUTTON;
-    if (GetKeyState(VK_MBUTTON) < 0) f |= MK_MBUTTON;
-    if (GetKeyState(VK_SHIFT) < 0) f |= MK_SHIFT;
-    if (GetKeyState(VK_CONTROL) < 0) f |= MK_CONTROL;
-    return f;
-}
-
 bool InWindowShape(const TWindow& w, TPoint screen)
 {
     const TPoint o = ScreenOrigin(w);
@@ -204,6 +193,18 @@ void PostMouse(TRawKind kind, TPoint screen, int button, int delta)
 
 void CookKey(const TRawInput& raw);
 void CookText(const TRawInput& raw);
+
+WPARAM MouseKeyFlags()
+{
+    WPARAM f = 0;
+    if (GetKeyState(VK_LBUTTON) < 0) f |= MK_LBUTTON;
+    if (GetKeyState(VK_RBUTTON) < 0) f |= MK_RBUTTON;
+    if (GetKeyState(VK_MBUTTON) < 0) f |= MK_MBUTTON;
+    if (GetKeyState(VK_SHIFT) < 0) f |= MK_SHIFT;
+    if (GetKeyState(VK_CONTROL) < 0) f |= MK_CONTROL;
+    return f;
+}
+
 
 bool CookNextInput()
 {

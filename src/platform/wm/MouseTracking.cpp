@@ -3,7 +3,6 @@
 // rests there (within 4 x 4 pixels) for the hover time.
 #include "platform/wm/Clock.h"
 #include "platform/wm/Input.h"
-#include "platform/wm/Keys.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
@@ -95,8 +94,7 @@ bool TakeDueHover(MSG& out, const TMessageFilter& filter)
             out.message = WM_MOUSEHOVER;
             TPoint client = hover.Anchor;
             ScreenToClient(hwnd, &client);
-            out.wParam = (GetKeyState(VK_LBUTTON) < 0 ? MK_LBUTTON : 0) | (GetKeyState(VK_RBUTTON) < 0 ? MK_RBUTTON : 0) |
-                         (GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0) | (GetKeyState(VK_CONTROL) < 0 ? MK_CONTROL : 0);
+            out.wParam = MouseKeyFlags();
             out.lParam = LParamFromPoint(client);
         }
         if (filter.Matches(out))

@@ -61,6 +61,7 @@ HWND DeepestWindowAt(TPoint screen, HWND skip);
 // Key and button state as retrieved messages left it.
 void SetSyncKeyState(UINT vk, bool down);
 void SetAsyncKeyState(UINT vk, bool down); // any thread
+WPARAM MouseKeyFlags(); // MK_* of the buttons and keys held now
 // Leave and hover tracking learn where the pointer is: over (hwnd, client or not), or nowhere.
 void UpdateMouseTracking(HWND hwnd, bool nonClient, TPoint screen);
 bool TakeDueHover(MSG& out, const TMessageFilter& filter);
