@@ -3,12 +3,15 @@
 #include "platform/backend/SdlKeys.h"
 #include "platform/backend/X11Extras.h"
 #include "platform/wm/Input.h"
+#include "platform/wm/Layered.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Paint.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
 
 #include <SDL.h>
+
+#include <string>
 
 namespace tovrel {
 
@@ -113,8 +116,19 @@ void TDesktopBackend::WindowCreated(HWND hwnd)
     if (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
         flags |= SDL_WINDOW_SKIP_TASKBAR;
     const std::string title = GetWindowTextString(hwnd);
-    SDL_Window* window = SDL_CreateWindow(title.c_str(), r.Left, r.Top, std::max(1, r.Width()),
-                                          std::max(1, r.Height()), flags);
+    auto create = [&] {
+        return SDL_CreateWindow(title.c_str(), r.Left, r.Top, std::max(1, r.Width()), std::max(1, r.Height()), flags);
+    };
+    SDL_Window* window = nullptr;
+    // Layered windows get a 32-bit visual where a compositor can show their alpha.
+    if (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)
+        if (const unsigned long visual = X11ArgbVisualId()) {
+            SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(visual).c_str());
+            window = create();
+            SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, "");
+        }
+    if (!window)
+        window = create();
     if (window)
         windows_[hwnd] = window;
 }
@@ -188,9 +202,11 @@ void TDesktopBackend::Present(HWND hwnd, const TSurface& surface, const TRegion&
     if (!target)
         return;
     // Our 32-bit pixels are B,G,R,A bytes: ARGB8888 in SDL's terms on little-endian machines.
+    // Drawn (not per-pixel alpha) content leaves alpha 0, so its alpha byte is not shown.
+    const Uint32 format = IsPerPixelAlphaWindow(hwnd) ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888;
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(surface.Bits()),
                                                              surface.Width(), surface.Height(), 32,
-                                                             surface.Stride(), SDL_PIXELFORMAT_ARGB8888);
+                                                             surface.Stride(), format);
     if (!source)
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);

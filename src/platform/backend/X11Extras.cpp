@@ -24,17 +24,33 @@ bool X11Handles(SDL_Window* window, Display*& display, ::Window& xwindow)
     return display != nullptr;
 }
 
+bool CompositorOwnsSelection(Display* display)
+{
+    const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
+    const Atom atom = XInternAtom(display, name.c_str(), False);
+    return atom != None && XGetSelectionOwner(display, atom) != None;
+}
+
 } // namespace
 
 bool X11CompositorRunning(SDL_Window* window)
 {
     Display* display = nullptr;
     ::Window xwindow = 0;
-    if (!X11Handles(window, display, xwindow))
-        return false;
-    const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
-    const Atom atom = XInternAtom(display, name.c_str(), False);
-    return atom != None && XGetSelectionOwner(display, atom) != None;
+    return X11Handles(window, display, xwindow) && CompositorOwnsSelection(display);
+}
+
+unsigned long X11ArgbVisualId()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0;
+    unsigned long id = 0;
+    XVisualInfo info;
+    if (CompositorOwnsSelection(display) && XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &info))
+        id = info.visualid;
+    XCloseDisplay(display);
+    return id;
 }
 
 bool X11ShapeWindow(SDL_Window* window, const TRegion* region)

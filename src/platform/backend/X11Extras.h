@@ -11,6 +11,9 @@ namespace tovrel {
 
 // False when the window is not an X11 window or no compositor owns _NET_WM_CM_S<screen>.
 bool X11CompositorRunning(SDL_Window* window);
+// The id of a 32-bit TrueColor visual when a compositor runs on $DISPLAY
+// (windows made with it show per-pixel alpha); 0 otherwise.
+unsigned long X11ArgbVisualId();
 // Shapes the window (bounding and input) to the region; null restores the rectangle.
 // False when the window is not an X11 window.
 bool X11ShapeWindow(SDL_Window* window, const TRegion* region);
