@@ -219,11 +219,60 @@ TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce) {
     std::int64_t pts = 0;
     EXPECT_EQ(player.CurrentFrame(pts).Width(), 0);
     EXPECT_EQ(pts, -1);
+    player.Surface().Read([](const TSurface& surface, std::int64_t) {
+        ASSERT_EQ(surface.Width(), 320) << "the wave is drawn at the host's size";
+        bool white = false;
+        for (int y = 0; y < surface.Height() && !white; ++y)
+            for (int x = 0; x < surface.Width() && !white; ++x) white = surface.ScanLine(y)[x * 4] == 0xFF;
+        EXPECT_TRUE(white) << "the tone's wave is on the surface";
+    });
     // The refresh checks the position every 20 ms; a repeated end would arrive within a few of them.
     EXPECT_FALSE(TMainThread::WaitPumping([&] { return ends > 1; }, 300));
     player.Stop(true);
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(states.back(), psStop);
+}
+
+TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals) {
+    ClipSpec spec;
+    spec.fileName = "player_two_audio.mkv";
+    spec.formatName = "matroska";
+    spec.videoCodec = "mpeg4";
+    spec.audioCodec = "pcm_s16le";
+    spec.extraAudioStreams = 1;
+    spec.seconds = 1.0;
+    const std::string clip = testmedia::ClipPath(spec).string();
+    player.options.wanted(AVMEDIA_TYPE_AUDIO) = 1;
+    ASSERT_TRUE(player.Open(clip, &host, true)) << player.LastErrMsg();
+    const int video = player.VideoStreamIndex();
+    const int secondAudio = player.AudioStreamIndex();
+    EXPECT_GE(video, 0);
+    EXPECT_TRUE(player.AVProbe().IsAudioStream(secondAudio));
+    int audioBefore = 0;
+    for (int i = 0; i < secondAudio; ++i) audioBefore += player.AVProbe().IsAudioStream(i);
+    EXPECT_EQ(audioBefore, 1) << "the second audio stream in index order";
+
+    struct Refusal {
+        int index;
+        const char* message;
+    };
+    for (const Refusal& r : {Refusal{video, "the stream type is not matched."}, Refusal{99, "the stream index is not valid."}}) {
+        player.SetAudioStreamIndex(r.index);
+        EXPECT_EQ(player.LastErrMsg(), r.message);
+        EXPECT_EQ(player.AudioStreamIndex(), secondAudio);
+    }
+    player.Stop(true);
+    EXPECT_EQ(player.options.wanted(AVMEDIA_TYPE_AUDIO), -1) << "the wish holds for one playback";
+}
+
+TEST_F(PlaybackTest, StepShowsOneMorePictureAndPausesAgain) {
+    ASSERT_TRUE(player.Open(ShortClip(), &host, true)) << player.LastErrMsg();
+    ASSERT_TRUE(WaitForState(psPause));
+    ASSERT_TRUE(WaitFor([&] { return !host.Pictures().empty(); }));
+    const std::int64_t before = host.Pictures().back();
+    player.StepToNextFrame();
+    ASSERT_TRUE(WaitForState(psStep));
+    ASSERT_TRUE(WaitFor([&] { return host.Pictures().back() > before && player.Paused(); }));
 }
 
 TEST_F(PlaybackTest, FilesThatCannotPlayFailWithTheirMessage) {
