@@ -8,20 +8,12 @@
 #include "media/FFmpegLoader.h"
 #include "media/FFmpegLoaderEntries.h"
 #include "media/FFmpegOutput.h"
+#include "media/FFmpegTranscode.h"
 #include "media/FFmpegPresets.h"
 #include "media/FFmpegTargets.h"
 #include "media/UnicodeProtocol.h"
 
 namespace tovrel {
-
-namespace {
-
-[[noreturn]] void NotAvailable(const char* what)
-{
-    throw FFmpegException(std::string(what) + " is not available in this version");
-}
-
-} // namespace
 
 bool TMediaTranscoder::LibrariesLoaded() const
 {
@@ -59,13 +51,13 @@ bool TMediaTranscoder::OpenOutputFile(TCustomFFmpeg& job, const std::string& fil
     return OpenOutput(job, FState, fileName, join);
 }
 
-void TMediaTranscoder::Transcode(TCustomFFmpeg&)
+void TMediaTranscoder::Transcode(TCustomFFmpeg& job)
 {
-    NotAvailable("Transcoding");
+    tovrel::Transcode(job, FState);
 }
 
-// No codec is opened before the transcoding run exists, so there is nothing
-// to close; raising here would replace the run's own message.
+// A run owns its codecs and closes them on every way out, an exception
+// included, so none is left open when the job gets here.
 void TMediaTranscoder::CloseEncoders(TCustomFFmpeg&) {}
 
 void TMediaTranscoder::CloseDecoders(TCustomFFmpeg&) {}

@@ -1,7 +1,7 @@
 #pragma once
 // The transcoder that does a job's media work with the FFmpeg libraries: the
-// option dispatcher, input opening and the output streams and file. The
-// transcoding run itself is not there yet: a run ends with a message saying so.
+// option dispatcher, input opening, the output streams and file, and the
+// transcoding run.
 #include "media/FFmpegMediaTranscoderState.h"
 #include "media/FFmpegTranscoder.h"
 

@@ -139,6 +139,7 @@ struct TAVOutputStream {
     std::shared_ptr<TBitstreamFilters> bitstream_filters;
     AVCodecID codec_id = AV_CODEC_ID_NONE; // saved in Join mode
     int show_fps = 1;
+    int encoder_open = 0; // enc is open (the run closes it)
 };
 
 // The tables of one run, in file order then stream order.
