@@ -89,6 +89,8 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecC
     current.push_back(NewPacket());
     FF.av_packet_move_ref(current.back().get(), pkt);
     const int streamIndex = current.back()->stream_index;
+    if (streamIndex < 0 || unsigned(streamIndex) >= s->nb_streams)
+        throw FFmpegException(FormatAVError("av_interleaved_write_frame()", AVERROR(EINVAL)));
     const AVRational streamTimeBase = s->streams[streamIndex]->time_base;
 
     for (AVBSFContext* filter : filters ? filters->filters : std::vector<AVBSFContext*>{}) {

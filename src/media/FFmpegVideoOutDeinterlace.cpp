@@ -30,7 +30,14 @@ bool Deinterlaceable(int format)
 void DeinterlacePlane(std::uint8_t* dst, int dstStride, const std::uint8_t* src, int srcStride, int width,
                       int height)
 {
-    auto line = [&](int y) { return src + std::ptrdiff_t(std::clamp(y, 0, height - 1)) * srcStride; };
+    // Lines beyond the edges are taken from the same field, two lines inwards.
+    auto line = [&](int y) {
+        while (y < 0)
+            y += 2;
+        while (y >= height)
+            y -= 2;
+        return src + std::ptrdiff_t(y) * srcStride;
+    };
     for (int y = 0; y < height; ++y) {
         std::uint8_t* out = dst + std::ptrdiff_t(y) * dstStride;
         if (y % 2 == 0) {
