@@ -6,6 +6,7 @@
 #include "platform/wm/Input.h"
 #include "platform/wm/Clock.h"
 #include "platform/wm/MessageLoop.h"
+#include "platform/wm/WindowPos.h"
 
 #include <algorithm>
 
@@ -170,6 +171,18 @@ void TApplication::Terminate()
 {
     terminated_ = true;
     PostQuitMessage(0);
+}
+
+void TApplication::Minimize()
+{
+    if (mainForm_ && mainForm_->HandleAllocated())
+        ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    if (mainForm_ && mainForm_->HandleAllocated())
+        ShowWindow(mainForm_->Handle(), SW_RESTORE);
 }
 
 void TApplication::HandleException(const std::exception& error)

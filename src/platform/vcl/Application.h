@@ -40,6 +40,9 @@ public:
     // Handles every waiting message, then returns.
     void ProcessMessages();
     void Terminate();
+    // The main form minimised / restored.
+    void Minimize();
+    void Restore();
     // OnException, or the plain error box with the exception's message.
     void HandleException(const std::exception& error);
     void ShowException(const std::exception& error);

@@ -114,6 +114,28 @@ void TCustomForm::CreateParams(TCreateParams& params)
     if (!Enabled())
         params.Style |= WS_DISABLED;
     params.WndParent = nullptr;
+    if (Parent()) {
+        params.Style = (params.Style & ~DWORD(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+        params.ExStyle &= ~DWORD(WS_EX_TOPMOST);
+        params.WndParent = Parent()->Handle();
+    }
+    if (Visible() && Parent())
+        params.Style |= WS_VISIBLE;
+}
+
+TWindowState TCustomForm::WindowState() const
+{
+    if (!HandleAllocated())
+        return windowState_;
+    HWND handle = const_cast<TCustomForm*>(this)->Handle();
+    return IsIconic(handle) ? wsMinimized : IsZoomed(handle) ? wsMaximized : wsNormal;
+}
+
+void TCustomForm::SetWindowState(TWindowState state)
+{
+    windowState_ = state;
+    if (HandleAllocated() && Visible())
+        ShowWindow(Handle(), state == wsMinimized ? SW_MINIMIZE : state == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
 }
 
 void TCustomForm::Paint()
@@ -124,7 +146,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::ApplyPosition()
 {
-    if (positioned_)
+    if (positioned_ || Parent())
         return;
     positioned_ = true;
     TRect area;
@@ -322,8 +344,12 @@ void TCustomForm::WndProc(TMessage& message)
             ApplyPosition();
             if (OnShow)
                 OnShow(this);
-            if (!modal_)
-                ShowWindow(Handle(), SW_SHOW);
+            if (Parent())
+                ShowWindow(Handle(), SW_SHOWNA);
+            else if (!modal_)
+                ShowWindow(Handle(), windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
+                                     : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                                                                   : SW_SHOW);
         } else {
             if (OnHide)
                 OnHide(this);

@@ -19,6 +19,7 @@ enum TPosition : std::uint8_t {
     poOwnerFormCenter
 };
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
+enum TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
@@ -46,6 +47,8 @@ public:
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style);
     TPosition Position = poDesigned;
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
     bool KeyPreview = false;
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
@@ -86,7 +89,8 @@ public:
     void WndProc(TMessage& message) override;
 
 protected:
-    bool IsTopLevel() const override { return true; }
+    // A form given a parent is a child window of it (with its own frame).
+    bool IsTopLevel() const override { return Parent() == nullptr; }
     bool WantsKeyPreview() const override { return KeyPreview; }
     void CreateParams(TCreateParams& params) override;
     void Paint() override;
@@ -106,6 +110,7 @@ private:
     bool modal_ = false;
     bool positioned_ = false;
     bool releasing_ = false;
+    TWindowState windowState_ = wsNormal;
 };
 
 class TForm : public TCustomForm {

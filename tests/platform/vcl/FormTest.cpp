@@ -135,3 +135,32 @@ TEST_F(Forms, TimerFiresOnTheClockAndMayFreeItselfInItsHandler)
 
 } // namespace
 } // namespace tovrel::test
+
+namespace tovrel::test {
+namespace {
+
+TEST_F(Forms, AFormGivenAParentIsAChildWindowDrawnInsideIt)
+{
+    auto host = ShownForm(100, 50, 200, 100);
+    TForm preview(nullptr);
+    preview.SetBorderStyle(bsNone);
+    preview.SetColor(clRed);
+    preview.SetParent(host.get());
+    preview.SetBounds(10, 10, 50, 30);
+    preview.Show();
+    Pump();
+    EXPECT_EQ(GetParent(preview.Handle()), host->Handle());
+    EXPECT_EQ(PixelAt(*host, 15, 15), COLORREF(clRed));
+    EXPECT_EQ(preview.ClientOrigin(), Point(110, 60));
+    EXPECT_EQ(GetActiveWindow(), host->Handle());
+    preview.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(preview.Handle()));
+
+    host->SetWindowState(wsMinimized);
+    EXPECT_EQ(host->WindowState(), wsMinimized);
+    host->SetWindowState(wsNormal);
+    EXPECT_EQ(host->WindowState(), wsNormal);
+}
+
+} // namespace
+} // namespace tovrel::test
