@@ -105,7 +105,11 @@ HWND SetActiveWindow(HWND hwnd)
 }
 
 HWND GetActiveWindow() { return WindowSystem().Active; }
-BOOL SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd), GetActiveWindow() == RootOf(hwnd) ? 1 : 0; }
+BOOL SetForegroundWindow(HWND hwnd)
+{
+    SetActiveWindow(hwnd);
+    return hwnd && GetActiveWindow() == RootOf(hwnd) ? 1 : 0;
+}
 HWND GetForegroundWindow() { return GetActiveWindow(); }
 
 HWND SetFocus(HWND hwnd)

@@ -261,9 +261,14 @@ void Restore(TWindow& w)
 {
     if (!(w.Style & (WS_MINIMIZE | WS_MAXIMIZE)))
         return;
+    const bool wasMinimized = (w.Style & WS_MINIMIZE) != 0;
     w.Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+    const HWND hwnd = w.Handle;
     const TRect r = w.RestoreRect;
-    SetWindowPos(w.Handle, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // A minimized window kept WS_VISIBLE but left the screen.
+    if (auto alive = LookupWindow(hwnd); alive && wasMinimized && !alive->Parent && IsVisibleChain(*alive))
+        Backend().WindowShown(hwnd, true, IsActivatable(*alive));
 }
 
 void Maximize(TWindow& w)

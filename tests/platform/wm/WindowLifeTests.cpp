@@ -216,6 +216,32 @@ TEST_F(WindowLife, ReplacedProceduresChainToTheOldOne)
     EXPECT_EQ(SendMessage(top, WM_USER, 0, 0), 7);
 }
 
+TEST_F(WindowLife, MinimizeAndRestoreLeaveAndRegainTheScreen)
+{
+    struct TShowBackend : TBackend {
+        std::vector<bool> Shown;
+        void WindowShown(HWND, bool visible, bool) override { Shown.push_back(visible); }
+    };
+    auto backend = std::make_shared<TShowBackend>();
+    SetBackend(backend);
+    HWND other = Top(Bounds(500, 0, 100, 100));
+    HWND top = Top(Bounds(10, 20, 300, 200));
+    backend->Shown.clear();
+    Log().clear();
+    ShowWindow(top, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(top));
+    EXPECT_EQ(Last(top, WM_SIZE)->WParam, SIZE_MINIMIZED);
+    EXPECT_EQ(GetActiveWindow(), other) << "activation leaves a minimized window";
+    EXPECT_EQ(backend->Shown, std::vector<bool>{false});
+    ShowWindow(top, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(top));
+    RECT r;
+    GetWindowRect(top, &r);
+    EXPECT_EQ(r, Bounds(10, 20, 300, 200));
+    EXPECT_EQ(backend->Shown, (std::vector<bool>{false, true}));
+    EXPECT_EQ(GetActiveWindow(), top);
+}
+
 TEST_F(WindowLife, ReparentingMovesWindowsBetweenTreeAndTopLevel)
 {
     HWND a = Canvas(Bounds(0, 0, 100, 100));

@@ -44,6 +44,7 @@ protected:
 
     void TearDown() override
     {
+        Handlers().clear(); // they may hold references to the test's locals
         ReleaseCapture();
         for (HWND h : std::vector<HWND>(TopLevels()))
             DestroyWindow(h);
@@ -51,7 +52,6 @@ protected:
         MSG m;
         while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
         }
-        Handlers().clear();
         SetClock(nullptr);
     }
 
