@@ -1,0 +1,185 @@
+#include "platform/ctrls/EditView.h"
+
+#include "platform/ctrls/Edit.h"
+#include "platform/ctrls/TextMeasure.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Drawing.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/gdi/Text.h"
+#include "platform/gdi/TextUtf8.h"
+#include "platform/wm/Caret.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+void TEditView::SetMargins(WPARAM which, int left, int right)
+{
+    if (left == int(EC_USEFONTINFO) || right == int(EC_USEFONTINFO)) {
+        // Half an average character, as a font-based margin.
+        const int fontMargin = TTextMeasure(*edit_.Font()).Metrics().tmAveCharWidth / 2;
+        if (left == int(EC_USEFONTINFO))
+            left = fontMargin;
+        if (right == int(EC_USEFONTINFO))
+            right = fontMargin;
+    }
+    if (which & EC_LEFTMARGIN)
+        leftMargin_ = std::max(0, left);
+    if (which & EC_RIGHTMARGIN)
+        rightMargin_ = std::max(0, right);
+    formatRect_.reset();
+}
+
+TRect TEditView::FormatRect() const
+{
+    if (formatRect_)
+        return *formatRect_;
+    const TRect client = edit_.ClientRect();
+    return Rect(client.Left + leftMargin_, client.Top, std::max(client.Left + leftMargin_, client.Right - rightMargin_),
+                client.Bottom);
+}
+
+void TEditView::SetFormatRect(const RECT* rect)
+{
+    if (rect)
+        formatRect_ = *rect;
+    else
+        formatRect_.reset();
+}
+
+int TEditView::LineHeight() const
+{
+    return std::max(1, TTextMeasure(*edit_.Font()).LineHeight());
+}
+
+int TEditView::VisibleLines() const
+{
+    return std::max(1, FormatRect().Height() / LineHeight());
+}
+
+std::u32string TEditView::DisplayLine(int line) const
+{
+    const std::u32string_view text = edit_.buffer_.Line(line);
+    if (edit_.passwordChar_)
+        return std::u32string(text.size(), char32_t(edit_.passwordChar_));
+    return std::u32string(text);
+}
+
+int TEditView::AlignOffset(int lineWidth) const
+{
+    const int room = FormatRect().Width() - lineWidth;
+    if (room <= 0)
+        return 0;
+    switch (edit_.alignment_) {
+    case taRightJustify: return room - 1;
+    case taCenter: return room / 2;
+    default: return 0;
+    }
+}
+
+TPoint TEditView::PosToPoint(int pos) const
+{
+    const TEditBuffer& buffer = edit_.buffer_;
+    pos = std::clamp(pos, 0, buffer.Length());
+    const int line = buffer.LineFromChar(pos);
+    const std::u32string text = DisplayLine(line);
+    const int column = std::min(pos - buffer.LineIndex(line), int(text.size()));
+    TTextMeasure measure(*edit_.Font());
+    const int x = measure.Width(std::u32string_view(text).substr(0, std::size_t(column)));
+    const TRect r = FormatRect();
+    return Point(r.Left + AlignOffset(measure.Width(text)) + x - scrollX_,
+                 r.Top + (line - topLine_) * measure.LineHeight());
+}
+
+int TEditView::PointToPos(TPoint p) const
+{
+    const TEditBuffer& buffer = edit_.buffer_;
+    TTextMeasure measure(*edit_.Font());
+    const TRect r = FormatRect();
+    int row = p.Y - r.Top;
+    row = row < 0 ? -1 : row / std::max(1, measure.LineHeight());
+    const int line = std::clamp(topLine_ + row, 0, buffer.LineCount() - 1);
+    const std::u32string text = DisplayLine(line);
+    const std::vector<int> offsets = measure.Offsets(text);
+    const int x = p.X - r.Left - AlignOffset(offsets.back()) + scrollX_;
+    int column = 0;
+    while (column < int(text.size()) && x > (offsets[std::size_t(column)] + offsets[std::size_t(column) + 1]) / 2)
+        ++column;
+    return buffer.LineIndex(line) + column;
+}
+
+void TEditView::ScrollToCaret()
+{
+    const TEditBuffer& buffer = edit_.buffer_;
+    const int caretLine = buffer.LineFromChar(buffer.Caret());
+    if (caretLine < topLine_)
+        topLine_ = caretLine;
+    else if (caretLine >= topLine_ + VisibleLines())
+        topLine_ = caretLine - VisibleLines() + 1;
+    topLine_ = std::clamp(topLine_, 0, std::max(0, buffer.LineCount() - 1));
+
+    const TRect r = FormatRect();
+    TTextMeasure measure(*edit_.Font());
+    const std::u32string text = DisplayLine(caretLine);
+    const int column = buffer.Caret() - buffer.LineIndex(caretLine);
+    const int caretX = measure.Width(std::u32string_view(text).substr(0, std::size_t(column)));
+    const int lineWidth = measure.Width(text);
+    const int room = std::max(1, r.Width());
+    if (caretX - scrollX_ < 0)
+        scrollX_ = std::max(0, caretX - room / 4);
+    else if (caretX - scrollX_ >= room)
+        scrollX_ = caretX - room + 1;
+    // Never leave empty room on the right while text is scrolled out on the left.
+    scrollX_ = std::clamp(scrollX_, 0, std::max(0, std::max(lineWidth, caretX) - room + 1));
+}
+
+void TEditView::ShowCaretAt()
+{
+    const TPoint p = PosToPoint(edit_.buffer_.Caret());
+    SetCaretPos(p.X, p.Y);
+}
+
+void TEditView::Paint(HDC dc, bool focused)
+{
+    const TEditBuffer& buffer = edit_.buffer_;
+    const UINT colorMessage = edit_.readOnly_ || !edit_.Enabled() ? CN_CTLCOLORSTATIC : CN_CTLCOLOREDIT;
+    edit_.Perform(colorMessage, WPARAM(dc), ToLParam(edit_.Handle()));
+    if (!edit_.Enabled())
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+
+    const TRect r = FormatRect();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+    HGDIOBJ oldFont = SelectObject(dc, edit_.Font()->Handle());
+    TTextMeasure measure(*edit_.Font());
+    const int lineHeight = std::max(1, measure.LineHeight());
+    const bool showSelection = buffer.HasSelection() && (focused || !edit_.hideSelection_);
+    const int last = std::min(buffer.LineCount() - 1, topLine_ + VisibleLines());
+    for (int line = topLine_; line <= last; ++line) {
+        const std::u32string text = DisplayLine(line);
+        const std::string utf8 = EncodeUtf8(text);
+        const std::vector<int> offsets = measure.Offsets(text);
+        const int x = r.Left + AlignOffset(offsets.back()) - scrollX_;
+        const int y = r.Top + (line - topLine_) * lineHeight;
+        ExtTextOut(dc, x, y, 0, nullptr, utf8);
+        if (!showSelection)
+            continue;
+        const int lineStart = buffer.LineIndex(line);
+        const int from = std::clamp(buffer.SelStart() - lineStart, 0, int(text.size()));
+        const int to = std::clamp(buffer.SelEnd() - lineStart, 0, int(text.size()));
+        if (from >= to)
+            continue;
+        const RECT selection = Rect(x + offsets[std::size_t(from)], y, x + offsets[std::size_t(to)], y + lineHeight);
+        const int savedColours = SaveDC(dc);
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        ExtTextOut(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &selection, utf8);
+        RestoreDC(dc, savedColours);
+    }
+    SelectObject(dc, oldFont);
+    RestoreDC(dc, saved);
+}
+
+} // namespace tovrel
