@@ -96,23 +96,25 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecC
     for (AVBSFContext* filter : filters ? filters->filters : std::vector<AVBSFContext*>{}) {
         TPacketList next;
         for (TPacketPtr& packet : current) {
+            // A failing filter lets the packet go on unfiltered, so keep it.
+            TPacketPtr unfiltered = NewPacket();
+            if (FF.av_packet_ref(unfiltered.get(), packet.get()) < 0)
+                throw FFmpegException("Out of memory");
             int ret = FF.av_bsf_send_packet(filter, packet.get());
-            if (ret < 0) {
-                // The packet goes on unfiltered by this filter.
-                ReportFilterFailure(filter, streamIndex, enc, ret);
-                next.push_back(std::move(packet));
-                continue;
-            }
-            for (;;) {
+            const std::size_t filtered = next.size();
+            while (ret >= 0) {
                 TPacketPtr out = NewPacket();
                 ret = FF.av_bsf_receive_packet(filter, out.get());
-                if (ret < 0)
-                    break;
-                FF.av_packet_rescale_ts(out.get(), filter->time_base_out, streamTimeBase);
-                next.push_back(std::move(out));
+                if (ret >= 0) {
+                    FF.av_packet_rescale_ts(out.get(), filter->time_base_out, streamTimeBase);
+                    next.push_back(std::move(out));
+                }
             }
-            if (ret != AVERROR(EAGAIN) && ret != AVERROR_EOF)
+            if (ret != AVERROR(EAGAIN) && ret != AVERROR_EOF) {
                 ReportFilterFailure(filter, streamIndex, enc, ret);
+                if (next.size() == filtered)
+                    next.push_back(std::move(unfiltered));
+            }
         }
         current = std::move(next);
     }

@@ -7,6 +7,8 @@
 #include "media/FFmpegTranscodeRecords.h"
 #include "support/FFmpegHandles.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -20,6 +22,9 @@ protected:
     void SetUp() override
     {
         TMediaJobTest::SetUp();
+        GetFFLogger()->SetOnLog([this](const void*, std::uint32_t, TLogLevel level, const std::string& line) {
+            logged_.emplace_back(level, line);
+        });
         steps = std::make_unique<TOutputSteps>(*job);
         inputContext.reset(avformat_alloc_context());
         ist.st = avformat_new_stream(inputContext.get(), nullptr);
@@ -33,6 +38,22 @@ protected:
         output.reset();
         TMediaJobTest::TearDown();
     }
+
+    // The steps log from the test's own thread.
+    std::vector<std::string> LinesAtLevel(TLogLevel level) const
+    {
+        std::vector<std::string> lines;
+        for (const auto& [lineLevel, text] : logged_)
+            if (lineLevel == level)
+                lines.push_back(text);
+        return lines;
+    }
+    bool Logged(TLogLevel level, const std::string& line) const
+    {
+        const auto lines = LinesAtLevel(level);
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    std::size_t LinesAt(TLogLevel level) const { return LinesAtLevel(level).size(); }
 
     void OpenOutput(const std::string& name)
     {
@@ -109,7 +130,10 @@ protected:
     {
         std::vector<testmedia::PacketPtr> packets;
         AVFormatContext* raw = nullptr;
-        EXPECT_GE(avformat_open_input(&raw, path.c_str(), nullptr, nullptr), 0);
+        const int opened = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+        EXPECT_GE(opened, 0) << path << ": " << testmedia::ErrorText(opened) << " size " << std::filesystem::file_size(path);
+        if (opened < 0)
+            return packets;
         testmedia::InputFormatPtr input(raw);
         EXPECT_GE(avformat_find_stream_info(input.get(), nullptr), 0);
         for (;;) {
@@ -159,6 +183,9 @@ protected:
     testmedia::InputFormatPtr inputContext; // only carries the input stream's record
     TAVInputStream ist;
     std::unique_ptr<TOutputSteps> steps;
+
+private:
+    std::vector<std::pair<TLogLevel, std::string>> logged_;
 };
 
 } // namespace tovrel
