@@ -1,5 +1,7 @@
 #include "platform/backend/HeadlessBackend.h"
 
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Regions.h"
 #include "platform/gdi/codecs/ImageCodec.h"
 #include "platform/gdi/codecs/PngCodec.h"
 #include "platform/wm/Layered.h"
@@ -41,31 +43,45 @@ std::vector<HWND> VisibleTopLevelsBottomFirst()
     return tops;
 }
 
-void DrawWindow(TSurface& screen, const TRect& extent, HWND hwnd)
+// The window's rectangle cut to its window region, in window coordinates.
+TRegion WindowShape(HWND hwnd, const TSurface& surface)
+{
+    TRegion shape(TRect{0, 0, surface.Width(), surface.Height()});
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(hwnd, rgn) != ERROR)
+        if (auto region = RegionOf(rgn))
+            shape = shape.Combined(*region, TRegionOp::And);
+    DeleteObject(ToGdiObj(rgn));
+    return shape;
+}
+
+// Layering shows only when available: then a per-pixel-alpha window blends
+// (premultiplied, as UpdateLayeredWindow takes it) and LWA_ALPHA scales it.
+void DrawWindow(TSurface& screen, const TRect& extent, HWND hwnd, bool layered)
 {
     auto surface = WindowSurface(hwnd);
     RECT r;
     if (!surface || !GetWindowRect(hwnd, &r))
         return;
-    const bool blend = IsPerPixelAlphaWindow(hwnd) != 0;
-    for (int y = 0; y < surface->Height(); ++y) {
-        const int sy = r.Top + y - extent.Top;
-        if (sy < 0 || sy >= screen.Height())
-            continue;
-        const std::uint8_t* from = surface->ScanLine(y);
-        std::uint8_t* to = screen.ScanLine(sy);
-        for (int x = 0; x < surface->Width(); ++x) {
-            const int sx = r.Left + x - extent.Left;
-            if (sx < 0 || sx >= screen.Width())
-                continue;
-            const std::uint8_t* s = from + x * 4;
-            std::uint8_t* d = to + sx * 3;
-            // Layered content is premultiplied, as UpdateLayeredWindow takes it.
-            const int alpha = blend ? s[3] : 255;
-            for (int c = 0; c < 3; ++c)
-                d[c] = std::uint8_t(std::min(255, s[c] + d[c] * (255 - alpha) / 255));
+    const bool perPixel = layered && IsPerPixelAlphaWindow(hwnd);
+    BYTE constant = 255;
+    DWORD flags = 0;
+    if (!layered || !GetLayeredWindowAttributes(hwnd, nullptr, &constant, &flags) || !(flags & LWA_ALPHA))
+        constant = 255;
+    const TRect onScreen = Bounds(extent.Left - r.Left, extent.Top - r.Top, screen.Width(), screen.Height());
+    WindowShape(hwnd, *surface).ForEachRectIn(onScreen, [&](const TRect& part) {
+        for (int y = part.Top; y < part.Bottom; ++y) {
+            const std::uint8_t* from = surface->ScanLine(y);
+            std::uint8_t* to = screen.ScanLine(r.Top + y - extent.Top);
+            for (int x = part.Left; x < part.Right; ++x) {
+                const std::uint8_t* src = from + x * 4;
+                std::uint8_t* dst = to + (r.Left + x - extent.Left) * 3;
+                const int alpha = (perPixel ? src[3] : 255) * constant / 255;
+                for (int c = 0; c < 3; ++c)
+                    dst[c] = std::uint8_t(std::min(255, src[c] * constant / 255 + dst[c] * (255 - alpha) / 255));
+            }
         }
-    }
+    });
 }
 
 } // namespace
@@ -75,7 +91,7 @@ TSurface THeadlessBackend::ComposeScreen() const
     const TRect extent = ScreenExtent(monitors_);
     TSurface screen(extent.Width(), extent.Height(), TPixelFormat::pf24bit);
     for (HWND hwnd : VisibleTopLevelsBottomFirst())
-        DrawWindow(screen, extent, hwnd);
+        DrawWindow(screen, extent, hwnd, layered_);
     return screen;
 }
 

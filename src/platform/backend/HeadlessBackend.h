@@ -22,7 +22,8 @@ public:
     TCursorShape CursorShape() const { return cursor_; }
 
     // The visible top-level windows drawn bottom to top over a black screen of
-    // the monitors' extent; per-pixel alpha windows are blended. 24-bit.
+    // the monitors' extent, each cut to its window region; with layered windows
+    // available, per-pixel alpha and constant opacity blend. 24-bit.
     TSurface ComposeScreen() const;
 
 private:

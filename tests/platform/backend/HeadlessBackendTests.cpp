@@ -99,6 +99,14 @@ TEST_F(Headless, ScreenshotsShowWindowsAndTheScreenInZOrder)
     EXPECT_EQ(At(screen, 60, 50), RGB(0, 0, 200)) << "the popup lies above";
     EXPECT_EQ(At(screen, 140, 50), RGB(0, 0, 200));
     EXPECT_EQ(GetActiveWindow(), main);
+
+    // A window region cuts the window on the screen too.
+    SetWindowRgn(popup, CreateRectRgn(0, 0, 50, 40), 1);
+    PumpWaitingMessages();
+    const TSurface shaped = backend->ComposeScreen();
+    EXPECT_EQ(At(shaped, 60, 50), RGB(0, 0, 200));
+    EXPECT_EQ(At(shaped, 105, 50), RGB(200, 0, 0)) << "beside the region the window under it shows";
+    EXPECT_EQ(At(shaped, 140, 50), RGB(0, 0, 0));
     EXPECT_THROW(SaveWindowPng(nullptr, (folder / "none.png").string()), EImageError);
 }
 
@@ -197,6 +205,10 @@ TEST_F(Headless, LayeredWindowsKeepTheirContentAndReportTheCapability)
     EXPECT_EQ(At(screen, 35, 45), RGB(255, 0, 0));
     EXPECT_EQ(At(screen, 45, 45), RGB(0, 0, 200)) << "the transparent half shows the window under it";
     EXPECT_EQ(GetActiveWindow(), under);
+
+    // Without a compositor the same window shows as it is, opaque.
+    backend->SetLayeredWindowsAvailable(false);
+    EXPECT_EQ(At(backend->ComposeScreen(), 45, 45), RGB(0, 0, 0));
 }
 
 } // namespace
