@@ -45,6 +45,8 @@ using TWndMethod = std::function<void(TMessage& message)>;
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
+using TMouseWheelEvent = std::function<void(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos,
+                                            bool& handled)>;
 // One UTF-16 unit, as WM_CHAR carries it; 0 swallows the key.
 using TKeyPressEvent = std::function<void(TObject* sender, char16_t& key)>;
 

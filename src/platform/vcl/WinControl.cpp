@@ -620,6 +620,14 @@ void TWinControl::KeyPress(char16_t& key)
         OnKeyPress(this, key);
 }
 
+bool TWinControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
+{
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    return handled;
+}
+
 void TWinControl::DoEnter()
 {
     if (OnEnter)
@@ -688,9 +696,17 @@ void TWinControl::HandleKey(TMessage& message)
             return;
         break;
     }
+    case WM_SYSCHAR:
+        if (TWinControl* form = TopLevelControl(); form && form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam))
+            return;
+        break;
     case WM_CHAR: {
         char16_t ch = char16_t(message.WParam);
         TWinControl* form = TopLevelControl();
+        // Accelerators ("&x" captions) answer characters the control does not want.
+        if (form && (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0 &&
+            form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0)
+            return;
         if (form && form != this && form->WantsKeyPreview())
             form->KeyPress(ch);
         if (ch != 0)
@@ -838,9 +854,16 @@ void TWinControl::WndProc(TMessage& message)
             MouseControlChanged(nullptr);
         }
         break;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR: case WM_SYSCHAR:
         HandleKey(message);
         return;
+    case WM_MOUSEWHEEL:
+        if (DoMouseWheel(ShiftStateFromMouseKeys(GET_KEYSTATE_WPARAM(message.WParam)),
+                         GET_WHEEL_DELTA_WPARAM(message.WParam), PointFromLParam(message.LParam))) {
+            message.Result = 1;
+            return;
+        }
+        break;
     case WM_SETFOCUS:
         DefaultHandler(message);
         FocusArrived();
@@ -857,6 +880,7 @@ void TWinControl::WndProc(TMessage& message)
         break;
     case CM_FOCUSCHANGED:
     case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
         Broadcast(message);
         return;
     case CM_ENABLEDCHANGED:

@@ -73,6 +73,8 @@ public:
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
+    // The wheel over a focused control; unhandled turns go to the parent.
+    TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
@@ -94,6 +96,8 @@ protected:
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char16_t& key);
+    // mousePos in screen coordinates; true when handled.
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     virtual void DoEnter();
     virtual void DoExit();
     // True when the key was taken before the control saw it (key preview).

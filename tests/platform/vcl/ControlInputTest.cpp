@@ -2,8 +2,10 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/CustomControls.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/MessageBox.h"
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -194,6 +196,63 @@ TEST_F(Input, ExceptionsFromHandlersShowTheErrorBoxAndSkipTheRest)
     SetMessageBoxHook(nullptr);
     EXPECT_FALSE(after);
     EXPECT_EQ(boxes, (std::vector<std::string>{"TovrelMP4格式转换器: 'abc' is not a valid integer value."}));
+}
+
+} // namespace
+} // namespace tovrel::test
+
+namespace tovrel::test {
+namespace {
+
+// Answers its "&" letter like a labelled button.
+class TAccelBox : public TBox {
+public:
+    TAccelBox(TWinControl& parent, TRect bounds, const std::string& caption) : TBox(parent, bounds, clSilver)
+    {
+        SetCaption(caption);
+    }
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == CM_DIALOGCHAR && IsAccel(WORD(std::toupper(int(message.WParam))), Caption())) {
+            Click();
+            message.Result = 1;
+            return;
+        }
+        TBox::WndProc(message);
+    }
+};
+
+TEST_F(Input, AcceleratorsAnswerTypedAndAltLettersAndTheWheelBubblesUp)
+{
+    auto form = ShownForm(100, 50, 200, 100);
+    std::vector<std::string> log;
+    auto* open = new TAccelBox(*form, Bounds(0, 0, 20, 20), "&Open");
+    auto* focus = new TBox(*form, Bounds(30, 0, 20, 20), clRed);
+    open->OnClick = [&](TObject*) { log.push_back("open"); };
+    focus->SetFocus();
+    InjectText("o");
+    Pump();
+    InjectKey(VK_MENU, true);
+    Key('O');
+    InjectKey(VK_MENU, false);
+    Pump();
+    InjectText("x");
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"open", "open"}));
+
+    focus->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+        log.push_back("box " + std::to_string(delta));
+        handled = delta > 0;
+    };
+    form->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+        log.push_back("form " + std::to_string(delta));
+        handled = true;
+    };
+    log.clear();
+    InjectMouseWheel(120, Point(135, 55));
+    InjectMouseWheel(-120, Point(135, 55));
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"box 120", "box -120", "form -120"}));
 }
 
 } // namespace
