@@ -137,12 +137,13 @@ void ShowSpectrumColumn(TVideoState& is, TSurface& surface, int channels, int rd
         if (is.rdft) FF.av_rdft_end(is.rdft);
         is.rdft = FF.av_rdft_init(rdftBits, DFT_R2C);
         is.rdft_bits = rdftBits;
-        is.rdft_data.assign(std::size_t(4 * nbFreq), 0.0f);
+        FF.av_freep(&is.rdft_data);
+        is.rdft_data = static_cast<float*>(FF.av_mallocz(sizeof(float) * 4 * std::size_t(nbFreq)));
     }
-    if (!is.rdft) return;
+    if (!is.rdft || !is.rdft_data) return;
     constexpr int size = player::SampleArraySize;
     for (int ch = 0; ch < channels; ++ch) {
-        float* data = is.rdft_data.data() + 2 * nbFreq * ch;
+        float* data = is.rdft_data + 2 * nbFreq * ch;
         int i = (is.last_i_start + ch) % size;
         for (int x = 0; x < 2 * nbFreq; ++x) {
             const double w = double(x - nbFreq) / nbFreq;
@@ -152,13 +153,13 @@ void ShowSpectrumColumn(TVideoState& is, TSurface& surface, int channels, int rd
         FF.av_rdft_calc(is.rdft, data);
     }
     // A mono stream has no second channel: both colour parts come from the first.
-    const float* second = is.rdft_data.data() + (channels > 1 ? 2 * nbFreq : 0);
+    const float* second = is.rdft_data + (channels > 1 ? 2 * nbFreq : 0);
     auto magnitude = [&](const float* data, int y) {
         const double re = data[2 * y], im = data[2 * y + 1];
         return std::min(255, int(std::lround(std::sqrt(std::sqrt(re * re + im * im) / std::sqrt(double(nbFreq))))));
     };
     for (int y = 0; y < is.height && y < nbFreq; ++y) {
-        const int a = magnitude(is.rdft_data.data(), y), b = magnitude(second, y);
+        const int a = magnitude(is.rdft_data, y), b = magnitude(second, y);
         const std::uint32_t rgb = std::uint32_t(a) << 16 | std::uint32_t(b) << 8 | std::uint32_t((a + b) / 2);
         const int py = is.ytop + is.height - y;
         FillSurfaceRect(surface, TRect{is.xpos, py, is.xpos + 1, py + 1}, rgb);

@@ -62,6 +62,7 @@ TVideoState::~TVideoState() {
     for (TSubtitleSlot& slot : subpq) ReleaseSubtitle(slot);
     if (display_sws) FF.sws_freeContext(display_sws);
     if (rdft) FF.av_rdft_end(rdft);
+    FF.av_freep(&rdft_data);
     FF.swr_free(&swr);
     FF.av_frame_free(&audio_frame);
 }

@@ -95,7 +95,7 @@ struct TVideoState {
     int xpos = 0;
     struct RDFTContext* rdft = nullptr;  // spectrum (play thread)
     int rdft_bits = 0;
-    std::vector<float> rdft_data;
+    float* rdft_data = nullptr;  // from FFmpeg's allocator: the transform needs its alignment
 
     // Subtitles.
     std::atomic<int> subtitle_stream{-1};

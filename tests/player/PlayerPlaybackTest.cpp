@@ -174,6 +174,27 @@ TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures) {
     const TSurface& frame = player.CurrentFrame(pts);
     EXPECT_EQ(frame.Width(), 320);
     EXPECT_GE(pts, 0);
+
+    // The host grows: the surface follows and the paused picture is drawn again.
+    const std::size_t shown = host.Pictures().size();
+    player.HostResized(200, 150);
+    ASSERT_TRUE(WaitFor([&] { return host.Pictures().size() > shown; }));
+    player.Surface().Read([](const TSurface& surface, std::int64_t) {
+        EXPECT_EQ(surface.Width(), 200);
+        EXPECT_EQ(surface.Height(), 150);
+    });
+}
+
+TEST_F(PlaybackTest, TheSpectrumOfAnAudioOnlyFileIsDrawnColumnByColumn) {
+    player.SetShowAudio(saRDFT);
+    ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
+    ASSERT_TRUE(WaitForState(psEnd));
+    player.Surface().Read([](const TSurface& surface, std::int64_t) {
+        int lit = 0;
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < surface.Width(); ++x) lit += surface.ScanLine(y)[x * 4 + 2] != 0;
+        EXPECT_GT(lit, 0) << "the tone shows in the spectrum's red part";
+    });
 }
 
 TEST_F(PlaybackTest, VideoFiltersSitBetweenDecoderAndPictures) {
