@@ -9,6 +9,7 @@
 #include "platform/wm/WindowPos.h"
 #include "platform/wm/WmInternal.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace tovrel {
@@ -114,7 +115,10 @@ void EnsureBackingStore(TWindow& top)
     if (!top.Store)
         return;
     auto& surface = top.Store->Surface;
-    const int width = top.Rect.Width(), height = top.Rect.Height();
+    // Pixels beyond 64 Mi are not kept (drawing there is clipped), so a huge window cannot exhaust memory.
+    constexpr long long kMaxPixels = 64ll * 1024 * 1024;
+    const int width = top.Rect.Width();
+    const int height = width ? int(std::min<long long>(top.Rect.Height(), kMaxPixels / width)) : top.Rect.Height();
     if (surface && surface->Width() == width && surface->Height() == height)
         return;
     surface = std::make_shared<TSurface>(width, height, TPixelFormat::pf32bit);

@@ -175,9 +175,10 @@ BOOL SetWindowPosInternal(TWindow& w0, HWND insertAfter, int x, int y, int cx, i
     const bool wasVisible = IsVisibleChain(*w);
     const TRect newRect = (flags & SWP_NOMOVE) && (flags & SWP_NOSIZE)
                               ? oldRect
-                              : Bounds((flags & SWP_NOMOVE) ? oldRect.Left : pos.x, (flags & SWP_NOMOVE) ? oldRect.Top : pos.y,
-                                       std::max((flags & SWP_NOSIZE) ? oldRect.Width() : pos.cx, 0),
-                                       std::max((flags & SWP_NOSIZE) ? oldRect.Height() : pos.cy, 0));
+                              : Bounds((flags & SWP_NOMOVE) ? oldRect.Left : ClampPosition(pos.x),
+                                       (flags & SWP_NOMOVE) ? oldRect.Top : ClampPosition(pos.y),
+                                       ClampExtent((flags & SWP_NOSIZE) ? oldRect.Width() : pos.cx),
+                                       ClampExtent((flags & SWP_NOSIZE) ? oldRect.Height() : pos.cy));
     const bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
     const bool moved = newRect.Left != oldRect.Left || newRect.Top != oldRect.Top;
     if (sized || (flags & SWP_FRAMECHANGED)) {

@@ -114,5 +114,9 @@ inline TRect Intersect(const TRect& a, const TRect& b)
     return r.IsEmpty() ? TRect{} : r;
 }
 inline HWND HandleOf(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
+// Window sizes stay within what 16-bit message coordinates can carry.
+constexpr int kMaxWindowExtent = 32767;
+inline int ClampExtent(int v) { return v < 0 ? 0 : v > kMaxWindowExtent ? kMaxWindowExtent : v; }
+inline int ClampPosition(int v) { return v < -kMaxWindowExtent ? -kMaxWindowExtent : v > kMaxWindowExtent ? kMaxWindowExtent : v; }
 
 } // namespace tovrel

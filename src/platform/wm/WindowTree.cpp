@@ -173,7 +173,7 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
         width = child ? 0 : 640;
         height = child ? 0 : 480;
     }
-    w->Rect = Bounds(x, y, std::max(width, 0), std::max(height, 0));
+    w->Rect = Bounds(ClampPosition(x), ClampPosition(y), ClampExtent(width), ClampExtent(height));
     w->Client = {0, 0, w->Rect.Width(), w->Rect.Height()};
     w->Extra.assign(std::size_t(cls->WindowExtra + int(sizeof(LONG_PTR)) - 1) / sizeof(LONG_PTR), 0);
     const HWND hwnd = RegisterWindow(w);

@@ -169,6 +169,15 @@ TEST_F(WindowLife, PositionChangesHonourTheHandlersAnswers)
     Log().clear();
     SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     EXPECT_EQ(Messages(w, {WM_NCCALCSIZE, WM_SIZE, WM_MOVE}), (std::vector<UINT>{WM_NCCALCSIZE}));
+
+    // Absurd sizes are cut to what messages can carry; the backing surface stays bounded.
+    Handlers().clear();
+    SetWindowPos(top, nullptr, -100000, 0, 100000, 100000, SWP_NOZORDER);
+    GetWindowRect(top, &r);
+    EXPECT_EQ(r, Bounds(-32767, 0, 32767, 32767));
+    auto surface = WindowSurface(top);
+    EXPECT_LE(std::int64_t(surface->Width()) * surface->Height(), 64ll * 1024 * 1024);
+    Pump();
 }
 
 TEST_F(WindowLife, StoredValuesAndTexts)
