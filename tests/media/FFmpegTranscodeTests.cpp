@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,142 @@ INSTANTIATE_TEST_SUITE_P(
                       TConversion{Fixture::H264AacMp4, "out.mp4", "libx264", "aac", "h264", "aac"},
                       TConversion{Fixture::H264AacMp4, "copied.mkv", "copy", "copy", "h264", "aac"},
                       TConversion{Fixture::Mpeg4Mp3Avi, "copied.avi", "copy", "copy", "mpeg4", "mp3"}));
+
+std::size_t LineCount(const std::string& fileName)
+{
+    std::ifstream file(fileName);
+    std::size_t lines = 0;
+    for (std::string line; std::getline(file, line);)
+        ++lines;
+    return lines;
+}
+
+// Two tasks run both passes at once; each keeps its log beside its own output
+// and reads it back in pass 2.
+TEST_F(TranscodeTest, TwoPassTasksRunningAtOnceKeepTheirOwnLogs)
+{
+    const Fixture inputs[] = {Fixture::Mpeg4Mp3Avi, Fixture::ChineseName};
+    const std::string outputs[] = {folder_.Path("a.avi"), folder_.Path("b.avi")};
+    for (const char* pass : {"pass=1", "pass=2"}) {
+        records_.clear();
+        tasks_.ClearTasks();
+        for (int i = 0; i < 2; ++i) {
+            TOutputOptions options = Options("mpeg4", "libmp3lame", pass);
+            options.VideoBitrate = 1000000;
+            Add(PathOf(inputs[i]), outputs[i], options);
+        }
+        RunBatch(2);
+        ExpectFinished(0);
+        ExpectFinished(1);
+    }
+    for (int i = 0; i < 2; ++i) {
+        const TFileFacts in = ReadFacts(PathOf(inputs[i]));
+        // One line of statistics per encoded frame.
+        EXPECT_EQ(LineCount(outputs[i] + ".ffmpeg2pass-0.log"),
+                  static_cast<std::size_t>(in.Of(AVMEDIA_TYPE_VIDEO)->packets));
+        EXPECT_NEAR(ReadFacts(outputs[i]).Of(AVMEDIA_TYPE_VIDEO)->packets, in.Of(AVMEDIA_TYPE_VIDEO)->packets, 1);
+    }
+}
+
+// Stop from the custom hook at frame 10: the loop ends after that packet,
+// the trailer is written and the task is not finished.
+TEST_F(TranscodeTest, StopMidRunLeavesAPlayableFile)
+{
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.CustomHook = true;
+    const std::string output = folder_.Path("stopped.avi");
+    const int task = Add(PathOf(Fixture::Mpeg4Mp3Avi), output, options);
+    tasks_.OnCustomHook = [this, task](TCustomFFmpegTasks*, THookInfo* info) {
+        if (info->FrameNumber == 10)
+            tasks_.Task(task)->Stop(false);
+    };
+    RunBatch(1);
+    const TTerminateInfo* record = Record(task);
+    ASSERT_NE(record, nullptr);
+    EXPECT_FALSE(record->Finished);
+    EXPECT_FALSE(record->Exception) << record->ExceptionMsg;
+
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    ASSERT_NE(out.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_GE(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 5);
+    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets, ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
+    EXPECT_GT(out.duration, 0);
+}
+
+struct TRunFailure {
+    std::vector<std::pair<const char*, const char*>> options; // before the output opens
+    std::string message;                                   // "<log>": the output's two-pass log name
+};
+
+class TranscodeFailureTest : public TMediaJobTest, public ::testing::WithParamInterface<TRunFailure> {};
+
+// A run that cannot start ends the job with its message, and every codec,
+// table and file of the run is released (the sanitizer build checks leaks).
+TEST_P(TranscodeFailureTest, EndsWithItsMessage)
+{
+    const TRunFailure c = GetParam();
+    TTestFolder folder;
+    const std::string output = folder.Path("out.avi");
+    OpenInput(Fixture::Mpeg4Mp3Avi);
+    for (const auto& [name, value] : c.options)
+        job->ParseOption(name, value);
+    ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+    EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    EXPECT_TRUE(job->FatalException());
+    EXPECT_FALSE(job->Finished());
+    std::string expected = c.message;
+    if (const auto at = expected.find("<log>"); at != std::string::npos)
+        expected.replace(at, 5, output + ".ffmpeg2pass-0.log");
+    EXPECT_EQ(job->FatalMessage(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TranscodeFailureTest,
+    ::testing::Values(
+        TRunFailure{{{"map", "0.0"}}, "Number of stream maps must match number of output streams"},
+        TRunFailure{{{"map", "0.5"}, {"map", "0.1"}}, "Could not find input stream #0.5"},
+        TRunFailure{{{"map", "0.1"}, {"map", "0.0"}}, "Codec type mismatch for mapping #0.1 (Audio) -> #0.0 (Video)"},
+        TRunFailure{{{"acodec", "copy"}, {"vol", "512"}},
+                    "-acodec copy and -vol are incompatible (frames are not decoded)"},
+        TRunFailure{{{"vf", "scale=160:120,nosuchfilter"}}, "Error opening filters!"},
+        TRunFailure{{{"pass", "2"}}, "Cannot read file: Error reading log file \"<log>\" for pass-2 encoding"},
+        TRunFailure{{{"vcodec", "h263"}},
+                    "Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as "
+                    "bit_rate, rate, width or height. Please check error log message to find out more detail "
+                    "information."}));
+
+struct TFilterCase {
+    const char* chain;
+    int width;
+    int height;
+};
+
+class TranscodeFilterTest : public TMediaJobTest, public ::testing::WithParamInterface<TFilterCase> {};
+
+// The encoder takes the size the user's chain produces.
+TEST_P(TranscodeFilterTest, TheOutputHasTheChainsSize)
+{
+    const TFilterCase c = GetParam();
+    TTestFolder folder;
+    const std::string output = folder.Path("filtered.avi");
+    OpenInput(Fixture::Mpeg4Mp3Avi);
+    job->ParseOption("vf", c.chain);
+    ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+    job->StartConvert(false, TThreadPriority::tpNormal);
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    AVFormatContext* context = nullptr;
+    ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
+    EXPECT_EQ(context->streams[0]->codecpar->width, c.width);
+    EXPECT_EQ(context->streams[0]->codecpar->height, c.height);
+    FF.avformat_close_input(&context);
+    EXPECT_NEAR(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->packets,
+                ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Chains, TranscodeFilterTest,
+                         ::testing::Values(TFilterCase{"hflip", 320, 240}, TFilterCase{"scale=160:120", 160, 120},
+                                           TFilterCase{"crop=w=200:h=100,hflip", 200, 100}));
 
 } // namespace
 } // namespace tovrel
