@@ -4,6 +4,7 @@
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/MessageBox.h"
 #include "platform/wm/Input.h"
+#include "platform/wm/Monitors.h"
 #include "platform/wm/Clock.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/WindowPos.h"
@@ -19,6 +20,29 @@ TApplication::TApplication() : TComponent(nullptr)
 {
     SetMessageExceptionHandler([this](const std::exception& error) { HandleException(error); });
     SetMouseControlHook([this](TControl* control) { MouseControlChanged(control); });
+}
+
+TApplication::~TApplication()
+{
+    if (handle_)
+        DestroyWindow(handle_);
+}
+
+HWND TApplication::Handle()
+{
+    if (!handle_ || !IsWindow(handle_)) {
+        static constexpr const char* kClass = "TTovrelApplication";
+        WNDCLASSEX wc;
+        if (!GetClassInfoEx(nullptr, kClass, &wc)) {
+            wc = WNDCLASSEX{};
+            wc.lpfnWndProc = DefWindowProc;
+            wc.lpszClassName = kClass;
+            RegisterClassEx(&wc);
+        }
+        handle_ = CreateWindowEx(WS_EX_TOOLWINDOW, kClass, Title, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                 nullptr);
+    }
+    return handle_;
 }
 
 void TApplication::SetShowHint(bool value)
@@ -243,6 +267,45 @@ int TScreen::Width() const
 int TScreen::Height() const
 {
     return GetSystemMetrics(SM_CYSCREEN);
+}
+
+TRect TScreen::WorkAreaRect() const
+{
+    TRect area;
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+namespace {
+TScreenMonitor MonitorOf(HMONITOR monitor)
+{
+    TScreenMonitor result;
+    MONITORINFO info;
+    if (!monitor || !GetMonitorInfo(monitor, &info))
+        return result;
+    result.Handle = monitor;
+    result.BoundsRect = info.rcMonitor;
+    result.WorkareaRect = info.rcWork;
+    result.Primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    return result;
+}
+} // namespace
+
+int TScreen::MonitorCount() const
+{
+    return int(Backend().Monitors().size());
+}
+
+TScreenMonitor TScreen::Monitors(int index) const
+{
+    if (index < 0 || index >= MonitorCount())
+        ListIndexError(index);
+    return MonitorOf(reinterpret_cast<HMONITOR>(std::intptr_t(index + 1)));
+}
+
+TScreenMonitor TScreen::MonitorFromWindow(HWND hwnd) const
+{
+    return MonitorOf(::tovrel::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
 }
 
 void TScreen::AddForm(TCustomForm* form)

@@ -17,8 +17,12 @@ using TExceptionEvent = std::function<void(TObject* sender, const std::exception
 class TApplication : public TComponent {
 public:
     TApplication();
+    ~TApplication() override;
 
     std::string Title = "Tovrel";
+    std::string HelpFile;
+    // A hidden top-level window standing for the application (made on demand).
+    HWND Handle();
     TCustomForm* MainForm() const { return mainForm_; }
     bool Terminated() const { return terminated_; }
     bool ShowMainForm = true;
@@ -86,6 +90,14 @@ private:
     TControl* hintControl_ = nullptr;
     bool hintShown_ = false;
     std::uint32_t hintHiddenAt_ = 0;
+    HWND handle_ = nullptr;
+};
+
+struct TScreenMonitor {
+    HMONITOR Handle = nullptr;
+    TRect BoundsRect;
+    TRect WorkareaRect;
+    bool Primary = false;
 };
 
 class TScreen : public TComponent {
@@ -99,6 +111,11 @@ public:
     TWinControl* ActiveControl() const;
     int Width() const;
     int Height() const;
+    TRect WorkAreaRect() const;
+    int MonitorCount() const;
+    TScreenMonitor Monitors(int index) const;
+    // The monitor a window is on (the nearest one).
+    TScreenMonitor MonitorFromWindow(HWND hwnd) const;
     // A cursor other than crDefault overrides every control's (crHourGlass
     // while busy); setting it shows it at once.
     TCursor Cursor() const { return ScreenCursor(); }

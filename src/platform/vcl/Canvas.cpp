@@ -5,6 +5,7 @@
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Text.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Graphic.h"
 
 #include <vector>
@@ -223,6 +224,47 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
                    sourceRect.Width(), sourceRect.Height(), CopyMode);
     }
     Changed();
+}
+
+void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor colour)
+{
+    if (!bitmap || bitmap->Empty())
+        return;
+    TBitmap copy(source.Width(), source.Height(), TPixelFormat::pf32bit);
+    copy.Canvas()->CopyRect(Rect(0, 0, source.Width(), source.Height()), bitmap->Canvas(), source);
+    const COLORREF key = ColorToRGB(colour), fill = ColorToRGB(brush_->Color());
+    TSurface& pixels = *copy.Surface();
+    for (int y = 0; y < pixels.Height(); ++y) {
+        std::uint8_t* p = pixels.ScanLine(y);
+        for (int x = 0; x < pixels.Width(); ++x, p += 4)
+            if (RGB(p[2], p[1], p[0]) == key) {
+                p[0] = GetBValue(fill);
+                p[1] = GetGValue(fill);
+                p[2] = GetRValue(fill);
+            }
+    }
+    StretchDraw(dest, &copy);
+}
+
+void Frame3D(TCanvas* canvas, TRect& rect, TColor topColour, TColor bottomColour, int width)
+{
+    if (!canvas)
+        return;
+    canvas->Pen()->SetWidth(1);
+    --rect.Bottom;
+    --rect.Right;
+    for (int i = 0; i < width; ++i) {
+        canvas->Pen()->SetColor(topColour);
+        const TPoint topLeft[] = {Point(rect.Left, rect.Bottom), Point(rect.Left, rect.Top), Point(rect.Right, rect.Top)};
+        canvas->Polyline(topLeft);
+        canvas->Pen()->SetColor(bottomColour);
+        const TPoint bottomRight[] = {Point(rect.Right, rect.Top), Point(rect.Right, rect.Bottom),
+                                      Point(rect.Left - 1, rect.Bottom)};
+        canvas->Polyline(bottomRight);
+        rect = Rect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1);
+    }
+    ++rect.Bottom;
+    ++rect.Right;
 }
 
 TColor TCanvas::Pixels(int x, int y)

@@ -14,6 +14,7 @@
 
 namespace tovrel {
 
+class TBitmap;
 class TGraphic;
 
 class TCanvas : public TPersistent {
@@ -65,6 +66,9 @@ public:
     void StretchDraw(const TRect& r, TGraphic* graphic);
     // StretchBlt with CopyMode from another canvas.
     void CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect);
+    // Copies source of the bitmap into dest with pixels of colour painted in
+    // this canvas's brush colour.
+    void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor colour);
 
     // CLR_INVALID (as TColor -1) outside the clip.
     TColor Pixels(int x, int y);
@@ -101,5 +105,9 @@ private:
     std::recursive_mutex lock_;
     std::atomic<int> lockCount_ = 0;
 };
+
+// A raised or sunken frame: `width` one-pixel rings, top and left in
+// topColour, bottom and right in bottomColour; rect shrinks past the frame.
+void Frame3D(TCanvas* canvas, TRect& rect, TColor topColour, TColor bottomColour, int width);
 
 } // namespace tovrel

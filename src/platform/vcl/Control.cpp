@@ -1,5 +1,7 @@
 #include "platform/vcl/Control.h"
 
+#include "platform/gdi/TextFlags.h"
+
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/WinControl.h"
@@ -332,6 +334,15 @@ void TControl::SetParentColor(bool value)
     parentColor_ = value;
     if (value && parent_)
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
+}
+
+unsigned TControl::DrawTextBiDiModeFlags(unsigned flags) const
+{
+    if (UseRightToLeftAlignment() && (flags & DT_CENTER) == 0)
+        flags = (flags & DT_RIGHT) ? (flags & ~DT_RIGHT) | DT_LEFT : flags | DT_RIGHT;
+    if (UseRightToLeftReading())
+        flags |= DT_RTLREADING;
+    return flags;
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu)

@@ -97,6 +97,12 @@ public:
     void SetParentColor(bool value);
 
     TCursor Cursor = crDefault;
+    TBiDiMode BiDiMode = bdLeftToRight;
+    bool UseRightToLeftReading() const { return BiDiMode != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return BiDiMode == bdRightToLeft; }
+    // DrawText flags for this control's reading order: right-to-left reading
+    // adds DT_RTLREADING, right-to-left alignment swaps DT_LEFT and DT_RIGHT.
+    unsigned DrawTextBiDiModeFlags(unsigned flags) const;
     std::string Hint;
     bool ShowHint = false;
 

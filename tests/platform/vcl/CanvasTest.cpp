@@ -205,3 +205,33 @@ TEST(Bitmap, SizeFormatScanLinesAndBmpRoundTrip)
 
 } // namespace
 } // namespace tovrel
+
+namespace tovrel {
+namespace {
+
+TEST(Canvas, Frame3DAndBrushCopy)
+{
+    const auto owner = Filled(6, 6, clWhite);
+    TBitmap& bitmap = *owner;
+    TRect r = Rect(0, 0, 6, 6);
+    Frame3D(bitmap.Canvas(), r, clWhite, clBlack, 1);
+    EXPECT_EQ(r, Rect(1, 1, 5, 5));
+    Frame3D(bitmap.Canvas(), r, clRed, clBlue, 1);
+    EXPECT_EQ(At(bitmap, 0, 5), clBlack); // bottom-left belongs to the bottom edge
+    EXPECT_EQ(At(bitmap, 5, 0), clBlack);
+    EXPECT_EQ(At(bitmap, 0, 4), clWhite);
+    EXPECT_EQ(At(bitmap, 1, 1), clRed);
+    EXPECT_EQ(At(bitmap, 4, 4), clBlue);
+    EXPECT_EQ(At(bitmap, 2, 2), clWhite);
+
+    const auto glyphOwner = Filled(2, 1, clFuchsia);
+    glyphOwner->Canvas()->SetPixel(1, 0, clGreen);
+    const auto targetOwner = Filled(2, 1, clWhite);
+    targetOwner->Canvas()->Brush()->SetColor(clYellow);
+    targetOwner->Canvas()->BrushCopy(Rect(0, 0, 2, 1), glyphOwner.get(), Rect(0, 0, 2, 1), clFuchsia);
+    EXPECT_EQ(At(*targetOwner, 0, 0), clYellow);
+    EXPECT_EQ(At(*targetOwner, 1, 0), clGreen);
+}
+
+} // namespace
+} // namespace tovrel

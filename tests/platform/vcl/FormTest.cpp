@@ -1,5 +1,6 @@
 #include "ControlTestSupport.h"
 
+#include "platform/gdi/TextFlags.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/MessageBox.h"
 #include "platform/vcl/Timer.h"
@@ -160,6 +161,47 @@ TEST_F(Forms, AFormGivenAParentIsAChildWindowDrawnInsideIt)
     EXPECT_EQ(host->WindowState(), wsMinimized);
     host->SetWindowState(wsNormal);
     EXPECT_EQ(host->WindowState(), wsNormal);
+}
+
+} // namespace
+} // namespace tovrel::test
+
+namespace tovrel::test {
+namespace {
+
+TEST_F(Forms, ScreenMonitorsApplicationWindowAndReadingOrderFlags)
+{
+    struct TTwoScreens : TBackend {
+        std::vector<TMonitor> Monitors() override
+        {
+            return {{Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040)}, {Rect(1920, 0, 3200, 1024), Rect(1920, 0, 3200, 1024)}};
+        }
+    };
+    SetBackend(std::make_shared<TTwoScreens>());
+    ASSERT_EQ(Screen->MonitorCount(), 2);
+    EXPECT_EQ(Screen->Monitors(1).BoundsRect, Rect(1920, 0, 3200, 1024));
+    auto form = ShownForm(2000, 100, 100, 100);
+    EXPECT_EQ(Screen->MonitorFromWindow(form->Handle()).WorkareaRect, Rect(1920, 0, 3200, 1024));
+
+    HWND app = Application->Handle();
+    EXPECT_TRUE(IsWindow(app));
+    EXPECT_FALSE(IsWindowVisible(app));
+    EXPECT_EQ(Application->Handle(), app);
+
+    const struct {
+        TBiDiMode Mode;
+        unsigned In, Out;
+    } cases[] = {
+        {bdLeftToRight, DT_LEFT, DT_LEFT},
+        {bdRightToLeft, DT_LEFT, DT_RIGHT | DT_RTLREADING},
+        {bdRightToLeft, DT_RIGHT, DT_LEFT | DT_RTLREADING},
+        {bdRightToLeft, DT_CENTER, DT_CENTER | DT_RTLREADING},
+        {bdRightToLeftReadingOnly, DT_LEFT, DT_LEFT | DT_RTLREADING},
+    };
+    for (const auto& c : cases) {
+        form->BiDiMode = c.Mode;
+        EXPECT_EQ(form->DrawTextBiDiModeFlags(c.In), c.Out) << int(c.Mode) << " " << c.In;
+    }
 }
 
 } // namespace
