@@ -226,25 +226,36 @@ TEST_F(TranscodeTest, StopMidRunLeavesAPlayableFile)
     EXPECT_GT(out.duration, 0);
 }
 
-struct TRunFailure {
-    std::vector<std::pair<const char*, const char*>> options; // before the output opens
-    std::string message;                                   // "<log>": the output's two-pass log name
+using TOptionPairs = std::vector<std::pair<const char*, const char*>>;
+
+// A job converting the AVI fixture in the caller, with options given before its output opens.
+class TRunInCallerTest : public TMediaJobTest {
+protected:
+    void ConvertInCaller(const std::string& output, const TOptionPairs& options)
+    {
+        OpenInput(Fixture::Mpeg4Mp3Avi);
+        for (const auto& [name, value] : options)
+            job->ParseOption(name, value);
+        ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+        EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    }
+    TTestFolder folder;
 };
 
-class TranscodeFailureTest : public TMediaJobTest, public ::testing::WithParamInterface<TRunFailure> {};
+struct TRunFailure {
+    TOptionPairs options;
+    std::string message; // "<log>": the output's two-pass log name
+};
+
+class TranscodeFailureTest : public TRunInCallerTest, public ::testing::WithParamInterface<TRunFailure> {};
 
 // A run that cannot start ends the job with its message, and every codec,
 // table and file of the run is released (the sanitizer build checks leaks).
 TEST_P(TranscodeFailureTest, EndsWithItsMessage)
 {
     const TRunFailure c = GetParam();
-    TTestFolder folder;
     const std::string output = folder.Path("out.avi");
-    OpenInput(Fixture::Mpeg4Mp3Avi);
-    for (const auto& [name, value] : c.options)
-        job->ParseOption(name, value);
-    ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
-    EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    ConvertInCaller(output, c.options);
     EXPECT_TRUE(job->FatalException());
     EXPECT_FALSE(job->Finished());
     std::string expected = c.message;
@@ -274,18 +285,14 @@ struct TFilterCase {
     int height;
 };
 
-class TranscodeFilterTest : public TMediaJobTest, public ::testing::WithParamInterface<TFilterCase> {};
+class TranscodeFilterTest : public TRunInCallerTest, public ::testing::WithParamInterface<TFilterCase> {};
 
 // The encoder takes the size the user's chain produces.
 TEST_P(TranscodeFilterTest, TheOutputHasTheChainsSize)
 {
     const TFilterCase c = GetParam();
-    TTestFolder folder;
     const std::string output = folder.Path("filtered.avi");
-    OpenInput(Fixture::Mpeg4Mp3Avi);
-    job->ParseOption("vf", c.chain);
-    ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
-    job->StartConvert(false, TThreadPriority::tpNormal);
+    ConvertInCaller(output, {{"vf", c.chain}});
     ASSERT_TRUE(job->Finished()) << job->FatalMessage();
     AVFormatContext* context = nullptr;
     ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
