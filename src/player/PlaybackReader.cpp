@@ -2,6 +2,7 @@
 // the packet queues, serves seeks and notices the end of the file.
 #include "media/FFmpegLoaderEntries.h"
 #include "media/FFmpegLogger.h"
+#include "media/FFmpegUtilsMainThread.h"
 #include "media/FFmpegUtilsText.h"
 #include "media/UnicodeProtocol.h"
 #include "player/PlayerText.h"
@@ -232,6 +233,18 @@ void ReadLoop(TVideoState& is) {
     FF.av_packet_free(&packet);
 }
 
+// The probe is the main thread's: it lets go of the context there, before the context closes.
+void DropFromProbe(TCustomPlayer& player, AVFormatContext* ic) {
+    const auto drop = [&] {
+        if (player.AVProbe().FileHandle() == ic) player.AVProbe().SetFileHandle(nullptr);
+    };
+    try {
+        CallInMainThread(drop);
+    } catch (const EMainThreadStopped&) {
+        drop();
+    }
+}
+
 }  // namespace
 
 void ReadThreadMain(TVideoState& is) {
@@ -246,7 +259,7 @@ void ReadThreadMain(TVideoState& is) {
     if (is.audio_stream.load() >= 0) CloseStreamComponent(is, is.audio_stream.load());
     if (is.video_stream.load() >= 0) CloseStreamComponent(is, is.video_stream.load());
     if (is.subtitle_stream.load() >= 0) CloseStreamComponent(is, is.subtitle_stream.load());
-    if (player.AVProbe().FileHandle() == is.ic && is.ic) player.AVProbe().SetFileHandle(nullptr);
+    if (is.ic) DropFromProbe(player, is.ic);
     if (is.ic) UnicodeCloseInput(&is.ic);
     if (result != 0 && is.Opened.load() == 1) PostQuitRequest(is);
     if (is.Opened.load() == -1) SetOpened(is, -2);
