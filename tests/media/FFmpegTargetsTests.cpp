@@ -7,6 +7,8 @@
 #include "media/FFmpegTargetsSwitches.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <fstream>
+#include <iterator>
 #include <regex>
 
 namespace tovrel {
@@ -234,6 +236,51 @@ TEST_F(FFmpegTargetsTest, ADvdOutputGetsTheTargetsStreamsAndSnappedFrameRate)
     EXPECT_EQ(audio->codec_id, AV_CODEC_ID_AC3);
     EXPECT_EQ(audio->sample_rate, 48000);
     EXPECT_EQ(audio->bit_rate, 448000);
+}
+
+// The mux rate field of the MPEG program stream pack header at `at`, in
+// units of 50 bytes/s; -1 when no pack starts there.
+int PackMuxRate(const std::string& file, std::size_t at)
+{
+    if (file.size() < at + 14 || file.compare(at, 4, std::string("\0\0\1\xBA", 4)) != 0)
+        return -1;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(file[at + i]); };
+    const bool mpeg2 = (byte(4) & 0xC0) == 0x40;
+    return mpeg2 ? (byte(10) << 14) | (byte(11) << 6) | (byte(12) >> 2)
+                 : ((byte(9) & 0x7F) << 15) | (byte(10) << 7) | (byte(11) >> 1);
+}
+
+TEST_F(FFmpegTargetsTest, DiscFilesCarryTheTargetsMuxRatePackSizeAndScanOffsets)
+{
+    const struct {
+        const char* target;
+        std::size_t packSize;
+        int muxRate; // 0: the muxer's own
+        bool scanOffsets;
+    } cases[] = {{"pal-vcd", 2324, 1411200 / 400, false},
+                 {"ntsc-svcd", 2324, 0, true},
+                 {"pal-dvd", 2048, 10080000 / 400, false}};
+    TTestFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        NewJob();
+        OpenInput(Fixture::Mpeg4Mp3Avi);
+        job->ParseOption("target", c.target);
+        const std::string output = folder.Path(std::string(c.target) + ".mpg");
+        ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+        EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+        ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+        std::ifstream in(output, std::ios::binary);
+        const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        ASSERT_GT(file.size(), 2 * c.packSize);
+        EXPECT_EQ(file.size() % c.packSize, 0u);
+        EXPECT_GT(PackMuxRate(file, c.packSize), 0);
+        if (c.muxRate) {
+            EXPECT_EQ(PackMuxRate(file, 0), c.muxRate);
+        }
+        // The MPEG-2 encoder reserves SVCD scan offsets as user data in each picture.
+        EXPECT_EQ(file.find(std::string("\0\0\1\xB2\x10\x0E", 6)) != std::string::npos, c.scanOffsets);
+    }
 }
 
 TEST_F(FFmpegTargetsTest, PassAndStatisticsSwitches)
