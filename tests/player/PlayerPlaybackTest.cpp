@@ -306,6 +306,15 @@ TEST_F(PlaybackTest, FilesThatCannotPlayFailWithTheirMessage) {
     }
     EXPECT_EQ(player.LastErrMsg(), FormatAVError(missing, AVERROR(ENOENT)));
     EXPECT_TRUE(states.empty());
+
+    try {
+        player.SetFormat("no_such_format");
+        ADD_FAILURE() << "an unknown input format is refused";
+    } catch (const EPlayerError& e) {
+        EXPECT_STREQ(e.what(), "Unknown input format: no_such_format");
+    }
+    player.SetFormat("avi");
+    EXPECT_EQ(player.Format(), "avi");
 }
 
 TEST(PlayerWithoutLibrariesTest, OpenNeedsTheLibraries) {
