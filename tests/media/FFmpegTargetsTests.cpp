@@ -250,16 +250,17 @@ int PackMuxRate(const std::string& file, std::size_t at)
                  : ((byte(9) & 0x7F) << 15) | (byte(10) << 7) | (byte(11) >> 1);
 }
 
-TEST_F(FFmpegTargetsTest, DiscFilesCarryTheTargetsMuxRatePackSizeAndScanOffsets)
+TEST_F(FFmpegTargetsTest, DiscFilesCarryTheTargetsMuxRatePreloadPackSizeAndScanOffsets)
 {
     const struct {
         const char* target;
         std::size_t packSize;
         int muxRate; // 0: the muxer's own
         bool scanOffsets;
-    } cases[] = {{"pal-vcd", 2324, 1411200 / 400, false},
-                 {"ntsc-svcd", 2324, 0, true},
-                 {"pal-dvd", 2048, 10080000 / 400, false}};
+        std::int64_t preload; // 0: the muxer's own (half a second)
+    } cases[] = {{"pal-vcd", 2324, 1411200 / 400, false, 440000},
+                 {"ntsc-svcd", 2324, 0, true, 0},
+                 {"pal-dvd", 2048, 10080000 / 400, false, 0}};
     TTestFolder folder;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target);
@@ -280,6 +281,14 @@ TEST_F(FFmpegTargetsTest, DiscFilesCarryTheTargetsMuxRatePackSizeAndScanOffsets)
         }
         // The MPEG-2 encoder reserves SVCD scan offsets as user data in each picture.
         EXPECT_EQ(file.find(std::string("\0\0\1\xB2\x10\x0E", 6)) != std::string::npos, c.scanOffsets);
+        // The first time stamps follow the preload, a few frames' worth after it.
+        AVFormatContext* context = nullptr;
+        ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
+        FF.avformat_find_stream_info(context, nullptr);
+        const std::int64_t preload = c.preload ? c.preload : 500000;
+        EXPECT_GE(context->start_time, preload);
+        EXPECT_LT(context->start_time, preload + 50000);
+        FF.avformat_close_input(&context);
     }
 }
 
