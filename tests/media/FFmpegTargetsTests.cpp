@@ -144,6 +144,13 @@ TEST_F(FFmpegTargetsTest, TargetTextChoosesTheNormByItsPrefix)
     EXPECT_EQ(Stored(TStore::Video, "g"), "18");
     EXPECT_FLOAT_EQ(job->Fframe_aspect_ratio, 1.5f);
     EXPECT_EQ(LinesAt(llVerbose) + LinesAt(llInfo), 0u);
+
+    // Without a prefix the norm is guessed, NTSC when nothing tells.
+    NewJob();
+    job->Fframe_rate = {24, 1};
+    job->ParseOption("target", "dvd");
+    EXPECT_EQ(job->Fframe_height, 480);
+    EXPECT_EQ(job->Fframe_rate.num, 30000);
 }
 
 struct TGuessCase {
