@@ -1,10 +1,12 @@
 // Video output: sync decisions, geometry changes, frame limits, the
 // deinterlacer and the custom hook.
 #include "FFmpegOutputStepsTestSupport.h"
+#include "media/FFmpegEngineErrors.h"
 #include "media/FFmpegVideoOutDeinterlace.h"
 #include "media/FFmpegVideoOutSync.h"
 #include "platform/gdi/Surface.h"
 
+#include <fstream>
 #include <stdexcept>
 
 namespace tovrel {
@@ -109,6 +111,61 @@ TEST_F(VideoOutTest, DuplicatesStopAtTheFrameLimit)
     EXPECT_EQ(ost.frame_number, 4);
     Finish();
     EXPECT_EQ(ReadBack(0).size(), 4u);
+}
+
+// Pictures every 40 ms with the 100 ms preview interval: the first one at
+// once, then every third.
+TEST_F(VideoOutTest, PreviewBitmapsKeepTheInterval)
+{
+    std::vector<int> shown;
+    job->FOnPreviewBitmap = [&](TCustomFFmpeg*, TSurface* bitmap, std::int32_t frameNumber, std::int64_t) {
+        EXPECT_EQ(bitmap->Width(), 64);
+        shown.push_back(frameNumber);
+    };
+    job->SetPostHooks({TPostHook::phBitmap});
+    std::int64_t now = 1000000;
+    steps->Clock = [&] { return now; };
+    TAVOutputStream& ost = OpenVideo(64, 48);
+    for (int i = 1; i <= 7; ++i) {
+        auto picture = Picture(64, 48);
+        steps->PrepareVideoFrame(ist, picture.get());
+        Encode(ost, picture.get());
+        now += 40000;
+    }
+    EXPECT_EQ(shown, (std::vector<int>{1, 4, 7}));
+    Finish();
+}
+
+// One statistics line per encoded frame; a file that cannot be made ends the job.
+TEST_F(VideoOutTest, StatisticsFile)
+{
+    TAVOutputStream& ost = OpenVideo(64, 48);
+    job->Fvstats_filename = folder.Path("vstats.log");
+    for (int i = 0; i < 3; ++i) {
+        int frameSize = 0;
+        auto picture = Picture(64, 48);
+        steps->EncodeVideoFrame(output.get(), ost, ist, picture.get(), frameSize);
+        ist.pts += 40000;
+        steps->WriteVideoStats(output.get(), ost, frameSize);
+    }
+    std::fclose(job->Fvstats_file);
+    job->Fvstats_file = nullptr;
+    std::ifstream in(job->Fvstats_filename);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].rfind("frame=     3 q= ", 0), 0u) << lines[2];
+    EXPECT_NE(lines[2].find(" type= "), std::string::npos) << lines[2];
+
+    job->Fvstats_filename = folder.Path("missing/vstats.log");
+    try {
+        steps->WriteVideoStats(output.get(), ost, 0);
+        FAIL() << "no exception";
+    } catch (const FFmpegException& e) {
+        EXPECT_EQ(e.what(), "fopen fail: " + job->Fvstats_filename);
+    }
+    Finish();
 }
 
 // The second field's lines are rebuilt from their neighbours, so a combed
