@@ -1,4 +1,4 @@
-// Update regions, WM_PAINT, BeginPaint/EndPaint and window device contexts.
+// Update regions, WM_PAINT, BeginPaint/EndPaint, and showing what was drawn.
 #include "platform/wm/Paint.h"
 
 #include "platform/gdi/DeviceContext.h"
@@ -10,50 +10,10 @@
 #include "platform/wm/WmInternal.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace tovrel {
 
 namespace {
-
-// DCs handed out for windows: what they may draw, to show it when they are released.
-struct TLiveDC {
-    HWND TopLevel;
-    TRegion Clip;
-};
-std::unordered_map<HDC, TLiveDC>& LiveDCs()
-{
-    static std::unordered_map<HDC, TLiveDC> dcs;
-    return dcs;
-}
-
-TRect WholeWindow(const TWindow& w) { return {0, 0, w.Rect.Width(), w.Rect.Height()}; }
-
-void MarkDirty(HWND top, const TRegion& clip)
-{
-    auto t = LookupWindow(top);
-    if (t && t->Store)
-        t->Store->Dirty = t->Store->Dirty.Combined(clip, TRegionOp::Or);
-}
-
-HDC MakeWindowDC(TWindow& w, bool client, TRegion clip)
-{
-    auto top = TopLevelOf(w);
-    if (!top || !top->Store)
-        return nullptr;
-    EnsureBackingStore(*top);
-    TPoint o = OriginInTopLevel(w);
-    if (client) {
-        o.X += w.Client.Left;
-        o.Y += w.Client.Top;
-    }
-    HDC dc = CreateSurfaceDC(top->Store->Surface, o, clip);
-    if (dc) {
-        MarkDirty(top->Handle, clip);
-        LiveDCs()[dc] = {top->Handle, std::move(clip)};
-    }
-    return dc;
-}
 
 // A client-coordinate rectangle or region as window coordinates.
 TRegion ClientArea(const TWindow& w, const RECT* r, HRGN rgn)
@@ -332,72 +292,6 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
     ReleaseDC(hwnd, ps->hdc);
     CaretAfterPaint(hwnd);
     return 1;
-}
-
-HDC GetDCEx(HWND hwnd, HRGN rgn, DWORD flags)
-{
-    if (!hwnd || hwnd == DesktopHandle())
-        return CreateCompatibleDC(nullptr);
-    auto w = LookupWindow(hwnd);
-    if (!w)
-        return nullptr;
-    const bool client = !(flags & DCX_WINDOW);
-    const bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
-    TRegion clip = VisibleRegion(*w, client, clipChildren, (flags & DCX_CLIPSIBLINGS) != 0);
-    if (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) {
-        if (auto given = RegionOf(rgn)) {
-            // Screen coordinates, as WM_NCPAINT hands the region over.
-            const TPoint screen = ScreenOrigin(*w), inTop = OriginInTopLevel(*w);
-            given->Offset(inTop.X - screen.X, inTop.Y - screen.Y);
-            clip = clip.Combined(*given, (flags & DCX_INTERSECTRGN) ? TRegionOp::And : TRegionOp::Diff);
-        }
-    }
-    return MakeWindowDC(*w, client, std::move(clip));
-}
-
-HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, 0); }
-HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_WINDOW); }
-
-int ReleaseDC(HWND, HDC dc)
-{
-    auto it = LiveDCs().find(dc);
-    if (it != LiveDCs().end()) {
-        MarkDirty(it->second.TopLevel, it->second.Clip);
-        LiveDCs().erase(it);
-    }
-    return DeleteDC(dc) ? 1 : 0;
-}
-
-int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw)
-{
-    auto w = LookupWindow(hwnd);
-    if (!w)
-        return 0;
-    std::optional<TRegion> shape = rgn ? RegionOf(rgn) : std::nullopt;
-    if (rgn && !shape)
-        return 0;
-    if (rgn)
-        DeleteObject(ToGdiObj(rgn));
-    const bool visible = IsVisibleChain(*w);
-    if (visible && w->Parent && redraw)
-        InvalidateParentArea(*w, w->Rect);
-    w->Region = std::move(shape);
-    if (!w->Parent)
-        Backend().WindowShapeChanged(hwnd, w->Region ? &*w->Region : nullptr);
-    if (visible && redraw)
-        InvalidateWindowArea(*w, TRegion(WholeWindow(*w)), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    return 1;
-}
-
-int GetWindowRgn(HWND hwnd, HRGN rgn)
-{
-    auto w = LookupWindow(hwnd);
-    if (!w || !w->Region || !RegionOf(rgn))
-        return ERROR;
-    HRGN copy = CreateRegionHandle(*w->Region);
-    const int kind = CombineRgn(rgn, copy, nullptr, RGN_COPY);
-    DeleteObject(ToGdiObj(copy));
-    return kind;
 }
 
 std::shared_ptr<const TSurface> WindowSurface(HWND hwnd)

@@ -76,6 +76,9 @@ struct TWindow {
     bool IsChild() const { return (Style & 0x40000000u) != 0 && Parent != nullptr; }
 };
 
+// The window's own rectangle in window coordinates.
+inline TRect WholeWindow(const TWindow& w) { return {0, 0, w.Rect.Width(), w.Rect.Height()}; }
+
 struct TWindowTable {
     std::mutex Mutex;
     std::unordered_map<std::uintptr_t, std::shared_ptr<TWindow>> Windows;

@@ -13,6 +13,12 @@ std::shared_ptr<TWindowClassInfo> FindWindowClass(std::string_view name);
 // GetDesktopWindow's handle: the screen, never in the window table.
 inline HWND DesktopHandle() { return reinterpret_cast<HWND>(std::uintptr_t(0x1000)); }
 
+// The tree.
+std::vector<HWND>& SiblingList(const TWindow& w); // the parent's children, or the top-level windows
+void LinkWindow(TWindow& w);   // on top of its siblings (below topmost top-level windows)
+void UnlinkWindow(TWindow& w);
+void MakeTopLevelStore(TWindow& w); // backing surface and backend window
+
 // Messages.
 LRESULT CallProc(const std::shared_ptr<TWindow>& w, UINT message, WPARAM wParam, LPARAM lParam);
 bool RetrieveMessage(MSG& out, const TMessageFilter& filter, bool remove);
@@ -28,7 +34,9 @@ void FlushPresent();
 void InvalidateWindowArea(TWindow& w, const TRegion& windowArea, UINT rdwFlags);
 void InvalidateParentArea(TWindow& w, const TRect& rectInParentClient);
 void EnsureBackingStore(TWindow& top);
-void PaintNow(TWindow& w, bool children); // sends the WM_PAINTs that are due, children after parents
+void PaintNow(TWindow& w, bool children);
+HDC MakeWindowDC(TWindow& w, bool client, TRegion clip); // the clip in top-level surface coordinates
+void MarkDirty(HWND top, const TRegion& clip);            // to be shown when the queue runs idle // sends the WM_PAINTs that are due, children after parents
 TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool clipSiblings);
 LRESULT DefPrint(TWindow& w, HDC dc, LPARAM flags); // WM_PRINT
 
