@@ -50,6 +50,8 @@ public:
     void SetClipboardText(const std::string& text) override;
 
 private:
+    // Popups and hints: SDL popup-menu windows that never take the focus.
+    static bool NeverActivates(HWND hwnd);
     SDL_Window* WindowOf(HWND hwnd) const;
     HWND HandleOf(std::uint32_t sdlWindowId) const;
     void Dispatch(const SDL_Event& e);

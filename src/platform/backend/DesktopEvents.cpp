@@ -1,0 +1,119 @@
+// The desktop backend's events: SDL's mouse, keys, text and window events
+// handed to the window layer.
+#include "platform/backend/DesktopBackend.h"
+
+#include "platform/backend/SdlKeys.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/Paint.h"
+#include "platform/wm/Window.h"
+
+#include <SDL.h>
+
+namespace tovrel {
+
+namespace {
+
+TPoint GlobalPointer()
+{
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return {x, y};
+}
+
+int ButtonIndex(Uint8 sdlButton)
+{
+    switch (sdlButton) {
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+void TDesktopBackend::WindowEvent(const SDL_Event& e)
+{
+    const HWND hwnd = HandleOf(e.window.windowID);
+    if (!hwnd)
+        return;
+    switch (e.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (GetActiveWindow() != hwnd && !NeverActivates(hwnd))
+            SetActiveWindow(hwnd);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (!SDL_GetKeyboardFocus())
+            InjectAppDeactivated();
+        break;
+    case SDL_WINDOWEVENT_LEAVE:
+        // No motion comes once the pointer is off our windows: tell the layer where it went.
+        InjectMouseMove(GlobalPointer());
+        break;
+    case SDL_WINDOWEVENT_CLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        if (auto surface = WindowSurface(hwnd))
+            Present(hwnd, *surface, TRegion(TRect{0, 0, surface->Width(), surface->Height()}));
+        break;
+    default: break;
+    }
+}
+
+void TDesktopBackend::Dispatch(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_MOUSEMOTION: InjectMouseMove(GlobalPointer()); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(SDL_GetWindowFromID(e.button.windowID), &x, &y);
+        InjectMouseButton(ButtonIndex(e.button.button), e.type == SDL_MOUSEBUTTONDOWN,
+                          {x + e.button.x, y + e.button.y});
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        const int flip = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+        if (e.wheel.y)
+            InjectMouseWheel(e.wheel.y * flip * 120, GlobalPointer());
+        if (e.wheel.x)
+            InjectMouseWheel(e.wheel.x * flip * 120, GlobalPointer(), true);
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (UINT vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode))
+            InjectKey(vk, e.type == SDL_KEYDOWN);
+        break;
+    case SDL_TEXTINPUT:
+        // Left Alt with a letter is a menu key (WM_SYSCHAR from TranslateMessage), not typing.
+        if (!((SDL_GetModState() & KMOD_LALT) && !(SDL_GetModState() & KMOD_CTRL)))
+            InjectText(e.text.text);
+        break;
+    case SDL_WINDOWEVENT: WindowEvent(e); break;
+    default: break;
+    }
+}
+
+void TDesktopBackend::PollEvents()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        Dispatch(e);
+}
+
+void TDesktopBackend::WaitEvents(int ms)
+{
+    if (ms < 0)
+        SDL_WaitEvent(nullptr);
+    else
+        SDL_WaitEventTimeout(nullptr, ms);
+}
+
+void TDesktopBackend::Wake()
+{
+    SDL_Event e{};
+    e.type = wakeEvent_;
+    SDL_PushEvent(&e);
+}
+
+} // namespace tovrel
