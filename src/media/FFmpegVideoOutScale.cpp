@@ -5,6 +5,7 @@
 #include "media/FFmpegLogger.h"
 #include "media/FFmpegOutputSteps.h"
 #include "media/FFmpegOutputStepsState.h"
+#include "media/FFmpegSetup.h"
 
 namespace tovrel {
 
@@ -126,9 +127,7 @@ void TOutputSteps::FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist
         return;
 
     ost.img_resample_ctx.reset();
-    std::int64_t flags = FEngine.Fsws_flags;
-    if (FEngine.FOptions.sws_opts && FF.av_opt_get_int(FEngine.FOptions.sws_opts, "sws_flags", 0, &flags) >= 0)
-        FEngine.Fsws_flags = std::uint32_t(flags);
+    FEngine.Fsws_flags = std::uint32_t(SwsFlagsOf(FEngine));
     ost.img_resample_ctx.reset(FF.sws_getContext(ost.resample_width, ost.resample_height, AVPixelFormat(format),
                                                  enc->width, enc->height, enc->pix_fmt, int(FEngine.Fsws_flags),
                                                  nullptr, nullptr, nullptr));
