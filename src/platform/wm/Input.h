@@ -18,7 +18,8 @@
 //   (other codes, screen coordinates, the code in WPARAM). While a window has
 //   the capture it gets every mouse event as a client message, wherever the
 //   pointer is, and no hit test. Disabled child windows pass the mouse to
-//   their parent; a disabled top-level window gets only WM_SETCURSOR(HTERROR).
+//   their parent; a disabled top-level window gets only WM_SETCURSOR(HTERROR),
+//   whose default handling brings its enabled owned window (a modal dialog) forward.
 // - Double clicks: a second press of the same button on the same window
 //   within GetDoubleClickTime() ms and SM_CXDOUBLECLK x SM_CYDOUBLECLK pixels
 //   becomes WM_xBUTTONDBLCLK (client area: only for CS_DBLCLKS classes).
