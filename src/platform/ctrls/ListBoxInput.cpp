@@ -1,0 +1,234 @@
+#include "platform/ctrls/ListBoxInput.h"
+
+#include "platform/ctrls/ListBox.h"
+#include "platform/gdi/TextUtf8.h"
+#include "platform/wm/Clock.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/Keys.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+namespace {
+
+bool IsKeyDown(int vk)
+{
+    return GetKeyState(vk) < 0;
+}
+
+} // namespace
+
+bool TListBoxInput::Handle(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_KEYDOWN:
+        KeyDown(WORD(message.WParam));
+        return true;
+    case WM_CHAR:
+        Char(char16_t(message.WParam));
+        return true;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        ButtonDown(PointFromLParam(message.LParam), message.WParam, message.Msg == WM_LBUTTONDBLCLK);
+        return true;
+    case WM_MOUSEMOVE:
+        if (tracking_ && (message.WParam & MK_LBUTTON))
+            Drag(PointFromLParam(message.LParam));
+        return false;
+    case WM_LBUTTONUP:
+        if (tracking_) {
+            tracking_ = false;
+            if (list_.HandleAllocated() && GetCapture() == list_.Handle())
+                ReleaseCapture();
+        }
+        return false;
+    case WM_CAPTURECHANGED:
+        tracking_ = false;
+        return false;
+    case WM_VSCROLL:
+        Scroll(message.WParam);
+        return true;
+    case WM_MOUSEWHEEL: {
+        const int notches = GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA;
+        list_.SetTop(list_.top_ - 3 * notches);
+        message.Result = 0;
+        return true;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        list_.InvalidateRow(list_.caret_);
+        list_.Notify(message.Msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TListBoxInput::MoveTo(int index, bool shift, bool ctrl)
+{
+    TCustomListBox& l = list_;
+    if (l.Count() == 0)
+        return;
+    index = std::clamp(index, 0, l.Count() - 1);
+    if (!l.multiSelect_) {
+        const bool changed = index != l.caret_ || !l.rows_[std::size_t(index)].Selected;
+        l.SelectOnly(index);
+        l.SetCaret(index);
+        l.EnsureVisible(index);
+        if (changed)
+            l.NotifySelChange();
+        return;
+    }
+    l.SetCaret(index);
+    l.EnsureVisible(index);
+    if (!l.extendedSelect_ || ctrl)
+        return;
+    if (shift && l.anchor_ >= 0) {
+        l.SelectOnly(-1);
+        l.SelectRange(l.anchor_, index, true);
+    } else {
+        l.SelectOnly(index);
+        l.anchor_ = index;
+    }
+    l.NotifySelChange();
+}
+
+void TListBoxInput::KeyDown(WORD key)
+{
+    TCustomListBox& l = list_;
+    const bool shift = IsKeyDown(VK_SHIFT), ctrl = IsKeyDown(VK_CONTROL);
+    const int caret = std::max(l.caret_, 0);
+    const int page = std::max(1, l.VisibleRows() - 1);
+    switch (key) {
+    case VK_UP: MoveTo(l.caret_ < 0 ? 0 : caret - 1, shift, ctrl); break;
+    case VK_DOWN: MoveTo(l.caret_ < 0 ? 0 : caret + 1, shift, ctrl); break;
+    case VK_PRIOR: MoveTo(caret - page, shift, ctrl); break;
+    case VK_NEXT: MoveTo(caret + page, shift, ctrl); break;
+    case VK_HOME: MoveTo(0, shift, ctrl); break;
+    case VK_END: MoveTo(l.Count() - 1, shift, ctrl); break;
+    case VK_SPACE:
+        if (l.multiSelect_ && l.caret_ >= 0) {
+            auto& row = l.rows_[std::size_t(l.caret_)];
+            row.Selected = l.extendedSelect_ && !ctrl ? true : !row.Selected;
+            l.anchor_ = l.caret_;
+            l.InvalidateRow(l.caret_);
+            l.NotifySelChange();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TListBoxInput::Char(char16_t ch)
+{
+    // Control characters (Backspace, Enter, Escape) never join the prefix.
+    if (ch < 32 || list_.Count() == 0)
+        return;
+    const std::uint32_t now = GetTickCount();
+    if (now - lastCharTime_ > kSearchTimeoutMs)
+        prefix_.clear();
+    lastCharTime_ = now;
+    prefix_ += char32_t(ch);
+    // The same letter again steps through the items it starts.
+    const bool repeated = std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_[0]; });
+    const std::u32string search = repeated ? prefix_.substr(0, 1) : prefix_;
+    // A fresh letter looks past the current item; a longer prefix may stay on it.
+    const int start = repeated ? list_.caret_ : list_.caret_ - 1;
+    const int found = list_.FindString(start, EncodeUtf8(search), false);
+    if (found >= 0)
+        MoveTo(found, false, false);
+}
+
+void TListBoxInput::ButtonDown(TPoint p, WPARAM keys, bool doubleClick)
+{
+    TCustomListBox& l = list_;
+    if (l.HandleAllocated() && GetFocus() != l.Handle())
+        ::tovrel::SetFocus(l.Handle());
+    const int index = l.ItemAtPos(p, true);
+    if (index < 0)
+        return;
+    const bool shift = keys & MK_SHIFT, ctrl = keys & MK_CONTROL;
+    if (!l.multiSelect_) {
+        l.SelectOnly(index);
+        l.SetCaret(index);
+        l.NotifySelChange();
+    } else if (!l.extendedSelect_) {
+        auto& row = l.rows_[std::size_t(index)];
+        row.Selected = !row.Selected;
+        l.SetCaret(index);
+        l.InvalidateRow(index);
+        l.NotifySelChange();
+    } else {
+        if (ctrl) {
+            l.rows_[std::size_t(index)].Selected = !l.rows_[std::size_t(index)].Selected;
+            l.InvalidateRow(index);
+            l.anchor_ = index;
+        } else if (shift && l.anchor_ >= 0) {
+            l.SelectOnly(-1);
+            l.SelectRange(l.anchor_, index, true);
+        } else {
+            l.SelectOnly(index);
+            l.anchor_ = index;
+        }
+        l.SetCaret(index);
+        l.NotifySelChange();
+    }
+    if (doubleClick) {
+        l.Notify(LBN_DBLCLK);
+        return;
+    }
+    if (l.HandleAllocated() && (!l.multiSelect_ || l.extendedSelect_)) {
+        tracking_ = true;
+        SetCapture(l.Handle());
+    }
+}
+
+void TListBoxInput::Drag(TPoint p)
+{
+    TCustomListBox& l = list_;
+    // Outside the box the list follows one row per move.
+    int index;
+    if (p.Y < 0)
+        index = l.top_ - 1;
+    else if (p.Y >= l.ClientHeight())
+        index = l.top_ + l.VisibleRows();
+    else
+        index = l.ItemAtPos(p, false);
+    index = std::clamp(index, 0, l.Count() - 1);
+    if (index == l.caret_)
+        return;
+    if (!l.multiSelect_) {
+        l.SelectOnly(index);
+    } else {
+        l.SelectOnly(-1);
+        l.SelectRange(l.anchor_, index, true);
+    }
+    l.SetCaret(index);
+    l.EnsureVisible(index);
+    l.NotifySelChange();
+}
+
+void TListBoxInput::Scroll(WPARAM w)
+{
+    TCustomListBox& l = list_;
+    const int page = l.VisibleRows();
+    switch (LOWORD(w)) {
+    case SB_LINEUP: l.SetTop(l.top_ - 1); break;
+    case SB_LINEDOWN: l.SetTop(l.top_ + 1); break;
+    case SB_PAGEUP: l.SetTop(l.top_ - page); break;
+    case SB_PAGEDOWN: l.SetTop(l.top_ + page); break;
+    // The position is everything above the low word, so it is not cut at 65535.
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: l.SetTop(int(std::min<WPARAM>(w >> 16, 0x7FFFFFFF))); break;
+    case SB_TOP: l.SetTop(0); break;
+    case SB_BOTTOM: l.SetTop(l.Count()); break;
+    default: break;
+    }
+}
+
+} // namespace tovrel
