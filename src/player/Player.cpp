@@ -59,11 +59,11 @@ bool TCustomPlayer::LoadAVLib(const std::string& path) {
 
 void TCustomPlayer::UnloadAVLib() { GlobalFFmpegLoader().Unload(PlayerLibraries); }
 
-bool TCustomPlayer::StartSDL() {
+bool TCustomPlayer::StartSDL(TPlayerHost* screenHandle) {
     if (const char* driver = AudioDriverName(options.AudioDriver)) SDL.SDL_setenv("SDL_AUDIODRIVER", driver, 1);
     if (SDL.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         ReportError(PlayerText("Could not initialize SDL with ScreenHandle(%u): %s",
-                               unsigned(reinterpret_cast<std::uintptr_t>(screenHandle_)), SDL.SDL_GetError()),
+                               unsigned(reinterpret_cast<std::uintptr_t>(screenHandle)), SDL.SDL_GetError()),
                     true);
         return false;
     }
@@ -83,9 +83,9 @@ bool TCustomPlayer::Open(const std::string& fileName, TPlayerHost* screenHandle,
         return false;
     }
     Stop(true);
-    screenHandle_ = screenHandle;
-    if (!StartSDL()) return false;
+    if (!StartSDL(screenHandle)) return false;
     if (options.DisableDisplay) options.DisableVideo = true;
+    screenHandle_ = screenHandle;  // the play thread draws for it
     events.Clear();
     // A new ring: an event thread still delivering the last playback keeps the old one.
     if (eventThread_) retiredEventThreads_.push_back(std::move(eventThread_));

@@ -125,7 +125,7 @@ public:
     void QuitSDL();
 
 private:
-    bool StartSDL();
+    bool StartSDL(TPlayerHost* screenHandle);
     void DoFileOpen();
     void WaitForPlaybackStop();
     void JoinThreads();
