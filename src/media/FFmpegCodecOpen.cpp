@@ -190,7 +190,13 @@ void ReopenEncoders(TTranscodeRun& run)
         TAVOutputStream& ost = *run.tables.outputStreams[i];
         if (!ost.encoding_needed)
             continue;
+        // Closing forgets the channel layout the stream was set up with.
+        AVChannelLayout layout{};
+        FF.av_channel_layout_copy(&layout, &ost.enc->ch_layout);
         CloseEncoder(ost);
+        FF.av_channel_layout_uninit(&ost.enc->ch_layout);
+        FF.av_channel_layout_copy(&ost.enc->ch_layout, &layout);
+        FF.av_channel_layout_uninit(&layout);
         const std::string typeName = MediaTypeName(ost.enc->codec_type);
         const AVCodec* encoder = EncoderOf(ost);
         if (!encoder)

@@ -31,6 +31,21 @@ double OutputTime(const TAVOutputStream& ost)
     return end == AV_NOPTS_VALUE ? 0.0 : static_cast<double>(end) * av_q2d(ost.st->time_base);
 }
 
+// Where the next input of a Join starts for this stream: past everything
+// written (the flushed encoder's last packets included), plus the delay by
+// which a restarted encoder dates its first packets back, so the stream's
+// times keep increasing across the join.
+double JoinedOutputTime(const TAVOutputStream& ost)
+{
+    double time = OutputTime(ost);
+    const std::int64_t written = FF.av_stream_get_end_pts(ost.st);
+    if (written != AV_NOPTS_VALUE)
+        time = std::max(time, static_cast<double>(written) * av_q2d(ost.st->time_base));
+    if (ost.encoding_needed && ost.enc->codec_type == AVMEDIA_TYPE_AUDIO && ost.enc->sample_rate > 0)
+        time += static_cast<double>(ost.enc->initial_padding) / ost.enc->sample_rate;
+    return time;
+}
+
 int MaxFramesOf(const TCustomFFmpeg& job, const TAVOutputStream& ost)
 {
     switch (ost.st->codecpar->codec_type) {
@@ -240,7 +255,7 @@ private:
         double largest = 0.0;
         if (finished + group < outputs.size())
             for (std::size_t i = finished; i < finished + group; ++i) {
-                largest = std::max(largest, OutputTime(*outputs[i]));
+                largest = std::max(largest, JoinedOutputTime(*outputs[i]));
                 outputs[i]->show_fps = 0;
             }
         if (last)

@@ -162,7 +162,49 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TConversion{Fixture::Mpeg4Mp3Avi, "out.avi", "mpeg4", "libmp3lame", "mpeg4", "mp3"},
                       TConversion{Fixture::H264AacMp4, "out.mp4", "libx264", "aac", "h264", "aac"},
                       TConversion{Fixture::H264AacMp4, "copied.mkv", "copy", "copy", "h264", "aac"},
-                      TConversion{Fixture::Mpeg4Mp3Avi, "copied.avi", "copy", "copy", "mpeg4", "mp3"}));
+                      TConversion{Fixture::Mpeg4Mp3Avi, "copied.avi", "copy", "copy", "mpeg4", "mp3"},
+                      TConversion{Fixture::SizeChange, "resized.avi", "mpeg4", "libmp3lame", "mpeg4", "mp3"}));
+
+// Join: the second input's timestamps continue where the first one's output
+// stopped, in one file with one header and one trailer.
+TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
+{
+    const std::string output = folder_.Path("joined.avi");
+    const int task = tasks_.AddTask(PathOf(Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
+    ASSERT_GE(task, 0) << tasks_.LastErrMsg();
+    ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(Fixture::ChineseName), static_cast<TInputOptions*>(nullptr)))
+        << tasks_.LastErrMsg();
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.Join = true;
+    ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
+    RunBatch(1);
+    ExpectFinished(task);
+
+    const TFileFacts first = ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi));
+    const TFileFacts second = ReadFacts(PathOf(Fixture::ChineseName));
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    ASSERT_EQ(out.streams.size(), 2u);
+    EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets,
+                first.Of(AVMEDIA_TYPE_VIDEO)->packets + second.Of(AVMEDIA_TYPE_VIDEO)->packets, 2);
+    EXPECT_NEAR(static_cast<double>(out.duration), static_cast<double>(first.duration + second.duration), 80000.0);
+}
+
+// The output's time length stops every stream at the limit.
+TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
+{
+    const std::string output = folder_.Path("short.avi");
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.TimeLength = 1000000;
+    const int task = Add(PathOf(Fixture::Mpeg4Mp3Avi), output, options);
+    RunBatch(1);
+    ExpectFinished(task);
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 25, 1);
+    // Audio ends with a whole MP3 frame (26 ms) of the input.
+    EXPECT_NEAR(static_cast<double>(out.duration), 1000000.0, 40000.0 + 26123.0);
+}
 
 std::size_t LineCount(const std::string& fileName)
 {
