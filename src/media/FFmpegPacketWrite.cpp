@@ -93,7 +93,8 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecC
         throw FFmpegException(FormatAVError("av_interleaved_write_frame()", AVERROR(EINVAL)));
     const AVRational streamTimeBase = s->streams[streamIndex]->time_base;
 
-    for (AVBSFContext* filter : filters ? filters->filters : std::vector<AVBSFContext*>{}) {
+    static const std::vector<AVBSFContext*> none;
+    for (AVBSFContext* filter : filters ? filters->filters : none) {
         TPacketList next;
         for (TPacketPtr& packet : current) {
             // A failing filter lets the packet go on unfiltered, so keep it.

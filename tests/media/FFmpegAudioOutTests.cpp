@@ -137,19 +137,34 @@ TEST_F(AudioOutTest, InsertedSilenceIsSilentInUnsigned8Bit)
 }
 
 // Stereo into a mono encoder: the channel difference switches conversion on.
-TEST_F(AudioOutTest, ChannelCountIsConverted)
+// Float into a 16-bit encoder: one converter, made once and reused.
+TEST_F(AudioOutTest, ChannelsAndFormatsAreConverted)
 {
-    OpenOutput("mono.wav");
-    TAVOutputStream& ost = AddAudio("pcm_s16le", AV_SAMPLE_FMT_S16, 44100, 1);
-    WriteHeader();
-    auto block = AudioBlock(AV_SAMPLE_FMT_S16, 44100, 2, 1000, 0x10);
-    steps->do_audio_out(output.get(), ost, ist, block.get());
-    Finish();
-    EXPECT_EQ(ost.audio_resample, 1);
-    std::size_t bytes = 0;
-    for (const auto& packet : ReadBack(0))
-        bytes += std::size_t(packet->size);
-    EXPECT_EQ(bytes, 2000u); // 1000 mono 16-bit samples
+    const struct {
+        AVSampleFormat input;
+        int inputChannels, encoderChannels, resample;
+    } cases[] = {{AV_SAMPLE_FMT_S16, 2, 1, 1}, {AV_SAMPLE_FMT_FLTP, 2, 2, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.inputChannels << " to " << c.encoderChannels);
+        OpenOutput("converted.wav");
+        TAVOutputStream& ost = AddAudio("pcm_s16le", AV_SAMPLE_FMT_S16, 44100, c.encoderChannels);
+        WriteHeader();
+        auto block = AudioBlock(c.input, 44100, c.inputChannels, 1000);
+        steps->do_audio_out(output.get(), ost, ist, block.get());
+        const SwrContext* converter = ost.resample.get();
+        EXPECT_NE(converter, nullptr);
+        steps->do_audio_out(output.get(), ost, ist, block.get());
+        EXPECT_EQ(ost.resample.get(), converter);
+        EXPECT_EQ(ost.reformat_pair, AV_SAMPLE_FMT_S16 + AV_SAMPLE_FMT_NB * c.input);
+        Finish();
+        EXPECT_EQ(ost.audio_resample, c.resample);
+        std::size_t bytes = 0;
+        for (const auto& packet : ReadBack(0))
+            bytes += std::size_t(packet->size);
+        EXPECT_EQ(bytes, 2u * 1000u * 2u * unsigned(c.encoderChannels));
+        osts.clear();
+        encoders.clear();
+    }
 }
 
 } // namespace
