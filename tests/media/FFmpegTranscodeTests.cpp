@@ -315,11 +315,25 @@ INSTANTIATE_TEST_SUITE_P(
         TRunFailure{{{"acodec", "copy"}, {"vol", "512"}},
                     "-acodec copy and -vol are incompatible (frames are not decoded)"},
         TRunFailure{{{"vf", "scale=160:120,nosuchfilter"}}, "Error opening filters!"},
+        TRunFailure{{{"map_meta_data", "1:0"}}, "Invalid output file index 1 map_meta_data(1,0)"},
         TRunFailure{{{"pass", "2"}}, "Cannot read file: Error reading log file \"<log>\" for pass-2 encoding"},
         TRunFailure{{{"vcodec", "h263"}},
                     "Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as "
                     "bit_rate, rate, width or height. Please check error log message to find out more detail "
                     "information."}));
+
+// The cause of a failed encoder open can be read in the log: the stream
+// mapping first, then the message at error level.
+TEST_F(TRunInCallerTest, AFailedEncoderOpenIsLoggedAfterTheStreamMapping)
+{
+    GetFFLogger()->SetLogLevel(llVerbose);
+    ConvertInCaller(folder.Path("out.avi"), {{"vcodec", "h263"}});
+    ASSERT_TRUE(job->FatalException());
+    EXPECT_TRUE(Logged(llVerbose, "Stream mapping:"));
+    EXPECT_TRUE(Logged(llVerbose, "  Stream #0.0 -> #0.0 (Video)"));
+    EXPECT_TRUE(Logged(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
+    EXPECT_TRUE(Logged(llError, job->FatalMessage()));
+}
 
 struct TFilterCase {
     const char* chain;
