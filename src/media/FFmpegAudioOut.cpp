@@ -153,7 +153,8 @@ void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, cons
         throw FFmpegException("av_fifo_realloc2() failed");
 }
 
-void TOutputSteps::QueueSilence(TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count)
+void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded,
+                                std::int64_t count)
 {
     AVFrame* silence = FState->audioSilence.get();
     const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->dec.get() : nullptr;
@@ -165,6 +166,8 @@ void TOutputSteps::QueueSilence(TAVOutputStream& ost, const AVFrame* decoded, st
         FF.av_samples_set_silence(silence->extended_data, 0, chunk, layout.nb_channels,
                                   AVSampleFormat(decoded->format));
         QueueAudio(ost, decoded, silence->extended_data, chunk);
+        // A long gap is encoded as it is filled, so it never sits in memory whole.
+        EncodeAudioFrames(s, ost, false);
         count -= chunk;
     }
     FF.av_channel_layout_uninit(&layout);
@@ -217,7 +220,7 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
             break;
         case TAudioSyncAction::Pad:
             ist.is_start = 0;
-            QueueSilence(ost, decoded, action.samples);
+            QueueSilence(s, ost, decoded, action.samples);
             if (FEngine.Fverbose > 2)
                 GetFFLogger()->Log(&FEngine, llVerbose, "adding %d audio samples of silence", int(action.delta));
             break;

@@ -102,7 +102,7 @@ private:
     // Audio: samples of the decoder's format through the converter into the FIFO.
     void PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* decoded);
     void QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, const std::uint8_t* const* data, int count);
-    void QueueSilence(TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count);
+    void QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count);
     void EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, bool flush);
 
     // Video: the picture cropped and scaled for the encoder, or nullptr when

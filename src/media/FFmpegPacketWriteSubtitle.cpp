@@ -35,7 +35,9 @@ void TOutputSteps::EncodeSubtitle(AVFormatContext* s, TAVOutputStream& ost, TAVI
     for (int i = 0; i < packets; ++i) {
         sub->pts = FF.av_rescale_q(pts, ist.st->time_base, AV_TIME_BASE_Q) +
                    FF.av_rescale_q(sub->start_display_time, kMilliseconds, AV_TIME_BASE_Q);
-        sub->end_display_time -= sub->start_display_time;
+        // An end before the start shows nothing rather than for 49 days.
+        sub->end_display_time =
+            sub->end_display_time > sub->start_display_time ? sub->end_display_time - sub->start_display_time : 0;
         sub->start_display_time = 0;
         // The clearing packet carries no regions.
         sub->num_rects = i == 1 ? 0 : rects;
