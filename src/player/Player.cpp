@@ -91,6 +91,7 @@ bool TCustomPlayer::Open(const std::string& fileName, TPlayerHost* screenHandle,
     if (eventThread_) retiredEventThreads_.push_back(std::move(eventThread_));
     playEvents_ = std::make_shared<TPlayEventRing>();
     if (!CreatePlayback(*this, fileName, options.file_iformat, paused)) {
+        screenHandle_ = nullptr;
         QuitSDL();
         return false;
     }
