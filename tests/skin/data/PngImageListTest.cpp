@@ -7,6 +7,7 @@
 
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/vcl/Streams.h"
 #include "skin/data/PngImageList.h"
 
 namespace tovrel::test {
@@ -120,7 +121,14 @@ TEST(PngImageList, DisabledItemsDrawTranslucentWhateverTheStyle)
     TskPngImageList list(nullptr);
     list.SetPngWidth(4);
     list.SetPngHeight(4);
-    list.PngImages()->Add()->SetPngImage(Filled(COLOR_RGBALPHA, clRed).get());
+    // The picture goes through the PNG codec, as a list's images do when read.
+    TMemoryStream file;
+    Filled(COLOR_RGBALPHA, clRed)->SaveToStream(file);
+    file.SetPosition(0);
+    TskPngImage decoded;
+    decoded.LoadFromStream(file);
+    ASSERT_EQ(COLOR_RGBALPHA, decoded.Header().ColorType);
+    list.PngImages()->Add()->SetPngImage(&decoded);
 
     const auto drawn = [&](bool enabled, TDrawingStyle style) {
         TBitmap target(8, 8, TPixelFormat::pf24bit);
