@@ -1,5 +1,6 @@
 // Compressed skins: the byte layout, packing and unpacking, damaged files,
 // and the zlib streams' rules.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -226,6 +227,32 @@ TEST_F(SkinStoreTest, InnerVersionsTwoAndFour)
     fromVersion2.LoadFromCompressedFile(folder.File("v4.skn"));
     EXPECT_TRUE(log.empty());
     ExpectSameSkin(skin, fromVersion2);
+}
+
+// The description text may start with a byte-order mark; UTF-16 text reads the same.
+TEST_F(SkinStoreTest, DescriptionTextWithAByteOrderMark)
+{
+    const std::vector<std::uint8_t> plain = UnzlibBytes({packed.begin() + 8, packed.end()});
+    const std::string marker = "[VERSION]";
+    const auto textAt = std::search(plain.begin(), plain.end(), marker.begin(), marker.end());
+    ASSERT_NE(plain.end(), textAt);
+    const std::string text(textAt, plain.end());
+
+    std::vector<std::uint8_t> utf8(plain.begin(), textAt);
+    for (unsigned char c : "\xEF\xBB\xBF" + text)
+        utf8.push_back(c);
+    std::vector<std::uint8_t> utf16(plain.begin(), textAt);
+    utf16.insert(utf16.end(), {0xFF, 0xFE});
+    for (char c : text)
+        utf16.insert(utf16.end(), {std::uint8_t(c), 0});
+
+    for (const auto& content : {utf8, utf16}) {
+        WriteBytes(folder.File("bom.skn"), SkinFileBytes(3, ZlibBytes(content)));
+        TskSkinData loaded(nullptr);
+        loaded.LoadFromCompressedFile(folder.File("bom.skn"));
+        EXPECT_EQ("Test skin 4", loaded.Version.SkinName);
+        EXPECT_EQ(skin.CtrlList.size(), loaded.CtrlList.size());
+    }
 }
 
 TEST_F(SkinStoreTest, EmptyStoredSkinWritesNoFileButAnEmptyProperty)
