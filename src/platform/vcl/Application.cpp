@@ -15,6 +15,32 @@ namespace tovrel {
 
 TApplication* Application = new TApplication;
 TScreen* Screen = new TScreen;
+TMouse* Mouse = new TMouse;
+
+TPoint TMouse::CursorPos() const
+{
+    POINT p;
+    GetCursorPos(&p);
+    return p;
+}
+
+void TMouse::SetCursorPos(TPoint screen)
+{
+    ::tovrel::SetCursorPos(screen.X, screen.Y);
+}
+
+HWND TMouse::Capture() const
+{
+    return GetCapture();
+}
+
+TWinControl* FindVCLWindow(TPoint screen)
+{
+    for (HWND hwnd = WindowFromPoint(screen); hwnd; hwnd = GetAncestor(hwnd, GA_PARENT))
+        if (TWinControl* control = FindControl(hwnd))
+            return control;
+    return nullptr;
+}
 
 TApplication::TApplication() : TComponent(nullptr)
 {

@@ -129,7 +129,22 @@ private:
     std::vector<TCustomForm*> forms_;
 };
 
+// The mouse as the framework's Mouse object shows it.
+class TMouse {
+public:
+    TPoint CursorPos() const;
+    void SetCursorPos(TPoint screen);
+    // The window holding the mouse capture, or null.
+    HWND Capture() const;
+    int WheelScrollLines() const { return 3; }
+};
+
+// The control whose window is under a screen point (the window's own
+// control, or the nearest parent that has one), or null.
+TWinControl* FindVCLWindow(TPoint screen);
+
 extern TApplication* Application;
 extern TScreen* Screen;
+extern TMouse* Mouse;
 
 } // namespace tovrel

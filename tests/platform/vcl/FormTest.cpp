@@ -206,3 +206,24 @@ TEST_F(Forms, ScreenMonitorsApplicationWindowAndReadingOrderFlags)
 
 } // namespace
 } // namespace tovrel::test
+
+namespace tovrel::test {
+namespace {
+
+TEST_F(Forms, FindVCLWindowAndTheMouse)
+{
+    auto form = ShownForm(100, 50, 100, 100);
+    auto* inner = new TCustomControl(form.get());
+    inner->SetBounds(10, 10, 20, 20);
+    inner->SetParent(form.get());
+    Pump();
+    EXPECT_EQ(FindVCLWindow(Point(115, 65)), inner);
+    EXPECT_EQ(FindVCLWindow(Point(180, 120)), form.get());
+    EXPECT_EQ(FindVCLWindow(Point(5, 5)), nullptr);
+    Mouse->SetCursorPos(Point(120, 70));
+    Pump();
+    EXPECT_EQ(Mouse->CursorPos(), Point(120, 70));
+}
+
+} // namespace
+} // namespace tovrel::test
