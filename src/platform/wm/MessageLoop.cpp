@@ -132,6 +132,8 @@ int SleepMs()
 BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
     for (;;) {
+        if (hwnd && !IsWindow(hwnd))
+            return -1; // no message can come for it: never wait
         if (PeekMessage(msg, hwnd, filterMin, filterMax, PM_REMOVE))
             return msg && msg->message == WM_QUIT ? 0 : 1;
         const int wait = SleepMs();

@@ -28,8 +28,8 @@ inline BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 void PostQuitMessage(int exitCode);
 
-// Returns 0 for WM_QUIT, nonzero otherwise. hwnd filters by window; min/max by
-// message number (0, 0: all).
+// Returns 0 for WM_QUIT, -1 when hwnd is (or becomes) no window, 1 otherwise.
+// hwnd filters by window; min/max by message number (0, 0: all).
 BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
 inline BOOL GetMessageW(MSG* msg, HWND hwnd, UINT mn, UINT mx) { return GetMessage(msg, hwnd, mn, mx); }

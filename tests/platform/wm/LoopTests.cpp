@@ -159,6 +159,14 @@ TEST_F(Loops, OtherThreadsPostAndSendIntoTheLoop)
     EXPECT_EQ(handledOn, std::this_thread::get_id());
 }
 
+TEST_F(Loops, GetMessageForAWindowThatIsGoneFailsInsteadOfWaiting)
+{
+    HWND top = Top(Bounds(0, 0, 100, 100));
+    DestroyWindow(top);
+    MSG m;
+    EXPECT_EQ(GetMessage(&m, top, 0, 0), -1);
+}
+
 TEST_F(Loops, GetMessageSleepsUntilTheNextTimer)
 {
     SetClock(nullptr); // the real clock: the loop must wake by itself
