@@ -5,9 +5,8 @@
 // encoding, bitstream filters and the muxer write, and the progress report.
 //
 // One TOutputSteps belongs to one run of one job (the loop creates it after
-// the stream tables and drops it before freeing them). Everything the 0.6
-// engine kept process-wide (the subtitle buffer, the qp histogram) lives
-// here, so jobs running at once share nothing.
+// the stream tables and drops it before freeing them). The subtitle buffer
+// and the qp histogram live here too, so jobs running at once share nothing.
 //
 // The per-stream fields read and kept (media/FFmpegTranscodeRecords.h):
 // output stream: index, file_index, st, enc (the opened encoder), sync_ist,
