@@ -18,6 +18,9 @@ LRESULT ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* owner);
+    // Frees the child controls first, as the framework does: a child must not
+    // be owned elsewhere (a stack object or a unique_ptr) unless it leaves its
+    // parent before the parent goes.
     ~TWinControl() override;
 
     // Makes the window (and the parent's first); a control with no parent
