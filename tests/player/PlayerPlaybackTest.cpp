@@ -66,11 +66,13 @@ protected:
     std::unique_ptr<TFFPlayer> owner = std::make_unique<TFFPlayer>();
     TFFPlayer& player = *owner;
     TMemoryHost host{player};
-    std::vector<TPlayState> states;  // main thread only
+    std::vector<TPlayState> states;        // main thread only
+    std::vector<std::int64_t> positions;   // main thread only
 
     void SetUp() override {
         TPlayerLibrariesTest::SetUp();
         player.SetOnState([this](TCustomPlayer*, TPlayState state) { states.push_back(state); });
+        player.SetOnPosition([this](TCustomPlayer*, std::int64_t pts) { positions.push_back(pts); });
     }
     void TearDown() override {
         owner.reset();  // its picture converters go while the libraries are loaded
@@ -105,6 +107,10 @@ TEST_F(PlaybackTest, PausedOpenShowsAPictureThenPlaysToTheEndInTimeOrder) {
     ASSERT_GE(pictures.size(), 2u);
     EXPECT_TRUE(std::is_sorted(pictures.begin(), pictures.end()));
     EXPECT_GE(pictures.back(), 800000) << "the last pictures of the clip were shown";
+    ASSERT_FALSE(positions.empty());
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    // Moves of 10000 or less are not reported, except the end itself.
+    for (std::size_t i = 1; i + 1 < positions.size(); ++i) EXPECT_GT(positions[i] - positions[i - 1], 10000) << i;
 }
 
 TEST_F(PlaybackTest, WithoutSoundTheVideoClockCarriesThePlaybackToItsEnd) {
