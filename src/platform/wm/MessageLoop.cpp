@@ -202,7 +202,18 @@ LRESULT DispatchMessage(const MSG* msg)
         reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
         return 0;
     }
-    return CallProc(LookupWindow(msg->hwnd), msg->message, msg->wParam, msg->lParam);
+    auto w = LookupWindow(msg->hwnd);
+    if (msg->message != WM_PAINT || !w)
+        return CallProc(w, msg->message, msg->wParam, msg->lParam);
+    // A handler that painted nothing would be asked again and again: what it left is dropped.
+    const TRegion before = w->Update;
+    const bool frameBefore = w->FrameNeeded, internalBefore = w->InternalPaint;
+    const LRESULT result = CallProc(w, msg->message, msg->wParam, msg->lParam);
+    if (!w->Destroyed && w->Update == before && w->FrameNeeded == frameBefore && w->InternalPaint == internalBefore) {
+        w->Update = {};
+        w->EraseNeeded = w->FrameNeeded = w->InternalPaint = false;
+    }
+    return result;
 }
 
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -42,6 +42,8 @@ BOOL WaitMessage();
 // arrives as text input (see Input.h), one WM_CHAR per UTF-16 unit.
 BOOL TranslateMessage(const MSG* msg);
 // Calls the window's procedure, or the TIMERPROC of a WM_TIMER that carries one.
+// A WM_PAINT handler that neither paints nor validates anything has its update
+// region dropped, so one forgetful handler cannot keep a loop busy forever.
 LRESULT DispatchMessage(const MSG* msg);
 inline LRESULT DispatchMessageW(const MSG* msg) { return DispatchMessage(msg); }
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -102,6 +102,17 @@ TEST_F(Painting, BeginPaintErasesOnceAndReportsTheUpdateArea)
     EXPECT_FALSE(seen) << "nothing left to paint";
 }
 
+TEST_F(Painting, AHandlerThatPaintsNothingIsNotAskedForever)
+{
+    HWND top = Canvas(Bounds(0, 0, 50, 50));
+    Answer(top, WM_PAINT, 0);
+    Log().clear();
+    Pump();
+    EXPECT_EQ(Messages(top, {WM_PAINT}).size(), 1u);
+    RECT r;
+    EXPECT_FALSE(GetUpdateRect(top, &r, 0));
+}
+
 TEST_F(Painting, FrameInvalidationSendsNcPaintAndWindowDcCoversTheFrame)
 {
     HWND top = Canvas(Bounds(0, 0, 60, 40), WS_POPUP | WS_VISIBLE | WS_BORDER);
