@@ -1,5 +1,6 @@
 #include "platform/ctrls/Edit.h"
 
+#include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/EditView.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/DeviceContext.h"
@@ -20,6 +21,7 @@ TCustomEdit::TCustomEdit(TComponent* owner, bool multiLine)
     SetColor(clWindow);
     Cursor = crIBeam;
     ControlStyle.Include(csDoubleClicks);
+    ControlStyle.Exclude(csCaptureMouse); // selecting by mouse holds the capture itself
 }
 
 TCustomEdit::~TCustomEdit()
@@ -68,24 +70,12 @@ void TCustomEdit::Change()
 
 void TCustomEdit::Notify(WORD code)
 {
-    if (ControlState.Contains(csCreating) || ComponentState().Contains(csDestroying))
-        return;
-    const HWND hwnd = HandleAllocated() ? Handle() : nullptr;
-    Perform(CN_COMMAND, MAKEWPARAM(hwnd ? GetDlgCtrlID(hwnd) : 0, code), ToLParam(hwnd));
+    NotifyCommand(*this, code);
 }
 
 void TCustomEdit::SyncWindowText()
 {
-    // Text() and the window text follow the typing without the hooks on
-    // WindowProc seeing a WM_SETTEXT or CM_TEXTCHANGED nobody sent.
-    const std::string text = buffer_.Text();
-    TWndMethod hooks = std::move(WindowProc);
-    WindowProc = [this](TMessage& m) { WndProc(m); };
-    syncingText_ = true;
-    TMessage m{WM_SETTEXT, 0, ToLParam(text.c_str()), 0};
-    TControl::WndProc(m);
-    syncingText_ = false;
-    WindowProc = std::move(hooks);
+    SetTextQuietly(*this, buffer_.Text());
 }
 
 void TCustomEdit::CaretMoved()
@@ -216,7 +206,7 @@ void TCustomEdit::WndProc(TMessage& message)
     }
     case CM_TEXTCHANGED:
         // Typing keeps Text in step through WM_SETTEXT; only changes made by code report it.
-        if (syncingText_)
+        if (SettingTextQuietly(*this))
             return;
         break;
     case CM_FONTCHANGED:
@@ -235,7 +225,7 @@ void TCustomEdit::DefaultHandler(TMessage& message)
         return;
     switch (message.Msg) {
     case WM_SETTEXT:
-        if (!syncingText_) {
+        if (!SettingTextQuietly(*this)) {
             buffer_.SetText(message.LParam ? FromLParam<const char>(message.LParam) : "");
             CaretMoved();
             Notify(EN_UPDATE);

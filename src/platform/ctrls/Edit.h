@@ -107,7 +107,6 @@ private:
     TAlignment alignment_ = taLeftJustify;
     char16_t pendingHighSurrogate_ = 0;
     bool selectingByMouse_ = false;
-    bool syncingText_ = false;
     bool hasCaret_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/ctrls/ListBox.h"
 
+#include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/ListBoxInput.h"
 #include "platform/ctrls/ListBoxStrings.h"
 #include "platform/ctrls/TextMeasure.h"
@@ -23,6 +24,7 @@ TCustomListBox::TCustomListBox(TComponent* owner)
     ControlStyle.Include(csDoubleClicks);
     // Clicks come from the list's own notifications (LBN_SELCHANGE, LBN_DBLCLK).
     ControlStyle.Exclude(csClickEvents);
+    ControlStyle.Exclude(csCaptureMouse);
 }
 
 TCustomListBox::~TCustomListBox()
@@ -321,10 +323,7 @@ void TCustomListBox::SelectRange(int first, int last, bool value)
 
 void TCustomListBox::Notify(WORD code)
 {
-    if (ComponentState().Contains(csDestroying))
-        return;
-    const HWND hwnd = HandleAllocated() ? Handle() : nullptr;
-    Perform(CN_COMMAND, MAKEWPARAM(hwnd ? GetDlgCtrlID(hwnd) : 0, code), ToLParam(hwnd));
+    NotifyCommand(*this, code);
 }
 
 void TCustomListBox::NotifySelChange()
