@@ -1,6 +1,8 @@
 #include "platform/backend/DesktopBackend.h"
 
 #include "platform/backend/X11Extras.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Regions.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Layered.h"
 #include "platform/wm/MessageLoop.h"
@@ -85,18 +87,23 @@ HWND TDesktopBackend::HandleOf(std::uint32_t sdlWindowId) const
     return nullptr;
 }
 
-void TDesktopBackend::WindowCreated(HWND hwnd)
+// Made when first shown, with the styles and shape the window has by then: helper
+// windows that are never shown (timers, the application window) cost no display window.
+SDL_Window* TDesktopBackend::MakeWindow(HWND hwnd)
 {
+    if (SDL_Window* existing = WindowOf(hwnd))
+        return existing;
     RECT r;
     GetWindowRect(hwnd, &r);
+    const auto ex = DWORD(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     if (NeverActivates(hwnd))
         flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
     else
         flags |= SDL_WINDOW_RESIZABLE; // otherwise X11 gets fixed min = max size hints
-    if (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
+    if (ex & WS_EX_TOPMOST)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    if (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
+    if (ex & WS_EX_TOOLWINDOW)
         flags |= SDL_WINDOW_SKIP_TASKBAR;
     const std::string title = GetWindowTextString(hwnd);
     auto create = [&] {
@@ -104,7 +111,7 @@ void TDesktopBackend::WindowCreated(HWND hwnd)
     };
     SDL_Window* window = nullptr;
     // Layered windows get a 32-bit visual where a compositor can show their alpha.
-    if (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)
+    if (ex & WS_EX_LAYERED)
         if (const unsigned long visual = X11ArgbVisualId()) {
             SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(visual).c_str());
             window = create();
@@ -112,8 +119,19 @@ void TDesktopBackend::WindowCreated(HWND hwnd)
         }
     if (!window)
         window = create();
-    if (window)
-        windows_[hwnd] = window;
+    if (!window)
+        return nullptr;
+    windows_[hwnd] = window;
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(hwnd, rgn) != ERROR)
+        if (auto region = RegionOf(rgn))
+            X11ShapeWindow(window, &*region);
+    DeleteObject(ToGdiObj(rgn));
+    BYTE alpha = 255;
+    DWORD layered = 0;
+    if (GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &layered) && (layered & LWA_ALPHA))
+        SDL_SetWindowOpacity(window, float(alpha) / 255.0f);
+    return window;
 }
 
 void TDesktopBackend::WindowDestroyed(HWND hwnd)
@@ -126,7 +144,7 @@ void TDesktopBackend::WindowDestroyed(HWND hwnd)
 
 void TDesktopBackend::WindowShown(HWND hwnd, bool visible, bool activate)
 {
-    SDL_Window* window = WindowOf(hwnd);
+    SDL_Window* window = visible ? MakeWindow(hwnd) : WindowOf(hwnd);
     if (!window)
         return;
     if (!visible) {
@@ -248,8 +266,8 @@ std::vector<TMonitor> TDesktopBackend::Monitors()
 
 bool TDesktopBackend::LayeredWindowsAvailable()
 {
-    if (layered_ < 0 && !windows_.empty())
-        layered_ = X11CompositorRunning(windows_.begin()->second) ? 1 : 0;
+    if (layered_ < 0) // a compositor with a 32-bit visual to show alpha through
+        layered_ = X11ArgbVisualId() != 0 ? 1 : 0;
     return layered_ == 1;
 }
 

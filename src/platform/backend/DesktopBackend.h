@@ -29,7 +29,6 @@ public:
     TDesktopBackend();
     ~TDesktopBackend() override;
 
-    void WindowCreated(HWND hwnd) override;
     void WindowDestroyed(HWND hwnd) override;
     void WindowShown(HWND hwnd, bool visible, bool activate) override;
     void WindowMoved(HWND hwnd, const TRect& screenRect) override;
@@ -52,7 +51,8 @@ public:
 private:
     // Popups and hints: SDL popup-menu windows that never take the focus.
     static bool NeverActivates(HWND hwnd);
-    SDL_Window* WindowOf(HWND hwnd) const;
+    SDL_Window* WindowOf(HWND hwnd) const; // null until the window was first shown
+    SDL_Window* MakeWindow(HWND hwnd);
     HWND HandleOf(std::uint32_t sdlWindowId) const;
     void Dispatch(const SDL_Event& e);
     void WindowEvent(const SDL_Event& e);
@@ -60,7 +60,7 @@ private:
     std::map<HWND, SDL_Window*> windows_;
     std::map<TCursorShape, SDL_Cursor*> cursors_;
     std::uint32_t wakeEvent_ = 0;
-    int layered_ = -1; // unknown until a window exists
+    int layered_ = -1; // not asked yet
 };
 
 } // namespace tovrel

@@ -33,13 +33,6 @@ bool CompositorOwnsSelection(Display* display)
 
 } // namespace
 
-bool X11CompositorRunning(SDL_Window* window)
-{
-    Display* display = nullptr;
-    ::Window xwindow = 0;
-    return X11Handles(window, display, xwindow) && CompositorOwnsSelection(display);
-}
-
 unsigned long X11ArgbVisualId()
 {
     Display* display = XOpenDisplay(nullptr);

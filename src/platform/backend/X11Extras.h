@@ -9,8 +9,6 @@ struct SDL_Window;
 
 namespace tovrel {
 
-// False when the window is not an X11 window or no compositor owns _NET_WM_CM_S<screen>.
-bool X11CompositorRunning(SDL_Window* window);
 // The id of a 32-bit TrueColor visual when a compositor runs on $DISPLAY
 // (windows made with it show per-pixel alpha); 0 otherwise.
 unsigned long X11ArgbVisualId();
