@@ -22,8 +22,6 @@ namespace {
 using testmedia::ClipSpec;
 using testmedia::Fixture;
 
-constexpr int Generous = 30000;  // ms; playbacks here take a second or two
-
 // A host in memory: records the time of every picture drawn on the player's surface.
 class TMemoryHost : public TPlayerHost {
 public:
@@ -78,7 +76,7 @@ protected:
         owner.reset();  // its picture converters go while the libraries are loaded
         TPlayerLibrariesTest::TearDown();
     }
-    bool WaitFor(const std::function<bool()>& ready) { return TMainThread::WaitPumping(ready, Generous); }
+    bool WaitFor(const std::function<bool()>& ready) { return WaitUntil(ready); }
     bool WaitForState(TPlayState state) {
         return WaitFor([&] { return std::find(states.begin(), states.end(), state) != states.end(); });
     }

@@ -40,7 +40,7 @@ TEST_F(SubtitleTest, TheBlockIsBlendedIntoThePicturesWhileItShows) {
     ASSERT_TRUE(player->Open(clip, &host, false)) << player->LastErrMsg();
     EXPECT_GE(player->SubtitleStreamIndex(), 0);
     const int inside = block.x + block.width / 2, insideY = block.y + block.height / 2;
-    EXPECT_TRUE(TMainThread::WaitPumping([&] { return GreenAt(inside, insideY) > 200; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return GreenAt(inside, insideY) > 200; }));
     EXPECT_LT(GreenAt(block.x - 10, insideY), 40) << "beside the block the picture stays dark";
 }
 
