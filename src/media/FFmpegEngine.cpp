@@ -4,6 +4,7 @@
 #include "media/FFmpegLogger.h"
 #include "media/FFmpegOptions.h"
 #include "media/FFmpegUtils.h"
+#include "media/Previewer.h"
 #include "media/UnicodeProtocol.h"
 #include "platform/rtl/MainThread.h"
 
@@ -97,7 +98,7 @@ void TCustomFFmpeg::ResetOptions()
 {
     static_cast<TFFmpegPendingOptions&>(*this) = TFFmpegPendingOptions{};
     InitFFOptions(FOptions);
-    FPostHooks = {};
+    FPostHooks.store({});
     FFatalException = false;
 }
 
@@ -309,6 +310,7 @@ void TCustomFFmpeg::RunTerminateHelper()
 
 void TCustomFFmpeg::Cleanup()
 {
+    ReleasePreviewer(FPreviewer);
     if (!FTranscoder->LibrariesLoaded())
         return;
     FTranscoder->ReleaseMedia(*this);
@@ -355,7 +357,11 @@ void TCustomFFmpeg::SetPostHooks(TPostHooks hooks)
     // frame, so the main thread keeps serving its calls while it waits here.
     TCriticalSection& lock = PostHookLock();
     lock.EnterPumping();
-    FPostHooks = hooks;
+    // Switching the preview off frees its window, never one a frame is being
+    // painted into.
+    if (!hooks.Contains(TPostHook::phPreview))
+        FPreviewer.reset();
+    FPostHooks.store(hooks);
     lock.Leave();
 }
 

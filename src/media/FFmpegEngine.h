@@ -24,6 +24,7 @@ struct AVFormatContext;
 
 namespace tovrel {
 
+class TPreviewer;
 class TSurface;
 
 struct TAVStreamMap {
@@ -105,7 +106,7 @@ public:
     void Cleanup();
     void ResetOptions();
     void SetPostHooks(TPostHooks hooks);
-    TPostHooks PostHooks() const { return FPostHooks; }
+    TPostHooks PostHooks() const { return FPostHooks.load(); }
 
     // For the transcoder while it runs.
     bool Broken() const { return FBroken.load(); }
@@ -153,6 +154,11 @@ public:
     TPreviewBitmapCallback FOnPreviewBitmap;
     TCustomHookCallback FOnCustomHook;
     TTerminateCallback FOnTerminate;
+
+    // The preview window of phPreview (media/Previewer.h): made by the
+    // worker's post hooks, freed when phPreview goes or the run is cleaned
+    // up. Guarded by PostHookLock.
+    std::unique_ptr<TPreviewer> FPreviewer;
 
     // How many tasks of the batch convert at once; the codecs share the cores
     // among them when the options set no thread count.
@@ -224,7 +230,8 @@ private:
     TPauseGate FGate;
     TPauseGate* FBatchGate = nullptr;
     std::atomic<bool> FWaitingAtGate{false};
-    TPostHooks FPostHooks;
+    // Written under PostHookLock; the worker also reads it between frames.
+    std::atomic<TPostHooks> FPostHooks{};
     std::vector<std::string> FOutputFileNames; // as opened, to delete empty ones
 };
 
