@@ -7,6 +7,7 @@
 #include "media/FFmpegOutputStepsState.h"
 #include "media/FFmpegVideoOutDeinterlace.h"
 #include "media/FrameHook.h"
+#include "media/Previewer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -131,19 +132,24 @@ void TOutputSteps::RunPostHooks(const AVFrame* picture, AVCodecContext*, std::in
 {
     std::lock_guard<TCriticalSection> lock(PostHookLock());
     TPostHooks hooks = FEngine.PostHooks();
-    if (!hooks.Contains(TPostHook::phBitmap) || !FEngine.FOnPreviewBitmap)
+    // With a bitmap handler the preview window is never served.
+    const bool toHandler = hooks.Contains(TPostHook::phBitmap) && FEngine.FOnPreviewBitmap;
+    const TPostHook hook = toHandler ? TPostHook::phBitmap : TPostHook::phPreview;
+    if (!hooks.Contains(hook))
         return;
     FState->preview_cur_time = Clock();
     if (FState->preview_cur_time - FState->preview_last_time <= FEngine.PreviewInterval)
         return;
     FState->preview_last_time = FState->preview_cur_time;
-    if (ConvertPictureToBitmap(FState->postContext, picture)) {
+    bool keep = ConvertPictureToBitmap(FState->postContext, picture);
+    if (!keep)
+        GetFFLogger()->Log(&FEngine, llError, "Cannot initialize the toRGB conversion context");
+    else if (toHandler)
         FEngine.FOnPreviewBitmap(&FEngine, FState->postContext.Bitmap.get(), FEngine.FHookFrameNumber, pts);
-        return;
-    }
-    GetFFLogger()->Log(&FEngine, llError, "Cannot initialize the toRGB conversion context");
-    hooks = hooks.With(TPostHook::phBitmap, false);
-    FEngine.SetPostHooks(hooks);
+    else
+        keep = PaintPreviewFrame(FEngine, *FState->postContext.Bitmap, FEngine.FHookFrameNumber, pts);
+    if (!keep)
+        FEngine.SetPostHooks(hooks.With(hook, false));
 }
 
 } // namespace tovrel
