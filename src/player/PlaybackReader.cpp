@@ -32,7 +32,6 @@ void SetOpened(TVideoState& is, int value) {
 void ChooseStreams(TVideoState& is, int chosen[AVMEDIA_TYPE_NB]) {
     TPlayerOptions& options = is.Owner->options;
     int counter[AVMEDIA_TYPE_NB] = {};
-    for (int& c : counter) c = 0;
     for (int t = 0; t < AVMEDIA_TYPE_NB; ++t) chosen[t] = -1;
     for (unsigned i = 0; i < is.ic->nb_streams; ++i) {
         AVStream* st = is.ic->streams[i];
@@ -261,7 +260,7 @@ void ReadThreadMain(TVideoState& is) {
     if (is.subtitle_stream.load() >= 0) CloseStreamComponent(is, is.subtitle_stream.load());
     if (is.ic) DropFromProbe(player, is.ic);
     if (is.ic) UnicodeCloseInput(&is.ic);
-    if (result != 0 && is.Opened.load() == 1) PostQuitRequest(is);
+    if (result != 0) PostQuitRequest(is);  // no play thread yet: the next Open clears it
     if (is.Opened.load() == -1) SetOpened(is, -2);
 }
 
