@@ -244,9 +244,28 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
     EncodeAudioFrames(s, ost, false);
 }
 
+void TOutputSteps::DrainAudioConverter(TAVOutputStream& ost)
+{
+    AVCodecContext* enc = ost.enc;
+    AVFrame* out = FState->audioConverted.get();
+    for (;;) {
+        const std::int64_t room = FF.swr_get_delay(ost.resample.get(), enc->sample_rate) + 32;
+        ReserveAudioFrame(out, enc->sample_fmt, enc->ch_layout, enc->sample_rate, room);
+        const int converted = FF.swr_convert(ost.resample.get(), out->extended_data, int(room), nullptr, 0);
+        if (converted <= 0)
+            return;
+        if (FF.av_audio_fifo_write(ost.fifo.get(), reinterpret_cast<void**>(out->extended_data), converted) <
+            converted)
+            throw FFmpegException("av_fifo_realloc2() failed");
+    }
+}
+
 void TOutputSteps::EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, bool flush)
 {
     AVCodecContext* enc = ost.enc;
+    // The converter's last samples belong to the end of the stream.
+    if (flush && ost.resample && ost.fifo)
+        DrainAudioConverter(ost);
     const bool framed = enc->frame_size > 1;
     const int capabilities = enc->codec ? enc->codec->capabilities : 0;
     const bool shortLastFrame = capabilities & (AV_CODEC_CAP_SMALL_LAST_FRAME | AV_CODEC_CAP_VARIABLE_FRAME_SIZE);

@@ -102,6 +102,7 @@ private:
     void PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* decoded);
     void QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, const std::uint8_t* const* data, int count);
     void QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count);
+    void DrainAudioConverter(TAVOutputStream& ost);
     void EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, bool flush);
 
     // Video: the picture cropped and scaled for the encoder, or nullptr when

@@ -70,12 +70,13 @@ protected:
 TEST_F(AudioOutTest, FloatEncoderFollowsTheInputClock)
 {
     const struct {
+        int method;
         double jump, expectedSeconds, toleranceSeconds;
-    } cases[] = {{0, 2.0, 0}, {0.5, 2.5, 0}, {-0.5, 1.55, 0.05}};
+    } cases[] = {{1, 0, 2.0, 0}, {1, 0.5, 2.5, 0}, {1, -0.5, 1.55, 0.05}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "jump " << c.jump);
+        SCOPED_TRACE(testing::Message() << "method " << c.method << " jump " << c.jump);
         OpenOutput("float.mkv");
-        job->Faudio_sync_method = 1;
+        job->Faudio_sync_method = c.method;
         ist.is_start = 1;
         TAVOutputStream& ost = AddAudio("aac", AV_SAMPLE_FMT_FLTP, 44100, 2);
         WriteHeader();
@@ -165,6 +166,25 @@ TEST_F(AudioOutTest, ChannelsAndFormatsAreConverted)
         osts.clear();
         encoders.clear();
     }
+}
+
+// A rate change keeps the whole input: the converter's last samples are
+// written at the end of the stream.
+TEST_F(AudioOutTest, RateConversionKeepsTheLastSamples)
+{
+    OpenOutput("rate.wav");
+    TAVOutputStream& ost = AddAudio("pcm_s16le", AV_SAMPLE_FMT_S16, 44100, 1);
+    WriteHeader();
+    for (int i = 0; i < 48; ++i) {
+        auto block = AudioBlock(AV_SAMPLE_FMT_S16, 48000, 1, 1000, 0x10);
+        steps->do_audio_out(output.get(), ost, ist, block.get());
+        ist.pts += 1000000 / 48;
+    }
+    Finish();
+    std::size_t bytes = 0;
+    for (const auto& packet : ReadBack(0))
+        bytes += std::size_t(packet->size);
+    EXPECT_NEAR(double(bytes) / 2, 44100.0, 1.0);
 }
 
 } // namespace
