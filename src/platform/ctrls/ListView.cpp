@@ -1,0 +1,374 @@
+#include "platform/ctrls/ListView.h"
+
+#include "platform/ctrls/Header.h"
+#include "platform/ctrls/ListViewInput.h"
+#include "platform/ctrls/TextMeasure.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/Paint.h"
+#include "platform/wm/WindowPos.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+namespace {
+
+// Inserts or updates the column's header section.
+void SendColumn(HWND header, UINT message, const TListColumn& column)
+{
+    if (!header)
+        return;
+    const TAlignment alignment = column.Alignment();
+    HDITEM item;
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    std::string text = column.Caption();
+    item.pszText = text.data();
+    item.cxy = column.Width();
+    item.fmt = alignment == taRightJustify ? HDF_RIGHT : alignment == taCenter ? HDF_CENTER : HDF_LEFT;
+    SendMessage(header, message, WPARAM(column.Index()), ToLParam(&item));
+}
+
+} // namespace
+
+TCustomListView::TCustomListView(TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<TListItems>(*this)), columns_(std::make_unique<TListColumns>(*this)),
+      input_(std::make_unique<TListViewInput>(*this)), canvas_(std::make_unique<TCanvas>())
+{
+    SetBounds(0, 0, 250, 150);
+    SetTabStop(true);
+    SetColor(clWindow);
+    ControlStyle.Exclude(csClickEvents); // clicks come from NM_CLICK
+    ControlStyle.Exclude(csCaptureMouse);
+    ControlStyle.Include(csDoubleClicks);
+}
+
+TCustomListView::~TCustomListView()
+{
+    Destroying();
+    DestroyHandle();
+}
+
+void TCustomListView::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.Style |= LVS_REPORT | WS_CLIPCHILDREN;
+    if (!multiSelect_)
+        params.Style |= LVS_SINGLESEL;
+    if (!HideSelection)
+        params.Style |= LVS_SHOWSELALWAYS;
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListView::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    header_ = CreateHeaderWindow(Handle(), 0);
+    for (int i = 0; i < columns_->Count(); ++i)
+        SendColumn(header_, HDM_INSERTITEMW, *columns_->Items(i));
+    LayoutHeader();
+    UpdateScrollState();
+}
+
+void TCustomListView::DestroyWnd()
+{
+    header_ = nullptr; // goes with its parent
+    TWinControl::DestroyWnd();
+}
+
+void TCustomListView::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == opRemove && component == smallImages_)
+        smallImages_ = nullptr;
+}
+
+void TCustomListView::SetRowSelect(bool value)
+{
+    Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, value ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TCustomListView::SetGridLines(bool value)
+{
+    Perform(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, value ? LVS_EX_GRIDLINES : 0);
+}
+
+void TCustomListView::SetSmallImages(TCustomImageList* images)
+{
+    if (smallImages_)
+        smallImages_->RemoveFreeNotification(this);
+    smallImages_ = images;
+    if (smallImages_)
+        smallImages_->FreeNotification(this);
+    ItemsChanged();
+}
+
+TListItem* TCustomListView::Selected() const
+{
+    for (int i = 0; i < items_->Count(); ++i)
+        if (items_->Item(i)->Selected())
+            return items_->Item(i);
+    return nullptr;
+}
+
+void TCustomListView::SetSelected(TListItem* item)
+{
+    if (item)
+        SelectOnly(item->Index());
+    else
+        for (int i = 0; i < items_->Count(); ++i)
+            SetItemState(i, LVIS_SELECTED, 0);
+}
+
+TListItem* TCustomListView::ItemFocused() const
+{
+    for (int i = 0; i < items_->Count(); ++i)
+        if (items_->Item(i)->Focused())
+            return items_->Item(i);
+    return nullptr;
+}
+
+int TCustomListView::SelCount() const
+{
+    int count = 0;
+    for (int i = 0; i < items_->Count(); ++i)
+        count += items_->Item(i)->Selected();
+    return count;
+}
+
+TListItem* TCustomListView::TopItem() const
+{
+    return top_ < items_->Count() ? items_->Item(top_) : nullptr;
+}
+
+int TCustomListView::RowHeight()
+{
+    const int text = TTextMeasure(*Font()).LineHeight() + 3;
+    return std::max(text, smallImages_ ? smallImages_->Height() + 1 : 0);
+}
+
+int TCustomListView::HeaderHeight()
+{
+    if (!header_)
+        return 0;
+    RECT r;
+    GetClientRect(header_, &r);
+    return r.Bottom;
+}
+
+int TCustomListView::VisibleRowCount()
+{
+    return std::max(1, (ClientHeight() - HeaderHeight()) / std::max(1, RowHeight()));
+}
+
+int TCustomListView::TotalColumnWidth() const
+{
+    int width = 0;
+    for (int i = 0; i < columns_->Count(); ++i)
+        width += columns_->Items(i)->Width();
+    return width;
+}
+
+void TCustomListView::LayoutHeader()
+{
+    if (!header_)
+        return;
+    const int height = TTextMeasure(*Font()).LineHeight() + 7;
+    SetWindowPos(header_, nullptr, -scrollX_, 0, ClientWidth() + scrollX_, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomListView::BoundsChanged()
+{
+    TWinControl::BoundsChanged();
+    LayoutHeader();
+    UpdateScrollState();
+}
+
+TScrollState* TCustomListView::ScrollStateOf(int bar)
+{
+    return bar == SB_VERT ? &vertical_ : bar == SB_HORZ ? &horizontal_ : nullptr;
+}
+
+void TCustomListView::ScrollStateChanged(int bar)
+{
+    if (bar == SB_VERT)
+        SetTop(vertical_.Pos());
+    else
+        SetScrollX(horizontal_.Pos());
+}
+
+void TCustomListView::UpdateScrollState()
+{
+    const int count = items_->Count();
+    const int page = VisibleRowCount();
+    vertical_.SetRange(0, std::max(0, count - 1));
+    vertical_.SetPage(std::min(page, count));
+    vertical_.SetVisible(count > page);
+    top_ = std::clamp(top_, 0, std::max(0, count - page));
+    vertical_.SetPos(top_);
+    const int total = TotalColumnWidth();
+    horizontal_.SetRange(0, std::max(0, total - 1));
+    horizontal_.SetPage(std::min(ClientWidth(), total));
+    horizontal_.SetVisible(total > ClientWidth());
+    scrollX_ = std::clamp(scrollX_, 0, std::max(0, total - ClientWidth()));
+    horizontal_.SetPos(scrollX_);
+}
+
+void TCustomListView::SetTop(int row)
+{
+    const int old = top_;
+    top_ = row;
+    UpdateScrollState();
+    if (top_ != old)
+        Invalidate();
+}
+
+void TCustomListView::SetScrollX(int x)
+{
+    const int old = scrollX_;
+    scrollX_ = x;
+    UpdateScrollState();
+    if (scrollX_ != old) {
+        LayoutHeader();
+        Invalidate();
+    }
+}
+
+void TCustomListView::EnsureVisible(int index)
+{
+    if (index < 0 || index >= items_->Count())
+        return;
+    if (index < top_)
+        SetTop(index);
+    else if (index >= top_ + VisibleRowCount())
+        SetTop(index - VisibleRowCount() + 1);
+}
+
+void TCustomListView::ItemsChanged()
+{
+    if (ComponentState().Contains(csDestroying))
+        return;
+    UpdateScrollState();
+    Invalidate();
+}
+
+void TCustomListView::ColumnAdded(TListColumn& column)
+{
+    SendColumn(header_, HDM_INSERTITEMW, column);
+    ItemsChanged();
+}
+
+void TCustomListView::ColumnChanged(TListColumn& column)
+{
+    SendColumn(header_, HDM_SETITEMW, column);
+    ItemsChanged();
+}
+
+LRESULT TCustomListView::SendNotify(int code, int item, UINT oldState, UINT newState, UINT changed, TPoint at,
+                                    int subItem)
+{
+    if (ComponentState().Contains(csDestroying))
+        return 0;
+    NMLISTVIEW nm;
+    nm.iSubItem = subItem;
+    nm.hdr.hwndFrom = HandleAllocated() ? Handle() : nullptr;
+    nm.hdr.idFrom = nm.hdr.hwndFrom ? ULONG_PTR(GetDlgCtrlID(nm.hdr.hwndFrom)) : 0;
+    nm.hdr.code = code;
+    nm.iItem = item;
+    nm.uOldState = oldState;
+    nm.uNewState = newState;
+    nm.uChanged = changed;
+    nm.ptAction = at;
+    return Perform(CN_NOTIFY, nm.hdr.idFrom, ToLParam(&nm));
+}
+
+UINT TCustomListView::ItemState(int index, UINT mask) const
+{
+    return index >= 0 && index < items_->Count() ? items_->Item(index)->state_ & mask : 0;
+}
+
+bool TCustomListView::SetItemState(int index, UINT mask, UINT state)
+{
+    if (index < 0 || index >= items_->Count())
+        return false;
+    TListItem& item = *items_->Item(index);
+    const UINT old = item.state_;
+    const UINT now = (old & ~mask) | (state & mask);
+    if (now == old)
+        return true;
+    if (SendNotify(LVN_ITEMCHANGING, index, old, now, LVIF_STATE) != 0)
+        return false;
+    // Only one item holds the focus.
+    if ((now & LVIS_FOCUSED) && !(old & LVIS_FOCUSED))
+        for (int i = 0; i < items_->Count(); ++i)
+            if (i != index && (items_->Item(i)->state_ & LVIS_FOCUSED))
+                SetItemState(i, LVIS_FOCUSED, 0);
+    item.state_ = now;
+    Invalidate();
+    SendNotify(LVN_ITEMCHANGED, index, old, now, LVIF_STATE);
+    return true;
+}
+
+void TCustomListView::SelectOnly(int index)
+{
+    for (int i = 0; i < items_->Count(); ++i)
+        if (i != index && ItemState(i, LVIS_SELECTED | LVIS_FOCUSED))
+            SetItemState(i, LVIS_SELECTED | (index >= 0 ? LVIS_FOCUSED : 0), 0);
+    if (index >= 0)
+        SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EnsureVisible(index);
+}
+
+TRect TCustomListView::RowRect(int index)
+{
+    const int y = HeaderHeight() + (index - top_) * RowHeight();
+    return Rect(-scrollX_, y, std::max(ClientWidth(), TotalColumnWidth() - scrollX_), y + RowHeight());
+}
+
+TRect TCustomListView::CellRect(int index, int column)
+{
+    const TRect row = RowRect(index);
+    RECT r{};
+    if (header_)
+        SendMessage(header_, HDM_GETITEMRECT, WPARAM(column), ToLParam(&r));
+    return Rect(r.Left - scrollX_, row.Top, r.Right - scrollX_, row.Bottom);
+}
+
+int TCustomListView::HitTest(TPoint p, bool wholeRow)
+{
+    if (p.Y < HeaderHeight() || p.Y >= ClientHeight())
+        return -1;
+    const int index = top_ + (p.Y - HeaderHeight()) / std::max(1, RowHeight());
+    if (index >= items_->Count())
+        return -1;
+    const TRect row = RowRect(index);
+    if (wholeRow)
+        return p.X < row.Left + TotalColumnWidth() ? index : -1;
+    const TRect first = columns_->Count() ? CellRect(index, 0) : Rect(0, 0, 0, 0);
+    return p.X >= first.Left && p.X < first.Right ? index : -1;
+}
+
+TListItem* TCustomListView::GetItemAt(int x, int y)
+{
+    const int index = HitTest(Point(x, y), RowSelect());
+    return index >= 0 ? items_->Item(index) : nullptr;
+}
+
+void TCustomListView::HeaderNotified(const NMHDR& header)
+{
+    const auto& nm = reinterpret_cast<const NMHEADER&>(header);
+    switch (header.code) {
+    case HDN_ITEMCHANGEDW:
+        if (nm.iItem >= 0 && nm.iItem < columns_->Count()) {
+            columns_->Items(nm.iItem)->width_ = nm.cxy;
+            ItemsChanged();
+        }
+        break;
+    case HDN_ITEMCLICKW:
+        SendNotify(LVN_COLUMNCLICK, -1, 0, 0, 0, {}, nm.iItem);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tovrel

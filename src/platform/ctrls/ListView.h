@@ -1,0 +1,204 @@
+#pragma once
+// The list view in report mode: columns shown by a header child window
+// (class "SysHeader32", made with the list view's window), items with
+// sub-items, image index and data, single or multiple selection, row
+// select, grid lines, keys and mouse, and the LVM_* messages the skinned
+// list view uses. Its scroll state is kept with the bars hidden: vertical
+// in rows (range 0..Count-1, page = rows in view, position = top row),
+// horizontal in pixels. LVM_SCROLL moves by whole rows vertically.
+//
+// Notifications reach the list view as CN_NOTIFY, as the framework reflects
+// WM_NOTIFY: LVN_ITEMCHANGING (a nonzero answer refuses), LVN_ITEMCHANGED
+// (OnChange, then OnSelectItem when the selection changed), NM_CLICK,
+// NM_DBLCLK, NM_RCLICK and LVN_COLUMNCLICK. Selecting another item in
+// single selection reports the old item losing its state first.
+#include "platform/ctrls/CommonControls.h"
+#include "platform/ctrls/ScrollState.h"
+#include "platform/vcl/Canvas.h"
+#include "platform/vcl/GraphicsTypes.h"
+#include "platform/vcl/ImageList.h"
+#include "platform/vcl/StringList.h"
+#include "platform/vcl/WinControl.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tovrel {
+
+class TCustomListView;
+
+class TListItem : public TPersistent {
+public:
+    TListItem(TCustomListView& owner);
+    ~TListItem() override;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+    TStrings* SubItems() { return subItems_.get(); }
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
+    void* Data = nullptr;
+    int Index() const;
+    bool Selected() const;
+    void SetSelected(bool value);
+    bool Focused() const;
+    void SetFocused(bool value);
+    TCustomListView& ListView() const { return owner_; }
+
+private:
+    friend class TCustomListView;
+    TCustomListView& owner_;
+    std::string caption_;
+    std::unique_ptr<TStringList> subItems_;
+    int imageIndex_ = -1;
+    UINT state_ = 0; // LVIS_*
+};
+
+class TListItems {
+public:
+    explicit TListItems(TCustomListView& owner) : owner_(owner) {}
+    int Count() const { return int(items_.size()); }
+    TListItem* Item(int index) const;
+    TListItem* operator[](int index) const { return Item(index); }
+    TListItem* Add() { return Insert(Count()); }
+    TListItem* Insert(int index);
+    void Delete(int index);
+    void Clear();
+    int IndexOf(const TListItem* item) const;
+
+private:
+    TCustomListView& owner_;
+    std::vector<std::unique_ptr<TListItem>> items_;
+};
+
+class TListColumn {
+public:
+    TListColumn(TCustomListView& owner, int index) : owner_(owner), index_(index) {}
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+    int Width() const { return width_; }
+    void SetWidth(int width);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    int Index() const { return index_; }
+
+private:
+    friend class TCustomListView;
+    TCustomListView& owner_;
+    int index_;
+    std::string caption_;
+    int width_ = 50;
+    TAlignment alignment_ = taLeftJustify;
+};
+
+class TListColumns {
+public:
+    explicit TListColumns(TCustomListView& owner) : owner_(owner) {}
+    int Count() const { return int(columns_.size()); }
+    TListColumn* Items(int index) const;
+    TListColumn* operator[](int index) const { return Items(index); }
+    TListColumn* Add();
+
+private:
+    friend class TCustomListView;
+    TCustomListView& owner_;
+    std::vector<std::unique_ptr<TListColumn>> columns_;
+};
+
+enum TViewStyle : std::uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TItemChange : std::uint8_t { ctText, ctImage, ctState };
+using TLVChangeEvent = std::function<void(TObject* sender, TListItem* item, TItemChange change)>;
+using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
+using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
+
+class TCustomListView : public TWinControl, public IScrollStateOwner {
+public:
+    explicit TCustomListView(TComponent* owner);
+    ~TCustomListView() override;
+
+    TListItems* Items() { return items_.get(); }
+    TListColumns* Columns() { return columns_.get(); }
+    // Report mode is the one drawn; the others are kept as set.
+    TViewStyle ViewStyle = vsReport;
+    bool RowSelect() const { return (extendedStyle_ & LVS_EX_FULLROWSELECT) != 0; }
+    void SetRowSelect(bool value);
+    bool GridLines() const { return (extendedStyle_ & LVS_EX_GRIDLINES) != 0; }
+    void SetGridLines(bool value);
+    bool MultiSelect() const { return multiSelect_; }
+    void SetMultiSelect(bool value) { multiSelect_ = value; }
+    bool HideSelection = true;
+    TCustomImageList* SmallImages() const { return smallImages_; }
+    void SetSmallImages(TCustomImageList* images);
+    TListItem* Selected() const;
+    void SetSelected(TListItem* item);
+    TListItem* ItemFocused() const;
+    int SelCount() const;
+    TListItem* TopItem() const;
+    int VisibleRowCount();
+    int RowHeight();
+    TListItem* GetItemAt(int x, int y);
+    HWND HeaderHandle() const { return header_; }
+
+    TLVChangeEvent OnChange;
+    TLVSelectItemEvent OnSelectItem;
+    TLVColumnClickEvent OnColumnClick;
+
+    TScrollState* ScrollStateOf(int bar) override;
+    void ScrollStateChanged(int bar) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // Items, columns and the header report here.
+    void ItemsChanged();
+    void ColumnChanged(TListColumn& column);
+    void ColumnAdded(TListColumn& column);
+    // Sets the item's LVIS_* bits in `mask`; reports the change unless refused.
+    bool SetItemState(int index, UINT mask, UINT state);
+    UINT ItemState(int index, UINT mask) const;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void PaintWindow(HDC dc) override;
+    void BoundsChanged() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    friend class TListViewInput;
+    bool HandleListViewMessage(TMessage& message);
+    void HeaderNotified(const NMHDR& header);
+    LRESULT SendNotify(int code, int item, UINT oldState = 0, UINT newState = 0, UINT changed = 0, TPoint at = {},
+                       int subItem = 0);
+    int HeaderHeight();
+    int TotalColumnWidth() const;
+    void UpdateScrollState();
+    void LayoutHeader();
+    void SetTop(int row);
+    void SetScrollX(int x);
+    void EnsureVisible(int index);
+    // Single selection: select and focus `index` only.
+    void SelectOnly(int index);
+    int HitTest(TPoint p, bool wholeRow);
+    TRect RowRect(int index);
+    TRect CellRect(int index, int column);
+    void PaintRow(HDC dc, int index);
+
+    std::unique_ptr<TListItems> items_;
+    std::unique_ptr<TListColumns> columns_;
+    std::unique_ptr<class TListViewInput> input_;
+    std::unique_ptr<TCanvas> canvas_;
+    TCustomImageList* smallImages_ = nullptr;
+    HWND header_ = nullptr;
+    DWORD extendedStyle_ = 0;
+    bool multiSelect_ = false;
+    int top_ = 0;
+    int scrollX_ = 0;
+    TScrollState vertical_, horizontal_;
+};
+
+class TListView : public TCustomListView {
+public:
+    explicit TListView(TComponent* owner) : TCustomListView(owner) {}
+};
+
+} // namespace tovrel

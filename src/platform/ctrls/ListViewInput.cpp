@@ -1,0 +1,149 @@
+#include "platform/ctrls/ListViewInput.h"
+
+#include "platform/ctrls/ListView.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/Keys.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+bool TListViewInput::Handle(TMessage& message)
+{
+    TCustomListView& v = view_;
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+        ButtonDown(PointFromLParam(message.LParam), message.WParam, message.Msg == WM_LBUTTONDBLCLK,
+                   message.Msg == WM_RBUTTONDOWN);
+        return true;
+    case WM_LBUTTONUP:
+        // A click is a press and a release in the list view.
+        if (pressed_) {
+            pressed_ = false;
+            const TPoint p = PointFromLParam(message.LParam);
+            if (v.ClientRect().Contains(p))
+                v.SendNotify(NM_CLICK, v.HitTest(p, v.RowSelect()), 0, 0, 0, p);
+        }
+        return true;
+    case WM_RBUTTONUP: {
+        const TPoint p = PointFromLParam(message.LParam);
+        v.SendNotify(NM_RCLICK, v.HitTest(p, v.RowSelect()), 0, 0, 0, p);
+        return false; // the default handling still asks for the context menu
+    }
+    case WM_KEYDOWN:
+        KeyDown(WORD(message.WParam));
+        return true;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return true;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        Scroll(message.Msg == WM_VSCROLL, message.WParam);
+        return true;
+    case WM_MOUSEWHEEL:
+        v.SetTop(v.top_ - 3 * (GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA));
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        v.Invalidate();
+        v.SendNotify(message.Msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, -1);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TListViewInput::ButtonDown(TPoint p, WPARAM keys, bool doubleClick, bool right)
+{
+    TCustomListView& v = view_;
+    if (v.HandleAllocated() && GetFocus() != v.Handle())
+        ::tovrel::SetFocus(v.Handle());
+    const int index = v.HitTest(p, v.RowSelect());
+    const bool ctrl = keys & MK_CONTROL, shift = keys & MK_SHIFT;
+    if (!v.multiSelect_ || index < 0 || !(ctrl || shift) || right) {
+        if (!(right && index >= 0 && v.ItemState(index, LVIS_SELECTED)))
+            v.SelectOnly(index);
+        anchor_ = index;
+    } else if (ctrl) {
+        v.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED,
+                       (v.ItemState(index, LVIS_SELECTED) ^ LVIS_SELECTED) | LVIS_FOCUSED);
+        anchor_ = index;
+    } else {
+        const int from = std::min(std::max(anchor_, 0), index), to = std::max(std::max(anchor_, 0), index);
+        for (int i = 0; i < v.items_->Count(); ++i)
+            v.SetItemState(i, LVIS_SELECTED, i >= from && i <= to ? LVIS_SELECTED : 0);
+        v.SetItemState(index, LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+    if (doubleClick)
+        v.SendNotify(NM_DBLCLK, index, 0, 0, 0, p);
+    else if (!right)
+        pressed_ = true;
+}
+
+void TListViewInput::KeyDown(WORD key)
+{
+    TCustomListView& v = view_;
+    const int count = v.items_->Count();
+    if (count == 0)
+        return;
+    const TListItem* focused = v.ItemFocused();
+    const int current = focused ? focused->Index() : -1;
+    const int page = std::max(1, v.VisibleRowCount() - 1);
+    int target;
+    switch (key) {
+    case VK_UP: target = current - 1; break;
+    case VK_DOWN: target = current + 1; break;
+    case VK_PRIOR: target = current - page; break;
+    case VK_NEXT: target = current + page; break;
+    case VK_HOME: target = 0; break;
+    case VK_END: target = count - 1; break;
+    default: return;
+    }
+    target = std::clamp(target, 0, count - 1);
+    if (target != current || !v.ItemState(target, LVIS_SELECTED))
+        v.SelectOnly(target);
+    anchor_ = target;
+}
+
+void TListViewInput::ScrollBy(int dx, int dy)
+{
+    TCustomListView& v = view_;
+    if (dy != 0) {
+        const int rowHeight = std::max(1, v.RowHeight());
+        int rows = dy / rowHeight;
+        if (rows == 0)
+            rows = dy > 0 ? 1 : -1;
+        v.SetTop(v.top_ + rows);
+    }
+    if (dx != 0)
+        v.SetScrollX(v.scrollX_ + dx);
+}
+
+void TListViewInput::Scroll(bool vertical, WPARAM w)
+{
+    TCustomListView& v = view_;
+    const int position = vertical ? v.top_ : v.scrollX_;
+    const int line = vertical ? 1 : 8;
+    const int page = vertical ? v.VisibleRowCount() : v.ClientWidth();
+    int to = position;
+    switch (LOWORD(w)) {
+    case SB_LINEUP: to = position - line; break;
+    case SB_LINEDOWN: to = position + line; break;
+    case SB_PAGEUP: to = position - page; break;
+    case SB_PAGEDOWN: to = position + page; break;
+    // Everything above the low word is the position, so it is not cut at 65535.
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: to = int(std::min<WPARAM>(w >> 16, 0x7FFFFFFF)); break;
+    case SB_TOP: to = 0; break;
+    case SB_BOTTOM: to = 0x7FFFFFFF; break;
+    default: return;
+    }
+    if (vertical)
+        v.SetTop(to);
+    else
+        v.SetScrollX(to);
+}
+
+} // namespace tovrel

@@ -1,0 +1,27 @@
+#pragma once
+// What a list view does with the mouse, keys, the wheel and scroll messages.
+#include "platform/vcl/ControlMessages.h"
+
+namespace tovrel {
+
+class TCustomListView;
+
+class TListViewInput {
+public:
+    explicit TListViewInput(TCustomListView& view) : view_(view) {}
+    // True when the message was one of its own.
+    bool Handle(TMessage& message);
+    // Scrolls by dy pixels in whole rows (at least one row for any dy) and dx pixels.
+    void ScrollBy(int dx, int dy);
+
+private:
+    void ButtonDown(TPoint p, WPARAM keys, bool doubleClick, bool right);
+    void KeyDown(WORD key);
+    void Scroll(bool vertical, WPARAM w);
+
+    TCustomListView& view_;
+    bool pressed_ = false;
+    int anchor_ = -1;
+};
+
+} // namespace tovrel

@@ -1,0 +1,147 @@
+// The list view's LVM_* messages and the notifications it reflects to itself.
+#include "platform/ctrls/ListView.h"
+
+#include "platform/ctrls/ListViewInput.h"
+#include "platform/wm/MessageLoop.h"
+#include "platform/wm/Paint.h"
+
+namespace tovrel {
+
+bool TCustomListView::HandleListViewMessage(TMessage& message)
+{
+    const WPARAM w = message.WParam;
+    const LPARAM l = message.LParam;
+    LRESULT& result = message.Result;
+    const int index = int(w);
+    const bool valid = index >= 0 && index < items_->Count();
+    switch (message.Msg) {
+    case LVM_GETITEMCOUNT: result = items_->Count(); return true;
+    case LVM_GETCOUNTPERPAGE: result = VisibleRowCount(); return true;
+    case LVM_GETTOPINDEX: result = top_; return true;
+    case LVM_GETHEADER: result = reinterpret_cast<LRESULT>(header_); return true;
+    case LVM_SCROLL: input_->ScrollBy(int(w), int(l)); result = 1; return true;
+    case LVM_ENSUREVISIBLE: EnsureVisible(index); result = valid; return true;
+    case LVM_REDRAWITEMS: Invalidate(); result = 1; return true;
+    case LVM_DELETEITEM:
+        if (valid)
+            items_->Delete(index);
+        result = valid;
+        return true;
+    case LVM_DELETEALLITEMS: items_->Clear(); result = 1; return true;
+    case LVM_GETITEMSTATE: result = ItemState(index, UINT(l)); return true;
+    case LVM_SETITEMSTATE: {
+        // LParam: the state (low word) and its mask (high word), as one value here.
+        const UINT state = LOWORD(ULONG_PTR(l)), mask = HIWORD(ULONG_PTR(l));
+        if (index == -1) {
+            for (int i = 0; i < items_->Count(); ++i)
+                SetItemState(i, mask, state);
+            result = 1;
+        } else {
+            result = SetItemState(index, mask, state);
+        }
+        return true;
+    }
+    case LVM_GETSELECTEDCOUNT: result = SelCount(); return true;
+    case LVM_GETNEXTITEM: {
+        const UINT flags = UINT(l);
+        result = -1;
+        for (int i = index + 1; i < items_->Count(); ++i) {
+            const UINT state = ItemState(i, LVIS_SELECTED | LVIS_FOCUSED);
+            if ((flags & (LVNI_SELECTED | LVNI_FOCUSED)) == 0 || (state & flags & (LVNI_SELECTED | LVNI_FOCUSED))) {
+                result = i;
+                break;
+            }
+        }
+        return true;
+    }
+    case LVM_GETITEMRECT:
+    case LVM_GETSUBITEMRECT: {
+        auto* r = FromLParam<RECT>(l);
+        if (!valid || !r) {
+            result = 0;
+            return true;
+        }
+        const int column = message.Msg == LVM_GETSUBITEMRECT ? r->Top : 0;
+        const int part = r->Left;
+        *r = message.Msg == LVM_GETITEMRECT && part == LVIR_BOUNDS ? RowRect(index) : CellRect(index, column);
+        result = 1;
+        return true;
+    }
+    case LVM_HITTEST: {
+        auto* info = FromLParam<LVHITTESTINFO>(l);
+        if (!info) {
+            result = -1;
+            return true;
+        }
+        info->iItem = HitTest(info->pt, RowSelect());
+        info->flags = info->iItem >= 0 ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
+        result = info->iItem;
+        return true;
+    }
+    case LVM_GETCOLUMNWIDTH:
+        result = index >= 0 && index < columns_->Count() ? columns_->Items(index)->Width() : 0;
+        return true;
+    case LVM_SETCOLUMNWIDTH:
+        if (index >= 0 && index < columns_->Count())
+            columns_->Items(index)->SetWidth(int(l));
+        result = index >= 0 && index < columns_->Count();
+        return true;
+    case LVM_GETCOLUMNORDERARRAY:
+        result = header_ ? SendMessage(header_, HDM_GETORDERARRAY, w, l) : 0;
+        return true;
+    case LVM_SETCOLUMNORDERARRAY:
+        result = header_ ? SendMessage(header_, HDM_SETORDERARRAY, w, l) : 0;
+        Invalidate();
+        return true;
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+        const DWORD mask = w ? DWORD(w) : 0xFFFFFFFF;
+        result = LRESULT(extendedStyle_);
+        extendedStyle_ = (extendedStyle_ & ~mask) | (DWORD(l) & mask);
+        Invalidate();
+        return true;
+    }
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: result = LRESULT(extendedStyle_); return true;
+    case LVM_SETIMAGELIST: result = 0; return true; // images come from SmallImages
+    default:
+        return false;
+    }
+}
+
+void TCustomListView::DefaultHandler(TMessage& message)
+{
+    if (HandleListViewMessage(message) || input_->Handle(message))
+        return;
+    switch (message.Msg) {
+    case WM_NOTIFY: {
+        const auto* header = FromLParam<const NMHDR>(message.LParam);
+        if (header && header->hwndFrom == header_ && header_)
+            HeaderNotified(*header);
+        return;
+    }
+    case CN_NOTIFY: {
+        const auto* nm = FromLParam<const NMLISTVIEW>(message.LParam);
+        TListItem* item = nm->iItem >= 0 && nm->iItem < items_->Count() ? items_->Item(nm->iItem) : nullptr;
+        switch (nm->hdr.code) {
+        case LVN_ITEMCHANGED:
+            if (OnChange && item)
+                OnChange(this, item, ctState);
+            if (OnSelectItem && item && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED))
+                OnSelectItem(this, item, (nm->uNewState & LVIS_SELECTED) != 0);
+            break;
+        case NM_CLICK: Click(); break;
+        case NM_DBLCLK: DblClick(); break;
+        case LVN_COLUMNCLICK:
+            if (OnColumnClick && nm->iSubItem >= 0 && nm->iSubItem < columns_->Count())
+                OnColumnClick(this, columns_->Items(nm->iSubItem));
+            break;
+        default: break;
+        }
+        return;
+    }
+    default:
+        break;
+    }
+    TWinControl::DefaultHandler(message);
+}
+
+} // namespace tovrel
