@@ -113,6 +113,23 @@ TEST_F(VideoOutTest, DuplicatesStopAtTheFrameLimit)
     EXPECT_EQ(ReadBack(0).size(), 4u);
 }
 
+// A stop request during a run of duplicates ends it.
+TEST_F(VideoOutTest, AStopEndsTheDuplicates)
+{
+    job->Fvideo_sync_method = 1;
+    TAVOutputStream& ost = OpenVideo(64, 48);
+    Encode(ost, Picture(64, 48).get());
+    std::int64_t now = 1000000;
+    steps->Clock = [&] { return now += 1000000; };
+    job->FOnPreviewBitmap = [&](TCustomFFmpeg* sender, TSurface*, std::int32_t, std::int64_t) { sender->Stop(false); };
+    job->SetPostHooks({TPostHook::phBitmap});
+    ist.pts = 200000; // four frames due: three duplicates
+    Encode(ost, Picture(64, 48).get());
+    EXPECT_EQ(job->Fnb_frames_dup, 3);
+    EXPECT_EQ(ost.frame_number, 2);
+    Finish();
+}
+
 // Pictures every 40 ms with the 100 ms preview interval: the first one at
 // once, then every third.
 TEST_F(VideoOutTest, PreviewBitmapsKeepTheInterval)
