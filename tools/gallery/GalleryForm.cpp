@@ -1,0 +1,97 @@
+#include "GalleryForm.h"
+
+#include "platform/ctrls/ComboBox.h"
+#include "platform/ctrls/Edit.h"
+#include "platform/ctrls/ListBox.h"
+#include "platform/ctrls/ListView.h"
+
+#include <string>
+
+namespace tovrel::gallery {
+
+namespace {
+
+template <class T>
+T* Place(TForm& form, int left, int top, int width, int height)
+{
+    auto* control = new T(&form);
+    control->SetParent(&form);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+void AddEdits(TForm& form)
+{
+    auto* edit = Place<TEdit>(form, 10, 10, 180, 21);
+    edit->SetText("Single line edit");
+    auto* password = Place<TEdit>(form, 10, 40, 180, 21);
+    password->SetText("secret");
+    password->SetPasswordChar(u'*');
+    auto* memo = Place<TMemo>(form, 10, 70, 180, 90);
+    memo->Lines()->Add("A memo with");
+    memo->Lines()->Add("several lines,");
+    memo->Lines()->Add("中文 text too.");
+}
+
+void AddLists(TForm& form)
+{
+    auto* list = Place<TListBox>(form, 200, 10, 150, 110);
+    for (const char* s : {"Apple", "Banana", "Cherry", "Damson", "Elderberry", "Fig", "Grape", "Hawthorn"})
+        list->Items()->Add(s);
+    list->SetItemIndex(2);
+
+    auto* fixed = Place<TComboBox>(form, 200, 130, 150, 21);
+    fixed->SetStyle(csDropDownList);
+    auto* editable = Place<TComboBox>(form, 360, 130, 150, 21);
+    for (TComboBox* combo : {fixed, editable})
+        for (const char* s : {"MP4", "AVI", "MKV", "FLV"})
+            combo->Items()->Add(s);
+    fixed->SetItemIndex(1);
+    editable->SetText("Typed");
+    auto* simple = Place<TComboBox>(form, 360, 10, 150, 110);
+    simple->SetStyle(csSimple);
+    simple->SetHeight(110);
+    for (const char* s : {"One", "Two", "Three", "Four"})
+        simple->Items()->Add(s);
+    simple->SetItemIndex(0);
+}
+
+void AddListView(TForm& form)
+{
+    auto* view = Place<TListView>(form, 10, 170, 500, 150);
+    for (auto [caption, width] : {std::pair{"File", 180}, std::pair{"Format", 80}, std::pair{"Size", 90},
+                                   std::pair{"Status", 120}}) {
+        TListColumn* column = view->Columns()->Add();
+        column->SetCaption(caption);
+        column->SetWidth(width);
+    }
+    view->SetRowSelect(true);
+    view->SetGridLines(true);
+    const char* files[] = {"holiday.avi", "interview.mp4", "concert.mkv", "lecture.flv", "trailer.mov"};
+    int i = 0;
+    for (const char* file : files) {
+        TListItem* item = view->Items()->Add();
+        item->SetCaption(file);
+        item->SubItems()->Add(i % 2 ? "MP4" : "AVI");
+        item->SubItems()->Add(std::to_string(12 + 7 * i) + " MB");
+        item->SubItems()->Add(i == 1 ? "Converting" : "Waiting");
+        ++i;
+    }
+    view->Items()->Item(1)->SetSelected(true);
+}
+
+} // namespace
+
+std::unique_ptr<TForm> BuildGalleryForm()
+{
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetCaption("Standard controls");
+    form->SetBounds(40, 40, 530, 360);
+    form->SetColor(clBtnFace);
+    AddEdits(*form);
+    AddLists(*form);
+    AddListView(*form);
+    return form;
+}
+
+} // namespace tovrel::gallery
