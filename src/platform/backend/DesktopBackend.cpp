@@ -194,6 +194,12 @@ void TDesktopBackend::WindowOpacityChanged(HWND hwnd, BYTE alpha)
         SDL_SetWindowOpacity(window, float(alpha) / 255.0f);
 }
 
+void TDesktopBackend::WindowTextChanged(HWND hwnd, const std::string& text)
+{
+    if (SDL_Window* window = WindowOf(hwnd))
+        SDL_SetWindowTitle(window, text.c_str());
+}
+
 void TDesktopBackend::Present(HWND hwnd, const TSurface& surface, const TRegion& dirty)
 {
     SDL_Window* window = WindowOf(hwnd);

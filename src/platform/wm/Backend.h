@@ -40,6 +40,7 @@ public:
     virtual void WindowRaised(HWND) {}
     virtual void WindowShapeChanged(HWND, const TRegion* /*windowRegion*/) {}
     virtual void WindowOpacityChanged(HWND, BYTE /*alpha*/) {}
+    virtual void WindowTextChanged(HWND, const std::string& /*text*/) {} // the task bar's title
     // Shows `dirty` (surface coordinates) of the window's surface.
     virtual void Present(HWND, const TSurface&, const TRegion& /*dirty*/) {}
 

@@ -2,6 +2,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/wm/Backend.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/MessageLoop.h"
@@ -163,6 +164,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PRINT: return DefPrint(*w, reinterpret_cast<HDC>(wParam), lParam);
     case WM_SETTEXT:
         w->Text = lParam ? FromLParam<const char>(lParam) : "";
+        if (!w->Parent)
+            Backend().WindowTextChanged(hwnd, w->Text);
         if (HasCaption(*w) && IsVisibleChain(*w))
             SendMessage(hwnd, WM_NCPAINT, 1, 0);
         return 1;
