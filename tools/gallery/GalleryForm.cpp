@@ -4,6 +4,7 @@
 #include "platform/ctrls/Edit.h"
 #include "platform/ctrls/ListBox.h"
 #include "platform/ctrls/ListView.h"
+#include "platform/ctrls/PageControl.h"
 
 #include <string>
 
@@ -80,17 +81,33 @@ void AddListView(TForm& form)
     view->Items()->Item(1)->SetSelected(true);
 }
 
+void AddPages(TForm& form)
+{
+    auto* pages = Place<TPageControl>(form, 520, 10, 250, 150);
+    for (const char* caption : {"General", "Video", "Audio"}) {
+        auto* sheet = new TTabSheet(&form);
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    auto* tabs = Place<TTabControl>(form, 520, 170, 250, 80);
+    tabs->SetTabPosition(tpBottom);
+    for (const char* caption : {"Left", "Middle", "Right"})
+        tabs->Tabs()->Add(caption);
+    tabs->SetTabIndex(1);
+}
+
 } // namespace
 
 std::unique_ptr<TForm> BuildGalleryForm()
 {
     auto form = std::make_unique<TForm>(nullptr);
     form->SetCaption("Standard controls");
-    form->SetBounds(40, 40, 530, 360);
+    form->SetBounds(10, 10, 790, 360);
     form->SetColor(clBtnFace);
     AddEdits(*form);
     AddLists(*form);
     AddListView(*form);
+    AddPages(*form);
     return form;
 }
 
