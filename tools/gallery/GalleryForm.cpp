@@ -1,10 +1,18 @@
 #include "GalleryForm.h"
 
+#include "platform/ctrls/Bevel.h"
+#include "platform/ctrls/Button.h"
 #include "platform/ctrls/ComboBox.h"
 #include "platform/ctrls/Edit.h"
 #include "platform/ctrls/ListBox.h"
 #include "platform/ctrls/ListView.h"
+#include "platform/ctrls/Image.h"
+#include "platform/ctrls/Label.h"
 #include "platform/ctrls/PageControl.h"
+#include "platform/ctrls/Panel.h"
+#include "platform/ctrls/Splitter.h"
+#include "platform/ctrls/StatusBar.h"
+#include "platform/vcl/Bitmap.h"
 
 #include <string>
 
@@ -96,18 +104,74 @@ void AddPages(TForm& form)
     tabs->SetTabIndex(1);
 }
 
+void AddButtons(TForm& form)
+{
+    auto* panel = Place<TPanel>(form, 520, 260, 250, 130);
+    panel->SetBevelInner(bvLowered);
+    panel->SetCaption("");
+    auto* label = new TLabel(&form);
+    label->SetParent(panel);
+    label->SetBounds(10, 8, 0, 0);
+    label->SetCaption("&Output options:");
+    auto* ok = new TButton(&form);
+    ok->SetParent(panel);
+    ok->SetBounds(10, 95, 75, 25);
+    ok->SetCaption("OK");
+    ok->SetDefault(true);
+    auto* cancel = new TButton(&form);
+    cancel->SetParent(panel);
+    cancel->SetBounds(95, 95, 75, 25);
+    cancel->SetCaption("Cancel");
+    auto* check = new TCheckBox(&form);
+    check->SetParent(panel);
+    check->SetBounds(10, 30, 130, 17);
+    check->SetCaption("Keep aspect ratio");
+    check->SetChecked(true);
+    const char* radios[] = {"Same folder", "Other folder"};
+    for (int i = 0; i < 2; ++i) {
+        auto* radio = new TRadioButton(&form);
+        radio->SetParent(panel);
+        radio->SetBounds(10, 52 + 20 * i, 110, 17);
+        radio->SetCaption(radios[i]);
+        radio->SetChecked(i == 0);
+    }
+    auto* bevel = new TBevel(&form);
+    bevel->SetParent(panel);
+    bevel->SetBounds(150, 30, 85, 40);
+    auto* image = new TImage(&form);
+    image->SetParent(panel);
+    image->SetBounds(160, 38, 65, 24);
+    TBitmap swatch(65, 24);
+    swatch.Canvas()->Brush()->SetColor(clHighlight);
+    swatch.Canvas()->FillRect(Rect(0, 0, 65, 24));
+    image->Picture()->SetGraphic(&swatch);
+}
+
+void AddStatusBar(TForm& form)
+{
+    auto* bar = new TStatusBar(&form);
+    bar->SetParent(&form);
+    bar->Panels().push_back({"Ready", 150});
+    bar->Panels().push_back({"5 files"});
+    bar->PanelsChanged();
+}
+
 } // namespace
 
 std::unique_ptr<TForm> BuildGalleryForm()
 {
     auto form = std::make_unique<TForm>(nullptr);
     form->SetCaption("Standard controls");
-    form->SetBounds(10, 10, 790, 360);
+    form->SetBounds(10, 10, 790, 440);
     form->SetColor(clBtnFace);
+    // The window first, so aligned controls see the real client area.
+    form->HandleNeeded();
     AddEdits(*form);
     AddLists(*form);
     AddListView(*form);
     AddPages(*form);
+    AddButtons(*form);
+    AddStatusBar(*form);
     return form;
 }
 

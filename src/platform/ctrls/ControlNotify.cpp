@@ -1,5 +1,7 @@
 #include "platform/ctrls/ControlNotify.h"
 
+#include "platform/vcl/Menus.h"
+
 #include <utility>
 
 namespace tovrel {
@@ -36,6 +38,12 @@ void SetTextQuietly(TControl& control, const std::string& text)
 bool SettingTextQuietly(const TControl& control)
 {
     return quietTextControl == &control;
+}
+
+bool IsAccelChar(WPARAM ch, std::string_view caption)
+{
+    const WPARAM upper = ch >= 'a' && ch <= 'z' ? ch - ('a' - 'A') : ch;
+    return upper <= 0xFFFF && IsAccel(WORD(upper), caption);
 }
 
 } // namespace tovrel

@@ -4,6 +4,7 @@
 #include "platform/vcl/WinControl.h"
 
 #include <string>
+#include <string_view>
 
 namespace tovrel {
 
@@ -19,5 +20,9 @@ void NotifyCommand(TWinControl& control, WORD code);
 // so the control's own handlers can let both pass.
 void SetTextQuietly(TControl& control, const std::string& text);
 bool SettingTextQuietly(const TControl& control);
+
+// Whether a typed character (CM_DIALOGCHAR's WParam, either case) is the
+// "&" accelerator of a caption.
+bool IsAccelChar(WPARAM ch, std::string_view caption);
 
 } // namespace tovrel
