@@ -53,6 +53,15 @@ TRect TButtonControl::PaintCaption(HDC dc, TRect rect, UINT flags)
     return r;
 }
 
+void TButtonControl::PaintMarkCaption(HDC dc, TRect rect)
+{
+    const TRect text = PaintCaption(dc, rect, DT_SINGLELINE);
+    if (HasFocus()) {
+        RECT focus = Rect(text.Left - 1, text.Top, text.Right + 1, text.Bottom);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
 void TButtonControl::WndProc(TMessage& message)
 {
     if (message.Msg == CM_DIALOGCHAR && Enabled() && Showing() && IsAccelChar(message.WParam, Caption())) {
@@ -245,11 +254,7 @@ void TCheckBox::PaintWindow(HDC dc)
         SelectObject(dc, old);
         DeleteObject(pen);
     }
-    const TRect text = PaintCaption(dc, CaptionRect(ClientRect(), Alignment), DT_SINGLELINE);
-    if (HasFocus()) {
-        RECT focus = Rect(text.Left - 1, text.Top, text.Right + 1, text.Bottom);
-        DrawFocusRect(dc, &focus);
-    }
+    PaintMarkCaption(dc, CaptionRect(ClientRect(), Alignment));
 }
 
 // Radio button.
@@ -289,11 +294,7 @@ void TRadioButton::PaintWindow(HDC dc)
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(pen);
-    const TRect text = PaintCaption(dc, CaptionRect(ClientRect(), taRightJustify), DT_SINGLELINE);
-    if (HasFocus()) {
-        RECT focus = Rect(text.Left - 1, text.Top, text.Right + 1, text.Bottom);
-        DrawFocusRect(dc, &focus);
-    }
+    PaintMarkCaption(dc, CaptionRect(ClientRect(), taRightJustify));
 }
 
 } // namespace tovrel

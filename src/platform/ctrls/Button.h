@@ -28,6 +28,8 @@ protected:
     bool HasFocus();
     // The caption in rect (greyed when disabled); returns the rectangle it took.
     TRect PaintCaption(HDC dc, TRect rect, UINT flags);
+    // A check or radio box's caption, with the focus frame around it when focused.
+    void PaintMarkCaption(HDC dc, TRect rect);
 
 private:
     void SetPressed(bool pressed, bool hot);
