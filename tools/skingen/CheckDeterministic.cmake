@@ -1,0 +1,13 @@
+# Runs skingen twice on one theme and fails unless both outputs are the same bytes.
+file(REMOVE_RECURSE "${WORK_DIR}")
+foreach(run 1 2)
+  execute_process(COMMAND "${SKINGEN}" "${THEME}" "${WORK_DIR}/run${run}.skn" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "skingen failed on ${THEME} (${result})")
+  endif()
+endforeach()
+file(SHA256 "${WORK_DIR}/run1.skn" first)
+file(SHA256 "${WORK_DIR}/run2.skn" second)
+if(NOT first STREQUAL second)
+  message(FATAL_ERROR "skingen wrote different bytes for the same theme")
+endif()
