@@ -25,11 +25,12 @@ int TPacketQueue::PutPacket(const AVPacket* packet) {
         FF.av_packet_free(&copy);
         return -1;
     }
-    Append({copy, false}, copy->size);
+    Append({copy, false, false}, copy->size);
     return 0;
 }
 
-void TPacketQueue::PutFlush() { Append({nullptr, true}, 0); }
+void TPacketQueue::PutFlush() { Append({nullptr, true, false}, 0); }
+void TPacketQueue::PutEnd() { Append({nullptr, false, true}, 0); }
 
 void TPacketQueue::Append(TQueuedPacket entry, int payloadSize) {
     std::lock_guard lock(mutex_);

@@ -11,8 +11,9 @@ struct AVPacket;
 namespace tovrel {
 
 struct TQueuedPacket {
-    AVPacket* packet = nullptr;  // owned; null for the flush marker
-    bool flush = false;
+    AVPacket* packet = nullptr;  // owned; null for the markers
+    bool flush = false;          // flush the decoder (after a seek, at the start)
+    bool end = false;            // the end of the file was reached (counted like an empty packet)
 };
 
 class TPacketQueue {
@@ -27,6 +28,7 @@ public:
     // Takes a reference to the packet's payload; 0, or -1 when none could be made.
     int PutPacket(const AVPacket* packet);
     void PutFlush();
+    void PutEnd();
     // 1 taken (the caller owns out.packet), 0 none waiting (not blocking), -1 aborted.
     int GetPacket(TQueuedPacket& out, bool block);
     void Flush();

@@ -162,14 +162,6 @@ bool QueuesFull(TVideoState& is) {
     return anyOpen && !audioNeeds && !videoNeeds && !subtitleNeeds;
 }
 
-void PutEndPacket(TVideoState& is) {
-    AVPacket* packet = FF.av_packet_alloc();
-    if (!packet) return;
-    packet->stream_index = is.video_stream.load();
-    is.videoq.PutPacket(packet);
-    FF.av_packet_free(&packet);
-}
-
 // Returns when the playback is aborted or the input reports an I/O error.
 void ReadLoop(TVideoState& is) {
     TCustomPlayer& player = *is.Owner;
@@ -192,7 +184,7 @@ void ReadLoop(TVideoState& is) {
         }
         if (eof || (is.ic->pb && FF.avio_feof(is.ic->pb))) {
             if (is.video_stream.load() >= 0) {
-                PutEndPacket(is);
+                is.videoq.PutEnd();
                 player.pictEvent.SetEvent();
             }
             SleepMs(10);

@@ -61,18 +61,17 @@ int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained) {
             FlushPictures(is);
             continue;
         }
-        AVPacket* packet = queued.packet;
-        if (!packet->data && packet->size == 0) {
+        if (queued.end) {
             // The end of the file: drain the decoder once, then only check the position.
             if (!drained) FF.avcodec_send_packet(is.video_dec, nullptr);
             drained = true;
             if (!is.EventEOF.load()) is.Owner->CheckPosition();
-        } else {
-            if (drained) FF.avcodec_flush_buffers(is.video_dec);
-            drained = false;
-            FF.avcodec_send_packet(is.video_dec, packet);  // errors leave the packet without picture
+            continue;
         }
-        FF.av_packet_free(&packet);
+        if (drained) FF.avcodec_flush_buffers(is.video_dec);
+        drained = false;
+        FF.avcodec_send_packet(is.video_dec, queued.packet);  // errors leave the packet without picture
+        FF.av_packet_free(&queued.packet);
     }
 }
 
@@ -123,11 +122,16 @@ int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
     return 0;
 }
 
-int PostPicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
-    if (t != 0)
+// A picture without a time takes the predicted clock. A time of 0 is a time: after a
+// seek back to the start the first picture must not take the clock from before the seek.
+int PostPicture(TVideoState& is, AVFrame* frame, std::int64_t pos) {
+    double t;
+    if (frame->pts != AV_NOPTS_VALUE) {
+        t = double(frame->pts) * av_q2d(is.video_st.load()->time_base);
         is.video_clock = t;
-    else
+    } else {
         t = is.video_clock.load();
+    }
     AVStream* st = is.video_st.load();
     const AVRational rate = FF.av_guess_frame_rate(is.ic, st, frame);
     double frameDelay = rate.num && rate.den ? double(rate.den) / rate.num : 1.0 / 25;
@@ -187,10 +191,7 @@ void VideoDecodeThread(TVideoState& is) {
                 is.seek_done = 0;
                 is.seek_paused = 0;
             }
-            const double t = filtered->pts == AV_NOPTS_VALUE
-                                 ? 0
-                                 : double(filtered->pts) * av_q2d(is.video_st.load()->time_base);
-            stored = PostPicture(is, filtered, t, pos) == 0;
+            stored = PostPicture(is, filtered, pos) == 0;
             FF.av_frame_unref(filtered);
             if (stored) PictureStored(is);
         }

@@ -37,16 +37,15 @@ TEST_F(PacketQueueTest, BlockingGetWakesOnPutAndAbortWinsOverWaitingPackets) {
     EXPECT_TRUE(queue.Aborted()) << "flushing keeps the abort";
 }
 
-TEST_F(PacketQueueTest, EmptyPacketCountsTheNodeOverhead) {
+TEST_F(PacketQueueTest, TheEndMarkerCountsTheNodeOverheadAndKeepsItsKind) {
     TPacketQueue queue;
     queue.Init();
-    AVPacket* packet = FF.av_packet_alloc();
-    queue.PutPacket(packet);
-    FF.av_packet_free(&packet);
+    queue.PutEnd();
     EXPECT_EQ(queue.Size(), 72);
     TQueuedPacket taken;
     EXPECT_EQ(queue.GetPacket(taken, false), 1);
-    FF.av_packet_free(&taken.packet);
+    EXPECT_TRUE(taken.end);
+    EXPECT_EQ(taken.packet, nullptr);
     EXPECT_EQ(queue.Size(), 0);
     EXPECT_EQ(queue.GetPacket(taken, false), 0);
 }
