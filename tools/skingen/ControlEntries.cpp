@@ -172,7 +172,7 @@ void AddLabels(TComposition& c, const TPictureSet& pics)
     for (const char* name : {"menuheader", "label"}) {
         auto& e = c.AddControl<TskDataSkinLabelControl>(name);
         const TRect band = c.Picture(pics.Controls).Add(80, 20, [&t](TPainter& p, const TRect& r) {
-            p.Gradient(r, TBoxFill{Lighter(t.Accent, 40), t.Accent, t.Fill});
+            p.Gradient(r, TBoxFill{Lighter(t.Highlight, 20), t.Highlight, t.Fill});
         });
         SetGeometry(e, pics.Controls, band, TResize::WidthOnly, 4, 2, t.Tile);
         SetFont(e, t, t.HighlightText);
@@ -211,7 +211,7 @@ void AddPanels(TComposition& c, const TPictureSet& pics)
         p.FillRect(r, t.Face);
         p.Box(r, t.Radius, t.BorderWidth, TBoxFill{t.Face, t.Face, TFillStyle::Flat}, Lighter(t.Border, 40), t.Face);
         TRect top{r.Left, r.Top, r.Right, r.Top + band};
-        p.Box(top, t.Radius, t.BorderWidth, TBoxFill{Lighter(t.Accent, 150), Lighter(t.Accent, 100), t.Fill},
+        p.Box(top, t.Radius, t.BorderWidth, TBoxFill{Mix(t.Face, t.Accent, 30), Mix(t.Face, t.Accent, 60), t.Fill},
               Lighter(t.Border, 40), t.Face);
     });
     SetGeometry(group, pics.Controls, image, TResize::Both, CornerFor(t, w, h), t.BorderWidth + 1, t.Tile);
@@ -368,8 +368,8 @@ void AddTab(TComposition& c, const TPictureSet& pics)
     auto& e = c.AddControl<TskDataSkinTabControl>("tab");
     static constexpr int w = 64, h = 48, tw = 60, th = 22;
     e.PictureIndex = pics.Controls;
-    e.SkinRect = AddFramedBox(atlas, t, w, h, TBoxFill{Lighter(t.Face, 120), Lighter(t.Face, 120), TFillStyle::Flat},
-                              t.Border);
+    const TBoxFill page{t.Face, t.Face, TFillStyle::Flat};
+    e.SkinRect = AddFramedBox(atlas, t, w, h, page, t.Border);
     const int corner = CornerFor(t, w, h);
     e.LTPoint = {corner, corner};
     e.RTPoint = {w - corner, corner};
@@ -391,8 +391,8 @@ void AddTab(TComposition& c, const TPictureSet& pics)
                 }
         });
     };
-    e.TabRect = tab(TBoxFill{t.Face, Darker(t.Face, 20), t.Fill}, Lighter(t.Border, 40));
-    e.ActiveTabRect = tab(TBoxFill{Lighter(t.Face, 120), Lighter(t.Face, 120), TFillStyle::Flat}, t.Border);
+    e.TabRect = tab(TBoxFill{Darker(t.Face, 8), Darker(t.Face, 24), t.Fill}, Lighter(t.Border, 40));
+    e.ActiveTabRect = tab(page, t.Border);
     e.FocusTabRect = e.ActiveTabRect;
     e.MouseInTabRect = tab(TBoxFill{Lighter(t.FaceHot, 60), t.FaceHot, t.Fill}, t.BorderHot);
     e.TabsBGRect = atlas.Add(16, th, [&t](TPainter& p, const TRect& r) { p.FillRect(r, t.Face); });

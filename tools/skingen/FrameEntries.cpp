@@ -17,8 +17,6 @@ struct TFrameLayout {
     int Caption = 28;
     int Radius = 0;
     TRect Close, Max, Min;
-    // Where the restore image lies: inside the client area, which no form shows.
-    TRect Restore;
     TBoxFill CaptionFill;
 };
 
@@ -35,7 +33,6 @@ TFrameLayout LayoutFrame(const TTheme& t)
         *r = TRect{right - kButtonWidth, top, right, top + bh};
         right -= kButtonWidth + kButtonGap;
     }
-    l.Restore = TRect{l.Border + 8, l.Caption + 8, l.Border + 8 + kButtonWidth, l.Caption + 8 + bh};
     l.CaptionFill = TBoxFill{t.CaptionTop, t.CaptionBottom, t.Fill};
     return l;
 }
@@ -113,7 +110,6 @@ void PaintFrame(TPainter& p, const TRect& at, const TTheme& t, const TFrameLayou
     PaintCaptionButton(p, shift(l.Close), t, l, l.Close.Top, TCaptionGlyph::Close, TState::Normal, true);
     PaintCaptionButton(p, shift(l.Max), t, l, l.Max.Top, TCaptionGlyph::Max, TState::Normal, true);
     PaintCaptionButton(p, shift(l.Min), t, l, l.Min.Top, TCaptionGlyph::Min, TState::Normal, true);
-    PaintCaptionButton(p, shift(l.Restore), t, l, l.Close.Top, TCaptionGlyph::Restore, TState::Normal, true);
 }
 
 TSurface FrameMask(const TFrameLayout& l)
@@ -215,7 +211,8 @@ void AddCaptionButtons(TComposition& c, const TFrameLayout& l, int statesPicture
         e.MorphKind = t.MorphKind;
         if (b.Command == TskStdCommand::cmMaximize) {
             e.RestoreHint = "Restore";
-            e.RestoreRect = l.Restore;
+            // Like the button's own normal image, taken from its active picture.
+            e.RestoreRect = image(b, TCaptionGlyph::Restore, TState::Normal, true);
             e.RestoreActiveRect = image(b, TCaptionGlyph::Restore, TState::Hot, true);
             e.RestoreDownRect = image(b, TCaptionGlyph::Restore, TState::Down, true);
             e.RestoreInActiveRect = image(b, TCaptionGlyph::Restore, TState::Normal, false);

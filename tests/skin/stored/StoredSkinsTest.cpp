@@ -14,6 +14,8 @@
 #include "skin/data/SkinFrameEntries.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinMenuEntries.h"
+#include "skin/data/SkinPanelEntries.h"
+#include "skin/data/SkinViewEntries.h"
 #include "skin/stored/SkinRequirements.h"
 #include "skin/stored/StoredSkins.h"
 
@@ -173,6 +175,15 @@ TEST(StoredSkins, TextStaysReadableInEveryState)
         const TBitmap* menus = data.ActivePicture(item.ActivePictureIndex);
         check("menu item", item.FontColor, menus, Middle(item.SkinRect, item.TextRct), kReadable);
         check("hot menu item", item.ActiveFontColor, menus, Middle(item.ActiveSkinRect, item.TextRct), kReadable);
+
+        const auto& group = EntryOf<TskDataSkinPanelControl>(data, "groupbox");
+        check("group box caption", group.FontColor, controls, Middle(group.SkinRect, group.CaptionRect), kReadable);
+        const auto& header = EntryOf<TskDataSkinLabelControl>(data, "menuheader");
+        check("menu header", header.FontColor, controls, Middle(header.SkinRect, header.ClRect), kReadable);
+        const auto& tab = EntryOf<TskDataSkinTabControl>(data, "tab");
+        check("tab", tab.FontColor, controls, tab.TabRect, kReadable);
+        check("active tab", tab.ActiveFontColor, controls, tab.ActiveTabRect, kReadable);
+        check("hot tab", tab.MouseInFontColor, controls, tab.MouseInTabRect, kReadable);
 
         const auto& caption = dynamic_cast<const TskDataSkinCaption&>(*data.ObjectList.at(std::size_t(data.GetIndex("caption"))));
         check("caption", caption.ActiveFontColor, data.FPicture.get(), caption.TextRct, kReadable);
