@@ -12,6 +12,7 @@
 #include "platform/ctrls/Panel.h"
 #include "platform/ctrls/Splitter.h"
 #include "platform/ctrls/StatusBar.h"
+#include "platform/ctrls/TreeView.h"
 #include "platform/vcl/Bitmap.h"
 
 #include <string>
@@ -147,6 +148,17 @@ void AddButtons(TForm& form)
     image->Picture()->SetGraphic(&swatch);
 }
 
+void AddTree(TForm& form)
+{
+    auto* tree = Place<TTreeView>(form, 10, 326, 240, 68);
+    TTreeNode* home = tree->Items()->AddChild(nullptr, "Home");
+    for (const char* folder : {"Music", "Videos"})
+        tree->Items()->AddChild(home, folder);
+    tree->Items()->AddChild(nullptr, "Removable disk");
+    home->Expand(false);
+    tree->SetSelected(home->Item(1));
+}
+
 void AddStatusBar(TForm& form)
 {
     auto* bar = new TStatusBar(&form);
@@ -171,6 +183,7 @@ std::unique_ptr<TForm> BuildGalleryForm()
     AddListView(*form);
     AddPages(*form);
     AddButtons(*form);
+    AddTree(*form);
     AddStatusBar(*form);
     return form;
 }

@@ -51,7 +51,7 @@ void TCustomListBox::DrawItem(int index, TRect rect, TOwnerDrawState state)
     if (index < 0 || index >= Count())
         return;
     HDC dc = canvas_->Handle();
-    const TEXTMETRIC& metrics = TTextMeasure(*Font()).Metrics();
+    const TEXTMETRIC metrics = TTextMeasure(*Font()).Metrics();
     // Tab stops are in dialog units: a quarter of the average character width.
     std::vector<int> stops;
     for (int units : tabStops_)

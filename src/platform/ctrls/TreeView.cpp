@@ -1,0 +1,343 @@
+#include "platform/ctrls/TreeView.h"
+
+#include "platform/ctrls/TextMeasure.h"
+#include "platform/ctrls/TreeViewInput.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+TCustomTreeView::TCustomTreeView(TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<TTreeNodes>(*this)), input_(std::make_unique<TTreeViewInput>(*this))
+{
+    SetBounds(0, 0, 121, 97);
+    SetTabStop(true);
+    SetColor(clWindow);
+    ControlStyle.Exclude(csClickEvents); // clicks come from NM_CLICK
+    ControlStyle.Exclude(csCaptureMouse);
+    ControlStyle.Include(csDoubleClicks);
+}
+
+TCustomTreeView::~TCustomTreeView()
+{
+    Destroying();
+    DestroyHandle();
+    selected_ = nullptr;
+    items_.reset();
+}
+
+void TCustomTreeView::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomTreeView::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == opRemove && component == images_)
+        images_ = nullptr;
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* images)
+{
+    if (images_)
+        images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_)
+        images_->FreeNotification(this);
+    NodesChanged();
+}
+
+void TCustomTreeView::SetIndent(int value)
+{
+    indent_ = std::max(1, value);
+    NodesChanged();
+}
+
+int TCustomTreeView::RowHeight()
+{
+    const int text = TTextMeasure(*Font()).LineHeight() + 2;
+    return std::max(text, images_ ? images_->Height() + 1 : 0);
+}
+
+int TCustomTreeView::VisibleCount()
+{
+    return std::max(1, ClientHeight() / std::max(1, RowHeight()));
+}
+
+const std::vector<TTreeNode*>& TCustomTreeView::Rows()
+{
+    if (rowsValid_ || !items_)
+        return rows_;
+    rows_.clear();
+    std::vector<TTreeNode*> stack;
+    const TTreeNode& root = items_->Root();
+    for (int i = root.Count() - 1; i >= 0; --i)
+        stack.push_back(root.Item(i));
+    while (!stack.empty()) {
+        TTreeNode* node = stack.back();
+        stack.pop_back();
+        rows_.push_back(node);
+        if (node->Expanded())
+            for (int i = node->Count() - 1; i >= 0; --i)
+                stack.push_back(node->Item(i));
+    }
+    rowsValid_ = true;
+    return rows_;
+}
+
+int TCustomTreeView::RowOf(const TTreeNode* node)
+{
+    const auto& rows = Rows();
+    const auto it = std::find(rows.begin(), rows.end(), node);
+    return it == rows.end() ? -1 : int(it - rows.begin());
+}
+
+TTreeNode* TCustomTreeView::TopItem()
+{
+    const auto& rows = Rows();
+    return top_ < int(rows.size()) ? rows[std::size_t(top_)] : nullptr;
+}
+
+void TCustomTreeView::NodesChanged()
+{
+    rowsValid_ = false;
+    if (ComponentState().Contains(csDestroying) || !items_)
+        return;
+    UpdateScrollState();
+    Invalidate();
+}
+
+void TCustomTreeView::NodeDeleting(TTreeNode* node)
+{
+    for (TTreeNode* p = selected_; p; p = p->Parent())
+        if (p == node) {
+            selected_ = nullptr;
+            break;
+        }
+    rowsValid_ = false;
+}
+
+TScrollState* TCustomTreeView::ScrollStateOf(int bar)
+{
+    return bar == SB_VERT ? &vertical_ : bar == SB_HORZ ? &horizontal_ : nullptr;
+}
+
+void TCustomTreeView::ScrollStateChanged(int bar)
+{
+    if (bar == SB_VERT)
+        SetTop(vertical_.Pos());
+}
+
+void TCustomTreeView::UpdateScrollState()
+{
+    const int count = int(Rows().size());
+    const int page = VisibleCount();
+    vertical_.SetRange(0, std::max(0, count - 1));
+    vertical_.SetPage(std::min(page, count));
+    vertical_.SetVisible(count > page);
+    top_ = std::clamp(top_, 0, std::max(0, count - page));
+    vertical_.SetPos(top_);
+}
+
+void TCustomTreeView::SetTop(int row)
+{
+    const int old = top_;
+    top_ = row;
+    UpdateScrollState();
+    if (top_ != old)
+        Invalidate();
+}
+
+void TCustomTreeView::BoundsChanged()
+{
+    TWinControl::BoundsChanged();
+    UpdateScrollState();
+}
+
+void TCustomTreeView::EnsureVisible(TTreeNode* node)
+{
+    if (!node)
+        return;
+    for (TTreeNode* p = node->Parent(); p && p->Parent(); p = p->Parent())
+        if (!p->Expanded())
+            ExpandNode(p, true);
+    const int row = RowOf(node);
+    if (row < top_)
+        SetTop(row);
+    else if (row >= top_ + VisibleCount())
+        SetTop(row - VisibleCount() + 1);
+}
+
+int TCustomTreeView::NodeLeft(const TTreeNode* node) const
+{
+    return (node->Level() + (ShowRoot ? 1 : 0)) * indent_;
+}
+
+TRect TCustomTreeView::NodeRect(const TTreeNode* node, bool textOnly)
+{
+    const int row = RowOf(node);
+    if (row < 0)
+        return Rect(0, 0, 0, 0);
+    const int y = (row - top_) * RowHeight();
+    if (!textOnly)
+        return Rect(0, y, ClientWidth(), y + RowHeight());
+    int x = NodeLeft(node) + (images_ ? images_->Width() + 2 : 0);
+    return Rect(x, y, x + TTextMeasure(*Font()).Width(node->Text()) + 4, y + RowHeight());
+}
+
+TTreeNode* TCustomTreeView::GetNodeAt(int, int y)
+{
+    if (y < 0)
+        return nullptr;
+    const auto& rows = Rows();
+    const int row = top_ + y / std::max(1, RowHeight());
+    return row < int(rows.size()) ? rows[std::size_t(row)] : nullptr;
+}
+
+LRESULT TCustomTreeView::SendNotify(int code, TTreeNode* oldNode, TTreeNode* newNode, UINT action)
+{
+    if (ComponentState().Contains(csDestroying))
+        return 0;
+    NMTREEVIEW nm;
+    nm.hdr.hwndFrom = HandleAllocated() ? Handle() : nullptr;
+    nm.hdr.idFrom = nm.hdr.hwndFrom ? ULONG_PTR(GetDlgCtrlID(nm.hdr.hwndFrom)) : 0;
+    nm.hdr.code = code;
+    nm.action = action;
+    nm.itemOld = oldNode;
+    nm.itemNew = newNode;
+    return Perform(CN_NOTIFY, nm.hdr.idFrom, ToLParam(&nm));
+}
+
+void TCustomTreeView::SetSelected(TTreeNode* node)
+{
+    // By code: the notifications are sent as for the user.
+    SelectByUser(node);
+}
+
+bool TCustomTreeView::SelectByUser(TTreeNode* node)
+{
+    if (node == selected_)
+        return true;
+    if (SendNotify(TVN_SELCHANGINGW, selected_, node) != 0)
+        return false;
+    TTreeNode* old = selected_;
+    selected_ = node;
+    EnsureVisible(node);
+    Invalidate();
+    SendNotify(TVN_SELCHANGEDW, old, node);
+    return true;
+}
+
+bool TCustomTreeView::ExpandNode(TTreeNode* node, bool expand)
+{
+    if (!node || node->expanded_ == expand)
+        return true;
+    const UINT action = UINT(expand ? TVE_EXPAND : TVE_COLLAPSE);
+    if (SendNotify(TVN_ITEMEXPANDINGW, nullptr, node, action) != 0)
+        return false;
+    node->expanded_ = expand;
+    // A collapse that hides the selection moves it to the collapsed node.
+    if (!expand)
+        for (TTreeNode* p = selected_ ? selected_->Parent() : nullptr; p; p = p->Parent())
+            if (p == node) {
+                SelectByUser(node);
+                break;
+            }
+    NodesChanged();
+    SendNotify(TVN_ITEMEXPANDEDW, nullptr, node, action);
+    return true;
+}
+
+void TCustomTreeView::FullExpand()
+{
+    for (int i = 0; i < items_->Root().Count(); ++i)
+        items_->Root().Item(i)->Expand(true);
+}
+
+void TCustomTreeView::FullCollapse()
+{
+    for (int i = 0; i < items_->Root().Count(); ++i)
+        items_->Root().Item(i)->Collapse(true);
+}
+
+bool TCustomTreeView::HandleTreeMessage(TMessage& message)
+{
+    auto* node = FromLParam<TTreeNode>(message.LParam);
+    switch (message.Msg) {
+    case TVM_GETCOUNT: message.Result = items_->Count(); return true;
+    case TVM_GETVISIBLECOUNT: message.Result = VisibleCount(); return true;
+    case TVM_EXPAND:
+        if (!node) {
+            message.Result = 0;
+            return true;
+        }
+        switch (message.WParam & 0x3) {
+        case TVE_COLLAPSE: message.Result = ExpandNode(node, false); break;
+        case TVE_EXPAND: message.Result = ExpandNode(node, true); break;
+        case TVE_TOGGLE: message.Result = ExpandNode(node, !node->Expanded()); break;
+        default: message.Result = 0; break;
+        }
+        return true;
+    case TVM_SELECTITEM:
+        message.Result = message.WParam == TVGN_CARET && SelectByUser(node);
+        return true;
+    case TVM_ENSUREVISIBLE: EnsureVisible(node); message.Result = 1; return true;
+    case TVM_GETITEMRECT: {
+        // In: the node in the RECT's first bytes; WParam: text only.
+        auto* r = FromLParam<RECT>(message.LParam);
+        TTreeNode* target = r ? *reinterpret_cast<TTreeNode**>(r) : nullptr;
+        if (!target || RowOf(target) < 0) {
+            message.Result = 0;
+            return true;
+        }
+        *r = NodeRect(target, message.WParam != 0);
+        message.Result = 1;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TCustomTreeView::DefaultHandler(TMessage& message)
+{
+    if (HandleTreeMessage(message) || input_->Handle(message))
+        return;
+    if (message.Msg == CN_NOTIFY) {
+        const auto* nm = FromLParam<const NMTREEVIEW>(message.LParam);
+        bool allow = true;
+        switch (nm->hdr.code) {
+        case TVN_SELCHANGINGW:
+            if (OnChanging)
+                OnChanging(this, nm->itemNew, allow);
+            message.Result = !allow;
+            break;
+        case TVN_SELCHANGEDW:
+            if (OnChange)
+                OnChange(this, nm->itemNew);
+            break;
+        case TVN_ITEMEXPANDINGW: {
+            const auto& handler = nm->action == TVE_EXPAND ? OnExpanding : OnCollapsing;
+            if (handler)
+                handler(this, nm->itemNew, allow);
+            message.Result = !allow;
+            break;
+        }
+        case TVN_ITEMEXPANDEDW: {
+            const auto& handler = nm->action == TVE_EXPAND ? OnExpanded : OnCollapsed;
+            if (handler)
+                handler(this, nm->itemNew);
+            break;
+        }
+        case NM_CLICK: Click(); break;
+        case NM_DBLCLK: DblClick(); break;
+        default: break;
+        }
+        return;
+    }
+    TWinControl::DefaultHandler(message);
+}
+
+} // namespace tovrel

@@ -1,0 +1,127 @@
+#include "platform/ctrls/TreeViewInput.h"
+
+#include "platform/ctrls/TreeView.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/Keys.h"
+
+#include <algorithm>
+
+namespace tovrel {
+
+bool TTreeViewInput::Handle(TMessage& message)
+{
+    TCustomTreeView& t = tree_;
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        ButtonDown(PointFromLParam(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
+        return true;
+    case WM_LBUTTONUP:
+        if (pressed_) {
+            pressed_ = false;
+            if (t.ClientRect().Contains(PointFromLParam(message.LParam)))
+                t.SendNotify(NM_CLICK, nullptr, nullptr);
+        }
+        return true;
+    case WM_KEYDOWN:
+        KeyDown(WORD(message.WParam));
+        return true;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return true;
+    case WM_VSCROLL: {
+        const int page = t.VisibleCount();
+        switch (LOWORD(message.WParam)) {
+        case SB_LINEUP: t.SetTop(t.top_ - 1); break;
+        case SB_LINEDOWN: t.SetTop(t.top_ + 1); break;
+        case SB_PAGEUP: t.SetTop(t.top_ - page); break;
+        case SB_PAGEDOWN: t.SetTop(t.top_ + page); break;
+        // Everything above the low word is the position, so it is not cut at 65535.
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK: t.SetTop(int(std::min<WPARAM>(message.WParam >> 16, 0x7FFFFFFF))); break;
+        case SB_TOP: t.SetTop(0); break;
+        case SB_BOTTOM: t.SetTop(0x7FFFFFFF); break;
+        default: break;
+        }
+        return true;
+    }
+    case WM_MOUSEWHEEL:
+        t.SetTop(t.top_ - 3 * (GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA));
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        t.Invalidate();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TTreeViewInput::ButtonDown(TPoint p, bool doubleClick)
+{
+    TCustomTreeView& t = tree_;
+    if (t.HandleAllocated() && GetFocus() != t.Handle())
+        ::tovrel::SetFocus(t.Handle());
+    TTreeNode* node = t.GetNodeAt(p.X, p.Y);
+    if (!node)
+        return;
+    // The button sits in the indent just left of the node.
+    const int left = t.NodeLeft(node);
+    const bool onButton = t.ShowButtons && node->HasChildren() && p.X >= left - t.indent_ && p.X < left;
+    if (onButton) {
+        t.ExpandNode(node, !node->Expanded());
+        return;
+    }
+    t.SelectByUser(node);
+    if (doubleClick) {
+        t.SendNotify(NM_DBLCLK, nullptr, node);
+        if (node->HasChildren())
+            t.ExpandNode(node, !node->Expanded());
+        return;
+    }
+    pressed_ = true;
+}
+
+void TTreeViewInput::KeyDown(WORD key)
+{
+    TCustomTreeView& t = tree_;
+    const auto& rows = t.Rows();
+    if (rows.empty())
+        return;
+    TTreeNode* node = t.selected_;
+    const int row = node ? t.RowOf(node) : -1;
+    const int last = int(rows.size()) - 1;
+    auto selectRow = [&](int r) { t.SelectByUser(rows[std::size_t(std::clamp(r, 0, last))]); };
+    switch (key) {
+    case VK_UP: selectRow(row - 1); break;
+    case VK_DOWN: selectRow(row + 1); break;
+    case VK_PRIOR: selectRow(row - std::max(1, t.VisibleCount() - 1)); break;
+    case VK_NEXT: selectRow(row + std::max(1, t.VisibleCount() - 1)); break;
+    case VK_HOME: selectRow(0); break;
+    case VK_END: selectRow(last); break;
+    case VK_LEFT:
+        if (node && node->Expanded() && node->HasChildren())
+            t.ExpandNode(node, false);
+        else if (node && node->Parent() && node->Parent()->Parent())
+            t.SelectByUser(node->Parent());
+        break;
+    case VK_RIGHT:
+        if (node && node->HasChildren() && !node->Expanded())
+            t.ExpandNode(node, true);
+        else if (node && node->GetFirstChild())
+            t.SelectByUser(node->GetFirstChild());
+        break;
+    case VK_ADD:
+        if (node)
+            t.ExpandNode(node, true);
+        break;
+    case VK_SUBTRACT:
+        if (node)
+            t.ExpandNode(node, false);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tovrel
