@@ -141,6 +141,10 @@ void OpenDecoders(TTranscodeRun& run)
             throw FFmpegException("av_mallocz fail");
         dec->pkt_timebase = ist.st->time_base;
         ShareCores(job, dec.get());
+        // Slice threads only: frame threads would delay every picture by a
+        // frame per thread and hand buffers between threads through atomics
+        // the thread checker cannot see.
+        dec->thread_type = FF_THREAD_SLICE;
         if (OpenCodec(job, dec.get(), decoder, nullptr) < 0)
             DumpLogAndRaise(run, Format("Error while opening decoder for input stream #%d.%d (%s)", ist.file_index,
                                         ist.index, typeName));
