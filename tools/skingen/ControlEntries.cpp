@@ -23,15 +23,6 @@ TStatePaint ArrowGlyph(const TTheme& theme, TDir direction, int size)
     };
 }
 
-TStatePaint DotsGlyph(const TTheme& theme)
-{
-    return [&theme](TPainter& p, const TRect& r, TState state) {
-        const int y = (r.Top + r.Bottom) / 2 + 2, cx = (r.Left + r.Right) / 2;
-        for (int dx : {-4, 0, 4})
-            p.FillRect(TRect{cx + dx - 1, y - 1, cx + dx + 1, y + 1}, GlyphColor(theme, state));
-    };
-}
-
 template <class Entry>
 void SetButtonStates(Entry& e, const TStateRects& s)
 {
@@ -87,8 +78,9 @@ void AddButtons(TComposition& c, const TPictureSet& pics)
     const TTheme& t = c.Theme;
     AddButton<TskDataSkinButtonControl>(c, pics, "resizetoolbutton", 44, 25, ToolLook(t));
     AddButton<TskDataSkinButtonControl>(c, pics, "resizebutton", 20, 20, BoxLook(t));
-    AddButton<TskDataSkinButtonControl>(c, pics, "combobutton", 16, 18, BoxLook(t, ArrowGlyph(t, TDir::Down, 4)));
-    AddButton<TskDataSkinButtonControl>(c, pics, "editbutton", 16, 18, BoxLook(t, DotsGlyph(t)));
+    // Drop buttons carry no glyph: the controls draw their arrow over any size.
+    AddButton<TskDataSkinButtonControl>(c, pics, "combobutton", 16, 18, BoxLook(t));
+    AddButton<TskDataSkinButtonControl>(c, pics, "editbutton", 16, 18, BoxLook(t));
     if (t.Tools)
         return;
     auto& button = AddButton<TskDataSkinButtonControl>(c, pics, "button", 72, 25, BoxLook(t));
