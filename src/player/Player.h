@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace tovrel {
@@ -48,6 +49,12 @@ public:
     void ToggleAudioDisplay();
     void Seek(std::int64_t pts, TSeekFlags seekFlags, bool waitForSeekEnd);
     void Seek(double delta, TSeekFlags seekFlags, bool waitForSeekEnd);
+    // Any whole number is a time (Seek(0, ...) seeks to the start), as with the 64-bit overload.
+    template <class T>
+        requires std::is_integral_v<T>
+    void Seek(T pts, TSeekFlags seekFlags, bool waitForSeekEnd) {
+        Seek(std::int64_t(pts), seekFlags, waitForSeekEnd);
+    }
     // A 24-bit copy of the picture at the read index of the picture queue; the
     // bitmap belongs to the player and is overwritten by the next call.
     const TSurface& CurrentFrame(std::int64_t& pts);

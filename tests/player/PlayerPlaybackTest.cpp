@@ -249,7 +249,7 @@ TEST_F(PlaybackTest, SeekLandsWithinOneKeyFrameInterval) {
     EXPECT_TRUE(landsNear(1000000)) << "to a time";
     player.Seek(0.5, 0, true);
     EXPECT_TRUE(landsNear(1500000)) << "by a distance from the picture shown";
-    player.Seek(std::int64_t(0), 0, true);
+    player.Seek(0, 0, true);
     EXPECT_TRUE(landsNear(0)) << "back to the start";
 }
 
