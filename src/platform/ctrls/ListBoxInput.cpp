@@ -215,20 +215,7 @@ void TListBoxInput::Drag(TPoint p)
 
 void TListBoxInput::Scroll(WPARAM w)
 {
-    TCustomListBox& l = list_;
-    const int page = l.VisibleRows();
-    switch (LOWORD(w)) {
-    case SB_LINEUP: l.SetTop(l.top_ - 1); break;
-    case SB_LINEDOWN: l.SetTop(l.top_ + 1); break;
-    case SB_PAGEUP: l.SetTop(l.top_ - page); break;
-    case SB_PAGEDOWN: l.SetTop(l.top_ + page); break;
-    // The position is everything above the low word, so it is not cut at 65535.
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: l.SetTop(int(std::min<WPARAM>(w >> 16, 0x7FFFFFFF))); break;
-    case SB_TOP: l.SetTop(0); break;
-    case SB_BOTTOM: l.SetTop(l.Count()); break;
-    default: break;
-    }
+    list_.SetTop(ScrollRequest(w, list_.top_, 1, list_.VisibleRows(), list_.Count()));
 }
 
 } // namespace tovrel

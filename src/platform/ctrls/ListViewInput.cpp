@@ -124,26 +124,10 @@ void TListViewInput::ScrollBy(int dx, int dy)
 void TListViewInput::Scroll(bool vertical, WPARAM w)
 {
     TCustomListView& v = view_;
-    const int position = vertical ? v.top_ : v.scrollX_;
-    const int line = vertical ? 1 : 8;
-    const int page = vertical ? v.VisibleRowCount() : v.ClientWidth();
-    int to = position;
-    switch (LOWORD(w)) {
-    case SB_LINEUP: to = position - line; break;
-    case SB_LINEDOWN: to = position + line; break;
-    case SB_PAGEUP: to = position - page; break;
-    case SB_PAGEDOWN: to = position + page; break;
-    // Everything above the low word is the position, so it is not cut at 65535.
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: to = int(std::min<WPARAM>(w >> 16, 0x7FFFFFFF)); break;
-    case SB_TOP: to = 0; break;
-    case SB_BOTTOM: to = 0x7FFFFFFF; break;
-    default: return;
-    }
     if (vertical)
-        v.SetTop(to);
+        v.SetTop(ScrollRequest(w, v.top_, 1, v.VisibleRowCount(), 0x7FFFFFFF));
     else
-        v.SetScrollX(to);
+        v.SetScrollX(ScrollRequest(w, v.scrollX_, 8, v.ClientWidth(), 0x7FFFFFFF));
 }
 
 } // namespace tovrel

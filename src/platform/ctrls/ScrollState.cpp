@@ -55,6 +55,21 @@ int TScrollState::Set(const SCROLLINFO& info)
     return pos_;
 }
 
+int ScrollRequest(WPARAM w, int position, int line, int page, int last)
+{
+    switch (LOWORD(w)) {
+    case SB_LINEUP: return position - line;
+    case SB_LINEDOWN: return position + line;
+    case SB_PAGEUP: return position - page;
+    case SB_PAGEDOWN: return position + page;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return int(std::min<WPARAM>(w >> 16, 0x7FFFFFFF));
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return last;
+    default: return position;
+    }
+}
+
 namespace {
 
 IScrollStateOwner* OwnerOf(HWND hwnd)

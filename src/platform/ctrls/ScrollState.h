@@ -39,6 +39,12 @@ public:
     virtual void ScrollStateChanged(int /*bar*/) {}
 };
 
+// The position a WM_HSCROLL / WM_VSCROLL asks for, from `position`, moving
+// `line` or `page` steps; SB_BOTTOM gives `last`. For SB_THUMBPOSITION and
+// SB_THUMBTRACK everything above the low word of WParam is the position, so
+// positions above 65535 are not cut. Unknown codes leave the position.
+int ScrollRequest(WPARAM w, int position, int line, int page, int last);
+
 // The platform's scroll-bar calls on the windows of the standard controls;
 // windows without a state answer 0 / 0.
 BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);

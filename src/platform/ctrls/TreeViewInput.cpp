@@ -29,22 +29,9 @@ bool TTreeViewInput::Handle(TMessage& message)
     case WM_GETDLGCODE:
         message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return true;
-    case WM_VSCROLL: {
-        const int page = t.VisibleCount();
-        switch (LOWORD(message.WParam)) {
-        case SB_LINEUP: t.SetTop(t.top_ - 1); break;
-        case SB_LINEDOWN: t.SetTop(t.top_ + 1); break;
-        case SB_PAGEUP: t.SetTop(t.top_ - page); break;
-        case SB_PAGEDOWN: t.SetTop(t.top_ + page); break;
-        // Everything above the low word is the position, so it is not cut at 65535.
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK: t.SetTop(int(std::min<WPARAM>(message.WParam >> 16, 0x7FFFFFFF))); break;
-        case SB_TOP: t.SetTop(0); break;
-        case SB_BOTTOM: t.SetTop(0x7FFFFFFF); break;
-        default: break;
-        }
+    case WM_VSCROLL:
+        t.SetTop(ScrollRequest(message.WParam, t.top_, 1, t.VisibleCount(), 0x7FFFFFFF));
         return true;
-    }
     case WM_MOUSEWHEEL:
         t.SetTop(t.top_ - 3 * (GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA));
         return true;
