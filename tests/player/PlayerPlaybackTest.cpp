@@ -199,6 +199,16 @@ TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures) {
         });
         return redrawn;
     }));
+
+    // A negative aspect ratio fills the area: the bars are gone after the redraw it asks for.
+    player.SetAspectRatio(-1);
+    EXPECT_TRUE(WaitFor([&] {
+        int green = 0;
+        player.Surface().Read([&](const TSurface& surface, std::int64_t) {
+            if (surface.Width() > 5) green = surface.ScanLine(75)[5 * 4 + 1];
+        });
+        return green >= 0xF0;
+    }));
 }
 
 TEST_F(PlaybackTest, TheSpectrumOfAnAudioOnlyFileIsDrawnColumnByColumn) {
