@@ -2,6 +2,7 @@
 
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Errors.h"
+#include "platform/vcl/MenuBar.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/MessageLoop.h"
@@ -44,17 +45,24 @@ void TCustomForm::SetMenu(TMainMenu* menu)
     menu_ = menu;
     if (menu)
         menu->FreeNotification(this);
+    menuBar_ = menu ? std::make_unique<TMenuBar>(*this, *menu) : nullptr;
+    if (menuBar_)
+        menuBar_->MenuChanged();
+    else if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation)
 {
     TCustomControl::Notification(component, operation);
     if (operation == opRemove && component == menu_)
-        menu_ = nullptr;
+        SetMenu(nullptr);
 }
 
 bool TCustomForm::IsShortCut(WORD key, TShiftState shift)
 {
+    if (menuBar_ && menuBar_->DropDownKey(key))
+        return true;
     bool handled = false;
     if (OnShortCut)
         OnShortCut(key, shift, handled);
@@ -316,6 +324,8 @@ void TCustomForm::HandleDialogKey(TMessage& message)
 
 void TCustomForm::WndProc(TMessage& message)
 {
+    if (menuBar_ && menuBar_->FormMessage(message, [this](TMessage& m) { TCustomControl::WndProc(m); }))
+        return;
     switch (message.Msg) {
     case WM_CLOSE:
         Close();

@@ -10,6 +10,8 @@
 
 namespace tovrel {
 
+class TMenuBar;
+
 enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -52,6 +54,8 @@ public:
     bool KeyPreview = false;
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
+    // The plain bar showing Menu in the frame (null without a menu).
+    TMenuBar* MenuBar() const { return menuBar_.get(); }
     // OnShortCut, then the menu's shortcuts.
     bool IsShortCut(WORD key, TShiftState shift) override;
 
@@ -106,6 +110,7 @@ private:
     TFormStyle formStyle_ = fsNormal;
     TWinControl* activeControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
+    std::unique_ptr<TMenuBar> menuBar_;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;
     bool positioned_ = false;

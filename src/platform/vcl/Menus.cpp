@@ -4,6 +4,7 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/ImageList.h"
+#include "platform/vcl/MenuBar.h"
 #include "platform/wm/Keys.h"
 
 #include <algorithm>
@@ -373,6 +374,8 @@ void TMenu::Notification(TComponent* component, TOperation operation)
 
 void TMenu::ItemChanged(TMenuItem* source, bool rebuild)
 {
+    if (!ComponentState().Contains(csDestroying))
+        MenuBarsChanged(this);
     if (OnChange && !ComponentState().Contains(csDestroying) && !ComponentState().Contains(csLoading))
         OnChange(this, source, rebuild);
 }
