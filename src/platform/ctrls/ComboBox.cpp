@@ -1,5 +1,6 @@
 #include "platform/ctrls/ComboBox.h"
 
+#include "platform/ctrls/ArrowGlyph.h"
 #include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/ListBoxStrings.h"
 #include "platform/ctrls/TextMeasure.h"
@@ -361,14 +362,7 @@ void TCustomComboBox::PaintWindow(HDC dc)
     RECT button = ButtonRect();
     FillRect(dc, &button, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &button, dropped_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    // The arrow: a small triangle pointing down in the middle of the button.
-    const int cx = (button.Left + button.Right) / 2, cy = (button.Top + button.Bottom) / 2;
-    const POINT arrow[3] = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
-    HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Polygon(dc, arrow, 3);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
+    DrawArrowGlyph(dc, button, TArrowDirection::Down, Enabled());
 }
 
 } // namespace tovrel
