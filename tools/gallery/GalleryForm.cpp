@@ -10,9 +10,12 @@
 #include "platform/ctrls/Label.h"
 #include "platform/ctrls/PageControl.h"
 #include "platform/ctrls/Panel.h"
+#include "platform/ctrls/ScrollBar.h"
 #include "platform/ctrls/Splitter.h"
 #include "platform/ctrls/StatusBar.h"
+#include "platform/ctrls/TrackBar.h"
 #include "platform/ctrls/TreeView.h"
+#include "platform/ctrls/UpDown.h"
 #include "platform/vcl/Bitmap.h"
 
 #include <string>
@@ -159,6 +162,20 @@ void AddTree(TForm& form)
     tree->SetSelected(home->Item(1));
 }
 
+void AddRanges(TForm& form)
+{
+    auto* scroll = Place<TScrollBar>(form, 260, 330, 250, 17);
+    scroll->SetPageSize(25);
+    scroll->SetPosition(30);
+    auto* track = Place<TTrackBar>(form, 260, 350, 150, 45);
+    track->SetPosition(4);
+    auto* count = Place<TEdit>(form, 420, 360, 60, 21);
+    auto* updown = Place<TUpDown>(form, 0, 0, 17, 21);
+    updown->SetRange(1, 99);
+    updown->SetPosition(2);
+    updown->SetAssociate(count);
+}
+
 void AddStatusBar(TForm& form)
 {
     auto* bar = new TStatusBar(&form);
@@ -184,6 +201,7 @@ std::unique_ptr<TForm> BuildGalleryForm()
     AddPages(*form);
     AddButtons(*form);
     AddTree(*form);
+    AddRanges(*form);
     AddStatusBar(*form);
     return form;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ctrls/Edit.h"
 #include "platform/ctrls/ScrollBar.h"
+#include "platform/ctrls/TrackBar.h"
 #include "platform/ctrls/UpDown.h"
 #include "platform/wm/Keys.h"
 
@@ -113,6 +114,31 @@ TEST_F(RangeControls, UpDownRepeatsAfterHalfASecond)
     Wait(100);
     EXPECT_EQ(updown.Position(), 3);
     Release(updown, Point(8, 20));
+}
+
+TEST_F(RangeControls, TrackBarDragPagesAndKeys)
+{
+    TTrackBar& track = Place<TTrackBar>(Rect(10, 10, 160, 55));
+    std::vector<int> changes;
+    track.OnChange = [&](TObject*) { changes.push_back(track.Position()); };
+    const int travel = track.TravelEnd() - track.TravelStart();
+    const TRect thumb = track.ThumbRect();
+    ClickAt(track, Point((thumb.Left + thumb.Right) / 2, thumb.Top + 3), false);
+    MoveTo(track, Point(track.TravelStart() + travel * 3 / 10 + 1, thumb.Top + 3)); // nearest: 3
+    Release(track, Point(track.TravelStart() + travel * 3 / 10 + 1, thumb.Top + 3));
+    EXPECT_EQ(track.Position(), 3);
+    // A press on the channel at 9: a page now, another after 500 ms, then to 9.
+    ClickAt(track, Point(track.TravelStart() + travel * 9 / 10, thumb.Top + 3), false);
+    EXPECT_EQ(track.Position(), 5);
+    Wait(500);
+    EXPECT_EQ(track.Position(), 7);
+    Wait(100);
+    Wait(100);
+    EXPECT_EQ(track.Position(), 9);
+    Release(track, Point(track.TravelStart() + travel * 9 / 10, thumb.Top + 3));
+    Key(VK_END);
+    Key(VK_RIGHT);
+    EXPECT_EQ(changes, (std::vector<int>{3, 5, 7, 9, 10}));
 }
 
 } // namespace
