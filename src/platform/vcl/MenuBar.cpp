@@ -221,7 +221,12 @@ bool TMenuBar::FormMessage(TMessage& message, const TWndMethod& inherited)
         if (LOWORD(message.WParam) == WA_INACTIVE)
             Close();
         return false;
+    case WM_SHOWWINDOW:
+        if (!message.WParam)
+            Close();
+        return false;
     case WM_CANCELMODE:
+    case WM_DESTROY:
         Close();
         return false;
     default:

@@ -113,7 +113,8 @@ void TMenuBar::LayOutRows(TMenuItem& parent)
 
 void TMenuBar::ShowDropDown(TPoint screen)
 {
-    if (!dropDown_) {
+    // Made again after the form's window was: the old one went with its owner.
+    if (!dropDown_ || !IsWindow(dropDown_)) {
         RegisterDropDownClass();
         dropDown_ = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kDropDownClass, "", WS_POPUP, 0, 0, 0, 0,
                                    FormHandle(), nullptr, nullptr, nullptr);

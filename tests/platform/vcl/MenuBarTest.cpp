@@ -83,6 +83,23 @@ TEST_F(MenuBarTest, AClickOpensTheDropDownWithoutTakingTheFocusAndAClickOnAnItem
     EXPECT_EQ(log, std::vector<std::string>{"E&xit"});
 }
 
+TEST_F(MenuBarTest, TheBarOutlivesANewFormWindowAndClosesWhenTheFormHides)
+{
+    AddItems();
+    Click(Centre(Bar().ItemScreenRect(0)));
+    form->SetBorderStyle(bsSingle); // a new window, and with it a new owner for the drop-down
+    Pump();
+    EXPECT_FALSE(DroppedDown());
+    form->Hide(); // the new window starts hidden
+    form->Show();
+    Pump();
+    EXPECT_GT(RowHeight(), GetSystemMetrics(SM_CYMENU)) << "caption, then the row";
+    Click(Centre(Bar().ItemScreenRect(1)));
+    ASSERT_TRUE(DroppedDown());
+    form->Hide();
+    EXPECT_FALSE(DroppedDown());
+}
+
 TEST_F(MenuBarTest, EscapeAPressElsewhereOrOnTheOpenItemClosesWithoutRunningAnything)
 {
     AddItems();
