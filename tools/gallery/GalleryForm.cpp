@@ -13,6 +13,7 @@
 #include "platform/ctrls/ScrollBar.h"
 #include "platform/ctrls/Splitter.h"
 #include "platform/ctrls/StatusBar.h"
+#include "platform/ctrls/ToolBar.h"
 #include "platform/ctrls/TrackBar.h"
 #include "platform/ctrls/TreeView.h"
 #include "platform/ctrls/UpDown.h"
@@ -176,6 +177,25 @@ void AddRanges(TForm& form)
     updown->SetAssociate(count);
 }
 
+void AddToolBar(TForm& form)
+{
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    bar->SetButtonSize(60, 22);
+    bar->SetShowCaptions(true);
+    const std::pair<const char*, TToolButtonStyle> buttons[] = {
+        {"Add", tbsButton}, {"Remove", tbsButton}, {"", tbsDivider}, {"List", tbsCheck}, {"Icons", tbsCheck}};
+    for (auto [caption, style] : buttons) {
+        auto* button = new TToolButton(&form);
+        button->SetParent(bar);
+        button->SetCaption(caption);
+        button->SetStyle(style);
+        button->Grouped = style == tbsCheck;
+    }
+    dynamic_cast<TToolButton*>(bar->Controls(3))->SetDown(true);
+    bar->ArrangeButtons();
+}
+
 void AddStatusBar(TForm& form)
 {
     auto* bar = new TStatusBar(&form);
@@ -191,7 +211,7 @@ std::unique_ptr<TForm> BuildGalleryForm()
 {
     auto form = std::make_unique<TForm>(nullptr);
     form->SetCaption("Standard controls");
-    form->SetBounds(10, 10, 790, 440);
+    form->SetBounds(10, 10, 790, 470);
     form->SetColor(clBtnFace);
     // The window first, so aligned controls see the real client area.
     form->HandleNeeded();
@@ -203,6 +223,11 @@ std::unique_ptr<TForm> BuildGalleryForm()
     AddTree(*form);
     AddRanges(*form);
     AddStatusBar(*form);
+    // Everything placed by hand moves down to make room for the tool bar.
+    for (int i = 0; i < form->ControlCount(); ++i)
+        if (TControl* control = form->Controls(i); control->Align() == alNone)
+            control->SetTop(control->Top() + 30);
+    AddToolBar(*form);
     return form;
 }
 
