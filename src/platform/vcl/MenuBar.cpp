@@ -108,6 +108,8 @@ std::vector<TRect> TMenuBar::ItemRects() const
         RECT text{0, 0, 0, 0};
         DrawText(dc, item->Caption(), &text, DT_SINGLELINE | DT_CALCRECT);
         const int width = text.Width() + 2 * kItemPadding;
+        if (x + width > row.Right)
+            break; // the row is one line: what does not fit is not shown
         rects[std::size_t(i)] = {x, row.Top, x + width, row.Bottom};
         x += width;
     }
@@ -271,6 +273,9 @@ void TMenuBar::Open(int index, bool selectFirst)
 {
     if (index < 0 || index >= menu_.Items()->Count() || !Selectable(menu_.Items()->Items(index)) || !FormHandle())
         return;
+    const TRect bar = ItemScreenRect(index);
+    if (bar.IsEmpty())
+        return;
     TMenuItem* item = menu_.Items()->Items(index);
     if (item->Count() == 0) {
         Choose(item);
@@ -285,7 +290,6 @@ void TMenuBar::Open(int index, bool selectFirst)
     hot_ = -1;
     if (selectFirst)
         MoveHot(1);
-    const TRect bar = ItemScreenRect(index);
     ShowDropDown({bar.Left, bar.Bottom});
     Redraw();
 }

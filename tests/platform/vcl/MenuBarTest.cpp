@@ -63,6 +63,9 @@ TEST_F(MenuBarTest, TheRowIsReservedDrawnAndHitWhileTheMenuHasItems)
 
     menu->Items()->Items(1)->SetVisible(false);
     EXPECT_TRUE(Bar().ItemScreenRect(1).IsEmpty());
+    menu->Items()->Items(1)->SetVisible(true);
+    form->SetWidth(file.Right - 20 + 10);
+    EXPECT_TRUE(Bar().ItemScreenRect(1).IsEmpty()) << "an item that does not fit the row is not shown";
     TObject::Free(menu);
     EXPECT_EQ(form->MenuBar(), nullptr);
     EXPECT_EQ(RowHeight(), 0) << "the row goes with the menu";
