@@ -1,5 +1,6 @@
 #include "platform/ctrls/ListView.h"
 
+#include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/Header.h"
 #include "platform/ctrls/ListViewInput.h"
 #include "platform/ctrls/TextMeasure.h"
@@ -94,11 +95,7 @@ void TCustomListView::SetGridLines(bool value)
 
 void TCustomListView::SetSmallImages(TCustomImageList* images)
 {
-    if (smallImages_)
-        smallImages_->RemoveFreeNotification(this);
-    smallImages_ = images;
-    if (smallImages_)
-        smallImages_->FreeNotification(this);
+    SetComponentReference(*this, smallImages_, images);
     ItemsChanged();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ctrls/TabControl.h"
 
+#include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/TextMeasure.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/wm/Input.h"
@@ -77,11 +78,7 @@ void TCustomTabControl::SetTabWidth(int value)
 
 void TCustomTabControl::SetImages(TCustomImageList* images)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = images;
-    if (images_)
-        images_->FreeNotification(this);
+    SetComponentReference(*this, images_, images);
     Invalidate();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ctrls/ToolBar.h"
 
+#include "platform/ctrls/ControlNotify.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/Text.h"
@@ -171,11 +172,7 @@ void TToolBar::SetButtonSize(int width, int height)
 
 void TToolBar::SetImages(TCustomImageList* images)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = images;
-    if (images_)
-        images_->FreeNotification(this);
+    SetComponentReference(*this, images_, images);
     Invalidate();
 }
 

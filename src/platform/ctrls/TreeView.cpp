@@ -1,5 +1,6 @@
 #include "platform/ctrls/TreeView.h"
 
+#include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/TextMeasure.h"
 #include "platform/ctrls/TreeViewInput.h"
 
@@ -41,11 +42,7 @@ void TCustomTreeView::Notification(TComponent* component, TOperation operation)
 
 void TCustomTreeView::SetImages(TCustomImageList* images)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = images;
-    if (images_)
-        images_->FreeNotification(this);
+    SetComponentReference(*this, images_, images);
     NodesChanged();
 }
 
