@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace tovrel::skingen {
 namespace {
@@ -57,6 +58,14 @@ TRgb Mix(TRgb a, TRgb b, int t)
 TRgb Lighter(TRgb c, int amount) { return Mix(c, TRgb{255, 255, 255}, amount); }
 TRgb Darker(TRgb c, int amount) { return Mix(c, TRgb{0, 0, 0}, amount); }
 TColor ToColor(TRgb c) { return TColor(c.R | (c.G << 8) | (c.B << 16)); }
+
+std::optional<TRgb> ParseHexColour(std::string_view text)
+{
+    if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != text.npos)
+        return std::nullopt;
+    const unsigned long v = std::stoul(std::string(text.substr(1)), nullptr, 16);
+    return TRgb{std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
+}
 
 void TPainter::Pixel(int x, int y, TRgb c)
 {
@@ -157,6 +166,37 @@ void TPainter::Disc(double cx, double cy, double radius, TRgb c)
         *this, int(std::floor(cx - radius)), int(std::floor(cy - radius)), int(std::ceil(cx + radius)),
         int(std::ceil(cy + radius)),
         [&](double px, double py) { return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= radius * radius; },
+        [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
+}
+
+void TPainter::Polygon(std::span<const std::pair<double, double>> points, TRgb c)
+{
+    if (points.size() < 3)
+        return;
+    double left = points[0].first, right = left, top = points[0].second, bottom = top;
+    for (auto [x, y] : points) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    // Inside when on the same side of every edge (the polygon is convex).
+    const auto inside = [&](double px, double py) {
+        int sign = 0;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const auto [x0, y0] = points[i];
+            const auto [x1, y1] = points[(i + 1) % points.size()];
+            const double cross = (x1 - x0) * (py - y0) - (y1 - y0) * (px - x0);
+            const int s = cross > 0 ? 1 : (cross < 0 ? -1 : 0);
+            if (s != 0 && sign != 0 && s != sign)
+                return false;
+            if (s != 0)
+                sign = s;
+        }
+        return true;
+    };
+    Cover(
+        *this, int(std::floor(left)), int(std::floor(top)), int(std::ceil(right)), int(std::ceil(bottom)), inside,
         [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
 }
 

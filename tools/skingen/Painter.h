@@ -4,6 +4,10 @@
 // checks and caption buttons, on 24-bit surfaces. Edges are anti-aliased by a
 // fixed 4x4 sampling, so the same call always gives the same bytes.
 #include <cstdint>
+#include <optional>
+#include <string_view>
+#include <span>
+#include <utility>
 
 #include "platform/gdi/Surface.h"
 #include "platform/rtl/Types.h"
@@ -21,6 +25,8 @@ TRgb Lighter(TRgb c, int amount);
 TRgb Darker(TRgb c, int amount);
 // The skin format's colour value (0x00BBGGRR).
 TColor ToColor(TRgb c);
+// "#RRGGBB" as the theme and icon tables write colours; nothing for any other text.
+std::optional<TRgb> ParseHexColour(std::string_view text);
 
 enum class TFillStyle { Flat, Vertical, Glossy };
 
@@ -50,6 +56,8 @@ public:
     // A thick anti-aliased segment (coordinates in pixels, centres at +0.5).
     void Segment(double x0, double y0, double x1, double y1, double thickness, TRgb c);
     void Disc(double cx, double cy, double radius, TRgb c);
+    // A filled convex polygon (coordinates in pixels).
+    void Polygon(std::span<const std::pair<double, double>> points, TRgb c);
     // A filled triangle pointing in the direction named, centred in r.
     enum class TDirection { Up, Down, Left, Right };
     void Arrow(const TRect& r, TDirection direction, int size, TRgb c);

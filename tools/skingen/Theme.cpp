@@ -34,11 +34,10 @@ public:
     bool Flag(std::string_view section, std::string_view key) const { return Integer(section, key, 0, 1) == 1; }
     TRgb Color(std::string_view key) const
     {
-        const std::string text = Text("palette", key);
-        if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+        const std::optional<TRgb> colour = ParseHexColour(Text("palette", key));
+        if (!colour)
             Fail("palette", key, "must be #RRGGBB");
-        const unsigned long v = std::stoul(text.substr(1), nullptr, 16);
-        return TRgb{std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
+        return *colour;
     }
     const TskIniFile& Ini() const { return ini_; }
 

@@ -2,13 +2,16 @@
 // writes it as a compressed skin file.
 //
 //   skingen <theme file> <output .skn> [--review <folder>]
+//   skingen --icons <icon table> <size> <output folder>
 //
 // --review also writes the skin as an INI folder with its BMP pictures.
+// --icons draws the pictures of one image list as <index>.png files.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
 #include "Composition.h"
+#include "IconTable.h"
 #include "platform/vcl/Streams.h"
 #include "skin/data/SkinCompressedSkin.h"
 #include "skin/data/SkinData.h"
@@ -19,8 +22,16 @@ namespace {
 int Run(int argc, char** argv)
 {
     using namespace tovrel;
+    if (argc == 5 && std::string(argv[1]) == "--icons") {
+        const int size = std::stoi(argv[3]);
+        if (size < 8 || size > 256)
+            throw std::invalid_argument("an icon size runs from 8 to 256");
+        skingen::WriteIcons(skingen::LoadIconTable(argv[2]), size, argv[4]);
+        return 0;
+    }
     if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--review")) {
-        std::cerr << "usage: skingen <theme file> <output .skn> [--review <folder>]\n";
+        std::cerr << "usage: skingen <theme file> <output .skn> [--review <folder>]\n"
+                     "       skingen --icons <icon table> <size> <output folder>\n";
         return 2;
     }
     const skingen::TTheme theme = skingen::LoadTheme(argv[1]);

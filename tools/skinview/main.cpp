@@ -1,4 +1,4 @@
-// skinview: one PNG contact sheet per stored skin.
+// skinview: one PNG contact sheet per stored skin, and one of the image lists' pictures.
 //
 //   skinview <output folder>
 #include <algorithm>
@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "ContactSheet.h"
+#include "IconSheet.h"
 #include "platform/gdi/codecs/ImageCodec.h"
 #include "platform/gdi/codecs/PngCodec.h"
 #include "platform/vcl/Streams.h"
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
             const auto png = EncodePng(sheet, false);
             WriteImageFileBytes((std::filesystem::path(argv[1]) / (name + ".png")).string(), png);
         }
+        WriteImageFileBytes((std::filesystem::path(argv[1]) / "icons.png").string(),
+                            EncodePng(RenderIconSheet(), false));
     } catch (const std::exception& e) {
         std::cerr << "skinview: " << e.what() << "\n";
         return 1;
