@@ -42,8 +42,9 @@ bool Selectable(const TMenuItem* item)
 
 void MenuBarsChanged(const TMenu* menu)
 {
+    // A bar may go while another follows (its form closing), so each is looked up again.
     for (TMenuBar* bar : std::vector<TMenuBar*>(LiveBars()))
-        if (bar->Shows(menu))
+        if (std::ranges::find(LiveBars(), bar) != LiveBars().end() && bar->Shows(menu))
             bar->MenuChanged();
 }
 
