@@ -49,7 +49,8 @@ void TCustomForm::SetMenu(TMainMenu* menu)
     if (menuBar_)
         menuBar_->MenuChanged();
     else if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation)

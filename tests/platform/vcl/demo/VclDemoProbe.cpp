@@ -55,6 +55,10 @@ int main(int argc, char** argv)
         const int middle = c.Y + kTopPanelHeight + 100;
         const int client = c.X + kLeftPanelWidth;
         const int clientTop = c.Y + kTopPanelHeight;
+        const int statusTop = c.Y + kClientHeight - kStatusHeight;
+        const TPoint swatch{client + (kSwatchBounds.Left + kSwatchBounds.Right) / 2,
+                            clientTop + (kSwatchBounds.Top + kSwatchBounds.Bottom) / 2};
+        const TPoint edit{client + kEditBounds.Right - 8, clientTop + kEditBounds.Top + 8};
         const TProbe probes[] = {
             {"menu row above the top panel", {right, c.Y - menu / 2}, GetSysColor(COLOR_MENU)},
             {"open menu item", {c.X + 3, c.Y - menu / 2}, GetSysColor(COLOR_HIGHLIGHT)},
@@ -66,12 +70,10 @@ int main(int argc, char** argv)
             {"left panel", {c.X + kLeftPanelWidth / 2, middle}, kLeftPanelColour},
             {"left panel's right column", {client - 1, middle}, kLeftPanelColour},
             {"client panel beside the left panel", {client + 1, middle}, kClientPanelColour},
-            {"status area", {right, c.Y + kClientHeight - kStatusHeight / 2}, kStatusColour},
-            {"client panel above the status area", {right, c.Y + kClientHeight - kStatusHeight - 1}, kClientPanelColour},
-            {"swatch (a graphic control)",
-             {client + (kSwatchBounds.Left + kSwatchBounds.Right) / 2, clientTop + (kSwatchBounds.Top + kSwatchBounds.Bottom) / 2},
-             kSwatchColour},
-            {"edit (a windowed control)", {client + kEditBounds.Right - 8, clientTop + kEditBounds.Top + 8}, RGB(255, 255, 255)},
+            {"status area", {right, statusTop + kStatusHeight / 2}, kStatusColour},
+            {"client panel above the status area", {right, statusTop - 1}, kClientPanelColour},
+            {"swatch (a graphic control)", swatch, kSwatchColour},
+            {"edit (a windowed control)", edit, RGB(255, 255, 255)},
         };
         int failures = 0;
         for (const TProbe& probe : probes) {
