@@ -115,6 +115,17 @@ void TCustomEdit::SetCharCase(TEditCharCase value)
     RecreateWnd();
 }
 
+bool TCustomEdit::ViewWordWrap() const
+{
+    return view_->WordWrap();
+}
+
+void TCustomEdit::SetViewWordWrap(bool value)
+{
+    view_->SetWordWrap(value);
+    CaretMoved();
+}
+
 void TCustomEdit::SetHideSelection(bool value)
 {
     hideSelection_ = value;

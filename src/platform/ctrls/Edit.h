@@ -77,6 +77,8 @@ protected:
     void DoEnter() override;
     void PaintWindow(HDC dc) override;
     bool MultiLine() const { return buffer_.MultiLine(); }
+    bool ViewWordWrap() const;
+    void SetViewWordWrap(bool value);
     bool WantReturns = false;
     bool WantTabs = false;
 
@@ -125,6 +127,10 @@ public:
     void SetWantReturns(bool value) { TCustomEdit::WantReturns = value; }
     bool WantTabs() const { return TCustomEdit::WantTabs; }
     void SetWantTabs(bool value) { TCustomEdit::WantTabs = value; }
+    // Long lines break at spaces to fit (on by default). Only the display
+    // wraps: EM_LINEINDEX and the other line messages count the lines of the text.
+    bool WordWrap() const { return ViewWordWrap(); }
+    void SetWordWrap(bool value) { SetViewWordWrap(value); }
 
 private:
     std::unique_ptr<TStrings> lines_;

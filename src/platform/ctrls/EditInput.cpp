@@ -108,14 +108,9 @@ void TCustomEdit::HandleKeyDown(WORD key)
             moveTo(delta < 0 ? buffer_.PrevChar(caret) : buffer_.NextChar(caret));
             return;
         }
+        // Rows as shown (wrapped lines included), keeping the caret's x.
         const TPoint at = view_->PosToPoint(caret);
-        const int target = std::clamp(line + delta, 0, buffer_.LineCount() - 1);
-        const int y = at.Y + (target - line) * view_->LineHeight();
-        // The view scrolls to the caret afterwards, so map against the current scroll.
-        const int pos = view_->PointToPos(Point(at.X, std::clamp(y, view_->FormatRect().Top, view_->FormatRect().Bottom - 1)));
-        moveTo(buffer_.LineFromChar(pos) == target ? pos
-                                                   : std::min(buffer_.LineIndex(target) + caret - buffer_.LineIndex(line),
-                                                              buffer_.LineEnd(target)));
+        moveTo(view_->PointToPos(Point(at.X, at.Y + delta * view_->LineHeight())));
     };
     switch (key) {
     case VK_LEFT:

@@ -58,12 +58,58 @@ int TEditView::VisibleLines() const
     return std::max(1, FormatRect().Height() / LineHeight());
 }
 
-std::u32string TEditView::DisplayLine(int line) const
+std::vector<TEditView::TRow> TEditView::Rows() const
 {
-    const std::u32string_view text = edit_.buffer_.Line(line);
+    const TEditBuffer& buffer = edit_.buffer_;
+    std::vector<TRow> rows;
+    const int width = FormatRect().Width();
+    const bool wrap = wordWrap_ && buffer.MultiLine() && width > 0;
+    std::optional<TTextMeasure> measure;
+    for (int line = 0; line < buffer.LineCount(); ++line) {
+        const int start = buffer.LineIndex(line);
+        const std::u32string_view text = buffer.Line(line);
+        if (!wrap) {
+            rows.push_back({start, start + int(text.size())});
+            continue;
+        }
+        if (!measure)
+            measure.emplace(*edit_.Font());
+        const std::vector<int> offsets = measure->Offsets(edit_.passwordChar_ ? std::u32string(text.size(), char32_t(edit_.passwordChar_)) : std::u32string(text));
+        int from = 0;
+        do {
+            // The longest run that fits, broken after its last space when it has one.
+            int to = from + 1;
+            while (to < int(text.size()) && offsets[std::size_t(to + 1)] - offsets[std::size_t(from)] <= width)
+                ++to;
+            if (to < int(text.size())) {
+                int space = to;
+                while (space > from && text[std::size_t(space - 1)] != U' ')
+                    --space;
+                if (space > from)
+                    to = space;
+            }
+            to = std::min(to, int(text.size()));
+            rows.push_back({start + from, start + to});
+            from = to;
+        } while (from < int(text.size()));
+    }
+    return rows;
+}
+
+int TEditView::RowOf(const std::vector<TRow>& rows, int pos)
+{
+    int row = 0;
+    while (row + 1 < int(rows.size()) && rows[std::size_t(row) + 1].Start <= pos)
+        ++row;
+    return row;
+}
+
+std::u32string TEditView::DisplayText(const TRow& row) const
+{
+    const std::size_t length = std::size_t(row.End - row.Start);
     if (edit_.passwordChar_)
-        return std::u32string(text.size(), char32_t(edit_.passwordChar_));
-    return std::u32string(text);
+        return std::u32string(length, char32_t(edit_.passwordChar_));
+    return std::u32string(edit_.buffer_.Chars().substr(std::size_t(row.Start), length));
 }
 
 int TEditView::AlignOffset(int lineWidth) const
@@ -80,49 +126,54 @@ int TEditView::AlignOffset(int lineWidth) const
 
 TPoint TEditView::PosToPoint(int pos) const
 {
-    const TEditBuffer& buffer = edit_.buffer_;
-    pos = std::clamp(pos, 0, buffer.Length());
-    const int line = buffer.LineFromChar(pos);
-    const std::u32string text = DisplayLine(line);
-    const int column = std::min(pos - buffer.LineIndex(line), int(text.size()));
+    pos = std::clamp(pos, 0, edit_.buffer_.Length());
+    const std::vector<TRow> rows = Rows();
+    const int row = RowOf(rows, pos);
+    const std::u32string text = DisplayText(rows[std::size_t(row)]);
+    const int column = std::min(pos - rows[std::size_t(row)].Start, int(text.size()));
     TTextMeasure measure(*edit_.Font());
     const int x = measure.Width(std::u32string_view(text).substr(0, std::size_t(column)));
     const TRect r = FormatRect();
-    return Point(r.Left + AlignOffset(measure.Width(text)) + x - scrollX_,
-                 r.Top + (line - topLine_) * measure.LineHeight());
+    return Point(r.Left + AlignOffset(measure.Width(text)) + x - scrollX_, r.Top + (row - topRow_) * measure.LineHeight());
 }
 
 int TEditView::PointToPos(TPoint p) const
 {
-    const TEditBuffer& buffer = edit_.buffer_;
     TTextMeasure measure(*edit_.Font());
     const TRect r = FormatRect();
-    int row = p.Y - r.Top;
-    row = row < 0 ? -1 : row / std::max(1, measure.LineHeight());
-    const int line = std::clamp(topLine_ + row, 0, buffer.LineCount() - 1);
-    const std::u32string text = DisplayLine(line);
+    const std::vector<TRow> rows = Rows();
+    const int lineHeight = std::max(1, measure.LineHeight());
+    const int dy = p.Y - r.Top;
+    const int offsetRows = dy >= 0 ? dy / lineHeight : -((-dy + lineHeight - 1) / lineHeight);
+    const int row = std::clamp(topRow_ + offsetRows, 0, int(rows.size()) - 1);
+    const std::u32string text = DisplayText(rows[std::size_t(row)]);
     const std::vector<int> offsets = measure.Offsets(text);
     const int x = p.X - r.Left - AlignOffset(offsets.back()) + scrollX_;
     int column = 0;
     while (column < int(text.size()) && x > (offsets[std::size_t(column)] + offsets[std::size_t(column) + 1]) / 2)
         ++column;
-    return buffer.LineIndex(line) + column;
+    // A wrapped row ends before its last space: the caret stays on the row.
+    const bool wrapped = row + 1 < int(rows.size()) && rows[std::size_t(row) + 1].Start == rows[std::size_t(row)].End;
+    if (wrapped && column == int(text.size()) && column > 0)
+        --column;
+    return rows[std::size_t(row)].Start + column;
 }
 
 void TEditView::ScrollToCaret()
 {
     const TEditBuffer& buffer = edit_.buffer_;
-    const int caretLine = buffer.LineFromChar(buffer.Caret());
-    if (caretLine < topLine_)
-        topLine_ = caretLine;
-    else if (caretLine >= topLine_ + VisibleLines())
-        topLine_ = caretLine - VisibleLines() + 1;
-    topLine_ = std::clamp(topLine_, 0, std::max(0, buffer.LineCount() - 1));
+    const std::vector<TRow> rows = Rows();
+    const int caretRow = RowOf(rows, buffer.Caret());
+    if (caretRow < topRow_)
+        topRow_ = caretRow;
+    else if (caretRow >= topRow_ + VisibleLines())
+        topRow_ = caretRow - VisibleLines() + 1;
+    topRow_ = std::clamp(topRow_, 0, std::max(0, int(rows.size()) - 1));
 
     const TRect r = FormatRect();
     TTextMeasure measure(*edit_.Font());
-    const std::u32string text = DisplayLine(caretLine);
-    const int column = buffer.Caret() - buffer.LineIndex(caretLine);
+    const std::u32string text = DisplayText(rows[std::size_t(caretRow)]);
+    const int column = std::min(buffer.Caret() - rows[std::size_t(caretRow)].Start, int(text.size()));
     const int caretX = measure.Width(std::u32string_view(text).substr(0, std::size_t(column)));
     const int lineWidth = measure.Width(text);
     const int room = std::max(1, r.Width());
@@ -155,17 +206,18 @@ void TEditView::Paint(HDC dc, bool focused)
     TTextMeasure measure(*edit_.Font());
     const int lineHeight = std::max(1, measure.LineHeight());
     const bool showSelection = buffer.HasSelection() && (focused || !edit_.hideSelection_);
-    const int last = std::min(buffer.LineCount() - 1, topLine_ + VisibleLines());
-    for (int line = topLine_; line <= last; ++line) {
-        const std::u32string text = DisplayLine(line);
+    const std::vector<TRow> rows = Rows();
+    const int last = std::min(int(rows.size()) - 1, topRow_ + VisibleLines());
+    for (int line = topRow_; line <= last; ++line) {
+        const std::u32string text = DisplayText(rows[std::size_t(line)]);
         const std::string utf8 = EncodeUtf8(text);
         const std::vector<int> offsets = measure.Offsets(text);
         const int x = r.Left + AlignOffset(offsets.back()) - scrollX_;
-        const int y = r.Top + (line - topLine_) * lineHeight;
+        const int y = r.Top + (line - topRow_) * lineHeight;
         ExtTextOut(dc, x, y, 0, nullptr, utf8);
         if (!showSelection)
             continue;
-        const int lineStart = buffer.LineIndex(line);
+        const int lineStart = rows[std::size_t(line)].Start;
         const int from = std::clamp(buffer.SelStart() - lineStart, 0, int(text.size()));
         const int to = std::clamp(buffer.SelEnd() - lineStart, 0, int(text.size()));
         if (from >= to)

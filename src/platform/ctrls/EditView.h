@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tovrel {
 
@@ -27,7 +28,11 @@ public:
     void SetFormatRect(const RECT* rect);
 
     int LineHeight() const;
-    int FirstVisibleLine() const { return topLine_; }
+    // The first row in view (rows are the lines as shown, after wrapping).
+    int FirstVisibleLine() const { return topRow_; }
+    // Long lines of a memo break at spaces to fit the formatting rectangle.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool value) { wordWrap_ = value; }
     int ScrollX() const { return scrollX_; }
     // The point where the character at pos starts (for pos == Length, where
     // the last one ends).
@@ -40,7 +45,14 @@ public:
     void Paint(HDC dc, bool focused);
 
 private:
-    std::u32string DisplayLine(int line) const;
+    // A row shows the characters [Start, End) of the text.
+    struct TRow {
+        int Start = 0, End = 0;
+    };
+    std::vector<TRow> Rows() const;
+    // The row a position belongs to: at a wrap, the caret starts the next row.
+    static int RowOf(const std::vector<TRow>& rows, int pos);
+    std::u32string DisplayText(const TRow& row) const;
     int AlignOffset(int lineWidth) const;
     int VisibleLines() const;
 
@@ -48,7 +60,8 @@ private:
     int leftMargin_ = 0, rightMargin_ = 0;
     std::optional<TRect> formatRect_;
     int scrollX_ = 0;
-    int topLine_ = 0;
+    int topRow_ = 0;
+    bool wordWrap_ = false;
 };
 
 } // namespace tovrel

@@ -78,6 +78,7 @@ private:
 TMemo::TMemo(TComponent* owner) : TCustomEdit(owner, true), lines_(std::make_unique<TMemoStrings>(*this))
 {
     SetWantReturns(true);
+    SetWordWrap(true);
     AutoSelect = false;
 }
 

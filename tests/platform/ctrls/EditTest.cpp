@@ -252,6 +252,27 @@ TEST_F(Memo, LinesEnterAndVerticalMoves)
     EXPECT_EQ(memo.SelLength(), int(memo.Text().size()));
 }
 
+TEST_F(Memo, WordWrapBreaksRowsAtSpaces)
+{
+    TMemo& memo = Place<TMemo>(Rect(10, 10, 110, 110));
+    memo.SetText("alpha beta gamma delta epsilon");
+    auto point = [&](int pos) {
+        const LRESULT r = memo.Perform(EM_POSFROMCHAR, WPARAM(pos), 0);
+        return Point(GET_X_LPARAM(r), GET_Y_LPARAM(r));
+    };
+    const int gamma = 11;
+    const int row = point(gamma).Y - point(0).Y;
+    ASSERT_GT(row, 0);                        // "gamma" does not fit on the first row
+    EXPECT_EQ(point(gamma).X, point(0).X);    // and starts the next one
+    EXPECT_EQ(memo.Perform(EM_GETLINECOUNT, 0, 0), 1); // the text still has one line
+    memo.SetFocus();
+    memo.Perform(EM_SETSEL, 1, 1);
+    Key(VK_DOWN);
+    EXPECT_EQ(point(memo.SelStart()).Y, point(0).Y + row);
+    memo.SetWordWrap(false);
+    EXPECT_EQ(point(gamma).Y, point(0).Y);
+}
+
 TEST_F(Memo, WithoutWantReturnsEnterGoesToTheForm)
 {
     TMemo& memo = Place<TMemo>(Rect(10, 10, 210, 110));
