@@ -101,7 +101,10 @@ TTheme LoadTheme(const std::string& fileName)
     t.BorderWidth = r.Integer("shape", "borderwidth", 1, 2);
     t.FrameWidth = r.Integer("shape", "framewidth", 2, 8);
     t.CaptionHeight = r.Integer("shape", "captionheight", 22, 36);
-    t.Tile = r.Text("shape", "edges") == "tile";
+    const std::string edges = r.Text("shape", "edges");
+    if (edges != "stretch" && edges != "tile")
+        throw std::runtime_error(fileName + ": [shape] edges must be stretch or tile, not " + edges);
+    t.Tile = edges == "tile";
     t.FontName = r.Text("font", "name");
     t.FontHeight = r.Integer("font", "height", 11, 16);
     t.Glow = r.Flag("options", "glow");
