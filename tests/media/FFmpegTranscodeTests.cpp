@@ -242,6 +242,39 @@ TEST_F(TranscodeTest, TwoPassTasksRunningAtOnceKeepTheirOwnLogs)
     }
 }
 
+// libx264 keeps its own two-pass log: it gets the name beside the output,
+// never its default in the working folder.
+TEST_F(TranscodeTest, Libx264KeepsItsTwoPassLogBesideTheOutput)
+{
+    const std::string output = folder_.Path("x264.mp4");
+    for (const char* pass : {"pass=1", "pass=2"}) {
+        records_.clear();
+        tasks_.ClearTasks();
+        TOutputOptions options = Options("libx264", "aac", pass);
+        options.VideoBitrate = 300000;
+        Add(PathOf(Fixture::H264AacMp4), output, options);
+        RunBatch(1);
+        ExpectFinished(0);
+    }
+    EXPECT_GT(std::filesystem::file_size(output + ".ffmpeg2pass-0.log"), 0u);
+    EXPECT_FALSE(std::filesystem::exists("x264_2pass.log"));
+    EXPECT_NEAR(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->packets,
+                ReadFacts(PathOf(Fixture::H264AacMp4)).Of(AVMEDIA_TYPE_VIDEO)->packets, 1);
+}
+
+// The size limit ends the run once the output has grown past it.
+TEST_F(TranscodeTest, TheSizeLimitEndsTheRun)
+{
+    const std::string output = folder_.Path("limited.avi");
+    const int task = Add(PathOf(Fixture::Mpeg4Mp3Avi), output, Options("mpeg4", "libmp3lame", "fs=30000"));
+    RunBatch(1);
+    ExpectFinished(task);
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    EXPECT_GT(std::filesystem::file_size(output), 30000u);
+    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets, ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
+}
+
 // Stop from the custom hook at frame 10: the loop ends after that packet,
 // the trailer is written and the task is not finished.
 TEST_F(TranscodeTest, StopMidRunLeavesAPlayableFile)
