@@ -62,11 +62,9 @@ void AddButtonGlow(TComposition& c, const TPictureSet& pics, TskDataSkinButtonCo
             p.Box(box, spread + 2 - i, 1, TBoxFill{ring, ring, TFillStyle::Flat}, ring, TRgb{});
         }
     };
-    const TRect colour = c.Picture(pics.Glow).Add(gw, gh, [&t, halo](TPainter& p, const TRect& r) {
-        halo(p, r, t.Accent);
-    });
+    // Both pictures are packed alike, so the halo and its strength share a place.
+    c.Picture(pics.Glow).Add(gw, gh, [&t, halo](TPainter& p, const TRect& r) { halo(p, r, t.Accent); });
     c.Picture(pics.GlowMask).Add(gw, gh, [halo](TPainter& p, const TRect& r) { halo(p, r, TRgb{200, 200, 200}); });
-    (void)colour;
     e.GlowLayerPictureIndex = pics.Glow;
     e.GlowLayerMaskPictureIndex = pics.GlowMask;
     e.GlowLayerOffsetLeft = e.GlowLayerOffsetTop = e.GlowLayerOffsetRight = e.GlowLayerOffsetBottom = spread;

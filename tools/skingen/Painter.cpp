@@ -34,7 +34,7 @@ double SegmentDistance(double px, double py, double x0, double y0, double x1, do
 
 // Samples the shape over every pixel of the box around it.
 template <class Inside>
-void Cover(TPainter& painter, int left, int top, int right, int bottom, Inside inside, auto blend)
+void Cover(int left, int top, int right, int bottom, Inside inside, auto blend)
 {
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) {
@@ -45,7 +45,6 @@ void Cover(TPainter& painter, int left, int top, int right, int bottom, Inside i
             if (coverage > 0)
                 blend(x, y, coverage);
         }
-    (void)painter;
 }
 
 } // namespace
@@ -155,7 +154,7 @@ void TPainter::Segment(double x0, double y0, double x1, double y1, double thickn
     const int left = int(std::floor(std::min(x0, x1) - half)), right = int(std::ceil(std::max(x0, x1) + half));
     const int top = int(std::floor(std::min(y0, y1) - half)), bottom = int(std::ceil(std::max(y0, y1) + half));
     Cover(
-        *this, left, top, right, bottom,
+        left, top, right, bottom,
         [&](double px, double py) { return SegmentDistance(px, py, x0, y0, x1, y1) <= half; },
         [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
 }
@@ -163,7 +162,7 @@ void TPainter::Segment(double x0, double y0, double x1, double y1, double thickn
 void TPainter::Disc(double cx, double cy, double radius, TRgb c)
 {
     Cover(
-        *this, int(std::floor(cx - radius)), int(std::floor(cy - radius)), int(std::ceil(cx + radius)),
+        int(std::floor(cx - radius)), int(std::floor(cy - radius)), int(std::ceil(cx + radius)),
         int(std::ceil(cy + radius)),
         [&](double px, double py) { return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= radius * radius; },
         [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
@@ -196,7 +195,7 @@ void TPainter::Polygon(std::span<const std::pair<double, double>> points, TRgb c
         return true;
     };
     Cover(
-        *this, int(std::floor(left)), int(std::floor(top)), int(std::ceil(right)), int(std::ceil(bottom)), inside,
+        int(std::floor(left)), int(std::floor(top)), int(std::ceil(right)), int(std::ceil(bottom)), inside,
         [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
 }
 

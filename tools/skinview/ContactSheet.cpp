@@ -116,9 +116,6 @@ void DrawFrame(TSheet& s, int x, int y, int w, int h)
     TBitmap frame;
     CreateSkinImage(skin, NewSkinCorners(skin, TSize{pw, ph}, TSize{w, h}), frame, *d.FPicture, TRect{0, 0, pw, ph},
                     w, h, true, flags);
-    TSheet* sheet = &s;
-    (void)sheet;
-    s.Data();
     s.Copy(frame, TRect{0, 0, w, h}, x, y);
     // Caption buttons keep their distance from the right edge.
     for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {
