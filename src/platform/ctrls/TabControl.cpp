@@ -7,12 +7,14 @@
 #include "platform/wm/Keys.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tovrel {
 
 namespace {
 constexpr int kTabPadding = 6; // each side of a tab's caption
 constexpr int kFrame = 4;      // the page frame on the sides without tabs
+constexpr int kEdgeGap = 2;    // between the control's edge and the tabs, both ways
 } // namespace
 
 TCustomTabControl::TCustomTabControl(TComponent* owner)
@@ -62,6 +64,15 @@ void TCustomTabControl::SetTabIndex(int index)
 void TCustomTabControl::SetTabPosition(TTabPosition value)
 {
     tabPosition_ = value;
+    Realign();
+    Invalidate();
+}
+
+void TCustomTabControl::SetMultiLine(bool value)
+{
+    multiLine_ = value;
+    if (multiLine_)
+        firstVisible_ = 0;
     Realign();
     Invalidate();
 }
@@ -121,34 +132,67 @@ TSize TCustomTabControl::TabSize(int index)
     return vertical ? TSize{StripThickness(), length} : TSize{length, StripThickness()};
 }
 
+int TCustomTabControl::RowCount()
+{
+    return multiLine_ ? int(RowStarts().size()) : 1;
+}
+
+std::vector<int> TCustomTabControl::RowStarts()
+{
+    // Multi-line: tabs fill a row along the strip, then start the next.
+    const bool vertical = tabPosition_ == tpLeft || tabPosition_ == tpRight;
+    const int room = (vertical ? ClientHeight() : ClientWidth()) - 2 * kEdgeGap;
+    std::vector<int> starts{0};
+    int along = 0;
+    for (int i = 0; i < tabs_->Count(); ++i) {
+        const int length = vertical ? TabSize(i).cy : TabSize(i).cx;
+        if (along > 0 && along + length > room) {
+            starts.push_back(i);
+            along = 0;
+        }
+        along += length;
+    }
+    return starts;
+}
+
 TRect TCustomTabControl::TabRect(int index)
 {
-    if (index < firstVisible_ || index >= tabs_->Count())
+    const int first = multiLine_ ? 0 : firstVisible_;
+    if (index < first || index >= tabs_->Count())
         return Rect(0, 0, 0, 0);
     const bool vertical = tabPosition_ == tpLeft || tabPosition_ == tpRight;
-    int along = 2;
-    for (int i = firstVisible_; i < index; ++i)
+    // The row of the tab and where that row begins; row 0 lies farthest from the page.
+    int row = 0, rowStart = first;
+    if (multiLine_) {
+        const std::vector<int> starts = RowStarts();
+        row = int(std::upper_bound(starts.begin(), starts.end(), index) - starts.begin()) - 1;
+        rowStart = starts[std::size_t(row)];
+    }
+    int along = kEdgeGap;
+    for (int i = rowStart; i < index; ++i)
         along += vertical ? TabSize(i).cy : TabSize(i).cx;
     const TSize size = TabSize(index);
+    const int across = kEdgeGap + row * (vertical ? size.cx : size.cy);
     const TRect client = ClientRect();
     switch (tabPosition_) {
-    case tpBottom: return Rect(along, client.Bottom - size.cy, along + size.cx, client.Bottom);
-    case tpLeft: return Rect(0, along, size.cx, along + size.cy);
-    case tpRight: return Rect(client.Right - size.cx, along, client.Right, along + size.cy);
-    default: return Rect(along, 0, along + size.cx, size.cy);
+    case tpBottom: return Rect(along, client.Bottom - across - size.cy, along + size.cx, client.Bottom - across);
+    case tpLeft: return Rect(across, along, across + size.cx, along + size.cy);
+    case tpRight: return Rect(client.Right - across - size.cx, along, client.Right - across, along + size.cy);
+    default: return Rect(along, across, along + size.cx, across + size.cy);
     }
 }
 
 void TCustomTabControl::AdjustRect(bool larger, TRect& rect)
 {
-    // Display area: the frame on three sides, the tab strip and frame on the fourth.
-    const int strip = tabs_->Count() > 0 ? StripThickness() : 0;
+    // Display area: the frame on three sides; on the fourth the gap, the rows
+    // of tabs and the frame.
+    const int strip = tabs_->Count() > 0 ? kEdgeGap + RowCount() * StripThickness() : 0;
     int left = kFrame, top = kFrame, right = kFrame, bottom = kFrame;
     switch (tabPosition_) {
-    case tpBottom: bottom += strip - 2; break;
-    case tpLeft: left += strip - 2; break;
-    case tpRight: right += strip - 2; break;
-    default: top += strip - 2; break;
+    case tpBottom: bottom += strip; break;
+    case tpLeft: left += strip; break;
+    case tpRight: right += strip; break;
+    default: top += strip; break;
     }
     const int sign = larger ? -1 : 1;
     rect.Left += sign * left;
@@ -248,7 +292,7 @@ bool TCustomTabControl::HandleTabMessage(TMessage& message)
         if (!info)
             return true;
         info->flags = TCHT_NOWHERE;
-        for (int i = firstVisible_; i < tabs_->Count(); ++i)
+        for (int i = multiLine_ ? 0 : firstVisible_; i < tabs_->Count(); ++i)
             if (TabRect(i).Contains(info->pt)) {
                 info->flags = TCHT_ONITEM;
                 result = i;

@@ -1,5 +1,6 @@
 #pragma once
-// The tab control: one row of tabs on any side, fixed or measured tab sizes,
+// The tab control: tabs on any side, one row (or several in multi-line
+// mode), 2 pixels from the control's edge; fixed or measured tab sizes,
 // an image slot (the image list's width) in each tab that has an image,
 // scrolling by WM_HSCROLL (SB_THUMBPOSITION n: the first n tabs are
 // scrolled out; no arrows are made), the display rectangle, selection on
@@ -12,6 +13,7 @@
 #include "platform/vcl/WinControl.h"
 
 #include <memory>
+#include <vector>
 
 namespace tovrel {
 
@@ -34,6 +36,9 @@ public:
     void SetTabIndex(int index);
     TTabPosition TabPosition() const { return tabPosition_; }
     void SetTabPosition(TTabPosition value);
+    // Tabs that do not fit start another row (no scrolling then).
+    bool MultiLine() const { return multiLine_; }
+    void SetMultiLine(bool value);
     int TabHeight() const { return tabHeight_; }
     void SetTabHeight(int value);
     int TabWidth() const { return tabWidth_; }
@@ -67,7 +72,11 @@ private:
     // Selects with TCN_SELCHANGING / TCN_SELCHANGE; false when refused.
     bool SelectByUser(int index);
     LRESULT SendNotify(int code);
+    // One row's thickness.
     int StripThickness();
+    int RowCount();
+    // The first tab of each row.
+    std::vector<int> RowStarts();
     TSize TabSize(int index);
     TRect TabRect(int index);
     void AdjustRect(bool larger, TRect& rect);
@@ -78,6 +87,7 @@ private:
     TCustomImageList* images_ = nullptr;
     int tabIndex_ = -1;
     int firstVisible_ = 0;
+    bool multiLine_ = false;
 };
 
 class TTabControl : public TCustomTabControl {

@@ -22,8 +22,10 @@ void TCustomTabControl::PaintWindow(HDC dc)
     HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font()->Color()));
-    for (int i = firstVisible_; i < tabs_->Count(); ++i) {
+    for (int i = 0; i < tabs_->Count(); ++i) {
         RECT r = TabRect(i);
+        if (r.Right <= r.Left)
+            continue; // scrolled out
         if (i == tabIndex_) {
             // The selected tab stands out from the strip.
             switch (tabPosition_) {

@@ -37,10 +37,10 @@ TEST_F(TabControl, ItemAndDisplayRectanglesOnEachSide)
         TRect display; // of a 300 x 200 client area
     };
     const Case cases[] = {
-        {tpTop, Rect(62, 0, 122, 20), Rect(4, 22, 296, 196)},
-        {tpBottom, Rect(62, 180, 122, 200), Rect(4, 4, 296, 178)},
-        {tpLeft, Rect(0, 62, 20, 122), Rect(22, 4, 296, 196)},
-        {tpRight, Rect(280, 62, 300, 122), Rect(4, 4, 278, 196)},
+        {tpTop, Rect(62, 2, 122, 22), Rect(4, 26, 296, 196)},
+        {tpBottom, Rect(62, 178, 122, 198), Rect(4, 4, 296, 174)},
+        {tpLeft, Rect(2, 62, 22, 122), Rect(26, 4, 296, 196)},
+        {tpRight, Rect(278, 62, 298, 122), Rect(4, 4, 274, 196)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.position));
@@ -62,8 +62,21 @@ TEST_F(TabControl, ThumbScrollingPutsTabsOutOfView)
     tabs.Perform(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1), 0);
     EXPECT_EQ(tabs.FirstVisibleTab(), 1);
     EXPECT_EQ(ItemRect(tabs, 0), Rect(0, 0, 0, 0));
-    EXPECT_EQ(ItemRect(tabs, 1), Rect(2, 0, 62, 20));
+    EXPECT_EQ(ItemRect(tabs, 1), Rect(2, 2, 62, 22));
     EXPECT_EQ(tabs.IndexOfTabAt(10, 10), 1);
+}
+
+TEST_F(TabControl, MultiLineStartsAnotherRow)
+{
+    TTabControl& tabs = Tabs(tpTop);
+    for (const char* s : {"Four", "Five", "Six"})
+        tabs.Tabs()->Add(s);
+    tabs.SetMultiLine(true);
+    EXPECT_EQ(ItemRect(tabs, 3), Rect(182, 2, 242, 22)); // four tabs fit in 296 px
+    EXPECT_EQ(ItemRect(tabs, 4), Rect(2, 22, 62, 42));
+    EXPECT_EQ(tabs.DisplayRect().Top, 4 + 2 + 40);
+    tabs.Perform(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1), 0);
+    EXPECT_EQ(ItemRect(tabs, 0), Rect(2, 2, 62, 22)); // nothing scrolls in multi-line mode
 }
 
 TEST_F(TabControl, MeasuredTabsMakeRoomForAnImage)
