@@ -3,8 +3,7 @@
 // captions, closing it, switching the preview off and on, and whole batches
 // whose previews are switched while they convert.
 #include "FFmpegOutputStepsTestSupport.h"
-#include "media/FFmpegOptions.h"
-#include "media/FFmpegTasks.h"
+#include "PreviewBatchTestSupport.h"
 #include "media/Previewer.h"
 #include "platform/gdi/Surface.h"
 
@@ -17,8 +16,6 @@
 
 namespace tovrel {
 namespace {
-
-using testmedia::Fixture;
 
 // What one fake window went through. Touched on the main thread only.
 struct TFakeWindowRecord {
@@ -214,57 +211,9 @@ TEST(Previewer, AWorkersPicturesReachTheWindowOnTheMainThread)
 }
 
 // Whole batches converting in workers with the preview on.
-class PreviewBatchTest : public TMediaJobTest {
+class PreviewBatchTest : public TPreviewBatchTest {
 protected:
-    void SetUp() override
-    {
-        TMediaJobTest::SetUp();
-        InstallMediaTranscoder();
-        tasks_.OnTerminate = [this](TCustomFFmpegTasks*, const TTerminateInfo& info) { records_.push_back(info); };
-    }
-    void TearDown() override
-    {
-        // Calls posted by the last hooks of the batch.
-        while (TMainThread::Pump() > 0) {
-        }
-        TMediaJobTest::TearDown();
-    }
-
-    // A task converting the AVI clip to MPEG-4 of the given size, showing
-    // every picture it encodes.
-    int AddTask(const std::string& frameSize, bool customHook = false)
-    {
-        const int task = tasks_.AddTask(PathOf(Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
-        EXPECT_GE(task, 0) << tasks_.LastErrMsg();
-        TOutputOptions options;
-        InitOutputOptions(options);
-        options.VideoCodec = "mpeg4";
-        options.AudioCodec = "libmp3lame";
-        options.FrameSize = frameSize;
-        options.CustomHook = customHook;
-        const std::string output = folder_.Path("task" + std::to_string(task) + ".avi");
-        EXPECT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
-        tasks_.Task(task)->PreviewInterval = -1;
-        return task;
-    }
-    void RunBatch(int threads)
-    {
-        tasks_.Start(threads);
-        ASSERT_TRUE(TMainThread::WaitPumping([&] { return records_.size() == std::size_t(tasks_.TasksCount()) + 1; }));
-    }
-    void ExpectAllFinished() const
-    {
-        for (const TTerminateInfo& record : records_) {
-            if (record.TaskIndex >= 0) {
-                EXPECT_TRUE(record.Finished && !record.Exception) << record.TaskIndex << ": " << record.ExceptionMsg;
-            }
-        }
-    }
-
     TFakeWindows windows;
-    TTestFolder folder_;
-    std::vector<TTerminateInfo> records_;
-    TFFmpegTasks tasks_;
     int switches_ = 0;
 };
 
@@ -279,7 +228,6 @@ TEST_F(PreviewBatchTest, ClosingOneTasksWindowLeavesTheConversionAndTheOtherWind
         if (window.width == 160 && window.captions.size() == 2)
             TMainThread::Post(window.close);
     };
-    tasks_.SetPreview(true);
     RunBatch(2);
     ExpectAllFinished();
     const TFakeWindowRecord* closed = windows.OfWidth(160);
@@ -306,7 +254,6 @@ TEST_F(PreviewBatchTest, SwitchingThePreviewWhileTasksPaintNeverDeadlocks)
                 ++switches_;
             });
     };
-    tasks_.SetPreview(true);
     RunBatch(2);
     ExpectAllFinished();
     EXPECT_GT(switches_, 10);
