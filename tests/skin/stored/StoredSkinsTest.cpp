@@ -185,6 +185,21 @@ TEST(StoredSkins, TextStaysReadableInEveryState)
         check("active tab", tab.ActiveFontColor, controls, tab.ActiveTabRect, kReadable);
         check("hot tab", tab.MouseInFontColor, controls, tab.MouseInTabRect, kReadable);
 
+        const auto& checkBox = EntryOf<TskDataSkinCheckRadioControl>(data, "checkbox");
+        check("check box", checkBox.FontColor, controls, Middle(checkBox.SkinRect, checkBox.TextArea), kReadable);
+        const auto& combo = EntryOf<TskDataSkinComboBox>(data, "combobox");
+        check("combo box", combo.FontColor, controls, Middle(combo.SkinRect, combo.ClRect), kReadable);
+        // Labels stand on the face colour, as the check box's own image does.
+        const auto& label = EntryOf<TskDataSkinStdLabelControl>(data, "stdlabel");
+        check("label", label.FontColor, controls, Middle(checkBox.SkinRect, checkBox.TextArea), kReadable);
+
+        const auto& bar = dynamic_cast<const TskDataSkinMainMenuBarItem&>(
+            *data.ObjectList.at(std::size_t(data.GetIndex("menubaritem"))));
+        const TBitmap* barPicture = data.ActivePicture(bar.ActivePictureIndex);
+        check("menu bar item", bar.FontColor, barPicture, Middle(bar.SkinRect, bar.TextRct), kReadable);
+        check("hot menu bar item", bar.ActiveFontColor, barPicture, Middle(bar.ActiveSkinRect, bar.TextRct), kReadable);
+        check("open menu bar item", bar.DownFontColor, barPicture, Middle(bar.DownRect, bar.TextRct), kReadable);
+
         const auto& caption = dynamic_cast<const TskDataSkinCaption&>(*data.ObjectList.at(std::size_t(data.GetIndex("caption"))));
         check("caption", caption.ActiveFontColor, data.FPicture.get(), caption.TextRct, kReadable);
     }
