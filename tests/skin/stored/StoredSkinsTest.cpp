@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
 
 #include "platform/vcl/Bitmap.h"
@@ -140,68 +141,91 @@ const Entry& EntryOf(const TskSkinData& data, std::string_view name)
     return dynamic_cast<const Entry&>(*data.CtrlList.at(std::size_t(i)));
 }
 
+// Normal text at least 4.5:1 against what it is drawn on; greyed text only has to stay visible.
+constexpr double kReadable = 4.5, kVisible = 1.6;
+
+using TTextCheck = std::function<void(const char*, TColor, const TBitmap*, const TRect&, double)>;
+
+void CheckButtonText(const TskSkinData& data, std::string_view name, const TTextCheck& check)
+{
+    const auto& button = EntryOf<TskDataSkinButtonControl>(data, name);
+    const TBitmap* picture = data.ActivePicture(button.PictureIndex);
+    check("button", button.FontColor, picture, Middle(button.SkinRect, button.ClRect), kReadable);
+    check("hot button", button.ActiveFontColor, picture, Middle(button.ActiveSkinRect, button.ClRect), kReadable);
+    check("pressed button", button.DownFontColor, picture, Middle(button.DownSkinRect, button.ClRect), kReadable);
+    check("disabled button", button.DisabledFontColor, picture, Middle(button.DisabledSkinRect, button.ClRect),
+          kVisible);
+}
+
+// The entries both the user skins and the tools skin carry.
+void CheckSharedText(const TskSkinData& data, const TTextCheck& check)
+{
+    CheckButtonText(data, "resizetoolbutton", check);
+    const auto& list = EntryOf<TskDataSkinListBox>(data, "listbox");
+    const TBitmap* listPicture = data.ActivePicture(list.PictureIndex);
+    check("list item", list.FontColor, listPicture, list.SItemRect, kReadable);
+    check("selected list item", list.ActiveFontColor, listPicture, list.ActiveItemRect, kReadable);
+    const auto& combo = EntryOf<TskDataSkinComboBox>(data, "combobox");
+    const TBitmap* controls = data.ActivePicture(combo.PictureIndex);
+    check("combo box", combo.FontColor, controls, Middle(combo.SkinRect, combo.ClRect), kReadable);
+    const auto& header = EntryOf<TskDataSkinLabelControl>(data, "menuheader");
+    check("menu header", header.FontColor, controls, Middle(header.SkinRect, header.ClRect), kReadable);
+}
+
+void CheckUserText(const TskSkinData& data, const TTextCheck& check)
+{
+    CheckButtonText(data, "button", check);
+    const auto& edit = EntryOf<TskDataSkinEditControl>(data, "edit");
+    const TBitmap* controls = data.ActivePicture(edit.PictureIndex);
+    check("edit", edit.FontColor, controls, Middle(edit.SkinRect, edit.ClRect), kReadable);
+
+    const auto& item = dynamic_cast<const TskDataSkinMenuItem&>(*data.ObjectList.at(std::size_t(data.GetIndex("menuitem"))));
+    const TBitmap* menus = data.ActivePicture(item.ActivePictureIndex);
+    check("menu item", item.FontColor, menus, Middle(item.SkinRect, item.TextRct), kReadable);
+    check("hot menu item", item.ActiveFontColor, menus, Middle(item.ActiveSkinRect, item.TextRct), kReadable);
+
+    const auto& group = EntryOf<TskDataSkinPanelControl>(data, "groupbox");
+    check("group box caption", group.FontColor, controls, Middle(group.SkinRect, group.CaptionRect), kReadable);
+    const auto& tab = EntryOf<TskDataSkinTabControl>(data, "tab");
+    check("tab", tab.FontColor, controls, tab.TabRect, kReadable);
+    check("active tab", tab.ActiveFontColor, controls, tab.ActiveTabRect, kReadable);
+    check("hot tab", tab.MouseInFontColor, controls, tab.MouseInTabRect, kReadable);
+    const auto& checkBox = EntryOf<TskDataSkinCheckRadioControl>(data, "checkbox");
+    check("check box", checkBox.FontColor, controls, Middle(checkBox.SkinRect, checkBox.TextArea), kReadable);
+    // Labels stand on the face colour, as the check box's own image does.
+    const auto& label = EntryOf<TskDataSkinStdLabelControl>(data, "stdlabel");
+    check("label", label.FontColor, controls, Middle(checkBox.SkinRect, checkBox.TextArea), kReadable);
+
+    const auto& bar = dynamic_cast<const TskDataSkinMainMenuBarItem&>(
+        *data.ObjectList.at(std::size_t(data.GetIndex("menubaritem"))));
+    const TBitmap* barPicture = data.ActivePicture(bar.ActivePictureIndex);
+    check("menu bar item", bar.FontColor, barPicture, Middle(bar.SkinRect, bar.TextRct), kReadable);
+    check("hot menu bar item", bar.ActiveFontColor, barPicture, Middle(bar.ActiveSkinRect, bar.TextRct), kReadable);
+    check("open menu bar item", bar.DownFontColor, barPicture, Middle(bar.DownRect, bar.TextRct), kReadable);
+
+    const auto& caption = dynamic_cast<const TskDataSkinCaption&>(*data.ObjectList.at(std::size_t(data.GetIndex("caption"))));
+    check("caption", caption.ActiveFontColor, data.FPicture.get(), caption.TextRct, kReadable);
+}
+
 TEST(StoredSkins, TextStaysReadableInEveryState)
 {
-    // Normal text at least 4.5:1 against what it is drawn on; greyed text only has to stay visible.
-    constexpr double kReadable = 4.5, kVisible = 1.6;
-    TskCompressedSkinList list(nullptr);
-    AddStoredSkins(list, TStoredSkinRole::User);
-    TskSkinData data(nullptr);
-    data.SetSkinList(&list);
-    for (int index = 0; index < list.Skins()->Count(); ++index) {
-        data.SetSkinIndex(index);
-        SCOPED_TRACE(data.Version.SkinName);
-        const auto check = [&](const char* what, TColor font, const TBitmap* picture, const TRect& area, double least) {
-            ASSERT_NE(picture, nullptr) << what;
-            EXPECT_GE(Contrast(Rgb(font), MeanColor(*picture, area)), least) << what;
-        };
-        const auto& button = EntryOf<TskDataSkinButtonControl>(data, "button");
-        const TBitmap* controls = data.ActivePicture(button.PictureIndex);
-        check("button", button.FontColor, controls, Middle(button.SkinRect, button.ClRect), kReadable);
-        check("hot button", button.ActiveFontColor, controls, Middle(button.ActiveSkinRect, button.ClRect), kReadable);
-        check("pressed button", button.DownFontColor, controls, Middle(button.DownSkinRect, button.ClRect), kReadable);
-        check("disabled button", button.DisabledFontColor, controls, Middle(button.DisabledSkinRect, button.ClRect),
-              kVisible);
-
-        const auto& edit = EntryOf<TskDataSkinEditControl>(data, "edit");
-        check("edit", edit.FontColor, data.ActivePicture(edit.PictureIndex), Middle(edit.SkinRect, edit.ClRect),
-              kReadable);
-        const auto& list = EntryOf<TskDataSkinListBox>(data, "listbox");
-        const TBitmap* listPicture = data.ActivePicture(list.PictureIndex);
-        check("list item", list.FontColor, listPicture, list.SItemRect, kReadable);
-        check("selected list item", list.ActiveFontColor, listPicture, list.ActiveItemRect, kReadable);
-
-        const auto& item = dynamic_cast<const TskDataSkinMenuItem&>(*data.ObjectList.at(std::size_t(data.GetIndex("menuitem"))));
-        const TBitmap* menus = data.ActivePicture(item.ActivePictureIndex);
-        check("menu item", item.FontColor, menus, Middle(item.SkinRect, item.TextRct), kReadable);
-        check("hot menu item", item.ActiveFontColor, menus, Middle(item.ActiveSkinRect, item.TextRct), kReadable);
-
-        const auto& group = EntryOf<TskDataSkinPanelControl>(data, "groupbox");
-        check("group box caption", group.FontColor, controls, Middle(group.SkinRect, group.CaptionRect), kReadable);
-        const auto& header = EntryOf<TskDataSkinLabelControl>(data, "menuheader");
-        check("menu header", header.FontColor, controls, Middle(header.SkinRect, header.ClRect), kReadable);
-        const auto& tab = EntryOf<TskDataSkinTabControl>(data, "tab");
-        check("tab", tab.FontColor, controls, tab.TabRect, kReadable);
-        check("active tab", tab.ActiveFontColor, controls, tab.ActiveTabRect, kReadable);
-        check("hot tab", tab.MouseInFontColor, controls, tab.MouseInTabRect, kReadable);
-
-        const auto& checkBox = EntryOf<TskDataSkinCheckRadioControl>(data, "checkbox");
-        check("check box", checkBox.FontColor, controls, Middle(checkBox.SkinRect, checkBox.TextArea), kReadable);
-        const auto& combo = EntryOf<TskDataSkinComboBox>(data, "combobox");
-        check("combo box", combo.FontColor, controls, Middle(combo.SkinRect, combo.ClRect), kReadable);
-        // Labels stand on the face colour, as the check box's own image does.
-        const auto& label = EntryOf<TskDataSkinStdLabelControl>(data, "stdlabel");
-        check("label", label.FontColor, controls, Middle(checkBox.SkinRect, checkBox.TextArea), kReadable);
-
-        const auto& bar = dynamic_cast<const TskDataSkinMainMenuBarItem&>(
-            *data.ObjectList.at(std::size_t(data.GetIndex("menubaritem"))));
-        const TBitmap* barPicture = data.ActivePicture(bar.ActivePictureIndex);
-        check("menu bar item", bar.FontColor, barPicture, Middle(bar.SkinRect, bar.TextRct), kReadable);
-        check("hot menu bar item", bar.ActiveFontColor, barPicture, Middle(bar.ActiveSkinRect, bar.TextRct), kReadable);
-        check("open menu bar item", bar.DownFontColor, barPicture, Middle(bar.DownRect, bar.TextRct), kReadable);
-
-        const auto& caption = dynamic_cast<const TskDataSkinCaption&>(*data.ObjectList.at(std::size_t(data.GetIndex("caption"))));
-        check("caption", caption.ActiveFontColor, data.FPicture.get(), caption.TextRct, kReadable);
+    for (TStoredSkinRole role : {TStoredSkinRole::User, TStoredSkinRole::Tools}) {
+        TskCompressedSkinList list(nullptr);
+        AddStoredSkins(list, role);
+        TskSkinData data(nullptr);
+        data.SetSkinList(&list);
+        for (int index = 0; index < list.Skins()->Count(); ++index) {
+            data.SetSkinIndex(index);
+            SCOPED_TRACE(data.Version.SkinName);
+            const TTextCheck check = [](const char* what, TColor font, const TBitmap* picture, const TRect& area,
+                                        double least) {
+                ASSERT_NE(picture, nullptr) << what;
+                EXPECT_GE(Contrast(Rgb(font), MeanColor(*picture, area)), least) << what;
+            };
+            CheckSharedText(data, check);
+            if (role == TStoredSkinRole::User)
+                CheckUserText(data, check);
+        }
     }
 }
 
