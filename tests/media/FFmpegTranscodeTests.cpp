@@ -275,6 +275,72 @@ TEST_F(TranscodeTest, TheSizeLimitEndsTheRun)
     EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets, ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
 }
 
+// The AVI fixture remuxed into Matroska with chapters at the given times (ms).
+std::string WriteWithChapters(const std::string& fileName, const std::vector<std::pair<int, int>>& chapters)
+{
+    AVFormatContext* input = nullptr;
+    AVFormatContext* output = nullptr;
+    if (FF.avformat_open_input(&input, testmedia::FixturePath(Fixture::Mpeg4Mp3Avi).c_str(), nullptr, nullptr) < 0 ||
+        FF.avformat_find_stream_info(input, nullptr) < 0 ||
+        FF.avformat_alloc_output_context2(&output, nullptr, "matroska", fileName.c_str()) < 0)
+        return "cannot open";
+    for (unsigned i = 0; i < input->nb_streams; ++i) {
+        AVStream* stream = FF.avformat_new_stream(output, nullptr);
+        FF.avcodec_parameters_copy(stream->codecpar, input->streams[i]->codecpar);
+        stream->codecpar->codec_tag = 0;
+    }
+    for (std::size_t c = 0; c < chapters.size(); ++c) {
+        auto* chapter = static_cast<AVChapter*>(FF.av_mallocz(sizeof(AVChapter)));
+        chapter->id = static_cast<std::int64_t>(c + 1);
+        chapter->time_base = AVRational{1, 1000};
+        chapter->start = chapters[c].first;
+        chapter->end = chapters[c].second;
+        output->chapters = static_cast<AVChapter**>(
+            FF.av_realloc(output->chapters, sizeof(AVChapter*) * (output->nb_chapters + 1)));
+        output->chapters[output->nb_chapters++] = chapter;
+    }
+    FF.avio_open2(&output->pb, fileName.c_str(), AVIO_FLAG_WRITE, nullptr, nullptr);
+    FF.avformat_write_header(output, nullptr);
+    AVPacket* packet = FF.av_packet_alloc();
+    while (FF.av_read_frame(input, packet) >= 0) {
+        FF.av_packet_rescale_ts(packet, input->streams[packet->stream_index]->time_base,
+                                output->streams[packet->stream_index]->time_base);
+        packet->pos = -1;
+        FF.av_interleaved_write_frame(output, packet);
+    }
+    FF.av_packet_free(&packet);
+    FF.av_write_trailer(output);
+    FF.avio_closep(&output->pb);
+    FF.avformat_free_context(output);
+    FF.avformat_close_input(&input);
+    return "";
+}
+
+// Chapters follow into the output, cut at its time length: one crossing the
+// end ends there, one starting after it is left out.
+TEST_F(TranscodeTest, ChaptersAreCopiedAndCutAtTheTimeLength)
+{
+    const std::string input = folder_.Path("chapters.mkv");
+    ASSERT_EQ(WriteWithChapters(input, {{0, 500}, {500, 1500}, {1500, 2000}}), "");
+    const std::string output = folder_.Path("chapters-out.mkv");
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.TimeLength = 1000000;
+    const int task = Add(input, output, options);
+    RunBatch(1);
+    ExpectFinished(task);
+
+    AVFormatContext* context = nullptr;
+    ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
+    ASSERT_EQ(context->nb_chapters, 2u);
+    const auto milliseconds = [](const AVChapter* chapter, std::int64_t time) {
+        return FF.av_rescale_q(time, chapter->time_base, AVRational{1, 1000});
+    };
+    EXPECT_EQ(milliseconds(context->chapters[0], context->chapters[0]->end), 500);
+    EXPECT_EQ(milliseconds(context->chapters[1], context->chapters[1]->start), 500);
+    EXPECT_EQ(milliseconds(context->chapters[1], context->chapters[1]->end), 1000);
+    FF.avformat_close_input(&context);
+}
+
 // Stop from the custom hook at frame 10: the loop ends after that packet,
 // the trailer is written and the task is not finished.
 TEST_F(TranscodeTest, StopMidRunLeavesAPlayableFile)
