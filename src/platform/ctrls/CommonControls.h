@@ -115,7 +115,26 @@ constexpr DWORD LVS_EX_GRIDLINES = 0x1, LVS_EX_FULLROWSELECT = 0x20;
 constexpr int LVIR_BOUNDS = 0, LVIR_ICON = 1, LVIR_LABEL = 2;
 constexpr UINT LVHT_NOWHERE = 0x1, LVHT_ONITEMICON = 0x2, LVHT_ONITEMLABEL = 0x4, LVHT_ONITEM = 0xE;
 constexpr int LVN_ITEMCHANGING = -100, LVN_ITEMCHANGED = -101, LVN_INSERTITEM = -102, LVN_DELETEITEM = -103,
-              LVN_DELETEALLITEMS = -104, LVN_COLUMNCLICK = -108;
+              LVN_DELETEALLITEMS = -104, LVN_COLUMNCLICK = -108, LVN_BEGINLABELEDITW = -175,
+              LVN_ENDLABELEDITW = -176;
+
+// An item as label editing reports it; pszText is UTF-8 (null: editing was cancelled).
+struct LVITEM {
+    UINT mask = 0;
+    int iItem = -1;
+    int iSubItem = 0;
+    UINT state = 0;
+    UINT stateMask = 0;
+    char* pszText = nullptr;
+    int cchTextMax = 0;
+    int iImage = -1;
+    LPARAM lParam = 0;
+};
+
+struct NMLVDISPINFO {
+    NMHDR hdr;
+    LVITEM item;
+};
 
 struct NMLISTVIEW {
     NMHDR hdr;

@@ -13,6 +13,7 @@
 // NM_DBLCLK, NM_RCLICK and LVN_COLUMNCLICK. Selecting another item in
 // single selection reports the old item losing its state first.
 #include "platform/ctrls/CommonControls.h"
+#include "platform/ctrls/Edit.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/GraphicsTypes.h"
@@ -44,6 +45,8 @@ public:
     bool Focused() const;
     void SetFocused(bool value);
     TCustomListView& ListView() const { return owner_; }
+    // Starts editing the caption in place (LVM_EDITLABELW).
+    void EditCaption();
 
 private:
     friend class TCustomListView;
@@ -110,6 +113,8 @@ enum TItemChange : std::uint8_t { ctText, ctImage, ctState };
 using TLVChangeEvent = std::function<void(TObject* sender, TListItem* item, TItemChange change)>;
 using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
+using TLVEditingEvent = std::function<void(TObject* sender, TListItem* item, bool& allowEdit)>;
+using TLVEditedEvent = std::function<void(TObject* sender, TListItem* item, std::string& text)>;
 
 class TCustomListView : public TWinControl, public IScrollStateOwner {
 public:
@@ -142,6 +147,13 @@ public:
     TLVChangeEvent OnChange;
     TLVSelectItemEvent OnSelectItem;
     TLVColumnClickEvent OnColumnClick;
+    TLVEditingEvent OnEditing;
+    TLVEditedEvent OnEdited;
+    bool ReadOnly = false;
+    // The in-place caption editor while a label is edited, else null.
+    TCustomEdit* EditControl() const { return editor_; }
+    // Ends label editing: Enter and losing the focus keep the text, Escape drops it.
+    void EndLabelEdit(bool keep);
 
     TScrollState* ScrollStateOf(int bar) override;
     void ScrollStateChanged(int bar) override;
@@ -162,9 +174,12 @@ protected:
     void PaintWindow(HDC dc) override;
     void BoundsChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // The end of label editing (text null when cancelled): OnEdited, then the caption.
+    virtual void Edit(TListItem* item, const char* text);
 
 private:
     friend class TListViewInput;
+    void BeginLabelEdit(int index);
     bool HandleListViewMessage(TMessage& message);
     void HeaderNotified(const NMHDR& header);
     LRESULT SendNotify(int code, int item, UINT oldState = 0, UINT newState = 0, UINT changed = 0, TPoint at = {},
@@ -189,6 +204,8 @@ private:
     std::unique_ptr<TCanvas> canvas_;
     TCustomImageList* smallImages_ = nullptr;
     HWND header_ = nullptr;
+    TCustomEdit* editor_ = nullptr;
+    int editing_ = -1;
     DWORD extendedStyle_ = 0;
     bool multiSelect_ = false;
     int top_ = 0;

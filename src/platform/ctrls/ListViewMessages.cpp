@@ -102,6 +102,10 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
     }
     case LVM_GETEXTENDEDLISTVIEWSTYLE: result = LRESULT(extendedStyle_); return true;
     case LVM_SETIMAGELIST: result = 0; return true; // images come from SmallImages
+    case LVM_EDITLABELW:
+        BeginLabelEdit(index);
+        result = editor_ && editor_->HandleAllocated() ? reinterpret_cast<LRESULT>(editor_->Handle()) : 0;
+        return true;
     default:
         return false;
     }
@@ -119,6 +123,21 @@ void TCustomListView::DefaultHandler(TMessage& message)
         return;
     }
     case CN_NOTIFY: {
+        const auto* header = FromLParam<const NMHDR>(message.LParam);
+        if (header->code == LVN_BEGINLABELEDITW || header->code == LVN_ENDLABELEDITW) {
+            const auto* info = FromLParam<const NMLVDISPINFO>(message.LParam);
+            const int index = info->item.iItem;
+            TListItem* item = index >= 0 && index < items_->Count() ? items_->Item(index) : nullptr;
+            if (header->code == LVN_BEGINLABELEDITW) {
+                bool allow = item != nullptr;
+                if (allow && OnEditing)
+                    OnEditing(this, item, allow);
+                message.Result = !allow;
+            } else {
+                Edit(item, info->item.pszText);
+            }
+            return;
+        }
         const auto* nm = FromLParam<const NMLISTVIEW>(message.LParam);
         TListItem* item = nm->iItem >= 0 && nm->iItem < items_->Count() ? items_->Item(nm->iItem) : nullptr;
         switch (nm->hdr.code) {

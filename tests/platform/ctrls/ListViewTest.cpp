@@ -260,6 +260,40 @@ TEST_F(ListView, SectionPressAndColumnClick)
     EXPECT_EQ(clicks, std::vector<std::string>{"column Size"});
 }
 
+TEST_F(ListView, LabelEditingInPlace)
+{
+    TListView& view = View(3);
+    std::vector<std::string> edited;
+    view.OnEdited = [&edited](TObject*, TListItem*, std::string& text) {
+        edited.push_back(text);
+        text += "!";
+    };
+    view.OnEditing = [](TObject*, TListItem* item, bool& allow) { allow = item->Index() != 2; };
+    ASSERT_NE(view.Perform(LVM_EDITLABELW, 1, 0), 0);
+    ASSERT_NE(view.EditControl(), nullptr);
+    EXPECT_EQ(view.EditControl()->Text(), "item 1");
+    EXPECT_TRUE(view.EditControl()->Focused());
+    Type("renamed");
+    Key(VK_RETURN);
+    EXPECT_EQ(view.EditControl(), nullptr);
+    EXPECT_EQ(view.Items()->Item(1)->Caption(), "renamed!");
+    EXPECT_TRUE(view.Focused());
+
+    view.Items()->Item(0)->EditCaption();
+    Type("dropped");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(view.Items()->Item(0)->Caption(), "item 0");
+
+    EXPECT_EQ(view.Perform(LVM_EDITLABELW, 2, 0), 0); // refused by OnEditing
+    EXPECT_EQ(view.EditControl(), nullptr);
+
+    view.Items()->Item(0)->EditCaption();
+    Type("kept");
+    ClickAt(view, RowPoint(view, 2)); // leaving the editor keeps the text
+    EXPECT_EQ(view.Items()->Item(0)->Caption(), "kept!");
+    EXPECT_EQ(edited, (std::vector<std::string>{"renamed", "kept"}));
+}
+
 TEST_F(ListView, ColumnOrder)
 {
     TListView& view = View(0);
