@@ -275,8 +275,10 @@ TEST_F(TranscodeTest, TheSizeLimitEndsTheRun)
     EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets, ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
 }
 
-// The AVI fixture remuxed into Matroska with chapters at the given times (ms).
-std::string WriteWithChapters(const std::string& fileName, const std::vector<std::pair<int, int>>& chapters)
+// The AVI fixture remuxed into Matroska with chapters at the given times
+// (ms), without its first `skippedVideo` video packets.
+std::string Remux(const std::string& fileName, const std::vector<std::pair<int, int>>& chapters,
+                  int skippedVideo = 0)
 {
     AVFormatContext* input = nullptr;
     AVFormatContext* output = nullptr;
@@ -303,6 +305,10 @@ std::string WriteWithChapters(const std::string& fileName, const std::vector<std
     FF.avformat_write_header(output, nullptr);
     AVPacket* packet = FF.av_packet_alloc();
     while (FF.av_read_frame(input, packet) >= 0) {
+        if (input->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && skippedVideo-- > 0) {
+            FF.av_packet_unref(packet);
+            continue;
+        }
         FF.av_packet_rescale_ts(packet, input->streams[packet->stream_index]->time_base,
                                 output->streams[packet->stream_index]->time_base);
         packet->pos = -1;
@@ -321,7 +327,7 @@ std::string WriteWithChapters(const std::string& fileName, const std::vector<std
 TEST_F(TranscodeTest, ChaptersAreCopiedAndCutAtTheTimeLength)
 {
     const std::string input = folder_.Path("chapters.mkv");
-    ASSERT_EQ(WriteWithChapters(input, {{0, 500}, {500, 1500}, {1500, 2000}}), "");
+    ASSERT_EQ(Remux(input, {{0, 500}, {500, 1500}, {1500, 2000}}), "");
     const std::string output = folder_.Path("chapters-out.mkv");
     TOutputOptions options = Options("mpeg4", "libmp3lame");
     options.TimeLength = 1000000;
@@ -339,6 +345,29 @@ TEST_F(TranscodeTest, ChaptersAreCopiedAndCutAtTheTimeLength)
     EXPECT_EQ(milliseconds(context->chapters[1], context->chapters[1]->start), 500);
     EXPECT_EQ(milliseconds(context->chapters[1], context->chapters[1]->end), 1000);
     FF.avformat_close_input(&context);
+}
+
+// A copied video stream that starts between key frames begins at its first
+// key frame, unless initial non-key frames are asked for.
+TEST_F(TranscodeTest, StreamCopyStartsAtAKeyFrame)
+{
+    const std::string input = folder_.Path("late-start.mkv");
+    ASSERT_EQ(Remux(input, {}, 3), "");
+    const int frames = ReadFacts(input).Of(AVMEDIA_TYPE_VIDEO)->packets;
+    const int gop = testmedia::FixtureClip(Fixture::Mpeg4Mp3Avi)->gop;
+    const struct {
+        const char* option;
+        int expected;
+    } cases[] = {{"", frames - (gop - 3)}, {"copyinkf=1", frames}};
+    for (const auto& c : cases) {
+        records_.clear();
+        tasks_.ClearTasks();
+        const std::string output = folder_.Path(std::string("copy") + c.option + ".mkv");
+        Add(input, output, Options("copy", "copy", c.option));
+        RunBatch(1);
+        ExpectFinished(0);
+        EXPECT_EQ(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->packets, c.expected) << c.option;
+    }
 }
 
 // Stop from the custom hook at frame 10: the loop ends after that packet,
