@@ -301,8 +301,13 @@ std::string Remux(const std::string& fileName, const std::vector<std::pair<int, 
             FF.av_realloc(output->chapters, sizeof(AVChapter*) * (output->nb_chapters + 1)));
         output->chapters[output->nb_chapters++] = chapter;
     }
-    FF.avio_open2(&output->pb, fileName.c_str(), AVIO_FLAG_WRITE, nullptr, nullptr);
-    FF.avformat_write_header(output, nullptr);
+    if (FF.avio_open2(&output->pb, fileName.c_str(), AVIO_FLAG_WRITE, nullptr, nullptr) < 0 ||
+        FF.avformat_write_header(output, nullptr) < 0) {
+        FF.avio_closep(&output->pb);
+        FF.avformat_free_context(output);
+        FF.avformat_close_input(&input);
+        return "cannot write";
+    }
     AVPacket* packet = FF.av_packet_alloc();
     while (FF.av_read_frame(input, packet) >= 0) {
         if (input->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && skippedVideo-- > 0) {
