@@ -11,7 +11,9 @@
 #include "skin/data/SkinDescription.h"
 #include "skin/data/SkinDescriptionText.h"
 #include "skin/data/SkinEntryKinds.h"
+#include "skin/data/SkinFixedEntries.h"
 #include "skin/data/SkinGeometry.h"
+#include "skin/data/SkinValues.h"
 #include "skin/data/SkinViewEntries.h"
 #include "skin/data/SkinEditEntries.h"
 #include "skin/stored/SkinRequirements.h"
@@ -302,6 +304,30 @@ void CheckPictures(const TskIniFile& ini, const TskSkinContent& content, TStored
         problems.push_back("the mask and the frame picture differ in size");
 }
 
+// The frame, popup, hint and colour parts every user skin fills in.
+void CheckFixedParts(const TskIniFile& ini, const TskSkinDescription& d, const TskSkinContent& content,
+                     TProblems& problems)
+{
+    const TskFormInfo& f = d.FormInfo;
+    if (IsNullRect(f.ClRect) || IsNullRect(f.CaptionRect) || IsNullRect(f.ButtonsRect))
+        problems.push_back("the frame lacks its client, caption or caption-button area");
+    if (f.BorderW <= 0 || f.FormMinWidth <= 0)
+        problems.push_back("the frame lacks its border width or smallest width");
+    const bool hasMask = content.Mask && !content.Mask->Empty();
+    if (hasMask && IsNullRect(StrToRect(ini.ReadString("FORMINFO", "maskrectarea", "0,0,0,0"))))
+        problems.push_back("the frame has a mask but no mask area");
+    const auto picture = [&](int index) { return index >= 0 && ActiveSize(content, index).has_value(); };
+    if (!picture(d.PopupWindow.WindowPictureIndex) || IsNullRect(d.PopupWindow.ItemsRect))
+        problems.push_back("the popup window lacks its picture or item area");
+    if (!picture(d.HintWindow.WindowPictureIndex) || IsNullRect(d.HintWindow.ClRect))
+        problems.push_back("the hint window lacks its picture or text area");
+    // Colours are the skin's own: a system colour reference (negative) would follow the desktop.
+    for (const auto& key : TskSkinColors::ReadOrder())
+        if (!ini.ValueExists(TskSkinColors::Section, key.Name) ||
+            ini.ReadInteger(TskSkinColors::Section, key.Name, -1) < 0)
+            problems.push_back("skin colour " + std::string(key.Name) + " is not given as a colour of its own");
+}
+
 } // namespace
 
 std::vector<std::string> ValidateSkinContent(const TskSkinContent& content, TStoredSkinRole role)
@@ -321,6 +347,8 @@ std::vector<std::string> ValidateSkinContent(const TskSkinContent& content, TSto
     CheckNamedEntries(d, problems);
     CheckEntryGeometry(ini, d, content, problems);
     CheckFixedSections(ini, d, content, problems);
+    if (role == TStoredSkinRole::User)
+        CheckFixedParts(ini, d, content, problems);
     return problems;
 }
 

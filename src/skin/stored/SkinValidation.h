@@ -3,7 +3,8 @@
 // the tests load it: every entry the program looks up is there with the
 // right class and resize mode, every picture index names a picture, every
 // image rectangle lies in its picture and every place inside its image,
-// the picture count matches the pictures, and no coordinate is negative.
+// the picture count matches the pictures, no coordinate is negative, and a
+// user skin fills in its frame, popup and hint windows and its own colours.
 #include <string>
 #include <string_view>
 #include <vector>

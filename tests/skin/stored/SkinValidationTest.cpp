@@ -47,6 +47,8 @@ const TPlantedFault kFaults[] = {
     {"an active picture count that disagrees", "PICTURES", "activepicturescount", "2", "activepicturescount is 2"},
     {"a combo box naming no list box", "combobox", "listboxname", "nolist", "names nolist"},
     {"a frame geometry outside the frame", "FORMINFO", "clientrect", "4,28,900,196", "[FORMINFO] clientrect"},
+    {"a colour left to the desktop", "SKINCOLORS", "cbtnface", "-16777201", "skin colour cbtnface"},
+    {"a popup window without its picture", "POPUPWINDOW", "windowpictureindex", "-1", "popup window lacks"},
 };
 
 TEST(SkinValidation, ReportsEachPlantedFault)
