@@ -247,8 +247,13 @@ void TWinControl::RecreateWnd()
 {
     if (!handle_)
         return;
+    // A top-level window is shown by ShowWindow, not by its style, so a shown one
+    // must be shown again once re-made.
+    const bool shownTopLevel = !Parent() && IsWindowVisible(handle_);
     DestroyHandle();
     Handle();
+    if (shownTopLevel)
+        ShowWindow(handle_, SW_SHOWNA);
 }
 
 TControl* TWinControl::Controls(int index) const

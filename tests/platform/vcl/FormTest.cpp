@@ -46,6 +46,19 @@ TEST_F(Forms, ShowModalReturnsTheModalResultAndLeavesOtherWindowsEnabled)
     EXPECT_THROW(main->ShowModal(), EInvalidOperation);
 }
 
+TEST_F(Forms, AShownFormStaysShownWhenItsWindowIsRemade)
+{
+    auto form = ShownForm(0, 0, 200, 100);
+    HWND old = form->Handle();
+    form->SetBorderStyle(bsToolWindow);
+    ASSERT_NE(form->Handle(), old);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+
+    form->Hide();
+    form->SetBorderStyle(bsSingle);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
 TEST_F(Forms, CloseActionsHideFreeOrKeepTheForm)
 {
     auto* form = new TForm(nullptr);
