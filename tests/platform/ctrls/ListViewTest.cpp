@@ -97,6 +97,30 @@ TEST_F(ListView, HeaderIsAFindableChildWindow)
     EXPECT_EQ(HeaderRect(view, 2).Right, 140);
 }
 
+WNDPROC headerProc = nullptr;
+int headerPaints = 0;
+
+LRESULT CountingHeaderProc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
+{
+    if (message == WM_PAINT)
+        ++headerPaints;
+    return CallWindowProc(headerProc, hwnd, message, w, l);
+}
+
+TEST_F(ListView, HeaderProcedureCanBeReplacedAndChained)
+{
+    TListView& view = View(0);
+    headerProc = WndProcOf(SetWindowLongPtr(view.HeaderHandle(), GWLP_WNDPROC, LongOf(CountingHeaderProc)));
+    ASSERT_NE(headerProc, nullptr);
+    headerPaints = 0;
+    InvalidateRect(view.HeaderHandle(), nullptr, 1);
+    Pump();
+    EXPECT_GT(headerPaints, 0);
+    EXPECT_EQ(SendMessage(view.HeaderHandle(), HDM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(HeaderPressedItem(view.HeaderHandle()), -1);
+    SetWindowLongPtr(view.HeaderHandle(), GWLP_WNDPROC, LongOf(headerProc));
+}
+
 TEST_F(ListView, ScrollStateInRowsWithHiddenBars)
 {
     TListView& view = View(20);
