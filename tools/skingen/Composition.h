@@ -67,6 +67,7 @@ struct TPictureSet {
     int GlowMask = -1;
 };
 
+void AddButtonEntries(TComposition& c, const TPictureSet& pictures);
 void AddControlEntries(TComposition& c, const TPictureSet& pictures);
 void AddScrollEntries(TComposition& c, const TPictureSet& pictures);
 void AddMenuEntries(TComposition& c, const TPictureSet& pictures);

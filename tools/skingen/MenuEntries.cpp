@@ -22,7 +22,7 @@ void AddMenuItem(TComposition& c, const TPictureSet& pics)
     auto& e = c.AddObject<TskDataSkinMenuItem>("menuitem");
     e.SkinRectInAPicture = true;
     e.ActivePictureIndex = pics.Menus;
-    const TRgb menuBack = Lighter(t.Window, 0);
+    const TRgb menuBack = t.Window;
     e.SkinRect = atlas.Add(kItemWidth, kItemHeight, [&t, menuBack](TPainter& p, const TRect& r) {
         p.FillRect(r, menuBack);
         p.FillRect(TRect{r.Left, r.Top, r.Left + 24, r.Bottom}, Mix(t.Face, t.Window, 128));
