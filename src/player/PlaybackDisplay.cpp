@@ -288,7 +288,9 @@ void RefreshPlayback(TVideoState& is, bool advance) {
                                       : slot.target.load() + is.video_clock.load() - slot.pts;
         if ((player.options.framedrop.load() && now > nextTarget && !is.IsDevice) || forced) {
             is.skip_frames = is.skip_frames.load() * 1.05f;
-            if (queued > 1 || now > nextTarget + 0.5 || forced) {
+            // While paused there is nothing to catch up with: the last picture stays to be seen.
+            const bool hopelesslyLate = now > nextTarget + 0.5 && !is.paused.load();
+            if (queued > 1 || hopelesslyLate || forced) {
                 AdvanceReadIndex(is);
                 dropped = true;
                 continue;

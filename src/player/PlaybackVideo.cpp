@@ -141,7 +141,9 @@ int PostPicture(TVideoState& is, AVFrame* frame, std::int64_t pos) {
 }
 
 // The steps after a picture was stored: hand-shakes, paused open, stepping.
-void PictureStored(TVideoState& is) {
+// `stepping` is the stepping state when the picture's decoding began: a picture
+// already on its way when a step is asked for must not end that step.
+void PictureStored(TVideoState& is, bool stepping) {
     TCustomPlayer& player = *is.Owner;
     player.pictEvent.SetEvent();
     is.EventEOF = 0;
@@ -152,7 +154,7 @@ void PictureStored(TVideoState& is) {
     } else if (is.open_paused.load() == 1) {
         is.open_paused = 2;
     }
-    if (player.step.load() && player.videoState.load() == &is) TogglePlaybackPause(is);
+    if (stepping && player.step.load() && player.videoState.load() == &is) TogglePlaybackPause(is);
 }
 
 }  // namespace
@@ -169,6 +171,7 @@ void VideoDecodeThread(TVideoState& is) {
     while (frame && filtered) {
         while (is.paused.load() && !is.videoq.Aborted() && !is.seek_paused.load() && !is.open_paused.load())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const bool stepping = player.step.load();
         const int got = DecodeVideoPacket(is, frame, drained);
         if (got < 0) break;
         if (!graphFailed && !graph.Fits(frame)) {
@@ -193,7 +196,7 @@ void VideoDecodeThread(TVideoState& is) {
             }
             stored = PostPicture(is, filtered, pos) == 0;
             FF.av_frame_unref(filtered);
-            if (stored) PictureStored(is);
+            if (stored) PictureStored(is, stepping);
         }
         if (!stored) break;
     }

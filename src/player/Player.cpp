@@ -174,8 +174,10 @@ void TCustomPlayer::TogglePause() { SwitchPause(-1); }
 void TCustomPlayer::StepToNextFrame() {
     WithPlayback(*this, [&](TVideoState* is) {
         if (!is) return;
+        // Stepping is on before the playback runs, so the next stored picture pauses it again.
+        const bool wasStepping = step.exchange(true);
         if (is->paused.load()) TogglePlaybackPause(*is);
-        if (!step.exchange(true)) SetPlayState(psStep);
+        if (!wasStepping) SetPlayState(psStep);
     });
 }
 
