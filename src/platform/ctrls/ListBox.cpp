@@ -4,6 +4,7 @@
 #include "platform/ctrls/ListBoxInput.h"
 #include "platform/ctrls/ListBoxStrings.h"
 #include "platform/ctrls/TextMeasure.h"
+#include "platform/ctrls/TypeAhead.h"
 #include "platform/rtl/Text.h"
 #include "platform/vcl/CustomControls.h"
 #include "platform/vcl/Errors.h"
@@ -368,17 +369,8 @@ int TCustomListBox::InsertRow(int index, std::string text)
 
 int TCustomListBox::FindString(int start, std::string_view text, bool exact) const
 {
-    const int count = Count();
-    if (count == 0)
-        return int(LB_ERR);
-    const int first = start < 0 || start >= count ? 0 : start + 1;
-    for (int n = 0; n < count; ++n) {
-        const int i = (first + n) % count;
-        const std::string& item = rows_[std::size_t(i)].Text;
-        if (exact ? SameText(item, text) : SameText(std::string_view(item).substr(0, text.size()), text))
-            return i;
-    }
-    return int(LB_ERR);
+    const int found = FindItemByText(Count(), start, text, exact, [this](int i) { return rows_[std::size_t(i)].Text; });
+    return found >= 0 ? found : int(LB_ERR);
 }
 
 bool TCustomListBox::HandleListMessage(TMessage& message)

@@ -126,20 +126,8 @@ void TListBoxInput::KeyDown(WORD key)
 
 void TListBoxInput::Char(char16_t ch)
 {
-    // Control characters (Backspace, Enter, Escape) never join the prefix.
-    if (ch < 32 || list_.Count() == 0)
-        return;
-    const std::uint32_t now = GetTickCount();
-    if (now - lastCharTime_ > kSearchTimeoutMs)
-        prefix_.clear();
-    lastCharTime_ = now;
-    prefix_ += char32_t(ch);
-    // The same letter again steps through the items it starts.
-    const bool repeated = std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_[0]; });
-    const std::u32string search = repeated ? prefix_.substr(0, 1) : prefix_;
-    // A fresh letter looks past the current item; a longer prefix may stay on it.
-    const int start = repeated ? list_.caret_ : list_.caret_ - 1;
-    const int found = list_.FindString(start, EncodeUtf8(search), false);
+    const int found = typeAhead_.Type(ch, list_.Count(), list_.caret_,
+                                      [this](int i) { return list_.rows_[std::size_t(i)].Text; });
     if (found >= 0)
         MoveTo(found, false, false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What a list box does with keys, typed characters (incremental search by
 // prefix), the mouse, the wheel, scroll messages and focus changes.
+#include "platform/ctrls/TypeAhead.h"
 #include "platform/vcl/ControlMessages.h"
 
 #include <cstdint>
@@ -16,8 +17,6 @@ public:
     // True when the message was one of its own.
     bool Handle(TMessage& message);
 
-    // Typed characters within this time extend the search prefix.
-    static constexpr std::uint32_t kSearchTimeoutMs = 1000;
 
 private:
     void KeyDown(WORD key);
@@ -30,8 +29,7 @@ private:
 
     TCustomListBox& list_;
     bool tracking_ = false;
-    std::u32string prefix_;
-    std::uint32_t lastCharTime_ = 0;
+    TTypeAhead typeAhead_;
 };
 
 } // namespace tovrel

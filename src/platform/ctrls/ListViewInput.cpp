@@ -35,6 +35,15 @@ bool TListViewInput::Handle(TMessage& message)
     case WM_KEYDOWN:
         KeyDown(WORD(message.WParam));
         return true;
+    case WM_CHAR: {
+        // Typing the start of a caption selects its item.
+        const TListItem* focused = v.ItemFocused();
+        const int found = typeAhead_.Type(char16_t(message.WParam), v.items_->Count(), focused ? focused->Index() : -1,
+                                          [&v](int i) { return v.items_->Item(i)->Caption(); });
+        if (found >= 0)
+            v.SelectOnly(found);
+        return true;
+    }
     case WM_GETDLGCODE:
         message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 // What a list view does with the mouse, keys, the wheel and scroll messages.
+#include "platform/ctrls/TypeAhead.h"
 #include "platform/vcl/ControlMessages.h"
 
 namespace tovrel {
@@ -22,6 +23,7 @@ private:
     TCustomListView& view_;
     bool pressed_ = false;
     int anchor_ = -1;
+    TTypeAhead typeAhead_;
 };
 
 } // namespace tovrel

@@ -26,6 +26,15 @@ bool TTreeViewInput::Handle(TMessage& message)
     case WM_KEYDOWN:
         KeyDown(WORD(message.WParam));
         return true;
+    case WM_CHAR: {
+        // Typing the start of a shown node's text selects it.
+        const auto rows = t.Rows();
+        const int found = typeAhead_.Type(char16_t(message.WParam), int(rows.size()), t.RowOf(t.selected_),
+                                          [&rows](int i) { return rows[std::size_t(i)]->Text(); });
+        if (found >= 0)
+            t.SelectByUser(rows[std::size_t(found)]);
+        return true;
+    }
     case WM_GETDLGCODE:
         message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return true;

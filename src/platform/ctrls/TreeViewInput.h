@@ -1,5 +1,6 @@
 #pragma once
 // What a tree view does with the mouse, keys, the wheel and scroll messages.
+#include "platform/ctrls/TypeAhead.h"
 #include "platform/vcl/ControlMessages.h"
 
 namespace tovrel {
@@ -17,6 +18,7 @@ private:
 
     TCustomTreeView& tree_;
     bool pressed_ = false;
+    TTypeAhead typeAhead_;
 };
 
 } // namespace tovrel

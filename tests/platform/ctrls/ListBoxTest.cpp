@@ -1,7 +1,7 @@
 #include "CtrlsTestSupport.h"
 
 #include "platform/ctrls/ListBox.h"
-#include "platform/ctrls/ListBoxInput.h"
+#include "platform/ctrls/TypeAhead.h"
 #include "platform/vcl/Errors.h"
 #include "platform/wm/Keys.h"
 
@@ -219,14 +219,14 @@ TEST_F(ListBox, IncrementalSearchByPrefix)
     EXPECT_EQ(list.ItemIndex(), 1);
     Type("l");
     EXPECT_EQ(list.ItemIndex(), 2);
-    clock->Advance(TListBoxInput::kSearchTimeoutMs + 1);
+    clock->Advance(TTypeAhead::kTimeoutMs + 1);
     Type("b");
     EXPECT_EQ(list.ItemIndex(), 4);
     Type("b"); // the same letter again: the next item it starts, wrapping
     EXPECT_EQ(list.ItemIndex(), 1);
     Key(VK_BACK);
     EXPECT_EQ(list.ItemIndex(), 1);
-    clock->Advance(TListBoxInput::kSearchTimeoutMs + 1);
+    clock->Advance(TTypeAhead::kTimeoutMs + 1);
     Type("CH");
     EXPECT_EQ(list.ItemIndex(), 3);
 }

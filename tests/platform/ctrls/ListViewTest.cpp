@@ -181,6 +181,9 @@ TEST_F(ListView, ClickNotifiesInTheFrameworksOrder)
     Key(VK_DOWN);
     EXPECT_EQ(view.Selected(), view.Items()->Item(4));
     EXPECT_EQ(view.SelCount(), 1);
+    view.Items()->Item(2)->SetCaption("movie");
+    Type("M");
+    EXPECT_EQ(view.Selected(), view.Items()->Item(2)); // typing finds a caption
 }
 
 TEST_F(ListView, RowSelectDecidesWhereARowCanBeHit)

@@ -73,10 +73,11 @@ TEST_F(TreeView, ButtonKeysAndNotifications)
     Key(VK_RIGHT); // expanded already: to the first child
     Key(VK_LEFT);  // a child: back to its parent
     Key(VK_LEFT);  // collapses
+    Type("v");     // typing finds "Videos": refused too
     Key(VK_END);   // refused
     const std::vector<std::string> expected = {
         "expanding Music", "expanded Music", "changing Music", "change Music", "changing Music 0",
-        "change Music 0", "changing Music", "change Music", "collapsed Music", "changing Videos"};
+        "change Music 0", "changing Music", "change Music", "collapsed Music", "changing Videos", "changing Videos"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(tree.Selected()->Text(), "Music");
 }
