@@ -102,7 +102,7 @@ void TCustomListView::SetSmallImages(TCustomImageList* images)
 TListItem* TCustomListView::Selected() const
 {
     for (int i = 0; i < items_->Count(); ++i)
-        if (items_->Item(i)->Selected())
+        if (items_->State(i) & LVIS_SELECTED)
             return items_->Item(i);
     return nullptr;
 }
@@ -119,7 +119,7 @@ void TCustomListView::SetSelected(TListItem* item)
 TListItem* TCustomListView::ItemFocused() const
 {
     for (int i = 0; i < items_->Count(); ++i)
-        if (items_->Item(i)->Focused())
+        if (items_->State(i) & LVIS_FOCUSED)
             return items_->Item(i);
     return nullptr;
 }
@@ -128,7 +128,7 @@ int TCustomListView::SelCount() const
 {
     int count = 0;
     for (int i = 0; i < items_->Count(); ++i)
-        count += items_->Item(i)->Selected();
+        count += (items_->State(i) & LVIS_SELECTED) != 0;
     return count;
 }
 
@@ -280,15 +280,14 @@ LRESULT TCustomListView::SendNotify(int code, int item, UINT oldState, UINT newS
 
 UINT TCustomListView::ItemState(int index, UINT mask) const
 {
-    return index >= 0 && index < items_->Count() ? items_->Item(index)->state_ & mask : 0;
+    return items_->State(index) & mask;
 }
 
 bool TCustomListView::SetItemState(int index, UINT mask, UINT state)
 {
     if (index < 0 || index >= items_->Count())
         return false;
-    TListItem& item = *items_->Item(index);
-    const UINT old = item.state_;
+    const UINT old = items_->State(index);
     const UINT now = (old & ~mask) | (state & mask);
     if (now == old)
         return true;
@@ -297,9 +296,9 @@ bool TCustomListView::SetItemState(int index, UINT mask, UINT state)
     // Only one item holds the focus.
     if ((now & LVIS_FOCUSED) && !(old & LVIS_FOCUSED))
         for (int i = 0; i < items_->Count(); ++i)
-            if (i != index && (items_->Item(i)->state_ & LVIS_FOCUSED))
+            if (i != index && (items_->State(i) & LVIS_FOCUSED))
                 SetItemState(i, LVIS_FOCUSED, 0);
-    item.state_ = now;
+    items_->SetState(index, now);
     Invalidate();
     SendNotify(LVN_ITEMCHANGED, index, old, now, LVIF_STATE);
     return true;

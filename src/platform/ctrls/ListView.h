@@ -50,17 +50,29 @@ public:
 
 private:
     friend class TCustomListView;
+    friend class TListItems;
     TCustomListView& owner_;
     std::string caption_;
     std::unique_ptr<TStringList> subItems_;
     int imageIndex_ = -1;
-    UINT state_ = 0; // LVIS_*
+    UINT state_ = 0;     // LVIS_*
+    int dataIndex_ = -1; // the row an owner-data item was filled for
+    bool filling_ = false;
 };
 
+// The items, or in owner-data mode only their number and states: Item(i)
+// then returns one shared item that OnData fills for row i.
 class TListItems {
 public:
-    explicit TListItems(TCustomListView& owner) : owner_(owner) {}
-    int Count() const { return int(items_.size()); }
+    explicit TListItems(TCustomListView& owner);
+    ~TListItems();
+    int Count() const { return ownerData_ ? count_ : int(items_.size()); }
+    // Owner-data mode only.
+    void SetCount(int count);
+    bool OwnerData() const { return ownerData_; }
+    void SetOwnerData(bool value);
+    UINT State(int index) const;
+    void SetState(int index, UINT state);
     TListItem* Item(int index) const;
     TListItem* operator[](int index) const { return Item(index); }
     TListItem* Add() { return Insert(Count()); }
@@ -70,8 +82,13 @@ public:
     int IndexOf(const TListItem* item) const;
 
 private:
+    void CheckOwnItems() const;
     TCustomListView& owner_;
     std::vector<std::unique_ptr<TListItem>> items_;
+    bool ownerData_ = false;
+    int count_ = 0;
+    std::vector<UINT> states_;
+    std::unique_ptr<TListItem> dataItem_;
 };
 
 class TListColumn {
@@ -115,6 +132,7 @@ using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, 
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
 using TLVEditingEvent = std::function<void(TObject* sender, TListItem* item, bool& allowEdit)>;
 using TLVEditedEvent = std::function<void(TObject* sender, TListItem* item, std::string& text)>;
+using TLVOwnerDataEvent = std::function<void(TObject* sender, TListItem* item)>;
 
 class TCustomListView : public TWinControl, public IScrollStateOwner {
 public:
@@ -149,6 +167,10 @@ public:
     TLVColumnClickEvent OnColumnClick;
     TLVEditingEvent OnEditing;
     TLVEditedEvent OnEdited;
+    // Owner-data mode: Items()->SetCount(n) rows whose contents OnData gives.
+    bool OwnerData() const { return items_->OwnerData(); }
+    void SetOwnerData(bool value) { items_->SetOwnerData(value); }
+    TLVOwnerDataEvent OnData;
     bool ReadOnly = false;
     // The in-place caption editor while a label is edited, else null.
     TCustomEdit* EditControl() const { return editor_; }

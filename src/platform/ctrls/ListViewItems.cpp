@@ -3,11 +3,16 @@
 
 #include "platform/vcl/Errors.h"
 
+#include <algorithm>
+
 namespace tovrel {
 
 TListItem::TListItem(TCustomListView& owner) : owner_(owner), subItems_(std::make_unique<TStringList>())
 {
-    subItems_->OnChange = [this](TObject*) { owner_.ItemsChanged(); };
+    subItems_->OnChange = [this](TObject*) {
+        if (!filling_)
+            owner_.ItemsChanged();
+    };
 }
 
 TListItem::~TListItem() = default;
@@ -15,23 +20,25 @@ TListItem::~TListItem() = default;
 void TListItem::SetCaption(const std::string& text)
 {
     caption_ = text;
-    owner_.ItemsChanged();
+    if (!filling_)
+        owner_.ItemsChanged();
 }
 
 void TListItem::SetImageIndex(int index)
 {
     imageIndex_ = index;
-    owner_.ItemsChanged();
+    if (!filling_)
+        owner_.ItemsChanged();
 }
 
 int TListItem::Index() const
 {
-    return owner_.Items()->IndexOf(this);
+    return dataIndex_ >= 0 ? dataIndex_ : owner_.Items()->IndexOf(this);
 }
 
 bool TListItem::Selected() const
 {
-    return (state_ & LVIS_SELECTED) != 0;
+    return (owner_.ItemState(Index(), LVIS_SELECTED)) != 0;
 }
 
 void TListItem::SetSelected(bool value)
@@ -41,7 +48,7 @@ void TListItem::SetSelected(bool value)
 
 bool TListItem::Focused() const
 {
-    return (state_ & LVIS_FOCUSED) != 0;
+    return (owner_.ItemState(Index(), LVIS_FOCUSED)) != 0;
 }
 
 void TListItem::SetFocused(bool value)
@@ -49,15 +56,76 @@ void TListItem::SetFocused(bool value)
     owner_.SetItemState(Index(), LVIS_FOCUSED, value ? LVIS_FOCUSED : 0);
 }
 
+TListItems::TListItems(TCustomListView& owner) : owner_(owner), dataItem_(std::make_unique<TListItem>(owner)) {}
+
+TListItems::~TListItems() = default;
+
+void TListItems::CheckOwnItems() const
+{
+    if (ownerData_)
+        throw EInvalidOperation("The items of an owner-data list view come from OnData");
+}
+
+void TListItems::SetOwnerData(bool value)
+{
+    if (ownerData_ == value)
+        return;
+    items_.clear();
+    ownerData_ = value;
+    count_ = 0;
+    states_.clear();
+    owner_.ItemsChanged();
+}
+
+void TListItems::SetCount(int count)
+{
+    if (!ownerData_)
+        throw EInvalidOperation("Only an owner-data list view takes an item count");
+    count_ = std::max(0, count);
+    states_.assign(std::size_t(count_), 0);
+    owner_.ItemsChanged();
+}
+
+UINT TListItems::State(int index) const
+{
+    if (index < 0 || index >= Count())
+        return 0;
+    return ownerData_ ? states_[std::size_t(index)] : items_[std::size_t(index)]->state_;
+}
+
+void TListItems::SetState(int index, UINT state)
+{
+    if (index < 0 || index >= Count())
+        return;
+    if (ownerData_)
+        states_[std::size_t(index)] = state;
+    else
+        items_[std::size_t(index)]->state_ = state;
+}
+
 TListItem* TListItems::Item(int index) const
 {
     if (index < 0 || index >= Count())
         ListIndexError(index);
-    return items_[std::size_t(index)].get();
+    if (!ownerData_)
+        return items_[std::size_t(index)].get();
+    // One item, filled afresh for the row asked for.
+    TListItem& item = *dataItem_;
+    item.filling_ = true;
+    item.dataIndex_ = index;
+    item.caption_.clear();
+    item.subItems_->Clear();
+    item.imageIndex_ = -1;
+    item.Data = nullptr;
+    if (owner_.OnData)
+        owner_.OnData(&owner_, &item);
+    item.filling_ = false;
+    return &item;
 }
 
 TListItem* TListItems::Insert(int index)
 {
+    CheckOwnItems();
     if (index < 0 || index > Count())
         ListIndexError(index);
     items_.insert(items_.begin() + index, std::make_unique<TListItem>(owner_));
@@ -67,6 +135,7 @@ TListItem* TListItems::Insert(int index)
 
 void TListItems::Delete(int index)
 {
+    CheckOwnItems();
     Item(index);
     items_.erase(items_.begin() + index);
     owner_.ItemsChanged();
@@ -74,6 +143,10 @@ void TListItems::Delete(int index)
 
 void TListItems::Clear()
 {
+    if (ownerData_) {
+        SetCount(0);
+        return;
+    }
     items_.clear();
     owner_.ItemsChanged();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ctrls/Header.h"
 #include "platform/ctrls/ListView.h"
+#include "platform/vcl/Errors.h"
 #include "platform/wm/Keys.h"
 
 #include <string>
@@ -319,6 +320,35 @@ TEST_F(ListView, LabelEditingInPlace)
     ClickAt(view, RowPoint(view, 2)); // leaving the editor keeps the text
     EXPECT_EQ(view.Items()->Item(0)->Caption(), "kept!");
     EXPECT_EQ(edited, (std::vector<std::string>{"renamed", "kept"}));
+}
+
+TEST_F(ListView, OwnerDataRowsComeFromOnData)
+{
+    TListView& view = View(0);
+    int requests = 0;
+    view.SetOwnerData(true);
+    view.OnData = [&requests](TObject*, TListItem* item) {
+        ++requests;
+        item->SetCaption("row " + std::to_string(item->Index()));
+        item->SubItems()->Add("");
+        item->SubItems()->Add(std::to_string(item->Index() * 10));
+    };
+    view.Items()->SetCount(100000);
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE;
+    GetScrollInfo(view.Handle(), SB_VERT, &info);
+    EXPECT_EQ(info.nMax, 99999);
+    requests = 0;
+    view.Invalidate();
+    Pump();
+    EXPECT_LE(requests, view.VisibleRowCount() + 1); // only the rows in view
+    LogEvents(view);
+    view.Perform(LVM_SCROLL, 0, view.RowHeight() * 50000);
+    ClickAt(view, RowPoint(view, 50002));
+    ASSERT_NE(view.Selected(), nullptr);
+    EXPECT_EQ(view.Selected()->Caption(), "row 50002");
+    EXPECT_EQ(view.Selected()->SubItems()->Strings(1), "500020");
+    EXPECT_THROW(view.Items()->Add(), EInvalidOperation);
 }
 
 TEST_F(ListView, ColumnOrder)
