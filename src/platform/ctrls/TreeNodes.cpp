@@ -9,12 +9,17 @@ namespace tovrel {
 
 void TTreeNode::SetText(const std::string& text)
 {
+    if (text_ == text)
+        return;
     text_ = text;
     owner_.NodesChanged();
 }
 
 void TTreeNode::SetImageIndex(int index)
 {
+    // Unchanged values repaint nothing, so OnGetImageIndex may set them while painting.
+    if (imageIndex_ == index)
+        return;
     imageIndex_ = index;
     owner_.NodesChanged();
 }
@@ -193,10 +198,24 @@ TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text)
     return InsertAt(sibling->Parent(), sibling->Index(), text);
 }
 
+namespace {
+
+void TellDeletion(TCustomTreeView& tree, TTreeNode* node)
+{
+    for (int i = 0; i < node->Count(); ++i)
+        TellDeletion(tree, node->Item(i));
+    if (tree.OnDeletion)
+        tree.OnDeletion(&tree, node);
+}
+
+} // namespace
+
 void TTreeNodes::Delete(TTreeNode* node)
 {
     if (!node || node == root_.get() || !node->Parent())
         return;
+    if (!owner_.ComponentState().Contains(csDestroying))
+        TellDeletion(owner_, node);
     owner_.NodeDeleting(node);
     auto& siblings = node->Parent()->children_;
     siblings.erase(siblings.begin() + node->Index());

@@ -139,6 +139,13 @@ public:
     TTVExpandingEvent OnCollapsing;
     TTVChangedEvent OnExpanded;
     TTVChangedEvent OnCollapsed;
+    // Asked before a node is drawn; they may set its image indexes.
+    TTVChangedEvent OnGetImageIndex;
+    TTVChangedEvent OnGetSelectedIndex;
+    // Told for each node that goes, children before their parent.
+    TTVChangedEvent OnDeletion;
+    // A right-button press selects the node under it.
+    bool RightClickSelect = false;
 
     TScrollState* ScrollStateOf(int bar) override;
     void ScrollStateChanged(int bar) override;

@@ -16,6 +16,11 @@ bool TTreeViewInput::Handle(TMessage& message)
     case WM_LBUTTONDBLCLK:
         ButtonDown(PointFromLParam(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
         return true;
+    case WM_RBUTTONDOWN:
+        if (t.RightClickSelect)
+            if (TTreeNode* node = t.GetNodeAt(0, PointFromLParam(message.LParam).Y))
+                t.SelectByUser(node);
+        return false; // the default handling still asks for the context menu
     case WM_LBUTTONUP:
         if (pressed_) {
             pressed_ = false;

@@ -40,6 +40,10 @@ void TCustomTreeView::PaintNode(HDC dc, TTreeNode* node, int row)
         SelectObject(dc, old);
     }
     const bool selected = node == selected_;
+    if (OnGetImageIndex)
+        OnGetImageIndex(this, node);
+    if (selected && OnGetSelectedIndex)
+        OnGetSelectedIndex(this, node);
     if (images_) {
         const int image = selected && node->SelectedIndex >= 0 ? node->SelectedIndex : node->ImageIndex();
         if (image >= 0) {

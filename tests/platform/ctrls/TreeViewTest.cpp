@@ -96,5 +96,33 @@ TEST_F(TreeView, CollapsingMovesTheSelectionOutOfTheHiddenBranch)
     EXPECT_EQ(tree.Items()->Count(), 10);
 }
 
+TEST_F(TreeView, DeletionImagesAndRightClick)
+{
+    TTreeView& tree = Tree();
+    std::vector<std::string> deleted;
+    tree.OnDeletion = [&deleted](TObject*, TTreeNode* node) { deleted.push_back(node->Text()); };
+    std::vector<std::string> asked;
+    tree.OnGetImageIndex = [&asked](TObject*, TTreeNode* node) {
+        asked.push_back(node->Text());
+        node->SetImageIndex(node->Level());
+    };
+    TTreeNode* music = tree.Items()->GetFirstNode();
+    tree.Items()->Delete(music->Item(3));
+    music->Delete();
+    EXPECT_EQ(deleted, (std::vector<std::string>{"Music 3", "Music 0", "Music 1", "Music 2", "Music"}));
+    tree.Invalidate();
+    Pump();
+    EXPECT_EQ(asked, (std::vector<std::string>{"Pictures", "Videos"}));
+    Pump(); // setting an unchanged index asks for no further paint
+    EXPECT_EQ(asked.size(), 2u);
+
+    tree.RightClickSelect = true;
+    const TRect videos = tree.NodeRect(tree.Items()->GetFirstNode()->GetNextSibling(), true);
+    InjectMouseButton(1, true, tree.ClientToScreen(Point(videos.Left + 2, videos.Top + 2)));
+    InjectMouseButton(1, false, tree.ClientToScreen(Point(videos.Left + 2, videos.Top + 2)));
+    Pump();
+    EXPECT_EQ(tree.Selected()->Text(), "Videos");
+}
+
 } // namespace
 } // namespace tovrel::test
