@@ -65,29 +65,31 @@ wall_seconds() {
     sed -n 's/.* \([0-9.]*\) s wall.*/\1/p' "$1" | tail -n 1
 }
 
-run_engine() {
-    rm -rf "$work/engine"
-    start=$(date +%s.%N)
-    "$convert_bench" --options "$options" --tasks 1 --out "$work/engine" "$clip" >"$work/engine.log" 2>&1 || {
-        cat "$work/engine.log" >&2
+# measure NAME COMMAND...: runs the command with its output in NAME.log, and
+# adds its conversion time, process time and CPU time (user + system) to
+# NAME.wall, NAME.process and NAME.cpu.
+measure() {
+    name=$1
+    shift
+    /usr/bin/time -f '%e %U %S' -o "$work/$name.time" "$@" >"$work/$name.log" 2>&1 || {
+        cat "$work/$name.log" >&2
         exit 1
     }
-    end=$(date +%s.%N)
-    echo "$end - $start" | bc >>"$work/engine.process"
-    wall_seconds "$work/engine.log" >>"$work/engine.wall"
+    wall_seconds "$work/$name.log" >>"$work/$name.wall"
+    read -r elapsed user system <"$work/$name.time"
+    echo "$elapsed" >>"$work/$name.process"
+    echo "$user + $system" | bc >>"$work/$name.cpu"
+}
+
+run_engine() {
+    rm -rf "$work/engine"
+    measure engine "$convert_bench" --options "$options" --tasks 1 --out "$work/engine" "$clip"
 }
 
 run_direct() {
-    start=$(date +%s.%N)
     # shellcheck disable=SC2086 # one word per option
-    "$direct_bench" --out "$work/direct.mp4" --video-bitrate 1500000 --audio-bitrate 128000 --sample-rate 48000 \
-        --channels 2 $video_options ${DIRECT_ARGS:-} "$clip" >"$work/direct.log" 2>&1 || {
-        cat "$work/direct.log" >&2
-        exit 1
-    }
-    end=$(date +%s.%N)
-    echo "$end - $start" | bc >>"$work/direct.process"
-    wall_seconds "$work/direct.log" >>"$work/direct.wall"
+    measure direct "$direct_bench" --out "$work/direct.mp4" --video-bitrate 1500000 --audio-bitrate 128000 \
+        --sample-rate 48000 --channels 2 $video_options ${DIRECT_ARGS:-} "$clip"
 }
 
 minimum() {
@@ -103,7 +105,7 @@ x264_settings() {
     strings -n 20 "$1" | grep -m 1 'x264 - core' | tr ' ' '\n' | sed -n '/^options:/,$p'
 }
 
-rm -f "$work"/*.process "$work"/*.wall
+rm -f "$work"/*.process "$work"/*.wall "$work"/*.cpu "$work/pair.ratio"
 run=1
 while [ "$run" -le "$runs" ]; do
     if [ $((run % 2)) -eq 1 ]; then
@@ -113,7 +115,10 @@ while [ "$run" -le "$runs" ]; do
         run_direct
         run_engine
     fi
-    echo "run $run: engine $(tail -n 1 "$work/engine.wall") s, direct $(tail -n 1 "$work/direct.wall") s"
+    engine_run=$(tail -n 1 "$work/engine.wall")
+    direct_run=$(tail -n 1 "$work/direct.wall")
+    echo "$engine_run / $direct_run" | bc -l >>"$work/pair.ratio"
+    echo "run $run: engine $engine_run s, direct $direct_run s"
     run=$((run + 1))
 done
 
@@ -135,6 +140,9 @@ compare() {
 }
 compare 'median conversion time:' "$engine_wall" "$direct_wall"
 compare 'median process time:' "$engine_process" "$direct_process"
+compare 'median CPU time:' "$(median "$work/engine.cpu")" "$(median "$work/direct.cpu")"
+# The two runs of a pair ran back to back, under much the same load.
+printf '%-24s %.3f\n' 'median ratio of pairs:' "$(median "$work/pair.ratio")"
 # Other programs on the machine only ever add time, so the fastest run shows
 # the cost with the least noise.
 compare 'fastest conversion time:' "$(minimum "$work/engine.wall")" "$(minimum "$work/direct.wall")"
