@@ -1,55 +1,13 @@
 // Editing a list view item's caption in place.
 #include "platform/ctrls/ListView.h"
 
-#include "platform/wm/Keys.h"
+#include "platform/ctrls/InPlaceEditor.h"
 #include "platform/wm/MessageLoop.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace tovrel {
-
-namespace {
-
-// The caption editor: Enter keeps the text, Escape drops it, leaving keeps it.
-class TLabelEditor : public TCustomEdit {
-public:
-    TLabelEditor(TCustomListView& view) : TCustomEdit(&view), view_(view)
-    {
-        SetBorderStyle(bsSingle);
-        AutoSelect = true;
-    }
-    void DefaultHandler(TMessage& message) override
-    {
-        switch (message.Msg) {
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
-            return;
-        case WM_KEYDOWN:
-            if (message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) {
-                view_.EndLabelEdit(message.WParam == VK_RETURN);
-                return;
-            }
-            break;
-        case WM_CHAR:
-            if (message.WParam == 13 || message.WParam == 27)
-                return;
-            break;
-        case WM_KILLFOCUS:
-            TCustomEdit::DefaultHandler(message);
-            view_.EndLabelEdit(true);
-            return;
-        default:
-            break;
-        }
-        TCustomEdit::DefaultHandler(message);
-    }
-
-private:
-    TCustomListView& view_;
-};
-
-} // namespace
 
 void TListItem::EditCaption()
 {
@@ -72,7 +30,7 @@ void TCustomListView::BeginLabelEdit(int index)
     if (smallImages_)
         r.Left += smallImages_->Width() + 2;
     editing_ = index;
-    editor_ = new TLabelEditor(*this);
+    editor_ = new TInPlaceEditor(*this, [this](bool keep) { EndLabelEdit(keep); });
     editor_->SetParent(this);
     editor_->SetBounds(r.Left, r.Top - 1, std::max(r.Width(), 40), r.Height() + 2);
     editor_->SetText(items_->Item(index)->Caption());
@@ -90,15 +48,7 @@ void TCustomListView::EndLabelEdit(bool keep)
         return;
     }
     const int index = std::exchange(editing_, -1);
-    TCustomEdit* editor = std::exchange(editor_, nullptr);
-    std::string text = editor->Text();
-    const bool hadFocus = editor->Focused();
-    editor->SetVisible(false);
-    // Freed after the handler that ended the edit has returned.
-    if (editor->HandleAllocated())
-        PostMessage(editor->Handle(), CM_RELEASE, 0, 0);
-    if (hadFocus && HandleAllocated())
-        SetFocus();
+    std::string text = CloseInPlaceEditor(*std::exchange(editor_, nullptr), *this);
     NMLVDISPINFO info;
     info.hdr.hwndFrom = HandleAllocated() ? Handle() : nullptr;
     info.hdr.code = LVN_ENDLABELEDITW;

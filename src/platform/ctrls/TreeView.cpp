@@ -108,6 +108,12 @@ void TCustomTreeView::NodesChanged()
 
 void TCustomTreeView::NodeDeleting(TTreeNode* node)
 {
+    // Renaming a node that goes is cancelled.
+    for (TTreeNode* p = editing_; p; p = p->Parent())
+        if (p == node) {
+            EndEditing(false);
+            break;
+        }
     for (TTreeNode* p = selected_; p; p = p->Parent())
         if (p == node) {
             selected_ = nullptr;
@@ -281,6 +287,10 @@ bool TCustomTreeView::HandleTreeMessage(TMessage& message)
         message.Result = message.WParam == TVGN_CARET && SelectByUser(node);
         return true;
     case TVM_ENSUREVISIBLE: EnsureVisible(node); message.Result = 1; return true;
+    case TVM_EDITLABELW:
+        BeginEditing(node);
+        message.Result = editor_ && editor_->HandleAllocated() ? reinterpret_cast<LRESULT>(editor_->Handle()) : 0;
+        return true;
     case TVM_GETITEMRECT: {
         // In: the node in the RECT's first bytes; WParam: text only.
         auto* r = FromLParam<RECT>(message.LParam);
@@ -303,6 +313,19 @@ void TCustomTreeView::DefaultHandler(TMessage& message)
     if (HandleTreeMessage(message) || input_->Handle(message))
         return;
     if (message.Msg == CN_NOTIFY) {
+        const auto* header = FromLParam<const NMHDR>(message.LParam);
+        if (header->code == TVN_BEGINLABELEDITW || header->code == TVN_ENDLABELEDITW) {
+            const auto* info = FromLParam<const NMTVDISPINFO>(message.LParam);
+            if (header->code == TVN_BEGINLABELEDITW) {
+                bool allow = true;
+                if (OnEditing)
+                    OnEditing(this, info->item, allow);
+                message.Result = !allow;
+            } else {
+                Edit(info->item, info->pszText);
+            }
+            return;
+        }
         const auto* nm = FromLParam<const NMTREEVIEW>(message.LParam);
         bool allow = true;
         switch (nm->hdr.code) {

@@ -10,6 +10,7 @@
 // OnCollapsing decide), TVN_SELCHANGED (OnChange), TVN_ITEMEXPANDED
 // (OnExpanded, OnCollapsed), NM_CLICK and NM_DBLCLK.
 #include "platform/ctrls/CommonControls.h"
+#include "platform/ctrls/Edit.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/WinControl.h"
@@ -21,7 +22,8 @@
 namespace tovrel {
 
 constexpr int TVN_SELCHANGINGW = -450, TVN_SELCHANGEDW = -451, TVN_ITEMEXPANDINGW = -454,
-              TVN_ITEMEXPANDEDW = -455;
+              TVN_ITEMEXPANDEDW = -455, TVN_BEGINLABELEDITW = -459, TVN_ENDLABELEDITW = -460;
+constexpr UINT TVM_EDITLABELW = TVM_FIRST + 65;
 constexpr WPARAM TVE_COLLAPSE = 0x1, TVE_EXPAND = 0x2, TVE_TOGGLE = 0x3;
 constexpr WPARAM TVGN_CARET = 0x9;
 
@@ -34,6 +36,13 @@ struct NMTREEVIEW {
     UINT action = 0; // TVE_* for expanding
     TTreeNode* itemOld = nullptr;
     TTreeNode* itemNew = nullptr;
+};
+
+// Label editing: the node and, at the end, the new text (null: cancelled).
+struct NMTVDISPINFO {
+    NMHDR hdr;
+    TTreeNode* item = nullptr;
+    char* pszText = nullptr;
 };
 
 class TTreeNode {
@@ -65,6 +74,8 @@ public:
     TTreeNode* GetPrevSibling() const;
     void Delete();
     TCustomTreeView& TreeView() const { return owner_; }
+    // Starts editing the text in place (TVM_EDITLABELW).
+    void EditText();
 
 private:
     friend class TTreeNodes;
@@ -107,6 +118,8 @@ private:
 using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;
 using TTVChangingEvent = std::function<void(TObject* sender, TTreeNode* node, bool& allowChange)>;
 using TTVExpandingEvent = std::function<void(TObject* sender, TTreeNode* node, bool& allowExpansion)>;
+using TTVEditingEvent = std::function<void(TObject* sender, TTreeNode* node, bool& allowEdit)>;
+using TTVEditedEvent = std::function<void(TObject* sender, TTreeNode* node, std::string& text)>;
 
 class TCustomTreeView : public TWinControl, public IScrollStateOwner {
 public:
@@ -146,6 +159,13 @@ public:
     TTVChangedEvent OnDeletion;
     // A right-button press selects the node under it.
     bool RightClickSelect = false;
+    TTVEditingEvent OnEditing;
+    TTVEditedEvent OnEdited;
+    bool ReadOnly = false;
+    // The in-place text editor while a node is renamed, else null.
+    TCustomEdit* EditControl() const { return editor_; }
+    // Ends renaming: Enter and losing the focus keep the text, Escape drops it.
+    void EndEditing(bool keep);
 
     TScrollState* ScrollStateOf(int bar) override;
     void ScrollStateChanged(int bar) override;
@@ -162,9 +182,12 @@ protected:
     void PaintWindow(HDC dc) override;
     void BoundsChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // The end of renaming (text null when cancelled): OnEdited, then the node's text.
+    virtual void Edit(TTreeNode* node, const char* text);
 
 private:
     friend class TTreeViewInput;
+    void BeginEditing(TTreeNode* node);
     const std::vector<TTreeNode*>& Rows();
     int RowOf(const TTreeNode* node);
     // Selects with TVN_SELCHANGING / TVN_SELCHANGED; false when refused.
@@ -181,6 +204,8 @@ private:
     std::unique_ptr<TTreeNodes> items_;
     std::unique_ptr<class TTreeViewInput> input_;
     TTreeNode* selected_ = nullptr;
+    TCustomEdit* editor_ = nullptr;
+    TTreeNode* editing_ = nullptr;
     TCustomImageList* images_ = nullptr;
     int indent_ = 19;
     int top_ = 0;

@@ -124,5 +124,30 @@ TEST_F(TreeView, DeletionImagesAndRightClick)
     EXPECT_EQ(tree.Selected()->Text(), "Videos");
 }
 
+TEST_F(TreeView, RenamingInPlace)
+{
+    TTreeView& tree = Tree();
+    TTreeNode* videos = tree.Items()->GetFirstNode()->GetNextSibling()->GetNextSibling();
+    std::vector<std::string> edited;
+    tree.OnEdited = [&edited](TObject*, TTreeNode*, std::string& text) { edited.push_back(text); };
+    tree.OnEditing = [](TObject*, TTreeNode* node, bool& allow) { allow = node->Text() != "Music"; };
+    videos->EditText();
+    ASSERT_NE(tree.EditControl(), nullptr);
+    EXPECT_EQ(tree.EditControl()->Text(), "Videos");
+    Type("Films");
+    Key(VK_RETURN);
+    EXPECT_EQ(videos->Text(), "Films");
+    EXPECT_EQ(tree.EditControl(), nullptr);
+    videos->EditText();
+    Type("dropped");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(videos->Text(), "Films");
+    EXPECT_EQ(tree.Perform(TVM_EDITLABELW, 0, ToLParam(tree.Items()->GetFirstNode())), 0); // refused
+    videos->EditText();
+    videos->Delete(); // renaming a node that goes is cancelled
+    EXPECT_EQ(tree.EditControl(), nullptr);
+    EXPECT_EQ(edited, std::vector<std::string>{"Films"});
+}
+
 } // namespace
 } // namespace tovrel::test
