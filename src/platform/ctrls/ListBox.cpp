@@ -582,6 +582,8 @@ void TCustomListBox::DefaultHandler(TMessage& message)
         return;
     case CN_MEASUREITEM: {
         auto* measure = FromLParam<MEASUREITEMSTRUCT>(message.LParam);
+        if (!measure)
+            return;
         int height = int(measure->itemHeight);
         MeasureItem(int(measure->itemID), height);
         measure->itemHeight = UINT(std::max(1, height));
@@ -589,6 +591,8 @@ void TCustomListBox::DefaultHandler(TMessage& message)
     }
     case CN_DRAWITEM: {
         const auto* draw = FromLParam<DRAWITEMSTRUCT>(message.LParam);
+        if (!draw || !draw->hDC)
+            return;
         TOwnerDrawState state;
         if (draw->itemState & ODS_SELECTED)
             state.Include(odSelected);

@@ -124,6 +124,8 @@ void TCustomListView::DefaultHandler(TMessage& message)
     }
     case CN_NOTIFY: {
         const auto* header = FromLParam<const NMHDR>(message.LParam);
+        if (!header)
+            return;
         if (header->code == LVN_BEGINLABELEDITW || header->code == LVN_ENDLABELEDITW) {
             const auto* info = FromLParam<const NMLVDISPINFO>(message.LParam);
             const int index = info->item.iItem;

@@ -354,6 +354,8 @@ void TCustomTabControl::DefaultHandler(TMessage& message)
     }
     case CN_NOTIFY: {
         const auto* nm = FromLParam<const NMHDR>(message.LParam);
+        if (!nm)
+            return;
         if (nm->code == TCN_SELCHANGING)
             message.Result = !CanChange();
         else if (nm->code == TCN_SELCHANGE)

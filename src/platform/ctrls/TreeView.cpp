@@ -314,6 +314,8 @@ void TCustomTreeView::DefaultHandler(TMessage& message)
         return;
     if (message.Msg == CN_NOTIFY) {
         const auto* header = FromLParam<const NMHDR>(message.LParam);
+        if (!header)
+            return;
         if (header->code == TVN_BEGINLABELEDITW || header->code == TVN_ENDLABELEDITW) {
             const auto* info = FromLParam<const NMTVDISPINFO>(message.LParam);
             if (header->code == TVN_BEGINLABELEDITW) {
