@@ -243,12 +243,26 @@ TScrollState* TCustomListBox::ScrollStateOf(int bar)
 
 void TCustomListBox::ScrollStateChanged(int bar)
 {
-    if (bar == SB_VERT)
+    if (bar == SB_VERT && columns_ == 0)
         SetTop(vertical_.Pos());
+    else if (bar == SB_HORZ && columns_ > 0)
+        SetTop(horizontal_.Pos() * VisibleRows());
 }
 
 void TCustomListBox::UpdateScrollState()
 {
+    if (columns_ > 0) {
+        // Sideways in whole columns: range 0..columns-1, page = columns in view.
+        const int rows = VisibleRows();
+        const int count = ColumnCount();
+        vertical_.SetRange(0, 0);
+        horizontal_.SetRange(0, std::max(0, count - 1));
+        horizontal_.SetPage(std::min(columns_, count));
+        horizontal_.SetVisible(count > columns_);
+        top_ = std::clamp(top_ / rows, 0, std::max(0, count - columns_)) * rows;
+        horizontal_.SetPos(top_ / rows);
+        return;
+    }
     const int page = VisibleRows();
     vertical_.SetRange(0, std::max(0, Count() - 1));
     vertical_.SetPage(std::min(page, Count()));
@@ -274,6 +288,15 @@ void TCustomListBox::EnsureVisible(int index)
 {
     if (index < 0 || index >= Count())
         return;
+    if (columns_ > 0) {
+        const int rows = VisibleRows();
+        const int column = index / rows, first = top_ / rows;
+        if (column < first)
+            SetTop(column * rows);
+        else if (column >= first + columns_)
+            SetTop((column - columns_ + 1) * rows);
+        return;
+    }
     if (index < top_) {
         SetTop(index);
         return;
@@ -515,7 +538,7 @@ bool TCustomListBox::HandleListMessage(TMessage& message)
             return true;
         }
         const int y = RowTop(index);
-        *FromLParam<RECT>(l) = Rect(0, y, ClientWidth(), y + RowHeight(index));
+        *FromLParam<RECT>(l) = columns_ > 0 ? ColumnItemRect(index) : Rect(0, y, ClientWidth(), y + RowHeight(index));
         result = 1;
         return true;
     }
@@ -552,6 +575,12 @@ bool TCustomListBox::HandleListMessage(TMessage& message)
     case LB_GETITEMHEIGHT: result = style_ == lbOwnerDrawVariable && valid ? RowHeight(index) : ItemHeight(); return true;
     case LB_ITEMFROMPOINT: {
         const TPoint p = PointFromLParam(l);
+        if (columns_ > 0) {
+            bool outside = false;
+            const int item = ColumnItemAt(p, outside);
+            result = MAKELRESULT(item, outside ? 1 : 0);
+            return true;
+        }
         const bool outside = !ClientRect().Contains(p);
         int y = 0, i = top_;
         if (p.Y >= 0) {

@@ -65,8 +65,12 @@ public:
     // One tab stop every `value` dialog units (0: the default stops).
     int TabWidth() const { return tabWidth_; }
     void SetTabWidth(int value);
-    // Rows fully in view.
+    // Rows fully in view (in each column).
     int VisibleRows();
+    // Several columns of items, each ClientWidth / Columns wide, scrolled
+    // sideways by whole columns (0: one column scrolled up and down).
+    int Columns() const { return columns_; }
+    void SetColumns(int value);
 
     TCanvas* Canvas() { return canvas_.get(); }
     TDrawItemEvent OnDrawItem;
@@ -110,6 +114,11 @@ private:
     void NotifySelChange();
     void Notify(WORD code);
     void DrawRow(HDC dc, int index, const TRect& rect);
+    // Multi-column layout.
+    int ColumnWidth() const;
+    int ColumnCount() const; // columns the items fill
+    TRect ColumnItemRect(int index) const;
+    int ColumnItemAt(TPoint p, bool& outside) const;
     void InvalidateRow(int index);
 
     std::unique_ptr<TStrings> items_;
@@ -122,6 +131,7 @@ private:
     bool extendedSelect_ = true;
     bool sorted_ = false;
     int tabWidth_ = 0;
+    int columns_ = 0;
     std::vector<int> tabStops_; // dialog units
     int caret_ = -1;  // the focus rectangle's row; the selection in single mode
     int anchor_ = -1;

@@ -50,7 +50,15 @@ bool TListBoxInput::Handle(TMessage& message)
         tracking_ = false;
         return false;
     case WM_VSCROLL:
-        Scroll(message.WParam);
+        if (list_.columns_ == 0)
+            Scroll(message.WParam);
+        return true;
+    case WM_HSCROLL:
+        if (list_.columns_ > 0) {
+            const int rows = list_.VisibleRows();
+            const int column = ScrollRequest(message.WParam, list_.top_ / rows, 1, list_.columns_, list_.ColumnCount());
+            list_.SetTop(column * rows);
+        }
         return true;
     case WM_MOUSEWHEEL: {
         const int notches = GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA;
@@ -104,6 +112,12 @@ void TListBoxInput::KeyDown(WORD key)
     const int caret = std::max(l.caret_, 0);
     const int page = std::max(1, l.VisibleRows() - 1);
     switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        // Across the columns of a multi-column list.
+        if (l.columns_ > 0)
+            MoveTo(caret + (key == VK_LEFT ? -1 : 1) * l.VisibleRows(), shift, ctrl);
+        break;
     case VK_UP: MoveTo(l.caret_ < 0 ? 0 : caret - 1, shift, ctrl); break;
     case VK_DOWN: MoveTo(l.caret_ < 0 ? 0 : caret + 1, shift, ctrl); break;
     case VK_PRIOR: MoveTo(caret - page, shift, ctrl); break;

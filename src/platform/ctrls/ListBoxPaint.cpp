@@ -12,10 +12,10 @@ namespace tovrel {
 
 void TCustomListBox::PaintWindow(HDC dc)
 {
-    const int height = ClientHeight();
+    const int height = ClientHeight(), width = ClientWidth();
     for (int i = top_; i < Count(); ++i) {
         const TRect r = ItemRect(i);
-        if (r.Top >= height)
+        if (columns_ > 0 ? r.Left >= width : r.Top >= height)
             break;
         DrawRow(dc, i, r);
     }

@@ -158,6 +158,31 @@ TEST_F(ListBox, DraggingSelectsAndScrolls)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(ListBox, MultiColumnScrollsSideways)
+{
+    TListBox& list = List(23); // five rows a column: five columns of items
+    list.SetClientWidth(120);
+    list.SetColumns(2);
+    EXPECT_EQ(list.ItemRect(7), Rect(60, 40, 120, 60));
+    EXPECT_EQ(list.ItemAtPos(Point(70, 45), true), 7);
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(list.Handle(), SB_HORZ, &info);
+    EXPECT_EQ(info.nMax, 4);
+    EXPECT_EQ(int(info.nPage), 2);
+    EXPECT_TRUE(list.ScrollStateOf(SB_HORZ)->Visible());
+    list.Perform(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2), 0);
+    EXPECT_EQ(list.TopIndex(), 10);
+    EXPECT_EQ(list.ItemRect(10), Rect(0, 0, 60, 20));
+    list.Perform(WM_HSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(list.TopIndex(), 15); // the last two columns in view
+    list.SetItemIndex(16);
+    list.SetFocus();
+    Key(VK_LEFT); // a column back: 11, which scrolls into view
+    EXPECT_EQ(list.ItemIndex(), 11);
+    EXPECT_EQ(list.TopIndex(), 10);
+}
+
 TEST_F(ListBox, ClickAndDoubleClickNotify)
 {
     TListBox& list = List(5);
