@@ -5,7 +5,8 @@
 # to H.264 at 1.5 Mbit/s + AAC, RUNS times (default 5, at least 3) through the
 # task component (convert_bench) and as often with the libraries driven directly
 # (direct_bench), alternating the two and which goes first, and prints the
-# median wall times and their ratio. BUILD_DIR is a Release build folder
+# median conversion, process and CPU times with their ratios, the median ratio
+# of back-to-back pairs and the fastest runs. BUILD_DIR is a Release build folder
 # (default: build-bench beside this checkout's sources) holding both programs.
 #
 # Both sides get the same settings: the engine's option text below, and for the
