@@ -56,6 +56,10 @@ TEST_F(FFmpegHookWiringTest, AHookThatCannotBeAddedRaisesAndLeavesTheChain)
     }
     ASSERT_NE(job->FFirstHook, nullptr);
     EXPECT_EQ(job->FFirstHook->next, nullptr);
+
+    // Released while the counter the plug-in writes to is still alive.
+    job.reset();
+    EXPECT_EQ(released, 1);
 }
 
 } // namespace
