@@ -141,10 +141,13 @@ void OpenDecoders(TTranscodeRun& run)
             throw FFmpegException("av_mallocz fail");
         dec->pkt_timebase = ist.st->time_base;
         ShareCores(job, dec.get());
-        // Slice threads only: frame threads would delay every picture by a
-        // frame per thread and hand buffers between threads through atomics
-        // the thread checker cannot see.
+        // Frame threads spread the decoding of single-slice sources over the
+        // cores (otherwise decoding stays on the conversion thread and slows a
+        // whole run). The thread checker cannot see how the library hands
+        // buffers between its frame threads, so its builds decode with slices.
+#if defined(__SANITIZE_THREAD__)
         dec->thread_type = FF_THREAD_SLICE;
+#endif
         if (OpenCodec(job, dec.get(), decoder, nullptr) < 0)
             DumpLogAndRaise(run, Format("Error while opening decoder for input stream #%d.%d (%s)", ist.file_index,
                                         ist.index, typeName));
