@@ -17,7 +17,8 @@
 # are compared at the end, so a drift between the two shows.
 #
 # DIRECT_ARGS adds direct_bench arguments, e.g. DIRECT_ARGS=--slice-threads to
-# give the baseline the engine's slice-only decoder threads.
+# give the baseline the slice-only decoder threads of the engine's thread-checker
+# build.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
