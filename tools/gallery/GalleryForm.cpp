@@ -81,7 +81,10 @@ void AddListView(TForm& form)
     }
     view->SetRowSelect(true);
     view->SetGridLines(true);
-    const char* files[] = {"holiday.avi", "interview.mp4", "concert.mkv", "lecture.flv", "trailer.mov"};
+    // More rows than fit, so the view scrolls.
+    const char* files[] = {"holiday.avi", "interview.mp4", "concert.mkv", "lecture.flv", "trailer.mov",
+                           "wedding.avi", "recital.mp4", "sunset.mkv",  "tutorial.flv", "teaser.mov",
+                           "garden.avi",  "match.mp4"};
     int i = 0;
     for (const char* file : files) {
         TListItem* item = view->Items()->Add();
@@ -201,7 +204,7 @@ void AddStatusBar(TForm& form)
     auto* bar = new TStatusBar(&form);
     bar->SetParent(&form);
     bar->Panels().push_back({"Ready", 150});
-    bar->Panels().push_back({"5 files"});
+    bar->Panels().push_back({"12 files"});
     bar->PanelsChanged();
 }
 

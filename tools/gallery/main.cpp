@@ -3,16 +3,32 @@
 //   gallery                    opens the form on the desktop (or the backend
 //                              TOVREL_BACKEND names)
 //   gallery --screenshot FILE  renders the form headless into a PNG and exits
+//   gallery --desktop-report REPORT PNG
+//                              opens the form on the desktop backend (an X
+//                              display, e.g. Xvfb) for a script to drive; each
+//                              SIGUSR1 writes the controls' state to REPORT and
+//                              the X screen to PNG; SIGUSR2 ends the run
 #include "GalleryForm.h"
+#include "GalleryReport.h"
 
 #include "platform/backend/BackendChoice.h"
 #include "platform/backend/HeadlessBackend.h"
+#include "platform/backend/X11Extras.h"
+#include "platform/gdi/codecs/ImageCodec.h"
+#include "platform/gdi/codecs/PngCodec.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
+#include "platform/wm/Wm.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <exception>
+#include <functional>
+#include <pthread.h>
+#include <stdexcept>
 #include <string>
+#include <thread>
 
 using namespace tovrel;
 
@@ -39,18 +55,101 @@ int RunInteractive()
     return 0;
 }
 
+// Waits for the script's signals on its own thread (they are blocked everywhere
+// else) and hands each to the main thread's queue: SIGUSR1 asks for a report,
+// SIGUSR2 for the end of the run.
+class TScriptSignals {
+public:
+    TScriptSignals(std::function<void()> onReport, std::function<void()> onQuit)
+        : waiter_([this, onReport = std::move(onReport), onQuit = std::move(onQuit)] {
+              for (;;) {
+                  int signal = 0;
+                  sigwait(&Signals(), &signal);
+                  if (stopping_)
+                      return;
+                  TMainThread::Post(signal == SIGUSR1 ? onReport : onQuit);
+                  if (signal != SIGUSR1)
+                      return;
+              }
+          })
+    {
+    }
+    ~TScriptSignals()
+    {
+        stopping_ = true;
+        pthread_kill(waiter_.native_handle(), SIGUSR2);
+        waiter_.join();
+    }
+
+    // Before any thread starts, so every thread inherits the block.
+    static void BlockInThisThread() { pthread_sigmask(SIG_BLOCK, &Signals(), nullptr); }
+
+private:
+    static const sigset_t& Signals()
+    {
+        static const sigset_t set = [] {
+            sigset_t s;
+            sigemptyset(&s);
+            sigaddset(&s, SIGUSR1);
+            sigaddset(&s, SIGUSR2);
+            return s;
+        }();
+        return set;
+    }
+
+    std::atomic<bool> stopping_{false};
+    std::thread waiter_;
+};
+
+// The PNG first and the report last, renamed into place, so a script that
+// sees the report finds both complete.
+void WriteReport(TForm& form, const std::string& reportPath, const std::string& pngPath)
+{
+    const TSurface shot = X11GrabScreen();
+    if (shot.Empty())
+        throw std::runtime_error("the X screen cannot be read");
+    WriteImageFileBytes(pngPath, EncodePng(shot, false));
+    const std::string partial = reportPath + ".part";
+    gallery::WriteGalleryReport(form, partial);
+    if (std::rename(partial.c_str(), reportPath.c_str()) != 0)
+        throw std::runtime_error("cannot write " + reportPath);
+}
+
+int DesktopReport(const std::string& reportPath, const std::string& pngPath)
+{
+    InstallBackend("desktop");
+    {
+        auto form = gallery::BuildGalleryForm();
+        form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
+        {
+            TScriptSignals signals([&] { WriteReport(*form, reportPath, pngPath); },
+                                   [] { Application->Terminate(); });
+            form->Show();
+            Application->Run();
+        }
+        // A request that came in as the run ended still needs the form.
+        TMainThread::Pump();
+    }
+    PumpWaitingMessages();
+    SetBackend(nullptr);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    TScriptSignals::BlockInThisThread();
     TMainThread::SetCurrent();
     try {
         const std::string first = argc > 1 ? argv[1] : "";
         if (first == "--screenshot" && argc == 3)
             return Screenshot(argv[2]);
+        if (first == "--desktop-report" && argc == 4)
+            return DesktopReport(argv[2], argv[3]);
         if (argc == 1)
             return RunInteractive();
-        std::fprintf(stderr, "usage: gallery [--screenshot FILE.png]\n");
+        std::fprintf(stderr, "usage: gallery [--screenshot FILE.png | --desktop-report REPORT FILE.png]\n");
         return 2;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gallery: %s\n", e.what());
