@@ -13,30 +13,30 @@ namespace {
 
 using tovrel::testmedia::ClipSpec;
 
-bool ParseArguments(int argc, char** argv, ClipSpec& spec, std::string& folder)
+bool ParseArguments(int argc, char** argv, ClipSpec& recipe, std::string& folder)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
         if (argument == "--seconds" && hasValue)
-            spec.seconds = std::atof(argv[++i]);
+            recipe.seconds = std::atof(argv[++i]);
         else if (argument == "--width" && hasValue)
-            spec.width = std::atoi(argv[++i]);
+            recipe.width = std::atoi(argv[++i]);
         else if (argument == "--height" && hasValue)
-            spec.height = std::atoi(argv[++i]);
+            recipe.height = std::atoi(argv[++i]);
         else if (argument.starts_with("--") || !folder.empty())
             return false;
         else
             folder = argument;
     }
-    return !folder.empty() && spec.seconds > 0 && spec.width > 0 && spec.height > 0;
+    return !folder.empty() && recipe.seconds > 0 && recipe.width > 0 && recipe.height > 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    ClipSpec spec{.fileName = "bench.mp4",
+    ClipSpec recipe{.fileName = "bench.mp4",
                   .formatName = "mp4",
                   .videoCodec = "libx264",
                   .audioCodec = "aac",
@@ -49,12 +49,12 @@ int main(int argc, char** argv)
                   .sampleRate = 48000,
                   .channels = 2};
     std::string folder;
-    if (!ParseArguments(argc, argv, spec, folder)) {
+    if (!ParseArguments(argc, argv, recipe, folder)) {
         std::fprintf(stderr, "usage: make_bench_clip [--seconds S] [--width W] [--height H] FOLDER\n");
         return 2;
     }
     try {
-        std::printf("%s\n", tovrel::testmedia::ClipPath(spec, folder).c_str());
+        std::printf("%s\n", tovrel::testmedia::ClipPath(recipe, folder).c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -81,13 +81,13 @@ protected:
         return WaitFor([&] { return std::find(states.begin(), states.end(), state) != states.end(); });
     }
     static std::string ShortClip() {
-        ClipSpec spec;
-        spec.fileName = "player_short.avi";
-        spec.formatName = "avi";
-        spec.videoCodec = "mpeg4";
-        spec.audioCodec = "pcm_s16le";
-        spec.seconds = 1.0;
-        return testmedia::ClipPath(spec).string();
+        ClipSpec recipe;
+        recipe.fileName = "player_short.avi";
+        recipe.formatName = "avi";
+        recipe.videoCodec = "mpeg4";
+        recipe.audioCodec = "pcm_s16le";
+        recipe.seconds = 1.0;
+        return testmedia::ClipPath(recipe).string();
     }
 };
 
@@ -294,14 +294,14 @@ TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce) {
 }
 
 TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals) {
-    ClipSpec spec;
-    spec.fileName = "player_two_audio.mkv";
-    spec.formatName = "matroska";
-    spec.videoCodec = "mpeg4";
-    spec.audioCodec = "pcm_s16le";
-    spec.extraAudioStreams = 1;
-    spec.seconds = 1.0;
-    const std::string clip = testmedia::ClipPath(spec).string();
+    ClipSpec recipe;
+    recipe.fileName = "player_two_audio.mkv";
+    recipe.formatName = "matroska";
+    recipe.videoCodec = "mpeg4";
+    recipe.audioCodec = "pcm_s16le";
+    recipe.extraAudioStreams = 1;
+    recipe.seconds = 1.0;
+    const std::string clip = testmedia::ClipPath(recipe).string();
     player.options.wanted(AVMEDIA_TYPE_AUDIO) = 1;
     ASSERT_TRUE(player.Open(clip, &host, true)) << player.LastErrMsg();
     const int video = player.VideoStreamIndex();

@@ -98,19 +98,19 @@ FramePtr AllocateFrame()
     return frame;
 }
 
-void Validate(const ClipSpec& spec)
+void Validate(const ClipSpec& recipe)
 {
-    const bool valid = !spec.fileName.empty() && !spec.formatName.empty() && spec.width > 0 &&
-                       spec.height > 0 && spec.fps > 0 && spec.seconds > 0 && spec.gop > 0 &&
-                       spec.maxBFrames >= 0 && spec.extraAudioStreams >= 0 &&
-                       spec.sampleRate > 0 && spec.channels > 0 &&
-                       (!spec.videoCodec.empty() || !spec.audioCodec.empty());
+    const bool valid = !recipe.fileName.empty() && !recipe.formatName.empty() && recipe.width > 0 &&
+                       recipe.height > 0 && recipe.fps > 0 && recipe.seconds > 0 && recipe.gop > 0 &&
+                       recipe.maxBFrames >= 0 && recipe.extraAudioStreams >= 0 &&
+                       recipe.sampleRate > 0 && recipe.channels > 0 &&
+                       (!recipe.videoCodec.empty() || !recipe.audioCodec.empty());
     if (!valid)
-        throw TestMediaError("test media: invalid clip recipe for \"" + spec.fileName + "\"");
-    if (spec.sizeChange && (spec.sizeChange->atFrame <= 0 ||
-                            spec.sizeChange->atFrame >= spec.FrameCount() ||
-                            spec.sizeChange->width <= 0 || spec.sizeChange->height <= 0))
-        throw TestMediaError("test media: size change of \"" + spec.fileName +
+        throw TestMediaError("test media: invalid clip recipe for \"" + recipe.fileName + "\"");
+    if (recipe.sizeChange && (recipe.sizeChange->atFrame <= 0 ||
+                            recipe.sizeChange->atFrame >= recipe.FrameCount() ||
+                            recipe.sizeChange->width <= 0 || recipe.sizeChange->height <= 0))
+        throw TestMediaError("test media: size change of \"" + recipe.fileName +
                              "\" must fall inside the clip");
 }
 
@@ -128,7 +128,7 @@ struct Track {
 
 class ClipWriter {
 public:
-    ClipWriter(const ClipSpec& spec, const std::filesystem::path& file);
+    ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file);
     void Write();
 
 private:
@@ -147,35 +147,35 @@ private:
     PacketPtr packet_{av_packet_alloc()};
 };
 
-ClipWriter::ClipWriter(const ClipSpec& spec, const std::filesystem::path& file)
-    : spec_(spec)
+ClipWriter::ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file)
+    : spec_(recipe)
 {
-    Validate(spec);
+    Validate(recipe);
     if (!packet_)
         throw std::bad_alloc();
     AVFormatContext* output = nullptr;
-    Check(avformat_alloc_output_context2(&output, nullptr, spec.formatName.c_str(),
+    Check(avformat_alloc_output_context2(&output, nullptr, recipe.formatName.c_str(),
                                          file.c_str()),
-          "container format \"" + spec.formatName + "\"");
+          "container format \"" + recipe.formatName + "\"");
     output_.reset(output);
     // AVI times audio by its byte count, so the library's shift for the audio
     // encoder's negative start would only push every picture one frame late.
-    if (spec.formatName == "avi")
+    if (recipe.formatName == "avi")
         output_->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
     globalHeader_ = (output_->oformat->flags & AVFMT_GLOBALHEADER) != 0;
     // A new size is announced by headers inside the stream; global headers cannot change.
-    if (spec.sizeChange && globalHeader_)
-        throw TestMediaError("test media: \"" + spec.formatName +
+    if (recipe.sizeChange && globalHeader_)
+        throw TestMediaError("test media: \"" + recipe.formatName +
                              "\" keeps codec headers global, so it cannot change size mid-stream");
 
-    if (!spec.videoCodec.empty())
-        AddTrack(OpenVideoEncoder(spec.width, spec.height), spec.FrameCount(), 0);
-    for (int index = 0; index < spec.AudioStreamCount(); ++index)
-        AddTrack(OpenAudioEncoder(), spec.SampleCount(), 440.0 * (1 + 0.25 * index));
+    if (!recipe.videoCodec.empty())
+        AddTrack(OpenVideoEncoder(recipe.width, recipe.height), recipe.FrameCount(), 0);
+    for (int index = 0; index < recipe.AudioStreamCount(); ++index)
+        AddTrack(OpenAudioEncoder(), recipe.SampleCount(), 440.0 * (1 + 0.25 * index));
 
     if (!(output_->oformat->flags & AVFMT_NOFILE))
         Check(avio_open(&output_->pb, file.c_str(), AVIO_FLAG_WRITE), "create " + file.string());
-    Check(avformat_write_header(output_.get(), nullptr), "write header of " + spec.fileName);
+    Check(avformat_write_header(output_.get(), nullptr), "write header of " + recipe.fileName);
 }
 
 CodecContextPtr ClipWriter::OpenVideoEncoder(int width, int height) const
@@ -311,9 +311,9 @@ void ClipWriter::Send(Track& track, const AVFrame* frame)
 
 }  // namespace
 
-void WriteClip(const ClipSpec& spec, const std::filesystem::path& file)
+void WriteClip(const ClipSpec& recipe, const std::filesystem::path& file)
 {
-    ClipWriter writer(spec, file);
+    ClipWriter writer(recipe, file);
     writer.Write();
 }
 

@@ -20,17 +20,17 @@ namespace {
 // Bump when the generator changes what it writes for the same recipe.
 constexpr int kGeneratorRevision = 2;
 
-std::string ClipKey(const ClipSpec& spec)
+std::string ClipKey(const ClipSpec& recipe)
 {
     std::ostringstream key;
     key << "clip r" << kGeneratorRevision << " avcodec " << avcodec_version() << " avformat "
-        << avformat_version() << '|' << spec.fileName << '|' << spec.formatName << '|'
-        << spec.videoCodec << '|' << spec.audioCodec << '|' << spec.width << 'x' << spec.height
-        << '|' << spec.fps << '|' << spec.seconds << '|' << spec.gop << '|' << spec.maxBFrames
-        << '|' << spec.extraAudioStreams << '|' << spec.sampleRate << '|' << spec.channels;
-    if (spec.sizeChange)
-        key << "|resize " << spec.sizeChange->atFrame << ' ' << spec.sizeChange->width << 'x'
-            << spec.sizeChange->height;
+        << avformat_version() << '|' << recipe.fileName << '|' << recipe.formatName << '|'
+        << recipe.videoCodec << '|' << recipe.audioCodec << '|' << recipe.width << 'x' << recipe.height
+        << '|' << recipe.fps << '|' << recipe.seconds << '|' << recipe.gop << '|' << recipe.maxBFrames
+        << '|' << recipe.extraAudioStreams << '|' << recipe.sampleRate << '|' << recipe.channels;
+    if (recipe.sizeChange)
+        key << "|resize " << recipe.sizeChange->atFrame << ' ' << recipe.sizeChange->width << 'x'
+            << recipe.sizeChange->height;
     return key.str();
 }
 
@@ -106,17 +106,17 @@ std::optional<ClipSpec> FixtureClip(Fixture fixture)
         return ClipSpec{.fileName = "tone.wav", .formatName = "wav", .audioCodec = "pcm_s16le",
                         .seconds = 1};
     case Fixture::SizeChange: {
-        ClipSpec spec = Mpeg4Mp3("size_change.ts", 2);
-        spec.formatName = "mpegts";
-        spec.sizeChange = SizeChange{.atFrame = 25, .width = 176, .height = 144};
-        return spec;
+        ClipSpec recipe = Mpeg4Mp3("size_change.ts", 2);
+        recipe.formatName = "mpegts";
+        recipe.sizeChange = SizeChange{.atFrame = 25, .width = 176, .height = 144};
+        return recipe;
     }
     case Fixture::ManyStreams: {
-        ClipSpec spec = Mpeg4Mp3("many_streams.mkv", 1);
-        spec.formatName = "matroska";
-        spec.extraAudioStreams = 20;
-        spec.channels = 1;
-        return spec;
+        ClipSpec recipe = Mpeg4Mp3("many_streams.mkv", 1);
+        recipe.formatName = "matroska";
+        recipe.extraAudioStreams = 20;
+        recipe.channels = 1;
+        return recipe;
     }
     case Fixture::ChineseName:
         return Mpeg4Mp3("测试 视频 文件.avi", 1);
@@ -131,8 +131,8 @@ std::optional<ClipSpec> FixtureClip(Fixture fixture)
 
 fs::path FixturePath(Fixture fixture)
 {
-    if (const std::optional<ClipSpec> spec = FixtureClip(fixture))
-        return ClipPath(*spec);
+    if (const std::optional<ClipSpec> recipe = FixtureClip(fixture))
+        return ClipPath(*recipe);
     if (fixture == Fixture::Truncated) {
         const fs::path source = FixturePath(Fixture::Mpeg4Mp3Avi);
         return CachedFile(TestMediaFolder(), "first half of " + source.string(), "truncated.avi",
@@ -142,15 +142,15 @@ fs::path FixturePath(Fixture fixture)
                       WriteNotMedia);
 }
 
-fs::path ClipPath(const ClipSpec& spec)
+fs::path ClipPath(const ClipSpec& recipe)
 {
-    return ClipPath(spec, TestMediaFolder());
+    return ClipPath(recipe, TestMediaFolder());
 }
 
-fs::path ClipPath(const ClipSpec& spec, const fs::path& cacheFolder)
+fs::path ClipPath(const ClipSpec& recipe, const fs::path& cacheFolder)
 {
-    return CachedFile(cacheFolder, ClipKey(spec), spec.fileName,
-                      [&spec](const fs::path& file) { WriteClip(spec, file); });
+    return CachedFile(cacheFolder, ClipKey(recipe), recipe.fileName,
+                      [&recipe](const fs::path& file) { WriteClip(recipe, file); });
 }
 
 }  // namespace tovrel::testmedia

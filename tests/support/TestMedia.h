@@ -72,13 +72,13 @@ std::filesystem::path FixturePath(Fixture fixture);
 // The recipe behind a fixture; empty for Truncated and NotMedia, which are not clips.
 std::optional<ClipSpec> FixtureClip(Fixture fixture);
 
-// Path of a clip made from `spec`, generated on first use in TestMediaFolder() or in
+// Path of a clip made from `recipe`, generated on first use in TestMediaFolder() or in
 // the given cache folder.
-std::filesystem::path ClipPath(const ClipSpec& spec);
-std::filesystem::path ClipPath(const ClipSpec& spec, const std::filesystem::path& cacheFolder);
+std::filesystem::path ClipPath(const ClipSpec& recipe);
+std::filesystem::path ClipPath(const ClipSpec& recipe, const std::filesystem::path& cacheFolder);
 
 // Writes the clip to `file` with no caching. Throws TestMediaError.
-void WriteClip(const ClipSpec& spec, const std::filesystem::path& file);
+void WriteClip(const ClipSpec& recipe, const std::filesystem::path& file);
 
 // The cache folder in use (created if missing).
 std::filesystem::path TestMediaFolder();

@@ -150,15 +150,15 @@ class ClipFixtureTest : public testing::TestWithParam<Fixture> {};
 
 TEST_P(ClipFixtureTest, HasTheRecipesStreamsAndDecodesWhole)
 {
-    const ClipSpec spec = *FixtureClip(GetParam());
+    const ClipSpec recipe = *FixtureClip(GetParam());
     const fs::path file = FixturePath(GetParam());
-    EXPECT_EQ(file.filename().string(), spec.fileName);
+    EXPECT_EQ(file.filename().string(), recipe.fileName);
     const InputFormatPtr input = OpenMedia(file);
     ASSERT_NE(input, nullptr) << file;
 
-    EXPECT_NEAR(static_cast<double>(input->duration) / AV_TIME_BASE, spec.seconds, 0.25);
-    const int videoStreams = spec.videoCodec.empty() ? 0 : 1;
-    ASSERT_EQ(input->nb_streams, static_cast<unsigned>(videoStreams + spec.AudioStreamCount()));
+    EXPECT_NEAR(static_cast<double>(input->duration) / AV_TIME_BASE, recipe.seconds, 0.25);
+    const int videoStreams = recipe.videoCodec.empty() ? 0 : 1;
+    ASSERT_EQ(input->nb_streams, static_cast<unsigned>(videoStreams + recipe.AudioStreamCount()));
 
     const std::vector<StreamResult> results = DecodeAll(*input);
     for (unsigned i = 0; i < input->nb_streams; ++i) {
@@ -168,21 +168,21 @@ TEST_P(ClipFixtureTest, HasTheRecipesStreamsAndDecodesWhole)
         EXPECT_TRUE(result.dtsIncreasing);
         if (static_cast<int>(i) < videoStreams) {
             EXPECT_EQ(codecpar.codec_type, AVMEDIA_TYPE_VIDEO);
-            EXPECT_EQ(codecpar.codec_id, EncoderCodecId(spec.videoCodec));
-            EXPECT_EQ(codecpar.width, spec.width);
-            EXPECT_EQ(codecpar.height, spec.height);
-            EXPECT_EQ(result.pictures, spec.FrameCount());
+            EXPECT_EQ(codecpar.codec_id, EncoderCodecId(recipe.videoCodec));
+            EXPECT_EQ(codecpar.width, recipe.width);
+            EXPECT_EQ(codecpar.height, recipe.height);
+            EXPECT_EQ(result.pictures, recipe.FrameCount());
             // One frame apart from first to last: a gap would shift every picture late.
             EXPECT_EQ(av_rescale_q(result.lastDts - result.firstDts, input->streams[i]->time_base,
-                                   AVRational{1, spec.fps}),
-                      spec.FrameCount() - 1);
+                                   AVRational{1, recipe.fps}),
+                      recipe.FrameCount() - 1);
         } else {
             EXPECT_EQ(codecpar.codec_type, AVMEDIA_TYPE_AUDIO);
-            EXPECT_EQ(codecpar.codec_id, EncoderCodecId(spec.audioCodec));
-            EXPECT_EQ(codecpar.ch_layout.nb_channels, spec.channels);
-            EXPECT_EQ(codecpar.sample_rate, spec.sampleRate);
+            EXPECT_EQ(codecpar.codec_id, EncoderCodecId(recipe.audioCodec));
+            EXPECT_EQ(codecpar.ch_layout.nb_channels, recipe.channels);
+            EXPECT_EQ(codecpar.sample_rate, recipe.sampleRate);
             // Encoder priming and padding may add up to a few frames.
-            EXPECT_NEAR(result.samples, spec.SampleCount(), spec.sampleRate / 10);
+            EXPECT_NEAR(result.samples, recipe.SampleCount(), recipe.sampleRate / 10);
         }
     }
 }
@@ -210,8 +210,8 @@ TEST(TestMediaFixtures, SizeChangeClipDecodesAtBothSizes)
 TEST(TestMediaFixtures, H264ClipsKeepTheGopGridAndReorderFrames)
 {
     for (const Fixture fixture : {Fixture::H264AacMp4, Fixture::KeyFrameEvery10}) {
-        const ClipSpec spec = *FixtureClip(fixture);
-        SCOPED_TRACE(spec.fileName);
+        const ClipSpec recipe = *FixtureClip(fixture);
+        SCOPED_TRACE(recipe.fileName);
         const InputFormatPtr input = OpenMedia(FixturePath(fixture));
         ASSERT_NE(input, nullptr);
         const AVStream& video = *input->streams[0];
@@ -224,16 +224,16 @@ TEST(TestMediaFixtures, H264ClipsKeepTheGopGridAndReorderFrames)
         while (av_read_frame(input.get(), packet.get()) >= 0) {
             if (packet->stream_index == 0) {
                 const int64_t frame = av_rescale_q(packet->pts - startPts, video.time_base,
-                                                   AVRational{1, spec.fps});
+                                                   AVRational{1, recipe.fps});
                 keyByFrame[frame] = (packet->flags & AV_PKT_FLAG_KEY) != 0;
                 reordered = reordered || packet->pts < highestPts;
                 highestPts = std::max(highestPts, packet->pts);
             }
             av_packet_unref(packet.get());
         }
-        ASSERT_EQ(keyByFrame.size(), static_cast<size_t>(spec.FrameCount()));
+        ASSERT_EQ(keyByFrame.size(), static_cast<size_t>(recipe.FrameCount()));
         for (const auto& [frame, key] : keyByFrame)
-            EXPECT_EQ(key, frame % spec.gop == 0) << "frame " << frame;
+            EXPECT_EQ(key, frame % recipe.gop == 0) << "frame " << frame;
         EXPECT_TRUE(reordered);
     }
 }
@@ -266,7 +266,7 @@ TEST(TestMediaFixtures, NotMediaFileIsTextThatDoesNotOpen)
 TEST(TestMediaCache, ConcurrentRequestsYieldOneValidFile)
 {
     const ScratchFolder folder("concurrent");
-    const ClipSpec spec{.fileName = "race.avi", .formatName = "avi", .videoCodec = "mpeg4",
+    const ClipSpec recipe{.fileName = "race.avi", .formatName = "avi", .videoCodec = "mpeg4",
                         .audioCodec = "libmp3lame", .width = 160, .height = 120,
                         .seconds = 0.4};
     constexpr int kThreads = 4;
@@ -279,7 +279,7 @@ TEST(TestMediaCache, ConcurrentRequestsYieldOneValidFile)
             threads.emplace_back([&, i] {
                 start.arrive_and_wait();
                 try {
-                    paths[i] = ClipPath(spec, folder.Path());
+                    paths[i] = ClipPath(recipe, folder.Path());
                 } catch (const std::exception& error) {
                     errors[i] = error.what();
                 }
@@ -294,13 +294,13 @@ TEST(TestMediaCache, ConcurrentRequestsYieldOneValidFile)
 
     const InputFormatPtr input = OpenMedia(paths[0]);
     ASSERT_NE(input, nullptr);
-    EXPECT_EQ(DecodeAll(*input).at(0).pictures, spec.FrameCount());
+    EXPECT_EQ(DecodeAll(*input).at(0).pictures, recipe.FrameCount());
 }
 
 TEST(TestMediaCache, BadRecipesFailClearlyAndLeaveNothingBehind)
 {
     struct Case {
-        ClipSpec spec;
+        ClipSpec recipe;
         std::string messagePart;
     };
     const std::vector<Case> cases = {
@@ -316,9 +316,9 @@ TEST(TestMediaCache, BadRecipesFailClearlyAndLeaveNothingBehind)
     };
     const ScratchFolder folder("bad-recipes");
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.spec.fileName);
+        SCOPED_TRACE(c.recipe.fileName);
         try {
-            ClipPath(c.spec, folder.Path());
+            ClipPath(c.recipe, folder.Path());
             ADD_FAILURE() << "no error";
         } catch (const TestMediaError& error) {
             EXPECT_NE(std::string(error.what()).find(c.messagePart), std::string::npos)

@@ -15,21 +15,21 @@ constexpr TRgb kWhite{255, 255, 255}, kBlack{0, 0, 0};
 // grey picture; glyph coordinates run from 0 to 1 across the glyph's box.
 class TIconCanvas {
 public:
-    TIconCanvas(const TIconSpec& spec, int size)
-        : spec_(spec), size_(size), colour_(size, size, TPixelFormat::pf24bit), cover_(size, size, TPixelFormat::pf24bit),
+    TIconCanvas(const TIconSpec& recipe, int size)
+        : spec_(recipe), size_(size), colour_(size, size, TPixelFormat::pf24bit), cover_(size, size, TPixelFormat::pf24bit),
           paint_(colour_), mask_(cover_)
     {
-        ink_ = spec.Tile ? kWhite : spec.Colour;
-        paint_.FillRect(TRect{0, 0, size, size}, spec.Tile ? spec.Colour : kWhite);
+        ink_ = recipe.Tile ? kWhite : recipe.Colour;
+        paint_.FillRect(TRect{0, 0, size, size}, recipe.Tile ? recipe.Colour : kWhite);
         mask_.FillRect(TRect{0, 0, size, size}, kBlack);
-        const double inset = spec.Tile ? 0.2 : 0.06;
+        const double inset = recipe.Tile ? 0.2 : 0.06;
         origin_ = size * inset;
         span_ = size * (1 - 2 * inset);
-        if (spec.Tile) {
+        if (recipe.Tile) {
             const TRect all{0, 0, size, size};
             const int radius = std::max(2, size / 6);
-            paint_.Box(all, radius, 1, TBoxFill{Lighter(spec.Colour, 50), Darker(spec.Colour, 25), TFillStyle::Vertical},
-                       Darker(spec.Colour, 60), spec.Colour);
+            paint_.Box(all, radius, 1, TBoxFill{Lighter(recipe.Colour, 50), Darker(recipe.Colour, 25), TFillStyle::Vertical},
+                       Darker(recipe.Colour, 60), recipe.Colour);
             mask_.Box(all, radius, 1, TBoxFill{kWhite, kWhite, TFillStyle::Flat}, kWhite, kBlack);
         }
     }
@@ -279,12 +279,12 @@ const std::map<std::string, TGlyph, std::less<>>& Glyphs()
 
 } // namespace
 
-TSurface PaintIcon(const TIconSpec& spec, int size)
+TSurface PaintIcon(const TIconSpec& recipe, int size)
 {
-    const auto glyph = Glyphs().find(spec.Glyph);
+    const auto glyph = Glyphs().find(recipe.Glyph);
     if (glyph == Glyphs().end())
-        throw std::invalid_argument("no glyph named " + spec.Glyph);
-    TIconCanvas canvas(spec, size);
+        throw std::invalid_argument("no glyph named " + recipe.Glyph);
+    TIconCanvas canvas(recipe, size);
     glyph->second(canvas);
     return canvas.Result();
 }

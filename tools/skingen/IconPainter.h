@@ -17,6 +17,6 @@ struct TIconSpec {
 
 // A 32-bit picture of size x size whose alpha is the icon's coverage.
 // Raises std::invalid_argument for an unknown glyph name.
-TSurface PaintIcon(const TIconSpec& spec, int size);
+TSurface PaintIcon(const TIconSpec& recipe, int size);
 
 } // namespace tovrel::skingen

@@ -40,10 +40,10 @@ std::vector<TButtonSpec> ButtonsFor(UINT flags)
 
 class TBoxButton : public TCustomControl {
 public:
-    TBoxButton(TCustomForm& box, const TButtonSpec& spec, bool isDefault, bool isCancel)
-        : TCustomControl(&box), box_(box), id_(spec.Id), default_(isDefault), cancel_(isCancel)
+    TBoxButton(TCustomForm& box, const TButtonSpec& layout, bool isDefault, bool isCancel)
+        : TCustomControl(&box), box_(box), id_(layout.Id), default_(isDefault), cancel_(isCancel)
     {
-        SetCaption(spec.Caption);
+        SetCaption(layout.Caption);
         SetTabStop(true);
         SetColor(clBtnFace);
         SetParent(&box);

@@ -3,7 +3,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/vcl/Bitmap.h"
-#include "skin/draw/SkinPieces.h"
+#include "skin/draw/SkinDrawTargets.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 // strip-repeated or tiled. The destination bitmaps belong to the caller; a
 // requested size without area leaves the destination empty.
 #include "skin/draw/SkinBitmap.h"
-#include "skin/draw/SkinPieces.h"
+#include "skin/draw/SkinDrawTargets.h"
 
 namespace tovrel {
 
@@ -31,7 +31,7 @@ struct TskStretchFlags {
 // The new geometry: right and bottom parts move by the growth.
 TskSkinCorners NewSkinCorners(const TskSkinCorners& skin, TSize skinSize, TSize newSize);
 
-// The builders on any target and picture (see SkinPieces.h); the templates
+// The builders on any target and picture (see SkinDrawTargets.h); the templates
 // below take skin bitmaps and the component framework's bitmaps alike.
 namespace builders {
 void SkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskImageTarget& b, const TskImageRef& picture,

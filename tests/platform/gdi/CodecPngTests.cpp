@@ -87,7 +87,7 @@ TEST(CodecPng, ReadsEveryColourType)
 {
     struct TCase {
         const char* Name;
-        TPngSpec Spec;
+        TPngSpec Recipe;
         TPixelFormat Format;
         std::vector<std::uint32_t> Pixels; // 0xAARRGGBB, alpha only checked for 32-bit
     };
@@ -126,7 +126,7 @@ TEST(CodecPng, ReadsEveryColourType)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        const TSurface s = DecodePng(WritePng(c.Spec));
+        const TSurface s = DecodePng(WritePng(c.Recipe));
         ASSERT_EQ(s.PixelFormat(), c.Format);
         ASSERT_EQ(s.Width(), int(c.Pixels.size()));
         for (int x = 0; x < s.Width(); ++x) {
@@ -142,16 +142,16 @@ TEST(CodecPng, ReadsEveryColourType)
 TEST(CodecPng, InterlacedReadsLikePlain)
 {
     const TSurface picture = Gradient(11, 9, TPixelFormat::pf24bit);
-    TPngSpec spec{11, 9, PNG_COLOR_TYPE_RGB, 8, true, {}, {}, false, {}, {}};
+    TPngSpec recipe{11, 9, PNG_COLOR_TYPE_RGB, 8, true, {}, {}, false, {}, {}};
     for (int y = 0; y < 9; ++y) {
         std::vector<png_byte> row;
         for (int x = 0; x < 11; ++x) {
             const std::uint32_t p = Bgra(picture, x, y);
             row.insert(row.end(), {png_byte(p >> 16), png_byte(p >> 8), png_byte(p)});
         }
-        spec.Rows.push_back(row);
+        recipe.Rows.push_back(row);
     }
-    EXPECT_EQ(FirstDifference(DecodePng(WritePng(spec)), picture, false), "");
+    EXPECT_EQ(FirstDifference(DecodePng(WritePng(recipe)), picture, false), "");
 }
 
 TEST(CodecPng, WriterRoundTrips)

@@ -1,5 +1,5 @@
 // Copy, stretch and tile steps of the image builders.
-#include "skin/draw/SkinPieces.h"
+#include "skin/draw/SkinDrawTargets.h"
 
 #include "platform/gdi/Gdi.h"
 #include "platform/vcl/Bitmap.h"
