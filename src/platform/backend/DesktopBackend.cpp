@@ -140,6 +140,8 @@ void TDesktopBackend::WindowDestroyed(HWND hwnd)
         SDL_DestroyWindow(window);
         windows_.erase(hwnd);
     }
+    requestedSizes_.erase(hwnd);
+    presentedSizes_.erase(hwnd);
 }
 
 void TDesktopBackend::WindowShown(HWND hwnd, bool visible, bool activate)
@@ -163,11 +165,44 @@ void TDesktopBackend::WindowMoved(HWND hwnd, const TRect& r)
     SDL_Window* window = WindowOf(hwnd);
     if (!window)
         return;
+    RequestSize(hwnd, window, std::max(1, r.Width()), std::max(1, r.Height()));
+    SDL_SetWindowPosition(window, r.Left, r.Top);
+}
+
+void TDesktopBackend::RequestSize(HWND hwnd, SDL_Window* window, int width, int height)
+{
     int w = 0, h = 0;
     SDL_GetWindowSize(window, &w, &h);
-    if (w != std::max(1, r.Width()) || h != std::max(1, r.Height()))
-        SDL_SetWindowSize(window, std::max(1, r.Width()), std::max(1, r.Height()));
-    SDL_SetWindowPosition(window, r.Left, r.Top);
+    if (w == width && h == height)
+        return;
+    auto& pending = requestedSizes_[hwnd];
+    // A display that never reports some requests must not make the list grow.
+    constexpr std::size_t kMaxPending = 16;
+    if (pending.size() == kMaxPending)
+        pending.pop_front();
+    pending.push_back({width, height, SDL_GetTicks64()});
+    SDL_SetWindowSize(window, width, height);
+}
+
+void TDesktopBackend::DisplayResized(HWND hwnd, int width, int height)
+{
+    auto& pending = requestedSizes_[hwnd];
+    // SDL drops the report of a request that took effect at once, so a request is
+    // forgotten after a while rather than mistaken later for an outside resize.
+    constexpr std::uint64_t kReportWithinMs = 2000;
+    const std::uint64_t now = SDL_GetTicks64();
+    std::erase_if(pending, [&](const TRequestedSize& r) { return now - r.askedAtMs > kReportWithinMs; });
+    for (auto it = pending.begin(); it != pending.end(); ++it)
+        if (it->width == width && it->height == height) {
+            // Ours: this request and every older one have been dealt with.
+            pending.erase(pending.begin(), it + 1);
+            return;
+        }
+    pending.clear();
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    if (r.Width() != width || r.Height() != height)
+        SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TDesktopBackend::WindowRaised(HWND hwnd)
@@ -218,7 +253,12 @@ void TDesktopBackend::Present(HWND hwnd, const TSurface& surface, const TRegion&
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
     std::vector<SDL_Rect> rects;
-    dirty.ForEachRectIn({0, 0, surface.Width(), surface.Height()}, [&](const TRect& r) {
+    // SDL makes a new, blank window surface after a resize: it needs every pixel.
+    auto& presentedSize = presentedSizes_[hwnd];
+    const bool whole = presentedSize != std::pair{target->w, target->h};
+    presentedSize = {target->w, target->h};
+    const TRegion everything(TRect{0, 0, surface.Width(), surface.Height()});
+    (whole ? everything : dirty).ForEachRectIn({0, 0, surface.Width(), surface.Height()}, [&](const TRect& r) {
         SDL_Rect rect{r.Left, r.Top, r.Width(), r.Height()};
         SDL_Rect to = rect;
         SDL_BlitSurface(source, &rect, target, &to);

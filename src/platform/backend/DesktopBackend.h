@@ -7,10 +7,16 @@
 // coordinates, so capture, hit tests and the move/size loop stay the layer's.
 // The layer owns every position: moves the display reports late (X11 sends
 // them after the fact) are not fed back, or they would undo newer moves.
+// Sizes are fed back only when they were made outside (by the user through
+// the window manager, or by another client): the sizes we asked for are
+// remembered until the display reports them, so a late report of an older
+// request does not undo a newer one.
 #include "platform/wm/Backend.h"
 
+#include <deque>
 #include <map>
 #include <memory>
+#include <utility>
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -57,8 +63,18 @@ private:
     HWND HandleOf(std::uint32_t sdlWindowId) const;
     void Dispatch(const SDL_Event& e);
     void WindowEvent(const SDL_Event& e);
+    void RequestSize(HWND hwnd, SDL_Window* window, int width, int height);
+    void DisplayResized(HWND hwnd, int width, int height);
 
     std::map<HWND, SDL_Window*> windows_;
+    struct TRequestedSize {
+        int width, height;
+        std::uint64_t askedAtMs;
+    };
+    // Sizes asked of the display and not yet reported back, oldest first.
+    std::map<HWND, std::deque<TRequestedSize>> requestedSizes_;
+    // The window surface size each window was last presented into.
+    std::map<HWND, std::pair<int, int>> presentedSizes_;
     std::map<TCursorShape, SDL_Cursor*> cursors_;
     std::uint32_t wakeEvent_ = 0;
     int layered_ = -1; // not asked yet

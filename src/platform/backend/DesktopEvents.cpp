@@ -3,6 +3,7 @@
 #include "platform/backend/DesktopBackend.h"
 
 #include "platform/backend/SdlKeys.h"
+#include "platform/backend/X11Extras.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Paint.h"
@@ -14,11 +15,13 @@ namespace tovrel {
 
 namespace {
 
-TPoint GlobalPointer()
+TPoint PointerNow(std::uint32_t sdlWindowId)
 {
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    return {x, y};
+    TPoint p;
+    if (X11PointerPosition(SDL_GetWindowFromID(sdlWindowId), p))
+        return p;
+    SDL_GetGlobalMouseState(&p.X, &p.Y);
+    return p;
 }
 
 int ButtonIndex(Uint8 sdlButton)
@@ -48,8 +51,9 @@ void TDesktopBackend::WindowEvent(const SDL_Event& e)
         break;
     case SDL_WINDOWEVENT_LEAVE:
         // No motion comes once the pointer is off our windows: tell the layer where it went.
-        InjectMouseMove(GlobalPointer());
+        InjectMouseMove(PointerNow(e.window.windowID));
         break;
+    case SDL_WINDOWEVENT_RESIZED: DisplayResized(hwnd, e.window.data1, e.window.data2); break;
     case SDL_WINDOWEVENT_CLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case SDL_WINDOWEVENT_EXPOSED:
         if (auto surface = WindowSurface(hwnd))
@@ -62,7 +66,7 @@ void TDesktopBackend::WindowEvent(const SDL_Event& e)
 void TDesktopBackend::Dispatch(const SDL_Event& e)
 {
     switch (e.type) {
-    case SDL_MOUSEMOTION: InjectMouseMove(GlobalPointer()); break;
+    case SDL_MOUSEMOTION: InjectMouseMove(PointerNow(e.motion.windowID)); break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         int x = 0, y = 0;
@@ -74,9 +78,9 @@ void TDesktopBackend::Dispatch(const SDL_Event& e)
     case SDL_MOUSEWHEEL: {
         const int flip = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
         if (e.wheel.y)
-            InjectMouseWheel(e.wheel.y * flip * 120, GlobalPointer());
+            InjectMouseWheel(e.wheel.y * flip * 120, PointerNow(e.wheel.windowID));
         if (e.wheel.x)
-            InjectMouseWheel(e.wheel.x * flip * 120, GlobalPointer(), true);
+            InjectMouseWheel(e.wheel.x * flip * 120, PointerNow(e.wheel.windowID), true);
         break;
     }
     case SDL_KEYDOWN:

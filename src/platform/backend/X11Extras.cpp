@@ -72,6 +72,21 @@ bool X11ShapeWindow(SDL_Window* window, const TRegion* region)
     return true;
 }
 
+bool X11PointerPosition(SDL_Window* window, TPoint& screen)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    ::Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(display, xwindow, &root, &child, &rootX, &rootY, &x, &y, &mask))
+        return false; // on another screen
+    screen = {rootX, rootY};
+    return true;
+}
+
 TSurface X11GrabScreen()
 {
     Display* display = XOpenDisplay(nullptr);

@@ -1,9 +1,10 @@
 #pragma once
 // What SDL leaves out on X11, reached through the window's X11 handles:
-// whether a compositor runs (per-window opacity and alpha then show), and
-// window shapes from regions.
+// whether a compositor runs (per-window opacity and alpha then show),
+// window shapes from regions, and the pointer's current position.
 #include "platform/gdi/Region.h"
 #include "platform/gdi/Surface.h"
+#include "platform/rtl/Types.h"
 
 struct SDL_Window;
 
@@ -15,6 +16,10 @@ unsigned long X11ArgbVisualId();
 // Shapes the window (bounding and input) to the region; null restores the rectangle.
 // False when the window is not an X11 window.
 bool X11ShapeWindow(SDL_Window* window, const TRegion* region);
+// Where the pointer is now, in screen coordinates, asked of the X server
+// through the window's connection (SDL's own answer can lag the events).
+// False when the window is not an X11 window.
+bool X11PointerPosition(SDL_Window* window, TPoint& screen);
 // The whole X screen of $DISPLAY as a 24-bit surface (for smoke tests of the
 // desktop backend); empty when no X display can be opened.
 TSurface X11GrabScreen();

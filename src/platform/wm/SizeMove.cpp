@@ -73,6 +73,16 @@ void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart)
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     SetCapture(hwnd);
     TRect last = start;
+    TPoint lastPointer = screenStart;
+    auto track = [&](TPoint pointer) {
+        lastPointer = pointer;
+        RECT r = Proposed(start, edge, moving, pointer.X - screenStart.X, pointer.Y - screenStart.Y, limits);
+        SendMessage(hwnd, moving ? WM_MOVING : WM_SIZING, moving ? 0 : edge, ToLParam(&r));
+        if (!(r == last)) {
+            Apply(hwnd, r, moving);
+            last = r;
+        }
+    };
     MSG m;
     while (IsWindow(hwnd) && GetCapture() == hwnd) {
         if (!GetMessage(&m, nullptr, 0, 0)) {
@@ -80,13 +90,11 @@ void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart)
             break;
         }
         if (m.message == WM_MOUSEMOVE && m.hwnd == hwnd) {
-            RECT r = Proposed(start, edge, moving, m.pt.X - screenStart.X, m.pt.Y - screenStart.Y, limits);
-            SendMessage(hwnd, moving ? WM_MOVING : WM_SIZING, moving ? 0 : edge, ToLParam(&r));
-            if (!(r == last)) {
-                Apply(hwnd, r, moving);
-                last = r;
-            }
+            track(m.pt);
         } else if (m.message == WM_LBUTTONUP || m.message == WM_RBUTTONUP) {
+            // The release may come where no move was reported first.
+            if (m.hwnd == hwnd && !(m.pt == lastPointer))
+                track(m.pt);
             break;
         } else if (m.message == WM_KEYDOWN && (m.wParam == VK_ESCAPE || m.wParam == VK_RETURN)) {
             if (m.wParam == VK_ESCAPE)

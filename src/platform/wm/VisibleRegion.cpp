@@ -62,8 +62,13 @@ TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool cli
         current = parent.get();
         siblings = (current->Style & WS_CLIPSIBLINGS) != 0;
     }
-    if (clipChildren)
-        SubtractVisible(rgn, w.Children);
+    if (clipChildren) {
+        // Children show only inside the client area: the frame under their overhang stays drawable.
+        TRegion children = rgn;
+        SubtractVisible(children, w.Children);
+        const TRegion outsideClient = rgn.Combined(TRegion(Offset(w.Client, o.X, o.Y)), TRegionOp::Diff);
+        rgn = children.Combined(outsideClient, TRegionOp::Or);
+    }
     return rgn;
 }
 

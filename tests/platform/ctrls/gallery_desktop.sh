@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the gallery on the desktop backend with synthetic X input (run under
 # xvfb-run): types into the edit, picks a list box item, scrolls the list view
-# with the wheel and resizes the window, then checks each effect in the report
+# with the wheel and resizes the window from outside and by its frame, then checks each effect in the report
 # the gallery writes on SIGUSR1. The resize step runs only with --resize.
 #   gallery_desktop.sh GALLERY OUT_DIR [--resize]
 set -euo pipefail
@@ -65,6 +65,13 @@ expect_line 'listbox=4'      # the list box kept its selection
 if [[ $resize == --resize ]]; then
   xdotool windowsize "$wid" 700 420
   expect_line 'form=700x420'
+  # The form's own sizing frame: drag the bottom right corner; the size the
+  # display reports back must not undo it.
+  xdotool mousemove --window "$wid" 698 418 mousedown 1
+  xdotool mousemove --window "$wid" 720 430 mousemove --window "$wid" 740 450 mouseup 1
+  expect_line 'form=742x452'
+  sleep 0.3
+  expect_line 'form=742x452'
 fi
 
 request_report

@@ -390,6 +390,15 @@ TEST_F(Input, CaptionDragRunsTheMoveLoopAndSizingKeepsTheLimits)
     GetWindowRect(top, &sized);
     EXPECT_EQ(sized, Bounds(120, 130, 120, 131)); // width held at the minimum, height follows the pointer
     EXPECT_EQ(Last(top, WM_SIZING)->WParam, WMSZ_BOTTOMRIGHT);
+
+    // A release reported where no move came first still sets the size.
+    clock->Advance(1000);
+    InjectMouseButton(0, true, {sized.Right - 1, sized.Bottom - 1});
+    InjectMouseButton(0, false, {sized.Right + 29, sized.Bottom + 9});
+    Pump();
+    RECT released;
+    GetWindowRect(top, &released);
+    EXPECT_EQ(released, Bounds(120, 130, 150, 141));
 }
 
 } // namespace

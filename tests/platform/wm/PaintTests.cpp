@@ -140,6 +140,29 @@ TEST_F(Painting, FrameInvalidationSendsNcPaintAndWindowDcCoversTheFrame)
     EXPECT_EQ(Messages(top, {WM_NCPAINT, WM_PAINT}), (std::vector<UINT>{WM_PAINT, WM_NCPAINT}));
 }
 
+TEST_F(Painting, AChildOverhangingTheClientAreaLeavesTheFrameDrawn)
+{
+    HWND top = Canvas(Bounds(0, 0, 60, 40), WS_POPUP | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN);
+    On(top, WM_NCPAINT, [](HWND h, UINT, WPARAM wParam, LPARAM) {
+        HDC dc = GetDCEx(h, wParam > 1 ? reinterpret_cast<HRGN>(wParam) : nullptr, DCX_WINDOW);
+        RECT all = Rect(0, 0, 60, 40);
+        HBRUSH brush = CreateSolidBrush(kBlue);
+        FillRect(dc, &all, brush);
+        DeleteObject(ToGdiObj(brush));
+        ReleaseDC(h, dc);
+        return std::optional<LRESULT>(0);
+    });
+    PaintsIn(top, kGreen);
+    // Past the client area's bottom right corner, as after the form shrank.
+    HWND child = Child(top, Bounds(30, 20, 50, 50), WS_CHILD | WS_VISIBLE);
+    PaintsIn(child, kRed);
+    Pump();
+    EXPECT_EQ(PixelAt(top, 45, 39), kBlue) << "the bottom frame under the child";
+    EXPECT_EQ(PixelAt(top, 59, 30), kBlue) << "the right frame under the child";
+    EXPECT_EQ(PixelAt(top, 45, 30), kRed);
+    EXPECT_EQ(PixelAt(top, 10, 10), kGreen);
+}
+
 TEST_F(Painting, HidingAndMovingAChildRepaintsWhatItUncovers)
 {
     HWND top = Canvas(Bounds(0, 0, 100, 100));
