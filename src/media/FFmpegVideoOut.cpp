@@ -6,6 +6,7 @@
 #include "media/FFmpegOutputSteps.h"
 #include "media/FFmpegOutputStepsState.h"
 #include "media/FFmpegPacketWrite.h"
+#include "media/FFmpegTargetsSwitches.h"
 #include "media/FFmpegVideoOutSync.h"
 
 #include <algorithm>
@@ -123,9 +124,11 @@ void TOutputSteps::WriteVideoStats(AVFormatContext*, TAVOutputStream& ost, int f
     if (!enc || enc->codec_type != AVMEDIA_TYPE_VIDEO)
         return;
     if (!FEngine.Fvstats_file) {
-        FEngine.Fvstats_file = std::fopen(FEngine.Fvstats_filename.c_str(), "w");
+        // "vstats" alone names a file beside the first output, never one in the working folder.
+        const std::string fileName = VStatsFileName(FEngine);
+        FEngine.Fvstats_file = std::fopen(fileName.c_str(), "w");
         if (!FEngine.Fvstats_file)
-            throw FFmpegException("fopen fail: " + FEngine.Fvstats_filename);
+            throw FFmpegException("fopen fail: " + fileName);
     }
     std::FILE* file = FEngine.Fvstats_file;
     const TCodedFrameStats& coded = StreamState(ost).coded;

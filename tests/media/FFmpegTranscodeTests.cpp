@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -466,6 +467,28 @@ TEST_F(TRunInCallerTest, AFailedEncoderOpenIsLoggedAfterTheStreamMapping)
     EXPECT_TRUE(Logged(llVerbose, "  Stream #0.0 -> #0.0 (Video)"));
     EXPECT_TRUE(Logged(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
     EXPECT_TRUE(Logged(llError, job->FatalMessage()));
+}
+
+// "vstats" alone writes one line per encoded picture into a file beside the
+// output, never into the working folder.
+TEST_F(TRunInCallerTest, TheStatisticsFileLiesBesideTheOutput)
+{
+    ConvertInCaller(folder.Path("out.avi"), {{"vstats", ""}});
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    const std::regex name(R"(vstats_\d{6}\.log)");
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path("")))
+        if (std::regex_match(entry.path().filename().string(), name))
+            found.push_back(entry.path().string());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(found[0]).filename()));
+    const std::regex line(R"(frame= +\d+ q= -?\d+\.\d f_size= +\d+ s_size= +\d+kB time= \d+\.\d{3} )"
+                          R"(br= +\d+\.\dkbits/s avg_br= +\d+\.\dkbits/s type= [IPB])");
+    std::ifstream in(found[0]);
+    std::size_t lines = 0;
+    for (std::string text; std::getline(in, text); ++lines)
+        EXPECT_TRUE(std::regex_match(text, line)) << text;
+    EXPECT_EQ(lines, static_cast<std::size_t>(ReadFacts(folder.Path("out.avi")).Of(AVMEDIA_TYPE_VIDEO)->packets));
 }
 
 struct TFilterCase {
