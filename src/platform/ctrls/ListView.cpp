@@ -52,7 +52,7 @@ TCustomListView::~TCustomListView()
 void TCustomListView::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
-    params.Style |= LVS_REPORT | WS_CLIPCHILDREN;
+    params.Style |= WindowStyleBits() | WS_CLIPCHILDREN;
     if (!multiSelect_)
         params.Style |= LVS_SINGLESEL;
     if (!HideSelection)
@@ -81,6 +81,8 @@ void TCustomListView::Notification(TComponent* component, TOperation operation)
     TWinControl::Notification(component, operation);
     if (operation == opRemove && component == smallImages_)
         smallImages_ = nullptr;
+    if (operation == opRemove && component == largeImages_)
+        largeImages_ = nullptr;
 }
 
 void TCustomListView::SetRowSelect(bool value)
@@ -134,7 +136,9 @@ int TCustomListView::SelCount() const
 
 TListItem* TCustomListView::TopItem() const
 {
-    return top_ < items_->Count() ? items_->Item(top_) : nullptr;
+    // The icon views have no top item.
+    const int top = viewStyle_ == vsReport ? top_ : viewStyle_ == vsList ? firstColumn_ * layout_.PerLine() : -1;
+    return top >= 0 && top < items_->Count() ? items_->Item(top) : nullptr;
 }
 
 int TCustomListView::RowHeight()
@@ -145,7 +149,7 @@ int TCustomListView::RowHeight()
 
 int TCustomListView::HeaderHeight()
 {
-    if (!header_)
+    if (!header_ || !HeaderShown())
         return 0;
     RECT r;
     GetClientRect(header_, &r);
@@ -170,24 +174,31 @@ void TCustomListView::LayoutHeader()
     if (!header_)
         return;
     const int height = TTextMeasure(*Font()).LineHeight() + 7;
-    SetWindowPos(header_, nullptr, -scrollX_, 0, ClientWidth() + scrollX_, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const UINT show = HeaderShown() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    SetWindowPos(header_, nullptr, -scrollX_, 0, ClientWidth() + scrollX_, height, SWP_NOZORDER | SWP_NOACTIVATE | show);
 }
 
 void TCustomListView::BoundsChanged()
 {
     TWinControl::BoundsChanged();
+    if (IconOptions.AutoArrange)
+        rearrange_ = true;
     LayoutHeader();
     UpdateScrollState();
 }
 
 TScrollState* TCustomListView::ScrollStateOf(int bar)
 {
+    if (InCells())
+        Layout();
     return bar == SB_VERT ? &vertical_ : bar == SB_HORZ ? &horizontal_ : nullptr;
 }
 
 void TCustomListView::ScrollStateChanged(int bar)
 {
-    if (bar == SB_VERT)
+    if (InCells())
+        SetCellScroll(horizontal_.Pos(), vertical_.Pos());
+    else if (bar == SB_VERT)
         SetTop(vertical_.Pos());
     else
         SetScrollX(horizontal_.Pos());
@@ -195,6 +206,10 @@ void TCustomListView::ScrollStateChanged(int bar)
 
 void TCustomListView::UpdateScrollState()
 {
+    if (InCells()) {
+        layoutDirty_ = true; // worked out when next asked for
+        return;
+    }
     const int count = items_->Count();
     const int page = VisibleRowCount();
     vertical_.SetRange(0, std::max(0, count - 1));
@@ -234,6 +249,10 @@ void TCustomListView::EnsureVisible(int index)
 {
     if (index < 0 || index >= items_->Count())
         return;
+    if (InCells()) {
+        EnsureCellVisible(index);
+        return;
+    }
     if (index < top_)
         SetTop(index);
     else if (index >= top_ + VisibleRowCount())
@@ -244,6 +263,8 @@ void TCustomListView::ItemsChanged()
 {
     if (ComponentState().Contains(csDestroying))
         return;
+    captionWidth_ = -1;
+    rearrange_ = true;
     UpdateScrollState();
     Invalidate();
 }
@@ -331,6 +352,8 @@ TRect TCustomListView::CellRect(int index, int column)
 
 int TCustomListView::HitTest(TPoint p, bool wholeRow)
 {
+    if (InCells())
+        return CellHitTest(p);
     if (p.Y < HeaderHeight() || p.Y >= ClientHeight())
         return -1;
     const int index = top_ + (p.Y - HeaderHeight()) / std::max(1, RowHeight());

@@ -1,11 +1,15 @@
 #pragma once
-// The list view in report mode: columns shown by a header child window
+// The list view: report mode with columns shown by a header child window
 // (class "SysHeader32", made with the list view's window), items with
 // sub-items, image index and data, single or multiple selection, row
 // select, grid lines, keys and mouse, and the LVM_* messages the skinned
-// list view uses. Its scroll state is kept with the bars hidden: vertical
-// in rows (range 0..Count-1, page = rows in view, position = top row),
-// horizontal in pixels. LVM_SCROLL moves by whole rows vertically.
+// list view uses; and the icon, small-icon and list views, whose items sit
+// in cells (ListViewLayout.h) with no header shown. Its scroll state is kept
+// with the bars hidden: in report mode vertical in rows (range 0..Count-1,
+// page = rows in view, position = top row) and horizontal in pixels; in the
+// icon views both in pixels of the arranged area (page = client size); in
+// the list view horizontal in columns (range 0..columns-1, page = whole
+// columns in view). LVM_SCROLL moves by whole rows (report) or columns (list).
 //
 // Notifications reach the list view as CN_NOTIFY, as the framework reflects
 // WM_NOTIFY: LVN_ITEMCHANGING (a nonzero answer refuses), LVN_ITEMCHANGED
@@ -14,6 +18,7 @@
 // single selection reports the old item losing its state first.
 #include "platform/ctrls/CommonControls.h"
 #include "platform/ctrls/Edit.h"
+#include "platform/ctrls/ListViewLayout.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/GraphicsTypes.h"
@@ -22,6 +27,7 @@
 #include "platform/vcl/WinControl.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -126,6 +132,14 @@ private:
 };
 
 enum TViewStyle : std::uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
+
+// The window style's view bits (LVS_REPORT is in CommonControls.h).
+constexpr DWORD LVS_ICON = 0x0, LVS_SMALLICON = 0x2, LVS_LIST = 0x3, LVS_TYPEMASK = 0x3;
+
+struct TIconOptions {
+    // Icon views arrange their cells again whenever the client size changes.
+    bool AutoArrange = false;
+};
 enum TItemChange : std::uint8_t { ctText, ctImage, ctState };
 using TLVChangeEvent = std::function<void(TObject* sender, TListItem* item, TItemChange change)>;
 using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
@@ -141,8 +155,12 @@ public:
 
     TListItems* Items() { return items_.get(); }
     TListColumns* Columns() { return columns_.get(); }
-    // Report mode is the one drawn; the others are kept as set.
-    TViewStyle ViewStyle = vsReport;
+    TViewStyle ViewStyle() const { return viewStyle_; }
+    // Keeps items, selection and focus; scrolls back to the start.
+    virtual void SetViewStyle(TViewStyle value);
+    bool ShowColumnHeaders() const { return showColumnHeaders_; }
+    void SetShowColumnHeaders(bool value);
+    TIconOptions IconOptions;
     bool RowSelect() const { return (extendedStyle_ & LVS_EX_FULLROWSELECT) != 0; }
     void SetRowSelect(bool value);
     bool GridLines() const { return (extendedStyle_ & LVS_EX_GRIDLINES) != 0; }
@@ -152,6 +170,9 @@ public:
     bool HideSelection = true;
     TCustomImageList* SmallImages() const { return smallImages_; }
     void SetSmallImages(TCustomImageList* images);
+    // The icon view's images.
+    TCustomImageList* LargeImages() const { return largeImages_; }
+    void SetLargeImages(TCustomImageList* images);
     TListItem* Selected() const;
     void SetSelected(TListItem* item);
     TListItem* ItemFocused() const;
@@ -207,6 +228,8 @@ private:
     LRESULT SendNotify(int code, int item, UINT oldState = 0, UINT newState = 0, UINT changed = 0, TPoint at = {},
                        int subItem = 0);
     int HeaderHeight();
+    bool HeaderShown() const { return viewStyle_ == vsReport && showColumnHeaders_; }
+    int CountPerPage();
     int TotalColumnWidth() const;
     void UpdateScrollState();
     void LayoutHeader();
@@ -216,6 +239,37 @@ private:
     // Single selection: select and focus `index` only.
     void SelectOnly(int index);
     int HitTest(TPoint p, bool wholeRow);
+    // Outside report mode (ListViewStyle.cpp).
+    bool InCells() const { return viewStyle_ != vsReport; }
+    DWORD WindowStyleBits() const;
+    void StyleChanged();
+    const TListViewLayout& Layout();
+    TSize CellSize();
+    int CaptionColumnWidth();
+    TPoint ScrollOffset() const;
+    // LVIR_BOUNDS, LVIR_ICON or LVIR_LABEL of an item, in client coordinates.
+    TRect ItemPartRect(int index, int part);
+    int CellHitTest(TPoint p, UINT* flags = nullptr);
+    void UpdateCellScrollState();
+    void EnsureCellVisible(int index);
+    void SetCellScroll(int x, int y);
+    // Scrolling by messages, per style (ListViewScroll.cpp).
+    void ScrollByMessage(bool vertical, WPARAM w);
+    void ScrollByPixels(int dx, int dy);
+    void ScrollByWheel(int notches);
+    // The item a navigation key moves the focus to from `current` (unclamped); none for other keys.
+    std::optional<int> KeyTarget(WORD key, int current);
+    struct TItemLook {
+        bool Focused = false;   // the list view has the focus
+        bool Highlight = false; // the item's selection is shown
+        COLORREF Back = 0;      // behind a shown selection
+        COLORREF Text = 0;      // of the caption
+    };
+    TItemLook LookOf(const TListItem& item);
+    static void FillHighlight(HDC dc, const TRect& r, COLORREF color);
+    // Painting outside report mode (ListViewStylePaint.cpp).
+    void PaintCells(HDC dc);
+    void PaintCell(HDC dc, int index);
     TRect RowRect(int index);
     TRect CellRect(int index, int column);
     void PaintRow(HDC dc, int index);
@@ -225,6 +279,17 @@ private:
     std::unique_ptr<class TListViewInput> input_;
     std::unique_ptr<TCanvas> canvas_;
     TCustomImageList* smallImages_ = nullptr;
+    TCustomImageList* largeImages_ = nullptr;
+    TViewStyle viewStyle_ = vsReport;
+    bool showColumnHeaders_ = true;
+    // Cell geometry is worked out when first needed after a change, so adding
+    // many items measures their captions once.
+    TListViewLayout layout_;
+    bool layoutDirty_ = true;
+    bool rearrange_ = true;
+    int captionWidth_ = -1; // the widest caption; -1: to be measured
+    int scrollY_ = 0;       // icon views: pixels
+    int firstColumn_ = 0;   // list view: the first column in view
     HWND header_ = nullptr;
     TCustomEdit* editor_ = nullptr;
     int editing_ = -1;

@@ -49,10 +49,10 @@ bool TListViewInput::Handle(TMessage& message)
         return true;
     case WM_VSCROLL:
     case WM_HSCROLL:
-        Scroll(message.Msg == WM_VSCROLL, message.WParam);
+        v.ScrollByMessage(message.Msg == WM_VSCROLL, message.WParam);
         return true;
     case WM_MOUSEWHEEL:
-        v.SetTop(v.top_ - 3 * (GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA));
+        v.ScrollByWheel(GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA);
         return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -99,44 +99,13 @@ void TListViewInput::KeyDown(WORD key)
         return;
     const TListItem* focused = v.ItemFocused();
     const int current = focused ? focused->Index() : -1;
-    const int page = std::max(1, v.VisibleRowCount() - 1);
-    int target;
-    switch (key) {
-    case VK_UP: target = current - 1; break;
-    case VK_DOWN: target = current + 1; break;
-    case VK_PRIOR: target = current - page; break;
-    case VK_NEXT: target = current + page; break;
-    case VK_HOME: target = 0; break;
-    case VK_END: target = count - 1; break;
-    default: return;
-    }
-    target = std::clamp(target, 0, count - 1);
+    const std::optional<int> step = v.KeyTarget(key, current);
+    if (!step)
+        return;
+    const int target = std::clamp(*step, 0, count - 1);
     if (target != current || !v.ItemState(target, LVIS_SELECTED))
         v.SelectOnly(target);
     anchor_ = target;
-}
-
-void TListViewInput::ScrollBy(int dx, int dy)
-{
-    TCustomListView& v = view_;
-    if (dy != 0) {
-        const int rowHeight = std::max(1, v.RowHeight());
-        int rows = dy / rowHeight;
-        if (rows == 0)
-            rows = dy > 0 ? 1 : -1;
-        v.SetTop(v.top_ + rows);
-    }
-    if (dx != 0)
-        v.SetScrollX(v.scrollX_ + dx);
-}
-
-void TListViewInput::Scroll(bool vertical, WPARAM w)
-{
-    TCustomListView& v = view_;
-    if (vertical)
-        v.SetTop(ScrollRequest(w, v.top_, 1, v.VisibleRowCount(), 0x7FFFFFFF));
-    else
-        v.SetScrollX(ScrollRequest(w, v.scrollX_, 8, v.ClientWidth(), 0x7FFFFFFF));
 }
 
 } // namespace tovrel

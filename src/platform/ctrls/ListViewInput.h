@@ -12,13 +12,10 @@ public:
     explicit TListViewInput(TCustomListView& view) : view_(view) {}
     // True when the message was one of its own.
     bool Handle(TMessage& message);
-    // Scrolls by dy pixels in whole rows (at least one row for any dy) and dx pixels.
-    void ScrollBy(int dx, int dy);
 
 private:
     void ButtonDown(TPoint p, WPARAM keys, bool doubleClick, bool right);
     void KeyDown(WORD key);
-    void Scroll(bool vertical, WPARAM w);
 
     TCustomListView& view_;
     bool pressed_ = false;

@@ -26,9 +26,16 @@ void TCustomListView::BeginLabelEdit(int index)
     if (Perform(CN_NOTIFY, 0, ToLParam(&info)) != 0)
         return;
     EnsureVisible(index);
-    TRect r = columns_->Count() ? CellRect(index, 0) : RowRect(index);
-    if (smallImages_)
-        r.Left += smallImages_->Width() + 2;
+    TRect r;
+    if (InCells()) {
+        r = ItemPartRect(index, LVIR_LABEL);
+        if (viewStyle_ == vsIcon) // one line of the wrapped caption's room
+            r.Bottom = r.Top + RowHeight();
+    } else {
+        r = columns_->Count() ? CellRect(index, 0) : RowRect(index);
+        if (smallImages_)
+            r.Left += smallImages_->Width() + 2;
+    }
     editing_ = index;
     editor_ = new TInPlaceEditor(*this, [this](bool keep) { EndLabelEdit(keep); });
     editor_->SetParent(this);

@@ -1,6 +1,7 @@
 // The list view's LVM_* messages and the notifications it reflects to itself.
 #include "platform/ctrls/ListView.h"
 
+#include "platform/ctrls/ListViewImageLists.h"
 #include "platform/ctrls/ListViewInput.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Paint.h"
@@ -16,10 +17,13 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
     const bool valid = index >= 0 && index < items_->Count();
     switch (message.Msg) {
     case LVM_GETITEMCOUNT: result = items_->Count(); return true;
-    case LVM_GETCOUNTPERPAGE: result = VisibleRowCount(); return true;
-    case LVM_GETTOPINDEX: result = top_; return true;
+    case LVM_GETCOUNTPERPAGE: result = CountPerPage(); return true;
+    case LVM_GETTOPINDEX:
+        // The icon views have no top item.
+        result = viewStyle_ == vsReport ? top_ : viewStyle_ == vsList ? firstColumn_ * Layout().PerLine() : 0;
+        return true;
     case LVM_GETHEADER: result = reinterpret_cast<LRESULT>(header_); return true;
-    case LVM_SCROLL: input_->ScrollBy(int(w), int(l)); result = 1; return true;
+    case LVM_SCROLL: ScrollByPixels(int(w), int(l)); result = 1; return true;
     case LVM_ENSUREVISIBLE: EnsureVisible(index); result = valid; return true;
     case LVM_REDRAWITEMS: Invalidate(); result = 1; return true;
     case LVM_DELETEITEM:
@@ -63,7 +67,10 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
         }
         const int column = message.Msg == LVM_GETSUBITEMRECT ? r->Top : 0;
         const int part = r->Left;
-        *r = message.Msg == LVM_GETITEMRECT && part == LVIR_BOUNDS ? RowRect(index) : CellRect(index, column);
+        if (InCells())
+            *r = ItemPartRect(index, message.Msg == LVM_GETITEMRECT ? part : LVIR_BOUNDS);
+        else
+            *r = message.Msg == LVM_GETITEMRECT && part == LVIR_BOUNDS ? RowRect(index) : CellRect(index, column);
         result = 1;
         return true;
     }
@@ -73,8 +80,12 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
             result = -1;
             return true;
         }
-        info->iItem = HitTest(info->pt, RowSelect());
-        info->flags = info->iItem >= 0 ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
+        if (InCells()) {
+            info->iItem = CellHitTest(info->pt, &info->flags);
+        } else {
+            info->iItem = HitTest(info->pt, RowSelect());
+            info->flags = info->iItem >= 0 ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
+        }
         result = info->iItem;
         return true;
     }
@@ -101,7 +112,27 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
         return true;
     }
     case LVM_GETEXTENDEDLISTVIEWSTYLE: result = LRESULT(extendedStyle_); return true;
-    case LVM_SETIMAGELIST: result = 0; return true; // images come from SmallImages
+    case LVM_GETIMAGELIST:
+        result = reinterpret_cast<LRESULT>(ImageListHandle(int(w) == LVSIL_NORMAL  ? largeImages_
+                                                           : int(w) == LVSIL_SMALL ? smallImages_
+                                                                                   : nullptr));
+        return true;
+    case LVM_SETIMAGELIST: {
+        // A zero handle clears; an unknown one is refused and changes nothing.
+        const auto handle = reinterpret_cast<HIMAGELIST>(l);
+        TCustomImageList* list = ImageListFromHandle(handle);
+        const bool known = list || !handle;
+        if (int(w) == LVSIL_NORMAL && known) {
+            result = reinterpret_cast<LRESULT>(ImageListHandle(largeImages_));
+            SetLargeImages(list);
+        } else if (int(w) == LVSIL_SMALL && known) {
+            result = reinterpret_cast<LRESULT>(ImageListHandle(smallImages_));
+            SetSmallImages(list);
+        } else {
+            result = 0;
+        }
+        return true;
+    }
     case LVM_EDITLABELW:
         BeginLabelEdit(index);
         result = editor_ && editor_->HandleAllocated() ? reinterpret_cast<LRESULT>(editor_->Handle()) : 0;

@@ -14,8 +14,29 @@
 
 namespace tovrel {
 
+TCustomListView::TItemLook TCustomListView::LookOf(const TListItem& item)
+{
+    TItemLook look;
+    look.Focused = HandleAllocated() && GetFocus() == Handle();
+    look.Highlight = item.Selected() && (look.Focused || !HideSelection);
+    look.Back = GetSysColor(look.Focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    look.Text = look.Highlight ? GetSysColor(look.Focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT) : ColorToRGB(Font()->Color());
+    return look;
+}
+
+void TCustomListView::FillHighlight(HDC dc, const TRect& r, COLORREF color)
+{
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
 void TCustomListView::PaintWindow(HDC dc)
 {
+    if (InCells()) {
+        PaintCells(dc);
+        return;
+    }
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, 0, HeaderHeight(), ClientWidth(), ClientHeight());
     const int last = std::min(items_->Count() - 1, top_ + VisibleRowCount());
@@ -43,10 +64,7 @@ void TCustomListView::PaintWindow(HDC dc)
 void TCustomListView::PaintRow(HDC dc, int index)
 {
     TListItem& item = *items_->Item(index);
-    const bool focused = HandleAllocated() && GetFocus() == Handle();
-    const bool showSelected = item.Selected() && (focused || !HideSelection);
-    const COLORREF selectedBack = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-    const COLORREF selectedText = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    const TItemLook look = LookOf(item);
     HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     const int imageWidth = smallImages_ ? smallImages_->Width() + 2 : 0;
@@ -65,7 +83,7 @@ void TCustomListView::PaintRow(HDC dc, int index)
                 });
             label.Left += imageWidth;
         }
-        const bool highlight = showSelected && (c == 0 || RowSelect());
+        const bool highlight = look.Highlight && (c == 0 || RowSelect());
         if (highlight) {
             TRect back = label;
             if (!RowSelect()) {
@@ -73,14 +91,12 @@ void TCustomListView::PaintRow(HDC dc, int index)
                 GetTextExtentPoint32(dc, text, &size);
                 back.Right = std::min(label.Right, label.Left + size.cx + 6);
             }
-            HBRUSH brush = CreateSolidBrush(selectedBack);
-            FillRect(dc, &back, brush);
-            DeleteObject(brush);
+            FillHighlight(dc, back, look.Back);
             focusRect = c == 0 || focusRect.Width() == 0 ? back : Rect(focusRect.Left, back.Top, back.Right, back.Bottom);
         } else if (c == 0) {
             focusRect = label;
         }
-        SetTextColor(dc, highlight ? selectedText : ColorToRGB(Font()->Color()));
+        SetTextColor(dc, highlight ? look.Text : ColorToRGB(Font()->Color()));
         RECT textRect = Rect(label.Left + 3, label.Top, label.Right - 3, label.Bottom);
         const TAlignment alignment = columns_->Count() ? columns_->Items(c)->Alignment() : taLeftJustify;
         const UINT align = alignment == taRightJustify ? DT_RIGHT : alignment == taCenter ? DT_CENTER : DT_LEFT;
@@ -89,7 +105,7 @@ void TCustomListView::PaintRow(HDC dc, int index)
     if (RowSelect())
         focusRect = Rect(RowRect(index).Left + imageWidth, focusRect.Top, RowRect(index).Left + TotalColumnWidth(),
                          focusRect.Bottom);
-    if (focused && item.Focused())
+    if (look.Focused && item.Focused())
         DrawFocusRect(dc, &focusRect);
     SelectObject(dc, oldFont);
 }
