@@ -15,6 +15,14 @@ void TTreeNode::SetText(const std::string& text)
     owner_.NodesChanged();
 }
 
+void TTreeNode::SetStateIndex(int index)
+{
+    if (stateIndex_ == index)
+        return;
+    stateIndex_ = index;
+    owner_.NodesChanged();
+}
+
 void TTreeNode::SetImageIndex(int index)
 {
     // Unchanged values repaint nothing, so OnGetImageIndex may set them while painting.
@@ -110,6 +118,16 @@ TTreeNode* TTreeNode::GetPrevSibling() const
     return index > 0 ? parent_->Item(index - 1) : nullptr;
 }
 
+TTreeNode* TTreeNode::GetNext() const
+{
+    if (!children_.empty())
+        return children_.front().get();
+    for (const TTreeNode* node = this; node->parent_; node = node->parent_)
+        if (TTreeNode* next = node->GetNextSibling())
+            return next;
+    return nullptr;
+}
+
 void TTreeNode::Delete()
 {
     owner_.Items()->Delete(this);
@@ -198,24 +216,19 @@ TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text)
     return InsertAt(sibling->Parent(), sibling->Index(), text);
 }
 
-namespace {
-
-void TellDeletion(TCustomTreeView& tree, TTreeNode* node)
+void TTreeNodes::TellDeletion(TTreeNode* node)
 {
     for (int i = 0; i < node->Count(); ++i)
-        TellDeletion(tree, node->Item(i));
-    if (tree.OnDeletion)
-        tree.OnDeletion(&tree, node);
+        TellDeletion(node->Item(i));
+    owner_.Delete(node);
 }
-
-} // namespace
 
 void TTreeNodes::Delete(TTreeNode* node)
 {
-    if (!node || node == root_.get() || !node->Parent())
+    if (!node || node == root_.get() || !node->Parent() || &node->TreeView() != &owner_)
         return;
     if (!owner_.ComponentState().Contains(csDestroying))
-        TellDeletion(owner_, node);
+        TellDeletion(node);
     owner_.NodeDeleting(node);
     auto& siblings = node->Parent()->children_;
     siblings.erase(siblings.begin() + node->Index());
@@ -224,8 +237,24 @@ void TTreeNodes::Delete(TTreeNode* node)
 
 void TTreeNodes::Clear()
 {
+    // One repaint at the end, also when a deletion handler throws.
+    BeginUpdate();
+    struct TEndUpdate {
+        TTreeNodes& nodes;
+        ~TEndUpdate() { nodes.EndUpdate(); }
+    } endUpdate{*this};
     while (root_->Count() > 0)
         Delete(root_->Item(root_->Count() - 1));
+}
+
+void TTreeNodes::BeginUpdate()
+{
+    owner_.BeginUpdate();
+}
+
+void TTreeNodes::EndUpdate()
+{
+    owner_.EndUpdate();
 }
 
 } // namespace tovrel

@@ -33,19 +33,6 @@ void TCustomTreeView::CreateParams(TCreateParams& params)
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TCustomTreeView::Notification(TComponent* component, TOperation operation)
-{
-    TWinControl::Notification(component, operation);
-    if (operation == opRemove && component == images_)
-        images_ = nullptr;
-}
-
-void TCustomTreeView::SetImages(TCustomImageList* images)
-{
-    SetComponentReference(*this, images_, images);
-    NodesChanged();
-}
-
 void TCustomTreeView::SetIndent(int value)
 {
     indent_ = std::max(1, value);
@@ -55,7 +42,9 @@ void TCustomTreeView::SetIndent(int value)
 int TCustomTreeView::RowHeight()
 {
     const int text = TTextMeasure(*Font()).LineHeight() + 2;
-    return std::max(text, images_ ? images_->Height() + 1 : 0);
+    const int image = std::max(windowImages_ ? windowImages_->Height() : 0,
+                               windowStateImages_ ? windowStateImages_->Height() : 0);
+    return std::max(text, image > 0 ? image + 1 : 0);
 }
 
 int TCustomTreeView::VisibleCount()
@@ -106,6 +95,24 @@ void TCustomTreeView::NodesChanged()
     Invalidate();
 }
 
+void TCustomTreeView::Invalidate()
+{
+    if (updateCount_ == 0)
+        TWinControl::Invalidate();
+}
+
+void TCustomTreeView::BeginUpdate()
+{
+    ++updateCount_;
+}
+
+void TCustomTreeView::EndUpdate()
+{
+    if (updateCount_ == 0 || --updateCount_ > 0)
+        return;
+    NodesChanged();
+}
+
 void TCustomTreeView::NodeDeleting(TTreeNode* node)
 {
     // Renaming a node that goes is cancelled.
@@ -117,6 +124,12 @@ void TCustomTreeView::NodeDeleting(TTreeNode* node)
     for (TTreeNode* p = selected_; p; p = p->Parent())
         if (p == node) {
             selected_ = nullptr;
+            break;
+        }
+    // A delayed OnChange never reports a node that is gone.
+    for (TTreeNode* p = pendingChange_; p; p = p->Parent())
+        if (p == node) {
+            pendingChange_ = nullptr;
             break;
         }
     rowsValid_ = false;
@@ -137,10 +150,12 @@ void TCustomTreeView::UpdateScrollState()
 {
     const int count = int(Rows().size());
     const int page = VisibleCount();
+    top_ = std::clamp(top_, 0, std::max(0, count - page));
+    if (updateCount_ > 0)
+        return; // written by the last EndUpdate
     vertical_.SetRange(0, std::max(0, count - 1));
     vertical_.SetPage(std::min(page, count));
     vertical_.SetVisible(count > page);
-    top_ = std::clamp(top_, 0, std::max(0, count - page));
     vertical_.SetPos(top_);
 }
 
@@ -171,32 +186,6 @@ void TCustomTreeView::EnsureVisible(TTreeNode* node)
         SetTop(row);
     else if (row >= top_ + VisibleCount())
         SetTop(row - VisibleCount() + 1);
-}
-
-int TCustomTreeView::NodeLeft(const TTreeNode* node) const
-{
-    return (node->Level() + (ShowRoot ? 1 : 0)) * indent_;
-}
-
-TRect TCustomTreeView::NodeRect(const TTreeNode* node, bool textOnly)
-{
-    const int row = RowOf(node);
-    if (row < 0)
-        return Rect(0, 0, 0, 0);
-    const int y = (row - top_) * RowHeight();
-    if (!textOnly)
-        return Rect(0, y, ClientWidth(), y + RowHeight());
-    int x = NodeLeft(node) + (images_ ? images_->Width() + 2 : 0);
-    return Rect(x, y, x + TTextMeasure(*Font()).Width(node->Text()) + 4, y + RowHeight());
-}
-
-TTreeNode* TCustomTreeView::GetNodeAt(int, int y)
-{
-    if (y < 0)
-        return nullptr;
-    const auto& rows = Rows();
-    const int row = top_ + y / std::max(1, RowHeight());
-    return row < int(rows.size()) ? rows[std::size_t(row)] : nullptr;
 }
 
 LRESULT TCustomTreeView::SendNotify(int code, TTreeNode* oldNode, TTreeNode* newNode, UINT action)
@@ -253,6 +242,18 @@ bool TCustomTreeView::ExpandNode(TTreeNode* node, bool expand)
     return true;
 }
 
+void TCustomTreeView::SetTopItem(TTreeNode* node)
+{
+    if (!node || &node->TreeView() != this)
+        return;
+    for (TTreeNode* p = node->Parent(); p && p->Parent(); p = p->Parent())
+        if (!p->Expanded())
+            ExpandNode(p, true);
+    const int row = RowOf(node);
+    if (row >= 0)
+        SetTop(row);
+}
+
 void TCustomTreeView::FullExpand()
 {
     for (int i = 0; i < items_->Root().Count(); ++i)
@@ -284,8 +285,23 @@ bool TCustomTreeView::HandleTreeMessage(TMessage& message)
         }
         return true;
     case TVM_SELECTITEM:
-        message.Result = message.WParam == TVGN_CARET && SelectByUser(node);
+        if (message.WParam == TVGN_FIRSTVISIBLE) {
+            SetTopItem(node);
+            message.Result = node != nullptr;
+        } else {
+            message.Result = message.WParam == TVGN_CARET && SelectByUser(node);
+        }
         return true;
+    case TVM_HITTEST: {
+        auto* info = FromLParam<TVHITTESTINFO>(message.LParam);
+        if (!info) {
+            message.Result = 0;
+            return true;
+        }
+        info->hItem = HitTest(info->pt, info->flags);
+        message.Result = reinterpret_cast<LRESULT>(info->hItem);
+        return true;
+    }
     case TVM_ENSUREVISIBLE: EnsureVisible(node); message.Result = 1; return true;
     case TVM_EDITLABELW:
         BeginEditing(node);
@@ -310,7 +326,8 @@ bool TCustomTreeView::HandleTreeMessage(TMessage& message)
 
 void TCustomTreeView::DefaultHandler(TMessage& message)
 {
-    if (HandleTreeMessage(message) || input_->Handle(message))
+    if (HandleTreeMessage(message) || HandleImageListMessage(message) || HandleChangeTimer(message) ||
+        input_->Handle(message))
         return;
     if (message.Msg == CN_NOTIFY) {
         const auto* header = FromLParam<const NMHDR>(message.LParam);
@@ -329,24 +346,12 @@ void TCustomTreeView::DefaultHandler(TMessage& message)
             return;
         }
         const auto* nm = FromLParam<const NMTREEVIEW>(message.LParam);
-        bool allow = true;
         switch (nm->hdr.code) {
-        case TVN_SELCHANGINGW:
-            if (OnChanging)
-                OnChanging(this, nm->itemNew, allow);
-            message.Result = !allow;
+        case TVN_SELCHANGINGW: message.Result = !CanChange(nm->itemNew); break;
+        case TVN_SELCHANGEDW: SelectionChanged(nm->itemNew); break;
+        case TVN_ITEMEXPANDINGW:
+            message.Result = !(nm->action == TVE_EXPAND ? CanExpand(nm->itemNew) : CanCollapse(nm->itemNew));
             break;
-        case TVN_SELCHANGEDW:
-            if (OnChange)
-                OnChange(this, nm->itemNew);
-            break;
-        case TVN_ITEMEXPANDINGW: {
-            const auto& handler = nm->action == TVE_EXPAND ? OnExpanding : OnCollapsing;
-            if (handler)
-                handler(this, nm->itemNew, allow);
-            message.Result = !allow;
-            break;
-        }
         case TVN_ITEMEXPANDEDW: {
             const auto& handler = nm->action == TVE_EXPAND ? OnExpanded : OnCollapsed;
             if (handler)
@@ -360,6 +365,58 @@ void TCustomTreeView::DefaultHandler(TMessage& message)
         return;
     }
     TWinControl::DefaultHandler(message);
+}
+
+namespace {
+
+// A handler that may refuse (allow arrives true).
+bool Allows(const TTVChangingEvent& handler, TObject* sender, TTreeNode* node)
+{
+    bool allow = true;
+    if (handler)
+        handler(sender, node, allow);
+    return allow;
+}
+
+} // namespace
+
+bool TCustomTreeView::CanChange(TTreeNode* node)
+{
+    return Allows(OnChanging, this, node);
+}
+
+void TCustomTreeView::Change(TTreeNode* node)
+{
+    if (OnChange)
+        OnChange(this, node);
+}
+
+bool TCustomTreeView::CanExpand(TTreeNode* node)
+{
+    return Allows(OnExpanding, this, node);
+}
+
+bool TCustomTreeView::CanCollapse(TTreeNode* node)
+{
+    return Allows(OnCollapsing, this, node);
+}
+
+void TCustomTreeView::Delete(TTreeNode* node)
+{
+    if (OnDeletion)
+        OnDeletion(this, node);
+}
+
+void TCustomTreeView::GetImageIndex(TTreeNode* node)
+{
+    if (OnGetImageIndex)
+        OnGetImageIndex(this, node);
+}
+
+void TCustomTreeView::GetSelectedIndex(TTreeNode* node)
+{
+    if (OnGetSelectedIndex)
+        OnGetSelectedIndex(this, node);
 }
 
 } // namespace tovrel

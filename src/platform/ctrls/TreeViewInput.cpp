@@ -63,13 +63,11 @@ void TTreeViewInput::ButtonDown(TPoint p, bool doubleClick)
     TCustomTreeView& t = tree_;
     if (t.HandleAllocated() && GetFocus() != t.Handle())
         ::tovrel::SetFocus(t.Handle());
-    TTreeNode* node = t.GetNodeAt(p.X, p.Y);
+    UINT where = 0;
+    TTreeNode* node = t.HitTest(p, where);
     if (!node)
         return;
-    // The button sits in the indent just left of the node.
-    const int left = t.NodeLeft(node);
-    const bool onButton = t.ShowButtons && node->HasChildren() && p.X >= left - t.indent_ && p.X < left;
-    if (onButton) {
+    if (where == TVHT_ONITEMBUTTON) {
         t.ExpandNode(node, !node->Expanded());
         return;
     }

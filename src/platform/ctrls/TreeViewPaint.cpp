@@ -1,4 +1,4 @@
-// Painting the tree view: buttons, images and captions row by row.
+// Painting the tree view: lines, buttons, images and captions row by row.
 #include "platform/ctrls/TreeView.h"
 
 #include "platform/gdi/DeviceContext.h"
@@ -11,6 +11,16 @@
 
 namespace tovrel {
 
+namespace {
+
+void DrawImage(HDC dc, TCustomImageList& list, int x, int rowTop, int rowHeight, int index)
+{
+    TCanvas canvas;
+    PaintOnCanvas(canvas, dc, [&] { list.Draw(&canvas, x, rowTop + (rowHeight - list.Height()) / 2, index); });
+}
+
+} // namespace
+
 void TCustomTreeView::PaintWindow(HDC dc)
 {
     const auto& rows = Rows();
@@ -19,39 +29,42 @@ void TCustomTreeView::PaintWindow(HDC dc)
         PaintNode(dc, rows[std::size_t(row)], row);
 }
 
+void TCustomTreeView::PaintButton(HDC dc, const TTreeNode* node, int cx, int cy)
+{
+    // A 9-pixel box with a minus, and the plus's upright bar when collapsed.
+    RECT box = Rect(cx - 4, cy - 4, cx + 5, cy + 5);
+    FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
+    FrameRect(dc, &box, GetSysColorBrush(COLOR_GRAYTEXT));
+    HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, cx - 2, cy, nullptr);
+    LineTo(dc, cx + 3, cy);
+    if (!node->Expanded()) {
+        MoveToEx(dc, cx, cy - 2, nullptr);
+        LineTo(dc, cx, cy + 3);
+    }
+    SelectObject(dc, old);
+}
+
 void TCustomTreeView::PaintNode(HDC dc, TTreeNode* node, int row)
 {
+    const bool selected = node == selected_;
+    GetImageIndex(node);
+    if (selected)
+        GetSelectedIndex(node);
     const int height = RowHeight();
     const int y = (row - top_) * height;
-    const int left = NodeLeft(node);
-    if (ShowButtons && node->HasChildren() && (ShowRoot || node->Level() > 0)) {
-        // A 9-pixel box with a minus, and the plus's upright bar when collapsed.
-        const int cx = left - indent_ / 2, cy = y + height / 2;
-        RECT box = Rect(cx - 4, cy - 4, cx + 5, cy + 5);
-        FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
-        FrameRect(dc, &box, GetSysColorBrush(COLOR_GRAYTEXT));
-        HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
-        MoveToEx(dc, cx - 2, cy, nullptr);
-        LineTo(dc, cx + 3, cy);
-        if (!node->Expanded()) {
-            MoveToEx(dc, cx, cy - 2, nullptr);
-            LineTo(dc, cx, cy + 3);
-        }
-        SelectObject(dc, old);
-    }
-    const bool selected = node == selected_;
-    if (OnGetImageIndex)
-        OnGetImageIndex(this, node);
-    if (selected && OnGetSelectedIndex)
-        OnGetSelectedIndex(this, node);
-    if (images_) {
+    const TNodeLayout layout = NodeLayout(node);
+    PaintLines(dc, node, y);
+    if (HasButton(node))
+        PaintButton(dc, node, layout.button, y + height / 2);
+    if (HasStateImage(node))
+        DrawImage(dc, *windowStateImages_, layout.stateImage, y, height, node->StateIndex());
+    if (windowImages_) {
         const int image = selected && node->SelectedIndex >= 0 ? node->SelectedIndex : node->ImageIndex();
-        if (image >= 0) {
-            TCanvas canvas;
-            PaintOnCanvas(canvas, dc, [&] { images_->Draw(&canvas, left, y + (height - images_->Height()) / 2, image); });
-        }
+        if (image >= 0)
+            DrawImage(dc, *windowImages_, layout.image, y, height, image);
     }
-    const TRect text = NodeRect(node, true);
+    const TRect text = Rect(layout.label, y, layout.labelRight, y + height);
     const bool focused = HandleAllocated() && GetFocus() == Handle();
     HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
     if (selected && (focused || !HideSelection)) {
