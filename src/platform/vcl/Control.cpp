@@ -10,6 +10,7 @@
 #include "platform/wm/Paint.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tovrel {
 
@@ -184,6 +185,8 @@ void TControl::SetBoundsSilently(int left, int top, int width, int height)
     Invalidate();
     if (resized && !Silenced())
         Resize();
+    else if (resized && ComponentState().Contains(csLoading))
+        resizedWhileLoading_ = true;
 }
 
 void TControl::SetBounds(int left, int top, int width, int height)
@@ -253,7 +256,8 @@ TPoint TControl::ScreenToClient(TPoint p) const
 
 void TControl::RequestAlign()
 {
-    if (parent_ && !Silenced())
+    // The parent decides: while it loads it only notes that alignment is due.
+    if (parent_ && !ComponentState().Contains(csDestroying))
         parent_->AlignFor(this);
 }
 
@@ -396,6 +400,9 @@ void TControl::Loaded()
         if (parentColor_)
             Perform(CM_PARENTCOLORCHANGED, 0, 0);
     }
+    AlignAfterLoading();
+    if (std::exchange(resizedWhileLoading_, false))
+        Resize();
 }
 
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam)

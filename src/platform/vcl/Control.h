@@ -150,7 +150,10 @@ protected:
     // The text of a window, read from and written to it by TWinControl.
     virtual void TextChanged() {}
     virtual void BoundsChanged() {}
+    // Loaded clears the loading state, aligns what loading held back, then
+    // reports a resize that loading kept silent.
     void Loaded() override;
+    virtual void AlignAfterLoading() {}
     void Notification(TComponent* component, TOperation operation) override;
     // OnContextPopup; `handled` stops the popup menu. mousePos is in client
     // coordinates, (-1, -1) from the keyboard.
@@ -182,6 +185,7 @@ private:
     TColor color_ = clWindow;
     bool parentColor_ = false;
     bool applyingParent_ = false;
+    bool resizedWhileLoading_ = false;
     TPopupMenu* popupMenu_ = nullptr;
 };
 

@@ -48,9 +48,8 @@ void TCustomForm::SetMenu(TMainMenu* menu)
     menuBar_ = menu ? std::make_unique<TMenuBar>(*this, *menu) : nullptr;
     if (menuBar_)
         menuBar_->MenuChanged();
-    else if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    else
+        NonClientChanged();
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation)
@@ -126,7 +125,7 @@ void TCustomForm::CreateParams(TCreateParams& params)
     if (Parent()) {
         params.Style = (params.Style & ~DWORD(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
         params.ExStyle &= ~DWORD(WS_EX_TOPMOST);
-        params.WndParent = Parent()->Handle();
+        params.WndParent = Parent()->HandleAllocated() ? Parent()->Handle() : nullptr;
     }
     if (Visible() && Parent())
         params.Style |= WS_VISIBLE;

@@ -179,9 +179,7 @@ void TMenuBar::Redraw() const
 void TMenuBar::MenuChanged()
 {
     Close();
-    if (HWND hwnd = FormHandle())
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    form_.NonClientChanged();
     Redraw();
 }
 

@@ -245,8 +245,10 @@ void TWinControl::DestroyHandle()
 
 void TWinControl::RecreateWnd()
 {
-    if (!handle_)
+    if (!handle_) {
+        Realign();
         return;
+    }
     // A top-level window is shown by ShowWindow, not by its style, so a shown one
     // must be shown again once re-made.
     const bool shownTopLevel = !Parent() && IsWindowVisible(handle_);
@@ -254,6 +256,15 @@ void TWinControl::RecreateWnd()
     Handle();
     if (shownTopLevel)
         ShowWindow(handle_, SW_SHOWNA);
+}
+
+void TWinControl::NonClientChanged()
+{
+    if (handle_)
+        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    else
+        Realign();
 }
 
 TControl* TWinControl::Controls(int index) const
@@ -440,6 +451,12 @@ void TWinControl::AlignFor(TControl* trigger)
     aligning_ = false;
 }
 
+void TWinControl::AlignAfterLoading()
+{
+    if (ControlState.Contains(csAlignmentNeeded))
+        Realign();
+}
+
 void TWinControl::AdjustClientRect(TRect& /*rect*/) const {}
 
 void TWinControl::AlignControls(TControl* control, TRect& rect)
@@ -447,9 +464,10 @@ void TWinControl::AlignControls(TControl* control, TRect& rect)
     std::vector<TControl*> all;
     for (int i = 0; i < ControlCount(); ++i)
         all.push_back(Controls(i));
+    const TRect client = ClientRect();
     for (TControl* c : all)
         if (c->align_ == alNone && c->Visible())
-            c->AnchorTo(ClientWidth(), ClientHeight());
+            c->AnchorTo(client.Width(), client.Height());
 
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         std::vector<TControl*> list;
@@ -504,12 +522,31 @@ void TWinControl::ChildBoundsChanged(TControl* control)
 
 TRect TWinControl::ClientRect() const
 {
+    RECT r;
     if (handle_) {
-        RECT r;
         GetClientRect(handle_, &r);
         return r;
     }
-    return TControl::ClientRect();
+    // Measured as the window will measure it, through the same handlers (a
+    // menu bar or a skinned frame adds its share); nothing else changes.
+    r = Rect(0, 0, Width(), Height());
+    const_cast<TWinControl*>(this)->Perform(WM_NCCALCSIZE, 0, ToLParam(&r));
+    return Rect(0, 0, std::max(0, r.Width()), std::max(0, r.Height()));
+}
+
+void TWinControl::CalcFrameWithoutWindow(RECT& rect)
+{
+    TCreateParams params;
+    CreateParams(params);
+    // The window layer gives every overlapped top-level window a caption.
+    if (!(params.Style & (WS_CHILD | WS_POPUP)))
+        params.Style |= WS_CAPTION;
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, params.Style, 0, params.ExStyle);
+    rect.Left -= frame.Left;
+    rect.Top -= frame.Top;
+    rect.Right = std::max(rect.Left, rect.Right - frame.Right);
+    rect.Bottom = std::max(rect.Top, rect.Bottom - frame.Bottom);
 }
 
 TPoint TWinControl::ClientOrigin() const
@@ -877,6 +914,11 @@ void TWinControl::WndProc(TMessage& message)
         DefaultHandler(message);
         UpdateBounds();
         return;
+    case WM_SIZE:
+        // The client area changed: on the window's making, a frame change or a
+        // resize, which the bounds alone do not always show.
+        Realign();
+        break;
     case CM_ENTER:
         DoEnter();
         break;
@@ -919,6 +961,8 @@ void TWinControl::DefaultHandler(TMessage& message)
 {
     if (handle_ && message.Msg < CM_BASE)
         message.Result = DefWindowProc(handle_, message.Msg, message.WParam, message.LParam);
+    else if (!handle_ && message.Msg == WM_NCCALCSIZE && message.WParam == 0 && message.LParam)
+        CalcFrameWithoutWindow(*FromLParam<RECT>(message.LParam));
 }
 
 } // namespace tovrel

@@ -28,7 +28,12 @@ public:
     HWND Handle();
     bool HandleAllocated() const { return handle_ != nullptr; }
     void HandleNeeded() { Handle(); }
+    // Re-makes the window with the current CreateParams; without a window the
+    // children are realigned, since the frame those params give may differ.
     void RecreateWnd();
+    // The frame (border, edges, menu bar) changed: the window's client area is
+    // measured again (SWP_FRAMECHANGED), or without one the children realigned.
+    void NonClientChanged();
     void DestroyHandle();
 
     // Graphic controls first, then windowed ones, each in z-order (bottom first).
@@ -59,6 +64,9 @@ public:
     void Realign() { AlignFor(nullptr); }
     virtual void AdjustClientRect(TRect& rect) const;
 
+    // The window's client area; before the window exists, the one it will
+    // have: WM_NCCALCSIZE (wParam 0) is sent through WindowProc, and its
+    // default answer takes the frame of the styles CreateParams gives.
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     void Invalidate() override;
@@ -91,6 +99,8 @@ public:
     };
 
 protected:
+    // Also asked before the window exists (to measure the client area), so it
+    // must not make windows or change state.
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
     virtual void DestroyWnd();
@@ -107,6 +117,7 @@ protected:
     virtual bool DoKeyDown(WORD& key, TShiftState shift);
     void SetZOrder(bool topMost) override;
     void BoundsChanged() override;
+    void AlignAfterLoading() override;
     virtual bool WantsKeyPreview() const { return false; }
     // A top-level control's menu shortcuts; true when the key was taken.
     virtual bool IsShortCut(WORD /*key*/, TShiftState /*shift*/) { return false; }
@@ -126,6 +137,8 @@ private:
     void TrackMouseControl(TMessage& message);
     void FocusArrived();
     void ChildBoundsChanged(TControl* control);
+    // WM_NCCALCSIZE without a window: the default frame of CreateParams' styles.
+    void CalcFrameWithoutWindow(RECT& rect);
     // Realigns; `trigger` (the control that moved or changed its Align) goes
     // first among equally placed ones.
     void AlignFor(TControl* trigger);
