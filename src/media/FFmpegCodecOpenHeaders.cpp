@@ -6,11 +6,13 @@
 #include "media/FFmpegPacketWrite.h"
 #include "media/FFmpegSetup.h"
 #include "media/FFmpegTranscodeRun.h"
+#include "media/FFmpegUtilsOptions.h"
 #include "media/FFmpegUtilsText.h"
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
 #include <climits>
+#include <string>
 
 namespace tovrel {
 
@@ -20,6 +22,20 @@ namespace {
 std::size_t HeaderFileCount(const TTranscodeRun& run)
 {
     return run.job.FJoinMode ? std::min<std::size_t>(1, run.outputFiles.size()) : run.outputFiles.size();
+}
+
+// The job's muxer-private options, plus the preload the output was opened
+// with for a muxer that keeps one (its own field is gone from the format
+// context). A preload given as a muxer option is applied after it, so it wins.
+AVDictionary* MuxerOptions(const TTranscodeRun& run, std::size_t fileIndex)
+{
+    AVDictionary* options = nullptr;
+    FF.av_dict_copy(&options, run.job.FOptions.format_private_opts, 0);
+    const AVOutputFormat* muxer = run.outputFiles[fileIndex]->oformat;
+    if (fileIndex < run.state.outputPreloads.size() && HasPrivateOption(muxer->priv_class, "preload"))
+        FF.av_dict_set(&options, "preload", std::to_string(run.state.outputPreloads[fileIndex]).c_str(),
+                       AV_DICT_DONT_OVERWRITE);
+    return options;
 }
 
 void CopyChapters(TTranscodeRun& run, int inputIndex, AVFormatContext* output)
@@ -116,8 +132,7 @@ void WriteHeaders(TTranscodeRun& run)
     bool allRtp = true;
     for (std::size_t i = 0; i < HeaderFileCount(run); ++i) {
         AVFormatContext* output = run.outputFiles[i];
-        AVDictionary* options = nullptr;
-        FF.av_dict_copy(&options, job.FOptions.format_private_opts, 0);
+        AVDictionary* options = MuxerOptions(run, i);
         const int result = FF.avformat_write_header(output, &options);
         FF.av_dict_free(&options);
         if (result < 0)

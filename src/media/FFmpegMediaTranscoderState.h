@@ -4,6 +4,7 @@
 // file with many streams can overrun a fixed table.
 #include "media/FFmpegEngineFields.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct TMediaJobState {
     // (input, stream) so a data stream between others shifts nothing.
     std::vector<std::vector<const AVCodec*>> forcedDecoders;
     std::vector<TOutputStreamRecord> outputStreams;
+    // The mux preload (microseconds) each output file was opened with, by file
+    // index; a muxer that keeps a preload gets it when its header is written.
+    std::vector<std::int64_t> outputPreloads;
 };
 
 } // namespace tovrel

@@ -124,8 +124,9 @@ void SetMetadata(TCustomFFmpeg& job, AVFormatContext* context)
     job.Fmetadata.clear();
 }
 
-void ApplyMuxerSettings(TCustomFFmpeg& job, AVFormatContext* context)
+void ApplyMuxerSettings(TCustomFFmpeg& job, TMediaJobState& state, AVFormatContext* context)
 {
+    state.outputPreloads.push_back(static_cast<std::int64_t>(job.Fmux_preload * 1000000));
     context->max_delay = static_cast<int>(job.Fmux_max_delay * 1000000);
     context->flags |= AVFMT_FLAG_NONBLOCK;
     if (job.FOptions.avformat_opts)
@@ -227,7 +228,7 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
         if (opened < 0)
             return Fail(job, FormatAVError(fileName, opened));
     }
-    ApplyMuxerSettings(job, output.context);
+    ApplyMuxerSettings(job, state, output.context);
     AVFormatContext* context = output.Release();
     if (join && job.Fnb_input_files > 1)
         AddJoinEntries(job, context);
@@ -237,6 +238,7 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
 void ReleaseOutputs(TCustomFFmpeg& job, TMediaJobState& state)
 {
     ReleaseOutputStreams(state, -1);
+    state.outputPreloads.clear();
     AVFormatContext* previous = nullptr;
     for (int i = 0; i < job.Fnb_output_files; ++i) {
         AVFormatContext* context = job.Foutput_files[static_cast<std::size_t>(i)];

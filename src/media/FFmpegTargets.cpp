@@ -114,13 +114,12 @@ void ApplySetting(TCustomFFmpeg& job, const std::string& setting, const std::str
         SetChannels(job, value);
     else if (setting == "aspect")
         AssumeAspect(job, value);
-    else {
-        // The muxer's preload lives in its private option (microseconds) and
-        // in the field the set-up reads.
-        if (setting == "preload")
-            job.Fmux_preload = static_cast<float>(StrToInt(value) / 1e6);
+    else if (setting == "preload")
+        // Microseconds in the table; the field reaches the muxer's private
+        // option when the header is written, so a later "muxpreload" overrides it.
+        job.Fmux_preload = static_cast<float>(StrToInt(value) / 1e6);
+    else
         job.SetAVOption(setting, value);
-    }
 }
 
 } // namespace

@@ -28,9 +28,6 @@ bool TrySet(TFound& found, void* lookIn, void* target, const char* name, const c
     return true;
 }
 
-// av_opt_find takes the address of a class pointer as a stand-in object.
-void* FakeObject(const AVClass* const* avClass) { return const_cast<void*>(static_cast<const void*>(avClass)); }
-
 // A codec's or a muxer's private option: kept for the open of that kind of codec
 // or for the header write, where FFmpeg checks the value.
 bool SetPrivateOption(TFFOptions& options, const char* name, const char* value) {
@@ -39,14 +36,14 @@ bool SetPrivateOption(TFFOptions& options, const char* name, const char* value) 
     while (const AVCodec* codec = FF.av_codec_iterate(&state)) {
         int type = codec->type;
         if (!codec->priv_class || type < 0 || type >= TFFOptions::MediaTypes) continue;
-        if (FF.av_opt_find(FakeObject(&codec->priv_class), name, nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ)) {
+        if (HasPrivateOption(codec->priv_class, name)) {
             FF.av_dict_set(&options.codec_private_opts[type], name, value, 0);
             found = true;
         }
     }
     state = nullptr;
     while (const AVOutputFormat* muxer = FF.av_muxer_iterate(&state)) {
-        if (muxer->priv_class && FF.av_opt_find(FakeObject(&muxer->priv_class), name, nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ)) {
+        if (HasPrivateOption(muxer->priv_class, name)) {
             FF.av_dict_set(&options.format_private_opts, name, value, 0);
             found = true;
             break;
@@ -56,6 +53,13 @@ bool SetPrivateOption(TFFOptions& options, const char* name, const char* value) 
 }
 
 } // namespace
+
+bool HasPrivateOption(const AVClass* privateClass, const char* name) {
+    if (!privateClass) return false;
+    // av_opt_find takes the address of a class pointer as a stand-in object.
+    void* fakeObject = const_cast<void*>(static_cast<const void*>(&privateClass));
+    return FF.av_opt_find(fakeObject, name, nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ) != nullptr;
+}
 
 TFFOptions::~TFFOptions() {
     if (FF.av_free && FF.sws_freeContext && FF.av_dict_free) FreeFFOptions(*this);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+struct AVClass;
 struct AVCodecContext;
 struct AVDictionary;
 struct AVFormatContext;
@@ -39,5 +40,7 @@ bool SetFFOption(TFFOptions& options, const char* name, const char* value);
 // Copies every recorded option whose description carries all of `flags` from
 // optionsContext to context (both objects with an AVClass).
 void ApplyFFOptions(const TFFOptions& options, void* context, void* optionsContext, int flags);
+// Whether a codec's or a muxer's private class (nullptr: none) has an option `name`.
+bool HasPrivateOption(const AVClass* privateClass, const char* name);
 
 } // namespace tovrel

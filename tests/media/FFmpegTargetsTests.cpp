@@ -16,6 +16,8 @@ namespace {
 
 using testmedia::Fixture;
 
+using TOptionList = std::vector<std::pair<const char*, const char*>>;
+
 // Where a setting of the option store lands.
 enum class TStore { Video, Audio, Format, VideoPrivate, MuxerPrivate };
 
@@ -40,6 +42,18 @@ protected:
         std::string text = reinterpret_cast<const char*>(value);
         FF.av_free(value);
         return text;
+    }
+
+    // An MPEG program stream's first time stamps follow the muxer's preload,
+    // a few frames' worth after it.
+    static void ExpectStartAfterPreload(const std::string& fileName, std::int64_t preload)
+    {
+        AVFormatContext* context = nullptr;
+        ASSERT_GE(FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr), 0);
+        FF.avformat_find_stream_info(context, nullptr);
+        EXPECT_GE(context->start_time, preload);
+        EXPECT_LT(context->start_time, preload + 50000);
+        FF.avformat_close_input(&context);
     }
 
     template <class Call>
@@ -118,8 +132,9 @@ TEST_F(FFmpegTargetsTest, EachTargetAndNormSetsItsFieldsAndOptions)
             EXPECT_EQ(Stored(TStore::Format, "packetsize"), c.packetSize);
         }
         EXPECT_EQ(Stored(TStore::MuxerPrivate, "muxrate"), c.muxrate);
-        EXPECT_EQ(Stored(TStore::MuxerPrivate, "preload"), c.preload);
         EXPECT_EQ(Stored(TStore::VideoPrivate, "scan_offset"), c.scanOffset);
+        // The preload is the job's field; the header write hands it to the muxer.
+        EXPECT_EQ(Stored(TStore::MuxerPrivate, "preload"), "");
         EXPECT_FLOAT_EQ(job->Fmux_preload, *c.preload ? 0.44f : 0.5f);
     }
 }
@@ -288,14 +303,33 @@ TEST_F(FFmpegTargetsTest, DiscFilesCarryTheTargetsMuxRatePreloadPackSizeAndScanO
         }
         // The MPEG-2 encoder reserves SVCD scan offsets as user data in each picture.
         EXPECT_EQ(file.find(std::string("\0\0\1\xB2\x10\x0E", 6)) != std::string::npos, c.scanOffsets);
-        // The first time stamps follow the preload, a few frames' worth after it.
-        AVFormatContext* context = nullptr;
-        ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
-        FF.avformat_find_stream_info(context, nullptr);
-        const std::int64_t preload = c.preload ? c.preload : 500000;
-        EXPECT_GE(context->start_time, preload);
-        EXPECT_LT(context->start_time, preload + 50000);
-        FF.avformat_close_input(&context);
+        ExpectStartAfterPreload(output, c.preload ? c.preload : 500000);
+    }
+}
+
+// "muxpreload" reaches the muxer of the output opened after it, also after a
+// target; a "preload" given as a muxer option is applied last and wins.
+TEST_F(FFmpegTargetsTest, TheMuxPreloadReachesTheMuxer)
+{
+    const struct {
+        TOptionList options;
+        std::int64_t preload;
+    } cases[] = {{{{"muxpreload", "1.5"}}, 1500000},
+                 {{{"target", "pal-vcd"}, {"muxpreload", "1"}}, 1000000},
+                 {{{"muxpreload", "1.5"}, {"preload", "200000"}}, 200000}};
+    TTestFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.back().second);
+        NewJob();
+        OpenInput(Fixture::Mpeg4Mp3Avi);
+        for (const auto& [name, value] : c.options)
+            job->ParseOption(name, value);
+        const std::string output = folder.Path("preload.mpg");
+        ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+        job->ParseOption("muxpreload", "3"); // too late for the output above
+        EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+        ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+        ExpectStartAfterPreload(output, c.preload);
     }
 }
 
