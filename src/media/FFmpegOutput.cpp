@@ -6,6 +6,8 @@
 #include "media/FFmpegUtilsText.h"
 #include "media/UnicodeProtocol.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Text.h"
 
 #include <filesystem>
 #include <sys/stat.h>
@@ -98,6 +100,15 @@ private:
     TCustomFFmpeg& job_;
     TMediaJobState& state_;
 };
+
+// The format for an output name. Several muxers claim ".vob" and the
+// library's guess among them is the SVCD one; a .vob file is a DVD video object.
+const AVOutputFormat* GuessOutputFormat(const std::string& fileName)
+{
+    if (LowerCase(ExtractFileExt(fileName)) == ".vob")
+        return FF.av_guess_format("vob", nullptr, nullptr);
+    return FF.av_guess_format(nullptr, fileName.c_str(), nullptr);
+}
 
 bool Fail(TCustomFFmpeg& job, const std::string& message)
 {
@@ -196,7 +207,7 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
                                     job.Flast_asked_format));
         job.Flast_asked_format.clear();
     } else {
-        format = FF.av_guess_format(nullptr, DecodeAVFileName(url).c_str(), nullptr);
+        format = GuessOutputFormat(DecodeAVFileName(url));
         if (!format)
             return Fail(job, Format("Unable to find a suitable output format for '%s'", fileName));
     }

@@ -113,6 +113,26 @@ TEST_F(FFmpegOutputTest, TheManyStreamFixtureGetsAnOutput)
     EXPECT_EQ(Output()->nb_streams, 2u);
 }
 
+// The name chooses the muxer unless a format is forced; a .vob file is a DVD
+// video object, whichever muxer the library would guess for the name.
+TEST_F(FFmpegOutputTest, TheMuxerFollowsTheNameOrTheForcedFormat)
+{
+    const struct {
+        const char* fileName;
+        const char* forced;
+        const char* muxer;
+    } cases[] = {{"out.vob", "", "vob"}, {"OUT.VOB", "", "vob"}, {"out.mpg", "", "mpeg"}, {"out.vob", "svcd", "svcd"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fileName + std::string(" ") + c.forced);
+        NewJob();
+        OpenInput(Fixture::Mpeg4Mp3Avi);
+        if (*c.forced)
+            job->ParseOption("f", c.forced);
+        ASSERT_TRUE(job->OpenOutputFile(folder.Path(c.fileName), false)) << job->LastErrMsg();
+        EXPECT_STREQ(Output()->oformat->name, c.muxer);
+    }
+}
+
 struct TOutputFailure {
     const char* option;
     const char* value;

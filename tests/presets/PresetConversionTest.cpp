@@ -151,6 +151,10 @@ TEST_P(PresetConversion, ConvertsTheClipAndTheOutputReopens) {
   const int task = tasks_.AddTask(input, static_cast<TInputOptions*>(nullptr));
   ASSERT_GE(task, 0) << tasks_.LastErrMsg();
   ASSERT_TRUE(tasks_.SetOutputFile(task, pending.Video_OutPutFileName, &options)) << tasks_.LastErrMsg();
+  // The profiles name no format for a .vob file: the name gives the DVD video object muxer.
+  if (std::filesystem::path(pending.Video_OutPutFileName).extension() == ".vob") {
+    EXPECT_STREQ(tasks_.Task(task)->Foutput_files[0]->oformat->name, "vob");
+  }
   tasks_.Start(1);
   ASSERT_TRUE(TMainThread::WaitPumping([&] { return Record(-1) != nullptr; }));
   const TTerminateInfo* record = Record(task);
