@@ -267,6 +267,7 @@ private:
     };
     TItemLook LookOf(const TListItem& item);
     static void FillHighlight(HDC dc, const TRect& r, COLORREF color);
+    void DrawItemImage(HDC dc, TCustomImageList& images, TPoint at, int index);
     // Painting outside report mode (ListViewStylePaint.cpp).
     void PaintCells(HDC dc);
     void PaintCell(HDC dc, int index);

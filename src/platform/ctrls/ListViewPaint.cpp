@@ -31,6 +31,14 @@ void TCustomListView::FillHighlight(HDC dc, const TRect& r, COLORREF color)
     DeleteObject(brush);
 }
 
+void TCustomListView::DrawItemImage(HDC dc, TCustomImageList& images, TPoint at, int index)
+{
+    // The canvas leaves its own background mode and objects in the DC.
+    const int saved = SaveDC(dc);
+    PaintOnCanvas(*canvas_, dc, [&] { images.Draw(canvas_.get(), at.X, at.Y, index, Enabled()); });
+    RestoreDC(dc, saved);
+}
+
 void TCustomListView::PaintWindow(HDC dc)
 {
     if (InCells()) {
@@ -77,10 +85,8 @@ void TCustomListView::PaintRow(HDC dc, int index)
         TRect label = cell;
         if (c == 0 && smallImages_) {
             if (item.ImageIndex() >= 0)
-                PaintOnCanvas(*canvas_, dc, [&] {
-                    smallImages_->Draw(canvas_.get(), cell.Left + 2, cell.Top + (cell.Height() - smallImages_->Height()) / 2,
-                                       item.ImageIndex(), Enabled());
-                });
+                DrawItemImage(dc, *smallImages_, Point(cell.Left + 2, cell.Top + (cell.Height() - smallImages_->Height()) / 2),
+                              item.ImageIndex());
             label.Left += imageWidth;
         }
         const bool highlight = look.Highlight && (c == 0 || RowSelect());

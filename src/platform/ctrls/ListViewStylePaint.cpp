@@ -7,7 +7,6 @@
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Text.h"
-#include "platform/vcl/CustomControls.h"
 
 #include <algorithm>
 
@@ -39,7 +38,7 @@ void TCustomListView::PaintCell(HDC dc, int index)
     TCustomImageList* images = viewStyle_ == vsIcon ? largeImages_ : smallImages_;
     if (images && item.ImageIndex() >= 0) {
         const TRect icon = ItemPartRect(index, LVIR_ICON);
-        PaintOnCanvas(*canvas_, dc, [&] { images->Draw(canvas_.get(), icon.Left, icon.Top, item.ImageIndex(), Enabled()); });
+        DrawItemImage(dc, *images, Point(icon.Left, icon.Top), item.ImageIndex());
     }
     const TRect label = ItemPartRect(index, LVIR_LABEL);
     const std::string& text = item.Caption();
