@@ -38,8 +38,23 @@ void TImage::SetAutoSize(bool value)
     PictureChanged();
 }
 
+void TImage::SetTransparent(bool value)
+{
+    transparent_ = value;
+    ApplyTransparent();
+    Invalidate();
+}
+
+void TImage::ApplyTransparent()
+{
+    // The graphic's own change report comes back here: only a real change is made.
+    if (TGraphic* graphic = picture_->Graphic(); graphic && graphic->Transparent() != transparent_)
+        graphic->SetTransparent(transparent_);
+}
+
 void TImage::PictureChanged()
 {
+    ApplyTransparent();
     if (autoSize_ && picture_->Width() > 0 && picture_->Height() > 0)
         SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
     Invalidate();

@@ -19,6 +19,9 @@ public:
     void SetCenter(bool value);
     bool Proportional() const { return proportional_; }
     void SetProportional(bool value);
+    // The picture's transparent colour shows what lies behind; pictures loaded later follow.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
     // Where the picture is drawn, in client coordinates.
@@ -29,9 +32,10 @@ protected:
 
 private:
     void PictureChanged();
+    void ApplyTransparent();
 
     std::unique_ptr<TPicture> picture_;
-    bool stretch_ = false, center_ = false, proportional_ = false, autoSize_ = false;
+    bool stretch_ = false, center_ = false, proportional_ = false, autoSize_ = false, transparent_ = false;
 };
 
 } // namespace tovrel

@@ -33,7 +33,7 @@ private:
     friend class TPageControl;
     TPageControl* pageControl_ = nullptr;
     bool tabVisible_ = true;
-    int imageIndex_ = -1;
+    int imageIndex_ = 0; // the platform's default: every sheet's tab has an image slot once images are given
 };
 
 class TPageControl : public TCustomTabControl {

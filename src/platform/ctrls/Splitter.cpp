@@ -1,5 +1,7 @@
 #include "platform/ctrls/Splitter.h"
 
+#include "platform/gdi/Drawing.h"
+
 #include <algorithm>
 
 namespace tovrel {
@@ -31,10 +33,23 @@ TControl* TSplitter::FindControl() const
     return nullptr;
 }
 
+void TSplitter::SetBeveled(bool value)
+{
+    if (beveled_ == value)
+        return;
+    beveled_ = value;
+    Invalidate();
+}
+
 void TSplitter::Paint()
 {
     Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(ClientRect());
+    TRect r = ClientRect();
+    Canvas()->FillRect(r);
+    if (beveled_) {
+        RECT edge = r;
+        DrawEdge(Canvas()->Handle(), &edge, BDR_RAISEDINNER, BF_RECT);
+    }
 }
 
 void TSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y)

@@ -10,6 +10,9 @@ class TSplitter : public TGraphicControl {
 public:
     explicit TSplitter(TComponent* owner);
     int MinSize = 30;
+    // A raised edge round the strip; off, a flat face.
+    bool Beveled() const { return beveled_; }
+    void SetBeveled(bool value);
     // The control a drag resizes, or null.
     TControl* FindControl() const;
     TNotifyEvent OnMoved;
@@ -30,6 +33,7 @@ private:
     TPoint downAt_;
     int startSize_ = 0;
     bool dragging_ = false;
+    bool beveled_ = false;
 };
 
 } // namespace tovrel

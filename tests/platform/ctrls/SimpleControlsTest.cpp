@@ -159,6 +159,18 @@ TEST_F(SimpleControls, SplitterResizesTheControlBeforeIt)
     EXPECT_EQ(moved, 1);
 }
 
+TEST_F(SimpleControls, BeveledSplitterHasARaisedEdge)
+{
+    TSplitter& splitter = Place<TSplitter>(Rect(100, 0, 106, 100));
+    splitter.SetAlign(alLeft);
+    Pump();
+    EXPECT_EQ(FormPixel(splitter, 0, 50), GetSysColor(COLOR_BTNFACE));
+    splitter.SetBeveled(true);
+    Pump();
+    EXPECT_EQ(FormPixel(splitter, 0, 50), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(FormPixel(splitter, splitter.Width() - 1, 50), GetSysColor(COLOR_BTNSHADOW));
+}
+
 TEST_F(SimpleControls, StatusBarGripHitTest)
 {
     TStatusBar& bar = Place<TStatusBar>(Rect(0, 0, 200, 19));
@@ -196,6 +208,15 @@ TEST_F(SimpleControls, ImagePlacement)
     }
     image.SetAutoSize(true);
     EXPECT_EQ(image.Width(), 40);
+
+    // Transparency is the image's: a picture given later takes it too.
+    image.SetTransparent(true);
+    EXPECT_TRUE(image.Picture()->Graphic()->Transparent());
+    TBitmap later(10, 10);
+    image.Picture()->SetGraphic(&later);
+    EXPECT_TRUE(image.Picture()->Graphic()->Transparent());
+    image.SetTransparent(false);
+    EXPECT_FALSE(image.Picture()->Graphic()->Transparent());
 }
 
 } // namespace

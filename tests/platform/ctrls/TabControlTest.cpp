@@ -113,6 +113,29 @@ TEST_F(TabControl, PressSelectsBeforeOnMouseDownAndCanBeRefused)
 
 class PageControl : public CtrlsTest {};
 
+TEST_F(PageControl, EverySheetHasAnImageSlotUnlessItsIndexIsNegative)
+{
+    TPageControl& pages = Place<TPageControl>(Rect(10, 10, 310, 210));
+    auto* plain = new TTabSheet(form.get());
+    auto* hidden = new TTabSheet(form.get());
+    for (TTabSheet* sheet : {plain, hidden}) {
+        sheet->SetCaption("Tab");
+        sheet->SetPageControl(&pages);
+    }
+    hidden->SetImageIndex(-1);
+    auto width = [&](int tab) {
+        RECT r{};
+        pages.Perform(TCM_GETITEMRECT, WPARAM(tab), ToLParam(&r));
+        return r.Right - r.Left;
+    };
+    const int before = width(0);
+    TImageList images(form.get());
+    images.SetSize(16, 16);
+    pages.SetImages(&images);
+    EXPECT_EQ(width(0), before + 16 + 3);
+    EXPECT_EQ(width(1), before);
+}
+
 TEST_F(PageControl, SheetsFollowTheTabs)
 {
     TPageControl& pages = Place<TPageControl>(Rect(10, 10, 310, 210));
