@@ -28,17 +28,36 @@ AVFormatContext* OutputOf(TCustomFFmpeg& job, int fileIndex)
     return job.Foutput_files.at(static_cast<std::size_t>(fileIndex));
 }
 
-void AddStream(TCustomFFmpeg& job, AVFormatContext* output, AVMediaType type, TNewStream& created)
+void AddStream(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& created)
 {
     const unsigned position = output->nb_streams;
     created.stream = FF.avformat_new_stream(output, nullptr);
-    created.codec = created.stream ? FF.avcodec_alloc_context3(nullptr) : nullptr;
-    if (!created.stream || !created.codec)
+    if (!created.stream)
         throw FFmpegException("Could not alloc stream");
     // Stream ids exist for the first streams of a file only.
     if (position < job.Fstreamid_map.size())
         created.stream->id = job.Fstreamid_map[position];
+}
+
+// The stream's codec context starts from the encoder's own defaults (libx264's
+// rate control and closed GOPs, for one), the defaults of the stream's kind
+// when there is no encoder (stream copy).
+void MakeCodec(TNewStream& created, AVMediaType type, const AVCodec* encoder, std::uint32_t tag)
+{
+    created.codec = FF.avcodec_alloc_context3(encoder);
+    if (!created.codec)
+        throw FFmpegException("Could not alloc stream");
     created.codec->codec_type = type;
+    if (tag)
+        created.codec->codec_tag = tag;
+}
+
+// The strictness an encoder is looked up with: the user's, from the pending
+// options of the kind.
+int PendingStrictness(const TCustomFFmpeg& job, AVMediaType type)
+{
+    const AVCodecContext* options = job.FOptions.avcodec_opts[type];
+    return options ? options->strict_std_compliance : FF_COMPLIANCE_NORMAL;
 }
 
 void ApplyCodecOptions(TCustomFFmpeg& job, AVCodecContext* codec, AVMediaType type, int kindFlag)
@@ -127,8 +146,6 @@ void EncodeVideo(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& create
 {
     AVCodecContext* codec = created.codec;
     AVRational rate = job.Fframe_rate.num ? job.Fframe_rate : AVRational{25, 1};
-    record.encoder =
-        ChooseEncoder(job, output, job.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, codec->strict_std_compliance);
     SetCodecId(codec, record.encoder, output, AVMEDIA_TYPE_VIDEO);
     ApplyCodecOptions(job, codec, AVMEDIA_TYPE_VIDEO, AV_OPT_FLAG_VIDEO_PARAM);
     if (record.encoder && record.encoder->supported_framerates && !job.Fforce_fps)
@@ -164,8 +181,6 @@ void EncodeAudio(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& create
 {
     AVCodecContext* codec = created.codec;
     ApplyCodecOptions(job, codec, AVMEDIA_TYPE_AUDIO, AV_OPT_FLAG_AUDIO_PARAM);
-    record.encoder =
-        ChooseEncoder(job, output, job.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, codec->strict_std_compliance);
     SetCodecId(codec, record.encoder, output, AVMEDIA_TYPE_AUDIO);
     if (job.Faudio_qscale > -99999.0f)
         SetQuality(codec, job.Faudio_qscale);
@@ -220,9 +235,10 @@ TKindOptions KindOptions(TCustomFFmpeg& job, AVMediaType type)
             job.Fsubtitle_bitstream_filters, job.Fsubtitle_codec_tag};
 }
 
-// Adds a stream of one kind from its pending options, which are consumed.
-template <class Fill>
-void NewStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex, AVMediaType type, Fill fill)
+// Adds a stream of one kind from its pending options, which are consumed. The
+// encoder is chosen first (not for a stream copy), so its context is made with it.
+template <class Choose, class Fill>
+void NewStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex, AVMediaType type, Choose choose, Fill fill)
 {
     AVFormatContext* output = OutputOf(job, fileIndex);
     const TKindOptions kind = KindOptions(job, type);
@@ -230,11 +246,12 @@ void NewStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex, AVMedia
     TOutputStreamRecord record;
     record.fileIndex = fileIndex;
     try {
-        AddStream(job, output, type, created);
+        AddStream(job, output, created);
         record.bitstreamFilters = std::exchange(kind.filters, {});
         record.streamCopy = kind.streamCopy != 0;
-        if (kind.tag)
-            created.codec->codec_tag = kind.tag;
+        if (!record.streamCopy)
+            record.encoder = choose(output);
+        MakeCodec(created, type, record.encoder, kind.tag);
         fill(output, created, record);
     } catch (...) {
         kind.codecName.clear();
@@ -286,6 +303,10 @@ std::vector<RcOverride> ParseRcOverride(const std::string& text)
 void NewVideoStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 {
     NewStream(job, state, fileIndex, AVMEDIA_TYPE_VIDEO,
+              [&job](AVFormatContext* output) {
+                  return ChooseEncoder(job, output, job.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO,
+                                       FF_COMPLIANCE_NORMAL);
+              },
               [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
                   created.codec->thread_count = job.Fthread_count;
                   AVCodecContext* options = job.FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
@@ -312,6 +333,10 @@ void NewVideoStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 void NewAudioStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 {
     NewStream(job, state, fileIndex, AVMEDIA_TYPE_AUDIO,
+              [&job](AVFormatContext* output) {
+                  return ChooseEncoder(job, output, job.Faudio_codec_name, AVMEDIA_TYPE_AUDIO,
+                                       PendingStrictness(job, AVMEDIA_TYPE_AUDIO));
+              },
               [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
                   created.codec->thread_count = job.Fthread_count;
                   SetGlobalHeader(created.codec, job.FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO],
@@ -327,13 +352,15 @@ void NewAudioStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 void NewSubtitleStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 {
     NewStream(job, state, fileIndex, AVMEDIA_TYPE_SUBTITLE,
-              [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
-                  if (record.streamCopy || job.Fsubtitle_codec_name.empty())
-                      return;
-                  ApplyCodecOptions(job, created.codec, AVMEDIA_TYPE_SUBTITLE, AV_OPT_FLAG_SUBTITLE_PARAM);
-                  record.encoder = ChooseEncoder(job, output, job.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE,
-                                                 created.codec->strict_std_compliance);
-                  created.codec->codec_id = record.encoder->id;
+              [&job](AVFormatContext* output) -> const AVCodec* {
+                  if (job.Fsubtitle_codec_name.empty())
+                      return nullptr;
+                  return ChooseEncoder(job, output, job.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE,
+                                       PendingStrictness(job, AVMEDIA_TYPE_SUBTITLE));
+              },
+              [&job](AVFormatContext*, TNewStream& created, TOutputStreamRecord& record) {
+                  if (record.encoder)
+                      ApplyCodecOptions(job, created.codec, AVMEDIA_TYPE_SUBTITLE, AV_OPT_FLAG_SUBTITLE_PARAM);
               });
 }
 

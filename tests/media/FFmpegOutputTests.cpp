@@ -88,6 +88,29 @@ TEST_F(FFmpegOutputTest, StreamsFitTheirEncoders)
     EXPECT_FLOAT_EQ(codec->rc_override[1].quality_factor, 0.5f);
 }
 
+// An output codec starts from its encoder's own defaults, and the rest from
+// its kind's: libx264 keeps its rate control and closed GOPs, a video stream
+// without a bit rate gets the video default (200 kbit/s, not the audio one).
+TEST_F(FFmpegOutputTest, CodecsStartFromTheirEncodersDefaults)
+{
+    OpenInput(Fixture::Mpeg4Mp3Avi);
+    job->ParseOption("vcodec", "libx264");
+    job->ParseOption("acodec", "libmp3lame");
+    ASSERT_TRUE(job->OpenOutputFile(folder.Path("x264.mkv"), false)) << job->LastErrMsg();
+    job->ParseOption("vcodec", "mpeg4");
+    job->ParseOption("acodec", "copy");
+    ASSERT_TRUE(job->OpenOutputFile(folder.Path("mpeg4.avi"), false)) << job->LastErrMsg();
+    const std::vector<TOutputStreamRecord>& streams = media->State().outputStreams;
+    ASSERT_EQ(streams.size(), 4u);
+    const AVCodecContext* x264 = streams[0].codec;
+    EXPECT_TRUE(x264->flags & AV_CODEC_FLAG_CLOSED_GOP);
+    EXPECT_EQ(x264->gop_size, -1);
+    EXPECT_EQ(x264->qmin, -1);
+    EXPECT_EQ(x264->max_b_frames, -1);
+    EXPECT_EQ(x264->bit_rate, 0);
+    EXPECT_EQ(streams[2].codec->bit_rate, 200000);
+}
+
 TEST_F(FFmpegOutputTest, AnOutputThatIsAnInputIsRefusedAndTheInputIsUntouched)
 {
     const std::string input = folder.Path("source.avi");

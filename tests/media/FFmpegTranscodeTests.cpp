@@ -469,6 +469,15 @@ TEST_F(TRunInCallerTest, AFailedEncoderOpenIsLoggedAfterTheStreamMapping)
     EXPECT_TRUE(Logged(llError, job->FatalMessage()));
 }
 
+// libx264 converts with its own defaults, without a preset.
+TEST_F(TRunInCallerTest, Libx264ConvertsWithoutAPreset)
+{
+    const std::string output = folder.Path("bare.mkv");
+    ConvertInCaller(output, {{"vcodec", "libx264"}});
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    EXPECT_EQ(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->codec, "h264");
+}
+
 // "vstats" alone writes one line per encoded picture into a file beside the
 // output, never into the working folder.
 TEST_F(TRunInCallerTest, TheStatisticsFileLiesBesideTheOutput)
