@@ -57,6 +57,7 @@ const std::vector<TTreeNode*>& TCustomTreeView::Rows()
     if (rowsValid_ || !items_)
         return rows_;
     rows_.clear();
+    contentWidth_ = -1;
     std::vector<TTreeNode*> stack;
     const TTreeNode& root = items_->Root();
     for (int i = root.Count() - 1; i >= 0; --i)
@@ -89,7 +90,7 @@ TTreeNode* TCustomTreeView::TopItem()
 void TCustomTreeView::NodesChanged()
 {
     rowsValid_ = false;
-    if (ComponentState().Contains(csDestroying) || !items_)
+    if (ComponentState().Contains(csDestroying) || !items_ || updateCount_ > 0)
         return;
     UpdateScrollState();
     Invalidate();
@@ -133,39 +134,6 @@ void TCustomTreeView::NodeDeleting(TTreeNode* node)
             break;
         }
     rowsValid_ = false;
-}
-
-TScrollState* TCustomTreeView::ScrollStateOf(int bar)
-{
-    return bar == SB_VERT ? &vertical_ : bar == SB_HORZ ? &horizontal_ : nullptr;
-}
-
-void TCustomTreeView::ScrollStateChanged(int bar)
-{
-    if (bar == SB_VERT)
-        SetTop(vertical_.Pos());
-}
-
-void TCustomTreeView::UpdateScrollState()
-{
-    const int count = int(Rows().size());
-    const int page = VisibleCount();
-    top_ = std::clamp(top_, 0, std::max(0, count - page));
-    if (updateCount_ > 0)
-        return; // written by the last EndUpdate
-    vertical_.SetRange(0, std::max(0, count - 1));
-    vertical_.SetPage(std::min(page, count));
-    vertical_.SetVisible(count > page);
-    vertical_.SetPos(top_);
-}
-
-void TCustomTreeView::SetTop(int row)
-{
-    const int old = top_;
-    top_ = row;
-    UpdateScrollState();
-    if (top_ != old)
-        Invalidate();
 }
 
 void TCustomTreeView::BoundsChanged()
@@ -364,6 +332,8 @@ void TCustomTreeView::DefaultHandler(TMessage& message)
         }
         return;
     }
+    if (message.Msg == CM_FONTCHANGED)
+        NodesChanged(); // rows of another height and width
     TWinControl::DefaultHandler(message);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The tree view: nodes with text, data, images and children; expanding and
 // collapsing (by the button, a double click, keys or code), selection,
-// keys and mouse, and a vertical scroll state in rows that is kept with the
-// bars hidden (range 0..visible rows-1, page = rows in view). TVM_GETCOUNT
+// keys and mouse, and scroll states that are kept with the bars hidden:
+// vertical in rows (range 0..visible rows-1, page = rows in view), horizontal
+// in pixels (range 0..widest row-1, page = client width). TVM_GETCOUNT
 // counts all nodes, TVM_GETVISIBLECOUNT the rows that fit.
 //
 // Notifications reach the tree as CN_NOTIFY: TVN_SELCHANGING and
@@ -44,6 +45,7 @@ constexpr UINT TVHT_NOWHERE = 0x1, TVHT_ONITEMICON = 0x2, TVHT_ONITEMLABEL = 0x4
 constexpr ULONG_PTR TreeChangeTimerId = 1;
 
 class TCustomTreeView;
+class TTextMeasure;
 class TTreeNode;
 
 // Carries nodes as the platform's item handles.
@@ -266,11 +268,13 @@ private:
         int labelRight;
     };
     TNodeLayout NodeLayout(const TTreeNode* node);
+    // With a measure made once for many rows.
+    TNodeLayout NodeLayout(const TTreeNode* node, const TTextMeasure& measure);
     bool HasButton(const TTreeNode* node) const;
     bool HasStateImage(const TTreeNode* node) const;
     bool LinesAt(int level) const { return ShowLines && (ShowRoot || level > 0); }
     // The middle of the indent cell of a level's nodes.
-    int CellMiddle(int level) const { return (level + (ShowRoot ? 1 : 0)) * indent_ - indent_ / 2; }
+    int CellMiddle(int level) const { return (level + (ShowRoot ? 1 : 0)) * indent_ - indent_ / 2 - left_; }
     void PaintLines(HDC dc, const TTreeNode* node, int y);
     void PaintButton(HDC dc, const TTreeNode* node, int cx, int cy);
     bool HandleImageListMessage(TMessage& message);
@@ -291,6 +295,10 @@ private:
     bool HandleTreeMessage(TMessage& message);
     void UpdateScrollState();
     void SetTop(int row);
+    // Scrolled sideways by this many pixels.
+    void SetLeft(int x);
+    // The widest row, unscrolled.
+    int ContentWidth();
     void EnsureVisible(TTreeNode* node);
     void PaintNode(HDC dc, TTreeNode* node, int row);
 
@@ -309,6 +317,9 @@ private:
     int updateCount_ = 0;
     int indent_ = 19;
     int top_ = 0;
+    int left_ = 0;
+    // Of the rows as last listed; -1: to be measured.
+    int contentWidth_ = -1;
     std::vector<TTreeNode*> rows_;
     bool rowsValid_ = false;
     TScrollState vertical_, horizontal_;

@@ -46,6 +46,9 @@ bool TTreeViewInput::Handle(TMessage& message)
     case WM_VSCROLL:
         t.SetTop(ScrollRequest(message.WParam, t.top_, 1, t.VisibleCount(), 0x7FFFFFFF));
         return true;
+    case WM_HSCROLL:
+        t.SetLeft(ScrollRequest(message.WParam, t.left_, t.indent_, t.ClientWidth(), 0x7FFFFFFF));
+        return true;
     case WM_MOUSEWHEEL:
         t.SetTop(t.top_ - 3 * (GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA));
         return true;

@@ -18,13 +18,18 @@ bool TCustomTreeView::HasStateImage(const TTreeNode* node) const
 
 TCustomTreeView::TNodeLayout TCustomTreeView::NodeLayout(const TTreeNode* node)
 {
+    return NodeLayout(node, TTextMeasure(*Font()));
+}
+
+TCustomTreeView::TNodeLayout TCustomTreeView::NodeLayout(const TTreeNode* node, const TTextMeasure& measure)
+{
     TNodeLayout layout{};
-    layout.stateImage = (node->Level() + (ShowRoot ? 1 : 0)) * indent_;
+    layout.stateImage = (node->Level() + (ShowRoot ? 1 : 0)) * indent_ - left_;
     layout.indent = layout.stateImage - indent_;
     layout.button = CellMiddle(node->Level());
     layout.image = layout.stateImage + (HasStateImage(node) ? windowStateImages_->Width() : 0);
     layout.label = layout.image + (windowImages_ ? windowImages_->Width() + 2 : 0);
-    layout.labelRight = layout.label + TTextMeasure(*Font()).Width(node->Text()) + 4;
+    layout.labelRight = layout.label + measure.Width(node->Text()) + 4;
     return layout;
 }
 
