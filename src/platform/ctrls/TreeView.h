@@ -295,6 +295,8 @@ private:
     bool HandleTreeMessage(TMessage& message);
     void UpdateScrollState();
     void SetTop(int row);
+    // Sets top_ or left_ as far as the rows allow, repainting when it moved.
+    void ScrollTo(int& offset, int value);
     // Scrolled sideways by this many pixels.
     void SetLeft(int x);
     // The widest row, unscrolled.

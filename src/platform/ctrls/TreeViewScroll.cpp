@@ -52,22 +52,23 @@ void TCustomTreeView::UpdateScrollState()
     horizontal_.SetPos(left_);
 }
 
+void TCustomTreeView::ScrollTo(int& offset, int value)
+{
+    const int old = offset;
+    offset = value;
+    UpdateScrollState(); // clamps it
+    if (offset != old)
+        Invalidate();
+}
+
 void TCustomTreeView::SetTop(int row)
 {
-    const int old = top_;
-    top_ = row;
-    UpdateScrollState();
-    if (top_ != old)
-        Invalidate();
+    ScrollTo(top_, row);
 }
 
 void TCustomTreeView::SetLeft(int x)
 {
-    const int old = left_;
-    left_ = x;
-    UpdateScrollState();
-    if (left_ != old)
-        Invalidate();
+    ScrollTo(left_, x);
 }
 
 } // namespace tovrel
