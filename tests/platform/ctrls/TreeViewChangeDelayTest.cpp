@@ -50,5 +50,15 @@ TEST_F(TreeViewChangeDelay, ANodeDeletedMeanwhileIsNeverReported)
     EXPECT_EQ(log, (std::vector<std::string>{"changing A2", "change none"}));
 }
 
+TEST_F(TreeViewChangeDelay, AWindowRemadeMeanwhileReportsAtOnce)
+{
+    TTreeView& tree = LoggedTree(300);
+    tree.SetSelected(Node(tree, 1));
+    tree.RecreateWnd(); // the timer goes with the old window
+    EXPECT_EQ(log, (std::vector<std::string>{"changing A1", "change A1"}));
+    Wait(300);
+    EXPECT_EQ(log.size(), 2u);
+}
+
 } // namespace
 } // namespace tovrel::test
