@@ -78,8 +78,9 @@ void OpenEncoder(TTranscodeRun& run, TAVOutputStream& ost)
         ost.codec_id = ost.enc->codec_id;
     ShareCores(job, ost.enc);
     ost.enc->stats_in = ost.stats_in.empty() ? nullptr : ost.stats_in.data();
-    if (OpenCodec(job, ost.enc, encoder, &ost) < 0) {
+    if (const int result = OpenCodec(job, ost.enc, encoder, &ost); result < 0) {
         ost.enc->stats_in = nullptr;
+        LogLibraryError(run, run.OutputOf(ost)->url, result);
         DumpLogAndRaise(run, Format("Error while opening encoder for output stream #%d.%d (%s) - maybe incorrect "
                                     "parameters such as bit_rate, rate, width or height. Please check error log "
                                     "message to find out more detail information.",
@@ -148,9 +149,11 @@ void OpenDecoders(TTranscodeRun& run)
 #if defined(__SANITIZE_THREAD__)
         dec->thread_type = FF_THREAD_SLICE;
 #endif
-        if (OpenCodec(job, dec.get(), decoder, nullptr) < 0)
+        if (const int result = OpenCodec(job, dec.get(), decoder, nullptr); result < 0) {
+            LogLibraryError(run, job.Finput_files[file]->url, result);
             DumpLogAndRaise(run, Format("Error while opening decoder for input stream #%d.%d (%s)", ist.file_index,
                                         ist.index, typeName));
+        }
         ist.decoder = decoder;
         ist.dec = std::move(dec);
         ist.decoded_frame.reset(FF.av_frame_alloc());
@@ -211,10 +214,12 @@ void ReopenEncoders(TTranscodeRun& run)
                                          ost.index, typeName));
         ost.enc->codec_id = ost.codec_id;
         ost.enc->stats_in = ost.stats_in.empty() ? nullptr : ost.stats_in.data();
-        if (OpenCodec(job, ost.enc, encoder, &ost) < 0)
+        if (const int result = OpenCodec(job, ost.enc, encoder, &ost); result < 0) {
+            LogLibraryError(run, run.OutputOf(ost)->url, result);
             throw FFmpegException(Format("Error while opening codec for output stream #%d.%d (%s) - maybe incorrect "
                                          "parameters such as bit_rate, rate, width or height",
                                          ost.file_index, ost.index, typeName));
+        }
         ost.encoder_open = 1;
     }
 }

@@ -26,6 +26,9 @@ void WriteHeaders(TTranscodeRun& run);
 void DumpStreamMapping(TTranscodeRun& run);
 // The mapping, then the message at error level, then FFmpegException.
 [[noreturn]] void DumpLogAndRaise(TTranscodeRun& run, const std::string& message);
+// The error code a library call on the file `url` returned, in the engine's
+// words ("<file>: <text>"), as its own line at error level.
+void LogLibraryError(TTranscodeRun& run, const char* url, int code);
 
 // Codec threads when the options set none: the cores shared among the tasks
 // converting at once.

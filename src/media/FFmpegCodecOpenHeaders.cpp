@@ -8,6 +8,7 @@
 #include "media/FFmpegTranscodeRun.h"
 #include "media/FFmpegUtilsOptions.h"
 #include "media/FFmpegUtilsText.h"
+#include "media/UnicodeProtocol.h"
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
@@ -76,6 +77,13 @@ void CopyChapters(TTranscodeRun& run, int inputIndex, AVFormatContext* output)
 
 } // namespace
 
+void LogLibraryError(TTranscodeRun& run, const char* url, int code)
+{
+    // The engine's messages are fixed texts; the code would be lost where the
+    // library logs no reason of its own.
+    GetFFLogger()->Log(&run.job, llError, FormatAVError(DecodeAVFileName(url ? url : ""), code));
+}
+
 void DumpLogAndRaise(TTranscodeRun& run, const std::string& message)
 {
     DumpStreamMapping(run);
@@ -135,9 +143,11 @@ void WriteHeaders(TTranscodeRun& run)
         AVDictionary* options = MuxerOptions(run, i);
         const int result = FF.avformat_write_header(output, &options);
         FF.av_dict_free(&options);
-        if (result < 0)
+        if (result < 0) {
+            LogLibraryError(run, output->url, result);
             DumpLogAndRaise(run, Format("Could not write header for output file #%d (incorrect codec parameters ?)",
                                         static_cast<int>(i)));
+        }
         run.headersWritten = i + 1;
         allRtp = allRtp && std::string_view(output->oformat->name) == "rtp";
     }

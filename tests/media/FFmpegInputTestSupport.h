@@ -64,6 +64,15 @@ protected:
                 return true;
         return false;
     }
+    // Where the first line at `level` that contains `text` was logged; -1 when none was.
+    int LineIndex(TLogLevel level, const std::string& text)
+    {
+        std::lock_guard lock(logLock_);
+        for (std::size_t i = 0; i < lines_.size(); ++i)
+            if (lines_[i].first == level && lines_[i].second.find(text) != std::string::npos)
+                return static_cast<int>(i);
+        return -1;
+    }
     std::size_t LinesAt(TLogLevel level)
     {
         std::lock_guard lock(logLock_);

@@ -456,17 +456,42 @@ INSTANTIATE_TEST_SUITE_P(
                     "bit_rate, rate, width or height. Please check error log message to find out more detail "
                     "information."}));
 
-// The cause of a failed encoder open can be read in the log: the stream
-// mapping first, then the message at error level.
-TEST_F(TRunInCallerTest, AFailedEncoderOpenIsLoggedAfterTheStreamMapping)
+// The cause of a failed encoder open or header write can be read in the log:
+// the library's own reason and its error code at error level, the stream
+// mapping, then the message at error level.
+TEST_F(TRunInCallerTest, ALibraryFailureIsLoggedWithItsReasonBeforeTheMessage)
 {
-    GetFFLogger()->SetLogLevel(llVerbose);
-    ConvertInCaller(folder.Path("out.avi"), {{"vcodec", "h263"}});
-    ASSERT_TRUE(job->FatalException());
-    EXPECT_TRUE(Logged(llVerbose, "Stream mapping:"));
-    EXPECT_TRUE(Logged(llVerbose, "  Stream #0.0 -> #0.0 (Video)"));
-    EXPECT_TRUE(Logged(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
-    EXPECT_TRUE(Logged(llError, job->FatalMessage()));
+    const struct {
+        const char* output;
+        const char* videoCodec;
+        const char* libraryReason;
+        const char* message;
+    } cases[] = {
+        {"out.avi", "h263", "The specified picture size of 320x240 is not valid for the H.263 codec.",
+         "Error while opening encoder for output stream #0.0 (Video)"},
+        {"out.mp4", "msmpeg4v2", "Could not find tag for codec msmpeg4v2 in stream #0",
+         "Could not write header for output file #0 (incorrect codec parameters ?)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        NewJob();
+        ClearLog();
+        GetFFLogger()->SetLogLevel(llVerbose);
+        const std::string output = folder.Path(c.output);
+        ConvertInCaller(output, {{"vcodec", c.videoCodec}});
+        ASSERT_TRUE(job->FatalException());
+        EXPECT_EQ(job->FatalMessage().rfind(c.message, 0), 0u) << job->FatalMessage();
+        const int reason = LineIndex(llError, c.libraryReason);
+        const int code = LineIndex(llError, output + ": Invalid data found when processing input");
+        const int mapping = LineIndex(llVerbose, "Stream mapping:");
+        EXPECT_TRUE(Logged(llVerbose, "  Stream #0.0 -> #0.0 (Video)"));
+        EXPECT_TRUE(Logged(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
+        const int message = LineIndex(llError, job->FatalMessage());
+        EXPECT_GE(reason, 0);
+        EXPECT_GT(code, reason);
+        EXPECT_GT(mapping, code);
+        EXPECT_GT(message, mapping);
+    }
 }
 
 // libx264 converts with its own defaults, without a preset.
