@@ -520,6 +520,15 @@ void TWinControl::ChildBoundsChanged(TControl* control)
         AlignFor(control);
 }
 
+TRect TWinControl::ClientAreaWithoutWindow() const
+{
+    // Measured as the window will measure it, through the same handlers (a
+    // menu bar or a skinned frame adds its share); nothing else changes.
+    RECT r = Rect(0, 0, Width(), Height());
+    const_cast<TWinControl*>(this)->Perform(WM_NCCALCSIZE, 0, ToLParam(&r));
+    return r;
+}
+
 TRect TWinControl::ClientRect() const
 {
     RECT r;
@@ -527,10 +536,7 @@ TRect TWinControl::ClientRect() const
         GetClientRect(handle_, &r);
         return r;
     }
-    // Measured as the window will measure it, through the same handlers (a
-    // menu bar or a skinned frame adds its share); nothing else changes.
-    r = Rect(0, 0, Width(), Height());
-    const_cast<TWinControl*>(this)->Perform(WM_NCCALCSIZE, 0, ToLParam(&r));
+    r = ClientAreaWithoutWindow();
     return Rect(0, 0, std::max(0, r.Width()), std::max(0, r.Height()));
 }
 
@@ -556,7 +562,9 @@ TPoint TWinControl::ClientOrigin() const
         ::tovrel::ClientToScreen(handle_, &p);
         return p;
     }
-    return TControl::ClientOrigin();
+    const TPoint window = TControl::ClientOrigin();
+    const TRect client = ClientAreaWithoutWindow();
+    return Point(window.X + client.Left, window.Y + client.Top);
 }
 
 void TWinControl::BoundsChanged()

@@ -64,9 +64,10 @@ public:
     void Realign() { AlignFor(nullptr); }
     virtual void AdjustClientRect(TRect& rect) const;
 
-    // The window's client area; before the window exists, the one it will
-    // have: WM_NCCALCSIZE (wParam 0) is sent through WindowProc, and its
-    // default answer takes the frame of the styles CreateParams gives.
+    // The window's client area (and its origin); before the window exists,
+    // the one it will have: WM_NCCALCSIZE (wParam 0) is sent through
+    // WindowProc, and its default answer takes the frame of the styles
+    // CreateParams gives.
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     void Invalidate() override;
@@ -139,6 +140,8 @@ private:
     void ChildBoundsChanged(TControl* control);
     // WM_NCCALCSIZE without a window: the default frame of CreateParams' styles.
     void CalcFrameWithoutWindow(RECT& rect);
+    // The client area in window coordinates that the window will have.
+    TRect ClientAreaWithoutWindow() const;
     // Realigns; `trigger` (the control that moved or changed its Align) goes
     // first among equally placed ones.
     void AlignFor(TControl* trigger);

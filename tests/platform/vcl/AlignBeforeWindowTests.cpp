@@ -323,5 +323,34 @@ TEST_P(AnchorsBeforeWindow, AnchoredChildrenKeepTheirDistanceFromTheClientEdges)
 INSTANTIATE_TEST_SUITE_P(Forms, AnchorsBeforeWindow, ::testing::ValuesIn(kForms),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+class ClientOriginBeforeWindow : public ControlTest {};
+
+// Screen positions read before the window (a popup placed under a control,
+// say) are the ones the window gives: inside the frame, caption, menu bar
+// and edges.
+TEST_F(ClientOriginBeforeWindow, IsInsideTheFrameTheWindowWillHave)
+{
+    for (const FormCase& form : kForms) {
+        SCOPED_TRACE(form.Name);
+        std::unique_ptr<TForm> f = MakeForm(form);
+        f->SetBorderStyle(form.Border);
+        f->SetBounds(20, 30, 300, 200);
+        if (form.Menu)
+            AddMenu(*f);
+        auto* box = Child<TEdgedBox>(*f, alNone, Bounds(10, 12, 200, 120), DWORD(WS_BORDER), DWORD(WS_EX_CLIENTEDGE));
+        TControl* mark = Child<TGraphicControl>(*box, alNone, Bounds(5, 6, 20, 20));
+        const TPoint formOrigin = f->ClientOrigin(), boxOrigin = box->ClientOrigin();
+        const TPoint markScreen = mark->ClientToScreen(Point(1, 2));
+        f->Show();
+        Pump();
+
+        EXPECT_EQ(formOrigin, f->ClientOrigin());
+        EXPECT_EQ(boxOrigin, box->ClientOrigin());
+        POINT p{6, 8};
+        ::tovrel::ClientToScreen(box->Handle(), &p);
+        EXPECT_EQ(markScreen, p);
+    }
+}
+
 } // namespace
 } // namespace tovrel::test
