@@ -190,6 +190,9 @@ void TCustomListView::DefaultHandler(TMessage& message)
         }
         return;
     }
+    case CM_FONTCHANGED:
+        ItemsChanged(); // captions of another size
+        break;
     default:
         break;
     }

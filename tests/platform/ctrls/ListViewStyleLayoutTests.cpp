@@ -101,6 +101,16 @@ TEST_F(ListViewStyleTest, LongCaptionsStayInTheirCell)
     EXPECT_LE(label.Right, view.ClientWidth());
 }
 
+TEST_F(ListViewStyleTest, CellsFollowTheFont)
+{
+    TListView& view = View(vsList, 3);
+    const TRect before = ItemRect(view, 0);
+    view.Font()->SetHeight(-30);
+    Pump();
+    EXPECT_GT(ItemRect(view, 0).Width(), before.Width());
+    EXPECT_GT(ItemRect(view, 1).Top, before.Bottom);
+}
+
 TEST_F(ListViewStyleTest, HeaderOnlyInReportWithColumnHeaders)
 {
     TListView& view = View(vsReport, 3);
