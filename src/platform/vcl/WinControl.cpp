@@ -607,8 +607,12 @@ void TWinControl::ScrollBy(int dx, int dy)
 {
     for (TControl* c : std::vector<TControl*>(controls_))
         c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+    // The layer moves the child windows; without them the bounds move.
     if (handle_)
         ScrollWindow(handle_, dx, dy, nullptr, nullptr);
+    else
+        for (TWinControl* c : std::vector<TWinControl*>(winControls_))
+            c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
 }
 
 void TWinControl::SetZOrder(bool topMost)

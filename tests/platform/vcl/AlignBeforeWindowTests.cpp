@@ -352,5 +352,29 @@ TEST_F(ClientOriginBeforeWindow, IsInsideTheFrameTheWindowWillHave)
     }
 }
 
+class ScrollBeforeWindow : public ControlTest {};
+
+// Scrolling moves windowed and graphic children alike, with or without windows.
+TEST_F(ScrollBeforeWindow, MovesEveryChildAsAfterTheWindow)
+{
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 300, 200);
+    auto* early = Child<TCustomControl>(form, alNone, Bounds(0, 0, 140, 200));
+    auto* late = Child<TCustomControl>(form, alNone, Bounds(150, 0, 140, 200));
+    TControl* earlyMarks[] = {Child<TGraphicControl>(*early, alNone, Bounds(10, 20, 30, 30)),
+                              Child<TCustomControl>(*early, alNone, Bounds(50, 20, 30, 30))};
+    TControl* lateMarks[] = {Child<TGraphicControl>(*late, alNone, Bounds(10, 20, 30, 30)),
+                             Child<TCustomControl>(*late, alNone, Bounds(50, 20, 30, 30))};
+    early->ScrollBy(-4, 7);
+    form.Show();
+    Pump();
+    late->ScrollBy(-4, 7);
+
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(earlyMarks[i]->BoundsRect(), lateMarks[i]->BoundsRect()) << i;
+    EXPECT_EQ(WindowBounds(static_cast<TWinControl&>(*earlyMarks[1])), Bounds(46, 27, 30, 30));
+}
+
 } // namespace
 } // namespace tovrel::test
