@@ -267,6 +267,12 @@ TEST_P(EdgedChildBeforeWindow, ItsChildrenFillTheClientAreaInsideTheEdge)
     auto* box = Child<TEdgedBox>(form, alNone, Bounds(10, 10, 200, 120), edge.Style, edge.ExStyle);
     TAlignedSet inner(*box);
     const TRect before = box->ClientRect();
+    TControl* corner = Child<TGraphicControl>(*box, alNone, Rect(before.Right - 30, before.Bottom - 20,
+                                                                 before.Right - 5, before.Bottom - 4));
+    corner->SetAnchors({akRight, akBottom});
+    auto expectCornerKept = [&](const TRect& c) {
+        EXPECT_EQ(corner->BoundsRect(), Rect(c.Right - 30, c.Bottom - 20, c.Right - 5, c.Bottom - 4));
+    };
     box->SetClientSize(150, 90);
     const TRect sized = box->ClientRect();
     EXPECT_EQ(sized, Rect(0, 0, 150, 90)) << "the client size asked for before the window";
@@ -278,6 +284,9 @@ TEST_P(EdgedChildBeforeWindow, ItsChildrenFillTheClientAreaInsideTheEdge)
     EXPECT_LT(before.Width(), 200) << "the edge is inside the bounds";
     EXPECT_EQ(before.Width(), 200 - (box->Width() - client.Width()));
     inner.ExpectFills(client);
+    expectCornerKept(client);
+    box->SetBounds(10, 10, 230, 150);
+    expectCornerKept(WindowClientRect(*box));
 }
 
 INSTANTIATE_TEST_SUITE_P(Edges, EdgedChildBeforeWindow, ::testing::ValuesIn(kEdges),
