@@ -147,6 +147,9 @@ using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* col
 using TLVEditingEvent = std::function<void(TObject* sender, TListItem* item, bool& allowEdit)>;
 using TLVEditedEvent = std::function<void(TObject* sender, TListItem* item, std::string& text)>;
 using TLVOwnerDataEvent = std::function<void(TObject* sender, TListItem* item)>;
+// What an owner-data row is asked for.
+enum TItemRequest : std::uint8_t { irText, irImage, irParam, irState, irIndent };
+using TItemRequests = TSet<TItemRequest>;
 
 class TCustomListView : public TWinControl, public IScrollStateOwner {
 public:
@@ -192,6 +195,8 @@ public:
     bool OwnerData() const { return items_->OwnerData(); }
     void SetOwnerData(bool value) { items_->SetOwnerData(value); }
     TLVOwnerDataEvent OnData;
+    // Fills an owner-data row; the default runs OnData. True when filled.
+    virtual bool OwnerDataFetch(TListItem* item, TItemRequests request);
     bool ReadOnly = false;
     // The in-place caption editor while a label is edited, else null.
     TCustomEdit* EditControl() const { return editor_; }

@@ -56,6 +56,13 @@ void TListItem::SetFocused(bool value)
     owner_.SetItemState(Index(), LVIS_FOCUSED, value ? LVIS_FOCUSED : 0);
 }
 
+bool TCustomListView::OwnerDataFetch(TListItem* item, TItemRequests /*request*/)
+{
+    if (OnData)
+        OnData(this, item);
+    return true;
+}
+
 TListItems::TListItems(TCustomListView& owner) : owner_(owner), dataItem_(std::make_unique<TListItem>(owner)) {}
 
 TListItems::~TListItems() = default;
@@ -117,8 +124,7 @@ TListItem* TListItems::Item(int index) const
     item.subItems_->Clear();
     item.imageIndex_ = -1;
     item.Data = nullptr;
-    if (owner_.OnData)
-        owner_.OnData(&owner_, &item);
+    owner_.OwnerDataFetch(&item, TItemRequests{irText, irImage});
     item.filling_ = false;
     return &item;
 }

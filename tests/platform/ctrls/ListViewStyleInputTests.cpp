@@ -1,6 +1,7 @@
 #include "ListViewStyleTestSupport.h"
 
 #include "platform/ctrls/ListViewImageLists.h"
+#include "platform/ctrls/TypeAhead.h"
 #include "platform/wm/Keys.h"
 
 #include <vector>
@@ -148,6 +149,37 @@ TEST_F(ListViewStyleTest, ImageListsByHandle)
     EXPECT_EQ(view.LargeImages(), nullptr);
     EXPECT_EQ(view.Perform(LVM_GETIMAGELIST, LVSIL_NORMAL, 0), 0);
     EXPECT_EQ(ItemRect(view, 0, LVIR_ICON).Width(), 32);
+}
+
+// A subclass fills owner-data rows itself, as the shell's file list does.
+class TNumberedListView : public TListView {
+public:
+    using TListView::TListView;
+    bool OwnerDataFetch(TListItem* item, TItemRequests request) override
+    {
+        if (request.Contains(irText))
+            item->SetCaption("file " + std::to_string(item->Index()));
+        return true;
+    }
+};
+
+TEST_F(ListViewStyleTest, OwnerDataRowsFetchedBySubclassInEveryStyle)
+{
+    TNumberedListView& view = Place<TNumberedListView>(Rect(10, 10, 250, 170));
+    view.Columns()->Add()->SetWidth(100);
+    view.SetOwnerData(true);
+    view.Items()->SetCount(500);
+    for (TViewStyle style : {vsList, vsIcon, vsSmallIcon, vsReport}) {
+        view.SetViewStyle(style);
+        view.SetFocus();
+        view.SetSelected(view.Items()->Item(0));
+        Type("file 42");
+        ASSERT_NE(view.Selected(), nullptr) << int(style);
+        EXPECT_EQ(view.Selected()->Caption(), "file 42") << int(style);
+        const TRect r = ItemRect(view, 42, LVIR_LABEL);
+        EXPECT_EQ(view.GetItemAt(r.Left + 2, r.Top + 2), view.Selected()) << int(style);
+        clock->Advance(TTypeAhead::kTimeoutMs + 1); // a fresh search next time
+    }
 }
 
 TEST_F(ListViewStyleTest, AutoArrangeRearrangesOnResize)
