@@ -110,7 +110,9 @@ const TListViewLayout& TCustomListView::Layout()
         const int across = rearrange_ || layout_.Cell() != cell ? ClientWidth() / std::max(1, cell.cx) : layout_.PerLine();
         layout_ = TListViewLayout(false, count, cell, across);
     }
-    layoutDirty_ = rearrange_ = false;
+    layoutDirty_ = false;
+    // Cells placed before the control had room for one are placed again once it has.
+    rearrange_ = viewStyle_ != vsList && ClientWidth() < cell.cx;
     UpdateCellScrollState();
     return layout_;
 }

@@ -196,6 +196,11 @@ TEST_F(ListViewStyleTest, AutoArrangeRearrangesOnResize)
         EXPECT_EQ(second.Left > 0, autoArrange) << autoArrange;
         delete &view;
     }
+    // Cells first placed while the control was too narrow for one are placed again.
+    TListView& narrow = View(vsIcon, 10, 20);
+    EXPECT_EQ(PerLine(narrow), 0);
+    narrow.SetBounds(narrow.Left(), narrow.Top(), 240, narrow.Height());
+    EXPECT_EQ(ItemRect(narrow, 1).Top, 0);
 }
 
 } // namespace
