@@ -284,6 +284,15 @@ void TCustomEdit::DefaultHandler(TMessage& message)
     case WM_CAPTURECHANGED:
         HandleMouse(message);
         break;
+    case WM_CONTEXTMENU:
+        // Reached only when neither OnContextPopup nor a PopupMenu of the
+        // control's own took the message.
+        if (!PopupMenu()) {
+            message.Result = 1;
+            PopupEditMenu(message.LParam);
+            return;
+        }
+        break;
     case CN_COMMAND:
         if (HIWORD(message.WParam) == EN_CHANGE)
             Change();

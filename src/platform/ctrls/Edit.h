@@ -2,8 +2,9 @@
 // The edit control (one line) and the memo (several lines): caret, selection
 // by mouse and keys, clipboard, one-level undo, read-only, password
 // character, length limit, case conversion, margins and the formatting
-// rectangle, input-method text (it arrives as WM_CHAR), and the EM_*
-// messages. EN_* notifications reach the control itself as CN_COMMAND, the
+// rectangle, input-method text (it arrives as WM_CHAR), the EM_* messages,
+// and the edit's own context menu (EditContextMenu.cpp) for a WM_CONTEXTMENU
+// that reaches the default handling of an edit without a PopupMenu. EN_* notifications reach the control itself as CN_COMMAND, the
 // way the framework reflects them; EN_CHANGE calls Change (OnChange).
 //
 // Positions (SelStart, EM_GETSEL, EM_LINEINDEX ...) count characters.
@@ -93,6 +94,9 @@ private:
     void HandleChar(char16_t ch);
     void HandleKeyDown(WORD key);
     void HandleMouse(TMessage& message);
+    // Shows Undo / Cut / Copy / Paste / Delete / Select All at `where` (screen,
+    // or -1,-1 from the keyboard: at the caret) and runs the chosen one.
+    void PopupEditMenu(LPARAM where);
     void CaretMoved();
     void SelectionChanged();
     void SyncWindowText();
