@@ -1,5 +1,6 @@
 #include "platform/ctrls/StatusBar.h"
 
+#include "platform/ctrls/SizeGrip.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/Text.h"
 #include "platform/wm/WindowPos.h"
@@ -86,13 +87,22 @@ void TStatusBar::Paint()
 
 void TStatusBar::WndProc(TMessage& message)
 {
-    if (message.Msg == WM_NCHITTEST && sizeGrip_ && HandleAllocated()) {
-        TPoint p = PointFromLParam(message.LParam);
-        p = ScreenToClient(p);
-        if (GripRect().Contains(p)) {
+    switch (message.Msg) {
+    case WM_NCHITTEST:
+        if (sizeGrip_ && HandleAllocated() && GripRect().Contains(ScreenToClient(PointFromLParam(message.LParam))) &&
+            GripCanSizeForm(Handle())) {
             message.Result = HTBOTTOMRIGHT;
             return;
         }
+        break;
+    case WM_NCLBUTTONDOWN:
+        // The layer would size this bar itself; the grip is the form's corner.
+        if (message.WParam == WPARAM(HTBOTTOMRIGHT) && sizeGrip_ && HandleAllocated() &&
+            SizeFormFromGrip(Handle(), PointFromLParam(message.LParam)))
+            return;
+        break;
+    default:
+        break;
     }
     TCustomControl::WndProc(message);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The status bar: panels of given widths (the last takes the rest) or one
-// simple text, and a size grip whose area answers WM_NCHITTEST with
-// HTBOTTOMRIGHT so the form can be sized from it.
+// simple text, and a size grip (SizeGrip.h): where the bar is the corner of
+// a sizable form, the grip's area answers WM_NCHITTEST with HTBOTTOMRIGHT and
+// a press there sizes the form.
 #include "platform/vcl/CustomControls.h"
 #include "platform/vcl/GraphicsTypes.h"
 

@@ -173,6 +173,7 @@ TEST_F(SimpleControls, BeveledSplitterHasARaisedEdge)
 
 TEST_F(SimpleControls, StatusBarGripHitTest)
 {
+    form->SetBorderStyle(bsSizeable); // the grip sizes only a sizable form
     TStatusBar& bar = Place<TStatusBar>(Rect(0, 0, 200, 19));
     bar.Panels().push_back({"Ready", 100});
     bar.Panels().push_back({"2 files"});
