@@ -7,6 +7,7 @@
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Text.h"
+#include "platform/gdi/TextUtf8.h"
 
 #include <algorithm>
 
@@ -15,6 +16,37 @@ namespace tovrel {
 namespace {
 
 constexpr int kTextPadding = 3;
+constexpr UINT kWrapped = DT_CENTER | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX;
+
+// The caption as it fits `maxHeight` when wrapped at `width`: cut short and
+// ended with dots when it needs more lines.
+std::string WrappedCaption(HDC dc, const std::string& text, int width, int maxHeight)
+{
+    const auto height = [&](const std::string& caption) {
+        RECT r = Rect(0, 0, width, 0);
+        DrawText(dc, caption, &r, kWrapped | DT_CALCRECT);
+        return r.Height();
+    };
+    if (height(text) <= maxHeight)
+        return text;
+    const std::u32string chars = DecodeUtf8(text);
+    const auto cut = [&chars](std::size_t length) {
+        std::u32string kept = chars.substr(0, length);
+        while (!kept.empty() && kept.back() == U' ')
+            kept.pop_back();
+        return EncodeUtf8(kept) + "...";
+    };
+    // The longest start that fits with its dots.
+    std::size_t low = 0, high = chars.size();
+    while (low < high) {
+        const std::size_t middle = (low + high + 1) / 2;
+        if (height(cut(middle)) <= maxHeight)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return cut(low);
+}
 
 } // namespace
 
@@ -41,11 +73,12 @@ void TCustomListView::PaintCell(HDC dc, int index)
         DrawItemImage(dc, *images, Point(icon.Left, icon.Top), item.ImageIndex());
     }
     const TRect label = ItemPartRect(index, LVIR_LABEL);
-    const std::string& text = item.Caption();
+    std::string text = item.Caption();
     UINT format;
     TRect back; // the caption's box: highlight and focus
     if (viewStyle_ == vsIcon) {
-        format = DT_CENTER | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX;
+        format = kWrapped;
+        text = WrappedCaption(dc, text, label.Width() - 2 * kTextPadding, label.Height());
         RECT lines = Rect(label.Left + kTextPadding, label.Top, label.Right - kTextPadding, label.Top);
         DrawText(dc, text, &lines, format | DT_CALCRECT);
         const int width = std::min(lines.Width(), label.Width() - 2 * kTextPadding) + 2 * kTextPadding;
