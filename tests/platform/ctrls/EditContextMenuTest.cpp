@@ -1,6 +1,7 @@
 #include "CtrlsTestSupport.h"
 
 #include "platform/ctrls/Edit.h"
+#include "platform/ctrls/ListView.h"
 #include "platform/vcl/Menus.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/Monitors.h"
@@ -193,6 +194,23 @@ TEST_F(EditMenu, GivesWayToThePopupMenuAndToHandlers)
     RightClick(edit, Point(5, 5));
     EXPECT_EQ(shown.Count, 1);
     EXPECT_EQ(shown.Captions, kCaptions);
+}
+
+TEST_F(EditMenu, ListViewRenameEditorHasItAndStaysOpen)
+{
+    TListView& view = Place<TListView>(Rect(10, 10, 210, 160));
+    view.Items()->Add()->SetCaption("clip.avi");
+    ASSERT_NE(view.Perform(LVM_EDITLABELW, 0, 0), 0);
+    TCustomEdit* editor = view.EditControl();
+    ASSERT_NE(editor, nullptr);
+    editor->Perform(EM_SETSEL, 0, 4);
+    choose = "Cut";
+    RightClick(*editor, Point(3, 3));
+    EXPECT_EQ(shown.Captions, kCaptions);
+    ASSERT_EQ(view.EditControl(), editor) << "the menu does not end the rename";
+    EXPECT_EQ(editor->Text(), ".avi");
+    EXPECT_EQ(GetClipboardText(), "clip");
+    EXPECT_TRUE(editor->Focused());
 }
 
 TEST_F(EditMenu, KeyboardOpensItAtTheCaret)
