@@ -35,7 +35,10 @@ private:
 // A windowed container with a border or edge, as list boxes and edits have.
 class TEdgedBox : public TCustomControl {
 public:
-    TEdgedBox(TComponent* owner, DWORD style, DWORD exStyle) : TCustomControl(owner), style_(style), exStyle_(exStyle) {}
+    TEdgedBox(TComponent* owner, DWORD style, DWORD exStyle)
+        : TCustomControl(owner), style_(style), exStyle_(exStyle)
+    {
+    }
 
 protected:
     void CreateParams(TCreateParams& params) override
