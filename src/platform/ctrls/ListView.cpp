@@ -64,6 +64,8 @@ void TCustomListView::CreateWnd()
 {
     TWinControl::CreateWnd();
     header_ = CreateHeaderWindow(Handle(), 0);
+    if (!columnClick_)
+        SetColumnClick(false);
     for (int i = 0; i < columns_->Count(); ++i)
         SendColumn(header_, HDM_INSERTITEMW, *columns_->Items(i));
     LayoutHeader();
@@ -83,6 +85,15 @@ void TCustomListView::Notification(TComponent* component, TOperation operation)
         smallImages_ = nullptr;
     if (operation == opRemove && component == largeImages_)
         largeImages_ = nullptr;
+}
+
+void TCustomListView::SetColumnClick(bool value)
+{
+    columnClick_ = value;
+    if (header_) {
+        const LONG_PTR style = GetWindowLong(header_, GWL_STYLE);
+        SetWindowLong(header_, GWL_STYLE, value ? style | LONG_PTR(HDS_BUTTONS) : style & ~LONG_PTR(HDS_BUTTONS));
+    }
 }
 
 void TCustomListView::SetRowSelect(bool value)

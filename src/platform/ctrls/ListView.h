@@ -164,6 +164,9 @@ public:
     bool ShowColumnHeaders() const { return showColumnHeaders_; }
     void SetShowColumnHeaders(bool value);
     TIconOptions IconOptions;
+    // Header sections act as buttons that report LVN_COLUMNCLICK.
+    bool ColumnClick() const { return columnClick_; }
+    void SetColumnClick(bool value);
     bool RowSelect() const { return (extendedStyle_ & LVS_EX_FULLROWSELECT) != 0; }
     void SetRowSelect(bool value);
     bool GridLines() const { return (extendedStyle_ & LVS_EX_GRIDLINES) != 0; }
@@ -288,6 +291,7 @@ private:
     TCustomImageList* largeImages_ = nullptr;
     TViewStyle viewStyle_ = vsReport;
     bool showColumnHeaders_ = true;
+    bool columnClick_ = true;
     // Cell geometry is worked out when first needed after a change, so adding
     // many items measures their captions once.
     TListViewLayout layout_;

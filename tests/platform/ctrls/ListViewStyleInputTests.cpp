@@ -182,6 +182,18 @@ TEST_F(ListViewStyleTest, OwnerDataRowsFetchedBySubclassInEveryStyle)
     }
 }
 
+TEST_F(ListViewStyleTest, ColumnClickDecidesWhetherSectionsReport)
+{
+    TListView& view = View(vsReport, 2);
+    std::vector<std::string> clicked;
+    view.OnColumnClick = [&clicked](TObject*, TListColumn* column) { clicked.push_back(column->Caption()); };
+    for (bool columnClick : {false, true}) {
+        view.SetColumnClick(columnClick);
+        ClickAt(view, Point(10, 5));
+    }
+    EXPECT_EQ(clicked, std::vector<std::string>{"Name"});
+}
+
 TEST_F(ListViewStyleTest, AutoArrangeRearrangesOnResize)
 {
     for (bool autoArrange : {false, true}) {
