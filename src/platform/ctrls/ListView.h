@@ -267,6 +267,7 @@ private:
     void ScrollByWheel(int notches);
     // The item a navigation key moves the focus to from `current` (unclamped); none for other keys.
     std::optional<int> KeyTarget(WORD key, int current);
+    // Painting (ListViewPaint.cpp).
     struct TItemLook {
         bool Focused = false;   // the list view has the focus
         bool Highlight = false; // the item's selection is shown
@@ -276,12 +277,12 @@ private:
     TItemLook LookOf(const TListItem& item);
     static void FillHighlight(HDC dc, const TRect& r, COLORREF color);
     void DrawItemImage(HDC dc, TCustomImageList& images, TPoint at, int index);
-    // Painting outside report mode (ListViewStylePaint.cpp).
+    void PaintRow(HDC dc, int index);
+    // Outside report mode (ListViewStylePaint.cpp).
     void PaintCells(HDC dc);
     void PaintCell(HDC dc, int index);
     TRect RowRect(int index);
     TRect CellRect(int index, int column);
-    void PaintRow(HDC dc, int index);
 
     std::unique_ptr<TListItems> items_;
     std::unique_ptr<TListColumns> columns_;
@@ -306,7 +307,7 @@ private:
     DWORD extendedStyle_ = 0;
     bool multiSelect_ = false;
     int top_ = 0;
-    int scrollX_ = 0;
+    int scrollX_ = 0; // report and icon views: pixels
     TScrollState vertical_, horizontal_;
 };
 
