@@ -73,7 +73,14 @@ int TListViewLayout::Neighbour(int index, int dx, int dy) const
     if (count_ == 0)
         return -1;
     const long long along = columnsFirst_ ? dy : dx, across = columnsFirst_ ? dx : dy;
-    return int(std::clamp<long long>(index + along + across * perLine_, 0, count_ - 1));
+    const long long target = index + along + across * perLine_;
+    if (target >= 0 && target < count_)
+        return int(target);
+    // Past the first line nothing moves; past the last the move ends on the
+    // last item when that lies on a later line.
+    if (across != 0 && (target < 0 || (count_ - 1) / perLine_ == index / perLine_))
+        return index;
+    return int(std::clamp<long long>(target, 0, count_ - 1));
 }
 
 } // namespace tovrel

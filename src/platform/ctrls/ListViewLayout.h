@@ -27,7 +27,9 @@ public:
     TSize Extent() const;
     // The first and last index of the cells meeting `area` (last < first: none).
     std::pair<int, int> IndexesIn(const TRect& area) const;
-    // The item `dx` cells across and `dy` cells down from `index`, kept in 0..Count-1.
+    // The item `dx` cells across and `dy` cells down from `index`. Steps along
+    // a line run on into the next line; steps across lines stop at the first
+    // line, and at the last item.
     int Neighbour(int index, int dx, int dy) const;
 
 private:

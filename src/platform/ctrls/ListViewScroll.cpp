@@ -94,13 +94,18 @@ std::optional<int> TCustomListView::KeyTarget(WORD key, int current)
     const int rows = std::max(1, ClientHeight() / layout.Cell().cy);
     const int columns = std::max(1, ClientWidth() / layout.Cell().cx);
     const bool list = viewStyle_ == vsList;
+    // Whole lines at a time; a page before the first line keeps the place in it.
+    const auto page = [&](int lines) {
+        const long long target = from + 1LL * lines * layout.PerLine();
+        return int(target < 0 ? from % layout.PerLine() : std::min<long long>(target, count - 1));
+    };
     switch (key) {
     case VK_LEFT: return current < 0 ? 0 : layout.Neighbour(from, -1, 0);
     case VK_RIGHT: return current < 0 ? 0 : layout.Neighbour(from, 1, 0);
     case VK_UP: return current < 0 ? 0 : layout.Neighbour(from, 0, -1);
     case VK_DOWN: return current < 0 ? 0 : layout.Neighbour(from, 0, 1);
-    case VK_PRIOR: return list ? layout.Neighbour(from, -columns, 0) : layout.Neighbour(from, 0, -rows);
-    case VK_NEXT: return list ? layout.Neighbour(from, columns, 0) : layout.Neighbour(from, 0, rows);
+    case VK_PRIOR: return page(list ? -columns : -rows);
+    case VK_NEXT: return page(list ? columns : rows);
     case VK_HOME: return 0;
     case VK_END: return count - 1;
     default: return std::nullopt;

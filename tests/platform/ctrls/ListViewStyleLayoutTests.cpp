@@ -39,10 +39,17 @@ TEST(ListViewLayout, CellsRowsFirstAndColumnsFirst)
     EXPECT_EQ(list.IndexesIn(Rect(25, 0, 40, 60)), std::make_pair(6, 6));
     EXPECT_GT(grid.IndexesIn(Rect(0, 60, 30, 80)).first, grid.IndexesIn(Rect(0, 60, 30, 80)).second);
     // Neighbours stay inside the items.
-    EXPECT_EQ(grid.Neighbour(4, 0, 1), 6);
-    EXPECT_EQ(grid.Neighbour(1, 0, -1), 0);
-    EXPECT_EQ(list.Neighbour(4, 1, 0), 6);
-    EXPECT_EQ(list.Neighbour(4, 0, -1), 3);
+    struct Step {
+        const TListViewLayout& layout;
+        int from, dx, dy, to;
+    };
+    const Step steps[] = {
+        {grid, 4, 0, 1, 6},  {grid, 6, 0, 1, 6},   {grid, 1, 0, -1, 1}, {grid, 3, -1, 0, 2}, {grid, 6, 1, 0, 6},
+        {grid, 0, -1, 0, 0}, {grid, 1, 0, 30, 6},  {list, 4, 1, 0, 6},  {list, 6, 1, 0, 6},  {list, 1, -1, 0, 1},
+        {list, 3, 0, -1, 2}, {list, 4, 0, -1, 3},
+    };
+    for (const Step& s : steps)
+        EXPECT_EQ(s.layout.Neighbour(s.from, s.dx, s.dy), s.to) << s.from << " by " << s.dx << "," << s.dy;
     // Absurd counts saturate instead of wrapping.
     const TListViewLayout huge(false, INT_MAX, TSize{1000, 1000}, 1);
     EXPECT_EQ(huge.CellRect(INT_MAX - 1).Bottom, INT_MAX);
