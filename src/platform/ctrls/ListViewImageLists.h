@@ -1,6 +1,7 @@
 #pragma once
 // Image-list handles for LVM_SETIMAGELIST / LVM_GETIMAGELIST: ids in one
 // table, never reused; the handle of a freed list is unknown from then on.
+// Main thread only, like the lists themselves.
 #include "platform/ctrls/CommonControls.h"
 
 namespace tovrel {
