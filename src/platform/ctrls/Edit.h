@@ -4,8 +4,9 @@
 // character, length limit, case conversion, margins and the formatting
 // rectangle, input-method text (it arrives as WM_CHAR), the EM_* messages,
 // and the edit's own context menu (EditContextMenu.cpp) for a WM_CONTEXTMENU
-// that reaches the default handling of an edit without a PopupMenu. EN_* notifications reach the control itself as CN_COMMAND, the
-// way the framework reflects them; EN_CHANGE calls Change (OnChange).
+// that reaches the default handling of an edit without a PopupMenu. EN_*
+// notifications reach the control itself as CN_COMMAND, the way the
+// framework reflects them; EN_CHANGE calls Change (OnChange).
 //
 // Positions (SelStart, EM_GETSEL, EM_LINEINDEX ...) count characters.
 #include "platform/ctrls/CommonControls.h"
