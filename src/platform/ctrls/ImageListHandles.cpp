@@ -1,4 +1,4 @@
-#include "platform/ctrls/ListViewImageLists.h"
+#include "platform/ctrls/ImageListHandles.h"
 
 #include "platform/vcl/ImageList.h"
 
