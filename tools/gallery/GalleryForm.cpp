@@ -70,6 +70,28 @@ void AddLists(TForm& form)
     simple->SetItemIndex(0);
 }
 
+// One picture of a film strip, drawn at the list's size, so the list view has images in every style.
+TImageList* FilmImages(TForm& form, int size)
+{
+    auto* images = new TImageList(&form);
+    images->SetSize(size, size);
+    TBitmap film(size, size);
+    TCanvas* canvas = film.Canvas();
+    canvas->Brush()->SetColor(clFuchsia);
+    canvas->FillRect(Rect(0, 0, size, size));
+    const int edge = size / 8, margin = size / 8;
+    canvas->Brush()->SetColor(clBlack);
+    canvas->FillRect(Rect(margin, edge, size - margin, size - edge));
+    canvas->Brush()->SetColor(clWhite);
+    for (int y = edge + 1; y + 2 < size - edge; y += 4)
+        for (int x : {margin + 1, size - margin - 3})
+            canvas->FillRect(Rect(x, y, x + 2, y + 2));
+    canvas->Brush()->SetColor(clSkyBlue);
+    canvas->FillRect(Rect(margin + 4, edge + 2, size - margin - 4, size - edge - 2));
+    images->AddMasked(&film, clFuchsia);
+    return images;
+}
+
 void AddListView(TForm& form)
 {
     auto* view = Place<TListView>(form, 10, 170, 500, 150);
@@ -89,12 +111,15 @@ void AddListView(TForm& form)
     for (const char* file : files) {
         TListItem* item = view->Items()->Add();
         item->SetCaption(file);
+        item->SetImageIndex(0);
         item->SubItems()->Add(i % 2 ? "MP4" : "AVI");
         item->SubItems()->Add(std::to_string(12 + 7 * i) + " MB");
         item->SubItems()->Add(i == 1 ? "Converting" : "Waiting");
         ++i;
     }
     view->Items()->Item(1)->SetSelected(true);
+    view->SetSmallImages(FilmImages(form, 16));
+    view->SetLargeImages(FilmImages(form, 32));
 }
 
 void AddPages(TForm& form)
@@ -196,6 +221,10 @@ void AddToolBar(TForm& form)
         button->Grouped = style == tbsCheck;
     }
     dynamic_cast<TToolButton*>(bar->Controls(3))->SetDown(true);
+    // "List" and "Icons" switch the list view between its report and icon views.
+    auto* view = FirstControlOf<TListView>(form);
+    bar->Controls(3)->OnClick = [view](TObject*) { view->SetViewStyle(vsReport); };
+    bar->Controls(4)->OnClick = [view](TObject*) { view->SetViewStyle(vsIcon); };
     bar->ArrangeButtons();
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the gallery on the desktop backend with synthetic X input (run under
 # xvfb-run): types into the edit, picks a list box item, scrolls the list view
-# with the wheel and resizes the window from outside and by its frame, then checks each effect in the report
+# with the wheel, switches it to icons and resizes the window from outside and by its frame, then checks each effect in the report
 # the gallery writes on SIGUSR1. The resize step runs only with --resize.
 #   gallery_desktop.sh GALLERY OUT_DIR [--resize]
 set -euo pipefail
@@ -61,6 +61,9 @@ click_at 260 260
 xdotool click 5 click 5
 expect_line 'listview.top=5' # two notches of three rows, held at the last full page
 expect_line 'listbox=4'      # the list box kept its selection
+
+click_at 231 44 # the tool bar's "Icons" button
+expect_line 'listview.style=icon'
 
 if [[ $resize == --resize ]]; then
   xdotool windowsize "$wid" 700 420
