@@ -78,6 +78,7 @@ protected:
     void CreateWnd() override;
     void DoEnter() override;
     void PaintWindow(HDC dc) override;
+    void FontApplied() override; // EditFont.cpp
     bool MultiLine() const { return buffer_.MultiLine(); }
     bool ViewWordWrap() const;
     void SetViewWordWrap(bool value);

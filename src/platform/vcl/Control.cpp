@@ -2,6 +2,7 @@
 
 #include "platform/gdi/TextFlags.h"
 
+#include "platform/vcl/CancelMode.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/WinControl.h"
@@ -81,6 +82,18 @@ TShiftState GetShiftState()
 
 namespace {
 TControl* captureControl = nullptr;
+
+bool IsButtonPress(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
 TCursor screenCursor = crDefault;
 } // namespace
 
@@ -509,6 +522,8 @@ void TControl::HandleMouse(TMessage& message)
         }
     };
     const TMouseButton button = buttonOf(message.Msg);
+    if (IsButtonPress(message.Msg))
+        SendCancelMode(this);
     switch (message.Msg) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
+#include "platform/vcl/CancelMode.h"
 #include "platform/vcl/Errors.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
@@ -225,6 +226,7 @@ void TWinControl::CreateWnd()
         throw EInvalidOperation("Error creating window for '" + Name() + "'");
     handle_ = hwnd;
     UpdateBounds();
+    SendFontToWindow();
 }
 
 void TWinControl::DestroyWnd()
@@ -605,14 +607,20 @@ void TWinControl::Update()
 
 void TWinControl::ScrollBy(int dx, int dy)
 {
-    for (TControl* c : std::vector<TControl*>(controls_))
-        c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
-    // The layer moves the child windows; without them the bounds move.
+    if (dx == 0 && dy == 0)
+        return;
+    // Every child takes its new place first, so the window layer's moves of
+    // the child windows find their controls there already and repaint nothing.
+    std::vector<TControl*> children(controls_.begin(), controls_.end());
+    children.insert(children.end(), winControls_.begin(), winControls_.end());
+    for (TControl* c : children) {
+        c->left_ += dx;
+        c->top_ += dy;
+        // Scrolled content keeps its place when the parent resizes.
+        c->UpdateAnchorRules();
+    }
     if (handle_)
         ScrollWindow(handle_, dx, dy, nullptr, nullptr);
-    else
-        for (TWinControl* c : std::vector<TWinControl*>(winControls_))
-            c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
 }
 
 void TWinControl::SetZOrder(bool topMost)
@@ -875,6 +883,9 @@ void TWinControl::WndProc(TMessage& message)
         if (IsClientMouseMessage(message.Msg) && ForwardMouseToChild(message))
             return;
         break;
+    case WM_NCLBUTTONDOWN:
+        SendCancelMode(this);
+        break;
     case WM_SETCURSOR:
         if (LOWORD(ULONG_PTR(message.LParam)) == HTCLIENT && reinterpret_cast<HWND>(message.WParam) == handle_) {
             POINT p;
@@ -958,6 +969,7 @@ void TWinControl::WndProc(TMessage& message)
         break;
     }
     case CM_FONTCHANGED: {
+        FontChangedHere();
         TMessage notice{CM_PARENTFONTCHANGED, 0, 0, 0};
         for (int i = 0; i < ControlCount(); ++i)
             Controls(i)->WindowProc(notice);
@@ -971,6 +983,8 @@ void TWinControl::WndProc(TMessage& message)
 
 void TWinControl::DefaultHandler(TMessage& message)
 {
+    if (HandleFontMessage(message))
+        return;
     if (handle_ && message.Msg < CM_BASE)
         message.Result = DefWindowProc(handle_, message.Msg, message.WParam, message.LParam);
     else if (!handle_ && message.Msg == WM_NCCALCSIZE && message.WParam == 0 && message.LParam)

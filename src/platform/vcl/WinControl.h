@@ -72,6 +72,9 @@ public:
     TPoint ClientOrigin() const override;
     void Invalidate() override;
     void Update() override;
+    // Moves every child by (dx, dy) without realigning, as scrolled content:
+    // the window's pixels scroll with them and only the uncovered strip is
+    // painted again.
     void ScrollBy(int dx, int dy);
     // Paints the graphic children (from `first`, all when null) into dc,
     // each at its position and clipped to its bounds.
@@ -106,6 +109,10 @@ protected:
     virtual void CreateWnd();
     virtual void DestroyWnd();
     virtual void PaintWindow(HDC /*dc*/) {}
+    // The window took a font (WM_SETFONT: its own Font, or one sent from
+    // outside, which Font has become by now); text placed by the font's
+    // metrics is placed again.
+    virtual void FontApplied() {}
     virtual void AlignControls(TControl* control, TRect& rect);
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
@@ -146,6 +153,11 @@ private:
     // first among equally placed ones.
     void AlignFor(TControl* trigger);
     bool IsDialogKey(WORD key, LPARAM keyData);
+    // WM_SETFONT and WM_GETFONT (WinControlFont.cpp).
+    bool HandleFontMessage(TMessage& message);
+    bool TakeSentFont(HFONT font);
+    void SendFontToWindow();
+    void FontChangedHere();
 
     HWND handle_ = nullptr;
     std::vector<TControl*> controls_;
@@ -155,6 +167,10 @@ private:
     int alignDisabled_ = 0;
     bool aligning_ = false;
     std::unique_ptr<TBrush> brush_;
+    // The handle a WM_SETFONT from outside gave, answered by WM_GETFONT until
+    // Font changes otherwise.
+    HFONT sentFont_ = nullptr;
+    bool takingSentFont_ = false;
 };
 
 // Where exceptions leaving a message handler go (the application's error

@@ -10,6 +10,7 @@
 #include "platform/wm/WmInternal.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tovrel {
 
@@ -66,6 +67,64 @@ HWND FindPaintable(const std::vector<HWND>& windows, bool bottomFirst, HWND only
                 return found;
     }
     return nullptr;
+}
+
+void CollectTree(const TWindow& w, std::vector<HWND>& out)
+{
+    out.push_back(w.Handle);
+    for (HWND h : w.Children)
+        if (auto c = LookupWindow(h))
+            CollectTree(*c, out);
+}
+
+// Copies the pixels of `to` (surface coordinates) from where they lie before
+// a move by (dx, dy); source and destination may overlap.
+void MovePixels(TSurface& surface, const TRegion& to, int dx, int dy)
+{
+    if (to.IsEmpty())
+        return;
+    const TRect source = Offset(to.Bounds(), -dx, -dy);
+    const std::size_t bpp = std::size_t(surface.BytesPerPixel());
+    const std::size_t rowBytes = std::size_t(source.Width()) * bpp;
+    std::vector<std::uint8_t> copy(rowBytes * std::size_t(source.Height()));
+    for (int y = source.Top; y < source.Bottom; ++y)
+        std::memcpy(copy.data() + std::size_t(y - source.Top) * rowBytes, surface.ScanLine(y) + std::size_t(source.Left) * bpp,
+                    rowBytes);
+    to.ForEachRect([&](const TRect& r) {
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            const std::uint8_t* from = copy.data() + std::size_t(y - dy - source.Top) * rowBytes +
+                                       std::size_t(r.Left - dx - source.Left) * bpp;
+            std::memcpy(surface.ScanLine(y) + std::size_t(r.Left) * bpp, from, std::size_t(r.Width()) * bpp);
+        }
+    });
+}
+
+// Moves the shown pixels of `area` by (dx, dy) within it, changing only
+// `changeable` (both in window coordinates); the part that got pixels, in
+// window coordinates.
+TRegion ScrollPixels(TWindow& w, const TRegion& area, const TRegion& changeable, int dx, int dy)
+{
+    auto top = TopLevelOf(w);
+    if (!top || !top->Store || top->Store->PerPixelAlpha || !IsVisibleChain(w))
+        return {};
+    EnsureBackingStore(*top);
+    TSurface& surface = *top->Store->Surface;
+    const TPoint o = OriginInTopLevel(w);
+    // Children move with their pixels, so they clip nothing here.
+    const TRegion shown = VisibleRegion(w, true, false, false)
+                              .Combined(TRegion(TRect{0, 0, surface.Width(), surface.Height()}), TRegionOp::And);
+    TRegion from = area;
+    from.Offset(o.X, o.Y);
+    from = from.Combined(shown, TRegionOp::And);
+    TRegion mayChange = changeable;
+    mayChange.Offset(o.X, o.Y);
+    TRegion to = from;
+    to.Offset(dx, dy);
+    to = to.Combined(from, TRegionOp::And).Combined(mayChange, TRegionOp::And);
+    MovePixels(surface, to, dx, dy);
+    MarkDirty(top->Handle, to);
+    to.Offset(-o.X, -o.Y);
+    return to;
 }
 
 } // namespace
@@ -242,17 +301,40 @@ int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL)
     return kind;
 }
 
-BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT*, const RECT*)
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip)
 {
     auto w = LookupWindow(hwnd);
     if (!w)
         return 0;
-    const auto children = w->Children;
-    for (HWND h : children)
-        if (auto c = LookupWindow(h))
-            SetWindowPos(h, nullptr, c->Rect.Left + dx, c->Rect.Top + dy, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    return RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (dx == 0 && dy == 0)
+        return 1;
+    // In window coordinates: what scrolls, and what of it may change.
+    const TRegion area = ClientArea(*w, scroll, nullptr).Combined(TRegion(w->Client), TRegionOp::And);
+    const TRegion changeable = area.Combined(ClientArea(*w, clip, nullptr), TRegionOp::And);
+    // Parts still waiting for their paint move with the pixels.
+    TRegion pending = w->Update.Combined(area, TRegionOp::And);
+    pending.Offset(dx, dy);
+    w->Update = w->Update.Combined(changeable, TRegionOp::Diff)
+                    .Combined(pending.Combined(changeable, TRegionOp::And), TRegionOp::Or);
+
+    std::vector<HWND> tree;
+    CollectTree(*w, tree);
+    for (HWND h : tree)
+        CaretBeforePaint(h);
+    const TRegion scrolled = ScrollPixels(*w, area, changeable, dx, dy);
+    if (!scroll) {
+        const auto children = w->Children;
+        for (HWND h : children)
+            if (auto c = LookupWindow(h))
+                SetWindowPos(h, nullptr, c->Rect.Left + dx, c->Rect.Top + dy, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+    // Only what no moved pixel covers is painted again, children there included.
+    InvalidateWindowArea(*w, changeable.Combined(scrolled, TRegionOp::Diff),
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    for (HWND h : tree)
+        CaretAfterPaint(h);
+    return 1;
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)

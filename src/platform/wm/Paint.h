@@ -30,7 +30,9 @@ BOOL UpdateWindow(HWND hwnd); // sends WM_PAINT now if the window has an update 
 BOOL RedrawWindow(HWND hwnd, const RECT* r, HRGN rgn, UINT flags);
 BOOL GetUpdateRect(HWND hwnd, RECT* r, BOOL erase);
 int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase);
-// Moves the children by (dx, dy) and invalidates the client area.
+// Scrolls the client area's pixels (or those of `scroll`) by (dx, dy), moving
+// pending repaints with them, changes nothing outside `clip`, and invalidates
+// only what no moved pixel covers. Without `scroll` the children move too.
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);

@@ -170,7 +170,8 @@ TEST_F(Edit, MarginsFormattingRectAndScrolling)
 {
     TEdit& edit = Place<TEdit>(Rect(10, 10, 110, 31));
     edit.SetText("0123456789 0123456789 0123456789");
-    const int x0 = PointOf(edit, 0).X;
+    // Text starts after the font-based margin the window's font gave.
+    const int x0 = PointOf(edit, 0).X - LOWORD(edit.Perform(EM_GETMARGINS, 0, 0));
     edit.Perform(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(6, 4));
     EXPECT_EQ(PointOf(edit, 0).X, x0 + 6);
     EXPECT_EQ(edit.Perform(EM_GETMARGINS, 0, 0), MAKELRESULT(6, 4));

@@ -1,0 +1,11 @@
+#pragma once
+// CM_CANCELMODE: a mouse button going down on a control tells the active
+// control of each form around it (when that is another control), with the
+// pressed control in LParam, so drop-downs and menus it keeps open close.
+#include "platform/vcl/Control.h"
+
+namespace tovrel {
+
+void SendCancelMode(TControl* pressed);
+
+} // namespace tovrel
