@@ -7,6 +7,8 @@
 // Divider zones reach kDividerZone pixels either side of a section's right
 // edge. A zero-width section's divider is taken only right of the edge
 // (HHT_ONDIVOPEN), so the visible section before it stays reachable.
+// While a divider is dragged the parent may write another width into the
+// cxy of HDN_TRACKW and HDN_ITEMCHANGINGW; the header takes it.
 #include "platform/ctrls/CommonControls.h"
 
 #include <string>

@@ -154,7 +154,7 @@ bool THeaderState::SetItem(int index, const HDITEM& item)
     return true;
 }
 
-LRESULT THeaderState::Notify(int code, int item, int width)
+LRESULT THeaderState::Notify(int code, int item, int width, int* answeredWidth)
 {
     NMHEADER header;
     header.hdr.hwndFrom = hwnd_;
@@ -163,7 +163,10 @@ LRESULT THeaderState::Notify(int code, int item, int width)
     header.iItem = item;
     header.cxy = width;
     const HWND parent = GetParent(hwnd_);
-    return parent ? SendMessage(parent, WM_NOTIFY, header.hdr.idFrom, ToLParam(&header)) : 0;
+    const LRESULT answer = parent ? SendMessage(parent, WM_NOTIFY, header.hdr.idFrom, ToLParam(&header)) : 0;
+    if (answeredWidth)
+        *answeredWidth = std::max(0, header.cxy);
+    return answer;
 }
 
 void THeaderState::ButtonDown(TPoint p, bool doubleClick)
@@ -195,11 +198,12 @@ void THeaderState::MouseMove(TPoint p)
 {
     if (tracking_ >= 0) {
         const TRect r = ItemRect(tracking_);
-        const int width = std::max(0, p.X - trackOffset_ - r.Left);
+        int width = std::max(0, p.X - trackOffset_ - r.Left);
+        // The parent may answer either notification with another width (its limits).
+        Notify(HDN_TRACKW, tracking_, width, &width);
         if (width == sections_[std::size_t(tracking_)].Width)
             return;
-        Notify(HDN_TRACKW, tracking_, width);
-        if (Notify(HDN_ITEMCHANGINGW, tracking_, width) != 0)
+        if (Notify(HDN_ITEMCHANGINGW, tracking_, width, &width) != 0 || width == sections_[std::size_t(tracking_)].Width)
             return;
         sections_[std::size_t(tracking_)].Width = width;
         InvalidateRect(hwnd_, nullptr, 1);

@@ -32,8 +32,9 @@ private:
     bool DeleteItem(int index);
     bool GetItem(int index, HDITEM& item) const;
     bool SetItem(int index, const HDITEM& item);
-    // WM_NOTIFY to the parent; returns its answer.
-    LRESULT Notify(int code, int item, int width = 0);
+    // WM_NOTIFY to the parent; returns its answer. With `answeredWidth`, the
+    // width the parent left in the notification is written there.
+    LRESULT Notify(int code, int item, int width = 0, int* answeredWidth = nullptr);
     void ButtonDown(TPoint p, bool doubleClick);
     void MouseMove(TPoint p);
     void ButtonUp(TPoint p);

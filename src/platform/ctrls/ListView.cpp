@@ -4,6 +4,7 @@
 #include "platform/ctrls/Header.h"
 #include "platform/ctrls/ListViewInput.h"
 #include "platform/ctrls/TextMeasure.h"
+#include "platform/vcl/Errors.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Paint.h"
 #include "platform/wm/WindowPos.h"
@@ -66,8 +67,7 @@ void TCustomListView::CreateWnd()
     header_ = CreateHeaderWindow(Handle(), 0);
     if (!columnClick_)
         SetColumnClick(false);
-    for (int i = 0; i < columns_->Count(); ++i)
-        SendColumn(header_, HDM_INSERTITEMW, *columns_->Items(i));
+    RebuildHeader();
     LayoutHeader();
     UpdateScrollState();
 }
@@ -112,12 +112,35 @@ void TCustomListView::SetSmallImages(TCustomImageList* images)
     ItemsChanged();
 }
 
-TListItem* TCustomListView::Selected() const
+int TCustomListView::FirstIndexWith(UINT state) const
 {
     for (int i = 0; i < items_->Count(); ++i)
-        if (items_->State(i) & LVIS_SELECTED)
-            return items_->Item(i);
-    return nullptr;
+        if (items_->State(i) & state)
+            return i;
+    return -1;
+}
+
+int TCustomListView::FocusedIndex() const
+{
+    return FirstIndexWith(LVIS_FOCUSED);
+}
+
+TListItem* TCustomListView::Selected() const
+{
+    const int index = ItemIndex();
+    return index >= 0 ? items_->Item(index) : nullptr;
+}
+
+int TCustomListView::ItemIndex() const
+{
+    return FirstIndexWith(LVIS_SELECTED);
+}
+
+void TCustomListView::SetItemIndex(int index)
+{
+    if (index < -1 || index >= items_->Count())
+        ListIndexError(index);
+    SelectOnly(index);
 }
 
 void TCustomListView::SetSelected(TListItem* item)
@@ -131,10 +154,8 @@ void TCustomListView::SetSelected(TListItem* item)
 
 TListItem* TCustomListView::ItemFocused() const
 {
-    for (int i = 0; i < items_->Count(); ++i)
-        if (items_->State(i) & LVIS_FOCUSED)
-            return items_->Item(i);
-    return nullptr;
+    const int index = FocusedIndex();
+    return index >= 0 ? items_->Item(index) : nullptr;
 }
 
 int TCustomListView::SelCount() const
@@ -217,6 +238,8 @@ void TCustomListView::ScrollStateChanged(int bar)
 
 void TCustomListView::UpdateScrollState()
 {
+    if (updateCount_ > 0)
+        return; // written by the last EndUpdate
     if (InCells()) {
         layoutDirty_ = true; // worked out when next asked for
         return;
@@ -256,10 +279,15 @@ void TCustomListView::SetScrollX(int x)
     }
 }
 
-void TCustomListView::EnsureVisible(int index)
+void TCustomListView::EnsureVisible(int index, bool partialOK)
 {
     if (index < 0 || index >= items_->Count())
         return;
+    if (partialOK) {
+        const TRect r = InCells() ? ItemPartRect(index, LVIR_BOUNDS) : RowRect(index);
+        if (r.Bottom > HeaderHeight() && r.Top < ClientHeight() && r.Right > 0 && r.Left < ClientWidth())
+            return;
+    }
     if (InCells()) {
         EnsureCellVisible(index);
         return;
@@ -280,15 +308,77 @@ void TCustomListView::ItemsChanged()
     Invalidate();
 }
 
+void TCustomListView::Invalidate()
+{
+    if (updateCount_ == 0)
+        TWinControl::Invalidate();
+}
+
+void TCustomListView::BeginUpdate()
+{
+    ++updateCount_;
+}
+
+void TCustomListView::EndUpdate()
+{
+    if (updateCount_ == 0 || --updateCount_ > 0)
+        return;
+    ItemsChanged();
+}
+
+void TCustomListView::RebuildHeader()
+{
+    if (!header_)
+        return;
+    for (int n = int(SendMessage(header_, HDM_GETITEMCOUNT, 0, 0)); n > 0; --n)
+        SendMessage(header_, HDM_DELETEITEM, 0, 0);
+    for (int i = 0; i < columns_->Count(); ++i)
+        SendColumn(header_, HDM_INSERTITEMW, *columns_->Items(i));
+}
+
 void TCustomListView::ColumnAdded(TListColumn& column)
 {
+    if (columns_->Updating())
+        return;
     SendColumn(header_, HDM_INSERTITEMW, column);
     ItemsChanged();
 }
 
 void TCustomListView::ColumnChanged(TListColumn& column)
 {
+    if (columns_->Updating())
+        return;
     SendColumn(header_, HDM_SETITEMW, column);
+    ItemsChanged();
+}
+
+void TCustomListView::ColumnDeleted(int index)
+{
+    // The column's texts go with it, so each later column keeps its own; the
+    // last column leaves the captions (nothing follows them).
+    if (!OwnerData() && columns_->Count() > 0) {
+        BeginUpdate();
+        for (int i = 0; i < items_->Count(); ++i) {
+            TListItem& item = *items_->Item(i);
+            TStrings& subItems = *item.SubItems();
+            if (index == 0)
+                item.caption_ = subItems.Count() > 0 ? subItems.Strings(0) : std::string();
+            const int texts = index == 0 ? 0 : index - 1;
+            if (texts < subItems.Count())
+                subItems.Delete(texts);
+        }
+        EndUpdate();
+    }
+    if (columns_->Updating())
+        return;
+    if (header_)
+        SendMessage(header_, HDM_DELETEITEM, WPARAM(index), 0);
+    ItemsChanged();
+}
+
+void TCustomListView::ColumnsUpdated()
+{
+    RebuildHeader();
     ItemsChanged();
 }
 
@@ -383,13 +473,20 @@ TListItem* TCustomListView::GetItemAt(int x, int y)
     return index >= 0 ? items_->Item(index) : nullptr;
 }
 
-void TCustomListView::HeaderNotified(const NMHDR& header)
+void TCustomListView::HeaderNotified(NMHDR& header)
 {
-    const auto& nm = reinterpret_cast<const NMHEADER&>(header);
+    auto& nm = reinterpret_cast<NMHEADER&>(header);
+    TListColumn* column = nm.iItem >= 0 && nm.iItem < columns_->Count() ? columns_->Items(nm.iItem) : nullptr;
     switch (header.code) {
+    case HDN_TRACKW:
+    case HDN_ITEMCHANGINGW:
+        // A dragged divider stops at the column's limits.
+        if (column)
+            nm.cxy = column->ClampWidth(nm.cxy);
+        break;
     case HDN_ITEMCHANGEDW:
-        if (nm.iItem >= 0 && nm.iItem < columns_->Count()) {
-            columns_->Items(nm.iItem)->width_ = nm.cxy;
+        if (column) {
+            column->width_ = column->ClampWidth(nm.cxy);
             ItemsChanged();
         }
         break;

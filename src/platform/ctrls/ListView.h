@@ -16,6 +16,12 @@
 // (OnChange, then OnSelectItem when the selection changed), NM_CLICK,
 // NM_DBLCLK, NM_RCLICK and LVN_COLUMNCLICK. Selecting another item in
 // single selection reports the old item losing its state first.
+//
+// Deleting column c (LVM_DELETECOLUMN, Columns()->Delete) takes each own
+// item's text of that column with it, so the later columns keep their texts;
+// Columns()->Clear() leaves the items' texts alone, so rebuilt columns show
+// them again. Between Columns()->BeginUpdate and EndUpdate the header is left
+// alone; the last EndUpdate rebuilds it and lays the rows out once.
 #include "platform/ctrls/CommonControls.h"
 #include "platform/ctrls/Edit.h"
 #include "platform/ctrls/ListViewLayout.h"
@@ -35,6 +41,8 @@ namespace tovrel {
 
 class TCustomListView;
 
+enum TDisplayCode : std::uint8_t { drBounds, drIcon, drLabel };
+
 class TListItem : public TPersistent {
 public:
     TListItem(TCustomListView& owner);
@@ -53,6 +61,12 @@ public:
     TCustomListView& ListView() const { return owner_; }
     // Starts editing the caption in place (LVM_EDITLABELW).
     void EditCaption();
+    // Where the item is shown, in client coordinates (LVM_GETITEMRECT).
+    TRect DisplayRect(TDisplayCode code) const;
+    int Top() const { return DisplayRect(drBounds).Top; }
+    int Left() const { return DisplayRect(drBounds).Left; }
+    // Scrolls the item into view; with `partialOK` a partly shown item stays put.
+    void MakeVisible(bool partialOK);
 
 private:
     friend class TCustomListView;
@@ -86,6 +100,9 @@ public:
     void Delete(int index);
     void Clear();
     int IndexOf(const TListItem* item) const;
+    // Nested; the view repaints and updates its scroll state at the last EndUpdate.
+    void BeginUpdate();
+    void EndUpdate();
 
 private:
     void CheckOwnItems() const;
@@ -103,17 +120,26 @@ public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& text);
     int Width() const { return width_; }
+    // Held between MinWidth and MaxWidth (0: no limit; MaxWidth wins).
     void SetWidth(int width);
+    int MinWidth() const { return minWidth_; }
+    void SetMinWidth(int value);
+    int MaxWidth() const { return maxWidth_; }
+    void SetMaxWidth(int value);
+    // `width` held to this column's limits.
+    int ClampWidth(int width) const;
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
     int Index() const { return index_; }
 
 private:
     friend class TCustomListView;
+    friend class TListColumns;
     TCustomListView& owner_;
     int index_;
     std::string caption_;
     int width_ = 50;
+    int minWidth_ = 0, maxWidth_ = 0;
     TAlignment alignment_ = taLeftJustify;
 };
 
@@ -124,11 +150,18 @@ public:
     TListColumn* Items(int index) const;
     TListColumn* operator[](int index) const { return Items(index); }
     TListColumn* Add();
+    void Delete(int index);
+    void Clear();
+    // Nested; the header is rebuilt and the rows laid out at the last EndUpdate.
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return updateCount_ > 0; }
 
 private:
     friend class TCustomListView;
     TCustomListView& owner_;
     std::vector<std::unique_ptr<TListColumn>> columns_;
+    int updateCount_ = 0;
 };
 
 enum TViewStyle : std::uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
@@ -142,6 +175,8 @@ struct TIconOptions {
 };
 enum TItemChange : std::uint8_t { ctText, ctImage, ctState };
 using TLVChangeEvent = std::function<void(TObject* sender, TListItem* item, TItemChange change)>;
+using TLVChangingEvent =
+    std::function<void(TObject* sender, TListItem* item, TItemChange change, bool& allowChange)>;
 using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
 using TLVEditingEvent = std::function<void(TObject* sender, TListItem* item, bool& allowEdit)>;
@@ -150,6 +185,13 @@ using TLVOwnerDataEvent = std::function<void(TObject* sender, TListItem* item)>;
 // What an owner-data row is asked for.
 enum TItemRequest : std::uint8_t { irText, irImage, irParam, irState, irIndent };
 using TItemRequests = TSet<TItemRequest>;
+// What an owner-data search looks for, and which way.
+enum TItemFind : std::uint8_t { ifData, ifPartialString, ifExactString, ifNearest };
+enum TSearchDirection : std::uint8_t { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
+// `index` comes in as -1; the handler sets the row found.
+using TLVOwnerDataFindEvent =
+    std::function<void(TObject* sender, TItemFind find, const std::string& findString, TPoint findPosition,
+                       void* findData, int startIndex, TSearchDirection direction, bool wrap, int& index)>;
 
 class TCustomListView : public TWinControl, public IScrollStateOwner {
 public:
@@ -181,6 +223,10 @@ public:
     void SetLargeImages(TCustomImageList* images);
     TListItem* Selected() const;
     void SetSelected(TListItem* item);
+    // The selected row (-1: none). Writing selects that row alone (-1: none)
+    // through the item states, so the unselect and select notifications come.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
     TListItem* ItemFocused() const;
     int SelCount() const;
     TListItem* TopItem() const;
@@ -190,6 +236,8 @@ public:
     HWND HeaderHandle() const { return header_; }
 
     TLVChangeEvent OnChange;
+    // Before an item's state changes (LVN_ITEMCHANGING); clearing allowChange refuses it.
+    TLVChangingEvent OnChanging;
     TLVSelectItemEvent OnSelectItem;
     TLVColumnClickEvent OnColumnClick;
     TLVEditingEvent OnEditing;
@@ -200,6 +248,12 @@ public:
     TLVOwnerDataEvent OnData;
     // Fills an owner-data row; the default runs OnData. True when filled.
     virtual bool OwnerDataFetch(TListItem* item, TItemRequests request);
+    // Finds an owner-data row without fetching rows (type-ahead asks it for a
+    // partial string from the row after the focused one, wrapping); the
+    // default runs OnDataFind. The row found, or -1.
+    virtual int OwnerDataFind(TItemFind find, const std::string& findString, TPoint findPosition, void* findData,
+                              int startIndex, TSearchDirection direction, bool wrap);
+    TLVOwnerDataFindEvent OnDataFind;
     bool ReadOnly = false;
     // The in-place caption editor while a label is edited, else null.
     TCustomEdit* EditControl() const { return editor_; }
@@ -209,11 +263,15 @@ public:
     TScrollState* ScrollStateOf(int bar) override;
     void ScrollStateChanged(int bar) override;
     void DefaultHandler(TMessage& message) override;
+    void Invalidate() override;
 
     // Items, columns and the header report here.
     void ItemsChanged();
     void ColumnChanged(TListColumn& column);
     void ColumnAdded(TListColumn& column);
+    void ColumnDeleted(int index);
+    // The last Columns()->EndUpdate.
+    void ColumnsUpdated();
     // Sets the item's LVIS_* bits in `mask`; reports the change unless refused.
     bool SetItemState(int index, UINT mask, UINT state);
     UINT ItemState(int index, UINT mask) const;
@@ -227,12 +285,21 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     // The end of label editing (text null when cancelled): OnEdited, then the caption.
     virtual void Edit(TListItem* item, const char* text);
+    // A click on a column's header section; the default runs OnColumnClick.
+    virtual void ColClick(TListColumn* column);
 
 private:
     friend class TListViewInput;
+    friend class TListItems;
+    void BeginUpdate();
+    void EndUpdate();
+    // Index-based, so owner-data rows are not fetched.
+    int FocusedIndex() const;
+    int FirstIndexWith(UINT state) const;
     void BeginLabelEdit(int index);
     bool HandleListViewMessage(TMessage& message);
-    void HeaderNotified(const NMHDR& header);
+    void HeaderNotified(NMHDR& header);
+    void RebuildHeader();
     LRESULT SendNotify(int code, int item, UINT oldState = 0, UINT newState = 0, UINT changed = 0, TPoint at = {},
                        int subItem = 0);
     int HeaderHeight();
@@ -243,7 +310,7 @@ private:
     void LayoutHeader();
     void SetTop(int row);
     void SetScrollX(int x);
-    void EnsureVisible(int index);
+    void EnsureVisible(int index, bool partialOK = false);
     // Single selection: select and focus `index` only.
     void SelectOnly(int index);
     int HitTest(TPoint p, bool wholeRow);
@@ -306,6 +373,7 @@ private:
     int editing_ = -1;
     DWORD extendedStyle_ = 0;
     bool multiSelect_ = false;
+    int updateCount_ = 0; // Items()->BeginUpdate nesting
     int top_ = 0;
     int scrollX_ = 0; // report and icon views: pixels
     TScrollState vertical_, horizontal_;

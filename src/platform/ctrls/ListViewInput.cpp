@@ -37,9 +37,7 @@ bool TListViewInput::Handle(TMessage& message)
         return true;
     case WM_CHAR: {
         // Typing the start of a caption selects its item.
-        const TListItem* focused = v.ItemFocused();
-        const int found = typeAhead_.Type(char16_t(message.WParam), v.items_->Count(), focused ? focused->Index() : -1,
-                                          [&v](int i) { return v.items_->Item(i)->Caption(); });
+        const int found = TypedItem(char16_t(message.WParam));
         if (found >= 0)
             v.SelectOnly(found);
         return true;
@@ -62,6 +60,20 @@ bool TListViewInput::Handle(TMessage& message)
     default:
         return false;
     }
+}
+
+int TListViewInput::TypedItem(char16_t ch)
+{
+    TCustomListView& v = view_;
+    const int count = v.items_->Count();
+    if (!v.OwnerData())
+        return typeAhead_.Type(ch, count, v.FocusedIndex(), [&v](int i) { return v.items_->Item(i)->Caption(); });
+    // Owner-data rows are searched by their owner, not fetched one by one.
+    return typeAhead_.Type(ch, count, v.FocusedIndex(), [&v, count](std::string_view prefix, int start) {
+        const int row = v.OwnerDataFind(ifPartialString, std::string(prefix), {}, nullptr, SearchStart(start, count),
+                                        sdAll, true);
+        return row < count ? row : -1;
+    });
 }
 
 void TListViewInput::ButtonDown(TPoint p, WPARAM keys, bool doubleClick, bool right)

@@ -16,6 +16,8 @@ public:
 private:
     void ButtonDown(TPoint p, WPARAM keys, bool doubleClick, bool right);
     void KeyDown(WORD key);
+    // The item typing `ch` moves to (-1: none).
+    int TypedItem(char16_t ch);
 
     TCustomListView& view_;
     bool pressed_ = false;

@@ -56,11 +56,33 @@ void TListItem::SetFocused(bool value)
     owner_.SetItemState(Index(), LVIS_FOCUSED, value ? LVIS_FOCUSED : 0);
 }
 
+TRect TListItem::DisplayRect(TDisplayCode code) const
+{
+    RECT r{};
+    r.Left = code == drIcon ? LVIR_ICON : code == drLabel ? LVIR_LABEL : LVIR_BOUNDS;
+    owner_.Perform(LVM_GETITEMRECT, WPARAM(Index()), ToLParam(&r));
+    return r;
+}
+
+void TListItem::MakeVisible(bool partialOK)
+{
+    owner_.Perform(LVM_ENSUREVISIBLE, WPARAM(Index()), partialOK);
+}
+
 bool TCustomListView::OwnerDataFetch(TListItem* item, TItemRequests /*request*/)
 {
     if (OnData)
         OnData(this, item);
     return true;
+}
+
+int TCustomListView::OwnerDataFind(TItemFind find, const std::string& findString, TPoint findPosition,
+                                   void* findData, int startIndex, TSearchDirection direction, bool wrap)
+{
+    int index = -1;
+    if (OnDataFind)
+        OnDataFind(this, find, findString, findPosition, findData, startIndex, direction, wrap, index);
+    return index;
 }
 
 TListItems::TListItems(TCustomListView& owner) : owner_(owner), dataItem_(std::make_unique<TListItem>(owner)) {}
@@ -157,6 +179,16 @@ void TListItems::Clear()
     owner_.ItemsChanged();
 }
 
+void TListItems::BeginUpdate()
+{
+    owner_.BeginUpdate();
+}
+
+void TListItems::EndUpdate()
+{
+    owner_.EndUpdate();
+}
+
 int TListItems::IndexOf(const TListItem* item) const
 {
     for (int i = 0; i < Count(); ++i)
@@ -171,10 +203,28 @@ void TListColumn::SetCaption(const std::string& text)
     owner_.ColumnChanged(*this);
 }
 
+int TListColumn::ClampWidth(int width) const
+{
+    width = std::max({0, width, minWidth_});
+    return maxWidth_ > 0 ? std::min(width, maxWidth_) : width;
+}
+
 void TListColumn::SetWidth(int width)
 {
-    width_ = std::max(0, width);
+    width_ = ClampWidth(width);
     owner_.ColumnChanged(*this);
+}
+
+void TListColumn::SetMinWidth(int value)
+{
+    minWidth_ = std::max(0, value);
+    SetWidth(width_);
+}
+
+void TListColumn::SetMaxWidth(int value)
+{
+    maxWidth_ = std::max(0, value);
+    SetWidth(width_);
 }
 
 void TListColumn::SetAlignment(TAlignment value)
@@ -195,6 +245,34 @@ TListColumn* TListColumns::Add()
     columns_.push_back(std::make_unique<TListColumn>(owner_, Count()));
     owner_.ColumnAdded(*columns_.back());
     return columns_.back().get();
+}
+
+void TListColumns::Delete(int index)
+{
+    Items(index);
+    columns_.erase(columns_.begin() + index);
+    for (int i = index; i < Count(); ++i)
+        columns_[std::size_t(i)]->index_ = i;
+    owner_.ColumnDeleted(index);
+}
+
+void TListColumns::Clear()
+{
+    BeginUpdate();
+    columns_.clear();
+    EndUpdate();
+}
+
+void TListColumns::BeginUpdate()
+{
+    ++updateCount_;
+}
+
+void TListColumns::EndUpdate()
+{
+    if (updateCount_ == 0 || --updateCount_ > 0)
+        return;
+    owner_.ColumnsUpdated();
 }
 
 } // namespace tovrel

@@ -24,7 +24,7 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
         return true;
     case LVM_GETHEADER: result = reinterpret_cast<LRESULT>(header_); return true;
     case LVM_SCROLL: ScrollByPixels(int(w), int(l)); result = 1; return true;
-    case LVM_ENSUREVISIBLE: EnsureVisible(index); result = valid; return true;
+    case LVM_ENSUREVISIBLE: EnsureVisible(index, l != 0); result = valid; return true;
     case LVM_REDRAWITEMS: Invalidate(); result = 1; return true;
     case LVM_DELETEITEM:
         if (valid)
@@ -92,6 +92,11 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
     case LVM_GETCOLUMNWIDTH:
         result = index >= 0 && index < columns_->Count() ? columns_->Items(index)->Width() : 0;
         return true;
+    case LVM_DELETECOLUMN:
+        result = index >= 0 && index < columns_->Count();
+        if (result)
+            columns_->Delete(index);
+        return true;
     case LVM_SETCOLUMNWIDTH:
         if (index >= 0 && index < columns_->Count())
             columns_->Items(index)->SetWidth(int(l));
@@ -142,13 +147,19 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
     }
 }
 
+void TCustomListView::ColClick(TListColumn* column)
+{
+    if (OnColumnClick)
+        OnColumnClick(this, column);
+}
+
 void TCustomListView::DefaultHandler(TMessage& message)
 {
     if (HandleListViewMessage(message) || input_->Handle(message))
         return;
     switch (message.Msg) {
     case WM_NOTIFY: {
-        const auto* header = FromLParam<const NMHDR>(message.LParam);
+        auto* header = FromLParam<NMHDR>(message.LParam);
         if (header && header->hwndFrom == header_ && header_)
             HeaderNotified(*header);
         return;
@@ -172,19 +183,28 @@ void TCustomListView::DefaultHandler(TMessage& message)
             return;
         }
         const auto* nm = FromLParam<const NMLISTVIEW>(message.LParam);
-        TListItem* item = nm->iItem >= 0 && nm->iItem < items_->Count() ? items_->Item(nm->iItem) : nullptr;
+        // Fetched only for a handler, so owner-data rows are not filled for nothing.
+        const bool valid = nm->iItem >= 0 && nm->iItem < items_->Count();
+        const auto item = [&] { return items_->Item(nm->iItem); };
         switch (nm->hdr.code) {
+        case LVN_ITEMCHANGING: {
+            bool allow = true;
+            if (OnChanging && valid)
+                OnChanging(this, item(), ctState, allow);
+            message.Result = !allow;
+            break;
+        }
         case LVN_ITEMCHANGED:
-            if (OnChange && item)
-                OnChange(this, item, ctState);
-            if (OnSelectItem && item && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED))
-                OnSelectItem(this, item, (nm->uNewState & LVIS_SELECTED) != 0);
+            if (OnChange && valid)
+                OnChange(this, item(), ctState);
+            if (OnSelectItem && valid && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED))
+                OnSelectItem(this, item(), (nm->uNewState & LVIS_SELECTED) != 0);
             break;
         case NM_CLICK: Click(); break;
         case NM_DBLCLK: DblClick(); break;
         case LVN_COLUMNCLICK:
-            if (OnColumnClick && nm->iSubItem >= 0 && nm->iSubItem < columns_->Count())
-                OnColumnClick(this, columns_->Items(nm->iSubItem));
+            if (nm->iSubItem >= 0 && nm->iSubItem < columns_->Count())
+                ColClick(columns_->Items(nm->iSubItem));
             break;
         default: break;
         }

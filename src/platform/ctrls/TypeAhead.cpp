@@ -8,12 +8,17 @@
 
 namespace tovrel {
 
+int SearchStart(int start, int count)
+{
+    return start < 0 || start + 1 >= count ? 0 : start + 1;
+}
+
 int FindItemByText(int count, int start, std::string_view prefix, bool exact,
                    const std::function<std::string(int)>& textOf)
 {
     if (count <= 0)
         return -1;
-    const int first = start < 0 || start >= count ? 0 : start + 1;
+    const int first = SearchStart(start, count);
     for (int n = 0; n < count; ++n) {
         const int i = (first + n) % count;
         const std::string text = textOf(i);
@@ -24,6 +29,13 @@ int FindItemByText(int count, int start, std::string_view prefix, bool exact,
 }
 
 int TTypeAhead::Type(char16_t ch, int count, int current, const std::function<std::string(int)>& textOf)
+{
+    return Type(ch, count, current, [&](std::string_view prefix, int start) {
+        return FindItemByText(count, start, prefix, false, textOf);
+    });
+}
+
+int TTypeAhead::Type(char16_t ch, int count, int current, const TFindPrefix& find)
 {
     if (ch < 32 || count == 0)
         return -1;
@@ -36,7 +48,7 @@ int TTypeAhead::Type(char16_t ch, int count, int current, const std::function<st
     const bool repeated = std::all_of(prefix_.begin(), prefix_.end(), [&](char32_t c) { return c == prefix_[0]; });
     const std::u32string search = repeated ? prefix_.substr(0, 1) : prefix_;
     // A fresh letter looks past the current item; a longer prefix may stay on it.
-    return FindItemByText(count, repeated ? current : current - 1, EncodeUtf8(search), false, textOf);
+    return find(EncodeUtf8(search), repeated ? current : current - 1);
 }
 
 } // namespace tovrel

@@ -160,9 +160,21 @@ public:
     bool OwnerDataFetch(TListItem* item, TItemRequests request) override
     {
         if (request.Contains(irText))
-            item->SetCaption("file " + std::to_string(item->Index()));
+            item->SetCaption(Name(item->Index()));
         return true;
     }
+    // Type-ahead asks here rather than fetching rows.
+    int OwnerDataFind(TItemFind, const std::string& text, TPoint, void*, int start, TSearchDirection, bool) override
+    {
+        const int count = Items()->Count();
+        for (int n = 0; n < count; ++n)
+            if (Name((start + n) % count).starts_with(text))
+                return (start + n) % count;
+        return -1;
+    }
+
+private:
+    static std::string Name(int index) { return "file " + std::to_string(index); }
 };
 
 TEST_F(ListViewStyleTest, OwnerDataRowsFetchedBySubclassInEveryStyle)
