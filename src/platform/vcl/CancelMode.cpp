@@ -2,6 +2,7 @@
 
 #include "platform/vcl/Forms.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tovrel {
@@ -13,9 +14,15 @@ void SendCancelMode(TControl* pressed)
     for (TControl* c = pressed; c; c = c->Parent())
         if (auto* form = dynamic_cast<TCustomForm*>(c))
             forms.push_back(form);
-    for (TCustomForm* form : forms)
-        if (TWinControl* active = form->ActiveControl(); active && active != pressed)
-            active->Perform(CM_CANCELMODE, 0, ToLParam(pressed));
+    // A control active in a form and in the form around it hears once.
+    std::vector<TWinControl*> told;
+    for (TCustomForm* form : forms) {
+        TWinControl* active = form->ActiveControl();
+        if (!active || active == pressed || std::find(told.begin(), told.end(), active) != told.end())
+            continue;
+        told.push_back(active);
+        active->Perform(CM_CANCELMODE, 0, ToLParam(pressed));
+    }
 }
 
 } // namespace tovrel

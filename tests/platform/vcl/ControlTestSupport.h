@@ -54,6 +54,16 @@ protected:
         Pump();
     }
 
+    // A control owned by and placed on `parent`.
+    template <class T>
+    static T* Placed(TWinControl& parent, TRect bounds)
+    {
+        auto* control = new T(&parent);
+        control->SetParent(&parent);
+        control->SetBoundsRect(bounds);
+        return control;
+    }
+
     std::shared_ptr<TFakeClock> clock;
 };
 
