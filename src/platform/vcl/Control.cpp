@@ -82,6 +82,7 @@ TShiftState GetShiftState()
 
 namespace {
 TControl* captureControl = nullptr;
+TCursor screenCursor = crDefault;
 
 bool IsButtonPress(UINT message)
 {
@@ -93,8 +94,6 @@ bool IsButtonPress(UINT message)
         return false;
     }
 }
-
-TCursor screenCursor = crDefault;
 } // namespace
 
 TCursor ScreenCursor()

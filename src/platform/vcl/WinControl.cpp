@@ -969,7 +969,7 @@ void TWinControl::WndProc(TMessage& message)
         break;
     }
     case CM_FONTCHANGED: {
-        FontChangedHere();
+        SendChangedFont();
         TMessage notice{CM_PARENTFONTCHANGED, 0, 0, 0};
         for (int i = 0; i < ControlCount(); ++i)
             Controls(i)->WindowProc(notice);

@@ -157,7 +157,7 @@ private:
     bool HandleFontMessage(TMessage& message);
     bool TakeSentFont(HFONT font);
     void SendFontToWindow();
-    void FontChangedHere();
+    void SendChangedFont();
 
     HWND handle_ = nullptr;
     std::vector<TControl*> controls_;

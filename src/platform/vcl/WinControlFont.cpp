@@ -41,7 +41,7 @@ void TWinControl::SendFontToWindow()
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
 }
 
-void TWinControl::FontChangedHere()
+void TWinControl::SendChangedFont()
 {
     // Taking a sent font changes Font, and the window has that font already.
     if (takingSentFont_)
