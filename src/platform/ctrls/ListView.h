@@ -223,8 +223,9 @@ public:
     void SetLargeImages(TCustomImageList* images);
     TListItem* Selected() const;
     void SetSelected(TListItem* item);
-    // The selected row (-1: none). Writing selects that row alone (-1: none)
-    // through the item states, so the unselect and select notifications come.
+    // The selected row (-1: none). Writing selects and focuses that row alone
+    // and scrolls it into view (-1: unselects all), through the item states,
+    // so the unselect and select notifications come; other values raise EListError.
     int ItemIndex() const;
     void SetItemIndex(int index);
     TListItem* ItemFocused() const;
