@@ -33,11 +33,6 @@ HFONT MenuFont()
     return reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-bool Selectable(const TMenuItem* item)
-{
-    return item->Visible() && item->Enabled() && !item->IsLine();
-}
-
 } // namespace
 
 void MenuBarsChanged(const TMenu* menu)
@@ -56,13 +51,6 @@ TMenuBar::TMenuBar(TCustomForm& form, TMainMenu& menu) : form_(form), menu_(menu
 TMenuBar::~TMenuBar()
 {
     std::erase(LiveBars(), this);
-    if (dropDown_) {
-        // The menu may be gone already: the window's last notices must not reach this bar.
-        SetWindowLongPtr(dropDown_, GWLP_USERDATA, 0);
-        if (GetCapture() == dropDown_)
-            ReleaseCapture();
-        DestroyWindow(dropDown_);
-    }
 }
 
 HWND TMenuBar::FormHandle() const
@@ -249,7 +237,7 @@ bool TMenuBar::SysCommand(WPARAM, LPARAM lParam)
     const WORD key = WORD(lParam >= 'a' && lParam <= 'z' ? lParam - 'a' + 'A' : lParam);
     for (int i = 0; i < menu_.Items()->Count(); ++i) {
         const TMenuItem* item = menu_.Items()->Items(i);
-        if (Selectable(item) && IsAccel(key, item->Caption())) {
+        if (MenuItemSelectable(item) && IsAccel(key, item->Caption())) {
             Open(i, true);
             return true;
         }
@@ -262,7 +250,7 @@ int TMenuBar::NextTopItem(int from, int step) const
     const int count = menu_.Items()->Count();
     for (int n = 1; n <= count; ++n) {
         const int i = ((from + step * n) % count + count) % count;
-        if (Selectable(menu_.Items()->Items(i)))
+        if (MenuItemSelectable(menu_.Items()->Items(i)))
             return i;
     }
     return -1;
@@ -270,7 +258,7 @@ int TMenuBar::NextTopItem(int from, int step) const
 
 void TMenuBar::Open(int index, bool selectFirst)
 {
-    if (index < 0 || index >= menu_.Items()->Count() || !Selectable(menu_.Items()->Items(index)) || !FormHandle())
+    if (index < 0 || index >= menu_.Items()->Count() || !MenuItemSelectable(menu_.Items()->Items(index)) || !FormHandle())
         return;
     const TRect bar = ItemScreenRect(index);
     if (bar.IsEmpty())
@@ -285,11 +273,10 @@ void TMenuBar::Open(int index, bool selectFirst)
         return;
     }
     openIndex_ = index;
-    LayOutRows(*item);
-    hot_ = -1;
+    dropDown_.LayOut(*item);
     if (selectFirst)
-        MoveHot(1);
-    ShowDropDown({bar.Left, bar.Bottom});
+        dropDown_.MoveHot(1);
+    ShowDropDown(bar);
     Redraw();
 }
 
@@ -298,18 +285,16 @@ void TMenuBar::Close()
     if (openIndex_ < 0)
         return;
     openIndex_ = -1;
-    hot_ = -1;
-    rows_.clear();
     // Hidden before the capture goes, so the capture notice finds it closed.
-    ShowWindow(dropDown_, SW_HIDE);
-    if (GetCapture() == dropDown_)
+    dropDown_.Hide();
+    if (GetCapture() && GetCapture() == dropDown_.Window())
         ReleaseCapture();
     Redraw();
 }
 
 HWND TMenuBar::DropDown() const
 {
-    return openIndex_ >= 0 ? dropDown_ : nullptr;
+    return openIndex_ >= 0 ? dropDown_.Window() : nullptr;
 }
 
 void TMenuBar::Choose(TMenuItem* item)
@@ -327,8 +312,8 @@ bool TMenuBar::DropDownKey(WORD key)
     case VK_ESCAPE:
     case VK_MENU:
     case VK_F10: Close(); break;
-    case VK_UP: MoveHot(-1); break;
-    case VK_DOWN: MoveHot(1); break;
+    case VK_UP: dropDown_.MoveHot(-1); break;
+    case VK_DOWN: dropDown_.MoveHot(1); break;
     case VK_LEFT:
     case VK_RIGHT: {
         const int next = NextTopItem(openIndex_, key == VK_RIGHT ? 1 : -1);
@@ -339,13 +324,13 @@ bool TMenuBar::DropDownKey(WORD key)
         break;
     }
     case VK_RETURN:
-        if (hot_ >= 0 && rows_[std::size_t(hot_)].Item->Count() == 0)
-            Choose(rows_[std::size_t(hot_)].Item);
+        if (TMenuItem* hot = dropDown_.HotItem(); hot && hot->Count() == 0)
+            Choose(hot);
         break;
     default:
-        for (const TRow& row : rows_)
-            if (Selectable(row.Item) && row.Item->Count() == 0 && IsAccel(key, row.Item->Caption())) {
-                Choose(row.Item);
+        for (TMenuItem* item : dropDown_.AccelItems(key))
+            if (item->Count() == 0) {
+                Choose(item);
                 break;
             }
         break;

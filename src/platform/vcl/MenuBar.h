@@ -7,6 +7,7 @@
 // Escape or a press elsewhere closes it. Skinned forms answer the non-client
 // messages themselves and show their own bar instead.
 #include "platform/vcl/ControlTypes.h"
+#include "platform/vcl/MenuLevel.h"
 #include "platform/vcl/Menus.h"
 
 #include <vector>
@@ -15,10 +16,7 @@ namespace tovrel {
 
 class TCustomForm;
 
-// The window procedure of the bar's drop-down.
-LRESULT MenuDropDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-class TMenuBar {
+class TMenuBar : private TMenuLevelHost {
 public:
     TMenuBar(TCustomForm& form, TMainMenu& menu);
     ~TMenuBar();
@@ -48,12 +46,6 @@ public:
     TRect DropDownRowScreenRect(int index) const;
 
 private:
-    friend LRESULT MenuDropDownProc(HWND, UINT, WPARAM, LPARAM);
-    struct TRow {
-        TMenuItem* Item;
-        TRect Bounds; // drop-down client coordinates
-    };
-
     HWND FormHandle() const;
     int Height() const;
     TRect RowRect() const; // window coordinates
@@ -66,21 +58,14 @@ private:
     void Choose(TMenuItem* item);
 
     // The drop-down (MenuBarDropDown.cpp).
-    void LayOutRows(TMenuItem& parent);
-    void ShowDropDown(TPoint screen);
-    void PaintDropDown(HDC dc) const;
-    int RowAt(TPoint client) const;
-    void SetHot(int row);
-    void MoveHot(int step);
-    void DropDownMouse(UINT message, TPoint client);
+    void ShowDropDown(TRect barItem);
+    void LevelMouse(TMenuLevel& level, UINT message, TPoint screen) override;
+    void LevelCaptureLost(TMenuLevel& level) override;
 
     TCustomForm& form_;
     TMainMenu& menu_;
-    HWND dropDown_ = nullptr;
+    TMenuLevel dropDown_{*this};
     int openIndex_ = -1;
-    std::vector<TRow> rows_;
-    int hot_ = -1; // index into rows_
-    TSize dropDownSize_;
 };
 
 // Told by a menu whose items changed; the bars showing it follow.

@@ -5,6 +5,7 @@
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/MenuBar.h"
+#include "platform/vcl/PopupMenuTracker.h"
 #include "platform/wm/Keys.h"
 
 #include <algorithm>
@@ -374,8 +375,10 @@ void TMenu::Notification(TComponent* component, TOperation operation)
 
 void TMenu::ItemChanged(TMenuItem* source, bool rebuild)
 {
-    if (!ComponentState().Contains(csDestroying))
+    if (!ComponentState().Contains(csDestroying)) {
         MenuBarsChanged(this);
+        TPopupMenuTracker::MenuChanged(this, rebuild);
+    }
     if (OnChange && !ComponentState().Contains(csDestroying) && !ComponentState().Contains(csLoading))
         OnChange(this, source, rebuild);
 }
@@ -430,9 +433,8 @@ void TPopupMenu::Popup(int x, int y)
     popupPoint_ = Point(x, y);
     if (OnPopup)
         OnPopup(this);
-    if (!Presenter())
-        return;
-    if (TMenuItem* chosen = Presenter()(*this, popupPoint_))
+    TMenuItem* chosen = Presenter() ? Presenter()(*this, popupPoint_) : TPopupMenuTracker::Track(*this, popupPoint_);
+    if (chosen)
         chosen->Click();
 }
 

@@ -2,8 +2,9 @@
 // Menus: TMenuItem trees with captions, shortcuts, checks and radio groups,
 // command numbers and change notices; TMenu (shortcut and command dispatch,
 // images), TMainMenu and TPopupMenu. A popup's look belongs to whoever shows
-// it: Popup fires OnPopup and hands the menu to the installed presenter
-// (the skinned menus replace Popup; tests install a presenter that picks).
+// it: Popup fires OnPopup and hands the menu to the installed presenter, or
+// without one to the plain popup menu (PopupMenuTracker.h); the skinned menus
+// replace Popup, and tests may install a presenter that picks.
 #include "platform/vcl/Component.h"
 #include "platform/vcl/ControlTypes.h"
 
@@ -155,13 +156,14 @@ enum TPopupAlignment : std::uint8_t { paLeft, paRight, paCenter };
 class TPopupMenu;
 // Shows a popup menu at a screen point and returns the item chosen (null: none).
 using TPopupPresenter = std::function<TMenuItem*(TPopupMenu& menu, TPoint screen)>;
+// Null goes back to the plain popup menu.
 void SetPopupPresenter(TPopupPresenter presenter);
 
 class TPopupMenu : public TMenu {
 public:
     using TMenu::TMenu;
 
-    // OnPopup, then the presenter; the chosen item is clicked.
+    // OnPopup, then the presenter (or the plain popup menu); the chosen item is clicked.
     virtual void Popup(int x, int y);
     TComponent* PopupComponent = nullptr;
     TPoint PopupPoint() const { return popupPoint_; }
