@@ -34,7 +34,7 @@ void SendColumn(HWND header, UINT message, const TListColumn& column)
 
 TCustomListView::TCustomListView(TComponent* owner)
     : TWinControl(owner), items_(std::make_unique<TListItems>(*this)), columns_(std::make_unique<TListColumns>(*this)),
-      input_(std::make_unique<TListViewInput>(*this)), canvas_(std::make_unique<TCanvas>())
+      input_(std::make_unique<TListViewInput>(*this)), canvas_(std::make_unique<TControlCanvas>(*this))
 {
     SetBounds(0, 0, 250, 150);
     SetTabStop(true);
@@ -42,6 +42,12 @@ TCustomListView::TCustomListView(TComponent* owner)
     ControlStyle.Exclude(csClickEvents); // clicks come from NM_CLICK
     ControlStyle.Exclude(csCaptureMouse);
     ControlStyle.Include(csDoubleClicks);
+}
+
+TCanvas* TCustomListView::Canvas()
+{
+    canvas_->SetFont(Font());
+    return canvas_.get();
 }
 
 TCustomListView::~TCustomListView()

@@ -27,6 +27,7 @@
 #include "platform/ctrls/ListViewLayout.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/vcl/CustomControls.h"
 #include "platform/vcl/GraphicsTypes.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StringList.h"
@@ -200,6 +201,8 @@ public:
 
     TListItems* Items() { return items_.get(); }
     TListColumns* Columns() { return columns_.get(); }
+    // A canvas over the control's window in the control's font (for measuring outside a paint).
+    TCanvas* Canvas();
     TViewStyle ViewStyle() const { return viewStyle_; }
     // Keeps items, selection and focus; scrolls back to the start.
     virtual void SetViewStyle(TViewStyle value);
@@ -355,7 +358,7 @@ private:
     std::unique_ptr<TListItems> items_;
     std::unique_ptr<TListColumns> columns_;
     std::unique_ptr<class TListViewInput> input_;
-    std::unique_ptr<TCanvas> canvas_;
+    std::unique_ptr<TControlCanvas> canvas_;
     TCustomImageList* smallImages_ = nullptr;
     TCustomImageList* largeImages_ = nullptr;
     TViewStyle viewStyle_ = vsReport;

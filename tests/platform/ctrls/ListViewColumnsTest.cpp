@@ -224,5 +224,16 @@ TEST_F(ListViewColumns, ColClickIsOverridable)
     EXPECT_EQ(view.log, (std::vector<std::string>{"event 1", "sort 1"}));
 }
 
+TEST_F(ListViewColumns, CanvasMeasuresInTheControlsFont)
+{
+    // Shell columns are sized in widths of "X" measured this way, outside any paint.
+    TListView& view = View({{"Name", 100}}, 0);
+    const int normal = view.Canvas()->TextWidth("X");
+    view.Font()->SetHeight(view.Font()->Height() * 2);
+    const int large = view.Canvas()->TextWidth("X");
+    EXPECT_GT(normal, 0);
+    EXPECT_GT(large, normal);
+}
+
 } // namespace
 } // namespace tovrel::test
