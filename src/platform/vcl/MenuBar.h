@@ -60,7 +60,7 @@ private:
     // The drop-down (MenuBarDropDown.cpp).
     void ShowDropDown(TRect barItem);
     void LevelMouse(TMenuLevel& level, UINT message, TPoint screen) override;
-    void LevelCaptureLost(TMenuLevel& level) override;
+    void LevelCancelled(TMenuLevel& level) override;
 
     TCustomForm& form_;
     TMainMenu& menu_;

@@ -26,7 +26,7 @@ TRect TMenuBar::DropDownRowScreenRect(int index) const
     return dropDown_.RowScreenRect(parent->Items(index));
 }
 
-void TMenuBar::LevelCaptureLost(TMenuLevel&)
+void TMenuBar::LevelCancelled(TMenuLevel&)
 {
     Close();
 }

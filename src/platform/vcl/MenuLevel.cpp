@@ -124,12 +124,17 @@ LRESULT TMenuLevel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd)
-            level->host_.LevelCaptureLost(*level);
+            level->host_.LevelCancelled(*level);
+        return 0;
+    case WM_ACTIVATEAPP:
+        if (!wParam)
+            level->host_.LevelCancelled(*level);
         return 0;
     case WM_DESTROY:
         // Gone with its owner: made again on the next Show.
         SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
         level->window_ = nullptr;
+        level->host_.LevelCancelled(*level);
         return 0;
     default: return DefWindowProc(hwnd, message, wParam, lParam);
     }

@@ -15,11 +15,13 @@ namespace tovrel {
 class TMenuLevel;
 
 // Told of the mouse over a level (while a level holds the capture: wherever
-// the pointer is) and of a level losing the capture to another window.
+// the pointer is), and that a level's menu should close: the level lost the
+// capture to another window, the application lost the desktop, or the level's
+// window went with its owner.
 class TMenuLevelHost {
 public:
     virtual void LevelMouse(TMenuLevel& level, UINT message, TPoint screen) = 0;
-    virtual void LevelCaptureLost(TMenuLevel& level) = 0;
+    virtual void LevelCancelled(TMenuLevel& level) = 0;
 
 protected:
     ~TMenuLevelHost() = default;

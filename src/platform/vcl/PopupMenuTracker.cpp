@@ -55,19 +55,25 @@ bool IsButtonDown(UINT message)
 // Learns that the menu was freed, so nothing of it is touched afterwards.
 class TPopupMenuTracker::TMenuWatch : public TComponent {
 public:
-    explicit TMenuWatch(TPopupMenu& menu) : TComponent(nullptr), menu_(&menu) { menu.FreeNotification(this); }
+    TMenuWatch(TPopupMenu& menu, TPopupMenuTracker& tracker) : TComponent(nullptr), menu_(&menu), tracker_(tracker)
+    {
+        menu.FreeNotification(this);
+    }
     bool MenuGone() const { return menu_ == nullptr; }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override
     {
         TComponent::Notification(component, operation);
-        if (operation == opRemove && component == menu_)
+        if (operation == opRemove && component == menu_) {
             menu_ = nullptr;
+            tracker_.End(nullptr);
+        }
     }
 
 private:
     TPopupMenu* menu_;
+    TPopupMenuTracker& tracker_;
 };
 
 TMenuItem* TPopupMenuTracker::Track(TPopupMenu& menu, TPoint screen)
@@ -87,7 +93,7 @@ const TPopupMenuTracker* TPopupMenuTracker::Active()
 }
 
 TPopupMenuTracker::TPopupMenuTracker(TPopupMenu& menu, HWND owner)
-    : menu_(menu), owner_(owner), watch_(std::make_unique<TMenuWatch>(menu))
+    : menu_(menu), owner_(owner), active_(GetActiveWindow()), watch_(std::make_unique<TMenuWatch>(menu, *this))
 {
     running = this;
 }
@@ -118,8 +124,9 @@ bool TPopupMenuTracker::Open(TPoint screen)
 
 bool TPopupMenuTracker::Over() const
 {
-    return ended_ || watch_->MenuGone() || (owner_ && !IsWindow(owner_)) || !levels_.front()->Shown() ||
-           Application->Terminated();
+    // Another window activated (another program clicked, a window shown) takes the menu away too.
+    return ended_ || watch_->MenuGone() || (owner_ && !IsWindow(owner_)) || GetActiveWindow() != active_ ||
+           !levels_.front()->Shown() || Application->Terminated();
 }
 
 void TPopupMenuTracker::Run()
@@ -128,12 +135,16 @@ void TPopupMenuTracker::Run()
     MSG msg;
     while (!Over()) {
         if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (Over()) // ended by the input the peek took in
+                break;
             if (!idleTold) {
                 idleTold = true;
                 TellIdle();
                 continue;
             }
+            waiting_ = true;
             GetMessage(&msg, nullptr, 0, 0);
+            waiting_ = false;
         }
         idleTold = false;
         if (msg.message == WM_QUIT) {
@@ -219,7 +230,7 @@ void TPopupMenuTracker::LevelMouse(TMenuLevel&, UINT message, TPoint screen)
     }
 }
 
-void TPopupMenuTracker::LevelCaptureLost(TMenuLevel&)
+void TPopupMenuTracker::LevelCancelled(TMenuLevel&)
 {
     End(nullptr);
 }
@@ -281,6 +292,9 @@ void TPopupMenuTracker::End(TMenuItem* chosen)
         return;
     ended_ = true;
     chosen_ = chosen;
+    // Ended by what the wait ran (input it took in, a main-thread call): the wait must return.
+    if (waiting_)
+        PostMessage(nullptr, WM_NULL, 0, 0);
 }
 
 void TPopupMenuTracker::MenuChanged(const TMenu* menu, bool rebuild)

@@ -4,8 +4,9 @@
 // point (kept on the monitor's work area, flipped left or up where it would
 // run off), follows the mouse over the rows, opens submenus beside their rows
 // and ends with the item picked (a click, Enter, its "&" letter) or with none
-// (Escape at the top level, Alt, a press outside the menu, the owner window
-// destroyed, the menu freed, the application terminated). The focus stays
+// (Escape at the top level, Alt, a press outside the menu, another window
+// activated, the owner window destroyed, the menu freed, the application
+// terminated). The focus stays
 // with the owner window; the loop takes its keys and keeps dispatching every
 // other message (timers, painting). Each time it runs out of messages it
 // sends WM_ENTERIDLE (MSGF_MENU, the top level's window) to the owner.
@@ -49,7 +50,7 @@ private:
     bool TakeKeyMessage(const MSG& msg);
     void Key(WORD key);
     void LevelMouse(TMenuLevel& level, UINT message, TPoint screen) override;
-    void LevelCaptureLost(TMenuLevel& level) override;
+    void LevelCancelled(TMenuLevel& level) override;
     int DepthAt(TPoint screen) const;
     void Hover(int depth, TMenuItem* item);
     // A submenu row opens its submenu, any other selectable row is picked.
@@ -60,9 +61,11 @@ private:
 
     TPopupMenu& menu_;
     const HWND owner_;
+    const HWND active_;
     std::unique_ptr<TMenuWatch> watch_;
     std::vector<std::unique_ptr<TMenuLevel>> levels_;
     bool ended_ = false;
+    bool waiting_ = false; // for a message, in GetMessage
     TMenuItem* chosen_ = nullptr;
 };
 

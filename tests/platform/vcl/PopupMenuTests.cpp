@@ -104,14 +104,17 @@ TEST_F(PopupMenuTest, OpensAtThePointAndFlipsWhereTheWorkAreaEnds)
     struct TCase {
         TPoint At;
         bool Left, Up;
+        TPopupAlignment Alignment = paLeft;
     } const cases[] = {
         {{200, 150}, false, false},
         {{790, 150}, true, false},
         {{200, 480}, false, true}, // inside the monitor, but past the work area
         {{790, 550}, true, true},
+        {{400, 150}, true, false, paRight},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.At.X << "," << c.At.Y);
+        menu->Alignment = c.Alignment;
         TRect shown;
         steps.push_back([&] {
             shown = LevelRect(0);
@@ -275,11 +278,12 @@ TEST_F(PopupMenuTest, TheOwnerKeepsTheFocusWhileTimersAndPaintingGoOn)
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(PopupMenuTest, TheLoopEndsWhenTheOwnerGoesOrTheApplicationQuits)
+TEST_F(PopupMenuTest, TheLoopEndsWhenTheOwnerGoesTheApplicationLosesTheDesktopOrQuits)
 {
     const std::pair<const char*, std::function<void()>> endings[] = {
         {"owner window destroyed", [this] { DestroyWindow(form->Handle()); }},
         {"owner form freed with the menu", [this] { form.release()->Release(); }},
+        {"application deactivated", [] { InjectAppDeactivated(); }},
         {"quit", [] { PostQuitMessage(3); }},
     };
     for (const auto& [name, ending] : endings) {
