@@ -283,6 +283,8 @@ TEST_F(PopupMenuTest, TheLoopEndsWhenTheOwnerGoesTheApplicationLosesTheDesktopOr
     const std::pair<const char*, std::function<void()>> endings[] = {
         {"owner window destroyed", [this] { DestroyWindow(form->Handle()); }},
         {"owner form freed with the menu", [this] { form.release()->Release(); }},
+        {"owner destroyed by a main-thread call the wait runs",
+         [this] { TMainThread::Post([this] { DestroyWindow(form->Handle()); }); }},
         {"application deactivated", [] { InjectAppDeactivated(); }},
         {"quit", [] { PostQuitMessage(3); }},
     };
