@@ -84,7 +84,9 @@ TMenuItem* TPopupMenuTracker::Track(TPopupMenu& menu, TPoint screen)
     if (!tracker.Open(screen))
         return nullptr;
     tracker.Run();
-    return tracker.watch_->MenuGone() ? nullptr : tracker.chosen_;
+    // Looked up again by its command: what the last messages ran may have freed it.
+    return tracker.watch_->MenuGone() || !tracker.chosenCommand_ ? nullptr
+                                                                   : menu.FindItem(tracker.chosenCommand_, fkCommand);
 }
 
 const TPopupMenuTracker* TPopupMenuTracker::Active()
@@ -291,7 +293,7 @@ void TPopupMenuTracker::End(TMenuItem* chosen)
     if (ended_)
         return;
     ended_ = true;
-    chosen_ = chosen;
+    chosenCommand_ = chosen ? chosen->Command() : 0;
     // Ended by what the wait ran (input it took in, a main-thread call): the wait must return.
     if (waiting_)
         PostMessage(nullptr, WM_NULL, 0, 0);

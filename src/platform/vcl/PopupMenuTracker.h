@@ -66,7 +66,7 @@ private:
     std::vector<std::unique_ptr<TMenuLevel>> levels_;
     bool ended_ = false;
     bool waiting_ = false; // for a message, in GetMessage
-    TMenuItem* chosen_ = nullptr;
+    WORD chosenCommand_ = 0; // none
 };
 
 } // namespace tovrel
