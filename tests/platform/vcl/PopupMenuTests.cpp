@@ -1,11 +1,13 @@
 #include "ControlTestSupport.h"
 
+#include "platform/gdi/SysColors.h"
 #include "platform/vcl/PopupMenuTracker.h"
 #include "platform/vcl/Timer.h"
 #include "platform/wm/Keys.h"
 
 #include <deque>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -127,6 +129,35 @@ TEST_F(PopupMenuTest, OpensAtThePointAndFlipsWhereTheWorkAreaEnds)
         EXPECT_LE(shown.Bottom, 560);
     }
     EXPECT_TRUE(log.empty());
+}
+
+TEST_F(PopupMenuTest, RowsShowTheHotRowDisabledRowsAndMarks)
+{
+    // The colours met in a row (level client coordinates), left part only or whole.
+    const auto coloursIn = [](TRect row, int width) {
+        const TRect level = LevelRect(0);
+        auto surface = WindowSurface(Tracker().Level(0).Window());
+        std::set<COLORREF> colours;
+        for (int y = row.Top - level.Top; y < row.Bottom - level.Top; ++y)
+            for (int x = row.Left - level.Left; x < row.Left - level.Left + width; ++x) {
+                const std::uint8_t* p = surface->ScanLine(y) + x * 4;
+                colours.insert(RGB(p[2], p[1], p[0]));
+            }
+        return colours;
+    };
+    close->SetRadioItem(true);
+    steps.push_back([] { Press(VK_DOWN); });
+    steps.push_back([&] {
+        const TRect openRow = RowRect(0, open), disabledRow = RowRect(0, disabled), closeRow = RowRect(0, close);
+        EXPECT_TRUE(coloursIn(openRow, openRow.Width()).contains(GetSysColor(COLOR_HIGHLIGHT)));
+        EXPECT_TRUE(coloursIn(openRow, openRow.Width()).contains(GetSysColor(COLOR_HIGHLIGHTTEXT)));
+        EXPECT_TRUE(coloursIn(disabledRow, disabledRow.Width()).contains(GetSysColor(COLOR_GRAYTEXT)));
+        EXPECT_FALSE(coloursIn(disabledRow, disabledRow.Width()).contains(GetSysColor(COLOR_MENUTEXT)));
+        EXPECT_TRUE(coloursIn(closeRow, 20).contains(GetSysColor(COLOR_MENUTEXT))) << "the radio mark";
+        EXPECT_FALSE(coloursIn(RowRect(0, more), 20).contains(GetSysColor(COLOR_MENUTEXT))) << "no mark";
+        Press(VK_ESCAPE);
+    });
+    menu->Popup(200, 150);
 }
 
 TEST_F(PopupMenuTest, AClickOnARowPicksItOnceWhileLinesAndDisabledRowsStayOpen)
