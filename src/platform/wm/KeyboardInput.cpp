@@ -7,10 +7,14 @@
 
 #include <array>
 #include <atomic>
+#include <utility>
 
 namespace tovrel {
 
 namespace {
+
+// Text comes right after its own key press, or not at all.
+bool keyDownUntranslated = false;
 
 constexpr SHORT kDown = SHORT(0x8000);
 
@@ -127,8 +131,24 @@ void CookKey(const TRawInput& raw)
     QueueCooked(target, message, generic, l);
 }
 
+void KeyDownRetrieved(const MSG& m, bool removed)
+{
+    if (removed && (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN))
+        keyDownUntranslated = true;
+}
+
+void ForgetUntranslatedKeyDown() { keyDownUntranslated = false; }
+
+void KeyDownTranslated(const MSG& m)
+{
+    if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN)
+        keyDownUntranslated = false;
+}
+
 void CookText(const TRawInput& raw)
 {
+    if (std::exchange(keyDownUntranslated, false))
+        return;
     const HWND target = KeyboardTarget();
     if (!target)
         return;

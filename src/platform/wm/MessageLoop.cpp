@@ -111,6 +111,7 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
     MSG m;
     if (RetrieveMessage(m, {hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0)) {
         RememberRetrieved(m);
+        KeyDownRetrieved(m, (removeFlags & PM_REMOVE) != 0);
         if (msg)
             *msg = m;
         return 1;
@@ -158,6 +159,7 @@ BOOL TranslateMessage(const MSG* msg)
 {
     if (!msg)
         return 0;
+    KeyDownTranslated(*msg);
     const UINT vk = UINT(msg->wParam);
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     const bool alt = GetKeyState(VK_MENU) < 0;

@@ -211,6 +211,8 @@ bool CookNextInput()
     auto raw = MessageQueue().TakeRaw();
     if (!raw)
         return false;
+    if (raw->Kind != TRawKind::Text)
+        ForgetUntranslatedKeyDown();
     switch (raw->Kind) {
     case TRawKind::MouseMove:
     case TRawKind::MouseDown:

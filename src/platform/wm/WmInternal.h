@@ -25,6 +25,11 @@ bool RetrieveMessage(MSG& out, const TMessageFilter& filter, bool remove);
 
 // Input.
 bool CookNextInput(); // translates one raw event; false when none waits
+// Typed text belongs to the key press before it: a press taken from the queue and
+// never passed to TranslateMessage (a menu or size loop consumed it) drops its text.
+void KeyDownRetrieved(const MSG& m, bool removed);
+void KeyDownTranslated(const MSG& m);
+void ForgetUntranslatedKeyDown(); // any other input came between
 void ForgetWindowInput(TWindow& w); // focus, capture, activation and tracking leave a dying window
 void RefreshActivationAfterHide(TWindow& w);
 

@@ -246,6 +246,41 @@ TEST_F(Input, KeysGoToTheFocusAndTextArrivesPerUtf16Unit)
     EXPECT_TRUE(up->LParam & KF_UP_BIT);
 }
 
+TEST_F(Input, TextOfAKeyPressThatWasNotTranslatedIsDropped)
+{
+    // A menu loop takes the press of an accelerator letter without translating it:
+    // the letter's text must not reach the edit after the menu closed.
+    HWND top = Top(Bounds(0, 0, 200, 200));
+    HWND edit = Child(top, Bounds(0, 0, 50, 20));
+    SetFocus(edit);
+    auto typed = [&] {
+        std::vector<WPARAM> chars;
+        for (const auto& e : Log())
+            if (e.Hwnd == edit && e.Message == WM_CHAR)
+                chars.push_back(e.WParam);
+        return chars;
+    };
+    Log().clear();
+    InjectKey('D', true);
+    InjectText("d");
+    MSG m;
+    ASSERT_TRUE(PeekMessage(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    ASSERT_EQ(m.message, UINT(WM_KEYDOWN)); // consumed: no TranslateMessage, no dispatch
+    InjectKey('D', false);
+    Pump();
+    EXPECT_EQ(typed(), std::vector<WPARAM>{});
+
+    // Translated presses keep their text, and text with no press before it (an
+    // input method's commit) always arrives.
+    Log().clear();
+    InjectKey('E', true);
+    InjectText("e");
+    InjectKey('E', false);
+    InjectText("中");
+    Pump();
+    EXPECT_EQ(typed(), (std::vector<WPARAM>{'e', 0x4E2D}));
+}
+
 TEST_F(Input, AltKeysMakeSystemCommands)
 {
     HWND top = Top(Bounds(0, 0, 200, 200));
