@@ -151,13 +151,27 @@ void TDesktopBackend::WindowShown(HWND hwnd, bool visible, bool activate)
         return;
     if (!visible) {
         SDL_HideWindow(window);
+        if (NeverActivates(hwnd))
+            KeepKeyboardOnActiveWindow(window);
         return;
     }
     SDL_ShowWindow(window);
+    if (NeverActivates(hwnd))
+        KeepKeyboardOnActiveWindow(window);
     if (activate)
         SDL_RaiseWindow(window);
     if (auto surface = WindowSurface(hwnd))
         Present(hwnd, *surface, TRegion(TRect{0, 0, surface->Width(), surface->Height()}));
+}
+
+// SDL gives a shown popup-menu window the X input focus (reverting to none when
+// it goes), but the layer sends keys to its own focus wherever X delivers them:
+// the X focus stays with the active window, so typing never goes nowhere.
+void TDesktopBackend::KeepKeyboardOnActiveWindow(SDL_Window* popup)
+{
+    SDL_Window* active = WindowOf(GetActiveWindow());
+    if (active && active != popup && (SDL_GetWindowFlags(active) & SDL_WINDOW_SHOWN))
+        SDL_SetWindowInputFocus(active);
 }
 
 void TDesktopBackend::WindowMoved(HWND hwnd, const TRect& r)

@@ -60,6 +60,7 @@ private:
     static bool NeverActivates(HWND hwnd);
     SDL_Window* WindowOf(HWND hwnd) const; // null until the window was first shown
     SDL_Window* MakeWindow(HWND hwnd);
+    void KeepKeyboardOnActiveWindow(SDL_Window* popup);
     HWND HandleOf(std::uint32_t sdlWindowId) const;
     void Dispatch(const SDL_Event& e);
     void WindowEvent(const SDL_Event& e);

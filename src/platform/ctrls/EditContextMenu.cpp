@@ -51,6 +51,9 @@ constexpr TEditMenuRow kEditMenu[] = {
 
 void TCustomEdit::PopupEditMenu(LPARAM where)
 {
+    // The platform's edit takes the focus for its menu, so the commands and what is typed next go to it.
+    if (HandleAllocated() && !Focused() && CanFocus())
+        SetFocus();
     TPoint screen = PointFromLParam(where);
     if (where == MAKELPARAM(-1, -1)) {
         // From the keyboard: at the caret, kept inside the control.

@@ -149,6 +149,23 @@ TEST_F(EditMenu, EachItemDoesWhatItsMessageDoes)
     }
 }
 
+TEST_F(EditMenu, TakesTheFocusForItsMenu)
+{
+    // What is typed after a command goes to the edit whose menu it was.
+    TEdit& first = Place<TEdit>(Rect(10, 10, 160, 31));
+    TEdit& second = Place<TEdit>(Rect(10, 40, 160, 61));
+    first.SetFocus();
+    Pump();
+    HWND focusWhileShown = nullptr;
+    SetPopupPresenter([&](TPopupMenu&, TPoint) -> TMenuItem* {
+        focusWhileShown = GetFocus();
+        return nullptr;
+    });
+    RightClick(second, Point(5, 5));
+    EXPECT_EQ(focusWhileShown, second.Handle());
+    EXPECT_TRUE(second.Focused());
+}
+
 // Handles WM_CONTEXTMENU itself, as the skinned edit does.
 class TOwnMenuEdit : public TEdit {
 public:

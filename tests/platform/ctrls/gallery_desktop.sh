@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the gallery on the desktop backend with synthetic X input (run under
 # xvfb-run): types into the edit, picks a list box item, scrolls the list view
-# with the wheel, switches it to icons and resizes the window from outside and by its frame, then checks each effect in the report
+# with the wheel, switches it to icons, deletes the edit's text through its
+# context menu and resizes the window from outside and by its frame, then checks each effect in the report
 # the gallery writes on SIGUSR1. The resize step runs only with --resize.
 #   gallery_desktop.sh GALLERY OUT_DIR [--resize]
 set -euo pipefail
@@ -64,6 +65,13 @@ expect_line 'listbox=4'      # the list box kept its selection
 
 click_at 231 44 # the tool bar's "Icons" button
 expect_line 'listview.style=icon'
+
+# The edit's own context menu: the edit takes the focus (selecting its text),
+# "Delete" by its letter clears it, and what is typed next goes to the edit.
+xdotool mousemove --window "$wid" 103 70 click 3
+xdotool key d
+xdotool type --delay 20 'Z'
+expect_line 'edit=Z'
 
 if [[ $resize == --resize ]]; then
   xdotool windowsize "$wid" 700 420
