@@ -88,19 +88,42 @@ void TListViewInput::ButtonDown(TPoint p, WPARAM keys, bool doubleClick, bool ri
             v.SelectOnly(index);
         anchor_ = index;
     } else if (ctrl) {
-        v.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED,
-                       (v.ItemState(index, LVIS_SELECTED) ^ LVIS_SELECTED) | LVIS_FOCUSED);
-        anchor_ = index;
+        ToggleSelected(index);
     } else {
-        const int from = std::min(std::max(anchor_, 0), index), to = std::max(std::max(anchor_, 0), index);
-        for (int i = 0; i < v.items_->Count(); ++i)
-            v.SetItemState(i, LVIS_SELECTED, i >= from && i <= to ? LVIS_SELECTED : 0);
-        v.SetItemState(index, LVIS_FOCUSED, LVIS_FOCUSED);
+        SelectRange(index);
     }
     if (doubleClick)
         v.SendNotify(NM_DBLCLK, index, 0, 0, 0, p);
     else if (!right)
         pressed_ = true;
+}
+
+void TListViewInput::SelectRange(int index)
+{
+    TCustomListView& v = view_;
+    const int count = v.items_->Count();
+    // An anchor left behind by deleted items, or none yet, starts from the focus.
+    if (anchor_ < 0 || anchor_ >= count) {
+        const int focused = v.FocusedIndex();
+        anchor_ = focused >= 0 ? focused : 0;
+    }
+    const int from = std::min(anchor_, index), to = std::max(anchor_, index);
+    for (int i = 0; i < count; ++i) {
+        const UINT selected = i >= from && i <= to ? LVIS_SELECTED : 0;
+        // The focus comes with the new end's own change, not as a second one.
+        if (i == index)
+            v.SetItemState(i, LVIS_SELECTED | LVIS_FOCUSED, selected | LVIS_FOCUSED);
+        else
+            v.SetItemState(i, LVIS_SELECTED, selected);
+    }
+    v.EnsureVisible(index);
+}
+
+void TListViewInput::ToggleSelected(int index)
+{
+    TCustomListView& v = view_;
+    v.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, (v.ItemState(index, LVIS_SELECTED) ^ LVIS_SELECTED) | LVIS_FOCUSED);
+    anchor_ = index;
 }
 
 void TListViewInput::KeyDown(WORD key)
@@ -109,15 +132,29 @@ void TListViewInput::KeyDown(WORD key)
     const int count = v.items_->Count();
     if (count == 0)
         return;
-    const TListItem* focused = v.ItemFocused();
-    const int current = focused ? focused->Index() : -1;
+    // Without multiple selection Shift and Ctrl change nothing.
+    const bool shift = v.multiSelect_ && GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = v.multiSelect_ && GetKeyState(VK_CONTROL) < 0;
+    const int current = v.FocusedIndex();
+    if (key == VK_SPACE) {
+        if (ctrl && current >= 0)
+            ToggleSelected(current);
+        return;
+    }
     const std::optional<int> step = v.KeyTarget(key, current);
     if (!step)
         return;
     const int target = std::clamp(*step, 0, count - 1);
-    if (target != current || !v.ItemState(target, LVIS_SELECTED))
-        v.SelectOnly(target);
-    anchor_ = target;
+    if (shift) {
+        SelectRange(target);
+    } else if (ctrl) {
+        v.SetItemState(target, LVIS_FOCUSED, LVIS_FOCUSED);
+        v.EnsureVisible(target);
+    } else {
+        if (target != current || !v.ItemState(target, LVIS_SELECTED))
+            v.SelectOnly(target);
+        anchor_ = target;
+    }
 }
 
 } // namespace tovrel

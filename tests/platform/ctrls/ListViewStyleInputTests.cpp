@@ -9,15 +9,6 @@
 namespace tovrel::test {
 namespace {
 
-std::vector<int> SelectedIndexes(TListView& view)
-{
-    std::vector<int> selected;
-    for (int i = 0; i < view.Items()->Count(); ++i)
-        if (view.Items()->Item(i)->Selected())
-            selected.push_back(i);
-    return selected;
-}
-
 // Cells across a row (grids) or down a column (list).
 int PerLine(TListView& view)
 {

@@ -8,6 +8,7 @@
 #include "platform/vcl/Canvas.h"
 
 #include <string>
+#include <vector>
 
 namespace tovrel::test {
 
@@ -54,6 +55,14 @@ protected:
         info.fMask = SIF_ALL;
         GetScrollInfo(view.Handle(), bar, &info);
         return info;
+    }
+    static std::vector<int> SelectedIndexes(TListView& view)
+    {
+        std::vector<int> selected;
+        for (int i = 0; i < view.Items()->Count(); ++i)
+            if (view.Items()->Item(i)->Selected())
+                selected.push_back(i);
+        return selected;
     }
     static int Focused(TListView& view)
     {
