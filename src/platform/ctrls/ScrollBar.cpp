@@ -1,6 +1,7 @@
 #include "platform/ctrls/ScrollBar.h"
 
 #include "platform/ctrls/ArrowGlyph.h"
+#include "platform/ctrls/RangeKeys.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiObjects.h"
@@ -164,14 +165,9 @@ void TScrollBar::DefaultHandler(TMessage& message)
         message.Result = DLGC_WANTARROWS;
         return;
     case WM_KEYDOWN:
-        switch (message.WParam) {
-        case VK_UP: case VK_LEFT: Scroll(scLineUp, Position() - SmallChange); break;
-        case VK_DOWN: case VK_RIGHT: Scroll(scLineDown, Position() + SmallChange); break;
-        case VK_PRIOR: Scroll(scPageUp, Position() - LargeChange); break;
-        case VK_NEXT: Scroll(scPageDown, Position() + LargeChange); break;
-        case VK_HOME: Scroll(scTop, Min()); break;
-        case VK_END: Scroll(scBottom, Max()); break;
-        default: break;
+        if (const auto step = RangeKeyStep(message.WParam, Position(), SmallChange, LargeChange, Min(), Max())) {
+            static constexpr TScrollCode kCodes[] = {scLineUp, scLineDown, scPageUp, scPageDown, scTop, scBottom};
+            Scroll(kCodes[std::size_t(step->Step)], step->Target);
         }
         return;
     default:

@@ -1,5 +1,6 @@
 #include "platform/ctrls/TrackBar.h"
 
+#include "platform/ctrls/RangeKeys.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiObjects.h"
@@ -131,15 +132,8 @@ void TTrackBar::DefaultHandler(TMessage& message)
         message.Result = DLGC_WANTARROWS;
         return;
     case WM_KEYDOWN:
-        switch (message.WParam) {
-        case VK_LEFT: case VK_UP: SetPosition(position_ - LineSize); break;
-        case VK_RIGHT: case VK_DOWN: SetPosition(position_ + LineSize); break;
-        case VK_PRIOR: SetPosition(position_ - PageSize); break;
-        case VK_NEXT: SetPosition(position_ + PageSize); break;
-        case VK_HOME: SetPosition(min_); break;
-        case VK_END: SetPosition(max_); break;
-        default: break;
-        }
+        if (const auto step = RangeKeyStep(message.WParam, position_, LineSize, PageSize, min_, max_))
+            SetPosition(step->Target);
         return;
     default:
         break;
