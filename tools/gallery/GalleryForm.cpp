@@ -245,8 +245,6 @@ std::unique_ptr<TForm> BuildGalleryForm()
     form->SetCaption("Standard controls");
     form->SetBounds(10, 10, 790, 470);
     form->SetColor(clBtnFace);
-    // The window first, so aligned controls see the real client area.
-    form->HandleNeeded();
     AddEdits(*form);
     AddLists(*form);
     AddListView(*form);
