@@ -110,6 +110,30 @@ LOGFONT TFont::LogFont() const
     return lf;
 }
 
+void TFont::SetLogFont(const LOGFONT& lf)
+{
+    TFontStyles style;
+    if (lf.lfWeight >= FW_BOLD)
+        style.Include(fsBold);
+    if (lf.lfItalic)
+        style.Include(fsItalic);
+    if (lf.lfUnderline)
+        style.Include(fsUnderline);
+    if (lf.lfStrikeOut)
+        style.Include(fsStrikeOut);
+    const BYTE pitch = lf.lfPitchAndFamily & 3;
+    TFont taken;
+    taken.Assign(this);
+    taken.SetName(lf.lfFaceName);
+    taken.SetHeight(lf.lfHeight);
+    taken.SetStyle(style);
+    taken.SetCharset(lf.lfCharSet);
+    taken.SetPitch(pitch == 1 ? fpFixed : pitch == 2 ? fpVariable : fpDefault);
+    taken.SetOrientation(lf.lfEscapement);
+    // One change report for the whole font.
+    Assign(&taken);
+}
+
 HFONT TFont::Handle()
 {
     if (!handle_) {

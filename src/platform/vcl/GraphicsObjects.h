@@ -48,6 +48,9 @@ public:
     void SetOrientation(int tenthsOfDegree);
 
     LOGFONT LogFont() const;
+    // Takes name, height, style, charset, pitch and orientation from a
+    // LOGFONT (the colour stays): the inverse of LogFont.
+    void SetLogFont(const LOGFONT& lf);
     HFONT Handle();
     void Assign(const TPersistent* source) override;
 

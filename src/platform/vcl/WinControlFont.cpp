@@ -9,33 +9,6 @@
 
 namespace tovrel {
 
-namespace {
-
-TFontPitch PitchOf(const LOGFONT& lf)
-{
-    switch (lf.lfPitchAndFamily & 3) {
-    case 1: return fpFixed;
-    case 2: return fpVariable;
-    default: return fpDefault;
-    }
-}
-
-TFontStyles StyleOf(const LOGFONT& lf)
-{
-    TFontStyles style;
-    if (lf.lfWeight >= FW_BOLD)
-        style.Include(fsBold);
-    if (lf.lfItalic)
-        style.Include(fsItalic);
-    if (lf.lfUnderline)
-        style.Include(fsUnderline);
-    if (lf.lfStrikeOut)
-        style.Include(fsStrikeOut);
-    return style;
-}
-
-} // namespace
-
 void TWinControl::SendFontToWindow()
 {
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
@@ -58,17 +31,9 @@ bool TWinControl::TakeSentFont(HFONT font)
     LOGFONT lf;
     if (GetObjectType(source) != OBJ_FONT || GetObject(source, int(sizeof(LOGFONT)), &lf) == 0)
         return false;
-    TFont taken;
-    taken.Assign(Font());
-    taken.SetName(lf.lfFaceName);
-    taken.SetHeight(lf.lfHeight);
-    taken.SetStyle(StyleOf(lf));
-    taken.SetCharset(lf.lfCharSet);
-    taken.SetPitch(PitchOf(lf));
-    taken.SetOrientation(lf.lfEscapement);
     const bool wasTaking = std::exchange(takingSentFont_, true);
     try {
-        Font()->Assign(&taken);
+        Font()->SetLogFont(lf);
     } catch (...) {
         takingSentFont_ = wasTaking;
         throw;
