@@ -1,7 +1,7 @@
 // The list view's LVM_* messages and the notifications it reflects to itself.
 #include "platform/ctrls/ListView.h"
 
-#include "platform/ctrls/ImageListHandles.h"
+#include "platform/vcl/ImageListHandles.h"
 #include "platform/ctrls/ListViewInput.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Paint.h"

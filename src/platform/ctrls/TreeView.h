@@ -20,7 +20,7 @@
 // decides what is drawn.
 #include "platform/ctrls/CommonControls.h"
 #include "platform/ctrls/Edit.h"
-#include "platform/ctrls/ImageListHandles.h"
+#include "platform/vcl/ImageListHandles.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/WinControl.h"

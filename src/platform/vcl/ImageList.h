@@ -4,6 +4,7 @@
 #include "platform/gdi/Surface.h"
 #include "platform/vcl/Component.h"
 #include "platform/vcl/GraphicsTypes.h"
+#include "platform/vcl/ImageListHandles.h"
 
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
     // Indexes out of range draw nothing.
     void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true);
     void Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style, bool enabled);
+
+    // The handle the controls' image-list messages take (ImageListHandles.h).
+    HIMAGELIST Handle() { return ImageListHandle(this); }
 
     TColor BkColor = clNone;
     int AllocBy = 4;

@@ -1,6 +1,6 @@
 #include "ListViewStyleTestSupport.h"
 
-#include "platform/ctrls/ImageListHandles.h"
+#include "platform/vcl/ImageListHandles.h"
 #include "platform/ctrls/TypeAhead.h"
 #include "platform/wm/Keys.h"
 

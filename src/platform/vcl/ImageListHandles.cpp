@@ -1,4 +1,4 @@
-#include "platform/ctrls/ImageListHandles.h"
+#include "platform/vcl/ImageListHandles.h"
 
 #include "platform/vcl/ImageList.h"
 
