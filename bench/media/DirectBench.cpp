@@ -66,8 +66,8 @@ bool ParseArguments(int argc, char** argv, TBenchArguments& arguments)
             arguments.input = argument;
     }
     const TDirectSettings& settings = arguments.settings;
-    return !arguments.input.empty() && !arguments.output.empty() && settings.threads > 0 &&
-           settings.videoBitRate > 0 && settings.audioBitRate > 0 && settings.sampleRate > 0 && settings.channels > 0;
+    return !arguments.input.empty() && !arguments.output.empty() && settings.threads > 0 && settings.videoBitRate > 0 &&
+           settings.audioBitRate > 0 && settings.sampleRate > 0 && settings.channels > 0;
 }
 
 } // namespace
@@ -91,8 +91,8 @@ int main(int argc, char** argv)
         std::printf("direct: %.3f s wall, %.2f s media, %.2fx real time, %lld frames, %lld samples, %.2f MB, "
                     "%d threads per codec\n",
                     wall.count(), result.mediaSeconds, wall.count() > 0 ? result.mediaSeconds / wall.count() : 0.0,
-                    static_cast<long long>(result.videoFrames), static_cast<long long>(result.audioSamples),
-                    megabytes, arguments.settings.threads);
+                    static_cast<long long>(result.videoFrames), static_cast<long long>(result.audioSamples), megabytes,
+                    arguments.settings.threads);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

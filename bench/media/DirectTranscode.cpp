@@ -202,10 +202,9 @@ private:
         AVCodecContext& context = encoder_.Context();
         AVFrame* picture = &decoded;
         if (decoded.width != context.width || decoded.height != context.height || decoded.format != context.pix_fmt) {
-            scaler_.reset(sws_getCachedContext(scaler_.release(), decoded.width, decoded.height,
-                                               static_cast<AVPixelFormat>(decoded.format), context.width,
-                                               context.height, context.pix_fmt, SWS_BICUBIC, nullptr, nullptr,
-                                               nullptr));
+            scaler_.reset(sws_getCachedContext(
+                scaler_.release(), decoded.width, decoded.height, static_cast<AVPixelFormat>(decoded.format),
+                context.width, context.height, context.pix_fmt, SWS_BICUBIC, nullptr, nullptr, nullptr));
             Need(scaler_.get(), "scaler");
             av_frame_unref(scaled_.get());
             scaled_->width = context.width;
@@ -274,9 +273,9 @@ private:
         const AVCodecContext& context = encoder_.Context();
         SwrContext* raw = nullptr;
         // 5.1 takes the layouts through non-const pointers, though it only reads them.
-        Check(swr_alloc_set_opts2(&raw, const_cast<AVChannelLayout*>(&context.ch_layout), context.sample_fmt, context.sample_rate,
-                                  const_cast<AVChannelLayout*>(&frame.ch_layout), static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0,
-                                  nullptr),
+        Check(swr_alloc_set_opts2(&raw, const_cast<AVChannelLayout*>(&context.ch_layout), context.sample_fmt,
+                                  context.sample_rate, const_cast<AVChannelLayout*>(&frame.ch_layout),
+                                  static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0, nullptr),
               "resampler");
         resampler_.reset(raw);
         Check(swr_init(resampler_.get()), "resampler");

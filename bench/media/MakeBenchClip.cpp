@@ -37,17 +37,17 @@ bool ParseArguments(int argc, char** argv, ClipSpec& recipe, std::string& folder
 int main(int argc, char** argv)
 {
     ClipSpec recipe{.fileName = "bench.mp4",
-                  .formatName = "mp4",
-                  .videoCodec = "libx264",
-                  .audioCodec = "aac",
-                  .width = 1920,
-                  .height = 1080,
-                  .fps = 25,
-                  .seconds = 8,
-                  .gop = 250,
-                  .maxBFrames = 2,
-                  .sampleRate = 48000,
-                  .channels = 2};
+                    .formatName = "mp4",
+                    .videoCodec = "libx264",
+                    .audioCodec = "aac",
+                    .width = 1920,
+                    .height = 1080,
+                    .fps = 25,
+                    .seconds = 8,
+                    .gop = 250,
+                    .maxBFrames = 2,
+                    .sampleRate = 48000,
+                    .channels = 2};
     std::string folder;
     if (!ParseArguments(argc, argv, recipe, folder)) {
         std::fprintf(stderr, "usage: make_bench_clip [--seconds S] [--width W] [--height H] FOLDER\n");

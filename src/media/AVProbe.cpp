@@ -21,44 +21,60 @@ constexpr const char* FileNotLoaded = "file not loaded.";
 
 // 0.6 kept year, track and a time stamp in the context; 5.1 keeps them only
 // as metadata texts. 0 when absent, as those fields were.
-int LeadingNumber(const std::string& text) {
+int LeadingNumber(const std::string& text)
+{
     std::size_t end = 0;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
     return end == 0 || end > 9 ? 0 : StrToIntDef(text.substr(0, end), 0);
 }
 
 // Every stream record starts with the stream's language and decoder.
-template <class TInfo>
-void FillNames(TInfo& info, const AVStream& stream) {
+template <class TInfo> void FillNames(TInfo& info, const AVStream& stream)
+{
     info.Language = GetMetadataText(stream.metadata, "language", "");
     info.CodecName = GetCodecText(stream.codecpar, false);
 }
 
-std::int64_t NoValueAsMinusOne(std::int64_t value) { return value == AV_NOPTS_VALUE ? -1 : value; }
+std::int64_t NoValueAsMinusOne(std::int64_t value)
+{
+    return value == AV_NOPTS_VALUE ? -1 : value;
+}
 
 } // namespace
 
-TCustomAVProbe::TCustomAVProbe() { UpdateFileInfo(); }
+TCustomAVProbe::TCustomAVProbe()
+{
+    UpdateFileInfo();
+}
 
-TCustomAVProbe::~TCustomAVProbe() {
+TCustomAVProbe::~TCustomAVProbe()
+{
     // Only the base part is left here; a descendant closes its own state first.
     ownedHandle_.reset();
     fileHandle_ = nullptr;
 }
 
-bool TCustomAVProbe::AVLibLoaded() const { return GlobalFFmpegLoader().Loaded(ProbeLibraries); }
+bool TCustomAVProbe::AVLibLoaded() const
+{
+    return GlobalFFmpegLoader().Loaded(ProbeLibraries);
+}
 
-bool TCustomAVProbe::LoadAVLib(const std::string& path) {
+bool TCustomAVProbe::LoadAVLib(const std::string& path)
+{
     return GlobalFFmpegLoader().LoadAVLib(ProbeLibraries, path, lastErrMsg_);
 }
 
-void TCustomAVProbe::UnloadAVLib() {
+void TCustomAVProbe::UnloadAVLib()
+{
     // What the probe holds is freed through the libraries: free it first.
-    if (AVLibLoaded()) CloseFile();
+    if (AVLibLoaded())
+        CloseFile();
     GlobalFFmpegLoader().Unload(ProbeLibraries);
 }
 
-void TCustomAVProbe::CheckLibraries() {
+void TCustomAVProbe::CheckLibraries()
+{
     const struct {
         TLibrary library;
         const char* message;
@@ -67,10 +83,12 @@ void TCustomAVProbe::CheckLibraries() {
                     {TLibrary::avUtil, "LibAVUtil not loaded."},
                     {TLibrary::swScale, "LibSwScale not loaded."}};
     for (const auto& entry : required)
-        if (!GlobalFFmpegLoader().Loaded(entry.library)) throw Exception(entry.message);
+        if (!GlobalFFmpegLoader().Loaded(entry.library))
+            throw Exception(entry.message);
 }
 
-bool TCustomAVProbe::LoadFile(const std::string& fileName, const std::string& formatName) {
+bool TCustomAVProbe::LoadFile(const std::string& fileName, const std::string& formatName)
+{
     CheckLibraries();
     CloseFile();
     const AVInputFormat* format = nullptr;
@@ -107,26 +125,30 @@ bool TCustomAVProbe::LoadFile(const std::string& fileName, const std::string& fo
     return true;
 }
 
-void TCustomAVProbe::CloseFile() {
+void TCustomAVProbe::CloseFile()
+{
     forceFormat_.clear();
     ownedHandle_.reset();
     fileHandle_ = nullptr;
     UpdateFileInfo();
 }
 
-void TCustomAVProbe::SetFileHandle(AVFormatContext* context) {
+void TCustomAVProbe::SetFileHandle(AVFormatContext* context)
+{
     CheckLibraries();
     CloseFile();
     fileHandle_ = context;
     UpdateFileInfo();
 }
 
-void TCustomAVProbe::UpdateFileInfo() {
+void TCustomAVProbe::UpdateFileInfo()
+{
     fileSize_ = -1;
     streamCount_ = programCount_ = -1;
     audioStreamCount_ = videoStreamCount_ = subtitleStreamCount_ = -1;
     firstAudioStreamIndex_ = firstVideoStreamIndex_ = firstSubtitleStreamIndex_ = -1;
-    if (!fileHandle_) return;
+    if (!fileHandle_)
+        return;
 
     // An I/O context that cannot tell its size answers with an error code.
     std::int64_t contextSize = fileHandle_->pb ? std::max<std::int64_t>(FF.avio_size(fileHandle_->pb), 0) : 0;
@@ -145,35 +167,42 @@ void TCustomAVProbe::UpdateFileInfo() {
         switch (fileHandle_->streams[i]->codecpar->codec_type) {
         case AVMEDIA_TYPE_VIDEO:
             ++videoStreamCount_;
-            if (firstVideoStreamIndex_ < 0) firstVideoStreamIndex_ = i;
+            if (firstVideoStreamIndex_ < 0)
+                firstVideoStreamIndex_ = i;
             break;
         case AVMEDIA_TYPE_AUDIO:
             ++audioStreamCount_;
-            if (firstAudioStreamIndex_ < 0) firstAudioStreamIndex_ = i;
+            if (firstAudioStreamIndex_ < 0)
+                firstAudioStreamIndex_ = i;
             break;
         case AVMEDIA_TYPE_SUBTITLE:
             ++subtitleStreamCount_;
-            if (firstSubtitleStreamIndex_ < 0) firstSubtitleStreamIndex_ = i;
+            if (firstSubtitleStreamIndex_ < 0)
+                firstSubtitleStreamIndex_ = i;
             break;
-        default:
-            break;
+        default: break;
         }
     }
 }
 
-void TCustomAVProbe::LogError(int avLevel, const std::string& message) {
+void TCustomAVProbe::LogError(int avLevel, const std::string& message)
+{
     GetFFLogger()->Log(this, LogLevelFromAV(avLevel), std::string_view(message));
     lastErrMsg_ = message;
 }
 
-bool TCustomAVProbe::CheckFileLoaded() {
-    if (fileHandle_) return true;
+bool TCustomAVProbe::CheckFileLoaded()
+{
+    if (fileHandle_)
+        return true;
     LogError(AVLevelWarning, FileNotLoaded);
     return false;
 }
 
-int TCustomAVProbe::StreamCodecType(int streamIndex) {
-    if (!CheckFileLoaded()) return -1;
+int TCustomAVProbe::StreamCodecType(int streamIndex)
+{
+    if (!CheckFileLoaded())
+        return -1;
     if (streamIndex < 0 || streamIndex >= streamCount_) {
         LogError(AVLevelError, Format("stream index #%d is invalid.", streamIndex));
         return -1;
@@ -181,29 +210,43 @@ int TCustomAVProbe::StreamCodecType(int streamIndex) {
     return fileHandle_->streams[streamIndex]->codecpar->codec_type;
 }
 
-bool TCustomAVProbe::IsAudioStream(int streamIndex) { return StreamCodecType(streamIndex) == AVMEDIA_TYPE_AUDIO; }
-bool TCustomAVProbe::IsVideoStream(int streamIndex) { return StreamCodecType(streamIndex) == AVMEDIA_TYPE_VIDEO; }
-bool TCustomAVProbe::IsSubtitleStream(int streamIndex) {
+bool TCustomAVProbe::IsAudioStream(int streamIndex)
+{
+    return StreamCodecType(streamIndex) == AVMEDIA_TYPE_AUDIO;
+}
+bool TCustomAVProbe::IsVideoStream(int streamIndex)
+{
+    return StreamCodecType(streamIndex) == AVMEDIA_TYPE_VIDEO;
+}
+bool TCustomAVProbe::IsSubtitleStream(int streamIndex)
+{
     return StreamCodecType(streamIndex) == AVMEDIA_TYPE_SUBTITLE;
 }
 
-std::string TCustomAVProbe::FileName() {
+std::string TCustomAVProbe::FileName()
+{
     return CheckFileLoaded() ? DecodeAVFileName(fileHandle_->url ? fileHandle_->url : "") : "";
 }
 
-std::string TCustomAVProbe::FormatName() {
-    if (!CheckFileLoaded()) return "";
+std::string TCustomAVProbe::FormatName()
+{
+    if (!CheckFileLoaded())
+        return "";
     return fileHandle_->iformat && fileHandle_->iformat->name ? fileHandle_->iformat->name : "";
 }
 
-std::string TCustomAVProbe::FormatLongName() {
-    if (!CheckFileLoaded()) return "";
+std::string TCustomAVProbe::FormatLongName()
+{
+    if (!CheckFileLoaded())
+        return "";
     return fileHandle_->iformat && fileHandle_->iformat->long_name ? fileHandle_->iformat->long_name : "";
 }
 
-TFileStreamInfo TCustomAVProbe::GetFileStreamInfo() {
+TFileStreamInfo TCustomAVProbe::GetFileStreamInfo()
+{
     TFileStreamInfo info;
-    if (!CheckFileLoaded()) return info;
+    if (!CheckFileLoaded())
+        return info;
     const AVDictionary* metadata = fileHandle_->metadata;
     info.StartTime = NoValueAsMinusOne(fileHandle_->start_time);
     info.Duration = NoValueAsMinusOne(fileHandle_->duration);
@@ -221,8 +264,10 @@ TFileStreamInfo TCustomAVProbe::GetFileStreamInfo() {
     return info;
 }
 
-AVStream* TCustomAVProbe::StreamOfKind(int& streamIndex, int codecType, int firstIndex, const char* kindName) {
-    if (!CheckFileLoaded()) return nullptr;
+AVStream* TCustomAVProbe::StreamOfKind(int& streamIndex, int codecType, int firstIndex, const char* kindName)
+{
+    if (!CheckFileLoaded())
+        return nullptr;
     if (streamIndex < 0) {
         if (firstIndex < 0) {
             LogError(AVLevelError, Format("no %s stream.", kindName));
@@ -242,13 +287,16 @@ AVStream* TCustomAVProbe::StreamOfKind(int& streamIndex, int codecType, int firs
     return stream;
 }
 
-void TCustomAVProbe::RepairTimeBase(AVStream* stream) {
-    if (stream->time_base.den == 0) stream->time_base.den = stream->time_base.num;
-    if (stream->time_base.den == 0) stream->time_base.den = 1;
+void TCustomAVProbe::RepairTimeBase(AVStream* stream)
+{
+    if (stream->time_base.den == 0)
+        stream->time_base.den = stream->time_base.num;
+    if (stream->time_base.den == 0)
+        stream->time_base.den = 1;
 }
 
-template <class TInfo>
-void TCustomAVProbe::FillTimes(TInfo& info, AVStream* stream) {
+template <class TInfo> void TCustomAVProbe::FillTimes(TInfo& info, AVStream* stream)
+{
     RepairTimeBase(stream);
     const AVRational microseconds{1, AV_TIME_BASE};
     info.StartTime = stream->start_time;
@@ -260,10 +308,12 @@ void TCustomAVProbe::FillTimes(TInfo& info, AVStream* stream) {
     info.BitRate = std::int32_t(stream->codecpar->bit_rate);
 }
 
-TAudioStreamInfo TCustomAVProbe::GetAudioStreamInfo(int streamIndex) {
+TAudioStreamInfo TCustomAVProbe::GetAudioStreamInfo(int streamIndex)
+{
     TAudioStreamInfo info;
     AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_AUDIO, firstAudioStreamIndex_, "audio");
-    if (!stream) return info;
+    if (!stream)
+        return info;
     const AVCodecParameters* codec = stream->codecpar;
     FillNames(info, *stream);
     FillTimes(info, stream);
@@ -273,10 +323,12 @@ TAudioStreamInfo TCustomAVProbe::GetAudioStreamInfo(int streamIndex) {
     return info;
 }
 
-TVideoStreamInfo TCustomAVProbe::GetVideoStreamInfo(int streamIndex) {
+TVideoStreamInfo TCustomAVProbe::GetVideoStreamInfo(int streamIndex)
+{
     TVideoStreamInfo info;
     AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_VIDEO, firstVideoStreamIndex_, "video");
-    if (!stream) return info;
+    if (!stream)
+        return info;
     const AVCodecParameters* codec = stream->codecpar;
     FillNames(info, *stream);
     FillTimes(info, stream);
@@ -291,16 +343,20 @@ TVideoStreamInfo TCustomAVProbe::GetVideoStreamInfo(int streamIndex) {
     return info;
 }
 
-TSubtitleStreamInfo TCustomAVProbe::GetSubtitleStreamInfo(int streamIndex) {
+TSubtitleStreamInfo TCustomAVProbe::GetSubtitleStreamInfo(int streamIndex)
+{
     TSubtitleStreamInfo info;
     AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_SUBTITLE, firstSubtitleStreamIndex_, "subtitle");
-    if (!stream) return info;
+    if (!stream)
+        return info;
     FillNames(info, *stream);
     return info;
 }
 
-std::string TCustomAVProbe::GetFileInfoText() {
-    if (!CheckFileLoaded()) return "";
+std::string TCustomAVProbe::GetFileInfoText()
+{
+    if (!CheckFileLoaded())
+        return "";
     return ProbeInfoText(*fileHandle_, fileSize_);
 }
 

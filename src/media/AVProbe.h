@@ -80,11 +80,10 @@ private:
     // The checked stream of a kind for a stream record; nullptr (logged) when none.
     AVStream* StreamOfKind(int& streamIndex, int codecType, int firstIndex, const char* kindName);
     void RepairTimeBase(AVStream* stream);
-    template <class TInfo>
-    void FillTimes(TInfo& info, AVStream* stream);
+    template <class TInfo> void FillTimes(TInfo& info, AVStream* stream);
 
     AVFormatContext* fileHandle_ = nullptr;
-    TInputContext ownedHandle_;  // set when the probe opened the file itself
+    TInputContext ownedHandle_; // set when the probe opened the file itself
     std::string lastErrMsg_;
     std::string forceFormat_;
     std::int64_t fileSize_ = -1;

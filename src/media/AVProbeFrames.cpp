@@ -18,22 +18,29 @@ constexpr const char* StreamEOF = "stream eof reached.";
 
 } // namespace
 
-TAVProbe::~TAVProbe() { CloseFile(); }
+TAVProbe::~TAVProbe()
+{
+    CloseFile();
+}
 
-void TAVProbe::LogMessage(int avLevel, const std::string& message) {
+void TAVProbe::LogMessage(int avLevel, const std::string& message)
+{
     GetFFLogger()->Log(this, LogLevelFromAV(avLevel), std::string_view(message));
 }
 
-void TAVProbe::UpdateFileInfo() {
+void TAVProbe::UpdateFileInfo()
+{
     TCustomAVProbe::UpdateFileInfo();
     seekIndex_ = FirstVideoStreamIndex() >= 0 ? FirstVideoStreamIndex() : FirstAudioStreamIndex();
     startTime_ = 0;
-    if (!FileHandle()) return;
+    if (!FileHandle())
+        return;
     std::int64_t start = seekIndex_ >= 0 ? FileHandle()->streams[seekIndex_]->start_time : FileHandle()->start_time;
     startTime_ = start == AV_NOPTS_VALUE ? 0 : start;
 }
 
-void TAVProbe::CloseFile() {
+void TAVProbe::CloseFile()
+{
     seekIndex_ = -1;
     startTime_ = -1;
     decodeIndex_ = -1;
@@ -46,13 +53,17 @@ void TAVProbe::CloseFile() {
     draining_ = false;
     packet_.reset();
     frame_.reset();
-    if (FF.sws_freeContext) ResetRGBConvertContext(rgbContext_);
+    if (FF.sws_freeContext)
+        ResetRGBConvertContext(rgbContext_);
     TCustomAVProbe::CloseFile();
 }
 
-void TAVProbe::ResetFrameRecord() {
-    if (picture_.PTS != AV_NOPTS_VALUE) lastPTS_ = picture_.PTS;
-    if (picture_.Position != -1) lastPos_ = picture_.Position;
+void TAVProbe::ResetFrameRecord()
+{
+    if (picture_.PTS != AV_NOPTS_VALUE)
+        lastPTS_ = picture_.PTS;
+    if (picture_.Position != -1)
+        lastPos_ = picture_.Position;
     picture_.PixFmt = picture_.Width = picture_.Height = picture_.StreamIndex = -1;
     picture_.Position = -1;
     picture_.IsKeyFrame = false;
@@ -61,13 +72,16 @@ void TAVProbe::ResetFrameRecord() {
     picture_.Ready = false;
 }
 
-std::int64_t TAVProbe::IOPosition() {
+std::int64_t TAVProbe::IOPosition()
+{
     AVIOContext* pb = FileHandle() ? FileHandle()->pb : nullptr;
     return pb ? FF.avio_seek(pb, 0, SEEK_CUR) : -1;
 }
 
-std::int64_t TAVProbe::GetPosition() {
-    if (!CheckFileLoaded()) return -1;
+std::int64_t TAVProbe::GetPosition()
+{
+    if (!CheckFileLoaded())
+        return -1;
     if (!FileHandle()->pb) {
         LogError(AV_LOG_WARNING, "cannot get position");
         return -1;
@@ -75,8 +89,10 @@ std::int64_t TAVProbe::GetPosition() {
     return IOPosition();
 }
 
-bool TAVProbe::CheckSeekable() {
-    if (!CheckFileLoaded()) return false;
+bool TAVProbe::CheckSeekable()
+{
+    if (!CheckFileLoaded())
+        return false;
     if (!OwnsHandle()) {
         const std::string message = "file cannot be seeked, handle is readonly.";
         LogError(AV_LOG_WARNING, message);
@@ -85,13 +101,16 @@ bool TAVProbe::CheckSeekable() {
     return true;
 }
 
-bool TAVProbe::IsImage2() {
+bool TAVProbe::IsImage2()
+{
     const AVInputFormat* format = FileHandle()->iformat;
     return format && format->name && SameText(format->name, "image2");
 }
 
-bool TAVProbe::CanSeek() {
-    if (!CheckSeekable()) return false;
+bool TAVProbe::CanSeek()
+{
+    if (!CheckSeekable())
+        return false;
     if (IsImage2()) {
         LogError(AV_LOG_INFO, "\"image2\" format cannot to be seeked.");
         return false;
@@ -99,18 +118,23 @@ bool TAVProbe::CanSeek() {
     return true;
 }
 
-bool TAVProbe::Seek(std::int64_t pts, TSeekFlags seekFlags) {
-    if (!CanSeek()) return false;
+bool TAVProbe::Seek(std::int64_t pts, TSeekFlags seekFlags)
+{
+    if (!CanSeek())
+        return false;
     AVFormatContext* context = FileHandle();
     const bool byBytes = (seekFlags & SeekFlag(TSeekFlag::sfByte)) != 0;
-    if (context->pb) LogMessage(AV_LOG_DEBUG, Format("currunt position %d bytes", IOPosition()));
+    if (context->pb)
+        LogMessage(AV_LOG_DEBUG, Format("currunt position %d bytes", IOPosition()));
     std::int64_t target = pts < 0 ? 0 : pts;
     if (!byBytes) {
         if (seekIndex_ >= 0)
             target = FF.av_rescale_q(target, Microseconds, context->streams[seekIndex_]->time_base);
-        if (startTime_ > 0) target += startTime_;
+        if (startTime_ > 0)
+            target += startTime_;
     }
-    if (codec_) FF.avcodec_flush_buffers(codec_.get());
+    if (codec_)
+        FF.avcodec_flush_buffers(codec_.get());
     draining_ = false;
     eof_ = false;
     ResetFrameRecord();
@@ -120,7 +144,8 @@ bool TAVProbe::Seek(std::int64_t pts, TSeekFlags seekFlags) {
         result = FF.av_seek_frame(context, seekIndex_, target, flags);
     } else {
         result = FF.av_seek_frame(context, seekIndex_, 0, flags | AVSEEK_FLAG_BACKWARD);
-        if (result < 0) result = FF.av_seek_frame(context, seekIndex_, target, flags & ~AVSEEK_FLAG_BACKWARD);
+        if (result < 0)
+            result = FF.av_seek_frame(context, seekIndex_, target, flags & ~AVSEEK_FLAG_BACKWARD);
     }
     bool succeeded = result >= 0;
     if (!succeeded)
@@ -129,7 +154,8 @@ bool TAVProbe::Seek(std::int64_t pts, TSeekFlags seekFlags) {
     if (context->pb) {
         LogMessage(AV_LOG_DEBUG, Format("seek to position %d bytes", IOPosition()));
         if (FF.avio_feof(context->pb)) {
-            if (succeeded) LogError(AV_LOG_INFO, StreamEOF);
+            if (succeeded)
+                LogError(AV_LOG_INFO, StreamEOF);
             eof_ = true;
             return false;
         }
@@ -137,8 +163,10 @@ bool TAVProbe::Seek(std::int64_t pts, TSeekFlags seekFlags) {
     return succeeded;
 }
 
-int TAVProbe::SelectDecodeStream(int streamIndex) {
-    if (!CheckSeekable()) return -1;
+int TAVProbe::SelectDecodeStream(int streamIndex)
+{
+    if (!CheckSeekable())
+        return -1;
     int index = streamIndex;
     if (streamIndex < 0) {
         index = decodeIndex_ >= 0 ? decodeIndex_ : FirstVideoStreamIndex();
@@ -154,27 +182,30 @@ int TAVProbe::SelectDecodeStream(int streamIndex) {
         LogError(AV_LOG_ERROR, Format("stream #%d is not video stream.", index));
         return -1;
     }
-    if (index != decodeIndex_) ResetFrameRecord();
+    if (index != decodeIndex_)
+        ResetFrameRecord();
     decodeIndex_ = index;
     return index;
 }
 
 // The probe keeps its own decoder context for the stream it decodes; the
 // stream's parameters stay as the demuxer found them.
-AVCodecContext* TAVProbe::OpenDecoder(int streamIndex) {
+AVCodecContext* TAVProbe::OpenDecoder(int streamIndex)
+{
     AVStream* stream = FileHandle()->streams[streamIndex];
     const AVCodecParameters* parameters = stream->codecpar;
     if (parameters->width == 0 || parameters->height == 0) {
         LogError(AV_LOG_ERROR, "frame size of codec is invalid.");
         return nullptr;
     }
-    if (codec_ && codecStream_ == streamIndex) return codec_.get();
+    if (codec_ && codecStream_ == streamIndex)
+        return codec_.get();
     codec_.reset();
     codecStream_ = -1;
     const AVCodec* decoder = FF.avcodec_find_decoder(parameters->codec_id);
     if (!decoder) {
-        LogError(AV_LOG_ERROR, Format("Unsupported codec (id=%d) for input file stream #%d",
-                                      int(parameters->codec_id), streamIndex));
+        LogError(AV_LOG_ERROR,
+                 Format("Unsupported codec (id=%d) for input file stream #%d", int(parameters->codec_id), streamIndex));
         return nullptr;
     }
     TCodecContext context(FF.avcodec_alloc_context3(decoder));
@@ -194,18 +225,24 @@ AVCodecContext* TAVProbe::OpenDecoder(int streamIndex) {
     return codec_.get();
 }
 
-bool TAVProbe::Decode(int streamIndex) {
+bool TAVProbe::Decode(int streamIndex)
+{
     const int index = SelectDecodeStream(streamIndex);
-    if (index < 0) return false;
-    if (picture_.Ready && IsImage2()) return true;
+    if (index < 0)
+        return false;
+    if (picture_.Ready && IsImage2())
+        return true;
     if (eof_) {
         LogError(AV_LOG_INFO, StreamEOF);
         return false;
     }
     AVCodecContext* codec = OpenDecoder(index);
-    if (!codec) return false;
-    if (!packet_) packet_.reset(FF.av_packet_alloc());
-    if (!frame_) frame_.reset(FF.av_frame_alloc());
+    if (!codec)
+        return false;
+    if (!packet_)
+        packet_.reset(FF.av_packet_alloc());
+    if (!frame_)
+        frame_.reset(FF.av_frame_alloc());
     if (!packet_ || !frame_) {
         LogError(AV_LOG_ERROR, FormatAVError(FileName(), AVERROR(ENOMEM)));
         return false;
@@ -216,11 +253,13 @@ bool TAVProbe::Decode(int streamIndex) {
         if (result >= 0) {
             bool stored = StorePicture(*frame_, index, readPosition);
             FF.av_frame_unref(frame_.get());
-            if (stored) return true;
+            if (stored)
+                return true;
             continue;
         }
         // Once drained, the decoder has nothing more until a seek flushes it.
-        if (result == AVERROR_EOF || draining_) break;
+        if (result == AVERROR_EOF || draining_)
+            break;
         // Anything but "needs input" is a damaged picture: read on.
         if (FF.av_read_frame(FileHandle(), packet_.get()) < 0) {
             // The decoder still holds the last pictures: drain them.
@@ -229,7 +268,8 @@ bool TAVProbe::Decode(int streamIndex) {
             continue;
         }
         // A packet the decoder refuses is damaged; the next one may decode.
-        if (packet_->stream_index == index) FF.avcodec_send_packet(codec, packet_.get());
+        if (packet_->stream_index == index)
+            FF.avcodec_send_packet(codec, packet_.get());
         FF.av_packet_unref(packet_.get());
     }
     LogError(AV_LOG_INFO, StreamEOF);
@@ -237,14 +277,17 @@ bool TAVProbe::Decode(int streamIndex) {
     return false;
 }
 
-bool TAVProbe::StorePicture(const AVFrame& frame, int streamIndex, std::int64_t readPosition) {
+bool TAVProbe::StorePicture(const AVFrame& frame, int streamIndex, std::int64_t readPosition)
+{
     const auto pixFmt = AVPixelFormat(frame.format);
     const int size = FF.av_image_get_buffer_size(pixFmt, frame.width, frame.height, 1);
-    if (size <= 0) return false;
+    if (size <= 0)
+        return false;
     if (picture_.Size < size) {
         picture_.Buffer.reset(static_cast<std::uint8_t*>(FF.av_malloc(std::size_t(size))));
         picture_.Size = picture_.Buffer ? size : 0;
-        if (!picture_.Buffer) return false;
+        if (!picture_.Buffer)
+            return false;
     }
     const AVStream* stream = FileHandle()->streams[streamIndex];
     LogMessage(AV_LOG_DEBUG, Format("pkt.st_idx=%d, dts=%d, pts=%d, flags=%d, pict_type=%d", streamIndex,
@@ -254,25 +297,30 @@ bool TAVProbe::StorePicture(const AVFrame& frame, int streamIndex, std::int64_t 
     picture_.Width = frame.width;
     picture_.Height = frame.height;
     picture_.IsKeyFrame = frame.key_frame == 1;
-    picture_.PictureType = frame.pict_type >= 0 && frame.pict_type <= 7 ? TPictureType(frame.pict_type)
-                                                                         : TPictureType::ptUnknown;
+    picture_.PictureType =
+        frame.pict_type >= 0 && frame.pict_type <= 7 ? TPictureType(frame.pict_type) : TPictureType::ptUnknown;
     // The picture's own time stamp: with send/receive decoding a picture no
     // longer belongs to the packet read last.
     std::int64_t raw = frame.best_effort_timestamp;
-    if (raw == AV_NOPTS_VALUE) raw = frame.pts;
-    if (raw == AV_NOPTS_VALUE) raw = frame.pkt_dts;
-    if (picture_.PTS != AV_NOPTS_VALUE) lastPTS_ = picture_.PTS;
+    if (raw == AV_NOPTS_VALUE)
+        raw = frame.pts;
+    if (raw == AV_NOPTS_VALUE)
+        raw = frame.pkt_dts;
+    if (picture_.PTS != AV_NOPTS_VALUE)
+        lastPTS_ = picture_.PTS;
     if (raw == AV_NOPTS_VALUE) {
         picture_.PTS = AV_NOPTS_VALUE;
     } else {
-        if (stream->start_time != AV_NOPTS_VALUE) raw -= stream->start_time;
+        if (stream->start_time != AV_NOPTS_VALUE)
+            raw -= stream->start_time;
         picture_.PTS = FF.av_rescale_q(raw, stream->time_base, Microseconds);
         FF.av_log(nullptr, AV_LOG_DEBUG, "decode PTS: %0.3f\n", double(picture_.PTS) / 1000000);
     }
     picture_.OriginalDTS = frame.pkt_dts;
     picture_.OriginalPTS = frame.pts;
     picture_.StreamIndex = streamIndex;
-    if (picture_.Position != -1) lastPos_ = picture_.Position;
+    if (picture_.Position != -1)
+        lastPos_ = picture_.Position;
     picture_.Position = frame.pkt_pos >= 0 ? frame.pkt_pos : readPosition;
     FF.av_image_fill_arrays(picture_.Picture.data, picture_.Picture.linesize, picture_.Buffer.get(), pixFmt,
                             frame.width, frame.height, 1);
@@ -282,36 +330,48 @@ bool TAVProbe::StorePicture(const AVFrame& frame, int streamIndex, std::int64_t 
     return true;
 }
 
-std::int64_t TAVProbe::FrameDuration(int streamIndex) {
+std::int64_t TAVProbe::FrameDuration(int streamIndex)
+{
     return FrameDurationOf(FileHandle()->streams[streamIndex]->r_frame_rate);
 }
 
-std::int64_t TAVProbe::ReferencePTS(std::int64_t fallback) const {
-    if (picture_.PTS != AV_NOPTS_VALUE) return picture_.PTS;
+std::int64_t TAVProbe::ReferencePTS(std::int64_t fallback) const
+{
+    if (picture_.PTS != AV_NOPTS_VALUE)
+        return picture_.PTS;
     return lastPTS_ != AV_NOPTS_VALUE ? lastPTS_ : fallback;
 }
 
-bool TAVProbe::DecodeNextKeyFrame(int streamIndex) {
+bool TAVProbe::DecodeNextKeyFrame(int streamIndex)
+{
     const int index = SelectDecodeStream(streamIndex);
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     std::int64_t target = FrameDuration(index);
-    if (picture_.PTS != AV_NOPTS_VALUE && picture_.PTS > 0) target += picture_.PTS;
+    if (picture_.PTS != AV_NOPTS_VALUE && picture_.PTS > 0)
+        target += picture_.PTS;
     return Seek(target, 0) && Decode(index);
 }
 
-bool TAVProbe::DecodePreviousFrame(int streamIndex) {
+bool TAVProbe::DecodePreviousFrame(int streamIndex)
+{
     const int index = SelectDecodeStream(streamIndex);
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     const std::int64_t target = ReferencePTS(0) - 2 * FrameDuration(index);
-    if (!DecodePreviousKeyFrame(index)) return false;
+    if (!DecodePreviousKeyFrame(index))
+        return false;
     while (picture_.PTS <= target)
-        if (!Decode(index)) return false;
+        if (!Decode(index))
+            return false;
     return true;
 }
 
-bool TAVProbe::DecodePreviousKeyFrame(int streamIndex) {
+bool TAVProbe::DecodePreviousKeyFrame(int streamIndex)
+{
     const int index = SelectDecodeStream(streamIndex);
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     const std::int64_t duration = FileHandle()->duration;
     const std::int64_t ref = ReferencePTS(duration != AV_NOPTS_VALUE && duration >= 0 ? duration : 0);
     const std::int64_t refPos = picture_.Position >= 0 ? picture_.Position : lastPos_;
@@ -325,9 +385,11 @@ bool TAVProbe::DecodePreviousKeyFrame(int streamIndex) {
         // A seek that moved the I/O to or past the reference position did not
         // land before it. Demuxers that seek lazily do not move it: decode.
         const std::int64_t now = IOPosition();
-        if (!beforeStart && refPos > 0 && now >= refPos && now != before) continue;
+        if (!beforeStart && refPos > 0 && now >= refPos && now != before)
+            continue;
         if (Decode(index)) {
-            if (picture_.PTS < ref || picture_.PTS <= 0 || beforeStart) return true;
+            if (picture_.PTS < ref || picture_.PTS <= 0 || beforeStart)
+                return true;
         } else if (beforeStart) {
             break;
         }
@@ -336,7 +398,8 @@ bool TAVProbe::DecodePreviousKeyFrame(int streamIndex) {
     return false;
 }
 
-bool TAVProbe::CopyToBitmap(TSurface& bitmap) {
+bool TAVProbe::CopyToBitmap(TSurface& bitmap)
+{
     if (!picture_.Ready) {
         LogError(AV_LOG_ERROR, "picture not ready, please decode first");
         return false;
@@ -348,7 +411,8 @@ bool TAVProbe::CopyToBitmap(TSurface& bitmap) {
     }
     bitmap.SetPixelFormat(TPixelFormat::pf24bit);
     bitmap.SetSize(picture_.Width, picture_.Height);
-    if (bitmap.SizeInBytes() > 0) std::memset(bitmap.Bits(), 0, bitmap.SizeInBytes());
+    if (bitmap.SizeInBytes() > 0)
+        std::memset(bitmap.Bits(), 0, bitmap.SizeInBytes());
     FF.av_log(nullptr, AV_LOG_ERROR, "convert picture to bitmap failed\n");
     return false;
 }

@@ -54,7 +54,7 @@ private:
 
     TCodecContext codec_;
     int codecStream_ = -1;
-    bool draining_ = false;  // the decoder was told the file ended
+    bool draining_ = false; // the decoder was told the file ended
     TPacket packet_;
     TFrame frame_;
     TRGBConvertContext rgbContext_;

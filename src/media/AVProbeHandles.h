@@ -13,35 +13,45 @@
 namespace tovrel {
 
 struct TInputCloser {
-    void operator()(AVFormatContext* context) const {
-        if (FF.avformat_close_input) UnicodeCloseInput(&context);
+    void operator()(AVFormatContext* context) const
+    {
+        if (FF.avformat_close_input)
+            UnicodeCloseInput(&context);
     }
 };
 
 // Codec contexts are opened and closed under the process's codec lock.
 struct TCodecContextFree {
-    void operator()(AVCodecContext* context) const {
-        if (!FF.avcodec_free_context) return;
+    void operator()(AVCodecContext* context) const
+    {
+        if (!FF.avcodec_free_context)
+            return;
         std::lock_guard lock(CodecOpenLock());
         FF.avcodec_free_context(&context);
     }
 };
 
 struct TPacketFree {
-    void operator()(AVPacket* packet) const {
-        if (FF.av_packet_free) FF.av_packet_free(&packet);
+    void operator()(AVPacket* packet) const
+    {
+        if (FF.av_packet_free)
+            FF.av_packet_free(&packet);
     }
 };
 
 struct TFrameFree {
-    void operator()(AVFrame* frame) const {
-        if (FF.av_frame_free) FF.av_frame_free(&frame);
+    void operator()(AVFrame* frame) const
+    {
+        if (FF.av_frame_free)
+            FF.av_frame_free(&frame);
     }
 };
 
 struct TAVMemoryFree {
-    void operator()(void* memory) const {
-        if (FF.av_free) FF.av_free(memory);
+    void operator()(void* memory) const
+    {
+        if (FF.av_free)
+            FF.av_free(memory);
     }
 };
 

@@ -17,10 +17,10 @@ extern "C" {
 namespace tovrel {
 
 struct TFileStreamInfo {
-    std::int64_t StartTime = -1;  // microseconds
-    std::int64_t Duration = -1;   // microseconds
+    std::int64_t StartTime = -1; // microseconds
+    std::int64_t Duration = -1;  // microseconds
     std::int32_t BitRate = -1;
-    std::int64_t TimeStamp = -1;  // Unix seconds
+    std::int64_t TimeStamp = -1; // Unix seconds
     std::int32_t Year = -1;
     std::int32_t Track = -1;
     std::string Title, Author, Copyright, Comment, Album, Genre;
@@ -30,7 +30,7 @@ struct TAudioStreamInfo {
     std::string Language, CodecName;
     std::int64_t StartTime = -1, StartTimeScaled = -1, Duration = -1, DurationScaled = -1;
     std::int32_t BitRate = -1, Channels = -1, SampleRate = -1;
-    std::int32_t SampleFormat = -1;  // FFmpeg's sample format number
+    std::int32_t SampleFormat = -1; // FFmpeg's sample format number
 };
 
 struct TVideoStreamInfo {
@@ -38,7 +38,7 @@ struct TVideoStreamInfo {
     std::int64_t StartTime = -1, StartTimeScaled = -1, Duration = -1, DurationScaled = -1;
     std::int32_t BitRate = -1, Height = -1, Width = -1;
     float AspectRatio = -1.0f;
-    std::int32_t PixFmt = -1;  // FFmpeg's pixel format number
+    std::int32_t PixFmt = -1; // FFmpeg's pixel format number
     AVRational FrameRate{-1, -1};
 };
 
@@ -52,14 +52,14 @@ struct TFrameInfo {
     std::int32_t Width = -1, Height = -1;
     bool IsKeyFrame = false;
     TPictureType PictureType = TPictureType::ptUnknown;
-    std::int64_t PTS = AV_NOPTS_VALUE;  // microseconds from the stream's start
+    std::int64_t PTS = AV_NOPTS_VALUE; // microseconds from the stream's start
     std::int64_t OriginalDTS = AV_NOPTS_VALUE, OriginalPTS = AV_NOPTS_VALUE;
     std::int32_t StreamIndex = -1;
-    std::int64_t Position = -1;  // byte position where reading for this picture began
+    std::int64_t Position = -1; // byte position where reading for this picture began
     bool Ready = false;
-    TAVPicture Picture;  // planes point into Buffer
+    TAVPicture Picture; // planes point into Buffer
     TAVBuffer Buffer;
-    int Size = 0;  // bytes in Buffer; it only grows
+    int Size = 0; // bytes in Buffer; it only grows
 };
 
 } // namespace tovrel

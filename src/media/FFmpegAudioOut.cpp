@@ -111,16 +111,15 @@ void TOutputSteps::PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* de
                                          decRate, enc->ch_layout.nb_channels, enc->sample_rate));
         const char* from = FF.av_get_sample_fmt_name(AVSampleFormat(decFormat));
         const char* to = FF.av_get_sample_fmt_name(enc->sample_fmt);
-        throw FFmpegException(Format("Cannot convert %s sample format to %s sample format", from ? from : "none",
-                                     to ? to : "none"));
+        throw FFmpegException(
+            Format("Cannot convert %s sample format to %s sample format", from ? from : "none", to ? to : "none"));
     }
     ost.reformat_pair = pair;
     state.inputRate = decRate;
     state.inputChannels = decChannels;
 }
 
-void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, const std::uint8_t* const* data,
-                              int count)
+void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, const std::uint8_t* const* data, int count)
 {
     if (count <= 0)
         return;
@@ -133,12 +132,12 @@ void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, cons
         // Everything the resampler holds plus this block, at the output rate,
         // with room for the drift compensation.
         const std::int64_t pending = FF.swr_get_delay(ost.resample.get(), decRate) + count;
-        const std::int64_t room = pending * enc->sample_rate / std::max(decRate, 1) + 1 +
-                                  std::abs(FEngine.Faudio_sync_method) + 32;
+        const std::int64_t room =
+            pending * enc->sample_rate / std::max(decRate, 1) + 1 + std::abs(FEngine.Faudio_sync_method) + 32;
         AVFrame* out = FState->audioConverted.get();
         ReserveAudioFrame(out, enc->sample_fmt, enc->ch_layout, enc->sample_rate, room);
-        converted = FF.swr_convert(ost.resample.get(), out->extended_data, int(room),
-                                   const_cast<const uint8_t**>(data), count);
+        converted =
+            FF.swr_convert(ost.resample.get(), out->extended_data, int(room), const_cast<const uint8_t**>(data), count);
         if (converted < 0) {
             if (FEngine.Fexit_on_error)
                 throw FFmpegException("av_audio_convert() failed");
@@ -153,8 +152,7 @@ void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, cons
         throw FFmpegException("av_fifo_realloc2() failed");
 }
 
-void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded,
-                                std::int64_t count)
+void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count)
 {
     AVFrame* silence = FState->audioSilence.get();
     const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->dec.get() : nullptr;
@@ -173,8 +171,7 @@ void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const 
     FF.av_channel_layout_uninit(&layout);
 }
 
-void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist,
-                                const AVFrame* decoded)
+void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* decoded)
 {
     if (!decoded || decoded->nb_samples <= 0)
         return;
@@ -230,8 +227,7 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
                                    action.delta, int(action.samples), enc->sample_rate);
             FF.swr_set_compensation(ost.resample.get(), int(action.samples), enc->sample_rate);
             break;
-        case TAudioSyncAction::None:
-            break;
+        case TAudioSyncAction::None: break;
         }
     } else {
         ost.sync_opts = std::llrint(inputTime * enc->sample_rate) - queued;
@@ -254,8 +250,7 @@ void TOutputSteps::DrainAudioConverter(TAVOutputStream& ost)
         const int converted = FF.swr_convert(ost.resample.get(), out->extended_data, int(room), nullptr, 0);
         if (converted <= 0)
             return;
-        if (FF.av_audio_fifo_write(ost.fifo.get(), reinterpret_cast<void**>(out->extended_data), converted) <
-            converted)
+        if (FF.av_audio_fifo_write(ost.fifo.get(), reinterpret_cast<void**>(out->extended_data), converted) < converted)
             throw FFmpegException("av_fifo_realloc2() failed");
     }
 }
@@ -290,8 +285,7 @@ void TOutputSteps::EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, b
         ReserveAudioFrame(frame.get(), enc->sample_fmt, enc->ch_layout, enc->sample_rate, take + padding);
         FF.av_audio_fifo_read(ost.fifo.get(), reinterpret_cast<void**>(frame->extended_data), take);
         if (padding > 0)
-            FF.av_samples_set_silence(frame->extended_data, take, padding, enc->ch_layout.nb_channels,
-                                      enc->sample_fmt);
+            FF.av_samples_set_silence(frame->extended_data, take, padding, enc->ch_layout.nb_channels, enc->sample_fmt);
         frame->pts = FF.av_rescale_q(ost.sync_opts, AVRational{1, enc->sample_rate}, enc->time_base);
         SendToEncoder(ost, frame.get(), "Audio encoding failed", write);
         ost.sync_opts += take + padding;

@@ -11,7 +11,7 @@ struct TAudioSyncInput {
     double inputTime = 0;        // seconds since the start time
     int encoderRate = 0;
     int decoderRate = 0;
-    std::int64_t syncOpts = 0;    // next output sample
+    std::int64_t syncOpts = 0;      // next output sample
     std::int64_t queuedSamples = 0; // encoder-format samples waiting in the FIFO
     bool isStart = false;
 };

@@ -210,8 +210,8 @@ void ReopenEncoders(TTranscodeRun& run)
         const std::string typeName = MediaTypeName(ost.enc->codec_type);
         const AVCodec* encoder = EncoderOf(ost);
         if (!encoder)
-            throw FFmpegException(Format("Unsupported codec for output stream #%d.%d (%s)", ost.file_index,
-                                         ost.index, typeName));
+            throw FFmpegException(
+                Format("Unsupported codec for output stream #%d.%d (%s)", ost.file_index, ost.index, typeName));
         ost.enc->codec_id = ost.codec_id;
         ost.enc->stats_in = ost.stats_in.empty() ? nullptr : ost.stats_in.data();
         if (const int result = OpenCodec(job, ost.enc, encoder, &ost); result < 0) {

@@ -45,9 +45,9 @@ void CopyChapters(TTranscodeRun& run, int inputIndex, AVFormatContext* output)
     const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(inputIndex)];
     for (unsigned c = 0; c < input->nb_chapters; ++c) {
         const AVChapter* chapter = input->chapters[c];
-        const std::int64_t offset = FF.av_rescale_q(
-            job.Fstart_time - job.Finput_files_ts_offset[static_cast<std::size_t>(inputIndex)], AV_TIME_BASE_Q,
-            chapter->time_base);
+        const std::int64_t offset =
+            FF.av_rescale_q(job.Fstart_time - job.Finput_files_ts_offset[static_cast<std::size_t>(inputIndex)],
+                            AV_TIME_BASE_Q, chapter->time_base);
         const std::int64_t limit = job.Frecording_time == INT64_MAX
                                        ? INT64_MAX
                                        : FF.av_rescale_q(job.Frecording_time, AV_TIME_BASE_Q, chapter->time_base);
@@ -63,8 +63,8 @@ void CopyChapters(TTranscodeRun& run, int inputIndex, AVFormatContext* output)
         copy->start = std::max<std::int64_t>(0, chapter->start - offset);
         copy->end = std::min(limit, chapter->end - offset);
         FF.av_dict_copy(&copy->metadata, chapter->metadata, 0);
-        auto* grown = static_cast<AVChapter**>(
-            FF.av_realloc(output->chapters, sizeof(AVChapter*) * (output->nb_chapters + 1)));
+        auto* grown =
+            static_cast<AVChapter**>(FF.av_realloc(output->chapters, sizeof(AVChapter*) * (output->nb_chapters + 1)));
         if (!grown) {
             FF.av_dict_free(&copy->metadata);
             FF.av_free(copy);
@@ -112,11 +112,11 @@ void ApplyMetadataMaps(TTranscodeRun& run)
     for (int m = 0; m < job.Fnb_meta_data_maps; ++m) {
         const TAVMetaDataMap& map = job.Fmeta_data_maps[static_cast<std::size_t>(m)];
         if (map.out_file < 0 || map.out_file >= static_cast<int>(run.outputFiles.size()))
-            DumpLogAndRaise(run, Format("Invalid output file index %d map_meta_data(%d,%d)", map.out_file,
-                                        map.out_file, map.in_file));
+            DumpLogAndRaise(run, Format("Invalid output file index %d map_meta_data(%d,%d)", map.out_file, map.out_file,
+                                        map.in_file));
         if (map.in_file < 0 || map.in_file >= job.Fnb_input_files)
-            DumpLogAndRaise(run, Format("Invalid input file index %d map_meta_data(%d,%d)", map.in_file,
-                                        map.out_file, map.in_file));
+            DumpLogAndRaise(run, Format("Invalid input file index %d map_meta_data(%d,%d)", map.in_file, map.out_file,
+                                        map.in_file));
         AVFormatContext* output = run.outputFiles[static_cast<std::size_t>(map.out_file)];
         const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(map.in_file)];
         FF.av_dict_copy(&output->metadata, input->metadata, AV_DICT_DONT_OVERWRITE);
@@ -178,8 +178,7 @@ void DumpStreamMapping(TTranscodeRun& run)
                                   job.FJoinMode ? 0 : ost.file_index, ost.index, typeName));
         if (ost.sync_ist && ost.sync_ist != &source)
             GetFFLogger()->Log(&job, llVerbose,
-                               Format(" [sync #%d.%d (%s)]", ost.sync_ist->file_index, ost.sync_ist->index,
-                                      typeName));
+                               Format(" [sync #%d.%d (%s)]", ost.sync_ist->file_index, ost.sync_ist->index, typeName));
     }
 }
 

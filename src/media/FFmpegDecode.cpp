@@ -34,7 +34,8 @@ std::int64_t FrameDuration(const TAVInputStream& ist, int repeatPict)
         rate = ist.st->r_frame_rate;
     if (rate.num <= 0 || rate.den <= 0)
         return 0;
-    return static_cast<std::int64_t>(AV_TIME_BASE) * rate.den * (2 + repeatPict) / (2 * static_cast<std::int64_t>(rate.num));
+    return static_cast<std::int64_t>(AV_TIME_BASE) * rate.den * (2 + repeatPict) /
+           (2 * static_cast<std::int64_t>(rate.num));
 }
 
 // A stream that is only copied still keeps its clock.
@@ -91,9 +92,7 @@ void EncodeFrame(TTranscodeRun& run, TAVInputStream& ist, int istIndex, AVFrame*
             continue;
         AVFormatContext* os = run.OutputOf(*ost);
         switch (ost->enc->codec_type) {
-        case AVMEDIA_TYPE_AUDIO:
-            run.steps->do_audio_out(os, *ost, ist, frame);
-            break;
+        case AVMEDIA_TYPE_AUDIO: run.steps->do_audio_out(os, *ost, ist, frame); break;
         case AVMEDIA_TYPE_VIDEO: {
             if (job.FEnableFilter && frame->sample_aspect_ratio.num != 0)
                 ost->enc->sample_aspect_ratio = frame->sample_aspect_ratio;
@@ -103,8 +102,7 @@ void EncodeFrame(TTranscodeRun& run, TAVInputStream& ist, int istIndex, AVFrame*
                 run.steps->WriteVideoStats(os, *ost, frameSize);
             break;
         }
-        default:
-            throw FFmpegException("invalid codec_type");
+        default: throw FFmpegException("invalid codec_type");
         }
     }
 }
@@ -260,14 +258,9 @@ int ProcessInputPacket(TTranscodeRun& run, TAVInputStream& ist, int istIndex, co
         int result = 0;
         switch (TypeOf(ist)) {
         case AVMEDIA_TYPE_AUDIO:
-        case AVMEDIA_TYPE_VIDEO:
-            result = DecodeFrames(run, ist, istIndex, pkt);
-            break;
-        case AVMEDIA_TYPE_SUBTITLE:
-            result = DecodeSubtitle(run, ist, istIndex, pkt);
-            break;
-        default:
-            return -1;
+        case AVMEDIA_TYPE_VIDEO: result = DecodeFrames(run, ist, istIndex, pkt); break;
+        case AVMEDIA_TYPE_SUBTITLE: result = DecodeSubtitle(run, ist, istIndex, pkt); break;
+        default: return -1;
         }
         if (result < 0)
             return result;

@@ -9,8 +9,7 @@ namespace tovrel {
 namespace {
 
 // Integer samples: (sample × volume + 128) >> 8, clipped to the type.
-template <class Sample>
-void ScaleIntegers(std::uint8_t* data, int count, int volume, std::int64_t zero)
+template <class Sample> void ScaleIntegers(std::uint8_t* data, int count, int volume, std::int64_t zero)
 {
     auto* samples = reinterpret_cast<Sample*>(data);
     constexpr std::int64_t low = std::numeric_limits<Sample>::min();
@@ -22,8 +21,7 @@ void ScaleIntegers(std::uint8_t* data, int count, int volume, std::int64_t zero)
     }
 }
 
-template <class Sample>
-void ScaleFloats(std::uint8_t* data, int count, int volume)
+template <class Sample> void ScaleFloats(std::uint8_t* data, int count, int volume)
 {
     auto* samples = reinterpret_cast<Sample*>(data);
     const Sample factor = static_cast<Sample>(volume) / 256;
@@ -34,28 +32,17 @@ void ScaleFloats(std::uint8_t* data, int count, int volume)
 void ScalePlane(AVSampleFormat packed, std::uint8_t* data, int count, int volume)
 {
     switch (packed) {
-    case AV_SAMPLE_FMT_U8:
-        ScaleIntegers<std::uint8_t>(data, count, volume, 128);
-        break;
-    case AV_SAMPLE_FMT_S16:
-        ScaleIntegers<std::int16_t>(data, count, volume, 0);
-        break;
-    case AV_SAMPLE_FMT_S32:
-        ScaleIntegers<std::int32_t>(data, count, volume, 0);
-        break;
+    case AV_SAMPLE_FMT_U8: ScaleIntegers<std::uint8_t>(data, count, volume, 128); break;
+    case AV_SAMPLE_FMT_S16: ScaleIntegers<std::int16_t>(data, count, volume, 0); break;
+    case AV_SAMPLE_FMT_S32: ScaleIntegers<std::int32_t>(data, count, volume, 0); break;
     case AV_SAMPLE_FMT_S64:
         // 64-bit samples would overflow the product; scale through double.
         for (auto* s = reinterpret_cast<std::int64_t*>(data); count-- > 0; ++s)
             *s = static_cast<std::int64_t>(static_cast<long double>(*s) * volume / 256);
         break;
-    case AV_SAMPLE_FMT_FLT:
-        ScaleFloats<float>(data, count, volume);
-        break;
-    case AV_SAMPLE_FMT_DBL:
-        ScaleFloats<double>(data, count, volume);
-        break;
-    default:
-        break;
+    case AV_SAMPLE_FMT_FLT: ScaleFloats<float>(data, count, volume); break;
+    case AV_SAMPLE_FMT_DBL: ScaleFloats<double>(data, count, volume); break;
+    default: break;
     }
 }
 

@@ -19,51 +19,43 @@ namespace {
 
 using TJobFields = TFFmpegPendingOptions;
 
-template <auto Field>
-void IntField(const TDispatchCall& call)
+template <auto Field> void IntField(const TDispatchCall& call)
 {
     call.job.*Field = StrToInt(call.value);
 }
 
-template <auto Field>
-void Int64Field(const TDispatchCall& call)
+template <auto Field> void Int64Field(const TDispatchCall& call)
 {
     call.job.*Field = StrToInt64(call.value);
 }
 
-template <auto Field>
-void FloatField(const TDispatchCall& call)
+template <auto Field> void FloatField(const TDispatchCall& call)
 {
     call.job.*Field = static_cast<float>(StrToFloat(call.value));
 }
 
 // Any value but "0" (an empty one too) is True.
-template <auto Field>
-void BoolField(const TDispatchCall& call)
+template <auto Field> void BoolField(const TDispatchCall& call)
 {
     call.job.*Field = call.value != "0";
 }
 
-template <auto Field>
-void SetField(const TDispatchCall& call)
+template <auto Field> void SetField(const TDispatchCall& call)
 {
     call.job.*Field = true;
 }
 
-template <auto Field>
-void TextField(const TDispatchCall& call)
+template <auto Field> void TextField(const TDispatchCall& call)
 {
     call.job.*Field = call.value;
 }
 
-template <int Kind>
-void MaxFrames(const TDispatchCall& call)
+template <int Kind> void MaxFrames(const TDispatchCall& call)
 {
     call.job.Fmax_frames[Kind] = StrToInt(call.value);
 }
 
-template <auto Field>
-void PositiveIntField(const TDispatchCall& call)
+template <auto Field> void PositiveIntField(const TDispatchCall& call)
 {
     if (const int value = StrToInt(call.value); value > 0)
         call.job.*Field = value;
@@ -105,8 +97,7 @@ void RateControlOverride(const TDispatchCall& call)
     call.job.Fvideo_rc_override_string = call.value;
 }
 
-template <int Type>
-void NewStream(const TDispatchCall& call)
+template <int Type> void NewStream(const TDispatchCall& call)
 {
     NewStreamOnLastOutput(call.job, call.state, Type);
 }
@@ -121,11 +112,18 @@ void AnyValue(const TDispatchCall& call)
 const std::vector<TOptionRow>& OptionTable()
 {
     static const std::vector<TOptionRow> table = {
-        {"L", DoNothing}, {"h", DoNothing}, {"version", DoNothing}, {"formats", DoNothing},
-        {"codecs", DoNothing}, {"bsfs", DoNothing}, {"protocols", DoNothing}, {"filters", DoNothing},
+        {"L", DoNothing},
+        {"h", DoNothing},
+        {"version", DoNothing},
+        {"formats", DoNothing},
+        {"codecs", DoNothing},
+        {"bsfs", DoNothing},
+        {"protocols", DoNothing},
+        {"filters", DoNothing},
         {"loglevel", LogLevel},
         {"f", SetFormatOption},
-        {"i", DoNothing}, {"y", DoNothing},
+        {"i", DoNothing},
+        {"y", DoNothing},
         {"map", AddStreamMap},
         {"map_meta_data", AddMetaDataMap},
         {"t", SetTimeOption},
@@ -156,15 +154,22 @@ const std::vector<TOptionRow>& OptionTable()
         {"programid", IntField<&TJobFields::Fopt_programid>},
         {"xerror", SetField<&TJobFields::Fexit_on_error>},
         {"copyinkf", IntField<&TJobFields::Fcopy_initial_nonkeyframes>},
-        {"b", SetBitrate}, {"vb", SetBitrate},
+        {"b", SetBitrate},
+        {"vb", SetBitrate},
         {"vframes", MaxFrames<0>},
         {"r", SetFrameRate},
         {"s", SetFrameSize},
         {"aspect", SetAspectRatio},
         {"pix_fmt", SetPixelFormat},
-        {"croptop", SetCropBand}, {"cropbottom", SetCropBand}, {"cropleft", SetCropBand}, {"cropright", SetCropBand},
-        {"padtop", UsePadFilter}, {"padbottom", UsePadFilter}, {"padleft", UsePadFilter},
-        {"padright", UsePadFilter}, {"padcolor", UsePadFilter},
+        {"croptop", SetCropBand},
+        {"cropbottom", SetCropBand},
+        {"cropleft", SetCropBand},
+        {"cropright", SetCropBand},
+        {"padtop", UsePadFilter},
+        {"padbottom", UsePadFilter},
+        {"padleft", UsePadFilter},
+        {"padright", UsePadFilter},
+        {"padcolor", UsePadFilter},
         {"intra", BoolField<&TJobFields::Fintra_only>},
         {"vn", BoolField<&TJobFields::Fvideo_disable>},
         {"vdt", IntField<&TJobFields::Fvideo_discard>},
@@ -180,7 +185,8 @@ const std::vector<TOptionRow>& OptionTable()
         {"vstats", VStatsOption},
         {"vstats_file", VStatsFileOption},
         {"vhook", AddVideoHook},
-        {"vfilters", Filters}, {"vf", Filters},
+        {"vfilters", Filters},
+        {"vf", Filters},
         {"intra_matrix", SetMatrix},
         {"inter_matrix", SetMatrix},
         {"top", IntField<&TJobFields::Ftop_field_first>},
@@ -213,8 +219,13 @@ const std::vector<TOptionRow>& OptionTable()
         {"isync", BoolField<&TJobFields::Finput_sync>},
         {"muxdelay", FloatField<&TJobFields::Fmux_max_delay>},
         {"muxpreload", FloatField<&TJobFields::Fmux_preload>},
-        {"absf", BitstreamFilterOption}, {"vbsf", BitstreamFilterOption}, {"sbsf", BitstreamFilterOption},
-        {"apre", PresetOption}, {"vpre", PresetOption}, {"spre", PresetOption}, {"fpre", PresetOption},
+        {"absf", BitstreamFilterOption},
+        {"vbsf", BitstreamFilterOption},
+        {"sbsf", BitstreamFilterOption},
+        {"apre", PresetOption},
+        {"vpre", PresetOption},
+        {"spre", PresetOption},
+        {"fpre", PresetOption},
     };
     return table;
 }

@@ -23,8 +23,7 @@ void LogInfo(const TDispatchCall& call, const std::string& text)
     GetFFLogger()->Log(&call.job, llInfo, text);
 }
 
-template <class Describe>
-void LogFormatList(const TDispatchCall& call, int count, Describe describe)
+template <class Describe> void LogFormatList(const TDispatchCall& call, int count, Describe describe)
 {
     char line[128];
     for (int i = -1; i < count; ++i) {
@@ -160,10 +159,12 @@ void SetCodec(const TDispatchCall& call)
         return;
     TCustomFFmpeg& job = call.job;
     const char kind = call.name[0];
-    std::string& name = kind == 'v' ? job.Fvideo_codec_name : kind == 'a' ? job.Faudio_codec_name
-                                                                          : job.Fsubtitle_codec_name;
-    std::int32_t& copy = kind == 'v' ? job.Fvideo_stream_copy : kind == 'a' ? job.Faudio_stream_copy
-                                                                            : job.Fsubtitle_stream_copy;
+    std::string& name = kind == 'v'   ? job.Fvideo_codec_name
+                        : kind == 'a' ? job.Faudio_codec_name
+                                      : job.Fsubtitle_codec_name;
+    std::int32_t& copy = kind == 'v'   ? job.Fvideo_stream_copy
+                         : kind == 'a' ? job.Faudio_stream_copy
+                                       : job.Fsubtitle_stream_copy;
     name.clear();
     if (call.value == "copy")
         copy = 1;
@@ -229,8 +230,8 @@ void SetTimeOption(const TDispatchCall& call)
     const bool date = call.name == "timestamp";
     std::int64_t microseconds = 0;
     if (FF.av_parse_time(&microseconds, call.value.c_str(), date ? 0 : 1) < 0)
-        throw FFmpegException(Format("Invalid %s specification for %s: %s", date ? "date" : "duration", call.name,
-                                     call.value));
+        throw FFmpegException(
+            Format("Invalid %s specification for %s: %s", date ? "date" : "duration", call.name, call.value));
     TCustomFFmpeg& job = call.job;
     if (call.name == "t")
         job.SetRecordingTime(microseconds);
@@ -265,8 +266,7 @@ std::vector<int> ReadIndexes(const std::string& text, int most)
     return numbers;
 }
 
-template <class Record>
-Record& AppendRecord(std::vector<Record>& records, int& count)
+template <class Record> Record& AppendRecord(std::vector<Record>& records, int& count)
 {
     const auto index = static_cast<std::size_t>(count);
     if (index >= records.size())

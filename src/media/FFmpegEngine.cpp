@@ -162,8 +162,7 @@ TThread* TCustomFFmpeg::StartConvert(bool useThread, TThreadPriority priority)
 namespace {
 
 // Signals `done` when `body` leaves, whichever way it leaves.
-template <class Body>
-void RunThenSignal(TEvent& done, Body body)
+template <class Body> void RunThenSignal(TEvent& done, Body body)
 {
     struct TSignal {
         TEvent& event;
@@ -207,8 +206,7 @@ void TCustomFFmpeg::DoTerminate()
     });
 }
 
-template <class Step>
-void TCustomFFmpeg::Guarded(Step step)
+template <class Step> void TCustomFFmpeg::Guarded(Step step)
 {
     try {
         step();

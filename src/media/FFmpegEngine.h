@@ -73,10 +73,9 @@ public:
     static constexpr int kMinFiles = 1;
     static constexpr int kMaxFiles = 512;
 
-    using TProgressCallback =
-        std::function<void(TCustomFFmpeg* sender, std::int32_t fileIndex, std::int32_t frameNumber, std::int32_t fps,
-                           float quality, float bitRate, std::int64_t currentSize, std::int64_t currentDuration,
-                           std::int64_t totalDuration)>;
+    using TProgressCallback = std::function<void(
+        TCustomFFmpeg* sender, std::int32_t fileIndex, std::int32_t frameNumber, std::int32_t fps, float quality,
+        float bitRate, std::int64_t currentSize, std::int64_t currentDuration, std::int64_t totalDuration)>;
     using TPreviewBitmapCallback =
         std::function<void(TCustomFFmpeg* sender, TSurface* bitmap, std::int32_t frameNumber, std::int64_t pts)>;
     using TCustomHookCallback = std::function<void(TCustomFFmpeg* sender, TSurface* bitmap, std::int32_t frameNumber,
@@ -203,8 +202,7 @@ private:
     void RunWorker();
     void RunTerminateHelper();
     void RecordFatal(const std::string& message);
-    template <class Step>
-    void Guarded(Step step);
+    template <class Step> void Guarded(Step step);
     void DeleteEmptyOutputs();
     void WaitForWorkerEnd();
 

@@ -18,8 +18,8 @@ using TInOutPtr = std::unique_ptr<AVFilterInOut, TInOutDeleter>;
 bool Append(AVFilterGraph* graph, AVFilterContext*& last, const char* name, const std::string& args)
 {
     AVFilterContext* filter = nullptr;
-    if (FF.avfilter_graph_create_filter(&filter, FF.avfilter_get_by_name(name), nullptr, args.c_str(), nullptr,
-                                        graph) < 0 ||
+    if (FF.avfilter_graph_create_filter(&filter, FF.avfilter_get_by_name(name), nullptr, args.c_str(), nullptr, graph) <
+            0 ||
         FF.avfilter_link(last, 0, filter, 0) < 0)
         return false;
     last = filter;
@@ -67,13 +67,12 @@ int ConfigureFilters(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& o
         return -1;
     const AVRational aspect = in->sample_aspect_ratio.num ? in->sample_aspect_ratio : AVRational{0, 1};
     // Pictures enter with their times in microseconds.
-    const std::string sourceArgs =
-        Format("video_size=%dx%d:pix_fmt=%d:time_base=1/%d:pixel_aspect=%d/%d", in->width, in->height, in->format,
-               AV_TIME_BASE, aspect.num, aspect.den);
+    const std::string sourceArgs = Format("video_size=%dx%d:pix_fmt=%d:time_base=1/%d:pixel_aspect=%d/%d", in->width,
+                                          in->height, in->format, AV_TIME_BASE, aspect.num, aspect.den);
     if (FF.avfilter_graph_create_filter(&ist.input_video_filter, FF.avfilter_get_by_name("buffer"), "src",
                                         sourceArgs.c_str(), nullptr, graph) < 0 ||
-        FF.avfilter_graph_create_filter(&ist.out_video_filter, FF.avfilter_get_by_name("buffersink"), "out",
-                                        nullptr, nullptr, graph) < 0)
+        FF.avfilter_graph_create_filter(&ist.out_video_filter, FF.avfilter_get_by_name("buffersink"), "out", nullptr,
+                                        nullptr, graph) < 0)
         return -1;
     const AVPixelFormat formats[] = {enc->pix_fmt};
     if (FF.av_opt_set_bin(ist.out_video_filter, "pix_fmts", reinterpret_cast<const std::uint8_t*>(formats),

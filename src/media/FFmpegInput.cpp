@@ -142,8 +142,8 @@ void NoteVideoStream(TCustomFFmpeg& job, AVStream* stream, int index)
     AVCodecParameters* parameters = stream->codecpar;
     job.Fframe_width = parameters->width;
     job.Fframe_height = parameters->height;
-    const AVRational sar = stream->sample_aspect_ratio.num ? stream->sample_aspect_ratio
-                                                           : parameters->sample_aspect_ratio;
+    const AVRational sar =
+        stream->sample_aspect_ratio.num ? stream->sample_aspect_ratio : parameters->sample_aspect_ratio;
     job.Fframe_aspect_ratio = FrameAspectRatio(parameters->width, parameters->height, sar.num, sar.den);
     // A decoder that reports no pixel format is taken as 4:2:0 planar.
     if (parameters->format < 0)
@@ -212,14 +212,10 @@ std::vector<const AVCodec*> ReadStreams(TCustomFFmpeg& job, AVFormatContext* con
             if (job.Fsubtitle_disable)
                 stream->discard = AVDISCARD_ALL;
             break;
-        case AVMEDIA_TYPE_DATA:
-            break;
+        case AVMEDIA_TYPE_DATA: break;
         case AVMEDIA_TYPE_UNKNOWN:
-        case AVMEDIA_TYPE_ATTACHMENT:
-            AppendInputCodec(job, nullptr);
-            break;
-        default:
-            throw FFmpegException("invalid codec_type");
+        case AVMEDIA_TYPE_ATTACHMENT: AppendInputCodec(job, nullptr); break;
+        default: throw FFmpegException("invalid codec_type");
         }
     }
     return decoders;
@@ -242,8 +238,8 @@ bool FindCodec(TCustomFFmpeg& job, const std::string& name, AVMediaType type, bo
     if (name.empty())
         return true;
     const char* word = encoder ? "encoder" : "decoder";
-    const AVCodec* found = encoder ? FF.avcodec_find_encoder_by_name(name.c_str())
-                                   : FF.avcodec_find_decoder_by_name(name.c_str());
+    const AVCodec* found =
+        encoder ? FF.avcodec_find_encoder_by_name(name.c_str()) : FF.avcodec_find_decoder_by_name(name.c_str());
     if (!found) {
         job.SetLastErrMsg(Format("Unknown %s '%s'", word, name));
         return false;
@@ -317,9 +313,9 @@ bool OpenInput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fil
         startTimestamp += guard.context->start_time;
     if (job.Fstart_time != 0) {
         if (FF.av_seek_frame(guard.context, -1, startTimestamp, AVSEEK_FLAG_BACKWARD) < 0 && job.Fverbose > 0)
-            GetFFLogger()->Log(&job, llVerbose,
-                               Format("%s: could not seek to position %0.3f", fileName,
-                                      double(startTimestamp) / AV_TIME_BASE));
+            GetFFLogger()->Log(
+                &job, llVerbose,
+                Format("%s: could not seek to position %0.3f", fileName, double(startTimestamp) / AV_TIME_BASE));
         job.Fstart_time = 0;
     }
     const int codecsBefore = job.Fnb_icodecs;

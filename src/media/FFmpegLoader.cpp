@@ -13,17 +13,20 @@ namespace tovrel {
 
 namespace {
 
-bool IsRegularFile(const std::string& path) {
+bool IsRegularFile(const std::string& path)
+{
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string LastDlError() {
+std::string LastDlError()
+{
     const char* text = ::dlerror();
     return text ? text : "unknown error";
 }
 
-void* BindSymbol(const char* message, const std::string& libName, void* handle, const char* name) {
+void* BindSymbol(const char* message, const std::string& libName, void* handle, const char* name)
+{
     ::dlerror();
     void* address = ::dlsym(handle, name);
     if (const char* error = ::dlerror())
@@ -33,65 +36,79 @@ void* BindSymbol(const char* message, const std::string& libName, void* handle, 
 
 } // namespace
 
-TFFmpegLoader& GlobalFFmpegLoader() {
+TFFmpegLoader& GlobalFFmpegLoader()
+{
     static TFFmpegLoader loader;
     return loader;
 }
 
-TCriticalSection& CodecOpenLock() {
+TCriticalSection& CodecOpenLock()
+{
     static TCriticalSection lock;
     return lock;
 }
 
-std::string TFFmpegLoader::GetLibraryFileName(TLibrary library) const {
+std::string TFFmpegLoader::GetLibraryFileName(TLibrary library) const
+{
     const TLibraryStatus& status = Status(library);
-    if (!status.name.empty()) return status.name;
+    if (!status.name.empty())
+        return status.name;
     const TLibraryItem& item = LibraryItem(library);
     std::string name = "lib" + std::string(item.name) + ".so";
-    if (item.version >= 0) name += "." + std::to_string(item.version);
+    if (item.version >= 0)
+        name += "." + std::to_string(item.version);
     return name;
 }
 
-void TFFmpegLoader::SetLibraryFileName(TLibrary library, const std::string& fileName) {
+void TFFmpegLoader::SetLibraryFileName(TLibrary library, const std::string& fileName)
+{
     Status(library).name = fileName;
 }
 
-void* TFFmpegLoader::LoadLibraryFromFolder(const std::string& folder, const std::string& fileName,
-                                           std::string& error) {
+void* TFFmpegLoader::LoadLibraryFromFolder(const std::string& folder, const std::string& fileName, std::string& error)
+{
     std::string path = fileName;
     if (!folder.empty()) {
         std::string inFolder = folder + (folder.back() == '/' ? "" : "/") + fileName;
-        if (IsRegularFile(inFolder)) path = inFolder;
+        if (IsRegularFile(inFolder))
+            path = inFolder;
     }
     ::dlerror();
     // Kept mapped after the last dlclose: the media libraries' dependencies
     // register exit handlers and keep allocations that must outlive an unload.
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!handle) error = LastDlError();
+    if (!handle)
+        error = LastDlError();
     return handle;
 }
 
-void* TFFmpegLoader::BindEntry(const std::string& libName, void* handle, const char* name) {
+void* TFFmpegLoader::BindEntry(const std::string& libName, void* handle, const char* name)
+{
     return BindSymbol("Load function %s@%s error: %s", libName, handle, name);
 }
 
-void* TFFmpegLoader::BindVariable(const std::string& libName, void* handle, const char* name) {
+void* TFFmpegLoader::BindVariable(const std::string& libName, void* handle, const char* name)
+{
     return BindSymbol("Load variable %s@%s error: %s", libName, handle, name);
 }
 
-bool TFFmpegLoader::Loaded(TLibrary library) const {
+bool TFFmpegLoader::Loaded(TLibrary library) const
+{
     const TLibraryStatus& status = Status(library);
     return status.handle && status.fixuped;
 }
 
-bool TFFmpegLoader::Loaded(TLibraries libraries) const {
+bool TFFmpegLoader::Loaded(TLibraries libraries) const
+{
     assert(!libraries.Empty());
     for (int i = 0; i < LibraryCount; ++i)
-        if (libraries.Contains(TLibrary(i)) && !Loaded(TLibrary(i))) return false;
+        if (libraries.Contains(TLibrary(i)) && !Loaded(TLibrary(i)))
+            return false;
     return !libraries.Empty();
 }
 
-bool TFFmpegLoader::Bind(TLibrary library) {
+bool TFFmpegLoader::Bind(TLibrary library)
+{
     TLibraryStatus& status = Status(library);
     if (!status.handle) {
         std::string fileName = GetLibraryFileName(library);
@@ -123,7 +140,8 @@ bool TFFmpegLoader::Bind(TLibrary library) {
     return true;
 }
 
-void TFFmpegLoader::Release(TLibrary library) {
+void TFFmpegLoader::Release(TLibrary library)
+{
     TLibraryStatus& status = Status(library);
     if (status.fixuped) {
         LibraryItem(library).unfix();
@@ -136,34 +154,43 @@ void TFFmpegLoader::Release(TLibrary library) {
     status.users = 0;
 }
 
-bool TFFmpegLoader::Load(TLibrary library) {
-    if (!Bind(library)) return false;
+bool TFFmpegLoader::Load(TLibrary library)
+{
+    if (!Bind(library))
+        return false;
     ++Status(library).users;
     return true;
 }
 
-bool TFFmpegLoader::Load(TLibraries libraries) {
+bool TFFmpegLoader::Load(TLibraries libraries)
+{
     assert(!libraries.Empty());
-    if (libraries.Empty()) return false;
+    if (libraries.Empty())
+        return false;
     // Only what this call loaded is rolled back: a library another set still
     // uses stays loaded when this set fails.
     TLibraries loadedHere;
     for (TLibrary library : LibraryLoadOrder) {
-        if (!libraries.Contains(library)) continue;
+        if (!libraries.Contains(library))
+            continue;
         bool wasLoaded = Loaded(library);
         if (!Bind(library)) {
             for (TLibrary undo : LibraryLoadOrder)
-                if (loadedHere.Contains(undo)) Release(undo);
+                if (loadedHere.Contains(undo))
+                    Release(undo);
             return false;
         }
-        if (!wasLoaded) loadedHere = loadedHere | library;
+        if (!wasLoaded)
+            loadedHere = loadedHere | library;
     }
     for (TLibrary library : LibraryLoadOrder)
-        if (libraries.Contains(library)) ++Status(library).users;
+        if (libraries.Contains(library))
+            ++Status(library).users;
     return true;
 }
 
-void TFFmpegLoader::Unload(TLibrary library) {
+void TFFmpegLoader::Unload(TLibrary library)
+{
     TLibraryStatus& status = Status(library);
     if (status.users > 1) {
         --status.users;
@@ -172,15 +199,19 @@ void TFFmpegLoader::Unload(TLibrary library) {
     Release(library);
 }
 
-void TFFmpegLoader::Unload(TLibraries libraries) {
+void TFFmpegLoader::Unload(TLibraries libraries)
+{
     assert(!libraries.Empty());
     for (int i = 0; i < LibraryCount; ++i)
-        if (libraries.Contains(TLibrary(i))) Unload(TLibrary(i));
+        if (libraries.Contains(TLibrary(i)))
+            Unload(TLibrary(i));
 }
 
-bool TFFmpegLoader::LoadAVLib(TLibraries libraries, const std::string& path, std::string& lastErrMsg) {
+bool TFFmpegLoader::LoadAVLib(TLibraries libraries, const std::string& path, std::string& lastErrMsg)
+{
     libraryPath_ = path;
-    if (Load(libraries)) return true;
+    if (Load(libraries))
+        return true;
     lastErrMsg = lastErrMsg_;
     return false;
 }

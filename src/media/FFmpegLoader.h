@@ -18,13 +18,20 @@ inline constexpr int LibraryCount = 9;
 class TLibraries {
 public:
     constexpr TLibraries() = default;
-    constexpr TLibraries(std::initializer_list<TLibrary> libraries) {
-        for (TLibrary lib : libraries) bits_ |= Bit(lib);
+    constexpr TLibraries(std::initializer_list<TLibrary> libraries)
+    {
+        for (TLibrary lib : libraries)
+            bits_ |= Bit(lib);
     }
     constexpr bool Contains(TLibrary lib) const { return (bits_ & Bit(lib)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
     constexpr std::uint32_t Bits() const { return bits_; }
-    constexpr TLibraries operator|(TLibrary lib) const { TLibraries r = *this; r.bits_ |= Bit(lib); return r; }
+    constexpr TLibraries operator|(TLibrary lib) const
+    {
+        TLibraries r = *this;
+        r.bits_ |= Bit(lib);
+        return r;
+    }
     constexpr bool operator==(const TLibraries&) const = default;
 
 private:
@@ -32,11 +39,11 @@ private:
     std::uint32_t bits_ = 0;
 };
 
-inline constexpr TLibraries ProbeLibraries{TLibrary::avCodec, TLibrary::avFormat, TLibrary::avUtil,
-                                           TLibrary::swScale, TLibrary::myUtil};
-inline constexpr TLibraries TaskLibraries = TLibraries{TLibrary::avCodec, TLibrary::avFilter, TLibrary::avFormat,
-                                                       TLibrary::avUtil, TLibrary::swScale, TLibrary::myUtil,
-                                                       TLibrary::swResample};
+inline constexpr TLibraries ProbeLibraries{TLibrary::avCodec, TLibrary::avFormat, TLibrary::avUtil, TLibrary::swScale,
+                                           TLibrary::myUtil};
+inline constexpr TLibraries TaskLibraries =
+    TLibraries{TLibrary::avCodec, TLibrary::avFilter, TLibrary::avFormat,  TLibrary::avUtil,
+               TLibrary::swScale, TLibrary::myUtil,   TLibrary::swResample};
 inline constexpr TLibraries PlayerLibraries = TaskLibraries | TLibrary::lbSDL;
 
 // A binding failure; Load turns it into LastErrMsg.

@@ -5,6 +5,9 @@
 #ifndef TOVREL_MEDIA_FFMPEG_LOADER_NAMES_H
 #define TOVREL_MEDIA_FFMPEG_LOADER_NAMES_H
 
+/* The lists keep their hand-made lines. */
+/* clang-format off */
+
 /* The C library (always present; counts as loaded once bound). */
 #define TOVREL_LIBC_ENTRIES(X) \
     X(fclose) X(fopen) X(fprintf) X(fread) X(fseek) X(ftell) X(fwrite) \
@@ -100,5 +103,7 @@
     X(SDL_GetCurrentVideoDriver) \
     X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_OpenAudioDevice) \
     X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice) X(SDL_MixAudioFormat)
+
+/* clang-format on */
 
 #endif

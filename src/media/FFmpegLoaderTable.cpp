@@ -12,19 +12,21 @@ TSDLEntries SDL;
 
 namespace {
 
-#define TOVREL_BIND_FF(name) \
+#define TOVREL_BIND_FF(name)                                                                                           \
     FF.name = reinterpret_cast<decltype(FF.name)>(TFFmpegLoader::BindEntry(libName, handle, #name));
-#define TOVREL_BIND_SDL(name) \
+#define TOVREL_BIND_SDL(name)                                                                                          \
     SDL.name = reinterpret_cast<decltype(SDL.name)>(TFFmpegLoader::BindEntry(libName, handle, #name));
 #define TOVREL_CLEAR_FF(name) FF.name = nullptr;
 #define TOVREL_CLEAR_SDL(name) SDL.name = nullptr;
 
 // A library whose major version differs from the headers' would be read with
 // the wrong structure layouts.
-void CheckMajor(const std::string& libName, unsigned version, int expectedMajor) {
-    if (int(version >> 16) == expectedMajor) return;
-    throw ELibraryBindError(Format("Load library %s error: version %u.%u.%u, major %d expected", libName,
-                                   version >> 16, (version >> 8) & 0xFF, version & 0xFF, expectedMajor));
+void CheckMajor(const std::string& libName, unsigned version, int expectedMajor)
+{
+    if (int(version >> 16) == expectedMajor)
+        return;
+    throw ELibraryBindError(Format("Load library %s error: version %u.%u.%u, major %d expected", libName, version >> 16,
+                                   (version >> 8) & 0xFF, version & 0xFF, expectedMajor));
 }
 
 // Applies `macro` to the expansion of `name` (so "#name" sees the real name).
@@ -32,15 +34,15 @@ void CheckMajor(const std::string& libName, unsigned version, int expectedMajor)
 
 // Fixup<Name> and Unfix<Name> of one FFmpeg library, from its entry list,
 // its version function and the headers' major version.
-#define TOVREL_FFMPEG_LIBRARY(Name, UPPER)                                          \
-    void Fixup##Name(const std::string& libName, void* handle) {                   \
-        TOVREL_##UPPER##_ENTRIES(TOVREL_BIND_FF)                                   \
-        TOVREL_EXPAND(TOVREL_BIND_FF, TOVREL_##UPPER##_VERSION)                    \
-        CheckMajor(libName, FF.TOVREL_##UPPER##_VERSION(), LIB##UPPER##_VERSION_MAJOR); \
-    }                                                                              \
-    void Unfix##Name() {                                                           \
-        TOVREL_##UPPER##_ENTRIES(TOVREL_CLEAR_FF)                                  \
-        TOVREL_CLEAR_FF(TOVREL_##UPPER##_VERSION)                                  \
+#define TOVREL_FFMPEG_LIBRARY(Name, UPPER)                                                                             \
+    void Fixup##Name(const std::string& libName, void* handle)                                                         \
+    {                                                                                                                  \
+        TOVREL_##UPPER##_ENTRIES(TOVREL_BIND_FF) TOVREL_EXPAND(TOVREL_BIND_FF, TOVREL_##UPPER##_VERSION)               \
+            CheckMajor(libName, FF.TOVREL_##UPPER##_VERSION(), LIB##UPPER##_VERSION_MAJOR);                            \
+    }                                                                                                                  \
+    void Unfix##Name()                                                                                                 \
+    {                                                                                                                  \
+        TOVREL_##UPPER##_ENTRIES(TOVREL_CLEAR_FF) TOVREL_CLEAR_FF(TOVREL_##UPPER##_VERSION)                            \
     }
 
 TOVREL_FFMPEG_LIBRARY(AVCodec, AVCODEC)
@@ -51,10 +53,22 @@ TOVREL_FFMPEG_LIBRARY(AVUtil, AVUTIL)
 TOVREL_FFMPEG_LIBRARY(SWScale, SWSCALE)
 TOVREL_FFMPEG_LIBRARY(SWResample, SWRESAMPLE)
 
-void FixupLibC(const std::string& libName, void* handle) { TOVREL_LIBC_ENTRIES(TOVREL_BIND_FF) }
-void UnfixLibC() { TOVREL_LIBC_ENTRIES(TOVREL_CLEAR_FF) }
-void FixupSDL(const std::string& libName, void* handle) { TOVREL_SDL_ENTRIES(TOVREL_BIND_SDL) }
-void UnfixSDL() { TOVREL_SDL_ENTRIES(TOVREL_CLEAR_SDL) }
+void FixupLibC(const std::string& libName, void* handle)
+{
+    TOVREL_LIBC_ENTRIES(TOVREL_BIND_FF)
+}
+void UnfixLibC()
+{
+    TOVREL_LIBC_ENTRIES(TOVREL_CLEAR_FF)
+}
+void FixupSDL(const std::string& libName, void* handle)
+{
+    TOVREL_SDL_ENTRIES(TOVREL_BIND_SDL)
+}
+void UnfixSDL()
+{
+    TOVREL_SDL_ENTRIES(TOVREL_CLEAR_SDL)
+}
 
 // In TLibrary order.
 const TLibraryItem LibraryTable[LibraryCount] = {
@@ -71,12 +85,17 @@ const TLibraryItem LibraryTable[LibraryCount] = {
 
 } // namespace
 
-const TLibraryItem& LibraryItem(TLibrary library) { return LibraryTable[static_cast<int>(library)]; }
+const TLibraryItem& LibraryItem(TLibrary library)
+{
+    return LibraryTable[static_cast<int>(library)];
+}
 
-void AfterLoad(TLibrary library, bool installLogger) {
+void AfterLoad(TLibrary library, bool installLogger)
+{
     // 5.1 registers its codecs, formats and filters itself, and cannot take a
     // protocol of ours: "unicode:utf8:" names open through a custom I/O context.
-    if (library == TLibrary::avUtil && installLogger) InstallAVLogCallback();
+    if (library == TLibrary::avUtil && installLogger)
+        InstallAVLogCallback();
 }
 
 } // namespace tovrel

@@ -12,8 +12,8 @@ namespace tovrel {
 struct TLibraryItem {
     TLibrary lib;
     const char* name;
-    int version;  // negative: no version in the file name
-    void (*fixup)(const std::string& libName, void* handle);  // throws ELibraryBindError
+    int version;                                             // negative: no version in the file name
+    void (*fixup)(const std::string& libName, void* handle); // throws ELibraryBindError
     void (*unfix)();
 };
 
@@ -21,8 +21,8 @@ const TLibraryItem& LibraryItem(TLibrary library);
 
 // Dependencies first, so that a library folder's copies resolve one another.
 inline constexpr std::array<TLibrary, LibraryCount> LibraryLoadOrder{
-    TLibrary::avUtil, TLibrary::swResample, TLibrary::swScale, TLibrary::avCodec, TLibrary::avFormat,
-    TLibrary::avFilter, TLibrary::avDevice, TLibrary::myUtil, TLibrary::lbSDL};
+    TLibrary::avUtil,   TLibrary::swResample, TLibrary::swScale, TLibrary::avCodec, TLibrary::avFormat,
+    TLibrary::avFilter, TLibrary::avDevice,   TLibrary::myUtil,  TLibrary::lbSDL};
 
 // What follows a successful load of `library` (also when it was loaded already).
 void AfterLoad(TLibrary library, bool installLogger);

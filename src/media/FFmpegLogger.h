@@ -19,13 +19,16 @@ namespace tovrel {
 enum TLogLevel { llQuiet, llPanic, llFatal, llError, llWarning, llInfo, llVerbose, llDebug };
 
 TLogLevel LogLevelFromAV(int level);
-constexpr int LogLevelToAV(TLogLevel level) { return int(level) * 8 - 8; }
+constexpr int LogLevelToAV(TLogLevel level)
+{
+    return int(level) * 8 - 8;
+}
 
 // FFmpeg's level: the callback drops every message above it. 32 at start.
 int AVLogLevel();
 
-using TLogEvent = std::function<void(const void* sender, std::uint32_t threadId, TLogLevel level,
-                                     const std::string& message)>;
+using TLogEvent =
+    std::function<void(const void* sender, std::uint32_t threadId, TLogLevel level, const std::string& message)>;
 
 class EAssertionFailed : public std::logic_error {
 public:

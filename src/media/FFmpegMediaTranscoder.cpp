@@ -8,9 +8,9 @@
 #include "media/FFmpegLoader.h"
 #include "media/FFmpegLoaderEntries.h"
 #include "media/FFmpegOutput.h"
-#include "media/FFmpegTranscode.h"
 #include "media/FFmpegPresets.h"
 #include "media/FFmpegTargets.h"
+#include "media/FFmpegTranscode.h"
 #include "media/UnicodeProtocol.h"
 
 namespace tovrel {

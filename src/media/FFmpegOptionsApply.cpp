@@ -26,12 +26,12 @@ public:
         AddDefault("spre", options.SubtitlePreset);
         AddDefault("s", options.FrameSize);
         AddDefault("vf", options.VideoFilters);
-        static constexpr std::string_view kStreamNames[] = {"acodec", "vcodec", "scodec", "apre", "vpre",
+        static constexpr std::string_view kStreamNames[] = {"acodec", "vcodec", "scodec",   "apre", "vpre",
                                                             "spre",   "s",      "vfilters", "vf"};
         for (const TOptionLine& line : ParseOptionText(options.ExtOptions)) {
             std::string name = LowerCase(line.Name);
-            if (line.Value.empty() || std::find(std::begin(kStreamNames), std::end(kStreamNames), name) ==
-                                          std::end(kStreamNames))
+            if (line.Value.empty() ||
+                std::find(std::begin(kStreamNames), std::end(kStreamNames), name) == std::end(kStreamNames))
                 continue;
             if (name == "vfilters")
                 name = "vf";
@@ -94,12 +94,9 @@ void SetGenericIfPositive(TFFmpeg& task, const std::string& name, std::int32_t v
 const char* NormText(TOptionNormType norm)
 {
     switch (norm) {
-    case TOptionNormType::ntPAL:
-        return "pal";
-    case TOptionNormType::ntNTSC:
-        return "ntsc";
-    default:
-        return "auto";
+    case TOptionNormType::ntPAL: return "pal";
+    case TOptionNormType::ntNTSC: return "ntsc";
+    default: return "auto";
     }
 }
 
@@ -107,17 +104,10 @@ void ApplyTarget(TFFmpeg& task, const TOutputOptions& options)
 {
     const char* type = nullptr;
     switch (options.TargetType) {
-    case TOptionTargetType::ttVCD:
-        type = "vcd";
-        break;
-    case TOptionTargetType::ttSVCD:
-        type = "svcd";
-        break;
-    case TOptionTargetType::ttDVD:
-        type = "dvd";
-        break;
-    case TOptionTargetType::ttIgnore:
-        return;
+    case TOptionTargetType::ttVCD: type = "vcd"; break;
+    case TOptionTargetType::ttSVCD: type = "svcd"; break;
+    case TOptionTargetType::ttDVD: type = "dvd"; break;
+    case TOptionTargetType::ttIgnore: return;
     }
     task.SetTarget(type, NormText(options.NormType), options.NormDefault == TOptionNormType::ntPAL ? "pal" : "ntsc");
 }

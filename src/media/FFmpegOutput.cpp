@@ -45,8 +45,8 @@ TStreamKinds WantedStreamKinds(const TCustomFFmpeg& job, const AVOutputFormat* f
     TStreamKinds wanted;
     wanted.video = format->video_codec != AV_CODEC_ID_NONE || job.Fvideo_stream_copy || !job.Fvideo_codec_name.empty();
     wanted.audio = format->audio_codec != AV_CODEC_ID_NONE || job.Faudio_stream_copy || !job.Faudio_codec_name.empty();
-    wanted.subtitle = format->subtitle_codec != AV_CODEC_ID_NONE || job.Fsubtitle_stream_copy ||
-                      !job.Fsubtitle_codec_name.empty();
+    wanted.subtitle =
+        format->subtitle_codec != AV_CODEC_ID_NONE || job.Fsubtitle_stream_copy || !job.Fsubtitle_codec_name.empty();
     if (job.Fnb_input_files > 0) {
         const TStreamKinds present = InputStreamKinds(job, join);
         wanted.video &= present.video;
@@ -116,8 +116,7 @@ bool Fail(TCustomFFmpeg& job, const std::string& message)
     return false;
 }
 
-template <class Step>
-bool Stage(TCustomFFmpeg& job, const char* failure, Step step)
+template <class Step> bool Stage(TCustomFFmpeg& job, const char* failure, Step step)
 {
     try {
         step();
@@ -203,8 +202,8 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
     if (!job.Flast_asked_format.empty()) {
         format = FF.av_guess_format(job.Flast_asked_format.c_str(), nullptr, nullptr);
         if (!format)
-            return Fail(job, Format("Requested output format '%s' is not a suitable output format",
-                                    job.Flast_asked_format));
+            return Fail(job,
+                        Format("Requested output format '%s' is not a suitable output format", job.Flast_asked_format));
         job.Flast_asked_format.clear();
     } else {
         format = GuessOutputFormat(DecodeAVFileName(url));

@@ -9,8 +9,7 @@ namespace tovrel {
 
 namespace {
 
-template <class T, class End>
-bool Listed(const T* list, T value, End end)
+template <class T, class End> bool Listed(const T* list, T value, End end)
 {
     for (; *list != end; ++list)
         if (*list == value)
@@ -37,8 +36,7 @@ void MatchSampleRate(const void* sender, AVCodecContext* codec, const AVCodec* e
         if (std::abs(*rate - codec->sample_rate) < std::abs(best - codec->sample_rate))
             best = *rate;
     if (best != codec->sample_rate)
-        GetFFLogger()->Log(sender, llWarning, "Requested sampling rate unsupported using closest supported (%d)",
-                           best);
+        GetFFLogger()->Log(sender, llWarning, "Requested sampling rate unsupported using closest supported (%d)", best);
     codec->sample_rate = best;
 }
 

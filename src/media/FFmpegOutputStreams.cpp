@@ -67,8 +67,8 @@ void ApplyCodecOptions(TCustomFFmpeg& job, AVCodecContext* codec, AVMediaType ty
 }
 
 // The encoder named by the pending option, or the output format's guess.
-const AVCodec* ChooseEncoder(TCustomFFmpeg& job, AVFormatContext* output, const std::string& name,
-                             AVMediaType type, int strict)
+const AVCodec* ChooseEncoder(TCustomFFmpeg& job, AVFormatContext* output, const std::string& name, AVMediaType type,
+                             int strict)
 {
     if (name.empty()) {
         const AVCodecID id = FF.av_guess_codec(output->oformat, nullptr, output->url, nullptr, type);
@@ -149,8 +149,8 @@ void EncodeVideo(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& create
     SetCodecId(codec, record.encoder, output, AVMEDIA_TYPE_VIDEO);
     ApplyCodecOptions(job, codec, AVMEDIA_TYPE_VIDEO, AV_OPT_FLAG_VIDEO_PARAM);
     if (record.encoder && record.encoder->supported_framerates && !job.Fforce_fps)
-        rate = record.encoder->supported_framerates[FF.av_find_nearest_q_idx(rate,
-                                                                            record.encoder->supported_framerates)];
+        rate =
+            record.encoder->supported_framerates[FF.av_find_nearest_q_idx(rate, record.encoder->supported_framerates)];
     codec->time_base = AVRational{rate.den, rate.num};
     codec->framerate = rate;
     codec->width = job.Fframe_width;
@@ -226,13 +226,13 @@ struct TKindOptions {
 TKindOptions KindOptions(TCustomFFmpeg& job, AVMediaType type)
 {
     if (type == AVMEDIA_TYPE_VIDEO)
-        return {job.Fvideo_codec_name, job.Fvideo_language, job.Fvideo_disable, job.Fvideo_stream_copy,
-                job.Fvideo_bitstream_filters, job.Fvideo_codec_tag};
+        return {job.Fvideo_codec_name,  job.Fvideo_language,          job.Fvideo_disable,
+                job.Fvideo_stream_copy, job.Fvideo_bitstream_filters, job.Fvideo_codec_tag};
     if (type == AVMEDIA_TYPE_AUDIO)
-        return {job.Faudio_codec_name, job.Faudio_language, job.Faudio_disable, job.Faudio_stream_copy,
-                job.Faudio_bitstream_filters, job.Faudio_codec_tag};
-    return {job.Fsubtitle_codec_name, job.Fsubtitle_language, job.Fsubtitle_disable, job.Fsubtitle_stream_copy,
-            job.Fsubtitle_bitstream_filters, job.Fsubtitle_codec_tag};
+        return {job.Faudio_codec_name,  job.Faudio_language,          job.Faudio_disable,
+                job.Faudio_stream_copy, job.Faudio_bitstream_filters, job.Faudio_codec_tag};
+    return {job.Fsubtitle_codec_name,  job.Fsubtitle_language,          job.Fsubtitle_disable,
+            job.Fsubtitle_stream_copy, job.Fsubtitle_bitstream_filters, job.Fsubtitle_codec_tag};
 }
 
 // Adds a stream of one kind from its pending options, which are consumed. The
@@ -302,66 +302,66 @@ std::vector<RcOverride> ParseRcOverride(const std::string& text)
 
 void NewVideoStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 {
-    NewStream(job, state, fileIndex, AVMEDIA_TYPE_VIDEO,
-              [&job](AVFormatContext* output) {
-                  return ChooseEncoder(job, output, job.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO,
-                                       FF_COMPLIANCE_NORMAL);
-              },
-              [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
-                  created.codec->thread_count = job.Fthread_count;
-                  AVCodecContext* options = job.FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
-                  SetGlobalHeader(created.codec, options,
-                                  (job.Fvideo_global_header & 1) ||
-                                      (job.Fvideo_global_header == 0 &&
-                                       (output->oformat->flags & AVFMT_GLOBALHEADER)));
-                  if (job.Fvideo_global_header & 2) {
-                      created.codec->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
-                      if (options)
-                          options->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
-                  }
-                  if (record.streamCopy) {
-                      created.codec->sample_aspect_ratio =
-                          SampleAspectRatio(job, job.Fframe_width, job.Fframe_height);
-                      created.stream->sample_aspect_ratio = created.codec->sample_aspect_ratio;
-                  } else {
-                      EncodeVideo(job, output, created, record);
-                  }
-              });
+    NewStream(
+        job, state, fileIndex, AVMEDIA_TYPE_VIDEO,
+        [&job](AVFormatContext* output) {
+            return ChooseEncoder(job, output, job.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, FF_COMPLIANCE_NORMAL);
+        },
+        [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
+            created.codec->thread_count = job.Fthread_count;
+            AVCodecContext* options = job.FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
+            SetGlobalHeader(created.codec, options,
+                            (job.Fvideo_global_header & 1) ||
+                                (job.Fvideo_global_header == 0 && (output->oformat->flags & AVFMT_GLOBALHEADER)));
+            if (job.Fvideo_global_header & 2) {
+                created.codec->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+                if (options)
+                    options->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+            }
+            if (record.streamCopy) {
+                created.codec->sample_aspect_ratio = SampleAspectRatio(job, job.Fframe_width, job.Fframe_height);
+                created.stream->sample_aspect_ratio = created.codec->sample_aspect_ratio;
+            } else {
+                EncodeVideo(job, output, created, record);
+            }
+        });
     job.Fframe_pix_fmt = AV_PIX_FMT_NONE;
 }
 
 void NewAudioStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 {
-    NewStream(job, state, fileIndex, AVMEDIA_TYPE_AUDIO,
-              [&job](AVFormatContext* output) {
-                  return ChooseEncoder(job, output, job.Faudio_codec_name, AVMEDIA_TYPE_AUDIO,
-                                       PendingStrictness(job, AVMEDIA_TYPE_AUDIO));
-              },
-              [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
-                  created.codec->thread_count = job.Fthread_count;
-                  SetGlobalHeader(created.codec, job.FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO],
-                                  output->oformat->flags & AVFMT_GLOBALHEADER);
-                  if (record.streamCopy)
-                      created.codec->sample_rate = job.Faudio_sample_rate;
-                  else
-                      EncodeAudio(job, output, created, record);
-                  SetChannels(job, created.codec);
-              });
+    NewStream(
+        job, state, fileIndex, AVMEDIA_TYPE_AUDIO,
+        [&job](AVFormatContext* output) {
+            return ChooseEncoder(job, output, job.Faudio_codec_name, AVMEDIA_TYPE_AUDIO,
+                                 PendingStrictness(job, AVMEDIA_TYPE_AUDIO));
+        },
+        [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
+            created.codec->thread_count = job.Fthread_count;
+            SetGlobalHeader(created.codec, job.FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO],
+                            output->oformat->flags & AVFMT_GLOBALHEADER);
+            if (record.streamCopy)
+                created.codec->sample_rate = job.Faudio_sample_rate;
+            else
+                EncodeAudio(job, output, created, record);
+            SetChannels(job, created.codec);
+        });
 }
 
 void NewSubtitleStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 {
-    NewStream(job, state, fileIndex, AVMEDIA_TYPE_SUBTITLE,
-              [&job](AVFormatContext* output) -> const AVCodec* {
-                  if (job.Fsubtitle_codec_name.empty())
-                      return nullptr;
-                  return ChooseEncoder(job, output, job.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE,
-                                       PendingStrictness(job, AVMEDIA_TYPE_SUBTITLE));
-              },
-              [&job](AVFormatContext*, TNewStream& created, TOutputStreamRecord& record) {
-                  if (record.encoder)
-                      ApplyCodecOptions(job, created.codec, AVMEDIA_TYPE_SUBTITLE, AV_OPT_FLAG_SUBTITLE_PARAM);
-              });
+    NewStream(
+        job, state, fileIndex, AVMEDIA_TYPE_SUBTITLE,
+        [&job](AVFormatContext* output) -> const AVCodec* {
+            if (job.Fsubtitle_codec_name.empty())
+                return nullptr;
+            return ChooseEncoder(job, output, job.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE,
+                                 PendingStrictness(job, AVMEDIA_TYPE_SUBTITLE));
+        },
+        [&job](AVFormatContext*, TNewStream& created, TOutputStreamRecord& record) {
+            if (record.encoder)
+                ApplyCodecOptions(job, created.codec, AVMEDIA_TYPE_SUBTITLE, AV_OPT_FLAG_SUBTITLE_PARAM);
+        });
 }
 
 void NewStreamOnLastOutput(TCustomFFmpeg& job, TMediaJobState& state, int mediaType)

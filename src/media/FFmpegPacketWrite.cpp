@@ -70,20 +70,17 @@ TPacketPtr NewPacket()
 
 } // namespace
 
-void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc,
-                                       int code)
+void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc, int code)
 {
     const char* codecName = enc && enc->codec ? enc->codec->name : "copy";
-    std::string text = FormatAVError(Format("%s failed for stream %d, codec %s", filter->filter->name, streamIndex,
-                                            codecName),
-                                      code);
+    std::string text =
+        FormatAVError(Format("%s failed for stream %d, codec %s", filter->filter->name, streamIndex, codecName), code);
     if (FEngine.Fexit_on_error)
         throw FFmpegException(text);
     GetFFLogger()->Log(&FEngine, llError, text);
 }
 
-void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecContext* enc,
-                                     TBitstreamFilters* filters)
+void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecContext* enc, TBitstreamFilters* filters)
 {
     TPacketList current;
     current.push_back(NewPacket());

@@ -28,7 +28,9 @@ bool TPauseGate::IsOpen() const
 void TPauseGate::Wake()
 {
     // Taking the lock orders the caller's stop request before the waiter's re-check.
-    { std::lock_guard lock(mutex_); }
+    {
+        std::lock_guard lock(mutex_);
+    }
     changed_.notify_all();
 }
 

@@ -33,8 +33,7 @@ std::vector<TOptionsPreset> ReadBuiltInPresets()
 
 // The pending codec whose name goes before the preset's, by the option's
 // first letter; the subtitle codec stands in for any kind without one.
-std::string CodecPrefixedName(const TCustomFFmpeg& job, const std::string& optionName,
-                              const std::string& presetName)
+std::string CodecPrefixedName(const TCustomFFmpeg& job, const std::string& optionName, const std::string& presetName)
 {
     const char kind = optionName[0];
     std::string codec;

@@ -34,9 +34,12 @@ struct TWordOption {
 };
 
 constexpr TWordOption kFlags2Words[] = {
-    {"bpyramid", "b-pyramid", "normal", "none"}, {"mixed_refs", "mixed-refs", "1", "0"},
-    {"wpred", "weightb", "1", "0"},              {"dct8x8", "8x8dct", "1", "0"},
-    {"fastpskip", "fast-pskip", "1", "0"},       {"mbtree", "mbtree", "1", "0"},
+    {"bpyramid", "b-pyramid", "normal", "none"},
+    {"mixed_refs", "mixed-refs", "1", "0"},
+    {"wpred", "weightb", "1", "0"},
+    {"dct8x8", "8x8dct", "1", "0"},
+    {"fastpskip", "fast-pskip", "1", "0"},
+    {"mbtree", "mbtree", "1", "0"},
 };
 
 constexpr std::pair<std::string_view, const char*> kPartitionWords[] = {

@@ -51,9 +51,8 @@ void FindSourceStream(TTranscodeRun& run, TAVOutputStream& ost, int joinInput)
     int bestWeight = -1;
     for (std::size_t j = 0; j < run.tables.inputStreams.size(); ++j) {
         const TAVInputStream& ist = *run.tables.inputStreams[j];
-        if (job.Fopt_programid != 0 &&
-            !ProgramListsStream(job.Finput_files[static_cast<std::size_t>(ist.file_index)], job.Fopt_programid,
-                                ist.index))
+        if (job.Fopt_programid != 0 && !ProgramListsStream(job.Finput_files[static_cast<std::size_t>(ist.file_index)],
+                                                           job.Fopt_programid, ist.index))
             continue;
         if (!ist.discard || ist.st->discard == AVDISCARD_ALL || TypeOf(ist.st) != type)
             continue;
@@ -74,8 +73,8 @@ void FindSourceStream(TTranscodeRun& run, TAVOutputStream& ost, int joinInput)
     }
     if (best < 0)
         DumpAndRaise(run.OutputOf(ost), ost.file_index,
-                     Format("Could not find input stream matching output stream #%d.%d (%s)", ost.file_index,
-                            ost.index, MediaTypeName(type)));
+                     Format("Could not find input stream matching output stream #%d.%d (%s)", ost.file_index, ost.index,
+                            MediaTypeName(type)));
     ost.source_index = best;
 }
 
@@ -102,8 +101,7 @@ void CheckStreamMaps(const TTranscodeRun& run)
     for (int m = 0; m < job.Fnb_stream_maps; ++m) {
         const TAVStreamMap& map = job.Fstream_maps[static_cast<std::size_t>(m)];
         if (!InputStreamExists(run, map.file_index, map.stream_index))
-            throw FFmpegException(
-                Format("Could not find input stream #%d.%d", map.file_index, map.stream_index));
+            throw FFmpegException(Format("Could not find input stream #%d.%d", map.file_index, map.stream_index));
         if (!InputStreamExists(run, map.sync_file_index, map.sync_stream_index))
             throw FFmpegException(
                 Format("Could not find sync stream #%d.%d", map.sync_file_index, map.sync_stream_index));
@@ -129,11 +127,10 @@ void AssignOutputStreams(TTranscodeRun& run)
             if (job.Fnb_stream_maps > 0) {
                 const TAVStreamMap& map = job.Fstream_maps[n];
                 CheckMappedStream(run, *ost, map);
-                ost->sync_ist = run.tables.inputStreams[static_cast<std::size_t>(
-                                                            run.tables.files[static_cast<std::size_t>(
-                                                                                 map.sync_file_index)]
-                                                                .ist_index +
-                                                            map.sync_stream_index)]
+                ost->sync_ist = run.tables
+                                    .inputStreams[static_cast<std::size_t>(
+                                        run.tables.files[static_cast<std::size_t>(map.sync_file_index)].ist_index +
+                                        map.sync_stream_index)]
                                     .get();
             } else {
                 FindSourceStream(run, *ost, static_cast<int>(k));

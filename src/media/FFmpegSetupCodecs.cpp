@@ -31,8 +31,7 @@ std::uint32_t CopiedCodecTag(const AVOutputFormat* format, const AVCodecParamete
     return 0;
 }
 
-void SetupVideoScaler(TTranscodeRun& run, TAVOutputStream& ost, const AVCodecParameters* source, int width,
-                      int height)
+void SetupVideoScaler(TTranscodeRun& run, TAVOutputStream& ost, const AVCodecParameters* source, int width, int height)
 {
     TCustomFFmpeg& job = run.job;
     AVCodecContext* enc = ost.enc;
@@ -45,9 +44,9 @@ void SetupVideoScaler(TTranscodeRun& run, TAVOutputStream& ost, const AVCodecPar
     if (!ost.pict_tmp || FF.av_frame_get_buffer(ost.pict_tmp.get(), 0) < 0)
         throw FFmpegException("Cannot allocate temp picture, check pix fmt");
     job.Fsws_flags = static_cast<std::uint32_t>(SwsFlagsOf(job));
-    ost.img_resample_ctx.reset(FF.sws_getContext(width, height, static_cast<AVPixelFormat>(source->format),
-                                                 enc->width, enc->height, enc->pix_fmt,
-                                                 static_cast<int>(job.Fsws_flags), nullptr, nullptr, nullptr));
+    ost.img_resample_ctx.reset(FF.sws_getContext(width, height, static_cast<AVPixelFormat>(source->format), enc->width,
+                                                 enc->height, enc->pix_fmt, static_cast<int>(job.Fsws_flags), nullptr,
+                                                 nullptr, nullptr));
     if (!ost.img_resample_ctx)
         throw FFmpegException("Cannot get resampling context");
     if (!job.FEnableFilter) {
@@ -121,13 +120,9 @@ void SetupStreamCopy(TTranscodeRun& run, TAVOutputStream& ost)
         if (job.Faudio_volume != 256)
             throw FFmpegException("-acodec copy and -vol are incompatible (frames are not decoded)");
         break;
-    case AVMEDIA_TYPE_VIDEO:
-        RefuseUndecodedVideo(job);
-        break;
-    case AVMEDIA_TYPE_SUBTITLE:
-        break;
-    default:
-        throw FFmpegException("invalid codec_type of output stream");
+    case AVMEDIA_TYPE_VIDEO: RefuseUndecodedVideo(job); break;
+    case AVMEDIA_TYPE_SUBTITLE: break;
+    default: throw FFmpegException("invalid codec_type of output stream");
     }
     const std::uint32_t forcedTag = out->codec_tag;
     const AVRational sampleAspect = out->sample_aspect_ratio;
@@ -161,15 +156,12 @@ void SetupStreamEncoding(TTranscodeRun& run, TAVOutputStream& ost, int tablePosi
         ost.encoding_needed = 1;
         source.decoding_needed = 1;
         break;
-    case AVMEDIA_TYPE_VIDEO:
-        SetupVideoEncoding(run, ost, source);
-        break;
+    case AVMEDIA_TYPE_VIDEO: SetupVideoEncoding(run, ost, source); break;
     case AVMEDIA_TYPE_SUBTITLE:
         ost.encoding_needed = 1;
         source.decoding_needed = 1;
         break;
-    default:
-        throw FFmpegException("invalid codec_type of output stream");
+    default: throw FFmpegException("invalid codec_type of output stream");
     }
     if (enc->flags & (AV_CODEC_FLAG_PASS1 | AV_CODEC_FLAG_PASS2))
         OpenPassLogFile(run, ost, tablePosition);

@@ -32,8 +32,8 @@ std::string DefaultPrefix(const TTranscodeRun& run, const TAVOutputStream& ost)
 bool EncoderKeepsOwnStats(const AVCodec* encoder)
 {
     return encoder && encoder->priv_class &&
-           FF.av_opt_find(const_cast<AVClass**>(&encoder->priv_class), "stats", nullptr, 0,
-                          AV_OPT_SEARCH_FAKE_OBJ) != nullptr;
+           FF.av_opt_find(const_cast<AVClass**>(&encoder->priv_class), "stats", nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ) !=
+               nullptr;
 }
 
 void OpenPassLogFile(TTranscodeRun& run, TAVOutputStream& ost, int tablePosition)

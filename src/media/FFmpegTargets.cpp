@@ -19,12 +19,9 @@ constexpr const char* kTargetsTable = "targets.tsv";
 const char* NormFrameRate(TTargetNorm norm)
 {
     switch (norm) {
-    case TTargetNorm::PAL:
-        return "25";
-    case TTargetNorm::NTSC:
-        return "30000/1001";
-    case TTargetNorm::FILM:
-        break;
+    case TTargetNorm::PAL: return "25";
+    case TTargetNorm::NTSC: return "30000/1001";
+    case TTargetNorm::FILM: break;
     }
     return "24000/1001";
 }
@@ -157,8 +154,7 @@ TTargetNorm SettleTargetNorm(TCustomFFmpeg& job, const std::string& norm, const 
     return settled;
 }
 
-void SetTarget(TCustomFFmpeg& job, const std::string& target, const std::string& norm,
-               const std::string& defaultNorm)
+void SetTarget(TCustomFFmpeg& job, const std::string& target, const std::string& norm, const std::string& defaultNorm)
 {
     const TTargetNorm settled = SettleTargetNorm(job, norm, defaultNorm);
     const TMediaTable& table = EmbeddedMediaTable(kTargetsTable);

@@ -20,8 +20,7 @@ void SetTargetText(TCustomFFmpeg& job, const std::string& value);
 // anything else for a guess from the pending frame rate and then the inputs'
 // video streams; defaultNorm ("film", "ntsc", else PAL) when nothing is found.
 // Raises FFmpegException; settings applied before a failure stay.
-void SetTarget(TCustomFFmpeg& job, const std::string& target, const std::string& norm,
-               const std::string& defaultNorm);
+void SetTarget(TCustomFFmpeg& job, const std::string& target, const std::string& norm, const std::string& defaultNorm);
 
 // The norm SetTarget settles on (logging a guess); FFmpegException
 // "frame_rate is invalid." when a guess finds no pending frame rate.

@@ -5,11 +5,11 @@
 
 namespace tovrel {
 
-void TargetOption(const TDispatchCall& call);      // "target"
-void PassOption(const TDispatchCall& call);        // "pass"
-void VStatsOption(const TDispatchCall& call);      // "vstats"
-void VStatsFileOption(const TDispatchCall& call);  // "vstats_file"
+void TargetOption(const TDispatchCall& call);          // "target"
+void PassOption(const TDispatchCall& call);            // "pass"
+void VStatsOption(const TDispatchCall& call);          // "vstats"
+void VStatsFileOption(const TDispatchCall& call);      // "vstats_file"
 void BitstreamFilterOption(const TDispatchCall& call); // "absf", "vbsf", "sbsf"
-void PresetOption(const TDispatchCall& call);      // "apre", "vpre", "spre", "fpre"
+void PresetOption(const TDispatchCall& call);          // "apre", "vpre", "spre", "fpre"
 
 } // namespace tovrel

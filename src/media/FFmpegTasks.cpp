@@ -419,8 +419,15 @@ void TCustomFFmpegTasks::DoProgress(TCustomFFmpeg* sender, std::int32_t fileInde
     if (!OnProgress)
         return;
     TPumpingLock lock(FProgressLock);
-    FProgressInfo = {FFFmpegList.IndexOf(sender), fileIndex, frameNumber, fps, quality, bitRate,
-                     currentSize, currentDuration, totalDuration};
+    FProgressInfo = {FFFmpegList.IndexOf(sender),
+                     fileIndex,
+                     frameNumber,
+                     fps,
+                     quality,
+                     bitRate,
+                     currentSize,
+                     currentDuration,
+                     totalDuration};
     FireEvent([this] { OnProgress(this, &FProgressInfo); });
 }
 

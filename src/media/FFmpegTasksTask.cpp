@@ -10,8 +10,7 @@ namespace tovrel {
 
 namespace {
 
-template <class Record>
-void StoreRecord(std::vector<std::unique_ptr<Record>>& slots, int index, const Record& options)
+template <class Record> void StoreRecord(std::vector<std::unique_ptr<Record>>& slots, int index, const Record& options)
 {
     auto& slot = slots.at(static_cast<std::size_t>(index));
     if (!slot)
@@ -19,16 +18,14 @@ void StoreRecord(std::vector<std::unique_ptr<Record>>& slots, int index, const R
     *slot = options;
 }
 
-template <class Record>
-void ResetRecord(std::vector<std::unique_ptr<Record>>& slots, int index)
+template <class Record> void ResetRecord(std::vector<std::unique_ptr<Record>>& slots, int index)
 {
     auto& slot = slots.at(static_cast<std::size_t>(index));
     if (slot)
         *slot = Record{};
 }
 
-template <class Record>
-Record* StoredRecord(const std::vector<std::unique_ptr<Record>>& slots, int index)
+template <class Record> Record* StoredRecord(const std::vector<std::unique_ptr<Record>>& slots, int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= slots.size())
         return nullptr;
@@ -43,12 +40,9 @@ bool IsOneOf(const std::string& name, std::initializer_list<std::string_view> na
 } // namespace
 
 TFFmpeg::TFFmpeg(int maxFiles, std::unique_ptr<TTranscoder> transcoder)
-    : TCustomFFmpeg(maxFiles, std::move(transcoder)),
-      FAVProbes(static_cast<std::size_t>(maxFiles)),
-      FInputOptions(static_cast<std::size_t>(maxFiles)),
-      FOutputOptions(static_cast<std::size_t>(maxFiles))
-{
-}
+    : TCustomFFmpeg(maxFiles, std::move(transcoder)), FAVProbes(static_cast<std::size_t>(maxFiles)),
+      FInputOptions(static_cast<std::size_t>(maxFiles)), FOutputOptions(static_cast<std::size_t>(maxFiles))
+{}
 
 TAVProbe* TFFmpeg::GetAVProbe(int index)
 {

@@ -17,11 +17,11 @@ void Transcode(TCustomFFmpeg& job, TMediaJobState& state);
 
 // What choosing the next input knows about one output stream.
 struct TInputChoice {
-    int fileIndex = 0;          // the file of the stream's source
-    bool skipped = false;       // source past the recording time, or its file had no packet
-    bool fileEnded = false;     // the source's file reached its end
-    double inputTime = 0;       // source position, microseconds
-    double outputTime = 0;      // output position, seconds
+    int fileIndex = 0;      // the file of the stream's source
+    bool skipped = false;   // source past the recording time, or its file had no packet
+    bool fileEnded = false; // the source's file reached its end
+    double inputTime = 0;   // source position, microseconds
+    double outputTime = 0;  // output position, seconds
     bool maxFramesReached = false;
 };
 

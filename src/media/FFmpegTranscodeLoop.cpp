@@ -212,9 +212,8 @@ private:
             return;
         if (ProcessInputPacket(run_, ist, istIndex, pkt) >= 0)
             return;
-        const std::string message =
-            Format("Error while decoding stream #%d.%d (%s)", ist.file_index, ist.index,
-                   MediaTypeName(ist.st->codecpar->codec_type));
+        const std::string message = Format("Error while decoding stream #%d.%d (%s)", ist.file_index, ist.index,
+                                           MediaTypeName(ist.st->codecpar->codec_type));
         if (job_.Fexit_on_error)
             throw FFmpegException(message);
         if (job_.Fverbose >= 0)
@@ -260,8 +259,7 @@ private:
             }
         if (last)
             return false;
-        job_.Finput_files_ts_offset[static_cast<std::size_t>(fileIndex + 1)] +=
-            std::llrint(largest * 1000000.0);
+        job_.Finput_files_ts_offset[static_cast<std::size_t>(fileIndex + 1)] += std::llrint(largest * 1000000.0);
         ++current_;
         return true;
     }

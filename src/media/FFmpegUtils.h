@@ -22,8 +22,14 @@ enum class TSeekFlag { sfBackward, sfByte, sfAny, sfFrame };
 // A set of TSeekFlag, one bit each in enumeration order: as FFmpeg's seek flags
 // AVSEEK_FLAG_BACKWARD 1, BYTE 2, ANY 4, FRAME 8.
 using TSeekFlags = unsigned;
-constexpr TSeekFlags SeekFlag(TSeekFlag flag) { return 1u << static_cast<int>(flag); }
-constexpr int SeekFlagsToAVFlags(TSeekFlags flags) { return int(flags & 0xF); }
+constexpr TSeekFlags SeekFlag(TSeekFlag flag)
+{
+    return 1u << static_cast<int>(flag);
+}
+constexpr int SeekFlagsToAVFlags(TSeekFlags flags)
+{
+    return int(flags & 0xF);
+}
 
 // FFmpeg's picture-type numbers.
 enum class TPictureType { ptUnknown, ptI, ptP, ptB, ptS, ptSI, ptSP, ptBI };

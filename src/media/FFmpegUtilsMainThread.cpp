@@ -6,15 +6,18 @@ namespace tovrel {
 
 std::atomic<bool> SyncToMainThread{true};
 
-void CallInMainThread(const std::function<void()>& method) {
+void CallInMainThread(const std::function<void()>& method)
+{
     if (SyncToMainThread.load() && !TMainThread::IsCurrent())
         TMainThread::Call(method);
     else
         method();
 }
 
-void ProcessPendingMessages() {
-    if (TMainThread::IsCurrent()) TMainThread::Pump();
+void ProcessPendingMessages()
+{
+    if (TMainThread::IsCurrent())
+        TMainThread::Pump();
 }
 
 } // namespace tovrel

@@ -10,7 +10,7 @@ namespace {
 
 // The option-type flags that pick each media type's options.
 constexpr int MediaTypeFlags[TFFOptions::MediaTypes] = {AV_OPT_FLAG_VIDEO_PARAM, AV_OPT_FLAG_AUDIO_PARAM, 0,
-                                                         AV_OPT_FLAG_SUBTITLE_PARAM, 0};
+                                                        AV_OPT_FLAG_SUBTITLE_PARAM, 0};
 
 struct TFound {
     const AVOption* option = nullptr;
@@ -19,9 +19,11 @@ struct TFound {
 };
 
 // Sets `name` on `target` when `lookIn` has such an option with `flags`.
-bool TrySet(TFound& found, void* lookIn, void* target, const char* name, const char* value, int flags) {
+bool TrySet(TFound& found, void* lookIn, void* target, const char* name, const char* value, int flags)
+{
     const AVOption* option = FF.av_opt_find(lookIn, name, nullptr, flags, 0);
-    if (!option) return false;
+    if (!option)
+        return false;
     found.option = option;
     found.name = name;
     found.result = FF.av_opt_set(target, name, value, 0);
@@ -30,12 +32,14 @@ bool TrySet(TFound& found, void* lookIn, void* target, const char* name, const c
 
 // A codec's or a muxer's private option: kept for the open of that kind of codec
 // or for the header write, where FFmpeg checks the value.
-bool SetPrivateOption(TFFOptions& options, const char* name, const char* value) {
+bool SetPrivateOption(TFFOptions& options, const char* name, const char* value)
+{
     bool found = false;
     void* state = nullptr;
     while (const AVCodec* codec = FF.av_codec_iterate(&state)) {
         int type = codec->type;
-        if (!codec->priv_class || type < 0 || type >= TFFOptions::MediaTypes) continue;
+        if (!codec->priv_class || type < 0 || type >= TFFOptions::MediaTypes)
+            continue;
         if (HasPrivateOption(codec->priv_class, name)) {
             FF.av_dict_set(&options.codec_private_opts[type], name, value, 0);
             found = true;
@@ -54,18 +58,23 @@ bool SetPrivateOption(TFFOptions& options, const char* name, const char* value) 
 
 } // namespace
 
-bool HasPrivateOption(const AVClass* privateClass, const char* name) {
-    if (!privateClass) return false;
+bool HasPrivateOption(const AVClass* privateClass, const char* name)
+{
+    if (!privateClass)
+        return false;
     // av_opt_find takes the address of a class pointer as a stand-in object.
     void* fakeObject = const_cast<void*>(static_cast<const void*>(&privateClass));
     return FF.av_opt_find(fakeObject, name, nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ) != nullptr;
 }
 
-TFFOptions::~TFFOptions() {
-    if (FF.av_free && FF.sws_freeContext && FF.av_dict_free) FreeFFOptions(*this);
+TFFOptions::~TFFOptions()
+{
+    if (FF.av_free && FF.sws_freeContext && FF.av_dict_free)
+        FreeFFOptions(*this);
 }
 
-void InitFFOptions(TFFOptions& options) {
+void InitFFOptions(TFFOptions& options)
+{
     options.opt_names.clear();
     for (int i = 0; i < TFFOptions::MediaTypes; ++i) {
         options.avcodec_opts[i] = nullptr;
@@ -76,38 +85,49 @@ void InitFFOptions(TFFOptions& options) {
     options.format_private_opts = nullptr;
 }
 
-void AllocFFOptions(TFFOptions& options, int swsFlags) {
+void AllocFFOptions(TFFOptions& options, int swsFlags)
+{
     for (int i = 0; i < TFFOptions::MediaTypes; ++i) {
         options.avcodec_opts[i] = FF.avcodec_alloc_context3(nullptr);
-        if (options.avcodec_opts[i]) options.avcodec_opts[i]->codec_type = AVMediaType(i);
+        if (options.avcodec_opts[i])
+            options.avcodec_opts[i]->codec_type = AVMediaType(i);
     }
     options.avformat_opts = FF.avformat_alloc_context();
     // A 16x16 context that only carries the scaler's options.
-    options.sws_opts = FF.sws_getContext(16, 16, AV_PIX_FMT_YUV420P, 16, 16, AV_PIX_FMT_YUV420P, swsFlags, nullptr,
-                                         nullptr, nullptr);
+    options.sws_opts =
+        FF.sws_getContext(16, 16, AV_PIX_FMT_YUV420P, 16, 16, AV_PIX_FMT_YUV420P, swsFlags, nullptr, nullptr, nullptr);
 }
 
-void FreeFFOptions(TFFOptions& options) {
+void FreeFFOptions(TFFOptions& options)
+{
     for (int i = 0; i < TFFOptions::MediaTypes; ++i) {
-        if (options.avcodec_opts[i]) FF.avcodec_free_context(&options.avcodec_opts[i]);
+        if (options.avcodec_opts[i])
+            FF.avcodec_free_context(&options.avcodec_opts[i]);
         FF.av_dict_free(&options.codec_private_opts[i]);
     }
-    if (options.avformat_opts) FF.avformat_free_context(options.avformat_opts);
+    if (options.avformat_opts)
+        FF.avformat_free_context(options.avformat_opts);
     options.avformat_opts = nullptr;
-    if (options.sws_opts) FF.sws_freeContext(options.sws_opts);
+    if (options.sws_opts)
+        FF.sws_freeContext(options.sws_opts);
     options.sws_opts = nullptr;
     FF.av_dict_free(&options.format_private_opts);
     options.opt_names.clear();
 }
 
-bool SetFFOption(TFFOptions& options, const char* name, const char* value) {
-    if (!name || !value || Trim(name).empty() || Trim(value).empty()) return false;
-    if (!options.avcodec_opts[0] || !options.avformat_opts || !options.sws_opts) return false;
+bool SetFFOption(TFFOptions& options, const char* name, const char* value)
+{
+    if (!name || !value || Trim(name).empty() || Trim(value).empty())
+        return false;
+    if (!options.avcodec_opts[0] || !options.avformat_opts || !options.sws_opts)
+        return false;
     TFound found;
     for (int i = 0; i < TFFOptions::MediaTypes && found.result >= 0; ++i)
         TrySet(found, options.avcodec_opts[0], options.avcodec_opts[i], name, value, MediaTypeFlags[i]);
-    if (!found.option) TrySet(found, options.avformat_opts, options.avformat_opts, name, value, 0);
-    if (!found.option) TrySet(found, options.sws_opts, options.sws_opts, name, value, 0);
+    if (!found.option)
+        TrySet(found, options.avformat_opts, options.avformat_opts, name, value, 0);
+    if (!found.option)
+        TrySet(found, options.sws_opts, options.sws_opts, name, value, 0);
     if (!found.option && name[1] != '\0') {
         // "ab", "vb", "sbsf": the option of one media type, without its letter.
         const struct {
@@ -124,17 +144,21 @@ bool SetFFOption(TFFOptions& options, const char* name, const char* value) {
         FF.av_log(nullptr, AV_LOG_ERROR, "Invalid value \"%s\" for option \"%s\"\n", value, name);
         return false;
     }
-    if (!found.option) return SetPrivateOption(options, name, value);
+    if (!found.option)
+        return SetPrivateOption(options, name, value);
     options.opt_names.push_back(found.name);
-    if (options.avcodec_opts[0]->debug || options.avformat_opts->debug) GetFFLogger()->SetLogLevel(llDebug);
+    if (options.avcodec_opts[0]->debug || options.avformat_opts->debug)
+        GetFFLogger()->SetLogLevel(llDebug);
     return true;
 }
 
-void ApplyFFOptions(const TFFOptions& options, void* context, void* optionsContext, int flags) {
+void ApplyFFOptions(const TFFOptions& options, void* context, void* optionsContext, int flags)
+{
     for (const std::string& name : options.opt_names) {
         const AVOption* option = FF.av_opt_find(optionsContext, name.c_str(), nullptr, 0, 0);
         std::uint8_t* value = nullptr;
-        if (!option || FF.av_opt_get(optionsContext, name.c_str(), 0, &value) < 0) continue;
+        if (!option || FF.av_opt_get(optionsContext, name.c_str(), 0, &value) < 0)
+            continue;
         if (value && (option->flags & flags) == flags)
             FF.av_opt_set(context, name.c_str(), reinterpret_cast<const char*>(value), 0);
         FF.av_free(value);

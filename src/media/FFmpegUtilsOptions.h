@@ -16,14 +16,14 @@ struct SwsContext;
 namespace tovrel {
 
 struct TFFOptions {
-    static constexpr int MediaTypes = 5;  // video, audio, data, subtitle, attachment
+    static constexpr int MediaTypes = 5; // video, audio, data, subtitle, attachment
 
-    std::vector<std::string> opt_names;  // names set on the generic contexts, in order
+    std::vector<std::string> opt_names; // names set on the generic contexts, in order
     AVCodecContext* avcodec_opts[MediaTypes] = {};
     AVFormatContext* avformat_opts = nullptr;
     SwsContext* sws_opts = nullptr;
-    AVDictionary* codec_private_opts[MediaTypes] = {};  // by the owning codec's media type
-    AVDictionary* format_private_opts = nullptr;        // muxers' private options
+    AVDictionary* codec_private_opts[MediaTypes] = {}; // by the owning codec's media type
+    AVDictionary* format_private_opts = nullptr;       // muxers' private options
 
     TFFOptions() = default;
     TFFOptions(const TFFOptions&) = delete;

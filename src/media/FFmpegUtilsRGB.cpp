@@ -7,14 +7,19 @@
 
 namespace tovrel {
 
-TRGBConvertContext::~TRGBConvertContext() {
-    if (FF.sws_freeContext) ResetRGBConvertContext(*this);
+TRGBConvertContext::~TRGBConvertContext()
+{
+    if (FF.sws_freeContext)
+        ResetRGBConvertContext(*this);
 }
 
-void ResetRGBConvertContext(TRGBConvertContext& context) {
+void ResetRGBConvertContext(TRGBConvertContext& context)
+{
     context.Bitmap.reset();
-    if (context.toRGB_convert_ctx) FF.sws_freeContext(context.toRGB_convert_ctx);
-    if (context.fromRGB_convert_ctx) FF.sws_freeContext(context.fromRGB_convert_ctx);
+    if (context.toRGB_convert_ctx)
+        FF.sws_freeContext(context.toRGB_convert_ctx);
+    if (context.fromRGB_convert_ctx)
+        FF.sws_freeContext(context.fromRGB_convert_ctx);
     context.toRGB_convert_ctx = nullptr;
     context.fromRGB_convert_ctx = nullptr;
     context.RGBPixFmt = AV_PIX_FMT_BGR24;
@@ -22,15 +27,18 @@ void ResetRGBConvertContext(TRGBConvertContext& context) {
     context.RGBPictureRef = TAVPicture();
 }
 
-std::unique_ptr<TSurface> CreateFrameBitmap(int width, int height, TPixelFormat format) {
+std::unique_ptr<TSurface> CreateFrameBitmap(int width, int height, TPixelFormat format)
+{
     return std::make_unique<TSurface>(width, height, format);
 }
 
-bool ConvertPictureToBitmap(TRGBConvertContext& context, const TAVPicture& picture, AVPixelFormat pixFmt,
-                            int height, int width) {
+bool ConvertPictureToBitmap(TRGBConvertContext& context, const TAVPicture& picture, AVPixelFormat pixFmt, int height,
+                            int width)
+{
     if (width <= 0 || height <= 0 || !picture.data[0] || pixFmt <= AV_PIX_FMT_NONE || pixFmt >= AV_PIX_FMT_NB)
         return false;
-    if (!context.Bitmap) context.Bitmap = CreateFrameBitmap(width, height, context.BMPPixFmt);
+    if (!context.Bitmap)
+        context.Bitmap = CreateFrameBitmap(width, height, context.BMPPixFmt);
     TSurface& bitmap = *context.Bitmap;
     if (bitmap.Width() != width || bitmap.Height() != height || bitmap.PixelFormat() != context.BMPPixFmt) {
         bitmap.SetPixelFormat(context.BMPPixFmt);
@@ -46,9 +54,10 @@ bool ConvertPictureToBitmap(TRGBConvertContext& context, const TAVPicture& pictu
         return true;
     }
     AVPixelFormat target = context.BMPPixFmt == TPixelFormat::pf24bit ? context.RGBPixFmt : AV_PIX_FMT_BGRA;
-    context.toRGB_convert_ctx = FF.sws_getCachedContext(context.toRGB_convert_ctx, width, height, pixFmt, width,
-                                                        height, target, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!context.toRGB_convert_ctx) return false;
+    context.toRGB_convert_ctx = FF.sws_getCachedContext(context.toRGB_convert_ctx, width, height, pixFmt, width, height,
+                                                        target, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!context.toRGB_convert_ctx)
+        return false;
     TAVPicture rows;
     rows.data[0] = bitmap.ScanLine(0);
     rows.linesize[0] = bitmap.Stride();
@@ -57,8 +66,10 @@ bool ConvertPictureToBitmap(TRGBConvertContext& context, const TAVPicture& pictu
     return true;
 }
 
-bool ConvertPictureToBitmap(TRGBConvertContext& context, const AVFrame* frame) {
-    if (!frame) return false;
+bool ConvertPictureToBitmap(TRGBConvertContext& context, const AVFrame* frame)
+{
+    if (!frame)
+        return false;
     TAVPicture picture;
     for (int i = 0; i < 4; ++i) {
         picture.data[i] = frame->data[i];

@@ -30,7 +30,7 @@ struct TRGBConvertContext {
     // scaler writes straight into them, so a hook can scale them back).
     TAVPicture RGBPictureRef;
     SwsContext* toRGB_convert_ctx = nullptr;
-    SwsContext* fromRGB_convert_ctx = nullptr;  // made by the users that write bitmaps back
+    SwsContext* fromRGB_convert_ctx = nullptr; // made by the users that write bitmaps back
 
     TRGBConvertContext() = default;
     TRGBConvertContext(const TRGBConvertContext&) = delete;
@@ -42,8 +42,8 @@ void ResetRGBConvertContext(TRGBConvertContext& context);
 std::unique_ptr<TSurface> CreateFrameBitmap(int width, int height, TPixelFormat format);
 // False when the picture or size is unusable or no scaler can be had (the
 // bitmap then has the new size but not the picture).
-bool ConvertPictureToBitmap(TRGBConvertContext& context, const TAVPicture& picture, AVPixelFormat pixFmt,
-                            int height, int width);
+bool ConvertPictureToBitmap(TRGBConvertContext& context, const TAVPicture& picture, AVPixelFormat pixFmt, int height,
+                            int width);
 bool ConvertPictureToBitmap(TRGBConvertContext& context, const AVFrame* frame);
 
 } // namespace tovrel

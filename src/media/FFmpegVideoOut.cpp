@@ -39,8 +39,8 @@ TCodedFrameStats ReadQualityStats(const AVPacket* packet)
 
 } // namespace
 
-void TOutputSteps::EncodeVideoFrame(AVFormatContext* os, TAVOutputStream& ost, TAVInputStream& ist,
-                                    AVFrame* picture, int& frameSize)
+void TOutputSteps::EncodeVideoFrame(AVFormatContext* os, TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture,
+                                    int& frameSize)
 {
     frameSize = 0;
     AVCodecContext* enc = ost.enc;
@@ -132,7 +132,8 @@ void TOutputSteps::WriteVideoStats(AVFormatContext*, TAVOutputStream& ost, int f
     }
     std::FILE* file = FEngine.Fvstats_file;
     const TCodedFrameStats& coded = StreamState(ost).coded;
-    std::fprintf(file, "frame= %5d q= %2.1f ", ost.frame_number, coded.known ? coded.quality / double(FF_QP2LAMBDA) : -1.0);
+    std::fprintf(file, "frame= %5d q= %2.1f ", ost.frame_number,
+                 coded.known ? coded.quality / double(FF_QP2LAMBDA) : -1.0);
     if (enc->flags & AV_CODEC_FLAG_PSNR)
         std::fprintf(file, "PSNR= %6.2f ",
                      -10.0 * std::log10(double(coded.error[0]) / (double(enc->width) * enc->height * 255.0 * 255.0)));

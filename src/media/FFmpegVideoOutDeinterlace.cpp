@@ -20,15 +20,12 @@ bool Deinterlaceable(int format)
     case AV_PIX_FMT_YUV444P:
     case AV_PIX_FMT_YUVJ444P:
     case AV_PIX_FMT_YUV411P:
-    case AV_PIX_FMT_GRAY8:
-        return true;
-    default:
-        return false;
+    case AV_PIX_FMT_GRAY8: return true;
+    default: return false;
     }
 }
 
-void DeinterlacePlane(std::uint8_t* dst, int dstStride, const std::uint8_t* src, int srcStride, int width,
-                      int height)
+void DeinterlacePlane(std::uint8_t* dst, int dstStride, const std::uint8_t* src, int srcStride, int width, int height)
 {
     // Lines beyond the edges are taken from the same field, two lines inwards.
     auto line = [&](int y) {
@@ -68,8 +65,7 @@ bool DeinterlacePicture(AVFrame* dst, const AVFrame* src)
     for (int plane = 0; plane < planes; ++plane) {
         const int width = plane == 0 ? src->width : src->width >> desc->log2_chroma_w;
         const int height = plane == 0 ? src->height : src->height >> desc->log2_chroma_h;
-        DeinterlacePlane(dst->data[plane], dst->linesize[plane], src->data[plane], src->linesize[plane], width,
-                         height);
+        DeinterlacePlane(dst->data[plane], dst->linesize[plane], src->data[plane], src->linesize[plane], width, height);
     }
     return true;
 }

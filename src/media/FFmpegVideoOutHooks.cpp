@@ -101,17 +101,16 @@ void TOutputSteps::RunCustomHook(AVFrame* picture, std::int64_t pts)
         // rows are that picture), then into the frame's own format.
         TSurface& bitmap = *context.Bitmap;
         const TAVPicture& rgb = context.RGBPictureRef;
-        const std::size_t rowBytes =
-            std::min<std::size_t>(std::size_t(rgb.linesize[0]), std::size_t(bitmap.Stride()));
+        const std::size_t rowBytes = std::min<std::size_t>(std::size_t(rgb.linesize[0]), std::size_t(bitmap.Stride()));
         for (int y = 0; y < picture->height && y < bitmap.Height(); ++y) {
             std::uint8_t* row = rgb.data[0] + std::ptrdiff_t(y) * rgb.linesize[0];
             if (row != bitmap.ScanLine(y))
                 std::memcpy(row, bitmap.ScanLine(y), rowBytes);
         }
         if (context.RGBPixFmt != format) {
-            context.fromRGB_convert_ctx =
-                FF.sws_getCachedContext(context.fromRGB_convert_ctx, picture->width, picture->height, context.RGBPixFmt,
-                                        picture->width, picture->height, format, SWS_BICUBIC, nullptr, nullptr, nullptr);
+            context.fromRGB_convert_ctx = FF.sws_getCachedContext(
+                context.fromRGB_convert_ctx, picture->width, picture->height, context.RGBPixFmt, picture->width,
+                picture->height, format, SWS_BICUBIC, nullptr, nullptr, nullptr);
             if (!context.fromRGB_convert_ctx) {
                 GetFFLogger()->Log(&FEngine, llError, "Cannot initialize the fromRGB conversion context");
                 stop = true;

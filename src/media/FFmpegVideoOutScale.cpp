@@ -95,8 +95,7 @@ void TOutputSteps::FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist
     const int height = picture->height;
     const int format = picture->format;
     const bool changed = height - (ost.topBand + ost.bottomBand) != ost.resample_height ||
-                         width - (ost.leftBand + ost.rightBand) != ost.resample_width ||
-                         format != ost.resample_pix_fmt;
+                         width - (ost.leftBand + ost.rightBand) != ost.resample_width || format != ost.resample_pix_fmt;
     if (!changed && !(ost.video_resample && !ost.img_resample_ctx))
         return;
     // A geometry the set-up never saw is the first picture, not a change.

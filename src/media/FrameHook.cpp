@@ -19,15 +19,15 @@ std::mutex& PluginSetupLock()
     return lock;
 }
 
-template <typename TEntryPoint>
-TEntryPoint FindEntryPoint(void* module, const char* name)
+template <typename TEntryPoint> TEntryPoint FindEntryPoint(void* module, const char* name)
 {
     return reinterpret_cast<TEntryPoint>(dlsym(module, name));
 }
 
 void LogHookError(const char* format, const char* text)
 {
-    if (FF.av_log != nullptr) FF.av_log(nullptr, AV_LOG_ERROR, format, text);
+    if (FF.av_log != nullptr)
+        FF.av_log(nullptr, AV_LOG_ERROR, format, text);
 }
 
 // Fills the new entry's entry points and context; 0 or the failure's result.
@@ -44,7 +44,8 @@ std::int32_t ConfigureEntry(TFrameHookEntry& entry, std::int32_t argc, char* arg
         LogHookError("Failed to find Configure entrypoint in %s\n", argv[0]);
         return HookMissingEntry;
     }
-    if (entry.Configure == nullptr) return 0;
+    if (entry.Configure == nullptr)
+        return 0;
     int configured = 0;
     {
         std::lock_guard guard(PluginSetupLock());
@@ -69,16 +70,16 @@ void FreeEntry(TFrameHookEntry* entry)
 
 std::int32_t AddFrameHook(TFrameHookEntry** chain, std::int32_t argc, char* argv[])
 {
-    if (chain == nullptr || argc < 1 || argv == nullptr || argv[0] == nullptr) return HookMissingEntry;
+    if (chain == nullptr || argc < 1 || argv == nullptr || argv[0] == nullptr)
+        return HookMissingEntry;
     std::string error;
     void* module = HookModuleCache().Acquire(argv[0], error);
     if (module == nullptr) {
         LogHookError("%s\n", error.c_str());
         return HookLoadFailed;
     }
-    auto* entry = FF.av_mallocz != nullptr
-                      ? static_cast<TFrameHookEntry*>(FF.av_mallocz(sizeof(TFrameHookEntry)))
-                      : nullptr;
+    auto* entry =
+        FF.av_mallocz != nullptr ? static_cast<TFrameHookEntry*>(FF.av_mallocz(sizeof(TFrameHookEntry))) : nullptr;
     if (entry == nullptr) {
         HookModuleCache().Release(module);
         return HookOutOfMemory;
@@ -90,7 +91,8 @@ std::int32_t AddFrameHook(TFrameHookEntry** chain, std::int32_t argc, char* argv
         return result;
     }
     TFrameHookEntry** last = chain;
-    while (*last != nullptr) last = &(*last)->next;
+    while (*last != nullptr)
+        last = &(*last)->next;
     *last = entry;
     return 0;
 }
@@ -104,7 +106,8 @@ void RunFrameHooks(TFrameHookEntry* first, FrameHookPicture* picture, std::int32
 
 void ReleaseFrameHooks(TFrameHookEntry** chain)
 {
-    if (chain == nullptr) return;
+    if (chain == nullptr)
+        return;
     TFrameHookEntry* entry = *chain;
     *chain = nullptr;
     while (entry != nullptr) {
@@ -125,8 +128,10 @@ std::vector<std::string> SplitHookLine(const std::string& line)
     std::string::size_type start = 0;
     while (start < line.size()) {
         std::string::size_type end = line.find(separator, start);
-        if (end == std::string::npos) end = line.size();
-        if (end > start) words.push_back(line.substr(start, end - start));
+        if (end == std::string::npos)
+            end = line.size();
+        if (end > start)
+            words.push_back(line.substr(start, end - start));
         start = end + 1;
     }
     return words;
@@ -135,12 +140,15 @@ std::vector<std::string> SplitHookLine(const std::string& line)
 std::int32_t AddFrameHookLine(TFrameHookEntry** chain, const std::string& line)
 {
     const std::vector<std::string> words = SplitHookLine(line);
-    if (words.size() > MaxHookWords) return HookTooManyWords;
-    if (chain == nullptr || words.empty()) return HookMissingEntry;
+    if (words.size() > MaxHookWords)
+        return HookTooManyWords;
+    if (chain == nullptr || words.empty())
+        return HookMissingEntry;
     // One buffer of NUL-ended words that the new entry owns: plug-ins may keep
     // the argument pointers Configure receives.
     auto* arguments = FF.av_malloc != nullptr ? static_cast<char*>(FF.av_malloc(line.size() + 1)) : nullptr;
-    if (arguments == nullptr) return HookOutOfMemory;
+    if (arguments == nullptr)
+        return HookOutOfMemory;
     std::vector<char*> argv;
     char* next = arguments;
     for (const std::string& word : words) {
@@ -155,7 +163,8 @@ std::int32_t AddFrameHookLine(TFrameHookEntry** chain, const std::string& line)
         return result;
     }
     TFrameHookEntry* added = *chain;
-    while (added->next != nullptr) added = added->next;
+    while (added->next != nullptr)
+        added = added->next;
     added->arguments = arguments;
     return 0;
 }

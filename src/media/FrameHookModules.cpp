@@ -28,11 +28,13 @@ void* THookModuleCache::Acquire(const std::string& fileName, std::string& error)
 
 void THookModuleCache::Release(void* module)
 {
-    if (module == nullptr) return;
+    if (module == nullptr)
+        return;
     std::lock_guard guard(lock_);
-    auto found = std::find_if(modules_.begin(), modules_.end(),
-                              [&](const TModule& entry) { return entry.handle == module; });
-    if (found == modules_.end() || --found->users > 0) return;
+    auto found =
+        std::find_if(modules_.begin(), modules_.end(), [&](const TModule& entry) { return entry.handle == module; });
+    if (found == modules_.end() || --found->users > 0)
+        return;
     dlclose(found->handle);
     modules_.erase(found);
 }

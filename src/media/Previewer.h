@@ -32,8 +32,8 @@ public:
 // Makes and shows a preview window whose client area is width x height.
 // onClosed runs on the main thread when the user closes the window; the
 // window then hides and stays alive until the previewer frees it.
-using TPreviewWindowFactory = std::function<std::unique_ptr<IPreviewWindow>(
-    int width, int height, std::function<void()> onClosed)>;
+using TPreviewWindowFactory =
+    std::function<std::unique_ptr<IPreviewWindow>(int width, int height, std::function<void()> onClosed)>;
 
 // Main thread. An empty factory (the default) means no window can be shown:
 // a task's first preview picture then ends its preview.

@@ -11,9 +11,9 @@ struct AVPacket;
 namespace tovrel {
 
 struct TQueuedPacket {
-    AVPacket* packet = nullptr;  // owned; null for the markers
-    bool flush = false;          // flush the decoder (after a seek, at the start)
-    bool end = false;            // the end of the file was reached (counted like an empty packet)
+    AVPacket* packet = nullptr; // owned; null for the markers
+    bool flush = false;         // flush the decoder (after a seek, at the start)
+    bool end = false;           // the end of the file was reached (counted like an empty packet)
 };
 
 class TPacketQueue {
@@ -47,4 +47,4 @@ private:
     bool abortRequest_ = false;
 };
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -36,4 +36,4 @@ private:
     std::array<TPlayEventEntry, player::EventRingSize> events_{};
 };
 
-}  // namespace tovrel
+} // namespace tovrel

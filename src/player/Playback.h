@@ -74,7 +74,7 @@ int OpenVideoSurface(TVideoState& is, bool force);
 // Where a picture of this shape goes in a display area: letterboxed, sizes even.
 TRect LetterboxRect(int areaWidth, int areaHeight, double aspect);
 // The shape to draw: the AspectRatio rule for a picture with its pixel aspect.
-double DisplayAspect(float aspectRatio, AVRational pixelAspect, int pictureWidth, int pictureHeight,
-                     int areaWidth, int areaHeight);
+double DisplayAspect(float aspectRatio, AVRational pixelAspect, int pictureWidth, int pictureHeight, int areaWidth,
+                     int areaHeight);
 
-}  // namespace tovrel
+} // namespace tovrel

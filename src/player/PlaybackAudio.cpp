@@ -16,12 +16,15 @@ namespace tovrel {
 
 namespace {
 
-void EnsureAudioBuffer(TVideoState& is, std::size_t bytes) {
-    if (is.audio_buf.size() < bytes) is.audio_buf.resize(bytes);
+void EnsureAudioBuffer(TVideoState& is, std::size_t bytes)
+{
+    if (is.audio_buf.size() < bytes)
+        is.audio_buf.resize(bytes);
 }
 
 // A converter from the frame's format to the device's; False (reported) when none can be made.
-bool PrepareConverter(TVideoState& is, const AVFrame* frame) {
+bool PrepareConverter(TVideoState& is, const AVFrame* frame)
+{
     const int channels = frame->ch_layout.nb_channels;
     if (is.swr && frame->format == is.swr_src_fmt && frame->sample_rate == is.swr_src_rate &&
         channels == is.swr_src_channels)
@@ -54,8 +57,10 @@ bool PrepareConverter(TVideoState& is, const AVFrame* frame) {
 }
 
 // Bytes of 16-bit samples now in audio_buf, or -1.
-int ConvertAudioFrame(TVideoState& is, const AVFrame* frame) {
-    if (!PrepareConverter(is, frame)) return -1;
+int ConvertAudioFrame(TVideoState& is, const AVFrame* frame)
+{
+    if (!PrepareConverter(is, frame))
+        return -1;
     const int frameBytes = 2 * is.audio_tgt_channels;
     const int capacity =
         int(std::int64_t(frame->nb_samples) * is.audio_tgt_freq / std::max(frame->sample_rate, 1)) + 256;
@@ -71,11 +76,14 @@ int ConvertAudioFrame(TVideoState& is, const AVFrame* frame) {
     return samples * frameBytes;
 }
 
-}  // namespace
+} // namespace
 
-int DecodeAudioChunk(TVideoState& is, double& pts) {
-    if (!is.audio_frame) is.audio_frame = FF.av_frame_alloc();
-    if (!is.audio_frame) return -1;
+int DecodeAudioChunk(TVideoState& is, double& pts)
+{
+    if (!is.audio_frame)
+        is.audio_frame = FF.av_frame_alloc();
+    if (!is.audio_frame)
+        return -1;
     for (;;) {
         if (is.audio_pkt_pending) {
             const int ret = FF.avcodec_receive_frame(is.audio_dec, is.audio_frame);
@@ -85,7 +93,8 @@ int DecodeAudioChunk(TVideoState& is, double& pts) {
                     is.audio_clock = double(is.audio_frame->pts) * av_q2d(st->time_base);
                 const int size = ConvertAudioFrame(is, is.audio_frame);
                 FF.av_frame_unref(is.audio_frame);
-                if (size <= 0) continue;
+                if (size <= 0)
+                    continue;
                 pts = is.audio_clock.load();
                 is.audio_clock = pts + double(size) / (2.0 * is.audio_tgt_channels * is.audio_tgt_freq);
                 return size;
@@ -94,9 +103,11 @@ int DecodeAudioChunk(TVideoState& is, double& pts) {
             if (ret != AVERROR(EAGAIN) && ret != AVERROR_EOF)
                 GetFFLogger()->Log(is.Owner, llInfo, "avcodec_decode_audio2() failed");
         }
-        if (is.paused.load() || is.audioq.Aborted()) return -1;
+        if (is.paused.load() || is.audioq.Aborted())
+            return -1;
         TQueuedPacket queued;
-        if (is.audioq.GetPacket(queued, false) <= 0) return -1;
+        if (is.audioq.GetPacket(queued, false) <= 0)
+            return -1;
         if (queued.flush) {
             FF.avcodec_flush_buffers(is.audio_dec);
             continue;
@@ -109,10 +120,12 @@ int DecodeAudioChunk(TVideoState& is, double& pts) {
     }
 }
 
-int AdjustAudioSamples(TVideoState& is, std::uint8_t* samples, int size, double) {
-    const bool followsOther = (is.av_sync_type == AV_SYNC_VIDEO_MASTER && is.video_st.load()) ||
-                              is.av_sync_type == AV_SYNC_EXTERNAL_CLOCK;
-    if (!followsOther) return size;
+int AdjustAudioSamples(TVideoState& is, std::uint8_t* samples, int size, double)
+{
+    const bool followsOther =
+        (is.av_sync_type == AV_SYNC_VIDEO_MASTER && is.video_st.load()) || is.av_sync_type == AV_SYNC_EXTERNAL_CLOCK;
+    if (!followsOther)
+        return size;
     const int n = 2 * is.audio_tgt_channels;
     const double diff = AudioClock(is) - MasterClock(is);
     if (!(std::fabs(diff) < player::AVNoSyncThreshold)) {
@@ -126,7 +139,8 @@ int AdjustAudioSamples(TVideoState& is, std::uint8_t* samples, int size, double)
         return size;
     }
     const double avg = is.audio_diff_cum * (1.0 - is.audio_diff_avg_coef);
-    if (std::fabs(avg) < is.audio_diff_threshold) return size;
+    if (std::fabs(avg) < is.audio_diff_threshold)
+        return size;
     int wanted = size + int(std::lround(diff * is.audio_tgt_freq)) * n;
     const int frames = size / n;
     const int minSize = frames * (100 - player::SampleCorrectionPercentMax) / 100 * n;
@@ -135,12 +149,14 @@ int AdjustAudioSamples(TVideoState& is, std::uint8_t* samples, int size, double)
     if (wanted > size) {
         // The caller's buffer holds at least 110 % of the chunk (see ConvertAudioFrame).
         const std::uint8_t* last = samples + size - n;
-        for (int pos = size; pos + n <= wanted; pos += n) std::memcpy(samples + pos, last, std::size_t(n));
+        for (int pos = size; pos + n <= wanted; pos += n)
+            std::memcpy(samples + pos, last, std::size_t(n));
     }
     return wanted;
 }
 
-void RecordSamplesForDisplay(TVideoState& is, const std::int16_t* samples, int size) {
+void RecordSamplesForDisplay(TVideoState& is, const std::int16_t* samples, int size)
+{
     std::lock_guard lock(is.sampleLock);
     int count = size / 2;
     while (count > 0) {
@@ -149,18 +165,21 @@ void RecordSamplesForDisplay(TVideoState& is, const std::int16_t* samples, int s
         samples += piece;
         count -= piece;
         is.sample_array_index += piece;
-        if (is.sample_array_index >= player::SampleArraySize) is.sample_array_index = 0;
+        if (is.sample_array_index >= player::SampleArraySize)
+            is.sample_array_index = 0;
     }
 }
 
-void FillAudioBuffer(TVideoState& is, std::uint8_t* stream, int len, int volume, bool mute) {
+void FillAudioBuffer(TVideoState& is, std::uint8_t* stream, int len, int volume, bool mute)
+{
     // SDL2 hands over the buffer as it was: silence first, then mix into it.
     std::memset(stream, 0, std::size_t(std::max(len, 0)));
     while (len > 0) {
         if (is.audio_buf_index.load() >= is.audio_buf_size.load()) {
             double pts = 0;
             const int size = DecodeAudioChunk(is, pts);
-            if (is.audioq.Aborted()) return;
+            if (is.audioq.Aborted())
+                return;
             if (size < 0) {
                 EnsureAudioBuffer(is, player::SilenceBytes);
                 std::memset(is.audio_buf.data(), 0, player::SilenceBytes);
@@ -174,18 +193,20 @@ void FillAudioBuffer(TVideoState& is, std::uint8_t* stream, int len, int volume,
         }
         const int index = is.audio_buf_index.load();
         const int n = std::min(len, is.audio_buf_size.load() - index);
-        if (!mute) SDL.SDL_MixAudioFormat(stream, is.audio_buf.data() + index, AUDIO_S16SYS, Uint32(n), volume);
+        if (!mute)
+            SDL.SDL_MixAudioFormat(stream, is.audio_buf.data() + index, AUDIO_S16SYS, Uint32(n), volume);
         is.audio_buf_index = index + n;
         len -= n;
         stream += n;
     }
 }
 
-void FeedAudioDevice(void* opaque, std::uint8_t* stream, int len) {
+void FeedAudioDevice(void* opaque, std::uint8_t* stream, int len)
+{
     auto& is = *static_cast<TVideoState*>(opaque);
     TCustomPlayer& player = *is.Owner;
     player.audioCallbackTime = FF.av_gettime_relative();
     FillAudioBuffer(is, stream, len, player.options.AudioVolume.load(), player.options.Mute.load());
 }
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -12,25 +12,33 @@ namespace tovrel {
 
 namespace {
 
-int EvenRound(double value) { return int(std::lround(value)) & ~1; }
+int EvenRound(double value)
+{
+    return int(std::lround(value)) & ~1;
+}
 
-void AdvanceReadIndex(TVideoState& is) {
+void AdvanceReadIndex(TVideoState& is)
+{
     is.pictq_rindex = (is.pictq_rindex.load() + 1) % player::PictureQueueSize;
     std::lock_guard lock(is.pictq_mutex);
     --is.pictq_size;
     is.pictq_cond.notify_all();
 }
 
-int QueuedPictures(TVideoState& is) {
+int QueuedPictures(TVideoState& is)
+{
     std::lock_guard lock(is.pictq_mutex);
     return is.pictq_size;
 }
 
-void NotifyHost(TVideoState& is, const TRect& area) {
-    if (TPlayerHost* host = is.Owner->ScreenHandle()) host->PictureChanged(area);
+void NotifyHost(TVideoState& is, const TRect& area)
+{
+    if (TPlayerHost* host = is.Owner->ScreenHandle())
+        host->PictureChanged(area);
 }
 
-void ReleaseShownSubtitles(TVideoState& is) {
+void ReleaseShownSubtitles(TVideoState& is)
+{
     std::lock_guard lock(is.subpq_mutex);
     auto releaseFirst = [&] {
         ReleaseSubtitle(is.subpq[is.subpq_rindex]);
@@ -39,12 +47,14 @@ void ReleaseShownSubtitles(TVideoState& is) {
         is.subpq_cond.notify_all();
     };
     if (is.subtitle_stream_changed.load()) {
-        while (is.subpq_size > 0) releaseFirst();
+        while (is.subpq_size > 0)
+            releaseFirst();
         is.subtitle_stream_changed = 0;
         is.subpq_cond.notify_all();
         return;
     }
-    if (is.subpq_size == 0) return;
+    if (is.subpq_size == 0)
+        return;
     const double now = is.video_current_pts.load();
     const TSubtitleSlot& first = is.subpq[is.subpq_rindex];
     const bool ended = first.sub && now > first.pts + first.sub->end_display_time / 1000.0;
@@ -53,39 +63,48 @@ void ReleaseShownSubtitles(TVideoState& is) {
         const TSubtitleSlot& next = is.subpq[(is.subpq_rindex + 1) % player::SubtitleQueueSize];
         nextStarted = next.sub && now > next.pts + next.sub->start_display_time / 1000.0;
     }
-    if (ended || nextStarted) releaseFirst();
+    if (ended || nextStarted)
+        releaseFirst();
 }
 
-void BlendDueSubtitle(TVideoState& is, TPictureSlot& slot) {
+void BlendDueSubtitle(TVideoState& is, TPictureSlot& slot)
+{
     std::lock_guard lock(is.subpq_mutex);
-    if (is.subpq_size == 0) return;
+    if (is.subpq_size == 0)
+        return;
     const TSubtitleSlot& sp = is.subpq[is.subpq_rindex];
-    if (!sp.sub || slot.pts < sp.pts + sp.sub->start_display_time / 1000.0) return;
+    if (!sp.sub || slot.pts < sp.pts + sp.sub->start_display_time / 1000.0)
+        return;
     for (unsigned i = 0; i < sp.sub->num_rects; ++i)
         BlendSubtitleRect(slot.picture, *sp.sub->rects[i], slot.width, slot.height);
 }
 
-void ShowPicture(TVideoState& is) {
+void ShowPicture(TVideoState& is)
+{
     TCustomPlayer& player = *is.Owner;
     TPictureSlot& slot = is.pictq[is.pictq_rindex.load()];
     std::lock_guard pixels(slot.pixelsLock);
-    if (slot.buffer.empty() || slot.width <= 0 || slot.height <= 0) return;
-    if (is.subtitle_st.load()) BlendDueSubtitle(is, slot);
-    const double aspect = DisplayAspect(player.options.AspectRatio.load(), slot.sampleAspect, slot.width,
-                                        slot.height, is.width, is.height);
+    if (slot.buffer.empty() || slot.width <= 0 || slot.height <= 0)
+        return;
+    if (is.subtitle_st.load())
+        BlendDueSubtitle(is, slot);
+    const double aspect = DisplayAspect(player.options.AspectRatio.load(), slot.sampleAspect, slot.width, slot.height,
+                                        is.width, is.height);
     TRect rect = LetterboxRect(is.width, is.height, aspect);
     rect.Left += is.xleft;
     rect.Right += is.xleft;
     rect.Top += is.ytop;
     rect.Bottom += is.ytop;
-    if (rect.Width() <= 0 || rect.Height() <= 0) return;
-    is.display_sws = FF.sws_getCachedContext(is.display_sws, slot.width, slot.height, AV_PIX_FMT_YUV420P,
-                                             rect.Width(), rect.Height(), AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr,
-                                             nullptr, nullptr);
-    if (!is.display_sws) return;
+    if (rect.Width() <= 0 || rect.Height() <= 0)
+        return;
+    is.display_sws = FF.sws_getCachedContext(is.display_sws, slot.width, slot.height, AV_PIX_FMT_YUV420P, rect.Width(),
+                                             rect.Height(), AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!is.display_sws)
+        return;
     const std::int64_t pts = std::int64_t(std::llround(slot.pts * 1000000)) - is.StartTime;
     player.surface.Write([&](TSurface& surface) {
-        if (rect.Right > surface.Width() || rect.Bottom > surface.Height()) return;
+        if (rect.Right > surface.Width() || rect.Bottom > surface.Height())
+            return;
         std::uint8_t* dst[4] = {surface.ScanLine(rect.Top) + rect.Left * 4, nullptr, nullptr, nullptr};
         int dstStride[4] = {surface.Stride(), 0, 0, 0};
         FF.sws_scale(is.display_sws, slot.picture.data, slot.picture.linesize, 0, slot.height, dst, dstStride);
@@ -96,12 +115,15 @@ void ShowPicture(TVideoState& is) {
 }
 
 // The start index in the sample ring for this drawing.
-int ScopeStart(TVideoState& is, int channels, int dataUsed) {
-    if (is.paused.load()) return is.last_i_start;
+int ScopeStart(TVideoState& is, int channels, int dataUsed)
+{
+    if (is.paused.load())
+        return is.last_i_start;
     const int bytesPerFrame = 2 * channels;
     int delay = (is.audio_buf_size.load() - is.audio_buf_index.load()) / bytesPerFrame;
     const std::int64_t callback = is.Owner->audioCallbackTime.load();
-    if (callback) delay -= int(std::int64_t(is.audio_tgt_freq) * (FF.av_gettime_relative() - callback) / 1000000);
+    if (callback)
+        delay -= int(std::int64_t(is.audio_tgt_freq) * (FF.av_gettime_relative() - callback) / 1000000);
     delay += 2 * dataUsed;
     delay = std::max(delay, dataUsed);
     constexpr int size = player::SampleArraySize;
@@ -109,7 +131,8 @@ int ScopeStart(TVideoState& is, int channels, int dataUsed) {
     return start;
 }
 
-void ShowWave(TVideoState& is, TSurface& surface, int channels) {
+void ShowWave(TVideoState& is, TSurface& surface, int channels)
+{
     const int w = is.width, h = is.height;
     FillSurfaceRect(surface, TRect{is.xleft, is.ytop, is.xleft + w, is.ytop + h}, 0);
     constexpr int size = player::SampleArraySize;
@@ -131,16 +154,19 @@ void ShowWave(TVideoState& is, TSurface& surface, int channels) {
     }
 }
 
-void ShowSpectrumColumn(TVideoState& is, TSurface& surface, int channels, int rdftBits, int nbFreq) {
+void ShowSpectrumColumn(TVideoState& is, TSurface& surface, int channels, int rdftBits, int nbFreq)
+{
     channels = std::min(channels, 2);
     if (rdftBits != is.rdft_bits || !is.rdft) {
-        if (is.rdft) FF.av_rdft_end(is.rdft);
+        if (is.rdft)
+            FF.av_rdft_end(is.rdft);
         is.rdft = FF.av_rdft_init(rdftBits, DFT_R2C);
         is.rdft_bits = rdftBits;
         FF.av_freep(&is.rdft_data);
         is.rdft_data = static_cast<float*>(FF.av_mallocz(sizeof(float) * 4 * std::size_t(nbFreq)));
     }
-    if (!is.rdft || !is.rdft_data) return;
+    if (!is.rdft || !is.rdft_data)
+        return;
     constexpr int size = player::SampleArraySize;
     for (int ch = 0; ch < channels; ++ch) {
         float* data = is.rdft_data + 2 * nbFreq * ch;
@@ -166,12 +192,15 @@ void ShowSpectrumColumn(TVideoState& is, TSurface& surface, int channels, int rd
     }
 }
 
-void ShowAudioScope(TVideoState& is) {
+void ShowAudioScope(TVideoState& is)
+{
     AVStream* st = is.audio_st.load();
-    if (!st || is.width <= 0 || is.height <= 0) return;
+    if (!st || is.width <= 0 || is.height <= 0)
+        return;
     const int channels = std::max(is.audio_tgt_channels, 1);
     int rdftBits = 1;
-    while ((1 << rdftBits) < 2 * is.height) ++rdftBits;
+    while ((1 << rdftBits) < 2 * is.height)
+        ++rdftBits;
     const int nbFreq = 1 << (rdftBits - 1);
     const int mode = is.show_audio.load();
     const int dataUsed = mode == saWave ? is.width : 2 * nbFreq;
@@ -184,7 +213,8 @@ void ShowAudioScope(TVideoState& is) {
         for (int i = 0; i < 1000; i += channels) {
             const int idx = ((start - i) % size + size) % size;
             const int a = is.sample_array[idx], b = is.sample_array[(idx + 4 * channels) % size];
-            const int c = is.sample_array[(idx + 5 * channels) % size], d = is.sample_array[(idx + 9 * channels) % size];
+            const int c = is.sample_array[(idx + 5 * channels) % size],
+                      d = is.sample_array[(idx + 9 * channels) % size];
             const int score = a - d;
             if (score > bestScore && (b ^ c) < 0) {
                 bestScore = score;
@@ -202,15 +232,18 @@ void ShowAudioScope(TVideoState& is) {
     });
     if (mode != saWave) {
         area = TRect{is.xpos, is.ytop, is.xpos + 1, is.ytop + is.height};
-        if (++is.xpos >= is.xleft + is.width) is.xpos = is.xleft;
+        if (++is.xpos >= is.xleft + is.width)
+            is.xpos = is.xleft;
     }
     NotifyHost(is, area);
 }
 
-}  // namespace
+} // namespace
 
-TRect LetterboxRect(int areaWidth, int areaHeight, double aspect) {
-    if (!(aspect > 0)) aspect = 1.0;
+TRect LetterboxRect(int areaWidth, int areaHeight, double aspect)
+{
+    if (!(aspect > 0))
+        aspect = 1.0;
     int height = areaHeight;
     int width = EvenRound(height * aspect);
     if (width > areaWidth) {
@@ -222,17 +255,21 @@ TRect LetterboxRect(int areaWidth, int areaHeight, double aspect) {
 }
 
 double DisplayAspect(float aspectRatio, AVRational pixelAspect, int pictureWidth, int pictureHeight, int areaWidth,
-                     int areaHeight) {
+                     int areaHeight)
+{
     if (aspectRatio >= 0 || areaWidth <= 0 || areaHeight <= 0) {
-        if (aspectRatio > 0) return aspectRatio;
+        if (aspectRatio > 0)
+            return aspectRatio;
         double pixel = pixelAspect.num == 0 ? 0 : av_q2d(pixelAspect);
-        if (pixel <= 0) pixel = 1.0;
+        if (pixel <= 0)
+            pixel = 1.0;
         return pixel * pictureWidth / pictureHeight;
     }
     return double(areaWidth) / areaHeight;
 }
 
-int OpenVideoSurface(TVideoState& is, bool force) {
+int OpenVideoSurface(TVideoState& is, bool force)
+{
     TPlayerOptions& options = is.Owner->options;
     int w = player::DefaultScreenWidth, h = player::DefaultScreenHeight;
     if (options.ScreenWidth.load() > 0) {
@@ -243,7 +280,8 @@ int OpenVideoSurface(TVideoState& is, bool force) {
         h = is.out_height.load() & ~1;
     }
     TVideoSurface& surface = is.Owner->surface;
-    if (!force && surface.Exists() && is.width == w && is.height == h && surface.Size() == TSize{w, h}) return 0;
+    if (!force && surface.Exists() && is.width == w && is.height == h && surface.Size() == TSize{w, h})
+        return 0;
     surface.Open(w, h);
     is.width = w;
     is.height = h;
@@ -251,15 +289,18 @@ int OpenVideoSurface(TVideoState& is, bool force) {
     return 0;
 }
 
-void ShowFrame(TVideoState& is) {
-    if (!is.Owner->surface.Exists()) OpenVideoSurface(is, false);
+void ShowFrame(TVideoState& is)
+{
+    if (!is.Owner->surface.Exists())
+        OpenVideoSurface(is, false);
     if (is.audio_st.load() && is.show_audio.load())
         ShowAudioScope(is);
     else if (is.video_st.load())
         ShowPicture(is);
 }
 
-void RefreshPlayback(TVideoState& is, bool advance) {
+void RefreshPlayback(TVideoState& is, bool advance)
+{
     TCustomPlayer& player = *is.Owner;
     if (!is.video_st.load()) {
         if (is.audio_st.load()) {
@@ -274,12 +315,14 @@ void RefreshPlayback(TVideoState& is, bool advance) {
         const bool forced = is.seek_done.load() != 0;
         const int queued = QueuedPictures(is);
         if (queued == 0) {
-            if (!advance) ShowFrame(is);
+            if (!advance)
+                ShowFrame(is);
             break;
         }
         const double now = NowSeconds();
         TPictureSlot& slot = is.pictq[is.pictq_rindex.load()];
-        if (now < slot.target.load()) return;
+        if (now < slot.target.load())
+            return;
         is.video_current_pts = slot.pts;
         is.video_current_pts_drift = slot.pts - now;
         is.video_current_pos = slot.pos;
@@ -300,23 +343,29 @@ void RefreshPlayback(TVideoState& is, bool advance) {
         break;
     }
     if (shown) {
-        if (is.subtitle_st.load()) ReleaseShownSubtitles(is);
+        if (is.subtitle_st.load())
+            ReleaseShownSubtitles(is);
         ShowFrame(is);
-        if (advance) AdvanceReadIndex(is);
+        if (advance)
+            AdvanceReadIndex(is);
     }
-    if (!dropped) player.CheckPosition();
+    if (!dropped)
+        player.CheckPosition();
 }
 
-void RefreshTickThread(TVideoState& is) {
+void RefreshTickThread(TVideoState& is)
+{
     while (is.abort_request.load() != 1) {
-        if (is.refresh.exchange(1) != 1) is.Owner->events.Push(TPlayerEvent::Refresh);
+        if (is.refresh.exchange(1) != 1)
+            is.Owner->events.Push(TPlayerEvent::Refresh);
         const bool scope = is.audio_st.load() && is.show_audio.load();
         const int ms = scope ? is.Owner->options.rdftspeed.load() : player::RefreshTickMs;
         std::this_thread::sleep_for(std::chrono::milliseconds(std::max(ms, 1)));
     }
 }
 
-void PlayerEventLoop(TCustomPlayer& player) {
+void PlayerEventLoop(TCustomPlayer& player)
+{
     for (;;) {
         const TPlayerEvent event = player.events.Wait();
         std::lock_guard lock(player.dataLock);
@@ -326,12 +375,11 @@ void PlayerEventLoop(TCustomPlayer& player) {
             return;
         }
         switch (event) {
-        case TPlayerEvent::Quit:
-            EndPlayback(player);
-            return;
+        case TPlayerEvent::Quit: EndPlayback(player); return;
         case TPlayerEvent::Resized:
             OpenVideoSurface(*is, true);
-            if (is->paused.load()) RefreshPlayback(*is, false);
+            if (is->paused.load())
+                RefreshPlayback(*is, false);
             break;
         case TPlayerEvent::Exposed:
             if (is->paused.load())
@@ -355,4 +403,4 @@ void PlayerEventLoop(TCustomPlayer& player) {
     }
 }
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -15,12 +15,15 @@ namespace tovrel {
 
 namespace {
 // Waits until the read thread's open result leaves `from`, pumping main-thread calls.
-void WaitWhileOpened(TVideoState& is, int from) {
-    while (is.Opened.load() == from) TMainThread::WaitPumping([&] { return is.Opened.load() != from; }, 10);
+void WaitWhileOpened(TVideoState& is, int from)
+{
+    while (is.Opened.load() == from)
+        TMainThread::WaitPumping([&] { return is.Opened.load() != from; }, 10);
 }
-}  // namespace
+} // namespace
 
-bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AVInputFormat* format, bool paused) {
+bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AVInputFormat* format, bool paused)
+{
     auto is = std::make_unique<TVideoState>();
     is->Owner = &player;
     if (paused) {
@@ -47,45 +50,55 @@ bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AV
         return true;
     }
     WaitWhileOpened(*is, -1);
-    is->parse_tid.Join();  // the thread has finished its clean-up
+    is->parse_tid.Join(); // the thread has finished its clean-up
     player.ResetPlaybackSettings();
     return false;
 }
 
-void DestroyPlayback(TVideoState& is) {
+void DestroyPlayback(TVideoState& is)
+{
     is.abort_request = 1;
     is.parse_tid.Join();
     is.refresh_tid.Join();
 }
 
-TVideoState::~TVideoState() {
-    for (TSubtitleSlot& slot : subpq) ReleaseSubtitle(slot);
-    if (display_sws) FF.sws_freeContext(display_sws);
-    if (rdft) FF.av_rdft_end(rdft);
+TVideoState::~TVideoState()
+{
+    for (TSubtitleSlot& slot : subpq)
+        ReleaseSubtitle(slot);
+    if (display_sws)
+        FF.sws_freeContext(display_sws);
+    if (rdft)
+        FF.av_rdft_end(rdft);
     FF.av_freep(&rdft_data);
     FF.swr_free(&swr);
     FF.av_frame_free(&audio_frame);
 }
 
-void EndPlayback(TCustomPlayer& player) {
+void EndPlayback(TCustomPlayer& player)
+{
     if (TVideoState* is = player.videoState.load()) {
         DestroyPlayback(*is);
         player.videoState = nullptr;
         delete is;
         player.ResetPlaybackSettings();
         player.surface.Close();
-        if (TPlayerHost* host = player.ScreenHandle()) host->PlaybackEnded();
+        if (TPlayerHost* host = player.ScreenHandle())
+            host->PlaybackEnded();
     }
     player.QuitSDL();
 }
 
-void SeekWindow(std::int64_t target, std::int64_t rel, std::int64_t& minimum, std::int64_t& maximum) {
+void SeekWindow(std::int64_t target, std::int64_t rel, std::int64_t& minimum, std::int64_t& maximum)
+{
     minimum = rel > 0 ? target - rel + 2 : std::numeric_limits<std::int64_t>::min();
     maximum = rel < 0 ? target - rel - 2 : std::numeric_limits<std::int64_t>::max();
 }
 
-void RequestSeek(TVideoState& is, TSeekFlags flags, bool wait, std::int64_t target, std::int64_t rel) {
-    if (is.seek_req.load()) return;
+void RequestSeek(TVideoState& is, TSeekFlags flags, bool wait, std::int64_t target, std::int64_t rel)
+{
+    if (is.seek_req.load())
+        return;
     TCustomPlayer& player = *is.Owner;
     player.seeking = true;
     is.seek_paused = is.paused.load();
@@ -95,23 +108,28 @@ void RequestSeek(TVideoState& is, TSeekFlags flags, bool wait, std::int64_t targ
     player.seekEvent.ResetEvent();
     const bool hasVideo = is.video_st.load() != nullptr;
     is.seek_req = 1;
-    if (!wait) return;
+    if (!wait)
+        return;
     TMainThread::WaitPumping(player.seekEvent);
-    if (hasVideo) TMainThread::WaitPumping(player.pictEvent);
+    if (hasVideo)
+        TMainThread::WaitPumping(player.pictEvent);
 }
 
-void RequestSeekTo(TVideoState& is, std::int64_t pts, TSeekFlags flags) {
+void RequestSeekTo(TVideoState& is, std::int64_t pts, TSeekFlags flags)
+{
     if (flags & SeekFlag(TSeekFlag::sfByte)) {
         RequestSeek(is, flags, false, pts, 0);
         return;
     }
     // An unknown duration limits nothing.
     std::int64_t target = is.Duration > 0 ? std::min(pts, is.Duration) : pts;
-    if (is.ic->start_time != AV_NOPTS_VALUE) target += is.ic->start_time;
+    if (is.ic->start_time != AV_NOPTS_VALUE)
+        target += is.ic->start_time;
     RequestSeek(is, flags, false, target, pts <= 0 ? 1 : 0);
 }
 
-void RequestSeekBy(TVideoState& is, double delta, TSeekFlags flags) {
+void RequestSeekBy(TVideoState& is, double delta, TSeekFlags flags)
+{
     if (flags & SeekFlag(TSeekFlag::sfByte)) {
         const std::int64_t bitRate = is.ic->bit_rate;
         const double bytes = bitRate ? delta * double(bitRate) / 8.0 : delta * 180000.0;
@@ -122,7 +140,8 @@ void RequestSeekBy(TVideoState& is, double delta, TSeekFlags flags) {
     RequestSeek(is, flags, false, std::llround((MasterClock(is) + delta) * 1000000), std::llround(delta * 1000000));
 }
 
-void StopPlayback(TVideoState& is) {
+void StopPlayback(TVideoState& is)
+{
     TCustomPlayer& player = *is.Owner;
     if (is.paused.load()) {
         TogglePlaybackPause(is);
@@ -131,9 +150,11 @@ void StopPlayback(TVideoState& is) {
     PostQuitRequest(is);
 }
 
-void TogglePlaybackPause(TVideoState& is) {
+void TogglePlaybackPause(TVideoState& is)
+{
     TCustomPlayer& player = *is.Owner;
-    if (player.seekEvent.WaitFor(250) == TWaitResult::wrTimeout) player.seekEvent.SetEvent();
+    if (player.seekEvent.WaitFor(250) == TWaitResult::wrTimeout)
+        player.seekEvent.SetEvent();
     if (is.paused.load()) {
         const double now = NowSeconds();
         is.frame_timer = is.frame_timer.load() + now + is.video_current_pts_drift.load() - is.video_current_pts.load();
@@ -148,7 +169,13 @@ void TogglePlaybackPause(TVideoState& is) {
     }
 }
 
-void PostQuitRequest(TVideoState& is) { is.Owner->events.Push(TPlayerEvent::Quit); }
-void PostRedrawRequest(TVideoState& is) { is.Owner->events.Push(TPlayerEvent::Redraw); }
+void PostQuitRequest(TVideoState& is)
+{
+    is.Owner->events.Push(TPlayerEvent::Quit);
+}
+void PostRedrawRequest(TVideoState& is)
+{
+    is.Owner->events.Push(TPlayerEvent::Redraw);
+}
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -12,7 +12,8 @@ namespace tovrel {
 
 namespace {
 
-AVCodecContext* OpenDecoder(TVideoState& is, AVStream* st) {
+AVCodecContext* OpenDecoder(TVideoState& is, AVStream* st)
+{
     TPlayerOptions& options = is.Owner->options;
     const AVCodec* codec = FF.avcodec_find_decoder(st->codecpar->codec_id);
     AVCodecContext* ctx = codec ? FF.avcodec_alloc_context3(codec) : nullptr;
@@ -22,7 +23,8 @@ AVCodecContext* OpenDecoder(TVideoState& is, AVStream* st) {
         ctx->workaround_bugs = options.workaround_bugs;
         ctx->lowres = options.lowres;
         ctx->idct_algo = options.idct_algo;
-        if (options.fast) ctx->flags2 |= AV_CODEC_FLAG2_FAST;
+        if (options.fast)
+            ctx->flags2 |= AV_CODEC_FLAG2_FAST;
         ctx->skip_frame = AVDiscard(options.skip_frame);
         ctx->skip_idct = AVDiscard(options.skip_idct);
         ctx->skip_loop_filter = AVDiscard(options.skip_loop_filter);
@@ -30,7 +32,8 @@ AVCodecContext* OpenDecoder(TVideoState& is, AVStream* st) {
         ctx->error_concealment = options.error_concealment;
         ctx->thread_count = 1;
         std::lock_guard lock(CodecOpenLock());
-        if (FF.avcodec_open2(ctx, codec, nullptr) >= 0) return ctx;
+        if (FF.avcodec_open2(ctx, codec, nullptr) >= 0)
+            return ctx;
     }
     {
         std::lock_guard lock(CodecOpenLock());
@@ -40,12 +43,14 @@ AVCodecContext* OpenDecoder(TVideoState& is, AVStream* st) {
     return nullptr;
 }
 
-void CloseDecoder(AVCodecContext*& ctx) {
+void CloseDecoder(AVCodecContext*& ctx)
+{
     std::lock_guard lock(CodecOpenLock());
     FF.avcodec_free_context(&ctx);
 }
 
-bool OpenAudioDevice(TVideoState& is, AVStream* st) {
+bool OpenAudioDevice(TVideoState& is, AVStream* st)
+{
     const int channels = st->codecpar->ch_layout.nb_channels;
     SDL_AudioSpec wanted{}, obtained{};
     wanted.freq = st->codecpar->sample_rate;
@@ -67,14 +72,17 @@ bool OpenAudioDevice(TVideoState& is, AVStream* st) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
-int OpenStreamComponent(TVideoState& is, int streamIndex) {
-    if (streamIndex < 0 || unsigned(streamIndex) >= is.ic->nb_streams) return -1;
+int OpenStreamComponent(TVideoState& is, int streamIndex)
+{
+    if (streamIndex < 0 || unsigned(streamIndex) >= is.ic->nb_streams)
+        return -1;
     AVStream* st = is.ic->streams[streamIndex];
     const AVMediaType type = st->codecpar->codec_type;
     AVCodecContext* ctx = OpenDecoder(is, st);
-    if (!ctx) return -1;
+    if (!ctx)
+        return -1;
     if (type == AVMEDIA_TYPE_AUDIO) {
         if (st->codecpar->sample_rate <= 0 || !OpenAudioDevice(is, st)) {
             CloseDecoder(ctx);
@@ -124,8 +132,10 @@ int OpenStreamComponent(TVideoState& is, int streamIndex) {
     return 0;
 }
 
-void CloseStreamComponent(TVideoState& is, int streamIndex) {
-    if (streamIndex < 0 || unsigned(streamIndex) >= is.ic->nb_streams) return;
+void CloseStreamComponent(TVideoState& is, int streamIndex)
+{
+    if (streamIndex < 0 || unsigned(streamIndex) >= is.ic->nb_streams)
+        return;
     AVStream* st = is.ic->streams[streamIndex];
     switch (st->codecpar->codec_type) {
     case AVMEDIA_TYPE_VIDEO:
@@ -142,7 +152,7 @@ void CloseStreamComponent(TVideoState& is, int streamIndex) {
         break;
     case AVMEDIA_TYPE_AUDIO:
         is.audioq.Abort();
-        SDL.SDL_CloseAudioDevice(is.audio_dev);  // returns once the callback has left
+        SDL.SDL_CloseAudioDevice(is.audio_dev); // returns once the callback has left
         is.audio_dev = 0;
         is.audioq.Flush();
         FF.swr_free(&is.swr);
@@ -166,13 +176,13 @@ void CloseStreamComponent(TVideoState& is, int streamIndex) {
         is.subtitle_st = nullptr;
         is.subtitle_stream = -1;
         break;
-    default:
-        break;
+    default: break;
     }
     st->discard = AVDISCARD_ALL;
 }
 
-bool SwitchStream(TVideoState& is, int mediaType, int streamIndex) {
+bool SwitchStream(TVideoState& is, int mediaType, int streamIndex)
+{
     TCustomPlayer& player = *is.Owner;
     auto refuse = [&](const char* message) {
         player.ReportError(message, true);
@@ -182,20 +192,26 @@ bool SwitchStream(TVideoState& is, int mediaType, int streamIndex) {
                         : mediaType == AVMEDIA_TYPE_AUDIO ? is.audio_stream.load()
                                                           : is.subtitle_stream.load();
     const int lowest = mediaType == AVMEDIA_TYPE_SUBTITLE ? -1 : 0;
-    if (current < lowest) return refuse("the current stream is not valid.");
-    if (streamIndex < lowest || streamIndex >= int(is.ic->nb_streams)) return refuse("the stream index is not valid.");
-    if (streamIndex == current) return true;
+    if (current < lowest)
+        return refuse("the current stream is not valid.");
+    if (streamIndex < lowest || streamIndex >= int(is.ic->nb_streams))
+        return refuse("the stream index is not valid.");
+    if (streamIndex == current)
+        return true;
     if (streamIndex >= 0) {
         if (mediaType != AVMEDIA_TYPE_VIDEO && mediaType != AVMEDIA_TYPE_AUDIO && mediaType != AVMEDIA_TYPE_SUBTITLE)
             return refuse("the stream type is invalid.");
         const AVCodecParameters* par = is.ic->streams[streamIndex]->codecpar;
-        if (par->codec_type != mediaType) return refuse("the stream type is not matched.");
+        if (par->codec_type != mediaType)
+            return refuse("the stream type is not matched.");
         if (mediaType == AVMEDIA_TYPE_AUDIO && (par->sample_rate == 0 || par->ch_layout.nb_channels == 0))
             return refuse("the audio stream is not invalid.");
     }
-    if (current >= 0) CloseStreamComponent(is, current);
-    if (streamIndex >= 0) OpenStreamComponent(is, streamIndex);
+    if (current >= 0)
+        CloseStreamComponent(is, current);
+    if (streamIndex >= 0)
+        OpenStreamComponent(is, streamIndex);
     return true;
 }
 
-}  // namespace tovrel
+} // namespace tovrel

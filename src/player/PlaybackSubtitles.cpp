@@ -9,7 +9,8 @@
 
 namespace tovrel {
 
-std::uint32_t SubtitleColourToYUVA(std::uint32_t argb) {
+std::uint32_t SubtitleColourToYUVA(std::uint32_t argb)
+{
     const int r = int((argb >> 16) & 0xFF), g = int((argb >> 8) & 0xFF), b = int(argb & 0xFF);
     const std::uint32_t a = argb >> 24;
     // Right shifts of negative values floor (arithmetic shift), as the formulas expect.
@@ -19,8 +20,10 @@ std::uint32_t SubtitleColourToYUVA(std::uint32_t argb) {
     return a << 24 | std::uint32_t(y) << 16 | std::uint32_t(u) << 8 | std::uint32_t(v);
 }
 
-void ReleaseSubtitle(TSubtitleSlot& slot) {
-    if (!slot.sub) return;
+void ReleaseSubtitle(TSubtitleSlot& slot)
+{
+    if (!slot.sub)
+        return;
     FF.avsubtitle_free(slot.sub);
     delete slot.sub;
     slot.sub = nullptr;
@@ -28,22 +31,26 @@ void ReleaseSubtitle(TSubtitleSlot& slot) {
 
 namespace {
 
-void ConvertPalettes(AVSubtitle& sub) {
+void ConvertPalettes(AVSubtitle& sub)
+{
     for (unsigned i = 0; i < sub.num_rects; ++i) {
         AVSubtitleRect* rect = sub.rects[i];
         auto* palette = reinterpret_cast<std::uint32_t*>(rect->data[1]);
-        for (int c = 0; palette && c < rect->nb_colors; ++c) palette[c] = SubtitleColourToYUVA(palette[c]);
+        for (int c = 0; palette && c < rect->nb_colors; ++c)
+            palette[c] = SubtitleColourToYUVA(palette[c]);
     }
 }
 
-}  // namespace
+} // namespace
 
-void SubtitleDecodeThread(TVideoState& is) {
+void SubtitleDecodeThread(TVideoState& is)
+{
     for (;;) {
         while (is.paused.load() && !is.subtitleq.Aborted() && !is.seek_paused.load())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         TQueuedPacket queued;
-        if (is.subtitleq.GetPacket(queued, true) < 0) return;
+        if (is.subtitleq.GetPacket(queued, true) < 0)
+            return;
         if (queued.flush) {
             FF.avcodec_flush_buffers(is.subtitle_dec);
             continue;
@@ -51,9 +58,8 @@ void SubtitleDecodeThread(TVideoState& is) {
         AVPacket* packet = queued.packet;
         {
             std::unique_lock lock(is.subpq_mutex);
-            is.subpq_cond.wait(lock, [&] {
-                return is.subpq_size < player::SubtitleQueueSize || is.subtitleq.Aborted();
-            });
+            is.subpq_cond.wait(lock,
+                               [&] { return is.subpq_size < player::SubtitleQueueSize || is.subtitleq.Aborted(); });
         }
         if (is.subtitleq.Aborted()) {
             FF.av_packet_free(&packet);
@@ -76,19 +82,22 @@ void SubtitleDecodeThread(TVideoState& is) {
             ++is.subpq_size;
         } else {
             // Text subtitles are not shown; they are released at once.
-            if (got) FF.avsubtitle_free(sub);
+            if (got)
+                FF.avsubtitle_free(sub);
             delete sub;
         }
     }
 }
 
-void BlendSubtitleRect(TAVPicture& picture, const AVSubtitleRect& rect, int pictureWidth, int pictureHeight) {
+void BlendSubtitleRect(TAVPicture& picture, const AVSubtitleRect& rect, int pictureWidth, int pictureHeight)
+{
     const int w = std::clamp(rect.w, 0, pictureWidth);
     const int h = std::clamp(rect.h, 0, pictureHeight);
     const int x0 = std::clamp(rect.x, 0, pictureWidth - w);
     const int y0 = std::clamp(rect.y, 0, pictureHeight - h);
     const auto* palette = reinterpret_cast<const std::uint32_t*>(rect.data[1]);
-    if (!palette || !rect.data[0]) return;
+    if (!palette || !rect.data[0])
+        return;
     auto colour = [&](int x, int y) { return palette[rect.data[0][y * rect.linesize[0] + x]]; };
     for (int y = 0; y < h; ++y) {
         std::uint8_t* luma = picture.data[0] + (y0 + y) * picture.linesize[0] + x0;
@@ -105,7 +114,8 @@ void BlendSubtitleRect(TAVPicture& picture, const AVSubtitleRect& rect, int pict
             for (int dy = 0; dy < 2; ++dy) {
                 for (int dx = 0; dx < 2; ++dx) {
                     const int px = bx * 2 + dx - x0, py = by * 2 + dy - y0;
-                    if (px < 0 || py < 0 || px >= w || py >= h) continue;
+                    if (px < 0 || py < 0 || px >= w || py >= h)
+                        continue;
                     const std::uint32_t c = colour(px, py);
                     ++n;
                     alphaSum += int(c >> 24);
@@ -113,7 +123,8 @@ void BlendSubtitleRect(TAVPicture& picture, const AVSubtitleRect& rect, int pict
                     vSum += int(c & 0xFF);
                 }
             }
-            if (n == 0) continue;
+            if (n == 0)
+                continue;
             const int a = alphaSum >> 2;
             std::uint8_t* u = picture.data[1] + by * picture.linesize[1] + bx;
             std::uint8_t* v = picture.data[2] + by * picture.linesize[2] + bx;
@@ -123,4 +134,4 @@ void BlendSubtitleRect(TAVPicture& picture, const AVSubtitleRect& rect, int pict
     }
 }
 
-}  // namespace tovrel
+} // namespace tovrel

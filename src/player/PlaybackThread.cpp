@@ -4,7 +4,8 @@
 
 namespace tovrel {
 
-void TPlaybackThread::Start(std::function<void()> body) {
+void TPlaybackThread::Start(std::function<void()> body)
+{
     auto ended = std::make_shared<TEvent>(true, false);
     thread_ = std::thread([body = std::move(body), ended] {
         body();
@@ -13,10 +14,12 @@ void TPlaybackThread::Start(std::function<void()> body) {
     ended_ = std::move(ended);
 }
 
-void TPlaybackThread::Join() {
-    if (!thread_.joinable()) return;
+void TPlaybackThread::Join()
+{
+    if (!thread_.joinable())
+        return;
     TMainThread::WaitPumping(*ended_);
     thread_.join();
 }
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -27,4 +27,4 @@ private:
     std::shared_ptr<TEvent> ended_;
 };
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -15,10 +15,12 @@ namespace tovrel {
 namespace {
 
 // After a flush marker: no picture from before the seek may be shown after it.
-void FlushPictures(TVideoState& is) {
+void FlushPictures(TVideoState& is)
+{
     {
         std::unique_lock lock(is.pictq_mutex);
-        for (TPictureSlot& slot : is.pictq) slot.target = 0;
+        for (TPictureSlot& slot : is.pictq)
+            slot.target = 0;
         is.pictq_cond.wait(lock, [&] { return is.pictq_size == 0 || is.videoq.Aborted(); });
     }
     is.video_current_pos = -1;
@@ -30,7 +32,8 @@ void FlushPictures(TVideoState& is) {
     is.seek_flushed = 1;
 }
 
-std::int64_t PictureTime(const TVideoState& is, const AVFrame* frame) {
+std::int64_t PictureTime(const TVideoState& is, const AVFrame* frame)
+{
     switch (is.Owner->options.decoder_reorder_pts) {
     case 1: return frame->pts;
     case 0: return frame->pkt_dts;
@@ -39,7 +42,8 @@ std::int64_t PictureTime(const TVideoState& is, const AVFrame* frame) {
 }
 
 // 1 a picture to show is in `frame`, -1 the queue was aborted.
-int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained) {
+int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained)
+{
     for (;;) {
         const int ret = FF.avcodec_receive_frame(is.video_dec, frame);
         if (ret >= 0) {
@@ -54,7 +58,8 @@ int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained) {
             continue;
         }
         TQueuedPacket queued;
-        if (is.videoq.GetPacket(queued, true) < 0) return -1;
+        if (is.videoq.GetPacket(queued, true) < 0)
+            return -1;
         if (queued.flush) {
             FF.avcodec_flush_buffers(is.video_dec);
             drained = false;
@@ -63,27 +68,33 @@ int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained) {
         }
         if (queued.end) {
             // The end of the file: drain the decoder once, then only check the position.
-            if (!drained) FF.avcodec_send_packet(is.video_dec, nullptr);
+            if (!drained)
+                FF.avcodec_send_packet(is.video_dec, nullptr);
             drained = true;
-            if (!is.EventEOF.load()) is.Owner->CheckPosition();
+            if (!is.EventEOF.load())
+                is.Owner->CheckPosition();
             continue;
         }
-        if (drained) FF.avcodec_flush_buffers(is.video_dec);
+        if (drained)
+            FF.avcodec_flush_buffers(is.video_dec);
         drained = false;
-        FF.avcodec_send_packet(is.video_dec, queued.packet);  // errors leave the packet without picture
+        FF.avcodec_send_packet(is.video_dec, queued.packet); // errors leave the packet without picture
         FF.av_packet_free(&queued.packet);
     }
 }
 
 // Waits for a free slot of the right size; False when the queue was aborted.
-bool WaitForSlot(TVideoState& is, int width, int height) {
+bool WaitForSlot(TVideoState& is, int width, int height)
+{
     std::unique_lock lock(is.pictq_mutex);
     if (is.pictq_size >= player::PictureQueueSize && !is.refresh.load())
         is.skip_frames = std::max(0.95f, 0.95f * is.skip_frames.load());
     is.pictq_cond.wait(lock, [&] { return is.pictq_size < player::PictureQueueSize || is.videoq.Aborted(); });
-    if (is.videoq.Aborted()) return false;
+    if (is.videoq.Aborted())
+        return false;
     TPictureSlot& slot = is.pictq[is.pictq_windex];
-    if (slot.allocated && slot.width == width && slot.height == height) return true;
+    if (slot.allocated && slot.width == width && slot.height == height)
+        return true;
     slot.allocated = false;
     is.out_width = width;
     is.out_height = height;
@@ -92,9 +103,11 @@ bool WaitForSlot(TVideoState& is, int width, int height) {
     return !is.videoq.Aborted();
 }
 
-int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
+int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos)
+{
     const int width = frame->width & ~1, height = frame->height & ~1;
-    if (!WaitForSlot(is, width, height)) return -1;
+    if (!WaitForSlot(is, width, height))
+        return -1;
     TCustomPlayer& player = *is.Owner;
     TPictureSlot& slot = is.pictq[is.pictq_windex];
     {
@@ -111,7 +124,8 @@ int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
             }
         }
         FF.av_image_copy(slot.picture.data, slot.picture.linesize, planes, lines, AV_PIX_FMT_YUV420P, width, height);
-        player.DoHook(is.hook_context, slot.picture, width, height, std::int64_t(std::llround(t * 1000000)) - is.StartTime);
+        player.DoHook(is.hook_context, slot.picture, width, height,
+                      std::int64_t(std::llround(t * 1000000)) - is.StartTime);
         slot.pts = t;
         slot.pos = pos;
     }
@@ -124,7 +138,8 @@ int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos) {
 
 // A picture without a time takes the predicted clock. A time of 0 is a time: after a
 // seek back to the start the first picture must not take the clock from before the seek.
-int PostPicture(TVideoState& is, AVFrame* frame, std::int64_t pos) {
+int PostPicture(TVideoState& is, AVFrame* frame, std::int64_t pos)
+{
     double t;
     if (frame->pts != AV_NOPTS_VALUE) {
         t = double(frame->pts) * av_q2d(is.video_st.load()->time_base);
@@ -143,23 +158,27 @@ int PostPicture(TVideoState& is, AVFrame* frame, std::int64_t pos) {
 // The steps after a picture was stored: hand-shakes, paused open, stepping.
 // `stepping` is the stepping state when the picture's decoding began: a picture
 // already on its way when a step is asked for must not end that step.
-void PictureStored(TVideoState& is, bool stepping) {
+void PictureStored(TVideoState& is, bool stepping)
+{
     TCustomPlayer& player = *is.Owner;
     player.pictEvent.SetEvent();
     is.EventEOF = 0;
-    if (player.seeking.load() && !is.seek_req.load()) player.seeking = false;
+    if (player.seeking.load() && !is.seek_req.load())
+        player.seeking = false;
     if (is.open_paused.load() == 2) {
         is.open_paused = 0;
         player.SetPlayState(psPause);
     } else if (is.open_paused.load() == 1) {
         is.open_paused = 2;
     }
-    if (stepping && player.step.load() && player.videoState.load() == &is) TogglePlaybackPause(is);
+    if (stepping && player.step.load() && player.videoState.load() == &is)
+        TogglePlaybackPause(is);
 }
 
-}  // namespace
+} // namespace
 
-void VideoDecodeThread(TVideoState& is) {
+void VideoDecodeThread(TVideoState& is)
+{
     TCustomPlayer& player = *is.Owner;
     AVFrame* frame = FF.av_frame_alloc();
     AVFrame* filtered = FF.av_frame_alloc();
@@ -173,9 +192,11 @@ void VideoDecodeThread(TVideoState& is) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         const bool stepping = player.step.load();
         const int got = DecodeVideoPacket(is, frame, drained);
-        if (got < 0) break;
+        if (got < 0)
+            break;
         if (!graphFailed && !graph.Fits(frame)) {
-            if (graph.Built()) GetFFLogger()->Log(&player, llError, "Picture properties changed.\n");
+            if (graph.Built())
+                GetFFLogger()->Log(&player, llError, "Picture properties changed.\n");
             graphFailed = !graph.Configure(frame, is.video_st.load()->time_base, player.options.VideoFilters,
                                            player.options.sws_flags);
         }
@@ -196,19 +217,23 @@ void VideoDecodeThread(TVideoState& is) {
             }
             stored = PostPicture(is, filtered, pos) == 0;
             FF.av_frame_unref(filtered);
-            if (stored) PictureStored(is, stepping);
+            if (stored)
+                PictureStored(is, stepping);
         }
-        if (!stored) break;
+        if (!stored)
+            break;
     }
     FF.av_frame_free(&filtered);
     FF.av_frame_free(&frame);
 }
 
-void PrepareOverlay(TVideoState& is) {
+void PrepareOverlay(TVideoState& is)
+{
     std::lock_guard lock(is.pictq_mutex);
     const int width = is.out_width.load(), height = is.out_height.load();
     for (TPictureSlot& slot : is.pictq) {
-        if (slot.allocated) continue;
+        if (slot.allocated)
+            continue;
         {
             std::lock_guard pixels(slot.pixelsLock);
             const int size = FF.av_image_get_buffer_size(AV_PIX_FMT_YUV420P, width, height, 1);
@@ -223,4 +248,4 @@ void PrepareOverlay(TVideoState& is) {
     is.pictq_cond.notify_all();
 }
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -51,15 +51,17 @@ public:
     void Seek(double delta, TSeekFlags seekFlags, bool waitForSeekEnd);
     // Any whole number is a time (Seek(0, ...) seeks to the start), as with the 64-bit overload.
     template <class T>
-        requires std::is_integral_v<T>
-    void Seek(T pts, TSeekFlags seekFlags, bool waitForSeekEnd) {
-        Seek(std::int64_t(pts), seekFlags, waitForSeekEnd);
-    }
+    requires std::is_integral_v<T>
+    void Seek(T pts, TSeekFlags seekFlags, bool waitForSeekEnd) { Seek(std::int64_t(pts), seekFlags, waitForSeekEnd); }
     // A 24-bit copy of the picture at the read index of the picture queue; the
     // bitmap belongs to the player and is overwritten by the next call.
     const TSurface& CurrentFrame(std::int64_t& pts);
-    const TSurface& CurrentFrame() { std::int64_t pts; return CurrentFrame(pts); }
-    void UpdateScreenPosition() {}  // nothing moves a host window's picture here
+    const TSurface& CurrentFrame()
+    {
+        std::int64_t pts;
+        return CurrentFrame(pts);
+    }
+    void UpdateScreenPosition() {} // nothing moves a host window's picture here
     // The host's notices: its client area changed size, or needs its picture again.
     void HostResized(int width, int height);
     void HostExposed();
@@ -149,7 +151,7 @@ private:
     std::atomic<std::int64_t> currentPTS_{-1};
     std::atomic<TPlayState> state_{psStop};
     std::atomic<bool> sdlStarted_{false};
-    bool inHandler_ = false;  // main thread: a handler called by the event thread is running
+    bool inHandler_ = false; // main thread: a handler called by the event thread is running
     std::unique_ptr<TRGBConvertContext> rgbContext_;
     std::unique_ptr<TSurface> emptyFrame_;
     std::unique_ptr<TPlayThread> playThread_;
@@ -172,4 +174,4 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-}  // namespace tovrel
+} // namespace tovrel

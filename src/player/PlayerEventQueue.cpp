@@ -2,13 +2,15 @@
 
 namespace tovrel {
 
-void TPlayerEventQueue::Push(TPlayerEvent event) {
+void TPlayerEventQueue::Push(TPlayerEvent event)
+{
     std::lock_guard lock(mutex_);
     events_.push_back(event);
     pushed_.notify_one();
 }
 
-TPlayerEvent TPlayerEventQueue::Wait() {
+TPlayerEvent TPlayerEventQueue::Wait()
+{
     std::unique_lock lock(mutex_);
     pushed_.wait(lock, [this] { return !events_.empty(); });
     TPlayerEvent event = events_.front();
@@ -16,9 +18,10 @@ TPlayerEvent TPlayerEventQueue::Wait() {
     return event;
 }
 
-void TPlayerEventQueue::Clear() {
+void TPlayerEventQueue::Clear()
+{
     std::lock_guard lock(mutex_);
     events_.clear();
 }
 
-}  // namespace tovrel
+} // namespace tovrel

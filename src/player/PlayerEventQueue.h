@@ -28,4 +28,4 @@ private:
     std::deque<TPlayerEvent> events_;
 };
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -12,7 +12,8 @@
 
 namespace tovrel {
 
-void TCustomPlayer::SetPlayState(TPlayState state) {
+void TCustomPlayer::SetPlayState(TPlayState state)
+{
     state_ = state;
     bool hasHandler;
     {
@@ -25,23 +26,27 @@ void TCustomPlayer::SetPlayState(TPlayState state) {
         PlayEvents().Push(pekQuit, 0);
 }
 
-void TCustomPlayer::CheckPosition() {
+void TCustomPlayer::CheckPosition()
+{
     TVideoState* is = videoState.load();
-    if (!is || is->IsImage2) return;
+    if (!is || is->IsImage2)
+        return;
     std::int64_t position;
     if (is->video_st.load()) {
         position = std::llround(VideoClock(*is) * 1000000) - is->StartTime;
     } else if (is->audio_st.load()) {
         position = std::llround(AudioClock(*is) * 1000000) - is->StartTime;
         const std::int64_t audioDuration = is->AudioDuration.load();
-        if (audioDuration > 0 && position >= audioDuration && position < is->Duration) position = is->Duration;
+        if (audioDuration > 0 && position >= audioDuration && position < is->Duration)
+            position = is->Duration;
     } else {
         return;
     }
     currentPTS_ = position;
     if (is->Duration > 0 && position >= is->Duration) {
         position = is->Duration;
-        if (lastPTS.load() != is->Duration) lastPTS = 0;  // so the end itself is reported
+        if (lastPTS.load() != is->Duration)
+            lastPTS = 0; // so the end itself is reported
     }
     const std::int64_t last = lastPTS.load();
     if (last == NoPTS || std::llabs(position - last) > player::PositionStep) {
@@ -51,33 +56,35 @@ void TCustomPlayer::CheckPosition() {
             std::lock_guard lock(handlersLock_);
             hasHandler = bool(onPosition_);
         }
-        if (hasHandler) PlayEvents().Push(pekPosition, position);
+        if (hasHandler)
+            PlayEvents().Push(pekPosition, position);
     }
     // The end is reported once until a seek or a new picture clears the mark, with or without video.
-    if (!is->IsDevice && is->ReachEOF.load() && is->EventEOF.exchange(1) == 0) SetPlayState(psEnd);
+    if (!is->IsDevice && is->ReachEOF.load() && is->EventEOF.exchange(1) == 0)
+        SetPlayState(psEnd);
 
     const std::int64_t playTime = options.PlayTime.load();
-    if (playTime == NoPTS) return;
+    if (playTime == NoPTS)
+        return;
     const std::int64_t startTime = options.start_time.load();
     const std::int64_t endPoint = startTime != NoPTS ? startTime + playTime : playTime;
-    if (position < endPoint) return;
+    if (position < endPoint)
+        return;
     switch (options.RepeatType.load()) {
-    case rtStop:
-        StopPlayback(*is);
-        break;
+    case rtStop: StopPlayback(*is); break;
     case rtLoop:
         if (startTime != NoPTS)
             RequestSeekTo(*is, startTime, 0);
         else
             RequestSeekTo(*is, 0, SeekFlag(TSeekFlag::sfAny));
         break;
-    case rtNone:
-        break;
+    case rtNone: break;
     }
 }
 
-void TCustomPlayer::DoFileOpen() {
-    rgbContext_.reset();  // the hook's context belongs to the playback, so it is new as well
+void TCustomPlayer::DoFileOpen()
+{
+    rgbContext_.reset(); // the hook's context belongs to the playback, so it is new as well
     TFileOpenEvent handler;
     {
         std::lock_guard lock(handlersLock_);
@@ -103,7 +110,8 @@ void TCustomPlayer::DoFileOpen() {
     }
 }
 
-void TCustomPlayer::RunPlayThread() {
+void TCustomPlayer::RunPlayThread()
+{
     SetPlayState(psPlay);
     try {
         PlayerEventLoop(*this);
@@ -116,7 +124,8 @@ void TCustomPlayer::RunPlayThread() {
     stopEvent.SetEvent();
 }
 
-void TCustomPlayer::Deliver(const std::function<void()>& fire) {
+void TCustomPlayer::Deliver(const std::function<void()>& fire)
+{
     const auto inHandler = [&] {
         const bool outer = inHandler_;
         inHandler_ = true;
@@ -135,7 +144,8 @@ void TCustomPlayer::Deliver(const std::function<void()>& fire) {
     }
 }
 
-void TCustomPlayer::RunEventThread(TPlayEventRing& ring) {
+void TCustomPlayer::RunEventThread(TPlayEventRing& ring)
+{
     for (;;) {
         const TPlayEventEntry entry = ring.Pop();
         if (entry.kind == pekPosition) {
@@ -145,7 +155,8 @@ void TCustomPlayer::RunEventThread(TPlayEventRing& ring) {
                     std::lock_guard lock(handlersLock_);
                     handler = onPosition_;
                 }
-                if (handler) handler(this, pts);
+                if (handler)
+                    handler(this, pts);
             });
         } else if (entry.kind == pekState) {
             const auto state = TPlayState(entry.value);
@@ -155,17 +166,26 @@ void TCustomPlayer::RunEventThread(TPlayEventRing& ring) {
                     std::lock_guard lock(handlersLock_);
                     handler = onState_;
                 }
-                if (handler) handler(this, state);
+                if (handler)
+                    handler(this, state);
             });
-            if (state == psStop) return;
+            if (state == psStop)
+                return;
         } else if (entry.kind == pekQuit) {
             return;
         }
-        if (entry.kind == pekNone) ring.WaitForEntry();
+        if (entry.kind == pekNone)
+            ring.WaitForEntry();
     }
 }
 
-void TPlayThread::Execute() { owner_.RunPlayThread(); }
-void TEventThread::Execute() { owner_.RunEventThread(*ring_); }
+void TPlayThread::Execute()
+{
+    owner_.RunPlayThread();
+}
+void TEventThread::Execute()
+{
+    owner_.RunEventThread(*ring_);
+}
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -8,16 +8,20 @@
 
 namespace tovrel {
 
-void TCustomPlayer::DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAVPicture& picture, int width,
-                           int height, std::int64_t pts) {
-    if (!options.Hook.load()) return;
+void TCustomPlayer::DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAVPicture& picture, int width, int height,
+                           std::int64_t pts)
+{
+    if (!options.Hook.load())
+        return;
     THookEvent handler;
     {
         std::lock_guard lock(handlersLock_);
         handler = onHook_;
     }
-    if (!handler) return;
-    if (!hookContext) hookContext = std::make_unique<TRGBConvertContext>();
+    if (!handler)
+        return;
+    if (!hookContext)
+        hookContext = std::make_unique<TRGBConvertContext>();
     TRGBConvertContext& context = *hookContext;
     if (!ConvertPictureToBitmap(context, picture, AV_PIX_FMT_YUV420P, height, width) || !context.Bitmap) {
         GetFFLogger()->Log(this, llError, "Cannot initialize the toRGB conversion context");
@@ -41,10 +45,13 @@ void TCustomPlayer::DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAV
     FF.sws_scale(context.fromRGB_convert_ctx, rows, strides, 0, height, picture.data, picture.linesize);
 }
 
-const TSurface& TCustomPlayer::CurrentFrame(std::int64_t& pts) {
-    if (!rgbContext_) rgbContext_ = std::make_unique<TRGBConvertContext>();
+const TSurface& TCustomPlayer::CurrentFrame(std::int64_t& pts)
+{
+    if (!rgbContext_)
+        rgbContext_ = std::make_unique<TRGBConvertContext>();
     TRGBConvertContext& context = *rgbContext_;
-    if (!context.Bitmap) context.Bitmap = CreateFrameBitmap(0, 0, context.BMPPixFmt);
+    if (!context.Bitmap)
+        context.Bitmap = CreateFrameBitmap(0, 0, context.BMPPixFmt);
     pts = -1;
     dataLock.EnterPumping();
     TVideoState* is = videoState.load();
@@ -67,4 +74,4 @@ const TSurface& TCustomPlayer::CurrentFrame(std::int64_t& pts) {
     return *context.Bitmap;
 }
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -41,7 +41,7 @@ struct TPlayerOptions {
     int sws_flags = 4;
     const AVInputFormat* file_iformat = nullptr;
     Tav_sync_type av_sync_type = AV_SYNC_AUDIO_MASTER;
-    int wanted_stream[7] = {-1, -1, -1, -1, -1, -1, -1};  // by media type + 1 (-1..5)
+    int wanted_stream[7] = {-1, -1, -1, -1, -1, -1, -1}; // by media type + 1 (-1..5)
     int seek_by_bytes = -1;
     int debug = 0, debug_mv = 0;
     int workaround_bugs = 1;
@@ -54,4 +54,4 @@ struct TPlayerOptions {
     int& wanted(int mediaType) { return wanted_stream[mediaType + 1]; }
 };
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -5,7 +5,8 @@
 
 namespace tovrel {
 
-std::string PlayerText(const char* format, ...) {
+std::string PlayerText(const char* format, ...)
+{
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -13,9 +14,10 @@ std::string PlayerText(const char* format, ...) {
     const int length = std::vsnprintf(nullptr, 0, format, copy);
     va_end(copy);
     std::string text(length > 0 ? std::size_t(length) : 0, '\0');
-    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
+    if (length > 0)
+        std::vsnprintf(text.data(), text.size() + 1, format, args);
     va_end(args);
     return text;
 }
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -6,4 +6,4 @@ namespace tovrel {
 
 std::string PlayerText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-}  // namespace tovrel
+} // namespace tovrel

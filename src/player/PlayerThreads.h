@@ -25,7 +25,8 @@ private:
 class TEventThread : public TThread {
 public:
     TEventThread(TCustomPlayer& owner, std::shared_ptr<TPlayEventRing> ring)
-        : TThread(true), owner_(owner), ring_(std::move(ring)) {}
+        : TThread(true), owner_(owner), ring_(std::move(ring))
+    {}
     TPlayEventRing& Ring() { return *ring_; }
 
 protected:
@@ -36,4 +37,4 @@ private:
     std::shared_ptr<TPlayEventRing> ring_;
 };
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -16,13 +16,13 @@ enum TShowAudio { saNone, saWave, saRDFT };
 enum TAudioDriver { adDefault, adDirectSound, adWaveOut };
 enum TVideoDriver { vdDefault, vdDirectDraw, vdGDI };
 enum Tav_sync_type { AV_SYNC_AUDIO_MASTER, AV_SYNC_VIDEO_MASTER, AV_SYNC_EXTERNAL_CLOCK };
-using TAudioVolume = std::uint8_t;  // 0..128
+using TAudioVolume = std::uint8_t; // 0..128
 
 class TCustomPlayer;
 class TSurface;
 
-using TFileOpenEvent = std::function<void(TCustomPlayer* sender, std::int64_t duration, int frameWidth,
-                                          int frameHeight, int& screenWidth, int& screenHeight)>;
+using TFileOpenEvent = std::function<void(TCustomPlayer* sender, std::int64_t duration, int frameWidth, int frameHeight,
+                                          int& screenWidth, int& screenHeight)>;
 using TPositionEvent = std::function<void(TCustomPlayer* sender, std::int64_t pts)>;
 using TPlayStateEvent = std::function<void(TCustomPlayer* sender, TPlayState state)>;
 // The bitmap is a 24-bit picture the handler may paint on; it goes back into the stored picture.
@@ -64,6 +64,6 @@ inline constexpr int DefaultScreenHeight = 480;
 inline constexpr int RefreshTickMs = 5;
 inline constexpr std::int64_t PositionStep = 10000;
 inline constexpr int EventRingSize = 10;
-}  // namespace player
+} // namespace player
 
-}  // namespace tovrel
+} // namespace tovrel

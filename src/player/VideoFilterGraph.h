@@ -38,4 +38,4 @@ private:
     int width_ = 0, height_ = 0, format_ = -1;
 };
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -33,4 +33,4 @@ private:
 // Fills a rectangle of a 32-bit surface with an opaque colour (BGRA bytes of 0x00RRGGBB), clipped.
 void FillSurfaceRect(TSurface& surface, const TRect& rect, std::uint32_t rgb);
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -19,7 +19,8 @@ using testmedia::Fixture;
 
 enum class TStep { Decode, NextKeyFrame, PreviousKeyFrame, PreviousFrame, SeekBackward1s };
 
-const char* StepName(TStep step) {
+const char* StepName(TStep step)
+{
     switch (step) {
     case TStep::Decode: return "Decode";
     case TStep::NextKeyFrame: return "DecodeNextKeyFrame";
@@ -30,41 +31,36 @@ const char* StepName(TStep step) {
     return "";
 }
 
-bool RunStep(TAVProbe& probe, TStep step) {
+bool RunStep(TAVProbe& probe, TStep step)
+{
     switch (step) {
     case TStep::Decode: return probe.Decode();
     case TStep::NextKeyFrame: return probe.DecodeNextKeyFrame();
     case TStep::PreviousKeyFrame: return probe.DecodePreviousKeyFrame();
     case TStep::PreviousFrame: return probe.DecodePreviousFrame();
-    case TStep::SeekBackward1s:
-        return probe.Seek(1000000, SeekFlag(TSeekFlag::sfBackward)) && probe.Decode();
+    case TStep::SeekBackward1s: return probe.Seek(1000000, SeekFlag(TSeekFlag::sfBackward)) && probe.Decode();
     }
     return false;
 }
 
 // 25 pictures a second with a key frame every 10 (B-frames in between): the
 // steps land on the expected pictures both ways.
-TEST_F(TAVProbeTest, StepsByKeyFramesAndFrames) {
+TEST_F(TAVProbeTest, StepsByKeyFramesAndFrames)
+{
     Load(Fixture::KeyFrameEvery10);
     const struct {
         TStep step;
         std::int64_t pts;
         bool keyFrame;
     } steps[] = {
-        {TStep::NextKeyFrame, 400000, true},  // right after opening: seeks one frame on
-        {TStep::Decode, 440000, false},
-        {TStep::Decode, 480000, false},
-        {TStep::NextKeyFrame, 800000, true},
-        {TStep::PreviousFrame, 760000, false},
-        {TStep::PreviousFrame, 720000, false},
-        {TStep::PreviousKeyFrame, 400000, true},
-        {TStep::PreviousFrame, 360000, false},
-        {TStep::PreviousKeyFrame, 0, true},
-        {TStep::PreviousKeyFrame, 0, true},  // nothing before the first picture
-        {TStep::Decode, 40000, false},
-        {TStep::SeekBackward1s, 800000, true},
-        {TStep::NextKeyFrame, 1200000, true},
-        {TStep::NextKeyFrame, 1600000, true},
+        {TStep::NextKeyFrame, 400000, true}, // right after opening: seeks one frame on
+        {TStep::Decode, 440000, false},        {TStep::Decode, 480000, false},
+        {TStep::NextKeyFrame, 800000, true},   {TStep::PreviousFrame, 760000, false},
+        {TStep::PreviousFrame, 720000, false}, {TStep::PreviousKeyFrame, 400000, true},
+        {TStep::PreviousFrame, 360000, false}, {TStep::PreviousKeyFrame, 0, true},
+        {TStep::PreviousKeyFrame, 0, true}, // nothing before the first picture
+        {TStep::Decode, 40000, false},         {TStep::SeekBackward1s, 800000, true},
+        {TStep::NextKeyFrame, 1200000, true},  {TStep::NextKeyFrame, 1600000, true},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(StepName(s.step));
@@ -82,10 +78,11 @@ TEST_F(TAVProbeTest, StepsByKeyFramesAndFrames) {
 
 // A stream whose pictures all come later than the reference: stepping back
 // still ends, on the earliest picture.
-TEST_F(TAVProbeTest, PreviousKeyFrameEndsBeforeTheStart) {
+TEST_F(TAVProbeTest, PreviousKeyFrameEndsBeforeTheStart)
+{
     Load(Fixture::KeyFrameEvery10);
     AVStream* stream = probe->FileHandle()->streams[0];
-    stream->start_time = -5120;  // 0.4 s in 1/12800: every picture reads 0.4 s later
+    stream->start_time = -5120; // 0.4 s in 1/12800: every picture reads 0.4 s later
     ASSERT_TRUE(probe->Decode());
     ASSERT_EQ(probe->FrameInfo().PTS, 400000);
     EXPECT_TRUE(probe->DecodePreviousKeyFrame());
@@ -93,12 +90,15 @@ TEST_F(TAVProbeTest, PreviousKeyFrameEndsBeforeTheStart) {
 }
 
 // The decoder holds pictures back; a drain at the end delivers them all.
-TEST_F(TAVProbeTest, DecodesEveryPictureToTheEndAndSeeksBack) {
+TEST_F(TAVProbeTest, DecodesEveryPictureToTheEndAndSeeksBack)
+{
     Load(Fixture::KeyFrameEvery10);
     std::vector<std::int64_t> seen;
-    while (probe->Decode()) seen.push_back(probe->FrameInfo().PTS);
+    while (probe->Decode())
+        seen.push_back(probe->FrameInfo().PTS);
     std::vector<std::int64_t> expected;
-    for (int i = 0; i < 50; ++i) expected.push_back(i * 40000);
+    for (int i = 0; i < 50; ++i)
+        expected.push_back(i * 40000);
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(probe->Eof());
     EXPECT_EQ(probe->LastErrMsg(), "stream eof reached.");
@@ -114,7 +114,8 @@ TEST_F(TAVProbeTest, DecodesEveryPictureToTheEndAndSeeksBack) {
     EXPECT_GE(probe->Position(), 0);
 }
 
-TEST_F(TAVProbeTest, PictureSizeFollowsTheStream) {
+TEST_F(TAVProbeTest, PictureSizeFollowsTheStream)
+{
     Load(Fixture::SizeChange);
     std::set<std::pair<int, int>> sizes;
     TSurface bitmap;
@@ -128,7 +129,8 @@ TEST_F(TAVProbeTest, PictureSizeFollowsTheStream) {
     EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{176, 144}, {320, 240}}));
 }
 
-TEST_F(TAVProbeTest, CopyToBitmapNeedsAPicture) {
+TEST_F(TAVProbeTest, CopyToBitmapNeedsAPicture)
+{
     TSurface bitmap;
     Load(Fixture::Mpeg4Mp3Avi);
     EXPECT_FALSE(probe->CopyToBitmap(bitmap));
@@ -147,7 +149,8 @@ TEST_F(TAVProbeTest, CopyToBitmapNeedsAPicture) {
 }
 
 // Requests that cannot decode fail with their message and leave no picture.
-TEST_F(TAVProbeTest, DecodeRefusesWhatIsNotAVideoStream) {
+TEST_F(TAVProbeTest, DecodeRefusesWhatIsNotAVideoStream)
+{
     EXPECT_FALSE(probe->Decode());
     EXPECT_TRUE(LastLogged(llWarning, "file not loaded."));
     EXPECT_FALSE(probe->Seek(0, 0));
@@ -176,11 +179,13 @@ TEST_F(TAVProbeTest, DecodeRefusesWhatIsNotAVideoStream) {
 }
 
 // A 24-bit BMP of 4x2 pixels, pixel (x, y) = B 10x+1, G 20y+2, R 50+x+y.
-std::filesystem::path WriteSmallBitmapFile() {
+std::filesystem::path WriteSmallBitmapFile()
+{
     const int width = 4, height = 2, stride = 12;
     std::vector<std::uint8_t> bytes(54 + stride * height, 0);
     auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes[at + i] = std::uint8_t(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = std::uint8_t(v >> (8 * i));
     };
     bytes[0] = 'B';
     bytes[1] = 'M';
@@ -194,20 +199,22 @@ std::filesystem::path WriteSmallBitmapFile() {
     put32(34, stride * height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            std::uint8_t* pixel = &bytes[54 + std::size_t(height - 1 - y) * stride + x * 3];  // bottom-up
+            std::uint8_t* pixel = &bytes[54 + std::size_t(height - 1 - y) * stride + x * 3]; // bottom-up
             pixel[0] = std::uint8_t(10 * x + 1);
             pixel[1] = std::uint8_t(20 * y + 2);
             pixel[2] = std::uint8_t(50 + x + y);
         }
     std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("tovrel-probe-" + std::to_string(::getpid()) + ".bmp");
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return file;
 }
 
 // A single picture: never seeked, held once decoded, and an even-sized BGR
 // picture reaches the bitmap as it is.
-TEST_F(TAVProbeTest, SinglePictureFile) {
+TEST_F(TAVProbeTest, SinglePictureFile)
+{
     const std::filesystem::path file = WriteSmallBitmapFile();
     ASSERT_TRUE(probe->LoadFile(file.string(), "image2")) << probe->LastErrMsg();
     EXPECT_EQ(probe->FormatName(), "image2");

@@ -24,26 +24,28 @@ protected:
     std::unique_ptr<TAVProbe> probe;
     std::vector<TLoggedLine> logged;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         TRealLibrariesTest::SetUp();
         TMainThread::SetCurrent();
         GetFFLogger()->SetOnLog([this](const void* sender, std::uint32_t, TLogLevel level, const std::string& text) {
-            if (sender == probe.get()) logged.push_back({level, text});
+            if (sender == probe.get())
+                logged.push_back({level, text});
         });
         probe = std::make_unique<TAVProbe>();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         probe.reset();
         GetFFLogger()->SetOnLog(nullptr);
         TRealLibrariesTest::TearDown();
     }
 
     static std::string PathOf(testmedia::Fixture fixture) { return testmedia::FixturePath(fixture).string(); }
-    void Load(testmedia::Fixture fixture) {
-        ASSERT_TRUE(probe->LoadFile(PathOf(fixture))) << probe->LastErrMsg();
-    }
+    void Load(testmedia::Fixture fixture) { ASSERT_TRUE(probe->LoadFile(PathOf(fixture))) << probe->LastErrMsg(); }
     // The last line the probe logged, as "level: text".
-    bool LastLogged(TLogLevel level, const std::string& text) const {
+    bool LastLogged(TLogLevel level, const std::string& text) const
+    {
         return !logged.empty() && logged.back().level == level && logged.back().text == text;
     }
 };

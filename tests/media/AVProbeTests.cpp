@@ -17,27 +17,28 @@ namespace {
 using testmedia::Fixture;
 
 // The text's lines, with every encoder-chosen bit rate of a stream masked.
-std::vector<std::string> InfoLines(const std::string& text) {
+std::vector<std::string> InfoLines(const std::string& text)
+{
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         std::string line = text.substr(start, end - start);
-        if (line.rfind("Stream #", 0) == 0) line = std::regex_replace(line, std::regex(R"(\d+ kb/s)"), "# kb/s");
+        if (line.rfind("Stream #", 0) == 0)
+            line = std::regex_replace(line, std::regex(R"(\d+ kb/s)"), "# kb/s");
         lines.push_back(line);
     }
     EXPECT_EQ(start, text.size()) << "every line ends in CR LF";
     return lines;
 }
 
-TEST_F(TAVProbeTest, CountsAndFirstIndexesOfEachKind) {
+TEST_F(TAVProbeTest, CountsAndFirstIndexesOfEachKind)
+{
     const struct {
         Fixture fixture;
         int streams, video, audio, firstVideo, firstAudio;
     } cases[] = {
-        {Fixture::Mpeg4Mp3Avi, 2, 1, 1, 0, 1},
-        {Fixture::H264AacMp4, 2, 1, 1, 0, 1},
-        {Fixture::Mp3Audio, 1, 0, 1, -1, 0},
-        {Fixture::ManyStreams, 22, 1, 21, 0, 1},
+        {Fixture::Mpeg4Mp3Avi, 2, 1, 1, 0, 1}, {Fixture::H264AacMp4, 2, 1, 1, 0, 1},
+        {Fixture::Mp3Audio, 1, 0, 1, -1, 0},   {Fixture::ManyStreams, 22, 1, 21, 0, 1},
         {Fixture::ChineseName, 2, 1, 1, 0, 1},
     };
     for (const auto& c : cases) {
@@ -59,7 +60,8 @@ TEST_F(TAVProbeTest, CountsAndFirstIndexesOfEachKind) {
     EXPECT_EQ(probe->FileSize(), -1);
 }
 
-TEST_F(TAVProbeTest, InformationTextOfAnAviFile) {
+TEST_F(TAVProbeTest, InformationTextOfAnAviFile)
+{
     Load(Fixture::Mpeg4Mp3Avi);
     const std::string path = PathOf(Fixture::Mpeg4Mp3Avi);
     const std::vector<std::string> expected = {
@@ -81,7 +83,8 @@ TEST_F(TAVProbeTest, InformationTextOfAnAviFile) {
 }
 
 // Stream ids, languages, stream metadata blocks and a time base of 1/12800.
-TEST_F(TAVProbeTest, InformationTextOfAnMp4File) {
+TEST_F(TAVProbeTest, InformationTextOfAnMp4File)
+{
     Load(Fixture::H264AacMp4);
     const std::vector<std::string> expected = {
         "File Name: " + PathOf(Fixture::H264AacMp4),
@@ -111,7 +114,8 @@ TEST_F(TAVProbeTest, InformationTextOfAnMp4File) {
 }
 
 // Programs come first with their streams; 90000 per second shows as "90k".
-TEST_F(TAVProbeTest, InformationTextListsProgramsAndTheirStreams) {
+TEST_F(TAVProbeTest, InformationTextListsProgramsAndTheirStreams)
+{
     Load(Fixture::SizeChange);
     std::vector<std::string> lines = InfoLines(probe->GetFileInfoText());
     auto at = std::find(lines.begin(), lines.end(), "Program 1 N/A@N/A");
@@ -121,14 +125,14 @@ TEST_F(TAVProbeTest, InformationTextListsProgramsAndTheirStreams) {
     EXPECT_EQ(at[2], "    service_name    : Service01");
     EXPECT_EQ(at[3], "    service_provider: FFmpeg");
     EXPECT_EQ(at[4].rfind("Stream #0[0x100], 1/90000: Video: mpeg4", 0), 0u) << at[4];
-    EXPECT_NE(at[4].find(", 25 tbr, 90k tbn, StartTime: 0.025056, Duration: 00:00:02.000"), std::string::npos)
-        << at[4];
+    EXPECT_NE(at[4].find(", 25 tbr, 90k tbn, StartTime: 0.025056, Duration: 00:00:02.000"), std::string::npos) << at[4];
     EXPECT_EQ(at[5].rfind("Stream #1[0x101], 1/90000: Audio: mp3", 0), 0u) << at[5];
 }
 
 // A lone "language" tag shows in parentheses only; ID3 keys show by name; a
 // missing bit rate and a negative duration show N/A.
-TEST_F(TAVProbeTest, MetadataBlocksAndMissingValues) {
+TEST_F(TAVProbeTest, MetadataBlocksAndMissingValues)
+{
     Load(Fixture::Mpeg4Mp3Avi);
     AVFormatContext* context = probe->FileHandle();
     FF.av_dict_free(&context->metadata);
@@ -153,15 +157,16 @@ TEST_F(TAVProbeTest, MetadataBlocksAndMissingValues) {
     EXPECT_EQ(lines.back().rfind("Stream #1(eng), 32/1225: Audio: mp3", 0), 0u) << lines.back();
 }
 
-TEST_F(TAVProbeTest, RateAndTimeTexts) {
+TEST_F(TAVProbeTest, RateAndTimeTexts)
+{
     const struct {
         double value;
         const char* label;
         const char* text;
-    } rates[] = {{25, "fps", ", 25 fps"},           {30000.0 / 1001, "fps", ", 29.97 fps"},
-                 {90000, "tbn", ", 90k tbn"},       {12800, "tbn", ", 12800 tbn"},
-                 {1000000, "tbn", ", 1000k tbn"},   {23.976, "tbr", ", 23.98 tbr"}};
-    for (const auto& r : rates) EXPECT_EQ(RateText(r.value, r.label), r.text);
+    } rates[] = {{25, "fps", ", 25 fps"},       {30000.0 / 1001, "fps", ", 29.97 fps"}, {90000, "tbn", ", 90k tbn"},
+                 {12800, "tbn", ", 12800 tbn"}, {1000000, "tbn", ", 1000k tbn"},        {23.976, "tbr", ", 23.98 tbr"}};
+    for (const auto& r : rates)
+        EXPECT_EQ(RateText(r.value, r.label), r.text);
     EXPECT_EQ(SecondsText(1500000), "1.500000");
     EXPECT_EQ(SecondsText(25056), "0.025056");
     EXPECT_EQ(SecondsText(-40000), "-0.040000");
@@ -171,7 +176,8 @@ TEST_F(TAVProbeTest, RateAndTimeTexts) {
     EXPECT_EQ(ShownMetadataKey("tit2"), "tit2");
 }
 
-TEST_F(TAVProbeTest, StreamRecordsOfAFile) {
+TEST_F(TAVProbeTest, StreamRecordsOfAFile)
+{
     Load(Fixture::Mpeg4Mp3Avi);
     TVideoStreamInfo video = probe->FirstVideoStreamInfo();
     EXPECT_EQ(video.CodecName, "mpeg4(MPEG-4 part 2)");
@@ -203,7 +209,8 @@ TEST_F(TAVProbeTest, StreamRecordsOfAFile) {
 }
 
 // Each wrong request leaves a cleared record and says why.
-TEST_F(TAVProbeTest, WrongStreamRequestsGiveClearedRecords) {
+TEST_F(TAVProbeTest, WrongStreamRequestsGiveClearedRecords)
+{
     EXPECT_EQ(probe->GetVideoStreamInfo(0).Width, -1);
     EXPECT_TRUE(LastLogged(llWarning, "file not loaded."));
     EXPECT_EQ(probe->GetFileInfoText(), "");
@@ -231,7 +238,8 @@ TEST_F(TAVProbeTest, WrongStreamRequestsGiveClearedRecords) {
     EXPECT_EQ(probe->LastErrMsg(), "no video stream.");
 }
 
-TEST_F(TAVProbeTest, FilesThatCannotBeLoaded) {
+TEST_F(TAVProbeTest, FilesThatCannotBeLoaded)
+{
     const std::string missing = (testmedia::TestMediaFolder() / "no such file.avi").string();
     EXPECT_FALSE(probe->LoadFile(missing));
     EXPECT_EQ(probe->LastErrMsg(), missing + ": No such file or directory");
@@ -261,11 +269,13 @@ TEST_F(TAVProbeTest, FilesThatCannotBeLoaded) {
 
 // A "unicode:utf8:" name opens through the probe's own I/O and reads back as
 // the plain file name.
-TEST_F(TAVProbeTest, UnicodeURLNames) {
+TEST_F(TAVProbeTest, UnicodeURLNames)
+{
     const std::string path = PathOf(Fixture::ChineseName);
     ASSERT_TRUE(probe->LoadFile(MakeUnicodeURL(path))) << probe->LastErrMsg();
     EXPECT_EQ(probe->FileName(), path);
-    EXPECT_EQ(probe->FileSize(), std::int64_t(std::filesystem::file_size(testmedia::FixturePath(Fixture::ChineseName))));
+    EXPECT_EQ(probe->FileSize(),
+              std::int64_t(std::filesystem::file_size(testmedia::FixturePath(Fixture::ChineseName))));
     EXPECT_EQ(probe->GetFileInfoText().rfind("File Name: " + path + "\r\n", 0), 0u);
     ASSERT_TRUE(probe->Decode());
     ASSERT_TRUE(probe->DecodeNextKeyFrame());
@@ -274,12 +284,14 @@ TEST_F(TAVProbeTest, UnicodeURLNames) {
 }
 
 // A truncated file still loads; what it holds decodes and then ends cleanly.
-TEST_F(TAVProbeTest, TruncatedFileLoadsWithWhatItHolds) {
+TEST_F(TAVProbeTest, TruncatedFileLoadsWithWhatItHolds)
+{
     Load(Fixture::Truncated);
     EXPECT_EQ(probe->StreamCount(), 2);
     EXPECT_LT(probe->FileStreamInfo().Duration, 2000000);
     std::int64_t lastPTS = -1;
-    while (probe->Decode()) lastPTS = probe->FrameInfo().PTS;
+    while (probe->Decode())
+        lastPTS = probe->FrameInfo().PTS;
     EXPECT_GT(lastPTS, 0);
     EXPECT_LT(lastPTS, 1100000);
     EXPECT_TRUE(probe->Eof());
@@ -287,7 +299,8 @@ TEST_F(TAVProbeTest, TruncatedFileLoadsWithWhatItHolds) {
 }
 
 // A context opened elsewhere is read but never closed or seeked by the probe.
-TEST_F(TAVProbeTest, AdoptedContextStaysTheOpeners) {
+TEST_F(TAVProbeTest, AdoptedContextStaysTheOpeners)
+{
     AVFormatContext* context = nullptr;
     ASSERT_GE(FF.avformat_open_input(&context, PathOf(Fixture::Mpeg4Mp3Avi).c_str(), nullptr, nullptr), 0);
     ASSERT_GE(FF.avformat_find_stream_info(context, nullptr), 0);
@@ -309,7 +322,8 @@ TEST_F(TAVProbeTest, AdoptedContextStaysTheOpeners) {
     FF.avformat_close_input(&context);
 }
 
-TEST(TAVProbeLibraries, LoadFileNeedsTheLibraries) {
+TEST(TAVProbeLibraries, LoadFileNeedsTheLibraries)
+{
     TAVProbe probe;
     EXPECT_FALSE(probe.AVLibLoaded());
     try {

@@ -46,16 +46,19 @@ TEST_F(FFmpegDispatchTest, OptionTextReachesTheFields)
         {"pix_fmt", "yuv422p", [](const auto& j) { return j.Fframe_pix_fmt == AV_PIX_FMT_YUV422P; }},
         {"sample_fmt", "fltp", [](const auto& j) { return j.Faudio_sample_fmt == AV_SAMPLE_FMT_FLTP; }},
         {"vtag", "xvid", [](const auto& j) { return j.Fvideo_codec_tag == 0x64697678u; }},
-        {"t", "1:02.5", [](const auto& j) { return j.Frecording_time == 62500000 && j.FTotalOutputDuration == 62500000; }},
+        {"t", "1:02.5",
+         [](const auto& j) { return j.Frecording_time == 62500000 && j.FTotalOutputDuration == 62500000; }},
         {"ss", "3", [](const auto& j) { return j.Fstart_time == 3000000; }},
         {"itsscale", "2:1.5", [](const auto& j) { return j.Finput_files_ts_scale[0][2] == 1.5; }},
         {"streamid", "19:301", [](const auto& j) { return j.Fstreamid_map[19] == 301; }},
-        {"map", "1:2", [](const auto& j) {
+        {"map", "1:2",
+         [](const auto& j) {
              const TAVStreamMap& m = j.Fstream_maps[0];
              return j.Fnb_stream_maps == 1 && m.file_index == 1 && m.stream_index == 2 && m.sync_file_index == 1 &&
                     m.sync_stream_index == 2;
          }},
-        {"metadata", "title=a=b", [](const auto& j) {
+        {"metadata", "title=a=b",
+         [](const auto& j) {
              return j.Fmetadata.size() == 1 && j.Fmetadata[0].first == "title" && j.Fmetadata[0].second == "a=b";
          }},
     };
@@ -89,10 +92,12 @@ TEST_F(FFmpegDispatchTest, RejectedValuesRaiseTheirMessages)
         {"threads", "2", "TODO: option - threads"},
         {"padcolor", "red", "Please use vfilters=pad"},
         {"intra_matrix", matrix63.c_str(), "Syntax error in matrix \"" + matrix63 + "\" at coeff 62"},
-        {"croptop", "240", "Vertical crop dimensions are outside the range of the original image.\n"
-                           "Remember to crop first and scale second."},
-        {"cropleft", "320", "Horizontal crop dimensions are outside the range of the original image.\n"
-                            "Remember to crop first and scale second."},
+        {"croptop", "240",
+         "Vertical crop dimensions are outside the range of the original image.\n"
+         "Remember to crop first and scale second."},
+        {"cropleft", "320",
+         "Horizontal crop dimensions are outside the range of the original image.\n"
+         "Remember to crop first and scale second."},
         {"streamid", "3", "Invalid value \"3\" for option \"streamid\", required syntax is \"index:value\""},
         {"streamid", "20:5", "Invalid value \"20:5\" for option \"streamid\", required syntax is \"index:value\""},
         {"metadata", "novalue", "Missing ="},
@@ -156,7 +161,8 @@ TEST_F(FFmpegDispatchTest, FormatListsLogOneLinePerFormatAndChangeNothing)
 
 TEST_F(FFmpegDispatchTest, BitratesGoToTheirCodecOptionsAndWarnWhenTooLow)
 {
-    const std::string warning = "WARNING: The bitrate parameter is set too low. It takes bits/s as argument, not kbits/s";
+    const std::string warning =
+        "WARNING: The bitrate parameter is set too low. It takes bits/s as argument, not kbits/s";
     job->ParseOption("b", "64000");
     EXPECT_FALSE(Logged(llWarning, warning));
     job->ParseOption("ab", "64");

@@ -16,11 +16,11 @@
 namespace tovrel::testing {
 
 enum class TFakeRun {
-    Finish,   // a few packets, then the end
-    Hold,     // starts, then waits for Release(id) and ends without another packet
-    Endless,  // packets until stopped (each packet waits for the main thread)
-    Fail,     // raises an FFmpegException
-    Write,    // writes a few bytes to its output, then ends
+    Finish,  // a few packets, then the end
+    Hold,    // starts, then waits for Release(id) and ends without another packet
+    Endless, // packets until stopped (each packet waits for the main thread)
+    Fail,    // raises an FFmpegException
+    Write,   // writes a few bytes to its output, then ends
 };
 
 // Shared by every fake of a test: the runs to play, in creation order, and what happened.
@@ -93,8 +93,7 @@ private:
 class TFakeTranscoder : public TTranscoder {
 public:
     explicit TFakeTranscoder(std::shared_ptr<TFakeScript> script) : script_(std::move(script)), id_(script_->NextId())
-    {
-    }
+    {}
 
     bool LibrariesLoaded() const override { return true; }
 
@@ -148,17 +147,10 @@ public:
         } leave{*script_};
         script_->Started(id_).SetEvent();
         switch (script_->RunOf(id_)) {
-        case TFakeRun::Finish:
-            Packets(job, 3);
-            break;
-        case TFakeRun::Hold:
-            script_->ReleaseEvent(id_).WaitFor(INFINITE);
-            break;
-        case TFakeRun::Endless:
-            Packets(job, -1);
-            break;
-        case TFakeRun::Fail:
-            throw FFmpegException("Error while opening codec for output stream #0.0");
+        case TFakeRun::Finish: Packets(job, 3); break;
+        case TFakeRun::Hold: script_->ReleaseEvent(id_).WaitFor(INFINITE); break;
+        case TFakeRun::Endless: Packets(job, -1); break;
+        case TFakeRun::Fail: throw FFmpegException("Error while opening codec for output stream #0.0");
         case TFakeRun::Write:
             for (const std::string& output : outputs_)
                 std::ofstream(output, std::ios::binary) << "data";

@@ -1,10 +1,10 @@
 // Opening a job's inputs: the pending options primed from the file's streams,
 // the failures a file causes, and files with more streams than the old tables.
 #include "FFmpegInputTestSupport.h"
+#include "FFmpegTestFolder.h"
 #include "media/FFmpegEngineErrors.h"
 #include "media/FFmpegInput.h"
 #include "media/FFmpegTasks.h"
-#include "FFmpegTestFolder.h"
 
 #include <filesystem>
 

@@ -11,34 +11,43 @@ namespace tovrel {
 namespace {
 
 const std::string FakeLibs = TOVREL_FAKE_LIBS_DIR;
-constexpr TLibraries AllLibraries{TLibrary::avCodec, TLibrary::avDevice, TLibrary::avFilter, TLibrary::avFormat,
-                                  TLibrary::avUtil,  TLibrary::swScale,  TLibrary::myUtil,   TLibrary::lbSDL,
-                                  TLibrary::swResample};
+constexpr TLibraries AllLibraries{TLibrary::avCodec,  TLibrary::avDevice, TLibrary::avFilter,
+                                  TLibrary::avFormat, TLibrary::avUtil,   TLibrary::swScale,
+                                  TLibrary::myUtil,   TLibrary::lbSDL,    TLibrary::swResample};
 
-std::string ModuleOf(const void* address) {
+std::string ModuleOf(const void* address)
+{
     Dl_info info{};
     return dladdr(address, &info) && info.dli_fname ? info.dli_fname : "";
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
 
 class FFmpegLoaderTest : public ::testing::Test {
 protected:
     TFFmpegLoader& loader = GlobalFFmpegLoader();
-    void SetUp() override {
-        for (int i = 0; i < LibraryCount; ++i) ASSERT_FALSE(loader.Loaded(TLibrary(i))) << "left loaded: " << i;
-        loader.SetInstallLogger(false);  // the fakes have no real log functions
-    }
-    void TearDown() override {
+    void SetUp() override
+    {
         for (int i = 0; i < LibraryCount; ++i)
-            while (loader.Loaded(TLibrary(i))) loader.Unload(TLibrary(i));
+            ASSERT_FALSE(loader.Loaded(TLibrary(i))) << "left loaded: " << i;
+        loader.SetInstallLogger(false); // the fakes have no real log functions
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < LibraryCount; ++i)
+            while (loader.Loaded(TLibrary(i)))
+                loader.Unload(TLibrary(i));
         loader.SetLibraryPath("");
         loader.SetLibraryFileName(TLibrary::lbSDL, "");
         loader.SetInstallLogger(true);
     }
 };
 
-TEST_F(FFmpegLoaderTest, FileNamesFollowTheSonames) {
+TEST_F(FFmpegLoaderTest, FileNamesFollowTheSonames)
+{
     EXPECT_EQ(loader.GetLibraryFileName(TLibrary::avCodec), "libavcodec.so.59");
     EXPECT_EQ(loader.GetLibraryFileName(TLibrary::avDevice), "libavdevice.so.59");
     EXPECT_EQ(loader.GetLibraryFileName(TLibrary::avFilter), "libavfilter.so.8");
@@ -56,7 +65,8 @@ TEST_F(FFmpegLoaderTest, FileNamesFollowTheSonames) {
 
 // Debian's libraries, found through the system's search when the library
 // folder does not exist; the player's set brings SDL2.
-TEST_F(FFmpegLoaderTest, RealLibrariesLoadFromTheSystemWhenTheFolderIsMissing) {
+TEST_F(FFmpegLoaderTest, RealLibrariesLoadFromTheSystemWhenTheFolderIsMissing)
+{
     loader.SetLibraryPath("/nonexistent/LibAV");
     ASSERT_TRUE(loader.Load(PlayerLibraries)) << loader.LastErrMsg();
     EXPECT_TRUE(loader.Loaded(PlayerLibraries));
@@ -74,10 +84,10 @@ TEST_F(FFmpegLoaderTest, RealLibrariesLoadFromTheSystemWhenTheFolderIsMissing) {
 }
 
 // A folder without the C library: libc comes from the system, avutil from the folder.
-TEST_F(FFmpegLoaderTest, TheFolderComesFirstAndTheSystemFillsIn) {
+TEST_F(FFmpegLoaderTest, TheFolderComesFirstAndTheSystemFillsIn)
+{
     loader.SetLibraryPath(FakeLibs + "/good");
-    ASSERT_TRUE(loader.Load(TLibraries{TLibrary::avUtil, TLibrary::swScale, TLibrary::myUtil}))
-        << loader.LastErrMsg();
+    ASSERT_TRUE(loader.Load(TLibraries{TLibrary::avUtil, TLibrary::swScale, TLibrary::myUtil})) << loader.LastErrMsg();
     EXPECT_TRUE(StartsWith(ModuleOf(reinterpret_cast<void*>(FF.av_log)), FakeLibs + "/good/libavutil.so.57"));
     EXPECT_NE(ModuleOf(reinterpret_cast<void*>(FF.fopen)).find("libc.so.6"), std::string::npos);
 }
@@ -94,33 +104,36 @@ class FFmpegLoaderFailureTest : public FFmpegLoaderTest, public ::testing::WithP
 
 // Each failure names the library or entry in the loader's words, with the
 // dynamic linker's text, and leaves nothing of the failed set loaded.
-TEST_P(FFmpegLoaderFailureTest, FailsWithItsMessageAndLeavesNothingLoaded) {
+TEST_P(FFmpegLoaderFailureTest, FailsWithItsMessageAndLeavesNothingLoaded)
+{
     const TFailureCase& c = GetParam();
     loader.SetLibraryPath(FakeLibs + "/" + c.folder);
     loader.SetLibraryFileName(TLibrary::lbSDL, "libSDL-none.so.0");
     EXPECT_FALSE(loader.Load(c.libraries));
     EXPECT_TRUE(StartsWith(loader.LastErrMsg(), c.expectedStart)) << loader.LastErrMsg();
     EXPECT_NE(loader.LastErrMsg().find(c.dlerrorPart), std::string::npos) << loader.LastErrMsg();
-    for (int i = 0; i < LibraryCount; ++i) EXPECT_FALSE(loader.Loaded(TLibrary(i))) << i;
+    for (int i = 0; i < LibraryCount; ++i)
+        EXPECT_FALSE(loader.Loaded(TLibrary(i))) << i;
     EXPECT_EQ(FF.sws_freeContext, nullptr);
     EXPECT_EQ(FF.av_log, nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FFmpegLoaderFailureTest,
-    ::testing::Values(
-        TFailureCase{"MissingLibrary", "good", TLibraries{TLibrary::avUtil, TLibrary::lbSDL},
-                     "Load library " + FakeLibs + "/good/libSDL-none.so.0 error: libSDL-none.so.0",
-                     "cannot open shared object file"},
-        TFailureCase{"MissingFunction", "missing", TLibraries{TLibrary::avUtil, TLibrary::swScale},
-                     "Load function sws_scale@libswscale.so.6 error: ", "undefined symbol: sws_scale"},
-        TFailureCase{"WrongMajorVersion", "oldmajor", TLibraries{TLibrary::avUtil},
-                     "Load library libavutil.so.57 error: version " + std::to_string(LIBAVUTIL_VERSION_MAJOR - 1) +
-                         ".1.0, major " + std::to_string(LIBAVUTIL_VERSION_MAJOR) + " expected",
-                     "expected"}),
+    ::testing::Values(TFailureCase{"MissingLibrary", "good", TLibraries{TLibrary::avUtil, TLibrary::lbSDL},
+                                   "Load library " + FakeLibs + "/good/libSDL-none.so.0 error: libSDL-none.so.0",
+                                   "cannot open shared object file"},
+                      TFailureCase{"MissingFunction", "missing", TLibraries{TLibrary::avUtil, TLibrary::swScale},
+                                   "Load function sws_scale@libswscale.so.6 error: ", "undefined symbol: sws_scale"},
+                      TFailureCase{"WrongMajorVersion", "oldmajor", TLibraries{TLibrary::avUtil},
+                                   "Load library libavutil.so.57 error: version " +
+                                       std::to_string(LIBAVUTIL_VERSION_MAJOR - 1) + ".1.0, major " +
+                                       std::to_string(LIBAVUTIL_VERSION_MAJOR) + " expected",
+                                   "expected"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FFmpegLoaderTest, VariablesBindByAddressAndAMissingOneIsNamed) {
+TEST_F(FFmpegLoaderTest, VariablesBindByAddressAndAMissingOneIsNamed)
+{
     std::string error;
     void* handle = TFFmpegLoader::LoadLibraryFromFolder(FakeLibs + "/good", "libavutil.so.57", error);
     ASSERT_NE(handle, nullptr) << error;
@@ -139,7 +152,8 @@ TEST_F(FFmpegLoaderTest, VariablesBindByAddressAndAMissingOneIsNamed) {
 
 // A failed set rolls back only what it loaded itself: a library that another
 // set loaded earlier stays loaded and bound.
-TEST_F(FFmpegLoaderTest, AFailedSetKeepsLibrariesOtherSetsUse) {
+TEST_F(FFmpegLoaderTest, AFailedSetKeepsLibrariesOtherSetsUse)
+{
     loader.SetLibraryPath(FakeLibs + "/good");
     ASSERT_TRUE(loader.Load(TLibraries{TLibrary::avUtil}));
     loader.SetLibraryPath(FakeLibs + "/missing");
@@ -153,7 +167,8 @@ TEST_F(FFmpegLoaderTest, AFailedSetKeepsLibrariesOtherSetsUse) {
 
 // Each successful set load counts a user; the libraries go with the last one.
 // The second load binds nothing new, and the last error stays readable.
-TEST_F(FFmpegLoaderTest, LoadingASetTwiceNeedsTwoUnloads) {
+TEST_F(FFmpegLoaderTest, LoadingASetTwiceNeedsTwoUnloads)
+{
     loader.SetLibraryPath(FakeLibs + "/missing");
     EXPECT_FALSE(loader.Load(TLibraries{TLibrary::swScale}));
     std::string failure = loader.LastErrMsg();
@@ -171,7 +186,8 @@ TEST_F(FFmpegLoaderTest, LoadingASetTwiceNeedsTwoUnloads) {
     EXPECT_FALSE(loader.Loaded(TLibrary::swScale));
 }
 
-TEST_F(FFmpegLoaderTest, LoadAVLibCopiesTheFailureForTheComponent) {
+TEST_F(FFmpegLoaderTest, LoadAVLibCopiesTheFailureForTheComponent)
+{
     std::string componentError;
     EXPECT_FALSE(loader.LoadAVLib(TLibraries{TLibrary::swScale}, FakeLibs + "/missing", componentError));
     EXPECT_EQ(loader.LibraryPath(), FakeLibs + "/missing");

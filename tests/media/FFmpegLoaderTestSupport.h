@@ -10,7 +10,8 @@ namespace tovrel {
 
 class TRealLibrariesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(GlobalFFmpegLoader().Load(TaskLibraries)) << GlobalFFmpegLoader().LastErrMsg();
     }
     void TearDown() override { GlobalFFmpegLoader().Unload(TaskLibraries); }

@@ -27,14 +27,18 @@ struct TLine {
     bool inMainThread;
 };
 
-void LogPiece(void* context, int level, const char* format, ...) {
+void LogPiece(void* context, int level, const char* format, ...)
+{
     va_list args;
     va_start(args, format);
     AVLogCallback(context, level, format, args);
     va_end(args);
 }
 
-const char* ItemName(void*) { return "demuxer"; }
+const char* ItemName(void*)
+{
+    return "demuxer";
+}
 const AVClass TestClass = [] {
     AVClass avClass{};
     avClass.class_name = "Test";
@@ -53,7 +57,8 @@ protected:
     std::mutex lock;
     std::vector<TLine> lines;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         TMainThread::SetCurrent();
         logger.SetLogLevel(llInfo);
         logger.SetTriggerEventInMainThread(true);
@@ -63,25 +68,31 @@ protected:
         });
     }
     void TearDown() override { logger.SetOnLog(nullptr); }
-    std::vector<std::string> Texts() {
+    std::vector<std::string> Texts()
+    {
         std::vector<std::string> texts;
-        for (const TLine& line : lines) texts.push_back(line.text);
+        for (const TLine& line : lines)
+            texts.push_back(line.text);
         return texts;
     }
 };
 
-TEST(FFmpegLogLevels, MapBothWaysWithFFmpegNumbers) {
+TEST(FFmpegLogLevels, MapBothWaysWithFFmpegNumbers)
+{
     const struct {
         int av;
         TLogLevel level;
-    } cases[] = {{-16, llQuiet}, {-8, llQuiet}, {0, llPanic}, {7, llPanic}, {8, llFatal},   {16, llError},
+    } cases[] = {{-16, llQuiet}, {-8, llQuiet},   {0, llPanic}, {7, llPanic},    {8, llFatal},  {16, llError},
                  {20, llError},  {24, llWarning}, {32, llInfo}, {40, llVerbose}, {48, llDebug}, {56, llDebug}};
-    for (const auto& c : cases) EXPECT_EQ(LogLevelFromAV(c.av), c.level) << c.av;
+    for (const auto& c : cases)
+        EXPECT_EQ(LogLevelFromAV(c.av), c.level) << c.av;
     const int expected[] = {-8, 0, 8, 16, 24, 32, 40, 48};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(LogLevelToAV(TLogLevel(i)), expected[i]);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(LogLevelToAV(TLogLevel(i)), expected[i]);
 }
 
-TEST_F(FFmpegLoggerTest, OnlyOneLoggerMayExist) {
+TEST_F(FFmpegLoggerTest, OnlyOneLoggerMayExist)
+{
     try {
         TFFLogger second;
         ADD_FAILURE() << "a second logger was created";
@@ -93,7 +104,8 @@ TEST_F(FFmpegLoggerTest, OnlyOneLoggerMayExist) {
 
 // Pieces join into lines; the prefix comes only before a line's first piece;
 // text after the last line feed waits for the next piece.
-TEST_F(FFmpegLoggerTest, PiecesJoinIntoLinesPerThread) {
+TEST_F(FFmpegLoggerTest, PiecesJoinIntoLinesPerThread)
+{
     TLoggingObject object;
     LogPiece(&object, AV_LOG_INFO, "Input #%d, ", 0);
     LogPiece(&object, AV_LOG_INFO, "wav\n");
@@ -102,7 +114,8 @@ TEST_F(FFmpegLoggerTest, PiecesJoinIntoLinesPerThread) {
     LogPiece(nullptr, AV_LOG_WARNING, "ee\n");
     char expectedPrefix[64];
     std::snprintf(expectedPrefix, sizeof expectedPrefix, "[demuxer @ %p]", static_cast<void*>(&object));
-    ASSERT_EQ(Texts(), (std::vector<std::string>{std::string(expectedPrefix) + "Input #0, wav", "one", "two", "three"}));
+    ASSERT_EQ(Texts(),
+              (std::vector<std::string>{std::string(expectedPrefix) + "Input #0, wav", "one", "two", "three"}));
     EXPECT_EQ(lines[0].level, llInfo);
     EXPECT_EQ(lines[1].level, llWarning);
     EXPECT_EQ(lines[0].threadId, std::uint32_t(TThread::CurrentThreadID()));
@@ -110,7 +123,8 @@ TEST_F(FFmpegLoggerTest, PiecesJoinIntoLinesPerThread) {
 
 // UTF-8 bytes pass through as they are; a piece longer than the buffer is cut
 // to 2047 bytes but keeps its line end, so the next line stays apart.
-TEST_F(FFmpegLoggerTest, LongPiecesAreCutAndKeepTheirLineEnd) {
+TEST_F(FFmpegLoggerTest, LongPiecesAreCutAndKeepTheirLineEnd)
+{
     std::string longText(5000, 'x');
     LogPiece(nullptr, AV_LOG_ERROR, "%s\n", longText.c_str());
     LogPiece(nullptr, AV_LOG_ERROR, "文件 %s\n", "输出.mp4");
@@ -119,7 +133,8 @@ TEST_F(FFmpegLoggerTest, LongPiecesAreCutAndKeepTheirLineEnd) {
     EXPECT_EQ(lines[1].text, "文件 输出.mp4");
 }
 
-TEST_F(FFmpegLoggerTest, LevelFilters) {
+TEST_F(FFmpegLoggerTest, LevelFilters)
+{
     LogPiece(nullptr, AVLogLevel() + 8, "dropped by the FFmpeg level\n");
     LogPiece(nullptr, AV_LOG_WARNING | AV_LOG_C(134), "tinted warning\n");
     logger.Log(this, llDebug, "dropped: debug above info");
@@ -132,7 +147,8 @@ TEST_F(FFmpegLoggerTest, LevelFilters) {
     EXPECT_EQ(lines[0].level, llWarning);
 }
 
-TEST_F(FFmpegLoggerTest, OptLogLevelTakesNamesAndNumbers) {
+TEST_F(FFmpegLoggerTest, OptLogLevelTakesNamesAndNumbers)
+{
     const struct {
         const char* arg;
         TLogLevel level;
@@ -148,7 +164,8 @@ TEST_F(FFmpegLoggerTest, OptLogLevelTakesNamesAndNumbers) {
 
 // Four threads write lines in many pieces at once; every line arrives whole,
 // in the main thread, with its own thread's id, and none is lost or doubled.
-TEST_F(FFmpegLoggerTest, LinesOfConcurrentThreadsStayWhole) {
+TEST_F(FFmpegLoggerTest, LinesOfConcurrentThreadsStayWhole)
+{
     constexpr int Threads = 4, Lines = 50;
     std::vector<std::thread> workers;
     std::vector<std::uint32_t> ids(Threads);
@@ -165,7 +182,8 @@ TEST_F(FFmpegLoggerTest, LinesOfConcurrentThreadsStayWhole) {
             TMainThread::WakeWaiters();
         });
     TMainThread::WaitPumping([&] { return finished.load() == Threads; });
-    for (auto& worker : workers) worker.join();
+    for (auto& worker : workers)
+        worker.join();
     TMainThread::Pump();
 
     ASSERT_EQ(lines.size(), size_t(Threads * Lines));
@@ -180,7 +198,8 @@ TEST_F(FFmpegLoggerTest, LinesOfConcurrentThreadsStayWhole) {
     }
 }
 
-TEST_F(FFmpegLoggerTest, WithoutTheMainThreadSwitchLinesStayInTheCallingThread) {
+TEST_F(FFmpegLoggerTest, WithoutTheMainThreadSwitchLinesStayInTheCallingThread)
+{
     logger.SetTriggerEventInMainThread(false);
     std::thread worker([&] { logger.Log(this, llError, "from the worker"); });
     worker.join();
@@ -191,7 +210,8 @@ TEST_F(FFmpegLoggerTest, WithoutTheMainThreadSwitchLinesStayInTheCallingThread) 
 // The real libavutil's messages reach the logger once it loads.
 class FFmpegLoggerRealTest : public TRealLibrariesTest {};
 
-TEST_F(FFmpegLoggerRealTest, LibraryMessagesReachOnLog) {
+TEST_F(FFmpegLoggerRealTest, LibraryMessagesReachOnLog)
+{
     TMainThread::SetCurrent();
     TFFLogger& logger = *GetFFLogger();
     std::vector<std::string> texts;
@@ -207,7 +227,8 @@ TEST_F(FFmpegLoggerRealTest, LibraryMessagesReachOnLog) {
 }
 
 // The logger's level is FFmpeg's level once the library is there.
-TEST_F(FFmpegLoggerRealTest, TheLevelReachesTheLibrary) {
+TEST_F(FFmpegLoggerRealTest, TheLevelReachesTheLibrary)
+{
     TFFLogger& logger = *GetFFLogger();
     logger.SetLogLevel(llDebug);
     EXPECT_EQ(FF.av_log_get_level(), AV_LOG_DEBUG);

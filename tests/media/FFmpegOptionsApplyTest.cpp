@@ -43,14 +43,19 @@ TEST_F(OptionsApplyTest, NewStreamsTakeTheirOwnLinesInTurnThenTheDefault)
         const char* text;
         Calls calls;
     } cases[] = {
-        {"", "acodec=aac\nnewaudio=\nacodec=mp2\nnewaudio=",
+        {"",
+         "acodec=aac\nnewaudio=\nacodec=mp2\nnewaudio=",
          {"acodec=aac", "open output out.mp4", "acodec=aac", "newaudio=", "acodec=mp2", "newaudio="}},
         {"mp2", "newaudio=", {"acodec=mp2", "open output out.mp4", "acodec=mp2", "newaudio="}},
-        {"mp2", "newaudio=\nnewaudio=", {"acodec=mp2", "open output out.mp4", "acodec=mp2", "newaudio=", "acodec=mp2", "newaudio="}},
-        {"", "vcodec=h264<CRLF>vpre=fast<CRLF>vfilters=yadif<CRLF>newvideo=",
+        {"mp2",
+         "newaudio=\nnewaudio=",
+         {"acodec=mp2", "open output out.mp4", "acodec=mp2", "newaudio=", "acodec=mp2", "newaudio="}},
+        {"",
+         "vcodec=h264<CRLF>vpre=fast<CRLF>vfilters=yadif<CRLF>newvideo=",
          {"vcodec=h264", "preset:vpre=fast", "vfilters=yadif", "open output out.mp4", "vcodec=h264", "vpre=fast",
           "vf=yadif", "newvideo="}},
-        {"", "newsubtitle=\nscodec=mov_text",
+        {"",
+         "newsubtitle=\nscodec=mov_text",
          {"scodec=mov_text", "open output out.mp4", "scodec=mov_text", "newsubtitle="}},
     };
     for (const Case& c : cases) {
@@ -97,18 +102,17 @@ TEST_F(OptionsApplyTest, AnOutputRecordReachesTheEngineInItsOrder)
     o.CustomHook = true;
     o.Join = true;
 
-    const Calls expected{
-        "target:dvd,ntsc,pal", "vcodec=mpeg2video", "preset:apre=hq",
-        // the output's own option text: stream names are left to the record
-        "vb=1", "qscale=3",
-        // the numbers, in the record's order
-        "f=dvd", "av:packetsize=2048", "av:muxrate=10080000", "ar=48000", "av:ab=192000", "atag=abcd",
-        "r=30000/1001", "aspect=16:9", "croptop=8", "av:g=18", "av:vb=6000000", "av:bufsize=1835008",
-        "vtag=mpg2",
-        // size and filters: the record's defaults win over the text's lines
-        "s=720x480", "vfilters=yadif", "bind hook", "open output out.vob join",
-        // the new stream takes the text's lines
-        "vcodec=mpeg2video", "s=640x480", "vf=crop", "newvideo="};
+    const Calls expected{"target:dvd,ntsc,pal", "vcodec=mpeg2video", "preset:apre=hq",
+                         // the output's own option text: stream names are left to the record
+                         "vb=1", "qscale=3",
+                         // the numbers, in the record's order
+                         "f=dvd", "av:packetsize=2048", "av:muxrate=10080000", "ar=48000", "av:ab=192000", "atag=abcd",
+                         "r=30000/1001", "aspect=16:9", "croptop=8", "av:g=18", "av:vb=6000000", "av:bufsize=1835008",
+                         "vtag=mpg2",
+                         // size and filters: the record's defaults win over the text's lines
+                         "s=720x480", "vfilters=yadif", "bind hook", "open output out.vob join",
+                         // the new stream takes the text's lines
+                         "vcodec=mpeg2video", "s=640x480", "vf=crop", "newvideo="};
     EXPECT_EQ(Apply(o, "out.vob"), expected);
 
     EXPECT_EQ(task_.Faudio_volume, 0) << "volume 0 is a setting (mute)";
@@ -175,7 +179,7 @@ TEST_F(ZoneTest, TheTimeStampBecomesUnixSecondsOfTheLocalTime)
     } cases[] = {
         {"UTC0", 25569.0, 0},
         {"UTC0", 25570.5, 129600},
-        {"UTC0", -1.0, 77}, // below 0: nothing
+        {"UTC0", -1.0, 77},                                  // below 0: nothing
         {"CET-1CEST,M3.5.0,M10.5.0/3", 44013.5, 1593597600}, // 2020-07-01 12:00 summer time
         {"CET-1CEST,M3.5.0,M10.5.0/3", 43831.5, 1577876400}, // 2020-01-01 12:00 winter time
     };

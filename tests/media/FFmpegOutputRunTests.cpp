@@ -30,8 +30,7 @@ TSpan StreamSpan(const std::string& path, AVMediaType type)
     testmedia::PacketPtr packet(av_packet_alloc());
     while (av_read_frame(input.get(), packet.get()) >= 0) {
         const AVStream* st = input->streams[packet->stream_index];
-        if (st->codecpar->codec_type == type && packet->pts != AV_NOPTS_VALUE)
-        {
+        if (st->codecpar->codec_type == type && packet->pts != AV_NOPTS_VALUE) {
             span.end = std::max(span.end, av_rescale_q(packet->pts + packet->duration, st->time_base, AV_TIME_BASE_Q));
             span.start = std::min(span.start, av_rescale_q(packet->pts, st->time_base, AV_TIME_BASE_Q));
         }

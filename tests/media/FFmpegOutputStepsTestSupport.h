@@ -8,8 +8,8 @@
 #include "support/FFmpegHandles.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -131,7 +131,8 @@ protected:
         std::vector<testmedia::PacketPtr> packets;
         AVFormatContext* raw = nullptr;
         const int opened = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
-        EXPECT_GE(opened, 0) << path << ": " << testmedia::ErrorText(opened) << " size " << std::filesystem::file_size(path);
+        EXPECT_GE(opened, 0) << path << ": " << testmedia::ErrorText(opened) << " size "
+                             << std::filesystem::file_size(path);
         if (opened < 0)
             return packets;
         testmedia::InputFormatPtr input(raw);

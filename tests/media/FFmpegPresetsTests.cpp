@@ -149,10 +149,10 @@ TEST_F(FFmpegPresetsTest, TheOldKeysTakeEffectInTheEncoder)
         std::vector<const char*> settings;
     } cases[] = {
         {"libx264-default",
-         {"cabac=1 ", "ref=3 ", "deblock=1:0:0 ", "analyse=0x3:0x113 ", "me=hex ", "subme=7 ", "mixed_ref=1 ",
-          "chroma_me=1 ", "trellis=1 ", "8x8dct=1 ", "fast_pskip=1 ", "bframes=3 ", "b_adapt=1 ", "direct=1 ",
-          "weightb=1 ", "weightp=2 ", "keyint=250 ", "keyint_min=25 ", "scenecut=40 ", "qcomp=0.60 ", "qpmin=10 ",
-          "qpmax=51 ", "qpstep=4 ", "ip_ratio=1.41 "}},
+         {"cabac=1 ",     "ref=3 ",       "deblock=1:0:0 ", "analyse=0x3:0x113 ", "me=hex ",       "subme=7 ",
+          "mixed_ref=1 ", "chroma_me=1 ", "trellis=1 ",     "8x8dct=1 ",          "fast_pskip=1 ", "bframes=3 ",
+          "b_adapt=1 ",   "direct=1 ",    "weightb=1 ",     "weightp=2 ",         "keyint=250 ",   "keyint_min=25 ",
+          "scenecut=40 ", "qcomp=0.60 ",  "qpmin=10 ",      "qpmax=51 ",          "qpstep=4 ",     "ip_ratio=1.41 "}},
         {"libx264-ultrafast",
          {"cabac=0 ", "ref=1 ", "deblock=0:", "me=dia ", "subme=0 ", "mixed_ref=0 ", "8x8dct=0 ", "bframes=0 ",
           "weightp=0 ", "scenecut=0 ", "mbtree=0 "}},
@@ -161,7 +161,8 @@ TEST_F(FFmpegPresetsTest, TheOldKeysTakeEffectInTheEncoder)
           "b_adapt=2 ", "direct=3 ", "ref=16 "}},
         {"libx264-fastfirstpass", {"analyse=0x1:0 ", "b_pyramid=0 ", "weightb=0 ", "direct=3 "}},
         {"libx264-lossless_max", {"rc=cqp ", "qp=0", "me=esa ", "analyse=0x3:0x33 "}},
-        {"libx264-ipod640", {"cabac=0 ", "ref=1 ", "bframes=0 ", "8x8dct=0 ", "vbv_maxrate=10000 ", "vbv_bufsize=10000 "}},
+        {"libx264-ipod640",
+         {"cabac=0 ", "ref=1 ", "bframes=0 ", "8x8dct=0 ", "vbv_maxrate=10000 ", "vbv_bufsize=10000 "}},
     };
     for (const auto& c : cases) {
         NewJob();

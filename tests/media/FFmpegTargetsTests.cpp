@@ -28,8 +28,8 @@ protected:
     {
         const TFFOptions& options = job->FOptions;
         if (store == TStore::VideoPrivate || store == TStore::MuxerPrivate) {
-            const AVDictionary* dict =
-                store == TStore::MuxerPrivate ? options.format_private_opts : options.codec_private_opts[AVMEDIA_TYPE_VIDEO];
+            const AVDictionary* dict = store == TStore::MuxerPrivate ? options.format_private_opts
+                                                                     : options.codec_private_opts[AVMEDIA_TYPE_VIDEO];
             const AVDictionaryEntry* entry = FF.av_dict_get(dict, name, nullptr, 0);
             return entry ? entry->value : "";
         }
@@ -56,8 +56,7 @@ protected:
         FF.avformat_close_input(&context);
     }
 
-    template <class Call>
-    std::string Raised(Call call)
+    template <class Call> std::string Raised(Call call)
     {
         try {
             call();
@@ -85,8 +84,8 @@ struct TTargetCase {
     const char* audioBitrate;
     int sampleRate;
     const char* packetSize;
-    const char* muxrate;  // "" = not set
-    const char* preload;  // "" = not set
+    const char* muxrate;    // "" = not set
+    const char* preload;    // "" = not set
     const char* scanOffset; // "" = not set
     float aspect;
 };
@@ -95,17 +94,31 @@ TEST_F(FFmpegTargetsTest, EachTargetAndNormSetsItsFieldsAndOptions)
 {
     const AVPixelFormat none = AV_PIX_FMT_NONE;
     const TTargetCase cases[] = {
-        {"vcd", "pal", "mpeg1video", "mp2", "vcd", 352, 288, {25, 1}, none, "15", "1150000", "1150000", "1150000", "327680", "224000", 44100, "2324", "1411200", "440000", "", 4.0f / 3},
-        {"vcd", "ntsc", "mpeg1video", "mp2", "vcd", 352, 240, {30000, 1001}, none, "18", "1150000", "1150000", "1150000", "327680", "224000", 44100, "2324", "1411200", "440000", "", 4.0f / 3},
-        {"vcd", "film", "mpeg1video", "mp2", "vcd", 352, 240, {24000, 1001}, none, "18", "1150000", "1150000", "1150000", "327680", "224000", 44100, "2324", "1411200", "440000", "", 4.0f / 3},
-        {"svcd", "pal", "mpeg2video", "mp2", "svcd", 480, 576, {25, 1}, none, "15", "2040000", "2516000", "0", "1835008", "224000", 44100, "2324", "", "", "1", 4.0f / 3},
-        {"svcd", "ntsc", "mpeg2video", "mp2", "svcd", 480, 480, {30000, 1001}, none, "18", "2040000", "2516000", "0", "1835008", "224000", 44100, "2324", "", "", "1", 4.0f / 3},
-        {"dvd", "pal", "mpeg2video", "ac3", "dvd", 720, 576, {25, 1}, none, "15", "6000000", "9000000", "0", "1835008", "448000", 48000, "2048", "10080000", "", "", 16.0f / 9},
-        {"dvd", "film", "mpeg2video", "ac3", "dvd", 720, 480, {24000, 1001}, none, "18", "6000000", "9000000", "0", "1835008", "448000", 48000, "2048", "10080000", "", "", 16.0f / 9},
-        {"dv", "pal", "", "", "dv", 720, 576, {25, 1}, AV_PIX_FMT_YUV420P, "", "", "", "", "", "", 48000, "", "", "", "", 0},
-        {"dv", "ntsc", "", "", "dv", 720, 480, {30000, 1001}, AV_PIX_FMT_YUV411P, "", "", "", "", "", "", 48000, "", "", "", "", 0},
-        {"dv50", "pal", "", "", "dv", 720, 576, {25, 1}, AV_PIX_FMT_YUV422P, "", "", "", "", "", "", 48000, "", "", "", "", 0},
-        {"dv50", "ntsc", "", "", "dv", 720, 480, {30000, 1001}, AV_PIX_FMT_YUV422P, "", "", "", "", "", "", 48000, "", "", "", "", 0},
+        {"vcd",     "pal",     "mpeg1video", "mp2",    "vcd", 352,    288,       {25, 1},  none, "15",    "1150000",
+         "1150000", "1150000", "327680",     "224000", 44100, "2324", "1411200", "440000", "",   4.0f / 3},
+        {"vcd",         "ntsc", "mpeg1video", "mp2",     "vcd",     352,       240,
+         {30000, 1001}, none,   "18",         "1150000", "1150000", "1150000", "327680",
+         "224000",      44100,  "2324",       "1411200", "440000",  "",        4.0f / 3},
+        {"vcd",         "film", "mpeg1video", "mp2",     "vcd",     352,       240,
+         {24000, 1001}, none,   "18",         "1150000", "1150000", "1150000", "327680",
+         "224000",      44100,  "2324",       "1411200", "440000",  "",        4.0f / 3},
+        {"svcd",    "pal", "mpeg2video", "mp2",    "svcd", 480,    576, {25, 1}, none, "15",    "2040000",
+         "2516000", "0",   "1835008",    "224000", 44100,  "2324", "",  "",      "1",  4.0f / 3},
+        {"svcd", "ntsc",    "mpeg2video", "mp2", "svcd", 480, 480, {30000, 1001}, none,    "18", "2040000", "2516000",
+         "0",    "1835008", "224000",     44100, "2324", "",  "",  "1",           4.0f / 3},
+        {"dvd",     "pal", "mpeg2video", "ac3",    "dvd", 720,    576,        {25, 1}, none, "15",     "6000000",
+         "9000000", "0",   "1835008",    "448000", 48000, "2048", "10080000", "",      "",   16.0f / 9},
+        {"dvd",         "film", "mpeg2video", "ac3",      "dvd",     720, 480,
+         {24000, 1001}, none,   "18",         "6000000",  "9000000", "0", "1835008",
+         "448000",      48000,  "2048",       "10080000", "",        "",  16.0f / 9},
+        {"dv", "pal", "",    "", "dv", 720, 576, {25, 1}, AV_PIX_FMT_YUV420P, "", "", "", "",
+         "",   "",    48000, "", "",   "",  "",  0},
+        {"dv", "ntsc", "", "", "dv", 720, 480, {30000, 1001}, AV_PIX_FMT_YUV411P, "", "", "", "", "",
+         "",   48000,  "", "", "",   "",  0},
+        {"dv50", "pal", "",    "", "dv", 720, 576, {25, 1}, AV_PIX_FMT_YUV422P, "", "", "", "",
+         "",     "",    48000, "", "",   "",  "",  0},
+        {"dv50", "ntsc", "", "", "dv", 720, 480, {30000, 1001}, AV_PIX_FMT_YUV422P, "", "", "", "", "",
+         "",     48000,  "", "", "",   "",  0},
     };
     for (const TTargetCase& c : cases) {
         SCOPED_TRACE(std::string(c.target) + " " + c.norm);
@@ -343,7 +356,8 @@ TEST_F(FFmpegTargetsTest, PassAndStatisticsSwitches)
     EXPECT_THROW(job->ParseOption("pass", "two"), EConvertError);
 
     job->ParseOption("vstats", "");
-    EXPECT_TRUE(std::regex_match(job->Fvstats_filename, std::regex(R"(vstats_([01][0-9]|2[0-3])[0-5][0-9][0-5][0-9]\.log)")))
+    EXPECT_TRUE(
+        std::regex_match(job->Fvstats_filename, std::regex(R"(vstats_([01][0-9]|2[0-3])[0-5][0-9][0-5][0-9]\.log)")))
         << job->Fvstats_filename;
     // The default statistics file sits beside the first output, whatever the working folder.
     TTestFolder folder;

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 #include <thread>
+#include <tuple>
 
 namespace tovrel {
 namespace {
@@ -76,8 +76,8 @@ protected:
             if (record.TaskIndex < 0 || !record.Finished)
                 continue;
             const auto end = std::find(log_.begin(), log_.end(), "end " + std::to_string(record.TaskIndex));
-            const auto last = std::find(log_.begin(), log_.end(),
-                                        "progress " + std::to_string(record.TaskIndex) + " -1");
+            const auto last =
+                std::find(log_.begin(), log_.end(), "progress " + std::to_string(record.TaskIndex) + " -1");
             EXPECT_LT(last, end) << "task " << record.TaskIndex;
         }
     }
@@ -227,8 +227,8 @@ TEST_F(TasksTest, PauseHoldsEveryWorkerAndResumeReleasesThem)
     TMainThread::WaitPumping(script_->Started(0));
     TMainThread::WaitPumping(script_->Started(1));
     tasks_.Pause();
-    ASSERT_TRUE(TMainThread::WaitPumping(
-        [&] { return tasks_.Task(0)->WaitingAtGate() && tasks_.Task(1)->WaitingAtGate(); }));
+    ASSERT_TRUE(
+        TMainThread::WaitPumping([&] { return tasks_.Task(0)->WaitingAtGate() && tasks_.Task(1)->WaitingAtGate(); }));
     const auto held = progressOf_;
     TMainThread::Pump();
     EXPECT_EQ(progressOf_, held) << "a paused task reported progress";

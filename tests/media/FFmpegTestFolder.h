@@ -10,14 +10,18 @@ namespace tovrel {
 
 class TTestFolder {
 public:
-    TTestFolder() {
+    TTestFolder()
+    {
         std::string pattern = (std::filesystem::path(::testing::TempDir()) / "tovrel-media-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
+        if (::mkdtemp(pattern.data()))
+            path_ = pattern;
         EXPECT_FALSE(path_.empty()) << "cannot make a folder from " << pattern;
     }
-    ~TTestFolder() {
+    ~TTestFolder()
+    {
         std::error_code error;
-        if (!path_.empty()) std::filesystem::remove_all(path_, error);
+        if (!path_.empty())
+            std::filesystem::remove_all(path_, error);
     }
     TTestFolder(const TTestFolder&) = delete;
     TTestFolder& operator=(const TTestFolder&) = delete;

@@ -35,11 +35,11 @@ TEST(TranscodeInputChoice, TheLaggingOutputOrWithInputSyncTheEarliestInputIsRead
         int chosen;
     } cases[] = {
         {{Stream(0, 0, 2.0), Stream(1, 0, 1.0)}, false, 1},
-        {{Stream(0, 0, 1.0), Stream(1, 0, 1.0)}, false, 0},           // a tie keeps the earlier stream
-        {{Stream(0, 900, 1.0), Stream(1, 100, 3.0)}, true, 1},        // input sync ignores the lag
+        {{Stream(0, 0, 1.0), Stream(1, 0, 1.0)}, false, 0},    // a tie keeps the earlier stream
+        {{Stream(0, 900, 1.0), Stream(1, 100, 3.0)}, true, 1}, // input sync ignores the lag
         {{Stream(0, 0, 2.0), ended, skipped}, false, 0},
         {{ended, skipped}, false, -1},
-        {{Stream(1, 0, 0.5), full, Stream(1, 0, 0.1)}, false, -1},    // a frame limit ends the choice
+        {{Stream(1, 0, 0.5), full, Stream(1, 0, 0.1)}, false, -1}, // a frame limit ends the choice
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChooseNextInput(c.streams, c.inputSync), c.chosen);

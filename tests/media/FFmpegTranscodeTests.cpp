@@ -273,13 +273,13 @@ TEST_F(TranscodeTest, TheSizeLimitEndsTheRun)
     const TFileFacts out = ReadFacts(output);
     ASSERT_TRUE(out.opened);
     EXPECT_GT(std::filesystem::file_size(output), 30000u);
-    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets, ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
+    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets,
+              ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
 }
 
 // The AVI fixture remuxed into Matroska with chapters at the given times
 // (ms), without its first `skippedVideo` video packets.
-std::string Remux(const std::string& fileName, const std::vector<std::pair<int, int>>& chapters,
-                  int skippedVideo = 0)
+std::string Remux(const std::string& fileName, const std::vector<std::pair<int, int>>& chapters, int skippedVideo = 0)
 {
     AVFormatContext* input = nullptr;
     AVFormatContext* output = nullptr;
@@ -298,8 +298,8 @@ std::string Remux(const std::string& fileName, const std::vector<std::pair<int, 
         chapter->time_base = AVRational{1, 1000};
         chapter->start = chapters[c].first;
         chapter->end = chapters[c].second;
-        output->chapters = static_cast<AVChapter**>(
-            FF.av_realloc(output->chapters, sizeof(AVChapter*) * (output->nb_chapters + 1)));
+        output->chapters =
+            static_cast<AVChapter**>(FF.av_realloc(output->chapters, sizeof(AVChapter*) * (output->nb_chapters + 1)));
         output->chapters[output->nb_chapters++] = chapter;
     }
     if (FF.avio_open2(&output->pb, fileName.c_str(), AVIO_FLAG_WRITE, nullptr, nullptr) < 0 ||
@@ -398,7 +398,8 @@ TEST_F(TranscodeTest, StopMidRunLeavesAPlayableFile)
     ASSERT_TRUE(out.opened);
     ASSERT_NE(out.Of(AVMEDIA_TYPE_VIDEO), nullptr);
     EXPECT_GE(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 5);
-    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets, ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
+    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets,
+              ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
     EXPECT_GT(out.duration, 0);
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 // A worker's call runs in the main thread while the main thread pumps, and its
 // exception comes back to the worker; with the switch off it runs in place.
-TEST(FFmpegCallInMainThread, RunsInTheMainThreadUnlessSwitchedOff) {
+TEST(FFmpegCallInMainThread, RunsInTheMainThreadUnlessSwitchedOff)
+{
     TMainThread::SetCurrent();
     bool ranInMain = false, ranInWorker = false, caught = false;
     std::atomic<bool> done{false};
@@ -40,7 +41,8 @@ TEST(FFmpegCallInMainThread, RunsInTheMainThreadUnlessSwitchedOff) {
     EXPECT_TRUE(ranAtOnce);
 }
 
-TEST(FFmpegCallInMainThread, ProcessPendingMessagesRunsQueuedCalls) {
+TEST(FFmpegCallInMainThread, ProcessPendingMessagesRunsQueuedCalls)
+{
     TMainThread::SetCurrent();
     int ran = 0;
     std::thread poster([&] { TMainThread::Post([&] { ++ran; }); });

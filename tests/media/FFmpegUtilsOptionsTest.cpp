@@ -17,22 +17,26 @@ protected:
     TFFOptions options;
     std::vector<std::string> logged;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         TRealLibrariesTest::SetUp();
         TMainThread::SetCurrent();
         GetFFLogger()->SetLogLevel(llInfo);
         GetFFLogger()->SetOnLog([this](const void*, std::uint32_t, TLogLevel level, const std::string& text) {
-            if (level <= llError) logged.push_back(text);
+            if (level <= llError)
+                logged.push_back(text);
         });
         AllocFFOptions(options, SWS_BICUBIC);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         GetFFLogger()->SetOnLog(nullptr);
         GetFFLogger()->SetLogLevel(llInfo);
         FreeFFOptions(options);
         TRealLibrariesTest::TearDown();
     }
-    std::int64_t Integer(void* context, const char* name) {
+    std::int64_t Integer(void* context, const char* name)
+    {
         std::int64_t value = 0;
         EXPECT_GE(FF.av_opt_get_int(context, name, 0, &value), 0) << name;
         return value;
@@ -41,7 +45,8 @@ protected:
 
 // A codec option goes to every media type whose options carry it; "vg" is
 // the video codec's "g"; format and scaler options land on their contexts.
-TEST_F(FFmpegOptionsStoreTest, GenericOptionsReachTheirContexts) {
+TEST_F(FFmpegOptionsStoreTest, GenericOptionsReachTheirContexts)
+{
     ASSERT_TRUE(SetFFOption(options, "b", "1000"));
     ASSERT_TRUE(SetFFOption(options, "ab", "64000"));
     ASSERT_TRUE(SetFFOption(options, "vg", "5"));
@@ -57,7 +62,8 @@ TEST_F(FFmpegOptionsStoreTest, GenericOptionsReachTheirContexts) {
     EXPECT_TRUE(logged.empty());
 }
 
-TEST_F(FFmpegOptionsStoreTest, RefusedNamesAndValues) {
+TEST_F(FFmpegOptionsStoreTest, RefusedNamesAndValues)
+{
     EXPECT_FALSE(SetFFOption(options, "", "1"));
     EXPECT_FALSE(SetFFOption(options, "b", "  "));
     EXPECT_FALSE(SetFFOption(options, "nosuchoption", "1"));
@@ -70,7 +76,8 @@ TEST_F(FFmpegOptionsStoreTest, RefusedNamesAndValues) {
 
 // Names that only an encoder's or a muxer's private options know are kept for
 // the codec open and the header write.
-TEST_F(FFmpegOptionsStoreTest, PrivateOptionsAreKeptByKind) {
+TEST_F(FFmpegOptionsStoreTest, PrivateOptionsAreKeptByKind)
+{
     ASSERT_TRUE(SetFFOption(options, "aac_coder", "fast"));
     ASSERT_TRUE(SetFFOption(options, "muxrate", "10080000"));
     AVDictionaryEntry* coder = FF.av_dict_get(options.codec_private_opts[AVMEDIA_TYPE_AUDIO], "aac_coder", nullptr, 0);
@@ -83,13 +90,15 @@ TEST_F(FFmpegOptionsStoreTest, PrivateOptionsAreKeptByKind) {
     EXPECT_TRUE(options.opt_names.empty());
 }
 
-TEST_F(FFmpegOptionsStoreTest, ADebugOptionRaisesTheLogLevel) {
+TEST_F(FFmpegOptionsStoreTest, ADebugOptionRaisesTheLogLevel)
+{
     ASSERT_TRUE(SetFFOption(options, "debug", "pict"));
     EXPECT_EQ(GetFFLogger()->LogLevel(), llDebug);
 }
 
 // Applying copies only the options whose description has every asked flag.
-TEST_F(FFmpegOptionsStoreTest, ApplyCopiesByFlags) {
+TEST_F(FFmpegOptionsStoreTest, ApplyCopiesByFlags)
+{
     ASSERT_TRUE(SetFFOption(options, "b", "1000"));
     ASSERT_TRUE(SetFFOption(options, "g", "7"));
     AVCodecContext* video = FF.avcodec_alloc_context3(nullptr);

@@ -14,14 +14,16 @@ class FFmpegRGBConvertTest : public TRealLibrariesTest {
 protected:
     TRGBConvertContext context;
     void ConvertRedPicture();
-    void TearDown() override {
+    void TearDown() override
+    {
         ResetRGBConvertContext(context);
         TRealLibrariesTest::TearDown();
     }
 };
 
 // A BGR24 picture at `stride` bytes per row whose pixel (x, y) is (x, y, x + y).
-std::vector<std::uint8_t> PatternBGR(int width, int height, int stride) {
+std::vector<std::uint8_t> PatternBGR(int width, int height, int stride)
+{
     std::vector<std::uint8_t> bytes(std::size_t(stride) * height, 0xEE);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -33,7 +35,8 @@ std::vector<std::uint8_t> PatternBGR(int width, int height, int stride) {
     return bytes;
 }
 
-void ExpectPattern(const TSurface& bitmap) {
+void ExpectPattern(const TSurface& bitmap)
+{
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x) {
             const std::uint8_t* pixel = bitmap.ScanLine(y) + x * 3;
@@ -45,7 +48,8 @@ void ExpectPattern(const TSurface& bitmap) {
 
 // Even-sized BGR24 rows in the bitmap's own layout are copied as they are; an
 // odd size goes through the scaler, into the bitmap's padded rows.
-TEST_F(FFmpegRGBConvertTest, BGRPicturesCopyOrScaleIntoPaddedRows) {
+TEST_F(FFmpegRGBConvertTest, BGRPicturesCopyOrScaleIntoPaddedRows)
+{
     const struct {
         int width, height, stride;
         bool scaled;
@@ -70,7 +74,8 @@ TEST_F(FFmpegRGBConvertTest, BGRPicturesCopyOrScaleIntoPaddedRows) {
 
 // A decoded YUV picture in pure red becomes red pixels, in 24-bit bitmaps and
 // in 32-bit ones when the context asks for them.
-TEST_F(FFmpegRGBConvertTest, YUVPicturesAreConverted) {
+TEST_F(FFmpegRGBConvertTest, YUVPicturesAreConverted)
+{
     for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
         ResetRGBConvertContext(context);
         context.BMPPixFmt = format;
@@ -88,7 +93,8 @@ TEST_F(FFmpegRGBConvertTest, YUVPicturesAreConverted) {
     }
 }
 
-void FFmpegRGBConvertTest::ConvertRedPicture() {
+void FFmpegRGBConvertTest::ConvertRedPicture()
+{
     AVFrame* frame = FF.av_frame_alloc();
     frame->format = AV_PIX_FMT_YUV420P;
     frame->width = 7;
@@ -100,11 +106,13 @@ void FFmpegRGBConvertTest::ConvertRedPicture() {
     frame->linesize[0] = 8;
     frame->linesize[1] = frame->linesize[2] = 4;
     EXPECT_TRUE(ConvertPictureToBitmap(context, frame));
-    for (auto& plane : frame->data) plane = nullptr;
+    for (auto& plane : frame->data)
+        plane = nullptr;
     FF.av_frame_free(&frame);
 }
 
-TEST_F(FFmpegRGBConvertTest, UnusablePicturesAreRefused) {
+TEST_F(FFmpegRGBConvertTest, UnusablePicturesAreRefused)
+{
     std::vector<std::uint8_t> bytes(64);
     TAVPicture picture;
     picture.data[0] = bytes.data();

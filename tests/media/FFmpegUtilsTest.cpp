@@ -11,16 +11,19 @@
 namespace tovrel {
 namespace {
 
-TEST(FFmpegUtilsText, ByteSizes) {
+TEST(FFmpegUtilsText, ByteSizes)
+{
     const struct {
         std::int64_t size;
         const char* text;
     } cases[] = {{1073741825, "1.00 GB"}, {1073741824, "1024.00 MB"}, {1048576, "1024.00 KB"},
                  {1025, "1.00 KB"},       {1024, "1024 Byte"},        {0, "0 Byte"}};
-    for (const auto& c : cases) EXPECT_EQ(FormatByteSize(c.size), c.text) << c.size;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatByteSize(c.size), c.text) << c.size;
 }
 
-TEST(FFmpegUtilsText, DurationsAndFrameDurations) {
+TEST(FFmpegUtilsText, DurationsAndFrameDurations)
+{
     EXPECT_EQ(FormatDuration(0), "00:00:00.000");
     EXPECT_EQ(FormatDuration(((1 * 60 + 2) * 60 + 3) * 1000000LL + 4000), "01:02:03.004");
     EXPECT_EQ(FormatDuration(100 * 3600 * 1000000LL), "100:00:00.000");
@@ -31,7 +34,8 @@ TEST(FFmpegUtilsText, DurationsAndFrameDurations) {
     EXPECT_EQ(FrameDurationOf({25, 0}), 40000);
 }
 
-TEST(FFmpegUtilsText, ErrorTextsKeepTheirMeaning) {
+TEST(FFmpegUtilsText, ErrorTextsKeepTheirMeaning)
+{
     const struct {
         int code;
         const char* text;
@@ -46,24 +50,30 @@ TEST(FFmpegUtilsText, ErrorTextsKeepTheirMeaning) {
                  {AVERROR_PROTOCOL_NOT_FOUND, "a.wav: Unsupported network protocol"},
                  {AVERROR_PATCHWELCOME, "a.wav: Not yet implemented in FFmpeg"},
                  {-99, "a.wav: Error number -99 occurred"}};
-    for (const auto& c : cases) EXPECT_EQ(FormatAVError("a.wav", c.code), c.text) << c.code;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatAVError("a.wav", c.code), c.text) << c.code;
 }
 
-TEST(FFmpegUtilsText, MediaTypeNames) {
+TEST(FFmpegUtilsText, MediaTypeNames)
+{
     const char* names[] = {"Video", "Audio", "Data", "Subtitle", "Attachment"};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(MediaTypeName(i), names[i]);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(MediaTypeName(i), names[i]);
     EXPECT_EQ(MediaTypeName(7), "Unknown");
     EXPECT_EQ(MediaTypeName(-1), "Unknown");
 }
 
-TEST(FFmpegUtils, SplitString) {
+TEST(FFmpegUtils, SplitString)
+{
     const struct {
         const char* text;
         bool remove;
         const char* head;
         const char* rest;
-    } cases[] = {{"key=value", true, "key", "value"}, {"key=value", false, "key", "key=value"},
-                 {"novalue", true, "novalue", ""},    {"novalue", false, "novalue", "novalue"},
+    } cases[] = {{"key=value", true, "key", "value"},
+                 {"key=value", false, "key", "key=value"},
+                 {"novalue", true, "novalue", ""},
+                 {"novalue", false, "novalue", "novalue"},
                  {"=x=y", true, "", "x=y"}};
     for (const auto& c : cases) {
         std::string text = c.text, head;
@@ -73,7 +83,8 @@ TEST(FFmpegUtils, SplitString) {
     }
 }
 
-TEST(FFmpegUtils, FileSizesAndTheProgramFolder) {
+TEST(FFmpegUtils, FileSizesAndTheProgramFolder)
+{
     TTestFolder folder;
     std::string name = folder.Path("五字节.bin");
     std::ofstream(name) << "12345";
@@ -88,7 +99,8 @@ TEST(FFmpegUtils, FileSizesAndTheProgramFolder) {
 
 class FFmpegUtilsRealTest : public TRealLibrariesTest {};
 
-TEST_F(FFmpegUtilsRealTest, ReadWholeFileAddsAZeroByte) {
+TEST_F(FFmpegUtilsRealTest, ReadWholeFileAddsAZeroByte)
+{
     TTestFolder folder;
     std::string name = folder.Path("preset.ffpreset");
     std::ofstream(name) << "b=1000\n";
@@ -101,7 +113,8 @@ TEST_F(FFmpegUtilsRealTest, ReadWholeFileAddsAZeroByte) {
     EXPECT_EQ(ReadWholeFile(folder.Path("missing"), buffer, size), -1);
 }
 
-TEST_F(FFmpegUtilsRealTest, CodecTexts) {
+TEST_F(FFmpegUtilsRealTest, CodecTexts)
+{
     AVCodecParameters parameters{};
     parameters.codec_id = AV_CODEC_ID_PCM_S16LE;
     EXPECT_EQ(GetCodecText(&parameters, false), "pcm_s16le(PCM signed 16-bit little-endian)");
@@ -115,7 +128,8 @@ TEST_F(FFmpegUtilsRealTest, CodecTexts) {
     EXPECT_EQ(GetCodecText(nullptr, true), "");
 }
 
-TEST_F(FFmpegUtilsRealTest, MetadataTexts) {
+TEST_F(FFmpegUtilsRealTest, MetadataTexts)
+{
     AVDictionary* metadata = nullptr;
     FF.av_dict_set(&metadata, "title", "标题", 0);
     EXPECT_EQ(GetMetadataText(metadata, "title", "none"), "标题");

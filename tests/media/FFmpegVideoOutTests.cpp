@@ -25,7 +25,7 @@ TEST(VideoSyncDecision, DropsDuplicatesOrMovesTheClock)
         {1, false, 2.5, 2, 100}, // ties to even
         {2, false, 0.7, 1, 101},  {2, false, -0.7, 0, 100}, {2, false, -0.5, 1, 100},
         {-1, true, 0.7, 1, 101},  {-1, true, 2.6, 1, 103}, // variable rate: like method 2
-        {-1, false, 2.6, 3, 100}, // constant rate: like method 1
+        {-1, false, 2.6, 3, 100},                          // constant rate: like method 1
         {0, false, 7.4, 1, 107},  {0, false, -3.0, 1, 97},
     };
     for (const Case& c : cases) {

@@ -16,7 +16,10 @@
 namespace tovrel {
 namespace {
 
-std::string Plugin(const char* name) { return std::string(TOVREL_HOOK_PLUGINS_DIR) + "/" + name + ".so"; }
+std::string Plugin(const char* name)
+{
+    return std::string(TOVREL_HOOK_PLUGINS_DIR) + "/" + name + ".so";
+}
 
 std::string ReleasedArgument(int& counter)
 {
@@ -28,11 +31,15 @@ std::string ReleasedArgument(int& counter)
 bool ModuleResident(const std::string& file)
 {
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (handle != nullptr) dlclose(handle);
+    if (handle != nullptr)
+        dlclose(handle);
     return handle != nullptr;
 }
 
-const TestHookContext& Context(const TFrameHookEntry* entry) { return *static_cast<TestHookContext*>(entry->ctx); }
+const TestHookContext& Context(const TFrameHookEntry* entry)
+{
+    return *static_cast<TestHookContext*>(entry->ctx);
+}
 
 // Loads the media libraries, collects the logger's error lines and releases
 // whatever chain a test leaves behind.
@@ -41,21 +48,25 @@ protected:
     TFrameHookEntry* chain = nullptr;
     std::vector<std::string> errors;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         TRealLibrariesTest::SetUp();
         TMainThread::SetCurrent();
         GetFFLogger()->SetOnLog([this](const void*, std::uint32_t, TLogLevel level, const std::string& text) {
-            if (level == llError) errors.push_back(text);
+            if (level == llError)
+                errors.push_back(text);
         });
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         ReleaseFrameHooks(&chain);
         GetFFLogger()->SetOnLog(nullptr);
         TRealLibrariesTest::TearDown();
     }
 };
 
-TEST_F(FrameHookTest, EachPluginSeesThePictureAsThePreviousOneLeftIt) {
+TEST_F(FrameHookTest, EachPluginSeesThePictureAsThePreviousOneLeftIt)
+{
     int released = 0;
     const std::string invert = Plugin("hook_invert");
     ASSERT_EQ(AddFrameHookLine(&chain, invert + "|add=10|" + ReleasedArgument(released)), 0);
@@ -72,7 +83,8 @@ TEST_F(FrameHookTest, EachPluginSeesThePictureAsThePreviousOneLeftIt) {
     std::uint8_t luma[2 * stride];
     std::uint8_t chroma[2][stride];
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < stride; ++x) luma[y * stride + x] = static_cast<std::uint8_t>(100 + x + y);
+        for (int x = 0; x < stride; ++x)
+            luma[y * stride + x] = static_cast<std::uint8_t>(100 + x + y);
     AVFrame frame{};
     frame.data[0] = luma;
     frame.data[1] = chroma[0];
@@ -103,7 +115,8 @@ TEST_F(FrameHookTest, EachPluginSeesThePictureAsThePreviousOneLeftIt) {
     EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(FrameHookTest, AProcessOnlyPluginWithItsNameAloneNeedsNoConfigure) {
+TEST_F(FrameHookTest, AProcessOnlyPluginWithItsNameAloneNeedsNoConfigure)
+{
     ASSERT_EQ(AddFrameHookLine(&chain, Plugin("hook_process_only")), 0);
     EXPECT_EQ(chain->ctx, nullptr);
     EXPECT_EQ(chain->Configure, nullptr);
@@ -115,7 +128,8 @@ TEST_F(FrameHookTest, AProcessOnlyPluginWithItsNameAloneNeedsNoConfigure) {
     EXPECT_EQ(luma[1], 55);
 }
 
-TEST_F(FrameHookTest, AFailedAdditionLeavesTheChainAndReportsWhy) {
+TEST_F(FrameHookTest, AFailedAdditionLeavesTheChainAndReportsWhy)
+{
     struct TCase {
         std::string file;
         std::string more;
@@ -140,7 +154,8 @@ TEST_F(FrameHookTest, AFailedAdditionLeavesTheChainAndReportsWhy) {
         EXPECT_EQ(chain, first);
         EXPECT_EQ(chain->next, nullptr);
         std::string expected = c.message;
-        if (auto at = expected.find("%s"); at != std::string::npos) expected.replace(at, 2, c.file);
+        if (auto at = expected.find("%s"); at != std::string::npos)
+            expected.replace(at, 2, c.file);
         EXPECT_EQ(errors, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
         if (!c.file.empty() && c.file != Plugin("hook_invert")) {
             EXPECT_FALSE(ModuleResident(c.file));
@@ -150,7 +165,8 @@ TEST_F(FrameHookTest, AFailedAdditionLeavesTheChainAndReportsWhy) {
     EXPECT_EQ(HookModuleCache().Users(Plugin("hook_invert")), 1);
 }
 
-TEST_F(FrameHookTest, ThePluginOfTwoChainsIsLoadedOnceAndUnloadedWithItsLastEntry) {
+TEST_F(FrameHookTest, ThePluginOfTwoChainsIsLoadedOnceAndUnloadedWithItsLastEntry)
+{
     const std::string invert = Plugin("hook_invert");
     int releasedA = 0;
     int releasedB = 0;
@@ -179,16 +195,19 @@ TEST_F(FrameHookTest, ThePluginOfTwoChainsIsLoadedOnceAndUnloadedWithItsLastEntr
 }
 
 // Jobs set up and run on several threads share the module and its cache.
-TEST_F(FrameHookTest, ChainsOfSeveralThreadsShareThePluginSafely) {
+TEST_F(FrameHookTest, ChainsOfSeveralThreadsShareThePluginSafely)
+{
     const std::string invert = Plugin("hook_invert");
     auto job = [&invert](std::int32_t& failures) {
         for (int round = 0; round < 20; ++round) {
             TFrameHookEntry* own = nullptr;
-            if (AddFrameHookLine(&own, invert + "|add=1") != 0) ++failures;
+            if (AddFrameHookLine(&own, invert + "|add=1") != 0)
+                ++failures;
             std::uint8_t luma[3] = {0, 1, 2};
             FrameHookPicture picture{{luma, nullptr, nullptr, nullptr}, {3, 0, 0, 0}};
             RunFrameHooks(own, &picture, AV_PIX_FMT_GRAY8, 3, 1, round);
-            if (luma[0] != 0 || luma[2] != 254) ++failures;
+            if (luma[0] != 0 || luma[2] != 254)
+                ++failures;
             ReleaseFrameHooks(&own);
         }
     };
@@ -201,7 +220,8 @@ TEST_F(FrameHookTest, ChainsOfSeveralThreadsShareThePluginSafely) {
     EXPECT_EQ(HookModuleCache().Users(invert), 0);
 }
 
-TEST(FrameHookLine, SplitsAtBarsWhenThereAreAnyElseAtSpaces) {
+TEST(FrameHookLine, SplitsAtBarsWhenThereAreAnyElseAtSpaces)
+{
     struct TCase {
         std::string line;
         std::vector<std::string> words;
@@ -212,12 +232,15 @@ TEST(FrameHookLine, SplitsAtBarsWhenThereAreAnyElseAtSpaces) {
         {"  ", {}},
         {"", {}},
     };
-    for (const TCase& c : cases) EXPECT_EQ(SplitHookLine(c.line), c.words) << c.line;
+    for (const TCase& c : cases)
+        EXPECT_EQ(SplitHookLine(c.line), c.words) << c.line;
 }
 
-TEST_F(FrameHookTest, AHookLineHoldsAtMost63Words) {
+TEST_F(FrameHookTest, AHookLineHoldsAtMost63Words)
+{
     std::string line = Plugin("hook_invert");
-    for (int word = 1; word < 63; ++word) line += " w";
+    for (int word = 1; word < 63; ++word)
+        line += " w";
     ASSERT_EQ(AddFrameHookLine(&chain, line), 0);
     EXPECT_EQ(Context(chain).argc, 63);
     EXPECT_EQ(AddFrameHookLine(&chain, line + " w"), HookTooManyWords);

@@ -24,16 +24,14 @@ protected:
     void TearDown() override
     {
         // Calls posted by the last pictures and hooks of the batch.
-        while (TMainThread::Pump() > 0) {
-        }
+        while (TMainThread::Pump() > 0) {}
         TMediaJobTest::TearDown();
     }
 
     // A task converting the clip to MPEG-4 of the given size.
     int AddTask(const std::string& frameSize, bool customHook = false)
     {
-        const int task =
-            tasks_.AddTask(PathOf(testmedia::Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
+        const int task = tasks_.AddTask(PathOf(testmedia::Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
         EXPECT_GE(task, 0) << tasks_.LastErrMsg();
         TOutputOptions options;
         InitOutputOptions(options);

@@ -31,8 +31,7 @@ class TFakeWindow : public IPreviewWindow {
 public:
     TFakeWindow(std::shared_ptr<TFakeWindowRecord> record, std::function<void(TFakeWindowRecord&)> onPicture)
         : record_(std::move(record)), onPicture_(std::move(onPicture))
-    {
-    }
+    {}
     ~TFakeWindow() override
     {
         record_->alive = false;

@@ -16,7 +16,8 @@
 namespace tovrel {
 namespace {
 
-TEST(UnicodeNames, RoundTrip) {
+TEST(UnicodeNames, RoundTrip)
+{
     const char* names[] = {"/home/用户/视频/测试 文件.mp4", "/tmp/plain.wav", "C:中文.avi", "stream:1:中文",
                            "相对/名字.mkv"};
     for (const char* name : names) {
@@ -43,7 +44,8 @@ constexpr int SampleRate = 8000, Samples = 4000;
 
 // Muxes a mono 16-bit WAV through the custom I/O context; the WAV muxer seeks
 // back to fill in the sizes when it writes the trailer.
-void WriteWav(const std::string& url) {
+void WriteWav(const std::string& url)
+{
     AVFormatContext* output = nullptr;
     ASSERT_GE(FF.avformat_alloc_output_context2(&output, nullptr, "wav", nullptr), 0);
     AVStream* stream = FF.avformat_new_stream(output, nullptr);
@@ -59,7 +61,8 @@ void WriteWav(const std::string& url) {
     AVPacket* packet = FF.av_packet_alloc();
     for (int start = 0; start < Samples; start += 1000) {
         ASSERT_EQ(FF.av_new_packet(packet, 2000), 0);
-        for (int i = 0; i < 1000; ++i) reinterpret_cast<std::int16_t*>(packet->data)[i] = std::int16_t(start + i);
+        for (int i = 0; i < 1000; ++i)
+            reinterpret_cast<std::int16_t*>(packet->data)[i] = std::int16_t(start + i);
         packet->pts = packet->dts = start;
         packet->duration = 1000;
         ASSERT_GE(FF.av_interleaved_write_frame(output, packet), 0);
@@ -72,7 +75,8 @@ void WriteWav(const std::string& url) {
 }
 
 // Reads every sample of the file's one stream.
-std::vector<std::int16_t> ReadSamples(AVFormatContext* input) {
+std::vector<std::int16_t> ReadSamples(AVFormatContext* input)
+{
     std::vector<std::int16_t> samples;
     AVPacket* packet = FF.av_packet_alloc();
     while (FF.av_read_frame(input, packet) >= 0) {
@@ -84,11 +88,13 @@ std::vector<std::int16_t> ReadSamples(AVFormatContext* input) {
     return samples;
 }
 
-TEST_F(UnicodeIOTest, AFileWrittenAndReadThroughUnicodeNames) {
+TEST_F(UnicodeIOTest, AFileWrittenAndReadThroughUnicodeNames)
+{
     std::string fileName = folder.Path("测试 音频.wav");
     std::string url = MakeUnicodeURL(fileName);
     WriteWav(url);
-    if (HasFatalFailure()) return;
+    if (HasFatalFailure())
+        return;
 
     std::ifstream raw(fileName, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(raw)), std::istreambuf_iterator<char>());
@@ -107,7 +113,8 @@ TEST_F(UnicodeIOTest, AFileWrittenAndReadThroughUnicodeNames) {
     EXPECT_EQ(DecodeAVFileName(input->url), fileName);
     std::vector<std::int16_t> samples = ReadSamples(input);
     ASSERT_EQ(samples.size(), std::size_t(Samples));
-    for (int i = 0; i < Samples; ++i) ASSERT_EQ(samples[i], i);
+    for (int i = 0; i < Samples; ++i)
+        ASSERT_EQ(samples[i], i);
 
     ASSERT_GE(FF.av_seek_frame(input, 0, 2000, AVSEEK_FLAG_BACKWARD), 0);
     samples = ReadSamples(input);
@@ -118,18 +125,21 @@ TEST_F(UnicodeIOTest, AFileWrittenAndReadThroughUnicodeNames) {
     EXPECT_EQ(input, nullptr);
 }
 
-TEST_F(UnicodeIOTest, AMissingFileIsNamedAsMissing) {
+TEST_F(UnicodeIOTest, AMissingFileIsNamedAsMissing)
+{
     AVFormatContext* input = nullptr;
     std::string url = MakeUnicodeURL(folder.Path("没有/文件.wav"));
     int result = UnicodeOpenInput(&input, url, nullptr, nullptr);
     EXPECT_EQ(result, AVERROR(ENOENT));
     EXPECT_EQ(input, nullptr);
-    EXPECT_EQ(FormatAVError(DecodeAVFileName(url), result), folder.Path("没有/文件.wav") + ": No such file or directory");
+    EXPECT_EQ(FormatAVError(DecodeAVFileName(url), result),
+              folder.Path("没有/文件.wav") + ": No such file or directory");
 }
 
 // The size query of a sparse 5 GB file gives the whole 64-bit size; reading
 // past the last byte gives the end-of-file code.
-TEST_F(UnicodeIOTest, SizesAndSeeksAreSixtyFourBit) {
+TEST_F(UnicodeIOTest, SizesAndSeeksAreSixtyFourBit)
+{
     const std::int64_t size = 5LL << 30;
     std::string fileName = folder.Path("大文件.bin");
     int fd = ::open(fileName.c_str(), O_CREAT | O_WRONLY, 0644);

@@ -13,7 +13,8 @@ namespace {
 
 class PacketQueueTest : public TPlayerLibrariesTest {};
 
-TEST_F(PacketQueueTest, BlockingGetWakesOnPutAndAbortWinsOverWaitingPackets) {
+TEST_F(PacketQueueTest, BlockingGetWakesOnPutAndAbortWinsOverWaitingPackets)
+{
     TPacketQueue queue;
     queue.Init();
     std::thread producer([&] {
@@ -37,7 +38,8 @@ TEST_F(PacketQueueTest, BlockingGetWakesOnPutAndAbortWinsOverWaitingPackets) {
     EXPECT_TRUE(queue.Aborted()) << "flushing keeps the abort";
 }
 
-TEST_F(PacketQueueTest, TheEndMarkerCountsTheNodeOverheadAndKeepsItsKind) {
+TEST_F(PacketQueueTest, TheEndMarkerCountsTheNodeOverheadAndKeepsItsKind)
+{
     TPacketQueue queue;
     queue.Init();
     queue.PutEnd();
@@ -50,13 +52,16 @@ TEST_F(PacketQueueTest, TheEndMarkerCountsTheNodeOverheadAndKeepsItsKind) {
     EXPECT_EQ(queue.GetPacket(taken, false), 0);
 }
 
-TEST(PlayEventRingTest, SameKindsCollapseAndAFullRingDropsTheOldest) {
+TEST(PlayEventRingTest, SameKindsCollapseAndAFullRingDropsTheOldest)
+{
     TPlayEventRing ring;
-    for (int state = 0; state < 10; ++state) ring.Push(pekState, state);
+    for (int state = 0; state < 10; ++state)
+        ring.Push(pekState, state);
     EXPECT_EQ(ring.Pop().value, 9);
     EXPECT_EQ(ring.Pop().kind, pekNone);
 
-    for (int i = 0; i < 10; ++i) ring.Push(i % 2 ? pekState : pekPosition, i);
+    for (int i = 0; i < 10; ++i)
+        ring.Push(i % 2 ? pekState : pekPosition, i);
     for (int i = 1; i < 10; ++i) {
         const TPlayEventEntry entry = ring.Pop();
         EXPECT_EQ(entry.value, i) << "only the last nine survive";
@@ -66,7 +71,8 @@ TEST(PlayEventRingTest, SameKindsCollapseAndAFullRingDropsTheOldest) {
 
 class ClockTest : public TPlayerLibrariesTest {};
 
-TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock) {
+TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock)
+{
     struct Case {
         double videoMinusAudio;
         double expectedDelay;
@@ -75,8 +81,8 @@ TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock) {
     AVStream audio{};
     for (const Case& c : cases) {
         TVideoState is;
-        is.audio_st = &audio;  // audio is the master
-        is.paused = 1;         // the video clock is then the picture on screen
+        is.audio_st = &audio; // audio is the master
+        is.paused = 1;        // the video clock is then the picture on screen
         is.video_current_pts = 100.0 + c.videoMinusAudio;
         is.audio_clock = 100.0;
         is.frame_last_pts = 4.96;
@@ -86,7 +92,8 @@ TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock) {
     }
 }
 
-TEST_F(ClockTest, ADelayOfTenSecondsOrANonIncreasingTimeKeepsTheLastGoodDelay) {
+TEST_F(ClockTest, ADelayOfTenSecondsOrANonIncreasingTimeKeepsTheLastGoodDelay)
+{
     for (double t : {15.0, 4.0}) {
         TVideoState is;
         is.frame_last_pts = 5.0;
@@ -96,21 +103,23 @@ TEST_F(ClockTest, ADelayOfTenSecondsOrANonIncreasingTimeKeepsTheLastGoodDelay) {
     }
 }
 
-TEST_F(ClockTest, WithoutAPictureShownTheVideoClockIsTheStartTime) {
+TEST_F(ClockTest, WithoutAPictureShownTheVideoClockIsTheStartTime)
+{
     TVideoState is;
     is.StartTime = 1400000;
     EXPECT_DOUBLE_EQ(VideoClock(is), 1.4);
 }
 
-TEST(LetterboxTest, PlacesThePictureByTheAspectRule) {
+TEST(LetterboxTest, PlacesThePictureByTheAspectRule)
+{
     struct Case {
         float aspectRatio;
         int pictureWidth, pictureHeight;
         TRect expected;
     };
     const Case cases[] = {
-        {0, 720, 576, {20, 0, 620, 480}},    // its own shape, square pixels
-        {-1, 720, 576, {0, 0, 640, 480}},    // fills the area
+        {0, 720, 576, {20, 0, 620, 480}}, // its own shape, square pixels
+        {-1, 720, 576, {0, 0, 640, 480}}, // fills the area
         {16.0f / 9, 720, 576, {0, 60, 640, 420}},
         {0, 320, 240, {0, 0, 640, 480}},
     };
@@ -124,12 +133,14 @@ TEST(LetterboxTest, PlacesThePictureByTheAspectRule) {
     }
 }
 
-TEST(SubtitleColourTest, PaletteEntriesBecomeAlphaYUV) {
-    EXPECT_EQ(SubtitleColourToYUVA(0xFFFF0000u), 0xFF515AF0u);  // red: Y 81, U 90, V 240
+TEST(SubtitleColourTest, PaletteEntriesBecomeAlphaYUV)
+{
+    EXPECT_EQ(SubtitleColourToYUVA(0xFFFF0000u), 0xFF515AF0u); // red: Y 81, U 90, V 240
     EXPECT_EQ(SubtitleColourToYUVA(0x80000000u) >> 24, 0x80u);
 }
 
-TEST(SubtitleBlendTest, OpaqueRectangleReplacesLumaAndChromaInsideThePictureOnly) {
+TEST(SubtitleBlendTest, OpaqueRectangleReplacesLumaAndChromaInsideThePictureOnly)
+{
     std::vector<std::uint8_t> y(8 * 4, 10), u(4 * 2, 20), v(4 * 2, 30);
     TAVPicture picture;
     picture.data[0] = y.data();
@@ -140,7 +151,7 @@ TEST(SubtitleBlendTest, OpaqueRectangleReplacesLumaAndChromaInsideThePictureOnly
     std::uint8_t indexes[4 * 4] = {};
     std::uint32_t palette[1] = {0xFF000000u | 200u << 16 | 100u << 8 | 50u};
     AVSubtitleRect rect{};
-    rect.x = 6;  // reaches past the right edge: clipped back inside
+    rect.x = 6; // reaches past the right edge: clipped back inside
     rect.y = 0;
     rect.w = 4;
     rect.h = 2;
@@ -149,12 +160,13 @@ TEST(SubtitleBlendTest, OpaqueRectangleReplacesLumaAndChromaInsideThePictureOnly
     rect.linesize[0] = 4;
     rect.nb_colors = 1;
     BlendSubtitleRect(picture, rect, 8, 4);
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(y[x], x >= 4 ? 200 : 10) << x;
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(y[x], x >= 4 ? 200 : 10) << x;
     EXPECT_EQ(y[8 * 2 + 5], 10) << "below the rectangle";
     EXPECT_EQ(u[2], 100);
     EXPECT_EQ(v[3], 50);
     EXPECT_EQ(u[1], 20);
 }
 
-}  // namespace
-}  // namespace tovrel
+} // namespace
+} // namespace tovrel

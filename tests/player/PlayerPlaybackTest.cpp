@@ -28,18 +28,22 @@ public:
     explicit TMemoryHost(const TCustomPlayer& player) : player_(player) {}
     TSize ClientSize() const override { return clientSize; }
     TSize clientSize{320, 240};
-    void PictureChanged(const TRect&) override {
+    void PictureChanged(const TRect&) override
+    {
         player_.Surface().Read([this](const TSurface&, std::int64_t pts) {
             std::lock_guard lock(mutex_);
-            if (pts >= 0) pictures_.push_back(pts);
+            if (pts >= 0)
+                pictures_.push_back(pts);
         });
-        TMainThread::WakeWaiters();  // the test may be waiting for this picture
+        TMainThread::WakeWaiters(); // the test may be waiting for this picture
     }
-    void Clear() {
+    void Clear()
+    {
         std::lock_guard lock(mutex_);
         pictures_.clear();
     }
-    std::vector<std::int64_t> Pictures() const {
+    std::vector<std::int64_t> Pictures() const
+    {
         std::lock_guard lock(mutex_);
         return pictures_;
     }
@@ -50,10 +54,12 @@ private:
     std::vector<std::int64_t> pictures_;
 };
 
-int ThreadCount() {
+int ThreadCount()
+{
     int count = 0;
     if (DIR* dir = opendir("/proc/self/task")) {
-        while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
+        while (dirent* entry = readdir(dir))
+            count += entry->d_name[0] != '.';
         closedir(dir);
     }
     return count;
@@ -64,23 +70,27 @@ protected:
     std::unique_ptr<TFFPlayer> owner = std::make_unique<TFFPlayer>();
     TFFPlayer& player = *owner;
     TMemoryHost host{player};
-    std::vector<TPlayState> states;        // main thread only
-    std::vector<std::int64_t> positions;   // main thread only
+    std::vector<TPlayState> states;      // main thread only
+    std::vector<std::int64_t> positions; // main thread only
 
-    void SetUp() override {
+    void SetUp() override
+    {
         TPlayerLibrariesTest::SetUp();
         player.SetOnState([this](TCustomPlayer*, TPlayState state) { states.push_back(state); });
         player.SetOnPosition([this](TCustomPlayer*, std::int64_t pts) { positions.push_back(pts); });
     }
-    void TearDown() override {
-        owner.reset();  // its picture converters go while the libraries are loaded
+    void TearDown() override
+    {
+        owner.reset(); // its picture converters go while the libraries are loaded
         TPlayerLibrariesTest::TearDown();
     }
     bool WaitFor(const std::function<bool()>& ready) { return WaitUntil(ready); }
-    bool WaitForState(TPlayState state) {
+    bool WaitForState(TPlayState state)
+    {
         return WaitFor([&] { return std::find(states.begin(), states.end(), state) != states.end(); });
     }
-    static std::string ShortClip() {
+    static std::string ShortClip()
+    {
         ClipSpec recipe;
         recipe.fileName = "player_short.avi";
         recipe.formatName = "avi";
@@ -91,8 +101,9 @@ protected:
     }
 };
 
-TEST_F(PlaybackTest, PausedOpenShowsAPictureThenPlaysToTheEndInTimeOrder) {
-    player.options.framedrop = 0;  // every picture is shown, however loaded the machine
+TEST_F(PlaybackTest, PausedOpenShowsAPictureThenPlaysToTheEndInTimeOrder)
+{
+    player.options.framedrop = 0; // every picture is shown, however loaded the machine
     ASSERT_TRUE(player.Open(ShortClip(), &host, true)) << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psPause));
     EXPECT_EQ(states.front(), psPlay);
@@ -114,19 +125,21 @@ TEST_F(PlaybackTest, PausedOpenShowsAPictureThenPlaysToTheEndInTimeOrder) {
         EXPECT_GT(std::llabs(positions[i] - positions[i - 1]), 10000) << i;
 }
 
-TEST_F(PlaybackTest, PicturesHeldBackByTheDecoderAreShownAtTheEnd) {
+TEST_F(PlaybackTest, PicturesHeldBackByTheDecoderAreShownAtTheEnd)
+{
     // H.264 with B-frames: the decoder gives its last pictures only when drained.
-    player.options.framedrop = 0;  // a loaded machine must not drop the pictures this looks for
+    player.options.framedrop = 0; // a loaded machine must not drop the pictures this looks for
     ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::KeyFrameEvery10).string(), &host, false))
         << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psEnd));
     EXPECT_TRUE(WaitFor([&] {
         const std::vector<std::int64_t> pictures = host.Pictures();
-        return !pictures.empty() && pictures.back() >= 1920000;  // the last of 50 pictures is at 1.96 s
+        return !pictures.empty() && pictures.back() >= 1920000; // the last of 50 pictures is at 1.96 s
     }));
 }
 
-TEST_F(PlaybackTest, WithoutSoundTheVideoClockCarriesThePlaybackToItsEnd) {
+TEST_F(PlaybackTest, WithoutSoundTheVideoClockCarriesThePlaybackToItsEnd)
+{
     player.options.DisableAudio = true;
     ASSERT_TRUE(player.Open(ShortClip(), &host, false)) << player.LastErrMsg();
     EXPECT_EQ(player.AudioStreamIndex(), -1);
@@ -136,7 +149,8 @@ TEST_F(PlaybackTest, WithoutSoundTheVideoClockCarriesThePlaybackToItsEnd) {
     EXPECT_TRUE(std::is_sorted(pictures.begin(), pictures.end()));
 }
 
-TEST_F(PlaybackTest, StopWithWaitLeavesNoThreadBehind) {
+TEST_F(PlaybackTest, StopWithWaitLeavesNoThreadBehind)
+{
     // A first playback lets the process start what it keeps for good (a sanitizer's own thread).
     ASSERT_TRUE(player.Open(ShortClip(), &host, false)) << player.LastErrMsg();
     player.Stop(true);
@@ -158,13 +172,14 @@ TEST_F(PlaybackTest, StopWithWaitLeavesNoThreadBehind) {
     EXPECT_EQ(ThreadCount(), before);
 }
 
-TEST_F(PlaybackTest, AStateHandlerMayStopOrReopenThePlayer) {
+TEST_F(PlaybackTest, AStateHandlerMayStopOrReopenThePlayer)
+{
     const std::string clip = ShortClip();
     int opened = 0;
     player.SetOnState([&](TCustomPlayer*, TPlayState state) {
         states.push_back(state);
         if (state == psEnd && opened++ == 0)
-            EXPECT_TRUE(player.Open(clip, &host, false));  // stops the ending playback, waiting
+            EXPECT_TRUE(player.Open(clip, &host, false)); // stops the ending playback, waiting
         else if (state == psEnd)
             player.Stop(true);
     });
@@ -174,11 +189,13 @@ TEST_F(PlaybackTest, AStateHandlerMayStopOrReopenThePlayer) {
     EXPECT_EQ(std::count(states.begin(), states.end(), psEnd), 2);
 }
 
-TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures) {
+TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures)
+{
     host.clientSize = {160, 90};
     player.options.Hook = true;
     player.SetOnHook([](TCustomPlayer*, TSurface& bitmap, std::int64_t) {
-        for (int y = 0; y < bitmap.Height(); ++y) std::fill_n(bitmap.ScanLine(y), bitmap.Width() * 3, 0xFF);
+        for (int y = 0; y < bitmap.Height(); ++y)
+            std::fill_n(bitmap.ScanLine(y), bitmap.Width() * 3, 0xFF);
     });
     ASSERT_TRUE(player.Open(ShortClip(), &host, true)) << player.LastErrMsg();
     ASSERT_TRUE(WaitFor([&] { return !host.Pictures().empty(); }));
@@ -209,25 +226,29 @@ TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures) {
     EXPECT_TRUE(WaitFor([&] {
         int green = 0;
         player.Surface().Read([&](const TSurface& surface, std::int64_t) {
-            if (surface.Width() > 5) green = surface.ScanLine(75)[5 * 4 + 1];
+            if (surface.Width() > 5)
+                green = surface.ScanLine(75)[5 * 4 + 1];
         });
         return green >= 0xF0;
     }));
 }
 
-TEST_F(PlaybackTest, TheSpectrumOfAnAudioOnlyFileIsDrawnColumnByColumn) {
+TEST_F(PlaybackTest, TheSpectrumOfAnAudioOnlyFileIsDrawnColumnByColumn)
+{
     player.SetShowAudio(saRDFT);
     ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psEnd));
     player.Surface().Read([](const TSurface& surface, std::int64_t) {
         int lit = 0;
         for (int y = 0; y < surface.Height(); ++y)
-            for (int x = 0; x < surface.Width(); ++x) lit += surface.ScanLine(y)[x * 4 + 2] != 0;
+            for (int x = 0; x < surface.Width(); ++x)
+                lit += surface.ScanLine(y)[x * 4 + 2] != 0;
         EXPECT_GT(lit, 0) << "the tone shows in the spectrum's red part";
     });
 }
 
-TEST_F(PlaybackTest, VideoFiltersSitBetweenDecoderAndPictures) {
+TEST_F(PlaybackTest, VideoFiltersSitBetweenDecoderAndPictures)
+{
     struct Case {
         const char* filters;
         bool pictures;
@@ -243,19 +264,21 @@ TEST_F(PlaybackTest, VideoFiltersSitBetweenDecoderAndPictures) {
     }
 }
 
-TEST_F(PlaybackTest, SeekLandsWithinOneKeyFrameInterval) {
+TEST_F(PlaybackTest, SeekLandsWithinOneKeyFrameInterval)
+{
     const std::string clip = testmedia::FixturePath(Fixture::KeyFrameEvery10).string();
-    player.options.DisableAudio = true;  // the video clock is the master: a distance counts from the picture shown
+    player.options.DisableAudio = true; // the video clock is the master: a distance counts from the picture shown
     ASSERT_TRUE(player.Open(clip, &host, true)) << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psPause));
-    constexpr std::int64_t keyFrameInterval = 400000;  // 10 frames at 25 fps
+    constexpr std::int64_t keyFrameInterval = 400000; // 10 frames at 25 fps
     auto landsNear = [&](std::int64_t target) {
         std::int64_t shown = -1;
         const bool landed = WaitFor([&] {
             player.Surface().Read([&](const TSurface&, std::int64_t pts) { shown = pts; });
             return std::llabs(shown - target) <= keyFrameInterval;
         });
-        if (!landed) ADD_FAILURE() << "shown " << shown << " for " << target;
+        if (!landed)
+            ADD_FAILURE() << "shown " << shown << " for " << target;
         return landed;
     };
     player.Seek(std::int64_t(1000000), 0, true);
@@ -267,7 +290,8 @@ TEST_F(PlaybackTest, SeekLandsWithinOneKeyFrameInterval) {
     EXPECT_TRUE(landsNear(0)) << "back to the start";
 }
 
-TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce) {
+TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce)
+{
     int ends = 0;
     player.SetOnState([&](TCustomPlayer*, TPlayState state) {
         states.push_back(state);
@@ -283,7 +307,8 @@ TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce) {
         ASSERT_EQ(surface.Width(), 320) << "the wave is drawn at the host's size";
         bool white = false;
         for (int y = 0; y < surface.Height() && !white; ++y)
-            for (int x = 0; x < surface.Width() && !white; ++x) white = surface.ScanLine(y)[x * 4] == 0xFF;
+            for (int x = 0; x < surface.Width() && !white; ++x)
+                white = surface.ScanLine(y)[x * 4] == 0xFF;
         EXPECT_TRUE(white) << "the tone's wave is on the surface";
     });
     // The refresh checks the position every 20 ms; a repeated end would arrive within a few of them.
@@ -293,7 +318,8 @@ TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce) {
     EXPECT_EQ(states.back(), psStop);
 }
 
-TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals) {
+TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals)
+{
     ClipSpec recipe;
     recipe.fileName = "player_two_audio.mkv";
     recipe.formatName = "matroska";
@@ -309,14 +335,16 @@ TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals) {
     EXPECT_GE(video, 0);
     EXPECT_TRUE(player.AVProbe().IsAudioStream(secondAudio));
     int audioBefore = 0;
-    for (int i = 0; i < secondAudio; ++i) audioBefore += player.AVProbe().IsAudioStream(i);
+    for (int i = 0; i < secondAudio; ++i)
+        audioBefore += player.AVProbe().IsAudioStream(i);
     EXPECT_EQ(audioBefore, 1) << "the second audio stream in index order";
 
     struct Refusal {
         int index;
         const char* message;
     };
-    for (const Refusal& r : {Refusal{video, "the stream type is not matched."}, Refusal{99, "the stream index is not valid."}}) {
+    for (const Refusal& r :
+         {Refusal{video, "the stream type is not matched."}, Refusal{99, "the stream index is not valid."}}) {
         player.SetAudioStreamIndex(r.index);
         EXPECT_EQ(player.LastErrMsg(), r.message);
         EXPECT_EQ(player.AudioStreamIndex(), secondAudio);
@@ -325,7 +353,8 @@ TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals) {
     EXPECT_EQ(player.options.wanted(AVMEDIA_TYPE_AUDIO), -1) << "the wish holds for one playback";
 }
 
-TEST_F(PlaybackTest, StepShowsOneMorePictureAndPausesAgain) {
+TEST_F(PlaybackTest, StepShowsOneMorePictureAndPausesAgain)
+{
     ASSERT_TRUE(player.Open(ShortClip(), &host, true)) << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psPause));
     ASSERT_TRUE(WaitFor([&] { return !host.Pictures().empty(); }));
@@ -341,7 +370,8 @@ TEST_F(PlaybackTest, StepShowsOneMorePictureAndPausesAgain) {
     }));
 }
 
-TEST_F(PlaybackTest, FilesThatCannotPlayFailWithTheirMessage) {
+TEST_F(PlaybackTest, FilesThatCannotPlayFailWithTheirMessage)
+{
     const std::string notMedia = testmedia::FixturePath(Fixture::NotMedia).string();
     const std::string missing = testmedia::TestMediaFolder().string() + "/no such file.avi";
     for (const std::string& file : {notMedia, missing}) {
@@ -362,12 +392,14 @@ TEST_F(PlaybackTest, FilesThatCannotPlayFailWithTheirMessage) {
     EXPECT_EQ(player.Format(), "avi");
 }
 
-TEST(PlayerWithoutLibrariesTest, OpenNeedsTheLibraries) {
+TEST(PlayerWithoutLibrariesTest, OpenNeedsTheLibraries)
+{
     TFFPlayer player;
-    if (player.AVLibLoaded()) GTEST_SKIP() << "another user keeps the libraries loaded";
+    if (player.AVLibLoaded())
+        GTEST_SKIP() << "another user keeps the libraries loaded";
     EXPECT_FALSE(player.Open("any.avi", nullptr, false));
     EXPECT_EQ(player.LastErrMsg(), "libav or libsdl not loaded.");
 }
 
-}  // namespace
-}  // namespace tovrel
+} // namespace
+} // namespace tovrel

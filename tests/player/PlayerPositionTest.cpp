@@ -18,7 +18,8 @@ protected:
     AVFormatContext input{};
     AVStream audio{};
 
-    void SetUp() override {
+    void SetUp() override
+    {
         TPlayerLibrariesTest::SetUp();
         player = std::make_unique<TFFPlayer>();
         player->SetOnPosition([](TCustomPlayer*, std::int64_t) {});
@@ -27,18 +28,20 @@ protected:
         state->Owner = player.get();
         input.start_time = AV_NOPTS_VALUE;
         state->ic = &input;
-        state->audio_st = &audio;  // an audio-only playback: the audio clock is the position
+        state->audio_st = &audio; // an audio-only playback: the audio clock is the position
         state->Duration = 60000000;
         player->videoState = state.get();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         player->videoState = nullptr;
         state.reset();
         player.reset();
         TPlayerLibrariesTest::TearDown();
     }
     // Entries the check pushed for the event thread.
-    std::vector<TPlayEventEntry> CheckAt(double seconds) {
+    std::vector<TPlayEventEntry> CheckAt(double seconds)
+    {
         state->audio_clock = seconds;
         player->CheckPosition();
         std::vector<TPlayEventEntry> entries;
@@ -46,26 +49,28 @@ protected:
             entries.push_back(e);
         return entries;
     }
-    static bool Has(const std::vector<TPlayEventEntry>& entries, TPlayEventKind kind, std::int64_t value) {
+    static bool Has(const std::vector<TPlayEventEntry>& entries, TPlayEventKind kind, std::int64_t value)
+    {
         for (const TPlayEventEntry& e : entries)
-            if (e.kind == kind && e.value == value) return true;
+            if (e.kind == kind && e.value == value)
+                return true;
         return false;
     }
 };
 
-TEST_F(PositionTest, MovesOfMoreThanTenMillisecondsAreReportedAndTheEndAlways) {
+TEST_F(PositionTest, MovesOfMoreThanTenMillisecondsAreReportedAndTheEndAlways)
+{
     struct Step {
         double clock;
         bool reported;
         std::int64_t position;
     };
     const Step steps[] = {
-        {1.0, true, 1000000},     // the first position
-        {1.01, false, 1010000},   // exactly 10000 later
-        {1.0101, true, 1010100},
-        {59.995, true, 59995000},
-        {60.0, true, 60000000},   // the end is reported although within 10000 of the last
-        {61.0, false, 60000000},  // clamped to the duration, already reported
+        {1.0, true, 1000000},   // the first position
+        {1.01, false, 1010000}, // exactly 10000 later
+        {1.0101, true, 1010100}, {59.995, true, 59995000},
+        {60.0, true, 60000000},  // the end is reported although within 10000 of the last
+        {61.0, false, 60000000}, // clamped to the duration, already reported
     };
     for (const Step& step : steps) {
         const auto entries = CheckAt(step.clock);
@@ -74,16 +79,18 @@ TEST_F(PositionTest, MovesOfMoreThanTenMillisecondsAreReportedAndTheEndAlways) {
     }
 }
 
-TEST_F(PositionTest, TheEndOfAnAudioOnlyFileIsReportedOnceUntilASeek) {
+TEST_F(PositionTest, TheEndOfAnAudioOnlyFileIsReportedOnceUntilASeek)
+{
     state->ReachEOF = 1;
     EXPECT_TRUE(Has(CheckAt(60.0), pekState, psEnd));
     EXPECT_FALSE(Has(CheckAt(60.0), pekState, psEnd));
     EXPECT_FALSE(Has(CheckAt(60.0), pekState, psEnd));
-    state->EventEOF = 0;  // what a completed seek does without video
+    state->EventEOF = 0; // what a completed seek does without video
     EXPECT_TRUE(Has(CheckAt(60.0), pekState, psEnd));
 }
 
-TEST_F(PositionTest, ALoopingPlayLengthSeeksBackToTheStart) {
+TEST_F(PositionTest, ALoopingPlayLengthSeeksBackToTheStart)
+{
     player->options.PlayTime = 10000000;
     player->options.RepeatType = rtLoop;
     CheckAt(9.0);
@@ -94,17 +101,18 @@ TEST_F(PositionTest, ALoopingPlayLengthSeeksBackToTheStart) {
     EXPECT_EQ(state->seek_flags, AVSEEK_FLAG_ANY);
 }
 
-TEST_F(PositionTest, SeekTargetsAreLimitedByAKnownDurationOnly) {
+TEST_F(PositionTest, SeekTargetsAreLimitedByAKnownDurationOnly)
+{
     struct Case {
         std::int64_t duration, inputStart, pts;
         std::int64_t target, rel;
     };
     const Case cases[] = {
-        {60000000, AV_NOPTS_VALUE, 0, 0, 1},                // Seek(0) passes a distance of 1
+        {60000000, AV_NOPTS_VALUE, 0, 0, 1}, // Seek(0) passes a distance of 1
         {60000000, AV_NOPTS_VALUE, 5000000, 5000000, 0},
-        {60000000, AV_NOPTS_VALUE, 90000000, 60000000, 0},  // past the end: the end
-        {60000000, 1400000, 5000000, 6400000, 0},           // from the container's start
-        {-1, AV_NOPTS_VALUE, 90000000, 90000000, 0},        // unknown duration: as asked
+        {60000000, AV_NOPTS_VALUE, 90000000, 60000000, 0}, // past the end: the end
+        {60000000, 1400000, 5000000, 6400000, 0},          // from the container's start
+        {-1, AV_NOPTS_VALUE, 90000000, 90000000, 0},       // unknown duration: as asked
     };
     for (const Case& c : cases) {
         state->seek_req = 0;
@@ -118,5 +126,5 @@ TEST_F(PositionTest, SeekTargetsAreLimitedByAKnownDurationOnly) {
     EXPECT_EQ(state->seek_pos, 90000000) << "a second request while one is pending is ignored";
 }
 
-}  // namespace
-}  // namespace tovrel
+} // namespace
+} // namespace tovrel

@@ -21,21 +21,25 @@ protected:
     std::unique_ptr<TFFPlayer> player = std::make_unique<TFFPlayer>();
     TNotifyingHost host;
     const TSubtitleBlock block;
-    void TearDown() override {
+    void TearDown() override
+    {
         player.reset();
         TPlayerLibrariesTest::TearDown();
     }
     // Green byte of the surface pixel (the picture is grey, the block white).
-    int GreenAt(int x, int y) const {
+    int GreenAt(int x, int y) const
+    {
         int green = -1;
         player->Surface().Read([&](const TSurface& surface, std::int64_t) {
-            if (x < surface.Width() && y < surface.Height()) green = surface.ScanLine(y)[x * 4 + 1];
+            if (x < surface.Width() && y < surface.Height())
+                green = surface.ScanLine(y)[x * 4 + 1];
         });
         return green;
     }
 };
 
-TEST_F(SubtitleTest, TheBlockIsBlendedIntoThePicturesWhileItShows) {
+TEST_F(SubtitleTest, TheBlockIsBlendedIntoThePicturesWhileItShows)
+{
     const std::string clip = SubtitleClipPath(block).string();
     ASSERT_TRUE(player->Open(clip, &host, false)) << player->LastErrMsg();
     EXPECT_GE(player->SubtitleStreamIndex(), 0);
@@ -44,12 +48,13 @@ TEST_F(SubtitleTest, TheBlockIsBlendedIntoThePicturesWhileItShows) {
     EXPECT_LT(GreenAt(block.x - 10, insideY), 40) << "beside the block the picture stays dark";
 }
 
-TEST_F(SubtitleTest, DisableVideoAlsoDropsTheSubtitles) {
+TEST_F(SubtitleTest, DisableVideoAlsoDropsTheSubtitles)
+{
     player->options.DisableVideo = true;
     const std::string clip = SubtitleClipPath(block).string();
     EXPECT_FALSE(player->Open(clip, &host, false));
     EXPECT_EQ(player->LastErrMsg(), clip + ": could not open codecs, no stream to play.");
 }
 
-}  // namespace
-}  // namespace tovrel
+} // namespace
+} // namespace tovrel

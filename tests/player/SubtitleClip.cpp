@@ -20,26 +20,32 @@ namespace {
 
 constexpr int Width = 320, Height = 240, Frames = 25;
 
-void Check(int result, const char* what) {
-    if (result < 0) throw std::runtime_error(std::string("subtitle clip: ") + what + " failed");
+void Check(int result, const char* what)
+{
+    if (result < 0)
+        throw std::runtime_error(std::string("subtitle clip: ") + what + " failed");
 }
 
-AVCodecContext* OpenEncoder(const char* name, AVFormatContext* output, AVStream* stream, AVRational timeBase) {
+AVCodecContext* OpenEncoder(const char* name, AVFormatContext* output, AVStream* stream, AVRational timeBase)
+{
     const AVCodec* codec = avcodec_find_encoder_by_name(name);
-    if (!codec) throw std::runtime_error(std::string("subtitle clip: no encoder ") + name);
+    if (!codec)
+        throw std::runtime_error(std::string("subtitle clip: no encoder ") + name);
     AVCodecContext* ctx = avcodec_alloc_context3(codec);
     ctx->width = Width;
     ctx->height = Height;
     ctx->time_base = timeBase;
     ctx->pix_fmt = AV_PIX_FMT_YUV420P;
-    if (output->oformat->flags & AVFMT_GLOBALHEADER) ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (output->oformat->flags & AVFMT_GLOBALHEADER)
+        ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     Check(avcodec_open2(ctx, codec, nullptr), name);
     Check(avcodec_parameters_from_context(stream->codecpar, ctx), "parameters");
     stream->time_base = timeBase;
     return ctx;
 }
 
-void WritePackets(AVCodecContext* ctx, AVFormatContext* output, AVStream* stream, AVFrame* frame) {
+void WritePackets(AVCodecContext* ctx, AVFormatContext* output, AVStream* stream, AVFrame* frame)
+{
     Check(avcodec_send_frame(ctx, frame), "send frame");
     AVPacket* packet = av_packet_alloc();
     while (avcodec_receive_packet(ctx, packet) >= 0) {
@@ -50,7 +56,8 @@ void WritePackets(AVCodecContext* ctx, AVFormatContext* output, AVStream* stream
     av_packet_free(&packet);
 }
 
-void WriteClip(const std::filesystem::path& file, const TSubtitleBlock& block) {
+void WriteClip(const std::filesystem::path& file, const TSubtitleBlock& block)
+{
     AVFormatContext* output = nullptr;
     Check(avformat_alloc_output_context2(&output, nullptr, "matroska", file.c_str()), "output");
     AVStream* videoStream = avformat_new_stream(output, nullptr);
@@ -101,9 +108,11 @@ void WriteClip(const std::filesystem::path& file, const TSubtitleBlock& block) {
     Check(av_frame_get_buffer(frame, 0), "frame");
     for (int i = 0; i < Frames; ++i) {
         Check(av_frame_make_writable(frame), "writable");
-        for (int y = 0; y < Height; ++y) std::fill_n(frame->data[0] + y * frame->linesize[0], Width, 16);
+        for (int y = 0; y < Height; ++y)
+            std::fill_n(frame->data[0] + y * frame->linesize[0], Width, 16);
         for (int p = 1; p < 3; ++p)
-            for (int y = 0; y < Height / 2; ++y) std::fill_n(frame->data[p] + y * frame->linesize[p], Width / 2, 128);
+            for (int y = 0; y < Height / 2; ++y)
+                std::fill_n(frame->data[p] + y * frame->linesize[p], Width / 2, 128);
         frame->pts = i;
         WritePackets(video, output, videoStream, frame);
     }
@@ -116,9 +125,10 @@ void WriteClip(const std::filesystem::path& file, const TSubtitleBlock& block) {
     avformat_free_context(output);
 }
 
-}  // namespace
+} // namespace
 
-std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block) {
+std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block)
+{
     const std::filesystem::path file = testmedia::TestMediaFolder() / "player_subtitle.mkv";
     // Tests run in parallel processes: each writes its own copy and renames it into place.
     const std::filesystem::path temporary = file.string() + "." + std::to_string(getpid()) + ".mkv";
@@ -127,4 +137,4 @@ std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block) {
     return file;
 }
 
-}  // namespace tovrel
+} // namespace tovrel

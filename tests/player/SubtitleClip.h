@@ -6,10 +6,10 @@
 namespace tovrel {
 
 struct TSubtitleBlock {
-    int x = 100, y = 160, width = 120, height = 40;  // where the block is on the 320x240 picture
+    int x = 100, y = 160, width = 120, height = 40; // where the block is on the 320x240 picture
 };
 
 // Writes the clip (once per test run) and returns its path; throws std::runtime_error.
 std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block);
 
-}  // namespace tovrel
+} // namespace tovrel

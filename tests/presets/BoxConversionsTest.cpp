@@ -8,9 +8,9 @@ namespace tovrel {
 namespace {
 
 struct TTextCase {
-  TParameterBox Box;
-  const char* Text;
-  const char* Value;  // the pending setting as the row column shows it
+    TParameterBox Box;
+    const char* Text;
+    const char* Value; // the pending setting as the row column shows it
 };
 
 const TTextCase TextCases[] = {
@@ -31,7 +31,7 @@ const TTextCase TextCases[] = {
     {TParameterBox::AudioBitrate, "12.2 kbps", "12200"},
     {TParameterBox::AudioBitrate, "5.15 kbps", "5150"},
     {TParameterBox::SampleRate, "44100", "44100"},
-    {TParameterBox::SampleRate, "自动音频采样率", ""},  // the change handler's rule
+    {TParameterBox::SampleRate, "自动音频采样率", ""}, // the change handler's rule
     {TParameterBox::Aspect, "保持原视频模式", ""},
     {TParameterBox::Aspect, "无视频", ""},
     {TParameterBox::Aspect, "普通视频4:3模式", "4:3"},
@@ -40,64 +40,70 @@ const TTextCase TextCases[] = {
     {TParameterBox::Aspect, "宽屏视频47:20模式", "47:20"},
 };
 
-TEST(BoxConversions, EachBoxTextBecomesItsSetting) {
-  for (const TTextCase& c : TextCases) {
-    TPendingOutputSettings pending;
-    EXPECT_EQ(ApplyBoxText(c.Box, c.Text, pending), c.Value) << c.Text;
-  }
-}
-
-TEST(BoxConversions, EveryItemOfEveryListConverts) {
-  for (const TPresetCatalog* catalog : {&MainPresets(), &DialogPresets()}) {
-    for (const TValueList& list : catalog->Lists()) {
-      for (const std::string& item : list.Items) {
+TEST(BoxConversions, EachBoxTextBecomesItsSetting)
+{
+    for (const TTextCase& c : TextCases) {
         TPendingOutputSettings pending;
-        EXPECT_NO_THROW(ApplyBoxText(list.Box, item, pending)) << list.Id << " " << item;
-        if (list.Box == TParameterBox::Aspect && item != "保持原视频模式" && item != "无视频") {
-          EXPECT_FALSE(pending.Video_FrameAspectRatio.empty()) << item;
-        }
-      }
+        EXPECT_EQ(ApplyBoxText(c.Box, c.Text, pending), c.Value) << c.Text;
     }
-  }
 }
 
-TEST(BoxConversions, UnknownAspectKeepsThePreviousValue) {
-  TPendingOutputSettings pending;
-  pending.Video_FrameAspectRatio = "47:20";
-  EXPECT_EQ(ApplyBoxText(TParameterBox::Aspect, "宽屏视频99:1模式", pending), "47:20");
-  EXPECT_EQ(ApplyBoxText(TParameterBox::Aspect, "保持原视频模式", pending), "");
+TEST(BoxConversions, EveryItemOfEveryListConverts)
+{
+    for (const TPresetCatalog* catalog : {&MainPresets(), &DialogPresets()}) {
+        for (const TValueList& list : catalog->Lists()) {
+            for (const std::string& item : list.Items) {
+                TPendingOutputSettings pending;
+                EXPECT_NO_THROW(ApplyBoxText(list.Box, item, pending)) << list.Id << " " << item;
+                if (list.Box == TParameterBox::Aspect && item != "保持原视频模式" && item != "无视频") {
+                    EXPECT_FALSE(pending.Video_FrameAspectRatio.empty()) << item;
+                }
+            }
+        }
+    }
 }
 
-TEST(BoxConversions, BitrateTextsWithoutANumberAreRefused) {
-  for (const char* text : {"", "kbps", "abc kbps", "128", "1.2.3 kbps", "99999999 kbps", "4.7555 kbps"}) {
-    EXPECT_THROW(AudioBitrateFromBoxText(text), EConvertError) << text;
-  }
-  for (const char* text : {"", "kbps", "12.5 kbps", "x kbps"}) {
-    EXPECT_THROW(VideoBitrateFromBoxText(text), EConvertError) << text;
-  }
+TEST(BoxConversions, UnknownAspectKeepsThePreviousValue)
+{
+    TPendingOutputSettings pending;
+    pending.Video_FrameAspectRatio = "47:20";
+    EXPECT_EQ(ApplyBoxText(TParameterBox::Aspect, "宽屏视频99:1模式", pending), "47:20");
+    EXPECT_EQ(ApplyBoxText(TParameterBox::Aspect, "保持原视频模式", pending), "");
 }
 
-TEST(BoxConversions, BoxStepWritesAllSixAndMarksTheAutoSampleRate) {
-  TPendingOutputSettings pending;
-  pending.Video_FrameAspectRatio = "4:3";
-  ApplyBoxTexts({"该格式无视频", "无视频", "无视频", "128 kbps", "自动音频采样率", "无视频"}, pending);
-  EXPECT_EQ(pending.Video_FrameSize, "");
-  EXPECT_EQ(pending.Video_FrameRate, "");
-  EXPECT_EQ(pending.Video_VideoBitrate, AutoBitrate);
-  EXPECT_EQ(pending.Video_AudioBitrate, 128000);
-  EXPECT_EQ(pending.Video_AudioSampleRate, "AUTO");
-  EXPECT_EQ(pending.Video_FrameAspectRatio, "");
+TEST(BoxConversions, BitrateTextsWithoutANumberAreRefused)
+{
+    for (const char* text : {"", "kbps", "abc kbps", "128", "1.2.3 kbps", "99999999 kbps", "4.7555 kbps"}) {
+        EXPECT_THROW(AudioBitrateFromBoxText(text), EConvertError) << text;
+    }
+    for (const char* text : {"", "kbps", "12.5 kbps", "x kbps"}) {
+        EXPECT_THROW(VideoBitrateFromBoxText(text), EConvertError) << text;
+    }
 }
 
-TEST(BoxConversions, BoxStepStopsAtABadTextKeepingEarlierFields) {
-  TPendingOutputSettings pending;
-  pending.Video_AudioSampleRate = "22050";
-  EXPECT_THROW(ApplyBoxTexts({"640*480", "", "25.00", "128 kbps", "44100", "保持原视频模式"}, pending),
-               EConvertError);
-  EXPECT_EQ(pending.Video_FrameSize, "640*480");
-  EXPECT_EQ(pending.Video_FrameRate, "25.00");
-  EXPECT_EQ(pending.Video_AudioSampleRate, "22050");
+TEST(BoxConversions, BoxStepWritesAllSixAndMarksTheAutoSampleRate)
+{
+    TPendingOutputSettings pending;
+    pending.Video_FrameAspectRatio = "4:3";
+    ApplyBoxTexts({"该格式无视频", "无视频", "无视频", "128 kbps", "自动音频采样率", "无视频"}, pending);
+    EXPECT_EQ(pending.Video_FrameSize, "");
+    EXPECT_EQ(pending.Video_FrameRate, "");
+    EXPECT_EQ(pending.Video_VideoBitrate, AutoBitrate);
+    EXPECT_EQ(pending.Video_AudioBitrate, 128000);
+    EXPECT_EQ(pending.Video_AudioSampleRate, "AUTO");
+    EXPECT_EQ(pending.Video_FrameAspectRatio, "");
 }
 
-}  // namespace
-}  // namespace tovrel
+TEST(BoxConversions, BoxStepStopsAtABadTextKeepingEarlierFields)
+{
+    TPendingOutputSettings pending;
+    pending.Video_AudioSampleRate = "22050";
+    EXPECT_THROW(ApplyBoxTexts({"640*480", "", "25.00", "128 kbps", "44100", "保持原视频模式"}, pending),
+                 EConvertError);
+    EXPECT_EQ(pending.Video_FrameSize, "640*480");
+    EXPECT_EQ(pending.Video_FrameRate, "25.00");
+    EXPECT_EQ(pending.Video_AudioSampleRate, "22050");
+}
+
+} // namespace
+} // namespace tovrel

@@ -27,174 +27,190 @@ namespace {
 // A key that does not convert with Debian's FFmpeg 5.1: the engine's error
 // text, and the library's own reason, which the log shows beside it.
 struct TExpectedFailure {
-  std::string message;
-  std::string libraryReason;
+    std::string message;
+    std::string libraryReason;
 };
 
-const std::map<int, TExpectedFailure>& ExpectedFailures() {
-  static const std::map<int, TExpectedFailure> failures = {
-      // The VCD target fixes the video rate at 1150 kbps (minimum and maximum);
-      // the key's default box rate of 528 kbps is below it.
-      {1410,
-       {"Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as bit_rate, "
-        "rate, width or height. Please check error log message to find out more detail information.",
-        "bitrate below min bitrate"}},
-      // The default audio bitrate box text, 144 kbps, is no MPEG audio layer II bitrate.
-      {2103,
-       {"Error while opening encoder for output stream #0.1 (Audio) - maybe incorrect parameters such as bit_rate, "
-        "rate, width or height. Please check error log message to find out more detail information.",
-        "bitrate 144 is not allowed in mp2"}},
-      // The MP4 muxer has no tag for MS-MPEG4 v2 video.
-      {909,
-       {"Could not write header for output file #0 (incorrect codec parameters ?)",
-        "Could not find tag for codec msmpeg4v2"}},
-  };
-  return failures;
+const std::map<int, TExpectedFailure>& ExpectedFailures()
+{
+    static const std::map<int, TExpectedFailure> failures = {
+        // The VCD target fixes the video rate at 1150 kbps (minimum and maximum);
+        // the key's default box rate of 528 kbps is below it.
+        {1410,
+         {"Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as bit_rate, "
+          "rate, width or height. Please check error log message to find out more detail information.",
+          "bitrate below min bitrate"}},
+        // The default audio bitrate box text, 144 kbps, is no MPEG audio layer II bitrate.
+        {2103,
+         {"Error while opening encoder for output stream #0.1 (Audio) - maybe incorrect parameters such as bit_rate, "
+          "rate, width or height. Please check error log message to find out more detail information.",
+          "bitrate 144 is not allowed in mp2"}},
+        // The MP4 muxer has no tag for MS-MPEG4 v2 video.
+        {909,
+         {"Could not write header for output file #0 (incorrect codec parameters ?)",
+          "Could not find tag for codec msmpeg4v2"}},
+    };
+    return failures;
 }
 
-std::string VideoClip() {
-  return testmedia::ClipPath({.fileName = "preset-clip.avi",
-                              .formatName = "avi",
-                              .videoCodec = "mpeg4",
-                              .audioCodec = "libmp3lame"})
-      .string();
+std::string VideoClip()
+{
+    return testmedia::ClipPath(
+               {.fileName = "preset-clip.avi", .formatName = "avi", .videoCodec = "mpeg4", .audioCodec = "libmp3lame"})
+        .string();
 }
 
-std::string AudioClip() {
-  return testmedia::ClipPath({.fileName = "preset-clip.mp3", .formatName = "mp3", .audioCodec = "libmp3lame"})
-      .string();
+std::string AudioClip()
+{
+    return testmedia::ClipPath({.fileName = "preset-clip.mp3", .formatName = "mp3", .audioCodec = "libmp3lame"})
+        .string();
 }
 
 // The video and audio streams of a file that opens and whose streams are found;
 // -1 otherwise. Other streams (the DVD format's navigation packets) don't count.
-int MediaStreamCount(const std::string& fileName) {
-  AVFormatContext* context = nullptr;
-  if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0) return -1;
-  int count = -1;
-  if (FF.avformat_find_stream_info(context, nullptr) >= 0) {
-    count = 0;
-    for (unsigned i = 0; i < context->nb_streams; ++i) {
-      const AVMediaType type = context->streams[i]->codecpar->codec_type;
-      count += type == AVMEDIA_TYPE_VIDEO || type == AVMEDIA_TYPE_AUDIO;
+int MediaStreamCount(const std::string& fileName)
+{
+    AVFormatContext* context = nullptr;
+    if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0)
+        return -1;
+    int count = -1;
+    if (FF.avformat_find_stream_info(context, nullptr) >= 0) {
+        count = 0;
+        for (unsigned i = 0; i < context->nb_streams; ++i) {
+            const AVMediaType type = context->streams[i]->codecpar->codec_type;
+            count += type == AVMEDIA_TYPE_VIDEO || type == AVMEDIA_TYPE_AUDIO;
+        }
     }
-  }
-  FF.avformat_close_input(&context);
-  return count;
+    FF.avformat_close_input(&context);
+    return count;
 }
 
 // What the main window turns a key with its default boxes into for a new file.
-TPendingOutputSettings PendingFor(const TFormatItem& format, const std::string& input, const std::string& folder) {
-  TPendingOutputSettings pending;
-  EXPECT_EQ(RunPresetStep(format.CategoryPosition, format.FormatIndex, {input, folder, false, {}}, pending),
-            format.Key);
-  const TParameterBoxesFill fill = FillParameterBoxes(MainPresets(), format.Key);
-  TBoxTexts texts;
-  for (TParameterBox box : ParameterBoxes) {
-    const TBoxFill& b = fill.Boxes[BoxIndex(box)];
-    texts[BoxIndex(box)] = b.Items.at(static_cast<std::size_t>(b.Selected));
-  }
-  ApplyBoxTexts(texts, pending);
-  return pending;
+TPendingOutputSettings PendingFor(const TFormatItem& format, const std::string& input, const std::string& folder)
+{
+    TPendingOutputSettings pending;
+    EXPECT_EQ(RunPresetStep(format.CategoryPosition, format.FormatIndex, {input, folder, false, {}}, pending),
+              format.Key);
+    const TParameterBoxesFill fill = FillParameterBoxes(MainPresets(), format.Key);
+    TBoxTexts texts;
+    for (TParameterBox box : ParameterBoxes) {
+        const TBoxFill& b = fill.Boxes[BoxIndex(box)];
+        texts[BoxIndex(box)] = b.Items.at(static_cast<std::size_t>(b.Selected));
+    }
+    ApplyBoxTexts(texts, pending);
+    return pending;
 }
 
-std::vector<int> MainKeys() {
-  std::vector<int> keys;
-  for (const TFormatItem& format : MainPresets().Formats()) keys.push_back(format.Key);
-  return keys;
+std::vector<int> MainKeys()
+{
+    std::vector<int> keys;
+    for (const TFormatItem& format : MainPresets().Formats())
+        keys.push_back(format.Key);
+    return keys;
 }
 
 class PresetConversion : public TRealLibrariesTest, public ::testing::WithParamInterface<int> {
- protected:
-  void SetUp() override {
-    TMainThread::SetCurrent();
-    TRealLibrariesTest::SetUp();
-    InstallMediaTranscoder();
-    tasks_.SetTriggerEventInMainThread(true);
-    tasks_.OnTerminate = [this](TCustomFFmpegTasks*, const TTerminateInfo& info) { records_.push_back(info); };
-    // The library's reasons and the engine's messages are logged at error level.
-    TFFLogger* logger = GetFFLogger();
-    logger->SetTriggerEventInMainThread(false);
-    logger->SetOnLog([this](const void*, std::uint32_t, TLogLevel level, const std::string& line) {
-      if (level != llError) return;
-      std::lock_guard lock(errorLock_);
-      errors_ += line;
-    });
-  }
-  void TearDown() override {
-    GetFFLogger()->SetOnLog(nullptr);
-    GetFFLogger()->SetTriggerEventInMainThread(true);
-    TRealLibrariesTest::TearDown();
-  }
+protected:
+    void SetUp() override
+    {
+        TMainThread::SetCurrent();
+        TRealLibrariesTest::SetUp();
+        InstallMediaTranscoder();
+        tasks_.SetTriggerEventInMainThread(true);
+        tasks_.OnTerminate = [this](TCustomFFmpegTasks*, const TTerminateInfo& info) { records_.push_back(info); };
+        // The library's reasons and the engine's messages are logged at error level.
+        TFFLogger* logger = GetFFLogger();
+        logger->SetTriggerEventInMainThread(false);
+        logger->SetOnLog([this](const void*, std::uint32_t, TLogLevel level, const std::string& line) {
+            if (level != llError)
+                return;
+            std::lock_guard lock(errorLock_);
+            errors_ += line;
+        });
+    }
+    void TearDown() override
+    {
+        GetFFLogger()->SetOnLog(nullptr);
+        GetFFLogger()->SetTriggerEventInMainThread(true);
+        TRealLibrariesTest::TearDown();
+    }
 
-  // The exception's text, else the error lines logged.
-  std::string Reason(const TTerminateInfo& record) {
-    if (record.Exception) return record.ExceptionMsg;
-    std::lock_guard lock(errorLock_);
-    return errors_;
-  }
+    // The exception's text, else the error lines logged.
+    std::string Reason(const TTerminateInfo& record)
+    {
+        if (record.Exception)
+            return record.ExceptionMsg;
+        std::lock_guard lock(errorLock_);
+        return errors_;
+    }
 
-  const TTerminateInfo* Record(int task) const {
-    for (const TTerminateInfo& record : records_)
-      if (record.TaskIndex == task) return &record;
-    return nullptr;
-  }
+    const TTerminateInfo* Record(int task) const
+    {
+        for (const TTerminateInfo& record : records_)
+            if (record.TaskIndex == task)
+                return &record;
+        return nullptr;
+    }
 
-  std::mutex errorLock_;
-  std::string errors_;
-  TTestFolder folder_;
-  std::vector<TTerminateInfo> records_;
-  TFFmpegTasks tasks_;
+    std::mutex errorLock_;
+    std::string errors_;
+    TTestFolder folder_;
+    std::vector<TTerminateInfo> records_;
+    TFFmpegTasks tasks_;
 };
 
-TEST_P(PresetConversion, ConvertsTheClipAndTheOutputReopens) {
-  const int key = GetParam();
-  const TFormatItem& format = *MainPresets().Format(key);
-  const bool audioOnly = MainPresets().Defaults(key)->AudioOnly;
-  const std::string input = audioOnly ? AudioClip() : VideoClip();
-  const std::string folder = std::filesystem::path(folder_.Path("x")).parent_path().string();
+TEST_P(PresetConversion, ConvertsTheClipAndTheOutputReopens)
+{
+    const int key = GetParam();
+    const TFormatItem& format = *MainPresets().Format(key);
+    const bool audioOnly = MainPresets().Defaults(key)->AudioOnly;
+    const std::string input = audioOnly ? AudioClip() : VideoClip();
+    const std::string folder = std::filesystem::path(folder_.Path("x")).parent_path().string();
 
-  const TPendingOutputSettings pending = PendingFor(format, input, folder);
-  TOutputOptions options;
-  InitOutputOptions(options);
-  ApplyPendingSettings(pending, options);
+    const TPendingOutputSettings pending = PendingFor(format, input, folder);
+    TOutputOptions options;
+    InitOutputOptions(options);
+    ApplyPendingSettings(pending, options);
 
-  const int task = tasks_.AddTask(input, static_cast<TInputOptions*>(nullptr));
-  ASSERT_GE(task, 0) << tasks_.LastErrMsg();
-  ASSERT_TRUE(tasks_.SetOutputFile(task, pending.Video_OutPutFileName, &options)) << tasks_.LastErrMsg();
-  // The profiles name no format for a .vob file: the name gives the DVD video object muxer.
-  if (std::filesystem::path(pending.Video_OutPutFileName).extension() == ".vob") {
-    EXPECT_STREQ(tasks_.Task(task)->Foutput_files[0]->oformat->name, "vob");
-  }
-  tasks_.Start(1);
-  ASSERT_TRUE(TMainThread::WaitPumping([&] { return Record(-1) != nullptr; }));
-  const TTerminateInfo* record = Record(task);
-  ASSERT_NE(record, nullptr);
+    const int task = tasks_.AddTask(input, static_cast<TInputOptions*>(nullptr));
+    ASSERT_GE(task, 0) << tasks_.LastErrMsg();
+    ASSERT_TRUE(tasks_.SetOutputFile(task, pending.Video_OutPutFileName, &options)) << tasks_.LastErrMsg();
+    // The profiles name no format for a .vob file: the name gives the DVD video object muxer.
+    if (std::filesystem::path(pending.Video_OutPutFileName).extension() == ".vob") {
+        EXPECT_STREQ(tasks_.Task(task)->Foutput_files[0]->oformat->name, "vob");
+    }
+    tasks_.Start(1);
+    ASSERT_TRUE(TMainThread::WaitPumping([&] { return Record(-1) != nullptr; }));
+    const TTerminateInfo* record = Record(task);
+    ASSERT_NE(record, nullptr);
 
-  const auto failure = ExpectedFailures().find(key);
-  if (failure != ExpectedFailures().end()) {
-    // A failed run ends on an error: the record says so and carries its text.
-    EXPECT_FALSE(record->Finished);
-    EXPECT_TRUE(record->Exception);
-    EXPECT_EQ(record->ExceptionMsg, failure->second.message);
-    std::lock_guard lock(errorLock_);
-    EXPECT_NE(errors_.find(failure->second.libraryReason), std::string::npos) << errors_;
-    EXPECT_NE(errors_.find(failure->second.message), std::string::npos) << errors_;
-    return;
-  }
-  ASSERT_TRUE(record->Finished) << Reason(*record);
-  EXPECT_FALSE(record->Exception) << Reason(*record);
-  ASSERT_TRUE(std::filesystem::is_regular_file(pending.Video_OutPutFileName));
-  EXPECT_GT(std::filesystem::file_size(pending.Video_OutPutFileName), 0u);
-  EXPECT_EQ(MediaStreamCount(pending.Video_OutPutFileName), audioOnly ? 1 : 2);
+    const auto failure = ExpectedFailures().find(key);
+    if (failure != ExpectedFailures().end()) {
+        // A failed run ends on an error: the record says so and carries its text.
+        EXPECT_FALSE(record->Finished);
+        EXPECT_TRUE(record->Exception);
+        EXPECT_EQ(record->ExceptionMsg, failure->second.message);
+        std::lock_guard lock(errorLock_);
+        EXPECT_NE(errors_.find(failure->second.libraryReason), std::string::npos) << errors_;
+        EXPECT_NE(errors_.find(failure->second.message), std::string::npos) << errors_;
+        return;
+    }
+    ASSERT_TRUE(record->Finished) << Reason(*record);
+    EXPECT_FALSE(record->Exception) << Reason(*record);
+    ASSERT_TRUE(std::filesystem::is_regular_file(pending.Video_OutPutFileName));
+    EXPECT_GT(std::filesystem::file_size(pending.Video_OutPutFileName), 0u);
+    EXPECT_EQ(MediaStreamCount(pending.Video_OutPutFileName), audioOnly ? 1 : 2);
 }
 
 // A key left in the failure table after leaving the catalogue would go unchecked.
-TEST(PresetConversionFailures, NameOnlyMainKeys) {
-  for (const auto& [key, reason] : ExpectedFailures()) EXPECT_NE(MainPresets().Format(key), nullptr) << key;
+TEST(PresetConversionFailures, NameOnlyMainKeys)
+{
+    for (const auto& [key, reason] : ExpectedFailures())
+        EXPECT_NE(MainPresets().Format(key), nullptr) << key;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryMainKey, PresetConversion, ::testing::ValuesIn(MainKeys()),
                          [](const ::testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
-}  // namespace
-}  // namespace tovrel
+} // namespace
+} // namespace tovrel

@@ -45,9 +45,8 @@ const AVCodec* FindEncoder(const std::string& name, AVMediaType type)
                              "\" is missing from this libavcodec (Debian's libavcodec59 has "
                              "libx264, libmp3lame, aac and mpeg4)");
     if (codec->type != type)
-        throw TestMediaError("test media: \"" + name + "\" encodes " +
-                             av_get_media_type_string(codec->type) + ", not " +
-                             av_get_media_type_string(type));
+        throw TestMediaError("test media: \"" + name + "\" encodes " + av_get_media_type_string(codec->type) +
+                             ", not " + av_get_media_type_string(type));
     return codec;
 }
 
@@ -102,16 +101,13 @@ void Validate(const ClipSpec& recipe)
 {
     const bool valid = !recipe.fileName.empty() && !recipe.formatName.empty() && recipe.width > 0 &&
                        recipe.height > 0 && recipe.fps > 0 && recipe.seconds > 0 && recipe.gop > 0 &&
-                       recipe.maxBFrames >= 0 && recipe.extraAudioStreams >= 0 &&
-                       recipe.sampleRate > 0 && recipe.channels > 0 &&
-                       (!recipe.videoCodec.empty() || !recipe.audioCodec.empty());
+                       recipe.maxBFrames >= 0 && recipe.extraAudioStreams >= 0 && recipe.sampleRate > 0 &&
+                       recipe.channels > 0 && (!recipe.videoCodec.empty() || !recipe.audioCodec.empty());
     if (!valid)
         throw TestMediaError("test media: invalid clip recipe for \"" + recipe.fileName + "\"");
-    if (recipe.sizeChange && (recipe.sizeChange->atFrame <= 0 ||
-                            recipe.sizeChange->atFrame >= recipe.FrameCount() ||
-                            recipe.sizeChange->width <= 0 || recipe.sizeChange->height <= 0))
-        throw TestMediaError("test media: size change of \"" + recipe.fileName +
-                             "\" must fall inside the clip");
+    if (recipe.sizeChange && (recipe.sizeChange->atFrame <= 0 || recipe.sizeChange->atFrame >= recipe.FrameCount() ||
+                              recipe.sizeChange->width <= 0 || recipe.sizeChange->height <= 0))
+        throw TestMediaError("test media: size change of \"" + recipe.fileName + "\" must fall inside the clip");
 }
 
 // One output stream and the encoder feeding it. `next` and `end` count frames for
@@ -147,15 +143,13 @@ private:
     PacketPtr packet_{av_packet_alloc()};
 };
 
-ClipWriter::ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file)
-    : spec_(recipe)
+ClipWriter::ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file) : spec_(recipe)
 {
     Validate(recipe);
     if (!packet_)
         throw std::bad_alloc();
     AVFormatContext* output = nullptr;
-    Check(avformat_alloc_output_context2(&output, nullptr, recipe.formatName.c_str(),
-                                         file.c_str()),
+    Check(avformat_alloc_output_context2(&output, nullptr, recipe.formatName.c_str(), file.c_str()),
           "container format \"" + recipe.formatName + "\"");
     output_.reset(output);
     // AVI times audio by its byte count, so the library's shift for the audio
@@ -234,8 +228,8 @@ Track* ClipWriter::NextTrack()
     for (Track& track : tracks_) {
         if (track.next >= track.end)
             continue;
-        if (!earliest || av_compare_ts(track.next, track.encoder->time_base, earliest->next,
-                                       earliest->encoder->time_base) < 0)
+        if (!earliest ||
+            av_compare_ts(track.next, track.encoder->time_base, earliest->next, earliest->encoder->time_base) < 0)
             earliest = &track;
     }
     return earliest;
@@ -278,8 +272,7 @@ void ClipWriter::EncodeAudioFrame(Track& track)
     FramePtr frame = AllocateFrame();
     frame->format = encoder.sample_fmt;
     frame->sample_rate = encoder.sample_rate;
-    frame->nb_samples = static_cast<int>(
-        std::min<int64_t>(SamplesPerFrame(encoder), track.end - track.next));
+    frame->nb_samples = static_cast<int>(std::min<int64_t>(SamplesPerFrame(encoder), track.end - track.next));
     Check(av_channel_layout_copy(&frame->ch_layout, &encoder.ch_layout), "channel layout");
     Check(av_frame_get_buffer(frame.get(), 0), "allocate samples");
     FillTone(*frame, track.next, track.toneHz);
@@ -304,12 +297,11 @@ void ClipWriter::Send(Track& track, const AVFrame* frame)
             packet_->duration = 1;
         av_packet_rescale_ts(packet_.get(), encoder->time_base, track.stream->time_base);
         packet_->stream_index = track.stream->index;
-        Check(av_interleaved_write_frame(output_.get(), packet_.get()),
-              "write packet of " + spec_.fileName);
+        Check(av_interleaved_write_frame(output_.get(), packet_.get()), "write packet of " + spec_.fileName);
     }
 }
 
-}  // namespace
+} // namespace
 
 void WriteClip(const ClipSpec& recipe, const std::filesystem::path& file)
 {
@@ -317,4 +309,4 @@ void WriteClip(const ClipSpec& recipe, const std::filesystem::path& file)
     writer.Write();
 }
 
-}  // namespace tovrel::testmedia
+} // namespace tovrel::testmedia

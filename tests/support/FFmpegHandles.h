@@ -48,4 +48,4 @@ inline std::string ErrorText(int code)
     return text;
 }
 
-}  // namespace tovrel::testmedia
+} // namespace tovrel::testmedia

@@ -32,8 +32,7 @@ std::string HashText(const std::string& text)
 std::string TemporaryName(const std::string& fileName)
 {
     static std::atomic<unsigned> counter{0};
-    return "." + fileName + ".part-" + std::to_string(::getpid()) + "-" +
-           std::to_string(counter.fetch_add(1));
+    return "." + fileName + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
 }
 
 void CreateFolder(const fs::path& folder)
@@ -41,18 +40,16 @@ void CreateFolder(const fs::path& folder)
     std::error_code error;
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder))
-        throw TestMediaError("test media: cannot create folder " + folder.string() + ": " +
-                             error.message());
+        throw TestMediaError("test media: cannot create folder " + folder.string() + ": " + error.message());
 }
 
-}  // namespace
+} // namespace
 
 fs::path TestMediaFolder()
 {
     const char* configured = std::getenv("TOVREL_TEST_MEDIA_DIR");
-    const fs::path folder = configured && *configured
-                                ? fs::path(configured)
-                                : fs::temp_directory_path() / "tovrel-test-media";
+    const fs::path folder =
+        configured && *configured ? fs::path(configured) : fs::temp_directory_path() / "tovrel-test-media";
     CreateFolder(folder);
     return folder;
 }
@@ -77,4 +74,4 @@ fs::path CachedFile(const fs::path& folder, const std::string& key, const std::s
     return target;
 }
 
-}  // namespace tovrel::testmedia
+} // namespace tovrel::testmedia

@@ -16,8 +16,8 @@ void PaintPicture(AVFrame& frame, int index)
     for (int y = 0; y < height; ++y) {
         uint8_t* row = frame.data[0] + y * frame.linesize[0];
         for (int x = 0; x < width; ++x) {
-            const bool inSquare = x >= squareLeft && x < squareLeft + square && y >= squareTop &&
-                                  y < squareTop + square;
+            const bool inSquare =
+                x >= squareLeft && x < squareLeft + square && y >= squareTop && y < squareTop + square;
             row[x] = inSquare ? 235 : static_cast<uint8_t>(16 + (x + y + index * 3) % 200);
         }
     }
@@ -37,17 +37,14 @@ bool CanFillTone(AVSampleFormat format)
     case AV_SAMPLE_FMT_S16:
     case AV_SAMPLE_FMT_S32:
     case AV_SAMPLE_FMT_FLT:
-    case AV_SAMPLE_FMT_DBL:
-        return true;
-    default:
-        return false;
+    case AV_SAMPLE_FMT_DBL: return true;
+    default: return false;
     }
 }
 
 namespace {
 
-template <typename Sample>
-void Store(uint8_t* base, int index, Sample value)
+template <typename Sample> void Store(uint8_t* base, int index, Sample value)
 {
     reinterpret_cast<Sample*>(base)[index] = value;
 }
@@ -55,22 +52,14 @@ void Store(uint8_t* base, int index, Sample value)
 void StoreSample(AVSampleFormat packed, uint8_t* base, int index, double value)
 {
     switch (packed) {
-    case AV_SAMPLE_FMT_S16:
-        Store<int16_t>(base, index, static_cast<int16_t>(std::lround(value * INT16_MAX)));
-        break;
-    case AV_SAMPLE_FMT_S32:
-        Store<int32_t>(base, index, static_cast<int32_t>(std::lround(value * INT32_MAX)));
-        break;
-    case AV_SAMPLE_FMT_FLT:
-        Store<float>(base, index, static_cast<float>(value));
-        break;
-    default:
-        Store<double>(base, index, value);
-        break;
+    case AV_SAMPLE_FMT_S16: Store<int16_t>(base, index, static_cast<int16_t>(std::lround(value * INT16_MAX))); break;
+    case AV_SAMPLE_FMT_S32: Store<int32_t>(base, index, static_cast<int32_t>(std::lround(value * INT32_MAX))); break;
+    case AV_SAMPLE_FMT_FLT: Store<float>(base, index, static_cast<float>(value)); break;
+    default: Store<double>(base, index, value); break;
     }
 }
 
-}  // namespace
+} // namespace
 
 void FillTone(AVFrame& frame, int64_t firstSample, double frequency)
 {
@@ -91,4 +80,4 @@ void FillTone(AVFrame& frame, int64_t firstSample, double frequency)
     }
 }
 
-}  // namespace tovrel::testmedia
+} // namespace tovrel::testmedia

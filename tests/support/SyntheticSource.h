@@ -20,4 +20,4 @@ bool CanFillTone(AVSampleFormat format);
 // Fills an audio frame with a sine tone that continues at sample `firstSample`.
 void FillTone(AVFrame& frame, int64_t firstSample, double frequency);
 
-}  // namespace tovrel::testmedia
+} // namespace tovrel::testmedia

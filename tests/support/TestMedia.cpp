@@ -23,11 +23,11 @@ constexpr int kGeneratorRevision = 2;
 std::string ClipKey(const ClipSpec& recipe)
 {
     std::ostringstream key;
-    key << "clip r" << kGeneratorRevision << " avcodec " << avcodec_version() << " avformat "
-        << avformat_version() << '|' << recipe.fileName << '|' << recipe.formatName << '|'
-        << recipe.videoCodec << '|' << recipe.audioCodec << '|' << recipe.width << 'x' << recipe.height
-        << '|' << recipe.fps << '|' << recipe.seconds << '|' << recipe.gop << '|' << recipe.maxBFrames
-        << '|' << recipe.extraAudioStreams << '|' << recipe.sampleRate << '|' << recipe.channels;
+    key << "clip r" << kGeneratorRevision << " avcodec " << avcodec_version() << " avformat " << avformat_version()
+        << '|' << recipe.fileName << '|' << recipe.formatName << '|' << recipe.videoCodec << '|' << recipe.audioCodec
+        << '|' << recipe.width << 'x' << recipe.height << '|' << recipe.fps << '|' << recipe.seconds << '|'
+        << recipe.gop << '|' << recipe.maxBFrames << '|' << recipe.extraAudioStreams << '|' << recipe.sampleRate << '|'
+        << recipe.channels;
     if (recipe.sizeChange)
         key << "|resize " << recipe.sizeChange->atFrame << ' ' << recipe.sizeChange->width << 'x'
             << recipe.sizeChange->height;
@@ -54,9 +54,8 @@ ClipSpec H264Aac(std::string fileName, int gop)
                     .maxBFrames = 2};
 }
 
-constexpr char kNotMediaText[] =
-    "This is a plain text file wearing a media file name.\n"
-    "It holds no audio and no video; opening it must fail with a clear error.\n";
+constexpr char kNotMediaText[] = "This is a plain text file wearing a media file name.\n"
+                                 "It holds no audio and no video; opening it must fail with a clear error.\n";
 
 void WriteNotMedia(const fs::path& file)
 {
@@ -73,7 +72,7 @@ void WriteFirstHalf(const fs::path& source, const fs::path& file)
     fs::resize_file(file, fs::file_size(source) / 2);
 }
 
-}  // namespace
+} // namespace
 
 std::string_view FixtureName(Fixture fixture)
 {
@@ -95,16 +94,12 @@ std::string_view FixtureName(Fixture fixture)
 std::optional<ClipSpec> FixtureClip(Fixture fixture)
 {
     switch (fixture) {
-    case Fixture::Mpeg4Mp3Avi:
-        return Mpeg4Mp3("mpeg4_mp3.avi", 2);
-    case Fixture::H264AacMp4:
-        return H264Aac("h264_aac.mp4", 12);
+    case Fixture::Mpeg4Mp3Avi: return Mpeg4Mp3("mpeg4_mp3.avi", 2);
+    case Fixture::H264AacMp4: return H264Aac("h264_aac.mp4", 12);
     case Fixture::Mp3Audio:
-        return ClipSpec{.fileName = "tone.mp3", .formatName = "mp3", .audioCodec = "libmp3lame",
-                        .seconds = 2};
+        return ClipSpec{.fileName = "tone.mp3", .formatName = "mp3", .audioCodec = "libmp3lame", .seconds = 2};
     case Fixture::PcmWav:
-        return ClipSpec{.fileName = "tone.wav", .formatName = "wav", .audioCodec = "pcm_s16le",
-                        .seconds = 1};
+        return ClipSpec{.fileName = "tone.wav", .formatName = "wav", .audioCodec = "pcm_s16le", .seconds = 1};
     case Fixture::SizeChange: {
         ClipSpec recipe = Mpeg4Mp3("size_change.ts", 2);
         recipe.formatName = "mpegts";
@@ -118,13 +113,10 @@ std::optional<ClipSpec> FixtureClip(Fixture fixture)
         recipe.channels = 1;
         return recipe;
     }
-    case Fixture::ChineseName:
-        return Mpeg4Mp3("测试 视频 文件.avi", 1);
-    case Fixture::KeyFrameEvery10:
-        return H264Aac("key_every_10.mp4", 10);
+    case Fixture::ChineseName: return Mpeg4Mp3("测试 视频 文件.avi", 1);
+    case Fixture::KeyFrameEvery10: return H264Aac("key_every_10.mp4", 10);
     case Fixture::Truncated:
-    case Fixture::NotMedia:
-        break;
+    case Fixture::NotMedia: break;
     }
     return std::nullopt;
 }
@@ -138,8 +130,7 @@ fs::path FixturePath(Fixture fixture)
         return CachedFile(TestMediaFolder(), "first half of " + source.string(), "truncated.avi",
                           [&source](const fs::path& file) { WriteFirstHalf(source, file); });
     }
-    return CachedFile(TestMediaFolder(), std::string("text ") + kNotMediaText, "not_media.avi",
-                      WriteNotMedia);
+    return CachedFile(TestMediaFolder(), std::string("text ") + kNotMediaText, "not_media.avi", WriteNotMedia);
 }
 
 fs::path ClipPath(const ClipSpec& recipe)
@@ -153,4 +144,4 @@ fs::path ClipPath(const ClipSpec& recipe, const fs::path& cacheFolder)
                       [&recipe](const fs::path& file) { WriteClip(recipe, file); });
 }
 
-}  // namespace tovrel::testmedia
+} // namespace tovrel::testmedia

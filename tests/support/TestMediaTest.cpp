@@ -1,5 +1,5 @@
-#include "support/FFmpegHandles.h"
 #include "support/TestMedia.h"
+#include "support/FFmpegHandles.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -38,7 +38,7 @@ struct SizeRun {
 struct StreamResult {
     int pictures = 0;
     long long samples = 0;
-    std::vector<SizeRun> sizes;  // a new run each time the picture size changes
+    std::vector<SizeRun> sizes; // a new run each time the picture size changes
     bool dtsIncreasing = true;
     int64_t firstDts = AV_NOPTS_VALUE;
     int64_t lastDts = AV_NOPTS_VALUE;
@@ -124,8 +124,7 @@ AVCodecID EncoderCodecId(const std::string& encoder)
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& name)
-        : path_(fs::temp_directory_path() /
-                ("tovrel-support-" + std::to_string(::getpid()) + "-" + name))
+        : path_(fs::temp_directory_path() / ("tovrel-support-" + std::to_string(::getpid()) + "-" + name))
     {
         fs::remove_all(path_);
     }
@@ -173,9 +172,9 @@ TEST_P(ClipFixtureTest, HasTheRecipesStreamsAndDecodesWhole)
             EXPECT_EQ(codecpar.height, recipe.height);
             EXPECT_EQ(result.pictures, recipe.FrameCount());
             // One frame apart from first to last: a gap would shift every picture late.
-            EXPECT_EQ(av_rescale_q(result.lastDts - result.firstDts, input->streams[i]->time_base,
-                                   AVRational{1, recipe.fps}),
-                      recipe.FrameCount() - 1);
+            EXPECT_EQ(
+                av_rescale_q(result.lastDts - result.firstDts, input->streams[i]->time_base, AVRational{1, recipe.fps}),
+                recipe.FrameCount() - 1);
         } else {
             EXPECT_EQ(codecpar.codec_type, AVMEDIA_TYPE_AUDIO);
             EXPECT_EQ(codecpar.codec_id, EncoderCodecId(recipe.audioCodec));
@@ -188,9 +187,8 @@ TEST_P(ClipFixtureTest, HasTheRecipesStreamsAndDecodesWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ClipFixtureTest,
-                         testing::Values(Fixture::Mpeg4Mp3Avi, Fixture::H264AacMp4,
-                                         Fixture::Mp3Audio, Fixture::PcmWav, Fixture::SizeChange,
-                                         Fixture::ManyStreams, Fixture::ChineseName,
+                         testing::Values(Fixture::Mpeg4Mp3Avi, Fixture::H264AacMp4, Fixture::Mp3Audio, Fixture::PcmWav,
+                                         Fixture::SizeChange, Fixture::ManyStreams, Fixture::ChineseName,
                                          Fixture::KeyFrameEvery10),
                          [](const testing::TestParamInfo<Fixture>& info) {
                              return std::string(FixtureName(info.param));
@@ -223,8 +221,7 @@ TEST(TestMediaFixtures, H264ClipsKeepTheGopGridAndReorderFrames)
         PacketPtr packet(av_packet_alloc());
         while (av_read_frame(input.get(), packet.get()) >= 0) {
             if (packet->stream_index == 0) {
-                const int64_t frame = av_rescale_q(packet->pts - startPts, video.time_base,
-                                                   AVRational{1, recipe.fps});
+                const int64_t frame = av_rescale_q(packet->pts - startPts, video.time_base, AVRational{1, recipe.fps});
                 keyByFrame[frame] = (packet->flags & AV_PKT_FLAG_KEY) != 0;
                 reordered = reordered || packet->pts < highestPts;
                 highestPts = std::max(highestPts, packet->pts);
@@ -266,9 +263,13 @@ TEST(TestMediaFixtures, NotMediaFileIsTextThatDoesNotOpen)
 TEST(TestMediaCache, ConcurrentRequestsYieldOneValidFile)
 {
     const ScratchFolder folder("concurrent");
-    const ClipSpec recipe{.fileName = "race.avi", .formatName = "avi", .videoCodec = "mpeg4",
-                        .audioCodec = "libmp3lame", .width = 160, .height = 120,
-                        .seconds = 0.4};
+    const ClipSpec recipe{.fileName = "race.avi",
+                          .formatName = "avi",
+                          .videoCodec = "mpeg4",
+                          .audioCodec = "libmp3lame",
+                          .width = 160,
+                          .height = 120,
+                          .seconds = 0.4};
     constexpr int kThreads = 4;
     std::latch start(kThreads);
     std::vector<fs::path> paths(kThreads);
@@ -290,7 +291,7 @@ TEST(TestMediaCache, ConcurrentRequestsYieldOneValidFile)
         EXPECT_EQ(errors[i], "");
         EXPECT_EQ(paths[i], paths[0]);
     }
-    EXPECT_EQ(folder.Files(), std::vector<fs::path>{paths[0]});  // no temporary left behind
+    EXPECT_EQ(folder.Files(), std::vector<fs::path>{paths[0]}); // no temporary left behind
 
     const InputFormatPtr input = OpenMedia(paths[0]);
     ASSERT_NE(input, nullptr);
@@ -304,15 +305,14 @@ TEST(TestMediaCache, BadRecipesFailClearlyAndLeaveNothingBehind)
         std::string messagePart;
     };
     const std::vector<Case> cases = {
-        {{.fileName = "a.avi", .formatName = "avi", .videoCodec = "no_such_encoder"},
-         "\"no_such_encoder\" is missing"},
-        {{.fileName = "b.avi", .formatName = "no_such_format", .videoCodec = "mpeg4"},
-         "\"no_such_format\""},
-        {{.fileName = "c.mp4", .formatName = "mp4", .videoCodec = "mpeg4",
+        {{.fileName = "a.avi", .formatName = "avi", .videoCodec = "no_such_encoder"}, "\"no_such_encoder\" is missing"},
+        {{.fileName = "b.avi", .formatName = "no_such_format", .videoCodec = "mpeg4"}, "\"no_such_format\""},
+        {{.fileName = "c.mp4",
+          .formatName = "mp4",
+          .videoCodec = "mpeg4",
           .sizeChange = SizeChange{.atFrame = 5, .width = 160, .height = 120}},
          "cannot change size mid-stream"},
-        {{.fileName = "d.mp3", .formatName = "mp3", .audioCodec = "mpeg4"},
-         "\"mpeg4\" encodes video, not audio"},
+        {{.fileName = "d.mp3", .formatName = "mp3", .audioCodec = "mpeg4"}, "\"mpeg4\" encodes video, not audio"},
     };
     const ScratchFolder folder("bad-recipes");
     for (const Case& c : cases) {
@@ -321,12 +321,11 @@ TEST(TestMediaCache, BadRecipesFailClearlyAndLeaveNothingBehind)
             ClipPath(c.recipe, folder.Path());
             ADD_FAILURE() << "no error";
         } catch (const TestMediaError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.messagePart), std::string::npos)
-                << error.what();
+            EXPECT_NE(std::string(error.what()).find(c.messagePart), std::string::npos) << error.what();
         }
     }
     EXPECT_EQ(folder.Files(), std::vector<fs::path>{});
 }
 
-}  // namespace
-}  // namespace tovrel::testmedia
+} // namespace
+} // namespace tovrel::testmedia

@@ -4,10 +4,10 @@
 #include "platform/ctrls/Button.h"
 #include "platform/ctrls/ComboBox.h"
 #include "platform/ctrls/Edit.h"
-#include "platform/ctrls/ListBox.h"
-#include "platform/ctrls/ListView.h"
 #include "platform/ctrls/Image.h"
 #include "platform/ctrls/Label.h"
+#include "platform/ctrls/ListBox.h"
+#include "platform/ctrls/ListView.h"
 #include "platform/ctrls/PageControl.h"
 #include "platform/ctrls/Panel.h"
 #include "platform/ctrls/ScrollBar.h"
@@ -25,8 +25,7 @@ namespace tovrel::gallery {
 
 namespace {
 
-template <class T>
-T* Place(TForm& form, int left, int top, int width, int height)
+template <class T> T* Place(TForm& form, int left, int top, int width, int height)
 {
     auto* control = new T(&form);
     control->SetParent(&form);
@@ -95,8 +94,8 @@ TImageList* FilmImages(TForm& form, int size)
 void AddListView(TForm& form)
 {
     auto* view = Place<TListView>(form, 10, 170, 500, 150);
-    for (auto [caption, width] : {std::pair{"File", 180}, std::pair{"Format", 80}, std::pair{"Size", 90},
-                                   std::pair{"Status", 120}}) {
+    for (auto [caption, width] :
+         {std::pair{"File", 180}, std::pair{"Format", 80}, std::pair{"Size", 90}, std::pair{"Status", 120}}) {
         TListColumn* column = view->Columns()->Add();
         column->SetCaption(caption);
         column->SetWidth(width);
@@ -104,9 +103,8 @@ void AddListView(TForm& form)
     view->SetRowSelect(true);
     view->SetGridLines(true);
     // More rows than fit, so the view scrolls.
-    const char* files[] = {"holiday.avi", "interview.mp4", "concert.mkv", "lecture.flv", "trailer.mov",
-                           "wedding.avi", "recital.mp4", "sunset.mkv",  "tutorial.flv", "teaser.mov",
-                           "garden.avi",  "match.mp4"};
+    const char* files[] = {"holiday.avi", "interview.mp4", "concert.mkv",  "lecture.flv", "trailer.mov", "wedding.avi",
+                           "recital.mp4", "sunset.mkv",    "tutorial.flv", "teaser.mov",  "garden.avi",  "match.mp4"};
     int i = 0;
     for (const char* file : files) {
         TListItem* item = view->Items()->Add();

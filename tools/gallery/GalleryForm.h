@@ -10,8 +10,7 @@ namespace tovrel::gallery {
 std::unique_ptr<TForm> BuildGalleryForm();
 
 // The form's first control of a kind (the gallery has one of each it asks for).
-template <class T>
-T* FirstControlOf(TForm& form)
+template <class T> T* FirstControlOf(TForm& form)
 {
     for (int i = 0; i < form.ControlCount(); ++i)
         if (auto* control = dynamic_cast<T*>(form.Controls(i)))

@@ -72,8 +72,7 @@ public:
                       return;
               }
           })
-    {
-    }
+    {}
     ~TScriptSignals()
     {
         stopping_ = true;
@@ -122,8 +121,7 @@ int DesktopReport(const std::string& reportPath, const std::string& pngPath)
         auto form = gallery::BuildGalleryForm();
         form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
         {
-            TScriptSignals signals([&] { WriteReport(*form, reportPath, pngPath); },
-                                   [] { Application->Terminate(); });
+            TScriptSignals signals([&] { WriteReport(*form, reportPath, pngPath); }, [] { Application->Terminate(); });
             form->Show();
             Application->Run();
         }

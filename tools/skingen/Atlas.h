@@ -16,8 +16,7 @@ public:
 
     TAtlas(std::string fileName, int width, TRgb background)
         : FileName(std::move(fileName)), width_(width), background_(background)
-    {
-    }
+    {}
 
     // A rectangle of w x h, one pixel apart from its neighbours.
     TRect Add(int w, int h, TPaint paint);

@@ -20,8 +20,7 @@ TStatePaint ArrowGlyph(const TTheme& theme, TDir direction, int size)
     };
 }
 
-template <class Entry>
-void SetButtonStates(Entry& e, const TStateRects& s)
+template <class Entry> void SetButtonStates(Entry& e, const TStateRects& s)
 {
     e.ActiveSkinRect = s.Hot;
     e.DownSkinRect = s.Down;
@@ -124,7 +123,8 @@ void AddCheckRadio(TComposition& c, const TPictureSet& pics, std::string name, b
             const TRgb inside = state == TState::Disabled ? Lighter(t.Face, 60) : t.Window;
             const int radius = radio ? box / 2 : std::min(t.Radius, 3);
             p.Box(r, radius, 1, TBoxFill{inside, inside, TFillStyle::Flat}, border, back);
-            const TRgb ink = state == TState::Disabled ? t.TextDisabled : (mark == TMark::Grayed ? t.TextDisabled : t.Accent);
+            const TRgb ink =
+                state == TState::Disabled ? t.TextDisabled : (mark == TMark::Grayed ? t.TextDisabled : t.Accent);
             if (mark == TMark::None)
                 return;
             if (radio)

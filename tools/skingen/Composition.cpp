@@ -19,8 +19,7 @@ void SetGeometry(TskDataSkinCustomControl& e, int picture, const TRect& skinRect
     e.SkinRect = skinRect;
     e.LTPoint = e.RTPoint = e.LBPoint = e.RBPoint = TPoint{};
     switch (mode) {
-    case TResize::Fixed:
-        break;
+    case TResize::Fixed: break;
     case TResize::WidthOnly:
         e.LTPoint = {corner, 0};
         e.RTPoint = {w - corner, 0};
@@ -47,14 +46,10 @@ TBoxFill StateFill(const TTheme& t, TState state)
     const auto fill = [&](TRgb top, TRgb bottom) { return TBoxFill{top, bottom, t.Fill}; };
     switch (state) {
     case TState::Normal:
-    case TState::Focused:
-        return fill(Lighter(t.Face, 90), Darker(t.Face, 18));
-    case TState::Hot:
-        return fill(Lighter(t.FaceHot, 90), t.FaceHot);
-    case TState::Down:
-        return fill(Darker(t.FaceDown, 10), Lighter(t.FaceDown, 40));
-    case TState::Disabled:
-        return TBoxFill{t.Face, t.Face, TFillStyle::Flat};
+    case TState::Focused: return fill(Lighter(t.Face, 90), Darker(t.Face, 18));
+    case TState::Hot: return fill(Lighter(t.FaceHot, 90), t.FaceHot);
+    case TState::Down: return fill(Darker(t.FaceDown, 10), Lighter(t.FaceDown, 40));
+    case TState::Disabled: return TBoxFill{t.Face, t.Face, TFillStyle::Flat};
     }
     return fill(t.Face, t.Face);
 }
@@ -63,14 +58,10 @@ TRgb StateBorder(const TTheme& t, TState state)
 {
     switch (state) {
     case TState::Hot:
-    case TState::Down:
-        return t.BorderHot;
-    case TState::Focused:
-        return t.Accent;
-    case TState::Disabled:
-        return Lighter(t.Border, 110);
-    case TState::Normal:
-        break;
+    case TState::Down: return t.BorderHot;
+    case TState::Focused: return t.Accent;
+    case TState::Disabled: return Lighter(t.Border, 110);
+    case TState::Normal: break;
     }
     return t.Border;
 }

@@ -34,16 +34,14 @@ public:
     int AddPicture(const std::string& fileName, int width, TRgb background);
     TAtlas& Picture(int index) { return *Active.at(std::size_t(index)); }
 
-    template <class Entry>
-    Entry& AddControl(std::string name)
+    template <class Entry> Entry& AddControl(std::string name)
     {
         auto entry = std::make_unique<Entry>(std::move(name));
         Entry& ref = *entry;
         Description.CtrlList.push_back(std::move(entry));
         return ref;
     }
-    template <class Entry>
-    Entry& AddObject(std::string name)
+    template <class Entry> Entry& AddObject(std::string name)
     {
         auto entry = std::make_unique<Entry>(std::move(name));
         Entry& ref = *entry;
@@ -81,8 +79,7 @@ enum class TResize { Fixed, WidthOnly, HeightOnly, Both };
 void SetGeometry(TskDataSkinCustomControl& e, int picture, const TRect& skinRect, TResize mode, int corner, int inset,
                  bool tile);
 
-template <class Entry>
-void SetFont(Entry& e, const TTheme& theme, TRgb color)
+template <class Entry> void SetFont(Entry& e, const TTheme& theme, TRgb color)
 {
     e.FontName = theme.FontName;
     e.FontHeight = theme.FontHeight;

@@ -44,8 +44,8 @@ void AddPanels(TComposition& c, const TPictureSet& pics)
     TAtlas& atlas = c.Picture(pics.Controls);
     const auto panel = [&](const char* name, int w, int h, TBoxFill fill, TRgb border) -> TskDataSkinPanelControl& {
         auto& e = c.AddControl<TskDataSkinPanelControl>(name);
-        SetGeometry(e, pics.Controls, AddFramedBox(atlas, t, w, h, fill, border), TResize::Both,
-                    CornerFor(t, w, h), t.BorderWidth, t.Tile);
+        SetGeometry(e, pics.Controls, AddFramedBox(atlas, t, w, h, fill, border), TResize::Both, CornerFor(t, w, h),
+                    t.BorderWidth, t.Tile);
         SetFont(e, t, t.Text);
         return e;
     };
@@ -80,8 +80,9 @@ void AddPanels(TComposition& c, const TPictureSet& pics)
     bevel.DarkColor = ToColor(Darker(t.Face, 70));
 
     auto& box = c.AddControl<TskDataSkinScrollBoxControl>("scrollbox");
-    SetGeometry(box, pics.Controls, AddFramedBox(atlas, t, 40, 40, TBoxFill{t.Window, t.Window, TFillStyle::Flat}, t.Border),
-                TResize::Both, CornerFor(t, 40, 40), t.BorderWidth, t.Tile);
+    SetGeometry(box, pics.Controls,
+                AddFramedBox(atlas, t, 40, 40, TBoxFill{t.Window, t.Window, TFillStyle::Flat}, t.Border), TResize::Both,
+                CornerFor(t, 40, 40), t.BorderWidth, t.Tile);
     box.BGPictureIndex = -1;
 }
 
@@ -141,11 +142,10 @@ void AddComboBox(TComposition& c, const TPictureSet& pics)
     e.ClRect = TRect{t.BorderWidth + 2, t.BorderWidth + 1, w - bw - 4, h - t.BorderWidth - 1};
     e.ActiveSkinRect = field(TState::Hot);
     e.ButtonRect = place;
-    const TStateRects buttons =
-        AddStateImages(atlas, bw, h - 4, [&t](TPainter& p, const TRect& r, TState state) {
-            PaintStateBox(p, r, t, state, t.Window);
-            p.Arrow(r, TPainter::TDirection::Down, 4, GlyphColor(t, state));
-        });
+    const TStateRects buttons = AddStateImages(atlas, bw, h - 4, [&t](TPainter& p, const TRect& r, TState state) {
+        PaintStateBox(p, r, t, state, t.Window);
+        p.Arrow(r, TPainter::TDirection::Down, 4, GlyphColor(t, state));
+    });
     e.ActiveButtonRect = buttons.Hot;
     e.DownButtonRect = buttons.Down;
     e.UnEnabledButtonRect = buttons.Disabled;
@@ -167,8 +167,8 @@ void AddEdit(TComposition& c, const TPictureSet& pics)
     const TTheme& t = c.Theme;
     TAtlas& atlas = c.Picture(pics.Controls);
     auto& e = c.AddControl<TskDataSkinEditControl>("edit");
-    SetGeometry(e, pics.Controls, AddField(atlas, t, 60, 21, TState::Normal), TResize::WidthOnly, 4,
-                t.BorderWidth + 2, t.Tile);
+    SetGeometry(e, pics.Controls, AddField(atlas, t, 60, 21, TState::Normal), TResize::WidthOnly, 4, t.BorderWidth + 2,
+                t.Tile);
     e.ActiveSkinRect = AddField(atlas, t, 60, 21, TState::Hot);
     SetFont(e, t, t.WindowText);
     e.ActiveFontColor = ToColor(t.WindowText);

@@ -21,8 +21,7 @@ void FillColors(TskSkinColors& k, const TTheme& t)
 }
 
 // Corner points `corner` in from each side of a w x h window picture.
-template <class Entry>
-void SetWindowCorners(Entry& e, int w, int h, int corner)
+template <class Entry> void SetWindowCorners(Entry& e, int w, int h, int corner)
 {
     e.LTPoint = {corner, corner};
     e.RTPoint = {w - corner, corner};
@@ -31,8 +30,7 @@ void SetWindowCorners(Entry& e, int w, int h, int corner)
 }
 
 // Edges and middle stretched, or tiled when the theme tiles.
-template <class Entry>
-void SetWindowStretch(Entry& e, bool tile)
+template <class Entry> void SetWindowStretch(Entry& e, bool tile)
 {
     e.TopStretch = e.LeftStretch = e.RightStretch = e.BottomStretch = !tile;
     e.StretchEffect = !tile;

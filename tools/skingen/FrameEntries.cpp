@@ -50,15 +50,9 @@ void PaintCaptionGlyph(TPainter& p, const TRect& r, TCaptionGlyph glyph, TRgb in
         p.HLine(b.Left, b.Right, b.Bottom - 1, ink);
     };
     switch (glyph) {
-    case TCaptionGlyph::Close:
-        p.Cross(box, ink);
-        break;
-    case TCaptionGlyph::Max:
-        outline(box);
-        break;
-    case TCaptionGlyph::Min:
-        p.FillRect(TRect{box.Left, box.Bottom - 2, box.Right, box.Bottom}, ink);
-        break;
+    case TCaptionGlyph::Close: p.Cross(box, ink); break;
+    case TCaptionGlyph::Max: outline(box); break;
+    case TCaptionGlyph::Min: p.FillRect(TRect{box.Left, box.Bottom - 2, box.Right, box.Bottom}, ink); break;
     case TCaptionGlyph::Restore:
         // The window behind shows only its top and right edges.
         p.HLine(box.Left + 3, box.Right, box.Top, ink);

@@ -16,8 +16,8 @@ constexpr TRgb kWhite{255, 255, 255}, kBlack{0, 0, 0};
 class TIconCanvas {
 public:
     TIconCanvas(const TIconSpec& recipe, int size)
-        : spec_(recipe), size_(size), colour_(size, size, TPixelFormat::pf24bit), cover_(size, size, TPixelFormat::pf24bit),
-          paint_(colour_), mask_(cover_)
+        : spec_(recipe), size_(size), colour_(size, size, TPixelFormat::pf24bit),
+          cover_(size, size, TPixelFormat::pf24bit), paint_(colour_), mask_(cover_)
     {
         ink_ = recipe.Tile ? kWhite : recipe.Colour;
         paint_.FillRect(TRect{0, 0, size, size}, recipe.Tile ? recipe.Colour : kWhite);
@@ -28,7 +28,8 @@ public:
         if (recipe.Tile) {
             const TRect all{0, 0, size, size};
             const int radius = std::max(2, size / 6);
-            paint_.Box(all, radius, 1, TBoxFill{Lighter(recipe.Colour, 50), Darker(recipe.Colour, 25), TFillStyle::Vertical},
+            paint_.Box(all, radius, 1,
+                       TBoxFill{Lighter(recipe.Colour, 50), Darker(recipe.Colour, 25), TFillStyle::Vertical},
                        Darker(recipe.Colour, 60), recipe.Colour);
             mask_.Box(all, radius, 1, TBoxFill{kWhite, kWhite, TFillStyle::Flat}, kWhite, kBlack);
         }
@@ -46,10 +47,7 @@ public:
     {
         Both([&](TPainter& p, TRgb c) { p.Disc(X(u), Y(v), r * span_, c); });
     }
-    void Rect(double u0, double v0, double u1, double v1)
-    {
-        Polygon({{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}});
-    }
+    void Rect(double u0, double v0, double u1, double v1) { Polygon({{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}}); }
     void Frame(double u0, double v0, double u1, double v1, double w)
     {
         Line(u0, v0, u1, v0, w);
@@ -195,7 +193,10 @@ const std::map<std::string, TGlyph, std::less<>>& Glyphs()
              c.Line(0.5, 0.12, 0.5, 0.88, 0.2);
              c.Line(0.12, 0.5, 0.88, 0.5, 0.2);
          }},
-        {"play", [](TIconCanvas& c) { c.Polygon({{0.2, 0.08}, {0.2, 0.92}, {0.9, 0.5}}); }},
+        {"play",
+         [](TIconCanvas& c) {
+             c.Polygon({{0.2, 0.08}, {0.2, 0.92}, {0.9, 0.5}});
+         }},
         {"stop", [](TIconCanvas& c) { c.Rect(0.14, 0.14, 0.86, 0.86); }},
         {"pause",
          [](TIconCanvas& c) {

@@ -10,7 +10,10 @@ namespace {
 constexpr int kSamples = 4;
 constexpr int kFullCoverage = kSamples * kSamples;
 
-std::uint8_t MixChannel(int a, int b, int t) { return std::uint8_t(a + (b - a) * t / 255); }
+std::uint8_t MixChannel(int a, int b, int t)
+{
+    return std::uint8_t(a + (b - a) * t / 255);
+}
 
 bool InsideRounded(double px, double py, double w, double h, double radius)
 {
@@ -33,8 +36,7 @@ double SegmentDistance(double px, double py, double x0, double y0, double x1, do
 }
 
 // Samples the shape over every pixel of the box around it.
-template <class Inside>
-void Cover(int left, int top, int right, int bottom, Inside inside, auto blend)
+template <class Inside> void Cover(int left, int top, int right, int bottom, Inside inside, auto blend)
 {
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) {
@@ -54,9 +56,18 @@ TRgb Mix(TRgb a, TRgb b, int t)
     t = std::clamp(t, 0, 255);
     return {MixChannel(a.R, b.R, t), MixChannel(a.G, b.G, t), MixChannel(a.B, b.B, t)};
 }
-TRgb Lighter(TRgb c, int amount) { return Mix(c, TRgb{255, 255, 255}, amount); }
-TRgb Darker(TRgb c, int amount) { return Mix(c, TRgb{0, 0, 0}, amount); }
-TColor ToColor(TRgb c) { return TColor(c.R | (c.G << 8) | (c.B << 16)); }
+TRgb Lighter(TRgb c, int amount)
+{
+    return Mix(c, TRgb{255, 255, 255}, amount);
+}
+TRgb Darker(TRgb c, int amount)
+{
+    return Mix(c, TRgb{0, 0, 0}, amount);
+}
+TColor ToColor(TRgb c)
+{
+    return TColor(c.R | (c.G << 8) | (c.B << 16));
+}
 
 std::optional<TRgb> ParseHexColour(std::string_view text)
 {
@@ -92,17 +103,21 @@ void TPainter::FillRect(const TRect& r, TRgb c)
             Pixel(x, y, c);
 }
 
-void TPainter::HLine(int x0, int x1, int y, TRgb c) { FillRect(TRect{x0, y, x1, y + 1}, c); }
-void TPainter::VLine(int x, int y0, int y1, TRgb c) { FillRect(TRect{x, y0, x + 1, y1}, c); }
+void TPainter::HLine(int x0, int x1, int y, TRgb c)
+{
+    FillRect(TRect{x0, y, x1, y + 1}, c);
+}
+void TPainter::VLine(int x, int y0, int y1, TRgb c)
+{
+    FillRect(TRect{x, y0, x + 1, y1}, c);
+}
 
 TRgb FillColorAt(const TBoxFill& fill, int row, int height)
 {
     const int span = std::max(1, height - 1);
     switch (fill.Style) {
-    case TFillStyle::Flat:
-        return fill.Top;
-    case TFillStyle::Vertical:
-        return Mix(fill.Top, fill.Bottom, row * 255 / span);
+    case TFillStyle::Flat: return fill.Top;
+    case TFillStyle::Vertical: return Mix(fill.Top, fill.Bottom, row * 255 / span);
     case TFillStyle::Glossy: {
         const int half = std::max(1, height / 2);
         if (row < half)
@@ -142,8 +157,9 @@ void TPainter::Box(const TRect& r, int radius, int borderWidth, const TBoxFill& 
                 return std::uint8_t((pick(back) * outside + pick(border) * edge + pick(body) * innerCount) /
                                     kFullCoverage);
             };
-            Pixel(x, y, TRgb{channel([](TRgb c) { return int(c.R); }), channel([](TRgb c) { return int(c.G); }),
-                             channel([](TRgb c) { return int(c.B); })});
+            Pixel(x, y,
+                  TRgb{channel([](TRgb c) { return int(c.R); }), channel([](TRgb c) { return int(c.G); }),
+                       channel([](TRgb c) { return int(c.B); })});
         }
     }
 }
@@ -154,8 +170,7 @@ void TPainter::Segment(double x0, double y0, double x1, double y1, double thickn
     const int left = int(std::floor(std::min(x0, x1) - half)), right = int(std::ceil(std::max(x0, x1) + half));
     const int top = int(std::floor(std::min(y0, y1) - half)), bottom = int(std::ceil(std::max(y0, y1) + half));
     Cover(
-        left, top, right, bottom,
-        [&](double px, double py) { return SegmentDistance(px, py, x0, y0, x1, y1) <= half; },
+        left, top, right, bottom, [&](double px, double py) { return SegmentDistance(px, py, x0, y0, x1, y1) <= half; },
         [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
 }
 
@@ -194,9 +209,8 @@ void TPainter::Polygon(std::span<const std::pair<double, double>> points, TRgb c
         }
         return true;
     };
-    Cover(
-        int(std::floor(left)), int(std::floor(top)), int(std::ceil(right)), int(std::ceil(bottom)), inside,
-        [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
+    Cover(int(std::floor(left)), int(std::floor(top)), int(std::ceil(right)), int(std::ceil(bottom)), inside,
+          [&](int x, int y, int coverage) { Blend(x, y, c, coverage); });
 }
 
 void TPainter::Arrow(const TRect& r, TDirection direction, int size, TRgb c)
@@ -207,18 +221,10 @@ void TPainter::Arrow(const TRect& r, TDirection direction, int size, TRgb c)
         const int reach = i;
         const int offset = i - size / 2;
         switch (direction) {
-        case TDirection::Up:
-            HLine(cx - reach, cx + reach + 1, cy + offset, c);
-            break;
-        case TDirection::Down:
-            HLine(cx - reach, cx + reach + 1, cy - offset, c);
-            break;
-        case TDirection::Left:
-            VLine(cx + offset, cy - reach, cy + reach + 1, c);
-            break;
-        case TDirection::Right:
-            VLine(cx - offset, cy - reach, cy + reach + 1, c);
-            break;
+        case TDirection::Up: HLine(cx - reach, cx + reach + 1, cy + offset, c); break;
+        case TDirection::Down: HLine(cx - reach, cx + reach + 1, cy - offset, c); break;
+        case TDirection::Left: VLine(cx + offset, cy - reach, cy + reach + 1, c); break;
+        case TDirection::Right: VLine(cx - offset, cy - reach, cy + reach + 1, c); break;
         }
     }
 }

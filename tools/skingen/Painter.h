@@ -5,8 +5,8 @@
 // fixed 4x4 sampling, so the same call always gives the same bytes.
 #include <cstdint>
 #include <optional>
-#include <string_view>
 #include <span>
+#include <string_view>
 #include <utility>
 
 #include "platform/gdi/Surface.h"

@@ -77,9 +77,8 @@ void AddScrollBar(TComposition& c, const TPictureSet& pics, std::string name, bo
     e.DownDownButtonRect = button(TState::Down, forth);
     const int tw = horizontal ? 32 : kThickness, th = horizontal ? kThickness : 32;
     const auto thumb = [&](TState state) {
-        return atlas.Add(tw, th, [&t, state, horizontal](TPainter& p, const TRect& r) {
-            PaintThumb(p, r, t, state, horizontal);
-        });
+        return atlas.Add(
+            tw, th, [&t, state, horizontal](TPainter& p, const TRect& r) { PaintThumb(p, r, t, state, horizontal); });
     };
     e.ThumbRect = thumb(TState::Normal);
     e.ActiveThumbRect = thumb(TState::Hot);

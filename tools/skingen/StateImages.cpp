@@ -29,9 +29,8 @@ TStatePaint BoxLook(const TTheme& theme, TStatePaint glyph)
 
 TBoxFill ToolBarFill(const TTheme& theme)
 {
-    return TBoxFill{Lighter(theme.Face, 60), Darker(theme.Face, 12), theme.Fill == TFillStyle::Flat
-                                                                         ? TFillStyle::Flat
-                                                                         : TFillStyle::Vertical};
+    return TBoxFill{Lighter(theme.Face, 60), Darker(theme.Face, 12),
+                    theme.Fill == TFillStyle::Flat ? TFillStyle::Flat : TFillStyle::Vertical};
 }
 
 TStatePaint ToolLook(const TTheme& theme, TStatePaint glyph)
@@ -50,13 +49,10 @@ TRgb GlyphColor(const TTheme& theme, TState state)
 {
     switch (state) {
     case TState::Hot:
-    case TState::Down:
-        return theme.TextHot;
-    case TState::Disabled:
-        return theme.TextDisabled;
+    case TState::Down: return theme.TextHot;
+    case TState::Disabled: return theme.TextDisabled;
     case TState::Normal:
-    case TState::Focused:
-        break;
+    case TState::Focused: break;
     }
     return theme.Text;
 }

@@ -44,8 +44,7 @@ int Run(int argc, char** argv)
     stored.SaveToCompressStream(file);
     const std::string bytes(reinterpret_cast<const char*>(file.Bytes().data()), file.Bytes().size());
 
-    const auto problems =
-        ValidateCompressedSkin(bytes, theme.Tools ? TStoredSkinRole::Tools : TStoredSkinRole::User);
+    const auto problems = ValidateCompressedSkin(bytes, theme.Tools ? TStoredSkinRole::Tools : TStoredSkinRole::User);
     for (const std::string& problem : problems)
         std::cerr << argv[1] << ": " << problem << "\n";
     if (!problems.empty())

@@ -41,8 +41,8 @@ public:
         const int sw = GetRectWidth(e->SkinRect), sh = GetRectHeight(e->SkinRect);
         if (e->RBPoint.X != 0 && e->RBPoint.Y != 0) {
             const TskSkinCorners skin{e->LTPoint, e->RTPoint, e->LBPoint, e->RBPoint, e->ClRect};
-            const TskStretchFlags flags{e->LeftStretch, e->TopStretch, e->RightStretch, e->BottomStretch,
-                                        e->StretchEffect, e->StretchType};
+            const TskStretchFlags flags{e->LeftStretch,   e->TopStretch,    e->RightStretch,
+                                        e->BottomStretch, e->StretchEffect, e->StretchType};
             CreateSkinImage(skin, NewSkinCorners(skin, TSize{sw, sh}, TSize{w, h}), b, *picture, state, w, h, true,
                             flags);
         } else if (e->RTPoint.X != 0 || e->RTPoint.Y != 0) {
@@ -82,14 +82,12 @@ public:
         const int i = data_.GetControlIndex(name);
         return i < 0 ? nullptr : dynamic_cast<const TskDataSkinCustomControl*>(data_.CtrlList[std::size_t(i)].get());
     }
-    template <class Entry>
-    const Entry* Control(std::string_view name) const
+    template <class Entry> const Entry* Control(std::string_view name) const
     {
         const int i = data_.GetControlIndex(name);
         return i < 0 ? nullptr : dynamic_cast<const Entry*>(data_.CtrlList[std::size_t(i)].get());
     }
-    template <class Entry>
-    const Entry* Object(std::string_view name) const
+    template <class Entry> const Entry* Object(std::string_view name) const
     {
         const int i = data_.GetIndex(name);
         return i < 0 ? nullptr : dynamic_cast<const Entry*>(data_.ObjectList[std::size_t(i)].get());
@@ -114,8 +112,8 @@ void DrawFrame(TSheet& s, int x, int y, int w, int h)
     const TskSkinCorners skin{f.LTPoint, f.RTPoint, f.LBPoint, f.RBPoint, f.ClRect};
     const TskStretchFlags flags{f.LeftStretch, f.TopStretch, f.RightStretch, f.BottomStretch, false, f.StretchType};
     TBitmap frame;
-    CreateSkinImage(skin, NewSkinCorners(skin, TSize{pw, ph}, TSize{w, h}), frame, *d.FPicture, TRect{0, 0, pw, ph},
-                    w, h, true, flags);
+    CreateSkinImage(skin, NewSkinCorners(skin, TSize{pw, ph}, TSize{w, h}), frame, *d.FPicture, TRect{0, 0, pw, ph}, w,
+                    h, true, flags);
     s.Copy(frame, TRect{0, 0, w, h}, x, y);
     // Caption buttons keep their distance from the right edge.
     for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {

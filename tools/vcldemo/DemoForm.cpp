@@ -13,8 +13,7 @@ namespace tovrel::demo {
 
 namespace {
 
-template <class T>
-T* Add(TForm& form, TWinControl* parent, TAlign align, TRect bounds)
+template <class T> T* Add(TForm& form, TWinControl* parent, TAlign align, TRect bounds)
 {
     auto* control = new T(&form);
     control->SetParent(parent);

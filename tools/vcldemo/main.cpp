@@ -54,8 +54,8 @@ bool OpenFileMenu(TForm& form)
 int Screenshot(const std::string& path)
 {
     auto backend = std::static_pointer_cast<THeadlessBackend>(InstallBackend("headless"));
-    backend->SetMonitors({TMonitor{{0, 0, demo::kScreenWidth, demo::kScreenHeight},
-                                   {0, 0, demo::kScreenWidth, demo::kScreenHeight}}});
+    backend->SetMonitors(
+        {TMonitor{{0, 0, demo::kScreenWidth, demo::kScreenHeight}, {0, 0, demo::kScreenWidth, demo::kScreenHeight}}});
     auto form = demo::BuildDemoForm();
     form->Show();
     Application->ProcessMessages();

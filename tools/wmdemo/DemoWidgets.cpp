@@ -250,8 +250,8 @@ HWND CreateDropList(HWND owner, const std::vector<std::string>& items, HWND targ
 
 HWND CreateTextField(HWND parent, TRect bounds)
 {
-    HWND h = Create(kTextField, parent, bounds, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                    WS_EX_CLIENTEDGE);
+    HWND h =
+        Create(kTextField, parent, bounds, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE);
     SetWindowLongPtr(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TTextField));
     return h;
 }

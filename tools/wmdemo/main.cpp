@@ -13,9 +13,9 @@
 #include "platform/backend/BackendChoice.h"
 #include "platform/backend/HeadlessBackend.h"
 #include "platform/backend/X11Extras.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/gdi/codecs/ImageCodec.h"
 #include "platform/gdi/codecs/PngCodec.h"
-#include "platform/gdi/SysColors.h"
 #include "platform/rtl/MainThread.h"
 
 #include <cstdio>

@@ -41,4 +41,4 @@ void ApplyBoxTexts(const TBoxTexts& texts, TPendingOutputSettings& pending);
 // sentinel becomes the empty text). Returns the text for the row's column.
 std::string ApplyBoxText(TParameterBox box, std::string_view text, TPendingOutputSettings& pending);
 
-}  // namespace tovrel
+} // namespace tovrel

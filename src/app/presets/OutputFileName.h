@@ -31,4 +31,4 @@ using TNameInUse = std::function<bool(const std::string& path)>;
 std::string MakeOutputFileName(std::string_view outputName, std::string_view folder, bool overwrite,
                                const TNameInUse& nameInUse = {});
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -20,4 +20,4 @@ void ApplyPendingSettings(const TPendingOutputSettings& pending, TOutputOptions&
 // defaults, having no column.
 void ApplyRowSettings(const TRowSettingsColumns& row, TOutputOptions& options);
 
-}  // namespace tovrel
+} // namespace tovrel

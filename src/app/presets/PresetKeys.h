@@ -19,11 +19,11 @@ int DialogPresetKey(int categoryIndex, int formatIndex);
 int RowCategoryCode(int categoryPosition, int formatPosition);
 
 struct TCategoryFormatPositions {
-  int CategoryPosition = 0;
-  int FormatPosition = 0;
+    int CategoryPosition = 0;
+    int FormatPosition = 0;
 };
 
 // Back to the two positions; format positions stay below 100.
 TCategoryFormatPositions DecodeRowCategoryCode(int rowCategoryCode);
 
-}  // namespace tovrel
+} // namespace tovrel

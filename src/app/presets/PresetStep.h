@@ -14,10 +14,10 @@ void ApplyEncoderProfile(const TEncoderProfile& profile, TPendingOutputSettings&
 
 // What the preset step reads besides the two boxes.
 struct TPresetStepContext {
-  std::string AddFileName;   // full path of the input being added
-  std::string OutputFolder;  // the output folder's text
-  bool OverwriteOutput = false;   // "直接覆盖输出文件" is chosen
-  TNameInUse NameInUse;           // outputs already given to other rows
+    std::string AddFileName;      // full path of the input being added
+    std::string OutputFolder;     // the output folder's text
+    bool OverwriteOutput = false; // "直接覆盖输出文件" is chosen
+    TNameInUse NameInUse;         // outputs already given to other rows
 };
 
 // The main window's preset step: reset the pending settings, compute the preset
@@ -33,4 +33,4 @@ std::optional<int> RunPresetStep(int categoryPosition, int formatPosition, const
 int RunDialogPresetStep(int categoryIndex, int formatIndex, const TPresetStepContext& context,
                         TPendingOutputSettings& pending);
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -40,4 +40,4 @@ std::string SizeText(std::int64_t bytes);
 // last one, with the longer extensions spelled out (".flac", ".alac", ...).
 std::string FormatTitleExtension(std::string_view title);
 
-}  // namespace tovrel
+} // namespace tovrel

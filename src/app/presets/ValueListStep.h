@@ -9,14 +9,14 @@ namespace tovrel {
 
 // What one parameter box holds after the value-list step.
 struct TBoxFill {
-  std::vector<std::string> Items;
-  int Selected = -1;  // -1: no item selected (the box keeps its old text)
-  bool Enabled = true;
+    std::vector<std::string> Items;
+    int Selected = -1; // -1: no item selected (the box keeps its old text)
+    bool Enabled = true;
 };
 
 struct TParameterBoxesFill {
-  bool KeyFound = false;
-  TPerBox<TBoxFill> Boxes;
+    bool KeyFound = false;
+    TPerBox<TBoxFill> Boxes;
 };
 
 // The value-list step for a preset key: each box gets its list and default
@@ -24,4 +24,4 @@ struct TParameterBoxesFill {
 // and aspect boxes. A key without a row leaves six empty, enabled boxes.
 TParameterBoxesFill FillParameterBoxes(const TPresetCatalog& catalog, int key);
 
-}  // namespace tovrel
+} // namespace tovrel

@@ -28,8 +28,7 @@ std::shared_ptr<TBackend> Make(const std::string& name)
     if (DisplayPresent()) {
         try {
             return std::make_shared<TDesktopBackend>();
-        } catch (const EBackendUnavailable&) {
-        }
+        } catch (const EBackendUnavailable&) {}
     }
     return std::make_shared<THeadlessBackend>();
 }

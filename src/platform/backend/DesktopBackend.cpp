@@ -260,9 +260,8 @@ void TDesktopBackend::Present(HWND hwnd, const TSurface& surface, const TRegion&
     // Our 32-bit pixels are B,G,R,A bytes: ARGB8888 in SDL's terms on little-endian machines.
     // Drawn (not per-pixel alpha) content leaves alpha 0, so its alpha byte is not shown.
     const Uint32 format = IsPerPixelAlphaWindow(hwnd) ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888;
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(surface.Bits()),
-                                                             surface.Width(), surface.Height(), 32,
-                                                             surface.Stride(), format);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(surface.Bits()), surface.Width(),
+                                                             surface.Height(), 32, surface.Stride(), format);
     if (!source)
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
@@ -317,7 +316,8 @@ std::vector<TMonitor> TDesktopBackend::Monitors()
             continue;
         if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
             usable = bounds;
-        monitors.push_back({Bounds(bounds.x, bounds.y, bounds.w, bounds.h), Bounds(usable.x, usable.y, usable.w, usable.h)});
+        monitors.push_back(
+            {Bounds(bounds.x, bounds.y, bounds.w, bounds.h), Bounds(usable.x, usable.y, usable.w, usable.h)});
     }
     if (monitors.empty())
         return TBackend::Monitors();
@@ -339,6 +339,9 @@ std::string TDesktopBackend::ClipboardText()
     return copy;
 }
 
-void TDesktopBackend::SetClipboardText(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+void TDesktopBackend::SetClipboardText(const std::string& text)
+{
+    SDL_SetClipboardText(text.c_str());
+}
 
 } // namespace tovrel

@@ -34,11 +34,13 @@ TRect ScreenExtent(const std::vector<TMonitor>& monitors)
 std::vector<HWND> VisibleTopLevelsBottomFirst()
 {
     std::vector<HWND> tops;
-    EnumWindows([](HWND h, LPARAM l) {
-        if (IsWindowVisible(h) && !IsIconic(h))
-            reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
-        return BOOL(1);
-    }, reinterpret_cast<LPARAM>(&tops));
+    EnumWindows(
+        [](HWND h, LPARAM l) {
+            if (IsWindowVisible(h) && !IsIconic(h))
+                reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
+            return BOOL(1);
+        },
+        reinterpret_cast<LPARAM>(&tops));
     std::reverse(tops.begin(), tops.end());
     return tops;
 }

@@ -123,18 +123,13 @@ void TButtonControl::DefaultHandler(TMessage& message)
             SetPressed(false, false);
         Invalidate();
         break;
-    case WM_SETFOCUS:
-        Invalidate();
-        break;
-    case WM_GETDLGCODE:
-        message.Result = DLGC_BUTTON;
-        return;
+    case WM_SETFOCUS: Invalidate(); break;
+    case WM_GETDLGCODE: message.Result = DLGC_BUTTON; return;
     case CN_COMMAND:
         if (HIWORD(message.WParam) == BN_CLICKED)
             Clicked();
         return;
-    default:
-        break;
+    default: break;
     }
     TWinControl::DefaultHandler(message);
 }
@@ -247,9 +242,11 @@ void TCheckBox::PaintWindow(HDC dc)
     FillRect(dc, &mark, GetSysColorBrush(state_ == cbGrayed || !Enabled() ? COLOR_BTNFACE : COLOR_WINDOW));
     DrawEdge(dc, &mark, EDGE_SUNKEN, BF_RECT);
     if (state_ != cbUnchecked) {
-        HPEN pen = CreatePen(PS_SOLID, 2, GetSysColor(state_ == cbGrayed || !Enabled() ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+        HPEN pen =
+            CreatePen(PS_SOLID, 2, GetSysColor(state_ == cbGrayed || !Enabled() ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
         HGDIOBJ old = SelectObject(dc, pen);
-        const POINT tick[3] = {{mark.Left + 3, mark.Top + 6}, {mark.Left + 5, mark.Top + 9}, {mark.Left + 10, mark.Top + 3}};
+        const POINT tick[3] = {
+            {mark.Left + 3, mark.Top + 6}, {mark.Left + 5, mark.Top + 9}, {mark.Left + 10, mark.Top + 3}};
         Polyline(dc, tick, 3);
         SelectObject(dc, old);
         DeleteObject(pen);

@@ -236,7 +236,10 @@ bool TCustomComboBox::HandleComboMessage(TMessage& message)
         message.Result = found;
         return true;
     }
-    case CB_SHOWDROPDOWN: SetDroppedDown(w != 0); message.Result = 1; return true;
+    case CB_SHOWDROPDOWN:
+        SetDroppedDown(w != 0);
+        message.Result = 1;
+        return true;
     case CB_GETDROPPEDSTATE: message.Result = dropped_; return true;
     case CB_LIMITTEXT:
         if (edit_)
@@ -246,15 +249,15 @@ bool TCustomComboBox::HandleComboMessage(TMessage& message)
     case CB_GETEDITSEL:
     case CB_SETEDITSEL:
         if (edit_ && style_ != csDropDownList) {
-            message.Result = message.Msg == CB_GETEDITSEL
-                                 ? edit_->Perform(EM_GETSEL, w, l)
-                                 : edit_->Perform(EM_SETSEL, WPARAM(SHORT(LOWORD(ULONG_PTR(l)))), SHORT(HIWORD(ULONG_PTR(l))));
+            message.Result =
+                message.Msg == CB_GETEDITSEL
+                    ? edit_->Perform(EM_GETSEL, w, l)
+                    : edit_->Perform(EM_SETSEL, WPARAM(SHORT(LOWORD(ULONG_PTR(l)))), SHORT(HIWORD(ULONG_PTR(l))));
         } else {
             message.Result = CB_ERR;
         }
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -301,12 +304,8 @@ void TCustomComboBox::DefaultHandler(TMessage& message)
         Notify(CBN_KILLFOCUS);
         break;
     }
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (dropped_ ? DLGC_WANTALLKEYS : 0);
-        return;
-    case WM_KEYDOWN:
-        ComboKey(WORD(message.WParam));
-        return;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (dropped_ ? DLGC_WANTALLKEYS : 0); return;
+    case WM_KEYDOWN: ComboKey(WORD(message.WParam)); return;
     case WM_SYSKEYDOWN:
         if (message.WParam == VK_DOWN || message.WParam == VK_UP) {
             ComboKey(VK_F4);
@@ -324,12 +323,13 @@ void TCustomComboBox::DefaultHandler(TMessage& message)
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        HandleMouse(message);
-        break;
+    case WM_CAPTURECHANGED: HandleMouse(message); break;
     case CN_COMMAND:
         switch (HIWORD(message.WParam)) {
-        case CBN_SELCHANGE: Click(); Select(); break;
+        case CBN_SELCHANGE:
+            Click();
+            Select();
+            break;
         case CBN_EDITCHANGE: Change(); break;
         case CBN_DROPDOWN: DropDown(); break;
         case CBN_CLOSEUP: CloseUp(); break;
@@ -337,8 +337,7 @@ void TCustomComboBox::DefaultHandler(TMessage& message)
         default: break;
         }
         return;
-    default:
-        break;
+    default: break;
     }
     TWinControl::DefaultHandler(message);
 }

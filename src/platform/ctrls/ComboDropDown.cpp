@@ -23,12 +23,13 @@ void TCustomComboBox::SetDroppedDown(bool value)
     Notify(CBN_DROPDOWN);
     const int rows = std::clamp(list_->Count(), 1, dropDownCount_);
     const int border = 2 * GetSystemMetrics(SM_CYBORDER);
-    const TPoint below = ClientToScreen(Point(-GetSystemMetrics(SM_CXEDGE), ClientHeight() + GetSystemMetrics(SM_CYEDGE)));
+    const TPoint below =
+        ClientToScreen(Point(-GetSystemMetrics(SM_CXEDGE), ClientHeight() + GetSystemMetrics(SM_CYEDGE)));
     const int height = rows * list_->ItemHeight() + border;
     // Above the box when the screen has no room below it.
     const TRect work = MonitorWorkArea(below);
-    const int top = below.Y + height > work.Bottom ? ClientToScreen(Point(0, 0)).Y - GetSystemMetrics(SM_CYEDGE) - height
-                                                   : below.Y;
+    const int top =
+        below.Y + height > work.Bottom ? ClientToScreen(Point(0, 0)).Y - GetSystemMetrics(SM_CYEDGE) - height : below.Y;
     list_->SetBounds(below.X, top, Width(), height);
     list_->SetItemIndex(committed_);
     dropped_ = true;
@@ -125,8 +126,7 @@ void TCustomComboBox::HandleMouse(TMessage& message)
         if (dropped_ && reinterpret_cast<HWND>(message.LParam) != (HandleAllocated() ? Handle() : nullptr))
             CloseDropDown(false);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -134,9 +134,7 @@ bool TCustomComboBox::ComboKey(WORD key)
 {
     const bool alt = GetKeyState(VK_MENU) < 0;
     switch (key) {
-    case VK_F4:
-        SetDroppedDown(!dropped_);
-        return true;
+    case VK_F4: SetDroppedDown(!dropped_); return true;
     case VK_DOWN:
     case VK_UP:
         if (alt) {
@@ -145,9 +143,7 @@ bool TCustomComboBox::ComboKey(WORD key)
         }
         [[fallthrough]];
     case VK_PRIOR:
-    case VK_NEXT:
-        list_->Perform(WM_KEYDOWN, key, 0);
-        return true;
+    case VK_NEXT: list_->Perform(WM_KEYDOWN, key, 0); return true;
     case VK_HOME:
     case VK_END:
         if (style_ != csDropDownList && !dropped_)
@@ -160,8 +156,7 @@ bool TCustomComboBox::ComboKey(WORD key)
             return false;
         CloseDropDown(key == VK_RETURN);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

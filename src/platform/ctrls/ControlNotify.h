@@ -24,8 +24,7 @@ bool SettingTextQuietly(const TControl& control);
 // Points `field` at `value` (an image list, a focus control ...), moving the
 // removal notification from the old component to the new one, so the field
 // is cleared in Notification when its component goes.
-template <class T>
-void SetComponentReference(TComponent& holder, T*& field, T* value)
+template <class T> void SetComponentReference(TComponent& holder, T*& field, T* value)
 {
     if (field)
         field->RemoveFreeNotification(&holder);

@@ -2,9 +2,9 @@
 
 #include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/EditView.h"
-#include "platform/gdi/SysColors.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/wm/Caret.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Paint.h"
@@ -221,11 +221,8 @@ void TCustomEdit::WndProc(TMessage& message)
             return;
         break;
     case CM_FONTCHANGED:
-    case CM_ENABLEDCHANGED:
-        CaretMoved();
-        break;
-    default:
-        break;
+    case CM_ENABLEDCHANGED: CaretMoved(); break;
+    default: break;
     }
     TWinControl::WndProc(message);
 }
@@ -271,19 +268,13 @@ void TCustomEdit::DefaultHandler(TMessage& message)
         return;
     }
     case WM_CHAR:
-    case WM_IME_CHAR:
-        HandleChar(char16_t(message.WParam));
-        return;
-    case WM_KEYDOWN:
-        HandleKeyDown(WORD(message.WParam));
-        return;
+    case WM_IME_CHAR: HandleChar(char16_t(message.WParam)); return;
+    case WM_KEYDOWN: HandleKeyDown(WORD(message.WParam)); return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        HandleMouse(message);
-        break;
+    case WM_CAPTURECHANGED: HandleMouse(message); break;
     case WM_CONTEXTMENU:
         // Reached only when neither OnContextPopup nor a PopupMenu of the
         // control's own took the message.
@@ -305,8 +296,7 @@ void TCustomEdit::DefaultHandler(TMessage& message)
         message.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
         return;
     }
-    default:
-        break;
+    default: break;
     }
     TWinControl::DefaultHandler(message);
 }

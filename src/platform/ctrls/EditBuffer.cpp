@@ -11,8 +11,7 @@ namespace {
 
 bool IsWordChar(char32_t c)
 {
-    return c == U'_' || (c >= U'0' && c <= U'9') || (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') ||
-           c >= 0x80;
+    return c == U'_' || (c >= U'0' && c <= U'9') || (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || c >= 0x80;
 }
 
 bool IsSpace(char32_t c)
@@ -208,7 +207,8 @@ std::pair<int, int> TEditBuffer::WordAt(int pos) const
     const bool word = IsWordChar(text_[std::size_t(pos)]);
     auto same = [&](int i) {
         const char32_t c = text_[std::size_t(i)];
-        return word ? IsWordChar(c) : (!IsWordChar(c) && !IsSpace(c) ? i == pos : IsSpace(c) && c != U'\n' && c != U'\r');
+        return word ? IsWordChar(c)
+                    : (!IsWordChar(c) && !IsSpace(c) ? i == pos : IsSpace(c) && c != U'\n' && c != U'\r');
     };
     int first = pos, last = pos + 1;
     while (first > 0 && same(first - 1))

@@ -67,7 +67,7 @@ public:
     // Lines.
     int LineCount() const;
     int LineFromChar(int pos) const;
-    int LineIndex(int line) const; // -1 past the last line
+    int LineIndex(int line) const;  // -1 past the last line
     int LineLength(int line) const; // without the break
     int LineEnd(int line) const { return LineIndex(line) + LineLength(line); }
     std::u32string_view Line(int line) const;

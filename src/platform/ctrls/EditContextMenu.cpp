@@ -5,8 +5,8 @@
 
 #include "platform/ctrls/EditView.h"
 #include "platform/vcl/Menus.h"
-#include "platform/wm/Monitors.h"
 #include "platform/wm/MessageLoop.h"
+#include "platform/wm/Monitors.h"
 
 #include <algorithm>
 #include <memory>

@@ -59,21 +59,11 @@ void TCustomEdit::HandleChar(char16_t ch)
     }
     pendingHighSurrogate_ = 0;
     switch (c) {
-    case kSelectAll:
-        SelectAll();
-        return;
-    case kCopy:
-        Perform(WM_COPY, 0, 0);
-        return;
-    case kPaste:
-        Perform(WM_PASTE, 0, 0);
-        return;
-    case kCut:
-        Perform(WM_CUT, 0, 0);
-        return;
-    case kUndo:
-        Perform(WM_UNDO, 0, 0);
-        return;
+    case kSelectAll: SelectAll(); return;
+    case kCopy: Perform(WM_COPY, 0, 0); return;
+    case kPaste: Perform(WM_PASTE, 0, 0); return;
+    case kCut: Perform(WM_CUT, 0, 0); return;
+    case kUndo: Perform(WM_UNDO, 0, 0); return;
     case kBackspace:
         if (!readOnly_ && buffer_.DeleteBackward())
             TextEdited();
@@ -86,8 +76,7 @@ void TCustomEdit::HandleChar(char16_t ch)
         if (MultiLine() && WantTabs && !readOnly_)
             Insert("\t", true);
         return;
-    default:
-        break;
+    default: break;
     }
     if (c < 32 || c == 127 || readOnly_)
         return;
@@ -147,8 +136,7 @@ void TCustomEdit::HandleKeyDown(WORD key)
         else if (shift)
             Perform(WM_PASTE, 0, 0);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -184,11 +172,8 @@ void TCustomEdit::HandleMouse(TMessage& message)
                 ReleaseCapture();
         }
         break;
-    case WM_CAPTURECHANGED:
-        selectingByMouse_ = false;
-        break;
-    default:
-        break;
+    case WM_CAPTURECHANGED: selectingByMouse_ = false; break;
+    default: break;
     }
 }
 
@@ -227,7 +212,10 @@ bool TCustomEdit::HandleEditMessage(TMessage& message)
         else
             view_->ScrollToCaret();
         return true;
-    case EM_SCROLLCARET: CaretMoved(); result = 1; return true;
+    case EM_SCROLLCARET:
+        CaretMoved();
+        result = 1;
+        return true;
     case EM_GETMODIFY: result = buffer_.Modified(); return true;
     case EM_SETMODIFY: buffer_.SetModified(w != 0); return true;
     case EM_GETLINECOUNT: result = buffer_.LineCount(); return true;
@@ -248,7 +236,10 @@ bool TCustomEdit::HandleEditMessage(TMessage& message)
         return true;
     }
     case EM_REPLACESEL: Insert(l ? FromLParam<const char>(l) : "", false); return true;
-    case EM_LIMITTEXT: maxLength_ = int(std::min<WPARAM>(w, 0x7FFFFFFF)); buffer_.SetMaxLength(maxLength_); return true;
+    case EM_LIMITTEXT:
+        maxLength_ = int(std::min<WPARAM>(w, 0x7FFFFFFF));
+        buffer_.SetMaxLength(maxLength_);
+        return true;
     case EM_GETLIMITTEXT: result = buffer_.MaxLength(); return true;
     case EM_CANUNDO: result = buffer_.CanUndo(); return true;
     case EM_UNDO:
@@ -258,13 +249,24 @@ bool TCustomEdit::HandleEditMessage(TMessage& message)
             TextEdited();
         return true;
     case EM_EMPTYUNDOBUFFER: buffer_.EmptyUndo(); return true;
-    case EM_SETPASSWORDCHAR: passwordChar_ = char16_t(w); CaretMoved(); return true;
+    case EM_SETPASSWORDCHAR:
+        passwordChar_ = char16_t(w);
+        CaretMoved();
+        return true;
     case EM_GETPASSWORDCHAR: result = passwordChar_; return true;
     case EM_GETFIRSTVISIBLELINE:
-        result = MultiLine() ? view_->FirstVisibleLine() : view_->PointToPos(Point(view_->FormatRect().Left, view_->FormatRect().Top));
+        result = MultiLine() ? view_->FirstVisibleLine()
+                             : view_->PointToPos(Point(view_->FormatRect().Left, view_->FormatRect().Top));
         return true;
-    case EM_SETREADONLY: readOnly_ = w != 0; Invalidate(); result = 1; return true;
-    case EM_SETMARGINS: view_->SetMargins(w, LOWORD(ULONG_PTR(l)), HIWORD(ULONG_PTR(l))); CaretMoved(); return true;
+    case EM_SETREADONLY:
+        readOnly_ = w != 0;
+        Invalidate();
+        result = 1;
+        return true;
+    case EM_SETMARGINS:
+        view_->SetMargins(w, LOWORD(ULONG_PTR(l)), HIWORD(ULONG_PTR(l)));
+        CaretMoved();
+        return true;
     case EM_GETMARGINS: result = MAKELRESULT(view_->LeftMargin(), view_->RightMargin()); return true;
     case EM_POSFROMCHAR: {
         if (int(w) < 0 || int(w) > buffer_.Length()) {
@@ -298,8 +300,7 @@ bool TCustomEdit::HandleEditMessage(TMessage& message)
         if (!readOnly_)
             Insert(GetClipboardText(), false);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -74,7 +74,8 @@ std::vector<TEditView::TRow> TEditView::Rows() const
         }
         if (!measure)
             measure.emplace(*edit_.Font());
-        const std::vector<int> offsets = measure->Offsets(edit_.passwordChar_ ? std::u32string(text.size(), char32_t(edit_.passwordChar_)) : std::u32string(text));
+        const std::vector<int> offsets = measure->Offsets(
+            edit_.passwordChar_ ? std::u32string(text.size(), char32_t(edit_.passwordChar_)) : std::u32string(text));
         int from = 0;
         do {
             // The longest run that fits, broken after its last space when it has one.
@@ -134,7 +135,8 @@ TPoint TEditView::PosToPoint(int pos) const
     TTextMeasure measure(*edit_.Font());
     const int x = measure.Width(std::u32string_view(text).substr(0, std::size_t(column)));
     const TRect r = FormatRect();
-    return Point(r.Left + AlignOffset(measure.Width(text)) + x - scrollX_, r.Top + (row - topRow_) * measure.LineHeight());
+    return Point(r.Left + AlignOffset(measure.Width(text)) + x - scrollX_,
+                 r.Top + (row - topRow_) * measure.LineHeight());
 }
 
 int TEditView::PointToPos(TPoint p) const

@@ -203,7 +203,8 @@ void THeaderState::MouseMove(TPoint p)
         Notify(HDN_TRACKW, tracking_, width, &width);
         if (width == sections_[std::size_t(tracking_)].Width)
             return;
-        if (Notify(HDN_ITEMCHANGINGW, tracking_, width, &width) != 0 || width == sections_[std::size_t(tracking_)].Width)
+        if (Notify(HDN_ITEMCHANGINGW, tracking_, width, &width) != 0 ||
+            width == sections_[std::size_t(tracking_)].Width)
             return;
         sections_[std::size_t(tracking_)].Width = width;
         InvalidateRect(hwnd_, nullptr, 1);
@@ -371,8 +372,7 @@ bool THeaderState::Handle(UINT message, WPARAM w, LPARAM l, LRESULT& result)
         EndPaint(hwnd_, &ps);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -24,9 +24,7 @@ void TInPlaceEditor::Finish(bool keep)
 void TInPlaceEditor::DefaultHandler(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
-        return;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS; return;
     case WM_KEYDOWN:
         if (message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) {
             Finish(message.WParam == VK_RETURN);
@@ -41,8 +39,7 @@ void TInPlaceEditor::DefaultHandler(TMessage& message)
         TCustomEdit::DefaultHandler(message);
         Finish(true);
         return;
-    default:
-        break;
+    default: break;
     }
     TCustomEdit::DefaultHandler(message);
 }

@@ -1,9 +1,9 @@
 #include "platform/ctrls/Label.h"
 
 #include "platform/ctrls/ControlNotify.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/Text.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/wm/Paint.h"
 
 #include <algorithm>
@@ -158,11 +158,8 @@ void TCustomLabel::WndProc(TMessage& message)
             return;
         }
         break;
-    case CM_FONTCHANGED:
-        AdjustBounds();
-        break;
-    default:
-        break;
+    case CM_FONTCHANGED: AdjustBounds(); break;
+    default: break;
     }
     TGraphicControl::WndProc(message);
 }

@@ -416,9 +416,7 @@ bool TCustomListBox::HandleListMessage(TMessage& message)
         result = InsertRow(at, std::move(s));
         return true;
     }
-    case LB_INSERTSTRING:
-        result = index > Count() ? LB_ERR : InsertRow(index, text());
-        return true;
+    case LB_INSERTSTRING: result = index > Count() ? LB_ERR : InsertRow(index, text()); return true;
     case LB_DELETESTRING:
         if (!valid) {
             result = LB_ERR;
@@ -469,7 +467,9 @@ bool TCustomListBox::HandleListMessage(TMessage& message)
         result = valid ? index : LB_ERR;
         return true;
     case LB_GETCURSEL:
-        result = multiSelect_ ? caret_ : (caret_ >= 0 && caret_ < Count() && rows_[std::size_t(caret_)].Selected ? caret_ : LB_ERR);
+        result = multiSelect_
+                     ? caret_
+                     : (caret_ >= 0 && caret_ < Count() && rows_[std::size_t(caret_)].Selected ? caret_ : LB_ERR);
         return true;
     case LB_SETSEL: {
         const int item = int(l);
@@ -542,7 +542,10 @@ bool TCustomListBox::HandleListMessage(TMessage& message)
         result = 1;
         return true;
     }
-    case LB_SETANCHORINDEX: anchor_ = valid ? index : anchor_; result = valid ? 0 : LB_ERR; return true;
+    case LB_SETANCHORINDEX:
+        anchor_ = valid ? index : anchor_;
+        result = valid ? 0 : LB_ERR;
+        return true;
     case LB_GETANCHORINDEX: result = anchor_; return true;
     case LB_SETCARETINDEX:
         if (!valid) {
@@ -572,7 +575,9 @@ bool TCustomListBox::HandleListMessage(TMessage& message)
         Invalidate();
         return true;
     }
-    case LB_GETITEMHEIGHT: result = style_ == lbOwnerDrawVariable && valid ? RowHeight(index) : ItemHeight(); return true;
+    case LB_GETITEMHEIGHT:
+        result = style_ == lbOwnerDrawVariable && valid ? RowHeight(index) : ItemHeight();
+        return true;
     case LB_ITEMFROMPOINT: {
         const TPoint p = PointFromLParam(l);
         if (columns_ > 0) {
@@ -593,8 +598,7 @@ bool TCustomListBox::HandleListMessage(TMessage& message)
         result = MAKELRESULT(item, outside || i >= Count() ? 1 : 0);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -643,8 +647,7 @@ void TCustomListBox::DefaultHandler(TMessage& message)
         message.Result = 1;
         return;
     }
-    default:
-        break;
+    default: break;
     }
     TWinControl::DefaultHandler(message);
 }

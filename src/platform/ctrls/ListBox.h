@@ -133,7 +133,7 @@ private:
     int tabWidth_ = 0;
     int columns_ = 0;
     std::vector<int> tabStops_; // dialog units
-    int caret_ = -1;  // the focus rectangle's row; the selection in single mode
+    int caret_ = -1;            // the focus rectangle's row; the selection in single mode
     int anchor_ = -1;
     int top_ = 0;
     TScrollState vertical_, horizontal_;

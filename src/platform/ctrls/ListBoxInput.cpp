@@ -22,15 +22,9 @@ bool IsKeyDown(int vk)
 bool TListBoxInput::Handle(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_KEYDOWN:
-        KeyDown(WORD(message.WParam));
-        return true;
-    case WM_CHAR:
-        Char(char16_t(message.WParam));
-        return true;
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return true;
+    case WM_KEYDOWN: KeyDown(WORD(message.WParam)); return true;
+    case WM_CHAR: Char(char16_t(message.WParam)); return true;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         ButtonDown(PointFromLParam(message.LParam), message.WParam, message.Msg == WM_LBUTTONDBLCLK);
@@ -46,9 +40,7 @@ bool TListBoxInput::Handle(TMessage& message)
                 ReleaseCapture();
         }
         return false;
-    case WM_CAPTURECHANGED:
-        tracking_ = false;
-        return false;
+    case WM_CAPTURECHANGED: tracking_ = false; return false;
     case WM_VSCROLL:
         if (list_.columns_ == 0)
             Scroll(message.WParam);
@@ -71,8 +63,7 @@ bool TListBoxInput::Handle(TMessage& message)
         list_.InvalidateRow(list_.caret_);
         list_.Notify(message.Msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -133,15 +124,14 @@ void TListBoxInput::KeyDown(WORD key)
             l.NotifySelChange();
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 void TListBoxInput::Char(char16_t ch)
 {
-    const int found = typeAhead_.Type(ch, list_.Count(), list_.caret_,
-                                      [this](int i) { return list_.rows_[std::size_t(i)].Text; });
+    const int found =
+        typeAhead_.Type(ch, list_.Count(), list_.caret_, [this](int i) { return list_.rows_[std::size_t(i)].Text; });
     if (found >= 0)
         MoveTo(found, false, false);
 }

@@ -17,7 +17,6 @@ public:
     // True when the message was one of its own.
     bool Handle(TMessage& message);
 
-
 private:
     void KeyDown(WORD key);
     void Char(char16_t ch);

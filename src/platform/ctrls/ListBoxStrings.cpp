@@ -7,12 +7,10 @@
 
 namespace tovrel {
 
-const TItemMessages ListBoxItemMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
-                                        LB_GETCOUNT,  LB_GETTEXT,      LB_GETTEXTLEN,   LB_GETITEMDATA,
-                                        LB_SETITEMDATA};
-const TItemMessages ComboBoxItemMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
-                                         CB_GETCOUNT,  CB_GETLBTEXT,    CB_GETLBTEXTLEN, CB_GETITEMDATA,
-                                         CB_SETITEMDATA};
+const TItemMessages ListBoxItemMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETCOUNT,
+                                        LB_GETTEXT,   LB_GETTEXTLEN,   LB_GETITEMDATA,  LB_SETITEMDATA};
+const TItemMessages ComboBoxItemMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCOUNT,
+                                         CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_GETITEMDATA,  CB_SETITEMDATA};
 
 int TItemStrings::Count() const
 {

@@ -8,8 +8,7 @@
 namespace tovrel {
 
 struct TItemMessages {
-    UINT AddString, InsertString, DeleteString, ResetContent, GetCount, GetText, GetTextLen, GetItemData,
-        SetItemData;
+    UINT AddString, InsertString, DeleteString, ResetContent, GetCount, GetText, GetTextLen, GetItemData, SetItemData;
 };
 extern const TItemMessages ListBoxItemMessages;
 extern const TItemMessages ComboBoxItemMessages;

@@ -213,7 +213,8 @@ void TCustomListView::LayoutHeader()
         return;
     const int height = TTextMeasure(*Font()).LineHeight() + 7;
     const UINT show = HeaderShown() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    SetWindowPos(header_, nullptr, -scrollX_, 0, ClientWidth() + scrollX_, height, SWP_NOZORDER | SWP_NOACTIVATE | show);
+    SetWindowPos(header_, nullptr, -scrollX_, 0, ClientWidth() + scrollX_, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | show);
 }
 
 void TCustomListView::BoundsChanged()
@@ -496,11 +497,8 @@ void TCustomListView::HeaderNotified(NMHDR& header)
             ItemsChanged();
         }
         break;
-    case HDN_ITEMCLICKW:
-        SendNotify(LVN_COLUMNCLICK, -1, 0, 0, 0, {}, nm.iItem);
-        break;
-    default:
-        break;
+    case HDN_ITEMCLICKW: SendNotify(LVN_COLUMNCLICK, -1, 0, 0, 0, {}, nm.iItem); break;
+    default: break;
     }
 }
 

@@ -176,8 +176,7 @@ struct TIconOptions {
 };
 enum TItemChange : std::uint8_t { ctText, ctImage, ctState };
 using TLVChangeEvent = std::function<void(TObject* sender, TListItem* item, TItemChange change)>;
-using TLVChangingEvent =
-    std::function<void(TObject* sender, TListItem* item, TItemChange change, bool& allowChange)>;
+using TLVChangingEvent = std::function<void(TObject* sender, TListItem* item, TItemChange change, bool& allowChange)>;
 using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
 using TLVEditingEvent = std::function<void(TObject* sender, TListItem* item, bool& allowEdit)>;

@@ -32,9 +32,7 @@ bool TListViewInput::Handle(TMessage& message)
         v.SendNotify(NM_RCLICK, v.HitTest(p, v.RowSelect()), 0, 0, 0, p);
         return false; // the default handling still asks for the context menu
     }
-    case WM_KEYDOWN:
-        KeyDown(WORD(message.WParam));
-        return true;
+    case WM_KEYDOWN: KeyDown(WORD(message.WParam)); return true;
     case WM_CHAR: {
         // Typing the start of a caption selects its item.
         const int found = TypedItem(char16_t(message.WParam));
@@ -42,23 +40,16 @@ bool TListViewInput::Handle(TMessage& message)
             v.SelectOnly(found);
         return true;
     }
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return true;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return true;
     case WM_VSCROLL:
-    case WM_HSCROLL:
-        v.ScrollByMessage(message.Msg == WM_VSCROLL, message.WParam);
-        return true;
-    case WM_MOUSEWHEEL:
-        v.ScrollByWheel(GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA);
-        return true;
+    case WM_HSCROLL: v.ScrollByMessage(message.Msg == WM_VSCROLL, message.WParam); return true;
+    case WM_MOUSEWHEEL: v.ScrollByWheel(GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA); return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         v.Invalidate();
         v.SendNotify(message.Msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, -1);
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -70,8 +61,8 @@ int TListViewInput::TypedItem(char16_t ch)
         return typeAhead_.Type(ch, count, v.FocusedIndex(), [&v](int i) { return v.items_->Item(i)->Caption(); });
     // Owner-data rows are searched by their owner, not fetched one by one.
     return typeAhead_.Type(ch, count, v.FocusedIndex(), [&v, count](std::string_view prefix, int start) {
-        const int row = v.OwnerDataFind(ifPartialString, std::string(prefix), {}, nullptr, SearchStart(start, count),
-                                        sdAll, true);
+        const int row =
+            v.OwnerDataFind(ifPartialString, std::string(prefix), {}, nullptr, SearchStart(start, count), sdAll, true);
         return row < count ? row : -1;
     });
 }
@@ -122,7 +113,8 @@ void TListViewInput::SelectRange(int index)
 void TListViewInput::ToggleSelected(int index)
 {
     TCustomListView& v = view_;
-    v.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, (v.ItemState(index, LVIS_SELECTED) ^ LVIS_SELECTED) | LVIS_FOCUSED);
+    v.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED,
+                   (v.ItemState(index, LVIS_SELECTED) ^ LVIS_SELECTED) | LVIS_FOCUSED);
     anchor_ = index;
 }
 

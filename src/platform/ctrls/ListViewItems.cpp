@@ -76,8 +76,8 @@ bool TCustomListView::OwnerDataFetch(TListItem* item, TItemRequests /*request*/)
     return true;
 }
 
-int TCustomListView::OwnerDataFind(TItemFind find, const std::string& findString, TPoint findPosition,
-                                   void* findData, int startIndex, TSearchDirection direction, bool wrap)
+int TCustomListView::OwnerDataFind(TItemFind find, const std::string& findString, TPoint findPosition, void* findData,
+                                   int startIndex, TSearchDirection direction, bool wrap)
 {
     int index = -1;
     if (OnDataFind)

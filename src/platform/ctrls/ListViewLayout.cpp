@@ -18,8 +18,7 @@ int Saturated(long long value)
 TListViewLayout::TListViewLayout(bool columnsFirst, int count, TSize cell, int perLine)
     : columnsFirst_(columnsFirst), count_(std::max(0, count)), cell_{std::max(1, cell.cx), std::max(1, cell.cy)},
       perLine_(std::max(1, perLine))
-{
-}
+{}
 
 int TListViewLayout::Lines() const
 {

@@ -1,8 +1,8 @@
 // The list view's LVM_* messages and the notifications it reflects to itself.
 #include "platform/ctrls/ListView.h"
 
-#include "platform/vcl/ImageListHandles.h"
 #include "platform/ctrls/ListViewInput.h"
+#include "platform/vcl/ImageListHandles.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Paint.h"
 
@@ -23,15 +23,27 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
         result = viewStyle_ == vsReport ? top_ : viewStyle_ == vsList ? firstColumn_ * Layout().PerLine() : 0;
         return true;
     case LVM_GETHEADER: result = reinterpret_cast<LRESULT>(header_); return true;
-    case LVM_SCROLL: ScrollByPixels(int(w), int(l)); result = 1; return true;
-    case LVM_ENSUREVISIBLE: EnsureVisible(index, l != 0); result = valid; return true;
-    case LVM_REDRAWITEMS: Invalidate(); result = 1; return true;
+    case LVM_SCROLL:
+        ScrollByPixels(int(w), int(l));
+        result = 1;
+        return true;
+    case LVM_ENSUREVISIBLE:
+        EnsureVisible(index, l != 0);
+        result = valid;
+        return true;
+    case LVM_REDRAWITEMS:
+        Invalidate();
+        result = 1;
+        return true;
     case LVM_DELETEITEM:
         if (valid)
             items_->Delete(index);
         result = valid;
         return true;
-    case LVM_DELETEALLITEMS: items_->Clear(); result = 1; return true;
+    case LVM_DELETEALLITEMS:
+        items_->Clear();
+        result = 1;
+        return true;
     case LVM_GETITEMSTATE: result = ItemState(index, UINT(l)); return true;
     case LVM_SETITEMSTATE: {
         // LParam: the state (low word) and its mask (high word), as one value here.
@@ -102,9 +114,7 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
             columns_->Items(index)->SetWidth(int(l));
         result = index >= 0 && index < columns_->Count();
         return true;
-    case LVM_GETCOLUMNORDERARRAY:
-        result = header_ ? SendMessage(header_, HDM_GETORDERARRAY, w, l) : 0;
-        return true;
+    case LVM_GETCOLUMNORDERARRAY: result = header_ ? SendMessage(header_, HDM_GETORDERARRAY, w, l) : 0; return true;
     case LVM_SETCOLUMNORDERARRAY:
         result = header_ ? SendMessage(header_, HDM_SETORDERARRAY, w, l) : 0;
         Invalidate();
@@ -142,8 +152,7 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
         BeginLabelEdit(index);
         result = editor_ && editor_->HandleAllocated() ? reinterpret_cast<LRESULT>(editor_->Handle()) : 0;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -213,8 +222,7 @@ void TCustomListView::DefaultHandler(TMessage& message)
     case CM_FONTCHANGED:
         ItemsChanged(); // captions of another size
         break;
-    default:
-        break;
+    default: break;
     }
     TWinControl::DefaultHandler(message);
 }

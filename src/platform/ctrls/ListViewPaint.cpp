@@ -20,7 +20,8 @@ TCustomListView::TItemLook TCustomListView::LookOf(const TListItem& item)
     look.Focused = HandleAllocated() && GetFocus() == Handle();
     look.Highlight = item.Selected() && (look.Focused || !HideSelection);
     look.Back = GetSysColor(look.Focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-    look.Text = look.Highlight ? GetSysColor(look.Focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT) : ColorToRGB(Font()->Color());
+    look.Text =
+        look.Highlight ? GetSysColor(look.Focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT) : ColorToRGB(Font()->Color());
     return look;
 }
 
@@ -81,11 +82,13 @@ void TCustomListView::PaintRow(HDC dc, int index)
         TRect cell = columns_->Count() ? CellRect(index, c) : RowRect(index);
         if (cell.Width() <= 0)
             continue;
-        std::string text = c == 0 ? item.Caption() : (c - 1 < item.SubItems()->Count() ? item.SubItems()->Strings(c - 1) : "");
+        std::string text =
+            c == 0 ? item.Caption() : (c - 1 < item.SubItems()->Count() ? item.SubItems()->Strings(c - 1) : "");
         TRect label = cell;
         if (c == 0 && smallImages_) {
             if (item.ImageIndex() >= 0)
-                DrawItemImage(dc, *smallImages_, Point(cell.Left + 2, cell.Top + (cell.Height() - smallImages_->Height()) / 2),
+                DrawItemImage(dc, *smallImages_,
+                              Point(cell.Left + 2, cell.Top + (cell.Height() - smallImages_->Height()) / 2),
                               item.ImageIndex());
             label.Left += imageWidth;
         }
@@ -98,7 +101,8 @@ void TCustomListView::PaintRow(HDC dc, int index)
                 back.Right = std::min(label.Right, label.Left + size.cx + 6);
             }
             FillHighlight(dc, back, look.Back);
-            focusRect = c == 0 || focusRect.Width() == 0 ? back : Rect(focusRect.Left, back.Top, back.Right, back.Bottom);
+            focusRect =
+                c == 0 || focusRect.Width() == 0 ? back : Rect(focusRect.Left, back.Top, back.Right, back.Bottom);
         } else if (c == 0) {
             focusRect = label;
         }

@@ -107,7 +107,8 @@ const TListViewLayout& TCustomListView::Layout()
         layout_ = TListViewLayout(true, count, cell, ClientHeight() / std::max(1, cell.cy));
     } else {
         // Without AutoArrange a resize keeps the cells where they are.
-        const int across = rearrange_ || layout_.Cell() != cell ? ClientWidth() / std::max(1, cell.cx) : layout_.PerLine();
+        const int across =
+            rearrange_ || layout_.Cell() != cell ? ClientWidth() / std::max(1, cell.cx) : layout_.PerLine();
         layout_ = TListViewLayout(false, count, cell, across);
     }
     layoutDirty_ = false;
@@ -195,7 +196,8 @@ void TCustomListView::EnsureCellVisible(int index)
             return from;
         return to > offset + page ? std::min(from, to - page) : offset;
     };
-    SetCellScroll(into(scrollX_, cell.Left, cell.Right, ClientWidth()), into(scrollY_, cell.Top, cell.Bottom, ClientHeight()));
+    SetCellScroll(into(scrollX_, cell.Left, cell.Right, ClientWidth()),
+                  into(scrollY_, cell.Top, cell.Bottom, ClientHeight()));
 }
 
 TRect TCustomListView::ItemPartRect(int index, int part)
@@ -217,7 +219,8 @@ TRect TCustomListView::ItemPartRect(int index, int part)
     const int width = smallImages_ ? smallImages_->Width() : 0, height = smallImages_ ? smallImages_->Height() : 0;
     if (part == LVIR_ICON)
         return Bounds(cell.Left + 2, cell.Top + (cell.Height() - height) / 2, width, height);
-    return Rect(cell.Left + (smallImages_ ? width + 2 : 0), cell.Top, std::max(cell.Left, cell.Right - kColumnGap), cell.Bottom);
+    return Rect(cell.Left + (smallImages_ ? width + 2 : 0), cell.Top, std::max(cell.Left, cell.Right - kColumnGap),
+                cell.Bottom);
 }
 
 int TCustomListView::CellHitTest(TPoint p, UINT* flags)

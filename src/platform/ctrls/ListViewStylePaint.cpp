@@ -88,14 +88,16 @@ void TCustomListView::PaintCell(HDC dc, int index)
         format = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
         SIZE size{};
         GetTextExtentPoint32(dc, text, &size);
-        back = Rect(label.Left, label.Top, std::min(label.Right, label.Left + size.cx + 2 * kTextPadding), label.Bottom);
+        back =
+            Rect(label.Left, label.Top, std::min(label.Right, label.Left + size.cx + 2 * kTextPadding), label.Bottom);
     }
     if (look.Highlight)
         FillHighlight(dc, back, look.Back);
     SetTextColor(dc, look.Text);
     // Wrapped captions break at the label's width; one-line ones end in an ellipsis there.
-    RECT textRect = viewStyle_ == vsIcon ? Rect(label.Left + kTextPadding, back.Top, label.Right - kTextPadding, back.Bottom)
-                                         : Rect(back.Left + kTextPadding, back.Top, back.Right - kTextPadding, back.Bottom);
+    RECT textRect = viewStyle_ == vsIcon
+                        ? Rect(label.Left + kTextPadding, back.Top, label.Right - kTextPadding, back.Bottom)
+                        : Rect(back.Left + kTextPadding, back.Top, back.Right - kTextPadding, back.Bottom);
     DrawText(dc, text, &textRect, format);
     if (look.Focused && item.Focused())
         DrawFocusRect(dc, &back);

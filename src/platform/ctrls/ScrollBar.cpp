@@ -78,7 +78,8 @@ TRect TScrollBar::ThumbRect() const
                                   : (Vertical() ? Width() : Height());
     thumb = std::clamp(thumb, std::min(kMinThumb, track), std::max(0, track));
     const int span = state_.MaxPos() - state_.Min();
-    const int start = a + (span > 0 ? int(static_cast<long long>(track - thumb) * (state_.Pos() - state_.Min()) / span) : 0);
+    const int start =
+        a + (span > 0 ? int(static_cast<long long>(track - thumb) * (state_.Pos() - state_.Min()) / span) : 0);
     return Vertical() ? Rect(0, start, Width(), start + thumb) : Rect(start, 0, start + thumb, Height());
 }
 
@@ -122,8 +123,8 @@ void TScrollBar::Press(TPoint p)
     const bool before = at < (Vertical() ? thumb.Top : thumb.Left);
     repeat_.Start(Handle(), [this, before, p] {
         const TRect now = ThumbRect();
-        if (now.Contains(p) || (before ? Along(p) >= (Vertical() ? now.Top : now.Left)
-                                       : Along(p) < (Vertical() ? now.Bottom : now.Right)))
+        if (now.Contains(p) ||
+            (before ? Along(p) >= (Vertical() ? now.Top : now.Left) : Along(p) < (Vertical() ? now.Bottom : now.Right)))
             return;
         Scroll(before ? scPageUp : scPageDown, Position() + (before ? -LargeChange : LargeChange));
     });
@@ -161,17 +162,14 @@ void TScrollBar::DefaultHandler(TMessage& message)
         if (repeat_.Timer(message.WParam))
             return;
         break;
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS;
-        return;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
     case WM_KEYDOWN:
         if (const auto step = RangeKeyStep(message.WParam, Position(), SmallChange, LargeChange, Min(), Max())) {
             static constexpr TScrollCode kCodes[] = {scLineUp, scLineDown, scPageUp, scPageDown, scTop, scBottom};
             Scroll(kCodes[std::size_t(step->Step)], step->Target);
         }
         return;
-    default:
-        break;
+    default: break;
     }
     TCustomControl::DefaultHandler(message);
 }

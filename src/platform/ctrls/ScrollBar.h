@@ -11,8 +11,17 @@
 namespace tovrel {
 
 enum TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
-enum TScrollCode : std::uint8_t { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
-                                  scEndScroll };
+enum TScrollCode : std::uint8_t {
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
+};
 using TScrollEvent = std::function<void(TObject* sender, TScrollCode code, int& position)>;
 
 class TScrollBar : public TCustomControl {

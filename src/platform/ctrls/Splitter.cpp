@@ -91,7 +91,8 @@ void TSplitter::DragBy(int delta)
         return;
     // Growing to the right or down for left/top; the other way for right/bottom.
     const bool reversed = Align() == alRight || Align() == alBottom;
-    const int room = (Vertical() ? Parent()->ClientWidth() : Parent()->ClientHeight()) - (Vertical() ? Width() : Height());
+    const int room =
+        (Vertical() ? Parent()->ClientWidth() : Parent()->ClientHeight()) - (Vertical() ? Width() : Height());
     const int size = std::clamp(startSize_ + (reversed ? -delta : delta), MinSize, std::max(MinSize, room - MinSize));
     if (Vertical())
         control_->SetWidth(size);

@@ -101,8 +101,7 @@ void TStatusBar::WndProc(TMessage& message)
             SizeFormFromGrip(Handle(), PointFromLParam(message.LParam)))
             return;
         break;
-    default:
-        break;
+    default: break;
     }
     TCustomControl::WndProc(message);
 }

@@ -17,8 +17,7 @@ constexpr int kFrame = 4;      // the page frame on the sides without tabs
 constexpr int kEdgeGap = 2;    // between the control's edge and the tabs, both ways
 } // namespace
 
-TCustomTabControl::TCustomTabControl(TComponent* owner)
-    : TWinControl(owner), tabs_(std::make_unique<TStringList>())
+TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner), tabs_(std::make_unique<TStringList>())
 {
     tabs_->OnChange = [this](TObject*) { TabsChanged(); };
     SetBounds(0, 0, 289, 193);
@@ -306,9 +305,11 @@ bool TCustomTabControl::HandleTabMessage(TMessage& message)
         if (result)
             tabs_->Delete(index);
         return true;
-    case TCM_DELETEALLITEMS: tabs_->Clear(); result = 1; return true;
-    default:
-        return false;
+    case TCM_DELETEALLITEMS:
+        tabs_->Clear();
+        result = 1;
+        return true;
+    default: return false;
     }
 }
 
@@ -334,14 +335,12 @@ void TCustomTabControl::DefaultHandler(TMessage& message)
     switch (message.Msg) {
     case WM_HSCROLL:
         if (LOWORD(message.WParam) == SB_THUMBPOSITION) {
-            firstVisible_ = std::clamp(int(std::min<WPARAM>(message.WParam >> 16, 0x7FFFFFFF)), 0,
-                                       std::max(0, tabs_->Count() - 1));
+            firstVisible_ =
+                std::clamp(int(std::min<WPARAM>(message.WParam >> 16, 0x7FFFFFFF)), 0, std::max(0, tabs_->Count() - 1));
             Invalidate();
         }
         return;
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS;
-        return;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
     case WM_KEYDOWN: {
         const WORD key = WORD(message.WParam);
         if (key == VK_LEFT || key == VK_UP)
@@ -362,8 +361,7 @@ void TCustomTabControl::DefaultHandler(TMessage& message)
             Change();
         return;
     }
-    default:
-        break;
+    default: break;
     }
     TWinControl::DefaultHandler(message);
 }

@@ -29,10 +29,26 @@ void TCustomTabControl::PaintWindow(HDC dc)
         if (i == tabIndex_) {
             // The selected tab stands out from the strip.
             switch (tabPosition_) {
-            case tpBottom: r.Left -= 2; r.Right += 2; r.Bottom += 2; break;
-            case tpLeft: r.Top -= 2; r.Bottom += 2; r.Left -= 2; break;
-            case tpRight: r.Top -= 2; r.Bottom += 2; r.Right += 2; break;
-            default: r.Left -= 2; r.Right += 2; r.Top -= 2; break;
+            case tpBottom:
+                r.Left -= 2;
+                r.Right += 2;
+                r.Bottom += 2;
+                break;
+            case tpLeft:
+                r.Top -= 2;
+                r.Bottom += 2;
+                r.Left -= 2;
+                break;
+            case tpRight:
+                r.Top -= 2;
+                r.Bottom += 2;
+                r.Right += 2;
+                break;
+            default:
+                r.Left -= 2;
+                r.Right += 2;
+                r.Top -= 2;
+                break;
             }
         }
         FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));

@@ -103,8 +103,14 @@ void TToolButton::MouseMove(TShiftState shift, int x, int y)
 void TToolButton::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case CM_MOUSEENTER: hot_ = true; Invalidate(); break;
-    case CM_MOUSELEAVE: hot_ = false; Invalidate(); break;
+    case CM_MOUSEENTER:
+        hot_ = true;
+        Invalidate();
+        break;
+    case CM_MOUSELEAVE:
+        hot_ = false;
+        Invalidate();
+        break;
     default: break;
     }
     // Separators take no clicks.

@@ -128,15 +128,12 @@ void TTrackBar::DefaultHandler(TMessage& message)
         if (repeat_.Timer(message.WParam))
             return;
         break;
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS;
-        return;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
     case WM_KEYDOWN:
         if (const auto step = RangeKeyStep(message.WParam, position_, LineSize, PageSize, min_, max_))
             SetPosition(step->Target);
         return;
-    default:
-        break;
+    default: break;
     }
     TCustomControl::DefaultHandler(message);
 }
@@ -147,8 +144,10 @@ void TTrackBar::Paint()
     RECT all = ClientRect();
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     const TRect thumb = ThumbRect();
-    RECT channel = Vertical() ? Rect((thumb.Left + thumb.Right) / 2 - 2, TravelStart(), (thumb.Left + thumb.Right) / 2 + 2, TravelEnd() + 1)
-                              : Rect(TravelStart(), (thumb.Top + thumb.Bottom) / 2 - 2, TravelEnd() + 1, (thumb.Top + thumb.Bottom) / 2 + 2);
+    RECT channel = Vertical() ? Rect((thumb.Left + thumb.Right) / 2 - 2, TravelStart(),
+                                     (thumb.Left + thumb.Right) / 2 + 2, TravelEnd() + 1)
+                              : Rect(TravelStart(), (thumb.Top + thumb.Bottom) / 2 - 2, TravelEnd() + 1,
+                                     (thumb.Top + thumb.Bottom) / 2 + 2);
     DrawEdge(dc, &channel, EDGE_SUNKEN, BF_RECT);
     // Ticks below (or right of) the thumb.
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));

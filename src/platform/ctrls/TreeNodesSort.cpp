@@ -15,8 +15,7 @@ bool TTreeNode::CustomSort(const TTVCompare& compare, bool recurse)
     order.reserve(children_.size());
     for (auto& child : children_)
         order.push_back(child.get());
-    std::stable_sort(order.begin(), order.end(),
-                     [&compare](TTreeNode* a, TTreeNode* b) { return compare(a, b) < 0; });
+    std::stable_sort(order.begin(), order.end(), [&compare](TTreeNode* a, TTreeNode* b) { return compare(a, b) < 0; });
     std::vector<std::unique_ptr<TTreeNode>> sorted;
     sorted.reserve(order.size());
     for (auto& child : children_)

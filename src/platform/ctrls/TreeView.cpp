@@ -42,8 +42,8 @@ void TCustomTreeView::SetIndent(int value)
 int TCustomTreeView::RowHeight()
 {
     const int text = TTextMeasure(*Font()).LineHeight() + 2;
-    const int image = std::max(windowImages_ ? windowImages_->Height() : 0,
-                               windowStateImages_ ? windowStateImages_->Height() : 0);
+    const int image =
+        std::max(windowImages_ ? windowImages_->Height() : 0, windowStateImages_ ? windowStateImages_->Height() : 0);
     return std::max(text, image > 0 ? image + 1 : 0);
 }
 
@@ -270,7 +270,10 @@ bool TCustomTreeView::HandleTreeMessage(TMessage& message)
         message.Result = reinterpret_cast<LRESULT>(info->hItem);
         return true;
     }
-    case TVM_ENSUREVISIBLE: EnsureVisible(node); message.Result = 1; return true;
+    case TVM_ENSUREVISIBLE:
+        EnsureVisible(node);
+        message.Result = 1;
+        return true;
     case TVM_EDITLABELW:
         BeginEditing(node);
         message.Result = editor_ && editor_->HandleAllocated() ? reinterpret_cast<LRESULT>(editor_->Handle()) : 0;
@@ -287,8 +290,7 @@ bool TCustomTreeView::HandleTreeMessage(TMessage& message)
         message.Result = 1;
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -20,9 +20,9 @@
 // decides what is drawn.
 #include "platform/ctrls/CommonControls.h"
 #include "platform/ctrls/Edit.h"
-#include "platform/vcl/ImageListHandles.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/vcl/ImageList.h"
+#include "platform/vcl/ImageListHandles.h"
 #include "platform/vcl/WinControl.h"
 
 #include <memory>
@@ -31,8 +31,8 @@
 
 namespace tovrel {
 
-constexpr int TVN_SELCHANGINGW = -450, TVN_SELCHANGEDW = -451, TVN_ITEMEXPANDINGW = -454,
-              TVN_ITEMEXPANDEDW = -455, TVN_BEGINLABELEDITW = -459, TVN_ENDLABELEDITW = -460;
+constexpr int TVN_SELCHANGINGW = -450, TVN_SELCHANGEDW = -451, TVN_ITEMEXPANDINGW = -454, TVN_ITEMEXPANDEDW = -455,
+              TVN_BEGINLABELEDITW = -459, TVN_ENDLABELEDITW = -460;
 constexpr UINT TVM_HITTEST = TVM_FIRST + 17, TVM_EDITLABELW = TVM_FIRST + 65;
 constexpr WPARAM TVE_COLLAPSE = 0x1, TVE_EXPAND = 0x2, TVE_TOGGLE = 0x3;
 constexpr WPARAM TVGN_FIRSTVISIBLE = 0x5, TVGN_CARET = 0x9;

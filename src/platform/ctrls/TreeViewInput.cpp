@@ -13,9 +13,7 @@ bool TTreeViewInput::Handle(TMessage& message)
     TCustomTreeView& t = tree_;
     switch (message.Msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        ButtonDown(PointFromLParam(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
-        return true;
+    case WM_LBUTTONDBLCLK: ButtonDown(PointFromLParam(message.LParam), message.Msg == WM_LBUTTONDBLCLK); return true;
     case WM_RBUTTONDOWN:
         if (t.RightClickSelect)
             if (TTreeNode* node = t.GetNodeAt(0, PointFromLParam(message.LParam).Y))
@@ -28,9 +26,7 @@ bool TTreeViewInput::Handle(TMessage& message)
                 t.SendNotify(NM_CLICK, nullptr, nullptr);
         }
         return true;
-    case WM_KEYDOWN:
-        KeyDown(WORD(message.WParam));
-        return true;
+    case WM_KEYDOWN: KeyDown(WORD(message.WParam)); return true;
     case WM_CHAR: {
         // Typing the start of a shown node's text selects it.
         const auto rows = t.Rows();
@@ -40,24 +36,15 @@ bool TTreeViewInput::Handle(TMessage& message)
             t.SelectByUser(rows[std::size_t(found)]);
         return true;
     }
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return true;
-    case WM_VSCROLL:
-        t.SetTop(ScrollRequest(message.WParam, t.top_, 1, t.VisibleCount(), 0x7FFFFFFF));
-        return true;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return true;
+    case WM_VSCROLL: t.SetTop(ScrollRequest(message.WParam, t.top_, 1, t.VisibleCount(), 0x7FFFFFFF)); return true;
     case WM_HSCROLL:
         t.SetLeft(ScrollRequest(message.WParam, t.left_, t.indent_, t.ClientWidth(), 0x7FFFFFFF));
         return true;
-    case WM_MOUSEWHEEL:
-        t.SetTop(t.top_ - 3 * (GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA));
-        return true;
+    case WM_MOUSEWHEEL: t.SetTop(t.top_ - 3 * (GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA)); return true;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        t.Invalidate();
-        return false;
-    default:
-        return false;
+    case WM_KILLFOCUS: t.Invalidate(); return false;
+    default: return false;
     }
 }
 
@@ -121,8 +108,7 @@ void TTreeViewInput::KeyDown(WORD key)
         if (node)
             t.ExpandNode(node, false);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

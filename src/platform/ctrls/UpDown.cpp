@@ -155,8 +155,7 @@ void TUpDown::DefaultHandler(TMessage& message)
         if (repeat_.Timer(message.WParam))
             return;
         break;
-    default:
-        break;
+    default: break;
     }
     TCustomControl::DefaultHandler(message);
 }

@@ -44,11 +44,11 @@ bool PlanBlit(const TPixelView& target, const TBlitArea& to, const TPixelView& s
     const bool mirrorX = (to.Width < 0) != (from.Width < 0), mirrorY = (to.Height < 0) != (from.Height < 0);
     // Extents as 64-bit: saturated corners can lie 2^31 apart.
     auto extent = [](int from, int to) { return (long long)to - from; };
-    plan.SameSize = extent(d.Left, d.Right) == extent(s.Left, s.Right)
-                    && extent(d.Top, d.Bottom) == extent(s.Top, s.Bottom) && !mirrorX && !mirrorY;
+    plan.SameSize = extent(d.Left, d.Right) == extent(s.Left, s.Right) &&
+                    extent(d.Top, d.Bottom) == extent(s.Top, s.Bottom) && !mirrorX && !mirrorY;
     // Sample over the full destination, then keep the columns and rows on the target.
-    auto sample = [](std::vector<int>& out, int dFirst, int dLast, int keepFirst, int keepLast, int sFirst,
-                     long long m, bool mirror, int limit) {
+    auto sample = [](std::vector<int>& out, int dFirst, int dLast, int keepFirst, int keepLast, int sFirst, long long m,
+                     bool mirror, int limit) {
         const long long n = (long long)dLast - dFirst;
         out.resize(std::size_t(keepLast - keepFirst));
         for (int v = keepFirst; v < keepLast; ++v) {
@@ -113,8 +113,8 @@ TPixelView ClientBitsView(const void* bits, const BITMAPINFO* bmi)
         return {};
     const BITMAPINFOHEADER& h = bmi->bmiHeader;
     const long long height = std::llabs((long long)h.biHeight);
-    if (h.biCompression != BI_RGB || (h.biBitCount != 24 && h.biBitCount != 32) || h.biWidth <= 0 || height <= 0
-        || (long long)h.biWidth * height > (1LL << 28))
+    if (h.biCompression != BI_RGB || (h.biBitCount != 24 && h.biBitCount != 32) || h.biWidth <= 0 || height <= 0 ||
+        (long long)h.biWidth * height > (1LL << 28))
         return {};
     const int bytesPerPixel = h.biBitCount / 8;
     const std::ptrdiff_t stride = (std::ptrdiff_t(h.biWidth) * bytesPerPixel + 3) & ~std::ptrdiff_t(3);

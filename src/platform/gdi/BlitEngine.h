@@ -65,8 +65,8 @@ template <class Op> void RunBlitPlan(TDeviceContext& dst, const TBlitPlan& plan,
     });
 }
 
-template <class Op> void StretchPixelsWith(TDeviceContext& dst, const TBlitArea& to, const TPixelView& source,
-                                           const TBlitArea& from, Op op)
+template <class Op>
+void StretchPixelsWith(TDeviceContext& dst, const TBlitArea& to, const TPixelView& source, const TBlitArea& from, Op op)
 {
     TBlitPlan plan;
     if (PlanBlit(dst.Pixels(), to, source, from, plan))

@@ -75,8 +75,8 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     return StretchBlt(dst, x, y, width, height, src, srcX, srcY, width, height, rop);
 }
 
-BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight, DWORD rop)
+BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
+                DWORD rop)
 {
     const BYTE code = Rop3Code(rop);
     return WithTwoDCs(dst, src, [&](TDeviceContext& d, TDeviceContext& s) {
@@ -85,8 +85,8 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
     });
 }
 
-BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight, BLENDFUNCTION blend)
+BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
+                BLENDFUNCTION blend)
 {
     if (blend.BlendOp != AC_SRC_OVER || width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0)
         return false;
@@ -96,7 +96,8 @@ BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
         return false;
     const int k = blend.SourceConstantAlpha;
     return WithTwoDCs(dst, src, [&](TDeviceContext& d, TDeviceContext& s) {
-        const TBlitArea to = SurfaceArea(d, x, y, width, height), from = SurfaceArea(s, srcX, srcY, srcWidth, srcHeight);
+        const TBlitArea to = SurfaceArea(d, x, y, width, height),
+                        from = SurfaceArea(s, srcX, srcY, srcWidth, srcHeight);
         if (perPixel)
             StretchPixelsWith(d, to, s.Pixels(), from, [k](TPixel sp, TPixel dp, int, int) {
                 const TPixel scaled = k == 255 ? sp : ScaleBytes(sp, k);
@@ -130,14 +131,13 @@ int StretchDIBits(HDC dst, int x, int y, int width, int height, int srcX, int sr
         return 0;
     const BYTE code = Rop3Code(rop);
     return WithDC(dst, 0, [&](TDeviceContext& d) {
-        StretchPixels(d, SurfaceArea(d, x, y, width, height), view, {srcX, srcY, srcWidth, srcHeight},
-                      RopOp(d, code));
+        StretchPixels(d, SurfaceArea(d, x, y, width, height), view, {srcX, srcY, srcWidth, srcHeight}, RopOp(d, code));
         return std::abs(srcHeight);
     });
 }
 
-int SetDIBitsToDevice(HDC dst, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
-                      UINT lines, const void* bits, const BITMAPINFO* bmi, UINT)
+int SetDIBitsToDevice(HDC dst, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan, UINT lines,
+                      const void* bits, const BITMAPINFO* bmi, UINT)
 {
     const TPixelView view = ClientBitsView(bits, bmi);
     if (view.Empty() || startScan != 0 || lines < UINT(view.Height) || width > (1u << 30) || height > (1u << 30))

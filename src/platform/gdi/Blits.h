@@ -13,10 +13,10 @@
 namespace tovrel {
 
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
-BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight, DWORD rop);
-BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight, BLENDFUNCTION blend);
+BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
+                DWORD rop);
+BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
+                BLENDFUNCTION blend);
 // Pixels of colour key are left out; the others are stretched as StretchBlt does.
 BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                     int srcHeight, UINT colourKey);
@@ -27,8 +27,8 @@ BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int s
 int StretchDIBits(HDC dst, int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,
                   const void* bits, const BITMAPINFO* bmi, UINT usage, DWORD rop);
 // bits holds the whole picture: startScan must be 0 and lines cover its height.
-int SetDIBitsToDevice(HDC dst, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
-                      UINT lines, const void* bits, const BITMAPINFO* bmi, UINT usage);
+int SetDIBitsToDevice(HDC dst, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan, UINT lines,
+                      const void* bits, const BITMAPINFO* bmi, UINT usage);
 // Reads rows of a bitmap into client memory in the format bmi asks for (24 or
 // 32 bits; the sign of biHeight picks the row order). With null bits only fills
 // in bmi's header. Returns the rows copied, 0 on failure.

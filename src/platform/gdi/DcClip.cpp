@@ -130,7 +130,8 @@ BOOL RectVisible(HDC dc, const RECT* r)
 {
     if (!r)
         return false;
-    return WithDC(dc, BOOL(false), [&](TDeviceContext& c) { return c.SurfaceClip().Intersects(c.LogicalToSurface(*r)); });
+    return WithDC(dc, BOOL(false),
+                  [&](TDeviceContext& c) { return c.SurfaceClip().Intersects(c.LogicalToSurface(*r)); });
 }
 
 } // namespace tovrel

@@ -65,12 +65,30 @@ int GetDeviceCaps(HDC dc, int index)
     });
 }
 
-BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* old) { return MoveOrigin(dc, x, y, old, true, false); }
-BOOL OffsetWindowOrgEx(HDC dc, int dx, int dy, POINT* old) { return MoveOrigin(dc, dx, dy, old, true, true); }
-BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old) { return MoveOrigin(dc, x, y, old, false, false); }
-BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) { return MoveOrigin(dc, dx, dy, old, false, true); }
-BOOL GetWindowOrgEx(HDC dc, POINT* p) { return ReadOrigin(dc, p, true); }
-BOOL GetViewportOrgEx(HDC dc, POINT* p) { return ReadOrigin(dc, p, false); }
+BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* old)
+{
+    return MoveOrigin(dc, x, y, old, true, false);
+}
+BOOL OffsetWindowOrgEx(HDC dc, int dx, int dy, POINT* old)
+{
+    return MoveOrigin(dc, dx, dy, old, true, true);
+}
+BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old)
+{
+    return MoveOrigin(dc, x, y, old, false, false);
+}
+BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old)
+{
+    return MoveOrigin(dc, dx, dy, old, false, true);
+}
+BOOL GetWindowOrgEx(HDC dc, POINT* p)
+{
+    return ReadOrigin(dc, p, true);
+}
+BOOL GetViewportOrgEx(HDC dc, POINT* p)
+{
+    return ReadOrigin(dc, p, false);
+}
 
 BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* old)
 {
@@ -82,16 +100,19 @@ BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* old)
     });
 }
 
-#define TOVREL_DC_MODE(Type, Name, Field, Failure, Valid)                                                         \
-    Type Set##Name(HDC dc, Type value)                                                                             \
-    {                                                                                                              \
-        if (!(Valid))                                                                                              \
-            return Failure;                                                                                        \
-        return Exchange(                                                                                           \
-            dc, Type(Failure), value, [](TDeviceContext& c) { return c.Modes().Field; },                           \
-            [](TDeviceContext& c, Type v) { c.Modes().Field = v; });                                               \
-    }                                                                                                              \
-    Type Get##Name(HDC dc) { return WithDC(dc, Type(Failure), [](TDeviceContext& c) { return c.Modes().Field; }); }
+#define TOVREL_DC_MODE(Type, Name, Field, Failure, Valid)                                                              \
+    Type Set##Name(HDC dc, Type value)                                                                                 \
+    {                                                                                                                  \
+        if (!(Valid))                                                                                                  \
+            return Failure;                                                                                            \
+        return Exchange(                                                                                               \
+            dc, Type(Failure), value, [](TDeviceContext& c) { return c.Modes().Field; },                               \
+            [](TDeviceContext& c, Type v) { c.Modes().Field = v; });                                                   \
+    }                                                                                                                  \
+    Type Get##Name(HDC dc)                                                                                             \
+    {                                                                                                                  \
+        return WithDC(dc, Type(Failure), [](TDeviceContext& c) { return c.Modes().Field; });                           \
+    }
 
 TOVREL_DC_MODE(COLORREF, TextColor, TextColor, CLR_INVALID, true)
 TOVREL_DC_MODE(COLORREF, BkColor, BkColor, CLR_INVALID, true)

@@ -178,8 +178,8 @@ void TDeviceContext::FillSurfaceRegion(const TRegion& area, TPixel value)
     });
 }
 
-void TDeviceContext::BlendCoverage(int left, int top, const std::uint8_t* coverage, int width, int height,
-                                   int stride, COLORREF colour)
+void TDeviceContext::BlendCoverage(int left, int top, const std::uint8_t* coverage, int width, int height, int stride,
+                                   COLORREF colour)
 {
     if (!coverage || width <= 0 || height <= 0)
         return;
@@ -194,8 +194,8 @@ void TDeviceContext::BlendCoverage(int left, int top, const std::uint8_t* covera
                 if (k == 0)
                     continue;
                 const TPixel d = view.Read(x, y);
-                const TPixel out = (TPixel(mix((d >> 16) & 0xFF, r, k)) << 16)
-                                   | (TPixel(mix((d >> 8) & 0xFF, g, k)) << 8) | TPixel(mix(d & 0xFF, b, k));
+                const TPixel out = (TPixel(mix((d >> 16) & 0xFF, r, k)) << 16) |
+                                   (TPixel(mix((d >> 8) & 0xFF, g, k)) << 8) | TPixel(mix(d & 0xFF, b, k));
                 view.Write(x, y, out);
             }
         }
@@ -209,7 +209,8 @@ std::shared_ptr<TDeviceContext> FindDeviceContext(HDC dc)
 
 HDC CreateSurfaceDC(std::shared_ptr<TSurface> surface, TPoint baseOrigin, const TRegion& baseClip)
 {
-    return HandleCast<HDC>(RegisterGdiObject(std::make_shared<TDeviceContext>(std::move(surface), baseOrigin, baseClip)));
+    return HandleCast<HDC>(
+        RegisterGdiObject(std::make_shared<TDeviceContext>(std::move(surface), baseOrigin, baseClip)));
 }
 
 HDC CreateCompatibleDC(HDC)

@@ -87,7 +87,7 @@ public:
     const std::optional<TRegion>& ClipRegion() const { return state_.Clip; }
     void SetClipRegion(std::optional<TRegion> clip);
 
-    int Save(); // returns the new save level
+    int Save();              // returns the new save level
     bool Restore(int level); // negative: relative to the current level
 
     // Painting helpers in surface coordinates, clipped by SurfaceClip().

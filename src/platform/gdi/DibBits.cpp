@@ -21,13 +21,13 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT startScan, UINT lines, void* bits, BITMA
         if (h.biBitCount == 0)
             h.biBitCount = WORD(from.BytesPerPixel * 8);
         h.biCompression = BI_RGB;
-        h.biSizeImage = DWORD(TSurface::StrideFor(from.Width, from.BytesPerPixel == 4 ? TPixelFormat::pf32bit
-                                                                                     : TPixelFormat::pf24bit)
-                              * from.Height);
+        h.biSizeImage = DWORD(
+            TSurface::StrideFor(from.Width, from.BytesPerPixel == 4 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit) *
+            from.Height);
         return from.Height;
     }
-    if (h.biCompression != BI_RGB || (h.biBitCount != 24 && h.biBitCount != 32) || h.biWidth <= 0
-        || h.biHeight == 0 || from.Empty())
+    if (h.biCompression != BI_RGB || (h.biBitCount != 24 && h.biBitCount != 32) || h.biWidth <= 0 || h.biHeight == 0 ||
+        from.Empty())
         return 0;
     const long long height = std::llabs((long long)h.biHeight);
     const bool bottomUp = h.biHeight > 0;

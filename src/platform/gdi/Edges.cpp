@@ -88,8 +88,8 @@ BOOL DrawFocusRect(HDC dc, const RECT* r)
         if (s.IsEmpty())
             return true;
         // Every other pixel of the one-pixel frame, checkered from the DC's origin.
-        const TRegion frame = TRegion(s).Combined(TRegion({s.Left + 1, s.Top + 1, s.Right - 1, s.Bottom - 1}),
-                                                  TRegionOp::Diff);
+        const TRegion frame =
+            TRegion(s).Combined(TRegion({s.Left + 1, s.Top + 1, s.Right - 1, s.Bottom - 1}), TRegionOp::Diff);
         const TPixelView view = c.Pixels();
         const TPoint base = c.BaseOrigin();
         frame.Combined(c.SurfaceClip(), TRegionOp::And).ForEachRect([&](const TRect& part) {

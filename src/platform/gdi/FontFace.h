@@ -16,7 +16,7 @@ namespace tovrel {
 struct TFaceMetrics {
     int Ascent = 0;
     int Descent = 0;
-    int LineGap = 0;          // external leading
+    int LineGap = 0; // external leading
     int AveCharWidth = 0;
     int MaxCharWidth = 0;
     int UnderlinePosition = 0; // pixels below the baseline (positive = down)

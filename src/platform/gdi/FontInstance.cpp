@@ -67,7 +67,8 @@ TFontInstance::TFontInstance(FT_Library library, std::mutex& engineLock, const T
     else if (request_.Height > 0)
         em = TFontFace::EmForCellHeight(library_, file, request_.Height);
     const bool wantBold = request_.Weight >= kBoldWeight;
-    primary_ = std::make_unique<TFontFace>(library_, file, em, wantBold && !file.IsBold, request_.Italic && !file.IsItalic);
+    primary_ =
+        std::make_unique<TFontFace>(library_, file, em, wantBold && !file.IsBold, request_.Italic && !file.IsItalic);
     ComputeMetrics();
 }
 

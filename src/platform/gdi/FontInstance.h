@@ -59,7 +59,7 @@ private:
     TFontRequest request_;
     std::unique_ptr<TFontFace> primary_;
     std::map<std::string, std::unique_ptr<TFontFace>> fallbackFaces_; // by file and index
-    std::map<char32_t, TFontFace*> faceForChar_;                    // resolved fallbacks (null = none)
+    std::map<char32_t, TFontFace*> faceForChar_;                      // resolved fallbacks (null = none)
     TEXTMETRIC metrics_;
 };
 

@@ -61,7 +61,8 @@ std::optional<TFontFileRef> ToFileRef(FcPattern* match)
     FcBool embolden = FcFalse;
     FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
     FcMatrix* shear = nullptr;
-    const bool synthesisedSlant = FcPatternGetMatrix(match, FC_MATRIX, 0, &shear) == FcResultMatch && shear && shear->xy != 0;
+    const bool synthesisedSlant =
+        FcPatternGetMatrix(match, FC_MATRIX, 0, &shear) == FcResultMatch && shear && shear->xy != 0;
     int weight = FC_WEIGHT_REGULAR;
     if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch)
         ref.IsBold = weight >= FC_WEIGHT_DEMIBOLD && !embolden;
@@ -96,8 +97,8 @@ std::optional<TFontFileRef> ResolveFallbackFontFile(const std::string& family, i
         return std::nullopt;
     // fontconfig returns its best match even when no font covers the character.
     FcCharSet* covered = nullptr;
-    if (FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &covered) != FcResultMatch || !covered
-        || !FcCharSetHasChar(covered, FcChar32(codepoint)))
+    if (FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &covered) != FcResultMatch || !covered ||
+        !FcCharSetHasChar(covered, FcChar32(codepoint)))
         return std::nullopt;
     return ToFileRef(match.get());
 }

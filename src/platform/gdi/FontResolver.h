@@ -10,7 +10,7 @@ namespace tovrel {
 
 struct TFontFileRef {
     std::string Path;
-    int Index = 0;      // face index inside a collection (.ttc)
+    int Index = 0;         // face index inside a collection (.ttc)
     bool IsBold = false;   // the file's own weight is bold: no synthetic emboldening
     bool IsItalic = false; // the file is italic or oblique: no synthetic slant
     friend bool operator==(const TFontFileRef&, const TFontFileRef&) = default;

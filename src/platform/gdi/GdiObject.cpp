@@ -24,13 +24,11 @@ THandleTable& Table()
 
 TGdiBitmap::TGdiBitmap(int width, int height, TPixelFormat format, bool bottomUp, bool dibSection)
     : surface_(std::make_shared<TSurface>(width, height, format)), bottomUp_(bottomUp), dibSection_(dibSection)
-{
-}
+{}
 
 TGdiBitmap::TGdiBitmap(std::shared_ptr<TSurface> surface)
     : surface_(surface ? std::move(surface) : std::make_shared<TSurface>())
-{
-}
+{}
 
 HGDIOBJ RegisterGdiObject(std::shared_ptr<TGdiObject> object)
 {

@@ -138,7 +138,8 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height)
         width = height = 1;
     if (!SizeAcceptable(width, height))
         return nullptr;
-    return HandleCast<HBITMAP>(Register(std::make_shared<TGdiBitmap>(width, height, TPixelFormat::pf32bit, false, false)));
+    return HandleCast<HBITMAP>(
+        Register(std::make_shared<TGdiBitmap>(width, height, TPixelFormat::pf32bit, false, false)));
 }
 
 std::shared_ptr<TGdiBitmap> FindBitmap(HBITMAP bitmap)

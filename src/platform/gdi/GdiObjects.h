@@ -10,7 +10,10 @@ HBRUSH CreateSolidBrush(COLORREF colour);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* lb);
 HBRUSH CreatePatternBrush(HBITMAP bitmap); // the bitmap is copied; tiles from the brush origin
 HFONT CreateFontIndirect(const LOGFONT* lf);
-inline HFONT CreateFontIndirectW(const LOGFONT* lf) { return CreateFontIndirect(lf); }
+inline HFONT CreateFontIndirectW(const LOGFONT* lf)
+{
+    return CreateFontIndirect(lf);
+}
 
 // 32- or 24-bit BI_RGB only; a positive height stores rows bottom-up. *bits gets
 // the first stored row. Other formats, zero or absurd sizes fail with null.
@@ -22,7 +25,7 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 std::shared_ptr<TGdiBitmap> FindBitmap(HBITMAP bitmap);
 
 HGDIOBJ GetStockObject(int index);
-HBITMAP StockBitmap(); // the 1 x 1 bitmap a new memory DC holds
+HBITMAP StockBitmap();                        // the 1 x 1 bitmap a new memory DC holds
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object); // regions: selects a copy as clip, returns the region kind
 BOOL DeleteObject(HGDIOBJ object);
 HGDIOBJ GetCurrentObject(HDC dc, UINT type);
@@ -32,6 +35,9 @@ DWORD GetObjectType(HGDIOBJ object);
 // LOGPEN, LOGBRUSH, LOGFONT); null out returns the size needed. Returns the bytes
 // written, 0 on failure.
 int GetObject(HGDIOBJ object, int size, void* out);
-inline int GetObjectW(HGDIOBJ object, int size, void* out) { return GetObject(object, size, out); }
+inline int GetObjectW(HGDIOBJ object, int size, void* out)
+{
+    return GetObject(object, size, out);
+}
 
 } // namespace tovrel

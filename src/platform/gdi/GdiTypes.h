@@ -34,8 +34,14 @@ using UINT = unsigned int;
 using LONG = std::int32_t;
 using BOOL = int;
 
-template <class To, class From> To HandleCast(From h) { return reinterpret_cast<To>(h); }
-template <class From> HGDIOBJ ToGdiObj(From h) { return h; }
+template <class To, class From> To HandleCast(From h)
+{
+    return reinterpret_cast<To>(h);
+}
+template <class From> HGDIOBJ ToGdiObj(From h)
+{
+    return h;
+}
 
 // Object types (GetObjectType).
 constexpr DWORD OBJ_PEN = 1, OBJ_BRUSH = 2, OBJ_DC = 3, OBJ_FONT = 6, OBJ_BITMAP = 7, OBJ_REGION = 8, OBJ_MEMDC = 10;
@@ -180,7 +186,7 @@ constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER, EDGE_SUNKEN = BD
                EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER, EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
 constexpr UINT BF_LEFT = 0x1, BF_TOP = 0x2, BF_RIGHT = 0x4, BF_BOTTOM = 0x8, BF_TOPLEFT = BF_TOP | BF_LEFT,
                BF_TOPRIGHT = BF_TOP | BF_RIGHT, BF_BOTTOMLEFT = BF_BOTTOM | BF_LEFT,
-               BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT, BF_RECT = 0xF, BF_MIDDLE = 0x800,
-               BF_SOFT = 0x1000, BF_ADJUST = 0x2000, BF_FLAT = 0x4000, BF_MONO = 0x8000;
+               BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT, BF_RECT = 0xF, BF_MIDDLE = 0x800, BF_SOFT = 0x1000,
+               BF_ADJUST = 0x2000, BF_FLAT = 0x4000, BF_MONO = 0x8000;
 
 } // namespace tovrel

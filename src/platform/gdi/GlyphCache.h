@@ -9,9 +9,9 @@
 namespace tovrel {
 
 struct TGlyph {
-    int Advance = 0;  // pen advance in whole pixels
-    int Left = 0;     // bitmap offset from the pen position
-    int Top = 0;      // bitmap top above the baseline
+    int Advance = 0; // pen advance in whole pixels
+    int Left = 0;    // bitmap offset from the pen position
+    int Top = 0;     // bitmap top above the baseline
     int Width = 0;
     int Height = 0;
     std::vector<std::uint8_t> Coverage; // Width*Height grey levels, 0..255, rows top-down

@@ -21,8 +21,8 @@ void StrokePath(TDeviceContext& dc, const POINT* points, int count, bool closed)
     std::vector<TRect> pixels;
     const int segments = closed ? count : count - 1;
     for (int i = 0; i < segments; ++i)
-        AddLinePixels(dc.LogicalToSurface(points[i]), dc.LogicalToSurface(points[(i + 1) % count]), std::min(dc.Pen().Width(), 1 << 16),
-                      limit, pixels);
+        AddLinePixels(dc.LogicalToSurface(points[i]), dc.LogicalToSurface(points[(i + 1) % count]),
+                      std::min(dc.Pen().Width(), 1 << 16), limit, pixels);
     PaintRegion(dc, TRegion::FromRects(pixels), TFill::Colour(dc.PenColor()), PenRop(dc));
 }
 

@@ -60,7 +60,9 @@ void PaintRect(TDeviceContext& dc, const TRect& area, const TFill& fill, BYTE ro
 void PaintRegion(TDeviceContext& dc, const TRegion& area, const TFill& fill, BYTE rop)
 {
     const TPixelView view = dc.Pixels();
-    area.Combined(dc.SurfaceClip(), TRegionOp::And).ForEachRect([&](const TRect& r) { PaintVisible(view, r, fill, rop); });
+    area.Combined(dc.SurfaceClip(), TRegionOp::And).ForEachRect([&](const TRect& r) {
+        PaintVisible(view, r, fill, rop);
+    });
 }
 
 void AddLinePixels(TPoint a, TPoint b, int width, const TRect& limit, std::vector<TRect>& out)
@@ -99,7 +101,8 @@ void AddLinePixels(TPoint a, TPoint b, int width, const TRect& limit, std::vecto
     for (long long k = kFrom; k < kTo; ++k) {
         const int m = int(majorStart + majorSign * k);
         // 128-bit: far-off ends make 2*k*minor exceed 64 bits.
-        const auto step = (long long)((2 * (__int128)k * minor + major - 1) / (2 * (__int128)major)); // ties toward the start
+        const auto step =
+            (long long)((2 * (__int128)k * minor + major - 1) / (2 * (__int128)major)); // ties toward the start
         const int n = int(minorStart + minorSign * step);
         const int x = xMajor ? m : n, y = xMajor ? n : m;
         add({x - before, y - before, x + after, y + after});

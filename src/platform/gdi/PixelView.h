@@ -22,7 +22,10 @@ constexpr COLORREF ColorFromPixel(TPixel p)
 {
     return RGB(std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p));
 }
-constexpr std::uint8_t PixelAlpha(TPixel p) { return std::uint8_t(p >> 24); }
+constexpr std::uint8_t PixelAlpha(TPixel p)
+{
+    return std::uint8_t(p >> 24);
+}
 
 // Whole 32-bit pixels in byte buffers, without aliasing assumptions.
 inline TPixel LoadPixel(const std::uint8_t* p)
@@ -31,7 +34,10 @@ inline TPixel LoadPixel(const std::uint8_t* p)
     std::memcpy(&v, p, 4);
     return v;
 }
-inline void StorePixel(std::uint8_t* p, TPixel v) { std::memcpy(p, &v, 4); }
+inline void StorePixel(std::uint8_t* p, TPixel v)
+{
+    std::memcpy(p, &v, 4);
+}
 
 struct TPixelView {
     std::uint8_t* Origin = nullptr; // first byte of the top row

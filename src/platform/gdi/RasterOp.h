@@ -9,7 +9,10 @@ namespace tovrel {
 
 constexpr BYTE kRopPatCopy = 0xF0, kRopSrcCopy = 0xCC, kRopNop = 0xAA;
 
-constexpr BYTE Rop3Code(DWORD rop) { return BYTE(rop >> 16); }
+constexpr BYTE Rop3Code(DWORD rop)
+{
+    return BYTE(rop >> 16);
+}
 
 constexpr BYTE Rop3FromRop2(int mix)
 {
@@ -25,8 +28,14 @@ constexpr BYTE Rop3FromRop2(int mix)
     return code;
 }
 
-constexpr bool RopUsesSource(BYTE code) { return ((code >> 2) & 0x33) != (code & 0x33); }
-constexpr bool RopUsesPattern(BYTE code) { return (code >> 4) != (code & 0x0F); }
+constexpr bool RopUsesSource(BYTE code)
+{
+    return ((code >> 2) & 0x33) != (code & 0x33);
+}
+constexpr bool RopUsesPattern(BYTE code)
+{
+    return (code >> 4) != (code & 0x0F);
+}
 
 inline TPixel ApplyRop(BYTE code, TPixel p, TPixel s, TPixel d)
 {

@@ -200,8 +200,8 @@ void TRegion::ForEachRectIn(const TRect& clip, const std::function<void(const TR
 {
     if (clip.IsEmpty())
         return;
-    auto band = std::upper_bound(bands_.begin(), bands_.end(), clip.Top,
-                                 [](int v, const TBand& b) { return v < b.Bottom; });
+    auto band =
+        std::upper_bound(bands_.begin(), bands_.end(), clip.Top, [](int v, const TBand& b) { return v < b.Bottom; });
     for (; band != bands_.end() && band->Top < clip.Bottom; ++band) {
         const int top = std::max(band->Top, clip.Top), bottom = std::min(band->Bottom, clip.Bottom);
         for (int i = 0; i < band->SpanCount; ++i) {
@@ -220,8 +220,8 @@ bool operator==(const TRegion& a, const TRegion& b)
     if (a.bands_.size() != b.bands_.size() || a.spans_ != b.spans_)
         return false;
     for (std::size_t i = 0; i < a.bands_.size(); ++i)
-        if (a.bands_[i].Top != b.bands_[i].Top || a.bands_[i].Bottom != b.bands_[i].Bottom
-            || a.bands_[i].SpanCount != b.bands_[i].SpanCount)
+        if (a.bands_[i].Top != b.bands_[i].Top || a.bands_[i].Bottom != b.bands_[i].Bottom ||
+            a.bands_[i].SpanCount != b.bands_[i].SpanCount)
             return false;
     return true;
 }

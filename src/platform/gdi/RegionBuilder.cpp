@@ -12,8 +12,8 @@ void TRegionBuilder::AddBand(int top, int bottom, const TRegion::TSpan* spans, i
     auto& all = region_.spans_;
     if (!bands.empty()) {
         TRegion::TBand& last = bands.back();
-        if (last.Bottom == top && last.SpanCount == count
-            && std::equal(spans, spans + count, all.begin() + last.FirstSpan)) {
+        if (last.Bottom == top && last.SpanCount == count &&
+            std::equal(spans, spans + count, all.begin() + last.FirstSpan)) {
             last.Bottom = bottom;
             return;
         }

@@ -62,7 +62,8 @@ HRGN CreateEllipticRgnIndirect(const RECT* r)
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
-    return CreateRegionHandle(TRegion::RoundRect(TRect{left, top, right, bottom}, cornerWidth, cornerHeight, kShapeRows));
+    return CreateRegionHandle(
+        TRegion::RoundRect(TRect{left, top, right, bottom}, cornerWidth, cornerHeight, kShapeRows));
 }
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode)
@@ -78,8 +79,8 @@ HRGN ExtCreateRegion(const void* transform, DWORD size, const RGNDATA* data)
     if (transform || !data || size < sizeof(RGNDATAHEADER))
         return nullptr;
     const RGNDATAHEADER& h = data->rdh;
-    if (h.dwSize != sizeof(RGNDATAHEADER) || h.iType != RDH_RECTANGLES
-        || std::uint64_t(h.nCount) * sizeof(RECT) > size - sizeof(RGNDATAHEADER))
+    if (h.dwSize != sizeof(RGNDATAHEADER) || h.iType != RDH_RECTANGLES ||
+        std::uint64_t(h.nCount) * sizeof(RECT) > size - sizeof(RGNDATAHEADER))
         return nullptr;
     std::vector<TRect> rects(h.nCount);
     if (h.nCount > 0)

@@ -37,10 +37,10 @@ void FillAndOutline(TDeviceContext& dc, const TRect& logicalBox, const TShape& s
     } else {
         const int w = std::min(pen.Width(), 1 << 16);
         const int before = w / 2;
-        const TRect outer = pen.Log.lopnStyle == PS_INSIDEFRAME
-                                ? box
-                                : TRect{box.Left - before, box.Top - before, box.Right - 1 - before + w,
-                                        box.Bottom - 1 - before + w};
+        const TRect outer =
+            pen.Log.lopnStyle == PS_INSIDEFRAME
+                ? box
+                : TRect{box.Left - before, box.Top - before, box.Right - 1 - before + w, box.Bottom - 1 - before + w};
         interior = shape(Inset(outer, w), w, rows);
         outline = shape(outer, 0, rows).Combined(interior, TRegionOp::Diff);
     }
@@ -62,8 +62,7 @@ BOOL DrawShape(HDC dc, const TRect& box, const TShape& shape)
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 {
-    return DrawShape(dc, {left, top, right, bottom},
-                     [](const TRect& box, int, const TRect&) { return TRegion(box); });
+    return DrawShape(dc, {left, top, right, bottom}, [](const TRect& box, int, const TRect&) { return TRegion(box); });
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
@@ -76,7 +75,9 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int cornerWidth
 {
     return DrawShape(dc, {left, top, right, bottom}, [=](const TRect& box, int inset, const TRect& rows) {
         // The inner edge of the outline follows the outer one, pen width further in.
-        const auto inner = [inset](int corner) { return int(std::max(0LL, std::llabs((long long)corner) - 2LL * inset)); };
+        const auto inner = [inset](int corner) {
+            return int(std::max(0LL, std::llabs((long long)corner) - 2LL * inset));
+        };
         return TRegion::RoundRect(box, inner(cornerWidth), inner(cornerHeight), rows);
     });
 }

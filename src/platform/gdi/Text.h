@@ -30,22 +30,35 @@ LONG TabbedTextOut(HDC dc, int x, int y, std::string_view text, int tabCount, co
 BOOL GetTextExtentPoint32(HDC dc, std::string_view text, SIZE* size);
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* metrics);
 
-inline BOOL TextOutW(HDC dc, int x, int y, std::string_view text) { return TextOut(dc, x, y, text); }
+inline BOOL TextOutW(HDC dc, int x, int y, std::string_view text)
+{
+    return TextOut(dc, x, y, text);
+}
 inline BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, std::string_view text)
 {
     return ExtTextOut(dc, x, y, options, rect, text);
 }
-inline int DrawTextW(HDC dc, std::string_view text, RECT* rect, UINT format) { return DrawText(dc, text, rect, format); }
+inline int DrawTextW(HDC dc, std::string_view text, RECT* rect, UINT format)
+{
+    return DrawText(dc, text, rect, format);
+}
 inline int DrawTextExW(HDC dc, std::string_view text, RECT* rect, UINT format, void* /*params*/)
 {
     return DrawText(dc, text, rect, format);
 }
-inline LONG TabbedTextOutW(HDC dc, int x, int y, std::string_view text, int tabCount, const int* tabStops, int tabOrigin)
+inline LONG TabbedTextOutW(HDC dc, int x, int y, std::string_view text, int tabCount, const int* tabStops,
+                           int tabOrigin)
 {
     return TabbedTextOut(dc, x, y, text, tabCount, tabStops, tabOrigin);
 }
-inline BOOL GetTextExtentPoint32W(HDC dc, std::string_view text, SIZE* size) { return GetTextExtentPoint32(dc, text, size); }
-inline BOOL GetTextMetricsW(HDC dc, TEXTMETRIC* metrics) { return GetTextMetrics(dc, metrics); }
+inline BOOL GetTextExtentPoint32W(HDC dc, std::string_view text, SIZE* size)
+{
+    return GetTextExtentPoint32(dc, text, size);
+}
+inline BOOL GetTextMetricsW(HDC dc, TEXTMETRIC* metrics)
+{
+    return GetTextMetrics(dc, metrics);
+}
 
 // Fills `rect` of the DC with lines of `text`, one DrawText per line, as a
 // screen of list rows would be painted. Returns the number of lines drawn.

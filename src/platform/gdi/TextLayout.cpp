@@ -108,7 +108,8 @@ TTextLayout LayoutDrawText(ITextMeasurer& measurer, std::string_view text, const
     return layout;
 }
 
-TLaidLine LayoutTabbedLine(ITextMeasurer& measurer, std::string_view text, std::span<const int> tabStops, int x, int tabOrigin)
+TLaidLine LayoutTabbedLine(ITextMeasurer& measurer, std::string_view text, std::span<const int> tabStops, int x,
+                           int tabOrigin)
 {
     TLaidLine line;
     line.Left = x;

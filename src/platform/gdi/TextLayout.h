@@ -23,22 +23,22 @@ public:
 // One character of laid-out text.
 struct TLaidChar {
     char32_t Char = 0;
-    int X = 0;     // left edge, from the line's left
-    int Width = 0; // advance (a tab's is the distance to its stop)
+    int X = 0;             // left edge, from the line's left
+    int Width = 0;         // advance (a tab's is the distance to its stop)
     bool Prefixed = false; // "&x": drawn with the prefix underline
 };
 
 struct TLaidLine {
     std::vector<TLaidChar> Chars;
-    int Left = 0;  // absolute position of the line's left edge
-    int Top = 0;   // absolute top of the line cell
+    int Left = 0; // absolute position of the line's left edge
+    int Top = 0;  // absolute top of the line cell
     int Width = 0;
 };
 
 struct TTextLayout {
     std::vector<TLaidLine> Lines;
-    TRect Bounds;    // the rectangle DT_CALCRECT reports
-    int Result = 0;  // what DrawText returns
+    TRect Bounds;   // the rectangle DT_CALCRECT reports
+    int Result = 0; // what DrawText returns
 };
 
 TTextLayout LayoutDrawText(ITextMeasurer& measurer, std::string_view text, const TRect& rect, unsigned flags);
@@ -46,7 +46,8 @@ TTextLayout LayoutDrawText(ITextMeasurer& measurer, std::string_view text, const
 // One line for TabbedTextOut: tabs jump to `tabStops` (relative to
 // `tabOrigin`); no stops = every eight average character widths, one stop =
 // every that many pixels. Positions are relative to `x`.
-TLaidLine LayoutTabbedLine(ITextMeasurer& measurer, std::string_view text, std::span<const int> tabStops, int x, int tabOrigin);
+TLaidLine LayoutTabbedLine(ITextMeasurer& measurer, std::string_view text, std::span<const int> tabStops, int x,
+                           int tabOrigin);
 
 // One line for TextOut/ExtTextOut: every character at its own advance.
 TLaidLine LayoutPlainLine(ITextMeasurer& measurer, std::u32string_view text);

@@ -14,8 +14,8 @@ bool IsBreakSpace(char32_t c)
 
 bool IsIdeographic(char32_t c)
 {
-    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F)
-        || (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x2FFFF);
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+           (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x2FFFF);
 }
 
 // Punctuation that must not start a line, and that must not end one.
@@ -154,7 +154,8 @@ void ApplyPathEllipsis(ITextMeasurer& measurer, TCharRun& run, int maxWidth, int
 {
     if (PlaceChars(measurer, run, tabWidth) <= maxWidth)
         return;
-    auto separator = std::find_if(run.rbegin(), run.rend(), [](const TLaidChar& c) { return c.Char == U'/' || c.Char == U'\\'; });
+    auto separator =
+        std::find_if(run.rbegin(), run.rend(), [](const TLaidChar& c) { return c.Char == U'/' || c.Char == U'\\'; });
     if (separator == run.rend()) {
         ApplyEndEllipsis(measurer, run, maxWidth, tabWidth);
         return;

@@ -40,7 +40,8 @@ void PaintTextLine(TDeviceContext& dc, TFontInstance& font, const TLaidLine& lin
         const TGlyph& g = *glyphs[i];
         const TLaidChar& c = line.Chars[i];
         if (g.Width > 0 && g.Height > 0)
-            dc.BlendCoverage(left + c.X + g.Left, baseline - g.Top, g.Coverage.data(), g.Width, g.Height, g.Width, colour);
+            dc.BlendCoverage(left + c.X + g.Left, baseline - g.Top, g.Coverage.data(), g.Width, g.Height, g.Width,
+                             colour);
         if (c.Prefixed)
             FillBar(dc, left + c.X, baseline + face.UnderlinePosition, c.Width, face.UnderlineThickness, colour);
     }

@@ -13,7 +13,8 @@ namespace {
 
 constexpr const char* kShortDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 constexpr const char* kLongDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-constexpr const char* kShortMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* kShortMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr const char* kLongMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                        "July",    "August",   "September", "October", "November", "December"};
 
@@ -41,7 +42,10 @@ void CivilFromDays(std::int64_t z, int& year, int& month, int& day)
     year = int(std::int64_t(yoe) + era * 400 + (month <= 2));
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y)
+{
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m)
 {
@@ -67,7 +71,10 @@ TimeStamp ToTimeStamp(TDateTime value)
     return {days, ms};
 }
 
-std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string TwoDigits(int v)
+{
+    return (v < 10 ? "0" : "") + std::to_string(v);
+}
 
 std::string Padded(int v, int width)
 {
@@ -117,9 +124,7 @@ public:
                 continue;
             }
             switch (lower) {
-            case 'y':
-                out += run <= 2 ? TwoDigits(year_ % 100) : Padded(year_, 4);
-                break;
+            case 'y': out += run <= 2 ? TwoDigits(year_ % 100) : Padded(year_, 4); break;
             case 'm':
                 if (lastWasHour && run <= 2)
                     out += run == 1 ? std::to_string(minute_) : TwoDigits(minute_);
@@ -141,23 +146,16 @@ public:
                 isHour = true;
                 break;
             }
-            case 'n':
-                out += run == 1 ? std::to_string(minute_) : TwoDigits(minute_);
-                break;
-            case 's':
-                out += run == 1 ? std::to_string(second_) : TwoDigits(second_);
-                break;
-            case 'z':
-                out += run >= 3 ? Padded(msec_, 3) : std::to_string(msec_);
-                break;
-            default:
-                out.append(format_.substr(i, run));
-                break;
+            case 'n': out += run == 1 ? std::to_string(minute_) : TwoDigits(minute_); break;
+            case 's': out += run == 1 ? std::to_string(second_) : TwoDigits(second_); break;
+            case 'z': out += run >= 3 ? Padded(msec_, 3) : std::to_string(msec_); break;
+            default: out.append(format_.substr(i, run)); break;
             }
             // Separators between them keep "h" and "m" together ("hh:mm").
             if (lower >= 'a' && lower <= 'z')
                 lastWasHour = isHour;
-            i += (lower == 'y' || lower == 'm' || lower == 'd' || lower == 'h' || lower == 'n' || lower == 's' || lower == 'z')
+            i += (lower == 'y' || lower == 'm' || lower == 'd' || lower == 'h' || lower == 'n' || lower == 's' ||
+                  lower == 'z')
                      ? ClampRun(lower, run)
                      : run;
         }

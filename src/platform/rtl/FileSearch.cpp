@@ -95,6 +95,9 @@ int FindNext(TSearchRec& rec)
     return ReadNext(rec);
 }
 
-void FindClose(TSearchRec& rec) { rec.FindHandle.reset(); }
+void FindClose(TSearchRec& rec)
+{
+    rec.FindHandle.reset();
+}
 
 } // namespace tovrel

@@ -31,7 +31,10 @@ std::string ProgramFileName()
     }
 }
 
-std::string ProgramFolder() { return ExtractFilePath(ProgramFileName()); }
+std::string ProgramFolder()
+{
+    return ExtractFilePath(ProgramFileName());
+}
 
 bool FileExists(std::string_view fileName)
 {

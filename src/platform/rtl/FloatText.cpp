@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tovrel {
 namespace {
@@ -248,6 +248,9 @@ std::string FloatToTextFixed(double value, int decimals, bool thousands)
     return Signed(d, text);
 }
 
-std::string FloatToStr(double value) { return FloatToTextGeneral(value, 15, 0); }
+std::string FloatToStr(double value)
+{
+    return FloatToTextGeneral(value, 15, 0);
+}
 
 } // namespace tovrel

@@ -153,12 +153,8 @@ private:
             const std::uint64_t magnitude = v < 0 ? 0 - std::uint64_t(v) : std::uint64_t(v);
             return (v < 0 ? "-" : "") + WithMinDigits(std::to_string(magnitude), d);
         }
-        case 'U':
-            require(Kind::Integer);
-            return WithMinDigits(std::to_string(UnsignedBits(arg)), d);
-        case 'X':
-            require(Kind::Integer);
-            return WithMinDigits(IntToHex(UnsignedBits(arg), 0), d);
+        case 'U': require(Kind::Integer); return WithMinDigits(std::to_string(UnsignedBits(arg)), d);
+        case 'X': require(Kind::Integer); return WithMinDigits(IntToHex(UnsignedBits(arg), 0), d);
         case 'P':
             require(Kind::Pointer);
             return IntToHex(reinterpret_cast<std::uintptr_t>(arg.pointer()), int(sizeof(void*) * 2));
@@ -180,12 +176,12 @@ private:
         case 'M': {
             require(Kind::Float);
             const double v = arg.floating();
-            const std::string amount = FloatToTextFixed(v < 0 ? -v : v, d.precision.value_or(kDefaultFixedDecimals), true);
+            const std::string amount =
+                FloatToTextFixed(v < 0 ? -v : v, d.precision.value_or(kDefaultFixedDecimals), true);
             const bool negative = v < 0 && amount.find_first_not_of("0.,") != std::string::npos;
             return (negative ? "-" : "") + std::string(kCurrencySymbol) + amount;
         }
-        default:
-            Invalid();
+        default: Invalid();
         }
     }
 

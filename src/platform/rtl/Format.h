@@ -54,8 +54,7 @@ private:
 
 std::string FormatArgs(std::string_view format, std::span<const TFormatArg> args);
 
-template <class... Args>
-std::string Format(std::string_view format, const Args&... args)
+template <class... Args> std::string Format(std::string_view format, const Args&... args)
 {
     const std::array<TFormatArg, sizeof...(Args)> list{TFormatArg(args)...};
     return FormatArgs(format, list);

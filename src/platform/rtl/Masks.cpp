@@ -10,7 +10,10 @@ namespace {
 
 constexpr int kMaxStarRuns = 30;
 
-char32_t Fold(char32_t c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+char32_t Fold(char32_t c)
+{
+    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
 
 struct Range {
     char32_t first;

@@ -86,7 +86,10 @@ std::int64_t Round(double value)
     return ToInt64OrRaise(whole);
 }
 
-std::int64_t Trunc(double value) { return ToInt64OrRaise(std::trunc(value)); }
+std::int64_t Trunc(double value)
+{
+    return ToInt64OrRaise(std::trunc(value));
+}
 
 std::int64_t Div(std::int64_t a, std::int64_t b)
 {
@@ -150,7 +153,10 @@ std::int64_t StrToInt64Def(std::string_view s, std::int64_t defaultValue)
     return TryStrToInt64(s, value) ? value : defaultValue;
 }
 
-std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+std::string IntToStr(std::int64_t value)
+{
+    return std::to_string(value);
+}
 
 std::string IntToHex(std::uint64_t value, int digits)
 {

@@ -20,7 +20,10 @@ size_t ExtensionDot(std::string_view fileName)
 
 } // namespace
 
-std::string ExtractFilePath(std::string_view fileName) { return std::string(fileName.substr(0, NameStart(fileName))); }
+std::string ExtractFilePath(std::string_view fileName)
+{
+    return std::string(fileName.substr(0, NameStart(fileName)));
+}
 
 std::string ExtractFileDir(std::string_view fileName)
 {
@@ -28,7 +31,10 @@ std::string ExtractFileDir(std::string_view fileName)
     return path == "/" ? path : ExcludeTrailingPathDelimiter(path);
 }
 
-std::string ExtractFileName(std::string_view fileName) { return std::string(fileName.substr(NameStart(fileName))); }
+std::string ExtractFileName(std::string_view fileName)
+{
+    return std::string(fileName.substr(NameStart(fileName)));
+}
 
 std::string ExtractFileExt(std::string_view fileName)
 {

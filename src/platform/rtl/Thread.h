@@ -38,8 +38,7 @@ public:
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;
 
-    template <class T, class... Args>
-    static T* Create(Args&&... args)
+    template <class T, class... Args> static T* Create(Args&&... args)
     {
         T* thread = new T(std::forward<Args>(args)...);
         thread->AfterConstruction();

@@ -31,9 +31,18 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
-inline TRect Bounds(int left, int top, int width, int height) { return TRect{left, top, left + width, top + height}; }
-inline TPoint Point(int x, int y) { return TPoint{x, y}; }
+inline TRect Rect(int left, int top, int right, int bottom)
+{
+    return TRect{left, top, right, bottom};
+}
+inline TRect Bounds(int left, int top, int width, int height)
+{
+    return TRect{left, top, left + width, top + height};
+}
+inline TPoint Point(int x, int y)
+{
+    return TPoint{x, y};
+}
 
 // The window system's names for the same records.
 using RECT = TRect;
@@ -48,8 +57,17 @@ constexpr COLORREF RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 {
     return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
-constexpr std::uint8_t GetRValue(COLORREF c) { return std::uint8_t(c & 0xFF); }
-constexpr std::uint8_t GetGValue(COLORREF c) { return std::uint8_t((c >> 8) & 0xFF); }
-constexpr std::uint8_t GetBValue(COLORREF c) { return std::uint8_t((c >> 16) & 0xFF); }
+constexpr std::uint8_t GetRValue(COLORREF c)
+{
+    return std::uint8_t(c & 0xFF);
+}
+constexpr std::uint8_t GetGValue(COLORREF c)
+{
+    return std::uint8_t((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t GetBValue(COLORREF c)
+{
+    return std::uint8_t((c >> 16) & 0xFF);
+}
 
 } // namespace tovrel

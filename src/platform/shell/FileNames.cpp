@@ -67,14 +67,16 @@ std::string FileNameDisplayText(std::string_view rawName)
 
 bool IsValidEntryName(std::string_view name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
-        && name.find('\0') == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
 }
 
 int CompareEntryNames(std::string_view a, std::string_view b)
 {
-    const auto folded = std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end(),
-        [](char x, char y) { return std::uint8_t(FoldCase(x)) <=> std::uint8_t(FoldCase(y)); });
+    const auto folded =
+        std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::uint8_t(FoldCase(x)) <=> std::uint8_t(FoldCase(y));
+        });
     if (folded != 0)
         return folded < 0 ? -1 : 1;
     const int raw = a.compare(b);

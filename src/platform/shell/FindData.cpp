@@ -95,16 +95,13 @@ std::string FindDataColumnText(const TFindData& data, int column)
         const std::int64_t size = FindDataSize(data);
         return size < 0 ? std::string() : std::to_string(size);
     }
-    case 2:
-        return FileNameDisplayText(ExtractFileExt(data.Name));
+    case 2: return FileNameDisplayText(ExtractFileExt(data.Name));
     case 3: {
         const TDateTime modified = FindDataModified(data);
         return modified < 0 ? std::string() : FormatDateTime("yyyy-mm-dd hh:nn", modified);
     }
-    case 4:
-        return std::to_string(data.Attributes);
-    default:
-        return {};
+    case 4: return std::to_string(data.Attributes);
+    default: return {};
     }
 }
 

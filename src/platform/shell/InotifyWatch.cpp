@@ -37,8 +37,7 @@ std::uint32_t WatchMask(std::uint32_t flags, bool subTree)
 bool InotifyEventMatches(std::uint32_t eventMask, std::uint32_t flags)
 {
     const bool isFolder = eventMask & IN_ISDIR;
-    if ((eventMask & NameEvents)
-        && (flags & (isFolder ? FILE_NOTIFY_CHANGE_DIR_NAME : FILE_NOTIFY_CHANGE_FILE_NAME)))
+    if ((eventMask & NameEvents) && (flags & (isFolder ? FILE_NOTIFY_CHANGE_DIR_NAME : FILE_NOTIFY_CHANGE_FILE_NAME)))
         return true;
     if ((eventMask & SelfEvents) && (flags & NameFlags))
         return true;

@@ -17,8 +17,8 @@ std::string DecodeMountField(std::string_view field)
     const auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
     std::string decoded;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && isOctal(field[i + 1]) && isOctal(field[i + 2])
-            && isOctal(field[i + 3])) {
+        if (field[i] == '\\' && i + 3 < field.size() && isOctal(field[i + 1]) && isOctal(field[i + 2]) &&
+            isOctal(field[i + 3])) {
             decoded += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
             i += 3;
         } else {
@@ -42,8 +42,8 @@ bool UnderMediaTrees(std::string_view path)
 bool UnderSystemTrees(std::string_view path)
 {
     static constexpr std::array<std::string_view, 6> trees{"/proc", "/sys", "/dev", "/run", "/boot", "/snap"};
-    return !UnderMediaTrees(path)
-        && std::any_of(trees.begin(), trees.end(), [&](std::string_view t) { return StartsWithFolder(path, t); });
+    return !UnderMediaTrees(path) &&
+           std::any_of(trees.begin(), trees.end(), [&](std::string_view t) { return StartsWithFolder(path, t); });
 }
 
 bool IsNetworkFileSystem(std::string_view type)

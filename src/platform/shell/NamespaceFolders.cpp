@@ -186,16 +186,11 @@ std::optional<TShellIcon> TComputerFolder::ChildIcon(std::string_view payload)
 {
     const std::optional<TVolume> volume = FindVolume(ChildPath(payload));
     switch (volume ? volume->Kind : TVolumeKind::vkFixed) {
-    case TVolumeKind::vkRemovable:
-        return siRemovableDisk;
-    case TVolumeKind::vkOptical:
-        return siOpticalDisc;
-    case TVolumeKind::vkNetwork:
-        return siNetworkDrive;
-    case TVolumeKind::vkRam:
-        return siRamDisk;
-    case TVolumeKind::vkFixed:
-        break;
+    case TVolumeKind::vkRemovable: return siRemovableDisk;
+    case TVolumeKind::vkOptical: return siOpticalDisc;
+    case TVolumeKind::vkNetwork: return siNetworkDrive;
+    case TVolumeKind::vkRam: return siRamDisk;
+    case TVolumeKind::vkFixed: break;
     }
     return siFixedDisk;
 }

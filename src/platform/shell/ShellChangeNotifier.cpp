@@ -14,9 +14,9 @@ namespace tovrel {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 6> FilterFlags{
-    FILE_NOTIFY_CHANGE_FILE_NAME, FILE_NOTIFY_CHANGE_DIR_NAME, FILE_NOTIFY_CHANGE_ATTRIBUTES,
-    FILE_NOTIFY_CHANGE_SIZE,      FILE_NOTIFY_CHANGE_LAST_WRITE, FILE_NOTIFY_CHANGE_SECURITY};
+constexpr std::array<std::uint32_t, 6> FilterFlags{FILE_NOTIFY_CHANGE_FILE_NAME,  FILE_NOTIFY_CHANGE_DIR_NAME,
+                                                   FILE_NOTIFY_CHANGE_ATTRIBUTES, FILE_NOTIFY_CHANGE_SIZE,
+                                                   FILE_NOTIFY_CHANGE_LAST_WRITE, FILE_NOTIFY_CHANGE_SECURITY};
 
 } // namespace
 
@@ -75,8 +75,7 @@ void TskShellChangeThread::WakeUp()
 {
     const std::uint64_t one = 1;
     if (wakeFd_ >= 0)
-        while (::write(wakeFd_, &one, sizeof one) < 0 && errno == EINTR) {
-        }
+        while (::write(wakeFd_, &one, sizeof one) < 0 && errno == EINTR) {}
 }
 
 void TskShellChangeThread::Report()
@@ -106,8 +105,7 @@ void TskShellChangeThread::Execute()
         }
         if (fds[0].revents & POLLIN) {
             std::uint64_t count = 0;
-            while (::read(wakeFd_, &count, sizeof count) < 0 && errno == EINTR) {
-            }
+            while (::read(wakeFd_, &count, sizeof count) < 0 && errno == EINTR) {}
         }
         if (!(fds[1].revents & POLLIN))
             continue;

@@ -20,7 +20,14 @@ namespace tovrel {
 
 using TThreadMethod = std::function<void()>;
 
-enum class TNotifyFilter { nfFileNameChange, nfDirNameChange, nfAttributeChange, nfSizeChange, nfWriteChange, nfSecurityChange };
+enum class TNotifyFilter {
+    nfFileNameChange,
+    nfDirNameChange,
+    nfAttributeChange,
+    nfSizeChange,
+    nfWriteChange,
+    nfSecurityChange
+};
 using TNotifyFilters = TEnumSet<TNotifyFilter>;
 
 std::uint32_t NotifyFiltersToFlags(TNotifyFilters filters);

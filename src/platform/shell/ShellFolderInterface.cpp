@@ -143,8 +143,8 @@ SFGAOF IShellFolder::GetAttributesOf(PCItemIDList id, SFGAOF request)
 {
     if (IsEmptyList(id)) {
         const std::string self = SelfPath();
-        return SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR
-            | (self.empty() ? 0 : PathAttributes(self, ExtractFileName(self), request));
+        return SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR |
+               (self.empty() ? 0 : PathAttributes(self, ExtractFileName(self), request));
     }
     if (!IsSingleItem(id)) {
         const std::shared_ptr<IShellFolder> child = BindChild(ItemPayload(id));
@@ -245,14 +245,10 @@ std::optional<std::string> IShellFolder::GetDetailsOf(PCItemIDList id, int colum
         return std::nullopt;
     switch (column) {
     case 1:
-    case 2:
-        return FindDataColumnText(*data, column);
-    case 3:
-        return ShellDateTimeText(data->LastWriteTime);
-    case 4:
-        return ShellDateTimeText(data->CreationTime);
-    default:
-        return std::nullopt;
+    case 2: return FindDataColumnText(*data, column);
+    case 3: return ShellDateTimeText(data->LastWriteTime);
+    case 4: return ShellDateTimeText(data->CreationTime);
+    default: return std::nullopt;
     }
 }
 

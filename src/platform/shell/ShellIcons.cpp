@@ -136,9 +136,7 @@ void DrawIcon(TIconPainter& p, TShellIcon icon)
 {
     switch (icon) {
     case siFolder:
-    case siOpenFolder:
-        DrawFolder(p, icon == siOpenFolder);
-        break;
+    case siOpenFolder: DrawFolder(p, icon == siOpenFolder); break;
     case siDesktop:
         DrawMonitor(p, 11);
         p.Rect(6.5, 11, 9.5, 13, Metal);
@@ -154,9 +152,7 @@ void DrawIcon(TIconPainter& p, TShellIcon icon)
         p.Rect(2.5, 8, 13.5, 15, Wall);
         p.Rect(6.5, 10, 9.5, 15, Wood);
         break;
-    case siFixedDisk:
-        DrawDriveBox(p, 4, 12);
-        break;
+    case siFixedDisk: DrawDriveBox(p, 4, 12); break;
     case siRemovableDisk:
         p.Rect(2, 3, 14, 13.5, Blue);
         p.Rect(4, 5, 12, 6.5, Black);
@@ -203,9 +199,7 @@ void DrawIcon(TIconPainter& p, TShellIcon icon)
         p.Rect(6.5, 12, 9.5, 14, Gold);
         break;
     case siFile:
-    default:
-        DrawPage(p);
-        break;
+    default: DrawPage(p); break;
     }
 }
 

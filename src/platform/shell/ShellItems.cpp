@@ -1,13 +1,13 @@
 #include "platform/shell/ShellItems.h"
 
 #include "platform/rtl/Format.h"
-#include <cerrno>
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 #include "platform/shell/NamespaceFolders.h"
 #include "platform/shell/ShellIcons.h"
 #include "platform/shell/ShellLauncher.h"
 #include "platform/shell/ShellUnit.h"
+#include <cerrno>
 
 namespace tovrel {
 
@@ -26,22 +26,22 @@ protected:
     std::string SelfName() override { return {}; }
 };
 
-template <class E>
-struct TAttributeValue {
+template <class E> struct TAttributeValue {
     SFGAOF Attribute;
     E Value;
 };
 
 constexpr TAttributeValue<Cap> CapabilityAttributes[] = {
-    {SFGAO_CANCOPY, Cap::fcCanCopy},     {SFGAO_CANDELETE, Cap::fcCanDelete},   {SFGAO_CANLINK, Cap::fcCanLink},
-    {SFGAO_CANMOVE, Cap::fcCanMove},     {SFGAO_CANRENAME, Cap::fcCanRename},   {SFGAO_DROPTARGET, Cap::fcDropTarget},
+    {SFGAO_CANCOPY, Cap::fcCanCopy},          {SFGAO_CANDELETE, Cap::fcCanDelete},
+    {SFGAO_CANLINK, Cap::fcCanLink},          {SFGAO_CANMOVE, Cap::fcCanMove},
+    {SFGAO_CANRENAME, Cap::fcCanRename},      {SFGAO_DROPTARGET, Cap::fcDropTarget},
     {SFGAO_HASPROPSHEET, Cap::fcHasPropSheet}};
 
 constexpr TAttributeValue<Prop> PropertyAttributes[] = {
-    {SFGAO_GHOSTED, Prop::fpCut},          {SFGAO_LINK, Prop::fpIsLink},
-    {SFGAO_READONLY, Prop::fpReadOnly},    {SFGAO_SHARE, Prop::fpShared},
+    {SFGAO_GHOSTED, Prop::fpCut},           {SFGAO_LINK, Prop::fpIsLink},
+    {SFGAO_READONLY, Prop::fpReadOnly},     {SFGAO_SHARE, Prop::fpShared},
     {SFGAO_FILESYSTEM, Prop::fpFileSystem}, {SFGAO_FILESYSANCESTOR, Prop::fpFileSystemAncestor},
-    {SFGAO_REMOVABLE, Prop::fpRemovable},  {SFGAO_VALIDATE, Prop::fpValidate}};
+    {SFGAO_REMOVABLE, Prop::fpRemovable},   {SFGAO_VALIDATE, Prop::fpValidate}};
 
 template <class E, std::size_t N>
 TEnumSet<E> QuerySet(const std::shared_ptr<IShellFolder>& folder, PCItemIDList id, SFGAOF request,
@@ -61,8 +61,8 @@ TEnumSet<E> QuerySet(const std::shared_ptr<IShellFolder>& folder, PCItemIDList i
 
 void RaiseDetailsError(const TskShellFolder& AFolder, int Code)
 {
-    throw EInvalidPath(Format("Unable to retrieve folder details for \"%s\". Error code $%x", AFolder.DisplayName(),
-                              unsigned(Code)));
+    throw EInvalidPath(
+        Format("Unable to retrieve folder details for \"%s\". Error code $%x", AFolder.DisplayName(), unsigned(Code)));
 }
 
 TFindData ReadFindData(const TskShellFolder& AFolder)
@@ -77,9 +77,9 @@ TFindData ReadFindData(const TskShellFolder& AFolder)
 
 std::uint32_t ObjectTypesToEnumFlags(TShellObjectTypes types)
 {
-    return (types.Contains(TShellObjectType::otFolders) ? SHCONTF_FOLDERS : 0)
-        | (types.Contains(TShellObjectType::otNonFolders) ? SHCONTF_NONFOLDERS : 0)
-        | (types.Contains(TShellObjectType::otHidden) ? SHCONTF_INCLUDEHIDDEN : 0);
+    return (types.Contains(TShellObjectType::otFolders) ? SHCONTF_FOLDERS : 0) |
+           (types.Contains(TShellObjectType::otNonFolders) ? SHCONTF_NONFOLDERS : 0) |
+           (types.Contains(TShellObjectType::otHidden) ? SHCONTF_INCLUDEHIDDEN : 0);
 }
 
 std::string ItemDisplayName(const std::shared_ptr<IShellFolder>& Folder, PCItemIDList ID, std::uint32_t Flags)
@@ -124,10 +124,8 @@ std::shared_ptr<IShellFolder> BindItemShellFolder(const std::shared_ptr<IShellFo
 }
 
 TskShellFolder::TskShellFolder(TskShellFolder* AParent, PCItemIDList ID, std::shared_ptr<IShellFolder> SF)
-    : FPIDL(CopyItemIDList(ID)),
-      FFullPIDL(JoinItemIDLists(AParent ? AParent->AbsoluteID() : nullptr, ID)),
-      FParent(AParent ? AParent : DesktopShellFolder()),
-      FIShellFolder(std::move(SF))
+    : FPIDL(CopyItemIDList(ID)), FFullPIDL(JoinItemIDLists(AParent ? AParent->AbsoluteID() : nullptr, ID)),
+      FParent(AParent ? AParent : DesktopShellFolder()), FIShellFolder(std::move(SF))
 {
     for (const TskShellFolder* p = AParent; p && p->FParent; p = p->FParent)
         ++FLevel;

@@ -63,8 +63,7 @@ bool TXdgOpenLauncher::Open(const std::string& target, const std::string& workin
         ::_exit(opener < 0 ? 1 : 0);
     }
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

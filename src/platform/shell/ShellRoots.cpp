@@ -16,10 +16,14 @@ namespace tovrel {
 namespace {
 
 constexpr std::array<std::string_view, 23> RootFolderNames{
-    "rfDesktop", "rfMyComputer", "rfNetwork", "rfRecycleBin", "rfAppData", "rfCommonDesktopDirectory",
-    "rfCommonPrograms", "rfCommonStartMenu", "rfCommonStartup", "rfControlPanel", "rfDesktopDirectory",
-    "rfFavorites", "rfFonts", "rfInternet", "rfPersonal", "rfPrinters", "rfPrintHood", "rfPrograms", "rfRecent",
-    "rfSendTo", "rfStartMenu", "rfStartup", "rfTemplates"};
+    "rfDesktop",        "rfMyComputer",       "rfNetwork",
+    "rfRecycleBin",     "rfAppData",          "rfCommonDesktopDirectory",
+    "rfCommonPrograms", "rfCommonStartMenu",  "rfCommonStartup",
+    "rfControlPanel",   "rfDesktopDirectory", "rfFavorites",
+    "rfFonts",          "rfInternet",         "rfPersonal",
+    "rfPrinters",       "rfPrintHood",        "rfPrograms",
+    "rfRecent",         "rfSendTo",           "rfStartMenu",
+    "rfStartup",        "rfTemplates"};
 
 TItemIDListPtr UserFolderLocation(const std::string& key)
 {
@@ -51,22 +55,14 @@ int RootFolderIndex(std::string_view name)
 TItemIDListPtr SpecialFolderLocation(TRootFolder folder)
 {
     switch (folder) {
-    case TRootFolder::rfDesktop:
-        return DesktopItemIDList();
-    case TRootFolder::rfMyComputer:
-        return MakeItemIDList(TDesktopFolder::ComputerPayload);
-    case TRootFolder::rfPersonal:
-        return MakeItemIDList(TDesktopFolder::HomePayload);
-    case TRootFolder::rfDesktopDirectory:
-        return UserFolderLocation("DESKTOP");
-    case TRootFolder::rfTemplates:
-        return UserFolderLocation("TEMPLATES");
-    case TRootFolder::rfAppData:
-        return PathLocation(ConfigFolder());
-    case TRootFolder::rfFonts:
-        return PathLocation(PathJoin(HomeFolder(), ".local/share/fonts"));
-    default:
-        return nullptr; // no such place on this system
+    case TRootFolder::rfDesktop: return DesktopItemIDList();
+    case TRootFolder::rfMyComputer: return MakeItemIDList(TDesktopFolder::ComputerPayload);
+    case TRootFolder::rfPersonal: return MakeItemIDList(TDesktopFolder::HomePayload);
+    case TRootFolder::rfDesktopDirectory: return UserFolderLocation("DESKTOP");
+    case TRootFolder::rfTemplates: return UserFolderLocation("TEMPLATES");
+    case TRootFolder::rfAppData: return PathLocation(ConfigFolder());
+    case TRootFolder::rfFonts: return PathLocation(PathJoin(HomeFolder(), ".local/share/fonts"));
+    default: return nullptr; // no such place on this system
     }
 }
 
@@ -83,14 +79,13 @@ std::unique_ptr<TskShellFolder> CreateDesktopShellFolder()
 
 std::unique_ptr<TskShellFolder> CreateFolderForID(PCItemIDList ID)
 {
-    std::shared_ptr<IShellFolder> folder = CountItemIDs(ID) == 0
-        ? DesktopIShellFolder()
-        : BindItemShellFolder(DesktopIShellFolder(), ID);
+    std::shared_ptr<IShellFolder> folder =
+        CountItemIDs(ID) == 0 ? DesktopIShellFolder() : BindItemShellFolder(DesktopIShellFolder(), ID);
     return std::make_unique<TskShellFolder>(DesktopShellFolder(), ID, std::move(folder));
 }
 
-std::unique_ptr<TskShellFolder> CreateFolderForRoot(std::unique_ptr<TskShellFolder>& OldFolder,
-                                                    const TRoot& OldRoot, TRoot& NewRoot)
+std::unique_ptr<TskShellFolder> CreateFolderForRoot(std::unique_ptr<TskShellFolder>& OldFolder, const TRoot& OldRoot,
+                                                    TRoot& NewRoot)
 {
     TItemIDListPtr list;
     if (const int index = RootFolderIndex(NewRoot); index >= 0)

@@ -10,9 +10,29 @@
 namespace tovrel {
 
 enum class TRootFolder {
-    rfDesktop, rfMyComputer, rfNetwork, rfRecycleBin, rfAppData, rfCommonDesktopDirectory, rfCommonPrograms,
-    rfCommonStartMenu, rfCommonStartup, rfControlPanel, rfDesktopDirectory, rfFavorites, rfFonts, rfInternet,
-    rfPersonal, rfPrinters, rfPrintHood, rfPrograms, rfRecent, rfSendTo, rfStartMenu, rfStartup, rfTemplates
+    rfDesktop,
+    rfMyComputer,
+    rfNetwork,
+    rfRecycleBin,
+    rfAppData,
+    rfCommonDesktopDirectory,
+    rfCommonPrograms,
+    rfCommonStartMenu,
+    rfCommonStartup,
+    rfControlPanel,
+    rfDesktopDirectory,
+    rfFavorites,
+    rfFonts,
+    rfInternet,
+    rfPersonal,
+    rfPrinters,
+    rfPrintHood,
+    rfPrograms,
+    rfRecent,
+    rfSendTo,
+    rfStartMenu,
+    rfStartup,
+    rfTemplates
 };
 
 using TRoot = std::string;
@@ -32,7 +52,7 @@ std::unique_ptr<TskShellFolder> CreateFolderForID(PCItemIDList ID);
 // A folder object for NewRoot. On failure NewRoot goes back to OldRoot,
 // OldFolder stays, and Exception "Error setting path: \"%s\"" names the
 // attempted root. On success OldFolder is freed.
-std::unique_ptr<TskShellFolder> CreateFolderForRoot(std::unique_ptr<TskShellFolder>& OldFolder,
-                                                    const TRoot& OldRoot, TRoot& NewRoot);
+std::unique_ptr<TskShellFolder> CreateFolderForRoot(std::unique_ptr<TskShellFolder>& OldFolder, const TRoot& OldRoot,
+                                                    TRoot& NewRoot);
 
 } // namespace tovrel

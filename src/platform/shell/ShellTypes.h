@@ -42,8 +42,7 @@ constexpr std::uint32_t SHCONTF_NONFOLDERS = 0x40;
 constexpr std::uint32_t SHCONTF_INCLUDEHIDDEN = 0x80;
 
 // A set of enumeration values, one bit per ordinal.
-template <class E>
-class TEnumSet {
+template <class E> class TEnumSet {
 public:
     constexpr TEnumSet() = default;
     constexpr TEnumSet(std::initializer_list<E> values)
@@ -63,10 +62,27 @@ private:
     std::uint32_t bits_ = 0;
 };
 
-enum class TskShellFolderCapability { fcCanCopy, fcCanDelete, fcCanLink, fcCanMove, fcCanRename, fcDropTarget, fcHasPropSheet };
+enum class TskShellFolderCapability {
+    fcCanCopy,
+    fcCanDelete,
+    fcCanLink,
+    fcCanMove,
+    fcCanRename,
+    fcDropTarget,
+    fcHasPropSheet
+};
 using TskShellFolderCapabilities = TEnumSet<TskShellFolderCapability>;
 
-enum class TskShellFolderProperty { fpCut, fpIsLink, fpReadOnly, fpShared, fpFileSystem, fpFileSystemAncestor, fpRemovable, fpValidate };
+enum class TskShellFolderProperty {
+    fpCut,
+    fpIsLink,
+    fpReadOnly,
+    fpShared,
+    fpFileSystem,
+    fpFileSystemAncestor,
+    fpRemovable,
+    fpValidate
+};
 using TskShellFolderProperties = TEnumSet<TskShellFolderProperty>;
 
 enum class TShellObjectType { otFolders, otNonFolders, otHidden };

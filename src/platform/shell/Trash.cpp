@@ -18,8 +18,8 @@ constexpr std::string_view InfoHeader = "[Trash Info]";
 
 bool IsUnreserved(unsigned char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'
-        || c == '.' || c == '~' || c == '/';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+           c == '.' || c == '~' || c == '/';
 }
 
 int MakeFolder(const std::string& path)
@@ -101,8 +101,8 @@ std::optional<std::string> PercentDecode(std::string_view text)
 
 std::string TrashInfoText(const TTrashInfo& info)
 {
-    return std::string(InfoHeader) + "\nPath=" + PercentEncodePath(info.Path) + "\nDeletionDate=" + info.DeletionDate
-        + "\n";
+    return std::string(InfoHeader) + "\nPath=" + PercentEncodePath(info.Path) + "\nDeletionDate=" + info.DeletionDate +
+           "\n";
 }
 
 std::optional<TTrashInfo> ParseTrashInfo(std::string_view text)

@@ -3,10 +3,10 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/MessageBox.h"
-#include "platform/wm/Input.h"
-#include "platform/wm/Monitors.h"
 #include "platform/wm/Clock.h"
+#include "platform/wm/Input.h"
 #include "platform/wm/MessageLoop.h"
+#include "platform/wm/Monitors.h"
 #include "platform/wm/WindowPos.h"
 
 #include <algorithm>
@@ -65,8 +65,8 @@ HWND TApplication::Handle()
             wc.lpszClassName = kClass;
             RegisterClassEx(&wc);
         }
-        handle_ = CreateWindowEx(WS_EX_TOOLWINDOW, kClass, Title, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                 nullptr);
+        handle_ =
+            CreateWindowEx(WS_EX_TOOLWINDOW, kClass, Title, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     }
     return handle_;
 }

@@ -29,8 +29,7 @@ public:
 
     // Makes the form (owned by the application), fires its OnCreate; the
     // first form made becomes the main form.
-    template <class T>
-    void CreateForm(T*& reference)
+    template <class T> void CreateForm(T*& reference)
     {
         reference = new T(this);
         if (!mainForm_)

@@ -12,9 +12,9 @@
 
 namespace tovrel {
 
-TCanvas::TCanvas() : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>())
-{
-}
+TCanvas::TCanvas()
+    : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>())
+{}
 
 TCanvas::~TCanvas()
 {
@@ -255,7 +255,8 @@ void Frame3D(TCanvas* canvas, TRect& rect, TColor topColour, TColor bottomColour
     --rect.Right;
     for (int i = 0; i < width; ++i) {
         canvas->Pen()->SetColor(topColour);
-        const TPoint topLeft[] = {Point(rect.Left, rect.Bottom), Point(rect.Left, rect.Top), Point(rect.Right, rect.Top)};
+        const TPoint topLeft[] = {Point(rect.Left, rect.Bottom), Point(rect.Left, rect.Top),
+                                  Point(rect.Right, rect.Top)};
         canvas->Polyline(topLeft);
         canvas->Pen()->SetColor(bottomColour);
         const TPoint bottomRight[] = {Point(rect.Right, rect.Top), Point(rect.Right, rect.Bottom),

@@ -92,8 +92,7 @@ private:
 };
 
 // Factory for item class T.
-template <class T>
-TCollection::TItemFactory CollectionItemFactory()
+template <class T> TCollection::TItemFactory CollectionItemFactory()
 {
     return [](TCollection* collection) -> TCollectionItem* { return new T(collection); };
 }

@@ -71,9 +71,9 @@ TShiftState ShiftStateFromMouseKeys(WPARAM keys)
 TShiftState GetShiftState()
 {
     TShiftState shift;
-    const std::pair<UINT, TShiftStateFlag> keys[] = {{VK_SHIFT, ssShift}, {VK_CONTROL, ssCtrl}, {VK_MENU, ssAlt},
-                                                     {VK_LBUTTON, ssLeft}, {VK_RBUTTON, ssRight},
-                                                     {VK_MBUTTON, ssMiddle}};
+    const std::pair<UINT, TShiftStateFlag> keys[] = {{VK_SHIFT, ssShift},   {VK_CONTROL, ssCtrl},
+                                                     {VK_MENU, ssAlt},      {VK_LBUTTON, ssLeft},
+                                                     {VK_RBUTTON, ssRight}, {VK_MBUTTON, ssMiddle}};
     for (const auto& [vk, flag] : keys)
         if (GetKeyState(int(vk)) < 0)
             shift.Include(flag);
@@ -87,11 +87,13 @@ TCursor screenCursor = crDefault;
 bool IsButtonPress(UINT message)
 {
     switch (message) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
-        return true;
-    default:
-        return false;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: return true;
+    default: return false;
     }
 }
 } // namespace
@@ -109,9 +111,12 @@ void SetScreenCursor(TCursor cursor)
 HCURSOR CursorHandle(TCursor cursor)
 {
     static const std::pair<TCursor, std::uintptr_t> kShapes[] = {
-        {crArrow, IDC_ARROW},       {crCross, IDC_CROSS},       {crIBeam, IDC_IBEAM},     {crSizeNESW, IDC_SIZENESW},
-        {crSizeNS, IDC_SIZENS},     {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},   {crUpArrow, IDC_UPARROW},
-        {crHourGlass, IDC_WAIT},    {crNo, IDC_NO},             {crAppStart, IDC_APPSTARTING}, {crHandPoint, IDC_HAND},
+        {crArrow, IDC_ARROW},          {crCross, IDC_CROSS},
+        {crIBeam, IDC_IBEAM},          {crSizeNESW, IDC_SIZENESW},
+        {crSizeNS, IDC_SIZENS},        {crSizeNWSE, IDC_SIZENWSE},
+        {crSizeWE, IDC_SIZEWE},        {crUpArrow, IDC_UPARROW},
+        {crHourGlass, IDC_WAIT},       {crNo, IDC_NO},
+        {crAppStart, IDC_APPSTARTING}, {crHandPoint, IDC_HAND},
         {crSizeAll, IDC_SIZEALL},
     };
     if (cursor == crNone)
@@ -515,8 +520,12 @@ void TControl::HandleMouse(TMessage& message)
     TShiftState shift = ShiftStateFromMouseKeys(message.WParam);
     auto buttonOf = [](UINT msg) {
         switch (msg) {
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return mbRight;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return mbMiddle;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK: return mbRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK: return mbMiddle;
         default: return mbLeft;
         }
     };
@@ -565,11 +574,8 @@ void TControl::HandleMouse(TMessage& message)
         MouseUp(button, shift, x, y);
         break;
     }
-    case WM_MOUSEMOVE:
-        MouseMove(shift, x, y);
-        break;
-    default:
-        break;
+    case WM_MOUSEMOVE: MouseMove(shift, x, y); break;
+    default: break;
     }
 }
 
@@ -577,11 +583,15 @@ void TControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-        HandleMouse(message);
-        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: HandleMouse(message); break;
     case WM_SETTEXT:
         text_ = message.LParam ? FromLParam<const char>(message.LParam) : "";
         DefaultHandler(message);
@@ -594,9 +604,7 @@ void TControl::WndProc(TMessage& message)
         if (message.Result)
             return;
         break;
-    case WM_GETTEXTLENGTH:
-        message.Result = LRESULT(text_.size());
-        return;
+    case WM_GETTEXTLENGTH: message.Result = LRESULT(text_.size()); return;
     case CM_MOUSEENTER:
         if (OnMouseEnter)
             OnMouseEnter(this);
@@ -623,11 +631,8 @@ void TControl::WndProc(TMessage& message)
     case CM_VISIBLECHANGED:
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
-    case CM_TEXTCHANGED:
-        Invalidate();
-        break;
-    default:
-        break;
+    case CM_TEXTCHANGED: Invalidate(); break;
+    default: break;
     }
     DefaultHandler(message);
 }

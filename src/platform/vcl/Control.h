@@ -21,7 +21,7 @@ class TSizeConstraints : public TPersistent {
 public:
     int MinWidth() const { return minWidth_; }
     int MinHeight() const { return minHeight_; }
-    int MaxWidth() const { return maxWidth_; }  // 0: no limit
+    int MaxWidth() const { return maxWidth_; } // 0: no limit
     int MaxHeight() const { return maxHeight_; }
     void SetMinWidth(int v) { Set(minWidth_, v); }
     void SetMinHeight(int v) { Set(minHeight_, v); }

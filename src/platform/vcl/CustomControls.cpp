@@ -46,10 +46,8 @@ void TControlCanvas::FreeHandle()
     window_ = nullptr;
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner)
-    : TControl(owner), canvas_(std::make_unique<TControlCanvas>(*this))
-{
-}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(std::make_unique<TControlCanvas>(*this))
+{}
 
 void TGraphicControl::WndProc(TMessage& message)
 {
@@ -64,10 +62,8 @@ void TGraphicControl::WndProc(TMessage& message)
     TControl::WndProc(message);
 }
 
-TCustomControl::TCustomControl(TComponent* owner)
-    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(*this))
-{
-}
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(*this))
+{}
 
 void TCustomControl::PaintWindow(HDC dc)
 {

@@ -171,8 +171,7 @@ void TCustomForm::ApplyPosition()
     } else {
         return;
     }
-    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(),
-              Height());
+    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(), Height());
 }
 
 bool TCustomForm::Active() const
@@ -274,10 +273,12 @@ TModalResult TCustomForm::ShowModal()
     HWND handle = Handle();
     // The other windows are disabled before OnShow runs, as the loop keeps them.
     std::vector<HWND> disabled;
-    EnumWindows([](HWND hwnd, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-        return BOOL(1);
-    }, ToLParam(&disabled));
+    EnumWindows(
+        [](HWND hwnd, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return BOOL(1);
+        },
+        ToLParam(&disabled));
     std::erase_if(disabled, [handle](HWND hwnd) { return hwnd == handle || !IsWindowEnabled(hwnd); });
     for (HWND hwnd : disabled)
         EnableWindow(hwnd, 0);
@@ -327,15 +328,9 @@ void TCustomForm::WndProc(TMessage& message)
     if (menuBar_ && menuBar_->FormMessage(message, [this](TMessage& m) { TCustomControl::WndProc(m); }))
         return;
     switch (message.Msg) {
-    case WM_CLOSE:
-        Close();
-        return;
-    case CM_CLOSEMODAL:
-        CloseModal();
-        return;
-    case CM_DIALOGKEY:
-        HandleDialogKey(message);
-        return;
+    case WM_CLOSE: Close(); return;
+    case CM_CLOSEMODAL: CloseModal(); return;
+    case CM_DIALOGKEY: HandleDialogKey(message); return;
     case CM_CONTROLCHANGE: {
         auto* removed = reinterpret_cast<TControl*>(message.WParam);
         auto* removedWindow = dynamic_cast<TWinControl*>(removed);
@@ -381,8 +376,7 @@ void TCustomForm::WndProc(TMessage& message)
             OnDeactivate(this);
         }
         break;
-    default:
-        break;
+    default: break;
     }
     TCustomControl::WndProc(message);
 }

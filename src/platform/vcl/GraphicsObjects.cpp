@@ -15,8 +15,7 @@ int MulDiv(int value, int numerator, int denominator)
     return int(std::lround(double(value) * numerator / denominator));
 }
 
-template <class T>
-bool Store(T& field, const T& value)
+template <class T> bool Store(T& field, const T& value)
 {
     if (field == value)
         return false;
@@ -186,10 +185,10 @@ void TPen::SetMode(TPenMode mode)
 
 int TPen::Rop2() const
 {
-    static constexpr int kRop2[] = {R2_BLACK,       R2_WHITE,       R2_NOP,         R2_NOT,
-                                    R2_COPYPEN,     R2_NOTCOPYPEN,  R2_MERGEPENNOT, R2_MASKPENNOT,
-                                    R2_MERGENOTPEN, R2_MASKNOTPEN,  R2_MERGEPEN,    R2_NOTMERGEPEN,
-                                    R2_MASKPEN,     R2_NOTMASKPEN,  R2_XORPEN,      R2_NOTXORPEN};
+    static constexpr int kRop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                    R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                    R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                    R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     return kRop2[mode_];
 }
 

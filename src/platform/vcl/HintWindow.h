@@ -35,12 +35,12 @@ using THintWindowClass = std::function<THintWindow*(TComponent* owner)>;
 
 struct THintInfo {
     TControl* HintControl = nullptr;
-    TPoint CursorPos;      // client coordinates of HintControl
-    TRect CursorRect;      // the area the hint belongs to (HintControl's client)
-    TPoint HintPos;        // screen position of the window's top-left
+    TPoint CursorPos; // client coordinates of HintControl
+    TRect CursorRect; // the area the hint belongs to (HintControl's client)
+    TPoint HintPos;   // screen position of the window's top-left
     int HintMaxWidth = 300;
     TColor HintColor = clInfoBk;
-    int HideTimeout = 0;   // ms; 0 = the application's HintHidePause
+    int HideTimeout = 0; // ms; 0 = the application's HintHidePause
     void* HintData = nullptr;
 };
 

@@ -79,7 +79,8 @@ int TCustomImageList::InsertImages(int index, const TBitmap* image, TMaskKind ki
                 bool clear = false;
                 if (kind == TMaskKind::Colour)
                     clear = colour == COLORREF(maskColor);
-                else if (kind == TMaskKind::Bitmap && maskSource && sx < maskSource->Width() && y < maskSource->Height())
+                else if (kind == TMaskKind::Bitmap && maskSource && sx < maskSource->Width() &&
+                         y < maskSource->Height())
                     clear = (PixelColour(*maskSource, sx, y) & 0xFFFFFF) != 0;
                 std::uint8_t* p = cell.ScanLine(y) + x * 4;
                 p[0] = GetBValue(colour);

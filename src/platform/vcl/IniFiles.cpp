@@ -6,7 +6,6 @@
 
 namespace tovrel {
 
-
 int TCustomIniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue)
 {
     return StrToIntDef(ReadString(section, key, ""), defaultValue);

@@ -176,8 +176,8 @@ bool TMenuBar::FormMessage(TMessage& message, const TWndMethod& inherited)
     switch (message.Msg) {
     case WM_NCCALCSIZE: {
         inherited(message);
-        RECT* r = message.WParam ? &FromLParam<NCCALCSIZE_PARAMS>(message.LParam)->rgrc[0]
-                                 : FromLParam<RECT>(message.LParam);
+        RECT* r =
+            message.WParam ? &FromLParam<NCCALCSIZE_PARAMS>(message.LParam)->rgrc[0] : FromLParam<RECT>(message.LParam);
         if (r)
             r->Top = std::min(r->Bottom, r->Top + Height());
         return true;
@@ -201,8 +201,7 @@ bool TMenuBar::FormMessage(TMessage& message, const TWndMethod& inherited)
         if (const int index = ItemAtScreen(PointFromLParam(message.LParam)); index >= 0)
             Open(index, false);
         return true;
-    case WM_SYSCOMMAND:
-        return (message.WParam & 0xFFF0) == SC_KEYMENU && SysCommand(message.WParam, message.LParam);
+    case WM_SYSCOMMAND: return (message.WParam & 0xFFF0) == SC_KEYMENU && SysCommand(message.WParam, message.LParam);
     case WM_COMMAND:
         // A chosen item arrives as the platform's menus send it: its command, no window.
         return message.LParam == 0 && HIWORD(message.WParam) == 0 && menu_.DispatchCommand(LOWORD(message.WParam));
@@ -215,11 +214,8 @@ bool TMenuBar::FormMessage(TMessage& message, const TWndMethod& inherited)
             Close();
         return false;
     case WM_CANCELMODE:
-    case WM_DESTROY:
-        Close();
-        return false;
-    default:
-        return false;
+    case WM_DESTROY: Close(); return false;
+    default: return false;
     }
 }
 
@@ -258,7 +254,8 @@ int TMenuBar::NextTopItem(int from, int step) const
 
 void TMenuBar::Open(int index, bool selectFirst)
 {
-    if (index < 0 || index >= menu_.Items()->Count() || !MenuItemSelectable(menu_.Items()->Items(index)) || !FormHandle())
+    if (index < 0 || index >= menu_.Items()->Count() || !MenuItemSelectable(menu_.Items()->Items(index)) ||
+        !FormHandle())
         return;
     const TRect bar = ItemScreenRect(index);
     if (bar.IsEmpty())

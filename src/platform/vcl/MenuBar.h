@@ -48,7 +48,7 @@ public:
 private:
     HWND FormHandle() const;
     int Height() const;
-    TRect RowRect() const; // window coordinates
+    TRect RowRect() const;                // window coordinates
     std::vector<TRect> ItemRects() const; // window coordinates, one per top item
     int ItemAtScreen(TPoint screen) const;
     void Paint(HDC dc) const;

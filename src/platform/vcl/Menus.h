@@ -94,8 +94,7 @@ public:
 private:
     friend class TMenu;
     void Changed(bool rebuild);
-    template <class T>
-    void Store(T& field, T value, bool rebuild);
+    template <class T> void Store(T& field, T value, bool rebuild);
 
     std::string caption_;
     bool enabled_ = true;

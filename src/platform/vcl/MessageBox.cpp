@@ -128,7 +128,8 @@ int PlainMessageBox(HWND owner, const std::string& text, const std::string& capt
     textRect = Bounds(kMargin, kMargin, clientWidth - 2 * kMargin, textRect.Height());
 
     const int defaultIndex = std::min<int>((flags >> 8) & 3, int(specs.size()) - 1);
-    const bool hasCancel = std::any_of(specs.begin(), specs.end(), [](const TButtonSpec& s) { return s.Id == IDCANCEL; });
+    const bool hasCancel =
+        std::any_of(specs.begin(), specs.end(), [](const TButtonSpec& s) { return s.Id == IDCANCEL; });
     int x = (clientWidth - buttonsWidth) / 2;
     TBoxButton* defaultButton = nullptr;
     for (std::size_t i = 0; i < specs.size(); ++i) {

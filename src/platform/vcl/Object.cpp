@@ -3,8 +3,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Errors.h"
 
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 #include <typeinfo>
 

@@ -24,8 +24,7 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
-template <class T>
-void FreeAndNil(T*& object)
+template <class T> void FreeAndNil(T*& object)
 {
     T* doomed = object;
     object = nullptr;

@@ -19,7 +19,7 @@ std::uint32_t BigEndian32(const std::uint8_t* p)
 // decoder has checked the file already.
 struct TPngChunks {
     TPngHeader Header;
-    std::vector<std::uint8_t> Palette;      // PLTE: RGB triples
+    std::vector<std::uint8_t> Palette;                     // PLTE: RGB triples
     std::optional<std::vector<std::uint8_t>> Transparency; // tRNS
 };
 

@@ -86,7 +86,7 @@ TMenuItem* TPopupMenuTracker::Track(TPopupMenu& menu, TPoint screen)
     tracker.Run();
     // Looked up again by its command: what the last messages ran may have freed it.
     return tracker.watch_->MenuGone() || !tracker.chosenCommand_ ? nullptr
-                                                                   : menu.FindItem(tracker.chosenCommand_, fkCommand);
+                                                                 : menu.FindItem(tracker.chosenCommand_, fkCommand);
 }
 
 const TPopupMenuTracker* TPopupMenuTracker::Active()

@@ -65,7 +65,7 @@ private:
     std::unique_ptr<TMenuWatch> watch_;
     std::vector<std::unique_ptr<TMenuLevel>> levels_;
     bool ended_ = false;
-    bool waiting_ = false; // for a message, in GetMessage
+    bool waiting_ = false;   // for a message, in GetMessage
     WORD chosenCommand_ = 0; // none
 };
 

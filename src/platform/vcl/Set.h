@@ -6,8 +6,7 @@
 
 namespace tovrel {
 
-template <class E>
-class TSet {
+template <class E> class TSet {
 public:
     constexpr TSet() = default;
     constexpr TSet(E value) : bits_(Bit(value)) {}
@@ -32,8 +31,16 @@ public:
     constexpr TSet operator+(TSet other) const { return FromBits(bits_ | other.bits_); }
     constexpr TSet operator-(TSet other) const { return FromBits(bits_ & ~other.bits_); }
     constexpr TSet operator*(TSet other) const { return FromBits(bits_ & other.bits_); }
-    constexpr TSet& operator+=(TSet other) { bits_ |= other.bits_; return *this; }
-    constexpr TSet& operator-=(TSet other) { bits_ &= ~other.bits_; return *this; }
+    constexpr TSet& operator+=(TSet other)
+    {
+        bits_ |= other.bits_;
+        return *this;
+    }
+    constexpr TSet& operator-=(TSet other)
+    {
+        bits_ &= ~other.bits_;
+        return *this;
+    }
     friend constexpr bool operator==(TSet, TSet) = default;
 
 private:

@@ -159,8 +159,7 @@ TFileStream::~TFileStream()
 namespace {
 
 // Repeats a read or write call until count bytes moved, the end, or an error.
-template <class Transfer>
-std::int64_t TransferAll(std::int64_t count, Transfer transfer)
+template <class Transfer> std::int64_t TransferAll(std::int64_t count, Transfer transfer)
 {
     std::int64_t done = 0;
     while (done < count) {

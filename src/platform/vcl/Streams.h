@@ -34,16 +34,14 @@ public:
     std::int64_t CopyFrom(TStream& source, std::int64_t count);
 
     // Plain values in the machine's (little-endian) layout.
-    template <class T>
-    T ReadValue()
+    template <class T> T ReadValue()
     {
         static_assert(std::is_trivially_copyable_v<T>);
         T value{};
         ReadBuffer(&value, sizeof value);
         return value;
     }
-    template <class T>
-    void WriteValue(const T& value)
+    template <class T> void WriteValue(const T& value)
     {
         static_assert(std::is_trivially_copyable_v<T>);
         WriteBuffer(&value, sizeof value);

@@ -195,8 +195,9 @@ void TStringList::CustomSort(const TStringListSortCompare& compare)
 
 void TStringList::Sort()
 {
-    CustomSort([](TStringList& list, int a, int b) { return list.CompareStrings(list.items_[std::size_t(a)].Text,
-                                                                               list.items_[std::size_t(b)].Text); });
+    CustomSort([](TStringList& list, int a, int b) {
+        return list.CompareStrings(list.items_[std::size_t(a)].Text, list.items_[std::size_t(b)].Text);
+    });
 }
 
 void TStringList::SetSorted(bool value)

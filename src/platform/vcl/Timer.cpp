@@ -80,8 +80,8 @@ void TTimer::UpdateTimer()
             wc.lpszClassName = kTimerClass;
             RegisterClassEx(&wc);
         }
-        window_ = CreateWindowEx(WS_EX_TOOLWINDOW, kTimerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                 nullptr);
+        window_ =
+            CreateWindowEx(WS_EX_TOOLWINDOW, kTimerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         if (!window_)
             return;
         Timers()[window_] = this;

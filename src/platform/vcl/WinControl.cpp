@@ -468,8 +468,8 @@ bool TWinControl::ForwardMouseToChild(TMessage& message)
     }
     if (!target)
         return false;
-    message.Result = target->Perform(message.Msg, message.WParam,
-                                     LParamFromPoint(Point(p.X - target->Left(), p.Y - target->Top())));
+    message.Result =
+        target->Perform(message.Msg, message.WParam, LParamFromPoint(Point(p.X - target->Left(), p.Y - target->Top())));
     // The window's own default handling turns a right button release into
     // WM_CONTEXTMENU, which finds the graphic child again.
     if (message.Msg == WM_RBUTTONUP)
@@ -501,27 +501,27 @@ void TWinControl::TrackMouseControl(TMessage& message)
 void TWinControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_PAINT:
-        HandlePaint(message);
-        return;
+    case WM_PAINT: HandlePaint(message); return;
     case WM_ERASEBKGND: {
         const RECT r = ClientRect();
         FillRect(reinterpret_cast<HDC>(message.WParam), &r, brush_->Handle());
         message.Result = 1;
         return;
     }
-    case WM_MOUSEMOVE:
-        TrackMouseControl(message);
-        [[fallthrough]];
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+    case WM_MOUSEMOVE: TrackMouseControl(message); [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
         if (IsClientMouseMessage(message.Msg) && ForwardMouseToChild(message))
             return;
         break;
-    case WM_NCLBUTTONDOWN:
-        SendCancelMode(this);
-        break;
+    case WM_NCLBUTTONDOWN: SendCancelMode(this); break;
     case WM_SETCURSOR:
         if (LOWORD(ULONG_PTR(message.LParam)) == HTCLIENT && reinterpret_cast<HWND>(message.WParam) == handle_) {
             POINT p;
@@ -547,17 +547,20 @@ void TWinControl::WndProc(TMessage& message)
         }
         break;
     case WM_MOUSELEAVE:
-        if (mouseControl && (mouseControl == this || (mouseControl->Parent() == this &&
-                                                       !dynamic_cast<TWinControl*>(mouseControl)))) {
+        if (mouseControl &&
+            (mouseControl == this || (mouseControl->Parent() == this && !dynamic_cast<TWinControl*>(mouseControl)))) {
             TControl* old = mouseControl;
             mouseControl = nullptr;
             old->Perform(CM_MOUSELEAVE, 0, 0);
             MouseControlChanged(nullptr);
         }
         break;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR: case WM_SYSCHAR:
-        HandleKey(message);
-        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR: HandleKey(message); return;
     case WM_MOUSEWHEEL:
         if (DoMouseWheel(ShiftStateFromMouseKeys(GET_KEYSTATE_WPARAM(message.WParam)),
                          GET_WHEEL_DELTA_WPARAM(message.WParam), PointFromLParam(message.LParam))) {
@@ -578,17 +581,11 @@ void TWinControl::WndProc(TMessage& message)
         // resize, which the bounds alone do not always show.
         Realign();
         break;
-    case CM_ENTER:
-        DoEnter();
-        break;
-    case CM_EXIT:
-        DoExit();
-        break;
+    case CM_ENTER: DoEnter(); break;
+    case CM_EXIT: DoExit(); break;
     case CM_FOCUSCHANGED:
     case CM_DIALOGKEY:
-    case CM_DIALOGCHAR:
-        Broadcast(message);
-        return;
+    case CM_DIALOGCHAR: Broadcast(message); return;
     case CM_ENABLEDCHANGED:
         if (handle_)
             EnableWindow(handle_, Enabled());
@@ -611,8 +608,7 @@ void TWinControl::WndProc(TMessage& message)
             Controls(i)->WindowProc(notice);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     TControl::WndProc(message);
 }

@@ -80,9 +80,7 @@ void TWinControl::AlignControls(TControl* control, TRect& rect)
                 c->SetBoundsSilently(rect.Right - c->Width(), rect.Top, c->Width(), rect.Height());
                 rect.Right -= c->Width();
                 break;
-            default:
-                c->SetBoundsSilently(rect.Left, rect.Top, rect.Width(), rect.Height());
-                break;
+            default: c->SetBoundsSilently(rect.Left, rect.Top, rect.Width(), rect.Height()); break;
             }
         }
     }

@@ -154,8 +154,13 @@ bool TWinControl::IsDialogKey(WORD key, LPARAM keyData)
     LRESULT mask = 0;
     switch (key) {
     case VK_TAB: mask = DLGC_WANTTAB; break;
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-    case VK_RETURN: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
     default: return false;
     }
     if (Perform(CM_WANTSPECIALKEY, key, 0) != 0 || (Perform(WM_GETDLGCODE, 0, 0) & mask) != 0)
@@ -207,8 +212,7 @@ void TWinControl::HandleKey(TMessage& message)
         message.WParam = ch;
         break;
     }
-    default:
-        break;
+    default: break;
     }
     DefaultHandler(message);
 }

@@ -46,9 +46,7 @@ bool TWinControl::TakeSentFont(HFONT font)
 bool TWinControl::HandleFontMessage(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_GETFONT:
-        message.Result = reinterpret_cast<LRESULT>(sentFont_ ? sentFont_ : Font()->Handle());
-        return true;
+    case WM_GETFONT: message.Result = reinterpret_cast<LRESULT>(sentFont_ ? sentFont_ : Font()->Handle()); return true;
     case WM_SETFONT: {
         message.Result = 0;
         auto* font = reinterpret_cast<HFONT>(message.WParam);
@@ -60,8 +58,7 @@ bool TWinControl::HandleFontMessage(TMessage& message)
             Invalidate();
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -23,7 +23,10 @@ void TBackend::Wake()
     woken_.notify_all();
 }
 
-std::vector<TMonitor> TBackend::Monitors() { return {TMonitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}}; }
+std::vector<TMonitor> TBackend::Monitors()
+{
+    return {TMonitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
+}
 
 namespace {
 std::mutex backendMutex;

@@ -24,8 +24,22 @@ struct TMonitor {
     TRect WorkArea;
 };
 
-enum class TCursorShape { Arrow, IBeam, Wait, Cross, UpArrow, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No, Hand,
-                          AppStarting, None };
+enum class TCursorShape {
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    UpArrow,
+    SizeNWSE,
+    SizeNESW,
+    SizeWE,
+    SizeNS,
+    SizeAll,
+    No,
+    Hand,
+    AppStarting,
+    None
+};
 
 class TBackend {
 public:

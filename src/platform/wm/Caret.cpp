@@ -18,8 +18,8 @@ struct TCaret {
     TSize Size;
     TPoint Pos;
     int HideCount = 1;
-    bool Drawn = false;   // its rectangle is inverted on the window now
-    bool BlinkOn = true;  // the phase of the blink
+    bool Drawn = false;  // its rectangle is inverted on the window now
+    bool BlinkOn = true; // the phase of the blink
     ULONG_PTR Timer = 0;
 };
 TCaret caret;
@@ -33,7 +33,10 @@ void Invert()
     caret.Drawn = !caret.Drawn;
 }
 
-bool ShouldShow() { return caret.Owner && caret.HideCount == 0 && caret.BlinkOn; }
+bool ShouldShow()
+{
+    return caret.Owner && caret.HideCount == 0 && caret.BlinkOn;
+}
 
 void Refresh()
 {
@@ -82,7 +85,8 @@ BOOL CreateCaret(HWND hwnd, HBITMAP, int width, int height)
         return 0;
     DestroyCaret();
     caret.Owner = hwnd;
-    caret.Size = {width > 0 ? width : GetSystemMetrics(SM_CXBORDER), height > 0 ? height : GetSystemMetrics(SM_CYBORDER)};
+    caret.Size = {width > 0 ? width : GetSystemMetrics(SM_CXBORDER),
+                  height > 0 ? height : GetSystemMetrics(SM_CYBORDER)};
     caret.Pos = {0, 0};
     caret.HideCount = 1;
     caret.BlinkOn = true;
@@ -142,6 +146,9 @@ BOOL GetCaretPos(POINT* p)
     return 1;
 }
 
-UINT GetCaretBlinkTime() { return 530; }
+UINT GetCaretBlinkTime()
+{
+    return 530;
+}
 
 } // namespace tovrel

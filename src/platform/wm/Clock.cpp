@@ -43,6 +43,9 @@ std::shared_ptr<TClock> Clock()
     return CurrentClock();
 }
 
-std::uint32_t GetTickCount() { return std::uint32_t(Clock()->NowMs()); }
+std::uint32_t GetTickCount()
+{
+    return std::uint32_t(Clock()->NowMs());
+}
 
 } // namespace tovrel

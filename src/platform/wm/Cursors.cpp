@@ -9,12 +9,18 @@ namespace tovrel {
 namespace {
 
 constexpr std::pair<std::uintptr_t, TCursorShape> kCursors[] = {
-    {IDC_ARROW, TCursorShape::Arrow},       {IDC_IBEAM, TCursorShape::IBeam},
-    {IDC_WAIT, TCursorShape::Wait},         {IDC_CROSS, TCursorShape::Cross},
-    {IDC_UPARROW, TCursorShape::UpArrow},   {IDC_SIZENWSE, TCursorShape::SizeNWSE},
-    {IDC_SIZENESW, TCursorShape::SizeNESW}, {IDC_SIZEWE, TCursorShape::SizeWE},
-    {IDC_SIZENS, TCursorShape::SizeNS},     {IDC_SIZEALL, TCursorShape::SizeAll},
-    {IDC_NO, TCursorShape::No},             {IDC_HAND, TCursorShape::Hand},
+    {IDC_ARROW, TCursorShape::Arrow},
+    {IDC_IBEAM, TCursorShape::IBeam},
+    {IDC_WAIT, TCursorShape::Wait},
+    {IDC_CROSS, TCursorShape::Cross},
+    {IDC_UPARROW, TCursorShape::UpArrow},
+    {IDC_SIZENWSE, TCursorShape::SizeNWSE},
+    {IDC_SIZENESW, TCursorShape::SizeNESW},
+    {IDC_SIZEWE, TCursorShape::SizeWE},
+    {IDC_SIZENS, TCursorShape::SizeNS},
+    {IDC_SIZEALL, TCursorShape::SizeAll},
+    {IDC_NO, TCursorShape::No},
+    {IDC_HAND, TCursorShape::Hand},
     {IDC_APPSTARTING, TCursorShape::AppStarting},
 };
 
@@ -48,6 +54,9 @@ HCURSOR SetCursor(HCURSOR cursor)
     return old;
 }
 
-HCURSOR GetCursor() { return current; }
+HCURSOR GetCursor()
+{
+    return current;
+}
 
 } // namespace tovrel

@@ -36,7 +36,10 @@ LRESULT EraseBackground(TWindow& w, HDC dc)
     return 1;
 }
 
-HWND RootOf(const TWindow& w) { return TopLevelOf(w)->Handle; }
+HWND RootOf(const TWindow& w)
+{
+    return TopLevelOf(w)->Handle;
+}
 
 LRESULT SetCursorByHit(TWindow& w, WPARAM wParam, LPARAM lParam)
 {
@@ -49,15 +52,19 @@ LRESULT SetCursorByHit(TWindow& w, WPARAM wParam, LPARAM lParam)
         if (reinterpret_cast<HWND>(wParam) == w.Handle && w.Class->Cursor)
             SetCursor(w.Class->Cursor);
         return 0;
-    case HTLEFT: case HTRIGHT: id = IDC_SIZEWE; break;
-    case HTTOP: case HTBOTTOM: id = IDC_SIZENS; break;
-    case HTTOPLEFT: case HTBOTTOMRIGHT: id = IDC_SIZENWSE; break;
-    case HTTOPRIGHT: case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
+    case HTLEFT:
+    case HTRIGHT: id = IDC_SIZEWE; break;
+    case HTTOP:
+    case HTBOTTOM: id = IDC_SIZENS; break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: id = IDC_SIZENWSE; break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
     case HTERROR:
         // A press on a window disabled by a modal dialog brings the dialog forward.
-        if (const UINT mouse = HIWORD(ULONG_PTR(lParam));
-            mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_MBUTTONDOWN ||
-            mouse == WM_NCLBUTTONDOWN || mouse == WM_NCRBUTTONDOWN)
+        if (const UINT mouse = HIWORD(ULONG_PTR(lParam)); mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN ||
+                                                          mouse == WM_MBUTTONDOWN || mouse == WM_NCLBUTTONDOWN ||
+                                                          mouse == WM_NCRBUTTONDOWN)
             if (HWND popup = GetWindow(RootOf(w), GW_ENABLEDPOPUP))
                 SetActiveWindow(popup);
         return 0;
@@ -121,8 +128,9 @@ void SendMoveAndSize(TWindow& w, const WINDOWPOS& pos)
     auto alive = LookupWindow(hwnd);
     if (!alive || (pos.flags & SWP_NOCLIENTSIZE))
         return;
-    const WPARAM kind = (alive->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (alive->Style & WS_MINIMIZE) ? SIZE_MINIMIZED
-                                                                                                  : SIZE_RESTORED;
+    const WPARAM kind = (alive->Style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
+                        : (alive->Style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                                                       : SIZE_RESTORED;
     SendMessage(hwnd, WM_SIZE, kind, MAKELPARAM(alive->Client.Width(), alive->Client.Height()));
 }
 
@@ -207,9 +215,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == VK_APPS)
             KeyboardContextMenu(*w);
         return 0;
-    case WM_SYSCHAR:
-        SendMessage(RootOf(*w), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
-        return 0;
+    case WM_SYSCHAR: SendMessage(RootOf(*w), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam)); return 0;
     case WM_WINDOWPOSCHANGED: SendMoveAndSize(*w, *FromLParam<WINDOWPOS>(lParam)); return 0;
     case WM_CANCELMODE:
         if (GetCapture() == hwnd)

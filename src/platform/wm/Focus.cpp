@@ -93,7 +93,10 @@ void ActivateTopLevel(HWND next, WORD how)
 
 } // namespace
 
-void ActivateFromClick(HWND top) { ActivateTopLevel(top, WA_CLICKACTIVE); }
+void ActivateFromClick(HWND top)
+{
+    ActivateTopLevel(top, WA_CLICKACTIVE);
+}
 
 HWND SetActiveWindow(HWND hwnd)
 {
@@ -104,13 +107,19 @@ HWND SetActiveWindow(HWND hwnd)
     return old;
 }
 
-HWND GetActiveWindow() { return WindowSystem().Active; }
+HWND GetActiveWindow()
+{
+    return WindowSystem().Active;
+}
 BOOL SetForegroundWindow(HWND hwnd)
 {
     SetActiveWindow(hwnd);
     return hwnd && GetActiveWindow() == RootOf(hwnd) ? 1 : 0;
 }
-HWND GetForegroundWindow() { return GetActiveWindow(); }
+HWND GetForegroundWindow()
+{
+    return GetActiveWindow();
+}
 
 HWND SetFocus(HWND hwnd)
 {
@@ -147,7 +156,10 @@ HWND SetFocus(HWND hwnd)
     return old;
 }
 
-HWND GetFocus() { return WindowSystem().Focus; }
+HWND GetFocus()
+{
+    return WindowSystem().Focus;
+}
 
 HWND SetCapture(HWND hwnd)
 {
@@ -171,7 +183,10 @@ BOOL ReleaseCapture()
     return 1;
 }
 
-HWND GetCapture() { return WindowSystem().Capture; }
+HWND GetCapture()
+{
+    return WindowSystem().Capture;
+}
 
 namespace {
 

@@ -63,10 +63,9 @@ BOOL SetCursorPos(int x, int y); // moves the pointer as a device move would
 UINT GetDoubleClickTime();
 
 // Cursors: the shared shapes by IDC_* id.
-constexpr std::uintptr_t IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_WAIT = 32514, IDC_CROSS = 32515,
-                         IDC_UPARROW = 32516, IDC_SIZENWSE = 32642, IDC_SIZENESW = 32643, IDC_SIZEWE = 32644,
-                         IDC_SIZENS = 32645, IDC_SIZEALL = 32646, IDC_NO = 32648, IDC_HAND = 32649,
-                         IDC_APPSTARTING = 32650;
+constexpr std::uintptr_t IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_WAIT = 32514, IDC_CROSS = 32515, IDC_UPARROW = 32516,
+                         IDC_SIZENWSE = 32642, IDC_SIZENESW = 32643, IDC_SIZEWE = 32644, IDC_SIZENS = 32645,
+                         IDC_SIZEALL = 32646, IDC_NO = 32648, IDC_HAND = 32649, IDC_APPSTARTING = 32650;
 HCURSOR LoadCursor(HINSTANCE instance, std::uintptr_t id);
 HCURSOR SetCursor(HCURSOR cursor); // returns the previous cursor
 HCURSOR GetCursor();

@@ -34,9 +34,12 @@ TKeyStates& Keys()
 UINT GenericKey(UINT vk)
 {
     switch (vk) {
-    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU: case VK_RMENU: return VK_MENU;
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
     default: return vk;
     }
 }
@@ -137,7 +140,10 @@ void KeyDownRetrieved(const MSG& m, bool removed)
         keyDownUntranslated = true;
 }
 
-void ForgetUntranslatedKeyDown() { keyDownUntranslated = false; }
+void ForgetUntranslatedKeyDown()
+{
+    keyDownUntranslated = false;
+}
 
 void KeyDownTranslated(const MSG& m)
 {

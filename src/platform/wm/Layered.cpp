@@ -16,7 +16,10 @@ std::shared_ptr<TWindow> LayeredTopLevel(HWND hwnd)
 }
 } // namespace
 
-BOOL LayeredWindowsAvailable() { return Backend().LayeredWindowsAvailable() ? 1 : 0; }
+BOOL LayeredWindowsAvailable()
+{
+    return Backend().LayeredWindowsAvailable() ? 1 : 0;
+}
 
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags)
 {

@@ -4,8 +4,8 @@
 #include "platform/rtl/MainThread.h"
 #include "platform/wm/Backend.h"
 #include "platform/wm/Clock.h"
-#include "platform/wm/Keys.h"
 #include "platform/wm/Input.h"
+#include "platform/wm/Keys.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WmInternal.h"
 
@@ -75,7 +75,10 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
-void PostQuitMessage(int exitCode) { MessageQueue().PostQuit(exitCode); }
+void PostQuitMessage(int exitCode)
+{
+    MessageQueue().PostQuit(exitCode);
+}
 
 bool RetrieveMessage(MSG& out, const TMessageFilter& filter, bool remove)
 {
@@ -239,8 +242,14 @@ UINT RegisterWindowMessage(std::string_view name)
     return it->second;
 }
 
-DWORD GetMessageTime() { return lastMessageTime; }
-DWORD GetMessagePos() { return MAKELONG(lastMessagePos.X, lastMessagePos.Y); }
+DWORD GetMessageTime()
+{
+    return lastMessageTime;
+}
+DWORD GetMessagePos()
+{
+    return MAKELONG(lastMessagePos.X, lastMessagePos.Y);
+}
 
 int PumpWaitingMessages()
 {

@@ -32,8 +32,14 @@ void PostQuitMessage(int exitCode);
 // hwnd filters by window; min/max by message number (0, 0: all).
 BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
-inline BOOL GetMessageW(MSG* msg, HWND hwnd, UINT mn, UINT mx) { return GetMessage(msg, hwnd, mn, mx); }
-inline BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT mn, UINT mx, UINT f) { return PeekMessage(msg, hwnd, mn, mx, f); }
+inline BOOL GetMessageW(MSG* msg, HWND hwnd, UINT mn, UINT mx)
+{
+    return GetMessage(msg, hwnd, mn, mx);
+}
+inline BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT mn, UINT mx, UINT f)
+{
+    return PeekMessage(msg, hwnd, mn, mx, f);
+}
 // Sleeps until something can be retrieved.
 BOOL WaitMessage();
 // Key messages: posts WM_CHAR for the keys that make control characters
@@ -45,7 +51,10 @@ BOOL TranslateMessage(const MSG* msg);
 // A WM_PAINT handler that neither paints nor validates anything has its update
 // region dropped, so one forgetful handler cannot keep a loop busy forever.
 LRESULT DispatchMessage(const MSG* msg);
-inline LRESULT DispatchMessageW(const MSG* msg) { return DispatchMessage(msg); }
+inline LRESULT DispatchMessageW(const MSG* msg)
+{
+    return DispatchMessage(msg);
+}
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 inline LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -10,7 +10,10 @@ namespace tovrel {
 
 namespace {
 
-HMONITOR MonitorHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(index + 1); }
+HMONITOR MonitorHandle(std::size_t index)
+{
+    return reinterpret_cast<HMONITOR>(index + 1);
+}
 
 long long DistanceSquared(const TRect& r, TPoint p)
 {
@@ -110,7 +113,13 @@ BOOL SetClipboardText(std::string_view text)
     return 1;
 }
 
-std::string GetClipboardText() { return Backend().ClipboardText(); }
-BOOL IsClipboardTextAvailable() { return Backend().ClipboardText().empty() ? 0 : 1; }
+std::string GetClipboardText()
+{
+    return Backend().ClipboardText();
+}
+BOOL IsClipboardTextAvailable()
+{
+    return Backend().ClipboardText().empty() ? 0 : 1;
+}
 
 } // namespace tovrel

@@ -13,7 +13,10 @@ HMONITOR MonitorFromPoint(POINT p, DWORD flags);
 HMONITOR MonitorFromRect(const RECT* r, DWORD flags); // the monitor with the largest overlap
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
-inline BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) { return GetMonitorInfo(monitor, info); }
+inline BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info)
+{
+    return GetMonitorInfo(monitor, info);
+}
 
 // SPI_GETWORKAREA (RECT*: the primary monitor's work area), SPI_GETDRAGFULLWINDOWS
 // (BOOL*: always TRUE, the layer moves whole windows), SPI_GETWHEELSCROLLLINES (UINT*: 3).
@@ -24,7 +27,10 @@ inline BOOL SystemParametersInfoW(UINT action, UINT param, void* value, UINT win
 }
 
 // No sound device is assumed: the beep is silent and succeeds.
-inline BOOL MessageBeep(UINT) { return 1; }
+inline BOOL MessageBeep(UINT)
+{
+    return 1;
+}
 
 // Clipboard text (UTF-8) through the backend: the desktop's clipboard, or an
 // in-process one when headless.

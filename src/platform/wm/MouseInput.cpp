@@ -109,7 +109,9 @@ void CookMouseToCapture(const TRawInput& raw, HWND capture)
         QueueCooked(capture, ButtonMessage(raw.Button, false, dbl, false), MouseKeyFlags(), at, &raw.Pt);
         break;
     }
-    case TRawKind::MouseUp: QueueCooked(capture, ButtonMessage(raw.Button, true, false, false), MouseKeyFlags(), at, &raw.Pt); break;
+    case TRawKind::MouseUp:
+        QueueCooked(capture, ButtonMessage(raw.Button, true, false, false), MouseKeyFlags(), at, &raw.Pt);
+        break;
     default: break;
     }
 }
@@ -121,7 +123,8 @@ bool ActivateOnPress(HWND target, LRESULT hit, UINT message)
     auto top = w ? TopLevelOf(*w) : nullptr;
     if (!top || top->Handle == GetActiveWindow())
         return true;
-    const LRESULT answer = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top->Handle), MAKELPARAM(int(hit), int(message)));
+    const LRESULT answer =
+        SendMessage(target, WM_MOUSEACTIVATE, WPARAM(top->Handle), MAKELPARAM(int(hit), int(message)));
     if ((answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT || answer == 0) && IsActivatable(*top))
         ActivateFromClick(top->Handle);
     return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
@@ -197,14 +200,18 @@ void CookText(const TRawInput& raw);
 WPARAM MouseKeyFlags()
 {
     WPARAM f = 0;
-    if (GetKeyState(VK_LBUTTON) < 0) f |= MK_LBUTTON;
-    if (GetKeyState(VK_RBUTTON) < 0) f |= MK_RBUTTON;
-    if (GetKeyState(VK_MBUTTON) < 0) f |= MK_MBUTTON;
-    if (GetKeyState(VK_SHIFT) < 0) f |= MK_SHIFT;
-    if (GetKeyState(VK_CONTROL) < 0) f |= MK_CONTROL;
+    if (GetKeyState(VK_LBUTTON) < 0)
+        f |= MK_LBUTTON;
+    if (GetKeyState(VK_RBUTTON) < 0)
+        f |= MK_RBUTTON;
+    if (GetKeyState(VK_MBUTTON) < 0)
+        f |= MK_MBUTTON;
+    if (GetKeyState(VK_SHIFT) < 0)
+        f |= MK_SHIFT;
+    if (GetKeyState(VK_CONTROL) < 0)
+        f |= MK_CONTROL;
     return f;
 }
-
 
 bool CookNextInput()
 {
@@ -257,7 +264,10 @@ HWND WindowFromPoint(POINT p)
     return HitTarget(p, &hit);
 }
 
-void InjectMouseMove(TPoint screen) { PostMouse(TRawKind::MouseMove, screen, 0, 0); }
+void InjectMouseMove(TPoint screen)
+{
+    PostMouse(TRawKind::MouseMove, screen, 0, 0);
+}
 void InjectMouseButton(int button, bool down, TPoint screen)
 {
     if (button >= 0 && button <= 2)
@@ -284,6 +294,9 @@ BOOL SetCursorPos(int x, int y)
     return 1;
 }
 
-UINT GetDoubleClickTime() { return 500; }
+UINT GetDoubleClickTime()
+{
+    return 500;
+}
 
 } // namespace tovrel

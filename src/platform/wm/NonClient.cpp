@@ -12,7 +12,10 @@
 
 namespace tovrel {
 
-bool HasCaption(const TWindow& w) { return (w.Style & WS_CAPTION) == WS_CAPTION; }
+bool HasCaption(const TWindow& w)
+{
+    return (w.Style & WS_CAPTION) == WS_CAPTION;
+}
 
 namespace {
 
@@ -51,7 +54,7 @@ TRect FrameInsets(DWORD style, DWORD exStyle)
     TRect insets{b, b, b, b};
     if ((style & WS_CAPTION) == WS_CAPTION)
         insets.Top += CaptionHeight(exStyle);
-    const int edge = (exStyle & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE)
+    const int edge = (exStyle & WS_EX_CLIENTEDGE)   ? GetSystemMetrics(SM_CXEDGE)
                      : (exStyle & WS_EX_STATICEDGE) ? GetSystemMetrics(SM_CXBORDER)
                                                     : 0;
     insets = {insets.Left + edge, insets.Top + edge, insets.Right + edge, insets.Bottom + edge};
@@ -92,14 +95,22 @@ LRESULT DefNcHitTest(TWindow& w, TPoint screen)
         const bool left = p.X < b, right = p.X >= width - b, top = p.Y < b, bottom = p.Y >= height - b;
         const bool nearLeft = p.X < corner, nearRight = p.X >= width - corner;
         const bool nearTop = p.Y < corner, nearBottom = p.Y >= height - corner;
-        if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
-        if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
-        if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
-        if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
-        if (left) return HTLEFT;
-        if (right) return HTRIGHT;
-        if (top) return HTTOP;
-        if (bottom) return HTBOTTOM;
+        if ((top && nearLeft) || (left && nearTop))
+            return HTTOPLEFT;
+        if ((top && nearRight) || (right && nearTop))
+            return HTTOPRIGHT;
+        if ((bottom && nearLeft) || (left && nearBottom))
+            return HTBOTTOMLEFT;
+        if ((bottom && nearRight) || (right && nearBottom))
+            return HTBOTTOMRIGHT;
+        if (left)
+            return HTLEFT;
+        if (right)
+            return HTRIGHT;
+        if (top)
+            return HTTOP;
+        if (bottom)
+            return HTBOTTOM;
     }
     if (HasCaption(w) && CaptionRect(w).Contains(p)) {
         if ((w.Style & WS_SYSMENU) && CloseButtonRect(w).Contains(p))

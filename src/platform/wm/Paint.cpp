@@ -40,7 +40,10 @@ void PaintTree(TWindow& w)
         SendMessage(w.Handle, WM_PAINT, 0, 0);
 }
 
-bool NeedsPaint(const TWindow& w) { return !w.Update.IsEmpty() || w.FrameNeeded || w.InternalPaint; }
+bool NeedsPaint(const TWindow& w)
+{
+    return !w.Update.IsEmpty() || w.FrameNeeded || w.InternalPaint;
+}
 
 HWND FindPaintable(const std::vector<HWND>& windows, bool bottomFirst, HWND only)
 {
@@ -88,8 +91,8 @@ void MovePixels(TSurface& surface, const TRegion& to, int dx, int dy)
     const std::size_t rowBytes = std::size_t(source.Width()) * bpp;
     std::vector<std::uint8_t> copy(rowBytes * std::size_t(source.Height()));
     for (int y = source.Top; y < source.Bottom; ++y)
-        std::memcpy(copy.data() + std::size_t(y - source.Top) * rowBytes, surface.ScanLine(y) + std::size_t(source.Left) * bpp,
-                    rowBytes);
+        std::memcpy(copy.data() + std::size_t(y - source.Top) * rowBytes,
+                    surface.ScanLine(y) + std::size_t(source.Left) * bpp, rowBytes);
     to.ForEachRect([&](const TRect& r) {
         for (int y = r.Top; y < r.Bottom; ++y) {
             const std::uint8_t* from = copy.data() + std::size_t(y - dy - source.Top) * rowBytes +
@@ -245,8 +248,14 @@ BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase)
     return RedrawWindow(hwnd, nullptr, rgn, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
 }
 
-BOOL ValidateRect(HWND hwnd, const RECT* r) { return RedrawWindow(hwnd, r, nullptr, RDW_VALIDATE | RDW_NOCHILDREN); }
-BOOL ValidateRgn(HWND hwnd, HRGN rgn) { return RedrawWindow(hwnd, nullptr, rgn, RDW_VALIDATE | RDW_NOCHILDREN); }
+BOOL ValidateRect(HWND hwnd, const RECT* r)
+{
+    return RedrawWindow(hwnd, r, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+}
+BOOL ValidateRgn(HWND hwnd, HRGN rgn)
+{
+    return RedrawWindow(hwnd, nullptr, rgn, RDW_VALIDATE | RDW_NOCHILDREN);
+}
 
 BOOL RedrawWindow(HWND hwnd, const RECT* r, HRGN rgn, UINT flags)
 {

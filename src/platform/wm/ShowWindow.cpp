@@ -72,7 +72,8 @@ BOOL ShowWindow(HWND hwnd, int command)
         if (!wasVisible)
             return 0;
         SendMessage(hwnd, WM_SHOWWINDOW, 0, 0);
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return wasVisible;
     }
     bool activate = true;
@@ -103,6 +104,5 @@ BOOL ShowWindow(HWND hwnd, int command)
             Minimize(*alive);
     return wasVisible;
 }
-
 
 } // namespace tovrel

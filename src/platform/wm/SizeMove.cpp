@@ -27,8 +27,9 @@ TTrackLimits QueryLimits(HWND hwnd, const TRect& r)
     info.ptMinTrackSize = {GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
     info.ptMaxTrackSize = {32767, 32767};
     SendMessage(hwnd, WM_GETMINMAXINFO, 0, ToLParam(&info));
-    return {info.ptMinTrackSize, {std::max(info.ptMaxTrackSize.X, info.ptMinTrackSize.X),
-                                  std::max(info.ptMaxTrackSize.Y, info.ptMinTrackSize.Y)}};
+    return {info.ptMinTrackSize,
+            {std::max(info.ptMaxTrackSize.X, info.ptMinTrackSize.X),
+             std::max(info.ptMaxTrackSize.Y, info.ptMinTrackSize.Y)}};
 }
 
 // The rectangle proposed for a pointer offset (dx, dy) from the start.

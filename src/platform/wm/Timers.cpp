@@ -37,8 +37,8 @@ ULONG_PTR SetTimer(HWND hwnd, ULONG_PTR id, UINT elapse, TIMERPROC proc)
     elapse = std::clamp<UINT>(elapse, USER_TIMER_MINIMUM, 0x7FFFFFFF);
     auto& timers = Timers();
     if (!hwnd) {
-        const bool known = id && std::any_of(timers.begin(), timers.end(),
-                                             [&](const TTimer& t) { return !t.Hwnd && t.Id == id; });
+        const bool known =
+            id && std::any_of(timers.begin(), timers.end(), [&](const TTimer& t) { return !t.Hwnd && t.Id == id; });
         if (!known)
             id = ++nextThreadTimerId;
     }
@@ -52,9 +52,9 @@ BOOL KillTimer(HWND hwnd, ULONG_PTR id)
 {
     auto& timers = Timers();
     const auto before = timers.size();
-    timers.erase(std::remove_if(timers.begin(), timers.end(),
-                                [&](const TTimer& t) { return t.Hwnd == hwnd && t.Id == id; }),
-                 timers.end());
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(), [&](const TTimer& t) { return t.Hwnd == hwnd && t.Id == id; }),
+        timers.end());
     return timers.size() != before ? 1 : 0;
 }
 

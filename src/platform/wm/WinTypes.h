@@ -35,23 +35,68 @@ using SHORT = std::int16_t;
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, ULONG_PTR, DWORD);
 
-constexpr WORD LOWORD(ULONG_PTR v) { return WORD(v & 0xFFFF); }
-constexpr WORD HIWORD(ULONG_PTR v) { return WORD((v >> 16) & 0xFFFF); }
-constexpr LPARAM MAKELPARAM(int low, int high) { return LPARAM(std::int32_t(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16))); }
-constexpr WPARAM MAKEWPARAM(int low, int high) { return WPARAM(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16)); }
-constexpr LRESULT MAKELRESULT(int low, int high) { return LRESULT(MAKELPARAM(low, high)); }
-constexpr DWORD MAKELONG(int low, int high) { return DWORD(WORD(low)) | (DWORD(WORD(high)) << 16); }
+constexpr WORD LOWORD(ULONG_PTR v)
+{
+    return WORD(v & 0xFFFF);
+}
+constexpr WORD HIWORD(ULONG_PTR v)
+{
+    return WORD((v >> 16) & 0xFFFF);
+}
+constexpr LPARAM MAKELPARAM(int low, int high)
+{
+    return LPARAM(std::int32_t(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16)));
+}
+constexpr WPARAM MAKEWPARAM(int low, int high)
+{
+    return WPARAM(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16));
+}
+constexpr LRESULT MAKELRESULT(int low, int high)
+{
+    return LRESULT(MAKELPARAM(low, high));
+}
+constexpr DWORD MAKELONG(int low, int high)
+{
+    return DWORD(WORD(low)) | (DWORD(WORD(high)) << 16);
+}
 // Coordinates in LPARAM are signed 16-bit values (negative beside a captured window).
-constexpr int GET_X_LPARAM(LPARAM l) { return SHORT(LOWORD(ULONG_PTR(l))); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return SHORT(HIWORD(ULONG_PTR(l))); }
-constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return SHORT(HIWORD(w)); }
-constexpr WORD GET_KEYSTATE_WPARAM(WPARAM w) { return LOWORD(w); }
-inline TPoint PointFromLParam(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
-inline LPARAM LParamFromPoint(TPoint p) { return MAKELPARAM(p.X, p.Y); }
+constexpr int GET_X_LPARAM(LPARAM l)
+{
+    return SHORT(LOWORD(ULONG_PTR(l)));
+}
+constexpr int GET_Y_LPARAM(LPARAM l)
+{
+    return SHORT(HIWORD(ULONG_PTR(l)));
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w)
+{
+    return SHORT(HIWORD(w));
+}
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM w)
+{
+    return LOWORD(w);
+}
+inline TPoint PointFromLParam(LPARAM l)
+{
+    return {GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+}
+inline LPARAM LParamFromPoint(TPoint p)
+{
+    return MAKELPARAM(p.X, p.Y);
+}
 
-template <class T> WPARAM ToWParam(T* p) { return reinterpret_cast<WPARAM>(p); }
-template <class T> LPARAM ToLParam(T* p) { return reinterpret_cast<LPARAM>(p); }
-template <class T> T* FromLParam(LPARAM l) { return reinterpret_cast<T*>(l); }
+template <class T> WPARAM ToWParam(T* p)
+{
+    return reinterpret_cast<WPARAM>(p);
+}
+template <class T> LPARAM ToLParam(T* p)
+{
+    return reinterpret_cast<LPARAM>(p);
+}
+template <class T> T* FromLParam(LPARAM l)
+{
+    return reinterpret_cast<T*>(l);
+}
 
 struct MSG {
     HWND hwnd = nullptr;
@@ -142,6 +187,5 @@ struct WNDCLASSEX {
     HICON hIconSm = nullptr;
 };
 using WNDCLASS = WNDCLASSEX;
-
 
 } // namespace tovrel

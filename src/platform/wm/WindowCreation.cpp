@@ -88,8 +88,10 @@ void ClampToTrackSize(TWindow& w)
     info.ptMinTrackSize = {0, 0};
     info.ptMaxTrackSize = {32767, 32767};
     SendMessage(w.Handle, WM_GETMINMAXINFO, 0, ToLParam(&info));
-    const int cx = std::clamp(w.Rect.Width(), info.ptMinTrackSize.X, std::max(info.ptMinTrackSize.X, info.ptMaxTrackSize.X));
-    const int cy = std::clamp(w.Rect.Height(), info.ptMinTrackSize.Y, std::max(info.ptMinTrackSize.Y, info.ptMaxTrackSize.Y));
+    const int cx =
+        std::clamp(w.Rect.Width(), info.ptMinTrackSize.X, std::max(info.ptMinTrackSize.X, info.ptMaxTrackSize.X));
+    const int cy =
+        std::clamp(w.Rect.Height(), info.ptMinTrackSize.Y, std::max(info.ptMinTrackSize.Y, info.ptMaxTrackSize.Y));
     w.Rect.Right = w.Rect.Left + cx;
     w.Rect.Bottom = w.Rect.Top + cy;
     w.Client = {0, 0, cx, cy};

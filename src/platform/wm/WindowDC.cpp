@@ -71,8 +71,14 @@ HDC GetDCEx(HWND hwnd, HRGN rgn, DWORD flags)
     return MakeWindowDC(*w, client, std::move(clip));
 }
 
-HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, 0); }
-HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_WINDOW); }
+HDC GetDC(HWND hwnd)
+{
+    return GetDCEx(hwnd, nullptr, 0);
+}
+HDC GetWindowDC(HWND hwnd)
+{
+    return GetDCEx(hwnd, nullptr, DCX_WINDOW);
+}
 
 int ReleaseDC(HWND, HDC dc)
 {

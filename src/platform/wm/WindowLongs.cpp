@@ -69,8 +69,14 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         old = reinterpret_cast<LONG_PTR>(w->Proc);
         w->Proc = reinterpret_cast<WNDPROC>(value);
         return old;
-    case GWLP_USERDATA: old = w->UserData; w->UserData = value; return old;
-    case GWLP_ID: old = w->Id; w->Id = value; return old;
+    case GWLP_USERDATA:
+        old = w->UserData;
+        w->UserData = value;
+        return old;
+    case GWLP_ID:
+        old = w->Id;
+        w->Id = value;
+        return old;
     case GWLP_HINSTANCE:
         old = reinterpret_cast<LONG_PTR>(w->Instance);
         w->Instance = reinterpret_cast<HINSTANCE>(value);
@@ -114,7 +120,10 @@ BOOL SetWindowText(HWND hwnd, std::string_view text)
     return SendMessage(hwnd, WM_SETTEXT, 0, ToLParam(copy.c_str())) ? 1 : 0;
 }
 
-int GetWindowTextLength(HWND hwnd) { return int(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0)); }
+int GetWindowTextLength(HWND hwnd)
+{
+    return int(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
 
 int GetWindowText(HWND hwnd, char* buffer, int bufferSize)
 {

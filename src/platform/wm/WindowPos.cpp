@@ -107,7 +107,10 @@ HWND ChildWindowFromPointEx(HWND parent, POINT client, UINT skip)
     return parent;
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT client) { return ChildWindowFromPointEx(parent, client, CWP_ALL); }
+HWND ChildWindowFromPoint(HWND parent, POINT client)
+{
+    return ChildWindowFromPointEx(parent, client, CWP_ALL);
+}
 
 void RecalcClient(TWindow& w)
 {
@@ -253,6 +256,9 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
                         SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+BOOL BringWindowToTop(HWND hwnd)
+{
+    return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
 
 } // namespace tovrel

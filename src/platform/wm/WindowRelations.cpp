@@ -10,7 +10,10 @@
 
 namespace tovrel {
 
-BOOL IsWindow(HWND hwnd) { return LookupWindow(hwnd) ? 1 : 0; }
+BOOL IsWindow(HWND hwnd)
+{
+    return LookupWindow(hwnd) ? 1 : 0;
+}
 
 BOOL IsWindowVisible(HWND hwnd)
 {
@@ -164,7 +167,10 @@ HWND GetTopWindow(HWND hwnd)
     return GetWindow(hwnd, GW_CHILD);
 }
 
-HWND GetDesktopWindow() { return DesktopHandle(); }
+HWND GetDesktopWindow()
+{
+    return DesktopHandle();
+}
 
 BOOL EnumWindows(WNDENUMPROC fn, LPARAM l)
 {
@@ -192,6 +198,9 @@ bool EnumDescendants(HWND parent, WNDENUMPROC fn, LPARAM l)
 }
 } // namespace
 
-BOOL EnumChildWindows(HWND parent, WNDENUMPROC fn, LPARAM l) { return EnumDescendants(parent, fn, l) ? 1 : 0; }
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC fn, LPARAM l)
+{
+    return EnumDescendants(parent, fn, l) ? 1 : 0;
+}
 
 } // namespace tovrel

@@ -46,11 +46,11 @@ struct TWindow {
     WNDPROC Proc = nullptr;
     DWORD Style = 0;
     DWORD ExStyle = 0;
-    HWND Parent = nullptr; // null for top-level windows
-    HWND Owner = nullptr;  // top-level windows only
+    HWND Parent = nullptr;      // null for top-level windows
+    HWND Owner = nullptr;       // top-level windows only
     std::vector<HWND> Children; // z-order, topmost first
-    TRect Rect;   // relative to the parent's client area; screen for top-level windows
-    TRect Client; // relative to the window's top-left corner
+    TRect Rect;                 // relative to the parent's client area; screen for top-level windows
+    TRect Client;               // relative to the window's top-left corner
     std::string Text;
     LONG_PTR UserData = 0;
     LONG_PTR Id = 0;
@@ -66,7 +66,7 @@ struct TWindow {
     bool InternalPaint = false;
     bool NcActive = false; // the frame is drawn active (WM_NCACTIVATE)
 
-    TRect RestoreRect; // before maximize or minimize
+    TRect RestoreRect;    // before maximize or minimize
     bool Created = false; // WM_NCCREATE answered
     bool Destroying = false;
     bool Destroyed = false;
@@ -77,7 +77,10 @@ struct TWindow {
 };
 
 // The window's own rectangle in window coordinates.
-inline TRect WholeWindow(const TWindow& w) { return {0, 0, w.Rect.Width(), w.Rect.Height()}; }
+inline TRect WholeWindow(const TWindow& w)
+{
+    return {0, 0, w.Rect.Width(), w.Rect.Height()};
+}
 
 struct TWindowTable {
     std::mutex Mutex;
@@ -109,17 +112,29 @@ TPoint OriginInTopLevel(const TWindow& w);   // window's top-left corner in its 
 std::shared_ptr<TWindow> TopLevelOf(const TWindow& w);
 bool IsVisibleChain(const TWindow& w); // the window and all its parents are visible
 bool IsEnabledChain(const TWindow& w);
-inline TRect Offset(TRect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+inline TRect Offset(TRect r, int dx, int dy)
+{
+    return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+}
 inline TRect Intersect(const TRect& a, const TRect& b)
 {
     TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top, a.Right < b.Right ? a.Right : b.Right,
             a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
     return r.IsEmpty() ? TRect{} : r;
 }
-inline HWND HandleOf(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
+inline HWND HandleOf(std::uintptr_t id)
+{
+    return reinterpret_cast<HWND>(id);
+}
 // Window sizes stay within what 16-bit message coordinates can carry.
 constexpr int kMaxWindowExtent = 32767;
-inline int ClampExtent(int v) { return v < 0 ? 0 : v > kMaxWindowExtent ? kMaxWindowExtent : v; }
-inline int ClampPosition(int v) { return v < -kMaxWindowExtent ? -kMaxWindowExtent : v > kMaxWindowExtent ? kMaxWindowExtent : v; }
+inline int ClampExtent(int v)
+{
+    return v < 0 ? 0 : v > kMaxWindowExtent ? kMaxWindowExtent : v;
+}
+inline int ClampPosition(int v)
+{
+    return v < -kMaxWindowExtent ? -kMaxWindowExtent : v > kMaxWindowExtent ? kMaxWindowExtent : v;
+}
 
 } // namespace tovrel

@@ -11,11 +11,14 @@ namespace tovrel {
 
 std::shared_ptr<TWindowClassInfo> FindWindowClass(std::string_view name);
 // GetDesktopWindow's handle: the screen, never in the window table.
-inline HWND DesktopHandle() { return reinterpret_cast<HWND>(std::uintptr_t(0x1000)); }
+inline HWND DesktopHandle()
+{
+    return reinterpret_cast<HWND>(std::uintptr_t(0x1000));
+}
 
 // The tree.
 std::vector<HWND>& SiblingList(const TWindow& w); // the parent's children, or the top-level windows
-void LinkWindow(TWindow& w);   // on top of its siblings (below topmost top-level windows)
+void LinkWindow(TWindow& w);                      // on top of its siblings (below topmost top-level windows)
 void UnlinkWindow(TWindow& w);
 void MakeTopLevelStore(TWindow& w); // backing surface and backend window
 
@@ -29,7 +32,7 @@ bool CookNextInput(); // translates one raw event; false when none waits
 // never passed to TranslateMessage (a menu or size loop consumed it) drops its text.
 void KeyDownRetrieved(const MSG& m, bool removed);
 void KeyDownTranslated(const MSG& m);
-void ForgetUntranslatedKeyDown(); // any other input came between
+void ForgetUntranslatedKeyDown();   // any other input came between
 void ForgetWindowInput(TWindow& w); // focus, capture, activation and tracking leave a dying window
 void RefreshActivationAfterHide(TWindow& w);
 
@@ -41,7 +44,8 @@ void InvalidateParentArea(TWindow& w, const TRect& rectInParentClient);
 void EnsureBackingStore(TWindow& top);
 void PaintNow(TWindow& w, bool children);
 HDC MakeWindowDC(TWindow& w, bool client, TRegion clip); // the clip in top-level surface coordinates
-void MarkDirty(HWND top, const TRegion& clip);            // to be shown when the queue runs idle // sends the WM_PAINTs that are due, children after parents
+void MarkDirty(HWND top, const TRegion& clip); // to be shown when the queue runs idle // sends the WM_PAINTs that are
+                                               // due, children after parents
 TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool clipSiblings);
 LRESULT DefPrint(TWindow& w, HDC dc, LPARAM flags); // WM_PRINT
 
@@ -74,7 +78,7 @@ HWND DeepestWindowAt(TPoint screen, HWND skip);
 // Key and button state as retrieved messages left it.
 void SetSyncKeyState(UINT vk, bool down);
 void SetAsyncKeyState(UINT vk, bool down); // any thread
-WPARAM MouseKeyFlags(); // MK_* of the buttons and keys held now
+WPARAM MouseKeyFlags();                    // MK_* of the buttons and keys held now
 // Leave and hover tracking learn where the pointer is: over (hwnd, client or not), or nowhere.
 void UpdateMouseTracking(HWND hwnd, bool nonClient, TPoint screen);
 bool TakeDueHover(MSG& out, const TMessageFilter& filter);

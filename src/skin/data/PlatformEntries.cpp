@@ -15,7 +15,10 @@ TskPlatformEntries& Entries()
 
 } // namespace
 
-void BindSkinPlatformEntries(const TskPlatformEntries& entries) { Entries() = entries; }
+void BindSkinPlatformEntries(const TskPlatformEntries& entries)
+{
+    Entries() = entries;
+}
 
 void ReleaseSkinPlatformEntries()
 {
@@ -23,7 +26,10 @@ void ReleaseSkinPlatformEntries()
     Entries().GetMonitorInfoA = nullptr;
 }
 
-const TskPlatformEntries& SkinPlatformEntries() { return Entries(); }
+const TskPlatformEntries& SkinPlatformEntries()
+{
+    return Entries();
+}
 
 void SetLayeredWindowAlpha(TskWindowHandle Wnd, std::uint8_t Alpha)
 {

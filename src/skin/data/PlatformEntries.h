@@ -33,8 +33,8 @@ struct TskPlatformEntries {
     bool (*GetMonitorInfoA)(TskMonitorHandle monitor, TskMonitorInfo* info) = nullptr;
     bool (*SetLayeredWindowAttributes)(TskWindowHandle wnd, COLORREF key, std::uint8_t alpha,
                                        std::uint32_t flags) = nullptr;
-    bool (*UpdateLayeredWindow)(TskWindowHandle wnd, TskDeviceContext dstDC, const TPoint* dstPos,
-                                const TSize* size, TskDeviceContext srcDC, const TPoint* srcPos, COLORREF key,
+    bool (*UpdateLayeredWindow)(TskWindowHandle wnd, TskDeviceContext dstDC, const TPoint* dstPos, const TSize* size,
+                                TskDeviceContext srcDC, const TPoint* srcPos, COLORREF key,
                                 const TskBlendFunction* blend, std::uint32_t flags) = nullptr;
     // The platform's packed version: major in the low byte, minor in the next.
     std::uint32_t (*GetVersion)() = nullptr;

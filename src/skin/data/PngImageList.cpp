@@ -60,15 +60,13 @@ std::string TskPngImageItem::GetDisplayName() const
 
 TskPngImageItems::TskPngImageItems(TskPngImageList* APngImageList)
     : TOwnedCollection(APngImageList, CollectionItemFactory<TskPngImageItem>()), FPngImageList(APngImageList)
-{
-}
+{}
 
 // ---- the list ----
 
 TskPngImageList::TskPngImageList(TComponent* AOwner)
     : TCustomImageList(AOwner), FPngImages(std::make_unique<TskPngImageItems>(this))
-{
-}
+{}
 
 TskPngImageList::~TskPngImageList()
 {
@@ -80,8 +78,8 @@ void TskPngImageList::Resize(int width, int height)
     if (width == Width() && height == Height())
         return;
     SetSize(width, height);
-    const bool reading = ComponentState().Contains(csReading) ||
-                         (Owner() && Owner()->ComponentState().Contains(csReading));
+    const bool reading =
+        ComponentState().Contains(csReading) || (Owner() && Owner()->ComponentState().Contains(csReading));
     if (!reading)
         FPngImages->Clear();
 }
@@ -124,8 +122,7 @@ void MakeBlendedPng(TskPngImage& Png, int Amount)
     const int width = Png.Width(), height = Png.Height();
     switch (Png.Header().ColorType) {
     case COLOR_GRAYSCALEALPHA:
-    case COLOR_RGBALPHA:
-        break;
+    case COLOR_RGBALPHA: break;
     case COLOR_GRAYSCALE:
     case COLOR_PALETTE: {
         TskPngImage blended;
@@ -140,9 +137,7 @@ void MakeBlendedPng(TskPngImage& Png, int Amount)
         Png.Assign(&blended);
         return;
     }
-    default:
-        Png.CreateAlpha();
-        break;
+    default: Png.CreateAlpha(); break;
     }
     for (int y = 0; y < height; ++y) {
         const TAlphaRow alpha = Png.AlphaScanline(y);
@@ -150,9 +145,7 @@ void MakeBlendedPng(TskPngImage& Png, int Amount)
             continue;
         for (int x = 0; x < width; ++x) {
             // Default rounding mode: halves go to the even neighbour.
-            alpha[x] = isTransparent(Png, x, y)
-                           ? 0
-                           : std::uint8_t(std::nearbyint(alpha[x] / 256.0 * (Amount + 1)));
+            alpha[x] = isTransparent(Png, x, y) ? 0 : std::uint8_t(std::nearbyint(alpha[x] / 256.0 * (Amount + 1)));
         }
     }
 }

@@ -46,14 +46,37 @@ std::span<const TskKey<TskDataSkinButtonControl>> TskDataSkinButtonControl::Read
 std::span<const std::string_view> TskDataSkinButtonControl::WriteOrder()
 {
     // The glow offsets go out as left, right, top, bottom.
-    static const std::array<std::string_view, 31> order{
-        "fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor", "downfontcolor",
-        "disabledfontcolor", "activeskinrect", "downskinrect", "focusedskinrect", "disabledskinrect", "morphing",
-        "morphkind", "animateskinrect", "framecount", "animateinterval", "showfocus", "menumarkerflatrect",
-        "menumarkerrect", "menumarkeractiverect", "menumarkerdownrect", "menumarkertransparentcolor",
-        "glowlayerpictureindex", "glowlayermaskpictureindex", "glowlayeroffsetleft", "glowlayeroffsetright",
-        "glowlayeroffsettop", "glowlayeroffsetbottom", "glowlayershowoffsetx", "glowlayershowoffsety",
-        "glowlayeralphablendvalue"};
+    static const std::array<std::string_view, 31> order{"fontname",
+                                                        "fontheight",
+                                                        "fontstyle",
+                                                        "fontcolor",
+                                                        "activefontcolor",
+                                                        "downfontcolor",
+                                                        "disabledfontcolor",
+                                                        "activeskinrect",
+                                                        "downskinrect",
+                                                        "focusedskinrect",
+                                                        "disabledskinrect",
+                                                        "morphing",
+                                                        "morphkind",
+                                                        "animateskinrect",
+                                                        "framecount",
+                                                        "animateinterval",
+                                                        "showfocus",
+                                                        "menumarkerflatrect",
+                                                        "menumarkerrect",
+                                                        "menumarkeractiverect",
+                                                        "menumarkerdownrect",
+                                                        "menumarkertransparentcolor",
+                                                        "glowlayerpictureindex",
+                                                        "glowlayermaskpictureindex",
+                                                        "glowlayeroffsetleft",
+                                                        "glowlayeroffsetright",
+                                                        "glowlayeroffsettop",
+                                                        "glowlayeroffsetbottom",
+                                                        "glowlayershowoffsetx",
+                                                        "glowlayershowoffsety",
+                                                        "glowlayeralphablendvalue"};
     return order;
 }
 
@@ -95,12 +118,26 @@ std::span<const TskKey<TskDataSkinCheckRadioControl>> TskDataSkinCheckRadioContr
 std::span<const std::string_view> TskDataSkinCheckRadioControl::WriteOrder()
 {
     // "framefontcolor" goes out directly after "fontcolor".
-    static const std::array<std::string_view, 20> order{
-        "fontname", "fontheight", "fontstyle", "fontcolor", "framefontcolor", "activefontcolor",
-        "unenabledfontcolor", "activeskinrect", "checkimagearea", "textarea", "checkimagerect",
-        "uncheckimagerect", "activecheckimagerect", "activeuncheckimagerect", "unenabledcheckimagerect",
-        "unenableduncheckimagerect", "grayedcheckimagerect", "activegrayedcheckimagerect", "morphing",
-        "morphkind"};
+    static const std::array<std::string_view, 20> order{"fontname",
+                                                        "fontheight",
+                                                        "fontstyle",
+                                                        "fontcolor",
+                                                        "framefontcolor",
+                                                        "activefontcolor",
+                                                        "unenabledfontcolor",
+                                                        "activeskinrect",
+                                                        "checkimagearea",
+                                                        "textarea",
+                                                        "checkimagerect",
+                                                        "uncheckimagerect",
+                                                        "activecheckimagerect",
+                                                        "activeuncheckimagerect",
+                                                        "unenabledcheckimagerect",
+                                                        "unenableduncheckimagerect",
+                                                        "grayedcheckimagerect",
+                                                        "activegrayedcheckimagerect",
+                                                        "morphing",
+                                                        "morphkind"};
     return order;
 }
 

@@ -44,8 +44,7 @@ public:
     static std::span<const std::string_view> WriteOrder();
 };
 
-class TskDataSkinMenuButtonControl
-    : public TskKeyedEntry<TskDataSkinMenuButtonControl, TskDataSkinButtonControl> {
+class TskDataSkinMenuButtonControl : public TskKeyedEntry<TskDataSkinMenuButtonControl, TskDataSkinButtonControl> {
 public:
     using TskKeyedEntry::TskKeyedEntry;
 
@@ -54,8 +53,7 @@ public:
     static std::span<const TskKey<TskDataSkinMenuButtonControl>> ReadOrder();
 };
 
-class TskDataSkinCheckRadioControl
-    : public TskKeyedEntry<TskDataSkinCheckRadioControl, TskDataSkinCustomControl> {
+class TskDataSkinCheckRadioControl : public TskKeyedEntry<TskDataSkinCheckRadioControl, TskDataSkinCustomControl> {
 public:
     using TskKeyedEntry::TskKeyedEntry;
 

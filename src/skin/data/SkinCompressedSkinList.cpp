@@ -28,13 +28,11 @@ void TskSkinListItem::Assign(const TPersistent* Source)
 
 TskSkinListItems::TskSkinListItems(TskCompressedSkinList* ASkinList)
     : TOwnedCollection(ASkinList, CollectionItemFactory<TskSkinListItem>()), FSkinList(ASkinList)
-{
-}
+{}
 
 TskCompressedSkinList::TskCompressedSkinList(TComponent* AOwner)
     : TComponent(AOwner), FSkins(std::make_unique<TskSkinListItems>(this))
-{
-}
+{}
 
 TskCompressedSkinList::~TskCompressedSkinList() = default;
 

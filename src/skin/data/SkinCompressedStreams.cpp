@@ -41,8 +41,7 @@ int ZlibLevel(TCompressionLevel level)
 
 TCustomZlibStream::TCustomZlibStream(TStream& strm)
     : FStrm(strm), FStrmPos(strm.Position()), FZRec(std::make_unique<TZRec>())
-{
-}
+{}
 
 TCustomZlibStream::~TCustomZlibStream() = default;
 

@@ -40,7 +40,11 @@ public:
 
 protected:
     explicit TCustomZlibStream(TStream& strm);
-    void Progress() { if (OnProgress) OnProgress(this); }
+    void Progress()
+    {
+        if (OnProgress)
+            OnProgress(this);
+    }
     // Moves the underlying stream back to where this stream left it.
     void SyncPosition();
 

@@ -11,12 +11,9 @@
 namespace tovrel {
 
 TskSkinData::TskSkinData(TComponent* AOwner)
-    : TComponent(AOwner),
-      FPicture(std::make_unique<TBitmap>()),
-      FInActivePicture(std::make_unique<TBitmap>()),
+    : TComponent(AOwner), FPicture(std::make_unique<TBitmap>()), FInActivePicture(std::make_unique<TBitmap>()),
       FMask(std::make_unique<TBitmap>())
-{
-}
+{}
 
 TskSkinData::~TskSkinData()
 {

@@ -4,12 +4,12 @@
 // SkinDataMessageLParam; a receiver compares WParam with its own skin data.
 namespace tovrel {
 
-constexpr unsigned BeforeChangeSkinDataMessage = 1225;       // WM_USER + 201: before the skin is replaced or cleared
-constexpr unsigned ChangeSkinDataMessage = 1226;             // WM_USER + 202: the new skin is in place
-constexpr unsigned AfterChangeSkinDataMessage = 1227;        // WM_USER + 203: last message of a change
-constexpr unsigned ResourceStrDataChangedMessage = 1274;     // WM_USER + 250
-constexpr unsigned SkinnableFormChangedMessage = 1294;       // WM_USER + 270
-constexpr unsigned ShowLayeredBordersChangedMessage = 1427;  // WM_USER + 403
+constexpr unsigned BeforeChangeSkinDataMessage = 1225;      // WM_USER + 201: before the skin is replaced or cleared
+constexpr unsigned ChangeSkinDataMessage = 1226;            // WM_USER + 202: the new skin is in place
+constexpr unsigned AfterChangeSkinDataMessage = 1227;       // WM_USER + 203: last message of a change
+constexpr unsigned ResourceStrDataChangedMessage = 1274;    // WM_USER + 250
+constexpr unsigned SkinnableFormChangedMessage = 1294;      // WM_USER + 270
+constexpr unsigned ShowLayeredBordersChangedMessage = 1427; // WM_USER + 403
 
 constexpr long SkinDataMessageLParam = 1000;
 

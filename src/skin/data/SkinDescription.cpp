@@ -111,9 +111,9 @@ void TskFormInfo::LoadFromFile(const TskIniFile& IniFile, bool hasMask)
         if (IsNullRect(MaskRectArea))
             MaskRectArea = ClRect;
         else
-            MaskRectArea = TRect{std::min(MaskRectArea.Left, ClRect.Left), std::min(MaskRectArea.Top, ClRect.Top),
-                                 std::max(MaskRectArea.Right, ClRect.Right),
-                                 std::max(MaskRectArea.Bottom, ClRect.Bottom)};
+            MaskRectArea =
+                TRect{std::min(MaskRectArea.Left, ClRect.Left), std::min(MaskRectArea.Top, ClRect.Top),
+                      std::max(MaskRectArea.Right, ClRect.Right), std::max(MaskRectArea.Bottom, ClRect.Bottom)};
         for (auto [hitTest, corner] : {std::pair{&HitTestLTPoint, LTPoint}, std::pair{&HitTestRTPoint, RTPoint},
                                        std::pair{&HitTestLBPoint, LBPoint}, std::pair{&HitTestRBPoint, RBPoint}})
             if (IsNullPoint(*hitTest))

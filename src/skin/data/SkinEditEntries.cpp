@@ -144,11 +144,27 @@ std::span<const TskKey<TskDataSkinComboBox>> TskDataSkinComboBox::ReadOrder()
 std::span<const std::string_view> TskDataSkinComboBox::WriteOrder()
 {
     // "listboxname" goes out after "unenabledbuttonrect".
-    static const std::array<std::string_view, 21> order{
-        "activeskinrect", "itemrect", "activeitemrect", "focusitemrect", "itemleftoffset", "itemrightoffset",
-        "itemtextrect", "fontname", "fontheight", "fontstyle", "fontcolor", "focusfontcolor", "activefontcolor",
-        "buttonrect", "activebuttonrect", "downbuttonrect", "unenabledbuttonrect", "listboxname",
-        "itemstretcheffect", "focusitemstretcheffect", "showfocus"};
+    static const std::array<std::string_view, 21> order{"activeskinrect",
+                                                        "itemrect",
+                                                        "activeitemrect",
+                                                        "focusitemrect",
+                                                        "itemleftoffset",
+                                                        "itemrightoffset",
+                                                        "itemtextrect",
+                                                        "fontname",
+                                                        "fontheight",
+                                                        "fontstyle",
+                                                        "fontcolor",
+                                                        "focusfontcolor",
+                                                        "activefontcolor",
+                                                        "buttonrect",
+                                                        "activebuttonrect",
+                                                        "downbuttonrect",
+                                                        "unenabledbuttonrect",
+                                                        "listboxname",
+                                                        "itemstretcheffect",
+                                                        "focusitemstretcheffect",
+                                                        "showfocus"};
     return order;
 }
 

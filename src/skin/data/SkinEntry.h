@@ -30,8 +30,7 @@ public:
 
 // Adds the keys of `Self` (its ReadOrder, and its WriteOrder when that differs)
 // after those of `Parent`.
-template <class Self, class Parent>
-class TskKeyedEntry : public Parent {
+template <class Self, class Parent> class TskKeyedEntry : public Parent {
 public:
     using Parent::Parent;
 

@@ -16,19 +16,16 @@
 namespace tovrel {
 namespace {
 
-template <class Base>
-struct KindRow {
+template <class Base> struct KindRow {
     std::string_view Word;
     std::type_index Class;
     std::unique_ptr<Base> (*Create)(std::string);
 };
 
-template <class Base, class Entry>
-KindRow<Base> Kind(std::string_view word)
+template <class Base, class Entry> KindRow<Base> Kind(std::string_view word)
 {
-    return {word, typeid(Entry), [](std::string name) -> std::unique_ptr<Base> {
-                return std::make_unique<Entry>(std::move(name));
-            }};
+    return {word, typeid(Entry),
+            [](std::string name) -> std::unique_ptr<Base> { return std::make_unique<Entry>(std::move(name)); }};
 }
 
 // In the order the reader compares the words.
@@ -72,14 +69,10 @@ const std::array<KindRow<TskDataSkinObject>, 8>& ObjectKinds()
 {
     using B = TskDataSkinObject;
     static const std::array<KindRow<B>, 8> kinds{
-        Kind<B, TskDataSkinMenuItem>("menuitem"),
-        Kind<B, TskDataSkinMainMenuBarItem>("mainmenubaritem"),
-        Kind<B, TskDataSkinStdButton>("stdbutton"),
-        Kind<B, TskDataSkinMainMenuBarButton>("mainmenubarbutton"),
-        Kind<B, TskDataSkinButton>("button"),
-        Kind<B, TskDataSkinCaption>("caption"),
-        Kind<B, TskDataSkinAnimate>("animate"),
-        Kind<B, TskDataUserObject>("userobject"),
+        Kind<B, TskDataSkinMenuItem>("menuitem"),   Kind<B, TskDataSkinMainMenuBarItem>("mainmenubaritem"),
+        Kind<B, TskDataSkinStdButton>("stdbutton"), Kind<B, TskDataSkinMainMenuBarButton>("mainmenubarbutton"),
+        Kind<B, TskDataSkinButton>("button"),       Kind<B, TskDataSkinCaption>("caption"),
+        Kind<B, TskDataSkinAnimate>("animate"),     Kind<B, TskDataUserObject>("userobject"),
     };
     return kinds;
 }
@@ -146,8 +139,7 @@ void WriteEntryList(TskIniFile& ini, std::string_view section, const std::array<
     }
 }
 
-template <class Base>
-int FindEntry(const std::vector<std::unique_ptr<Base>>& list, std::string_view name)
+template <class Base> int FindEntry(const std::vector<std::unique_ptr<Base>>& list, std::string_view name)
 {
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i]->IDName == name)
@@ -167,8 +159,14 @@ std::unique_ptr<TskDataSkinObject> CreateSkinObjectEntry(std::string_view kindWo
     return CreateEntry(ObjectKinds(), kindWord, std::move(AIDName));
 }
 
-std::string_view SkinControlKindWord(const TskDataSkinControl& entry) { return KindWordOf(ControlKinds(), entry); }
-std::string_view SkinObjectKindWord(const TskDataSkinObject& entry) { return KindWordOf(ObjectKinds(), entry); }
+std::string_view SkinControlKindWord(const TskDataSkinControl& entry)
+{
+    return KindWordOf(ControlKinds(), entry);
+}
+std::string_view SkinObjectKindWord(const TskDataSkinObject& entry)
+{
+    return KindWordOf(ObjectKinds(), entry);
+}
 
 void ReadSkinControls(const TskIniFile& IniFile, TskControlList& list)
 {
@@ -190,7 +188,13 @@ void WriteSkinObjects(TskIniFile& IniFile, const TskObjectList& list)
     WriteEntryList(IniFile, "SKINOBJECTS", ObjectKinds(), list);
 }
 
-int FindSkinControl(const TskControlList& list, std::string_view AIDName) { return FindEntry(list, AIDName); }
-int FindSkinObject(const TskObjectList& list, std::string_view AIDName) { return FindEntry(list, AIDName); }
+int FindSkinControl(const TskControlList& list, std::string_view AIDName)
+{
+    return FindEntry(list, AIDName);
+}
+int FindSkinObject(const TskObjectList& list, std::string_view AIDName)
+{
+    return FindEntry(list, AIDName);
+}
 
 } // namespace tovrel

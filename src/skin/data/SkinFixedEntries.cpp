@@ -5,14 +5,12 @@
 namespace tovrel {
 namespace {
 
-template <class E>
-void LoadFixedEntry(E& entry, const TskIniFile& ini)
+template <class E> void LoadFixedEntry(E& entry, const TskIniFile& ini)
 {
     ReadSkinKeys(entry, ini, E::Section, E::ReadOrder());
 }
 
-template <class E>
-void SaveFixedEntry(const E& entry, TskIniFile& ini)
+template <class E> void SaveFixedEntry(const E& entry, TskIniFile& ini)
 {
     ini.EraseSection(E::Section);
     WriteSkinKeys(entry, ini, E::Section, E::ReadOrder());
@@ -43,8 +41,14 @@ std::span<const TskKey<TskDataSkinPopupWindow>> TskDataSkinPopupWindow::ReadOrde
     return keys;
 }
 
-void TskDataSkinPopupWindow::LoadFromFile(const TskIniFile& IniFile) { LoadFixedEntry(*this, IniFile); }
-void TskDataSkinPopupWindow::SaveToFile(TskIniFile& IniFile) const { SaveFixedEntry(*this, IniFile); }
+void TskDataSkinPopupWindow::LoadFromFile(const TskIniFile& IniFile)
+{
+    LoadFixedEntry(*this, IniFile);
+}
+void TskDataSkinPopupWindow::SaveToFile(TskIniFile& IniFile) const
+{
+    SaveFixedEntry(*this, IniFile);
+}
 
 std::span<const TskKey<TskDataSkinLayerFrame>> TskDataSkinLayerFrame::ReadOrder()
 {
@@ -67,8 +71,14 @@ std::span<const TskKey<TskDataSkinLayerFrame>> TskDataSkinLayerFrame::ReadOrder(
     return keys;
 }
 
-void TskDataSkinLayerFrame::LoadFromFile(const TskIniFile& IniFile) { LoadFixedEntry(*this, IniFile); }
-void TskDataSkinLayerFrame::SaveToFile(TskIniFile& IniFile) const { SaveFixedEntry(*this, IniFile); }
+void TskDataSkinLayerFrame::LoadFromFile(const TskIniFile& IniFile)
+{
+    LoadFixedEntry(*this, IniFile);
+}
+void TskDataSkinLayerFrame::SaveToFile(TskIniFile& IniFile) const
+{
+    SaveFixedEntry(*this, IniFile);
+}
 
 std::span<const TskKey<TskDataSkinHintWindow>> TskDataSkinHintWindow::ReadOrder()
 {
@@ -95,8 +105,14 @@ std::span<const TskKey<TskDataSkinHintWindow>> TskDataSkinHintWindow::ReadOrder(
     return keys;
 }
 
-void TskDataSkinHintWindow::LoadFromFile(const TskIniFile& IniFile) { LoadFixedEntry(*this, IniFile); }
-void TskDataSkinHintWindow::SaveToFile(TskIniFile& IniFile) const { SaveFixedEntry(*this, IniFile); }
+void TskDataSkinHintWindow::LoadFromFile(const TskIniFile& IniFile)
+{
+    LoadFixedEntry(*this, IniFile);
+}
+void TskDataSkinHintWindow::SaveToFile(TskIniFile& IniFile) const
+{
+    SaveFixedEntry(*this, IniFile);
+}
 
 std::span<const TskKey<TskSkinColors>> TskSkinColors::ReadOrder()
 {
@@ -114,7 +130,10 @@ std::span<const TskKey<TskSkinColors>> TskSkinColors::ReadOrder()
     return keys;
 }
 
-void TskSkinColors::LoadFromFile(const TskIniFile& IniFile) { LoadFixedEntry(*this, IniFile); }
+void TskSkinColors::LoadFromFile(const TskIniFile& IniFile)
+{
+    LoadFixedEntry(*this, IniFile);
+}
 
 void TskSkinColors::SaveToFile(TskIniFile& IniFile) const
 {

@@ -88,7 +88,10 @@ public:
 
 // System colour references (0xFF000000 plus the colour number) that a consumer
 // resolves when it draws.
-constexpr TColor SkinSystemColor(int colorNumber) { return TColor(0xFF000000u | unsigned(colorNumber)); }
+constexpr TColor SkinSystemColor(int colorNumber)
+{
+    return TColor(0xFF000000u | unsigned(colorNumber));
+}
 
 class TskSkinColors {
 public:

@@ -7,12 +7,30 @@
 
 namespace tovrel {
 
-inline int GetRectWidth(const TRect& R) { return R.Right - R.Left; }
-inline int GetRectHeight(const TRect& R) { return R.Bottom - R.Top; }
-inline TRect NullRect() { return TRect{}; }
-inline bool IsNullRect(const TRect& R) { return GetRectWidth(R) <= 0 || GetRectHeight(R) <= 0; }
-inline bool IsNullPoint(const TPoint& P) { return P.X == 0 || P.Y == 0; }
-inline bool RectsEqual(const TRect& R1, const TRect& R2) { return R1 == R2; }
+inline int GetRectWidth(const TRect& R)
+{
+    return R.Right - R.Left;
+}
+inline int GetRectHeight(const TRect& R)
+{
+    return R.Bottom - R.Top;
+}
+inline TRect NullRect()
+{
+    return TRect{};
+}
+inline bool IsNullRect(const TRect& R)
+{
+    return GetRectWidth(R) <= 0 || GetRectHeight(R) <= 0;
+}
+inline bool IsNullPoint(const TPoint& P)
+{
+    return P.X == 0 || P.Y == 0;
+}
+inline bool RectsEqual(const TRect& R1, const TRect& R2)
+{
+    return R1 == R2;
+}
 
 // Right and bottom edges count as inside, unlike PtInRect.
 bool RectContainsPoint(const TRect& R, const TPoint& P);

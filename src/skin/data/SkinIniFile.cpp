@@ -152,8 +152,7 @@ std::vector<std::string> SkinIniText::ReadSectionValues(std::string_view section
     return lines;
 }
 
-std::string SkinIniText::ReadString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue) const
+std::string SkinIniText::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
     if (const Section* found = FindSection(section))
         for (const auto& entry : found->Values)

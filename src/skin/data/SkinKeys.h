@@ -13,8 +13,7 @@
 
 namespace tovrel {
 
-template <class E>
-struct TskKey {
+template <class E> struct TskKey {
     using Field = std::variant<std::string E::*, int E::*, bool E::*, TRect E::*, TPoint E::*, TFontStyles E::*,
                                TskStretchType E::*, TskMorphKind E::*, TskInActiveEffect E::*, TAlignment E::*,
                                TskStdCommand E::*>;
@@ -22,19 +21,15 @@ struct TskKey {
     // Integers and colours.
     constexpr TskKey(std::string_view name, int E::*field, int defaultValue = 0)
         : Name(name), Member(field), IntDefault(defaultValue)
-    {
-    }
+    {}
     constexpr TskKey(std::string_view name, std::string E::*field, std::string_view defaultValue = {})
         : Name(name), Member(field), TextDefault(defaultValue)
-    {
-    }
+    {}
     // Every other kind has the fixed default of its value syntax. The field may
     // be declared in a base class of E.
     template <class T, class Owner>
-        requires std::is_base_of_v<Owner, E>
-    constexpr TskKey(std::string_view name, T Owner::*field) : Name(name), Member(static_cast<T E::*>(field))
-    {
-    }
+    requires std::is_base_of_v<Owner, E>
+    constexpr TskKey(std::string_view name, T Owner::*field) : Name(name), Member(static_cast<T E::*>(field)) {}
 
     std::string_view Name;
     Field Member;
@@ -45,13 +40,11 @@ struct TskKey {
 namespace skin_keys_detail {
 
 // Reader and writer of each value kind that has a fixed missing-key default.
-template <auto Reader, auto Writer>
-struct Io {
+template <auto Reader, auto Writer> struct Io {
     static constexpr auto Read = Reader;
     static constexpr auto Write = Writer;
 };
-template <class T>
-struct ValueIo;
+template <class T> struct ValueIo;
 template <> struct ValueIo<bool> : Io<&ReadBoolean, &WriteBoolean> {};
 template <> struct ValueIo<TRect> : Io<&ReadRect, &WriteRect> {};
 template <> struct ValueIo<TPoint> : Io<&ReadPoint, &WritePoint> {};
@@ -62,8 +55,7 @@ template <> struct ValueIo<TskInActiveEffect> : Io<&ReadInActiveEffect, &WriteIn
 template <> struct ValueIo<TAlignment> : Io<&ReadAlignment, &WriteAlignment> {};
 template <> struct ValueIo<TskStdCommand> : Io<&ReadStdCommand, &WriteStdCommand> {};
 
-template <class E>
-void ReadOne(const TskIniFile& ini, std::string_view section, const TskKey<E>& key, E& entry)
+template <class E> void ReadOne(const TskIniFile& ini, std::string_view section, const TskKey<E>& key, E& entry)
 {
     std::visit(
         [&](auto member) {
@@ -79,8 +71,7 @@ void ReadOne(const TskIniFile& ini, std::string_view section, const TskKey<E>& k
         key.Member);
 }
 
-template <class E>
-void WriteOne(TskIniFile& ini, std::string_view section, const TskKey<E>& key, const E& entry)
+template <class E> void WriteOne(TskIniFile& ini, std::string_view section, const TskKey<E>& key, const E& entry)
 {
     std::visit(
         [&](auto member) {

@@ -45,9 +45,9 @@ std::span<const TskKey<TskDataSkinMenuItem>> TskDataSkinMenuItem::ReadOrder()
 void TskDataSkinMenuItem::LoadFromFile(const TskIniFile& IniFile)
 {
     TskKeyedEntry::LoadFromFile(IniFile);
-    for (auto [active, normal] : {std::pair{&ActiveCheckImageRect, &CheckImageRect},
-                                  std::pair{&ActiveRadioImageRect, &RadioImageRect},
-                                  std::pair{&ActiveArrowImageRect, &ArrowImageRect}})
+    for (auto [active, normal] :
+         {std::pair{&ActiveCheckImageRect, &CheckImageRect}, std::pair{&ActiveRadioImageRect, &RadioImageRect},
+          std::pair{&ActiveArrowImageRect, &ArrowImageRect}})
         if (active->IsEmpty())
             *active = *normal;
 }

@@ -119,10 +119,19 @@ std::span<const TskKey<TskDataSkinControlBar>> TskDataSkinControlBar::ReadOrder(
 std::span<const std::string_view> TskDataSkinControlBar::WriteOrder()
 {
     // The item offsets go out before "itemstretcheffect".
-    static const std::array<std::string_view, 13> order{
-        "itemrect", "bgpictureindex", "hgriprect", "vgriprect", "gripoffset1", "gripoffset2", "itemoffset1",
-        "itemoffset2", "itemstretcheffect", "itemtransparent", "itemtransparentcolor", "griptransparent",
-        "griptransparentcolor"};
+    static const std::array<std::string_view, 13> order{"itemrect",
+                                                        "bgpictureindex",
+                                                        "hgriprect",
+                                                        "vgriprect",
+                                                        "gripoffset1",
+                                                        "gripoffset2",
+                                                        "itemoffset1",
+                                                        "itemoffset2",
+                                                        "itemstretcheffect",
+                                                        "itemtransparent",
+                                                        "itemtransparentcolor",
+                                                        "griptransparent",
+                                                        "griptransparentcolor"};
     return order;
 }
 

@@ -88,8 +88,7 @@ public:
     static std::span<const TskKey<TskDataSkinSplitterControl>> ReadOrder();
 };
 
-class TskDataSkinScrollBoxControl
-    : public TskKeyedEntry<TskDataSkinScrollBoxControl, TskDataSkinCustomControl> {
+class TskDataSkinScrollBoxControl : public TskKeyedEntry<TskDataSkinScrollBoxControl, TskDataSkinCustomControl> {
 public:
     using TskKeyedEntry::TskKeyedEntry;
 

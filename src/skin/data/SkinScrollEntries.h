@@ -4,8 +4,7 @@
 
 namespace tovrel {
 
-class TskDataSkinScrollBarControl
-    : public TskKeyedEntry<TskDataSkinScrollBarControl, TskDataSkinCustomControl> {
+class TskDataSkinScrollBarControl : public TskKeyedEntry<TskDataSkinScrollBarControl, TskDataSkinCustomControl> {
 public:
     using TskKeyedEntry::TskKeyedEntry;
 

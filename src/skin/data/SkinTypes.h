@@ -13,15 +13,25 @@ namespace tovrel {
 enum class TskStretchType : std::uint8_t { skstFull, skstHorz, skstVert };
 
 enum class TskMorphKind : std::uint8_t {
-    mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush
+    mkDefault,
+    mkGradient,
+    mkLeftGradient,
+    mkRightGradient,
+    mkLeftSlide,
+    mkRightSlide,
+    mkPush
 };
 
-enum class TskInActiveEffect : std::uint8_t {
-    ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert
-};
+enum class TskInActiveEffect : std::uint8_t { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 
 enum class TskStdCommand : std::uint8_t {
-    cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray
+    cmClose,
+    cmMaximize,
+    cmMinimize,
+    cmSysMenu,
+    cmDefault,
+    cmRollUp,
+    cmMinimizeToTray
 };
 
 // Plain font description with the framework's field names, so that a TFont can
@@ -35,8 +45,7 @@ struct TskFontData {
 };
 
 // The font of any entry that has the four font fields.
-template <class Entry>
-TskFontData SkinEntryFont(const Entry& entry)
+template <class Entry> TskFontData SkinEntryFont(const Entry& entry)
 {
     return TskFontData{entry.FontName, entry.FontHeight, entry.FontStyle, entry.FontColor, 1};
 }

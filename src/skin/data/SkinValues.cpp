@@ -9,8 +9,7 @@ namespace {
 
 // Keyword table of an enumeration: its words in enumeration order, the word a
 // missing key stands for, and the value of a word outside the table.
-template <class Enum, std::size_t N>
-struct Keywords {
+template <class Enum, std::size_t N> struct Keywords {
     std::array<std::string_view, N> Words;
     std::string_view MissingWord;
     Enum Unknown;
@@ -29,20 +28,22 @@ struct Keywords {
     }
 };
 
-constexpr Keywords<TskStretchType, 3> kStretchTypes{{"stfull", "sthorz", "stvert"}, "stfull",
-                                                    TskStretchType::skstHorz};
+constexpr Keywords<TskStretchType, 3> kStretchTypes{{"stfull", "sthorz", "stvert"}, "stfull", TskStretchType::skstHorz};
 constexpr Keywords<TskMorphKind, 7> kMorphKinds{
     {"mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient", "mkleftslide", "mkrightslide", "mkpush"},
-    "mkdefault", TskMorphKind::mkDefault};
+    "mkdefault",
+    TskMorphKind::mkDefault};
 constexpr Keywords<TskInActiveEffect, 6> kInActiveEffects{
-    {"iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"}, "iebrightness",
+    {"iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"},
+    "iebrightness",
     TskInActiveEffect::ieGrayScale};
-constexpr Keywords<TAlignment, 3> kAlignments{{"taleftjustify", "tarightjustify", "tacenter"}, "tacenter",
-                                              TAlignment::taRightJustify};
+constexpr Keywords<TAlignment, 3> kAlignments{
+    {"taleftjustify", "tarightjustify", "tacenter"}, "tacenter", TAlignment::taRightJustify};
 // Only the first six words are tested; every other word, the seventh among them,
 // is the last command.
 constexpr Keywords<TskStdCommand, 7> kStdCommands{
-    {"cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup", "cmminimizetotray"}, "cmdefault",
+    {"cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup", "cmminimizetotray"},
+    "cmdefault",
     TskStdCommand::cmMinimizeToTray};
 
 constexpr std::array<std::pair<TFontStyle, std::string_view>, 4> kFontStyleNames{{
@@ -65,8 +66,7 @@ Enum ReadKeyword(const TskIniFile& ini, std::string_view section, std::string_vi
 
 // Splits at commas and converts each of the first `count` fields after dropping
 // every character but the digits.
-template <std::size_t Count>
-std::array<int, Count> ParseDigitFields(std::string_view text)
+template <std::size_t Count> std::array<int, Count> ParseDigitFields(std::string_view text)
 {
     std::array<int, Count> values{};
     for (std::size_t i = 0; i < Count; ++i) {
@@ -102,7 +102,10 @@ std::string RectToStr(const TRect& r)
            std::to_string(r.Bottom);
 }
 
-std::string PointToStr(const TPoint& p) { return std::to_string(p.X) + "," + std::to_string(p.Y); }
+std::string PointToStr(const TPoint& p)
+{
+    return std::to_string(p.X) + "," + std::to_string(p.Y);
+}
 
 TRect ReadRect(const TskIniFile& ini, std::string_view section, std::string_view key)
 {

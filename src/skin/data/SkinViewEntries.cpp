@@ -38,12 +38,31 @@ std::span<const TskKey<TskDataSkinGridControl>> TskDataSkinGridControl::ReadOrde
 std::span<const std::string_view> TskDataSkinGridControl::WriteOrder()
 {
     // "bgpictureindex" goes out after "bgcolor".
-    static const std::array<std::string_view, 25> order{
-        "fixedcellrect", "selectcellrect", "focuscellrect", "fixedcellleftoffset", "fixedcellrightoffset",
-        "fixedcelltextrect", "cellleftoffset", "cellrightoffset", "celltextrect", "linescolor", "bgcolor",
-        "bgpictureindex", "fontname", "fontheight", "fontstyle", "fontcolor", "selectfontcolor", "focusfontcolor",
-        "fixedfontname", "fixedfontheight", "fixedfontstyle", "fixedfontcolor", "cellstretcheffect",
-        "fixedcellstretcheffect", "showfocus"};
+    static const std::array<std::string_view, 25> order{"fixedcellrect",
+                                                        "selectcellrect",
+                                                        "focuscellrect",
+                                                        "fixedcellleftoffset",
+                                                        "fixedcellrightoffset",
+                                                        "fixedcelltextrect",
+                                                        "cellleftoffset",
+                                                        "cellrightoffset",
+                                                        "celltextrect",
+                                                        "linescolor",
+                                                        "bgcolor",
+                                                        "bgpictureindex",
+                                                        "fontname",
+                                                        "fontheight",
+                                                        "fontstyle",
+                                                        "fontcolor",
+                                                        "selectfontcolor",
+                                                        "focusfontcolor",
+                                                        "fixedfontname",
+                                                        "fixedfontheight",
+                                                        "fixedfontstyle",
+                                                        "fixedfontcolor",
+                                                        "cellstretcheffect",
+                                                        "fixedcellstretcheffect",
+                                                        "showfocus"};
     return order;
 }
 

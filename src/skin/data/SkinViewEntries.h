@@ -9,8 +9,7 @@ namespace tovrel {
 
 // Font and background keys shared by the three view entries, which are otherwise
 // unrelated classes.
-template <class Self>
-class TskDataSkinTextView : public TskKeyedEntry<Self, TskDataSkinControl> {
+template <class Self> class TskDataSkinTextView : public TskKeyedEntry<Self, TskDataSkinControl> {
 public:
     using TskKeyedEntry<Self, TskDataSkinControl>::TskKeyedEntry;
 

@@ -23,15 +23,9 @@ void RunRow(TskRowOp op, const TskColor* src, TskColor* dst, int count)
 {
     const TskPixelRoutines& t = PixelRoutines();
     switch (op) {
-    case TskRowOp::Copy:
-        t.MoveLongword(src, dst, count);
-        break;
-    case TskRowOp::Alpha:
-        t.BlendLine(src, dst, count);
-        break;
-    case TskRowOp::Keyed:
-        t.CopyLineKeyed(src, dst, count);
-        break;
+    case TskRowOp::Copy: t.MoveLongword(src, dst, count); break;
+    case TskRowOp::Alpha: t.BlendLine(src, dst, count); break;
+    case TskRowOp::Keyed: t.CopyLineKeyed(src, dst, count); break;
     }
 }
 
@@ -107,8 +101,9 @@ void StretchRows(TskRowOp op, TskBitmap& dst, TRect dstRect, TRect dstClip, TRec
 {
     if (dst.Empty())
         return;
-    StretchInto(op, [&](int y) { return dst.Row(y); }, Rect(0, 0, dst.Width(), dst.Height()), dstRect, dstClip,
-                srcRect, src, false);
+    StretchInto(
+        op, [&](int y) { return dst.Row(y); }, Rect(0, 0, dst.Width(), dst.Height()), dstRect, dstClip, srcRect, src,
+        false);
 }
 
 void StretchRowsToDIB(TskRowOp op, void* bits, TRect dstRect, TRect dstClip, TRect srcRect, TskBitmap* src,
@@ -117,8 +112,9 @@ void StretchRowsToDIB(TskRowOp op, void* bits, TRect dstRect, TRect dstClip, TRe
     AssertPixels(bits);
     AssertPixels(src);
     auto* pixels = static_cast<TskColor*>(bits);
-    StretchInto(op, [&](int y) { return pixels + std::ptrdiff_t(dibHeight - 1 - y) * dibWidth; },
-                Rect(0, 0, dibWidth, dibHeight), dstRect, dstClip, srcRect, *src, true);
+    StretchInto(
+        op, [&](int y) { return pixels + std::ptrdiff_t(dibHeight - 1 - y) * dibWidth; },
+        Rect(0, 0, dibWidth, dibHeight), dstRect, dstClip, srcRect, *src, true);
 }
 
 } // namespace tovrel

@@ -48,7 +48,10 @@ void Polyline(HDC dc, std::initializer_list<TPoint> points)
         LineTo(dc, p->X, p->Y);
 }
 
-void Line(HDC dc, int x1, int y1, int x2, int y2) { Polyline(dc, {{x1, y1}, {x2, y2}}); }
+void Line(HDC dc, int x1, int y1, int x2, int y2)
+{
+    Polyline(dc, {{x1, y1}, {x2, y2}});
+}
 
 // Rows of an arrow: for i = 0..count-1, a line across the axis of 2i + 1
 // pixels at distance tip - i from the centre along it.
@@ -94,20 +97,11 @@ void DrawArrowImage(HDC dc, const RECT& r, COLORREF color, int kind)
 {
     const TPenScope pen(dc, color, false);
     switch (kind) {
-    case 1:
-        ArrowRows(dc, r, 4, -1, 0);
-        break;
-    case 2:
-        ArrowRows(dc, r, 4, 1, 0);
-        break;
-    case 3:
-        ArrowRows(dc, r, 4, 0, -1);
-        break;
-    case 4:
-        ArrowRows(dc, r, 4, 0, 1);
-        break;
-    default:
-        break;
+    case 1: ArrowRows(dc, r, 4, -1, 0); break;
+    case 2: ArrowRows(dc, r, 4, 1, 0); break;
+    case 3: ArrowRows(dc, r, 4, 0, -1); break;
+    case 4: ArrowRows(dc, r, 4, 0, 1); break;
+    default: break;
     }
 }
 

@@ -13,7 +13,10 @@ namespace tovrel {
 
 namespace {
 
-std::uint8_t Clamp255(std::int64_t v) { return std::uint8_t(std::clamp<std::int64_t>(v, 0, 255)); }
+std::uint8_t Clamp255(std::int64_t v)
+{
+    return std::uint8_t(std::clamp<std::int64_t>(v, 0, 255));
+}
 
 // Applies change to the three channels of every pixel, row by row.
 template <class Fn> void ForEachPixel(TskEffectBmp& bmp, Fn change)
@@ -35,7 +38,10 @@ template <class Fn> void ForEachChannel(TskEffectBmp& bmp, Fn change)
 
 } // namespace
 
-TskEffectBmp::TskEffectBmp(int cx, int cy) { Allocate(cx, cy); }
+TskEffectBmp::TskEffectBmp(int cx, int cy)
+{
+    Allocate(cx, cy);
+}
 
 bool TskEffectBmp::Allocate(int cx, int cy)
 {
@@ -101,8 +107,7 @@ void TskEffectBmp::GetScanLine(int y, std::uint8_t* line) const
 void TskEffectBmp::Draw(HDC dc, int x, int y) const
 {
     if (Width > 0)
-        SetDIBitsToDevice(dc, x, y, DWORD(Width), DWORD(Height), 0, 0, 0, UINT(Height), Bits(), &info_,
-                          DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc, x, y, DWORD(Width), DWORD(Height), 0, 0, 0, UINT(Height), Bits(), &info_, DIB_RGB_COLORS);
 }
 
 void TskEffectBmp::Stretch(HDC dc, int x, int y, int cx, int cy) const

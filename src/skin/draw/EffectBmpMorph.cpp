@@ -27,14 +27,20 @@ void MorphPixel(std::uint8_t* a, const std::uint8_t* b, double kf)
         a[c] = Mix(1 - kf, a[c], kf, b[c]);
 }
 
-void CopyPixel(std::uint8_t* a, const std::uint8_t* b) { std::copy_n(b, 3, a); }
+void CopyPixel(std::uint8_t* a, const std::uint8_t* b)
+{
+    std::copy_n(b, 3, a);
+}
 
 bool SameSize(const TskEffectBmp& a, const TskEffectBmp& b)
 {
     return a.Width == b.Width && a.Height == b.Height && a.Width > 0 && a.Height > 0;
 }
 
-int Clamp(std::int64_t v, int low, int high) { return int(std::clamp<std::int64_t>(v, low, high)); }
+int Clamp(std::int64_t v, int low, int high)
+{
+    return int(std::clamp<std::int64_t>(v, low, high));
+}
 
 // Walks positions from `from` by `direction` to `to` (inclusive) with a weight
 // starting at 0 and growing by step up to 1.
@@ -193,9 +199,15 @@ int SlideWidth(int w, double kf)
 
 } // namespace
 
-void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& bmp, double kf) { Slide(bmp, kf, true); }
+void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& bmp, double kf)
+{
+    Slide(bmp, kf, true);
+}
 
-void TskEffectBmp::MorphRightSlide(const TskEffectBmp& bmp, double kf) { Slide(bmp, kf, false); }
+void TskEffectBmp::MorphRightSlide(const TskEffectBmp& bmp, double kf)
+{
+    Slide(bmp, kf, false);
+}
 
 void TskEffectBmp::Slide(const TskEffectBmp& bmp, double kf, bool fromLeft)
 {
@@ -219,27 +231,13 @@ void TskEffectBmp::Slide(const TskEffectBmp& bmp, double kf, bool fromLeft)
 void TskEffectBmp::MorphByKind(TskMorphKind kind, const TskEffectBmp& bmp, double kf)
 {
     switch (kind) {
-    case TskMorphKind::mkDefault:
-        Morph(bmp, kf);
-        break;
-    case TskMorphKind::mkGradient:
-        MorphGrad(bmp, kf);
-        break;
-    case TskMorphKind::mkLeftGradient:
-        MorphLeftGrad(bmp, kf);
-        break;
-    case TskMorphKind::mkRightGradient:
-        MorphRightGrad(bmp, kf);
-        break;
-    case TskMorphKind::mkLeftSlide:
-        MorphLeftSlide(bmp, kf);
-        break;
-    case TskMorphKind::mkRightSlide:
-        MorphRightSlide(bmp, kf);
-        break;
-    case TskMorphKind::mkPush:
-        MorphPush(bmp, kf);
-        break;
+    case TskMorphKind::mkDefault: Morph(bmp, kf); break;
+    case TskMorphKind::mkGradient: MorphGrad(bmp, kf); break;
+    case TskMorphKind::mkLeftGradient: MorphLeftGrad(bmp, kf); break;
+    case TskMorphKind::mkRightGradient: MorphRightGrad(bmp, kf); break;
+    case TskMorphKind::mkLeftSlide: MorphLeftSlide(bmp, kf); break;
+    case TskMorphKind::mkRightSlide: MorphRightSlide(bmp, kf); break;
+    case TskMorphKind::mkPush: MorphPush(bmp, kf); break;
     }
 }
 

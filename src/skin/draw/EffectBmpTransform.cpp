@@ -10,7 +10,10 @@ namespace tovrel {
 
 namespace {
 
-bool IsWhite(const TskEffectBmp& mask, int x, int y) { return (mask.GetPixel(x, y) & 0xFFFFFF) == 0xFFFFFF; }
+bool IsWhite(const TskEffectBmp& mask, int x, int y)
+{
+    return (mask.GetPixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+}
 
 bool MaskFits(const TskEffectBmp& image, const TskEffectBmp& mask)
 {

@@ -21,6 +21,9 @@ int EffectRandom(int n)
     return std::uniform_int_distribution<int>(0, n - 1)(Generator());
 }
 
-void SetEffectRandomSeed(unsigned seed) { Generator().seed(seed); }
+void SetEffectRandomSeed(unsigned seed)
+{
+    Generator().seed(seed);
+}
 
 } // namespace tovrel

@@ -70,8 +70,7 @@ void DrawGlowText(HDC dc, RECT r, std::string_view text, int glowSize, TColor gl
     GlowText(dc, r, text, glowSize, glowColor, glowOffset, format, true);
 }
 
-int WideDrawGlowText(HDC dc, RECT r, std::string_view text, int glowSize, TColor glowColor, int glowOffset,
-                     UINT format)
+int WideDrawGlowText(HDC dc, RECT r, std::string_view text, int glowSize, TColor glowColor, int glowOffset, UINT format)
 {
     return GlowText(dc, r, text, glowSize, glowColor, glowOffset, format, false);
 }

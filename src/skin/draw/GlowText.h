@@ -14,8 +14,7 @@ namespace tovrel {
 // Linear in the pixels whatever the radius. Nothing for radius <= 0.
 void BlurBitmap(TskBitmap& bmp, int radius);
 
-void DrawGlowText(HDC dc, RECT r, std::string_view text, int glowSize, TColor glowColor, int glowOffset,
-                  UINT format);
+void DrawGlowText(HDC dc, RECT r, std::string_view text, int glowSize, TColor glowColor, int glowOffset, UINT format);
 int WideDrawGlowText(HDC dc, RECT r, std::string_view text, int glowSize, TColor glowColor, int glowOffset,
                      UINT format);
 // A fixed 12-pixel halo over a filled band behind the text.

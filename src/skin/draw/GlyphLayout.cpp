@@ -44,8 +44,7 @@ void CalcGlyphLayout(int layout, const RECT& r, int iw, int ih, int tw, int th, 
         at.TextY = centred ? cy - halfH : at.GlyphY - spacing - th;
         centreXs();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -129,7 +128,10 @@ TImagePart ListImage(int imageIndex, const TskImageSource* images, bool enabled)
             [images, imageIndex, enabled](HDC dc, int x, int y) { images->Draw(dc, x, y, imageIndex, enabled); }};
 }
 
-RECT MarkerFill(const RECT& r) { return Rect(r.Left + 4, r.Top + 4, r.Right - 2, r.Bottom - 4); }
+RECT MarkerFill(const RECT& r)
+{
+    return Rect(r.Left + 4, r.Top + 4, r.Right - 2, r.Bottom - 4);
+}
 
 } // namespace
 
@@ -140,8 +142,8 @@ void DrawImageAndText(HDC dc, const RECT& r, const TskCaptionStyle& style, std::
                      DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER, MarkerFill(r));
 }
 
-void DrawImageAndTextLeft(HDC dc, const RECT& r, const TskCaptionStyle& style, std::string_view caption,
-                          int imageIndex, const TskImageSource* images, bool enabled)
+void DrawImageAndTextLeft(HDC dc, const RECT& r, const TskCaptionStyle& style, std::string_view caption, int imageIndex,
+                          const TskImageSource* images, bool enabled)
 {
     CaptionWithImage(dc, r, style, caption, ListImage(imageIndex, images, enabled),
                      DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER, MarkerFill(r));

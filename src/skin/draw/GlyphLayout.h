@@ -46,8 +46,8 @@ struct TskCaptionStyle {
 void DrawImageAndText(HDC dc, const RECT& r, const TskCaptionStyle& style, std::string_view caption, int imageIndex,
                       const TskImageSource* images, bool enabled);
 // The same without centring the caption horizontally.
-void DrawImageAndTextLeft(HDC dc, const RECT& r, const TskCaptionStyle& style, std::string_view caption,
-                          int imageIndex, const TskImageSource* images, bool enabled);
+void DrawImageAndTextLeft(HDC dc, const RECT& r, const TskCaptionStyle& style, std::string_view caption, int imageIndex,
+                          const TskImageSource* images, bool enabled);
 // The same with the image taken from a glyph strip.
 void DrawGlyphAndText(HDC dc, const RECT& r, const TskCaptionStyle& style, std::string_view caption,
                       const TskBitmap& glyph, int numGlyphs, int glyphNum);

@@ -46,8 +46,7 @@ void UpdateLayeredWindowBmp(const TskBitmap& bmp, std::uint8_t alpha, HWND windo
 LRESULT TskLayerManager::LayerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_TIMER:
         if (wParam == FadeTimerId) {
             if (auto* manager = reinterpret_cast<TskLayerManager*>(GetWindowLongPtr(hwnd, GWLP_USERDATA)))
@@ -55,13 +54,15 @@ LRESULT TskLayerManager::LayerWindowProc(HWND hwnd, UINT message, WPARAM wParam,
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-TskLayerManager::~TskLayerManager() { DestroyLayerWindow(); }
+TskLayerManager::~TskLayerManager()
+{
+    DestroyLayerWindow();
+}
 
 void TskLayerManager::DestroyLayerWindow()
 {

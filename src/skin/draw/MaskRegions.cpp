@@ -109,17 +109,26 @@ void BandStrip(TskBitmap& strip, const TskImageRef& mask, int top, int bottom, T
     strip.Clear(0xFFFFFFFF);
     const TskImageRef target = RefOf(strip);
     if (right.X != left.X)
-        TileSpan(target, mask, Rect(left.X, top, right.X, bottom), TskTileDirection::Horizontal, newLeft.X,
-                 newRight.X, 0, bottom - top);
+        TileSpan(target, mask, Rect(left.X, top, right.X, bottom), TskTileDirection::Horizontal, newLeft.X, newRight.X,
+                 0, bottom - top);
     CopyPiece(target, Rect(0, 0, left.X, bottom - top), mask, Rect(0, top, left.X, bottom));
     CopyPiece(target, Rect(newRight.X, 0, newWidth, bottom - top), mask, Rect(right.X, top, mask.Width, bottom));
 }
 
 } // namespace
 
-HRGN CreateMaskRegion(HBITMAP mask) { return RegionFromData(CreateRgnDataFromMask(mask, 0, 0)); }
-HRGN CreateMaskRegion(const TskBitmap& mask) { return CreateMaskRegion(mask.Handle()); }
-HRGN CreateMaskRegion(const TBitmap& mask) { return CreateMaskRegion(mask.Handle()); }
+HRGN CreateMaskRegion(HBITMAP mask)
+{
+    return RegionFromData(CreateRgnDataFromMask(mask, 0, 0));
+}
+HRGN CreateMaskRegion(const TskBitmap& mask)
+{
+    return CreateMaskRegion(mask.Handle());
+}
+HRGN CreateMaskRegion(const TBitmap& mask)
+{
+    return CreateMaskRegion(mask.Handle());
+}
 
 namespace regions {
 

@@ -77,7 +77,10 @@ void PaintBehind(TControl* control, HDC dc, TPoint shift)
 
 } // namespace
 
-void PaintParentBackground(TControl* control, HDC dc) { PaintBehind(control, dc, TPoint{}); }
+void PaintParentBackground(TControl* control, HDC dc)
+{
+    PaintBehind(control, dc, TPoint{});
+}
 
 void PaintParentBackgroundRect(TControl* control, const RECT& r, HDC dc)
 {

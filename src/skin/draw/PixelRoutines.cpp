@@ -9,14 +9,12 @@ namespace tovrel {
 
 namespace {
 
-template <TskRowOp Op>
-void BltEntry(TskBitmap& dst, TRect dstRect, TskBitmap& src, int srcX, int srcY)
+template <TskRowOp Op> void BltEntry(TskBitmap& dst, TRect dstRect, TskBitmap& src, int srcX, int srcY)
 {
     BltRows(Op, dst, dstRect, src, srcX, srcY);
 }
 
-template <TskRowOp Op>
-void StretchEntry(TskBitmap& dst, TRect dstRect, TRect dstClip, TRect srcRect, TskBitmap& src)
+template <TskRowOp Op> void StretchEntry(TskBitmap& dst, TRect dstRect, TRect dstClip, TRect srcRect, TskBitmap& src)
 {
     StretchRows(Op, dst, dstRect, dstClip, srcRect, src);
 }
@@ -65,7 +63,10 @@ const TskPixelRoutines& PixelRoutines()
     return table;
 }
 
-bool DetectMMX() { return false; }
+bool DetectMMX()
+{
+    return false;
+}
 
 void EndMMX() {}
 

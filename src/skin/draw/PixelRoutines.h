@@ -27,8 +27,7 @@ struct TskPixelRoutines {
                                  int x1);
     void (*StretchToDCCopy)(HDC dc, int x, int y, int w, int h, TskBitmap& src, int sx, int sy, int sw, int sh);
     void (*StretchToDCAlpha)(HDC dc, int x, int y, int w, int h, TskBitmap& src, int sx, int sy, int sw, int sh);
-    void (*StretchToDCTransparent)(HDC dc, int x, int y, int w, int h, TskBitmap& src, int sx, int sy, int sw,
-                                   int sh);
+    void (*StretchToDCTransparent)(HDC dc, int x, int y, int w, int h, TskBitmap& src, int sx, int sy, int sw, int sh);
     void* (*GetDCBitmapBits)(HDC dc, int& width, int& height, int& bitCount);
     void (*StretchToDIBCopy)(void* bits, TRect dstRect, TRect dstClip, TRect srcRect, TskBitmap* src, int dibHeight,
                              int dibWidth);

@@ -23,7 +23,10 @@ std::vector<TskBitmap*>& Registry()
     return registry;
 }
 
-int ChannelDistance(std::uint8_t a, std::uint8_t b) { return std::abs(int(a) - int(b)); }
+int ChannelDistance(std::uint8_t a, std::uint8_t b)
+{
+    return std::abs(int(a) - int(b));
+}
 
 } // namespace
 

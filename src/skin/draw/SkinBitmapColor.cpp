@@ -145,8 +145,17 @@ void TskBitmap::ScaleAlphaRows(int divisor)
     }
 }
 
-void TskBitmap::Reflection() { ScaleAlphaRows(3); }
-void TskBitmap::Reflection2() { ScaleAlphaRows(4); }
-void TskBitmap::Reflection3() { ScaleAlphaRows(2); }
+void TskBitmap::Reflection()
+{
+    ScaleAlphaRows(3);
+}
+void TskBitmap::Reflection2()
+{
+    ScaleAlphaRows(4);
+}
+void TskBitmap::Reflection3()
+{
+    ScaleAlphaRows(2);
+}
 
 } // namespace tovrel

@@ -11,7 +11,10 @@ namespace tovrel {
 
 namespace {
 
-TRect Shifted(TRect r, int dx, int dy) { return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
+TRect Shifted(TRect r, int dx, int dy)
+{
+    return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy);
+}
 
 TPoint WindowOrigin(HDC dc)
 {
@@ -33,10 +36,9 @@ template <class Fn> void ForEachTile(TRect dstRect, TRect srcRect, Fn draw)
         return;
     for (int i = 0; i <= nx; ++i) {
         for (int j = 0; j <= ny; ++j) {
-            const TRect cell = IntersectRects(
-                Rect(dstRect.Left + i * tw, dstRect.Top + j * th, dstRect.Left + (i + 1) * tw,
-                     dstRect.Top + (j + 1) * th),
-                dstRect);
+            const TRect cell = IntersectRects(Rect(dstRect.Left + i * tw, dstRect.Top + j * th,
+                                                   dstRect.Left + (i + 1) * tw, dstRect.Top + (j + 1) * th),
+                                              dstRect);
             if (cell.IsEmpty())
                 break;
             TRect source = srcRect;
@@ -49,14 +51,20 @@ template <class Fn> void ForEachTile(TRect dstRect, TRect srcRect, Fn draw)
 
 } // namespace
 
-void TskBitmap::Draw(HDC dc, int x, int y) { Draw(dc, x, y, Rect(0, 0, width_, height_)); }
+void TskBitmap::Draw(HDC dc, int x, int y)
+{
+    Draw(dc, x, y, Rect(0, 0, width_, height_));
+}
 
 void TskBitmap::Draw(HDC dc, int x, int y, TRect srcRect)
 {
     Draw(dc, Rect(x, y, x + srcRect.Width(), y + srcRect.Height()), srcRect);
 }
 
-void TskBitmap::Draw(HDC dc, TRect dstRect) { Draw(dc, dstRect, Rect(0, 0, width_, height_)); }
+void TskBitmap::Draw(HDC dc, TRect dstRect)
+{
+    Draw(dc, dstRect, Rect(0, 0, width_, height_));
+}
 
 void TskBitmap::Draw(HDC dc, TRect dstRect, TRect srcRect)
 {
@@ -71,14 +79,20 @@ void TskBitmap::Draw(HDC dc, TRect dstRect, TRect srcRect)
             srcRect.Width(), srcRect.Height());
 }
 
-void TskBitmap::Draw(TskBitmap& target, int x, int y) { Draw(target, x, y, Rect(0, 0, width_, height_)); }
+void TskBitmap::Draw(TskBitmap& target, int x, int y)
+{
+    Draw(target, x, y, Rect(0, 0, width_, height_));
+}
 
 void TskBitmap::Draw(TskBitmap& target, int x, int y, TRect srcRect)
 {
     Draw(target, Rect(x, y, x + srcRect.Width(), y + srcRect.Height()), srcRect);
 }
 
-void TskBitmap::Draw(TskBitmap& target, TRect dstRect) { Draw(target, dstRect, Rect(0, 0, width_, height_)); }
+void TskBitmap::Draw(TskBitmap& target, TRect dstRect)
+{
+    Draw(target, dstRect, Rect(0, 0, width_, height_));
+}
 
 void TskBitmap::Draw(TskBitmap& target, TRect dstRect, TRect srcRect)
 {
@@ -105,7 +119,9 @@ void TskBitmap::Tile(HDC dc, TRect dstRect, TRect srcRect)
             Draw(*target, Shifted(cell, -origin.X, -origin.Y), source);
         } else if (bottomUpDib) {
             const TRect at = Shifted(cell, -origin.X, -origin.Y);
-            auto routine = AlphaBlend ? t.StretchToDIBAlpha : Transparent ? t.StretchToDIBTransparent : t.StretchToDIBCopy;
+            auto routine = AlphaBlend    ? t.StretchToDIBAlpha
+                           : Transparent ? t.StretchToDIBTransparent
+                                         : t.StretchToDIBCopy;
             routine(dibBits, at, at, source, this, dibHeight, dibWidth);
         } else {
             Draw(dc, cell, source);

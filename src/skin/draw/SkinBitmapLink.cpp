@@ -51,17 +51,19 @@ bool TskBitmapLink::MaskedAt(int x, int y) const
     return c != MaskIgnoreColor && (c == TransparentKeyColor || AlphaOf(c) < 255);
 }
 
-void TskBitmapLink::CheckingMasked() { CheckingMasked(TRect{}); }
+void TskBitmapLink::CheckingMasked()
+{
+    CheckingMasked(TRect{});
+}
 
 void TskBitmapLink::CheckingMasked(TRect margin)
 {
     Masked = MaskedBorder = MaskedAngles = false;
     const int w = Rect.Width(), h = Rect.Height();
     const bool whole = margin == TRect{};
-    const TRect corners[4] = {tovrel::Rect(0, 0, margin.Left, margin.Top),
-                              tovrel::Rect(w - margin.Right, 0, w, margin.Top),
-                              tovrel::Rect(w - margin.Right, h - margin.Bottom, w, h),
-                              tovrel::Rect(0, h - margin.Bottom, margin.Left, h)};
+    const TRect corners[4] = {
+        tovrel::Rect(0, 0, margin.Left, margin.Top), tovrel::Rect(w - margin.Right, 0, w, margin.Top),
+        tovrel::Rect(w - margin.Right, h - margin.Bottom, w, h), tovrel::Rect(0, h - margin.Bottom, margin.Left, h)};
     const TRect edges[4] = {tovrel::Rect(margin.Left, 0, w - margin.Right, margin.Top),
                             tovrel::Rect(margin.Left, h - margin.Bottom, w - margin.Right, h),
                             tovrel::Rect(0, margin.Top, margin.Left, h - margin.Bottom),

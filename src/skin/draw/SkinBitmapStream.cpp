@@ -58,12 +58,28 @@ constexpr int PcxPaletteTrailer = 769; // marker byte and 256 RGB triples
 
 // The 16-colour system palette of version 3 files, as R, G, B.
 constexpr std::array<std::array<std::uint8_t, 3>, 16> SystemPalette16 = {{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 255}, {0, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
     {255, 255, 255},
 }};
 
-int Word(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+int Word(const std::uint8_t* p)
+{
+    return p[0] | (p[1] << 8);
+}
 
 std::vector<std::uint8_t> ReadRest(std::istream& stream)
 {

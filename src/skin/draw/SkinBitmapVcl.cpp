@@ -13,11 +13,26 @@
 
 namespace tovrel {
 
-void TskBitmap::Draw(TCanvas* canvas, int x, int y) { Draw(canvas->Handle(), x, y); }
-void TskBitmap::Draw(TCanvas* canvas, int x, int y, TRect srcRect) { Draw(canvas->Handle(), x, y, srcRect); }
-void TskBitmap::Draw(TCanvas* canvas, TRect dstRect) { Draw(canvas->Handle(), dstRect); }
-void TskBitmap::Draw(TCanvas* canvas, TRect dstRect, TRect srcRect) { Draw(canvas->Handle(), dstRect, srcRect); }
-void TskBitmap::Tile(TCanvas* canvas, TRect dstRect, TRect srcRect) { Tile(canvas->Handle(), dstRect, srcRect); }
+void TskBitmap::Draw(TCanvas* canvas, int x, int y)
+{
+    Draw(canvas->Handle(), x, y);
+}
+void TskBitmap::Draw(TCanvas* canvas, int x, int y, TRect srcRect)
+{
+    Draw(canvas->Handle(), x, y, srcRect);
+}
+void TskBitmap::Draw(TCanvas* canvas, TRect dstRect)
+{
+    Draw(canvas->Handle(), dstRect);
+}
+void TskBitmap::Draw(TCanvas* canvas, TRect dstRect, TRect srcRect)
+{
+    Draw(canvas->Handle(), dstRect, srcRect);
+}
+void TskBitmap::Tile(TCanvas* canvas, TRect dstRect, TRect srcRect)
+{
+    Tile(canvas->Handle(), dstRect, srcRect);
+}
 void TskBitmap::TileClip(TCanvas* canvas, TRect dstRect, TRect dstClip, TRect srcRect)
 {
     TileClip(canvas->Handle(), dstRect, dstClip, srcRect);

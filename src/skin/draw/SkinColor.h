@@ -15,15 +15,30 @@ constexpr TskColor TransparentKeyColor = 0x007F007F;
 // Link pixels of this exact value never count as masked.
 constexpr TskColor MaskIgnoreColor = 0x33333333;
 
-constexpr std::uint8_t AlphaOf(TskColor c) { return std::uint8_t(c >> 24); }
-constexpr std::uint8_t RedOf(TskColor c) { return std::uint8_t(c >> 16); }
-constexpr std::uint8_t GreenOf(TskColor c) { return std::uint8_t(c >> 8); }
-constexpr std::uint8_t BlueOf(TskColor c) { return std::uint8_t(c); }
+constexpr std::uint8_t AlphaOf(TskColor c)
+{
+    return std::uint8_t(c >> 24);
+}
+constexpr std::uint8_t RedOf(TskColor c)
+{
+    return std::uint8_t(c >> 16);
+}
+constexpr std::uint8_t GreenOf(TskColor c)
+{
+    return std::uint8_t(c >> 8);
+}
+constexpr std::uint8_t BlueOf(TskColor c)
+{
+    return std::uint8_t(c);
+}
 constexpr TskColor SkColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a)
 {
     return (TskColor(a) << 24) | (TskColor(r) << 16) | (TskColor(g) << 8) | TskColor(b);
 }
-constexpr bool SameRgb(TskColor a, TskColor b) { return ((a ^ b) & 0x00FFFFFF) == 0; }
+constexpr bool SameRgb(TskColor a, TskColor b)
+{
+    return ((a ^ b) & 0x00FFFFFF) == 0;
+}
 
 // A platform colour (red in the low byte) taken literally, with alpha 255;
 // system colour codes are not resolved.

@@ -55,8 +55,8 @@ void StretchPiece(const TskImageRef& dst, TRect dstRect, const TskImageRef& pict
     CopyPiece(dst, dstRect, RefOf(piece), Rect(0, 0, piece.Width(), piece.Height()));
 }
 
-void TileSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TskTileDirection direction, int from, int to,
-              int crossFrom, int crossTo)
+void TileSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TskTileDirection direction, int from,
+              int to, int crossFrom, int crossTo)
 {
     const bool horizontal = direction == TskTileDirection::Horizontal;
     const int s = horizontal ? piece.Width() : piece.Height();
@@ -94,8 +94,8 @@ void TileArea(const TskImageRef& dst, const TskImageRef& picture, TRect piece, T
     }
 }
 
-void FillSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TskTileDirection direction, int from, int to,
-              int crossFrom, int crossTo, bool stretch)
+void FillSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TskTileDirection direction, int from,
+              int to, int crossFrom, int crossTo, bool stretch)
 {
     if (!stretch) {
         TileSpan(dst, picture, piece, direction, from, to, crossFrom, crossTo);

@@ -49,8 +49,14 @@ private:
     TBitmap& bitmap_;
 };
 
-inline TskBitmapTarget TargetOf(TskBitmap& bitmap) { return TskBitmapTarget(bitmap); }
-inline TFrameworkBitmapTarget TargetOf(TBitmap& bitmap) { return TFrameworkBitmapTarget(bitmap); }
+inline TskBitmapTarget TargetOf(TskBitmap& bitmap)
+{
+    return TskBitmapTarget(bitmap);
+}
+inline TFrameworkBitmapTarget TargetOf(TBitmap& bitmap)
+{
+    return TFrameworkBitmapTarget(bitmap);
+}
 
 // Rectangle copy (stretching when the sizes differ); empty rectangles draw nothing.
 void CopyPiece(const TskImageRef& dst, TRect dstRect, const TskImageRef& picture, TRect srcRect);

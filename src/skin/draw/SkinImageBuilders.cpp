@@ -49,15 +49,9 @@ void DrawMiddle(const TskImageRef& b, const TskImageRef& picture, TRect middle, 
     if (middle.IsEmpty() || area.IsEmpty())
         return;
     switch (flags.StretchType) {
-    case TskStretchType::skstFull:
-        StretchPiece(b, area, picture, middle);
-        break;
-    case TskStretchType::skstHorz:
-        RepeatStretchedStrip(b, picture, middle, area, false);
-        break;
-    case TskStretchType::skstVert:
-        RepeatStretchedStrip(b, picture, middle, area, true);
-        break;
+    case TskStretchType::skstFull: StretchPiece(b, area, picture, middle); break;
+    case TskStretchType::skstHorz: RepeatStretchedStrip(b, picture, middle, area, false); break;
+    case TskStretchType::skstVert: RepeatStretchedStrip(b, picture, middle, area, true); break;
     }
 }
 
@@ -99,8 +93,8 @@ void SkinImage(const TskSkinCorners& g, const TskSkinCorners& n, TskImageTarget&
     FillSpan(b, picture, piece(0, g.LTPt.Y, cl.Left, g.LBPt.Y), Vertical, n.LTPt.Y, n.LBPt.Y, 0, ncl.Left,
              flags.LeftStretch);
     if (withRight)
-        FillSpan(b, picture, piece(cl.Right, g.RTPt.Y, w, g.RBPt.Y), Vertical, n.RTPt.Y, n.RBPt.Y, ncl.Right,
-                 newWidth, flags.RightStretch);
+        FillSpan(b, picture, piece(cl.Right, g.RTPt.Y, w, g.RBPt.Y), Vertical, n.RTPt.Y, n.RBPt.Y, ncl.Right, newWidth,
+                 flags.RightStretch);
     // Corners in this order: a later one wins where they overlap.
     CopyPiece(b, Rect(0, 0, n.LTPt.X, ncl.Top), picture, piece(0, 0, g.LTPt.X, cl.Top));
     CopyPiece(b, Rect(0, ncl.Top, ncl.Left, n.LTPt.Y), picture, piece(0, cl.Top, cl.Left, g.LTPt.Y));
@@ -112,8 +106,7 @@ void SkinImage(const TskSkinCorners& g, const TskSkinCorners& n, TskImageTarget&
     CopyPiece(b, Rect(ncl.Left, ncl.Bottom, n.LBPt.X, newHeight), picture, piece(cl.Left, cl.Bottom, g.LBPt.X, h));
     if (withRight) {
         CopyPiece(b, Rect(n.RBPt.X, ncl.Bottom, newWidth, newHeight), picture, piece(g.RBPt.X, cl.Bottom, w, h));
-        CopyPiece(b, Rect(ncl.Right, n.RBPt.Y, newWidth, ncl.Bottom), picture,
-                  piece(cl.Right, g.RBPt.Y, w, cl.Bottom));
+        CopyPiece(b, Rect(ncl.Right, n.RBPt.Y, newWidth, ncl.Bottom), picture, piece(cl.Right, g.RBPt.Y, w, cl.Bottom));
     }
     if (drawClient) {
         const TRect area = withRight ? ncl : Rect(ncl.Left, ncl.Top, newWidth, ncl.Bottom);
@@ -140,8 +133,8 @@ void StretchImage(TskImageTarget& target, const TskImageRef& picture, TRect skin
     SkinImage(g, n, target, picture, skinRect, size.cx, size.cy, drawClient, flags, true);
 }
 
-void ThreePiece(TskImageTarget& target, const TskImageRef& picture, TRect skinRect, int first, int last,
-                int newLength, bool stretch, TskTileDirection direction, TThreeParts parts)
+void ThreePiece(TskImageTarget& target, const TskImageRef& picture, TRect skinRect, int first, int last, int newLength,
+                bool stretch, TskTileDirection direction, TThreeParts parts)
 {
     const bool across = direction == Horizontal;
     const int length = across ? skinRect.Width() : skinRect.Height();
@@ -170,8 +163,7 @@ void ThreePiece(TskImageTarget& target, const TskImageRef& picture, TRect skinRe
 }
 
 void BorderImages(const TskSkinCorners& g, const TskSkinCorners& n, const TBorderTargets& images,
-                  const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight,
-                  const TskStretchFlags& flags)
+                  const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight, const TskStretchFlags& flags)
 {
     const TPieceOf piece{skinRect};
     const int w = skinRect.Width(), h = skinRect.Height();

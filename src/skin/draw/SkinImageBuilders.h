@@ -77,8 +77,7 @@ void CreateSkinImage3(const TskSkinCorners& skin, const TskSkinCorners& fresh, B
     builders::SkinImage(skin, fresh, target, RefOf(picture), skinRect, newWidth, newHeight, drawClient, flags, false);
 }
 // At b's current size, corners cut by clRect and everything else stretched.
-template <class B, class P>
-void CreateStretchImage(B& b, P& picture, TRect skinRect, TRect clRect, bool drawClient)
+template <class B, class P> void CreateStretchImage(B& b, P& picture, TRect skinRect, TRect clRect, bool drawClient)
 {
     auto target = TargetOf(b);
     builders::StretchImage(target, RefOf(picture), skinRect, clRect, drawClient);

@@ -7,7 +7,10 @@ namespace tovrel {
 
 namespace {
 
-[[noreturn]] void ReadError() { throw EskBitmapError("Stream read error"); }
+[[noreturn]] void ReadError()
+{
+    throw EskBitmapError("Stream read error");
+}
 
 } // namespace
 

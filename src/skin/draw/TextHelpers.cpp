@@ -39,7 +39,10 @@ SIZE Extent(HDC dc, std::string_view text)
 
 } // namespace
 
-int WideDrawText(HDC dc, std::string_view text, RECT& r, UINT format) { return DrawText(dc, text, &r, format); }
+int WideDrawText(HDC dc, std::string_view text, RECT& r, UINT format)
+{
+    return DrawText(dc, text, &r, format);
+}
 
 int WideTextWidth(HDC dc, std::string_view text)
 {
@@ -81,6 +84,9 @@ void DrawItemTextIndent(HDC dc, std::string_view text, const RECT& r, int indent
     ExtTextOut(dc, r.Left + indent + 2, y, ETO_CLIPPED, &r, text);
 }
 
-void DrawItemText(HDC dc, std::string_view text, const RECT& r) { DrawItemTextIndent(dc, text, r, 0); }
+void DrawItemText(HDC dc, std::string_view text, const RECT& r)
+{
+    DrawItemTextIndent(dc, text, r, 0);
+}
 
 } // namespace tovrel

@@ -25,7 +25,13 @@ void DrawSingleLineText(HDC dc, std::string_view text, const RECT& r);
 void DrawItemText(HDC dc, std::string_view text, const RECT& r);
 void DrawItemTextIndent(HDC dc, std::string_view text, const RECT& r, int indent);
 
-inline int IntMax(int a, int b) { return a > b ? a : b; }
-inline int IntMin(int a, int b) { return a < b ? a : b; }
+inline int IntMax(int a, int b)
+{
+    return a > b ? a : b;
+}
+inline int IntMin(int a, int b)
+{
+    return a < b ? a : b;
+}
 
 } // namespace tovrel

@@ -59,6 +59,9 @@ constexpr std::array kRequired{
 
 } // namespace
 
-std::span<const TskRequiredEntry> RequiredSkinEntries() { return kRequired; }
+std::span<const TskRequiredEntry> RequiredSkinEntries()
+{
+    return kRequired;
+}
 
 } // namespace tovrel

@@ -10,12 +10,12 @@
 #include "skin/data/SkinCompressedSkin.h"
 #include "skin/data/SkinDescription.h"
 #include "skin/data/SkinDescriptionText.h"
+#include "skin/data/SkinEditEntries.h"
 #include "skin/data/SkinEntryKinds.h"
 #include "skin/data/SkinFixedEntries.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinValues.h"
 #include "skin/data/SkinViewEntries.h"
-#include "skin/data/SkinEditEntries.h"
 #include "skin/stored/SkinRequirements.h"
 
 namespace tovrel {
@@ -67,8 +67,14 @@ std::vector<TKeyValue> SectionValues(const TskIniFile& ini, std::string_view sec
     return values;
 }
 
-TSize SizeOf(const TBitmap* picture) { return picture ? TSize{picture->Width(), picture->Height()} : TSize{}; }
-TSize SizeOf(const TRect& r) { return TSize{GetRectWidth(r), GetRectHeight(r)}; }
+TSize SizeOf(const TBitmap* picture)
+{
+    return picture ? TSize{picture->Width(), picture->Height()} : TSize{};
+}
+TSize SizeOf(const TRect& r)
+{
+    return TSize{GetRectWidth(r), GetRectHeight(r)};
+}
 std::string Show(const TRect& r)
 {
     return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
@@ -94,9 +100,8 @@ struct TSectionGeometry {
 bool IsPlaceKey(std::string_view key)
 {
     static const std::set<std::string_view> places{
-        "clientrect", "captionrect", "trackarea",    "upbuttonrect", "downbuttonrect", "buttonrect",
-        "checkimagearea", "textarea", "trackbuttonrect", "itemsrect", "textrect", "imagerect",
-        "buttonsarea", "frametextrect"};
+        "clientrect", "captionrect",     "trackarea", "upbuttonrect", "downbuttonrect", "buttonrect",  "checkimagearea",
+        "textarea",   "trackbuttonrect", "itemsrect", "textrect",     "imagerect",      "buttonsarea", "frametextrect"};
     return places.contains(key);
 }
 
@@ -137,8 +142,8 @@ void CheckSection(const TskIniFile& ini, const TSectionGeometry& g, int pictureC
             fail(kv.Key, "is empty or inverted (" + kv.Value + ")");
             continue;
         }
-        const auto special = std::find_if(g.Special.begin(), g.Special.end(),
-                                          [&](const auto& s) { return s.first == kv.Key; });
+        const auto special =
+            std::find_if(g.Special.begin(), g.Special.end(), [&](const auto& s) { return s.first == kv.Key; });
         std::optional<TSize> frame;
         if (special != g.Special.end())
             frame = special->second;

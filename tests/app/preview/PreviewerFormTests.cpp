@@ -280,8 +280,7 @@ protected:
     public:
         TObservedWindow(std::unique_ptr<IPreviewWindow> window, std::function<void()> shown)
             : window_(std::move(window)), shown_(std::move(shown))
-        {
-        }
+        {}
         void ShowPicture(const TSurface& picture, const std::string& caption) override
         {
             window_->ShowPicture(picture, caption);

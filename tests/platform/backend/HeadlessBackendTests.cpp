@@ -124,15 +124,15 @@ TEST_F(Headless, TheClassCursorReachesTheBackend)
 
 TEST_F(Headless, MonitorsAndWorkAreasComeFromTheBackend)
 {
-    backend->SetMonitors({TMonitor{{0, 0, 1000, 800}, {0, 0, 1000, 760}},
-                          TMonitor{{1000, 100, 1600, 700}, {1000, 100, 1600, 700}}});
+    backend->SetMonitors(
+        {TMonitor{{0, 0, 1000, 800}, {0, 0, 1000, 760}}, TMonitor{{1000, 100, 1600, 700}, {1000, 100, 1600, 700}}});
     struct TCase {
         TPoint P;
         DWORD Flags;
         int Monitor; // 1-based; 0 = none
     } cases[] = {
-        {{10, 10}, MONITOR_DEFAULTTONULL, 1},   {{1200, 300}, MONITOR_DEFAULTTONULL, 2},
-        {{1200, 50}, MONITOR_DEFAULTTONULL, 0}, {{1200, 50}, MONITOR_DEFAULTTONEAREST, 2},
+        {{10, 10}, MONITOR_DEFAULTTONULL, 1},      {{1200, 300}, MONITOR_DEFAULTTONULL, 2},
+        {{1200, 50}, MONITOR_DEFAULTTONULL, 0},    {{1200, 50}, MONITOR_DEFAULTTONEAREST, 2},
         {{1200, 50}, MONITOR_DEFAULTTOPRIMARY, 1}, {{-50, 900}, MONITOR_DEFAULTTONEAREST, 1},
     };
     for (const auto& c : cases)

@@ -114,12 +114,11 @@ TEST_F(ComboBox, KeysMoveTheSelectionAndEscapePutsItBack)
     EXPECT_EQ(combo.ItemIndex(), 2);
     Type("d"); // prefix search of the fixed style
     EXPECT_EQ(combo.Text(), "damson");
-    const std::vector<std::string> expected = {
-        "SELCHANGE", "click", "change",                       // Down
-        "dropdown", "SELCHANGE", "click", "change",           // F4, Down
-        "SELENDOK", "closeup",                                // Enter: already reported
-        "dropdown", "SELENDCANCEL", "closeup",                // Alt+Down, Escape
-        "SELCHANGE", "click", "change"};                      // "d"
+    const std::vector<std::string> expected = {"SELCHANGE", "click",        "change",            // Down
+                                               "dropdown",  "SELCHANGE",    "click",   "change", // F4, Down
+                                               "SELENDOK",  "closeup",                 // Enter: already reported
+                                               "dropdown",  "SELENDCANCEL", "closeup", // Alt+Down, Escape
+                                               "SELCHANGE", "click",        "change"}; // "d"
     EXPECT_EQ(log, expected);
 }
 

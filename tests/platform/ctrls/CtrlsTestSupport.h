@@ -71,8 +71,7 @@ protected:
         Pump();
     }
     // A control placed on the form.
-    template <class T>
-    T& Place(TRect bounds)
+    template <class T> T& Place(TRect bounds)
     {
         auto* control = new T(form.get());
         control->SetParent(form.get());

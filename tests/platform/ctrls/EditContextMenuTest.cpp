@@ -121,12 +121,9 @@ TEST_F(EditMenu, EachItemDoesWhatItsMessageDoes)
 {
     // "abc", an undoable "X" typed over "b", then the selection given.
     const TCommandCase cases[] = {
-        {"Undo", 1, 1, "abc", "clip", 1, 2},
-        {"Cut", 0, 2, "c", "aX", 0, 0},
-        {"Copy", 0, 2, "aXc", "aX", 0, 2},
-        {"Paste", 1, 2, "aclipc", "clip", 5, 5},
-        {"Delete", 0, 2, "c", "clip", 0, 0},
-        {"Select All", 1, 1, "aXc", "clip", 0, 3},
+        {"Undo", 1, 1, "abc", "clip", 1, 2}, {"Cut", 0, 2, "c", "aX", 0, 0},
+        {"Copy", 0, 2, "aXc", "aX", 0, 2},   {"Paste", 1, 2, "aclipc", "clip", 5, 5},
+        {"Delete", 0, 2, "c", "clip", 0, 0}, {"Select All", 1, 1, "aXc", "clip", 0, 3},
     };
     TEdit& edit = Place<TEdit>(Rect(10, 10, 160, 31));
     int changes = 0;

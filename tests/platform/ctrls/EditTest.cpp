@@ -46,22 +46,66 @@ TEST_F(Edit, KeyboardEditingTable)
     const KeyCase cases[] = {
         {"focus by code selects all", "abc", -1, -1, [] {}, "abc", 0, 3},
         {"typing replaces the selection", "abc", 0, 3, [] { Type("xy"); }, "xy", 2, 2},
-        {"shift+left extends to the left", "abcd", 3, 3, [] { Key(VK_LEFT, {VK_SHIFT}); Key(VK_LEFT, {VK_SHIFT}); }, "abcd", 1, 3},
+        {"shift+left extends to the left", "abcd", 3, 3,
+         [] {
+             Key(VK_LEFT, {VK_SHIFT});
+             Key(VK_LEFT, {VK_SHIFT});
+         },
+         "abcd", 1, 3},
         {"left collapses a selection to its start", "abcd", 1, 3, [] { Key(VK_LEFT); }, "abcd", 1, 1},
         {"ctrl+right goes to the next word", "one two", 0, 0, [] { Key(VK_RIGHT, {VK_CONTROL}); }, "one two", 4, 4},
-        {"shift+ctrl+left selects the word before", "one two", 7, 7, [] { Key(VK_LEFT, {VK_SHIFT, VK_CONTROL}); }, "one two", 4, 7},
+        {"shift+ctrl+left selects the word before", "one two", 7, 7,
+         [] {
+             Key(VK_LEFT, {VK_SHIFT, VK_CONTROL});
+         },
+         "one two", 4, 7},
         {"shift+home selects to the start", "abc", 2, 2, [] { Key(VK_HOME, {VK_SHIFT}); }, "abc", 0, 2},
         {"end", "abc", 0, 0, [] { Key(VK_END); }, "abc", 3, 3},
         {"backspace", "abc", 2, 2, [] { Key(VK_BACK); }, "ac", 1, 1},
         {"delete removes the selection", "abcd", 1, 3, [] { Key(VK_DELETE); }, "ad", 1, 1},
         {"ctrl+delete removes to the next word", "one two", 0, 0, [] { Key(VK_DELETE, {VK_CONTROL}); }, "two", 0, 0},
         {"ctrl+a selects all", "abc", 1, 1, [] { Key('A', {VK_CONTROL}); }, "abc", 0, 3},
-        {"cut and paste", "abcd", 0, 2, [] { Key('X', {VK_CONTROL}); Key(VK_END); Key('V', {VK_CONTROL}); }, "cdab", 4, 4},
-        {"copy and paste", "ab", 0, 1, [] { Key('C', {VK_CONTROL}); Key(VK_END); Key('V', {VK_CONTROL}); }, "aba", 3, 3},
-        {"shift+delete cuts, shift+insert pastes", "abc", 0, 1, [] { Key(VK_DELETE, {VK_SHIFT}); Key(VK_INSERT, {VK_SHIFT}); Key(VK_INSERT, {VK_SHIFT}); }, "aabc", 2, 2},
-        {"ctrl+z undoes the typed run", "ab", 2, 2, [] { Type("c"); Type("d"); Key('Z', {VK_CONTROL}); }, "ab", 2, 2},
-        {"enter and escape leave a single line alone", "ab", 2, 2, [] { Key(VK_RETURN); Key(VK_ESCAPE); }, "ab", 2, 2},
-        {"input-method text, characters counted", "", 0, 0, [] { Type("中文"); Type("\xF0\x9F\x98\x80"); Key(VK_LEFT, {VK_SHIFT}); }, "中文\xF0\x9F\x98\x80", 2, 3},
+        {"cut and paste", "abcd", 0, 2,
+         [] {
+             Key('X', {VK_CONTROL});
+             Key(VK_END);
+             Key('V', {VK_CONTROL});
+         },
+         "cdab", 4, 4},
+        {"copy and paste", "ab", 0, 1,
+         [] {
+             Key('C', {VK_CONTROL});
+             Key(VK_END);
+             Key('V', {VK_CONTROL});
+         },
+         "aba", 3, 3},
+        {"shift+delete cuts, shift+insert pastes", "abc", 0, 1,
+         [] {
+             Key(VK_DELETE, {VK_SHIFT});
+             Key(VK_INSERT, {VK_SHIFT});
+             Key(VK_INSERT, {VK_SHIFT});
+         },
+         "aabc", 2, 2},
+        {"ctrl+z undoes the typed run", "ab", 2, 2,
+         [] {
+             Type("c");
+             Type("d");
+             Key('Z', {VK_CONTROL});
+         },
+         "ab", 2, 2},
+        {"enter and escape leave a single line alone", "ab", 2, 2,
+         [] {
+             Key(VK_RETURN);
+             Key(VK_ESCAPE);
+         },
+         "ab", 2, 2},
+        {"input-method text, characters counted", "", 0, 0,
+         [] {
+             Type("中文");
+             Type("\xF0\x9F\x98\x80");
+             Key(VK_LEFT, {VK_SHIFT});
+         },
+         "中文\xF0\x9F\x98\x80", 2, 3},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,10 +185,14 @@ TEST_F(Edit, NotificationsInTheFrameworksOrder)
     Pump();
     Type("a");
     edit.SetText("b");
-    const std::vector<std::string> expected = {
-        "EN " + std::to_string(EN_SETFOCUS),
-        "EN " + std::to_string(EN_UPDATE), "EN " + std::to_string(EN_CHANGE), "change",
-        "EN " + std::to_string(EN_UPDATE), "EN " + std::to_string(EN_CHANGE), "change", "textchanged"};
+    const std::vector<std::string> expected = {"EN " + std::to_string(EN_SETFOCUS),
+                                               "EN " + std::to_string(EN_UPDATE),
+                                               "EN " + std::to_string(EN_CHANGE),
+                                               "change",
+                                               "EN " + std::to_string(EN_UPDATE),
+                                               "EN " + std::to_string(EN_CHANGE),
+                                               "change",
+                                               "textchanged"};
     EXPECT_EQ(log, expected);
 }
 
@@ -263,8 +311,8 @@ TEST_F(Memo, WordWrapBreaksRowsAtSpaces)
     };
     const int gamma = 11;
     const int row = point(gamma).Y - point(0).Y;
-    ASSERT_GT(row, 0);                        // "gamma" does not fit on the first row
-    EXPECT_EQ(point(gamma).X, point(0).X);    // and starts the next one
+    ASSERT_GT(row, 0);                                 // "gamma" does not fit on the first row
+    EXPECT_EQ(point(gamma).X, point(0).X);             // and starts the next one
     EXPECT_EQ(memo.Perform(EM_GETLINECOUNT, 0, 0), 1); // the text still has one line
     memo.SetFocus();
     memo.Perform(EM_SETSEL, 1, 1);

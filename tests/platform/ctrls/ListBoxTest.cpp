@@ -59,11 +59,9 @@ TEST_F(ListBox, ScrollStateFollowsTheNativeRules)
         bool barVisible;
     };
     const Case cases[] = {
-        {0, 0, 0, 0, 0, false},
-        {3, 0, 2, 3, 0, false},
-        {5, 0, 4, 5, 0, false},   // exactly full: no bar
-        {6, 0, 5, 5, 0, true},
-        {12, 4, 11, 5, 4, true},
+        {0, 0, 0, 0, 0, false},   {3, 0, 2, 3, 0, false},
+        {5, 0, 4, 5, 0, false}, // exactly full: no bar
+        {6, 0, 5, 5, 0, true},    {12, 4, 11, 5, 4, true},
         {12, 11, 11, 5, 7, true}, // the last page is full: top stops at Count - page
     };
     for (const Case& c : cases) {
@@ -123,14 +121,84 @@ TEST_F(ListBox, SelectionByMouseAndKeys)
     };
     const Case cases[] = {
         {"single: click", false, false, [](ListBox& t, TListBox& l) { t.ClickRow(l, 2); }, {2}, 2},
-        {"single: down and end", false, false, [](ListBox& t, TListBox& l) { t.ClickRow(l, 1); Key(VK_DOWN); Key(VK_END); }, {9}, 9},
-        {"single: page down moves a page less one", false, false, [](ListBox& t, TListBox& l) { t.ClickRow(l, 0); Key(VK_NEXT); }, {4}, 4},
-        {"extended: shift+click selects the range", true, true, [](ListBox& t, TListBox& l) { t.ClickRow(l, 1); t.ClickRow(l, 3, {VK_SHIFT}); }, {1, 2, 3}, 3},
-        {"extended: ctrl+click adds", true, true, [](ListBox& t, TListBox& l) { t.ClickRow(l, 1); t.ClickRow(l, 3, {VK_CONTROL}); }, {1, 3}, 3},
-        {"extended: shift+down extends", true, true, [](ListBox& t, TListBox& l) { t.ClickRow(l, 2); Key(VK_DOWN, {VK_SHIFT}); Key(VK_DOWN, {VK_SHIFT}); }, {2, 3, 4}, 4},
-        {"extended: a plain click drops the rest", true, true, [](ListBox& t, TListBox& l) { t.ClickRow(l, 1); t.ClickRow(l, 3, {VK_SHIFT}); t.ClickRow(l, 0); }, {0}, 0},
-        {"multiple: clicks toggle", true, false, [](ListBox& t, TListBox& l) { t.ClickRow(l, 1); t.ClickRow(l, 3); t.ClickRow(l, 1); }, {3}, 1},
-        {"multiple: arrows move only the caret, space toggles", true, false, [](ListBox& t, TListBox& l) { t.ClickRow(l, 0); Key(VK_DOWN); Key(VK_DOWN); Key(VK_SPACE); }, {0, 2}, 2},
+        {"single: down and end",
+         false,
+         false,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 1);
+             Key(VK_DOWN);
+             Key(VK_END);
+         },
+         {9},
+         9},
+        {"single: page down moves a page less one",
+         false,
+         false,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 0);
+             Key(VK_NEXT);
+         },
+         {4},
+         4},
+        {"extended: shift+click selects the range",
+         true,
+         true,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 1);
+             t.ClickRow(l, 3, {VK_SHIFT});
+         },
+         {1, 2, 3},
+         3},
+        {"extended: ctrl+click adds",
+         true,
+         true,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 1);
+             t.ClickRow(l, 3, {VK_CONTROL});
+         },
+         {1, 3},
+         3},
+        {"extended: shift+down extends",
+         true,
+         true,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 2);
+             Key(VK_DOWN, {VK_SHIFT});
+             Key(VK_DOWN, {VK_SHIFT});
+         },
+         {2, 3, 4},
+         4},
+        {"extended: a plain click drops the rest",
+         true,
+         true,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 1);
+             t.ClickRow(l, 3, {VK_SHIFT});
+             t.ClickRow(l, 0);
+         },
+         {0},
+         0},
+        {"multiple: clicks toggle",
+         true,
+         false,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 1);
+             t.ClickRow(l, 3);
+             t.ClickRow(l, 1);
+         },
+         {3},
+         1},
+        {"multiple: arrows move only the caret, space toggles",
+         true,
+         false,
+         [](ListBox& t, TListBox& l) {
+             t.ClickRow(l, 0);
+             Key(VK_DOWN);
+             Key(VK_DOWN);
+             Key(VK_SPACE);
+         },
+         {0, 2},
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -82,11 +82,11 @@ TEST_F(ListViewOwnerData, TypedPrefixesAreFoundByTheOwner)
     };
     const Case cases[] = {
         {0, "g", 2},
-        {9998, "a", 0},           // wraps past the last row
-        {0, "gamma 7002", 7002},  // a long prefix
-        {5000, "delta 12", 123},  // no later row starts so: the first one from the top
-        {3, "alpha 4", 4},        // a longer prefix stays on the row found
-        {300, "zeta", 300},       // nothing found: the selection stays
+        {9998, "a", 0},          // wraps past the last row
+        {0, "gamma 7002", 7002}, // a long prefix
+        {5000, "delta 12", 123}, // no later row starts so: the first one from the top
+        {3, "alpha 4", 4},       // a longer prefix stays on the row found
+        {300, "zeta", 300},      // nothing found: the selection stays
     };
     for (const Case& c : cases)
         EXPECT_EQ(TypeFrom(c.focused, c.typed), c.found) << c.typed;

@@ -1,7 +1,7 @@
 #include "ListViewStyleTestSupport.h"
 
-#include "platform/vcl/ImageListHandles.h"
 #include "platform/ctrls/TypeAhead.h"
+#include "platform/vcl/ImageListHandles.h"
 #include "platform/wm/Keys.h"
 
 #include <vector>
@@ -31,11 +31,19 @@ TEST_F(ListViewStyleTest, ArrowsMoveByCellPerStyle)
             int to;
         };
         const Case cases[] = {
-            {0, VK_RIGHT, right}, {right, VK_LEFT, 0}, {0, VK_DOWN, down}, {down, VK_UP, 0},
-            {0, VK_LEFT, 0},      {0, VK_UP, 0},       {19, VK_DOWN, 19},  {19, VK_RIGHT, 19},
-            {5, VK_HOME, 0},      {5, VK_END, 19},
+            {0, VK_RIGHT, right},
+            {right, VK_LEFT, 0},
+            {0, VK_DOWN, down},
+            {down, VK_UP, 0},
+            {0, VK_LEFT, 0},
+            {0, VK_UP, 0},
+            {19, VK_DOWN, 19},
+            {19, VK_RIGHT, 19},
+            {5, VK_HOME, 0},
+            {5, VK_END, 19},
             // Up or left from the first line stays; a page up from the second keeps the place.
-            {right + down, VK_PRIOR, 1}, {1, WORD(style == vsList ? VK_LEFT : VK_UP), 1},
+            {right + down, VK_PRIOR, 1},
+            {1, WORD(style == vsList ? VK_LEFT : VK_UP), 1},
         };
         for (const Case& c : cases) {
             view.SetSelected(view.Items()->Item(c.from));

@@ -19,7 +19,7 @@ TEST(ListViewLayout, CellsRowsFirstAndColumnsFirst)
         TRect cell;
     };
     const Case cells[] = {
-        {grid, 0, Rect(0, 0, 10, 20)}, {grid, 2, Rect(20, 0, 30, 20)}, {grid, 3, Rect(0, 20, 10, 40)},
+        {grid, 0, Rect(0, 0, 10, 20)},  {grid, 2, Rect(20, 0, 30, 20)}, {grid, 3, Rect(0, 20, 10, 40)},
         {grid, 6, Rect(0, 40, 10, 60)}, {list, 2, Rect(0, 40, 10, 60)}, {list, 3, Rect(10, 0, 20, 20)},
         {list, 6, Rect(20, 0, 30, 20)},
     };
@@ -44,9 +44,9 @@ TEST(ListViewLayout, CellsRowsFirstAndColumnsFirst)
         int from, dx, dy, to;
     };
     const Step steps[] = {
-        {grid, 4, 0, 1, 6},  {grid, 6, 0, 1, 6},   {grid, 1, 0, -1, 1}, {grid, 3, -1, 0, 2}, {grid, 6, 1, 0, 6},
-        {grid, 0, -1, 0, 0}, {grid, 1, 0, 30, 6},  {list, 4, 1, 0, 6},  {list, 6, 1, 0, 6},  {list, 1, -1, 0, 1},
-        {list, 3, 0, -1, 2}, {list, 4, 0, -1, 3},
+        {grid, 4, 0, 1, 6}, {grid, 6, 0, 1, 6},  {grid, 1, 0, -1, 1}, {grid, 3, -1, 0, 2},
+        {grid, 6, 1, 0, 6}, {grid, 0, -1, 0, 0}, {grid, 1, 0, 30, 6}, {list, 4, 1, 0, 6},
+        {list, 6, 1, 0, 6}, {list, 1, -1, 0, 1}, {list, 3, 0, -1, 2}, {list, 4, 0, -1, 3},
     };
     for (const Step& s : steps)
         EXPECT_EQ(s.layout.Neighbour(s.from, s.dx, s.dy), s.to) << s.from << " by " << s.dx << "," << s.dy;
@@ -71,7 +71,8 @@ TEST_F(ListViewStyleTest, ItemsArrangedAndHitPerStyle)
         for (int i = 0; i < 10; ++i) {
             const int line = i / perLine, place = i % perLine;
             const TPoint cell = style == vsList ? Point(line, place) : Point(place, line);
-            EXPECT_EQ(ItemRect(view, i), Bounds(cell.X * first.Width(), cell.Y * first.Height(), first.Width(), first.Height()))
+            EXPECT_EQ(ItemRect(view, i),
+                      Bounds(cell.X * first.Width(), cell.Y * first.Height(), first.Width(), first.Height()))
                 << int(style) << " item " << i;
             // The icon and the caption of an item in view hit it; the flags say which.
             if (ItemRect(view, i).Bottom > view.ClientHeight())
@@ -142,7 +143,8 @@ TEST_F(ListViewStyleTest, PaintsImagesAndSelection)
         TViewStyle style;
         COLORREF image;
     };
-    for (const Case& c : {Case{vsIcon, RGB(255, 0, 0)}, Case{vsSmallIcon, RGB(0, 255, 0)}, Case{vsList, RGB(0, 255, 0)}}) {
+    for (const Case& c :
+         {Case{vsIcon, RGB(255, 0, 0)}, Case{vsSmallIcon, RGB(0, 255, 0)}, Case{vsList, RGB(0, 255, 0)}}) {
         TListView& view = View(c.style, 4);
         view.HideSelection = false;
         view.Items()->Item(2)->SetSelected(true);

@@ -95,7 +95,7 @@ TEST_F(ListViewStyleTest, ListViewScrollsByColumns)
         {WM_HSCROLL, SB_LINERIGHT, 0, 1},
         {WM_HSCROLL, SB_LINELEFT, 0, 0},
         {WM_HSCROLL, SB_PAGERIGHT, 0, whole},
-        {LVM_SCROLL, WPARAM(cell.Width() / 3), 0, whole + 1}, // any distance moves a column
+        {LVM_SCROLL, WPARAM(cell.Width() / 3), 0, whole + 1},      // any distance moves a column
         {LVM_SCROLL, WPARAM(-cell.Width() * 8 / 5), 0, whole - 1}, // rounded to columns
         {WM_VSCROLL, SB_LINEDOWN, 0, whole - 1},
         {WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0, whole},

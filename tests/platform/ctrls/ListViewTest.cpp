@@ -40,7 +40,9 @@ protected:
     }
     void LogEvents(TListView& view)
     {
-        view.OnChange = [this](TObject*, TListItem* item, TItemChange) { log.push_back("change " + std::to_string(item->Index())); };
+        view.OnChange = [this](TObject*, TListItem* item, TItemChange) {
+            log.push_back("change " + std::to_string(item->Index()));
+        };
         view.OnSelectItem = [this](TObject*, TListItem* item, bool selected) {
             log.push_back("select " + std::to_string(item->Index()) + (selected ? " on" : " off"));
         };
@@ -172,10 +174,9 @@ TEST_F(ListView, ClickNotifiesInTheFrameworksOrder)
     LogEvents(view);
     log.clear();
     ClickAt(view, RowPoint(view, 3));
-    const std::vector<std::string> expected = {
-        "LVN_ITEMCHANGING 1", "change 1", "select 1 off",
-        "LVN_ITEMCHANGING 3", "change 3", "select 3 on",
-        "NM_CLICK", "click"};
+    const std::vector<std::string> expected = {"LVN_ITEMCHANGING 1", "change 1", "select 1 off",
+                                               "LVN_ITEMCHANGING 3", "change 3", "select 3 on",
+                                               "NM_CLICK",           "click"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(view.Selected(), view.Items()->Item(3));
     EXPECT_EQ(view.ItemFocused(), view.Items()->Item(3));
@@ -209,13 +210,10 @@ TEST_F(ListView, HeaderHitTest)
     };
     const int bottom = HeaderRect(view, 0).Bottom;
     const Case cases[] = {
-        {10, 5, HHT_ONHEADER, 0},
-        {57, 5, HHT_ONDIVIDER, 0},   // left of the edge between Name and the hidden column
-        {62, 5, HHT_ONDIVOPEN, 1},   // right of it: the zero-width column opens
-        {100, 5, HHT_ONHEADER, 2},
-        {139, 5, HHT_ONDIVIDER, 2},
-        {170, 5, HHT_NOWHERE, -1},
-        {10, bottom + 3, HHT_BELOW, -1},
+        {10, 5, HHT_ONHEADER, 0},  {57, 5, HHT_ONDIVIDER, 0}, // left of the edge between Name and the hidden column
+        {62, 5, HHT_ONDIVOPEN, 1},                            // right of it: the zero-width column opens
+        {100, 5, HHT_ONHEADER, 2}, {139, 5, HHT_ONDIVIDER, 2},
+        {170, 5, HHT_NOWHERE, -1}, {10, bottom + 3, HHT_BELOW, -1},
     };
     for (const Case& c : cases) {
         HDHITTESTINFO info;
@@ -239,10 +237,10 @@ TEST_F(ListView, DividerDragResizesTheColumn)
     EXPECT_EQ(HeaderRect(view, 2).Left, 90);
     EXPECT_EQ(view.Perform(LVM_GETCOLUMNWIDTH, 0, 0), 90);
     const std::vector<std::string> expected = {
-        "HDN " + std::to_string(-HDN_BEGINTRACKW),
-        "HDN " + std::to_string(-HDN_TRACKW), "HDN " + std::to_string(-HDN_ITEMCHANGINGW), "HDN " + std::to_string(-HDN_ITEMCHANGEDW),
-        "HDN " + std::to_string(-HDN_TRACKW), "HDN " + std::to_string(-HDN_ITEMCHANGINGW), "HDN " + std::to_string(-HDN_ITEMCHANGEDW),
-        "HDN " + std::to_string(-HDN_ENDTRACKW)};
+        "HDN " + std::to_string(-HDN_BEGINTRACKW),   "HDN " + std::to_string(-HDN_TRACKW),
+        "HDN " + std::to_string(-HDN_ITEMCHANGINGW), "HDN " + std::to_string(-HDN_ITEMCHANGEDW),
+        "HDN " + std::to_string(-HDN_TRACKW),        "HDN " + std::to_string(-HDN_ITEMCHANGINGW),
+        "HDN " + std::to_string(-HDN_ITEMCHANGEDW),  "HDN " + std::to_string(-HDN_ENDTRACKW)};
     EXPECT_EQ(log, expected);
     // Dragging the zero-width column open from the right of the divider.
     PressHeader(view, 92);

@@ -74,8 +74,8 @@ TEST_F(RangeControls, ScrollBarThumbDragAndKeys)
     EXPECT_EQ(bar.Position(), 100);
     // Each key reports its own kind of step.
     const std::pair<WPARAM, std::pair<TScrollCode, int>> keys[] = {
-        {VK_HOME, {scTop, 0}},       {VK_DOWN, {scLineDown, 1}}, {VK_NEXT, {scPageDown, 11}},
-        {VK_PRIOR, {scPageUp, 1}},   {VK_LEFT, {scLineUp, 0}},   {VK_END, {scBottom, 100}},
+        {VK_HOME, {scTop, 0}},     {VK_DOWN, {scLineDown, 1}}, {VK_NEXT, {scPageDown, 11}},
+        {VK_PRIOR, {scPageUp, 1}}, {VK_LEFT, {scLineUp, 0}},   {VK_END, {scBottom, 100}},
     };
     for (const auto& [key, reported] : keys) {
         Key(key);

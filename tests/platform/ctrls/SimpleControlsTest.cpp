@@ -87,9 +87,30 @@ TEST_F(SimpleControls, ButtonClickNeedsPressAndReleaseInside)
     };
     const Step steps[] = {
         {"press and release", [&] { ClickAt(button, Point(5, 5)); }, 1},
-        {"dragged off", [&] { ClickAt(button, Point(5, 5), false); MoveTo(button, Point(100, 5)); Release(button, Point(100, 5)); }, 1},
-        {"dragged off and back", [&] { ClickAt(button, Point(5, 5), false); MoveTo(button, Point(100, 5)); MoveTo(button, Point(6, 6)); Release(button, Point(6, 6)); }, 2},
-        {"space acts when released", [&] { InjectKey(VK_SPACE, true); Pump(); EXPECT_EQ(clicks, 2); InjectKey(VK_SPACE, false); Pump(); }, 3},
+        {"dragged off",
+         [&] {
+             ClickAt(button, Point(5, 5), false);
+             MoveTo(button, Point(100, 5));
+             Release(button, Point(100, 5));
+         },
+         1},
+        {"dragged off and back",
+         [&] {
+             ClickAt(button, Point(5, 5), false);
+             MoveTo(button, Point(100, 5));
+             MoveTo(button, Point(6, 6));
+             Release(button, Point(6, 6));
+         },
+         2},
+        {"space acts when released",
+         [&] {
+             InjectKey(VK_SPACE, true);
+             Pump();
+             EXPECT_EQ(clicks, 2);
+             InjectKey(VK_SPACE, false);
+             Pump();
+         },
+         3},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
@@ -195,10 +216,8 @@ TEST_F(SimpleControls, ImagePlacement)
         TRect dest;
     };
     const Case cases[] = {
-        {false, false, false, Rect(0, 0, 40, 20)},
-        {false, false, true, Rect(30, 15, 70, 35)},
-        {true, false, false, Rect(0, 0, 100, 50)},
-        {true, true, true, Rect(0, 0, 100, 50)},
+        {false, false, false, Rect(0, 0, 40, 20)}, {false, false, true, Rect(30, 15, 70, 35)},
+        {true, false, false, Rect(0, 0, 100, 50)}, {true, true, true, Rect(0, 0, 100, 50)},
         {false, true, false, Rect(0, 0, 40, 20)}, // proportional only shrinks
     };
     for (const Case& c : cases) {

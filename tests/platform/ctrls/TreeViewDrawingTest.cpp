@@ -42,7 +42,8 @@ TEST_F(TreeViewDrawing, LinesJoinSiblingsAndParentsUnderTheButtons)
         std::vector<TRun> runs;
     };
     const std::vector<TCase> cases = {
-        {true, true,
+        {true,
+         true,
          {{"nothing above the first root", true, 10, top(a), mid(a) - 4, TLook::Blank},
           {"root line below A's button", true, 10, mid(a) + 5, top(a) + h, TLook::Dotted},
           {"A's button covers the line", true, 10, mid(a) + 1, mid(a) + 4, TLook::Blank},
@@ -54,12 +55,14 @@ TEST_F(TreeViewDrawing, LinesJoinSiblingsAndParentsUnderTheButtons)
           {"child line ends at A2", true, 29, top(a2), mid(a2) + 1, TLook::Dotted},
           {"nothing below the last child", true, 29, mid(a2) + 1, top(a2) + h, TLook::Blank},
           {"A1's stub", false, mid(a1), 30, 38, TLook::Dotted}}},
-        {false, true,
+        {false,
+         true,
          {{"no root line", true, 10, mid(a) + 5, top(b) + h, TLook::Blank},
           {"no child line", true, 29, top(a1), top(a2) + h, TLook::Blank},
           {"no stub", false, mid(a1), 30, 38, TLook::Blank}}},
         // Without root lines the children's cell is the first one.
-        {true, false,
+        {true,
+         false,
          {{"child line past A1", true, 10, top(a1), top(a1) + h, TLook::Dotted},
           {"no line at the top level", true, 10, top(b), top(b) + h, TLook::Blank},
           {"A1's stub", false, mid(a1), 11, 19, TLook::Dotted}}},

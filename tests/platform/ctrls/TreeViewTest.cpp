@@ -75,9 +75,9 @@ TEST_F(TreeView, ButtonKeysAndNotifications)
     Key(VK_LEFT);  // collapses
     Type("v");     // typing finds "Videos": refused too
     Key(VK_END);   // refused
-    const std::vector<std::string> expected = {
-        "expanding Music", "expanded Music", "changing Music", "change Music", "changing Music 0",
-        "change Music 0", "changing Music", "change Music", "collapsed Music", "changing Videos", "changing Videos"};
+    const std::vector<std::string> expected = {"expanding Music",  "expanded Music",  "changing Music", "change Music",
+                                               "changing Music 0", "change Music 0",  "changing Music", "change Music",
+                                               "collapsed Music",  "changing Videos", "changing Videos"};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(tree.Selected()->Text(), "Music");
 }

@@ -43,7 +43,8 @@ TEST(BlitTest, StretchSamplesNearestAndMirrors)
     for (const TStretchCase& c : cases) {
         TTestCanvas src(3, 2), dst(6, 4);
         PaintSource(src);
-        EXPECT_TRUE(StretchBlt(dst.Dc, c.X, c.Y, c.Width, c.Height, src.Dc, c.SrcX, c.SrcY, c.SrcWidth, c.SrcHeight, SRCCOPY))
+        EXPECT_TRUE(
+            StretchBlt(dst.Dc, c.X, c.Y, c.Width, c.Height, src.Dc, c.SrcX, c.SrcY, c.SrcWidth, c.SrcHeight, SRCCOPY))
             << c.Name;
         EXPECT_EQ(dst.Picture(kLegend), c.Expected) << c.Name;
     }

@@ -80,8 +80,9 @@ TEST(CodecBmp, WriterRoundTripsEveryDepthBothWays)
     for (int bits : {1, 4, 8, 24, 32}) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(std::to_string(bits) + (topDown ? " top-down" : " bottom-up"));
-            const TSurface source = bits <= 8 ? Stripes(13, 7, bits == 1 ? 2 : 5)
-                                              : Gradient(13, 7, bits == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
+            const TSurface source = bits <= 8
+                                        ? Stripes(13, 7, bits == 1 ? 2 : 5)
+                                        : Gradient(13, 7, bits == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
             const auto file = EncodeBmp(source, {bits, topDown});
             EXPECT_EQ(file[2] | (file[3] << 8) | (file[4] << 16), int(file.size()));
             const TSurface back = DecodeBmp(file);
@@ -197,34 +198,67 @@ TEST_P(CodecBmpDamaged, FailsWithAnError)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CodecBmpDamaged,
-    testing::Values(
-        TDamage{"NotABitmap", [] { return With(Valid8Bit(), 0, 'X', 1); }},
-        TDamage{"CutInTheFileHeader", [] { return Cut(Valid8Bit(), 10); }},
-        TDamage{"CutInTheInfoHeader", [] { return Cut(Valid8Bit(), 30); }},
-        TDamage{"CutInThePalette", [] { return Cut(Valid8Bit(), 60); }},
-        TDamage{"CutInThePixels", [] { auto f = Valid8Bit(); return Cut(f, f.size() - 1); }},
-        TDamage{"UnknownHeaderSize", [] { return With(Valid8Bit(), 14, 99); }},
-        TDamage{"ZeroWidth", [] { return With(Valid8Bit(), 18, 0); }},
-        TDamage{"NegativeWidth", [] { return With(Valid8Bit(), 18, std::uint32_t(-5)); }},
-        TDamage{"ZeroHeight", [] { return With(Valid8Bit(), 22, 0); }},
-        TDamage{"HugeWidth", [] { return With(Valid8Bit(), 18, 100000); }},
-        TDamage{"HugeArea", [] { return With(With(Valid8Bit(), 18, 30000), 22, 30000); }},
-        TDamage{"MostNegativeHeight", [] { return With(Valid8Bit(), 22, 0x80000000u); }},
-        TDamage{"DimensionsLargerThanTheData", [] { return With(Valid8Bit(), 22, 400); }},
-        TDamage{"OddBitDepth", [] { return With(Valid8Bit(), 28, 7, 2); }},
-        TDamage{"UnknownCompression", [] { return With(Valid8Bit(), 30, 4); }},
-        TDamage{"PaletteLargerThanTheDepth", [] { return With(Valid8Bit(), 46, 300); }},
-        TDamage{"PixelDataOffsetBeyondTheEnd", [] { return With(Valid8Bit(), 10, 0x7FFFFFFF); }},
-        TDamage{"PaletteIndexOutOfRange", [] { return BuildBmp({40, 2, 1, 8, 0, {}, {0, 0xFFFFFF}, 2, {1, 7, 0, 0}}); }},
-        TDamage{"MasksWithEightBits", [] { return BuildBmp({40, 1, 1, 8, 3, {1, 2, 4}, {}, 0, {0, 0, 0, 0}}); }},
-        TDamage{"RunLongerThanTheRow", [] { return BuildBmp({40, 4, 2, 8, 1, {}, kFour, 4, {10, 1, 0, 1}}); }},
-        TDamage{"AbsoluteRunLongerThanTheRow", [] { return BuildBmp({40, 2, 1, 8, 1, {}, kFour, 4, {0, 3, 1, 1, 1, 0, 0, 1}}); }},
-        TDamage{"AbsoluteRunPastTheData", [] { return BuildBmp({40, 8, 1, 8, 1, {}, kFour, 4, {0, 8, 1, 1}}); }},
-        TDamage{"DeltaOutOfTheImage", [] { return BuildBmp({40, 4, 2, 8, 1, {}, kFour, 4, {0, 2, 0, 9, 1, 1, 0, 1}}); }},
-        TDamage{"RowsPastTheTop", [] { return BuildBmp({40, 1, 1, 8, 1, {}, kFour, 4, {1, 1, 0, 0, 1, 1, 0, 1}}); }},
-        TDamage{"NoEndMarker", [] { return BuildBmp({40, 4, 1, 8, 1, {}, kFour, 4, {4, 1}}); }},
-        TDamage{"RunLengthTopDown", [] { return BuildBmp({40, 4, -1, 8, 1, {}, kFour, 4, {4, 1, 0, 1}}); }},
-        TDamage{"RunLengthWrongDepth", [] { return BuildBmp({40, 4, 1, 4, 1, {}, kFour, 4, {4, 1, 0, 1}}); }}),
+    testing::Values(TDamage{"NotABitmap", [] { return With(Valid8Bit(), 0, 'X', 1); }},
+                    TDamage{"CutInTheFileHeader", [] { return Cut(Valid8Bit(), 10); }},
+                    TDamage{"CutInTheInfoHeader", [] { return Cut(Valid8Bit(), 30); }},
+                    TDamage{"CutInThePalette", [] { return Cut(Valid8Bit(), 60); }},
+                    TDamage{"CutInThePixels",
+                            [] {
+                                auto f = Valid8Bit();
+                                return Cut(f, f.size() - 1);
+                            }},
+                    TDamage{"UnknownHeaderSize", [] { return With(Valid8Bit(), 14, 99); }},
+                    TDamage{"ZeroWidth", [] { return With(Valid8Bit(), 18, 0); }},
+                    TDamage{"NegativeWidth", [] { return With(Valid8Bit(), 18, std::uint32_t(-5)); }},
+                    TDamage{"ZeroHeight", [] { return With(Valid8Bit(), 22, 0); }},
+                    TDamage{"HugeWidth", [] { return With(Valid8Bit(), 18, 100000); }},
+                    TDamage{"HugeArea", [] { return With(With(Valid8Bit(), 18, 30000), 22, 30000); }},
+                    TDamage{"MostNegativeHeight", [] { return With(Valid8Bit(), 22, 0x80000000u); }},
+                    TDamage{"DimensionsLargerThanTheData", [] { return With(Valid8Bit(), 22, 400); }},
+                    TDamage{"OddBitDepth", [] { return With(Valid8Bit(), 28, 7, 2); }},
+                    TDamage{"UnknownCompression", [] { return With(Valid8Bit(), 30, 4); }},
+                    TDamage{"PaletteLargerThanTheDepth", [] { return With(Valid8Bit(), 46, 300); }},
+                    TDamage{"PixelDataOffsetBeyondTheEnd", [] { return With(Valid8Bit(), 10, 0x7FFFFFFF); }},
+                    TDamage{"PaletteIndexOutOfRange",
+                            [] {
+                                return BuildBmp({40, 2, 1, 8, 0, {}, {0, 0xFFFFFF}, 2, {1, 7, 0, 0}});
+                            }},
+                    TDamage{"MasksWithEightBits",
+                            [] {
+                                return BuildBmp({40, 1, 1, 8, 3, {1, 2, 4}, {}, 0, {0, 0, 0, 0}});
+                            }},
+                    TDamage{"RunLongerThanTheRow",
+                            [] {
+                                return BuildBmp({40, 4, 2, 8, 1, {}, kFour, 4, {10, 1, 0, 1}});
+                            }},
+                    TDamage{"AbsoluteRunLongerThanTheRow",
+                            [] {
+                                return BuildBmp({40, 2, 1, 8, 1, {}, kFour, 4, {0, 3, 1, 1, 1, 0, 0, 1}});
+                            }},
+                    TDamage{"AbsoluteRunPastTheData",
+                            [] {
+                                return BuildBmp({40, 8, 1, 8, 1, {}, kFour, 4, {0, 8, 1, 1}});
+                            }},
+                    TDamage{"DeltaOutOfTheImage",
+                            [] {
+                                return BuildBmp({40, 4, 2, 8, 1, {}, kFour, 4, {0, 2, 0, 9, 1, 1, 0, 1}});
+                            }},
+                    TDamage{"RowsPastTheTop",
+                            [] {
+                                return BuildBmp({40, 1, 1, 8, 1, {}, kFour, 4, {1, 1, 0, 0, 1, 1, 0, 1}});
+                            }},
+                    TDamage{"NoEndMarker",
+                            [] {
+                                return BuildBmp({40, 4, 1, 8, 1, {}, kFour, 4, {4, 1}});
+                            }},
+                    TDamage{"RunLengthTopDown",
+                            [] {
+                                return BuildBmp({40, 4, -1, 8, 1, {}, kFour, 4, {4, 1, 0, 1}});
+                            }},
+                    TDamage{"RunLengthWrongDepth",
+                            [] {
+                                return BuildBmp({40, 4, 1, 4, 1, {}, kFour, 4, {4, 1, 0, 1}});
+                            }}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

@@ -9,8 +9,8 @@
 
 #include <cstdio> // before jpeglib.h, which uses FILE
 #include <gif_lib.h>
-#include <jpeglib.h>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstring>
 #include <filesystem>
@@ -67,7 +67,8 @@ TEST(CodecJpeg, QualityTradesSizeForFidelity)
 }
 
 // Written with libjpeg itself: the codec never writes these.
-std::vector<std::uint8_t> WriteRawJpeg(J_COLOR_SPACE space, int components, const std::vector<std::uint8_t>& pixels, int width)
+std::vector<std::uint8_t> WriteRawJpeg(J_COLOR_SPACE space, int components, const std::vector<std::uint8_t>& pixels,
+                                       int width)
 {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;

@@ -99,30 +99,54 @@ TEST(CodecPng, ReadsEveryColourType)
     png_color_16 greyKey{};
     greyKey.gray = 9;
     const TCase cases[] = {
-        {"palette", {3, 1, PNG_COLOR_TYPE_PALETTE, 8, false, rgbPalette, {}, false, {}, {{0, 1, 2}}},
-         TPixelFormat::pf24bit, {0xFF0000, 0x00FF00, 0x0000FF}},
-        {"palette 2-bit", {3, 1, PNG_COLOR_TYPE_PALETTE, 2, false, rgbPalette, {}, false, {}, {{0b00011000}}},
-         TPixelFormat::pf24bit, {0xFF0000, 0x00FF00, 0x0000FF}},
-        {"palette tRNS", {3, 1, PNG_COLOR_TYPE_PALETTE, 8, false, rgbPalette, {255, 128, 0}, false, {}, {{0, 1, 2}}},
-         TPixelFormat::pf32bit, {0xFFFF0000, 0x8000FF00, 0x00000000}},
-        {"grey", {2, 1, PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, false, {}, {{77, 200}}}, TPixelFormat::pf24bit,
+        {"palette",
+         {3, 1, PNG_COLOR_TYPE_PALETTE, 8, false, rgbPalette, {}, false, {}, {{0, 1, 2}}},
+         TPixelFormat::pf24bit,
+         {0xFF0000, 0x00FF00, 0x0000FF}},
+        {"palette 2-bit",
+         {3, 1, PNG_COLOR_TYPE_PALETTE, 2, false, rgbPalette, {}, false, {}, {{0b00011000}}},
+         TPixelFormat::pf24bit,
+         {0xFF0000, 0x00FF00, 0x0000FF}},
+        {"palette tRNS",
+         {3, 1, PNG_COLOR_TYPE_PALETTE, 8, false, rgbPalette, {255, 128, 0}, false, {}, {{0, 1, 2}}},
+         TPixelFormat::pf32bit,
+         {0xFFFF0000, 0x8000FF00, 0x00000000}},
+        {"grey",
+         {2, 1, PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, false, {}, {{77, 200}}},
+         TPixelFormat::pf24bit,
          {0x4D4D4D, 0xC8C8C8}},
-        {"grey 1-bit", {2, 1, PNG_COLOR_TYPE_GRAY, 1, false, {}, {}, false, {}, {{0b01000000}}},
-         TPixelFormat::pf24bit, {0x000000, 0xFFFFFF}},
-        {"grey tRNS", {2, 1, PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, true, greyKey, {{9, 10}}}, TPixelFormat::pf32bit,
+        {"grey 1-bit",
+         {2, 1, PNG_COLOR_TYPE_GRAY, 1, false, {}, {}, false, {}, {{0b01000000}}},
+         TPixelFormat::pf24bit,
+         {0x000000, 0xFFFFFF}},
+        {"grey tRNS",
+         {2, 1, PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, true, greyKey, {{9, 10}}},
+         TPixelFormat::pf32bit,
          {0x00000000, 0xFF0A0A0A}},
-        {"grey alpha", {1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, {}, {}, false, {}, {{100, 255}}},
-         TPixelFormat::pf32bit, {0xFF646464}},
-        {"RGB", {1, 1, PNG_COLOR_TYPE_RGB, 8, false, {}, {}, false, {}, {{1, 2, 3}}}, TPixelFormat::pf24bit,
+        {"grey alpha",
+         {1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, {}, {}, false, {}, {{100, 255}}},
+         TPixelFormat::pf32bit,
+         {0xFF646464}},
+        {"RGB",
+         {1, 1, PNG_COLOR_TYPE_RGB, 8, false, {}, {}, false, {}, {{1, 2, 3}}},
+         TPixelFormat::pf24bit,
          {0x010203}},
-        {"RGB 16-bit", {2, 1, PNG_COLOR_TYPE_RGB, 16, false, {}, {}, false, {}, {Wide({0x12, 0x34, 0x56, 0xFF, 0, 0x80})}},
-         TPixelFormat::pf24bit, {0x123456, 0xFF0080}},
-        {"RGB tRNS", {2, 1, PNG_COLOR_TYPE_RGB, 8, false, {}, {}, true, key, {{10, 20, 30, 10, 20, 31}}},
-         TPixelFormat::pf32bit, {0x00000000, 0xFF0A141F}},
-        {"RGBA", {2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, {}, {}, false, {}, {{1, 2, 3, 255, 4, 5, 6, 255}}},
-         TPixelFormat::pf32bit, {0xFF010203, 0xFF040506}},
-        {"RGBA 16-bit", {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, false, {}, {}, false, {}, {Wide({0x40, 0x80, 0xC0, 0xFF})}},
-         TPixelFormat::pf32bit, {0xFF4080C0}},
+        {"RGB 16-bit",
+         {2, 1, PNG_COLOR_TYPE_RGB, 16, false, {}, {}, false, {}, {Wide({0x12, 0x34, 0x56, 0xFF, 0, 0x80})}},
+         TPixelFormat::pf24bit,
+         {0x123456, 0xFF0080}},
+        {"RGB tRNS",
+         {2, 1, PNG_COLOR_TYPE_RGB, 8, false, {}, {}, true, key, {{10, 20, 30, 10, 20, 31}}},
+         TPixelFormat::pf32bit,
+         {0x00000000, 0xFF0A141F}},
+        {"RGBA",
+         {2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, {}, {}, false, {}, {{1, 2, 3, 255, 4, 5, 6, 255}}},
+         TPixelFormat::pf32bit,
+         {0xFF010203, 0xFF040506}},
+        {"RGBA 16-bit",
+         {1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, false, {}, {}, false, {}, {Wide({0x40, 0x80, 0xC0, 0xFF})}},
+         TPixelFormat::pf32bit,
+         {0xFF4080C0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -130,7 +154,8 @@ TEST(CodecPng, ReadsEveryColourType)
         ASSERT_EQ(s.PixelFormat(), c.Format);
         ASSERT_EQ(s.Width(), int(c.Pixels.size()));
         for (int x = 0; x < s.Width(); ++x) {
-            const std::uint32_t want = c.Format == TPixelFormat::pf32bit ? c.Pixels[std::size_t(x)] : c.Pixels[std::size_t(x)] & 0xFFFFFF;
+            const std::uint32_t want =
+                c.Format == TPixelFormat::pf32bit ? c.Pixels[std::size_t(x)] : c.Pixels[std::size_t(x)] & 0xFFFFFF;
             if (c.Format == TPixelFormat::pf32bit && (want >> 24) == 0)
                 EXPECT_EQ(Bgra(s, x, 0) >> 24, 0u) << x; // fully transparent: colour does not matter
             else

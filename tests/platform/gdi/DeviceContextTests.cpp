@@ -104,10 +104,10 @@ TEST(DeviceContextTest, SurfaceDCDrawsOnlyInItsPart)
     const TPixelView view = TPixelView::Of(*surface);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 6; ++x)
-            picture += view.Read(x, y) == 0                         ? '.'
-                       : view.Read(x, y) == PixelFromColor(kRed)     ? 'r'
+            picture += view.Read(x, y) == 0                             ? '.'
+                       : view.Read(x, y) == PixelFromColor(kRed)        ? 'r'
                        : view.Read(x, y) == PixelFromColor(test::kBlue) ? 'b'
-                                                                     : '?';
+                                                                        : '?';
         picture += '\n';
     }
     EXPECT_EQ(picture, Rows({"......", "..brr.", "..rrr.", "..rr.."}));
@@ -193,8 +193,8 @@ TEST(DeviceContextTest, DibSectionsDescribeTheirMemory)
         WORD BitCount;
         DWORD Compression;
     };
-    const TBad bad[] = {{0, 5, 32, BI_RGB},         {5, 0, 32, BI_RGB},        {-5, 5, 32, BI_RGB},
-                        {5, 5, 8, BI_RGB},          {5, 5, 32, BI_BITFIELDS},  {100000, 100000, 32, BI_RGB},
+    const TBad bad[] = {{0, 5, 32, BI_RGB},        {5, 0, 32, BI_RGB},       {-5, 5, 32, BI_RGB},
+                        {5, 5, 8, BI_RGB},         {5, 5, 32, BI_BITFIELDS}, {100000, 100000, 32, BI_RGB},
                         {5, INT32_MIN, 32, BI_RGB}};
     for (const TBad& b : bad) {
         BITMAPINFO bmi{};
@@ -203,7 +203,8 @@ TEST(DeviceContextTest, DibSectionsDescribeTheirMemory)
         bmi.bmiHeader.biBitCount = b.BitCount;
         bmi.bmiHeader.biCompression = b.Compression;
         void* bits = &bmi;
-        EXPECT_EQ(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr) << b.Width << "x" << b.Height;
+        EXPECT_EQ(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr)
+            << b.Width << "x" << b.Height;
         EXPECT_EQ(bits, nullptr);
     }
     EXPECT_EQ(CreateCompatibleBitmap(nullptr, -1, 5), nullptr);

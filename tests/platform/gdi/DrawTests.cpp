@@ -99,20 +99,20 @@ TEST(DrawTest, ShapesFillWithBrushAndOutlineWithPen)
         bool BottomUp;
     };
     for (const TFormat format : {TFormat{32, false}, TFormat{24, false}, TFormat{32, true}, TFormat{24, true}})
-    for (const TShapeCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << format.BitCount << (format.BottomUp ? " bottom-up" : " top-down"));
-        TTestCanvas canvas(7, 6, format.BitCount, format.BottomUp);
-        HPEN pen = CreatePen(c.PenStyle, c.PenWidth, kBlack);
-        HBRUSH brush = CreateSolidBrush(kRed);
-        SelectObject(canvas.Dc, ToGdiObj(pen));
-        SelectObject(canvas.Dc, c.NullBrush ? GetStockObject(NULL_BRUSH) : ToGdiObj(brush));
-        EXPECT_TRUE(c.Draw(canvas.Dc)) << c.Name;
-        EXPECT_EQ(canvas.Picture(kLegend), c.Expected) << c.Name;
-        SelectObject(canvas.Dc, GetStockObject(BLACK_PEN));
-        SelectObject(canvas.Dc, GetStockObject(WHITE_BRUSH));
-        DeleteObject(ToGdiObj(pen));
-        DeleteObject(ToGdiObj(brush));
-    }
+        for (const TShapeCase& c : cases) {
+            SCOPED_TRACE(testing::Message() << format.BitCount << (format.BottomUp ? " bottom-up" : " top-down"));
+            TTestCanvas canvas(7, 6, format.BitCount, format.BottomUp);
+            HPEN pen = CreatePen(c.PenStyle, c.PenWidth, kBlack);
+            HBRUSH brush = CreateSolidBrush(kRed);
+            SelectObject(canvas.Dc, ToGdiObj(pen));
+            SelectObject(canvas.Dc, c.NullBrush ? GetStockObject(NULL_BRUSH) : ToGdiObj(brush));
+            EXPECT_TRUE(c.Draw(canvas.Dc)) << c.Name;
+            EXPECT_EQ(canvas.Picture(kLegend), c.Expected) << c.Name;
+            SelectObject(canvas.Dc, GetStockObject(BLACK_PEN));
+            SelectObject(canvas.Dc, GetStockObject(WHITE_BRUSH));
+            DeleteObject(ToGdiObj(pen));
+            DeleteObject(ToGdiObj(brush));
+        }
 }
 
 TEST(DrawTest, FillsFramesAndInversions)
@@ -121,7 +121,8 @@ TEST(DrawTest, FillsFramesAndInversions)
     HBRUSH blue = CreateSolidBrush(kBlue);
     const RECT outer{0, 0, 6, 5}, inner{1, 1, 5, 4}, spot{2, 2, 3, 3};
     EXPECT_TRUE(FrameRect(canvas.Dc, &outer, blue));
-    EXPECT_TRUE(FillRect(canvas.Dc, &inner, HandleCast<HBRUSH>(reinterpret_cast<HGDIOBJ>(std::uintptr_t(COLOR_WINDOWTEXT + 1)))));
+    EXPECT_TRUE(FillRect(canvas.Dc, &inner,
+                         HandleCast<HBRUSH>(reinterpret_cast<HGDIOBJ>(std::uintptr_t(COLOR_WINDOWTEXT + 1)))));
     EXPECT_TRUE(InvertRect(canvas.Dc, &spot));
     EXPECT_EQ(canvas.Picture(kLegend), Rows({"bbbbbb", "b####b", "b#.##b", "b####b", "bbbbbb"}));
     // FillRect ignores the mix mode; Rectangle follows it.
@@ -163,8 +164,10 @@ TEST(DrawTest, PatBltRasterOperations)
         COLORREF After;
     };
     const TCase cases[] = {
-        {PATCOPY, kWhite, kRed},          {PATINVERT, RGB(255, 255, 0), RGB(0, 255, 0)},
-        {DSTINVERT, RGB(1, 2, 3), RGB(254, 253, 252)}, {BLACKNESS, kWhite, kBlack},
+        {PATCOPY, kWhite, kRed},
+        {PATINVERT, RGB(255, 255, 0), RGB(0, 255, 0)},
+        {DSTINVERT, RGB(1, 2, 3), RGB(254, 253, 252)},
+        {BLACKNESS, kWhite, kBlack},
         {WHITENESS, kBlack, kWhite},
     };
     for (const TCase& c : cases) {
@@ -213,7 +216,9 @@ TEST(DrawTest, EdgesUseTheSystemColours)
         RECT After;
     };
     const TCase cases[] = {
-        {EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST, Rows({"fffffd", "f...sd", "f.ffsd", "fssssd", "dddddd"}),
+        {EDGE_RAISED,
+         BF_RECT | BF_MIDDLE | BF_ADJUST,
+         Rows({"fffffd", "f...sd", "f.ffsd", "fssssd", "dddddd"}),
          {2, 2, 4, 3}},
         {EDGE_SUNKEN, BF_RECT, Rows({"sssss.", "sdddf.", "sd..f.", "sffff.", "......"}), {0, 0, 6, 5}},
         {BDR_SUNKENOUTER, BF_TOP | BF_LEFT, Rows({"ssssss", "s.....", "s.....", "s.....", "s....."}), {0, 0, 6, 5}},

@@ -61,7 +61,8 @@ TEST(FontEngine, MetricsAreConsistent)
     EXPECT_GT(tm.tmAveCharWidth, 0);
     EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
     EXPECT_GE(tm.tmExternalLeading, 0);
-    EXPECT_EQ(font->TextWidth(U"Hello"), font->Advance(U'H') + font->Advance(U'e') + 2 * font->Advance(U'l') + font->Advance(U'o'));
+    EXPECT_EQ(font->TextWidth(U"Hello"),
+              font->Advance(U'H') + font->Advance(U'e') + 2 * font->Advance(U'l') + font->Advance(U'o'));
     EXPECT_EQ(font->Advance(U'\n'), 0);
 }
 

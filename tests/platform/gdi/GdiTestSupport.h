@@ -12,7 +12,8 @@ namespace tovrel::test {
 
 class TTestCanvas {
 public:
-    TTestCanvas(int width, int height, int bitCount = 32, bool bottomUp = false, COLORREF background = RGB(255, 255, 255))
+    TTestCanvas(int width, int height, int bitCount = 32, bool bottomUp = false,
+                COLORREF background = RGB(255, 255, 255))
         : width_(width), height_(height)
     {
         BITMAPINFO bmi{};
@@ -71,7 +72,8 @@ private:
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = 0, kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255),
                    kGreen = RGB(0, 255, 0);
-inline const std::map<COLORREF, char> kLegend = {{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}, {kBlue, 'b'}, {kGreen, 'g'}};
+inline const std::map<COLORREF, char> kLegend = {
+    {kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}, {kBlue, 'b'}, {kGreen, 'g'}};
 
 // Joins picture rows written one per string.
 inline std::string Rows(std::initializer_list<const char*> rows)

@@ -1,5 +1,5 @@
-#include "platform/gdi/Region.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/Region.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,8 @@ TEST(RegionTest, CombineMatchesPixelModel)
             for (int y = -2; y < kArea; ++y)
                 for (int x = -2; x < kArea; ++x) {
                     const bool expected = c.Expected(InAny(ra, x, y), InAny(rb, x, y));
-                    ASSERT_EQ(result.Contains(x, y), expected) << "round " << round << " op " << int(c.Op) << " at " << x << "," << y;
+                    ASSERT_EQ(result.Contains(x, y), expected)
+                        << "round " << round << " op " << int(c.Op) << " at " << x << "," << y;
                     if (expected)
                         pixels.push_back(Bounds(x, y, 1, 1));
                 }

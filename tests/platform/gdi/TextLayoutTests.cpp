@@ -83,10 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
         TBreakCase{"NoPrefixKeepsAmpersands", "&File", 100, DT_NOPREFIX, {"&File"}},
         TBreakCase{"EndEllipsis", "abcdefgh", 50, DT_SINGLELINE | DT_END_ELLIPSIS, {"ab..."}},
         TBreakCase{"EndEllipsisLeavesFittingText", "abcde", 50, DT_SINGLELINE | DT_END_ELLIPSIS, {"abcde"}},
-        TBreakCase{"PathEllipsisKeepsTheFileName", "/home/user/file", 120, DT_SINGLELINE | DT_PATH_ELLIPSIS,
-                   {"/hom.../file"}},
-        TBreakCase{"PathEllipsisCutsATooLongFileName", "/a/verylongname", 60, DT_SINGLELINE | DT_PATH_ELLIPSIS,
-                   {"/a/..."}}),
+        TBreakCase{
+            "PathEllipsisKeepsTheFileName", "/home/user/file", 120, DT_SINGLELINE | DT_PATH_ELLIPSIS, {"/hom.../file"}},
+        TBreakCase{
+            "PathEllipsisCutsATooLongFileName", "/a/verylongname", 60, DT_SINGLELINE | DT_PATH_ELLIPSIS, {"/a/..."}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(TextLayout, PathEllipsisOnAVeryLongPathFits)
@@ -197,8 +197,8 @@ TEST(TextLayout, TabbedLineUsesTheGivenStops)
 TEST(TextUtf8, MalformedBytesBecomeReplacementCharacters)
 {
     EXPECT_EQ(DecodeUtf8("a\xE4\xBD\xA0"), U"a你");
-    EXPECT_EQ(DecodeUtf8("\xE4\xBD"), U"\uFFFD\uFFFD");        // truncated sequence
-    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");        // overlong
+    EXPECT_EQ(DecodeUtf8("\xE4\xBD"), U"\uFFFD\uFFFD");           // truncated sequence
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");           // overlong
     EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD"); // surrogate
     EXPECT_EQ(EncodeUtf8(U"a你😀"), "a\xE4\xBD\xA0\xF0\x9F\x98\x80");
 }

@@ -73,13 +73,15 @@ protected:
         for (int y = 0; y < s.Height(); ++y)
             for (int x = 0; x < s.Width(); ++x)
                 if (At(x, y) != kWhite)
-                    box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+                    box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                                std::max(box.Bottom, y + 1)};
         return box.IsEmpty() ? TRect{} : box;
     }
 
     static bool Inside(const TRect& inner, const TRect& outer)
     {
-        return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
+        return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+               inner.Bottom <= outer.Bottom;
     }
 
     HDC dc_ = nullptr;
@@ -106,7 +108,8 @@ TEST_F(TextOutput, InkStaysInsideTheMeasuredRectangle)
         DrawText(dc_, text, &r, DT_SINGLELINE | DT_NOCLIP);
         const TRect ink = Ink();
         EXPECT_FALSE(ink.IsEmpty());
-        EXPECT_TRUE(Inside(ink, TRect{r.Left - 1, r.Top, r.Right + 1, r.Bottom})) << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom;
+        EXPECT_TRUE(Inside(ink, TRect{r.Left - 1, r.Top, r.Right + 1, r.Bottom}))
+            << ink.Left << "," << ink.Top << "," << ink.Right << "," << ink.Bottom;
         EXPECT_GT(ink.Width(), extent.cx * 3 / 4);
     }
 }
@@ -210,7 +213,7 @@ TEST_F(TextOutput, FontUnderlineAndStrikeOutSpanTheText)
         if (At(x, y) != kWhite)
             rows.push_back(y);
     ASSERT_FALSE(rows.empty());
-    EXPECT_LT(rows.front(), 10 + tm.tmAscent); // strikeout above the baseline
+    EXPECT_LT(rows.front(), 10 + tm.tmAscent);    // strikeout above the baseline
     EXPECT_GT(rows.back(), 10 + tm.tmAscent - 1); // underline below it
 }
 

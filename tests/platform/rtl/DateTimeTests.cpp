@@ -63,8 +63,7 @@ TEST(DateTimeTest, FormatDateTimeTokens)
 }
 
 // Runs a body with TZ set to zone, restoring it afterwards.
-template <class Body>
-void WithTimeZone(const char* zone, Body body)
+template <class Body> void WithTimeZone(const char* zone, Body body)
 {
     const char* previous = std::getenv("TZ");
     const std::string saved = previous ? previous : "";

@@ -6,8 +6,7 @@
 
 namespace tovrel::test {
 
-template <class E, class Call>
-void ExpectThrowsMessage(Call call, const std::string& message)
+template <class E, class Call> void ExpectThrowsMessage(Call call, const std::string& message)
 {
     try {
         call();

@@ -46,11 +46,10 @@ TEST(FloatTextTest, StrToFloatTable)
         double value;
     };
     const Case cases[] = {
-        {"1.5", true, 1.5},     {" -0.25 ", true, -0.25}, {"+2", true, 2},   {".5", true, 0.5},
-        {"5.", true, 5},        {"1e3", true, 1000},      {"2.5E-2", true, 0.025},
-        {"1e-400", true, 0},    {"1,5", false, 0},        {"", false, 0},    {"e5", false, 0},
-        {"1e", false, 0},       {"inf", false, 0},        {"nan", false, 0}, {"0x10", false, 0},
-        {"1e400", false, 0},    {"1.5x", false, 0},       {".", false, 0},
+        {"1.5", true, 1.5},  {" -0.25 ", true, -0.25}, {"+2", true, 2},     {".5", true, 0.5}, {"5.", true, 5},
+        {"1e3", true, 1000}, {"2.5E-2", true, 0.025},  {"1e-400", true, 0}, {"1,5", false, 0}, {"", false, 0},
+        {"e5", false, 0},    {"1e", false, 0},         {"inf", false, 0},   {"nan", false, 0}, {"0x10", false, 0},
+        {"1e400", false, 0}, {"1.5x", false, 0},       {".", false, 0},
     };
     for (const auto& c : cases) {
         double value = -99;
@@ -84,9 +83,9 @@ TEST(FloatTextTest, FixedRoundsHalvesAwayFromZero)
         const char* text;
     };
     const Case cases[] = {
-        {2.5, 0, "3"},     {0.125, 2, "0.13"}, {-0.125, 2, "-0.13"}, {0.005, 2, "0.01"},
-        {-0.001, 2, "0.00"}, // rounds to zero: no sign
-        {99.995, 2, "100.00"}, {0.05, 0, "0"},    {1234567.891, 1, "1234567.9"},
+        {2.5, 0, "3"},         {0.125, 2, "0.13"},  {-0.125, 2, "-0.13"},
+        {0.005, 2, "0.01"},    {-0.001, 2, "0.00"}, // rounds to zero: no sign
+        {99.995, 2, "100.00"}, {0.05, 0, "0"},      {1234567.891, 1, "1234567.9"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FloatToTextFixed(c.value, c.decimals, false), c.text) << c.value;

@@ -76,8 +76,8 @@ TEST(FormatTest, BadFormatsRaiseConvertError)
     };
     for (const auto& c : cases) {
         const std::string format = c.format;
-        test::ExpectThrowsMessage<EConvertError>(
-            [&] { format == "%d" ? Format(format) : Format(format, 1); }, c.message);
+        test::ExpectThrowsMessage<EConvertError>([&] { format == "%d" ? Format(format) : Format(format, 1); },
+                                                 c.message);
     }
     EXPECT_THROW(Format("%d", 1.5), EConvertError);
     EXPECT_THROW(Format("%f", 1), EConvertError);

@@ -10,7 +10,8 @@ namespace tovrel::test {
 class LambdaThread : public TThread {
 public:
     explicit LambdaThread(std::function<void(LambdaThread&)> body, bool createSuspended = false)
-        : TThread(createSuspended), body_(std::move(body)) {}
+        : TThread(createSuspended), body_(std::move(body))
+    {}
     ~LambdaThread() override
     {
         if (ThreadID() != 0 && !FreeOnTerminate)

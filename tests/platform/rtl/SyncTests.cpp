@@ -23,8 +23,8 @@ TEST(EventTest, ManualAndAutoResetTable)
         TWaitResult second;
     };
     const Case cases[] = {
-        {true, true, TWaitResult::wrSignaled, TWaitResult::wrSignaled},  // stays set
-        {false, true, TWaitResult::wrSignaled, TWaitResult::wrTimeout},  // one waiter clears it
+        {true, true, TWaitResult::wrSignaled, TWaitResult::wrSignaled}, // stays set
+        {false, true, TWaitResult::wrSignaled, TWaitResult::wrTimeout}, // one waiter clears it
         {true, false, TWaitResult::wrTimeout, TWaitResult::wrTimeout},
         {false, false, TWaitResult::wrTimeout, TWaitResult::wrTimeout},
     };

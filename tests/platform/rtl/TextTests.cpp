@@ -23,9 +23,9 @@ TEST(TextTest, CaseRulesAreAsciiOnly)
         int sign;
     };
     const Case cases[] = {
-        {"abc", "ABC", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"ab", "abc", -1}, {"", "", 0},
-        {"É", "é", -1}, // not ASCII: compared as bytes
-        {"_", "a", 1},  // 'a' is compared as 'A' (0x41), below '_' (0x5F)
+        {"abc", "ABC", 0}, {"abc", "abd", -1}, {"b", "A", 1},
+        {"ab", "abc", -1}, {"", "", 0},        {"É", "é", -1}, // not ASCII: compared as bytes
+        {"_", "a", 1},                                         // 'a' is compared as 'A' (0x41), below '_' (0x5F)
     };
     for (const auto& c : cases) {
         const int r = CompareText(c.a, c.b);
@@ -41,7 +41,7 @@ TEST(TextTest, CharacterLevelCopyLengthAndPos)
     const std::string s = "视频a转换"; // 5 characters, 13 bytes
     EXPECT_EQ(Utf8Length(s), 5);
     EXPECT_EQ(Utf8Copy(s, 2, 2), "频a");
-    EXPECT_EQ(Utf8Copy(s, 0, 1), "视");   // an index below 1 counts from 1
+    EXPECT_EQ(Utf8Copy(s, 0, 1), "视");     // an index below 1 counts from 1
     EXPECT_EQ(Utf8Copy(s, 4, 100), "转换"); // count past the end stops there
     EXPECT_EQ(Utf8Copy(s, 6, 1), "");
     EXPECT_EQ(Utf8Copy(s, 1, 0), "");
@@ -60,7 +60,7 @@ TEST(TextTest, Utf16RoundTripAndReplacement)
     EXPECT_EQ(wide, (std::u16string{u'A', u'视', 0xD83D, 0xDE00}));
     EXPECT_EQ(Utf16ToUtf8(wide), s);
     EXPECT_EQ(Utf8ToUtf16("\xFF"), std::u16string(1, char16_t(0xFFFD)));
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), std::u16string(2, char16_t(0xFFFD))); // overlong
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), std::u16string(2, char16_t(0xFFFD)));     // overlong
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD"); // lone surrogate
 }
 

@@ -23,10 +23,12 @@ protected:
 TEST_F(ThreadTest, SuspendedThreadRunsOnlyAfterStart)
 {
     std::atomic<bool> ran{false};
-    LambdaThread thread([&](LambdaThread& self) {
-        ran = true;
-        self.SetReturnValue(42);
-    }, true);
+    LambdaThread thread(
+        [&](LambdaThread& self) {
+            ran = true;
+            self.SetReturnValue(42);
+        },
+        true);
     EXPECT_EQ(thread.ThreadID(), 0);
     EXPECT_FALSE(ran.load());
     thread.Start();
@@ -40,8 +42,7 @@ TEST_F(ThreadTest, SuspendedThreadRunsOnlyAfterStart)
 TEST_F(ThreadTest, CreateStartsAThreadNotCreatedSuspended)
 {
     TEvent ran(true, false);
-    std::unique_ptr<LambdaThread> thread(
-        TThread::Create<LambdaThread>([&](LambdaThread&) { ran.SetEvent(); }, false));
+    std::unique_ptr<LambdaThread> thread(TThread::Create<LambdaThread>([&](LambdaThread&) { ran.SetEvent(); }, false));
     EXPECT_EQ(ran.WaitFor(), TWaitResult::wrSignaled);
     thread->WaitFor();
 }
@@ -110,8 +111,8 @@ TEST_F(ThreadTest, WaitingForAFreeOnTerminateThreadIsRefused)
 TEST_F(ThreadTest, PrioritiesMapToNiceValuesOnTheThread)
 {
     const std::pair<TThreadPriority, int> table[] = {
-        {TThreadPriority::tpIdle, 19},     {TThreadPriority::tpLowest, 10},  {TThreadPriority::tpLower, 5},
-        {TThreadPriority::tpNormal, 0},    {TThreadPriority::tpHigher, -5},  {TThreadPriority::tpHighest, -10},
+        {TThreadPriority::tpIdle, 19},          {TThreadPriority::tpLowest, 10}, {TThreadPriority::tpLower, 5},
+        {TThreadPriority::tpNormal, 0},         {TThreadPriority::tpHigher, -5}, {TThreadPriority::tpHighest, -10},
         {TThreadPriority::tpTimeCritical, -20},
     };
     for (auto [priority, nice] : table)
@@ -122,12 +123,14 @@ TEST_F(ThreadTest, PrioritiesMapToNiceValuesOnTheThread)
     TEvent startRead(true, false);
     int niceAtStart = 0;
     int niceLater = 0;
-    LambdaThread thread([&](LambdaThread&) {
-        niceAtStart = getpriority(PRIO_PROCESS, 0);
-        startRead.SetEvent();
-        lowered.WaitFor();
-        niceLater = getpriority(PRIO_PROCESS, 0);
-    }, true);
+    LambdaThread thread(
+        [&](LambdaThread&) {
+            niceAtStart = getpriority(PRIO_PROCESS, 0);
+            startRead.SetEvent();
+            lowered.WaitFor();
+            niceLater = getpriority(PRIO_PROCESS, 0);
+        },
+        true);
     const int base = getpriority(PRIO_PROCESS, 0);
     thread.SetPriority(TThreadPriority::tpLower);
     thread.Start();

@@ -42,7 +42,8 @@ TEST(TrashTest, DeleteThenRestoreByTheInfoFile)
 
     const std::string infoText = ReadText(trash + "/info/" + name + ".trashinfo");
     EXPECT_THAT(infoText, ::testing::HasSubstr("Path=" + PercentEncodePath(original) + "\n"));
-    EXPECT_THAT(infoText, ::testing::ContainsRegex("DeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}"));
+    EXPECT_THAT(infoText,
+                ::testing::ContainsRegex("DeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}"));
     EXPECT_EQ(PercentEncodePath(original).find_first_of(" #"), std::string::npos);
     EXPECT_THAT(PercentEncodePath(original), ::testing::HasSubstr("100%25/"));
 
@@ -108,12 +109,11 @@ TEST(MountTableTest, VolumesAreUserFileSystemsRootFirst)
     for (const TVolume& v : VolumesFromMountTable(table))
         got.emplace_back(v.MountPath, v.Kind);
     using K = TVolumeKind;
-    EXPECT_THAT(got, ::testing::ElementsAre(std::pair{std::string("/"), K::vkFixed},
-                                            std::pair{std::string("/media/me/USB Stick"), K::vkRemovable},
-                                            std::pair{std::string("/media/cd"), K::vkOptical},
-                                            std::pair{std::string("/mnt/nfs"), K::vkNetwork},
-                                            std::pair{std::string("/mnt/ram"), K::vkRam},
-                                            std::pair{std::string("/home"), K::vkFixed}));
+    EXPECT_THAT(
+        got, ::testing::ElementsAre(
+                 std::pair{std::string("/"), K::vkFixed}, std::pair{std::string("/media/me/USB Stick"), K::vkRemovable},
+                 std::pair{std::string("/media/cd"), K::vkOptical}, std::pair{std::string("/mnt/nfs"), K::vkNetwork},
+                 std::pair{std::string("/mnt/ram"), K::vkRam}, std::pair{std::string("/home"), K::vkFixed}));
     EXPECT_EQ(VolumesFromMountTable("").front().MountPath, "/") << "the root is always there";
 }
 

@@ -60,8 +60,8 @@ TEST_F(ShellNamespaceTest, ListsFoldersFirstThenNamesWithoutRegardToCase)
 
     EXPECT_THAT(Names(folder, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS),
                 ElementsAre("Y-folder", "z-folder", "A.mp4", "b.txt", "bad\\xFF.txt", "中文名.avi"));
-    EXPECT_THAT(Names(folder, AllItems), ElementsAre("Y-folder", "z-folder", ".hidden", "A.mp4", "b.txt",
-                                                     "bad\\xFF.txt", "pipe", "中文名.avi"));
+    EXPECT_THAT(Names(folder, AllItems),
+                ElementsAre("Y-folder", "z-folder", ".hidden", "A.mp4", "b.txt", "bad\\xFF.txt", "pipe", "中文名.avi"));
     EXPECT_THAT(Names(folder, SHCONTF_FOLDERS), ElementsAre("Y-folder", "z-folder"));
 
     // The order the views sort by agrees with the listing; only identical bytes are equal.

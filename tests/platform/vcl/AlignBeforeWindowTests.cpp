@@ -35,10 +35,8 @@ private:
 // A windowed container with a border or edge, as list boxes and edits have.
 class TEdgedBox : public TCustomControl {
 public:
-    TEdgedBox(TComponent* owner, DWORD style, DWORD exStyle)
-        : TCustomControl(owner), style_(style), exStyle_(exStyle)
-    {
-    }
+    TEdgedBox(TComponent* owner, DWORD style, DWORD exStyle) : TCustomControl(owner), style_(style), exStyle_(exStyle)
+    {}
 
 protected:
     void CreateParams(TCreateParams& params) override
@@ -77,8 +75,7 @@ void AddMenu(TForm& form)
     form.SetMenu(menu);
 }
 
-template <class T, class... Args>
-T* Child(TWinControl& parent, TAlign align, TRect bounds, Args... args)
+template <class T, class... Args> T* Child(TWinControl& parent, TAlign align, TRect bounds, Args... args)
 {
     auto* c = new T(&parent, args...);
     c->SetParent(&parent);
@@ -101,8 +98,7 @@ struct TAlignedSet {
           Left(Child<TCustomControl>(parent, alLeft, Bounds(0, 0, 30, 5))),
           Right(Child<TGraphicControl>(parent, alRight, Bounds(0, 0, 40, 5))),
           Client(Child<TCustomControl>(parent, alClient, Bounds(0, 0, 1, 1)))
-    {
-    }
+    {}
 
     // Before the parent's window exists: the bounds alone.
     void ExpectBoundsFill(const TRect& client) const
@@ -163,11 +159,11 @@ std::unique_ptr<TForm> MakeForm(const FormCase& c)
 
 // When the children, the menu and the window come, relative to each other.
 enum TBuildOrder : std::uint8_t {
-    boLoading,      // built in code inside BeginLoading/EndLoading, then shown
-    boInCode,       // menu, then children, all before the window
-    boMenuLast,     // children, then the menu and the border style, before the window
-    boWindowFirst,  // the window, then children, then the menu
-    boBorderLast,   // children before the window, the border style set after it
+    boLoading,     // built in code inside BeginLoading/EndLoading, then shown
+    boInCode,      // menu, then children, all before the window
+    boMenuLast,    // children, then the menu and the border style, before the window
+    boWindowFirst, // the window, then children, then the menu
+    boBorderLast,  // children before the window, the border style set after it
 };
 
 const TBuildOrder kOrders[] = {boLoading, boInCode, boMenuLast, boWindowFirst, boBorderLast};
@@ -234,8 +230,8 @@ TEST_P(AlignBeforeWindow, AlignedChildrenFillTheWindowsClientArea)
     set.ExpectFills(WindowClientRect(*f));
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, AlignBeforeWindow, ::testing::Combine(::testing::ValuesIn(kForms),
-                                                                      ::testing::ValuesIn(kOrders)),
+INSTANTIATE_TEST_SUITE_P(Forms, AlignBeforeWindow,
+                         ::testing::Combine(::testing::ValuesIn(kForms), ::testing::ValuesIn(kOrders)),
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param).Name) + "_" +
                                     OrderName(std::get<1>(info.param));
@@ -270,8 +266,8 @@ TEST_P(EdgedChildBeforeWindow, ItsChildrenFillTheClientAreaInsideTheEdge)
     auto* box = Child<TEdgedBox>(form, alNone, Bounds(10, 10, 200, 120), edge.Style, edge.ExStyle);
     TAlignedSet inner(*box);
     const TRect before = box->ClientRect();
-    TControl* corner = Child<TGraphicControl>(*box, alNone, Rect(before.Right - 30, before.Bottom - 20,
-                                                                 before.Right - 5, before.Bottom - 4));
+    TControl* corner = Child<TGraphicControl>(
+        *box, alNone, Rect(before.Right - 30, before.Bottom - 20, before.Right - 5, before.Bottom - 4));
     corner->SetAnchors({akRight, akBottom});
     auto expectCornerKept = [&](const TRect& c) {
         EXPECT_EQ(corner->BoundsRect(), Rect(c.Right - 30, c.Bottom - 20, c.Right - 5, c.Bottom - 4));

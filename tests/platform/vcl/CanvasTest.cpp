@@ -168,7 +168,7 @@ TEST(Bitmap, SizeFormatScanLinesAndBmpRoundTrip)
     TBitmap& bitmap = *bitmapOwner;
     bitmap.Canvas()->SetPixel(2, 1, clRed);
     EXPECT_EQ(bitmap.ScanLine(1) - bitmap.ScanLine(0), 12); // 9 bytes padded to 12
-    EXPECT_EQ(bitmap.ScanLine(1)[2 * 3 + 2], 255);           // red of pixel (2,1), top-down rows
+    EXPECT_EQ(bitmap.ScanLine(1)[2 * 3 + 2], 255);          // red of pixel (2,1), top-down rows
     EXPECT_THROW(bitmap.ScanLine(2), EInvalidGraphicOperation);
 
     bitmap.SetSize(4, 3);

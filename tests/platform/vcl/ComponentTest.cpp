@@ -15,8 +15,7 @@ class TProbe : public TComponent {
 public:
     TProbe(TComponent* owner, std::string label, std::vector<std::string>* log)
         : TComponent(owner), label_(std::move(label)), log_(log)
-    {
-    }
+    {}
     ~TProbe() override { log_->push_back("free " + label_); }
 
     TComponent* Link = nullptr;
@@ -117,8 +116,8 @@ TEST(Component, LoadingSilencesEventsUntilEndLoadingThenLoadedRunsOnceInCreation
 
     form.EndLoading();
     EXPECT_EQ(log, (std::vector<std::string>{"loaded form", "loaded edit", "loaded inner"}));
-    for (const TComponent* c : {static_cast<TComponent*>(&form), static_cast<TComponent*>(edit),
-                                static_cast<TComponent*>(inner)})
+    for (const TComponent* c :
+         {static_cast<TComponent*>(&form), static_cast<TComponent*>(edit), static_cast<TComponent*>(inner)})
         EXPECT_TRUE(c->ComponentState().Empty());
     edit->SetValue(2);
     EXPECT_EQ(changes, 1);

@@ -131,8 +131,8 @@ TEST_F(Input, TabMovesFocusInTabOrderWithEnterAndExitAndKeyPreviewComesFirst)
     InjectKey(VK_SHIFT, false);
     Pump();
     EXPECT_TRUE(a->Focused());
-    EXPECT_EQ(log, (std::vector<std::string>{"enter c", "exit c", "enter a", "exit a", "enter c", "exit c",
-                                             "enter a"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"enter c", "exit c", "enter a", "exit a", "enter c", "exit c", "enter a"}));
 
     std::vector<std::string> keys;
     form->KeyPreview = true;

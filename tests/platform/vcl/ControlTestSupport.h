@@ -55,8 +55,7 @@ protected:
     }
 
     // A control owned by and placed on `parent`.
-    template <class T>
-    static T* Placed(TWinControl& parent, TRect bounds)
+    template <class T> static T* Placed(TWinControl& parent, TRect bounds)
     {
         auto* control = new T(&parent);
         control->SetParent(&parent);

@@ -187,7 +187,8 @@ TEST_F(Forms, ScreenMonitorsApplicationWindowAndReadingOrderFlags)
     struct TTwoScreens : TBackend {
         std::vector<TMonitor> Monitors() override
         {
-            return {{Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040)}, {Rect(1920, 0, 3200, 1024), Rect(1920, 0, 3200, 1024)}};
+            return {{Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040)},
+                    {Rect(1920, 0, 3200, 1024), Rect(1920, 0, 3200, 1024)}};
         }
     };
     SetBackend(std::make_shared<TTwoScreens>());

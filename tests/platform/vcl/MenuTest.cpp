@@ -27,10 +27,8 @@ TEST(MenuText, ShortCutsAndAcceleratorsReadAndWriteTheirText)
         TShortCut Value;
         const char* Text;
     } cases[] = {
-        {TShortCut('S' | scCtrl), "Ctrl+S"},
-        {TShortCut(VK_F1), "F1"},
-        {TShortCut(VK_DELETE | scShift), "Shift+Del"},
-        {TShortCut('A' | scShift | scCtrl | scAlt), "Shift+Ctrl+Alt+A"},
+        {TShortCut('S' | scCtrl), "Ctrl+S"},           {TShortCut(VK_F1), "F1"},
+        {TShortCut(VK_DELETE | scShift), "Shift+Del"}, {TShortCut('A' | scShift | scCtrl | scAlt), "Shift+Ctrl+Alt+A"},
         {TShortCut(VK_RETURN | scAlt), "Alt+Enter"},
     };
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
+#include "platform/vcl/Picture.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/ImageList.h"
-#include "platform/vcl/Picture.h"
 #include "platform/vcl/PngImage.h"
 #include "platform/vcl/Streams.h"
 
@@ -66,16 +66,14 @@ TEST_F(PictureTest, EachFormatRoundTripsThroughItsClassPickedByExtension)
         const char* ClassName;
         int Tolerance;
     } cases[] = {
-        {"shot.bmp", "TBitmap", 0},
-        {"shot.PNG", "TPngImage", 0},
-        {"shot.jpg", "TJPEGImage", 40},
-        {"shot.jpeg", "TJPEGImage", 40},
-        {"shot.gif", "TGIFImage", 0},
+        {"shot.bmp", "TBitmap", 0},      {"shot.PNG", "TPngImage", 0}, {"shot.jpg", "TJPEGImage", 40},
+        {"shot.jpeg", "TJPEGImage", 40}, {"shot.gif", "TGIFImage", 0},
     };
     const auto source = Quadrants();
     for (const auto& c : cases) {
         TPicture picture;
-        std::unique_ptr<TGraphic> graphic = TPicture::GraphicForExtension(std::filesystem::path(c.File).extension().string());
+        std::unique_ptr<TGraphic> graphic =
+            TPicture::GraphicForExtension(std::filesystem::path(c.File).extension().string());
         ASSERT_TRUE(graphic) << c.File;
         graphic->Assign(source.get()); // as the snapshot code saves: an image of that class from the bitmap
         graphic->SaveToFile(Path(c.File));

@@ -108,11 +108,9 @@ TEST_F(PopupMenuTest, OpensAtThePointAndFlipsWhereTheWorkAreaEnds)
         bool Left, Up;
         TPopupAlignment Alignment = paLeft;
     } const cases[] = {
-        {{200, 150}, false, false},
-        {{790, 150}, true, false},
+        {{200, 150}, false, false}, {{790, 150}, true, false},
         {{200, 480}, false, true}, // inside the monitor, but past the work area
-        {{790, 550}, true, true},
-        {{400, 150}, true, false, paRight},
+        {{790, 550}, true, true},   {{400, 150}, true, false, paRight},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.At.X << "," << c.At.Y);
@@ -187,8 +185,14 @@ TEST_F(PopupMenuTest, EscapeAltOrAPressOutsideReturnsNothing)
     const std::pair<const char*, std::function<void()>> cancels[] = {
         {"Escape", [] { Press(VK_ESCAPE); }},
         {"Alt", [] { Press(VK_MENU); }},
-        {"left press outside", [] { ClickAt({50, 50}); }},
-        {"right press outside", [] { ClickAt({50, 50}, 1); }},
+        {"left press outside",
+         [] {
+             ClickAt({50, 50});
+         }},
+        {"right press outside",
+         [] {
+             ClickAt({50, 50}, 1);
+         }},
     };
     for (const auto& [name, cancel] : cancels) {
         SCOPED_TRACE(name);

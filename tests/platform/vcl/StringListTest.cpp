@@ -1,5 +1,5 @@
-#include "platform/vcl/Errors.h"
 #include "platform/vcl/StringList.h"
+#include "platform/vcl/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@ namespace {
 
 class Input : public TWmTest {};
 
-const std::set<UINT> kMouse = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_NCMOUSEMOVE,
+const std::set<UINT> kMouse = {WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP,       WM_LBUTTONDBLCLK, WM_NCMOUSEMOVE,
                                WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_RBUTTONDOWN};
 
 TEST_F(Input, HitTestsRouteToClientAndNonClientMessages)
@@ -37,8 +37,8 @@ TEST_F(Input, HitTestsRouteToClientAndNonClientMessages)
         {{110, 105}, top, WM_NCLBUTTONDOWN, WPARAM(HTCAPTION), MAKELPARAM(110, 105)},
         {{110, 150}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 50)},
         {{155, 155}, see, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)},
-        {{145, 145}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 45)}, // transparent child, nothing under it
-        {{165, 165}, see, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15)}, // through the transparent child
+        {{145, 145}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 45)},   // transparent child, nothing under it
+        {{165, 165}, see, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15)},   // through the transparent child
         {{225, 225}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(125, 125)}, // disabled child passes to its parent
         {{255, 135}, shaped, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)},
         {{285, 165}, top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(185, 65)}, // outside the child's region
@@ -70,8 +70,8 @@ TEST_F(Input, CaptureSpansWindowsAndAPopupNeverTakesTheFocus)
     HWND combo = Child(form, Bounds(10, 10, 100, 20));
     SetFocus(combo);
     ASSERT_EQ(GetFocus(), combo);
-    HWND popup = Top(Bounds(110, 160, 100, 80), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass,
-                     form);
+    HWND popup =
+        Top(Bounds(110, 160, 100, 80), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass, form);
     Answer(popup, WM_MOUSEACTIVATE, MA_NOACTIVATE);
     ShowWindow(popup, SW_SHOW); // even a plain show does not activate it
     EXPECT_EQ(GetActiveWindow(), form);
@@ -128,13 +128,13 @@ TEST_F(Input, FocusAndActivationFollowThePlatformsRules)
     SetFocus(bEdit);
     const std::set<UINT> order = {WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_SETFOCUS};
     EXPECT_EQ(Trace(order), (std::vector<std::pair<HWND, UINT>>{{a, WM_NCACTIVATE},
-                                                              {a, WM_ACTIVATE},
-                                                              {b, WM_NCACTIVATE},
-                                                              {b, WM_ACTIVATE},
-                                                              {aEdit, WM_KILLFOCUS},
-                                                              {b, WM_SETFOCUS},
-                                                              {b, WM_KILLFOCUS},
-                                                              {bEdit, WM_SETFOCUS}}));
+                                                                {a, WM_ACTIVATE},
+                                                                {b, WM_NCACTIVATE},
+                                                                {b, WM_ACTIVATE},
+                                                                {aEdit, WM_KILLFOCUS},
+                                                                {b, WM_SETFOCUS},
+                                                                {b, WM_KILLFOCUS},
+                                                                {bEdit, WM_SETFOCUS}}));
     EXPECT_EQ(LOWORD(Last(a, WM_ACTIVATE)->WParam), WA_INACTIVE);
     EXPECT_EQ(HWND(Last(a, WM_ACTIVATE)->LParam), b);
 
@@ -150,7 +150,8 @@ TEST_F(Input, FocusAndActivationFollowThePlatformsRules)
     Click({350, 150});
     Pump();
     EXPECT_EQ(GetActiveWindow(), a);
-    EXPECT_TRUE(Messages(b, {WM_LBUTTONDOWN, WM_LBUTTONUP}) == std::vector<UINT>{WM_LBUTTONUP}) << "the press was eaten";
+    EXPECT_TRUE(Messages(b, {WM_LBUTTONDOWN, WM_LBUTTONUP}) == std::vector<UINT>{WM_LBUTTONUP})
+        << "the press was eaten";
 
     // The desktop takes the keyboard: the application hears it.
     Log().clear();
@@ -328,7 +329,8 @@ TEST_F(Input, LeaveTrackingPostsOneLeaveMessage)
     InjectMouseMove({160, 50});
     InjectMouseMove({50, 50});
     Pump();
-    EXPECT_EQ(Messages(left, {WM_MOUSEMOVE, WM_MOUSELEAVE}), (std::vector<UINT>{WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEMOVE}));
+    EXPECT_EQ(Messages(left, {WM_MOUSEMOVE, WM_MOUSELEAVE}),
+              (std::vector<UINT>{WM_MOUSEMOVE, WM_MOUSELEAVE, WM_MOUSEMOVE}));
     // Tracking a window the pointer is not over gives the leave at once.
     tme.hwndTrack = top;
     TrackMouseEvent(&tme);

@@ -9,7 +9,10 @@ namespace {
 class Loops : public TWmTest {};
 
 std::vector<std::pair<HWND, ULONG_PTR>> timerCalls;
-void RecordTimer(HWND hwnd, UINT, ULONG_PTR id, DWORD) { timerCalls.push_back({hwnd, id}); }
+void RecordTimer(HWND hwnd, UINT, ULONG_PTR id, DWORD)
+{
+    timerCalls.push_back({hwnd, id});
+}
 
 TEST_F(Loops, TimersFollowTheFakeClockWithoutCatchUpBursts)
 {

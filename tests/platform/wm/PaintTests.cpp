@@ -7,8 +7,7 @@ namespace {
 
 class Painting : public TWmTest {};
 
-constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
-                   kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
 
 TEST_F(Painting, ChildrenAreClippedByParentsSiblingsAndRegions)
 {
@@ -29,12 +28,12 @@ TEST_F(Painting, ChildrenAreClippedByParentsSiblingsAndRegions)
         int X, Y;
         COLORREF Colour;
     } probes[] = {
-        {5, 5, kWhite},    // outside every child
-        {75, 15, kWhite},  // the lower child beyond its parent's client area
-        {15, 15, kGreen},  // lower child
-        {35, 35, kBlue},   // upper child, inside its region
-        {55, 55, kRed},    // upper child's area outside its region shows the parent
-        {45, 48, kRed},    // the same
+        {5, 5, kWhite},   // outside every child
+        {75, 15, kWhite}, // the lower child beyond its parent's client area
+        {15, 15, kGreen}, // lower child
+        {35, 35, kBlue},  // upper child, inside its region
+        {55, 55, kRed},   // upper child's area outside its region shows the parent
+        {45, 48, kRed},   // the same
         {32, 32, kBlue},
     };
     for (const auto& p : probes)

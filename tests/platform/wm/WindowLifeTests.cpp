@@ -9,10 +9,11 @@ class WindowLife : public TWmTest {};
 
 TEST_F(WindowLife, CreateShowPaintSizeDestroyArriveInThePlatformsOrder)
 {
-    const std::set<UINT> lifecycle = {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE,
-                                      WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_ACTIVATEAPP,
-                                      WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_NCPAINT,
-                                      WM_ERASEBKGND, WM_PAINT, WM_PARENTNOTIFY, WM_DESTROY, WM_NCDESTROY};
+    const std::set<UINT> lifecycle = {
+        WM_GETMINMAXINFO, WM_NCCREATE,   WM_NCCALCSIZE,        WM_CREATE,           WM_SIZE,
+        WM_MOVE,          WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_ACTIVATEAPP,
+        WM_NCACTIVATE,    WM_ACTIVATE,   WM_SETFOCUS,          WM_KILLFOCUS,        WM_NCPAINT,
+        WM_ERASEBKGND,    WM_PAINT,      WM_PARENTNOTIFY,      WM_DESTROY,          WM_NCDESTROY};
     HWND top = Top(Bounds(10, 20, 300, 200));
     ASSERT_TRUE(top);
     EXPECT_EQ(Messages(top, lifecycle),
@@ -28,9 +29,10 @@ TEST_F(WindowLife, CreateShowPaintSizeDestroyArriveInThePlatformsOrder)
     Log().clear();
     Pump();
     // Erase, then paint, then the children.
-    EXPECT_EQ(Trace({WM_NCPAINT, WM_ERASEBKGND, WM_PAINT}),
-              (std::vector<std::pair<HWND, UINT>>{{top, WM_PAINT}, {top, WM_NCPAINT}, {top, WM_ERASEBKGND},
-                                                  {child, WM_PAINT}, {child, WM_ERASEBKGND}}));
+    EXPECT_EQ(
+        Trace({WM_NCPAINT, WM_ERASEBKGND, WM_PAINT}),
+        (std::vector<std::pair<HWND, UINT>>{
+            {top, WM_PAINT}, {top, WM_NCPAINT}, {top, WM_ERASEBKGND}, {child, WM_PAINT}, {child, WM_ERASEBKGND}}));
     Log().clear();
     Pump();
     EXPECT_TRUE(Log().empty()) << "painting validates";

@@ -27,7 +27,7 @@ using THandler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM
 
 class TWmTest : public ::testing::Test {
 protected:
-    static constexpr const char* kClass = "TestWindow";      // CS_DBLCLKS
+    static constexpr const char* kClass = "TestWindow";       // CS_DBLCLKS
     static constexpr const char* kPlainClass = "PlainWindow"; // no double clicks
 
     void SetUp() override
@@ -50,18 +50,19 @@ protected:
             DestroyWindow(h);
         PumpWaitingMessages();
         MSG m;
-        while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {}
         SetClock(nullptr);
     }
 
     static std::vector<HWND> TopLevels()
     {
         std::vector<HWND> tops;
-        EnumWindows([](HWND h, LPARAM l) {
-            reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
-            return BOOL(1);
-        }, reinterpret_cast<LPARAM>(&tops));
+        EnumWindows(
+            [](HWND h, LPARAM l) {
+                reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
+                return BOOL(1);
+            },
+            reinterpret_cast<LPARAM>(&tops));
         return tops;
     }
 
@@ -94,8 +95,8 @@ protected:
         On(hwnd, message, [value](HWND, UINT, WPARAM, LPARAM) { return std::optional<LRESULT>(value); });
     }
 
-    static HWND Top(TRect r, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD ex = 0,
-                    const char* cls = kClass, HWND owner = nullptr)
+    static HWND Top(TRect r, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD ex = 0, const char* cls = kClass,
+                    HWND owner = nullptr)
     {
         return CreateWindowEx(ex, cls, "top", style, r.Left, r.Top, r.Width(), r.Height(), owner, nullptr, nullptr,
                               nullptr);
@@ -106,10 +107,7 @@ protected:
                               reinterpret_cast<HMENU>(std::intptr_t(id)), nullptr, nullptr);
     }
     // A borderless popup top-level window, as plain test canvases use.
-    static HWND Canvas(TRect r, DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN)
-    {
-        return Top(r, style);
-    }
+    static HWND Canvas(TRect r, DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN) { return Top(r, style); }
 
     // Messages of one window (all windows when hwnd is null) among `wanted` (all when empty), in order.
     static std::vector<UINT> Messages(HWND hwnd, const std::set<UINT>& wanted = {})

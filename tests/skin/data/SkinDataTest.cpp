@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/vcl/ControlTestSupport.h"
 #include "SkinDataTestSkin.h"
 #include "platform/vcl/Bitmap.h"
+#include "platform/vcl/ControlTestSupport.h"
 #include "platform/vcl/Errors.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinCompressedSkinList.h"
@@ -293,8 +293,7 @@ TEST_F(SkinIndexTest, IndexChoosesTheItemWithinTheList)
         {7, 1, "Test skin 1", false},  // beyond the list: ignored
         {-1, 1, "Test skin 1", false}, // negative: ignored
         {1, 1, "Test skin 1", false},  // the current value: nothing reloads
-        {3, 3, "Test skin 3", true},
-        {6, 6, "Test skin 6", true},
+        {3, 3, "Test skin 3", true},   {6, 6, "Test skin 6", true},
     };
     for (const TCase& c : cases) {
         log.clear();

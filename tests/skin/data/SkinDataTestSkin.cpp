@@ -7,9 +7,9 @@
 #include <zlib.h>
 
 #include "platform/vcl/Bitmap.h"
+#include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinCompressedContent.h"
 #include "skin/data/SkinCompressedStreams.h"
-#include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinFrameEntries.h"
 #include "skin/data/SkinPanelEntries.h"
 
@@ -31,8 +31,7 @@ void WritePicture(const std::filesystem::path& file, int width, int height, int 
     bitmap.SaveToFile(file.string());
 }
 
-template <class Entry, class Base>
-Entry& AddEntry(std::vector<std::unique_ptr<Base>>& list, const std::string& name)
+template <class Entry, class Base> Entry& AddEntry(std::vector<std::unique_ptr<Base>>& list, const std::string& name)
 {
     auto entry = std::make_unique<Entry>(name);
     Entry& ref = *entry;
@@ -156,8 +155,7 @@ void ExpectSameSkin(TskSkinData& expected, TskSkinData& actual)
 
 TRecorderForm::TRecorderForm(TComponent* owner, std::string name, TSkinMessageLog& log)
     : TForm(owner), name_(std::move(name)), log_(log)
-{
-}
+{}
 
 void TRecorderForm::WndProc(TMessage& message)
 {
@@ -172,8 +170,7 @@ void TRecorderForm::WndProc(TMessage& message)
         log_.push_back({name_, message.Msg, message.WParam, message.LParam, sender && sender->Empty});
         break;
     }
-    default:
-        break;
+    default: break;
     }
     TForm::WndProc(message);
 }

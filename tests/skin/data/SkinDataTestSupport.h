@@ -12,8 +12,7 @@
 namespace tovrel::test {
 
 // The entry of the given kind named "e", loaded from "[e]" followed by keysText.
-template <class Base>
-std::unique_ptr<Base> LoadEntry(std::string_view kind, const std::string& keysText)
+template <class Base> std::unique_ptr<Base> LoadEntry(std::string_view kind, const std::string& keysText)
 {
     const TskIniFile ini("[e]\n" + keysText);
     std::unique_ptr<Base> entry;

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "skin/data/SkinButtonEntries.h"
+#include "skin/data/SkinDataTestSupport.h"
 #include "skin/data/SkinDescription.h"
 #include "skin/data/SkinDescriptionText.h"
 #include "skin/data/SkinFixedEntries.h"
 #include "skin/data/SkinPanelEntries.h"
-#include "skin/data/SkinDataTestSupport.h"
 
 namespace tovrel {
 namespace {
@@ -39,13 +39,13 @@ TEST(SkinDescription, OnlyTextsWithTheFiveKeyedSectionsAreSkins)
 TEST(SkinDescription, EntryListsSkipUnknownKindsAndKeepFileOrder)
 {
     const TskIniFile ini("[SKINCONTROLS]\ncount=7\n"
-                         "0=first:Button\n"     // kind words compare with case
+                         "0=first:Button\n" // kind words compare with case
                          "1=a:button\n"
                          "2=b:nosuchkind\n"
-                         "3=a:panel\n"          // same name again: a second entry reading the same section
+                         "3=a:panel\n" // same name again: a second entry reading the same section
                          "4=nocolon\n"
-                         "6=last:bevel\n"       // line 5 is missing
-                         "7=beyond:bevel\n"     // past the count
+                         "6=last:bevel\n"   // line 5 is missing
+                         "7=beyond:bevel\n" // past the count
                          "[a]\nfontheight=20\n");
     TskControlList controls;
     ReadSkinControls(ini, controls);

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "skin/data/SkinButtonEntries.h"
+#include "skin/data/SkinDataTestSupport.h"
 #include "skin/data/SkinEditEntries.h"
 #include "skin/data/SkinFrameEntries.h"
 #include "skin/data/SkinMenuEntries.h"
 #include "skin/data/SkinPanelEntries.h"
 #include "skin/data/SkinScrollEntries.h"
 #include "skin/data/SkinViewEntries.h"
-#include "skin/data/SkinDataTestSupport.h"
 
 namespace tovrel {
 namespace {
@@ -21,8 +21,7 @@ using test::LoadEntry;
 
 constexpr TColor kMagenta = 16711935;
 
-template <class T, class Base>
-const T& As(const Base& entry)
+template <class T, class Base> const T& As(const Base& entry)
 {
     const auto* typed = dynamic_cast<const T*>(&entry);
     if (!typed)
@@ -39,8 +38,9 @@ struct ControlCase {
 TEST(SkinEntryRead, EveryControlKindReadsItsKeysAndDefaults)
 {
     const ControlCase cases[] = {
-        {"panel", "pictureindex=3\nskinrect=1,2,3,4\nlefttoppoint=5,6\nstretchtype=stvert\nalignment=taleftjustify\n"
-                  "fontheight=$10\nbgpictureindex=2\nfontstyle=fsunderline",
+        {"panel",
+         "pictureindex=3\nskinrect=1,2,3,4\nlefttoppoint=5,6\nstretchtype=stvert\nalignment=taleftjustify\n"
+         "fontheight=$10\nbgpictureindex=2\nfontstyle=fsunderline",
          [](const TskDataSkinControl& e) {
              const auto& p = As<TskDataSkinPanelControl>(e);
              EXPECT_EQ(p.PictureIndex, 3);
@@ -100,9 +100,7 @@ TEST(SkinEntryRead, EveryControlKindReadsItsKeysAndDefaults)
              EXPECT_EQ(g.ProgressTransparentColor, 0);
          }},
         {"splitter", "",
-         [](const TskDataSkinControl& e) {
-             EXPECT_EQ(As<TskDataSkinSplitterControl>(e).GripperTransparentColor, 0);
-         }},
+         [](const TskDataSkinControl& e) { EXPECT_EQ(As<TskDataSkinSplitterControl>(e).GripperTransparentColor, 0); }},
         {"trackbar", "vertical=1",
          [](const TskDataSkinControl& e) {
              const auto& t = As<TskDataSkinTrackBarControl>(e);
@@ -192,9 +190,7 @@ TEST(SkinEntryRead, EveryControlKindReadsItsKeysAndDefaults)
              EXPECT_EQ(l.CaptionFontHeight, 14);
          }},
         {"listbox", "",
-         [](const TskDataSkinControl& e) {
-             EXPECT_EQ(As<TskDataSkinListBox>(e).BothScrollBarName, "bothhscrollbar");
-         }},
+         [](const TskDataSkinControl& e) { EXPECT_EQ(As<TskDataSkinListBox>(e).BothScrollBarName, "bothhscrollbar"); }},
         {"combobox", "itemstretcheffect=1",
          [](const TskDataSkinControl& e) {
              const auto& c = As<TskDataSkinComboBox>(e);
@@ -262,9 +258,10 @@ struct ObjectCase {
 TEST(SkinEntryRead, EveryObjectKindReadsItsKeysAndDefaults)
 {
     const ObjectCase cases[] = {
-        {"menuitem", "activepictureindex=2\nskinrectinapicture=1\nglowlayeralphablendvalue=100\nmorphkind=mkfade\n"
-                     "checkimagerect=1,1,9,9\nradioimagerect=2,2,8,8\nactiveradioimagerect=5,5,5,9\n"
-                     "arrowimagerect=0,0,4,7\nactivearrowimagerect=10,10,14,17",
+        {"menuitem",
+         "activepictureindex=2\nskinrectinapicture=1\nglowlayeralphablendvalue=100\nmorphkind=mkfade\n"
+         "checkimagerect=1,1,9,9\nradioimagerect=2,2,8,8\nactiveradioimagerect=5,5,5,9\n"
+         "arrowimagerect=0,0,4,7\nactivearrowimagerect=10,10,14,17",
          [](const TskDataSkinObject& e) {
              const auto& m = As<TskDataSkinMenuItem>(e);
              EXPECT_EQ(m.ActivePictureIndex, 2);

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/data/SkinDataTestSupport.h"
 #include "skin/data/SkinEditEntries.h"
 #include "skin/data/SkinFrameEntries.h"
-#include "skin/data/SkinDataTestSupport.h"
 
 namespace tovrel {
 namespace {
@@ -18,15 +18,14 @@ using test::SectionKeys;
 using test::SectionText;
 
 constexpr const char* kControlKinds[] = {
-    "panel",   "expanel", "menubutton", "button",      "checkradio", "gauge",        "splitter",
-    "trackbar", "label",  "stdlabel",   "updown",      "grid",       "tab",          "mainmenubar",
-    "controlbar", "memo", "edit",       "checklistbox", "listbox",   "combobox",     "scrollbar",
-    "spinedit", "scrollbox", "treeview", "bevel",      "slider",     "listview",     "richedit"};
+    "panel",      "expanel",   "menubutton", "button",       "checkradio", "gauge",    "splitter",
+    "trackbar",   "label",     "stdlabel",   "updown",       "grid",       "tab",      "mainmenubar",
+    "controlbar", "memo",      "edit",       "checklistbox", "listbox",    "combobox", "scrollbar",
+    "spinedit",   "scrollbox", "treeview",   "bevel",        "slider",     "listview", "richedit"};
 constexpr const char* kObjectKinds[] = {"menuitem", "mainmenubaritem", "stdbutton", "mainmenubarbutton",
                                         "button",   "caption",         "animate",   "userobject"};
 
-template <class Base>
-std::unique_ptr<Base> Create(std::string_view kind)
+template <class Base> std::unique_ptr<Base> Create(std::string_view kind)
 {
     if constexpr (std::is_same_v<Base, TskDataSkinControl>)
         return CreateSkinControlEntry(kind, "e");
@@ -39,8 +38,9 @@ std::unique_ptr<Base> Create(std::string_view kind)
 std::string DistinctValue(const std::string& key, const std::string& value, int i, bool isBoolean)
 {
     static const std::map<std::string, std::string> otherWord{
-        {"stfull", "stvert"},     {"mkdefault", "mkrightslide"}, {"tacenter", "taleftjustify"},
-        {"taleftjustify", "tarightjustify"}, {"cmclose", "cmrollup"}, {"cmdefault", "cmsysmenu"}};
+        {"stfull", "stvert"},          {"mkdefault", "mkrightslide"},
+        {"tacenter", "taleftjustify"}, {"taleftjustify", "tarightjustify"},
+        {"cmclose", "cmrollup"},       {"cmdefault", "cmsysmenu"}};
     static const std::regex rect(R"(-?\d+,-?\d+,-?\d+,-?\d+)"), point(R"(-?\d+,-?\d+)"), number(R"(-?\d+)");
     const std::string n = std::to_string(i);
     if (key.find("fontstyle") != std::string::npos)
@@ -56,8 +56,7 @@ std::string DistinctValue(const std::string& key, const std::string& value, int 
     return "text" + n;
 }
 
-template <class Base>
-std::vector<std::pair<std::string, std::string>> WrittenValues(Base& entry)
+template <class Base> std::vector<std::pair<std::string, std::string>> WrittenValues(Base& entry)
 {
     TskIniFile ini;
     entry.SaveToFile(ini);
@@ -69,7 +68,7 @@ std::vector<std::pair<std::string, std::string>> WrittenValues(Base& entry)
 
 template <class Base>
 std::vector<std::pair<std::string, std::string>> Reread(std::string_view kind,
-                                                         const std::vector<std::pair<std::string, std::string>>& in)
+                                                        const std::vector<std::pair<std::string, std::string>>& in)
 {
     std::string text = "[e]\n";
     for (const auto& [key, value] : in)
@@ -89,8 +88,7 @@ bool OverriddenOnPurpose(std::string_view kind, const std::string& key)
     return false;
 }
 
-template <class Base>
-void ExpectEveryKeySurvivesATrip(std::string_view kind)
+template <class Base> void ExpectEveryKeySurvivesATrip(std::string_view kind)
 {
     SCOPED_TRACE(kind);
     auto fresh = Create<Base>(kind);
@@ -138,12 +136,15 @@ TEST(SkinEntryWrite, WritersThatReorderKeysWriteTheFormatsOrder)
         std::vector<std::string> Run; // keys written one after the other
     };
     const Case cases[] = {
-        {true, "button", {"glowlayermaskpictureindex", "glowlayeroffsetleft", "glowlayeroffsetright",
-                          "glowlayeroffsettop", "glowlayeroffsetbottom", "glowlayershowoffsetx"}},
+        {true,
+         "button",
+         {"glowlayermaskpictureindex", "glowlayeroffsetleft", "glowlayeroffsetright", "glowlayeroffsettop",
+          "glowlayeroffsetbottom", "glowlayershowoffsetx"}},
         {true, "menubutton", {"glowlayershowoffsety", "glowlayeralphablendvalue", "trackbuttonrect"}},
         {true, "checkradio", {"fontstyle", "fontcolor", "framefontcolor", "activefontcolor", "unenabledfontcolor"}},
-        {true, "checklistbox", {"disabledbuttonsrect", "buttonsarea", "itemcheckrect", "uncheckimagerect",
-                                "checkimagerect"}},
+        {true,
+         "checklistbox",
+         {"disabledbuttonsrect", "buttonsarea", "itemcheckrect", "uncheckimagerect", "checkimagerect"}},
         {true, "combobox", {"downbuttonrect", "unenabledbuttonrect", "listboxname", "itemstretcheffect"}},
         {true, "controlbar", {"gripoffset2", "itemoffset1", "itemoffset2", "itemstretcheffect", "itemtransparent"}},
         {true, "grid", {"celltextrect", "linescolor", "bgcolor", "bgpictureindex", "fontname"}},

@@ -28,9 +28,28 @@ std::vector<std::string> SeedTexts()
 // numbers at their limits, lines cut, moved or repeated.
 std::string Mutate(std::string text, std::mt19937& random)
 {
-    static const std::vector<std::string> pieces{
-        "[", "]", "=", ",", ";", ":", "-", "$", "0x", "\r\n", "\n", " ", "\xEF\xBB\xBF", "\0",
-        "2147483647", "-2147483648", "99999999999", "$FFFFFFFF", "count=", "fsbold", "stvert", "cmmaximize"};
+    static const std::vector<std::string> pieces{"[",
+                                                 "]",
+                                                 "=",
+                                                 ",",
+                                                 ";",
+                                                 ":",
+                                                 "-",
+                                                 "$",
+                                                 "0x",
+                                                 "\r\n",
+                                                 "\n",
+                                                 " ",
+                                                 "\xEF\xBB\xBF",
+                                                 "\0",
+                                                 "2147483647",
+                                                 "-2147483648",
+                                                 "99999999999",
+                                                 "$FFFFFFFF",
+                                                 "count=",
+                                                 "fsbold",
+                                                 "stvert",
+                                                 "cmmaximize"};
     const auto pick = [&](std::size_t n) { return n == 0 ? 0 : std::size_t(random() % n); };
     switch (random() % 6) {
     case 0: // overwrite a byte

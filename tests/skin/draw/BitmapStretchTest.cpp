@@ -1,9 +1,9 @@
 // Copies and nearest-neighbour scaling between skin bitmaps and into sections.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "platform/gdi/Gdi.h"
 #include "skin/draw/PixelRoutines.h"
-#include "SkinDrawTestSupport.h"
 
 #include <vector>
 
@@ -38,9 +38,9 @@ TEST(BitmapStretch, ClippedDrawShowsTheSamePixelsAsTheWholeDraw)
         TRect Dst, Src;
     };
     const Case cases[] = {
-        {Rect(-3, -2, 6, 5), Rect(0, 0, 9, 7)},   // same size, partly outside
-        {Rect(-4, 2, 13, 19), Rect(1, 1, 8, 6)},  // scaled up, outside on three sides
-        {Rect(3, -5, 7, 4), Rect(0, 0, 9, 7)},    // scaled down
+        {Rect(-3, -2, 6, 5), Rect(0, 0, 9, 7)},  // same size, partly outside
+        {Rect(-4, 2, 13, 19), Rect(1, 1, 8, 6)}, // scaled up, outside on three sides
+        {Rect(3, -5, 7, 4), Rect(0, 0, 9, 7)},   // scaled down
     };
     for (const Case& c : cases) {
         TskBitmap whole, clipped;

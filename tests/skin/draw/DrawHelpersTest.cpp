@@ -2,6 +2,7 @@
 // fitting, rectangle text and monitor areas.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Text.h"
 #include "platform/rtl/MainThread.h"
@@ -12,7 +13,6 @@
 #include "skin/draw/MonitorAreas.h"
 #include "skin/draw/RectText.h"
 #include "skin/draw/TextHelpers.h"
-#include "SkinDrawTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -149,28 +149,28 @@ TEST(DefaultGlyphs, GlyphsSetTheirPixelPatterns)
 {
     const COLORREF black = 0;
     EXPECT_EQ(Pattern(12, 6, [&](HDC dc) { DrawArrowImage(dc, Rect(0, 0, 12, 6), black, 4); }),
-              (std::vector<std::string>{"............", "............", "...#######..", "....#####...",
-                                        ".....###....", "......#....."}));
+              (std::vector<std::string>{"............", "............", "...#######..", "....#####...", ".....###....",
+                                        "......#....."}));
     EXPECT_EQ(Pattern(8, 8, [&](HDC dc) { DrawArrowImage(dc, Rect(0, 0, 8, 8), black, 1); }),
-              (std::vector<std::string>{"........", ".....#..", "....##..", "...###..", "..####..",
-                                        "...###..", "....##..", ".....#.."}));
+              (std::vector<std::string>{"........", ".....#..", "....##..", "...###..", "..####..", "...###..",
+                                        "....##..", ".....#.."}));
     EXPECT_EQ(Pattern(6, 6, [&](HDC dc) { DrawDropDownArrow(dc, Rect(0, 0, 6, 6), black); }),
               (std::vector<std::string>{"......", "......", "......", ".#####", "..###.", "...#.."}));
     EXPECT_EQ(Pattern(8, 8, [&](HDC dc) { DrawArrowImage(dc, Rect(0, 0, 8, 8), black, 7); }),
               (std::vector<std::string>(8, "........")));
     EXPECT_EQ(Pattern(9, 9, [&](HDC dc) { DrawCheckImage(dc, 1, 0, black); }),
-              (std::vector<std::string>{".........", ".......#.", "......##.", ".#...###.", ".##.###..",
-                                        ".#####...", "..###....", "...#.....", "........."}));
+              (std::vector<std::string>{".........", ".......#.", "......##.", ".#...###.", ".##.###..", ".#####...",
+                                        "..###....", "...#.....", "........."}));
     EXPECT_EQ(Pattern(10, 7, [&](HDC dc) { DrawRollDownImage(dc, 0, 0, black); }),
               (std::vector<std::string>{"..........", "..........", ".########.", "..######..", "...####...",
                                         "....##....", ".........."}));
     EXPECT_EQ(Pattern(12, 11, [&](HDC dc) { DrawMaximizeImage(dc, 0, 0, black); }),
-              (std::vector<std::string>{"###########.", "###########.", "#.........#.", "#.........#.",
-                                        "#.........#.", "#.........#.", "#.........#.", "#.........#.",
-                                        "#.........#.", "###########.", "............"}));
+              (std::vector<std::string>{"###########.", "###########.", "#.........#.", "#.........#.", "#.........#.",
+                                        "#.........#.", "#.........#.", "#.........#.", "#.........#.", "###########.",
+                                        "............"}));
     EXPECT_EQ(Pattern(8, 8, [&](HDC dc) { DrawTrayImage(dc, 0, 0, black); }),
-              (std::vector<std::string>{"........", "........", "..#####.", "..#####.", "..#####.",
-                                        "..#####.", "..#####.", "........"}));
+              (std::vector<std::string>{"........", "........", "..#####.", "..#####.", "..#####.", "..#####.",
+                                        "..#####.", "........"}));
     EXPECT_EQ(Pattern(11, 10, [&](HDC dc) { DrawCloseImage(dc, 0, 0, black); })[1], ".##.....##.");
     EXPECT_EQ(Pattern(7, 7, [&](HDC dc) { DrawRadioImage(dc, 0, 0, black); })[5], "######.");
 }
@@ -216,10 +216,10 @@ TEST(RectText, FourIntegersOrTheEmptyRectangle)
         TRect Expected;
     };
     const Case cases[] = {
-        {"1,2,30,40", Rect(1, 2, 30, 40)},     {"1, 2, 30, 40", Rect(1, 2, 30, 40)},
-        {"(5;6=7:8)", Rect(0, 0, 0, 0)},        {"5;6=7:8", Rect(5, 6, 7, 8)},
-        {"1,2,3", Rect(0, 0, 0, 0)},            {",1,2,3,4", Rect(0, 0, 0, 0)},
-        {"1,x,3,4", Rect(0, 0, 0, 0)},          {"$10,0x10,-3,4 trailing", Rect(16, 16, -3, 4)},
+        {"1,2,30,40", Rect(1, 2, 30, 40)}, {"1, 2, 30, 40", Rect(1, 2, 30, 40)},
+        {"(5;6=7:8)", Rect(0, 0, 0, 0)},   {"5;6=7:8", Rect(5, 6, 7, 8)},
+        {"1,2,3", Rect(0, 0, 0, 0)},       {",1,2,3,4", Rect(0, 0, 0, 0)},
+        {"1,x,3,4", Rect(0, 0, 0, 0)},     {"$10,0x10,-3,4 trailing", Rect(16, 16, -3, 4)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseRectText(c.Text), c.Expected) << c.Text;
@@ -256,7 +256,8 @@ TEST(MonitorAreas, OneMonitorOrMissingEntriesUseThePrimaryScreen)
     wc.lpfnWndProc = DefWindowProc;
     wc.lpszClassName = "SkinDrawMonitorTest";
     RegisterClassEx(&wc);
-    HWND w = CreateWindowEx(0, "SkinDrawMonitorTest", "", WS_POPUP, 2000, 100, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    HWND w =
+        CreateWindowEx(0, "SkinDrawMonitorTest", "", WS_POPUP, 2000, 100, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(w, nullptr);
     GetMonitorWorkArea(w, true, r);
     EXPECT_EQ(r, Rect(1300, 0, 2880, 900));

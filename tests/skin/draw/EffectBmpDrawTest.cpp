@@ -2,11 +2,11 @@
 // caption images.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ImageList.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/ImageListSource.h"
-#include "SkinDrawTestSupport.h"
 
 namespace tovrel {
 namespace {

@@ -115,8 +115,8 @@ TEST(EffectBmpMorph, VerticalGradientWorksByRowsOnTallImages)
 
 TEST(EffectBmpMorph, NarrowEmptyAndMismatchedImages)
 {
-    const TMorph towardsB[] = {&TskEffectBmp::MorphHGrad, &TskEffectBmp::MorphLeftGrad,
-                               &TskEffectBmp::MorphRightGrad, &TskEffectBmp::MorphPush};
+    const TMorph towardsB[] = {&TskEffectBmp::MorphHGrad, &TskEffectBmp::MorphLeftGrad, &TskEffectBmp::MorphRightGrad,
+                               &TskEffectBmp::MorphPush};
     for (TMorph op : towardsB)
         for (double kf : {0.0, 0.5, 1.0}) {
             TskEffectBmp a = Named(1, 2, 0xA0);

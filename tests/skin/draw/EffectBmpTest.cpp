@@ -27,7 +27,10 @@ TskEffectBmp Numbered(int w, int h)
     return b;
 }
 
-std::uint32_t Grey(int v) { return std::uint32_t(v) * 0x010101u; }
+std::uint32_t Grey(int v)
+{
+    return std::uint32_t(v) * 0x010101u;
+}
 
 TEST(EffectBmp, RowsArePaddedToFourBytes)
 {
@@ -186,9 +189,9 @@ TEST(EffectBmp, MaskEffectsSpareWhiteMaskPixels)
     TskEffectBmp m(3, 1); // only pixel 2 white
     m.SetPixel(2, 0, 0xFFFFFF);
     edge.MaskAntialiasing(m, 1);
-    EXPECT_EQ(edge.GetPixel(0, 0), Grey(0));               // its samples (0, 1) are not white
+    EXPECT_EQ(edge.GetPixel(0, 0), Grey(0));                     // its samples (0, 1) are not white
     EXPECT_EQ(edge.GetPixel(1, 0), Grey((0 + 0 + 40 + 40) / 4)); // sample 2 is white
-    EXPECT_EQ(edge.GetPixel(2, 0), Grey(40));              // white: untouched
+    EXPECT_EQ(edge.GetPixel(2, 0), Grey(40));                    // white: untouched
 }
 
 } // namespace

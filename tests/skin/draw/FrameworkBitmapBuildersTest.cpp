@@ -2,11 +2,11 @@
 // they give on skin bitmaps.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/vcl/Bitmap.h"
 #include "skin/draw/MaskRegions.h"
 #include "skin/draw/SkinImageBuilders.h"
-#include "SkinDrawTestSupport.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // Regions from mask pictures, checked against a pixel-by-pixel scan.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "platform/gdi/Gdi.h"
 #include "skin/draw/MaskRegions.h"
-#include "SkinDrawTestSupport.h"
 
 #include <cstring>
 #include <functional>
@@ -85,8 +85,8 @@ struct TFrameMask : ::testing::Test {
     {
         PaintMask(Mask, 20, 16, [](int x, int y) {
             const bool corner = (x + y < 3) || (19 - x + y < 3) || (x + 15 - y < 3) || (19 - x + 15 - y < 3);
-            const bool notch = (y == 0 && (x == 8 || x == 9)) || (x == 0 && y == 7) || (x == 19 && y == 6) ||
-                               (y == 15 && x == 10);
+            const bool notch =
+                (y == 0 && (x == 8 || x == 9)) || (x == 0 && y == 7) || (x == 19 && y == 6) || (y == 15 && x == 10);
             return !corner && !notch;
         });
     }

@@ -5,11 +5,11 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/vcl/ControlTestSupport.h"
 #include "platform/vcl/CustomControls.h"
 #include "platform/vcl/Forms.h"
 #include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinBitmap.h"
-#include "platform/vcl/ControlTestSupport.h"
 
 namespace tovrel {
 namespace {
@@ -34,7 +34,10 @@ private:
 
 using TParentBackground = test::ControlTest;
 
-COLORREF At(const TskBitmap& b, int x, int y) { return ColorFromPixel(b.Pixel(x, y)); }
+COLORREF At(const TskBitmap& b, int x, int y)
+{
+    return ColorFromPixel(b.Pixel(x, y));
+}
 
 TEST_F(TParentBackground, ParentContentAndLowerSiblingsOnlyAtTheControlsOffset)
 {
@@ -61,7 +64,7 @@ TEST_F(TParentBackground, ParentContentAndLowerSiblingsOnlyAtTheControlsOffset)
     back.Clear(0);
     const int targetPaints = target->Paints;
     PaintParentBackground(target, back.DC());
-    EXPECT_EQ(At(back, 0, 0), RGB(255, 0, 0));   // the sibling below covers (40..50, 30..50)
+    EXPECT_EQ(At(back, 0, 0), RGB(255, 0, 0)); // the sibling below covers (40..50, 30..50)
     EXPECT_EQ(At(back, 9, 19), RGB(255, 0, 0));
     EXPECT_EQ(At(back, 10, 0), RGB(0, 255, 0));  // the panel's own painting
     EXPECT_EQ(At(back, 25, 15), RGB(0, 255, 0)); // the sibling above is left out

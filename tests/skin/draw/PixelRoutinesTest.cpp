@@ -29,8 +29,7 @@ TEST(PixelRoutines, PlainBlendIsSelectedAndGivesItsOwnNumbers)
 TEST(PixelRoutines, RowRoutinesSkipHolesAndTouchOnlyTheirRuns)
 {
     const auto& t = PixelRoutines();
-    const std::vector<TskColor> src = {0x00FFFFFF, 0xFF112233, 0x80FFFFFF, TransparentKeyColor, 0xFF7F007F,
-                                       0x10445566};
+    const std::vector<TskColor> src = {0x00FFFFFF, 0xFF112233, 0x80FFFFFF, TransparentKeyColor, 0xFF7F007F, 0x10445566};
     std::vector<TskColor> dst(src.size(), 0xFFFFFFFF);
     t.BlendLine(src.data(), dst.data(), 3);
     EXPECT_EQ(dst[0], 0xFFFFFFFFu);
@@ -47,9 +46,8 @@ TEST(PixelRoutines, RowRoutinesSkipHolesAndTouchOnlyTheirRuns)
     std::vector<TskColor> grid(4 * 3, 0x11111111);
     t.FillRectLongword(grid.data(), 4, 3, 0xAABBCCDD, 2, 2, 1, 1);
     t.SetAlphaRectLongword(grid.data(), 4, 3, 0x7F, 0, 3, 0, 3);
-    const std::vector<TskColor> expected = {0x11111111, 0x11111111, 0x11111111, 0x7F111111,
-                                            0x11111111, 0xAABBCCDD, 0xAABBCCDD, 0x11111111,
-                                            0x11111111, 0xAABBCCDD, 0xAABBCCDD, 0x11111111};
+    const std::vector<TskColor> expected = {0x11111111, 0x11111111, 0x11111111, 0x7F111111, 0x11111111, 0xAABBCCDD,
+                                            0xAABBCCDD, 0x11111111, 0x11111111, 0xAABBCCDD, 0xAABBCCDD, 0x11111111};
     EXPECT_EQ(grid, expected);
     const auto before = grid;
     t.FillLongword(grid.data(), 0, 0);

@@ -1,9 +1,9 @@
 // TskBitmap streams and the PCX reader, with tables of cut and lying inputs.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "skin/draw/SkinBitmapLink.h"
 #include "skin/draw/StreamStrings.h"
-#include "SkinDrawTestSupport.h"
 
 #include <sstream>
 
@@ -68,13 +68,13 @@ TEST(SkinBitmapStream, CutOrLyingStreamsAreRejectedAndChangeNothing)
     const std::string header = Int32Bytes(0);
     const std::string cases[] = {
         "",
-        whole.substr(0, 2),                                            // inside the name count
-        whole.substr(0, 6),                                            // inside the width
-        whole.substr(0, whole.size() - 1),                             // one pixel byte short
-        Int32Bytes(1000) + "ab",                                       // name longer than the stream
-        Int32Bytes(-5) + whole.substr(4),                              // negative name length
-        header + Int32Bytes(-2) + Int32Bytes(2) + whole.substr(12),    // negative width
-        header + Int32Bytes(0x7FFFFFFF) + Int32Bytes(0x7FFFFFFF),      // sizes far beyond the bytes
+        whole.substr(0, 2),                                         // inside the name count
+        whole.substr(0, 6),                                         // inside the width
+        whole.substr(0, whole.size() - 1),                          // one pixel byte short
+        Int32Bytes(1000) + "ab",                                    // name longer than the stream
+        Int32Bytes(-5) + whole.substr(4),                           // negative name length
+        header + Int32Bytes(-2) + Int32Bytes(2) + whole.substr(12), // negative width
+        header + Int32Bytes(0x7FFFFFFF) + Int32Bytes(0x7FFFFFFF),   // sizes far beyond the bytes
         header + Int32Bytes(65536) + Int32Bytes(65536) + std::string(64, '\0'),
         header + Int32Bytes(2) + Int32Bytes(INT32_MIN),
     };
@@ -141,7 +141,10 @@ struct TPcx {
     }
 };
 
-TskColor PaletteColor(int i) { return SkColor(std::uint8_t(i), std::uint8_t(255 - i), 7, 255); }
+TskColor PaletteColor(int i)
+{
+    return SkColor(std::uint8_t(i), std::uint8_t(255 - i), 7, 255);
+}
 
 TEST(SkinBitmapPcx, RunsAndRawRowsDecodeThroughThePalette)
 {
@@ -208,12 +211,12 @@ TEST(SkinBitmapPcx, DamagedFilesAreRejectedAndUnknownOnesIgnored)
         cases.push_back(p.Bytes());
     };
     with([](TPcx& p) { p.XMax = 0, p.XMin = 1; });                        // no columns
-    with([](TPcx& p) { p.YMin = 5; });                                   // no rows
-    with([](TPcx& p) { p.BytesPerLine = 1; });                           // line shorter than the width
+    with([](TPcx& p) { p.YMin = 5; });                                    // no rows
+    with([](TPcx& p) { p.BytesPerLine = 1; });                            // line shorter than the width
     with([](TPcx& p) { p.Palette = false, p.Data = std::string(3, 1); }); // no room for a palette
     with([](TPcx& p) { p.Palette = false, p.Encoding = 0, p.Data = std::string(800, 1), p.YMax = 400; });
     with([](TPcx& p) { p.Palette = false, p.YMax = 499, p.Data = std::string(999, 1) + char(0xC5); }); // run, no value
-    with([](TPcx& p) { p.XMax = 65535, p.YMax = 65535, p.BytesPerLine = 65535; });     // huge, few bytes
+    with([](TPcx& p) { p.XMax = 65535, p.YMax = 65535, p.BytesPerLine = 65535; }); // huge, few bytes
     for (const std::string& bytes : cases) {
         std::istringstream damaged(bytes);
         EXPECT_THROW(b.LoadFromPcxStream(damaged), EskBitmapError) << bytes.size();
@@ -243,8 +246,7 @@ TEST(SkinBitmapPcx, DamagedCopiesOfGoodFilesNeverGoWrong)
                     b.LoadFromPcxStream(in);
                 else
                     b.LoadFromStream(in);
-            } catch (const EskBitmapError&) {
-            }
+            } catch (const EskBitmapError&) {}
         };
         for (std::size_t i = 0; i < original.size(); i += (i < 140 ? 1 : 97)) {
             for (unsigned char value : {0x00, 0x7F, 0xC1, 0xFF}) {

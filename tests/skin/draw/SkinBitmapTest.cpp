@@ -1,10 +1,10 @@
 // TskBitmap: sizing, registry, flags, alpha, colour adjustments and drawing.
 #include <gtest/gtest.h>
 
-#include "platform/gdi/Gdi.h"
-#include "skin/draw/SkinBitmapLink.h"
-#include "skin/draw/PixelRoutines.h"
 #include "SkinDrawTestSupport.h"
+#include "platform/gdi/Gdi.h"
+#include "skin/draw/PixelRoutines.h"
+#include "skin/draw/SkinBitmapLink.h"
 
 namespace tovrel {
 namespace {
@@ -67,7 +67,7 @@ TEST(SkinBitmap, CheckingFlagsReadThePixels)
     EXPECT_TRUE(b.AlphaBlend);
 
     const TskColor key = SkColor(100, 100, 100, 255);
-    b.Pixel(0, 0) = SkColor(105, 95, 105, 200); // 5 off in each channel
+    b.Pixel(0, 0) = SkColor(105, 95, 105, 200);  // 5 off in each channel
     b.Pixel(1, 0) = SkColor(106, 100, 100, 255); // 6 off in one
     b.Pixel(2, 0) = SkColor(100, 100, 94, 255);
     b.CheckingTransparent(key);

@@ -1,13 +1,13 @@
 // TskBitmap with the component framework's canvases, bitmaps, resources and streams.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "platform/gdi/codecs/BmpCodec.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/Picture.h"
 #include "platform/vcl/Streams.h"
 #include "skin/draw/SkinBitmap.h"
-#include "SkinDrawTestSupport.h"
 
 namespace tovrel {
 namespace {

@@ -1,9 +1,9 @@
 // Image builders on a picture whose pixels name their own coordinates.
 #include <gtest/gtest.h>
 
+#include "SkinDrawTestSupport.h"
 #include "skin/data/SkinTypes.h"
 #include "skin/draw/SkinImageBuilders.h"
-#include "SkinDrawTestSupport.h"
 
 #include <functional>
 #include <vector>
@@ -194,7 +194,8 @@ TEST_F(TBuilderFixture, BorderStripsStartTilingAtTheirOwnStart)
     const int w = 31, h = 26;
     const TskSkinCorners n = Fresh(w, h);
     TskBitmap left, top, right, bottom;
-    CreateSkinBorderImages(kSkin, n, TskBorderImages<TskBitmap>{left, top, right, bottom}, Picture, kSkinRect, w, h, TskStretchFlags{});
+    CreateSkinBorderImages(kSkin, n, TskBorderImages<TskBitmap>{left, top, right, bottom}, Picture, kSkinRect, w, h,
+                           TskStretchFlags{});
     ASSERT_EQ(top.Width(), w);
     ASSERT_EQ(top.Height(), 3);
     ASSERT_EQ(bottom.Height(), h - n.ClRect.Bottom);
@@ -202,9 +203,9 @@ TEST_F(TBuilderFixture, BorderStripsStartTilingAtTheirOwnStart)
     ASSERT_EQ(left.Height(), h - 3 - bottom.Height());
     ASSERT_EQ(right.Width(), 5);
     // Top: corners over tiles that start at column 0.
-    EXPECT_EQ(SourceOf(top.Pixel(5, 1)), (TPoint{5 + 5, 3 + 1}));      // left corner
+    EXPECT_EQ(SourceOf(top.Pixel(5, 1)), (TPoint{5 + 5, 3 + 1}));         // left corner
     EXPECT_EQ(SourceOf(top.Pixel(8, 1)), (TPoint{5 + 6 + 8 % 7, 3 + 1})); // tile phase from 0
-    EXPECT_EQ(SourceOf(top.Pixel(30, 2)), (TPoint{5 + 19, 3 + 2}));     // right corner
+    EXPECT_EQ(SourceOf(top.Pixel(30, 2)), (TPoint{5 + 19, 3 + 2}));       // right corner
     // Left: ClRect.Top..LTPt.Y on top (2 rows), then LBPt.Y..ClRect.Bottom (2 rows) at the end.
     EXPECT_EQ(SourceOf(left.Pixel(0, 0)), (TPoint{5, 3 + 3}));
     EXPECT_EQ(SourceOf(left.Pixel(0, 2)), (TPoint{5, 3 + 5 + 2 % 5}));
@@ -214,8 +215,8 @@ TEST_F(TBuilderFixture, BorderStripsStartTilingAtTheirOwnStart)
     TskSkinCorners flat = kSkin;
     flat.ClRect.Top = 0;
     TskBitmap l2, t2, r2, b2;
-    CreateSkinBorderImages(flat, NewSkinCorners(flat, TSize{20, 16}, TSize{w, h}), TskBorderImages<TskBitmap>{l2, t2, r2, b2}, Picture,
-                           kSkinRect, w, h, TskStretchFlags{});
+    CreateSkinBorderImages(flat, NewSkinCorners(flat, TSize{20, 16}, TSize{w, h}),
+                           TskBorderImages<TskBitmap>{l2, t2, r2, b2}, Picture, kSkinRect, w, h, TskStretchFlags{});
     EXPECT_TRUE(t2.Empty());
     EXPECT_EQ(l2.Height(), h - b2.Height());
 }

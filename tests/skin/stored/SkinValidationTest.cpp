@@ -2,9 +2,9 @@
 // an otherwise sound skin, is reported.
 #include <gtest/gtest.h>
 
+#include "StoredSkinTestSupport.h"
 #include "skin/data/SkinIniFile.h"
 #include "skin/stored/SkinValidation.h"
-#include "StoredSkinTestSupport.h"
 
 namespace tovrel {
 namespace {

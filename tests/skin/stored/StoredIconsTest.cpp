@@ -17,8 +17,11 @@ TEST(StoredIcons, EachListLoadsIntoAnImageListOfItsSize)
         int Pictures;
     };
     // The category lists hold a picture for every category code, 0 to 34.
-    const TCase cases[] = {{"categories48", 48, 35}, {"categories32", 32, 35}, {"toolbar40", 40, 13},
-                           {"buttons18", 18, 12},    {"markers10", 10, 5}};
+    const TCase cases[] = {{"categories48", 48, 35},
+                           {"categories32", 32, 35},
+                           {"toolbar40", 40, 13},
+                           {"buttons18", 18, 12},
+                           {"markers10", 10, 5}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TskPngImageList list(nullptr);

@@ -91,7 +91,10 @@ struct TRgbF {
     double R, G, B;
 };
 
-TRgbF Rgb(TColor c) { return {double(c & 0xFF), double((c >> 8) & 0xFF), double((c >> 16) & 0xFF)}; }
+TRgbF Rgb(TColor c)
+{
+    return {double(c & 0xFF), double((c >> 8) & 0xFF), double((c >> 16) & 0xFF)};
+}
 
 // Mean colour of a rectangle of the picture.
 TRgbF MeanColor(const TBitmap& picture, const TRect& r)
@@ -134,8 +137,7 @@ TRect Middle(const TRect& image, const TRect& clientPlace)
                  image.Top + clientPlace.Bottom};
 }
 
-template <class Entry>
-const Entry& EntryOf(const TskSkinData& data, std::string_view name)
+template <class Entry> const Entry& EntryOf(const TskSkinData& data, std::string_view name)
 {
     const int i = data.GetControlIndex(name);
     return dynamic_cast<const Entry&>(*data.CtrlList.at(std::size_t(i)));
@@ -179,7 +181,8 @@ void CheckUserText(const TskSkinData& data, const TTextCheck& check)
     const TBitmap* controls = data.ActivePicture(edit.PictureIndex);
     check("edit", edit.FontColor, controls, Middle(edit.SkinRect, edit.ClRect), kReadable);
 
-    const auto& item = dynamic_cast<const TskDataSkinMenuItem&>(*data.ObjectList.at(std::size_t(data.GetIndex("menuitem"))));
+    const auto& item =
+        dynamic_cast<const TskDataSkinMenuItem&>(*data.ObjectList.at(std::size_t(data.GetIndex("menuitem"))));
     const TBitmap* menus = data.ActivePicture(item.ActivePictureIndex);
     check("menu item", item.FontColor, menus, Middle(item.SkinRect, item.TextRct), kReadable);
     check("hot menu item", item.ActiveFontColor, menus, Middle(item.ActiveSkinRect, item.TextRct), kReadable);
@@ -196,14 +199,15 @@ void CheckUserText(const TskSkinData& data, const TTextCheck& check)
     const auto& label = EntryOf<TskDataSkinStdLabelControl>(data, "stdlabel");
     check("label", label.FontColor, controls, Middle(checkBox.SkinRect, checkBox.TextArea), kReadable);
 
-    const auto& bar = dynamic_cast<const TskDataSkinMainMenuBarItem&>(
-        *data.ObjectList.at(std::size_t(data.GetIndex("menubaritem"))));
+    const auto& bar =
+        dynamic_cast<const TskDataSkinMainMenuBarItem&>(*data.ObjectList.at(std::size_t(data.GetIndex("menubaritem"))));
     const TBitmap* barPicture = data.ActivePicture(bar.ActivePictureIndex);
     check("menu bar item", bar.FontColor, barPicture, Middle(bar.SkinRect, bar.TextRct), kReadable);
     check("hot menu bar item", bar.ActiveFontColor, barPicture, Middle(bar.ActiveSkinRect, bar.TextRct), kReadable);
     check("open menu bar item", bar.DownFontColor, barPicture, Middle(bar.DownRect, bar.TextRct), kReadable);
 
-    const auto& caption = dynamic_cast<const TskDataSkinCaption&>(*data.ObjectList.at(std::size_t(data.GetIndex("caption"))));
+    const auto& caption =
+        dynamic_cast<const TskDataSkinCaption&>(*data.ObjectList.at(std::size_t(data.GetIndex("caption"))));
     check("caption", caption.ActiveFontColor, data.FPicture.get(), caption.TextRct, kReadable);
 }
 

@@ -34,8 +34,8 @@ public:
     std::uint32_t U32(std::size_t at) const
     {
         Need(at, 4);
-        return std::uint32_t(data_[at]) | (std::uint32_t(data_[at + 1]) << 8) | (std::uint32_t(data_[at + 2]) << 16)
-            | (std::uint32_t(data_[at + 3]) << 24);
+        return std::uint32_t(data_[at]) | (std::uint32_t(data_[at + 1]) << 8) | (std::uint32_t(data_[at + 2]) << 16) |
+               (std::uint32_t(data_[at + 3]) << 24);
     }
     const std::uint8_t* At(std::size_t at, std::size_t count) const
     {
@@ -131,8 +131,7 @@ THeader ParseHeader(const TBytes& b)
         if (h.Bits != 16 && h.Bits != 32)
             Fail("colour masks need 16 or 32 bits per pixel");
         break;
-    default:
-        Fail("unsupported compression " + std::to_string(h.Compression));
+    default: Fail("unsupported compression " + std::to_string(h.Compression));
     }
     if (bitfields) {
         const int maskCount = h.Compression == kBiAlphaBitfields ? 4 : 3;
@@ -214,8 +213,9 @@ void DecodeRows(const TBytes& b, const THeader& h, TSurface& out)
                 std::memcpy(dst, src + std::size_t(x) * 4, 4);
             } else {
                 const std::uint8_t* p = src + std::size_t(x) * std::size_t(h.Bits / 8);
-                const std::uint32_t v = h.Bits == 16 ? std::uint32_t(p[0] | (p[1] << 8))
-                                                     : std::uint32_t(p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24));
+                const std::uint32_t v =
+                    h.Bits == 16 ? std::uint32_t(p[0] | (p[1] << 8))
+                                 : std::uint32_t(p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24));
                 dst[0] = bl.Get(v);
                 dst[1] = g.Get(v);
                 dst[2] = r.Get(v);

@@ -168,12 +168,11 @@ TIndexedImage Reduce(const TSurface& surface)
     TIndexedImage image;
     image.Indexes.resize(count);
     if (GifQuantizeBuffer(unsigned(surface.Width()), unsigned(surface.Height()), &mapSize, red.data(), green.data(),
-                          blue.data(), image.Indexes.data(), colours.data())
-        == GIF_ERROR)
+                          blue.data(), image.Indexes.data(), colours.data()) == GIF_ERROR)
         Fail("colour reduction failed");
     for (int c = 0; c < mapSize; ++c)
-        image.Palette.push_back((std::uint32_t(colours[std::size_t(c)].Red) << 16)
-                                | (std::uint32_t(colours[std::size_t(c)].Green) << 8) | colours[std::size_t(c)].Blue);
+        image.Palette.push_back((std::uint32_t(colours[std::size_t(c)].Red) << 16) |
+                                (std::uint32_t(colours[std::size_t(c)].Green) << 8) | colours[std::size_t(c)].Blue);
     return image;
 }
 
@@ -227,8 +226,8 @@ std::vector<std::uint8_t> EncodeGif(const TSurface& surface)
         FailWith("cannot start the file", error);
     const int width = surface.Width();
     const int height = surface.Height();
-    if (EGifPutScreenDesc(gif.get(), width, height, 8, 0, map.get()) == GIF_ERROR
-        || EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) == GIF_ERROR)
+    if (EGifPutScreenDesc(gif.get(), width, height, 8, 0, map.get()) == GIF_ERROR ||
+        EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) == GIF_ERROR)
         FailWith("cannot write the header", gif->Error);
     std::vector<GifPixelType> line(static_cast<std::size_t>(width));
     for (int y = 0; y < height; ++y) {

@@ -15,8 +15,8 @@ void CheckImageSize(const char* format, std::int64_t width, std::int64_t height)
     if (width < 1 || height < 1)
         throw EImageError(std::string(format) + ": empty or negative image size");
     if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels)
-        throw EImageError(std::string(format) + ": image of " + std::to_string(width) + " x " + std::to_string(height)
-                          + " pixels is too large");
+        throw EImageError(std::string(format) + ": image of " + std::to_string(width) + " x " + std::to_string(height) +
+                          " pixels is too large");
 }
 
 TImageFormat DetectImageFormat(std::span<const std::uint8_t> data)
@@ -38,16 +38,11 @@ TImageFormat DetectImageFormat(std::span<const std::uint8_t> data)
 TSurface DecodeImage(std::span<const std::uint8_t> data)
 {
     switch (DetectImageFormat(data)) {
-    case TImageFormat::Bmp:
-        return DecodeBmp(data);
-    case TImageFormat::Png:
-        return DecodePng(data);
-    case TImageFormat::Jpeg:
-        return DecodeJpeg(data);
-    case TImageFormat::Gif:
-        return DecodeGif(data);
-    case TImageFormat::Unknown:
-        break;
+    case TImageFormat::Bmp: return DecodeBmp(data);
+    case TImageFormat::Png: return DecodePng(data);
+    case TImageFormat::Jpeg: return DecodeJpeg(data);
+    case TImageFormat::Gif: return DecodeGif(data);
+    case TImageFormat::Unknown: break;
     }
     throw EImageError("unknown image format");
 }

@@ -96,9 +96,9 @@ TStep DecodeInto(const std::uint8_t* data, std::size_t size, TJpegError& error, 
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&info);
-    if (info.output_width < 1 || info.output_height < 1 || info.output_width > unsigned(kMaxImageSide)
-        || info.output_height > unsigned(kMaxImageSide)
-        || std::int64_t(info.output_width) * info.output_height > kMaxImagePixels) {
+    if (info.output_width < 1 || info.output_height < 1 || info.output_width > unsigned(kMaxImageSide) ||
+        info.output_height > unsigned(kMaxImageSide) ||
+        std::int64_t(info.output_width) * info.output_height > kMaxImagePixels) {
         jpeg_destroy_decompress(&info);
         return TStep::TooLarge;
     }
@@ -111,9 +111,9 @@ TStep DecodeInto(const std::uint8_t* data, std::size_t size, TJpegError& error, 
     }
     jpeg_start_decompress(&info);
     // CMYK rows go through a scratch row from libjpeg's own pool (freed with it).
-    JSAMPARRAY scratch = cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                                           info.output_width * 4, 1)
-                              : nullptr;
+    JSAMPARRAY scratch =
+        cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 4, 1)
+             : nullptr;
     while (info.output_scanline < info.output_height) {
         std::uint8_t* out = surface.ScanLine(int(info.output_scanline));
         JSAMPROW row = cmyk ? scratch[0] : out;
@@ -164,12 +164,9 @@ TSurface DecodeJpeg(std::span<const std::uint8_t> data)
     InstallErrorHandler(error);
     TSurface surface;
     switch (DecodeInto(data.data(), data.size(), error, surface)) {
-    case TStep::Done:
-        return surface;
-    case TStep::TooLarge:
-        throw EImageError("JPEG: image is empty or too large");
-    case TStep::Failed:
-        break;
+    case TStep::Done: return surface;
+    case TStep::TooLarge: throw EImageError("JPEG: image is empty or too large");
+    case TStep::Failed: break;
     }
     throw EImageError(std::string("JPEG: ") + error.Message);
 }

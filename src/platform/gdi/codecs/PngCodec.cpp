@@ -85,7 +85,8 @@ void OnPngWarning(png_structp, png_const_charp) {}
 bool PrepareRows(TPngReadState& state, bool alpha)
 {
     try {
-        state.Surface = TSurface(int(state.Width), int(state.Height), alpha ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
+        state.Surface =
+            TSurface(int(state.Width), int(state.Height), alpha ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
         state.Rows.resize(std::size_t(state.Height));
         for (int y = 0; y < int(state.Height); ++y)
             state.Rows[std::size_t(y)] = state.Surface.ScanLine(y);
@@ -116,8 +117,8 @@ TPngStep ReadPngInto(TPngReadState& state)
     png_read_info(png, info);
     state.Width = png_get_image_width(png, info);
     state.Height = png_get_image_height(png, info);
-    if (state.Width < 1 || state.Height < 1 || state.Width > kMaxImageSide || state.Height > kMaxImageSide
-        || state.Width * state.Height > kMaxImagePixels) {
+    if (state.Width < 1 || state.Height < 1 || state.Width > kMaxImageSide || state.Height > kMaxImageSide ||
+        state.Width * state.Height > kMaxImagePixels) {
         png_destroy_read_struct(&png, &info, nullptr);
         return TPngStep::TooLarge;
     }
@@ -144,13 +145,9 @@ TSurface DecodePng(std::span<const std::uint8_t> data)
     TPngReadState state;
     state.Data = data;
     switch (ReadPngInto(state)) {
-    case TPngStep::Done:
-        return std::move(state.Surface);
-    case TPngStep::TooLarge:
-        CheckImageSize("PNG", state.Width, state.Height);
-        break;
-    case TPngStep::Failed:
-        break;
+    case TPngStep::Done: return std::move(state.Surface);
+    case TPngStep::TooLarge: CheckImageSize("PNG", state.Width, state.Height); break;
+    case TPngStep::Failed: break;
     }
     throw EImageError(std::string("PNG: ") + (state.Message[0] ? state.Message : "cannot decode the image"));
 }
