@@ -5,8 +5,8 @@
 // once, and prints each task's result and the batch's throughput: media
 // seconds converted per wall-clock second and output megabytes per second.
 // Exit status: 0 when every task finished, 1 when one failed, 2 for bad usage.
-#include "media/FFmpegMediaTranscoder.h"
-#include "media/FFmpegTasks.h"
+#include "media/engine/FFmpegTasks.h"
+#include "media/transcode/FFmpegMediaTranscoder.h"
 #include "platform/rtl/MainThread.h"
 
 #include <chrono>

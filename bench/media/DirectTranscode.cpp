@@ -19,7 +19,7 @@ namespace tovrel::bench {
 
 namespace {
 
-using namespace tovrel::testmedia;
+using namespace tovrel::test::media;
 
 struct TScaleDeleter {
     void operator()(SwsContext* context) const { sws_freeContext(context); }

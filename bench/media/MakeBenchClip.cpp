@@ -11,7 +11,7 @@
 
 namespace {
 
-using tovrel::testmedia::ClipSpec;
+using tovrel::test::media::ClipSpec;
 
 bool ParseArguments(int argc, char** argv, ClipSpec& recipe, std::string& folder)
 {
@@ -54,7 +54,7 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        std::printf("%s\n", tovrel::testmedia::ClipPath(recipe, folder).c_str());
+        std::printf("%s\n", tovrel::test::media::ClipPath(recipe, folder).c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -1,6 +1,6 @@
 #include "player/PacketQueue.h"
 
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 #include "player/PlayerTypes.h"
 
 namespace tovrel {

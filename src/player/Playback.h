@@ -3,7 +3,7 @@
 // PlaybackRecord.cpp (create, destroy, end, seek requests, pause),
 // PlaybackReader.cpp (the read thread), PlaybackStreams.cpp (stream open, close, switch),
 // PlaybackVideo.cpp, PlaybackSubtitles.cpp, PlaybackAudio.cpp, PlaybackDisplay.cpp.
-#include "media/FFmpegUtils.h"
+#include "media/loader/FFmpegUtils.h"
 #include "player/VideoState.h"
 
 #include <cstdint>

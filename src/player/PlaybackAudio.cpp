@@ -1,9 +1,9 @@
 // The audio device callback: decodes audio packets, converts them to signed
 // 16-bit at the device's channel count, keeps samples for the scope, adjusts
 // the chunk when audio follows another clock, and mixes at the volume.
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLoaderSDL.h"
-#include "media/FFmpegLogger.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderSDL.h"
+#include "media/loader/FFmpegLogger.h"
 #include "player/Playback.h"
 #include "player/Player.h"
 #include "player/PlayerText.h"

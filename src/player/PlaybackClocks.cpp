@@ -1,4 +1,4 @@
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 #include "player/Playback.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The play thread's event loop, the refresh ticks, choosing the due picture
 // (dropping late ones), and drawing it letterboxed into the player's surface.
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 #include "player/Playback.h"
 #include "player/Player.h"
 

@@ -1,10 +1,10 @@
 // The read thread: opens the input, chooses and opens the streams, then feeds
 // the packet queues, serves seeks and notices the end of the file.
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLogger.h"
-#include "media/FFmpegUtilsMainThread.h"
-#include "media/FFmpegUtilsText.h"
-#include "media/UnicodeProtocol.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/loader/FFmpegUtilsMainThread.h"
+#include "media/loader/FFmpegUtilsText.h"
+#include "media/loader/UnicodeProtocol.h"
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
 #include "player/Player.h"

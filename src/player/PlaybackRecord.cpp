@@ -1,6 +1,6 @@
 // A playback's life: creation (waiting for the read thread's open), teardown,
 // seek requests and the pause switch.
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
 #include "player/Player.h"

@@ -1,7 +1,7 @@
 // Opening, closing and switching one stream's decoder and consumer.
-#include "media/FFmpegLoader.h"
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLoaderSDL.h"
+#include "media/loader/FFmpegLoader.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderSDL.h"
 #include "player/Playback.h"
 #include "player/Player.h"
 

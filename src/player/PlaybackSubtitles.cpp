@@ -1,6 +1,6 @@
 // Bitmap subtitles: the decode thread fills the four-slot subtitle queue with
 // palettes turned into alpha+YUV; the display blends them into the picture.
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 #include "player/Playback.h"
 #include "player/Player.h"
 

@@ -1,8 +1,8 @@
 // The video decode thread: packets to pictures (send/receive), frame dropping,
 // the filter graph, and storing pictures with their due times in the
 // two-slot picture queue.
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLogger.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLogger.h"
 #include "player/Playback.h"
 #include "player/Player.h"
 #include "player/VideoFilterGraph.h"

@@ -1,11 +1,11 @@
 // The player component's public operations.
 #include "player/Player.h"
 
-#include "media/FFmpegLoader.h"
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLoaderSDL.h"
-#include "media/FFmpegLogger.h"
-#include "media/FFmpegUtilsMainThread.h"
+#include "media/loader/FFmpegLoader.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderSDL.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/loader/FFmpegUtilsMainThread.h"
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
 #include "player/PlayerText.h"

@@ -3,9 +3,9 @@
 // picture surface (shown by a host) with the sound through SDL2. Playbacks run
 // in their own threads; position and state changes reach the main thread
 // through OnPosition and OnState.
-#include "media/AVProbeFrames.h"
-#include "media/FFmpegUtils.h"
-#include "media/FFmpegUtilsRGB.h"
+#include "media/loader/FFmpegUtils.h"
+#include "media/loader/FFmpegUtilsRGB.h"
+#include "media/probe/AVProbeFrames.h"
 #include "platform/rtl/Sync.h"
 #include "player/PlayEventRing.h"
 #include "player/PlayerEventQueue.h"

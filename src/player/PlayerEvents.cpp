@@ -1,8 +1,8 @@
 // Play states, position reports, the end of media and the play length; the
 // play and event threads; the file-open event.
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLogger.h"
-#include "media/FFmpegUtilsMainThread.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/loader/FFmpegUtilsMainThread.h"
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
 #include "player/Player.h"

@@ -1,6 +1,6 @@
 // Pictures out of the playback: the OnHook round trip and CurrentFrame.
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLogger.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLogger.h"
 #include "player/Playback.h"
 #include "player/Player.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The player's small types: states, options, event signatures, the host that
 // shows the player's pictures, and the constants of the playback engine.
-#include "media/FFmpegUtils.h"
+#include "media/loader/FFmpegUtils.h"
 #include "platform/rtl/Types.h"
 
 #include <cstdint>

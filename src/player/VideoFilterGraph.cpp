@@ -1,6 +1,6 @@
 #include "player/VideoFilterGraph.h"
 
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 #include "player/PlayerText.h"
 
 namespace tovrel {

@@ -1,7 +1,7 @@
 #pragma once
 // One playback: the record every thread of the playback shares. Fields that
 // more than one thread touches are atomic or guarded by the named lock.
-#include "media/FFmpegUtilsRGB.h"
+#include "media/loader/FFmpegUtilsRGB.h"
 #include "player/PacketQueue.h"
 #include "player/PlaybackThread.h"
 #include "player/PlayerTypes.h"

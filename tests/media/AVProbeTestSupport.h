@@ -1,8 +1,8 @@
 #pragma once
 // A probe over Debian's media libraries, with the lines it logs collected. The
 // test thread is the main thread, so the logger delivers at once.
-#include "media/AVProbeFrames.h"
-#include "media/FFmpegLogger.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/probe/AVProbeFrames.h"
 #include "platform/rtl/MainThread.h"
 #include "support/TestMedia.h"
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 
 struct TLoggedLine {
     TLogLevel level;
@@ -41,8 +41,8 @@ protected:
         TRealLibrariesTest::TearDown();
     }
 
-    static std::string PathOf(testmedia::Fixture fixture) { return testmedia::FixturePath(fixture).string(); }
-    void Load(testmedia::Fixture fixture) { ASSERT_TRUE(probe->LoadFile(PathOf(fixture))) << probe->LastErrMsg(); }
+    static std::string PathOf(test::media::Fixture fixture) { return test::media::FixturePath(fixture).string(); }
+    void Load(test::media::Fixture fixture) { ASSERT_TRUE(probe->LoadFile(PathOf(fixture))) << probe->LastErrMsg(); }
     // The last line the probe logged, as "level: text".
     bool LastLogged(TLogLevel level, const std::string& text) const
     {
@@ -50,4 +50,4 @@ protected:
     }
 };
 
-} // namespace tovrel
+} // namespace tovrel::test

@@ -2,8 +2,8 @@
 // A transcoder that does no media work: it records the option calls it gets,
 // "opens" files by counting them (creating an empty output file on disk), and
 // runs a scripted conversion that the test steers with events.
-#include "media/FFmpegEngine.h"
-#include "media/FFmpegEngineErrors.h"
+#include "media/engine/FFmpegEngine.h"
+#include "media/engine/FFmpegEngineErrors.h"
 #include "platform/rtl/MainThread.h"
 
 #include <fstream>
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace tovrel::testing {
+namespace tovrel::test {
 
 enum class TFakeRun {
     Finish,  // a few packets, then the end
@@ -194,4 +194,4 @@ private:
     std::vector<std::string> outputs_;
 };
 
-} // namespace tovrel::testing
+} // namespace tovrel::test

@@ -1,5 +1,5 @@
-#include "media/FFmpegEngine.h"
-#include "media/FFmpegLogger.h"
+#include "media/engine/FFmpegEngine.h"
+#include "media/loader/FFmpegLogger.h"
 
 #include "FFmpegEngineFake.h"
 #include "FFmpegTestFolder.h"
@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <thread>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::TFakeRun;
-using testing::TFakeScript;
-using testing::TFakeTranscoder;
+using test::TFakeRun;
+using test::TFakeScript;
+using test::TFakeTranscoder;
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -237,4 +237,4 @@ TEST_F(EngineTest, PauseWithoutAWorkerDoesNothing)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -2,9 +2,9 @@
 // A job with the real media transcoder over Debian's libraries, and the lines
 // the logger wrote while the test ran.
 #include "FFmpegLoaderTestSupport.h"
-#include "media/FFmpegEngine.h"
-#include "media/FFmpegLogger.h"
-#include "media/FFmpegMediaTranscoder.h"
+#include "media/engine/FFmpegEngine.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/transcode/FFmpegMediaTranscoder.h"
 #include "platform/rtl/MainThread.h"
 #include "support/TestMedia.h"
 
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 
 class TMediaJobTest : public TRealLibrariesTest {
 protected:
@@ -49,9 +49,9 @@ protected:
         job->Reinitialize();
     }
 
-    static std::string PathOf(testmedia::Fixture fixture) { return testmedia::FixturePath(fixture).string(); }
+    static std::string PathOf(test::media::Fixture fixture) { return test::media::FixturePath(fixture).string(); }
 
-    void OpenInput(testmedia::Fixture fixture)
+    void OpenInput(test::media::Fixture fixture)
     {
         ASSERT_TRUE(job->OpenInputFile(PathOf(fixture))) << job->LastErrMsg();
     }
@@ -96,4 +96,4 @@ private:
     std::vector<std::pair<TLogLevel, std::string>> lines_;
 };
 
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,13 +1,13 @@
-#include "media/FFmpegLoader.h"
-#include "media/FFmpegLoaderEntries.h"
-#include "media/FFmpegLoaderSDL.h"
+#include "media/loader/FFmpegLoader.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderSDL.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 const std::string FakeLibs = TOVREL_FAKE_LIBS_DIR;
@@ -196,4 +196,4 @@ TEST_F(FFmpegLoaderTest, LoadAVLibCopiesTheFailureForTheComponent)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,12 +1,12 @@
 #pragma once
 // Loads Debian's media libraries for one test and releases them afterwards, so
 // every test leaves the process-wide loader as it found it.
-#include "media/FFmpegLoader.h"
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoader.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 
 #include <gtest/gtest.h>
 
-namespace tovrel {
+namespace tovrel::test {
 
 class TRealLibrariesTest : public ::testing::Test {
 protected:
@@ -17,4 +17,4 @@ protected:
     void TearDown() override { GlobalFFmpegLoader().Unload(TaskLibraries); }
 };
 
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,7 +1,7 @@
-#include "media/FFmpegLogger.h"
+#include "media/loader/FFmpegLogger.h"
 
 #include "FFmpegLoaderTestSupport.h"
-#include "media/FFmpegUtilsMainThread.h"
+#include "media/loader/FFmpegUtilsMainThread.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/rtl/Thread.h"
@@ -17,7 +17,7 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 struct TLine {
@@ -239,4 +239,4 @@ TEST_F(FFmpegLoggerRealTest, TheLevelReachesTheLibrary)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,7 +1,7 @@
-#include "media/FFmpegOptionsApply.h"
+#include "media/engine/FFmpegOptionsApply.h"
 
-#include "media/FFmpegTasks.h"
-#include "media/FFmpegTasksTask.h"
+#include "media/engine/FFmpegTasks.h"
+#include "media/engine/FFmpegTasksTask.h"
 
 #include "FFmpegEngineFake.h"
 
@@ -11,11 +11,11 @@
 #include <ctime>
 #include <optional>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::TFakeScript;
-using testing::TFakeTranscoder;
+using test::TFakeScript;
+using test::TFakeTranscoder;
 using Calls = std::vector<std::string>;
 
 class OptionsApplyTest : public ::testing::Test {
@@ -237,4 +237,4 @@ TEST_F(OptionsApplyTest, UnsetValuesLeaveTheEngineAlone)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

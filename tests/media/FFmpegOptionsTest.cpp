@@ -1,8 +1,8 @@
-#include "media/FFmpegOptions.h"
+#include "media/engine/FFmpegOptions.h"
 
 #include <gtest/gtest.h>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 using Lines = std::vector<TOptionLine>;
@@ -79,4 +79,4 @@ TEST(OptionRecords, InitRestoresEveryDefault)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

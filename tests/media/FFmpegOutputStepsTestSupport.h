@@ -3,8 +3,8 @@
 // by the test, the per-stream records the loop would keep, and the steps.
 #include "FFmpegInputTestSupport.h"
 #include "FFmpegTestFolder.h"
-#include "media/FFmpegOutputSteps.h"
-#include "media/FFmpegTranscodeRecords.h"
+#include "media/output/FFmpegOutputSteps.h"
+#include "media/transcode/FFmpegTranscodeRecords.h"
 #include "support/FFmpegHandles.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 
 class TOutputStepsTest : public TMediaJobTest {
 protected:
@@ -68,7 +68,7 @@ protected:
     {
         const AVCodec* codec = avcodec_find_encoder_by_name(encoderName);
         EXPECT_NE(codec, nullptr) << encoderName;
-        testmedia::CodecContextPtr enc(avcodec_alloc_context3(codec));
+        test::media::CodecContextPtr enc(avcodec_alloc_context3(codec));
         configure(enc.get());
         if (output->oformat->flags & AVFMT_GLOBALHEADER)
             enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -126,19 +126,19 @@ protected:
     }
 
     // The packets of the written file's stream `index`, in file order.
-    std::vector<testmedia::PacketPtr> ReadBack(int index)
+    std::vector<test::media::PacketPtr> ReadBack(int index)
     {
-        std::vector<testmedia::PacketPtr> packets;
+        std::vector<test::media::PacketPtr> packets;
         AVFormatContext* raw = nullptr;
         const int opened = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
-        EXPECT_GE(opened, 0) << path << ": " << testmedia::ErrorText(opened) << " size "
+        EXPECT_GE(opened, 0) << path << ": " << test::media::ErrorText(opened) << " size "
                              << std::filesystem::file_size(path);
         if (opened < 0)
             return packets;
-        testmedia::InputFormatPtr input(raw);
+        test::media::InputFormatPtr input(raw);
         EXPECT_GE(avformat_find_stream_info(input.get(), nullptr), 0);
         for (;;) {
-            testmedia::PacketPtr packet(av_packet_alloc());
+            test::media::PacketPtr packet(av_packet_alloc());
             if (av_read_frame(input.get(), packet.get()) < 0)
                 break;
             if (packet->stream_index == index)
@@ -147,10 +147,10 @@ protected:
         return packets;
     }
 
-    static testmedia::FramePtr AudioBlock(AVSampleFormat format, int rate, int channels, int samples,
-                                          std::uint8_t fill = 0)
+    static test::media::FramePtr AudioBlock(AVSampleFormat format, int rate, int channels, int samples,
+                                            std::uint8_t fill = 0)
     {
-        testmedia::FramePtr frame(av_frame_alloc());
+        test::media::FramePtr frame(av_frame_alloc());
         frame->format = format;
         frame->sample_rate = rate;
         frame->nb_samples = samples;
@@ -161,10 +161,10 @@ protected:
         return frame;
     }
 
-    static testmedia::FramePtr Picture(int width, int height, std::uint8_t luma = 100,
-                                       AVPixelFormat format = AV_PIX_FMT_YUV420P)
+    static test::media::FramePtr Picture(int width, int height, std::uint8_t luma = 100,
+                                         AVPixelFormat format = AV_PIX_FMT_YUV420P)
     {
-        testmedia::FramePtr frame(av_frame_alloc());
+        test::media::FramePtr frame(av_frame_alloc());
         frame->format = format;
         frame->width = width;
         frame->height = height;
@@ -178,10 +178,10 @@ protected:
 
     TTestFolder folder;
     std::string path;
-    testmedia::OutputFormatPtr output;
-    std::vector<testmedia::CodecContextPtr> encoders;
+    test::media::OutputFormatPtr output;
+    std::vector<test::media::CodecContextPtr> encoders;
     std::vector<std::unique_ptr<TAVOutputStream>> osts;
-    testmedia::InputFormatPtr inputContext; // only carries the input stream's record
+    test::media::InputFormatPtr inputContext; // only carries the input stream's record
     TAVInputStream ist;
     std::unique_ptr<TOutputSteps> steps;
 
@@ -189,4 +189,4 @@ private:
     std::vector<std::pair<TLogLevel, std::string>> logged_;
 };
 
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,6 +1,6 @@
-#include "media/FFmpegTasks.h"
+#include "media/engine/FFmpegTasks.h"
 
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 
 #include "FFmpegEngineFake.h"
 #include "FFmpegLoaderTestSupport.h"
@@ -12,12 +12,12 @@
 #include <thread>
 #include <tuple>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::TFakeRun;
-using testing::TFakeScript;
-using testing::TFakeTranscoder;
+using test::TFakeRun;
+using test::TFakeScript;
+using test::TFakeTranscoder;
 
 // Drives a task component with fake transcoders. The test thread is the main
 // thread: it pumps while it waits, and every event handler runs on it.
@@ -499,8 +499,8 @@ TEST_F(TasksProbeTest, EachInputsProbeReadsTheContextTheTaskOpened)
     {
         TFFmpegTasks tasks;
         tasks.SetTranscoderFactory([script] { return std::make_unique<TContextOpeningTranscoder>(script); });
-        const std::string avi = testmedia::FixturePath(testmedia::Fixture::Mpeg4Mp3Avi).string();
-        const std::string mp3 = testmedia::FixturePath(testmedia::Fixture::Mp3Audio).string();
+        const std::string avi = test::media::FixturePath(test::media::Fixture::Mpeg4Mp3Avi).string();
+        const std::string mp3 = test::media::FixturePath(test::media::Fixture::Mp3Audio).string();
         ASSERT_EQ(tasks.AddTask(avi, std::string()), 0) << tasks.LastErrMsg();
         ASSERT_TRUE(tasks.AddInputFile(0, mp3, std::string())) << tasks.LastErrMsg();
         TAVProbe* first = tasks.GetTaskProbe(0, 0);
@@ -516,4 +516,4 @@ TEST_F(TasksProbeTest, EachInputsProbeReadsTheContextTheTaskOpened)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

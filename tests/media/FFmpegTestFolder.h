@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-namespace tovrel {
+namespace tovrel::test {
 
 class TTestFolder {
 public:
@@ -32,4 +32,4 @@ private:
     std::string path_;
 };
 
-} // namespace tovrel
+} // namespace tovrel::test

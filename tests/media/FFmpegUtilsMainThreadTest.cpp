@@ -1,4 +1,4 @@
-#include "media/FFmpegUtilsMainThread.h"
+#include "media/loader/FFmpegUtilsMainThread.h"
 
 #include "platform/rtl/MainThread.h"
 
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 // A worker's call runs in the main thread while the main thread pumps, and its
@@ -52,4 +52,4 @@ TEST(FFmpegCallInMainThread, ProcessPendingMessagesRunsQueuedCalls)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

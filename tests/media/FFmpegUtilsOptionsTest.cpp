@@ -1,7 +1,7 @@
-#include "media/FFmpegUtilsOptions.h"
+#include "media/loader/FFmpegUtilsOptions.h"
 
 #include "FFmpegLoaderTestSupport.h"
-#include "media/FFmpegLogger.h"
+#include "media/loader/FFmpegLogger.h"
 #include "platform/rtl/MainThread.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class FFmpegOptionsStoreTest : public TRealLibrariesTest {
@@ -114,4 +114,4 @@ TEST_F(FFmpegOptionsStoreTest, ApplyCopiesByFlags)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,4 +1,4 @@
-#include "media/FFmpegUtilsRGB.h"
+#include "media/loader/FFmpegUtilsRGB.h"
 
 #include "FFmpegLoaderTestSupport.h"
 
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class FFmpegRGBConvertTest : public TRealLibrariesTest {
@@ -124,4 +124,4 @@ TEST_F(FFmpegRGBConvertTest, UnusablePicturesAreRefused)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,5 +1,5 @@
-#include "media/FFmpegUtils.h"
-#include "media/FFmpegUtilsText.h"
+#include "media/loader/FFmpegUtils.h"
+#include "media/loader/FFmpegUtilsText.h"
 
 #include "FFmpegLoaderTestSupport.h"
 #include "FFmpegTestFolder.h"
@@ -8,7 +8,7 @@
 
 #include <fstream>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(FFmpegUtilsText, ByteSizes)
@@ -139,4 +139,4 @@ TEST_F(FFmpegUtilsRealTest, MetadataTexts)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

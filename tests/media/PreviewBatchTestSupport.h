@@ -4,14 +4,14 @@
 // and in the preview window's tests.
 #include "FFmpegInputTestSupport.h"
 #include "FFmpegTestFolder.h"
-#include "media/FFmpegOptions.h"
-#include "media/FFmpegTasks.h"
+#include "media/engine/FFmpegOptions.h"
+#include "media/engine/FFmpegTasks.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 
 class TPreviewBatchTest : public TMediaJobTest {
 protected:
@@ -31,7 +31,8 @@ protected:
     // A task converting the clip to MPEG-4 of the given size.
     int AddTask(const std::string& frameSize, bool customHook = false)
     {
-        const int task = tasks_.AddTask(PathOf(testmedia::Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
+        const int task =
+            tasks_.AddTask(PathOf(test::media::Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
         EXPECT_GE(task, 0) << tasks_.LastErrMsg();
         TOutputOptions options;
         InitOutputOptions(options);
@@ -71,4 +72,4 @@ protected:
     TFFmpegTasks tasks_;
 };
 
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,8 +1,8 @@
-#include "media/UnicodeProtocol.h"
+#include "media/loader/UnicodeProtocol.h"
 
 #include "FFmpegLoaderTestSupport.h"
 #include "FFmpegTestFolder.h"
-#include "media/FFmpegUtilsText.h"
+#include "media/loader/FFmpegUtilsText.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,7 +13,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(UnicodeNames, RoundTrip)
@@ -162,4 +162,4 @@ TEST_F(UnicodeIOTest, SizesAndSeeksAreSixtyFourBit)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

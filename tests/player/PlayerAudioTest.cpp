@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class AudioOutputTest : public TPlayerLibrariesTest {
@@ -89,4 +89,4 @@ TEST_F(AudioOutputTest, DriftAdjustmentWaitsTwentyMeasuresAndStaysWithinTenPerce
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

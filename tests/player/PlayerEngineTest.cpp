@@ -1,6 +1,6 @@
 // The engine's parts that need no playback: packet queue, event ring, clocks,
 // picture placement and subtitle colours.
-#include "media/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLoaderEntries.h"
 #include "player/PlayEventRing.h"
 #include "player/Playback.h"
 
@@ -8,7 +8,7 @@
 
 #include <thread>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class PacketQueueTest : public TPlayerLibrariesTest {};
@@ -169,4 +169,4 @@ TEST(SubtitleBlendTest, OpaqueRectangleReplacesLumaAndChromaInsideThePictureOnly
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

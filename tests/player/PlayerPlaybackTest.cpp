@@ -1,7 +1,7 @@
 // Whole playbacks of generated clips: headless, SDL's dummy audio driver, a
 // memory host that records every picture it is told about.
-#include "media/FFmpegLogger.h"
-#include "media/FFmpegUtilsText.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/loader/FFmpegUtilsText.h"
 #include "platform/rtl/MainThread.h"
 #include "player/Player.h"
 #include "support/TestMedia.h"
@@ -16,11 +16,11 @@
 #include <mutex>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testmedia::ClipSpec;
-using testmedia::Fixture;
+using test::media::ClipSpec;
+using test::media::Fixture;
 
 // A host in memory: records the time of every picture drawn on the player's surface.
 class TMemoryHost : public TPlayerHost {
@@ -97,7 +97,7 @@ protected:
         recipe.videoCodec = "mpeg4";
         recipe.audioCodec = "pcm_s16le";
         recipe.seconds = 1.0;
-        return testmedia::ClipPath(recipe).string();
+        return test::media::ClipPath(recipe).string();
     }
 };
 
@@ -129,7 +129,7 @@ TEST_F(PlaybackTest, PicturesHeldBackByTheDecoderAreShownAtTheEnd)
 {
     // H.264 with B-frames: the decoder gives its last pictures only when drained.
     player.options.framedrop = 0; // a loaded machine must not drop the pictures this looks for
-    ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::KeyFrameEvery10).string(), &host, false))
+    ASSERT_TRUE(player.Open(test::media::FixturePath(Fixture::KeyFrameEvery10).string(), &host, false))
         << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psEnd));
     EXPECT_TRUE(WaitFor([&] {
@@ -236,7 +236,7 @@ TEST_F(PlaybackTest, TheSurfaceTakesTheHostSizeAndAHookPaintsThePictures)
 TEST_F(PlaybackTest, TheSpectrumOfAnAudioOnlyFileIsDrawnColumnByColumn)
 {
     player.SetShowAudio(saRDFT);
-    ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
+    ASSERT_TRUE(player.Open(test::media::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psEnd));
     player.Surface().Read([](const TSurface& surface, std::int64_t) {
         int lit = 0;
@@ -266,7 +266,7 @@ TEST_F(PlaybackTest, VideoFiltersSitBetweenDecoderAndPictures)
 
 TEST_F(PlaybackTest, SeekLandsWithinOneKeyFrameInterval)
 {
-    const std::string clip = testmedia::FixturePath(Fixture::KeyFrameEvery10).string();
+    const std::string clip = test::media::FixturePath(Fixture::KeyFrameEvery10).string();
     player.options.DisableAudio = true; // the video clock is the master: a distance counts from the picture shown
     ASSERT_TRUE(player.Open(clip, &host, true)) << player.LastErrMsg();
     ASSERT_TRUE(WaitForState(psPause));
@@ -297,7 +297,7 @@ TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce)
         states.push_back(state);
         ends += state == psEnd;
     });
-    ASSERT_TRUE(player.Open(testmedia::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
+    ASSERT_TRUE(player.Open(test::media::FixturePath(Fixture::PcmWav).string(), &host, false)) << player.LastErrMsg();
     EXPECT_EQ(player.VideoStreamIndex(), -1);
     ASSERT_TRUE(WaitForState(psEnd));
     std::int64_t pts = 0;
@@ -327,7 +327,7 @@ TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals)
     recipe.audioCodec = "pcm_s16le";
     recipe.extraAudioStreams = 1;
     recipe.seconds = 1.0;
-    const std::string clip = testmedia::ClipPath(recipe).string();
+    const std::string clip = test::media::ClipPath(recipe).string();
     player.options.wanted(AVMEDIA_TYPE_AUDIO) = 1;
     ASSERT_TRUE(player.Open(clip, &host, true)) << player.LastErrMsg();
     const int video = player.VideoStreamIndex();
@@ -372,8 +372,8 @@ TEST_F(PlaybackTest, StepShowsOneMorePictureAndPausesAgain)
 
 TEST_F(PlaybackTest, FilesThatCannotPlayFailWithTheirMessage)
 {
-    const std::string notMedia = testmedia::FixturePath(Fixture::NotMedia).string();
-    const std::string missing = testmedia::TestMediaFolder().string() + "/no such file.avi";
+    const std::string notMedia = test::media::FixturePath(Fixture::NotMedia).string();
+    const std::string missing = test::media::TestMediaFolder().string() + "/no such file.avi";
     for (const std::string& file : {notMedia, missing}) {
         EXPECT_FALSE(player.Open(file, &host, false));
         EXPECT_EQ(player.LastErrMsg().rfind(file + ": ", 0), 0u) << player.LastErrMsg();
@@ -402,4 +402,4 @@ TEST(PlayerWithoutLibrariesTest, OpenNeedsTheLibraries)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

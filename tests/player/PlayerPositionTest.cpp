@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class PositionTest : public TPlayerLibrariesTest {
@@ -127,4 +127,4 @@ TEST_F(PositionTest, SeekTargetsAreLimitedByAKnownDurationOnly)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

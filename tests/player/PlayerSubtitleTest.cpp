@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class TNotifyingHost : public TPlayerHost {
@@ -57,4 +57,4 @@ TEST_F(SubtitleTest, DisableVideoAlsoDropsTheSubtitles)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,14 +1,14 @@
 #pragma once
 // Loads the player's libraries (FFmpeg and SDL2) for one test and releases them
 // afterwards; the test thread is the main thread.
-#include "media/FFmpegLoader.h"
+#include "media/loader/FFmpegLoader.h"
 #include "platform/rtl/MainThread.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-namespace tovrel {
+namespace tovrel::test {
 
 class TPlayerLibrariesTest : public ::testing::Test {
 protected:
@@ -30,4 +30,4 @@ protected:
     void TearDown() override { GlobalFFmpegLoader().Unload(PlayerLibraries); }
 };
 
-} // namespace tovrel
+} // namespace tovrel::test

@@ -14,7 +14,7 @@ extern "C" {
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 
 namespace {
 
@@ -129,7 +129,7 @@ void WriteClip(const std::filesystem::path& file, const TSubtitleBlock& block)
 
 std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block)
 {
-    const std::filesystem::path file = testmedia::TestMediaFolder() / "player_subtitle.mkv";
+    const std::filesystem::path file = test::media::TestMediaFolder() / "player_subtitle.mkv";
     // Tests run in parallel processes: each writes its own copy and renames it into place.
     const std::filesystem::path temporary = file.string() + "." + std::to_string(getpid()) + ".mkv";
     WriteClip(temporary, block);
@@ -137,4 +137,4 @@ std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block)
     return file;
 }
 
-} // namespace tovrel
+} // namespace tovrel::test

@@ -4,7 +4,7 @@
 #include "app/presets/BoxConversions.h"
 #include "platform/rtl/Exceptions.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 struct TTextCase {
@@ -106,4 +106,4 @@ TEST(BoxConversions, BoxStepStopsAtABadTextKeepingEarlierFields)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -9,7 +9,7 @@
 
 #include "app/presets/PresetStep.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -155,4 +155,4 @@ TEST_F(OutputName, DialogStepLeavesFieldsItsProfileDoesNotAssign)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -8,7 +8,7 @@
 #include "app/presets/ValueListStep.h"
 #include "platform/rtl/Exceptions.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TOutputOptions Defaults()
@@ -156,4 +156,4 @@ TEST(PresetChain, EveryMainKeyGivesTheSameOptionsDirectlyAndThroughItsRow)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -14,14 +14,14 @@
 #include "app/presets/PresetStep.h"
 #include "app/presets/ValueListStep.h"
 #include "media/FFmpegLoaderTestSupport.h"
-#include "media/FFmpegLogger.h"
-#include "media/FFmpegMediaTranscoder.h"
-#include "media/FFmpegTasks.h"
 #include "media/FFmpegTestFolder.h"
+#include "media/engine/FFmpegTasks.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/transcode/FFmpegMediaTranscoder.h"
 #include "platform/rtl/MainThread.h"
 #include "support/TestMedia.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 // A key that does not convert with Debian's FFmpeg 5.1: the engine's error
@@ -55,14 +55,14 @@ const std::map<int, TExpectedFailure>& ExpectedFailures()
 
 std::string VideoClip()
 {
-    return testmedia::ClipPath(
+    return test::media::ClipPath(
                {.fileName = "preset-clip.avi", .formatName = "avi", .videoCodec = "mpeg4", .audioCodec = "libmp3lame"})
         .string();
 }
 
 std::string AudioClip()
 {
-    return testmedia::ClipPath({.fileName = "preset-clip.mp3", .formatName = "mp3", .audioCodec = "libmp3lame"})
+    return test::media::ClipPath({.fileName = "preset-clip.mp3", .formatName = "mp3", .audioCodec = "libmp3lame"})
         .string();
 }
 
@@ -213,4 +213,4 @@ INSTANTIATE_TEST_SUITE_P(EveryMainKey, PresetConversion, ::testing::ValuesIn(Mai
                          [](const ::testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

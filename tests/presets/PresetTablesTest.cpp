@@ -9,7 +9,7 @@
 #include "app/presets/PresetCatalog.h"
 #include "app/presets/PresetKeys.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 struct TCatalogShape {
@@ -286,4 +286,4 @@ TEST(DialogPresetTables, ProfilesAssignOnlyTheFieldsOfTheirKind)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

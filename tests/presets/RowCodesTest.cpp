@@ -5,7 +5,7 @@
 #include "app/presets/PresetKeys.h"
 #include "app/presets/RowCodes.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(RowCodes, RowCategoryCodeRoundTrips)
@@ -92,4 +92,4 @@ TEST(RowCodes, FormatChangeReplacesOnlyTheNameExtension)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -4,7 +4,7 @@
 #include "app/presets/RowCodes.h"
 #include "app/presets/ValueListStep.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 struct TExpectedBox {
@@ -159,4 +159,4 @@ TEST(ValueListStepEdges, DefaultsOfKey1100MakeItsOptionCode)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

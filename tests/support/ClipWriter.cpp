@@ -12,7 +12,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 int ClipSpec::FrameCount() const
 {
@@ -309,4 +309,4 @@ void WriteClip(const ClipSpec& recipe, const std::filesystem::path& file)
     writer.Write();
 }
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

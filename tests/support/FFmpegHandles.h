@@ -12,7 +12,7 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 struct CodecContextDeleter {
     void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
@@ -48,4 +48,4 @@ inline std::string ErrorText(int code)
     return text;
 }
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 namespace fs = std::filesystem;
 
@@ -74,4 +74,4 @@ fs::path CachedFile(const fs::path& folder, const std::string& key, const std::s
     return target;
 }
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 using FileWriter = std::function<void(const std::filesystem::path& file)>;
 
@@ -16,4 +16,4 @@ using FileWriter = std::function<void(const std::filesystem::path& file)>;
 std::filesystem::path CachedFile(const std::filesystem::path& folder, const std::string& key,
                                  const std::string& fileName, const FileWriter& write);
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

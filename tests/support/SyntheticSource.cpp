@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 void PaintPicture(AVFrame& frame, int index)
 {
@@ -80,4 +80,4 @@ void FillTone(AVFrame& frame, int64_t firstSample, double frequency)
     }
 }
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

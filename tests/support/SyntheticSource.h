@@ -8,7 +8,7 @@ extern "C" {
 #include <libavutil/samplefmt.h>
 }
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 // Paints picture number `index` into a YUV420P frame: a drifting diagonal gradient
 // and a bright square crossing the frame, so encoders see real motion.
@@ -20,4 +20,4 @@ bool CanFillTone(AVSampleFormat format);
 // Fills an audio frame with a sine tone that continues at sample `firstSample`.
 void FillTone(AVFrame& frame, int64_t firstSample, double frequency);
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

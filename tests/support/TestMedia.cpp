@@ -11,7 +11,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 namespace fs = std::filesystem;
 
@@ -144,4 +144,4 @@ fs::path ClipPath(const ClipSpec& recipe, const fs::path& cacheFolder)
                       [&recipe](const fs::path& file) { WriteClip(recipe, file); });
 }
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 
 // Missing encoder, unknown container, failed write: the message says which.
 class TestMediaError : public std::runtime_error {
@@ -83,4 +83,4 @@ void WriteClip(const ClipSpec& recipe, const std::filesystem::path& file);
 // The cache folder in use (created if missing).
 std::filesystem::path TestMediaFolder();
 
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

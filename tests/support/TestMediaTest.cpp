@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace tovrel::testmedia {
+namespace tovrel::test::media {
 namespace {
 
 namespace fs = std::filesystem;
@@ -328,4 +328,4 @@ TEST(TestMediaCache, BadRecipesFailClearlyAndLeaveNothingBehind)
 }
 
 } // namespace
-} // namespace tovrel::testmedia
+} // namespace tovrel::test::media

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/presets/PendingSettings.h"
-#include "media/FFmpegOptions.h"
+#include "media/engine/FFmpegOptions.h"
 
 namespace tovrel {
 

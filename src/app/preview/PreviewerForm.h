@@ -2,7 +2,7 @@
 // The conversion preview's window: a small stay-on-top tool window with only a
 // close box, centred on the screen, whose client area is the picture. Dragging
 // the picture moves the window as dragging its caption would.
-#include "media/Previewer.h"
+#include "media/preview/Previewer.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Forms.h"
 

@@ -1,7 +1,7 @@
 /* A stand-in for one media library: exports the names of one entry list (one
  * of them may be renamed away by a -D<name>=omitted_<name> definition), a
  * version function reporting FAKE_MAJOR, and one data symbol. */
-#include "media/FFmpegLoaderNames.h"
+#include "media/loader/FFmpegLoaderNames.h"
 
 #include <libavutil/version.h>
 #include <libswscale/version.h>

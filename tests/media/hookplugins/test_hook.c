@@ -1,6 +1,6 @@
 /* A video hook plug-in for the tests: inverts the luma plane, then adds the
    configured amount. Built in variants without some entry points. */
-#include "media/FrameHookPlugin.h"
+#include "media/targets/FrameHookPlugin.h"
 #include "TestHook.h"
 
 #include <stddef.h>

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace tovrel::codectest {
+namespace tovrel::test {
 
 // Every pixel different (R = x*7, G = y*13, B = x^y), alpha a gradient when 32-bit.
 inline TSurface Gradient(int width, int height, TPixelFormat format)
@@ -63,4 +63,4 @@ inline std::string FirstDifference(const TSurface& a, const TSurface& b, bool co
     return "";
 }
 
-} // namespace tovrel::codectest
+} // namespace tovrel::test

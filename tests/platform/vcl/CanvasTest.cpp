@@ -6,7 +6,7 @@
 
 #include <thread>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TColor At(TBitmap& bitmap, int x, int y)
@@ -204,9 +204,9 @@ TEST(Bitmap, SizeFormatScanLinesAndBmpRoundTrip)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(Canvas, Frame3DAndBrushCopy)
@@ -234,4 +234,4 @@ TEST(Canvas, Frame3DAndBrushCopy)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class TNamedItem : public TCollectionItem {
@@ -108,4 +108,4 @@ TEST(Streams, MemoryAndFileStreamsRoundTripValuesAndReportShortReads)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 // A component that links to another one, logs what happens to it and raises
@@ -131,4 +131,4 @@ TEST(Component, LoadingSilencesEventsUntilEndLoadingThenLoadedRunsOnceInCreation
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

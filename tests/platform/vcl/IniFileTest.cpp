@@ -9,7 +9,7 @@
 #include <functional>
 #include <iterator>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 class IniFileTest : public ::testing::Test {
@@ -162,4 +162,4 @@ TEST_F(IniFileTest, BadNamesAndUnwritableFilesAreErrorsNotSilentSuccess)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

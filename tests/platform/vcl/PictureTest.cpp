@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TColor At(TBitmap& bitmap, int x, int y)
@@ -209,4 +209,4 @@ TEST(ImageList, MaskedStripsSplitAndDrawEnabledOrGreyedThroughDoDraw)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

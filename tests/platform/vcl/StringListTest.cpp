@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 std::vector<std::string> Lines(const TStrings& strings)
@@ -172,4 +172,4 @@ TEST(StringList, AssignCopiesLinesAndObjects)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -3,7 +3,7 @@
 
 #include "skin/data/ResourceStrData.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(ResourceStrData, NamesAreFoundWithoutRegardToCaseAndMissingNamesGiveEmptyText)
@@ -56,4 +56,4 @@ TEST(ResourceStrData, ReplacedLinesFollowTheLookupRules)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

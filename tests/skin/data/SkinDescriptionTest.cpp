@@ -9,7 +9,7 @@
 #include "skin/data/SkinFixedEntries.h"
 #include "skin/data/SkinPanelEntries.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 constexpr const char* kRequired = "[VERSION]\nver=1\n[PICTURES]\npicture=main.bmp\n[FORMINFO]\nborderwidth=2\n"
@@ -268,4 +268,4 @@ TEST(SkinDescription, WholeDescriptionIsWrittenInTheFormatsOrderAndReadsBackTheS
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

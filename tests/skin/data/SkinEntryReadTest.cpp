@@ -14,7 +14,7 @@
 #include "skin/data/SkinScrollEntries.h"
 #include "skin/data/SkinViewEntries.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 using test::LoadEntry;
@@ -376,4 +376,4 @@ TEST(SkinEntryRead, MalformedRectangleEndsTheReadWithTheConversionError)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -11,7 +11,7 @@
 #include "skin/data/SkinEditEntries.h"
 #include "skin/data/SkinFrameEntries.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 using test::SectionKeys;
@@ -204,4 +204,4 @@ TEST(SkinEntryWrite, SectionsOfQuirkyEntriesAsWritten)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

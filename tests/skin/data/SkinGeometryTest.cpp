@@ -3,7 +3,7 @@
 #include "skin/data/PlatformEntries.h"
 #include "skin/data/SkinGeometry.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(SkinGeometry, RectangleAndPointTests)
@@ -118,4 +118,4 @@ TEST(PlatformEntries, BoundEntriesAreCalledAndTheMonitorEntriesAreDroppedAtTheEn
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -2,7 +2,7 @@
 
 #include "skin/data/SkinIniFile.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(SkinIniFile, NamesIgnoreCaseValuesAreTrimmedAndCommentsSkipped)
@@ -74,4 +74,4 @@ TEST(SkinIniFile, ByteOrderMarkIsKeptForTheWriter)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -10,7 +10,7 @@
 
 #include "skin/data/fuzz/SkinIniFuzzBody.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 std::vector<std::string> SeedTexts()
@@ -104,4 +104,4 @@ TEST(SkinIniFuzzReplay, SeedsAndTheirVariantsParseWithoutCrashing)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

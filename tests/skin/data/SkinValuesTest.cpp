@@ -2,7 +2,7 @@
 
 #include "skin/data/SkinValues.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(SkinValues, RectAndPointFieldsKeepOnlyTheirDigits)
@@ -126,4 +126,4 @@ TEST(SkinValues, StringListsPadMissingItemsAndRejectImpossibleCounts)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

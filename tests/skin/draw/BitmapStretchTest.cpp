@@ -7,11 +7,11 @@
 
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::FillWithCoordinates;
-using testing::SourceOf;
+using test::FillWithCoordinates;
+using test::SourceOf;
 
 TEST(BitmapStretch, OnePixelSpansSampleTheMiddleAndFullSpansStartAtTheLeft)
 {
@@ -124,4 +124,4 @@ TEST(BitmapStretch, TileOntoABottomUpSectionWritesItsMemoryDirectly)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::FillWithCoordinates;
-using testing::SourceOf;
+using test::FillWithCoordinates;
+using test::SourceOf;
 
 TEST(GlyphLayout, PositionsFollowLayoutAndMargin)
 {
@@ -269,4 +269,4 @@ TEST(MonitorAreas, OneMonitorOrMissingEntriesUseThePrimaryScreen)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

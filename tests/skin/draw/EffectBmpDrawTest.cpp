@@ -8,12 +8,12 @@
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/ImageListSource.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::CoordColor;
-using testing::FillWithCoordinates;
-using testing::SourceOf;
+using test::CoordColor;
+using test::FillWithCoordinates;
+using test::SourceOf;
 
 TEST(EffectBmpDraw, SnapshotAndDrawsKeepPixelsTheRightWayUp)
 {
@@ -68,4 +68,4 @@ TEST(EffectBmpDraw, ImageListsDrawTheirImagesAsCaptionImages)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 // Pixels name their image (blue 0xA0 for A, 0xB0 for B) and column (red).
@@ -168,4 +168,4 @@ TEST(EffectBmpMorph, KindSelectsTheOperation)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -5,7 +5,7 @@
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/EffectRandom.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TskEffectBmp Filled(int w, int h, std::uint32_t color)
@@ -195,4 +195,4 @@ TEST(EffectBmp, MaskEffectsSpareWhiteMaskPixels)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -10,10 +10,10 @@
 
 #include <cstring>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::FillWithCoordinates;
+using test::FillWithCoordinates;
 
 const TRect kSkinRect = Rect(2, 1, 14, 11);
 const TskSkinCorners kSkin{{4, 3}, {8, 3}, {4, 7}, {8, 7}, Rect(3, 2, 9, 8)};
@@ -78,4 +78,4 @@ TEST(FrameworkBitmapBuilders, MaskRegionsReadFrameworkMasks)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(BlurBitmap, SinglePixelGivesSixtyThreeThirtyOneAndFifteen)
@@ -178,4 +178,4 @@ TEST_F(TTextCanvas, ReflectionMirrorsBelowTheTextAndEmptyTextDrawsNothing)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 struct TPush {
@@ -180,4 +180,4 @@ TEST_F(TLayerTest, DestroyingTheManagerRemovesItsWindow)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <functional>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 constexpr TskColor kBlack = 0xFF000000, kWhite = 0xFFFFFFFF;
@@ -158,4 +158,4 @@ TEST_F(TFrameMask, TooSmallForTheCornersGivesNoRegionAndNoTopBandStillHasTheBott
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

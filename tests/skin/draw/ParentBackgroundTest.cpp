@@ -11,7 +11,7 @@
 #include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinBitmap.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 // A control that fills its client area with one colour.
@@ -85,4 +85,4 @@ TEST_F(TParentBackground, ParentContentAndLowerSiblingsOnlyAtTheControlsOffset)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(PixelRoutines, PlainBlendIsSelectedAndGivesItsOwnNumbers)
@@ -58,4 +58,4 @@ TEST(PixelRoutines, RowRoutinesSkipHolesAndTouchOnlyTheirRuns)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

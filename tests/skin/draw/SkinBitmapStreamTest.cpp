@@ -7,11 +7,11 @@
 
 #include <sstream>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::CoordColor;
-using testing::FillWithCoordinates;
+using test::CoordColor;
+using test::FillWithCoordinates;
 
 std::string Saved(const TskBitmap& b)
 {
@@ -260,4 +260,4 @@ TEST(SkinBitmapPcx, DamagedCopiesOfGoodFilesNeverGoWrong)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -6,12 +6,12 @@
 #include "skin/draw/PixelRoutines.h"
 #include "skin/draw/SkinBitmapLink.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::CoordColor;
-using testing::FillWithCoordinates;
-using testing::SourceOf;
+using test::CoordColor;
+using test::FillWithCoordinates;
+using test::SourceOf;
 
 TEST(SkinBitmap, SetSizeTakesAbsoluteValuesAndIgnoresZeroAndRepeats)
 {
@@ -242,4 +242,4 @@ TEST(SkinBitmap, LinkDrawsItsRectangleAndChecksMaskByRegion)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -9,11 +9,11 @@
 #include "platform/vcl/Streams.h"
 #include "skin/draw/SkinBitmap.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::CoordColor;
-using testing::FillWithCoordinates;
+using test::CoordColor;
+using test::FillWithCoordinates;
 
 void PutPixel(TBitmap& b, int x, int y, TskColor c)
 {
@@ -114,4 +114,4 @@ TEST(SkinBitmapVcl, FrameworkStreamsCarryTheSameFormat)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

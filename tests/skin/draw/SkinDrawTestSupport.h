@@ -4,7 +4,7 @@
 // landed where.
 #include "skin/draw/SkinBitmap.h"
 
-namespace tovrel::testing {
+namespace tovrel::test {
 
 inline TskColor CoordColor(int x, int y, std::uint8_t alpha = 255)
 {
@@ -27,4 +27,4 @@ inline TPoint SourceOf(TskColor c)
     return {RedOf(c), GreenOf(c)};
 }
 
-} // namespace tovrel::testing
+} // namespace tovrel::test

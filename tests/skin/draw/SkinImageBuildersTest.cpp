@@ -8,11 +8,11 @@
 #include <functional>
 #include <vector>
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
-using testing::FillWithCoordinates;
-using testing::SourceOf;
+using test::FillWithCoordinates;
+using test::SourceOf;
 
 // A 20 x 16 skin rectangle at (5, 3) of a 40 x 30 picture, with L-shaped corners.
 const TRect kSkinRect = Rect(5, 3, 25, 19);
@@ -234,4 +234,4 @@ TEST_F(TBuilderFixture, EmptyPictureOrCoincidingCornersOnlySizeTheImage)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

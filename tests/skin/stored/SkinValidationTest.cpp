@@ -6,7 +6,7 @@
 #include "skin/data/SkinIniFile.h"
 #include "skin/stored/SkinValidation.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 std::string AllProblems(const std::vector<std::string>& problems)
@@ -89,4 +89,4 @@ TEST(SkinValidation, DamagedFilesAreReportedNotThrown)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

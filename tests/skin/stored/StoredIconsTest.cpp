@@ -6,7 +6,7 @@
 #include "skin/data/PngImageList.h"
 #include "skin/stored/StoredIcons.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(StoredIcons, EachListLoadsIntoAnImageListOfItsSize)
@@ -54,4 +54,4 @@ TEST(StoredIcons, TilesAreRoundedAndBareGlyphsStandOnNothing)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -20,7 +20,7 @@
 #include "skin/stored/SkinRequirements.h"
 #include "skin/stored/StoredSkins.h"
 
-namespace tovrel {
+namespace tovrel::test {
 namespace {
 
 TEST(StoredSkins, SevenUserSkinsThenTheToolsSkin)
@@ -252,4 +252,4 @@ TEST(StoredSkins, UserSkinsLookDifferent)
 }
 
 } // namespace
-} // namespace tovrel
+} // namespace tovrel::test

@@ -1,0 +1,45 @@
+#pragma once
+// What one run's output steps keep between calls (internal to the output steps).
+#include "media/loader/FFmpegUtilsRGB.h"
+#include "media/output/FFmpegOutputSteps.h"
+#include "media/transcode/FFmpegTranscodeRecords.h"
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace tovrel {
+
+// What an encoder said about its last packet (the quality statistics that
+// replaced the coded frame's fields).
+struct TCodedFrameStats {
+    bool known = false;
+    int quality = 0; // lambda, as FF_QP2LAMBDA × qp
+    int pict_type = 0;
+    std::array<std::int64_t, 4> error{};
+};
+
+struct TOutputSteps::TStreamState {
+    TCodedFrameStats coded;
+    // The decoder layout the audio converter was made for.
+    int inputRate = 0;
+    int inputChannels = 0;
+};
+
+struct TOutputSteps::TState {
+    TPacketPtr packet;
+    TFramePtr audioConverted; // converter output, grown to the largest block
+    TFramePtr audioSilence;
+    TFramePtr cropped;
+    // One per job: jobs that encode subtitles at once never share it.
+    std::vector<std::uint8_t> subtitleOut;
+    std::array<int, 52> QPHistogram{};
+    TRGBConvertContext hookContext;
+    TRGBConvertContext postContext;
+    std::int64_t preview_last_time = 0;
+    std::int64_t preview_cur_time = 0;
+    std::unordered_map<const TAVOutputStream*, TStreamState> streams;
+};
+
+} // namespace tovrel

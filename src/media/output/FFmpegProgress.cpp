@@ -1,0 +1,138 @@
+// The progress report of a run: the figures to the progress handler, or the
+// report line to the logger; the summary after the last report.
+#include "media/engine/FFmpegEngine.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/output/FFmpegOutputSteps.h"
+#include "media/output/FFmpegOutputStepsState.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+namespace tovrel {
+
+namespace {
+
+// The report line holds what fits in 1023 characters.
+constexpr std::size_t kReportLineRoom = 1023;
+constexpr double kNoTime = 10000000000.0;
+
+void Append(std::string& line, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+void Append(std::string& line, const char* format, ...)
+{
+    if (line.size() >= kReportLineRoom)
+        return;
+    char piece[kReportLineRoom + 1];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(piece, sizeof piece, format, args);
+    va_end(args);
+    line.append(piece, 0, kReportLineRoom - line.size());
+}
+
+std::int64_t CurrentOutputSize(const std::vector<AVFormatContext*>& outputFiles)
+{
+    AVIOContext* pb = outputFiles.empty() || !outputFiles[0] ? nullptr : outputFiles[0]->pb;
+    if (!pb)
+        return 0;
+    std::int64_t size = FF.avio_size(pb);
+    if (size < 0)
+        size = FF.avio_seek(pb, 0, SEEK_CUR);
+    return size < 0 ? 0 : size;
+}
+
+} // namespace
+
+void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFiles,
+                                  const std::vector<TAVOutputStream*>& ost_table, bool isLastReport, int inputIndex)
+{
+    const std::int64_t totalSize = CurrentOutputSize(outputFiles);
+    std::string line;
+    int frameNumber = -1;
+    int fps = -1;
+    float quality = -1.0f;
+    double shortest = kNoTime;
+    bool videoDescribed = false;
+
+    for (TAVOutputStream* ost : ost_table) {
+        const AVCodecContext* enc = ost->enc;
+        const bool video = ost->st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+        const TCodedFrameStats& coded = StreamState(*ost).coded;
+        const float streamQuality = ost->stream_copy || !coded.known ? -1.0f : float(coded.quality) / FF_QP2LAMBDA;
+        if (videoDescribed && video)
+            Append(line, "q=%2.1f ", double(streamQuality));
+        if (!videoDescribed && video && ost->show_fps == 1) {
+            const float elapsed = float(Clock() - Ftimer_start) / 1000000.0f;
+            frameNumber = ost->frame_number;
+            if (frameNumber < 1)
+                return;
+            fps = elapsed > 1 ? int(float(frameNumber) / elapsed + 0.5f) : 0;
+            quality = streamQuality;
+            Append(line, "frame=%5d fps=%3d q=%3.1f ", frameNumber, fps, double(quality));
+            if (isLastReport)
+                Append(line, "L");
+            if (FEngine.Fqp_hist) {
+                const long qp = std::lround(coded.quality / double(FF_QP2LAMBDA));
+                if (coded.known && qp >= 0 && qp < long(FState->QPHistogram.size()))
+                    ++FState->QPHistogram[std::size_t(qp)];
+                for (std::size_t j = 0; j < 32; ++j)
+                    Append(line, "%X", unsigned(std::lround(std::log2(FState->QPHistogram[j] + 1))));
+            }
+            if (enc && (enc->flags & AV_CODEC_FLAG_PSNR)) {
+                double errorSum = 0;
+                double scaleSum = 0;
+                Append(line, "PSNR=");
+                for (int plane = 0; plane < 3; ++plane) {
+                    const double error =
+                        isLastReport ? double(enc->error[plane]) : double(coded.error[std::size_t(plane)]);
+                    double scale = double(enc->width) * enc->height * 255.0 * 255.0;
+                    if (isLastReport)
+                        scale *= frameNumber;
+                    if (plane > 0)
+                        scale /= 4;
+                    errorSum += error;
+                    scaleSum += scale;
+                    Append(line, "%c:%2.2f ", "YUV"[plane], -10.0 * std::log10(error / scale));
+                }
+                Append(line, "*:%2.2f ", -10.0 * std::log10(errorSum / scaleSum));
+            }
+            videoDescribed = true;
+        }
+        const std::int64_t end = FF.av_stream_get_end_pts(ost->st);
+        const double time = end == AV_NOPTS_VALUE ? 0 : double(end) * ost->st->time_base.num / ost->st->time_base.den;
+        if (time > 0 && time < shortest)
+            shortest = time;
+    }
+    if (shortest < 0.01)
+        shortest = 0.01;
+
+    const bool hasHandler = bool(FEngine.FOnProgress);
+    if (hasHandler || FEngine.Fverbose > 0 || isLastReport) {
+        const double bitRate = double(totalSize) * 8 / shortest / 1000;
+        Append(line, "size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", double(totalSize) / 1024, shortest, bitRate);
+        if (FEngine.Fnb_frames_dup || FEngine.Fnb_frames_drop) {
+            Append(line, " dup=%d drop=%d", FEngine.Fnb_frames_dup, FEngine.Fnb_frames_drop);
+            // One log line per burst of drops or duplicates while a handler takes the figures.
+            if (FEngine.FShowDupOrDrop && FEngine.Fverbose >= 0 && hasHandler) {
+                FEngine.FShowDupOrDrop = false;
+                GetFFLogger()->Log(&FEngine, llVerbose, line);
+            }
+        }
+        if (hasHandler)
+            FEngine.FOnProgress(&FEngine, inputIndex, frameNumber, fps, quality, float(bitRate), totalSize,
+                                std::int64_t(shortest * 1000000), FEngine.FTotalOutputDuration);
+        else if (FEngine.Fverbose >= 0)
+            GetFFLogger()->Log(&FEngine, llVerbose, line);
+    }
+
+    if (isLastReport && FEngine.Fverbose >= 0) {
+        const double raw = double(FEngine.Faudio_size + FEngine.Fvideo_size + FEngine.Fextra_size);
+        GetFFLogger()->Log(&FEngine, llVerbose,
+                           "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",
+                           double(FEngine.Fvideo_size) / 1024, double(FEngine.Faudio_size) / 1024,
+                           double(FEngine.Fextra_size) / 1024, 100.0 * (double(totalSize) - raw) / raw);
+    }
+}
+
+} // namespace tovrel

@@ -1,0 +1,29 @@
+#include "media/output/FFmpegVideoOutSync.h"
+
+#include <cmath>
+
+namespace tovrel {
+
+TVideoSyncDecision DecideVideoSync(int method, bool variableFrameRate, double inputTicks, std::int64_t syncOpts)
+{
+    TVideoSyncDecision decision{1, syncOpts};
+    if (method == 0) {
+        // Ties go to the even tick (the default rounding mode).
+        decision.syncOpts = std::llrint(inputTicks);
+        return decision;
+    }
+    const double delta = inputTicks - double(syncOpts);
+    if (delta < -1.1) {
+        decision.frames = 0;
+    } else if (method == 2 || (method < 0 && variableFrameRate)) {
+        if (delta <= -0.6)
+            decision.frames = 0;
+        else if (delta > 0.6)
+            decision.syncOpts = std::llrint(inputTicks);
+    } else if (delta > 1.1) {
+        decision.frames = int(std::llrint(delta));
+    }
+    return decision;
+}
+
+} // namespace tovrel

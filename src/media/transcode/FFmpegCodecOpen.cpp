@@ -1,0 +1,227 @@
+#include "media/transcode/FFmpegCodecOpen.h"
+
+#include "media/engine/FFmpegEngine.h"
+#include "media/engine/FFmpegEngineErrors.h"
+#include "media/loader/FFmpegLoader.h"
+#include "media/loader/FFmpegLogger.h"
+#include "media/loader/FFmpegUtilsText.h"
+#include "media/transcode/FFmpegSetup.h"
+#include "media/transcode/FFmpegTranscodeRun.h"
+#include "platform/rtl/Format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+namespace tovrel {
+
+namespace {
+
+struct TDictionaryDeleter {
+    void operator()(AVDictionary* dictionary) const { FF.av_dict_free(&dictionary); }
+};
+
+bool OptionsSetThreads(const TCustomFFmpeg& job)
+{
+    return std::find(job.FOptions.opt_names.begin(), job.FOptions.opt_names.end(), "threads") !=
+           job.FOptions.opt_names.end();
+}
+
+void ShareCores(const TCustomFFmpeg& job, AVCodecContext* codec)
+{
+    if (!OptionsSetThreads(job))
+        codec->thread_count = CodecThreadCount(std::thread::hardware_concurrency(), job.ConcurrentTasks);
+}
+
+// The codec's private options of the job's option store, plus the two-pass
+// log for encoders that keep it themselves.
+AVDictionary* OpenOptions(const TCustomFFmpeg& job, const TAVOutputStream* ost, AVMediaType type)
+{
+    AVDictionary* options = nullptr;
+    if (type >= 0 && type < TFFOptions::MediaTypes)
+        FF.av_dict_copy(&options, job.FOptions.codec_private_opts[type], 0);
+    if (ost && !ost->logfile_name.empty() && EncoderKeepsOwnStats(ost->encoder))
+        FF.av_dict_set(&options, "stats", ost->logfile_name.c_str(), 0);
+    return options;
+}
+
+// Opens under the codec lock; the lock is held for this one codec only.
+int OpenCodec(const TCustomFFmpeg& job, AVCodecContext* codec, const AVCodec* found, const TAVOutputStream* ost)
+{
+    std::unique_ptr<AVDictionary, TDictionaryDeleter> options(OpenOptions(job, ost, found->type));
+    AVDictionary* raw = options.release();
+    int result = 0;
+    {
+        std::lock_guard lock(CodecOpenLock());
+        result = FF.avcodec_open2(codec, found, &raw);
+    }
+    FF.av_dict_free(&raw);
+    return result;
+}
+
+const AVCodec* EncoderOf(const TAVOutputStream& ost)
+{
+    return ost.encoder ? ost.encoder : FF.avcodec_find_encoder(ost.enc->codec_id);
+}
+
+void OpenEncoder(TTranscodeRun& run, TAVOutputStream& ost)
+{
+    TCustomFFmpeg& job = run.job;
+    const AVCodec* encoder = EncoderOf(ost);
+    const std::string typeName = MediaTypeName(ost.enc->codec_type);
+    if (!encoder)
+        DumpLogAndRaise(run, Format("Encoder (codec id %d) not found for output stream #%d.%d (%s)",
+                                    static_cast<int>(ost.enc->codec_id), ost.file_index, ost.index, typeName));
+    ost.encoder = encoder;
+    if (job.FJoinMode)
+        ost.codec_id = ost.enc->codec_id;
+    ShareCores(job, ost.enc);
+    ost.enc->stats_in = ost.stats_in.empty() ? nullptr : ost.stats_in.data();
+    if (const int result = OpenCodec(job, ost.enc, encoder, &ost); result < 0) {
+        ost.enc->stats_in = nullptr;
+        LogLibraryError(run, run.OutputOf(ost)->url, result);
+        DumpLogAndRaise(run, Format("Error while opening encoder for output stream #%d.%d (%s) - maybe incorrect "
+                                    "parameters such as bit_rate, rate, width or height. Please check error log "
+                                    "message to find out more detail information.",
+                                    ost.file_index, ost.index, typeName));
+    }
+    ost.encoder_open = 1;
+    job.Fextra_size += ost.enc->extradata_size;
+    // The muxer sees what the opened encoder produces.
+    FF.avcodec_parameters_from_context(ost.st->codecpar, ost.enc);
+    ost.st->time_base = ost.enc->time_base;
+    if (ost.enc->codec_type == AVMEDIA_TYPE_VIDEO)
+        ost.st->avg_frame_rate = ost.enc->framerate;
+}
+
+void CloseEncoder(TAVOutputStream& ost)
+{
+    if (!ost.encoder_open)
+        return;
+    ost.enc->stats_in = nullptr;
+    std::lock_guard lock(CodecOpenLock());
+    FF.avcodec_close(ost.enc);
+    ost.encoder_open = 0;
+}
+
+} // namespace
+
+int CodecThreadCount(unsigned cores, int concurrentTasks)
+{
+    return std::max(1, static_cast<int>(cores) / std::max(1, concurrentTasks));
+}
+
+void OpenEncoders(TTranscodeRun& run)
+{
+    for (std::size_t i = 0; i < run.EncoderStreamCount(); ++i)
+        if (run.tables.outputStreams[i]->encoding_needed)
+            OpenEncoder(run, *run.tables.outputStreams[i]);
+}
+
+void OpenDecoders(TTranscodeRun& run)
+{
+    TCustomFFmpeg& job = run.job;
+    for (auto& entry : run.tables.inputStreams) {
+        TAVInputStream& ist = *entry;
+        if (!ist.decoding_needed)
+            continue;
+        const AVCodecParameters* in = ist.st->codecpar;
+        const std::string typeName = MediaTypeName(in->codec_type);
+        const auto& forced = run.state.forcedDecoders;
+        const auto file = static_cast<std::size_t>(ist.file_index);
+        const auto stream = static_cast<std::size_t>(ist.index);
+        const AVCodec* decoder = file < forced.size() && stream < forced[file].size() ? forced[file][stream] : nullptr;
+        if (!decoder)
+            decoder = FF.avcodec_find_decoder(in->codec_id);
+        if (!decoder)
+            DumpLogAndRaise(run, Format("Decoder (codec id %d) not found for input stream #%d.%d (%s)",
+                                        static_cast<int>(in->codec_id), ist.file_index, ist.index, typeName));
+        TCodecContextPtr dec(FF.avcodec_alloc_context3(decoder));
+        if (!dec || FF.avcodec_parameters_to_context(dec.get(), in) < 0)
+            throw FFmpegException("av_mallocz fail");
+        dec->pkt_timebase = ist.st->time_base;
+        ShareCores(job, dec.get());
+        // Frame threads spread the decoding of single-slice sources over the
+        // cores (otherwise decoding stays on the conversion thread and slows a
+        // whole run). The thread checker cannot see how the library hands
+        // buffers between its frame threads, so its builds decode with slices.
+#if defined(__SANITIZE_THREAD__)
+        dec->thread_type = FF_THREAD_SLICE;
+#endif
+        if (const int result = OpenCodec(job, dec.get(), decoder, nullptr); result < 0) {
+            LogLibraryError(run, job.Finput_files[file]->url, result);
+            DumpLogAndRaise(run, Format("Error while opening decoder for input stream #%d.%d (%s)", ist.file_index,
+                                        ist.index, typeName));
+        }
+        ist.decoder = decoder;
+        ist.dec = std::move(dec);
+        ist.decoded_frame.reset(FF.av_frame_alloc());
+        if (!ist.decoded_frame)
+            throw FFmpegException("av_mallocz fail");
+    }
+}
+
+void InitInputTimestamps(TTranscodeRun& run)
+{
+    for (auto& entry : run.tables.inputStreams) {
+        TAVInputStream& ist = *entry;
+        const AVRational rate = ist.st->avg_frame_rate;
+        ist.pts = 0;
+        if (rate.num != 0) {
+            const double delay = ist.st->codecpar->video_delay * 1000000.0 / (double(rate.num) / rate.den);
+            ist.pts = -static_cast<std::int64_t>(std::nearbyint(delay));
+        }
+        ist.next_pts = AV_NOPTS_VALUE;
+        ist.is_start = 1;
+    }
+}
+
+void CloseEncoders(TTranscodeRun& run)
+{
+    for (std::size_t i = 0; i < run.tables.outputStreams.size(); ++i)
+        CloseEncoder(*run.tables.outputStreams[i]);
+}
+
+void CloseDecoders(TTranscodeRun& run)
+{
+    for (auto& entry : run.tables.inputStreams) {
+        if (!entry->dec)
+            continue;
+        std::lock_guard lock(CodecOpenLock());
+        entry->dec.reset();
+    }
+}
+
+void ReopenEncoders(TTranscodeRun& run)
+{
+    TCustomFFmpeg& job = run.job;
+    for (std::size_t i = 0; i < run.EncoderStreamCount(); ++i) {
+        TAVOutputStream& ost = *run.tables.outputStreams[i];
+        if (!ost.encoding_needed)
+            continue;
+        // Closing forgets the channel layout the stream was set up with.
+        AVChannelLayout layout{};
+        FF.av_channel_layout_copy(&layout, &ost.enc->ch_layout);
+        CloseEncoder(ost);
+        FF.av_channel_layout_uninit(&ost.enc->ch_layout);
+        FF.av_channel_layout_copy(&ost.enc->ch_layout, &layout);
+        FF.av_channel_layout_uninit(&layout);
+        const std::string typeName = MediaTypeName(ost.enc->codec_type);
+        const AVCodec* encoder = EncoderOf(ost);
+        if (!encoder)
+            throw FFmpegException(
+                Format("Unsupported codec for output stream #%d.%d (%s)", ost.file_index, ost.index, typeName));
+        ost.enc->codec_id = ost.codec_id;
+        ost.enc->stats_in = ost.stats_in.empty() ? nullptr : ost.stats_in.data();
+        if (const int result = OpenCodec(job, ost.enc, encoder, &ost); result < 0) {
+            LogLibraryError(run, run.OutputOf(ost)->url, result);
+            throw FFmpegException(Format("Error while opening codec for output stream #%d.%d (%s) - maybe incorrect "
+                                         "parameters such as bit_rate, rate, width or height",
+                                         ost.file_index, ost.index, typeName));
+        }
+        ost.encoder_open = 1;
+    }
+}
+
+} // namespace tovrel

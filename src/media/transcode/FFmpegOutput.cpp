@@ -1,0 +1,267 @@
+#include "media/transcode/FFmpegOutput.h"
+
+#include "media/engine/FFmpegEngine.h"
+#include "media/engine/FFmpegEngineErrors.h"
+#include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegUtilsText.h"
+#include "media/loader/UnicodeProtocol.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Text.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace tovrel {
+
+namespace {
+
+struct TStreamKinds {
+    bool video = false;
+    bool audio = false;
+    bool subtitle = false;
+};
+
+TStreamKinds InputStreamKinds(const TCustomFFmpeg& job, bool firstOnly)
+{
+    TStreamKinds kinds;
+    const int count = firstOnly ? std::min(job.Fnb_input_files, 1) : job.Fnb_input_files;
+    for (int i = 0; i < count; ++i) {
+        const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(i)];
+        for (unsigned k = 0; k < input->nb_streams; ++k) {
+            const AVMediaType type = input->streams[k]->codecpar->codec_type;
+            if (type < AVMEDIA_TYPE_UNKNOWN || type >= AVMEDIA_TYPE_NB)
+                throw FFmpegException("invalid codec_type of input file");
+            kinds.video |= type == AVMEDIA_TYPE_VIDEO;
+            kinds.audio |= type == AVMEDIA_TYPE_AUDIO;
+            kinds.subtitle |= type == AVMEDIA_TYPE_SUBTITLE;
+        }
+    }
+    return kinds;
+}
+
+TStreamKinds WantedStreamKinds(const TCustomFFmpeg& job, const AVOutputFormat* format, bool join)
+{
+    TStreamKinds wanted;
+    wanted.video = format->video_codec != AV_CODEC_ID_NONE || job.Fvideo_stream_copy || !job.Fvideo_codec_name.empty();
+    wanted.audio = format->audio_codec != AV_CODEC_ID_NONE || job.Faudio_stream_copy || !job.Faudio_codec_name.empty();
+    wanted.subtitle =
+        format->subtitle_codec != AV_CODEC_ID_NONE || job.Fsubtitle_stream_copy || !job.Fsubtitle_codec_name.empty();
+    if (job.Fnb_input_files > 0) {
+        const TStreamKinds present = InputStreamKinds(job, join);
+        wanted.video &= present.video;
+        wanted.audio &= present.audio;
+        wanted.subtitle &= present.subtitle;
+    }
+    wanted.video &= !job.Fvideo_disable;
+    wanted.audio &= !job.Faudio_disable;
+    wanted.subtitle &= !job.Fsubtitle_disable;
+    return wanted;
+}
+
+// Undoes a partly made output: its streams, its place in the job's list, its
+// file when this call created it, and the context.
+class TOutputUnderConstruction {
+public:
+    TOutputUnderConstruction(TCustomFFmpeg& job, TMediaJobState& state) : job_(job), state_(state) {}
+    ~TOutputUnderConstruction()
+    {
+        if (!context)
+            return;
+        if (listed) {
+            ReleaseOutputStreams(state_, job_.Fnb_output_files - 1);
+            job_.Foutput_files[static_cast<std::size_t>(--job_.Fnb_output_files)] = nullptr;
+        }
+        if (context->pb && !(context->oformat->flags & AVFMT_NOFILE)) {
+            UnicodeAVIOClose(&context->pb);
+            if (createdFile) {
+                std::error_code error;
+                std::filesystem::remove(fileName, error);
+            }
+        }
+        FF.avformat_free_context(context);
+    }
+    TOutputUnderConstruction(const TOutputUnderConstruction&) = delete;
+    TOutputUnderConstruction& operator=(const TOutputUnderConstruction&) = delete;
+
+    AVFormatContext* Release()
+    {
+        AVFormatContext* result = context;
+        context = nullptr;
+        return result;
+    }
+
+    AVFormatContext* context = nullptr;
+    bool listed = false;
+    bool createdFile = false;
+    std::string fileName;
+
+private:
+    TCustomFFmpeg& job_;
+    TMediaJobState& state_;
+};
+
+// The format for an output name. Several muxers claim ".vob" and the
+// library's guess among them is the SVCD one; a .vob file is a DVD video object.
+const AVOutputFormat* GuessOutputFormat(const std::string& fileName)
+{
+    if (LowerCase(ExtractFileExt(fileName)) == ".vob")
+        return FF.av_guess_format("vob", nullptr, nullptr);
+    return FF.av_guess_format(nullptr, fileName.c_str(), nullptr);
+}
+
+bool Fail(TCustomFFmpeg& job, const std::string& message)
+{
+    job.SetLastErrMsg(message);
+    return false;
+}
+
+template <class Step> bool Stage(TCustomFFmpeg& job, const char* failure, Step step)
+{
+    try {
+        step();
+        return true;
+    } catch (const std::exception& e) {
+        return Fail(job, Format(failure, e.what()));
+    }
+}
+
+void SetMetadata(TCustomFFmpeg& job, AVFormatContext* context)
+{
+    // Set from the last pair to the first, so of a repeated key the first given wins.
+    for (auto pair = job.Fmetadata.rbegin(); pair != job.Fmetadata.rend(); ++pair)
+        FF.av_dict_set(&context->metadata, pair->first.c_str(), pair->second.c_str(), 0);
+    job.Fmetadata.clear();
+}
+
+void ApplyMuxerSettings(TCustomFFmpeg& job, TMediaJobState& state, AVFormatContext* context)
+{
+    state.outputPreloads.push_back(static_cast<std::int64_t>(job.Fmux_preload * 1000000));
+    context->max_delay = static_cast<int>(job.Fmux_max_delay * 1000000);
+    context->flags |= AVFMT_FLAG_NONBLOCK;
+    if (job.FOptions.avformat_opts)
+        ApplyFFOptions(job.FOptions, context, job.FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
+    job.Fstreamid_map.fill(0);
+}
+
+void AddJoinEntries(TCustomFFmpeg& job, AVFormatContext* context)
+{
+    job.FJoinMode = true;
+    std::int64_t total = 0;
+    for (int i = 0; i < job.Fnb_input_files; ++i) {
+        const std::int64_t duration = job.Finput_files[static_cast<std::size_t>(i)]->duration;
+        if (duration != AV_NOPTS_VALUE && duration > 0)
+            total += duration;
+    }
+    job.FTotalOutputDuration = total == 0 ? -1 : total;
+    for (int i = 1; i < job.Fnb_input_files; ++i)
+        job.Foutput_files[static_cast<std::size_t>(job.Fnb_output_files++)] = context;
+}
+
+std::string InputSharingTheFile(const TMediaJobState& state, const std::string& fileName)
+{
+    for (const std::string& input : state.inputFileNames)
+        if (SameFile(DecodeAVFileName(input), DecodeAVFileName(fileName)))
+            return input;
+    return {};
+}
+
+} // namespace
+
+bool SameFile(const std::string& first, const std::string& second)
+{
+    struct stat a {};
+    struct stat b {};
+    if (::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0)
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    std::error_code error;
+    const auto normal = [&error](const std::string& name) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(name, error), error).lexically_normal();
+    };
+    return normal(first) == normal(second);
+}
+
+bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fileName, bool join)
+{
+    if (job.FJoinMode)
+        return Fail(job, "Cannot join more than one output file.");
+    const int entries = join && job.Fnb_input_files > 1 ? job.Fnb_input_files : 1;
+    if (job.Fnb_output_files + entries > job.MaxFiles())
+        return Fail(job, Format("max output files %d reached", job.MaxFiles()));
+    // Opening the output truncates it, so it must never be one of the inputs.
+    if (const std::string input = InputSharingTheFile(state, fileName); !input.empty())
+        return Fail(job, Format("Output file '%s' is the input file '%s'", fileName, input));
+    job.FEnableFilter = !job.Fvfilters.empty();
+
+    TOutputUnderConstruction output(job, state);
+    output.context = FF.avformat_alloc_context();
+    if (!output.context)
+        throw FFmpegException("avformat_alloc_context failed");
+    const std::string url = EncodeAVFileName(fileName);
+    const AVOutputFormat* format = nullptr;
+    if (!job.Flast_asked_format.empty()) {
+        format = FF.av_guess_format(job.Flast_asked_format.c_str(), nullptr, nullptr);
+        if (!format)
+            return Fail(job,
+                        Format("Requested output format '%s' is not a suitable output format", job.Flast_asked_format));
+        job.Flast_asked_format.clear();
+    } else {
+        format = GuessOutputFormat(DecodeAVFileName(url));
+        if (!format)
+            return Fail(job, Format("Unable to find a suitable output format for '%s'", fileName));
+    }
+    output.context->oformat = format;
+    output.context->url = FF.av_strdup(url.substr(0, 1023).c_str());
+
+    TStreamKinds wanted;
+    if (!Stage(job, "check_audio_video_sub_inputs fail: %s", [&] { wanted = WantedStreamKinds(job, format, join); }))
+        return false;
+    const int fileIndex = job.Fnb_output_files;
+    job.Foutput_files[static_cast<std::size_t>(job.Fnb_output_files++)] = output.context;
+    output.listed = true;
+    if (wanted.video && !Stage(job, "new_video_stream fail: %s", [&] { NewVideoStream(job, state, fileIndex); }))
+        return false;
+    if (wanted.audio && !Stage(job, "new_audio_stream fail: %s", [&] { NewAudioStream(job, state, fileIndex); }))
+        return false;
+    if (wanted.subtitle &&
+        !Stage(job, "new_subtitle_stream fail: %s", [&] { NewSubtitleStream(job, state, fileIndex); }))
+        return false;
+    SetMetadata(job, output.context);
+
+    if ((format->flags & AVFMT_NEEDNUMBER) && !FF.av_filename_number_test(output.context->url))
+        return Fail(job, DecodeAVFileName(url) + ": Number syntax expected in filename");
+    if (!(format->flags & AVFMT_NOFILE)) {
+        output.fileName = DecodeAVFileName(url);
+        std::error_code error;
+        output.createdFile = !std::filesystem::exists(output.fileName, error);
+        const int opened = UnicodeAVIOOpen(&output.context->pb, url, AVIO_FLAG_WRITE);
+        if (opened < 0)
+            return Fail(job, FormatAVError(fileName, opened));
+    }
+    ApplyMuxerSettings(job, state, output.context);
+    AVFormatContext* context = output.Release();
+    if (join && job.Fnb_input_files > 1)
+        AddJoinEntries(job, context);
+    return true;
+}
+
+void ReleaseOutputs(TCustomFFmpeg& job, TMediaJobState& state)
+{
+    ReleaseOutputStreams(state, -1);
+    state.outputPreloads.clear();
+    AVFormatContext* previous = nullptr;
+    for (int i = 0; i < job.Fnb_output_files; ++i) {
+        AVFormatContext* context = job.Foutput_files[static_cast<std::size_t>(i)];
+        job.Foutput_files[static_cast<std::size_t>(i)] = nullptr;
+        // Join lists one output once per input, one after another.
+        if (!context || context == previous)
+            continue;
+        previous = context;
+        if (context->pb && !(context->oformat->flags & AVFMT_NOFILE))
+            UnicodeAVIOClose(&context->pb);
+        FF.avformat_free_context(context);
+    }
+    job.Fnb_output_files = 0;
+}
+
+} // namespace tovrel

@@ -1,0 +1,218 @@
+#include "media/transcode/FFmpegSetup.h"
+
+#include "media/engine/FFmpegEngine.h"
+#include "media/engine/FFmpegEngineErrors.h"
+#include "media/loader/FFmpegUtilsText.h"
+#include "media/transcode/FFmpegTranscodeRun.h"
+#include "platform/rtl/Format.h"
+
+namespace tovrel {
+
+namespace {
+
+AVMediaType TypeOf(const AVStream* stream)
+{
+    return stream->codecpar->codec_type;
+}
+
+[[noreturn]] void DumpAndRaise(AVFormatContext* output, int fileIndex, const std::string& message)
+{
+    FF.av_dump_format(output, fileIndex, output->url, 1);
+    throw FFmpegException(message);
+}
+
+bool ProgramListsStream(const AVFormatContext* file, int programId, int streamIndex)
+{
+    for (unsigned p = 0; p < file->nb_programs; ++p) {
+        const AVProgram* program = file->programs[p];
+        if (program->id != programId)
+            continue;
+        for (unsigned k = 0; k < program->nb_stream_indexes; ++k)
+            if (static_cast<int>(program->stream_index[k]) == streamIndex)
+                return true;
+    }
+    return false;
+}
+
+// Streams no longer expose how many frames probing saw; the library's own
+// choice of the best stream of a kind (which weighs those frames) stands in:
+// a file's best stream outranks its others.
+int SourceWeight(const TTranscodeRun& run, const TAVInputStream& ist)
+{
+    AVFormatContext* file = run.job.Finput_files[static_cast<std::size_t>(ist.file_index)];
+    return FF.av_find_best_stream(file, TypeOf(ist.st), -1, -1, nullptr, 0) == ist.index ? 1 : 0;
+}
+
+void FindSourceStream(TTranscodeRun& run, TAVOutputStream& ost, int joinInput)
+{
+    TCustomFFmpeg& job = run.job;
+    const AVMediaType type = TypeOf(ost.st);
+    int best = -1;
+    int bestWeight = -1;
+    for (std::size_t j = 0; j < run.tables.inputStreams.size(); ++j) {
+        const TAVInputStream& ist = *run.tables.inputStreams[j];
+        if (job.Fopt_programid != 0 && !ProgramListsStream(job.Finput_files[static_cast<std::size_t>(ist.file_index)],
+                                                           job.Fopt_programid, ist.index))
+            continue;
+        if (!ist.discard || ist.st->discard == AVDISCARD_ALL || TypeOf(ist.st) != type)
+            continue;
+        if (job.FJoinMode && ist.file_index != joinInput)
+            continue;
+        const int weight = SourceWeight(run, ist);
+        if (weight > bestWeight) {
+            best = static_cast<int>(j);
+            bestWeight = weight;
+        }
+    }
+    if (best < 0 && job.Fopt_programid == 0 && !job.FJoinMode) {
+        for (std::size_t j = 0; j < run.tables.inputStreams.size(); ++j) {
+            const TAVInputStream& ist = *run.tables.inputStreams[j];
+            if (TypeOf(ist.st) == type && ist.st->discard != AVDISCARD_ALL)
+                best = static_cast<int>(j);
+        }
+    }
+    if (best < 0)
+        DumpAndRaise(run.OutputOf(ost), ost.file_index,
+                     Format("Could not find input stream matching output stream #%d.%d (%s)", ost.file_index, ost.index,
+                            MediaTypeName(type)));
+    ost.source_index = best;
+}
+
+void CheckMappedStream(TTranscodeRun& run, TAVOutputStream& ost, const TAVStreamMap& map)
+{
+    ost.source_index = run.tables.files[static_cast<std::size_t>(map.file_index)].ist_index + map.stream_index;
+    const TAVInputStream& source = run.SourceOf(ost);
+    if (TypeOf(source.st) != TypeOf(ost.st))
+        DumpAndRaise(run.OutputOf(ost), ost.file_index,
+                     Format("Codec type mismatch for mapping #%d.%d (%s) -> #%d.%d (%s)", map.file_index,
+                            map.stream_index, MediaTypeName(TypeOf(source.st)), ost.file_index, ost.index,
+                            MediaTypeName(TypeOf(ost.st))));
+}
+
+bool InputStreamExists(const TTranscodeRun& run, int file, int stream)
+{
+    return file >= 0 && file < run.job.Fnb_input_files && stream >= 0 &&
+           stream < run.tables.files[static_cast<std::size_t>(file)].nb_streams;
+}
+
+void CheckStreamMaps(const TTranscodeRun& run)
+{
+    const TCustomFFmpeg& job = run.job;
+    for (int m = 0; m < job.Fnb_stream_maps; ++m) {
+        const TAVStreamMap& map = job.Fstream_maps[static_cast<std::size_t>(m)];
+        if (!InputStreamExists(run, map.file_index, map.stream_index))
+            throw FFmpegException(Format("Could not find input stream #%d.%d", map.file_index, map.stream_index));
+        if (!InputStreamExists(run, map.sync_file_index, map.sync_stream_index))
+            throw FFmpegException(
+                Format("Could not find sync stream #%d.%d", map.sync_file_index, map.sync_stream_index));
+    }
+}
+
+void AssignOutputStreams(TTranscodeRun& run)
+{
+    TCustomFFmpeg& job = run.job;
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < run.outputFiles.size(); ++k) {
+        AVFormatContext* output = run.outputFiles[k];
+        for (unsigned i = 0; i < output->nb_streams; ++i, ++n) {
+            auto ost = std::make_unique<TAVOutputStream>();
+            ost->file_index = static_cast<int>(k);
+            ost->index = static_cast<int>(i);
+            ost->st = output->streams[i];
+            if (const TOutputStreamRecord* record = OutputRecordOf(run.state, ost->st)) {
+                ost->enc = record->codec;
+                ost->encoder = record->encoder;
+                ost->stream_copy = record->streamCopy;
+            }
+            if (job.Fnb_stream_maps > 0) {
+                const TAVStreamMap& map = job.Fstream_maps[n];
+                CheckMappedStream(run, *ost, map);
+                ost->sync_ist = run.tables
+                                    .inputStreams[static_cast<std::size_t>(
+                                        run.tables.files[static_cast<std::size_t>(map.sync_file_index)].ist_index +
+                                        map.sync_stream_index)]
+                                    .get();
+            } else {
+                FindSourceStream(run, *ost, static_cast<int>(k));
+                ost->sync_ist = &run.SourceOf(*ost);
+            }
+            run.SourceOf(*ost).discard = 0;
+            ost->show_fps = 1;
+            run.ostTable.push_back(ost.get());
+            run.tables.outputStreams.push_back(std::move(ost));
+        }
+    }
+}
+
+void SetupOutputCodecs(TTranscodeRun& run)
+{
+    for (std::size_t i = 0; i < run.tables.outputStreams.size(); ++i) {
+        TAVOutputStream& ost = *run.tables.outputStreams[i];
+        const TAVInputStream& source = run.SourceOf(ost);
+        FF.av_dict_copy(&ost.st->metadata, source.st->metadata, AV_DICT_DONT_OVERWRITE);
+        ost.st->disposition = source.st->disposition;
+        if (ost.enc) {
+            ost.enc->bits_per_raw_sample = source.st->codecpar->bits_per_raw_sample;
+            ost.enc->chroma_sample_location = source.st->codecpar->chroma_location;
+        }
+        if (ost.stream_copy || !ost.enc)
+            SetupStreamCopy(run, ost);
+        else
+            SetupStreamEncoding(run, ost, static_cast<int>(i));
+    }
+}
+
+} // namespace
+
+const TOutputStreamRecord* OutputRecordOf(const TMediaJobState& state, const AVStream* stream)
+{
+    for (const TOutputStreamRecord& record : state.outputStreams)
+        if (record.stream == stream)
+            return &record;
+    return nullptr;
+}
+
+void InitInputStreams(TTranscodeRun& run)
+{
+    TCustomFFmpeg& job = run.job;
+    int position = 0;
+    for (int f = 0; f < job.Fnb_input_files; ++f) {
+        const AVFormatContext* file = job.Finput_files[static_cast<std::size_t>(f)];
+        TAVInputFile entry;
+        entry.ist_index = position;
+        entry.nb_streams = static_cast<int>(file->nb_streams);
+        run.tables.files.push_back(entry);
+        for (unsigned s = 0; s < file->nb_streams; ++s, ++position) {
+            auto ist = std::make_unique<TAVInputStream>();
+            ist->st = file->streams[s];
+            ist->file_index = f;
+            ist->index = static_cast<int>(s);
+            ist->discard = 1;
+            if (job.Frate_emu)
+                ist->start = FF.av_gettime();
+            run.tables.inputStreams.push_back(std::move(ist));
+        }
+    }
+}
+
+void InitOutputStreams(TTranscodeRun& run)
+{
+    TCustomFFmpeg& job = run.job;
+    run.outputFiles.assign(job.Foutput_files.begin(), job.Foutput_files.begin() + job.Fnb_output_files);
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < run.outputFiles.size(); ++i) {
+        AVFormatContext* output = run.outputFiles[i];
+        if (output->nb_streams == 0)
+            DumpAndRaise(output, static_cast<int>(i),
+                         Format("Output file #%d does not contain any stream", static_cast<int>(i)));
+        total += output->nb_streams;
+    }
+    run.tables.groupSize = run.outputFiles.empty() ? 0 : static_cast<int>(run.outputFiles[0]->nb_streams);
+    if (job.Fnb_stream_maps > 0 && static_cast<std::size_t>(job.Fnb_stream_maps) != total)
+        throw FFmpegException("Number of stream maps must match number of output streams");
+    CheckStreamMaps(run);
+    AssignOutputStreams(run);
+    SetupOutputCodecs(run);
+}
+
+} // namespace tovrel

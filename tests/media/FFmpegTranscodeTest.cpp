@@ -1,0 +1,558 @@
+// End-to-end runs of the media transcoder through the task component: real
+// conversions of generated clips, reopened and checked.
+#include "FFmpegInputTestSupport.h"
+#include "FFmpegTestFolder.h"
+#include "media/engine/FFmpegOptions.h"
+#include "media/engine/FFmpegTasks.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace tovrel::test {
+namespace {
+
+using test::media::Fixture;
+
+struct TStreamFacts {
+    AVMediaType type = AVMEDIA_TYPE_UNKNOWN;
+    std::string codec;
+    int packets = 0;
+};
+
+struct TFileFacts {
+    bool opened = false;
+    std::int64_t duration = 0; // microseconds
+    std::vector<TStreamFacts> streams;
+
+    const TStreamFacts* Of(AVMediaType type) const
+    {
+        for (const TStreamFacts& stream : streams)
+            if (stream.type == type)
+                return &stream;
+        return nullptr;
+    }
+};
+
+// Reopens a file and reads every packet of it.
+TFileFacts ReadFacts(const std::string& fileName)
+{
+    TFileFacts facts;
+    AVFormatContext* context = nullptr;
+    if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0)
+        return facts;
+    if (FF.avformat_find_stream_info(context, nullptr) >= 0) {
+        facts.opened = true;
+        facts.duration = context->duration;
+        for (unsigned i = 0; i < context->nb_streams; ++i) {
+            const AVCodecParameters* par = context->streams[i]->codecpar;
+            const AVCodecDescriptor* descriptor = avcodec_descriptor_get(par->codec_id);
+            facts.streams.push_back({par->codec_type, descriptor ? descriptor->name : "", 0});
+        }
+        AVPacket* packet = FF.av_packet_alloc();
+        while (FF.av_read_frame(context, packet) >= 0) {
+            ++facts.streams[static_cast<std::size_t>(packet->stream_index)].packets;
+            FF.av_packet_unref(packet);
+        }
+        FF.av_packet_free(&packet);
+    }
+    FF.avformat_close_input(&context);
+    return facts;
+}
+
+class TranscodeTest : public TMediaJobTest {
+protected:
+    void SetUp() override
+    {
+        TMediaJobTest::SetUp();
+        InstallMediaTranscoder();
+        tasks_.SetTriggerEventInMainThread(true);
+        tasks_.OnTerminate = [this](TCustomFFmpegTasks*, const TTerminateInfo& info) { records_.push_back(info); };
+    }
+
+    int Add(const std::string& input, const std::string& output, const TOutputOptions& options)
+    {
+        const int task = tasks_.AddTask(input, static_cast<TInputOptions*>(nullptr));
+        EXPECT_GE(task, 0) << tasks_.LastErrMsg();
+        TOutputOptions copy = options;
+        EXPECT_TRUE(tasks_.SetOutputFile(task, output, &copy)) << tasks_.LastErrMsg();
+        return task;
+    }
+
+    static TOutputOptions Options(const std::string& videoCodec = "", const std::string& audioCodec = "",
+                                  const std::string& ext = "")
+    {
+        TOutputOptions options;
+        InitOutputOptions(options);
+        options.VideoCodec = videoCodec;
+        options.AudioCodec = audioCodec;
+        options.ExtOptions = ext;
+        // The program's libx264 profiles all name this preset.
+        if (videoCodec == "libx264")
+            options.VideoPreset = "libx264-default";
+        return options;
+    }
+
+    // Runs the batch in `threads` workers and waits for its final record.
+    void RunBatch(int threads)
+    {
+        tasks_.Start(threads);
+        ASSERT_TRUE(TMainThread::WaitPumping([&] { return Record(-1) != nullptr; }));
+    }
+
+    const TTerminateInfo* Record(int task) const
+    {
+        for (const TTerminateInfo& record : records_)
+            if (record.TaskIndex == task)
+                return &record;
+        return nullptr;
+    }
+
+    void ExpectFinished(int task)
+    {
+        const TTerminateInfo* record = Record(task);
+        ASSERT_NE(record, nullptr);
+        EXPECT_TRUE(record->Finished) << record->ExceptionMsg;
+        EXPECT_FALSE(record->Exception) << record->ExceptionMsg;
+    }
+
+    TTestFolder folder_;
+    std::vector<TTerminateInfo> records_;
+    TFFmpegTasks tasks_;
+};
+
+struct TConversion {
+    Fixture input;
+    const char* output;
+    const char* videoCodec; // option value; empty: the format's default
+    const char* audioCodec;
+    const char* expectedVideo;
+    const char* expectedAudio;
+};
+
+class TranscodeConversionTest : public TranscodeTest, public ::testing::WithParamInterface<TConversion> {};
+
+// The output reopens with the input's streams, the expected codecs, every
+// video frame (one either way) and the input's duration within a frame.
+TEST_P(TranscodeConversionTest, ConvertsAndReopensWithTheInputsDurationAndFrames)
+{
+    const TConversion c = GetParam();
+    const std::string output = folder_.Path(c.output);
+    const int task = Add(PathOf(c.input), output, Options(c.videoCodec, c.audioCodec));
+    RunBatch(1);
+    ExpectFinished(task);
+
+    const TFileFacts in = ReadFacts(PathOf(c.input));
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    ASSERT_EQ(out.streams.size(), 2u);
+    ASSERT_NE(out.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+    ASSERT_NE(out.Of(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_EQ(out.Of(AVMEDIA_TYPE_VIDEO)->codec, c.expectedVideo);
+    EXPECT_EQ(out.Of(AVMEDIA_TYPE_AUDIO)->codec, c.expectedAudio);
+    EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets, in.Of(AVMEDIA_TYPE_VIDEO)->packets, 1);
+    EXPECT_NEAR(static_cast<double>(out.duration), static_cast<double>(in.duration), 40000.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, TranscodeConversionTest,
+    ::testing::Values(TConversion{Fixture::Mpeg4Mp3Avi, "out.avi", "mpeg4", "libmp3lame", "mpeg4", "mp3"},
+                      TConversion{Fixture::H264AacMp4, "out.mp4", "libx264", "aac", "h264", "aac"},
+                      TConversion{Fixture::H264AacMp4, "copied.mkv", "copy", "copy", "h264", "aac"},
+                      TConversion{Fixture::Mpeg4Mp3Avi, "copied.avi", "copy", "copy", "mpeg4", "mp3"},
+                      TConversion{Fixture::SizeChange, "resized.avi", "mpeg4", "libmp3lame", "mpeg4", "mp3"}));
+
+// Join: the second input's timestamps continue where the first one's output
+// stopped, in one file with one header and one trailer.
+TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
+{
+    const std::string output = folder_.Path("joined.avi");
+    const int task = tasks_.AddTask(PathOf(Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
+    ASSERT_GE(task, 0) << tasks_.LastErrMsg();
+    ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(Fixture::ChineseName), static_cast<TInputOptions*>(nullptr)))
+        << tasks_.LastErrMsg();
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.Join = true;
+    ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
+    RunBatch(1);
+    ExpectFinished(task);
+
+    const TFileFacts first = ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi));
+    const TFileFacts second = ReadFacts(PathOf(Fixture::ChineseName));
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    ASSERT_EQ(out.streams.size(), 2u);
+    EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets,
+                first.Of(AVMEDIA_TYPE_VIDEO)->packets + second.Of(AVMEDIA_TYPE_VIDEO)->packets, 2);
+    EXPECT_NEAR(static_cast<double>(out.duration), static_cast<double>(first.duration + second.duration), 80000.0);
+}
+
+// The output's time length stops every stream at the limit.
+TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
+{
+    const std::string output = folder_.Path("short.avi");
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.TimeLength = 1000000;
+    const int task = Add(PathOf(Fixture::Mpeg4Mp3Avi), output, options);
+    RunBatch(1);
+    ExpectFinished(task);
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 25, 1);
+    // Audio ends with a whole MP3 frame (26 ms) of the input.
+    EXPECT_NEAR(static_cast<double>(out.duration), 1000000.0, 40000.0 + 26123.0);
+}
+
+std::size_t LineCount(const std::string& fileName)
+{
+    std::ifstream file(fileName);
+    std::size_t lines = 0;
+    for (std::string line; std::getline(file, line);)
+        ++lines;
+    return lines;
+}
+
+// Two tasks run both passes at once; each keeps its log beside its own output
+// and reads it back in pass 2.
+TEST_F(TranscodeTest, TwoPassTasksRunningAtOnceKeepTheirOwnLogs)
+{
+    const Fixture inputs[] = {Fixture::Mpeg4Mp3Avi, Fixture::ChineseName};
+    const std::string outputs[] = {folder_.Path("a.avi"), folder_.Path("b.avi")};
+    for (const char* pass : {"pass=1", "pass=2"}) {
+        records_.clear();
+        tasks_.ClearTasks();
+        for (int i = 0; i < 2; ++i) {
+            TOutputOptions options = Options("mpeg4", "libmp3lame", pass);
+            options.VideoBitrate = 1000000;
+            Add(PathOf(inputs[i]), outputs[i], options);
+        }
+        RunBatch(2);
+        ExpectFinished(0);
+        ExpectFinished(1);
+    }
+    for (int i = 0; i < 2; ++i) {
+        const TFileFacts in = ReadFacts(PathOf(inputs[i]));
+        // One line of statistics per encoded frame.
+        EXPECT_EQ(LineCount(outputs[i] + ".ffmpeg2pass-0.log"),
+                  static_cast<std::size_t>(in.Of(AVMEDIA_TYPE_VIDEO)->packets));
+        EXPECT_NEAR(ReadFacts(outputs[i]).Of(AVMEDIA_TYPE_VIDEO)->packets, in.Of(AVMEDIA_TYPE_VIDEO)->packets, 1);
+    }
+}
+
+// libx264 keeps its own two-pass log: it gets the name beside the output,
+// never its default in the working folder.
+TEST_F(TranscodeTest, Libx264KeepsItsTwoPassLogBesideTheOutput)
+{
+    const std::string output = folder_.Path("x264.mp4");
+    for (const char* pass : {"pass=1", "pass=2"}) {
+        records_.clear();
+        tasks_.ClearTasks();
+        TOutputOptions options = Options("libx264", "aac", pass);
+        options.VideoBitrate = 300000;
+        Add(PathOf(Fixture::H264AacMp4), output, options);
+        RunBatch(1);
+        ExpectFinished(0);
+    }
+    EXPECT_GT(std::filesystem::file_size(output + ".ffmpeg2pass-0.log"), 0u);
+    EXPECT_FALSE(std::filesystem::exists("x264_2pass.log"));
+    EXPECT_NEAR(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->packets,
+                ReadFacts(PathOf(Fixture::H264AacMp4)).Of(AVMEDIA_TYPE_VIDEO)->packets, 1);
+}
+
+// The size limit ends the run once the output has grown past it.
+TEST_F(TranscodeTest, TheSizeLimitEndsTheRun)
+{
+    const std::string output = folder_.Path("limited.avi");
+    const int task = Add(PathOf(Fixture::Mpeg4Mp3Avi), output, Options("mpeg4", "libmp3lame", "fs=30000"));
+    RunBatch(1);
+    ExpectFinished(task);
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    EXPECT_GT(std::filesystem::file_size(output), 30000u);
+    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets,
+              ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
+}
+
+// The AVI fixture remuxed into Matroska with chapters at the given times
+// (ms), without its first `skippedVideo` video packets.
+std::string Remux(const std::string& fileName, const std::vector<std::pair<int, int>>& chapters, int skippedVideo = 0)
+{
+    AVFormatContext* input = nullptr;
+    AVFormatContext* output = nullptr;
+    if (FF.avformat_open_input(&input, test::media::FixturePath(Fixture::Mpeg4Mp3Avi).c_str(), nullptr, nullptr) < 0 ||
+        FF.avformat_find_stream_info(input, nullptr) < 0 ||
+        FF.avformat_alloc_output_context2(&output, nullptr, "matroska", fileName.c_str()) < 0)
+        return "cannot open";
+    for (unsigned i = 0; i < input->nb_streams; ++i) {
+        AVStream* stream = FF.avformat_new_stream(output, nullptr);
+        FF.avcodec_parameters_copy(stream->codecpar, input->streams[i]->codecpar);
+        stream->codecpar->codec_tag = 0;
+    }
+    for (std::size_t c = 0; c < chapters.size(); ++c) {
+        auto* chapter = static_cast<AVChapter*>(FF.av_mallocz(sizeof(AVChapter)));
+        chapter->id = static_cast<std::int64_t>(c + 1);
+        chapter->time_base = AVRational{1, 1000};
+        chapter->start = chapters[c].first;
+        chapter->end = chapters[c].second;
+        output->chapters =
+            static_cast<AVChapter**>(FF.av_realloc(output->chapters, sizeof(AVChapter*) * (output->nb_chapters + 1)));
+        output->chapters[output->nb_chapters++] = chapter;
+    }
+    if (FF.avio_open2(&output->pb, fileName.c_str(), AVIO_FLAG_WRITE, nullptr, nullptr) < 0 ||
+        FF.avformat_write_header(output, nullptr) < 0) {
+        FF.avio_closep(&output->pb);
+        FF.avformat_free_context(output);
+        FF.avformat_close_input(&input);
+        return "cannot write";
+    }
+    AVPacket* packet = FF.av_packet_alloc();
+    while (FF.av_read_frame(input, packet) >= 0) {
+        if (input->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && skippedVideo-- > 0) {
+            FF.av_packet_unref(packet);
+            continue;
+        }
+        FF.av_packet_rescale_ts(packet, input->streams[packet->stream_index]->time_base,
+                                output->streams[packet->stream_index]->time_base);
+        packet->pos = -1;
+        FF.av_interleaved_write_frame(output, packet);
+    }
+    FF.av_packet_free(&packet);
+    FF.av_write_trailer(output);
+    FF.avio_closep(&output->pb);
+    FF.avformat_free_context(output);
+    FF.avformat_close_input(&input);
+    return "";
+}
+
+// Chapters follow into the output, cut at its time length: one crossing the
+// end ends there, one starting after it is left out.
+TEST_F(TranscodeTest, ChaptersAreCopiedAndCutAtTheTimeLength)
+{
+    const std::string input = folder_.Path("chapters.mkv");
+    ASSERT_EQ(Remux(input, {{0, 500}, {500, 1500}, {1500, 2000}}), "");
+    const std::string output = folder_.Path("chapters-out.mkv");
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.TimeLength = 1000000;
+    const int task = Add(input, output, options);
+    RunBatch(1);
+    ExpectFinished(task);
+
+    AVFormatContext* context = nullptr;
+    ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
+    ASSERT_EQ(context->nb_chapters, 2u);
+    const auto milliseconds = [](const AVChapter* chapter, std::int64_t time) {
+        return FF.av_rescale_q(time, chapter->time_base, AVRational{1, 1000});
+    };
+    EXPECT_EQ(milliseconds(context->chapters[0], context->chapters[0]->end), 500);
+    EXPECT_EQ(milliseconds(context->chapters[1], context->chapters[1]->start), 500);
+    EXPECT_EQ(milliseconds(context->chapters[1], context->chapters[1]->end), 1000);
+    FF.avformat_close_input(&context);
+}
+
+// A copied video stream that starts between key frames begins at its first
+// key frame, unless initial non-key frames are asked for.
+TEST_F(TranscodeTest, StreamCopyStartsAtAKeyFrame)
+{
+    const std::string input = folder_.Path("late-start.mkv");
+    ASSERT_EQ(Remux(input, {}, 3), "");
+    const int frames = ReadFacts(input).Of(AVMEDIA_TYPE_VIDEO)->packets;
+    const int gop = test::media::FixtureClip(Fixture::Mpeg4Mp3Avi)->gop;
+    const struct {
+        const char* option;
+        int expected;
+    } cases[] = {{"", frames - (gop - 3)}, {"copyinkf=1", frames}};
+    for (const auto& c : cases) {
+        records_.clear();
+        tasks_.ClearTasks();
+        const std::string output = folder_.Path(std::string("copy") + c.option + ".mkv");
+        Add(input, output, Options("copy", "copy", c.option));
+        RunBatch(1);
+        ExpectFinished(0);
+        EXPECT_EQ(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->packets, c.expected) << c.option;
+    }
+}
+
+// Stop from the custom hook at frame 10: the loop ends after that packet,
+// the trailer is written and the task is not finished.
+TEST_F(TranscodeTest, StopMidRunLeavesAPlayableFile)
+{
+    TOutputOptions options = Options("mpeg4", "libmp3lame");
+    options.CustomHook = true;
+    const std::string output = folder_.Path("stopped.avi");
+    const int task = Add(PathOf(Fixture::Mpeg4Mp3Avi), output, options);
+    tasks_.OnCustomHook = [this, task](TCustomFFmpegTasks*, THookInfo* info) {
+        if (info->FrameNumber == 10)
+            tasks_.Task(task)->Stop(false);
+    };
+    RunBatch(1);
+    const TTerminateInfo* record = Record(task);
+    ASSERT_NE(record, nullptr);
+    EXPECT_FALSE(record->Finished);
+    EXPECT_FALSE(record->Exception) << record->ExceptionMsg;
+
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    ASSERT_NE(out.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_GE(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 5);
+    EXPECT_LT(out.Of(AVMEDIA_TYPE_VIDEO)->packets,
+              ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
+    EXPECT_GT(out.duration, 0);
+}
+
+using TOptionPairs = std::vector<std::pair<const char*, const char*>>;
+
+// A job converting the AVI fixture in the caller, with options given before its output opens.
+class TRunInCallerTest : public TMediaJobTest {
+protected:
+    void ConvertInCaller(const std::string& output, const TOptionPairs& options)
+    {
+        OpenInput(Fixture::Mpeg4Mp3Avi);
+        for (const auto& [name, value] : options)
+            job->ParseOption(name, value);
+        ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+        EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    }
+    TTestFolder folder;
+};
+
+struct TRunFailure {
+    TOptionPairs options;
+    std::string message; // "<log>": the output's two-pass log name
+};
+
+class TranscodeFailureTest : public TRunInCallerTest, public ::testing::WithParamInterface<TRunFailure> {};
+
+// A run that cannot start ends the job with its message, and every codec,
+// table and file of the run is released (the sanitizer build checks leaks).
+TEST_P(TranscodeFailureTest, EndsWithItsMessage)
+{
+    const TRunFailure c = GetParam();
+    const std::string output = folder.Path("out.avi");
+    ConvertInCaller(output, c.options);
+    EXPECT_TRUE(job->FatalException());
+    EXPECT_FALSE(job->Finished());
+    std::string expected = c.message;
+    if (const auto at = expected.find("<log>"); at != std::string::npos)
+        expected.replace(at, 5, output + ".ffmpeg2pass-0.log");
+    EXPECT_EQ(job->FatalMessage(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TranscodeFailureTest,
+    ::testing::Values(
+        TRunFailure{{{"map", "0.0"}}, "Number of stream maps must match number of output streams"},
+        TRunFailure{{{"map", "0.5"}, {"map", "0.1"}}, "Could not find input stream #0.5"},
+        TRunFailure{{{"map", "0.1"}, {"map", "0.0"}}, "Codec type mismatch for mapping #0.1 (Audio) -> #0.0 (Video)"},
+        TRunFailure{{{"acodec", "copy"}, {"vol", "512"}},
+                    "-acodec copy and -vol are incompatible (frames are not decoded)"},
+        TRunFailure{{{"vf", "scale=160:120,nosuchfilter"}}, "Error opening filters!"},
+        TRunFailure{{{"map_meta_data", "1:0"}}, "Invalid output file index 1 map_meta_data(1,0)"},
+        TRunFailure{{{"pass", "2"}}, "Cannot read file: Error reading log file \"<log>\" for pass-2 encoding"},
+        TRunFailure{{{"vcodec", "h263"}},
+                    "Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as "
+                    "bit_rate, rate, width or height. Please check error log message to find out more detail "
+                    "information."}));
+
+// The cause of a failed encoder open or header write can be read in the log:
+// the library's own reason and its error code at error level, the stream
+// mapping, then the message at error level.
+TEST_F(TRunInCallerTest, ALibraryFailureIsLoggedWithItsReasonBeforeTheMessage)
+{
+    const struct {
+        const char* output;
+        const char* videoCodec;
+        const char* libraryReason;
+        const char* message;
+    } cases[] = {
+        {"out.avi", "h263", "The specified picture size of 320x240 is not valid for the H.263 codec.",
+         "Error while opening encoder for output stream #0.0 (Video)"},
+        {"out.mp4", "msmpeg4v2", "Could not find tag for codec msmpeg4v2 in stream #0",
+         "Could not write header for output file #0 (incorrect codec parameters ?)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        NewJob();
+        ClearLog();
+        GetFFLogger()->SetLogLevel(llVerbose);
+        const std::string output = folder.Path(c.output);
+        ConvertInCaller(output, {{"vcodec", c.videoCodec}});
+        ASSERT_TRUE(job->FatalException());
+        EXPECT_EQ(job->FatalMessage().rfind(c.message, 0), 0u) << job->FatalMessage();
+        const int reason = LineIndex(llError, c.libraryReason);
+        const int code = LineIndex(llError, output + ": Invalid data found when processing input");
+        const int mapping = LineIndex(llVerbose, "Stream mapping:");
+        EXPECT_TRUE(Logged(llVerbose, "  Stream #0.0 -> #0.0 (Video)"));
+        EXPECT_TRUE(Logged(llVerbose, "  Stream #0.1 -> #0.1 (Audio)"));
+        const int message = LineIndex(llError, job->FatalMessage());
+        EXPECT_GE(reason, 0);
+        EXPECT_GT(code, reason);
+        EXPECT_GT(mapping, code);
+        EXPECT_GT(message, mapping);
+    }
+}
+
+// libx264 converts with its own defaults, without a preset.
+TEST_F(TRunInCallerTest, Libx264ConvertsWithoutAPreset)
+{
+    const std::string output = folder.Path("bare.mkv");
+    ConvertInCaller(output, {{"vcodec", "libx264"}});
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    EXPECT_EQ(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->codec, "h264");
+}
+
+// "vstats" alone writes one line per encoded picture into a file beside the
+// output, never into the working folder.
+TEST_F(TRunInCallerTest, TheStatisticsFileLiesBesideTheOutput)
+{
+    ConvertInCaller(folder.Path("out.avi"), {{"vstats", ""}});
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    const std::regex name(R"(vstats_\d{6}\.log)");
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path("")))
+        if (std::regex_match(entry.path().filename().string(), name))
+            found.push_back(entry.path().string());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(found[0]).filename()));
+    const std::regex line(R"(frame= +\d+ q= -?\d+\.\d f_size= +\d+ s_size= +\d+kB time= \d+\.\d{3} )"
+                          R"(br= +\d+\.\dkbits/s avg_br= +\d+\.\dkbits/s type= [IPB])");
+    std::ifstream in(found[0]);
+    std::size_t lines = 0;
+    for (std::string text; std::getline(in, text); ++lines)
+        EXPECT_TRUE(std::regex_match(text, line)) << text;
+    EXPECT_EQ(lines, static_cast<std::size_t>(ReadFacts(folder.Path("out.avi")).Of(AVMEDIA_TYPE_VIDEO)->packets));
+}
+
+struct TFilterCase {
+    const char* chain;
+    int width;
+    int height;
+};
+
+class TranscodeFilterTest : public TRunInCallerTest, public ::testing::WithParamInterface<TFilterCase> {};
+
+// The encoder takes the size the user's chain produces.
+TEST_P(TranscodeFilterTest, TheOutputHasTheChainsSize)
+{
+    const TFilterCase c = GetParam();
+    const std::string output = folder.Path("filtered.avi");
+    ConvertInCaller(output, {{"vf", c.chain}});
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    AVFormatContext* context = nullptr;
+    ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
+    EXPECT_EQ(context->streams[0]->codecpar->width, c.width);
+    EXPECT_EQ(context->streams[0]->codecpar->height, c.height);
+    FF.avformat_close_input(&context);
+    EXPECT_NEAR(ReadFacts(output).Of(AVMEDIA_TYPE_VIDEO)->packets,
+                ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Chains, TranscodeFilterTest,
+                         ::testing::Values(TFilterCase{"hflip", 320, 240}, TFilterCase{"scale=160:120", 160, 120},
+                                           TFilterCase{"crop=w=200:h=100,hflip", 200, 100}));
+
+} // namespace
+} // namespace tovrel::test
