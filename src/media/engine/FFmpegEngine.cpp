@@ -353,14 +353,12 @@ void TCustomFFmpeg::SetPostHooks(TPostHooks hooks)
 {
     // A worker holds this lock while it waits for the main thread to show a
     // frame, so the main thread keeps serving its calls while it waits here.
-    TCriticalSection& lock = PostHookLock();
-    lock.EnterPumping();
+    TPumpingLock lock(PostHookLock());
     // Switching the preview off frees its window, never one a frame is being
     // painted into.
     if (!hooks.Contains(TPostHook::phPreview))
         FPreviewer.reset();
     FPostHooks.store(hooks);
-    lock.Leave();
 }
 
 void TCustomFFmpeg::ParseOption(const std::string& name, const std::string& value)

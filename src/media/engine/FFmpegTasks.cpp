@@ -9,22 +9,8 @@
 
 namespace tovrel {
 
-namespace {
-
 // Workers hold the component's locks while they log, and logging may call into
-// the main thread; so the main thread keeps running its calls while it waits.
-class TPumpingLock {
-public:
-    explicit TPumpingLock(TCriticalSection& lock) : lock_(lock) { lock_.EnterPumping(); }
-    ~TPumpingLock() { lock_.Leave(); }
-    TPumpingLock(const TPumpingLock&) = delete;
-    TPumpingLock& operator=(const TPumpingLock&) = delete;
-
-private:
-    TCriticalSection& lock_;
-};
-
-} // namespace
+// the main thread; so the main thread takes them with TPumpingLock.
 
 TCustomFFmpegTasks::TCustomFFmpegTasks() = default;
 

@@ -79,10 +79,8 @@ bool PaintPreviewFrame(TCustomFFmpeg& job, const TSurface& bitmap, std::int32_t 
 
 void ReleasePreviewer(std::unique_ptr<TPreviewer>& previewer)
 {
-    TCriticalSection& lock = PostHookLock();
-    lock.EnterPumping();
+    TPumpingLock lock(PostHookLock());
     previewer.reset();
-    lock.Leave();
 }
 
 } // namespace tovrel

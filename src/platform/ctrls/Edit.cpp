@@ -207,9 +207,12 @@ void TCustomEdit::WndProc(TMessage& message)
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(message.WParam);
         const UINT colorMessage = readOnly_ || !Enabled() ? CN_CTLCOLORSTATIC : CN_CTLCOLOREDIT;
-        const int saved = SaveDC(dc);
-        HBRUSH brush = reinterpret_cast<HBRUSH>(Perform(colorMessage, message.WParam, ToLParam(Handle())));
-        RestoreDC(dc, saved);
+        HBRUSH brush;
+        {
+            // The colour handler may leave its colours in the DC.
+            const TSavedDC saved(dc);
+            brush = reinterpret_cast<HBRUSH>(Perform(colorMessage, message.WParam, ToLParam(Handle())));
+        }
         const RECT r = ClientRect();
         FillRect(dc, &r, brush);
         message.Result = 1;

@@ -202,7 +202,7 @@ void TEditView::Paint(HDC dc, bool focused)
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
 
     const TRect r = FormatRect();
-    const int saved = SaveDC(dc);
+    const TSavedDC saved(dc);
     IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
     HGDIOBJ oldFont = SelectObject(dc, edit_.Font()->Handle());
     TTextMeasure measure(*edit_.Font());
@@ -225,15 +225,13 @@ void TEditView::Paint(HDC dc, bool focused)
         if (from >= to)
             continue;
         const RECT selection = Rect(x + offsets[std::size_t(from)], y, x + offsets[std::size_t(to)], y + lineHeight);
-        const int savedColours = SaveDC(dc);
+        const TSavedDC savedColours(dc);
         SetBkMode(dc, OPAQUE);
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         ExtTextOut(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &selection, utf8);
-        RestoreDC(dc, savedColours);
     }
     SelectObject(dc, oldFont);
-    RestoreDC(dc, saved);
 }
 
 } // namespace tovrel

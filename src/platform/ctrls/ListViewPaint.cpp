@@ -35,9 +35,8 @@ void TCustomListView::FillHighlight(HDC dc, const TRect& r, COLORREF color)
 void TCustomListView::DrawItemImage(HDC dc, TCustomImageList& images, TPoint at, int index)
 {
     // The canvas leaves its own background mode and objects in the DC.
-    const int saved = SaveDC(dc);
+    TSavedDC saved(dc);
     PaintOnCanvas(*canvas_, dc, [&] { images.Draw(canvas_.get(), at.X, at.Y, index, Enabled()); });
-    RestoreDC(dc, saved);
 }
 
 void TCustomListView::PaintWindow(HDC dc)
@@ -46,7 +45,7 @@ void TCustomListView::PaintWindow(HDC dc)
         PaintCells(dc);
         return;
     }
-    const int saved = SaveDC(dc);
+    TSavedDC saved(dc);
     IntersectClipRect(dc, 0, HeaderHeight(), ClientWidth(), ClientHeight());
     const int last = std::min(items_->Count() - 1, top_ + VisibleRowCount());
     for (int i = top_; i <= last; ++i)
@@ -67,7 +66,6 @@ void TCustomListView::PaintWindow(HDC dc)
         SelectObject(dc, oldPen);
         DeleteObject(pen);
     }
-    RestoreDC(dc, saved);
 }
 
 void TCustomListView::PaintRow(HDC dc, int index)

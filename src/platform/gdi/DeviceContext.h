@@ -138,6 +138,22 @@ HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
 int SaveDC(HDC dc);
 BOOL RestoreDC(HDC dc, int savedDC);
+
+// Restores a device context's state (clip, origin, objects, modes) when the
+// scope ends, whatever way it ends.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : dc_(dc), level_(SaveDC(dc)) {}
+    ~TSavedDC() { RestoreDC(dc_, level_); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+    // 0 when the state could not be saved (a freed DC).
+    int Level() const { return level_; }
+
+private:
+    HDC dc_;
+    int level_;
+};
 int GetDeviceCaps(HDC dc, int index);
 
 BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* old);

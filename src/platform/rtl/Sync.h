@@ -63,4 +63,18 @@ private:
     int pumpingWaiters_ = 0;
 };
 
+// Holds a section for a scope, entered with EnterPumping: for locks that a
+// worker may hold while it waits for the main thread. (std::lock_guard holds
+// one with a plain Enter.)
+class TPumpingLock {
+public:
+    explicit TPumpingLock(TCriticalSection& section) : section_(section) { section_.EnterPumping(); }
+    ~TPumpingLock() { section_.Leave(); }
+    TPumpingLock(const TPumpingLock&) = delete;
+    TPumpingLock& operator=(const TPumpingLock&) = delete;
+
+private:
+    TCriticalSection& section_;
+};
+
 } // namespace tovrel

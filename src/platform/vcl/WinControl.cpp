@@ -403,11 +403,10 @@ void TWinControl::PaintControls(HDC dc, TControl* first)
         const TRect bounds = c->BoundsRect();
         if (!RectVisible(dc, &bounds))
             continue;
-        const int saved = SaveDC(dc);
+        const TSavedDC saved(dc);
         OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 

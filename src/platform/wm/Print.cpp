@@ -11,8 +11,8 @@ LRESULT DefPrint(TWindow& w, HDC dc, LPARAM flags)
     if ((flags & PRF_CHECKVISIBLE) && !IsVisibleChain(w))
         return 0;
     const HWND hwnd = w.Handle;
-    const int saved = SaveDC(dc);
-    if (!saved)
+    const TSavedDC saved(dc);
+    if (!saved.Level())
         return 0;
     if (flags & PRF_NONCLIENT)
         DefNcPaint(w, dc);
@@ -29,13 +29,11 @@ LRESULT DefPrint(TWindow& w, HDC dc, LPARAM flags)
             auto c = LookupWindow(*it);
             if (!c || !(c->Style & WS_VISIBLE))
                 continue;
-            const int childSaved = SaveDC(dc);
+            const TSavedDC childSaved(dc);
             OffsetViewportOrgEx(dc, c->Rect.Left, c->Rect.Top, nullptr);
             SendMessage(*it, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags | PRF_NONCLIENT);
-            RestoreDC(dc, childSaved);
         }
     }
-    RestoreDC(dc, saved);
     return 1;
 }
 

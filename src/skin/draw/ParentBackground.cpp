@@ -28,18 +28,6 @@ private:
     TControl* control_;
 };
 
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : dc_(dc), level_(SaveDC(dc)) {}
-    ~TSavedDC() { RestoreDC(dc_, level_); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int level_;
-};
-
 bool Intersects(const TRect& a, const TRect& b)
 {
     return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;

@@ -28,7 +28,7 @@ void RepeatStretchedStrip(const TskImageRef& b, const TskImageRef& picture, TRec
     strip.SetSize(across ? area.Width() : cw, across ? ch : area.Height());
     const TskImageRef stripRef = RefOf(strip);
     StretchPiece(stripRef, Rect(0, 0, strip.Width(), strip.Height()), picture, middle);
-    const int saved = SaveDC(b.Dc);
+    const TSavedDC saved(b.Dc);
     IntersectClipRect(b.Dc, area.Left, area.Top, area.Right, area.Bottom);
     const int count = across ? area.Height() / ch : area.Width() / cw;
     for (int k = 0; k <= count; ++k) {
@@ -36,7 +36,6 @@ void RepeatStretchedStrip(const TskImageRef& b, const TskImageRef& picture, TRec
         CopyPiece(b, Rect(at.X, at.Y, at.X + strip.Width(), at.Y + strip.Height()), stripRef,
                   Rect(0, 0, strip.Width(), strip.Height()));
     }
-    RestoreDC(b.Dc, saved);
 }
 
 void DrawMiddle(const TskImageRef& b, const TskImageRef& picture, TRect middle, TRect area,
