@@ -46,9 +46,9 @@ public:
             CreateSkinImage(skin, NewSkinCorners(skin, TSize{sw, sh}, TSize{w, h}), b, *picture, state, w, h, true,
                             flags);
         } else if (e->RTPoint.X != 0 || e->RTPoint.Y != 0) {
-            CreateHSkinImage(e->LTPoint.X, sw - e->RTPoint.X, b, *picture, state, w, h, e->StretchEffect);
+            CreateHSkinImage(e->LTPoint.X, sw - e->RTPoint.X, b, *picture, state, w, e->StretchEffect);
         } else if (e->LBPoint.X != 0 || e->LBPoint.Y != 0) {
-            CreateVSkinImage(e->LTPoint.Y, sh - e->LBPoint.Y, b, *picture, state, w, h, e->StretchEffect);
+            CreateVSkinImage(e->LTPoint.Y, sh - e->LBPoint.Y, b, *picture, state, h, e->StretchEffect);
         } else {
             Copy(*picture, state, x, y);
             return;
@@ -176,7 +176,7 @@ void DrawFields(TSheet& s, int x, int y)
             const char* texts[] = {"MP4 视频", "AVI 视频", "MKV 视频"};
             for (int i = 0; i < 3; ++i) {
                 TBitmap item;
-                CreateHSkinImage(l->ItemLeftOffset, l->ItemRightOffset, item, *picture, items[i], 170, 0, true);
+                CreateHSkinImage(l->ItemLeftOffset, l->ItemRightOffset, item, *picture, items[i], 170, true);
                 s.Copy(item, TRect{0, 0, 170, GetRectHeight(items[i])}, x + 5, y + 61 + i * 20);
                 s.Text(x + 10, y + 62 + i * 20, texts[i], fonts[i], l->FontHeight);
             }
@@ -228,8 +228,8 @@ void DrawTabsAndMenus(TSheet& s, int x, int y)
     if (const auto* t = s.Control<TskDataSkinTabControl>("tab")) {
         if (TBitmap* picture = d.ActivePicture(t->PictureIndex)) {
             TBitmap active, normal;
-            CreateHSkinImage(t->TabLeftOffset, t->TabRightOffset, active, *picture, t->ActiveTabRect, 90, 0, true);
-            CreateHSkinImage(t->TabLeftOffset, t->TabRightOffset, normal, *picture, t->TabRect, 110, 0, true);
+            CreateHSkinImage(t->TabLeftOffset, t->TabRightOffset, active, *picture, t->ActiveTabRect, 90, true);
+            CreateHSkinImage(t->TabLeftOffset, t->TabRightOffset, normal, *picture, t->TabRect, 110, true);
             s.Copy(active, TRect{0, 0, 90, GetRectHeight(t->ActiveTabRect)}, x, y);
             s.Copy(normal, TRect{0, 0, 110, GetRectHeight(t->TabRect)}, x + 90, y);
             s.Text(x + 14, y + 3, "常规设置", t->ActiveFontColor, t->FontHeight);
@@ -250,7 +250,7 @@ void DrawTabsAndMenus(TSheet& s, int x, int y)
     int top = y + 30;
     for (const auto& row : rows) {
         TBitmap b;
-        CreateHSkinImage(item->ItemLO, item->ItemRO, b, *menus, row.Image, 160, 0, true);
+        CreateHSkinImage(item->ItemLO, item->ItemRO, b, *menus, row.Image, 160, true);
         s.Copy(b, TRect{0, 0, 160, GetRectHeight(row.Image)}, x, top);
         s.Text(x + item->TextRct.Left, top + 2, row.Text, row.Font, item->FontHeight);
         top += GetRectHeight(row.Image);

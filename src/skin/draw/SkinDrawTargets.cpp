@@ -59,12 +59,12 @@ void TileSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, T
               int to, int crossFrom, int crossTo)
 {
     const bool horizontal = direction == TskTileDirection::Horizontal;
-    const int s = horizontal ? piece.Width() : piece.Height();
-    if (s <= 0 || to <= from)
+    const int pieceLength = horizontal ? piece.Width() : piece.Height();
+    if (pieceLength <= 0 || to <= from)
         return;
-    for (int k = 0; k <= (to - from) / s; ++k) {
-        const int start = from + k * s;
-        const int length = std::min(s, to - start);
+    for (int k = 0; k <= (to - from) / pieceLength; ++k) {
+        const int start = from + k * pieceLength;
+        const int length = std::min(pieceLength, to - start);
         if (length <= 0)
             continue;
         if (horizontal)
@@ -78,15 +78,15 @@ void TileSpan(const TskImageRef& dst, const TskImageRef& picture, TRect piece, T
 
 void TileArea(const TskImageRef& dst, const TskImageRef& picture, TRect piece, TRect area)
 {
-    const int cw = piece.Width(), ch = piece.Height();
-    if (cw <= 0 || ch <= 0 || area.IsEmpty())
+    const int pieceWidth = piece.Width(), pieceHeight = piece.Height();
+    if (pieceWidth <= 0 || pieceHeight <= 0 || area.IsEmpty())
         return;
-    for (int i = 0; i <= area.Width() / cw; ++i) {
-        const int left = area.Left + i * cw;
-        const int width = std::min(cw, area.Right - left);
-        for (int j = 0; j <= area.Height() / ch; ++j) {
-            const int top = area.Top + j * ch;
-            const int height = std::min(ch, area.Bottom - top);
+    for (int i = 0; i <= area.Width() / pieceWidth; ++i) {
+        const int left = area.Left + i * pieceWidth;
+        const int width = std::min(pieceWidth, area.Right - left);
+        for (int j = 0; j <= area.Height() / pieceHeight; ++j) {
+            const int top = area.Top + j * pieceHeight;
+            const int height = std::min(pieceHeight, area.Bottom - top);
             if (width > 0 && height > 0)
                 CopyPiece(dst, Rect(left, top, left + width, top + height), picture,
                           Rect(piece.Left, piece.Top, piece.Left + width, piece.Top + height));

@@ -13,44 +13,45 @@ using enum TskTileDirection;
 // Picture rectangles given relative to the skin rectangle.
 struct TPieceOf {
     TRect SkinRect;
-    TRect operator()(int l, int t, int r, int b) const
+    TRect operator()(int left, int top, int right, int bottom) const
     {
-        return Rect(SkinRect.Left + l, SkinRect.Top + t, SkinRect.Left + r, SkinRect.Top + b);
+        return Rect(SkinRect.Left + left, SkinRect.Top + top, SkinRect.Left + right, SkinRect.Top + bottom);
     }
 };
 
 // Strip-repeats the middle stretched across (skstVert) or down (skstHorz),
 // clipped to area.
-void RepeatStretchedStrip(const TskImageRef& b, const TskImageRef& picture, TRect middle, TRect area, bool across)
+void RepeatStretchedStrip(const TskImageRef& image, const TskImageRef& picture, TRect middle, TRect area, bool across)
 {
-    const int cw = middle.Width(), ch = middle.Height();
+    const int middleWidth = middle.Width(), middleHeight = middle.Height();
     TskBitmap strip;
-    strip.SetSize(across ? area.Width() : cw, across ? ch : area.Height());
+    strip.SetSize(across ? area.Width() : middleWidth, across ? middleHeight : area.Height());
     const TskImageRef stripRef = RefOf(strip);
-    StretchPiece(stripRef, Rect(0, 0, strip.Width(), strip.Height()), picture, middle);
-    const TSavedDC saved(b.Dc);
-    IntersectClipRect(b.Dc, area.Left, area.Top, area.Right, area.Bottom);
-    const int count = across ? area.Height() / ch : area.Width() / cw;
+    const TRect wholeStrip = Rect(0, 0, strip.Width(), strip.Height());
+    StretchPiece(stripRef, wholeStrip, picture, middle);
+    const TSavedDC saved(image.Dc);
+    IntersectClipRect(image.Dc, area.Left, area.Top, area.Right, area.Bottom);
+    const int count = across ? area.Height() / middleHeight : area.Width() / middleWidth;
     for (int k = 0; k <= count; ++k) {
-        const TPoint at = across ? Point(area.Left, area.Top + k * ch) : Point(area.Left + k * cw, area.Top);
-        CopyPiece(b, Rect(at.X, at.Y, at.X + strip.Width(), at.Y + strip.Height()), stripRef,
-                  Rect(0, 0, strip.Width(), strip.Height()));
+        const TPoint at =
+            across ? Point(area.Left, area.Top + k * middleHeight) : Point(area.Left + k * middleWidth, area.Top);
+        CopyPiece(image, Rect(at.X, at.Y, at.X + strip.Width(), at.Y + strip.Height()), stripRef, wholeStrip);
     }
 }
 
-void DrawMiddle(const TskImageRef& b, const TskImageRef& picture, TRect middle, TRect area,
+void DrawMiddle(const TskImageRef& image, const TskImageRef& picture, TRect middle, TRect area,
                 const TskStretchFlags& flags)
 {
     if (!flags.StretchEffect) {
-        TileArea(b, picture, middle, area);
+        TileArea(image, picture, middle, area);
         return;
     }
     if (middle.IsEmpty() || area.IsEmpty())
         return;
     switch (flags.StretchType) {
-    case TskStretchType::skstFull: StretchPiece(b, area, picture, middle); break;
-    case TskStretchType::skstHorz: RepeatStretchedStrip(b, picture, middle, area, false); break;
-    case TskStretchType::skstVert: RepeatStretchedStrip(b, picture, middle, area, true); break;
+    case TskStretchType::skstFull: StretchPiece(image, area, picture, middle); break;
+    case TskStretchType::skstHorz: RepeatStretchedStrip(image, picture, middle, area, false); break;
+    case TskStretchType::skstVert: RepeatStretchedStrip(image, picture, middle, area, true); break;
     }
 }
 
@@ -58,160 +59,169 @@ void DrawMiddle(const TskImageRef& b, const TskImageRef& picture, TRect middle, 
 
 TskSkinCorners NewSkinCorners(const TskSkinCorners& skin, TSize skinSize, TSize newSize)
 {
-    const int dw = newSize.cx - skinSize.cx, dh = newSize.cy - skinSize.cy;
-    TskSkinCorners n;
-    n.LTPt = skin.LTPt;
-    n.RTPt = Point(skin.RTPt.X + dw, skin.RTPt.Y);
-    n.LBPt = Point(skin.LBPt.X, skin.LBPt.Y + dh);
-    n.RBPt = Point(skin.RBPt.X + dw, skin.RBPt.Y + dh);
-    n.ClRect = Rect(skin.ClRect.Left, skin.ClRect.Top, skin.ClRect.Right + dw, skin.ClRect.Bottom + dh);
-    return n;
+    const int growX = newSize.cx - skinSize.cx, growY = newSize.cy - skinSize.cy;
+    TskSkinCorners fresh;
+    fresh.LTPt = skin.LTPt;
+    fresh.RTPt = Point(skin.RTPt.X + growX, skin.RTPt.Y);
+    fresh.LBPt = Point(skin.LBPt.X, skin.LBPt.Y + growY);
+    fresh.RBPt = Point(skin.RBPt.X + growX, skin.RBPt.Y + growY);
+    fresh.ClRect = Rect(skin.ClRect.Left, skin.ClRect.Top, skin.ClRect.Right + growX, skin.ClRect.Bottom + growY);
+    return fresh;
 }
 
 namespace builders {
 
-// withRight false gives the variant without the right column.
-void SkinImage(const TskSkinCorners& g, const TskSkinCorners& n, TskImageTarget& target, const TskImageRef& picture,
-               TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags,
-               bool withRight)
+void NineSliceImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskImageTarget& target,
+                    const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight, bool drawClient,
+                    const TskStretchFlags& flags, TRightColumn rightColumn)
 {
     target.Resize(newWidth, newHeight);
-    const TskImageRef b = target.Ref();
-    if (g.RBPt.X == g.LTPt.X || g.RBPt.Y == g.LTPt.Y || picture.Empty() || b.Empty())
+    const TskImageRef image = target.Ref();
+    if (skin.RBPt.X == skin.LTPt.X || skin.RBPt.Y == skin.LTPt.Y || picture.Empty() || image.Empty())
         return;
+    const bool withRight = rightColumn == TRightColumn::Drawn;
     const TPieceOf piece{skinRect};
-    const int w = skinRect.Width(), h = skinRect.Height();
-    const TRect& cl = g.ClRect;
-    const TRect& ncl = n.ClRect;
-    const int topEnd = withRight ? n.RTPt.X : newWidth;
-    const int bottomEnd = withRight ? n.RBPt.X : newWidth;
-    FillSpan(b, picture, piece(g.LTPt.X, 0, g.RTPt.X, cl.Top), Horizontal, n.LTPt.X, topEnd, 0, ncl.Top,
+    const int skinWidth = skinRect.Width(), skinHeight = skinRect.Height();
+    const TRect& cl = skin.ClRect;
+    const TRect& ncl = fresh.ClRect;
+    const int topEnd = withRight ? fresh.RTPt.X : newWidth;
+    const int bottomEnd = withRight ? fresh.RBPt.X : newWidth;
+    FillSpan(image, picture, piece(skin.LTPt.X, 0, skin.RTPt.X, cl.Top), Horizontal, fresh.LTPt.X, topEnd, 0, ncl.Top,
              flags.TopStretch);
-    FillSpan(b, picture, piece(g.LBPt.X, cl.Bottom, g.RBPt.X, h), Horizontal, n.LBPt.X, bottomEnd, ncl.Bottom,
-             newHeight, flags.BottomStretch);
-    FillSpan(b, picture, piece(0, g.LTPt.Y, cl.Left, g.LBPt.Y), Vertical, n.LTPt.Y, n.LBPt.Y, 0, ncl.Left,
-             flags.LeftStretch);
+    FillSpan(image, picture, piece(skin.LBPt.X, cl.Bottom, skin.RBPt.X, skinHeight), Horizontal, fresh.LBPt.X,
+             bottomEnd, ncl.Bottom, newHeight, flags.BottomStretch);
+    FillSpan(image, picture, piece(0, skin.LTPt.Y, cl.Left, skin.LBPt.Y), Vertical, fresh.LTPt.Y, fresh.LBPt.Y, 0,
+             ncl.Left, flags.LeftStretch);
     if (withRight)
-        FillSpan(b, picture, piece(cl.Right, g.RTPt.Y, w, g.RBPt.Y), Vertical, n.RTPt.Y, n.RBPt.Y, ncl.Right, newWidth,
-                 flags.RightStretch);
+        FillSpan(image, picture, piece(cl.Right, skin.RTPt.Y, skinWidth, skin.RBPt.Y), Vertical, fresh.RTPt.Y,
+                 fresh.RBPt.Y, ncl.Right, newWidth, flags.RightStretch);
     // Corners in this order: a later one wins where they overlap.
-    CopyPiece(b, Rect(0, 0, n.LTPt.X, ncl.Top), picture, piece(0, 0, g.LTPt.X, cl.Top));
-    CopyPiece(b, Rect(0, ncl.Top, ncl.Left, n.LTPt.Y), picture, piece(0, cl.Top, cl.Left, g.LTPt.Y));
+    CopyPiece(image, Rect(0, 0, fresh.LTPt.X, ncl.Top), picture, piece(0, 0, skin.LTPt.X, cl.Top));
+    CopyPiece(image, Rect(0, ncl.Top, ncl.Left, fresh.LTPt.Y), picture, piece(0, cl.Top, cl.Left, skin.LTPt.Y));
     if (withRight) {
-        CopyPiece(b, Rect(n.RTPt.X, 0, newWidth, ncl.Top), picture, piece(g.RTPt.X, 0, w, cl.Top));
-        CopyPiece(b, Rect(ncl.Right, ncl.Top, newWidth, n.RTPt.Y), picture, piece(cl.Right, cl.Top, w, g.RTPt.Y));
+        CopyPiece(image, Rect(fresh.RTPt.X, 0, newWidth, ncl.Top), picture, piece(skin.RTPt.X, 0, skinWidth, cl.Top));
+        CopyPiece(image, Rect(ncl.Right, ncl.Top, newWidth, fresh.RTPt.Y), picture,
+                  piece(cl.Right, cl.Top, skinWidth, skin.RTPt.Y));
     }
-    CopyPiece(b, Rect(0, n.LBPt.Y, ncl.Left, newHeight), picture, piece(0, g.LBPt.Y, cl.Left, h));
-    CopyPiece(b, Rect(ncl.Left, ncl.Bottom, n.LBPt.X, newHeight), picture, piece(cl.Left, cl.Bottom, g.LBPt.X, h));
+    CopyPiece(image, Rect(0, fresh.LBPt.Y, ncl.Left, newHeight), picture, piece(0, skin.LBPt.Y, cl.Left, skinHeight));
+    CopyPiece(image, Rect(ncl.Left, ncl.Bottom, fresh.LBPt.X, newHeight), picture,
+              piece(cl.Left, cl.Bottom, skin.LBPt.X, skinHeight));
     if (withRight) {
-        CopyPiece(b, Rect(n.RBPt.X, ncl.Bottom, newWidth, newHeight), picture, piece(g.RBPt.X, cl.Bottom, w, h));
-        CopyPiece(b, Rect(ncl.Right, n.RBPt.Y, newWidth, ncl.Bottom), picture, piece(cl.Right, g.RBPt.Y, w, cl.Bottom));
+        CopyPiece(image, Rect(fresh.RBPt.X, ncl.Bottom, newWidth, newHeight), picture,
+                  piece(skin.RBPt.X, cl.Bottom, skinWidth, skinHeight));
+        CopyPiece(image, Rect(ncl.Right, fresh.RBPt.Y, newWidth, ncl.Bottom), picture,
+                  piece(cl.Right, skin.RBPt.Y, skinWidth, cl.Bottom));
     }
     if (drawClient) {
         const TRect area = withRight ? ncl : Rect(ncl.Left, ncl.Top, newWidth, ncl.Bottom);
-        DrawMiddle(b, picture, piece(cl.Left, cl.Top, cl.Right, cl.Bottom), area, flags);
+        DrawMiddle(image, picture, piece(cl.Left, cl.Top, cl.Right, cl.Bottom), area, flags);
     }
 }
 
 void StretchImage(TskImageTarget& target, const TskImageRef& picture, TRect skinRect, TRect clRect, bool drawClient)
 {
-    const TskImageRef b = target.Ref();
-    if (b.Empty())
+    const TskImageRef image = target.Ref();
+    if (image.Empty())
         return;
-    TskSkinCorners g;
-    g.ClRect = clRect;
-    g.LTPt = Point(clRect.Left, clRect.Top);
-    g.RTPt = Point(clRect.Right, clRect.Top);
-    g.LBPt = Point(clRect.Left, clRect.Bottom);
-    g.RBPt = Point(clRect.Right, clRect.Bottom);
-    const TSize size{b.Width, b.Height};
-    const TskSkinCorners n = NewSkinCorners(g, TSize{skinRect.Width(), skinRect.Height()}, size);
+    TskSkinCorners skin;
+    skin.ClRect = clRect;
+    skin.LTPt = Point(clRect.Left, clRect.Top);
+    skin.RTPt = Point(clRect.Right, clRect.Top);
+    skin.LBPt = Point(clRect.Left, clRect.Bottom);
+    skin.RBPt = Point(clRect.Right, clRect.Bottom);
+    const TSize size{image.Width, image.Height};
+    const TskSkinCorners fresh = NewSkinCorners(skin, TSize{skinRect.Width(), skinRect.Height()}, size);
     TskStretchFlags flags;
     flags.LeftStretch = flags.TopStretch = flags.RightStretch = flags.BottomStretch = true;
     flags.StretchEffect = true;
-    SkinImage(g, n, target, picture, skinRect, size.cx, size.cy, drawClient, flags, true);
+    NineSliceImage(skin, fresh, target, picture, skinRect, size.cx, size.cy, drawClient, flags, TRightColumn::Drawn);
 }
 
-void ThreePiece(TskImageTarget& target, const TskImageRef& picture, TRect skinRect, int first, int last, int newLength,
-                bool stretch, TskTileDirection direction, TThreeParts parts)
+void ThreePieceImage(TskImageTarget& target, const TskImageRef& picture, TRect skinRect, int startLength, int endLength,
+                     int newLength, bool stretch, TskTileDirection direction, TThreePieces pieces)
 {
     const bool across = direction == Horizontal;
     const int length = across ? skinRect.Width() : skinRect.Height();
     const int thickness = across ? skinRect.Height() : skinRect.Width();
     target.Resize(across ? newLength : thickness, across ? thickness : newLength);
-    const TskImageRef b = target.Ref();
-    // Rectangle from a to z along the direction, full thickness across.
-    auto along = [&](TRect base, int a, int z) {
-        return across ? Rect(base.Left + a, base.Top, base.Left + z, base.Top + thickness)
-                      : Rect(base.Left, base.Top + a, base.Left + thickness, base.Top + z);
+    const TskImageRef image = target.Ref();
+    // Rectangle from start to end along the direction, full thickness across.
+    auto along = [&](TRect base, int start, int end) {
+        return across ? Rect(base.Left + start, base.Top, base.Left + end, base.Top + thickness)
+                      : Rect(base.Left, base.Top + start, base.Left + thickness, base.Top + end);
     };
-    const TRect image{};
-    int from = first, to = newLength - last;
-    if (parts == TThreeParts::MiddleOnly) {
-        from = 0;
-        to = newLength;
+    const TRect imageOrigin{};
+    int middleFrom = startLength, middleTo = newLength - endLength;
+    if (pieces == TThreePieces::MiddleOnly) {
+        middleFrom = 0;
+        middleTo = newLength;
     } else {
-        if (first > 0)
-            CopyPiece(b, along(image, 0, first), picture, along(skinRect, 0, first));
-        if (parts == TThreeParts::All && last > 0)
-            CopyPiece(b, along(image, newLength - last, newLength), picture, along(skinRect, length - last, length));
-        if (parts == TThreeParts::NoEnd)
-            to = newLength;
+        if (startLength > 0)
+            CopyPiece(image, along(imageOrigin, 0, startLength), picture, along(skinRect, 0, startLength));
+        if (pieces == TThreePieces::StartMiddleEnd && endLength > 0)
+            CopyPiece(image, along(imageOrigin, newLength - endLength, newLength), picture,
+                      along(skinRect, length - endLength, length));
+        if (pieces == TThreePieces::StartMiddle)
+            middleTo = newLength;
     }
-    FillSpan(b, picture, along(skinRect, first, length - last), direction, from, to, 0, thickness, stretch);
+    FillSpan(image, picture, along(skinRect, startLength, length - endLength), direction, middleFrom, middleTo, 0,
+             thickness, stretch);
 }
 
-void BorderImages(const TskSkinCorners& g, const TskSkinCorners& n, const TBorderTargets& images,
+void BorderImages(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TBorderTargets& images,
                   const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight, const TskStretchFlags& flags)
 {
     const TPieceOf piece{skinRect};
-    const int w = skinRect.Width(), h = skinRect.Height();
-    const TRect& cl = g.ClRect;
-    const TRect& ncl = n.ClRect;
-    if (newWidth > 0 && ncl.Top > 0 && g.RTPt.X - g.LTPt.X > 0) {
+    const int skinWidth = skinRect.Width(), skinHeight = skinRect.Height();
+    const TRect& cl = skin.ClRect;
+    const TRect& ncl = fresh.ClRect;
+    if (newWidth > 0 && ncl.Top > 0 && skin.RTPt.X - skin.LTPt.X > 0) {
         images.Top.Resize(newWidth, ncl.Top);
         const TskImageRef top = images.Top.Ref();
-        const TRect edge = piece(g.LTPt.X, 0, g.RTPt.X, ncl.Top);
+        const TRect edge = piece(skin.LTPt.X, 0, skin.RTPt.X, ncl.Top);
         if (flags.TopStretch)
-            StretchPiece(top, Rect(n.LTPt.X, 0, n.RTPt.X, ncl.Top), picture, edge);
+            StretchPiece(top, Rect(fresh.LTPt.X, 0, fresh.RTPt.X, ncl.Top), picture, edge);
         else
             TileSpan(top, picture, edge, Horizontal, 0, newWidth, 0, ncl.Top);
-        CopyPiece(top, Rect(0, 0, n.LTPt.X, ncl.Top), picture, piece(0, 0, g.LTPt.X, ncl.Top));
-        CopyPiece(top, Rect(n.RTPt.X, 0, newWidth, ncl.Top), picture, piece(g.RTPt.X, 0, w, ncl.Top));
+        CopyPiece(top, Rect(0, 0, fresh.LTPt.X, ncl.Top), picture, piece(0, 0, skin.LTPt.X, ncl.Top));
+        CopyPiece(top, Rect(fresh.RTPt.X, 0, newWidth, ncl.Top), picture, piece(skin.RTPt.X, 0, skinWidth, ncl.Top));
     }
-    const int bh = newHeight - ncl.Bottom;
-    if (newWidth > 0 && bh > 0 && g.RBPt.X - g.LBPt.X > 0) {
-        images.Bottom.Resize(newWidth, bh);
+    const int bottomHeight = newHeight - ncl.Bottom;
+    if (newWidth > 0 && bottomHeight > 0 && skin.RBPt.X - skin.LBPt.X > 0) {
+        images.Bottom.Resize(newWidth, bottomHeight);
         const TskImageRef bottom = images.Bottom.Ref();
-        const TRect edge = piece(g.LBPt.X, h - bh, g.RBPt.X, h);
+        const int edgeTop = skinHeight - bottomHeight;
+        const TRect edge = piece(skin.LBPt.X, edgeTop, skin.RBPt.X, skinHeight);
         if (flags.BottomStretch)
-            StretchPiece(bottom, Rect(n.LBPt.X, 0, n.RBPt.X, bh), picture, edge);
+            StretchPiece(bottom, Rect(fresh.LBPt.X, 0, fresh.RBPt.X, bottomHeight), picture, edge);
         else
-            TileSpan(bottom, picture, edge, Horizontal, 0, newWidth, 0, bh);
-        CopyPiece(bottom, Rect(0, 0, n.LBPt.X, bh), picture, piece(0, h - bh, g.LBPt.X, h));
-        CopyPiece(bottom, Rect(n.RBPt.X, 0, newWidth, bh), picture, piece(g.RBPt.X, h - bh, w, h));
+            TileSpan(bottom, picture, edge, Horizontal, 0, newWidth, 0, bottomHeight);
+        CopyPiece(bottom, Rect(0, 0, fresh.LBPt.X, bottomHeight), picture, piece(0, edgeTop, skin.LBPt.X, skinHeight));
+        CopyPiece(bottom, Rect(fresh.RBPt.X, 0, newWidth, bottomHeight), picture,
+                  piece(skin.RBPt.X, edgeTop, skinWidth, skinHeight));
     }
     // The side strips lie between the top and bottom strips as they now are.
     auto side = [&](TskImageTarget& strip, int left, int right, TPoint upper, TPoint lower, bool stretch) {
-        const int v = newHeight - images.Bottom.Ref().Height - images.Top.Ref().Height;
+        const int sideHeight = newHeight - images.Bottom.Ref().Height - images.Top.Ref().Height;
         const int width = right - left;
-        if (width < 1 || v < 1 || lower.Y - upper.Y < 1)
+        if (width < 1 || sideHeight < 1 || lower.Y - upper.Y < 1)
             return;
-        strip.Resize(width, v);
-        const TskImageRef s = strip.Ref();
+        strip.Resize(width, sideHeight);
+        const TskImageRef stripImage = strip.Ref();
         const int head = upper.Y - cl.Top, tail = cl.Bottom - lower.Y;
         const TRect edge = piece(left, upper.Y, right, lower.Y);
         if (stretch)
-            StretchPiece(s, Rect(0, head, width, v - tail), picture, edge);
+            StretchPiece(stripImage, Rect(0, head, width, sideHeight - tail), picture, edge);
         else
-            TileSpan(s, picture, edge, Vertical, 0, v, 0, width);
+            TileSpan(stripImage, picture, edge, Vertical, 0, sideHeight, 0, width);
         if (head > 0)
-            CopyPiece(s, Rect(0, 0, width, head), picture, piece(left, cl.Top, right, upper.Y));
+            CopyPiece(stripImage, Rect(0, 0, width, head), picture, piece(left, cl.Top, right, upper.Y));
         if (tail > 0)
-            CopyPiece(s, Rect(0, v - tail, width, v), picture, piece(left, lower.Y, right, cl.Bottom));
+            CopyPiece(stripImage, Rect(0, sideHeight - tail, width, sideHeight), picture,
+                      piece(left, lower.Y, right, cl.Bottom));
     };
-    side(images.Left, 0, ncl.Left, g.LTPt, g.LBPt, flags.LeftStretch);
-    side(images.Right, cl.Right, cl.Right + (newWidth - ncl.Right), g.RTPt, g.RBPt, flags.RightStretch);
+    side(images.Left, 0, ncl.Left, skin.LTPt, skin.LBPt, flags.LeftStretch);
+    side(images.Right, cl.Right, cl.Right + (newWidth - ncl.Right), skin.RTPt, skin.RBPt, flags.RightStretch);
 }
 
 } // namespace builders

@@ -34,13 +34,17 @@ TskSkinCorners NewSkinCorners(const TskSkinCorners& skin, TSize skinSize, TSize 
 // The builders on any target and picture (see SkinDrawTargets.h); the templates
 // below take skin bitmaps and the component framework's bitmaps alike.
 namespace builders {
-void SkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskImageTarget& b, const TskImageRef& picture,
-               TRect skinRect, int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags,
-               bool withRight);
-void StretchImage(TskImageTarget& b, const TskImageRef& picture, TRect skinRect, TRect clRect, bool drawClient);
-enum class TThreeParts { All, NoEnd, MiddleOnly };
-void ThreePiece(TskImageTarget& b, const TskImageRef& picture, TRect skinRect, int first, int last, int newLength,
-                bool stretch, TskTileDirection direction, TThreeParts parts);
+// Whether the nine-slice image has its right column, or its top, bottom and
+// middle run on to the right end instead.
+enum class TRightColumn { Drawn, Omitted };
+void NineSliceImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, TskImageTarget& image,
+                    const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight, bool drawClient,
+                    const TskStretchFlags& flags, TRightColumn rightColumn);
+void StretchImage(TskImageTarget& image, const TskImageRef& picture, TRect skinRect, TRect clRect, bool drawClient);
+// Which of the start, middle and end pieces a three-piece image draws.
+enum class TThreePieces { StartMiddleEnd, StartMiddle, MiddleOnly };
+void ThreePieceImage(TskImageTarget& image, const TskImageRef& picture, TRect skinRect, int startLength, int endLength,
+                     int newLength, bool stretch, TskTileDirection direction, TThreePieces pieces);
 struct TBorderTargets {
     TskImageTarget& Left;
     TskImageTarget& Top;
@@ -50,75 +54,88 @@ struct TBorderTargets {
 void BorderImages(const TskSkinCorners& skin, const TskSkinCorners& fresh, const TBorderTargets& images,
                   const TskImageRef& picture, TRect skinRect, int newWidth, int newHeight,
                   const TskStretchFlags& flags);
+
+// The same two builders on a bitmap of either kind.
+template <class B, class P>
+void ThreePieceImageOf(B& image, P& picture, TRect skinRect, int startLength, int endLength, int newLength,
+                       bool stretch, TskTileDirection direction, TThreePieces pieces)
+{
+    auto target = TargetOf(image);
+    ThreePieceImage(target, RefOf(picture), skinRect, startLength, endLength, newLength, stretch, direction, pieces);
+}
+template <class B, class P>
+void NineSliceImageOf(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& image, P& picture, TRect skinRect,
+                      int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags,
+                      TRightColumn rightColumn)
+{
+    auto target = TargetOf(image);
+    NineSliceImage(skin, fresh, target, RefOf(picture), skinRect, newWidth, newHeight, drawClient, flags, rightColumn);
+}
 } // namespace builders
 
 // Nine-slice image of newWidth x newHeight; the middle only when drawClient.
 // An empty picture or coinciding corner points only size the image.
 template <class B, class P>
-void CreateSkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& b, P& picture, TRect skinRect,
+void CreateSkinImage(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& image, P& picture, TRect skinRect,
                      int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
 {
-    auto target = TargetOf(b);
-    builders::SkinImage(skin, fresh, target, RefOf(picture), skinRect, newWidth, newHeight, drawClient, flags, true);
+    builders::NineSliceImageOf(skin, fresh, image, picture, skinRect, newWidth, newHeight, drawClient, flags,
+                               builders::TRightColumn::Drawn);
 }
 // The same image, under the name popup menus and hint windows use.
 template <class B, class P>
-void CreateSkinImage2(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& b, P& picture, TRect skinRect,
+void CreateSkinImage2(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& image, P& picture, TRect skinRect,
                       int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
 {
-    CreateSkinImage(skin, fresh, b, picture, skinRect, newWidth, newHeight, drawClient, flags);
+    CreateSkinImage(skin, fresh, image, picture, skinRect, newWidth, newHeight, drawClient, flags);
 }
 // Without the right column: top, bottom and middle run on to the right end.
 template <class B, class P>
-void CreateSkinImage3(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& b, P& picture, TRect skinRect,
+void CreateSkinImage3(const TskSkinCorners& skin, const TskSkinCorners& fresh, B& image, P& picture, TRect skinRect,
                       int newWidth, int newHeight, bool drawClient, const TskStretchFlags& flags)
 {
-    auto target = TargetOf(b);
-    builders::SkinImage(skin, fresh, target, RefOf(picture), skinRect, newWidth, newHeight, drawClient, flags, false);
+    builders::NineSliceImageOf(skin, fresh, image, picture, skinRect, newWidth, newHeight, drawClient, flags,
+                               builders::TRightColumn::Omitted);
 }
-// At b's current size, corners cut by clRect and everything else stretched.
-template <class B, class P> void CreateStretchImage(B& b, P& picture, TRect skinRect, TRect clRect, bool drawClient)
+// At the image's current size, corners cut by clRect and everything else stretched.
+template <class B, class P> void CreateStretchImage(B& image, P& picture, TRect skinRect, TRect clRect, bool drawClient)
 {
-    auto target = TargetOf(b);
+    auto target = TargetOf(image);
     builders::StretchImage(target, RefOf(picture), skinRect, clRect, drawClient);
 }
 
-// Three pieces across: b becomes newWidth x the skin rectangle's height
-// (newHeight is not used).
+// Three pieces across: the image becomes newWidth x the skin rectangle's
+// height.
 template <class B, class P>
-void CreateHSkinImage(int leftOffset, int rightOffset, B& b, P& picture, TRect skinRect, int newWidth, int,
+void CreateHSkinImage(int leftOffset, int rightOffset, B& image, P& picture, TRect skinRect, int newWidth,
                       bool stretchEffect)
 {
-    auto target = TargetOf(b);
-    builders::ThreePiece(target, RefOf(picture), skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
-                         TskTileDirection::Horizontal, builders::TThreeParts::All);
+    builders::ThreePieceImageOf(image, picture, skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
+                                TskTileDirection::Horizontal, builders::TThreePieces::StartMiddleEnd);
 }
 // Without the right piece.
 template <class B, class P>
-void CreateHSkinImage2(int leftOffset, int rightOffset, B& b, P& picture, TRect skinRect, int newWidth, int,
+void CreateHSkinImage2(int leftOffset, int rightOffset, B& image, P& picture, TRect skinRect, int newWidth,
                        bool stretchEffect)
 {
-    auto target = TargetOf(b);
-    builders::ThreePiece(target, RefOf(picture), skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
-                         TskTileDirection::Horizontal, builders::TThreeParts::NoEnd);
+    builders::ThreePieceImageOf(image, picture, skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
+                                TskTileDirection::Horizontal, builders::TThreePieces::StartMiddle);
 }
 // Only the middle piece, across the whole width.
 template <class B, class P>
-void CreateHSkinImage3(int leftOffset, int rightOffset, B& b, P& picture, TRect skinRect, int newWidth, int,
+void CreateHSkinImage3(int leftOffset, int rightOffset, B& image, P& picture, TRect skinRect, int newWidth,
                        bool stretchEffect)
 {
-    auto target = TargetOf(b);
-    builders::ThreePiece(target, RefOf(picture), skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
-                         TskTileDirection::Horizontal, builders::TThreeParts::MiddleOnly);
+    builders::ThreePieceImageOf(image, picture, skinRect, leftOffset, rightOffset, newWidth, stretchEffect,
+                                TskTileDirection::Horizontal, builders::TThreePieces::MiddleOnly);
 }
-// Three pieces down: b becomes the skin rectangle's width x newHeight.
+// Three pieces down: the image becomes the skin rectangle's width x newHeight.
 template <class B, class P>
-void CreateVSkinImage(int topOffset, int bottomOffset, B& b, P& picture, TRect skinRect, int, int newHeight,
+void CreateVSkinImage(int topOffset, int bottomOffset, B& image, P& picture, TRect skinRect, int newHeight,
                       bool stretchEffect)
 {
-    auto target = TargetOf(b);
-    builders::ThreePiece(target, RefOf(picture), skinRect, topOffset, bottomOffset, newHeight, stretchEffect,
-                         TskTileDirection::Vertical, builders::TThreeParts::All);
+    builders::ThreePieceImageOf(image, picture, skinRect, topOffset, bottomOffset, newHeight, stretchEffect,
+                                TskTileDirection::Vertical, builders::TThreePieces::StartMiddleEnd);
 }
 
 // The four border strips of the nine-slice image; a strip whose condition

@@ -54,7 +54,7 @@ TEST(FrameworkBitmapBuilders, NineSliceAndStripsMatchTheSkinBitmapResults)
                 ASSERT_EQ(PixelOf(built, x, y), expected.Pixel(x, y)) << x << "," << y;
     }
     TBitmap strip;
-    CreateHSkinImage(3, 2, strip, picture, kSkinRect, 0, 0, false);
+    CreateHSkinImage(3, 2, strip, picture, kSkinRect, 0, false);
     EXPECT_TRUE(strip.Empty());
 }
 

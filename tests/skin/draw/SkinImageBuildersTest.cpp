@@ -160,32 +160,32 @@ TEST_F(TBuilderFixture, NineSliceWithoutRightColumnRunsOnToTheEnd)
 TEST_F(TBuilderFixture, ThreePieceImagesKeepTheirEndsAndTileFromTheRightStart)
 {
     TskBitmap b;
-    CreateHSkinImage(3, 4, b, Picture, kSkinRect, 7, 99, false); // ends side by side, no middle
+    CreateHSkinImage(3, 4, b, Picture, kSkinRect, 7, false); // ends side by side, no middle
     ASSERT_EQ(b.Width(), 7);
     ASSERT_EQ(b.Height(), 16);
     EXPECT_EQ(SourceOf(b.Pixel(2, 5)), (TPoint{5 + 2, 3 + 5}));
     EXPECT_EQ(SourceOf(b.Pixel(3, 5)), (TPoint{5 + 16, 3 + 5}));
 
-    CreateHSkinImage(3, 4, b, Picture, kSkinRect, 40, 0, false); // middle 13 wide over 33
+    CreateHSkinImage(3, 4, b, Picture, kSkinRect, 40, false); // middle 13 wide over 33
     for (int x = 3; x < 36; ++x)
         ASSERT_EQ(SourceOf(b.Pixel(x, 0)), (TPoint{5 + 3 + (x - 3) % 13, 3})) << x;
     EXPECT_EQ(SourceOf(b.Pixel(39, 0)), (TPoint{5 + 19, 3}));
 
-    CreateHSkinImage2(3, 4, b, Picture, kSkinRect, 40, 0, false);
+    CreateHSkinImage2(3, 4, b, Picture, kSkinRect, 40, false);
     EXPECT_EQ(SourceOf(b.Pixel(39, 0)), (TPoint{5 + 3 + 36 % 13, 3}));
 
-    CreateHSkinImage3(3, 4, b, Picture, kSkinRect, 30, 0, false);
+    CreateHSkinImage3(3, 4, b, Picture, kSkinRect, 30, false);
     for (int x = 0; x < 30; ++x)
         ASSERT_EQ(SourceOf(b.Pixel(x, 1)), (TPoint{5 + 3 + x % 13, 4})) << x;
 
-    CreateVSkinImage(2, 5, b, Picture, kSkinRect, 0, 30, false);
+    CreateVSkinImage(2, 5, b, Picture, kSkinRect, 30, false);
     ASSERT_EQ(b.Width(), 20);
     ASSERT_EQ(b.Height(), 30);
     for (int y = 2; y < 25; ++y)
         ASSERT_EQ(SourceOf(b.Pixel(1, y)), (TPoint{6, 3 + 2 + (y - 2) % 9})) << y;
     EXPECT_EQ(SourceOf(b.Pixel(1, 29)), (TPoint{6, 3 + 15}));
 
-    CreateHSkinImage(3, 4, b, Picture, kSkinRect, 0, 0, false);
+    CreateHSkinImage(3, 4, b, Picture, kSkinRect, 0, false);
     EXPECT_TRUE(b.Empty());
 }
 
