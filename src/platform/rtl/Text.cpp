@@ -116,6 +116,24 @@ std::string Trim(std::string_view s)
     return TrimLeft(TrimRight(s));
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        if (end < text.size() && text[end] == '\r')
+            ++end;
+        if (end < text.size() && text[end] == '\n')
+            ++end;
+        start = end;
+    }
+    return lines;
+}
+
 std::string UpperCase(std::string_view s)
 {
     std::string out(s);

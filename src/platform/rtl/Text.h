@@ -4,12 +4,17 @@
 // and Copy/Length/Pos count characters (code points), 1-based like the Parts.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovrel {
 
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
+
+// The lines of text, split at CR, LF or CR LF as string lists split them; a
+// break at the very end starts no further line.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);

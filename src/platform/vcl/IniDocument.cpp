@@ -55,18 +55,8 @@ void TIniDocument::SetText(std::string_view text)
         text.remove_prefix(3);
     const bool bareLf = text.find('\n') != std::string_view::npos && text.find("\r\n") == std::string_view::npos;
     lineBreak_ = bareLf ? "\n" : "\r\n";
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        lines_.emplace_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r')
-            ++end;
-        if (end < text.size() && text[end] == '\n')
-            ++end;
-        start = end;
-    }
+    for (const std::string_view line : SplitLines(text))
+        lines_.emplace_back(line);
 }
 
 std::string TIniDocument::GetText() const

@@ -207,18 +207,8 @@ void TStrings::SetText(std::string_view text)
 {
     TStringsUpdate update(*this);
     Clear();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        Add(std::string(text.substr(start, end - start)));
-        if (end < text.size() && text[end] == '\r')
-            ++end;
-        if (end < text.size() && text[end] == '\n')
-            ++end;
-        start = end;
-    }
+    for (const std::string_view line : SplitLines(text))
+        Add(std::string(line));
 }
 
 std::string TStrings::JoinDelimited(char delimiter, char quote, bool strict) const

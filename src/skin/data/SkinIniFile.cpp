@@ -12,15 +12,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view TrimBlanks(std::string_view s)
-{
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 } // namespace
 
 void SkinIniText::SetText(std::string_view text)
@@ -31,26 +22,22 @@ void SkinIniText::SetText(std::string_view text)
         text.remove_prefix(kByteOrderMark.size());
 
     Section* current = nullptr;
-    while (!text.empty()) {
-        // Lines end at CR, LF or CR LF, as the framework's string lists split them.
-        const auto end = text.find_first_of("\r\n");
-        const std::string_view line = TrimBlanks(text.substr(0, end));
-        const bool crlf = end != std::string_view::npos && text.substr(end, 2) == "\r\n";
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + (crlf ? 2 : 1));
+    for (const std::string_view rawLine : SplitLines(text)) {
+        const std::string line = Trim(rawLine);
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            const std::string_view name = TrimBlanks(line.substr(1, line.size() - 2));
+            const std::string name = Trim(std::string_view(line).substr(1, line.size() - 2));
             current = FindSection(name);
             if (!current)
                 current = &AddSection(name);
             continue;
         }
         const auto equals = line.find('=');
-        if (!current || equals == std::string_view::npos)
+        if (!current || equals == std::string::npos)
             continue;
-        current->Values.emplace_back(std::string(TrimBlanks(line.substr(0, equals))),
-                                     std::string(TrimBlanks(line.substr(equals + 1))));
+        current->Values.emplace_back(Trim(std::string_view(line).substr(0, equals)),
+                                     Trim(std::string_view(line).substr(equals + 1)));
     }
 }
 

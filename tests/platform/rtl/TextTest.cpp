@@ -15,6 +15,26 @@ TEST(TextTest, TrimDropsEverythingUpToSpaceAtBothEnds)
     EXPECT_EQ(TrimRight("  a "), "  a");
 }
 
+TEST(TextTest, LinesSplitAtEveryKindOfLineBreak)
+{
+    struct Case {
+        std::string_view Text;
+        std::vector<std::string_view> Lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\n", {"a"}}, // a final break starts no line
+        {"\n", {""}},
+        {"a\n\r\nb", {"a", "", "b"}}, // LF then CR LF: an empty line between
+        {"a\r\r\nb", {"a", "", "b"}}, // a lone CR ends a line of its own
+        {"a\n\rb", {"a", "", "b"}},   // LF CR is two breaks
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitLines(c.Text), c.Lines) << testing::PrintToString(std::string(c.Text));
+}
+
 TEST(TextTest, CaseRulesAreAsciiOnly)
 {
     struct Case {
