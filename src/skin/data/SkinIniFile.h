@@ -1,9 +1,21 @@
 #pragma once
 // The INI text that skin descriptions are written in: sections and keys compared
-// without regard to case, values trimmed, ";" comments, writes that keep the order
-// of what is already there. It stands in for the component framework's in-memory
-// INI class until platform/vcl provides one; the skin code reaches it only through
-// the name TskIniFile, so swapping it is a one-line change.
+// without regard to case, values trimmed, ";" comments.
+//
+// The framework's TMemIniFile (platform/vcl/IniFiles.h) reads the same syntax
+// but edits a settings file in place: it keeps every line, comments included,
+// and the first of two sections with one name wins. A skin description is data
+// read whole and written whole, and its store keeps other rules:
+// - A section whose header repeats is one section: every key under either
+//   header is read.
+// - The text written is rebuilt from the data: CRLF line ends and a blank line
+//   after each section whatever the text read used, comments dropped.
+// - A write refuses only what would break the lines (a line break, "=" in a
+//   key). Entry names read from a skin become section names and may hold "]",
+//   which the framework refuses; a skin that loaded must save again.
+// - Reads go to parsed sections; the framework scans the text line by line for
+//   every read, some eighty times slower over the thousand keys of a full skin.
+// The skin code reaches this store only through the name TskIniFile.
 #include <filesystem>
 #include <string>
 #include <string_view>

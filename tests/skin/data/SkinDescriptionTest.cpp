@@ -97,6 +97,23 @@ TEST(SkinDescription, WrittenListsGiveBackTheSameClassesAndValues)
     EXPECT_EQ(SkinObjectKindWord(*objectsBack[1]), "mainmenubaritem");
 }
 
+TEST(SkinDescription, EntryNamesHoldingABracketAreWrittenAndReadBack)
+{
+    // The entry's name becomes the header "[a]b]" of its section.
+    TskControlList controls;
+    ReadSkinControls(TskIniFile("[SKINCONTROLS]\ncount=1\n0=a]b:button\n[a]b]\nfontheight=20\n"), controls);
+    ASSERT_EQ(controls.size(), 1u);
+    ASSERT_EQ(controls[0]->IDName, "a]b");
+
+    TskIniFile ini;
+    WriteSkinControls(ini, controls);
+    TskControlList back;
+    ReadSkinControls(TskIniFile(ini.GetText()), back);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0]->IDName, "a]b");
+    EXPECT_EQ(dynamic_cast<TskDataSkinButtonControl&>(*back[0]).FontHeight, 20);
+}
+
 TEST(SkinDescription, FormInfoIsCompletedAfterReading)
 {
     const std::string corners = "[FORMINFO]\nlefttoppoint=2,3\nrighttoppoint=90,4\nleftbottompoint=1,70\n"
