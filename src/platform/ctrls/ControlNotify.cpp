@@ -18,6 +18,16 @@ void NotifyCommand(TWinControl& control, WORD code)
     control.Perform(CN_COMMAND, MAKEWPARAM(hwnd ? GetDlgCtrlID(hwnd) : 0, code), ToLParam(hwnd));
 }
 
+LRESULT SendReflectedNotify(TWinControl& control, int code, NMHDR& notice)
+{
+    if (control.ComponentState().Contains(csDestroying))
+        return 0;
+    notice.hwndFrom = control.HandleAllocated() ? control.Handle() : nullptr;
+    notice.idFrom = notice.hwndFrom ? ULONG_PTR(GetDlgCtrlID(notice.hwndFrom)) : 0;
+    notice.code = code;
+    return control.Perform(CN_NOTIFY, notice.idFrom, ToLParam(&notice));
+}
+
 void SetTextQuietly(TControl& control, const std::string& text)
 {
     TWndMethod hooks = std::move(control.WindowProc);

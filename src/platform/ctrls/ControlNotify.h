@@ -1,6 +1,7 @@
 #pragma once
 // How the standard controls tell their framework side about changes they
 // made themselves.
+#include "platform/ctrls/CommonControls.h"
 #include "platform/vcl/WinControl.h"
 
 #include <string>
@@ -13,6 +14,11 @@ namespace tovrel {
 // WParam, the window in LParam). Nothing is sent while the control is being
 // created or destroyed.
 void NotifyCommand(TWinControl& control, WORD code);
+
+// Sends a WM_NOTIFY notification the same way, as CN_NOTIFY: the header of
+// `notice` (its first member) gets the control's window, id and `code`.
+// Nothing is sent, and 0 returned, while the control is being destroyed.
+LRESULT SendReflectedNotify(TWinControl& control, int code, NMHDR& notice);
 
 // Keeps Text() and the window text in step with text the control changed
 // itself (typing, a chosen item): hooks on WindowProc see no WM_SETTEXT or

@@ -389,22 +389,29 @@ void TCustomListView::ColumnsUpdated()
     ItemsChanged();
 }
 
-LRESULT TCustomListView::SendNotify(int code, int item, UINT oldState, UINT newState, UINT changed, TPoint at,
-                                    int subItem)
+LRESULT TCustomListView::SendNotify(int code, int item, TPoint at)
 {
-    if (ComponentState().Contains(csDestroying))
-        return 0;
     NMLISTVIEW nm;
-    nm.iSubItem = subItem;
-    nm.hdr.hwndFrom = HandleAllocated() ? Handle() : nullptr;
-    nm.hdr.idFrom = nm.hdr.hwndFrom ? ULONG_PTR(GetDlgCtrlID(nm.hdr.hwndFrom)) : 0;
-    nm.hdr.code = code;
+    nm.iItem = item;
+    nm.ptAction = at;
+    return SendReflectedNotify(*this, code, nm.hdr);
+}
+
+LRESULT TCustomListView::SendStateNotify(int code, int item, UINT oldState, UINT newState)
+{
+    NMLISTVIEW nm;
     nm.iItem = item;
     nm.uOldState = oldState;
     nm.uNewState = newState;
-    nm.uChanged = changed;
-    nm.ptAction = at;
-    return Perform(CN_NOTIFY, nm.hdr.idFrom, ToLParam(&nm));
+    nm.uChanged = LVIF_STATE;
+    return SendReflectedNotify(*this, code, nm.hdr);
+}
+
+void TCustomListView::SendColumnClick(int column)
+{
+    NMLISTVIEW nm;
+    nm.iSubItem = column;
+    SendReflectedNotify(*this, LVN_COLUMNCLICK, nm.hdr);
 }
 
 UINT TCustomListView::ItemState(int index, UINT mask) const
@@ -420,7 +427,7 @@ bool TCustomListView::SetItemState(int index, UINT mask, UINT state)
     const UINT now = (old & ~mask) | (state & mask);
     if (now == old)
         return true;
-    if (SendNotify(LVN_ITEMCHANGING, index, old, now, LVIF_STATE) != 0)
+    if (SendStateNotify(LVN_ITEMCHANGING, index, old, now) != 0)
         return false;
     // Only one item holds the focus.
     if ((now & LVIS_FOCUSED) && !(old & LVIS_FOCUSED))
@@ -429,7 +436,7 @@ bool TCustomListView::SetItemState(int index, UINT mask, UINT state)
                 SetItemState(i, LVIS_FOCUSED, 0);
     items_->SetState(index, now);
     Invalidate();
-    SendNotify(LVN_ITEMCHANGED, index, old, now, LVIF_STATE);
+    SendStateNotify(LVN_ITEMCHANGED, index, old, now);
     return true;
 }
 
@@ -497,7 +504,7 @@ void TCustomListView::HeaderNotified(NMHDR& header)
             ItemsChanged();
         }
         break;
-    case HDN_ITEMCLICKW: SendNotify(LVN_COLUMNCLICK, -1, 0, 0, 0, {}, nm.iItem); break;
+    case HDN_ITEMCLICKW: SendColumnClick(nm.iItem); break;
     default: break;
     }
 }

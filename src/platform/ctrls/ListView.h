@@ -303,8 +303,10 @@ private:
     bool HandleListViewMessage(TMessage& message);
     void HeaderNotified(NMHDR& header);
     void RebuildHeader();
-    LRESULT SendNotify(int code, int item, UINT oldState = 0, UINT newState = 0, UINT changed = 0, TPoint at = {},
-                       int subItem = 0);
+    // Notifications about an item (-1: none), with the pointer's place for clicks.
+    LRESULT SendNotify(int code, int item, TPoint at = {});
+    LRESULT SendStateNotify(int code, int item, UINT oldState, UINT newState);
+    void SendColumnClick(int column);
     int HeaderHeight();
     bool HeaderShown() const { return viewStyle_ == vsReport && showColumnHeaders_; }
     int CountPerPage();

@@ -24,12 +24,12 @@ bool TListViewInput::Handle(TMessage& message)
             pressed_ = false;
             const TPoint p = PointFromLParam(message.LParam);
             if (v.ClientRect().Contains(p))
-                v.SendNotify(NM_CLICK, v.HitTest(p, v.RowSelect()), 0, 0, 0, p);
+                v.SendNotify(NM_CLICK, v.HitTest(p, v.RowSelect()), p);
         }
         return true;
     case WM_RBUTTONUP: {
         const TPoint p = PointFromLParam(message.LParam);
-        v.SendNotify(NM_RCLICK, v.HitTest(p, v.RowSelect()), 0, 0, 0, p);
+        v.SendNotify(NM_RCLICK, v.HitTest(p, v.RowSelect()), p);
         return false; // the default handling still asks for the context menu
     }
     case WM_KEYDOWN: KeyDown(WORD(message.WParam)); return true;
@@ -84,7 +84,7 @@ void TListViewInput::ButtonDown(TPoint p, WPARAM keys, bool doubleClick, bool ri
         SelectRange(index);
     }
     if (doubleClick)
-        v.SendNotify(NM_DBLCLK, index, 0, 0, 0, p);
+        v.SendNotify(NM_DBLCLK, index, p);
     else if (!right)
         pressed_ = true;
 }

@@ -221,13 +221,8 @@ int TCustomTabControl::IndexOfTabAt(int x, int y)
 
 LRESULT TCustomTabControl::SendNotify(int code)
 {
-    if (ComponentState().Contains(csDestroying))
-        return 0;
     NMHDR nm;
-    nm.hwndFrom = HandleAllocated() ? Handle() : nullptr;
-    nm.idFrom = nm.hwndFrom ? ULONG_PTR(GetDlgCtrlID(nm.hwndFrom)) : 0;
-    nm.code = code;
-    return Perform(CN_NOTIFY, nm.idFrom, ToLParam(&nm));
+    return SendReflectedNotify(*this, code, nm);
 }
 
 bool TCustomTabControl::SelectByUser(int index)

@@ -156,18 +156,25 @@ void TCustomTreeView::EnsureVisible(TTreeNode* node)
         SetTop(row - VisibleCount() + 1);
 }
 
-LRESULT TCustomTreeView::SendNotify(int code, TTreeNode* oldNode, TTreeNode* newNode, UINT action)
+LRESULT TCustomTreeView::SendNotify(int code, TTreeNode* node)
 {
-    if (ComponentState().Contains(csDestroying))
-        return 0;
+    return SendSelectionNotify(code, nullptr, node);
+}
+
+LRESULT TCustomTreeView::SendSelectionNotify(int code, TTreeNode* oldNode, TTreeNode* newNode)
+{
     NMTREEVIEW nm;
-    nm.hdr.hwndFrom = HandleAllocated() ? Handle() : nullptr;
-    nm.hdr.idFrom = nm.hdr.hwndFrom ? ULONG_PTR(GetDlgCtrlID(nm.hdr.hwndFrom)) : 0;
-    nm.hdr.code = code;
-    nm.action = action;
     nm.itemOld = oldNode;
     nm.itemNew = newNode;
-    return Perform(CN_NOTIFY, nm.hdr.idFrom, ToLParam(&nm));
+    return SendReflectedNotify(*this, code, nm.hdr);
+}
+
+LRESULT TCustomTreeView::SendExpandNotify(int code, TTreeNode* node, UINT action)
+{
+    NMTREEVIEW nm;
+    nm.action = action;
+    nm.itemNew = node;
+    return SendReflectedNotify(*this, code, nm.hdr);
 }
 
 void TCustomTreeView::SetSelected(TTreeNode* node)
@@ -180,13 +187,13 @@ bool TCustomTreeView::SelectByUser(TTreeNode* node)
 {
     if (node == selected_)
         return true;
-    if (SendNotify(TVN_SELCHANGINGW, selected_, node) != 0)
+    if (SendSelectionNotify(TVN_SELCHANGINGW, selected_, node) != 0)
         return false;
     TTreeNode* old = selected_;
     selected_ = node;
     EnsureVisible(node);
     Invalidate();
-    SendNotify(TVN_SELCHANGEDW, old, node);
+    SendSelectionNotify(TVN_SELCHANGEDW, old, node);
     return true;
 }
 
@@ -195,7 +202,7 @@ bool TCustomTreeView::ExpandNode(TTreeNode* node, bool expand)
     if (!node || node->expanded_ == expand)
         return true;
     const UINT action = UINT(expand ? TVE_EXPAND : TVE_COLLAPSE);
-    if (SendNotify(TVN_ITEMEXPANDINGW, nullptr, node, action) != 0)
+    if (SendExpandNotify(TVN_ITEMEXPANDINGW, node, action) != 0)
         return false;
     node->expanded_ = expand;
     // A collapse that hides the selection moves it to the collapsed node.
@@ -206,7 +213,7 @@ bool TCustomTreeView::ExpandNode(TTreeNode* node, bool expand)
                 break;
             }
     NodesChanged();
-    SendNotify(TVN_ITEMEXPANDEDW, nullptr, node, action);
+    SendExpandNotify(TVN_ITEMEXPANDEDW, node, action);
     return true;
 }
 

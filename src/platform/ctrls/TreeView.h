@@ -291,7 +291,10 @@ private:
     int RowOf(const TTreeNode* node);
     // Selects with TVN_SELCHANGING / TVN_SELCHANGED; false when refused.
     bool SelectByUser(TTreeNode* node);
-    LRESULT SendNotify(int code, TTreeNode* oldNode, TTreeNode* newNode, UINT action = 0);
+    // Clicks name the node clicked (NM_DBLCLK) or none (NM_CLICK).
+    LRESULT SendNotify(int code, TTreeNode* node = nullptr);
+    LRESULT SendSelectionNotify(int code, TTreeNode* oldNode, TTreeNode* newNode);
+    LRESULT SendExpandNotify(int code, TTreeNode* node, UINT action);
     bool HandleTreeMessage(TMessage& message);
     void UpdateScrollState();
     void SetTop(int row);

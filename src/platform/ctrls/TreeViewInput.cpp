@@ -23,7 +23,7 @@ bool TTreeViewInput::Handle(TMessage& message)
         if (pressed_) {
             pressed_ = false;
             if (t.ClientRect().Contains(PointFromLParam(message.LParam)))
-                t.SendNotify(NM_CLICK, nullptr, nullptr);
+                t.SendNotify(NM_CLICK);
         }
         return true;
     case WM_KEYDOWN: KeyDown(WORD(message.WParam)); return true;
@@ -63,7 +63,7 @@ void TTreeViewInput::ButtonDown(TPoint p, bool doubleClick)
     }
     t.SelectByUser(node);
     if (doubleClick) {
-        t.SendNotify(NM_DBLCLK, nullptr, node);
+        t.SendNotify(NM_DBLCLK, node);
         if (node->HasChildren())
             t.ExpandNode(node, !node->Expanded());
         return;
