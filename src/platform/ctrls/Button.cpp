@@ -82,18 +82,18 @@ void TButtonControl::DefaultHandler(TMessage& message)
         if (CanFocus() && !HasFocus())
             SetFocus();
         byKey_ = false;
-        SetPressed(true, true);
+        Press();
         if (HandleAllocated())
             SetCapture(Handle());
         return;
     case WM_MOUSEMOVE:
         if (pressed_ && !byKey_)
-            SetPressed(true, ClientRect().Contains(PointFromLParam(message.LParam)));
+            FollowPointer(ClientRect().Contains(PointFromLParam(message.LParam)));
         break;
     case WM_LBUTTONUP:
         if (pressed_ && !byKey_) {
             const bool inside = ClientRect().Contains(PointFromLParam(message.LParam));
-            SetPressed(false, false);
+            Release();
             if (HandleAllocated() && GetCapture() == Handle())
                 ReleaseCapture();
             // Released outside: no click.
@@ -103,24 +103,24 @@ void TButtonControl::DefaultHandler(TMessage& message)
         return;
     case WM_CAPTURECHANGED:
         if (pressed_ && !byKey_)
-            SetPressed(false, false);
+            Release();
         break;
     case WM_KEYDOWN:
         if (message.WParam == VK_SPACE && !pressed_) {
             byKey_ = true;
-            SetPressed(true, true);
+            Press();
         }
         return;
     case WM_KEYUP:
         if (message.WParam == VK_SPACE && pressed_ && byKey_) {
-            SetPressed(false, false);
+            Release();
             byKey_ = false;
             NotifyCommand(*this, BN_CLICKED);
         }
         return;
     case WM_KILLFOCUS:
         if (byKey_)
-            SetPressed(false, false);
+            Release();
         Invalidate();
         break;
     case WM_SETFOCUS: Invalidate(); break;

@@ -32,6 +32,11 @@ protected:
     void PaintMarkCaption(HDC dc, TRect rect);
 
 private:
+    // Held by the mouse or Space, pushed in while the pointer stays over it.
+    void Press() { SetPressed(true, true); }
+    // While held by the mouse: pushed in only with the pointer over it.
+    void FollowPointer(bool over) { SetPressed(true, over); }
+    void Release() { SetPressed(false, false); }
     void SetPressed(bool pressed, bool hot);
     bool pressed_ = false; // held by the mouse or Space
     bool hot_ = false;     // the pointer is over it while held

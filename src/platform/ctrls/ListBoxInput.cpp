@@ -10,15 +10,6 @@
 
 namespace tovrel {
 
-namespace {
-
-bool IsKeyDown(int vk)
-{
-    return GetKeyState(vk) < 0;
-}
-
-} // namespace
-
 bool TListBoxInput::Handle(TMessage& message)
 {
     switch (message.Msg) {
@@ -67,7 +58,7 @@ bool TListBoxInput::Handle(TMessage& message)
     }
 }
 
-void TListBoxInput::MoveTo(int index, bool shift, bool ctrl)
+void TListBoxInput::MoveTo(int index, TShiftState held)
 {
     TCustomListBox& l = list_;
     if (l.Count() == 0)
@@ -84,9 +75,9 @@ void TListBoxInput::MoveTo(int index, bool shift, bool ctrl)
     }
     l.SetCaret(index);
     l.EnsureVisible(index);
-    if (!l.extendedSelect_ || ctrl)
+    if (!l.extendedSelect_ || held.Contains(ssCtrl))
         return;
-    if (shift && l.anchor_ >= 0) {
+    if (held.Contains(ssShift) && l.anchor_ >= 0) {
         l.SelectOnly(-1);
         l.SelectRange(l.anchor_, index, true);
     } else {
@@ -99,7 +90,7 @@ void TListBoxInput::MoveTo(int index, bool shift, bool ctrl)
 void TListBoxInput::KeyDown(WORD key)
 {
     TCustomListBox& l = list_;
-    const bool shift = IsKeyDown(VK_SHIFT), ctrl = IsKeyDown(VK_CONTROL);
+    const TShiftState held = GetShiftState();
     const int caret = std::max(l.caret_, 0);
     const int page = std::max(1, l.VisibleRows() - 1);
     switch (key) {
@@ -107,18 +98,18 @@ void TListBoxInput::KeyDown(WORD key)
     case VK_RIGHT:
         // Across the columns of a multi-column list.
         if (l.columns_ > 0)
-            MoveTo(caret + (key == VK_LEFT ? -1 : 1) * l.VisibleRows(), shift, ctrl);
+            MoveTo(caret + (key == VK_LEFT ? -1 : 1) * l.VisibleRows(), held);
         break;
-    case VK_UP: MoveTo(l.caret_ < 0 ? 0 : caret - 1, shift, ctrl); break;
-    case VK_DOWN: MoveTo(l.caret_ < 0 ? 0 : caret + 1, shift, ctrl); break;
-    case VK_PRIOR: MoveTo(caret - page, shift, ctrl); break;
-    case VK_NEXT: MoveTo(caret + page, shift, ctrl); break;
-    case VK_HOME: MoveTo(0, shift, ctrl); break;
-    case VK_END: MoveTo(l.Count() - 1, shift, ctrl); break;
+    case VK_UP: MoveTo(l.caret_ < 0 ? 0 : caret - 1, held); break;
+    case VK_DOWN: MoveTo(l.caret_ < 0 ? 0 : caret + 1, held); break;
+    case VK_PRIOR: MoveTo(caret - page, held); break;
+    case VK_NEXT: MoveTo(caret + page, held); break;
+    case VK_HOME: MoveTo(0, held); break;
+    case VK_END: MoveTo(l.Count() - 1, held); break;
     case VK_SPACE:
         if (l.multiSelect_ && l.caret_ >= 0) {
             auto& row = l.rows_[std::size_t(l.caret_)];
-            row.Selected = l.extendedSelect_ && !ctrl ? true : !row.Selected;
+            row.Selected = l.extendedSelect_ && !held.Contains(ssCtrl) ? true : !row.Selected;
             l.anchor_ = l.caret_;
             l.InvalidateRow(l.caret_);
             l.NotifySelChange();
@@ -133,7 +124,7 @@ void TListBoxInput::Char(char16_t ch)
     const int found =
         typeAhead_.Type(ch, list_.Count(), list_.caret_, [this](int i) { return list_.rows_[std::size_t(i)].Text; });
     if (found >= 0)
-        MoveTo(found, false, false);
+        MoveTo(found, TShiftState{});
 }
 
 void TListBoxInput::ButtonDown(TPoint p, WPARAM keys, bool doubleClick)

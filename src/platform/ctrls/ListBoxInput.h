@@ -3,6 +3,7 @@
 // prefix), the mouse, the wheel, scroll messages and focus changes.
 #include "platform/ctrls/TypeAhead.h"
 #include "platform/vcl/ControlMessages.h"
+#include "platform/vcl/ControlTypes.h"
 
 #include <cstdint>
 #include <string>
@@ -23,8 +24,8 @@ private:
     void ButtonDown(TPoint p, WPARAM keys, bool doubleClick);
     void Drag(TPoint p);
     void Scroll(WPARAM w);
-    // Moves to `index` the way an arrow key does (shift/ctrl as held).
-    void MoveTo(int index, bool shift, bool ctrl);
+    // Moves to `index` the way an arrow key does with these modifiers held.
+    void MoveTo(int index, TShiftState held);
 
     TCustomListBox& list_;
     bool tracking_ = false;
