@@ -31,11 +31,21 @@ TClickMemory lastClick;
 constexpr UINT kButtonVk[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
 constexpr UINT kClientDown[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
 
-// Client message of a button event; +1 for up, +2 for double click.
-UINT ButtonMessage(int button, bool up, bool dbl, bool nonClient)
+enum class TButtonEdge { Down, Up, DoubleClick };
+
+// The message of a button event over the hit-test area `hit`: the client
+// message over the client area, the non-client one elsewhere.
+UINT ButtonMessage(int button, TButtonEdge edge, LRESULT hit = HTCLIENT)
 {
-    const UINT base = nonClient ? UINT(WM_NCLBUTTONDOWN + (kClientDown[button] - WM_LBUTTONDOWN)) : kClientDown[button];
-    return base + (up ? 1 : 0) + (dbl ? 2 : 0);
+    const UINT down =
+        hit == HTCLIENT ? kClientDown[button] : UINT(WM_NCLBUTTONDOWN + (kClientDown[button] - WM_LBUTTONDOWN));
+    // Each button's messages run down, up, double click.
+    switch (edge) {
+    case TButtonEdge::Down: return down;
+    case TButtonEdge::Up: return down + 1;
+    case TButtonEdge::DoubleClick: return down + 2;
+    }
+    return down;
 }
 
 bool InWindowShape(const TWindow& w, TPoint screen)
@@ -106,11 +116,12 @@ void CookMouseToCapture(const TRawInput& raw, HWND capture)
     case TRawKind::MouseMove: QueueCooked(capture, WM_MOUSEMOVE, MouseKeyFlags(), at, &raw.Pt); break;
     case TRawKind::MouseDown: {
         const bool dbl = IsDoubleClick(capture, raw.Button, raw.Pt, ClassWantsDoubleClicks(capture));
-        QueueCooked(capture, ButtonMessage(raw.Button, false, dbl, false), MouseKeyFlags(), at, &raw.Pt);
+        QueueCooked(capture, ButtonMessage(raw.Button, dbl ? TButtonEdge::DoubleClick : TButtonEdge::Down),
+                    MouseKeyFlags(), at, &raw.Pt);
         break;
     }
     case TRawKind::MouseUp:
-        QueueCooked(capture, ButtonMessage(raw.Button, true, false, false), MouseKeyFlags(), at, &raw.Pt);
+        QueueCooked(capture, ButtonMessage(raw.Button, TButtonEdge::Up), MouseKeyFlags(), at, &raw.Pt);
         break;
     default: break;
     }
@@ -146,8 +157,9 @@ void CookMouse(const TRawInput& raw)
         return;
     const bool nonClient = hit != HTCLIENT;
     const bool down = raw.Kind == TRawKind::MouseDown;
-    UINT message = raw.Kind == TRawKind::MouseMove ? (nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE)
-                                                   : ButtonMessage(raw.Button, !down, false, nonClient);
+    UINT message = raw.Kind == TRawKind::MouseMove
+                       ? (nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE)
+                       : ButtonMessage(raw.Button, down ? TButtonEdge::Down : TButtonEdge::Up, hit);
     auto w = LookupWindow(target);
     if (!IsEnabledChain(*w)) {
         SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(HTERROR), int(message)));
@@ -161,7 +173,7 @@ void CookMouse(const TRawInput& raw)
     if (!IsWindow(target))
         return;
     if (down && IsDoubleClick(target, raw.Button, raw.Pt, nonClient || ClassWantsDoubleClicks(target)))
-        message += 2;
+        message = ButtonMessage(raw.Button, TButtonEdge::DoubleClick, hit);
     if (nonClient)
         QueueCooked(target, message, WPARAM(hit), LParamFromPoint(raw.Pt), &raw.Pt);
     else

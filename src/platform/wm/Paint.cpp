@@ -114,8 +114,8 @@ TRegion ScrollPixels(TWindow& w, const TRegion& area, const TRegion& changeable,
     TSurface& surface = *top->Store->Surface;
     const TPoint o = OriginInTopLevel(w);
     // Children move with their pixels, so they clip nothing here.
-    const TRegion shown = VisibleRegion(w, true, false, false)
-                              .Combined(TRegion(TRect{0, 0, surface.Width(), surface.Height()}), TRegionOp::And);
+    const TRegion shown =
+        VisibleRegion(w).Combined(TRegion(TRect{0, 0, surface.Width(), surface.Height()}), TRegionOp::And);
     TRegion from = area;
     from.Offset(o.X, o.Y);
     from = from.Combined(shown, TRegionOp::And);
@@ -366,7 +366,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     const TPoint o = OriginInTopLevel(*w);
     TRegion clip = update;
     clip.Offset(o.X, o.Y);
-    clip = clip.Combined(VisibleRegion(*w, true, (w->Style & WS_CLIPCHILDREN) != 0, false), TRegionOp::And);
+    clip = clip.Combined(VisibleRegion(*w, {.ClipChildren = (w->Style & WS_CLIPCHILDREN) != 0}), TRegionOp::And);
     *ps = PAINTSTRUCT{};
     ps->hdc = MakeWindowDC(*w, true, clip);
     update.Offset(-w->Client.Left, -w->Client.Top);

@@ -40,16 +40,16 @@ std::vector<HWND> SiblingsAbove(const TWindow& parent, HWND hwnd)
 
 } // namespace
 
-TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool clipSiblings)
+TRegion VisibleRegion(const TWindow& w, TVisibleArea area)
 {
     if (!IsVisibleChain(w))
         return {};
     const TPoint o = OriginInTopLevel(w);
     TRegion rgn = ShapeInTopLevel(w);
-    if (client)
+    if (area.ClientOnly)
         rgn = rgn.Combined(TRegion(Offset(w.Client, o.X, o.Y)), TRegionOp::And);
     const TWindow* current = &w;
-    bool siblings = clipSiblings || (w.Style & WS_CLIPSIBLINGS);
+    bool siblings = area.ClipSiblings || (w.Style & WS_CLIPSIBLINGS);
     while (current->Parent) {
         auto parent = LookupWindow(current->Parent);
         if (!parent)
@@ -62,7 +62,7 @@ TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool cli
         current = parent.get();
         siblings = (current->Style & WS_CLIPSIBLINGS) != 0;
     }
-    if (clipChildren) {
+    if (area.ClipChildren) {
         // Children show only inside the client area: the frame under their overhang stays drawable.
         TRegion children = rgn;
         SubtractVisible(children, w.Children);

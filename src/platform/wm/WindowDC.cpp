@@ -59,7 +59,8 @@ HDC GetDCEx(HWND hwnd, HRGN rgn, DWORD flags)
         return nullptr;
     const bool client = !(flags & DCX_WINDOW);
     const bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
-    TRegion clip = VisibleRegion(*w, client, clipChildren, (flags & DCX_CLIPSIBLINGS) != 0);
+    TRegion clip = VisibleRegion(
+        *w, {.ClientOnly = client, .ClipChildren = clipChildren, .ClipSiblings = (flags & DCX_CLIPSIBLINGS) != 0});
     if (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) {
         if (auto given = RegionOf(rgn)) {
             // Screen coordinates, as WM_NCPAINT hands the region over.

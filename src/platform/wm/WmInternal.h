@@ -46,7 +46,14 @@ void PaintNow(TWindow& w, bool children);
 HDC MakeWindowDC(TWindow& w, bool client, TRegion clip); // the clip in top-level surface coordinates
 void MarkDirty(HWND top, const TRegion& clip); // to be shown when the queue runs idle // sends the WM_PAINTs that are
                                                // due, children after parents
-TRegion VisibleRegion(const TWindow& w, bool client, bool clipChildren, bool clipSiblings);
+// What of a window VisibleRegion gives: its client area or the whole window,
+// less its children and its siblings above when asked (siblings also by style).
+struct TVisibleArea {
+    bool ClientOnly = true;
+    bool ClipChildren = false;
+    bool ClipSiblings = false;
+};
+TRegion VisibleRegion(const TWindow& w, TVisibleArea area = {});
 LRESULT DefPrint(TWindow& w, HDC dc, LPARAM flags); // WM_PRINT
 
 // The caret leaves a window while it paints, and with it.
