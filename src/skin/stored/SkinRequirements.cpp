@@ -7,14 +7,20 @@ namespace {
 
 using M = TskResizeMode;
 
-constexpr TskRequiredEntry Control(std::string_view name, std::string_view kind, bool user, bool tools,
+// Which stored skins must hold a control entry: every user skin, and the
+// tools skin too when the tools' windows look it up.
+enum class TNeededBy { UserSkins, UserAndToolsSkins };
+using enum TNeededBy;
+
+constexpr TskRequiredEntry Control(std::string_view name, std::string_view kind, TNeededBy neededBy,
                                    std::optional<TskResizeMode> resize = std::nullopt)
 {
-    return TskRequiredEntry{name, kind, false, user, tools, resize};
+    return TskRequiredEntry{
+        .Name = name, .Kind = kind, .User = true, .Tools = neededBy == UserAndToolsSkins, .Resize = resize};
 }
 constexpr TskRequiredEntry Object(std::string_view name, std::string_view kind)
 {
-    return TskRequiredEntry{name, kind, true, true, false, std::nullopt};
+    return TskRequiredEntry{.Name = name, .Kind = kind, .Object = true, .User = true, .Resize = std::nullopt};
 }
 
 constexpr std::array kRequired{
@@ -23,38 +29,38 @@ constexpr std::array kRequired{
     Object("maxbutton", "stdbutton"),
     Object("minbutton", "stdbutton"),
     Object("menuitem", "menuitem"),
-    Control("button", "button", true, false, M::Both),
-    Control("resizebutton", "button", true, true, M::Both),
-    Control("resizetoolbutton", "button", true, true, M::Both),
-    Control("toolbutton", "button", true, false),
-    Control("toolmenubutton", "menubutton", true, false),
-    Control("combobutton", "button", true, true),
-    Control("editbutton", "button", true, true),
-    Control("checkbox", "checkradio", true, false),
-    Control("radiobox", "checkradio", true, false),
-    Control("stdlabel", "stdlabel", true, false),
-    Control("menuheader", "label", true, true, M::WidthOnly),
-    Control("label", "label", true, true, M::WidthOnly),
-    Control("panel", "panel", true, false, M::Both),
-    Control("groupbox", "panel", true, false, M::Both),
-    Control("toolpanel", "panel", true, true, M::Both),
-    Control("resizetoolpanel", "panel", true, true, M::Both),
-    Control("statusbar", "panel", true, false, M::Both),
-    Control("bevel", "bevel", true, false),
-    Control("hscrollbar", "scrollbar", true, true, M::WidthOnly),
-    Control("vscrollbar", "scrollbar", true, true, M::HeightOnly),
-    Control("bothhscrollbar", "scrollbar", true, true, M::WidthOnly),
-    Control("scrollbox", "scrollbox", true, false, M::Both),
-    Control("listbox", "listbox", true, true, M::Both),
-    Control("combobox", "combobox", true, true, M::WidthOnly),
-    Control("edit", "edit", true, false, M::WidthOnly),
-    Control("listview", "listview", true, false),
-    Control("treeview", "treeview", true, false),
-    Control("tab", "tab", true, false),
-    Control("hupdown", "updown", true, false, M::Fixed),
-    Control("vupdown", "updown", true, false, M::Fixed),
-    Control("mainmenubar", "mainmenubar", true, false),
-    Control("slider", "slider", true, false),
+    Control("button", "button", UserSkins, M::Both),
+    Control("resizebutton", "button", UserAndToolsSkins, M::Both),
+    Control("resizetoolbutton", "button", UserAndToolsSkins, M::Both),
+    Control("toolbutton", "button", UserSkins),
+    Control("toolmenubutton", "menubutton", UserSkins),
+    Control("combobutton", "button", UserAndToolsSkins),
+    Control("editbutton", "button", UserAndToolsSkins),
+    Control("checkbox", "checkradio", UserSkins),
+    Control("radiobox", "checkradio", UserSkins),
+    Control("stdlabel", "stdlabel", UserSkins),
+    Control("menuheader", "label", UserAndToolsSkins, M::WidthOnly),
+    Control("label", "label", UserAndToolsSkins, M::WidthOnly),
+    Control("panel", "panel", UserSkins, M::Both),
+    Control("groupbox", "panel", UserSkins, M::Both),
+    Control("toolpanel", "panel", UserAndToolsSkins, M::Both),
+    Control("resizetoolpanel", "panel", UserAndToolsSkins, M::Both),
+    Control("statusbar", "panel", UserSkins, M::Both),
+    Control("bevel", "bevel", UserSkins),
+    Control("hscrollbar", "scrollbar", UserAndToolsSkins, M::WidthOnly),
+    Control("vscrollbar", "scrollbar", UserAndToolsSkins, M::HeightOnly),
+    Control("bothhscrollbar", "scrollbar", UserAndToolsSkins, M::WidthOnly),
+    Control("scrollbox", "scrollbox", UserSkins, M::Both),
+    Control("listbox", "listbox", UserAndToolsSkins, M::Both),
+    Control("combobox", "combobox", UserAndToolsSkins, M::WidthOnly),
+    Control("edit", "edit", UserSkins, M::WidthOnly),
+    Control("listview", "listview", UserSkins),
+    Control("treeview", "treeview", UserSkins),
+    Control("tab", "tab", UserSkins),
+    Control("hupdown", "updown", UserSkins, M::Fixed),
+    Control("vupdown", "updown", UserSkins, M::Fixed),
+    Control("mainmenubar", "mainmenubar", UserSkins),
+    Control("slider", "slider", UserSkins),
 };
 
 } // namespace
