@@ -402,6 +402,7 @@ TEST_F(Input, CaptionDragRunsTheMoveLoopAndSizingKeepsTheLimits)
     });
     On(top, WM_GETMINMAXINFO, [](HWND, UINT, WPARAM, LPARAM l) {
         FromLParam<MINMAXINFO>(l)->ptMinTrackSize = {120, 80};
+        FromLParam<MINMAXINFO>(l)->ptMaxTrackSize = {260, 190};
         return std::optional<LRESULT>(0);
     });
     Log().clear();
@@ -417,25 +418,89 @@ TEST_F(Input, CaptionDragRunsTheMoveLoopAndSizingKeepsTheLimits)
               (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_MOVING, WM_MOVING, WM_EXITSIZEMOVE}));
     EXPECT_EQ(GetCapture(), nullptr);
 
-    // The bottom-right corner: shrinking stops at the minimum track size.
-    clock->Advance(1000);
-    InjectMouseButton(0, true, {r.Right - 1, r.Bottom - 1});
-    InjectMouseMove({r.Right - 150, r.Bottom - 20});
-    InjectMouseButton(0, false, {r.Right - 150, r.Bottom - 20});
-    Pump();
-    RECT sized;
-    GetWindowRect(top, &sized);
-    EXPECT_EQ(sized, Bounds(120, 130, 120, 131)); // width held at the minimum, height follows the pointer
-    EXPECT_EQ(Last(top, WM_SIZING)->WParam, WMSZ_BOTTOMRIGHT);
+    // Each edge from the same start, 200 x 150 with its right at 320 and bottom at 280:
+    // the edges held still stay put and the track size stays within 120 x 80 to 260 x 190.
+    struct TSizeCase {
+        const char* Name;
+        WPARAM Edge;
+        TPoint Drag;
+        bool ReleaseOnly; // the release comes where no move was reported first
+        TRect Sized;
+    } cases[] = {
+        {"bottom-right shrinks to the minimum width", WMSZ_BOTTOMRIGHT, {-149, -19}, false, Bounds(120, 130, 120, 131)},
+        {"bottom-right by the release alone", WMSZ_BOTTOMRIGHT, {30, 10}, true, Bounds(120, 130, 230, 160)},
+        {"right grows to the maximum width", WMSZ_RIGHT, {100, 5}, false, Bounds(120, 130, 260, 150)},
+        {"left grows", WMSZ_LEFT, {-30, 7}, false, Bounds(90, 130, 230, 150)},
+        {"left grows to the maximum width", WMSZ_LEFT, {-100, 0}, false, Bounds(60, 130, 260, 150)},
+        {"left shrinks to the minimum width", WMSZ_LEFT, {150, 0}, false, Bounds(200, 130, 120, 150)},
+        {"top grows", WMSZ_TOP, {9, -30}, false, Bounds(120, 100, 200, 180)},
+        {"top grows to the maximum height", WMSZ_TOP, {0, -80}, false, Bounds(120, 90, 200, 190)},
+        {"top shrinks to the minimum height", WMSZ_TOP, {0, 100}, false, Bounds(120, 200, 200, 80)},
+        {"top-left grows", WMSZ_TOPLEFT, {-20, -10}, false, Bounds(100, 120, 220, 160)},
+        {"top-left at both limits", WMSZ_TOPLEFT, {-200, 120}, false, Bounds(60, 200, 260, 80)},
+        {"top-left by the release alone", WMSZ_TOPLEFT, {-10, -10}, true, Bounds(110, 120, 210, 160)},
+    };
+    for (const TSizeCase& c : cases) {
+        SetWindowPos(top, nullptr, 120, 130, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+        const bool left = c.Edge == WMSZ_LEFT || c.Edge == WMSZ_TOPLEFT;
+        const bool right = c.Edge == WMSZ_RIGHT || c.Edge == WMSZ_BOTTOMRIGHT;
+        const bool upper = c.Edge == WMSZ_TOP || c.Edge == WMSZ_TOPLEFT;
+        const TPoint grab{left ? 120 : right ? 319 : 220, upper ? 130 : c.Edge == WMSZ_BOTTOMRIGHT ? 279 : 205};
+        const TPoint drop{grab.X + c.Drag.X, grab.Y + c.Drag.Y};
+        clock->Advance(1000);
+        Log().clear();
+        InjectMouseButton(0, true, grab);
+        if (!c.ReleaseOnly)
+            InjectMouseMove(drop);
+        InjectMouseButton(0, false, drop);
+        Pump();
+        RECT sized;
+        GetWindowRect(top, &sized);
+        EXPECT_EQ(sized, c.Sized) << c.Name;
+        const auto sizing = Last(top, WM_SIZING);
+        ASSERT_TRUE(sizing) << c.Name;
+        EXPECT_EQ(sizing->WParam, c.Edge) << c.Name;
+        EXPECT_EQ(GetCapture(), nullptr) << c.Name;
+    }
+}
 
-    // A release reported where no move came first still sets the size.
-    clock->Advance(1000);
-    InjectMouseButton(0, true, {sized.Right - 1, sized.Bottom - 1});
-    InjectMouseButton(0, false, {sized.Right + 29, sized.Bottom + 9});
-    Pump();
-    RECT released;
-    GetWindowRect(top, &released);
-    EXPECT_EQ(released, Bounds(120, 130, 150, 141));
+TEST_F(Input, EscapeCancelsAMoveOrASizeAndPutsTheWindowBack)
+{
+    HWND top = Top(Bounds(100, 100, 200, 150));
+    std::vector<RECT> placed;
+    On(top, WM_WINDOWPOSCHANGED, [&placed](HWND h, UINT, WPARAM, LPARAM) {
+        RECT r;
+        GetWindowRect(h, &r);
+        placed.push_back(r);
+        return std::optional<LRESULT>();
+    });
+    const struct {
+        const char* Name;
+        TPoint Grab;
+        TRect During; // where the drag by (-30, -20) had put the window
+    } cases[] = {
+        {"move", {150, 110}, Bounds(70, 80, 200, 150)},
+        {"size from the top-left", {100, 100}, Bounds(70, 80, 230, 170)},
+        {"size from the bottom-right", {299, 249}, Bounds(100, 100, 170, 130)},
+    };
+    for (const auto& c : cases) {
+        placed.clear();
+        Log().clear();
+        clock->Advance(1000);
+        InjectMouseButton(0, true, c.Grab);
+        InjectMouseMove({c.Grab.X - 30, c.Grab.Y - 20});
+        InjectKey(VK_ESCAPE, true);
+        InjectKey(VK_ESCAPE, false);
+        InjectMouseButton(0, false, {c.Grab.X - 30, c.Grab.Y - 20});
+        Pump();
+        ASSERT_EQ(placed.size(), 2u) << c.Name;
+        EXPECT_EQ(placed[0], c.During) << c.Name;
+        RECT r;
+        GetWindowRect(top, &r);
+        EXPECT_EQ(r, Bounds(100, 100, 200, 150)) << c.Name;
+        EXPECT_EQ(GetCapture(), nullptr) << c.Name;
+        EXPECT_TRUE(Last(top, WM_EXITSIZEMOVE)) << c.Name;
+    }
 }
 
 } // namespace
