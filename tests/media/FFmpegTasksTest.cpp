@@ -406,6 +406,93 @@ TEST_F(TasksTest, ListOperationsRefuseWhileABatchRunsOrHasNotBeenCleared)
     EXPECT_EQ(tasks_.TasksCount(), 0);
 }
 
+// One edit of the task list: RemoveTask(Index), or Exchange(Index, With).
+struct TListEdit {
+    static constexpr int kRemove = -100;
+    int Index;
+    int With = kRemove;
+};
+constexpr TListEdit Remove(int index)
+{
+    return {index};
+}
+constexpr TListEdit Swap(int index, int with)
+{
+    return {index, with};
+}
+
+// While idle the list may be edited; a batch then runs exactly the remaining
+// tasks in their new order and reports each by its new index.
+TEST_F(TasksTest, RemovingAndReorderingWhileIdleShapeTheNextBatch)
+{
+    struct Case {
+        const char* name;
+        std::vector<TListEdit> edits;
+        std::vector<int> order;  // the tasks as first added, in the order they should now run
+        bool outOfRange = false; // the last edit is refused with the list's index error
+    };
+    const Case cases[] = {
+        {"remove the first", {Remove(0)}, {1, 2, 3}},
+        {"remove a middle one", {Remove(1)}, {0, 2, 3}},
+        {"remove the last", {Remove(3)}, {0, 1, 2}},
+        {"remove every one", {Remove(0), Remove(0), Remove(0), Remove(0)}, {}},
+        {"move the first down", {Swap(0, 1)}, {1, 0, 2, 3}},
+        {"move the last up", {Swap(3, 2)}, {0, 1, 3, 2}},
+        {"move one up to the top", {Swap(2, 1), Swap(1, 0)}, {2, 0, 1, 3}},
+        {"move one down to the bottom", {Swap(1, 2), Swap(2, 3)}, {0, 2, 3, 1}},
+        {"remove, then move into the gap", {Remove(1), Swap(2, 1)}, {0, 3, 2}},
+        {"move the first up", {Swap(0, -1)}, {0, 1, 2, 3}, true},
+        {"move the last down", {Swap(3, 4)}, {0, 1, 2, 3}, true},
+        {"remove past the end", {Remove(3), Remove(3)}, {0, 1, 2}, true},
+    };
+    const auto apply = [this](const TListEdit& edit) {
+        if (edit.With == TListEdit::kRemove)
+            tasks_.RemoveTask(edit.Index);
+        else
+            tasks_.Exchange(edit.Index, edit.With);
+    };
+    for (int threads : {0, 1}) {
+        for (const Case& c : cases) {
+            const std::string name = std::string(c.name) + ", threads " + std::to_string(threads);
+            Build(std::vector<TFakeRun>(4, TFakeRun::Finish));
+            std::vector<TFFmpeg*> added;
+            for (int i = 0; i < 4; ++i)
+                added.push_back(tasks_.Task(i));
+            for (std::size_t k = 0; k < c.edits.size(); ++k) {
+                if (c.outOfRange && k + 1 == c.edits.size())
+                    EXPECT_THROW(apply(c.edits[k]), std::out_of_range) << name;
+                else
+                    apply(c.edits[k]);
+            }
+            ASSERT_EQ(tasks_.TasksCount(), static_cast<int>(c.order.size())) << name;
+            for (std::size_t i = 0; i < c.order.size(); ++i)
+                ASSERT_EQ(tasks_.Task(static_cast<int>(i)), added[static_cast<std::size_t>(c.order[i])]) << name;
+
+            records_.clear();
+            log_.clear();
+            progressOf_.assign(progressOf_.size(), 0);
+            tasks_.Start(threads);
+            WaitForRecord(-1);
+            // One at a time, so the records follow the run order.
+            std::vector<int> expected;
+            for (std::size_t i = 0; i < c.order.size(); ++i)
+                expected.push_back(static_cast<int>(i));
+            expected.push_back(-1);
+            EXPECT_EQ(RecordIndexes(), expected) << name;
+            for (const TTerminateInfo& r : records_)
+                EXPECT_TRUE(r.Finished) << name << ", task " << r.TaskIndex;
+            for (int i = 0; i < 4; ++i) {
+                const bool kept = std::find(c.order.begin(), c.order.end(), i) != c.order.end();
+                EXPECT_EQ(script_->HasStarted(i), kept) << name << ", task added " << i;
+                EXPECT_EQ(progressOf_[static_cast<std::size_t>(i)] > 0, i < static_cast<int>(c.order.size()))
+                    << name << ", progress of " << i;
+            }
+            ExpectProgressBeforeEachEnd();
+            tasks_.ClearTasks();
+        }
+    }
+}
+
 TEST_F(TasksTest, AddingReportsFailuresInLastErrMsg)
 {
     Build({});
