@@ -5,6 +5,8 @@
 #include "skin/draw/EffectBmp.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tovrel::test {
 namespace {
@@ -159,12 +161,58 @@ TEST(EffectBmpMorph, RectangleOperationsCopyAndBlendParts)
     EXPECT_EQ(LevelsOf(m, 0), "0 0 0 0");
 }
 
+// Every pixel of an image, row by row.
+std::vector<std::uint32_t> PixelsOf(const TskEffectBmp& b)
+{
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < b.Height; ++y)
+        for (int x = 0; x < b.Width; ++x)
+            pixels.push_back(b.GetPixel(x, y));
+    return pixels;
+}
+
+// A and B differ in every pixel and vary along both axes, so each effect leaves its own trace.
+TskEffectBmp Ramp(int w, int h, bool second)
+{
+    TskEffectBmp b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int red = second ? 250 - 19 * x : 20 * x + 5 * y, green = second ? 200 - 11 * y : 40 + 5 * x;
+            b.SetPixel(x, y, std::uint32_t(red) << 16 | std::uint32_t(green) << 8 | (second ? 0xE0u : 0x20u));
+        }
+    return b;
+}
+
 TEST(EffectBmpMorph, KindSelectsTheOperation)
 {
-    TskEffectBmp a = Named(5, 1, 0xA0), b = Named(5, 1, 0xA0);
-    a.MorphByKind(TskMorphKind::mkPush, Named(5, 1, 0xB0), 0.4);
-    b.MorphPush(Named(5, 1, 0xB0), 0.4);
-    EXPECT_EQ(RowOf(a), RowOf(b));
+    const std::pair<TskMorphKind, TMorph> kinds[] = {
+        {TskMorphKind::mkDefault, &TskEffectBmp::Morph},
+        {TskMorphKind::mkGradient, &TskEffectBmp::MorphGrad},
+        {TskMorphKind::mkLeftGradient, &TskEffectBmp::MorphLeftGrad},
+        {TskMorphKind::mkRightGradient, &TskEffectBmp::MorphRightGrad},
+        {TskMorphKind::mkLeftSlide, &TskEffectBmp::MorphLeftSlide},
+        {TskMorphKind::mkRightSlide, &TskEffectBmp::MorphRightSlide},
+        {TskMorphKind::mkPush, &TskEffectBmp::MorphPush},
+    };
+    // Wide and tall: the gradient kind works by columns on one and by rows on the other.
+    for (const auto& [w, h] : {std::pair{10, 2}, std::pair{3, 9}})
+        for (double kf : {0.0, 0.5, 1.0}) {
+            std::vector<std::vector<std::uint32_t>> results;
+            for (const auto& [kind, op] : kinds) {
+                const std::string name =
+                    "kind " + std::to_string(int(kind)) + " on " + std::to_string(w) + "x" + std::to_string(h);
+                TskEffectBmp byKind = Ramp(w, h, false), direct = Ramp(w, h, false);
+                byKind.MorphByKind(kind, Ramp(w, h, true), kf);
+                (direct.*op)(Ramp(w, h, true), kf);
+                EXPECT_EQ(PixelsOf(byKind), PixelsOf(direct)) << name << " at " << kf;
+                // Halfway, no two kinds look alike.
+                if (kf == 0.5) {
+                    for (std::size_t other = 0; other < results.size(); ++other)
+                        EXPECT_NE(PixelsOf(byKind), results[other]) << name << " and kind " << other;
+                }
+                results.push_back(PixelsOf(byKind));
+            }
+        }
 }
 
 } // namespace
