@@ -1,6 +1,7 @@
 #pragma once
-// One playback: the record every thread of the playback shares. Fields that
-// more than one thread touches are atomic or guarded by the named lock.
+// One playback: the record every thread of the playback shares. Each group of
+// fields names the thread or lock that owns it; fields that more than one
+// thread touches are atomic or under the named lock.
 #include "media/loader/FFmpegUtilsRGB.h"
 #include "player/PacketQueue.h"
 #include "player/PlaybackThread.h"
@@ -34,16 +35,21 @@ namespace tovrel {
 
 // One stored picture, YUV 4:2:0 in a buffer of its own.
 struct TPictureSlot {
-    double pts = 0;
-    std::atomic<double> target{0}; // wall-clock time at which it is due
-    std::int64_t pos = -1;
+    // pixelsLock: the buffer and its shape (sized by the play thread on request),
+    // and the picture the decode thread writes there; the display and CurrentFrame
+    // read them under it too.
+    std::mutex pixelsLock;
     std::vector<std::uint8_t> buffer;
     TAVPicture picture;
     int width = 0, height = 0;
-    bool allocated = false; // under pictq_mutex
     AVRational sampleAspect{0, 1};
-    // Held while the picture's pixels are written or read (decoder, display, CurrentFrame).
-    std::mutex pixelsLock;
+    // Written by the decode thread under pixelsLock before the slot is queued;
+    // the play thread reads them once it is.
+    double pts = 0;
+    std::int64_t pos = -1;
+
+    bool allocated = false;        // pictq_mutex
+    std::atomic<double> target{0}; // wall-clock time at which it is due (read anywhere)
 };
 
 struct TSubtitleSlot {
@@ -52,105 +58,124 @@ struct TSubtitleSlot {
 };
 
 struct TVideoState {
+    // Set before the playback's threads use them (CreatePlayback; the read
+    // thread's open, before Opened is 1), then only read.
     TCustomPlayer* Owner = nullptr;
     std::string filename;
     const struct AVInputFormat* iformat = nullptr;
-
-    TPlaybackThread parse_tid, video_tid, refresh_tid, subtitle_tid;
-    std::atomic<int> abort_request{0};
-    std::atomic<int> paused{0};
-    int last_paused = 0; // read thread
-    std::atomic<int> seek_req{0};
-    int seek_flags = 0; // written before seek_req is set
-    std::int64_t seek_pos = 0, seek_rel = 0;
-    std::atomic<int> read_pause_return{0};
-    AVFormatContext* ic = nullptr;
-
     Tav_sync_type av_sync_type = AV_SYNC_AUDIO_MASTER;
+    AVFormatContext* ic = nullptr; // read from by the read thread only, which also closes it
+    std::int64_t StartTime = 0;
+    std::int64_t Duration = -1;
+    int IsImage2 = 0;
+    int IsDevice = 0;
 
-    // Audio (the device callback is the only writer of the buffers and the clock).
-    std::atomic<int> audio_stream{-1};
-    std::atomic<AVStream*> audio_st{nullptr};
-    AVCodecContext* audio_dec = nullptr;
-    TPacketQueue audioq;
+    // Started and joined by whoever opens or ends the playback or the stream.
+    TPlaybackThread parse_tid, video_tid, refresh_tid, subtitle_tid;
+
+    // Set while the audio stream is closed (the read thread's open, or a switch
+    // under dataLock); then read by the audio callback, the scope and the clocks.
     std::uint32_t audio_dev = 0;
     int audio_hw_buf_size = 0;
     int audio_tgt_channels = 0;
     int audio_tgt_freq = 0;
-    std::atomic<double> audio_clock{0};
-    double audio_diff_cum = 0, audio_diff_avg_coef = 0, audio_diff_threshold = 0;
-    int audio_diff_avg_count = 0;
-    std::vector<std::uint8_t> audio_buf;
-    std::atomic<int> audio_buf_size{0};
-    std::atomic<int> audio_buf_index{0};
+
+    // The read thread.
+    int last_paused = 0;
+
+    // The seek request: written by the requester before it sets seek_req; the
+    // read thread reads them once it sees seek_req.
+    int seek_flags = 0;
+    std::int64_t seek_pos = 0, seek_rel = 0;
+
+    // The SDL audio callback (set up and freed while the device is closed).
+    AVCodecContext* audio_dec = nullptr;
     AVFrame* audio_frame = nullptr;
     bool audio_pkt_pending = false; // the decoder still holds frames of the last packet
     SwrContext* swr = nullptr;
     int swr_src_fmt = -1, swr_src_rate = 0, swr_src_channels = 0;
-    std::atomic<int> show_audio{0};
-    std::mutex sampleLock; // sample_array and its index
-    std::vector<std::int16_t> sample_array = std::vector<std::int16_t>(player::SampleArraySize);
-    int sample_array_index = 0;
+    std::vector<std::uint8_t> audio_buf;
+    double audio_diff_cum = 0, audio_diff_avg_coef = 0, audio_diff_threshold = 0;
+    int audio_diff_avg_count = 0;
+
+    // The video decode thread (its decoder opened and freed while it does not run).
+    AVCodecContext* video_dec = nullptr;
+    double frame_last_pts = 0, frame_last_delay = 0;
+    int pictq_windex = 0;
+    float skip_frames_index = 0;
+    std::unique_ptr<TRGBConvertContext> hook_context; // the OnHook bitmap
+
+    // The subtitle decode thread (its decoder opened and freed while it does not run).
+    AVCodecContext* subtitle_dec = nullptr;
+
+    // The play thread: the display area on the surface and the scope.
+    int width = 0, height = 0, xleft = 0, ytop = 0;
+    SwsContext* display_sws = nullptr;
     int last_i_start = 0;
     int xpos = 0;
-    struct RDFTContext* rdft = nullptr; // spectrum (play thread)
+    struct RDFTContext* rdft = nullptr;
     int rdft_bits = 0;
     float* rdft_data = nullptr; // from FFmpeg's allocator: the transform needs its alignment
 
-    // Subtitles.
-    std::atomic<int> subtitle_stream{-1};
-    std::atomic<int> subtitle_stream_changed{0};
-    std::atomic<AVStream*> subtitle_st{nullptr};
-    AVCodecContext* subtitle_dec = nullptr;
-    TPacketQueue subtitleq;
-    std::array<TSubtitleSlot, player::SubtitleQueueSize> subpq{};
-    int subpq_size = 0, subpq_rindex = 0, subpq_windex = 0;
-    std::mutex subpq_mutex;
-    std::condition_variable subpq_cond;
+    // sampleLock: the samples the audio callback keeps for the scope.
+    std::mutex sampleLock;
+    std::vector<std::int16_t> sample_array = std::vector<std::int16_t>(player::SampleArraySize);
+    int sample_array_index = 0;
 
-    // Video.
-    std::atomic<double> frame_timer{0};
-    double frame_last_pts = 0, frame_last_delay = 0; // decode thread
-    std::atomic<double> video_clock{0};
-    std::atomic<int> video_stream{-1};
-    std::atomic<AVStream*> video_st{nullptr};
-    AVCodecContext* video_dec = nullptr;
-    TPacketQueue videoq;
-    std::atomic<double> video_current_pts{0};
-    std::atomic<double> video_current_pts_drift{0};
-    std::atomic<std::int64_t> video_current_pos{-1};
-    std::array<TPictureSlot, player::PictureQueueSize> pictq;
-    int pictq_size = 0; // under pictq_mutex
-    std::atomic<int> pictq_rindex{0};
-    int pictq_windex = 0; // decode thread
+    // pictq_mutex: the picture queue's count (each slot's pixels: its pixelsLock).
     std::mutex pictq_mutex;
     std::condition_variable pictq_cond;
-    std::atomic<float> skip_frames{1};
-    float skip_frames_index = 0; // decode thread
-    // The filter graph's output picture size and format (for the surface and the slots).
-    std::atomic<int> out_width{0}, out_height{0};
-    std::unique_ptr<TRGBConvertContext> hook_context; // the OnHook bitmap (decode thread)
+    int pictq_size = 0;
+    std::array<TPictureSlot, player::PictureQueueSize> pictq;
 
-    // Display area on the surface (play thread).
-    int width = 0, height = 0, xleft = 0, ytop = 0;
-    std::atomic<int> no_background{1};
-    std::atomic<int> refresh{0};
-    SwsContext* display_sws = nullptr; // play thread
+    // subpq_mutex: the subtitle queue.
+    std::mutex subpq_mutex;
+    std::condition_variable subpq_cond;
+    std::array<TSubtitleSlot, player::SubtitleQueueSize> subpq{};
+    int subpq_size = 0, subpq_rindex = 0, subpq_windex = 0;
 
-    std::atomic<int> Opened{0};
-    std::int64_t StartTime = 0;
-    std::int64_t Duration = -1;
-    std::atomic<std::int64_t> AudioDuration{-1};
-    int IsImage2 = 0;
-    int IsDevice = 0;
-    std::atomic<int> ErrorEOF{0};
-    std::atomic<int> EventEOF{0};
-    std::atomic<int> ReachEOF{0};
-    std::atomic<int> Reading{0};
-    std::atomic<int> open_paused{0};
+    // Packet queues from the read thread to the decoders; each keeps its own lock.
+    TPacketQueue audioq, videoq, subtitleq;
+
+    // Atomics, read anywhere; the comment names the writer where there is one.
+    std::atomic<int> abort_request{0}; // whoever ends the playback
+    std::atomic<int> paused{0};        // the main thread under dataLock; the decode thread when stepping
+    std::atomic<int> Opened{0};        // the read thread
+    std::atomic<int> Reading{0};       // the read thread
+    std::atomic<int> read_pause_return{0};
+    std::atomic<int> seek_req{0}; // set by the requester, cleared by the read thread
     std::atomic<int> seek_paused{0};
     std::atomic<int> seek_done{0};
     std::atomic<int> seek_flushed{0};
+    std::atomic<int> open_paused{0};
+    std::atomic<int> ErrorEOF{0};
+    std::atomic<int> ReachEOF{0};
+    std::atomic<int> EventEOF{0};
+    // Stream choice: written when a stream opens or closes.
+    std::atomic<int> audio_stream{-1};
+    std::atomic<AVStream*> audio_st{nullptr};
+    std::atomic<std::int64_t> AudioDuration{-1};
+    std::atomic<int> video_stream{-1};
+    std::atomic<AVStream*> video_st{nullptr};
+    std::atomic<int> subtitle_stream{-1};
+    std::atomic<AVStream*> subtitle_st{nullptr};
+    std::atomic<int> subtitle_stream_changed{0}; // set under subpq_mutex when the stream closes
+    // Audio: the callback writes the clock and the buffer's fill.
+    std::atomic<double> audio_clock{0};
+    std::atomic<int> audio_buf_size{0};
+    std::atomic<int> audio_buf_index{0};
+    std::atomic<int> show_audio{0}; // the main thread
+    // Video: the decode thread's clock and picture shape, the play thread's shown picture.
+    std::atomic<double> frame_timer{0};
+    std::atomic<double> video_clock{0};
+    std::atomic<double> video_current_pts{0};
+    std::atomic<double> video_current_pts_drift{0};
+    std::atomic<std::int64_t> video_current_pos{-1};
+    std::atomic<int> pictq_rindex{0};
+    std::atomic<float> skip_frames{1};
+    std::atomic<int> out_width{0}, out_height{0}; // the filter graph's output picture size
+    std::atomic<int> no_background{1};
+    std::atomic<int> refresh{0}; // a refresh tick is pending
 
     TVideoState() = default;
     // Frees what the playback's threads left: converters, frames, subtitles.
