@@ -1,12 +1,15 @@
 #pragma once
 // The playback engine's operations, one group per file:
+// the component's side (Player.cpp, PlayerEvents.cpp, PlayerFrames.cpp),
 // PlaybackRecord.cpp (create, destroy, end, seek requests, pause),
 // PlaybackReader.cpp (the read thread), PlaybackStreams.cpp (stream open, close, switch),
 // PlaybackVideo.cpp, PlaybackSubtitles.cpp, PlaybackAudio.cpp, PlaybackDisplay.cpp.
 #include "media/loader/FFmpegUtils.h"
+#include "media/loader/FFmpegUtilsRGB.h"
 #include "player/VideoState.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct AVInputFormat;
@@ -15,6 +18,28 @@ struct AVSubtitleRect;
 namespace tovrel {
 
 class TCustomPlayer;
+class TPlayEventRing;
+
+// The component's side.
+// Logs the message as an error; `store` also makes it the LastErrMsg.
+void ReportError(TCustomPlayer& player, const std::string& message, bool store);
+void SetLastErrMsg(TCustomPlayer& player, const std::string& message);
+void SetPlayState(TCustomPlayer& player, TPlayState state);
+// Position report, end of media and play length (refresh step and video decoder).
+void CheckPosition(TCustomPlayer& player);
+// The OnFileOpen round trip of a playback just opened, and the screen size it leaves.
+void DoFileOpen(TCustomPlayer& player);
+// The OnHook round trip for a stored picture (video decode thread).
+void DoHook(TCustomPlayer& player, std::unique_ptr<TRGBConvertContext>& hookContext, TAVPicture& picture, int width,
+            int height, std::int64_t pts);
+// The settings that hold for one playback go back to their defaults.
+void ResetPlaybackSettings(TCustomPlayer& player);
+// Runs the playback's event loop and tears it down (the play thread's body).
+void RunPlayThread(TCustomPlayer& player);
+// Delivers ring entries until psStop or a quit entry (the event thread's body).
+void RunEventThread(TCustomPlayer& player, TPlayEventRing& ring);
+// Ends SDL's audio once for each successful start.
+void QuitSDL(TCustomPlayer& player);
 
 // Record.
 bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AVInputFormat* format, bool paused);

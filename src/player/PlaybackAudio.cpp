@@ -6,6 +6,7 @@
 #include "media/loader/FFmpegLogger.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 #include "player/PlayerText.h"
 
 #include <algorithm>
@@ -45,9 +46,10 @@ bool PrepareConverter(TVideoState& is, const AVFrame* frame)
     if (!ok) {
         FF.swr_free(&is.swr);
         const char* from = FF.av_get_sample_fmt_name(AVSampleFormat(frame->format));
-        is.Owner->ReportError(PlayerText("Cannot convert %s sample format to %s sample format", from ? from : "none",
-                                         FF.av_get_sample_fmt_name(AV_SAMPLE_FMT_S16)),
-                              false);
+        ReportError(*is.Owner,
+                    PlayerText("Cannot convert %s sample format to %s sample format", from ? from : "none",
+                               FF.av_get_sample_fmt_name(AV_SAMPLE_FMT_S16)),
+                    false);
         return false;
     }
     is.swr_src_fmt = frame->format;
@@ -70,7 +72,7 @@ int ConvertAudioFrame(TVideoState& is, const AVFrame* frame)
     const int samples = FF.swr_convert(is.swr, &out, capacity, const_cast<const std::uint8_t**>(frame->extended_data),
                                        frame->nb_samples);
     if (samples < 0) {
-        is.Owner->ReportError("av_audio_convert() failed", false);
+        ReportError(*is.Owner, "av_audio_convert() failed", false);
         return -1;
     }
     return samples * frameBytes;
@@ -205,7 +207,7 @@ void FeedAudioDevice(void* opaque, std::uint8_t* stream, int len)
 {
     auto& is = *static_cast<TVideoState*>(opaque);
     TCustomPlayer& player = *is.Owner;
-    player.audioCallbackTime = FF.av_gettime_relative();
+    player.Engine().audioCallbackTime = FF.av_gettime_relative();
     FillAudioBuffer(is, stream, len, player.options.AudioVolume.load(), player.options.Mute.load());
 }
 

@@ -3,6 +3,7 @@
 #include "media/loader/FFmpegLoaderEntries.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 
 #include <algorithm>
 #include <chrono>
@@ -82,6 +83,7 @@ void BlendDueSubtitle(TVideoState& is, TPictureSlot& slot)
 void ShowPicture(TVideoState& is)
 {
     TCustomPlayer& player = *is.Owner;
+    TPlayerState& engine = player.Engine();
     TPictureSlot& slot = is.pictq[is.pictq_rindex.load()];
     std::lock_guard pixels(slot.pixelsLock);
     if (slot.buffer.empty() || slot.width <= 0 || slot.height <= 0)
@@ -102,14 +104,14 @@ void ShowPicture(TVideoState& is)
     if (!is.display_sws)
         return;
     const std::int64_t pts = std::int64_t(std::llround(slot.pts * 1000000)) - is.StartTime;
-    player.surface.Write([&](TSurface& surface) {
+    engine.surface.Write([&](TSurface& surface) {
         if (rect.Right > surface.Width() || rect.Bottom > surface.Height())
             return;
         std::uint8_t* dst[4] = {surface.ScanLine(rect.Top) + rect.Left * 4, nullptr, nullptr, nullptr};
         int dstStride[4] = {surface.Stride(), 0, 0, 0};
         FF.sws_scale(is.display_sws, slot.picture.data, slot.picture.linesize, 0, slot.height, dst, dstStride);
     });
-    player.surface.SetPicturePTS(pts);
+    engine.surface.SetPicturePTS(pts);
     is.no_background = 0;
     NotifyHost(is, rect);
 }
@@ -121,7 +123,7 @@ int ScopeStart(TVideoState& is, int channels, int dataUsed)
         return is.last_i_start;
     const int bytesPerFrame = 2 * channels;
     int delay = (is.audio_buf_size.load() - is.audio_buf_index.load()) / bytesPerFrame;
-    const std::int64_t callback = is.Owner->audioCallbackTime.load();
+    const std::int64_t callback = is.Owner->Engine().audioCallbackTime.load();
     if (callback)
         delay -= int(std::int64_t(is.audio_tgt_freq) * (FF.av_gettime_relative() - callback) / 1000000);
     delay += 2 * dataUsed;
@@ -224,7 +226,7 @@ void ShowAudioScope(TVideoState& is)
         start = best;
     }
     is.last_i_start = start;
-    is.Owner->surface.Write([&](TSurface& surface) {
+    is.Owner->Engine().surface.Write([&](TSurface& surface) {
         if (mode == saWave)
             ShowWave(is, surface, channels);
         else
@@ -279,7 +281,7 @@ int OpenVideoSurface(TVideoState& is, bool force)
         w = is.out_width.load() & ~1;
         h = is.out_height.load() & ~1;
     }
-    TVideoSurface& surface = is.Owner->surface;
+    TVideoSurface& surface = is.Owner->Engine().surface;
     if (!force && surface.Exists() && is.width == w && is.height == h && surface.Size() == TSize{w, h})
         return 0;
     surface.Open(w, h);
@@ -291,7 +293,7 @@ int OpenVideoSurface(TVideoState& is, bool force)
 
 void ShowFrame(TVideoState& is)
 {
-    if (!is.Owner->surface.Exists())
+    if (!is.Owner->Engine().surface.Exists())
         OpenVideoSurface(is, false);
     if (is.audio_st.load() && is.show_audio.load())
         ShowAudioScope(is);
@@ -305,7 +307,7 @@ void RefreshPlayback(TVideoState& is, bool advance)
     if (!is.video_st.load()) {
         if (is.audio_st.load()) {
             ShowFrame(is);
-            player.CheckPosition();
+            CheckPosition(player);
         }
         return;
     }
@@ -350,14 +352,14 @@ void RefreshPlayback(TVideoState& is, bool advance)
             AdvanceReadIndex(is);
     }
     if (!dropped)
-        player.CheckPosition();
+        CheckPosition(player);
 }
 
 void RefreshTickThread(TVideoState& is)
 {
     while (is.abort_request.load() != 1) {
         if (is.refresh.exchange(1) != 1)
-            is.Owner->events.Push(TPlayerEvent::Refresh);
+            is.Owner->Engine().events.Push(TPlayerEvent::Refresh);
         const bool scope = is.audio_st.load() && is.show_audio.load();
         const int ms = scope ? is.Owner->options.rdftspeed.load() : player::RefreshTickMs;
         std::this_thread::sleep_for(std::chrono::milliseconds(std::max(ms, 1)));
@@ -366,12 +368,13 @@ void RefreshTickThread(TVideoState& is)
 
 void PlayerEventLoop(TCustomPlayer& player)
 {
+    TPlayerState& engine = player.Engine();
     for (;;) {
-        const TPlayerEvent event = player.events.Wait();
-        std::lock_guard lock(player.dataLock);
-        TVideoState* is = player.videoState.load();
+        const TPlayerEvent event = engine.events.Wait();
+        std::lock_guard lock(engine.dataLock);
+        TVideoState* is = engine.videoState.load();
         if (!is) {
-            player.QuitSDL();
+            QuitSDL(player);
             return;
         }
         switch (event) {

@@ -8,6 +8,7 @@
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 #include "player/PlayerText.h"
 
 #include <chrono>
@@ -75,7 +76,7 @@ int OpenInput(TVideoState& is)
     TPlayerOptions& options = player.options;
     is.ic = FF.avformat_alloc_context();
     if (!is.ic) {
-        player.SetLastErrMsg("av_mallocz() failed.");
+        SetLastErrMsg(player, "av_mallocz() failed.");
         return -1;
     }
     is.ic->interrupt_callback.callback = AbortCheck;
@@ -90,13 +91,13 @@ int OpenInput(TVideoState& is)
     FF.av_dict_free(&dict);
     if (err < 0) {
         is.ic = nullptr; // freed by the failed open
-        player.SetLastErrMsg(FormatAVError(is.filename, err));
+        SetLastErrMsg(player, FormatAVError(is.filename, err));
         return -1;
     }
     if (options.genpts)
         is.ic->flags |= AVFMT_FLAG_GENPTS;
     if (FF.avformat_find_stream_info(is.ic, nullptr) < 0) {
-        player.SetLastErrMsg(PlayerText("%s: could not find codec parameters", is.filename.c_str()));
+        SetLastErrMsg(player, PlayerText("%s: could not find codec parameters", is.filename.c_str()));
         return -1;
     }
     if (is.ic->pb)
@@ -117,7 +118,8 @@ int OpenInput(TVideoState& is)
             target += is.ic->start_time;
         if (FF.avformat_seek_file(is.ic, -1, std::numeric_limits<std::int64_t>::min(), target,
                                   std::numeric_limits<std::int64_t>::max(), 0) < 0)
-            player.ReportError(
+            ReportError(
+                player,
                 PlayerText("%s: could not seek to position %0.3f", is.filename.c_str(), double(target) / AV_TIME_BASE),
                 false);
     }
@@ -130,7 +132,7 @@ int OpenInput(TVideoState& is)
     if (chosen[AVMEDIA_TYPE_SUBTITLE] >= 0)
         OpenStreamComponent(is, chosen[AVMEDIA_TYPE_SUBTITLE]);
     if (is.video_stream.load() < 0 && is.audio_stream.load() < 0) {
-        player.SetLastErrMsg(PlayerText("%s: could not open codecs, no stream to play.", is.filename.c_str()));
+        SetLastErrMsg(player, PlayerText("%s: could not open codecs, no stream to play.", is.filename.c_str()));
         return -1;
     }
     return 0;
@@ -139,6 +141,7 @@ int OpenInput(TVideoState& is)
 void ServeSeek(TVideoState& is, bool& eof)
 {
     TCustomPlayer& player = *is.Owner;
+    TPlayerState& engine = player.Engine();
     std::int64_t minimum, maximum;
     SeekWindow(is.seek_pos, is.seek_rel, minimum, maximum);
     int ret = FF.avformat_seek_file(is.ic, -1, minimum, is.seek_pos, maximum, is.seek_flags);
@@ -147,9 +150,9 @@ void ServeSeek(TVideoState& is, bool& eof)
     if (ret < 0)
         ret = FF.av_seek_frame(is.ic, -1, is.seek_pos, is.seek_flags ^ AVSEEK_FLAG_BACKWARD);
     if (ret < 0) {
-        player.ReportError(PlayerText("%s: error while seeking", is.filename.c_str()), false);
+        ReportError(player, PlayerText("%s: error while seeking", is.filename.c_str()), false);
         if (is.video_st.load())
-            player.pictEvent.SetEvent();
+            engine.pictEvent.SetEvent();
     } else {
         if (is.audio_stream.load() >= 0) {
             is.audioq.Flush();
@@ -163,16 +166,16 @@ void ServeSeek(TVideoState& is, bool& eof)
             is.seek_flushed = 0;
             is.videoq.Flush();
             is.videoq.PutFlush();
-            player.pictEvent.ResetEvent();
+            engine.pictEvent.ResetEvent();
         }
     }
     is.ErrorEOF = 0;
     is.ReachEOF = 0;
     is.seek_req = 0;
     is.seek_done = 1;
-    player.seekEvent.SetEvent();
+    engine.seekEvent.SetEvent();
     if (!is.video_st.load()) {
-        player.seeking = false;
+        engine.seeking = false;
         is.EventEOF = 0; // without pictures the seek itself ends the reported end
     }
     eof = false;
@@ -194,6 +197,7 @@ bool QueuesFull(TVideoState& is)
 void ReadLoop(TVideoState& is)
 {
     TCustomPlayer& player = *is.Owner;
+    TPlayerState& engine = player.Engine();
     bool eof = false;
     AVPacket* packet = FF.av_packet_alloc();
     if (!packet)
@@ -216,7 +220,7 @@ void ReadLoop(TVideoState& is)
         if (eof || (is.ic->pb && FF.avio_feof(is.ic->pb))) {
             if (is.video_stream.load() >= 0) {
                 is.videoq.PutEnd();
-                player.pictEvent.SetEvent();
+                engine.pictEvent.SetEvent();
             }
             SleepMs(10);
             if (is.audioq.Size() + is.videoq.Size() + is.subtitleq.Size() == 0)
@@ -234,13 +238,14 @@ void ReadLoop(TVideoState& is)
                 continue;
             }
             if (is.video_st.load())
-                player.pictEvent.SetEvent();
+                engine.pictEvent.SetEvent();
             if (!is.IsImage2 && !is.ErrorEOF.load()) {
                 is.ErrorEOF = 1;
                 if (ret == AVERROR_EOF)
                     GetFFLogger()->Log(&player, llInfo, "reach end of file: %s", is.filename.c_str());
                 else
-                    player.ReportError(PlayerText("error #%d while reading file: %s", ret, is.filename.c_str()), false);
+                    ReportError(player, PlayerText("error #%d while reading file: %s", ret, is.filename.c_str()),
+                                false);
             }
             if (ret == AVERROR_EOF)
                 eof = true;

@@ -4,6 +4,7 @@
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,12 +25,13 @@ void WaitWhileOpened(TVideoState& is, int from)
 
 bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AVInputFormat* format, bool paused)
 {
+    TPlayerState& engine = player.Engine();
     auto is = std::make_unique<TVideoState>();
     is->Owner = &player;
     if (paused) {
         is->paused = 1;
         is->open_paused = 1;
-        player.step = false;
+        engine.step = false;
     }
     is->filename = fileName;
     is->iformat = format;
@@ -37,7 +39,7 @@ bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AV
     try {
         is->parse_tid.Start([state = is.get()] { ReadThreadMain(*state); });
     } catch (const std::system_error&) {
-        player.ReportError("SDL_CreateThread() failed.", true);
+        ReportError(player, "SDL_CreateThread() failed.", true);
         return false;
     }
     WaitWhileOpened(*is, 0);
@@ -45,13 +47,13 @@ bool CreatePlayback(TCustomPlayer& player, const std::string& fileName, const AV
         TVideoState* playback = is.release();
         if (!playback->video_st.load() && !player.options.DisableDisplay)
             playback->show_audio = int(player.options.ShowAudio.load());
-        player.videoState = playback;
+        engine.videoState = playback;
         playback->refresh_tid.Start([playback] { RefreshTickThread(*playback); });
         return true;
     }
     WaitWhileOpened(*is, -1);
     is->parse_tid.Join(); // the thread has finished its clean-up
-    player.ResetPlaybackSettings();
+    ResetPlaybackSettings(player);
     return false;
 }
 
@@ -77,16 +79,17 @@ TVideoState::~TVideoState()
 
 void EndPlayback(TCustomPlayer& player)
 {
-    if (TVideoState* is = player.videoState.load()) {
+    TPlayerState& engine = player.Engine();
+    if (TVideoState* is = engine.videoState.load()) {
         DestroyPlayback(*is);
-        player.videoState = nullptr;
+        engine.videoState = nullptr;
         delete is;
-        player.ResetPlaybackSettings();
-        player.surface.Close();
+        ResetPlaybackSettings(player);
+        engine.surface.Close();
         if (TPlayerHost* host = player.ScreenHandle())
             host->PlaybackEnded();
     }
-    player.QuitSDL();
+    QuitSDL(player);
 }
 
 void SeekWindow(std::int64_t target, std::int64_t rel, std::int64_t& minimum, std::int64_t& maximum)
@@ -99,20 +102,20 @@ void RequestSeek(TVideoState& is, TSeekFlags flags, bool wait, std::int64_t targ
 {
     if (is.seek_req.load())
         return;
-    TCustomPlayer& player = *is.Owner;
-    player.seeking = true;
+    TPlayerState& engine = is.Owner->Engine();
+    engine.seeking = true;
     is.seek_paused = is.paused.load();
     is.seek_pos = target;
     is.seek_rel = rel;
     is.seek_flags = SeekFlagsToAVFlags(flags);
-    player.seekEvent.ResetEvent();
+    engine.seekEvent.ResetEvent();
     const bool hasVideo = is.video_st.load() != nullptr;
     is.seek_req = 1;
     if (!wait)
         return;
-    TMainThread::WaitPumping(player.seekEvent);
+    TMainThread::WaitPumping(engine.seekEvent);
     if (hasVideo)
-        TMainThread::WaitPumping(player.pictEvent);
+        TMainThread::WaitPumping(engine.pictEvent);
 }
 
 void RequestSeekTo(TVideoState& is, std::int64_t pts, TSeekFlags flags)
@@ -142,19 +145,18 @@ void RequestSeekBy(TVideoState& is, double delta, TSeekFlags flags)
 
 void StopPlayback(TVideoState& is)
 {
-    TCustomPlayer& player = *is.Owner;
     if (is.paused.load()) {
         TogglePlaybackPause(is);
-        player.step = false;
+        is.Owner->Engine().step = false;
     }
     PostQuitRequest(is);
 }
 
 void TogglePlaybackPause(TVideoState& is)
 {
-    TCustomPlayer& player = *is.Owner;
-    if (player.seekEvent.WaitFor(250) == TWaitResult::wrTimeout)
-        player.seekEvent.SetEvent();
+    TPlayerState& engine = is.Owner->Engine();
+    if (engine.seekEvent.WaitFor(250) == TWaitResult::wrTimeout)
+        engine.seekEvent.SetEvent();
     if (is.paused.load()) {
         const double now = NowSeconds();
         is.frame_timer = is.frame_timer.load() + now + is.video_current_pts_drift.load() - is.video_current_pts.load();
@@ -163,19 +165,19 @@ void TogglePlaybackPause(TVideoState& is)
         is.video_current_pts_drift = is.video_current_pts.load() - now;
         is.paused = 0;
     } else {
-        if (is.video_st.load() && player.pictEvent.WaitFor(250) == TWaitResult::wrTimeout)
-            player.pictEvent.SetEvent();
+        if (is.video_st.load() && engine.pictEvent.WaitFor(250) == TWaitResult::wrTimeout)
+            engine.pictEvent.SetEvent();
         is.paused = 1;
     }
 }
 
 void PostQuitRequest(TVideoState& is)
 {
-    is.Owner->events.Push(TPlayerEvent::Quit);
+    is.Owner->Engine().events.Push(TPlayerEvent::Quit);
 }
 void PostRedrawRequest(TVideoState& is)
 {
-    is.Owner->events.Push(TPlayerEvent::Redraw);
+    is.Owner->Engine().events.Push(TPlayerEvent::Redraw);
 }
 
 } // namespace tovrel

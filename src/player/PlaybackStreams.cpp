@@ -4,6 +4,7 @@
 #include "media/loader/FFmpegLoaderSDL.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 
 #include <cmath>
 #include <mutex>
@@ -39,7 +40,7 @@ AVCodecContext* OpenDecoder(TVideoState& is, AVStream* st)
         std::lock_guard lock(CodecOpenLock());
         FF.avcodec_free_context(&ctx);
     }
-    is.Owner->ReportError("avcodec_open() failed.", false);
+    ReportError(*is.Owner, "avcodec_open() failed.", false);
     return nullptr;
 }
 
@@ -62,7 +63,7 @@ bool OpenAudioDevice(TVideoState& is, AVStream* st)
     wanted.userdata = &is;
     const SDL_AudioDeviceID dev = SDL.SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (dev == 0) {
-        is.Owner->ReportError(std::string("SDL_OpenAudio() failed: ") + SDL.SDL_GetError(), false);
+        ReportError(*is.Owner, std::string("SDL_OpenAudio() failed: ") + SDL.SDL_GetError(), false);
         return false;
     }
     is.audio_dev = dev;
@@ -185,7 +186,7 @@ bool SwitchStream(TVideoState& is, int mediaType, int streamIndex)
 {
     TCustomPlayer& player = *is.Owner;
     auto refuse = [&](const char* message) {
-        player.ReportError(message, true);
+        ReportError(player, message, true);
         return false;
     };
     const int current = mediaType == AVMEDIA_TYPE_VIDEO   ? is.video_stream.load()

@@ -5,6 +5,7 @@
 #include "media/loader/FFmpegLogger.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 #include "player/VideoFilterGraph.h"
 
 #include <algorithm>
@@ -72,7 +73,7 @@ int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained)
                 FF.avcodec_send_packet(is.video_dec, nullptr);
             drained = true;
             if (!is.EventEOF.load())
-                is.Owner->CheckPosition();
+                CheckPosition(*is.Owner);
             continue;
         }
         if (drained)
@@ -98,7 +99,7 @@ bool WaitForSlot(TVideoState& is, int width, int height)
     slot.allocated = false;
     is.out_width = width;
     is.out_height = height;
-    is.Owner->events.Push(TPlayerEvent::AllocPicture);
+    is.Owner->Engine().events.Push(TPlayerEvent::AllocPicture);
     is.pictq_cond.wait(lock, [&] { return slot.allocated || is.videoq.Aborted(); });
     return !is.videoq.Aborted();
 }
@@ -124,8 +125,8 @@ int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos)
             }
         }
         FF.av_image_copy(slot.picture.data, slot.picture.linesize, planes, lines, AV_PIX_FMT_YUV420P, width, height);
-        player.DoHook(is.hook_context, slot.picture, width, height,
-                      std::int64_t(std::llround(t * 1000000)) - is.StartTime);
+        DoHook(player, is.hook_context, slot.picture, width, height,
+               std::int64_t(std::llround(t * 1000000)) - is.StartTime);
         slot.pts = t;
         slot.pos = pos;
     }
@@ -161,17 +162,18 @@ int PostPicture(TVideoState& is, AVFrame* frame, std::int64_t pos)
 void PictureStored(TVideoState& is, bool stepping)
 {
     TCustomPlayer& player = *is.Owner;
-    player.pictEvent.SetEvent();
+    TPlayerState& engine = player.Engine();
+    engine.pictEvent.SetEvent();
     is.EventEOF = 0;
-    if (player.seeking.load() && !is.seek_req.load())
-        player.seeking = false;
+    if (engine.seeking.load() && !is.seek_req.load())
+        engine.seeking = false;
     if (is.open_paused.load() == 2) {
         is.open_paused = 0;
-        player.SetPlayState(psPause);
+        SetPlayState(player, psPause);
     } else if (is.open_paused.load() == 1) {
         is.open_paused = 2;
     }
-    if (stepping && player.step.load() && player.videoState.load() == &is)
+    if (stepping && engine.step.load() && engine.videoState.load() == &is)
         TogglePlaybackPause(is);
 }
 
@@ -190,7 +192,7 @@ void VideoDecodeThread(TVideoState& is)
     while (frame && filtered) {
         while (is.paused.load() && !is.videoq.Aborted() && !is.seek_paused.load() && !is.open_paused.load())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const bool stepping = player.step.load();
+        const bool stepping = player.Engine().step.load();
         const int got = DecodeVideoPacket(is, frame, drained);
         if (got < 0)
             break;

@@ -8,8 +8,12 @@
 #include "media/loader/FFmpegUtilsMainThread.h"
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
+#include "player/PlayerState.h"
 #include "player/PlayerText.h"
 #include "player/PlayerThreads.h"
+
+#include <functional>
+#include <mutex>
 
 namespace tovrel {
 
@@ -18,17 +22,10 @@ namespace {
 // Runs fn with the current playback (or nullptr) under the data lock, which the
 // main thread takes while it keeps running calls: the play thread may hold it
 // while a worker waits for the main thread.
-template <class F> void WithPlayback(const TCustomPlayer& player, F&& fn)
+template <class F> void WithPlayback(TPlayerState& engine, F&& fn)
 {
-    auto& lock = const_cast<TCriticalSection&>(player.dataLock);
-    lock.EnterPumping();
-    try {
-        fn(player.videoState.load());
-    } catch (...) {
-        lock.Leave();
-        throw;
-    }
-    lock.Leave();
+    TPumpingLock lock(engine.dataLock);
+    fn(engine.videoState.load());
 }
 
 const char* AudioDriverName(TAudioDriver driver)
@@ -40,11 +37,118 @@ const char* AudioDriverName(TAudioDriver driver)
     }
 }
 
+bool StartSDL(TCustomPlayer& player, TPlayerHost* screenHandle)
+{
+    if (const char* driver = AudioDriverName(player.options.AudioDriver))
+        SDL.SDL_setenv("SDL_AUDIODRIVER", driver, 1);
+    if (SDL.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        ReportError(player,
+                    PlayerText("Could not initialize SDL with ScreenHandle(%u): %s",
+                               unsigned(reinterpret_cast<std::uintptr_t>(screenHandle)), SDL.SDL_GetError()),
+                    true);
+        return false;
+    }
+    player.Engine().sdlStarted = true;
+    if (const char* name = SDL.SDL_GetCurrentAudioDriver())
+        FF.av_log(nullptr, AV_LOG_DEBUG, "using audio driver: %s\n", name);
+    return true;
+}
+
+void WaitForPlaybackStop(TCustomPlayer& player)
+{
+    TPlayerState& engine = player.Engine();
+    if (!engine.playThread)
+        return;
+    for (int tries = 1;;) {
+        if (TMainThread::WaitPumping(engine.stopEvent, 100) == TWaitResult::wrSignaled)
+            return;
+        ProcessPendingMessages();
+        if (!engine.videoState.load())
+            continue; // the play thread is finishing
+        std::unique_lock lock(engine.dataLock, std::defer_lock);
+        if (!TMainThread::WaitPumping([&] { return lock.try_lock(); }, 100))
+            continue;
+        ++tries;
+        if (TVideoState* is = engine.videoState.load()) {
+            if ((tries > 10 && is->Reading.load()) || tries > 20) {
+                // The playback ignores the quit request: end it here; the play thread then finds none.
+                EndPlayback(player);
+                engine.events.Push(TPlayerEvent::Quit);
+            } else {
+                PostQuitRequest(*is);
+            }
+        }
+    }
+}
+
+void JoinThreads(TPlayerState& engine)
+{
+    if (engine.playThread) {
+        engine.playThread->WaitFor();
+        engine.playThread.reset();
+    }
+    // A handler run by the event thread cannot wait for that thread: it is joined
+    // by a later Open, Stop or the destructor.
+    if (TMainThread::IsCurrent() && engine.inHandler)
+        return;
+    if (engine.eventThread)
+        engine.retiredEventThreads.push_back(std::move(engine.eventThread));
+    for (std::unique_ptr<TEventThread>& thread : engine.retiredEventThreads) {
+        thread->Ring().Push(pekQuit, 0); // ends it also when its psStop was taken by a newer state
+        thread->WaitFor();
+    }
+    engine.retiredEventThreads.clear();
+}
+
+// Pause, Resume and TogglePause: flip when `wanted` allows it, stepping off, report the new state.
+void SwitchPause(TCustomPlayer& player, int wanted)
+{
+    WithPlayback(player.Engine(), [&](TVideoState* is) {
+        if (!is || (wanted >= 0 && is->paused.load() == (wanted != 0)))
+            return;
+        TogglePlaybackPause(*is);
+        player.Engine().step = false;
+        SetPlayState(player, is->paused.load() ? psPause : psResume);
+    });
+}
+
+void SeekWith(TPlayerState& engine, const std::function<void(TVideoState&)>& request, bool waitForSeekEnd)
+{
+    bool hasPlayback = false, hasVideo = false;
+    WithPlayback(engine, [&](TVideoState* is) {
+        if (!is)
+            return;
+        hasPlayback = true;
+        hasVideo = is->video_st.load() != nullptr;
+        request(*is);
+    });
+    if (!hasPlayback || !waitForSeekEnd)
+        return;
+    TMainThread::WaitPumping(engine.seekEvent);
+    if (hasVideo)
+        TMainThread::WaitPumping(engine.pictEvent);
+}
+
+void SwitchStreamOf(TPlayerState& engine, int mediaType, int index)
+{
+    WithPlayback(engine, [&](TVideoState* is) {
+        if (is)
+            SwitchStream(*is, mediaType, index);
+    });
+}
+
+// The current playback's stream of one kind, or -1.
+template <class F> int StreamIndexOf(const TPlayerState& engine, F&& streamOf)
+{
+    TVideoState* is = engine.videoState.load();
+    return is ? streamOf(*is).load() : -1;
+}
+
 } // namespace
 
-TCustomPlayer::TCustomPlayer() : probe_(std::make_unique<TAVProbe>())
+TCustomPlayer::TCustomPlayer() : engine_(std::make_unique<TPlayerState>())
 {
-    ResetPlaybackSettings();
+    ResetPlaybackSettings(*this);
 }
 
 TCustomPlayer::~TCustomPlayer()
@@ -53,7 +157,7 @@ TCustomPlayer::~TCustomPlayer()
     SetOnState(nullptr);
     SetOnHook(nullptr);
     Stop(true);
-    JoinThreads();
+    JoinThreads(*engine_);
 }
 
 bool TCustomPlayer::AVLibLoaded() const
@@ -63,7 +167,11 @@ bool TCustomPlayer::AVLibLoaded() const
 
 bool TCustomPlayer::LoadAVLib(const std::string& path)
 {
-    return GlobalFFmpegLoader().LoadAVLib(PlayerLibraries, path, lastErrMsg_);
+    std::string message;
+    if (GlobalFFmpegLoader().LoadAVLib(PlayerLibraries, path, message))
+        return true;
+    SetLastErrMsg(*this, message);
+    return false;
 }
 
 void TCustomPlayer::UnloadAVLib()
@@ -71,165 +179,87 @@ void TCustomPlayer::UnloadAVLib()
     GlobalFFmpegLoader().Unload(PlayerLibraries);
 }
 
-bool TCustomPlayer::StartSDL(TPlayerHost* screenHandle)
-{
-    if (const char* driver = AudioDriverName(options.AudioDriver))
-        SDL.SDL_setenv("SDL_AUDIODRIVER", driver, 1);
-    if (SDL.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        ReportError(PlayerText("Could not initialize SDL with ScreenHandle(%u): %s",
-                               unsigned(reinterpret_cast<std::uintptr_t>(screenHandle)), SDL.SDL_GetError()),
-                    true);
-        return false;
-    }
-    sdlStarted_ = true;
-    if (const char* name = SDL.SDL_GetCurrentAudioDriver())
-        FF.av_log(nullptr, AV_LOG_DEBUG, "using audio driver: %s\n", name);
-    return true;
-}
-
-void TCustomPlayer::QuitSDL()
-{
-    if (sdlStarted_.exchange(false))
-        SDL.SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
 bool TCustomPlayer::Open(const std::string& fileName, TPlayerHost* screenHandle, bool paused)
 {
     if (!AVLibLoaded()) {
-        ReportError("libav or libsdl not loaded.", true);
+        ReportError(*this, "libav or libsdl not loaded.", true);
         return false;
     }
     Stop(true);
-    if (!StartSDL(screenHandle))
+    if (!StartSDL(*this, screenHandle))
         return false;
     if (options.DisableDisplay)
         options.DisableVideo = true;
-    screenHandle_ = screenHandle; // the play thread draws for it
-    events.Clear();
+    TPlayerState& engine = *engine_;
+    engine.screenHandle = screenHandle; // the play thread draws for it
+    engine.events.Clear();
     // A new ring: an event thread still delivering the last playback keeps the old one.
-    if (eventThread_)
-        retiredEventThreads_.push_back(std::move(eventThread_));
-    playEvents_ = std::make_shared<TPlayEventRing>();
+    if (engine.eventThread)
+        engine.retiredEventThreads.push_back(std::move(engine.eventThread));
+    engine.playEvents = std::make_shared<TPlayEventRing>();
     if (!CreatePlayback(*this, fileName, options.file_iformat, paused)) {
-        screenHandle_ = nullptr;
-        QuitSDL();
+        engine.screenHandle = nullptr;
+        QuitSDL(*this);
         return false;
     }
-    fileName_ = fileName;
-    probe_->SetFileHandle(videoState.load()->ic);
+    engine.fileName = fileName;
+    engine.probe->SetFileHandle(engine.videoState.load()->ic);
     if (options.TriggerEventInMainThread.load())
-        CallInMainThread([this] { DoFileOpen(); });
+        CallInMainThread([this] { DoFileOpen(*this); });
     else
-        DoFileOpen();
+        DoFileOpen(*this);
     // Marked running before the play thread exists, so a Stop right now waits for it.
-    stopEvent.ResetEvent();
-    eventThread_ = std::make_unique<TEventThread>(*this, playEvents_);
-    playThread_ = std::make_unique<TPlayThread>(*this);
-    eventThread_->Start();
-    playThread_->Start();
+    engine.stopEvent.ResetEvent();
+    engine.eventThread = std::make_unique<TEventThread>(*this, engine.playEvents);
+    engine.playThread = std::make_unique<TPlayThread>(*this);
+    engine.eventThread->Start();
+    engine.playThread->Start();
     return true;
 }
 
 void TCustomPlayer::Stop(bool waitForStop)
 {
-    WithPlayback(*this, [](TVideoState* is) {
+    WithPlayback(*engine_, [](TVideoState* is) {
         if (is)
             StopPlayback(*is);
     });
     if (!waitForStop)
         return;
-    WaitForPlaybackStop();
-    JoinThreads();
-    QuitSDL();
-}
-
-void TCustomPlayer::WaitForPlaybackStop()
-{
-    if (!playThread_)
-        return;
-    for (int tries = 1;;) {
-        if (TMainThread::WaitPumping(stopEvent, 100) == TWaitResult::wrSignaled)
-            return;
-        ProcessPendingMessages();
-        if (!videoState.load())
-            continue; // the play thread is finishing
-        if (!TMainThread::WaitPumping([this] { return dataLock.TryEnter(); }, 100))
-            continue;
-        ++tries;
-        if (TVideoState* is = videoState.load()) {
-            if ((tries > 10 && is->Reading.load()) || tries > 20) {
-                // The playback ignores the quit request: end it here; the play thread then finds none.
-                EndPlayback(*this);
-                events.Push(TPlayerEvent::Quit);
-            } else {
-                PostQuitRequest(*is);
-            }
-        }
-        dataLock.Leave();
-    }
-}
-
-void TCustomPlayer::JoinThreads()
-{
-    if (playThread_) {
-        playThread_->WaitFor();
-        playThread_.reset();
-    }
-    // A handler run by the event thread cannot wait for that thread: it is joined
-    // by a later Open, Stop or the destructor.
-    if (TMainThread::IsCurrent() && inHandler_)
-        return;
-    if (eventThread_)
-        retiredEventThreads_.push_back(std::move(eventThread_));
-    for (std::unique_ptr<TEventThread>& thread : retiredEventThreads_) {
-        thread->Ring().Push(pekQuit, 0); // ends it also when its psStop was taken by a newer state
-        thread->WaitFor();
-    }
-    retiredEventThreads_.clear();
-}
-
-// Pause, Resume and TogglePause: flip when `wanted` allows it, stepping off, report the new state.
-void TCustomPlayer::SwitchPause(int wanted)
-{
-    WithPlayback(*this, [&](TVideoState* is) {
-        if (!is || (wanted >= 0 && is->paused.load() == (wanted != 0)))
-            return;
-        TogglePlaybackPause(*is);
-        step = false;
-        SetPlayState(is->paused.load() ? psPause : psResume);
-    });
+    WaitForPlaybackStop(*this);
+    JoinThreads(*engine_);
+    QuitSDL(*this);
 }
 
 void TCustomPlayer::Pause()
 {
-    SwitchPause(1);
+    SwitchPause(*this, 1);
 }
 void TCustomPlayer::Resume()
 {
-    SwitchPause(0);
+    SwitchPause(*this, 0);
 }
 void TCustomPlayer::TogglePause()
 {
-    SwitchPause(-1);
+    SwitchPause(*this, -1);
 }
 
 void TCustomPlayer::StepToNextFrame()
 {
-    WithPlayback(*this, [&](TVideoState* is) {
+    WithPlayback(*engine_, [&](TVideoState* is) {
         if (!is)
             return;
         // Stepping is on before the playback runs, so the next stored picture pauses it again.
-        const bool wasStepping = step.exchange(true);
+        const bool wasStepping = engine_->step.exchange(true);
         if (is->paused.load())
             TogglePlaybackPause(*is);
         if (!wasStepping)
-            SetPlayState(psStep);
+            SetPlayState(*this, psStep);
     });
 }
 
 void TCustomPlayer::ToggleAudioDisplay()
 {
-    WithPlayback(*this, [](TVideoState* is) {
+    WithPlayback(*engine_, [](TVideoState* is) {
         if (!is)
             return;
         is->show_audio = (is->show_audio.load() + 1) % 3;
@@ -237,92 +267,69 @@ void TCustomPlayer::ToggleAudioDisplay()
     });
 }
 
-void TCustomPlayer::SeekWith(const std::function<void(TVideoState&)>& request, bool waitForSeekEnd)
-{
-    bool hasPlayback = false, hasVideo = false;
-    WithPlayback(*this, [&](TVideoState* is) {
-        if (!is)
-            return;
-        hasPlayback = true;
-        hasVideo = is->video_st.load() != nullptr;
-        request(*is);
-    });
-    if (!hasPlayback || !waitForSeekEnd)
-        return;
-    TMainThread::WaitPumping(seekEvent);
-    if (hasVideo)
-        TMainThread::WaitPumping(pictEvent);
-}
-
 void TCustomPlayer::Seek(std::int64_t pts, TSeekFlags seekFlags, bool waitForSeekEnd)
 {
-    SeekWith([&](TVideoState& is) { RequestSeekTo(is, pts, seekFlags); }, waitForSeekEnd);
+    SeekWith(
+        *engine_, [&](TVideoState& is) { RequestSeekTo(is, pts, seekFlags); }, waitForSeekEnd);
 }
 
 void TCustomPlayer::Seek(double delta, TSeekFlags seekFlags, bool waitForSeekEnd)
 {
-    SeekWith([&](TVideoState& is) { RequestSeekBy(is, delta, seekFlags); }, waitForSeekEnd);
+    SeekWith(
+        *engine_, [&](TVideoState& is) { RequestSeekBy(is, delta, seekFlags); }, waitForSeekEnd);
 }
 
 bool TCustomPlayer::Paused() const
 {
     bool paused = true;
-    WithPlayback(*this, [&](TVideoState* is) { paused = !is || is->paused.load(); });
+    WithPlayback(*engine_, [&](TVideoState* is) { paused = !is || is->paused.load(); });
     return paused;
 }
 
 int TCustomPlayer::AudioStreamIndex() const
 {
-    TVideoState* is = videoState.load();
-    return is ? is->audio_stream.load() : -1;
+    return StreamIndexOf(
+        *engine_, [](TVideoState & is) -> auto& { return is.audio_stream; });
 }
 int TCustomPlayer::VideoStreamIndex() const
 {
-    TVideoState* is = videoState.load();
-    return is ? is->video_stream.load() : -1;
+    return StreamIndexOf(
+        *engine_, [](TVideoState & is) -> auto& { return is.video_stream; });
 }
 int TCustomPlayer::SubtitleStreamIndex() const
 {
-    TVideoState* is = videoState.load();
-    return is ? is->subtitle_stream.load() : -1;
-}
-
-void TCustomPlayer::SwitchStreamOf(int mediaType, int index)
-{
-    WithPlayback(*this, [&](TVideoState* is) {
-        if (is)
-            SwitchStream(*is, mediaType, index);
-    });
+    return StreamIndexOf(
+        *engine_, [](TVideoState & is) -> auto& { return is.subtitle_stream; });
 }
 
 void TCustomPlayer::SetAudioStreamIndex(int index)
 {
-    SwitchStreamOf(AVMEDIA_TYPE_AUDIO, index);
+    SwitchStreamOf(*engine_, AVMEDIA_TYPE_AUDIO, index);
 }
 void TCustomPlayer::SetVideoStreamIndex(int index)
 {
-    SwitchStreamOf(AVMEDIA_TYPE_VIDEO, index);
+    SwitchStreamOf(*engine_, AVMEDIA_TYPE_VIDEO, index);
 }
 void TCustomPlayer::SetSubtitleStreamIndex(int index)
 {
-    SwitchStreamOf(AVMEDIA_TYPE_SUBTITLE, index);
+    SwitchStreamOf(*engine_, AVMEDIA_TYPE_SUBTITLE, index);
 }
 
 void TCustomPlayer::HostResized(int width, int height)
 {
     options.ScreenWidth = width;
     options.ScreenHeight = height;
-    WithPlayback(*this, [this](TVideoState* is) {
+    WithPlayback(*engine_, [this](TVideoState* is) {
         if (is)
-            events.Push(TPlayerEvent::Resized);
+            engine_->events.Push(TPlayerEvent::Resized);
     });
 }
 
 void TCustomPlayer::HostExposed()
 {
-    WithPlayback(*this, [this](TVideoState* is) {
+    WithPlayback(*engine_, [this](TVideoState* is) {
         if (is)
-            events.Push(TPlayerEvent::Exposed);
+            engine_->events.Push(TPlayerEvent::Exposed);
     });
 }
 
@@ -330,7 +337,7 @@ void TCustomPlayer::SetAspectRatio(float value)
 {
     if (options.AspectRatio.exchange(value) == value)
         return;
-    WithPlayback(*this, [](TVideoState* is) {
+    WithPlayback(*engine_, [](TVideoState* is) {
         if (is)
             PostRedrawRequest(*is);
     });
@@ -339,7 +346,7 @@ void TCustomPlayer::SetAspectRatio(float value)
 void TCustomPlayer::SetShowAudio(TShowAudio value)
 {
     options.ShowAudio = value;
-    WithPlayback(*this, [&](TVideoState* is) {
+    WithPlayback(*engine_, [&](TVideoState* is) {
         if (is && is->audio_st.load() && !options.DisableDisplay)
             is->show_audio = int(value);
     });
@@ -353,7 +360,7 @@ std::string TCustomPlayer::Format() const
 void TCustomPlayer::SetFormat(const std::string& name)
 {
     if (!AVLibLoaded()) {
-        ReportError("libav or libsdl not loaded.", true);
+        ReportError(*this, "libav or libsdl not loaded.", true);
         return;
     }
     if (name.empty()) {
@@ -366,30 +373,92 @@ void TCustomPlayer::SetFormat(const std::string& name)
     options.file_iformat = format;
 }
 
-void TCustomPlayer::ReportError(const std::string& message, bool store)
+const std::string& TCustomPlayer::FileName() const
 {
-    GetFFLogger()->Log(this, llError, std::string_view(message));
-    if (store)
-        SetLastErrMsg(message);
+    return engine_->fileName;
 }
-
-void TCustomPlayer::SetLastErrMsg(const std::string& message)
+TPlayerHost* TCustomPlayer::ScreenHandle() const
 {
-    std::lock_guard lock(handlersLock_);
-    lastErrMsg_ = message;
+    return engine_->screenHandle;
+}
+const std::string& TCustomPlayer::About() const
+{
+    return engine_->about;
+}
+void TCustomPlayer::SetAbout(const std::string& value)
+{
+    engine_->about = value;
+}
+TAVProbe& TCustomPlayer::AVProbe()
+{
+    return *engine_->probe;
+}
+std::int64_t TCustomPlayer::CurrentPTS() const
+{
+    return engine_->currentPTS.load();
+}
+TPlayState TCustomPlayer::PlayState() const
+{
+    return engine_->playState.load();
+}
+bool TCustomPlayer::Seeking() const
+{
+    return engine_->seeking.load();
+}
+const TVideoSurface& TCustomPlayer::Surface() const
+{
+    return engine_->surface;
 }
 
 std::string TCustomPlayer::LastErrMsg() const
 {
-    std::lock_guard lock(handlersLock_);
-    return lastErrMsg_;
+    std::lock_guard lock(engine_->handlersLock);
+    return engine_->lastErrMsg;
 }
 
-void TCustomPlayer::ResetPlaybackSettings()
+void TCustomPlayer::SetOnFileOpen(TFileOpenEvent handler)
 {
-    lastPTS = NoPTS;
-    currentPTS_ = -1;
-    step = false;
+    std::lock_guard lock(engine_->handlersLock);
+    engine_->onFileOpen = std::move(handler);
+}
+void TCustomPlayer::SetOnPosition(TPositionEvent handler)
+{
+    std::lock_guard lock(engine_->handlersLock);
+    engine_->onPosition = std::move(handler);
+}
+void TCustomPlayer::SetOnState(TPlayStateEvent handler)
+{
+    std::lock_guard lock(engine_->handlersLock);
+    engine_->onState = std::move(handler);
+}
+void TCustomPlayer::SetOnHook(THookEvent handler)
+{
+    std::lock_guard lock(engine_->handlersLock);
+    engine_->onHook = std::move(handler);
+}
+
+// The component's side of the engine (Playback.h).
+
+void ReportError(TCustomPlayer& player, const std::string& message, bool store)
+{
+    GetFFLogger()->Log(&player, llError, std::string_view(message));
+    if (store)
+        SetLastErrMsg(player, message);
+}
+
+void SetLastErrMsg(TCustomPlayer& player, const std::string& message)
+{
+    std::lock_guard lock(player.Engine().handlersLock);
+    player.Engine().lastErrMsg = message;
+}
+
+void ResetPlaybackSettings(TCustomPlayer& player)
+{
+    TPlayerState& engine = player.Engine();
+    TPlayerOptions& options = player.options;
+    engine.lastPTS = NoPTS;
+    engine.currentPTS = -1;
+    engine.step = false;
     for (int& wanted : options.wanted_stream)
         wanted = -1;
     options.seek_by_bytes = -1;
@@ -397,30 +466,15 @@ void TCustomPlayer::ResetPlaybackSettings()
     options.PlayTime = NoPTS;
     options.RepeatType = rtStop;
     options.VerticalFlip = false;
-    seekEvent.SetEvent();
-    pictEvent.SetEvent();
-    seeking = false;
+    engine.seekEvent.SetEvent();
+    engine.pictEvent.SetEvent();
+    engine.seeking = false;
 }
 
-void TCustomPlayer::SetOnFileOpen(TFileOpenEvent handler)
+void QuitSDL(TCustomPlayer& player)
 {
-    std::lock_guard lock(handlersLock_);
-    onFileOpen_ = std::move(handler);
-}
-void TCustomPlayer::SetOnPosition(TPositionEvent handler)
-{
-    std::lock_guard lock(handlersLock_);
-    onPosition_ = std::move(handler);
-}
-void TCustomPlayer::SetOnState(TPlayStateEvent handler)
-{
-    std::lock_guard lock(handlersLock_);
-    onState_ = std::move(handler);
-}
-void TCustomPlayer::SetOnHook(THookEvent handler)
-{
-    std::lock_guard lock(handlersLock_);
-    onHook_ = std::move(handler);
+    if (player.Engine().sdlStarted.exchange(false))
+        SDL.SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 } // namespace tovrel

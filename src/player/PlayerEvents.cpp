@@ -6,29 +6,54 @@
 #include "platform/rtl/MainThread.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 #include "player/PlayerThreads.h"
 
 #include <cmath>
+#include <functional>
+#include <mutex>
+#include <utility>
 
 namespace tovrel {
 
-void TCustomPlayer::SetPlayState(TPlayState state)
+namespace {
+
+// Whether the handler is set now (it is copied out again when it runs).
+template <class Handler> bool HasHandler(TPlayerState& engine, const Handler& handler)
 {
-    state_ = state;
-    bool hasHandler;
-    {
-        std::lock_guard lock(handlersLock_);
-        hasHandler = bool(onState_);
-    }
-    if (hasHandler)
-        PlayEvents().Push(pekState, state);
-    else if (state == psStop)
-        PlayEvents().Push(pekQuit, 0);
+    std::lock_guard lock(engine.handlersLock);
+    return bool(handler);
 }
 
-void TCustomPlayer::CheckPosition()
+// Runs the handler as set now, if any.
+template <class Handler, class... Args> void CallHandler(TPlayerState& engine, const Handler& handler, Args&&... args)
 {
-    TVideoState* is = videoState.load();
+    Handler current;
+    {
+        std::lock_guard lock(engine.handlersLock);
+        current = handler;
+    }
+    if (current)
+        current(std::forward<Args>(args)...);
+}
+
+} // namespace
+
+void SetPlayState(TCustomPlayer& player, TPlayState state)
+{
+    TPlayerState& engine = player.Engine();
+    engine.playState = state;
+    if (HasHandler(engine, engine.onState))
+        engine.playEvents->Push(pekState, state);
+    else if (state == psStop)
+        engine.playEvents->Push(pekQuit, 0);
+}
+
+void CheckPosition(TCustomPlayer& player)
+{
+    TPlayerState& engine = player.Engine();
+    TPlayerOptions& options = player.options;
+    TVideoState* is = engine.videoState.load();
     if (!is || is->IsImage2)
         return;
     std::int64_t position;
@@ -42,26 +67,21 @@ void TCustomPlayer::CheckPosition()
     } else {
         return;
     }
-    currentPTS_ = position;
+    engine.currentPTS = position;
     if (is->Duration > 0 && position >= is->Duration) {
         position = is->Duration;
-        if (lastPTS.load() != is->Duration)
-            lastPTS = 0; // so the end itself is reported
+        if (engine.lastPTS.load() != is->Duration)
+            engine.lastPTS = 0; // so the end itself is reported
     }
-    const std::int64_t last = lastPTS.load();
+    const std::int64_t last = engine.lastPTS.load();
     if (last == NoPTS || std::llabs(position - last) > player::PositionStep) {
-        lastPTS = position;
-        bool hasHandler;
-        {
-            std::lock_guard lock(handlersLock_);
-            hasHandler = bool(onPosition_);
-        }
-        if (hasHandler)
-            PlayEvents().Push(pekPosition, position);
+        engine.lastPTS = position;
+        if (HasHandler(engine, engine.onPosition))
+            engine.playEvents->Push(pekPosition, position);
     }
     // The end is reported once until a seek or a new picture clears the mark, with or without video.
     if (!is->IsDevice && is->ReachEOF.load() && is->EventEOF.exchange(1) == 0)
-        SetPlayState(psEnd);
+        SetPlayState(player, psEnd);
 
     const std::int64_t playTime = options.PlayTime.load();
     if (playTime == NoPTS)
@@ -82,15 +102,17 @@ void TCustomPlayer::CheckPosition()
     }
 }
 
-void TCustomPlayer::DoFileOpen()
+void DoFileOpen(TCustomPlayer& player)
 {
-    rgbContext_.reset(); // the hook's context belongs to the playback, so it is new as well
+    TPlayerState& engine = player.Engine();
+    TPlayerOptions& options = player.options;
+    engine.rgbContext.reset(); // the hook's context belongs to the playback, so it is new as well
     TFileOpenEvent handler;
     {
-        std::lock_guard lock(handlersLock_);
-        handler = onFileOpen_;
+        std::lock_guard lock(engine.handlersLock);
+        handler = engine.onFileOpen;
     }
-    TVideoState* is = videoState.load();
+    TVideoState* is = engine.videoState.load();
     if (is && handler) {
         const std::int64_t duration = is->IsImage2 ? 0 : is->Duration;
         int width = -1, height = -1;
@@ -99,76 +121,70 @@ void TCustomPlayer::DoFileOpen()
             height = st->codecpar->height;
         }
         int screenWidth = options.ScreenWidth.load(), screenHeight = options.ScreenHeight.load();
-        handler(this, duration, width, height, screenWidth, screenHeight);
+        handler(&player, duration, width, height, screenWidth, screenHeight);
         options.ScreenWidth = screenWidth;
         options.ScreenHeight = screenHeight;
     }
-    if (screenHandle_ && (options.ScreenWidth.load() == 0 || options.ScreenHeight.load() == 0)) {
-        const TSize size = screenHandle_->ClientSize();
+    if (engine.screenHandle && (options.ScreenWidth.load() == 0 || options.ScreenHeight.load() == 0)) {
+        const TSize size = engine.screenHandle->ClientSize();
         options.ScreenWidth = size.cx;
         options.ScreenHeight = size.cy;
     }
 }
 
-void TCustomPlayer::RunPlayThread()
+void RunPlayThread(TCustomPlayer& player)
 {
-    SetPlayState(psPlay);
+    TPlayerState& engine = player.Engine();
+    SetPlayState(player, psPlay);
     try {
-        PlayerEventLoop(*this);
+        PlayerEventLoop(player);
     } catch (const std::exception& e) {
-        GetFFLogger()->Log(this, llFatal, std::string_view(std::string("PlayThread Exception: ") + e.what()));
-        std::lock_guard lock(dataLock);
-        EndPlayback(*this);
+        GetFFLogger()->Log(&player, llFatal, std::string_view(std::string("PlayThread Exception: ") + e.what()));
+        std::lock_guard lock(engine.dataLock);
+        EndPlayback(player);
     }
-    SetPlayState(psStop);
-    stopEvent.SetEvent();
+    SetPlayState(player, psStop);
+    engine.stopEvent.SetEvent();
 }
 
-void TCustomPlayer::Deliver(const std::function<void()>& fire)
+namespace {
+
+// Runs `fire` where the handlers expect it: in the main thread (marked as inside
+// a handler) or in the event thread.
+void Deliver(TCustomPlayer& player, const std::function<void()>& fire)
 {
+    TPlayerState& engine = player.Engine();
     const auto inHandler = [&] {
-        const bool outer = inHandler_;
-        inHandler_ = true;
+        const bool outer = engine.inHandler;
+        engine.inHandler = true;
         fire();
-        inHandler_ = outer;
+        engine.inHandler = outer;
     };
     try {
-        if (options.TriggerEventInMainThread.load())
+        if (player.options.TriggerEventInMainThread.load())
             CallInMainThread(inHandler);
         else
             fire();
     } catch (const EMainThreadStopped&) {
         // Nobody listens any more.
     } catch (const std::exception& e) {
-        ReportError(e.what(), false);
+        ReportError(player, e.what(), false);
     }
 }
 
-void TCustomPlayer::RunEventThread(TPlayEventRing& ring)
+} // namespace
+
+void RunEventThread(TCustomPlayer& player, TPlayEventRing& ring)
 {
+    TPlayerState& engine = player.Engine();
     for (;;) {
         const TPlayEventEntry entry = ring.Pop();
         if (entry.kind == pekPosition) {
-            Deliver([this, pts = entry.value] {
-                TPositionEvent handler;
-                {
-                    std::lock_guard lock(handlersLock_);
-                    handler = onPosition_;
-                }
-                if (handler)
-                    handler(this, pts);
-            });
+            Deliver(player,
+                    [&player, &engine, pts = entry.value] { CallHandler(engine, engine.onPosition, &player, pts); });
         } else if (entry.kind == pekState) {
             const auto state = TPlayState(entry.value);
-            Deliver([this, state] {
-                TPlayStateEvent handler;
-                {
-                    std::lock_guard lock(handlersLock_);
-                    handler = onState_;
-                }
-                if (handler)
-                    handler(this, state);
-            });
+            Deliver(player, [&player, &engine, state] { CallHandler(engine, engine.onState, &player, state); });
             if (state == psStop)
                 return;
         } else if (entry.kind == pekQuit) {
@@ -181,11 +197,11 @@ void TCustomPlayer::RunEventThread(TPlayEventRing& ring)
 
 void TPlayThread::Execute()
 {
-    owner_.RunPlayThread();
+    RunPlayThread(owner_);
 }
 void TEventThread::Execute()
 {
-    owner_.RunEventThread(*ring_);
+    RunEventThread(owner_, *ring_);
 }
 
 } // namespace tovrel

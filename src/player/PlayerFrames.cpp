@@ -3,20 +3,22 @@
 #include "media/loader/FFmpegLogger.h"
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 
 #include <cmath>
 
 namespace tovrel {
 
-void TCustomPlayer::DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAVPicture& picture, int width, int height,
-                           std::int64_t pts)
+void DoHook(TCustomPlayer& player, std::unique_ptr<TRGBConvertContext>& hookContext, TAVPicture& picture, int width,
+            int height, std::int64_t pts)
 {
-    if (!options.Hook.load())
+    if (!player.options.Hook.load())
         return;
+    TPlayerState& engine = player.Engine();
     THookEvent handler;
     {
-        std::lock_guard lock(handlersLock_);
-        handler = onHook_;
+        std::lock_guard lock(engine.handlersLock);
+        handler = engine.onHook;
     }
     if (!handler)
         return;
@@ -24,20 +26,20 @@ void TCustomPlayer::DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAV
         hookContext = std::make_unique<TRGBConvertContext>();
     TRGBConvertContext& context = *hookContext;
     if (!ConvertPictureToBitmap(context, picture, AV_PIX_FMT_YUV420P, height, width) || !context.Bitmap) {
-        GetFFLogger()->Log(this, llError, "Cannot initialize the toRGB conversion context");
+        GetFFLogger()->Log(&player, llError, "Cannot initialize the toRGB conversion context");
         return;
     }
     TSurface& bitmap = *context.Bitmap;
     try {
-        handler(this, bitmap, pts);
+        handler(&player, bitmap, pts);
     } catch (const std::exception& e) {
-        GetFFLogger()->Log(this, llError, std::string_view(std::string("Error occurs OnHook: ") + e.what()));
+        GetFFLogger()->Log(&player, llError, std::string_view(std::string("Error occurs OnHook: ") + e.what()));
     }
     context.fromRGB_convert_ctx =
         FF.sws_getCachedContext(context.fromRGB_convert_ctx, width, height, AV_PIX_FMT_BGR24, width, height,
                                 AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
     if (!context.fromRGB_convert_ctx) {
-        GetFFLogger()->Log(this, llError, "Cannot initialize the fromRGB conversion context");
+        GetFFLogger()->Log(&player, llError, "Cannot initialize the fromRGB conversion context");
         return;
     }
     const std::uint8_t* rows[4] = {bitmap.ScanLine(0), nullptr, nullptr, nullptr};
@@ -47,18 +49,18 @@ void TCustomPlayer::DoHook(std::unique_ptr<TRGBConvertContext>& hookContext, TAV
 
 const TSurface& TCustomPlayer::CurrentFrame(std::int64_t& pts)
 {
-    if (!rgbContext_)
-        rgbContext_ = std::make_unique<TRGBConvertContext>();
-    TRGBConvertContext& context = *rgbContext_;
+    TPlayerState& engine = *engine_;
+    if (!engine.rgbContext)
+        engine.rgbContext = std::make_unique<TRGBConvertContext>();
+    TRGBConvertContext& context = *engine.rgbContext;
     if (!context.Bitmap)
         context.Bitmap = CreateFrameBitmap(0, 0, context.BMPPixFmt);
     pts = -1;
-    dataLock.EnterPumping();
-    TVideoState* is = videoState.load();
+    TPumpingLock lock(engine.dataLock);
+    TVideoState* is = engine.videoState.load();
     AVStream* st = is ? is->video_st.load() : nullptr;
     if (!st) {
         context.Bitmap->SetSize(0, 0);
-        dataLock.Leave();
         return *context.Bitmap;
     }
     TPictureSlot& slot = is->pictq[is->pictq_rindex.load()];
@@ -70,7 +72,6 @@ const TSurface& TCustomPlayer::CurrentFrame(std::int64_t& pts)
             !ConvertPictureToBitmap(context, slot.picture, AV_PIX_FMT_YUV420P, slot.height, slot.width))
             context.Bitmap->SetSize(0, 0);
     }
-    dataLock.Leave();
     return *context.Bitmap;
 }
 

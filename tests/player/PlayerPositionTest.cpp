@@ -2,6 +2,7 @@
 // playback record without threads attached to a player.
 #include "player/Playback.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 
 #include "PlayerTestSupport.h"
 
@@ -30,11 +31,11 @@ protected:
         state->ic = &input;
         state->audio_st = &audio; // an audio-only playback: the audio clock is the position
         state->Duration = 60000000;
-        player->videoState = state.get();
+        player->Engine().videoState = state.get();
     }
     void TearDown() override
     {
-        player->videoState = nullptr;
+        player->Engine().videoState = nullptr;
         state.reset();
         player.reset();
         TPlayerLibrariesTest::TearDown();
@@ -43,9 +44,10 @@ protected:
     std::vector<TPlayEventEntry> CheckAt(double seconds)
     {
         state->audio_clock = seconds;
-        player->CheckPosition();
+        CheckPosition(*player);
+        TPlayEventRing& ring = *player->Engine().playEvents;
         std::vector<TPlayEventEntry> entries;
-        for (TPlayEventEntry e = player->PlayEvents().Pop(); e.kind != pekNone; e = player->PlayEvents().Pop())
+        for (TPlayEventEntry e = ring.Pop(); e.kind != pekNone; e = ring.Pop())
             entries.push_back(e);
         return entries;
     }
