@@ -1,41 +1,13 @@
 // Bitmap subtitles end to end: decoded, queued and blended into the shown pictures.
-#include "platform/rtl/MainThread.h"
-#include "player/Player.h"
-
+#include "PlayerClips.h"
 #include "PlayerTestSupport.h"
-#include "SubtitleClip.h"
-
-#include <memory>
 
 namespace tovrel::test {
 namespace {
 
-class TNotifyingHost : public TPlayerHost {
-public:
-    TSize ClientSize() const override { return {320, 240}; }
-    void PictureChanged(const TRect&) override { TMainThread::WakeWaiters(); }
-};
-
-class SubtitleTest : public TPlayerLibrariesTest {
+class SubtitleTest : public TPlayerOnHostTest {
 protected:
-    std::unique_ptr<TFFPlayer> player = std::make_unique<TFFPlayer>();
-    TNotifyingHost host;
     const TSubtitleBlock block;
-    void TearDown() override
-    {
-        player.reset();
-        TPlayerLibrariesTest::TearDown();
-    }
-    // Green byte of the surface pixel (the picture is grey, the block white).
-    int GreenAt(int x, int y) const
-    {
-        int green = -1;
-        player->Surface().Read([&](const TSurface& surface, std::int64_t) {
-            if (x < surface.Width() && y < surface.Height())
-                green = surface.ScanLine(y)[x * 4 + 1];
-        });
-        return green;
-    }
 };
 
 TEST_F(SubtitleTest, TheBlockIsBlendedIntoThePicturesWhileItShows)
@@ -44,8 +16,8 @@ TEST_F(SubtitleTest, TheBlockIsBlendedIntoThePicturesWhileItShows)
     ASSERT_TRUE(player->Open(clip, &host, false)) << player->LastErrMsg();
     EXPECT_GE(player->SubtitleStreamIndex(), 0);
     const int inside = block.x + block.width / 2, insideY = block.y + block.height / 2;
-    EXPECT_TRUE(WaitUntil([&] { return GreenAt(inside, insideY) > 200; }));
-    EXPECT_LT(GreenAt(block.x - 10, insideY), 40) << "beside the block the picture stays dark";
+    EXPECT_TRUE(WaitUntil([&] { return GreenAt(*player, inside, insideY) > 200; }));
+    EXPECT_LT(GreenAt(*player, block.x - 10, insideY), 40) << "beside the block the picture stays dark";
 }
 
 TEST_F(SubtitleTest, DisableVideoAlsoDropsTheSubtitles)
