@@ -4,6 +4,7 @@
 #include "media/loader/FFmpegUtilsText.h"
 #include "platform/rtl/MainThread.h"
 #include "player/Player.h"
+#include "player/PlayerState.h"
 #include "support/TestMedia.h"
 
 #include "PlayerTestSupport.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -22,20 +24,34 @@ namespace {
 using test::media::ClipSpec;
 using test::media::Fixture;
 
-// A host in memory: records the time of every picture drawn on the player's surface.
+// A host in memory: records the time of every picture drawn on the player's
+// surface, and counts every change (the scope of a sound-only file as well).
 class TMemoryHost : public TPlayerHost {
 public:
     explicit TMemoryHost(const TCustomPlayer& player) : player_(player) {}
     TSize ClientSize() const override { return clientSize; }
     TSize clientSize{320, 240};
+    // Called by whichever thread ends the playback; set it before Open.
+    std::function<void()> onPlaybackEnded;
     void PictureChanged(const TRect&) override
     {
         player_.Surface().Read([this](const TSurface&, std::int64_t pts) {
             std::lock_guard lock(mutex_);
+            ++changes_;
             if (pts >= 0)
                 pictures_.push_back(pts);
         });
         TMainThread::WakeWaiters(); // the test may be waiting for this picture
+    }
+    void PlaybackEnded() override
+    {
+        if (onPlaybackEnded)
+            onPlaybackEnded();
+    }
+    int Changes() const
+    {
+        std::lock_guard lock(mutex_);
+        return changes_;
     }
     void Clear()
     {
@@ -51,6 +67,7 @@ public:
 private:
     const TCustomPlayer& player_;
     mutable std::mutex mutex_;
+    int changes_ = 0;
     std::vector<std::int64_t> pictures_;
 };
 
@@ -311,11 +328,72 @@ TEST_F(PlaybackTest, AnAudioOnlyFileEndsOnce)
                 white = surface.ScanLine(y)[x * 4] == 0xFF;
         EXPECT_TRUE(white) << "the tone's wave is on the surface";
     });
-    // The refresh checks the position every 20 ms; a repeated end would arrive within a few of them.
-    EXPECT_FALSE(TMainThread::WaitPumping([&] { return ends > 1; }, 300));
+    // Each refresh of a sound-only playback draws the scope, then checks the position: ten
+    // more changes are nine more checks after the end, each of which would report it again.
+    const int changesAtEnd = host.Changes();
+    EXPECT_TRUE(WaitFor([&] { return ends > 1 || host.Changes() >= changesAtEnd + 10; }));
     player.Stop(true);
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(states.back(), psStop);
+}
+
+TEST_F(PlaybackTest, APausedPlaybackHoldsItsPositionUntilItResumes)
+{
+    struct Case {
+        const char* name;
+        void (TCustomPlayer::*pause)();
+        void (TCustomPlayer::*resume)();
+    };
+    const Case cases[] = {{"Pause, Resume", &TCustomPlayer::Pause, &TCustomPlayer::Resume},
+                          {"TogglePause twice", &TCustomPlayer::TogglePause, &TCustomPlayer::TogglePause}};
+    ClipSpec recipe;
+    recipe.fileName = "player_tone.wav";
+    recipe.formatName = "wav";
+    recipe.audioCodec = "pcm_s16le";
+    recipe.seconds = 3.0;
+    const std::string tone = test::media::ClipPath(recipe).string();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        states.clear();
+        ASSERT_TRUE(player.Open(tone, &host, false)) << player.LastErrMsg();
+        ASSERT_TRUE(WaitFor([&] { return player.CurrentPTS() > 100000; }));
+        (player.*c.pause)();
+        EXPECT_TRUE(player.Paused());
+        ASSERT_TRUE(WaitForState(psPause));
+        const std::int64_t pausedAt = player.CurrentPTS();
+        // Sound only: each refresh draws the scope, then checks the position. Ten checks
+        // while playing cover 200 ms; paused, only the chunk in hand at the pause plays out.
+        const int changes = host.Changes();
+        ASSERT_TRUE(WaitFor([&] { return host.Changes() >= changes + 10; }));
+        EXPECT_LE(player.CurrentPTS() - pausedAt, 50000);
+
+        (player.*c.resume)();
+        EXPECT_FALSE(player.Paused());
+        ASSERT_TRUE(WaitForState(psResume));
+        EXPECT_TRUE(WaitForState(psEnd)) << "it plays on to the end";
+        player.Stop(true);
+    }
+}
+
+TEST_F(PlaybackTest, StopEndsAPlaybackThatIgnoresTheQuitRequestItself)
+{
+    // The test holds the data lock, so the play thread cannot act on the quit request;
+    // the stop loop (the lock is re-entrant on the main thread) ends the playback after its tries.
+    TCriticalSection& dataLock = player.Engine().dataLock;
+    bool endedByTheStopLoop = false;
+    host.onPlaybackEnded = [&] {
+        if (!TMainThread::IsCurrent())
+            return;
+        endedByTheStopLoop = true;
+        dataLock.Leave(); // the play thread then finds no playback and ends
+    };
+    ASSERT_TRUE(player.Open(ShortClip(), &host, false)) << player.LastErrMsg();
+    ASSERT_TRUE(WaitForState(psPlay));
+    dataLock.EnterPumping();
+    player.Stop(true);
+    EXPECT_TRUE(endedByTheStopLoop);
+    EXPECT_EQ(states.back(), psStop);
+    EXPECT_TRUE(player.Paused()) << "no playback is left";
 }
 
 TEST_F(PlaybackTest, StreamChoiceAndSwitchRefusals)
