@@ -78,6 +78,8 @@ void VideoDecodeThread(TVideoState& is);
 void PrepareOverlay(TVideoState& is);
 void SubtitleDecodeThread(TVideoState& is);
 void ReleaseSubtitle(TSubtitleSlot& slot);
+// The oldest queued subtitle goes; the caller holds subpq_mutex.
+void ReleaseFirstSubtitle(TVideoState& is);
 // A palette entry of FFmpeg (0xAARRGGBB) to alpha, Y, U, V (high to low byte).
 std::uint32_t SubtitleColourToYUVA(std::uint32_t argb);
 void BlendSubtitleRect(TAVPicture& picture, const AVSubtitleRect& rect, int pictureWidth, int pictureHeight);

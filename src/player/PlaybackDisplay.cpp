@@ -41,19 +41,6 @@ void NotifyHost(TVideoState& is, const TRect& area)
 void ReleaseShownSubtitles(TVideoState& is)
 {
     std::lock_guard lock(is.subpq_mutex);
-    auto releaseFirst = [&] {
-        ReleaseSubtitle(is.subpq[is.subpq_rindex]);
-        is.subpq_rindex = (is.subpq_rindex + 1) % player::SubtitleQueueSize;
-        --is.subpq_size;
-        is.subpq_cond.notify_all();
-    };
-    if (is.subtitle_stream_changed.load()) {
-        while (is.subpq_size > 0)
-            releaseFirst();
-        is.subtitle_stream_changed = 0;
-        is.subpq_cond.notify_all();
-        return;
-    }
     if (is.subpq_size == 0)
         return;
     const double now = is.video_current_pts.load();
@@ -65,7 +52,7 @@ void ReleaseShownSubtitles(TVideoState& is)
         nextStarted = next.sub && now > next.pts + next.sub->start_display_time / 1000.0;
     }
     if (ended || nextStarted)
-        releaseFirst();
+        ReleaseFirstSubtitle(is);
 }
 
 void BlendDueSubtitle(TVideoState& is, TPictureSlot& slot)

@@ -168,10 +168,16 @@ void CloseStreamComponent(TVideoState& is, int streamIndex)
         is.subtitleq.Abort();
         {
             std::lock_guard lock(is.subpq_mutex);
-            is.subtitle_stream_changed = 1;
             is.subpq_cond.notify_all();
         }
         is.subtitle_tid.Join();
+        {
+            // The closed stream's subtitles go now, not at the next picture: by then
+            // the stream opened next may have queued its own.
+            std::lock_guard lock(is.subpq_mutex);
+            while (is.subpq_size > 0)
+                ReleaseFirstSubtitle(is);
+        }
         is.subtitleq.Flush();
         CloseDecoder(is.subtitle_dec);
         is.subtitle_st = nullptr;

@@ -29,6 +29,14 @@ void ReleaseSubtitle(TSubtitleSlot& slot)
     slot.sub = nullptr;
 }
 
+void ReleaseFirstSubtitle(TVideoState& is)
+{
+    ReleaseSubtitle(is.subpq[is.subpq_rindex]);
+    is.subpq_rindex = (is.subpq_rindex + 1) % player::SubtitleQueueSize;
+    --is.subpq_size;
+    is.subpq_cond.notify_all();
+}
+
 namespace {
 
 void ConvertPalettes(AVSubtitle& sub)

@@ -159,7 +159,6 @@ struct TVideoState {
     std::atomic<AVStream*> video_st{nullptr};
     std::atomic<int> subtitle_stream{-1};
     std::atomic<AVStream*> subtitle_st{nullptr};
-    std::atomic<int> subtitle_stream_changed{0}; // set under subpq_mutex when the stream closes
     // Audio: the callback writes the clock and the buffer's fill.
     std::atomic<double> audio_clock{0};
     std::atomic<int> audio_buf_size{0};
