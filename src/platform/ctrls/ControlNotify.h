@@ -27,18 +27,6 @@ LRESULT SendReflectedNotify(TWinControl& control, int code, NMHDR& notice);
 void SetTextQuietly(TControl& control, const std::string& text);
 bool SettingTextQuietly(const TControl& control);
 
-// Points `field` at `value` (an image list, a focus control ...), moving the
-// removal notification from the old component to the new one, so the field
-// is cleared in Notification when its component goes.
-template <class T> void SetComponentReference(TComponent& holder, T*& field, T* value)
-{
-    if (field)
-        field->RemoveFreeNotification(&holder);
-    field = value;
-    if (field)
-        field->FreeNotification(&holder);
-}
-
 // Whether a typed character (CM_DIALOGCHAR's WParam, either case) is the
 // "&" accelerator of a caption.
 bool IsAccelChar(WPARAM ch, std::string_view caption);

@@ -82,7 +82,6 @@ void TCustomEdit::PopupEditMenu(LPARAM where)
         menu->Items()->Add(item);
     }
     menu->PopupComponent = this;
-    FreeNotification(menu.get());
     // Nothing of this edit is touched after Popup: a command may free it.
     menu->Popup(screen.X, screen.Y);
 }

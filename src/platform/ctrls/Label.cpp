@@ -59,13 +59,6 @@ void TCustomLabel::SetTransparent(bool value)
     Invalidate();
 }
 
-void TCustomLabel::Notification(TComponent* component, TOperation operation)
-{
-    TGraphicControl::Notification(component, operation);
-    if (operation == opRemove && component == FocusControl)
-        FocusControl = nullptr;
-}
-
 UINT TCustomLabel::DrawTextFlags() const
 {
     UINT flags = DT_EXPANDTABS;

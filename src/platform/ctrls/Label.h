@@ -3,6 +3,7 @@
 // word wrap, "&" accelerators (focusing FocusControl), transparency,
 // auto size (keeping the right edge for right-aligned text) and the
 // embossed look when disabled.
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/CustomControls.h"
 #include "platform/vcl/GraphicsTypes.h"
 
@@ -26,7 +27,7 @@ public:
     void SetShowAccelChar(bool value);
     bool Transparent() const { return !ControlStyle.Contains(csOpaque); }
     void SetTransparent(bool value);
-    TWinControl* FocusControl = nullptr;
+    TComponentRef<TWinControl> FocusControl{*this};
 
     void WndProc(TMessage& message) override;
 
@@ -38,7 +39,6 @@ protected:
     // Draws the caption into rect (DT_CALCRECT in flags only measures).
     virtual void DoDrawText(TRect& rect, UINT flags);
     void AdjustBounds();
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     bool autoSize_ = true;

@@ -84,15 +84,6 @@ void TCustomListView::DestroyWnd()
     TWinControl::DestroyWnd();
 }
 
-void TCustomListView::Notification(TComponent* component, TOperation operation)
-{
-    TWinControl::Notification(component, operation);
-    if (operation == opRemove && component == smallImages_)
-        smallImages_ = nullptr;
-    if (operation == opRemove && component == largeImages_)
-        largeImages_ = nullptr;
-}
-
 void TCustomListView::SetColumnClick(bool value)
 {
     columnClick_ = value;
@@ -114,7 +105,7 @@ void TCustomListView::SetGridLines(bool value)
 
 void TCustomListView::SetSmallImages(TCustomImageList* images)
 {
-    SetComponentReference(*this, smallImages_, images);
+    smallImages_ = images;
     ItemsChanged();
 }
 

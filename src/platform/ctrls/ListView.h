@@ -27,6 +27,7 @@
 #include "platform/ctrls/ListViewLayout.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/CustomControls.h"
 #include "platform/vcl/GraphicsTypes.h"
 #include "platform/vcl/ImageList.h"
@@ -285,7 +286,6 @@ protected:
     void DestroyWnd() override;
     void PaintWindow(HDC dc) override;
     void BoundsChanged() override;
-    void Notification(TComponent* component, TOperation operation) override;
     // The end of label editing (text null when cancelled): OnEdited, then the caption.
     virtual void Edit(TListItem* item, const char* text);
     // A click on a column's header section; the default runs OnColumnClick.
@@ -360,8 +360,8 @@ private:
     std::unique_ptr<TListColumns> columns_;
     std::unique_ptr<class TListViewInput> input_;
     std::unique_ptr<TControlCanvas> canvas_;
-    TCustomImageList* smallImages_ = nullptr;
-    TCustomImageList* largeImages_ = nullptr;
+    TComponentRef<TCustomImageList> smallImages_{*this};
+    TComponentRef<TCustomImageList> largeImages_{*this};
     TViewStyle viewStyle_ = vsReport;
     bool showColumnHeaders_ = true;
     bool columnClick_ = true;

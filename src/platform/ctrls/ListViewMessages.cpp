@@ -128,8 +128,8 @@ bool TCustomListView::HandleListViewMessage(TMessage& message)
     }
     case LVM_GETEXTENDEDLISTVIEWSTYLE: result = LRESULT(extendedStyle_); return true;
     case LVM_GETIMAGELIST:
-        result = reinterpret_cast<LRESULT>(ImageListHandle(int(w) == LVSIL_NORMAL  ? largeImages_
-                                                           : int(w) == LVSIL_SMALL ? smallImages_
+        result = reinterpret_cast<LRESULT>(ImageListHandle(int(w) == LVSIL_NORMAL  ? largeImages_.Get()
+                                                           : int(w) == LVSIL_SMALL ? smallImages_.Get()
                                                                                    : nullptr));
         return true;
     case LVM_SETIMAGELIST: {

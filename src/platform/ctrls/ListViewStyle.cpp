@@ -2,7 +2,6 @@
 // hit testing, scroll state and switching between the styles.
 #include "platform/ctrls/ListView.h"
 
-#include "platform/ctrls/ControlNotify.h"
 #include "platform/ctrls/TextMeasure.h"
 #include "platform/wm/Window.h"
 
@@ -73,7 +72,7 @@ void TCustomListView::SetShowColumnHeaders(bool value)
 
 void TCustomListView::SetLargeImages(TCustomImageList* images)
 {
-    SetComponentReference(*this, largeImages_, images);
+    largeImages_ = images;
     ItemsChanged();
 }
 

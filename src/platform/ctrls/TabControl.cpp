@@ -32,13 +32,6 @@ TCustomTabControl::~TCustomTabControl()
     DestroyHandle();
 }
 
-void TCustomTabControl::Notification(TComponent* component, TOperation operation)
-{
-    TWinControl::Notification(component, operation);
-    if (operation == opRemove && component == images_)
-        images_ = nullptr;
-}
-
 void TCustomTabControl::TabsChanged()
 {
     if (tabIndex_ >= tabs_->Count())
@@ -88,7 +81,7 @@ void TCustomTabControl::SetTabWidth(int value)
 
 void TCustomTabControl::SetImages(TCustomImageList* images)
 {
-    SetComponentReference(*this, images_, images);
+    images_ = images;
     Invalidate();
 }
 

@@ -8,6 +8,7 @@
 // TCN_SELCHANGING (a nonzero answer refuses) and TCN_SELCHANGE reach it as
 // CN_NOTIFY: CanChange (OnChanging) and Change (OnChange).
 #include "platform/ctrls/CommonControls.h"
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StringList.h"
 #include "platform/vcl/WinControl.h"
@@ -65,7 +66,6 @@ protected:
     virtual int GetImageIndex(int tabIndex);
     virtual void TabsChanged();
     void PaintWindow(HDC dc) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     bool HandleTabMessage(TMessage& message);
@@ -84,7 +84,7 @@ private:
     std::unique_ptr<TStringList> tabs_;
     TTabPosition tabPosition_ = tpTop;
     int tabHeight_ = 0, tabWidth_ = 0;
-    TCustomImageList* images_ = nullptr;
+    TComponentRef<TCustomImageList> images_{*this};
     int tabIndex_ = -1;
     int firstVisible_ = 0;
     bool multiLine_ = false;

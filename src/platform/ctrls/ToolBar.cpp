@@ -1,6 +1,5 @@
 #include "platform/ctrls/ToolBar.h"
 
-#include "platform/ctrls/ControlNotify.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/Text.h"
@@ -162,13 +161,6 @@ TToolBar::TToolBar(TComponent* owner) : TWinControl(owner)
     ControlStyle.Exclude(csCaptureMouse);
 }
 
-void TToolBar::Notification(TComponent* component, TOperation operation)
-{
-    TWinControl::Notification(component, operation);
-    if (operation == opRemove && component == images_)
-        images_ = nullptr;
-}
-
 void TToolBar::SetButtonSize(int width, int height)
 {
     buttonWidth_ = std::max(1, width);
@@ -178,7 +170,7 @@ void TToolBar::SetButtonSize(int width, int height)
 
 void TToolBar::SetImages(TCustomImageList* images)
 {
-    SetComponentReference(*this, images_, images);
+    images_ = images;
     Invalidate();
 }
 

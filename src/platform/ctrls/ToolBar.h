@@ -4,6 +4,7 @@
 // Buttons are flat: raised under the pointer, sunken while pressed or down.
 // Check buttons stay down; grouped check buttons beside each other act as
 // radio buttons.
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/CustomControls.h"
 #include "platform/vcl/ImageList.h"
 
@@ -57,11 +58,10 @@ public:
 
 protected:
     void AlignControls(TControl* control, TRect& rect) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     int buttonWidth_ = 23, buttonHeight_ = 22;
-    TCustomImageList* images_ = nullptr;
+    TComponentRef<TCustomImageList> images_{*this};
     bool showCaptions_ = false;
     bool arranging_ = false;
 };

@@ -21,6 +21,7 @@
 #include "platform/ctrls/CommonControls.h"
 #include "platform/ctrls/Edit.h"
 #include "platform/ctrls/ScrollState.h"
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/ImageListHandles.h"
 #include "platform/vcl/WinControl.h"
@@ -239,7 +240,6 @@ protected:
     void PaintWindow(HDC dc) override;
     void BoundsChanged() override;
     void DestroyWnd() override;
-    void Notification(TComponent* component, TOperation operation) override;
     // The end of renaming (text null when cancelled): OnEdited, then the node's text.
     virtual void Edit(TTreeNode* node, const char* text);
     // Asked before the selection moves to a node (null: to none): OnChanging.
@@ -278,9 +278,9 @@ private:
     void PaintLines(HDC dc, const TTreeNode* node, int y);
     void PaintButton(HDC dc, const TTreeNode* node, int cx, int cy);
     bool HandleImageListMessage(TMessage& message);
-    // Points a window list or a property at a list; the removal notice stays
-    // while any of them still refers to the old list.
-    void ReferImageList(TCustomImageList*& field, TCustomImageList* list);
+    // A property's list was freed: the window is told as if the property had
+    // been cleared.
+    void PropertyImagesGone(WPARAM which);
     // TVN_SELCHANGED: Change now, or when the ChangeDelay timer fires.
     void SelectionChanged(TTreeNode* node);
     bool HandleChangeTimer(TMessage& message);
@@ -312,11 +312,11 @@ private:
     TTreeNode* selected_ = nullptr;
     TCustomEdit* editor_ = nullptr;
     TTreeNode* editing_ = nullptr;
-    TCustomImageList* images_ = nullptr;
-    TCustomImageList* stateImages_ = nullptr;
+    TComponentRef<TCustomImageList> images_{*this, [this] { PropertyImagesGone(TVSIL_NORMAL); }};
+    TComponentRef<TCustomImageList> stateImages_{*this, [this] { PropertyImagesGone(TVSIL_STATE); }};
     // The lists the window draws with (TVM_SETIMAGELIST).
-    TCustomImageList* windowImages_ = nullptr;
-    TCustomImageList* windowStateImages_ = nullptr;
+    TComponentRef<TCustomImageList> windowImages_{*this, [this] { NodesChanged(); }};
+    TComponentRef<TCustomImageList> windowStateImages_{*this, [this] { NodesChanged(); }};
     TTreeNode* pendingChange_ = nullptr;
     bool changeTimerRunning_ = false;
     int updateCount_ = 0;

@@ -26,15 +26,6 @@ TUpDown::~TUpDown()
     SetAssociate(nullptr);
 }
 
-void TUpDown::Notification(TComponent* component, TOperation operation)
-{
-    TCustomControl::Notification(component, operation);
-    if (operation == opRemove && component == associate_) {
-        associate_ = nullptr; // its WindowProc goes with it
-        associateProc_ = nullptr;
-    }
-}
-
 void TUpDown::SetRange(int min, int max)
 {
     min_ = min;
@@ -56,14 +47,11 @@ void TUpDown::SetOrientation(TUDOrientation value)
 
 void TUpDown::SetAssociate(TWinControl* control)
 {
-    if (associate_) {
+    if (associate_)
         associate_->WindowProc = std::move(associateProc_);
-        associate_->RemoveFreeNotification(this);
-    }
     associate_ = control;
     if (!associate_)
         return;
-    associate_->FreeNotification(this);
     // The arrow keys of the associated control step the position.
     associateProc_ = associate_->WindowProc;
     associate_->WindowProc = [this](TMessage& m) {

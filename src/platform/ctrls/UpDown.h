@@ -4,6 +4,7 @@
 // 100 ms), showing the position in an associated control's text, and
 // answering the arrow keys of that control.
 #include "platform/ctrls/PressRepeat.h"
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/CustomControls.h"
 
 namespace tovrel {
@@ -37,7 +38,6 @@ public:
 
 protected:
     void Paint() override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     // The arrow under a point, or -1.
@@ -48,7 +48,8 @@ private:
 
     int min_ = 0, max_ = 100, position_ = 0;
     TUDOrientation orientation_ = udVertical;
-    TWinControl* associate_ = nullptr;
+    // Its WindowProc goes with it.
+    TComponentRef<TWinControl> associate_{*this, [this] { associateProc_ = nullptr; }};
     TWndMethod associateProc_;
     int pressed_ = -1;
     TPressRepeat repeat_{500, 100};

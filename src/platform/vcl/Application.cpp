@@ -163,21 +163,6 @@ void TApplication::ShowHintNow()
     hintTimer_->SetEnabled(true);
 }
 
-void TApplication::Notification(TComponent* component, TOperation operation)
-{
-    TComponent::Notification(component, operation);
-    if (operation != opRemove)
-        return;
-    if (component == mainForm_)
-        mainForm_ = nullptr;
-    if (component == hintWindow_) {
-        hintWindow_ = nullptr;
-        hintShown_ = false;
-    }
-    if (component == hintTimer_)
-        hintTimer_ = nullptr;
-}
-
 bool TApplication::HandleMessage(MSG& msg)
 {
     bool handled = false;

@@ -2,6 +2,7 @@
 // TApplication (the message loop, ProcessMessages, the main form, the error
 // box for exceptions leaving event handlers) and TScreen (the forms in
 // activation order, the active form and control, the screen's size).
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/HintWindow.h"
 #include "platform/vcl/Timer.h"
@@ -70,9 +71,6 @@ public:
     TShowHintEvent OnShowHint;
     void CancelHint();
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     bool HandleMessage(MSG& msg);
     void MouseControlChanged(TControl* control);
@@ -80,12 +78,12 @@ private:
     void ShowHintNow();
     void HideHint();
 
-    TCustomForm* mainForm_ = nullptr;
+    TComponentRef<TCustomForm> mainForm_{*this};
     bool terminated_ = false;
     bool showHint_ = true;
     THintWindowClass hintWindowClass_;
-    THintWindow* hintWindow_ = nullptr;
-    TTimer* hintTimer_ = nullptr;
+    TComponentRef<THintWindow> hintWindow_{*this, [this] { hintShown_ = false; }};
+    TComponentRef<TTimer> hintTimer_{*this};
     TControl* hintControl_ = nullptr;
     bool hintShown_ = false;
     std::uint32_t hintHiddenAt_ = 0;

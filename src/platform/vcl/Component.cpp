@@ -31,7 +31,7 @@ TComponent::~TComponent()
     while (!freeNotifies_.empty()) {
         TComponent* partner = freeNotifies_.back();
         UnlinkFreeNotification(partner);
-        partner->Notification(this, opRemove);
+        partner->Notify(this, opRemove);
     }
     DestroyComponents();
     if (owner_)
@@ -130,7 +130,14 @@ void TComponent::Notification(TComponent* component, TOperation operation)
     const std::vector<TComponent*> owned = components_;
     for (TComponent* c : owned)
         if (std::find(components_.begin(), components_.end(), c) != components_.end())
-            c->Notification(component, operation);
+            c->Notify(component, operation);
+}
+
+void TComponent::Notify(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove)
+        ReleaseReferencesTo(component);
+    Notification(component, operation);
 }
 
 void TComponent::Insert(TComponent* component)
@@ -158,14 +165,14 @@ void TComponent::InsertComponent(TComponent* component)
     if (!component->name_.empty() && FindComponent(component->name_))
         throw EComponentError("A component named " + component->name_ + " already exists");
     Insert(component);
-    Notification(component, opInsert);
+    Notify(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component)
 {
     if (!component || component->owner_ != this)
         return;
-    Notification(component, opRemove);
+    Notify(component, opRemove);
     Remove(component);
 }
 

@@ -37,6 +37,8 @@ using TComponentStyle = TSet<TComponentStyleFlag>;
 
 enum TOperation : std::uint8_t { opInsert, opRemove };
 
+class TComponentRefBase;
+
 class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* owner);
@@ -78,11 +80,19 @@ public:
 protected:
     // Called on the owner and, through it, every owned component when a
     // component is inserted or removed, and on the free-notification partners.
+    // On removal, this component's references to the removed one (see
+    // ComponentRef.h) already read null.
     virtual void Notification(TComponent* component, TOperation operation);
     virtual void Loaded();
     void SetState(TComponentStateFlag flag, bool on);
 
 private:
+    friend class TComponentRefBase;
+
+    // The one way every notification is delivered: references first.
+    void Notify(TComponent* component, TOperation operation);
+    void ReleaseReferencesTo(const TComponent* component);
+    bool RefersTo(const TComponent* component) const;
     void Insert(TComponent* component);
     void Remove(TComponent* component);
     void CollectReading(std::vector<TComponent*>& list);
@@ -92,6 +102,7 @@ private:
     std::string name_;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
+    std::vector<TComponentRefBase*> references_;
     TComponentState state_;
     TComponentStyle style_;
 };

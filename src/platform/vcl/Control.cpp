@@ -369,15 +369,6 @@ unsigned TControl::DrawTextBiDiModeFlags(unsigned flags) const
 void TControl::SetPopupMenu(TPopupMenu* menu)
 {
     popupMenu_ = menu;
-    if (menu)
-        menu->FreeNotification(this);
-}
-
-void TControl::Notification(TComponent* component, TOperation operation)
-{
-    TComponent::Notification(component, operation);
-    if (operation == opRemove && component == popupMenu_)
-        popupMenu_ = nullptr;
 }
 
 void TControl::DoContextPopup(TPoint mousePos, bool& handled)
@@ -402,7 +393,6 @@ void TControl::HandleContextMenu(TMessage& message)
     if (fromKeyboard)
         screen = ClientToScreen(Point(width_ / 2, height_ / 2));
     popupMenu_->PopupComponent = this;
-    FreeNotification(popupMenu_);
     popupMenu_->Popup(screen.X, screen.Y);
     message.Result = 1;
 }

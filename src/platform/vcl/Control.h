@@ -4,6 +4,7 @@
 // and colour (optionally the parent's), the message entry (WindowProc ->
 // WndProc -> DefaultHandler) and the mouse and click events.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/ControlTypes.h"
 #include "platform/vcl/GraphicsObjects.h"
 
@@ -154,7 +155,6 @@ protected:
     // reports a resize that loading kept silent.
     void Loaded() override;
     virtual void AlignAfterLoading() {}
-    void Notification(TComponent* component, TOperation operation) override;
     // OnContextPopup; `handled` stops the popup menu. mousePos is in client
     // coordinates, (-1, -1) from the keyboard.
     virtual void DoContextPopup(TPoint mousePos, bool& handled);
@@ -186,7 +186,7 @@ private:
     bool parentColor_ = false;
     bool applyingParent_ = false;
     bool resizedWhileLoading_ = false;
-    TPopupMenu* popupMenu_ = nullptr;
+    TComponentRef<TPopupMenu> popupMenu_{*this};
 };
 
 // The control under the mouse capture (a graphic control included), or null.

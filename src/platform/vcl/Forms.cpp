@@ -43,20 +43,11 @@ void TCustomForm::DoCreate()
 void TCustomForm::SetMenu(TMainMenu* menu)
 {
     menu_ = menu;
-    if (menu)
-        menu->FreeNotification(this);
     menuBar_ = menu ? std::make_unique<TMenuBar>(*this, *menu) : nullptr;
     if (menuBar_)
         menuBar_->MenuChanged();
     else
         NonClientChanged();
-}
-
-void TCustomForm::Notification(TComponent* component, TOperation operation)
-{
-    TCustomControl::Notification(component, operation);
-    if (operation == opRemove && component == menu_)
-        SetMenu(nullptr);
 }
 
 bool TCustomForm::IsShortCut(WORD key, TShiftState shift)

@@ -106,7 +106,6 @@ protected:
     void Paint() override;
     virtual void DoClose(TCloseAction& action);
     void ApplyPosition();
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void HandleDialogKey(TMessage& message);
@@ -115,7 +114,7 @@ private:
     TFormBorderStyle borderStyle_ = bsSizeable;
     TFormStyle formStyle_ = fsNormal;
     TWinControl* activeControl_ = nullptr;
-    TMainMenu* menu_ = nullptr;
+    TComponentRef<TMainMenu> menu_{*this, [this] { SetMenu(nullptr); }};
     std::unique_ptr<TMenuBar> menuBar_;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;

@@ -360,16 +360,7 @@ TMenu::~TMenu()
 void TMenu::SetImages(TCustomImageList* images)
 {
     images_ = images;
-    if (images)
-        images->FreeNotification(this);
     ItemChanged(nullptr, false);
-}
-
-void TMenu::Notification(TComponent* component, TOperation operation)
-{
-    TComponent::Notification(component, operation);
-    if (operation == opRemove && component == images_)
-        images_ = nullptr;
 }
 
 void TMenu::ItemChanged(TMenuItem* source, bool rebuild)
@@ -435,13 +426,6 @@ void TPopupMenu::Popup(int x, int y)
     TMenuItem* chosen = Presenter() ? Presenter()(*this, popupPoint_) : TPopupMenuTracker::Track(*this, popupPoint_);
     if (chosen)
         chosen->Click();
-}
-
-void TPopupMenu::Notification(TComponent* component, TOperation operation)
-{
-    TMenu::Notification(component, operation);
-    if (operation == opRemove && component == PopupComponent)
-        PopupComponent = nullptr;
 }
 
 } // namespace tovrel

@@ -6,6 +6,7 @@
 // without one to the plain popup menu (PopupMenuTracker.h); the skinned menus
 // replace Popup, and tests may install a presenter that picks.
 #include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/ControlTypes.h"
 
 #include <memory>
@@ -134,15 +135,12 @@ public:
 
     TMenuChangeEvent OnChange;
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     friend class TMenuItem;
     void ItemChanged(TMenuItem* source, bool rebuild);
 
     TMenuItem* items_;
-    TCustomImageList* images_ = nullptr;
+    TComponentRef<TCustomImageList> images_{*this};
 };
 
 class TMainMenu : public TMenu {
@@ -164,15 +162,13 @@ public:
 
     // OnPopup, then the presenter (or the plain popup menu); the chosen item is clicked.
     virtual void Popup(int x, int y);
-    TComponent* PopupComponent = nullptr;
+    TComponentRef<TComponent> PopupComponent{*this};
     TPoint PopupPoint() const { return popupPoint_; }
     bool AutoPopup = true;
     TPopupAlignment Alignment = paLeft;
 
     TNotifyEvent OnPopup;
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
     void SetPopupPoint(TPoint p) { popupPoint_ = p; }
 
 private:

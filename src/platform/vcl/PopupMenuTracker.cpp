@@ -21,7 +21,7 @@ TPopupMenuTracker* running = nullptr;
 // The top-level window of the control the menu pops up for; else the active window.
 HWND OwnerWindowOf(const TPopupMenu& menu)
 {
-    auto* control = dynamic_cast<TControl*>(menu.PopupComponent);
+    auto* control = dynamic_cast<TControl*>(menu.PopupComponent.Get());
     auto* windowed = dynamic_cast<TWinControl*>(control);
     if (control && !windowed)
         windowed = control->Parent();
@@ -55,25 +55,12 @@ bool IsButtonDown(UINT message)
 // Learns that the menu was freed, so nothing of it is touched afterwards.
 class TPopupMenuTracker::TMenuWatch : public TComponent {
 public:
-    TMenuWatch(TPopupMenu& menu, TPopupMenuTracker& tracker) : TComponent(nullptr), menu_(&menu), tracker_(tracker)
-    {
-        menu.FreeNotification(this);
-    }
+    TMenuWatch(TPopupMenu& menu, TPopupMenuTracker& tracker) : TComponent(nullptr), tracker_(tracker) { menu_ = &menu; }
     bool MenuGone() const { return menu_ == nullptr; }
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override
-    {
-        TComponent::Notification(component, operation);
-        if (operation == opRemove && component == menu_) {
-            menu_ = nullptr;
-            tracker_.End(nullptr);
-        }
-    }
-
 private:
-    TPopupMenu* menu_;
     TPopupMenuTracker& tracker_;
+    TComponentRef<TPopupMenu> menu_{*this, [this] { tracker_.End(nullptr); }};
 };
 
 TMenuItem* TPopupMenuTracker::Track(TPopupMenu& menu, TPoint screen)

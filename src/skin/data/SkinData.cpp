@@ -51,19 +51,8 @@ void TskSkinData::SetResourceStrData(TskResourceStrData* Value)
     SendSkinDataMessage(ResourceStrDataChangedMessage);
 }
 
-void TskSkinData::SetReference(TComponent* Old, TComponent* New)
-{
-    if (Old == New)
-        return;
-    if (Old)
-        Old->RemoveFreeNotification(this);
-    if (New)
-        New->FreeNotification(this);
-}
-
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 {
-    SetReference(FCompressedStoredSkin, Value);
     FCompressedStoredSkin = Value;
     if (Value)
         LoadCompressedStoredSkin(Value);
@@ -71,7 +60,6 @@ void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 
 void TskSkinData::SetSkinList(TskCompressedSkinList* Value)
 {
-    SetReference(FCompressedSkinList, Value);
     FCompressedSkinList = Value;
     if (Value && FCompressedSkinIndex >= 0 && FCompressedSkinIndex < Value->Skins()->Count())
         LoadCompressedStoredSkin(Value->Skins()->Items(FCompressedSkinIndex)->Skin());
@@ -89,17 +77,6 @@ void TskSkinData::SetSkinIndex(int Value)
         return;
     LoadCompressedStoredSkin(FCompressedSkinList->Skins()->Items(Value)->Skin());
     FCompressedSkinIndex = Value;
-}
-
-void TskSkinData::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FCompressedStoredSkin)
-        FCompressedStoredSkin = nullptr;
-    if (AComponent == FCompressedSkinList)
-        FCompressedSkinList = nullptr;
 }
 
 // ---- clearing ----

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/vcl/Component.h"
+#include "platform/vcl/ComponentRef.h"
 #include "skin/data/SkinDataMessages.h"
 #include "skin/data/SkinDescriptionText.h"
 
@@ -112,19 +113,15 @@ public:
     // layered frame. Synchronous; WParam = this, LParam = 1000.
     void SendSkinDataMessage(unsigned M);
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     // Announces and puts the read skin in place.
     void ApplySkin(TskSkinContent& Content, TskSkinDescription& Description);
     bool OwnerReading() const;
-    void SetReference(TComponent* Old, TComponent* New);
 
-    TskCompressedSkinList* FCompressedSkinList = nullptr;
+    TComponentRef<TskCompressedSkinList> FCompressedSkinList{*this};
     int FCompressedSkinIndex = 0;
     bool FSkinnableForm = true;
-    TskCompressedStoredSkin* FCompressedStoredSkin = nullptr;
+    TComponentRef<TskCompressedStoredSkin> FCompressedStoredSkin{*this};
     TskResourceStrData* FResourceStrData = nullptr;
     bool FShowLayeredBorders = true;
 };

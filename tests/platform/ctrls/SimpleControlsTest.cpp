@@ -50,6 +50,28 @@ TEST_F(SimpleControls, LabelAutoSizeAndAccelerator)
     EXPECT_TRUE(edit.Focused());
 }
 
+// The edit belongs to a panel, so the label hears of its removal only through
+// the free notification its FocusControl registers.
+TEST_F(SimpleControls, LabelForgetsAFocusControlOwnedElsewhereWhenItIsFreed)
+{
+    TLabel& label = Place<TLabel>(Rect(10, 10, 100, 30));
+    label.SetCaption("&Name:");
+    TPanel& panel = Place<TPanel>(Rect(10, 50, 200, 120));
+    auto* edit = new TEdit(&panel);
+    edit->SetParent(&panel);
+    label.FocusControl = edit;
+
+    TObject::Free(edit);
+    EXPECT_EQ(label.FocusControl, nullptr);
+    Key('N', {VK_MENU}); // ASan reports the freed edit being focused otherwise
+
+    // The label going first leaves nothing for the edit's later free to touch.
+    auto* other = new TEdit(&panel);
+    label.FocusControl = other;
+    TObject::Free(&label);
+    TObject::Free(other);
+}
+
 TEST_F(SimpleControls, BevelEdges)
 {
     TBevel& bevel = Place<TBevel>(Rect(10, 10, 60, 40));

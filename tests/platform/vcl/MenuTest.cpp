@@ -21,6 +21,51 @@ TMenuItem* Item(TComponent* owner, TMenuItem* parent, const std::string& caption
     return item;
 }
 
+// Logs the removals it is told of: a link left behind to a menu it no longer
+// uses shows as an entry.
+template <class TBase> class TToldOfRemovals : public TBase {
+public:
+    using TBase::TBase;
+    std::vector<TComponent*> told;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        TBase::Notification(component, operation);
+        if (operation == opRemove)
+            told.push_back(component);
+    }
+};
+
+TEST_F(Menus, AFormOrControlGivenAnotherMenuDropsTheLinkToTheOld)
+{
+    // No common owner: only a free-notification link tells them.
+    TToldOfRemovals<TForm> form(nullptr);
+    auto* oldMain = new TMainMenu(nullptr);
+    auto* newMain = new TMainMenu(nullptr);
+    form.SetMenu(oldMain);
+    form.SetMenu(newMain);
+    TToldOfRemovals<TGraphicControl> control(nullptr);
+    auto* oldPopup = new TPopupMenu(nullptr);
+    auto* newPopup = new TPopupMenu(nullptr);
+    control.SetPopupMenu(oldPopup);
+    control.SetPopupMenu(newPopup);
+
+    TObject::Free(oldMain);
+    TObject::Free(oldPopup);
+    EXPECT_TRUE(form.told.empty());
+    EXPECT_TRUE(control.told.empty());
+    EXPECT_EQ(form.Menu(), newMain);
+    EXPECT_EQ(control.PopupMenu(), newPopup);
+
+    TObject::Free(newMain);
+    TObject::Free(newPopup);
+    EXPECT_EQ(form.told, std::vector<TComponent*>{newMain});
+    EXPECT_EQ(control.told, std::vector<TComponent*>{newPopup});
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(control.PopupMenu(), nullptr);
+}
+
 TEST(MenuText, ShortCutsAndAcceleratorsReadAndWriteTheirText)
 {
     const struct {
