@@ -12,6 +12,7 @@
 #include "GalleryReport.h"
 
 #include "platform/backend/BackendChoice.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/backend/HeadlessBackend.h"
 #include "platform/backend/X11Extras.h"
 #include "platform/gdi/codecs/ImageCodec.h"
@@ -101,9 +102,11 @@ private:
 };
 
 // The PNG first and the report last, renamed into place, so a script that
-// sees the report finds both complete.
-void WriteReport(TForm& form, const std::string& reportPath, const std::string& pngPath)
+// sees the report finds both complete. The display's answers to what was asked
+// of it before (sizes reported back) are handled first.
+void WriteReport(TDesktopBackend& desktop, TForm& form, const std::string& reportPath, const std::string& pngPath)
 {
+    desktop.SyncWithDisplay();
     const TSurface shot = X11GrabScreen();
     if (shot.Empty())
         throw std::runtime_error("the X screen cannot be read");
@@ -116,12 +119,15 @@ void WriteReport(TForm& form, const std::string& reportPath, const std::string& 
 
 int DesktopReport(const std::string& reportPath, const std::string& pngPath)
 {
-    InstallBackend("desktop");
+    auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
+    if (!desktop)
+        throw std::runtime_error("the desktop backend is not there");
     {
         auto form = gallery::BuildGalleryForm();
         form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
         {
-            TScriptSignals signals([&] { WriteReport(*form, reportPath, pngPath); }, [] { Application->Terminate(); });
+            TScriptSignals signals([&] { WriteReport(*desktop, *form, reportPath, pngPath); },
+                                   [] { Application->Terminate(); });
             form->Show();
             Application->Run();
         }
@@ -129,6 +135,7 @@ int DesktopReport(const std::string& reportPath, const std::string& pngPath)
         TMainThread::Pump();
     }
     PumpWaitingMessages();
+    desktop.reset();
     SetBackend(nullptr);
     return 0;
 }

@@ -47,6 +47,10 @@ public:
     void SetTextInputRect(const TRect& screenRect) override;
 
     void PollEvents() override;
+    // Waits until the display has handled every request made so far and hands
+    // the layer what it reported meanwhile: for tools that report the layer's
+    // state to a script, so a report follows the display's answers.
+    void SyncWithDisplay();
     void WaitEvents(int ms) override;
     void Wake() override;
 

@@ -107,6 +107,13 @@ void TDesktopBackend::PollEvents()
         Dispatch(e);
 }
 
+void TDesktopBackend::SyncWithDisplay()
+{
+    if (!windows_.empty())
+        X11Sync(windows_.begin()->second);
+    PollEvents();
+}
+
 // Not SDL's own wait: a thread waking it sends an X event to one of our
 // windows, which the main thread may be destroying meanwhile (an X BadWindow
 // error ends the program). Wake only writes the descriptor polled here.

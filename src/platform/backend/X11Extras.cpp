@@ -94,6 +94,16 @@ int X11ConnectionFd(SDL_Window* window)
     return X11Handles(window, display, xwindow) ? ConnectionNumber(display) : -1;
 }
 
+bool X11Sync(SDL_Window* window)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    XSync(display, False);
+    return true;
+}
+
 TSurface X11GrabScreen()
 {
     Display* display = XOpenDisplay(nullptr);
