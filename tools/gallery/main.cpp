@@ -6,8 +6,8 @@
 //   gallery --desktop-report REPORT PNG
 //                              opens the form on the desktop backend (an X
 //                              display, e.g. Xvfb) for a script to drive; each
-//                              SIGUSR1 writes the controls' state to REPORT and
-//                              the X screen to PNG; SIGUSR2 ends the run
+//                              SIGUSR1 writes the controls' state to REPORT;
+//                              SIGUSR2 ends the run, writing the X screen to PNG
 #include "GalleryForm.h"
 #include "GalleryReport.h"
 
@@ -101,20 +101,26 @@ private:
     std::thread waiter_;
 };
 
-// The PNG first and the report last, renamed into place, so a script that
-// sees the report finds both complete. The display's answers to what was asked
-// of it before (sizes reported back) are handled first.
-void WriteReport(TDesktopBackend& desktop, TForm& form, const std::string& reportPath, const std::string& pngPath)
+// Renamed into place, so a script that sees the report finds it complete. The
+// display's answers to what was asked of it before (sizes reported back) are
+// handled first.
+void WriteReport(TDesktopBackend& desktop, TForm& form, const std::string& reportPath)
 {
     desktop.SyncWithDisplay();
-    const TSurface shot = X11GrabScreen();
-    if (shot.Empty())
-        throw std::runtime_error("the X screen cannot be read");
-    WriteImageFileBytes(pngPath, EncodePng(shot, false));
     const std::string partial = reportPath + ".part";
     gallery::WriteGalleryReport(form, partial);
     if (std::rename(partial.c_str(), reportPath.c_str()) != 0)
         throw std::runtime_error("cannot write " + reportPath);
+}
+
+// Once, at the end: grabbing and encoding the screen costs more than a report.
+void WriteScreenshot(TDesktopBackend& desktop, const std::string& pngPath)
+{
+    desktop.SyncWithDisplay(); // what was drawn has reached the screen
+    const TSurface shot = X11GrabScreen();
+    if (shot.Empty())
+        throw std::runtime_error("the X screen cannot be read");
+    WriteImageFileBytes(pngPath, EncodePng(shot, false));
 }
 
 int DesktopReport(const std::string& reportPath, const std::string& pngPath)
@@ -126,13 +132,13 @@ int DesktopReport(const std::string& reportPath, const std::string& pngPath)
         auto form = gallery::BuildGalleryForm();
         form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
         {
-            TScriptSignals signals([&] { WriteReport(*desktop, *form, reportPath, pngPath); },
-                                   [] { Application->Terminate(); });
+            TScriptSignals signals([&] { WriteReport(*desktop, *form, reportPath); }, [] { Application->Terminate(); });
             form->Show();
             Application->Run();
         }
         // A request that came in as the run ended still needs the form.
         TMainThread::Pump();
+        WriteScreenshot(*desktop, pngPath);
     }
     PumpWaitingMessages();
     desktop.reset();

@@ -89,8 +89,8 @@ if [[ $resize == --resize ]]; then
 fi
 
 request_report
-[[ -s $png ]] || fail "no screenshot in $png"
 cat "$report"
 trap - EXIT
 kill -USR2 "$pid"
 wait "$pid"
+[[ -s $png ]] || fail "no screenshot in $png"
