@@ -6,12 +6,13 @@
 //   gallery --desktop-report REPORT PNG
 //                              opens the form on the desktop backend (an X
 //                              display, e.g. Xvfb) for a script to drive; each
-//                              SIGUSR1 writes the controls' state to REPORT and
-//                              the X screen to PNG; SIGUSR2 ends the run
+//                              SIGUSR1 writes the controls' state to REPORT;
+//                              SIGUSR2 ends the run, writing the X screen to PNG
 #include "GalleryForm.h"
 #include "GalleryReport.h"
 
 #include "platform/backend/BackendChoice.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/backend/HeadlessBackend.h"
 #include "platform/backend/X11Extras.h"
 #include "platform/gdi/codecs/ImageCodec.h"
@@ -100,35 +101,47 @@ private:
     std::thread waiter_;
 };
 
-// The PNG first and the report last, renamed into place, so a script that
-// sees the report finds both complete.
-void WriteReport(TForm& form, const std::string& reportPath, const std::string& pngPath)
+// Renamed into place, so a script that sees the report finds it complete. The
+// display's answers to what was asked of it before (sizes reported back) are
+// handled first.
+void WriteReport(TDesktopBackend& desktop, TForm& form, const std::string& reportPath)
 {
-    const TSurface shot = X11GrabScreen();
-    if (shot.Empty())
-        throw std::runtime_error("the X screen cannot be read");
-    WriteImageFileBytes(pngPath, EncodePng(shot, false));
+    desktop.SyncWithDisplay();
     const std::string partial = reportPath + ".part";
     gallery::WriteGalleryReport(form, partial);
     if (std::rename(partial.c_str(), reportPath.c_str()) != 0)
         throw std::runtime_error("cannot write " + reportPath);
 }
 
+// Once, at the end: grabbing and encoding the screen costs more than a report.
+void WriteScreenshot(TDesktopBackend& desktop, const std::string& pngPath)
+{
+    desktop.SyncWithDisplay(); // what was drawn has reached the screen
+    const TSurface shot = X11GrabScreen();
+    if (shot.Empty())
+        throw std::runtime_error("the X screen cannot be read");
+    WriteImageFileBytes(pngPath, EncodePng(shot, false));
+}
+
 int DesktopReport(const std::string& reportPath, const std::string& pngPath)
 {
-    InstallBackend("desktop");
+    auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
+    if (!desktop)
+        throw std::runtime_error("the desktop backend is not there");
     {
         auto form = gallery::BuildGalleryForm();
         form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
         {
-            TScriptSignals signals([&] { WriteReport(*form, reportPath, pngPath); }, [] { Application->Terminate(); });
+            TScriptSignals signals([&] { WriteReport(*desktop, *form, reportPath); }, [] { Application->Terminate(); });
             form->Show();
             Application->Run();
         }
         // A request that came in as the run ended still needs the form.
         TMainThread::Pump();
+        WriteScreenshot(*desktop, pngPath);
     }
     PumpWaitingMessages();
+    desktop.reset();
     SetBackend(nullptr);
     return 0;
 }

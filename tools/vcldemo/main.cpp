@@ -12,6 +12,7 @@
 #include "DemoLayout.h"
 
 #include "platform/backend/BackendChoice.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/backend/HeadlessBackend.h"
 #include "platform/backend/X11Extras.h"
 #include "platform/gdi/codecs/ImageCodec.h"
@@ -19,7 +20,6 @@
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/MenuBar.h"
-#include "platform/vcl/Timer.h"
 #include "platform/wm/Wm.h"
 
 #include <cstdio>
@@ -65,30 +65,28 @@ int Screenshot(const std::string& path)
     return 0;
 }
 
-// Lets the desktop run for `ms` so the X server maps and draws the windows.
-void RunFor(unsigned ms)
+// Until the display has mapped and drawn the windows: what it sent in answer
+// to every request is handled, and so is the drawing that handling asked for.
+void Settle(TDesktopBackend& desktop)
 {
-    bool done = false;
-    TTimer timer(nullptr);
-    timer.SetInterval(ms);
-    timer.SetOnTimer([&done](TObject*) { done = true; });
-    timer.SetEnabled(true);
-    while (!done) {
-        WaitMessage();
-        Application->ProcessMessages();
-    }
+    do
+        desktop.SyncWithDisplay();
+    while (PumpWaitingMessages() > 0);
+    desktop.SyncWithDisplay();
 }
 
 int DesktopScreenshot(const std::string& path)
 {
-    InstallBackend("desktop");
+    auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
+    if (!desktop)
+        throw std::runtime_error("the desktop backend is not there");
     int result = 0;
     {
         auto form = demo::BuildDemoForm();
         form->Show();
-        RunFor(300);
+        Settle(*desktop);
         const bool opened = OpenFileMenu(*form);
-        RunFor(300);
+        Settle(*desktop);
         const TSurface shot = X11GrabScreen();
         if (shot.Empty())
             throw std::runtime_error("the X screen cannot be read");
@@ -96,6 +94,7 @@ int DesktopScreenshot(const std::string& path)
         result = opened ? 0 : 1;
     }
     PumpWaitingMessages();
+    desktop.reset();
     SetBackend(nullptr);
     return result;
 }

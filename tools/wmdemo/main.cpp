@@ -11,6 +11,7 @@
 #include "DemoWidgets.h"
 
 #include "platform/backend/BackendChoice.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/backend/HeadlessBackend.h"
 #include "platform/backend/X11Extras.h"
 #include "platform/gdi/SysColors.h"
@@ -20,6 +21,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 using namespace tovrel;
@@ -108,33 +110,29 @@ int Screenshot(const std::string& path)
     return 0;
 }
 
-void QuitOnTimer(HWND, UINT, ULONG_PTR id, DWORD)
+// Until the display has mapped and drawn the windows: what it sent in answer
+// to every request is handled, and so is the drawing that handling asked for.
+void Settle(TDesktopBackend& desktop)
 {
-    KillTimer(nullptr, id);
-    PostQuitMessage(0);
-}
-
-// Runs the loop for `ms` so the X server maps and draws the windows.
-void RunFor(UINT ms)
-{
-    SetTimer(nullptr, 0, ms, QuitOnTimer);
-    MSG m;
-    while (GetMessage(&m, nullptr, 0, 0)) {
-        TranslateMessage(&m);
-        DispatchMessage(&m);
-    }
+    do
+        desktop.SyncWithDisplay();
+    while (PumpWaitingMessages() > 0);
+    desktop.SyncWithDisplay();
 }
 
 int DesktopScreenshot(const std::string& path)
 {
-    InstallBackend("desktop");
+    auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
+    if (!desktop)
+        throw std::runtime_error("the desktop backend is not there");
     const TScene scene = BuildScene();
-    RunFor(300);
+    Settle(*desktop);
     const bool focusKept = PlayScene(scene);
-    RunFor(300);
+    Settle(*desktop);
     const TSurface shot = X11GrabScreen();
     DestroyWindow(scene.Main);
     PumpWaitingMessages();
+    desktop.reset();
     SetBackend(nullptr);
     if (!focusKept)
         return 1;

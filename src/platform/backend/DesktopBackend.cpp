@@ -11,6 +11,9 @@
 #include "platform/wm/WindowPos.h"
 
 #include <SDL.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -59,12 +62,17 @@ TDesktopBackend::TDesktopBackend()
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw EBackendUnavailable(std::string("The desktop cannot be reached: ") + SDL_GetError());
-    wakeEvent_ = SDL_RegisterEvents(1);
+    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeFd_ < 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw EBackendUnavailable("The desktop backend cannot make its wake-up descriptor");
+    }
     SDL_StartTextInput();
 }
 
 TDesktopBackend::~TDesktopBackend()
 {
+    close(wakeFd_);
     for (auto& [hwnd, window] : windows_)
         SDL_DestroyWindow(window);
     for (auto& [shape, cursor] : cursors_)
@@ -122,6 +130,8 @@ SDL_Window* TDesktopBackend::MakeWindow(HWND hwnd)
     if (!window)
         return nullptr;
     windows_[hwnd] = window;
+    if (displayFd_ < 0)
+        displayFd_ = X11ConnectionFd(window);
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     if (GetWindowRgn(hwnd, rgn) != ERROR)
         if (auto region = RegionOf(rgn))

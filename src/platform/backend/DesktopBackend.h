@@ -47,6 +47,10 @@ public:
     void SetTextInputRect(const TRect& screenRect) override;
 
     void PollEvents() override;
+    // Waits until the display has handled every request made so far and hands
+    // the layer what it reported meanwhile: for tools that report the layer's
+    // state to a script, so a report follows the display's answers.
+    void SyncWithDisplay();
     void WaitEvents(int ms) override;
     void Wake() override;
 
@@ -77,7 +81,10 @@ private:
     // The window surface size each window was last presented into.
     std::map<HWND, std::pair<int, int>> presentedSizes_;
     std::map<TCursorShape, SDL_Cursor*> cursors_;
-    std::uint32_t wakeEvent_ = 0;
+    // Written by Wake; the main thread's wait polls it.
+    int wakeFd_ = -1;
+    // The display connection's, known from the first window on; -1 before.
+    int displayFd_ = -1;
     int layered_ = -1; // not asked yet
 };
 

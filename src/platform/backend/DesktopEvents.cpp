@@ -10,6 +10,8 @@
 #include "platform/wm/Window.h"
 
 #include <SDL.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 
 namespace tovrel {
 
@@ -105,19 +107,31 @@ void TDesktopBackend::PollEvents()
         Dispatch(e);
 }
 
+void TDesktopBackend::SyncWithDisplay()
+{
+    if (!windows_.empty())
+        X11Sync(windows_.begin()->second);
+    PollEvents();
+}
+
+// Not SDL's own wait: a thread waking it sends an X event to one of our
+// windows, which the main thread may be destroying meanwhile (an X BadWindow
+// error ends the program). Wake only writes the descriptor polled here.
 void TDesktopBackend::WaitEvents(int ms)
 {
-    if (ms < 0)
-        SDL_WaitEvent(nullptr);
-    else
-        SDL_WaitEventTimeout(nullptr, ms);
+    // Reads all the connection holds, so the poll waits only for newer events.
+    SDL_PumpEvents();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT))
+        return;
+    pollfd waited[2] = {{wakeFd_, POLLIN, 0}, {displayFd_, POLLIN, 0}};
+    poll(waited, displayFd_ < 0 ? 1 : 2, ms); // an interrupted poll returns early: callers loop
+    eventfd_t wakes = 0;
+    eventfd_read(wakeFd_, &wakes); // fails when not woken: nothing to clear
 }
 
 void TDesktopBackend::Wake()
 {
-    SDL_Event e{};
-    e.type = wakeEvent_;
-    SDL_PushEvent(&e);
+    eventfd_write(wakeFd_, 1);
 }
 
 } // namespace tovrel

@@ -87,6 +87,23 @@ bool X11PointerPosition(SDL_Window* window, TPoint& screen)
     return true;
 }
 
+int X11ConnectionFd(SDL_Window* window)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    return X11Handles(window, display, xwindow) ? ConnectionNumber(display) : -1;
+}
+
+bool X11Sync(SDL_Window* window)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    XSync(display, False);
+    return true;
+}
+
 TSurface X11GrabScreen()
 {
     Display* display = XOpenDisplay(nullptr);

@@ -20,6 +20,13 @@ bool X11ShapeWindow(SDL_Window* window, const TRegion* region);
 // through the window's connection (SDL's own answer can lag the events).
 // False when the window is not an X11 window.
 bool X11PointerPosition(SDL_Window* window, TPoint& screen);
+// The file descriptor of the X connection the window was made on; -1 when
+// the window is not an X11 window.
+int X11ConnectionFd(SDL_Window* window);
+// Waits until the X server has handled every request made on the window's
+// connection, so what it sent in answer is there to be read. False when the
+// window is not an X11 window.
+bool X11Sync(SDL_Window* window);
 // The whole X screen of $DISPLAY as a 24-bit surface (for smoke tests of the
 // desktop backend); empty when no X display can be opened.
 TSurface X11GrabScreen();

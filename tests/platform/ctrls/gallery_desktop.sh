@@ -2,8 +2,9 @@
 # Drives the gallery on the desktop backend with synthetic X input (run under
 # xvfb-run): types into the edit, picks a list box item, scrolls the list view
 # with the wheel, switches it to icons, deletes the edit's text through its
-# context menu and resizes the window from outside and by its frame, then checks each effect in the report
-# the gallery writes on SIGUSR1. The resize step runs only with --resize.
+# context menu and resizes the window from outside and by its frame, then
+# checks each effect in the report the gallery writes on SIGUSR1 (polling,
+# within an overall limit). The resize step runs only with --resize.
 #   gallery_desktop.sh GALLERY OUT_DIR [--resize]
 set -euo pipefail
 
@@ -81,13 +82,15 @@ if [[ $resize == --resize ]]; then
   xdotool mousemove --window "$wid" 698 418 mousedown 1
   xdotool mousemove --window "$wid" 720 430 mousemove --window "$wid" 740 450 mouseup 1
   expect_line 'form=742x452'
-  sleep 0.3
-  expect_line 'form=742x452'
+  # The gallery writes each report after a round trip to the display, so this
+  # one follows the display's answers to every size the drag asked for.
+  request_report
+  grep -qxF 'form=742x452' "$report" || fail "the sizes the display reported back undid the drag"
 fi
 
 request_report
-[[ -s $png ]] || fail "no screenshot in $png"
 cat "$report"
 trap - EXIT
 kill -USR2 "$pid"
 wait "$pid"
+[[ -s $png ]] || fail "no screenshot in $png"

@@ -76,6 +76,20 @@ protected:
         step();
     }
 
+    // Pops the menu up and checks that the loop ran every step: a step's
+    // checks count only if it ran.
+    void Popup(int x, int y)
+    {
+        menu->Popup(x, y);
+        EXPECT_TRUE(steps.empty()) << steps.size() << " step(s) never ran";
+    }
+    TMenuItem* Track(TPoint at)
+    {
+        TMenuItem* picked = TPopupMenuTracker::Track(*menu, at);
+        EXPECT_TRUE(steps.empty()) << steps.size() << " step(s) never ran";
+        return picked;
+    }
+
     static const TPopupMenuTracker& Tracker() { return *TPopupMenuTracker::Active(); }
     static TRect LevelRect(int level) { return Tracker().Level(level).ScreenRect(); }
     static TRect RowRect(int level, const TMenuItem* item) { return Tracker().Level(level).RowScreenRect(item); }
@@ -120,7 +134,7 @@ TEST_F(PopupMenuTest, OpensAtThePointAndFlipsWhereTheWorkAreaEnds)
             shown = LevelRect(0);
             Press(VK_ESCAPE);
         });
-        menu->Popup(c.At.X, c.At.Y);
+        Popup(c.At.X, c.At.Y);
         ASSERT_FALSE(shown.IsEmpty());
         EXPECT_EQ(c.Left ? shown.Right : shown.Left, c.At.X);
         EXPECT_EQ(c.Up ? shown.Bottom : shown.Top, c.At.Y);
@@ -155,7 +169,7 @@ TEST_F(PopupMenuTest, RowsShowTheHotRowDisabledRowsAndMarks)
         EXPECT_FALSE(coloursIn(RowRect(0, more), 20).contains(GetSysColor(COLOR_MENUTEXT))) << "no mark";
         Press(VK_ESCAPE);
     });
-    menu->Popup(200, 150);
+    Popup(200, 150);
 }
 
 TEST_F(PopupMenuTest, AClickOnARowPicksItOnceWhileLinesAndDisabledRowsStayOpen)
@@ -172,7 +186,7 @@ TEST_F(PopupMenuTest, AClickOnARowPicksItOnceWhileLinesAndDisabledRowsStayOpen)
         openAfterDeadClicks = true;
         ClickAt(Centre(RowRect(0, open)));
     });
-    menu->Popup(200, 150);
+    Popup(200, 150);
     EXPECT_TRUE(openAfterDeadClicks);
     EXPECT_EQ(log, std::vector<std::string>{"&Open"});
     EXPECT_EQ(TPopupMenuTracker::Active(), nullptr);
@@ -197,11 +211,10 @@ TEST_F(PopupMenuTest, EscapeAltOrAPressOutsideReturnsNothing)
     for (const auto& [name, cancel] : cancels) {
         SCOPED_TRACE(name);
         steps.push_back(cancel);
-        EXPECT_EQ(TPopupMenuTracker::Track(*menu, {200, 150}), nullptr);
+        EXPECT_EQ(Track({200, 150}), nullptr);
         EXPECT_EQ(TPopupMenuTracker::Active(), nullptr);
     }
     EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(steps.empty());
 }
 
 TEST_F(PopupMenuTest, ArrowsSkipLinesAndDisabledRowsAndEnterPicks)
@@ -212,12 +225,12 @@ TEST_F(PopupMenuTest, ArrowsSkipLinesAndDisabledRowsAndEnterPicks)
             hot.push_back(Hot(0));
             Press(key);
         });
-    menu->Popup(200, 150);
+    Popup(200, 150);
     EXPECT_EQ(hot, (std::vector<TMenuItem*>{nullptr, open, more, close, open, close, close}));
     EXPECT_EQ(log, std::vector<std::string>{"&Close"});
 
     steps.push_back([] { Press('O'); });
-    menu->Popup(200, 150);
+    Popup(200, 150);
     EXPECT_EQ(log, (std::vector<std::string>{"&Close", "&Open"})) << "a row's letter picks it";
 }
 
@@ -243,7 +256,7 @@ TEST_F(PopupMenuTest, HoverOpensASubmenuBesideItsRowWhereThereIsRoom)
             EXPECT_EQ(Hot(1), second);
             ClickAt(Centre(RowRect(1, second)));
         });
-        menu->Popup(nearRightEdge ? 790 : 200, 150);
+        Popup(nearRightEdge ? 790 : 200, 150);
     }
     EXPECT_EQ(log, (std::vector<std::string>{"&Second", "&Second"}));
 
@@ -253,7 +266,7 @@ TEST_F(PopupMenuTest, HoverOpensASubmenuBesideItsRowWhereThereIsRoom)
         EXPECT_EQ(Tracker().LevelCount(), 1) << "another row closes the submenu";
         Press(VK_ESCAPE);
     });
-    menu->Popup(200, 150);
+    Popup(200, 150);
 }
 
 TEST_F(PopupMenuTest, KeysOpenAndCloseSubmenus)
@@ -284,7 +297,7 @@ TEST_F(PopupMenuTest, KeysOpenAndCloseSubmenus)
         Press(VK_DOWN);
         Press(VK_RETURN);
     });
-    menu->Popup(200, 150);
+    Popup(200, 150);
     EXPECT_EQ(log, std::vector<std::string>{"&Second"});
 }
 
@@ -308,7 +321,7 @@ TEST_F(PopupMenuTest, TheOwnerKeepsTheFocusWhileTimersAndPaintingGoOn)
         EXPECT_EQ(paints, 1);
         Press(VK_ESCAPE);
     });
-    menu->Popup(200, 150);
+    Popup(200, 150);
     EXPECT_EQ(GetFocus(), focus);
     EXPECT_TRUE(log.empty());
 }
@@ -328,10 +341,9 @@ TEST_F(PopupMenuTest, TheLoopEndsWhenTheOwnerGoesTheApplicationLosesTheDesktopOr
         MakeForm();
         steps.push_back([&] { MoveTo(Centre(RowRect(0, more))); }); // a submenu open too
         steps.push_back(ending);
-        EXPECT_EQ(TPopupMenuTracker::Track(*menu, {200, 150}), nullptr);
+        EXPECT_EQ(Track({200, 150}), nullptr);
         EXPECT_EQ(TPopupMenuTracker::Active(), nullptr);
         EXPECT_EQ(GetCapture(), nullptr);
-        EXPECT_TRUE(steps.empty());
     }
     MSG quit;
     ASSERT_TRUE(PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is left for the outer loop";
@@ -350,7 +362,7 @@ TEST_F(PopupMenuTest, ItemsChangedWhileOpenAreShownAgain)
         disabled->SetEnabled(true);
         ClickAt(Centre(RowRect(0, disabled)));
     });
-    menu->Popup(200, 150);
+    Popup(200, 150);
     EXPECT_EQ(log, std::vector<std::string>{"&Disabled"});
 }
 

@@ -288,7 +288,7 @@ TEST_F(WindowLife, CreationFailsCleanly)
     Handlers().clear();
     static HWND refused = nullptr;
     On(top, WM_PARENTNOTIFY, [](HWND, UINT, WPARAM, LPARAM) { return std::optional<LRESULT>(0); });
-    const auto before = Log().size();
+    Log().clear();
     WNDCLASSEX wc{};
     wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
         if (m == WM_CREATE) {
@@ -302,7 +302,12 @@ TEST_F(WindowLife, CreationFailsCleanly)
     EXPECT_EQ(Child(top, Bounds(0, 0, 5, 5), WS_CHILD | WS_VISIBLE, 0, "Refusing"), nullptr);
     EXPECT_FALSE(IsWindow(refused));
     EXPECT_EQ(GetWindow(top, GW_CHILD), nullptr);
-    EXPECT_GE(Log().size(), before);
+    // Destroyed as any child is: the parent hears of that, never of a creation.
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(Log()[0].Hwnd, top);
+    EXPECT_EQ(Log()[0].Message, UINT(WM_PARENTNOTIFY));
+    EXPECT_EQ(Log()[0].WParam, MAKEWPARAM(WM_DESTROY, 0));
+    EXPECT_EQ(HWND(Log()[0].LParam), refused);
     UnregisterClass("Refusing", nullptr);
 }
 

@@ -216,6 +216,7 @@ TEST(StoredSkins, TextStaysReadableInEveryState)
     for (TStoredSkinRole role : {TStoredSkinRole::User, TStoredSkinRole::Tools}) {
         TskCompressedSkinList list(nullptr);
         AddStoredSkins(list, role);
+        ASSERT_GT(list.Skins()->Count(), 0) << "no skins to check";
         TskSkinData data(nullptr);
         data.SetSkinList(&list);
         for (int index = 0; index < list.Skins()->Count(); ++index) {
