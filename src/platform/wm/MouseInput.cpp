@@ -105,6 +105,9 @@ void CookMouseToCapture(const TRawInput& raw, HWND capture)
     switch (raw.Kind) {
     case TRawKind::MouseMove: QueueCooked(capture, WM_MOUSEMOVE, MouseKeyFlags(), at, &raw.Pt); break;
     case TRawKind::MouseDown: {
+        NotifyParentsOfPress(capture, kClientDown[raw.Button], raw.Pt);
+        if (!IsWindow(capture))
+            return;
         const bool dbl = IsDoubleClick(capture, raw.Button, raw.Pt, ClassWantsDoubleClicks(capture));
         QueueCooked(capture, ButtonMessage(raw.Button, false, dbl, false), MouseKeyFlags(), at, &raw.Pt);
         break;
@@ -153,8 +156,12 @@ void CookMouse(const TRawInput& raw)
         SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(HTERROR), int(message)));
         return;
     }
-    if (down && !ActivateOnPress(target, hit, message))
-        return;
+    if (down) {
+        // The parents hear of the press before anything else happens to it.
+        NotifyParentsOfPress(target, kClientDown[raw.Button], raw.Pt);
+        if (!IsWindow(target) || !ActivateOnPress(target, hit, message))
+            return;
+    }
     if (!IsWindow(target))
         return;
     SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(hit), int(message)));

@@ -4,6 +4,7 @@
 #include "platform/wm/WindowState.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -35,6 +36,11 @@ void KeyDownTranslated(const MSG& m);
 void ForgetUntranslatedKeyDown();   // any other input came between
 void ForgetWindowInput(TWindow& w); // focus, capture, activation and tracking leave a dying window
 void RefreshActivationAfterHide(TWindow& w);
+// WM_PARENTNOTIFY(wParam) to the parent and on up the chain (see ParentNotify.cpp);
+// lParamFor gives each parent's lParam.
+void NotifyParents(const TWindow& child, WPARAM wParam, const std::function<LPARAM(HWND parent)>& lParamFor);
+// A button going down on `target`: WM_PARENTNOTIFY(WM_xBUTTONDOWN), the point in each parent's client coordinates.
+void NotifyParentsOfPress(HWND target, UINT buttonDown, TPoint screen);
 
 // Painting.
 bool FindPaintMessage(MSG& out, const TMessageFilter& filter);
