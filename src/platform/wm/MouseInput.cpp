@@ -47,6 +47,19 @@ bool InWindowShape(const TWindow& w, TPoint screen)
     return !w.Region || w.Region->Contains(local.X, local.Y);
 }
 
+// A layered window with WS_EX_TRANSPARENT is seen but never hit: glow and
+// border layers let the mouse through to the window below.
+bool IsClickThrough(const TWindow& w)
+{
+    constexpr DWORD kClickThrough = WS_EX_LAYERED | WS_EX_TRANSPARENT;
+    return (w.ExStyle & kClickThrough) == kClickThrough;
+}
+
+bool Hittable(const std::shared_ptr<TWindow>& w, TPoint screen, const std::set<HWND>& skip)
+{
+    return w && !skip.count(w->Handle) && (w->Style & WS_VISIBLE) && !IsClickThrough(*w) && InWindowShape(*w, screen);
+}
+
 HWND DeepestChildAt(const TWindow& parent, TPoint screen, const std::set<HWND>& skip)
 {
     const TPoint clientOrigin = ClientScreenOrigin(parent);
@@ -55,7 +68,7 @@ HWND DeepestChildAt(const TWindow& parent, TPoint screen, const std::set<HWND>& 
         return parent.Handle;
     for (HWND h : parent.Children) {
         auto child = LookupWindow(h);
-        if (!child || skip.count(h) || !(child->Style & WS_VISIBLE) || !InWindowShape(*child, screen))
+        if (!Hittable(child, screen, skip))
             continue;
         if (child->Style & WS_DISABLED)
             return parent.Handle; // a disabled child passes the mouse to its parent
@@ -68,7 +81,7 @@ HWND DeepestAt(TPoint screen, const std::set<HWND>& skip)
 {
     for (HWND top : WindowSystem().TopLevels) {
         auto w = LookupWindow(top);
-        if (!w || skip.count(top) || !(w->Style & WS_VISIBLE) || !InWindowShape(*w, screen))
+        if (!Hittable(w, screen, skip))
             continue;
         return DeepestChildAt(*w, screen, skip);
     }
