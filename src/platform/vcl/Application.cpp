@@ -3,6 +3,7 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/MessageBox.h"
+#include "platform/vcl/MouseControl.h"
 #include "platform/wm/Clock.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/MessageLoop.h"

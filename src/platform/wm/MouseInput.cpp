@@ -38,15 +38,6 @@ UINT ButtonMessage(int button, bool up, bool dbl, bool nonClient)
     return base + (up ? 1 : 0) + (dbl ? 2 : 0);
 }
 
-bool InWindowShape(const TWindow& w, TPoint screen)
-{
-    const TPoint o = ScreenOrigin(w);
-    const TPoint local{screen.X - o.X, screen.Y - o.Y};
-    if (!TRect{0, 0, w.Rect.Width(), w.Rect.Height()}.Contains(local))
-        return false;
-    return !w.Region || w.Region->Contains(local.X, local.Y);
-}
-
 // A layered window with WS_EX_TRANSPARENT is seen but never hit: glow and
 // border layers let the mouse through to the window below.
 bool IsClickThrough(const TWindow& w)
@@ -213,6 +204,15 @@ void PostMouse(TRawKind kind, TPoint screen, int button, int delta)
 }
 
 } // namespace
+
+bool InWindowShape(const TWindow& w, TPoint screen)
+{
+    const TPoint o = ScreenOrigin(w);
+    const TPoint local{screen.X - o.X, screen.Y - o.Y};
+    if (!TRect{0, 0, w.Rect.Width(), w.Rect.Height()}.Contains(local))
+        return false;
+    return !w.Region || w.Region->Contains(local.X, local.Y);
+}
 
 void CookKey(const TRawInput& raw);
 void CookText(const TRawInput& raw);

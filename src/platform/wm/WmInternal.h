@@ -81,6 +81,7 @@ bool IsActivatable(const TWindow& w);
 void ActivateFromClick(HWND top);
 HWND HitTarget(TPoint screen, LRESULT* hit); // the window under the pointer, asked by WM_NCHITTEST
 HWND DeepestWindowAt(TPoint screen, HWND skip);
+bool InWindowShape(const TWindow& w, TPoint screen); // its rectangle and region, children or not
 // Key and button state as retrieved messages left it.
 void SetSyncKeyState(UINT vk, bool down);
 void SetAsyncKeyState(UINT vk, bool down); // any thread
@@ -94,6 +95,8 @@ std::optional<std::uint64_t> NextHoverDue();
 void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart);
 // An input message ready for retrieval; `screen` is where the pointer was (default: now).
 void QueueCooked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, const TPoint* screen = nullptr);
+// A posted message stamped with the pointer position `screen` (GetMessagePos answers it).
+void PostMessageAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, TPoint screen);
 int CopyWindowText(const std::string& text, char* buffer, int bufferSize); // default WM_GETTEXT
 
 } // namespace tovrel
