@@ -110,7 +110,7 @@ void TApplication::MouseControlChanged(TControl* control)
 {
     const bool wasShown = hintShown_;
     CancelHint();
-    if (!showHint_ || !control || !control->ShowHint || GetShortHint(control->Hint).empty())
+    if (!showHint_ || !control || !control->ShowHint() || GetShortHint(control->Hint).empty())
         return;
     hintControl_ = control;
     if (!hintTimer_) {

@@ -272,10 +272,7 @@ void TWinControl::InsertControl(TControl* control)
     } else {
         controls_.push_back(control);
     }
-    if (control->parentFont_)
-        control->Perform(CM_PARENTFONTCHANGED, 0, 0);
-    if (control->parentColor_)
-        control->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    control->TakeParentValues();
     control->UpdateAnchorRules();
     if (control->align_ != alNone)
         AlignFor(control);
@@ -395,6 +392,13 @@ void TWinControl::Broadcast(TMessage& message)
         if (message.Result != 0)
             return;
     }
+}
+
+void TWinControl::NotifyControls(UINT message)
+{
+    TMessage notice{message, 0, 0, 0};
+    for (int i = 0; i < ControlCount(); ++i)
+        Controls(i)->WindowProc(notice);
 }
 
 void TWinControl::FocusArrived()
@@ -544,20 +548,15 @@ void TWinControl::WndProc(TMessage& message)
         if (handle_)
             ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
         break;
-    case CM_COLORCHANGED: {
+    case CM_COLORCHANGED:
         brush_->SetColor(Color());
-        TMessage notice{CM_PARENTCOLORCHANGED, 0, 0, 0};
-        for (int i = 0; i < ControlCount(); ++i)
-            Controls(i)->WindowProc(notice);
+        NotifyControls(CM_PARENTCOLORCHANGED);
         break;
-    }
-    case CM_FONTCHANGED: {
+    case CM_FONTCHANGED:
         SendChangedFont();
-        TMessage notice{CM_PARENTFONTCHANGED, 0, 0, 0};
-        for (int i = 0; i < ControlCount(); ++i)
-            Controls(i)->WindowProc(notice);
+        NotifyControls(CM_PARENTFONTCHANGED);
         break;
-    }
+    case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); break;
     default: break;
     }
     TControl::WndProc(message);

@@ -143,6 +143,8 @@ private:
     void HandlePaint(TMessage& message);
     bool ForwardMouseToChild(TMessage& message);
     void FocusArrived();
+    // Sends `message` to every child control (the CM_PARENT*CHANGED notices).
+    void NotifyControls(UINT message);
     void ChildBoundsChanged(TControl* control);
     // WM_NCCALCSIZE without a window: the default frame of CreateParams' styles.
     void CalcFrameWithoutWindow(RECT& rect);
