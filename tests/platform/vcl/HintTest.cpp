@@ -110,5 +110,48 @@ TEST_F(Hints, ShowHintFollowsTheParentUntilItIsSetDirectly)
     }
 }
 
+TEST_F(Hints, KeyAndButtonPressesCancelAShownOrPendingHint)
+{
+    auto form = ShownForm(100, 50, 200, 100);
+    form->SetShowHint(true);
+    auto* button = Placed<TGraphicControl>(*form, Bounds(10, 10, 40, 20));
+    button->Hint = "快照";
+    const TPoint over{120, 65};
+    auto hintShows = [] { return Application->HintWindow() && Application->HintWindow()->HandleAllocated(); };
+    clock->Advance(600000); // well past any hint an earlier test showed: no short pause
+    const std::pair<const char*, std::function<void()>> presses[] = {
+        {"a key", [] { Key('A'); }},
+        {"the left button", [&] { Click(over); }},
+        {"the right button",
+         [&] {
+             InjectMouseButton(1, true, over);
+             InjectMouseButton(1, false, over);
+         }},
+        {"the middle button",
+         [&] {
+             InjectMouseButton(2, true, over);
+             InjectMouseButton(2, false, over);
+         }},
+    };
+    for (const auto& [name, press] : presses) {
+        for (const bool shown : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (shown ? ", hint shown" : ", hint pending"));
+            clock->Advance(Application->HintHidePause * 2); // nor from the last one here
+            InjectMouseMove({250, 120});
+            InjectMouseMove(over);
+            Pump();
+            clock->Advance(shown ? Application->HintPause : Application->HintPause / 2);
+            Pump();
+            ASSERT_EQ(hintShows(), shown);
+            press();
+            Pump();
+            EXPECT_FALSE(hintShows());
+            clock->Advance(Application->HintPause);
+            Pump();
+            EXPECT_FALSE(hintShows()) << "the hint does not come back while the pointer stays";
+        }
+    }
+}
+
 } // namespace
 } // namespace tovrel::test
