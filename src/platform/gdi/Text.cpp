@@ -4,6 +4,7 @@
 #include "platform/gdi/TextRender.h"
 #include "platform/gdi/TextUtf8.h"
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 
@@ -105,17 +106,21 @@ BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, std::strin
     return OutputPlainText(dc, x, y, options, rect, text);
 }
 
-int DrawText(HDC dc, std::string_view text, RECT* rect, UINT format)
+namespace {
+
+// Lays the text out, and draws it unless DT_CALCRECT only measures it.
+std::optional<TTextLayout> DrawLaidText(HDC dc, std::string_view text, RECT* rect, UINT format,
+                                        const TDrawTextParams& params)
 {
     auto target = TargetOf(dc);
     if (!target || !rect)
-        return 0;
+        return std::nullopt;
     TFontMeasurer measurer(*target->Font);
-    const TTextLayout layout = LayoutDrawText(measurer, text, *rect, format);
+    TTextLayout layout = LayoutDrawText(measurer, text, *rect, format, params);
     if (format & DT_CALCRECT) {
         rect->Right = layout.Bounds.Right;
         rect->Bottom = layout.Bounds.Bottom;
-        return layout.Result;
+        return layout;
     }
     TClipScope clip(dc, (format & DT_NOCLIP) ? nullptr : rect);
     const int cellHeight = target->Font->Metrics().tmHeight;
@@ -125,7 +130,33 @@ int DrawText(HDC dc, std::string_view text, RECT* rect, UINT format)
             PaintTextBackground(*target->Dc, Bounds(at.X, at.Y, line.Width, cellHeight));
         PaintTextLine(*target->Dc, *target->Font, line, at.X, at.Y, target->Dc->TextColor());
     }
-    return layout.Result;
+    return layout;
+}
+
+} // namespace
+
+int DrawText(HDC dc, std::string_view text, RECT* rect, UINT format)
+{
+    TDrawTextParams params;
+    if (format & DT_TABSTOP) {
+        params.TabLength = int((format >> 8) & 0xFF);
+        format &= ~0xFF00u; // the tab length, not flags
+    }
+    const auto layout = DrawLaidText(dc, text, rect, format, params);
+    return layout ? layout->Result : 0;
+}
+
+int DrawTextEx(HDC dc, std::string_view text, RECT* rect, UINT format, DRAWTEXTPARAMS* params)
+{
+    if (params && params->cbSize != sizeof(DRAWTEXTPARAMS))
+        return 0;
+    TDrawTextParams extras;
+    if (params)
+        extras = {params->iTabLength, params->iLeftMargin, params->iRightMargin};
+    const auto layout = DrawLaidText(dc, text, rect, format, extras);
+    if (params)
+        params->uiLengthDrawn = layout ? UINT(layout->LengthDrawn) : 0;
+    return layout ? layout->Result : 0;
 }
 
 LONG TabbedTextOut(HDC dc, int x, int y, std::string_view text, int tabCount, const int* tabStops, int tabOrigin)

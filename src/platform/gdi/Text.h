@@ -24,7 +24,23 @@ BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, std::strin
 // Returns the text height (with DT_VCENTER/DT_BOTTOM on one line: the offset
 // from rect->Top to the text's bottom); 0 on failure. DT_CALCRECT only
 // measures: rect->Right and rect->Bottom become the text's extent.
+// DT_TABSTOP takes the characters per tab from bits 8-15 of `format`.
 int DrawText(HDC dc, std::string_view text, RECT* rect, UINT format);
+
+// DrawText with a tab length (used with DT_EXPANDTABS | DT_TABSTOP, in
+// average character widths; 0: eight), left and right margins in logical
+// units inside the rectangle, and the bytes of text taken in returned in
+// uiLengthDrawn: all of them, or up to the first line that starts below the
+// rectangle (unless DT_NOCLIP, DT_CALCRECT or DT_SINGLELINE). `params` may be
+// null; a wrong cbSize fails with 0.
+struct DRAWTEXTPARAMS {
+    UINT cbSize = sizeof(DRAWTEXTPARAMS);
+    int iTabLength = 0;
+    int iLeftMargin = 0;
+    int iRightMargin = 0;
+    UINT uiLengthDrawn = 0;
+};
+int DrawTextEx(HDC dc, std::string_view text, RECT* rect, UINT format, DRAWTEXTPARAMS* params);
 // Tabs jump to `tabStops` from `tabOrigin`. Returns height << 16 | width.
 LONG TabbedTextOut(HDC dc, int x, int y, std::string_view text, int tabCount, const int* tabStops, int tabOrigin);
 BOOL GetTextExtentPoint32(HDC dc, std::string_view text, SIZE* size);
@@ -42,9 +58,9 @@ inline int DrawTextW(HDC dc, std::string_view text, RECT* rect, UINT format)
 {
     return DrawText(dc, text, rect, format);
 }
-inline int DrawTextExW(HDC dc, std::string_view text, RECT* rect, UINT format, void* /*params*/)
+inline int DrawTextExW(HDC dc, std::string_view text, RECT* rect, UINT format, DRAWTEXTPARAMS* params)
 {
-    return DrawText(dc, text, rect, format);
+    return DrawTextEx(dc, text, rect, format, params);
 }
 inline LONG TabbedTextOutW(HDC dc, int x, int y, std::string_view text, int tabCount, const int* tabStops,
                            int tabOrigin)

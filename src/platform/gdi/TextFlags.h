@@ -12,6 +12,7 @@ constexpr unsigned DT_BOTTOM = 0x00000008;
 constexpr unsigned DT_WORDBREAK = 0x00000010;
 constexpr unsigned DT_SINGLELINE = 0x00000020;
 constexpr unsigned DT_EXPANDTABS = 0x00000040;
+constexpr unsigned DT_TABSTOP = 0x00000080; // DrawText: characters per tab in bits 8-15
 constexpr unsigned DT_NOCLIP = 0x00000100;
 constexpr unsigned DT_EXTERNALLEADING = 0x00000200;
 constexpr unsigned DT_CALCRECT = 0x00000400;

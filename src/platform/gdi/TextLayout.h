@@ -23,9 +23,10 @@ public:
 // One character of laid-out text.
 struct TLaidChar {
     char32_t Char = 0;
-    int X = 0;             // left edge, from the line's left
-    int Width = 0;         // advance (a tab's is the distance to its stop)
-    bool Prefixed = false; // "&x": drawn with the prefix underline
+    std::size_t Source = 0; // index of the code point in the text it came from (its "&" if prefixed)
+    int X = 0;              // left edge, from the line's left
+    int Width = 0;          // advance (a tab's is the distance to its stop)
+    bool Prefixed = false;  // "&x": drawn with the prefix underline
 };
 
 struct TLaidLine {
@@ -39,9 +40,22 @@ struct TTextLayout {
     std::vector<TLaidLine> Lines;
     TRect Bounds;   // the rectangle DT_CALCRECT reports
     int Result = 0; // what DrawText returns
+    // Bytes of the text taken in: all of it, or up to the first line that
+    // starts below the rectangle (DrawTextEx's uiLengthDrawn).
+    std::size_t LengthDrawn = 0;
 };
 
-TTextLayout LayoutDrawText(ITextMeasurer& measurer, std::string_view text, const TRect& rect, unsigned flags);
+// DrawTextEx's extras: with DT_EXPANDTABS and DT_TABSTOP a tab stop every
+// TabLength average characters (else 8); margins in pixels inside the
+// rectangle, which the text is placed between (DT_CALCRECT adds them).
+struct TDrawTextParams {
+    int TabLength = 8;
+    int LeftMargin = 0;
+    int RightMargin = 0;
+};
+
+TTextLayout LayoutDrawText(ITextMeasurer& measurer, std::string_view text, const TRect& rect, unsigned flags,
+                           const TDrawTextParams& params = {});
 
 // One line for TabbedTextOut: tabs jump to `tabStops` (relative to
 // `tabOrigin`); no stops = every eight average character widths, one stop =

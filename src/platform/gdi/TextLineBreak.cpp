@@ -73,6 +73,7 @@ TCharRun ParsePrefixes(std::u32string_view text, bool processPrefixes)
     for (std::size_t i = 0; i < text.size(); ++i) {
         TLaidChar c;
         c.Char = text[i];
+        c.Source = i; // a prefixed character starts at its "&"
         if (processPrefixes && text[i] == U'&') {
             if (i + 1 >= text.size())
                 break;

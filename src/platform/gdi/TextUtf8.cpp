@@ -47,10 +47,12 @@ int SequenceLength(const unsigned char* p, std::size_t left, char32_t& cp)
 
 } // namespace
 
-std::u32string DecodeUtf8(std::string_view text)
+std::u32string DecodeUtf8(std::string_view text, std::vector<std::size_t>* offsets)
 {
     std::u32string out;
     out.reserve(text.size());
+    if (offsets)
+        offsets->clear();
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t left = text.size();
     while (left > 0) {
@@ -61,6 +63,8 @@ std::u32string DecodeUtf8(std::string_view text)
             length = 1;
         }
         out.push_back(cp);
+        if (offsets)
+            offsets->push_back(text.size() - left);
         p += length;
         left -= std::size_t(length);
     }

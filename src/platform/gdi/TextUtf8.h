@@ -3,10 +3,12 @@
 // one byte at a time, so no input can make the decoder read past its end.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovrel {
 
-std::u32string DecodeUtf8(std::string_view text);
+// `offsets`, when given, receives each code point's byte offset in `text`.
+std::u32string DecodeUtf8(std::string_view text, std::vector<std::size_t>* offsets = nullptr);
 std::string EncodeUtf8(std::u32string_view text);
 
 } // namespace tovrel

@@ -3,9 +3,11 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/MessageBox.h"
+#include "platform/vcl/MouseControl.h"
 #include "platform/wm/Clock.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/MessageLoop.h"
+#include "platform/wm/ModalLoop.h"
 #include "platform/wm/Monitors.h"
 #include "platform/wm/WindowPos.h"
 
@@ -46,10 +48,12 @@ TApplication::TApplication() : TComponent(nullptr)
 {
     SetMessageExceptionHandler([this](const std::exception& error) { HandleException(error); });
     SetMouseControlHook([this](TControl* control) { MouseControlChanged(control); });
+    SetMsgFilter([this](MSG& msg, int) { return PreProcessMessage(msg); });
 }
 
 TApplication::~TApplication()
 {
+    SetMsgFilter(nullptr);
     if (handle_)
         DestroyWindow(handle_);
 }
@@ -109,7 +113,7 @@ void TApplication::MouseControlChanged(TControl* control)
 {
     const bool wasShown = hintShown_;
     CancelHint();
-    if (!showHint_ || !control || !control->ShowHint || GetShortHint(control->Hint).empty())
+    if (!showHint_ || !control || !control->ShowHint() || GetShortHint(control->Hint).empty())
         return;
     hintControl_ = control;
     if (!hintTimer_) {
@@ -163,12 +167,42 @@ void TApplication::ShowHintNow()
     hintTimer_->SetEnabled(true);
 }
 
-bool TApplication::HandleMessage(MSG& msg)
+namespace {
+bool IsPress(UINT message)
 {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK: return true;
+    default: return false;
+    }
+}
+} // namespace
+
+bool TApplication::PreProcessMessage(MSG& msg)
+{
+    if (IsPress(msg.message))
+        CancelHint();
     bool handled = false;
     if (OnMessage)
         OnMessage(msg, handled);
-    if (!handled) {
+    return handled;
+}
+
+bool TApplication::HandleMessage(MSG& msg)
+{
+    if (!PreProcessMessage(msg)) {
         TranslateMessage(&msg);
         DispatchMessage(&msg);
     }

@@ -53,12 +53,16 @@ public:
     // The plain message box, captioned with Title when caption is empty.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
+    // Sees every message retrieved for the application first, in its own loop
+    // and in the nested ones (modal forms, the plain popup menu, moving and
+    // sizing); `handled` keeps it from its window.
     TMessageEvent OnMessage;
     TExceptionEvent OnException;
 
     // Hints: after HintPause (HintShortPause right after another hint) over a
     // control with ShowHint and a hint, OnShowHint may change or refuse it,
-    // then the hint window shows it below the cursor for HintHidePause.
+    // then the hint window shows it below the cursor for HintHidePause. A key
+    // or button press cancels a shown or pending hint.
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);
     // Makes the hint window; the next hint uses a window of the new class.
@@ -73,6 +77,9 @@ public:
 
 private:
     bool HandleMessage(MSG& msg);
+    // What the application does with a retrieved message before its window
+    // gets it, in every loop; true when handled.
+    bool PreProcessMessage(MSG& msg);
     void MouseControlChanged(TControl* control);
     void HintTimerFired();
     void ShowHintNow();

@@ -357,6 +357,43 @@ void TControl::SetParentColor(bool value)
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
 }
 
+void TControl::SetShowHint(bool value)
+{
+    if (!applyingParent_)
+        parentShowHint_ = false;
+    if (showHint_ == value)
+        return;
+    showHint_ = value;
+    Perform(CM_SHOWHINTCHANGED, 0, 0);
+}
+
+void TControl::SetParentShowHint(bool value)
+{
+    parentShowHint_ = value;
+    if (value && parent_)
+        Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+}
+
+void TControl::TakeParentValues()
+{
+    if (parentFont_)
+        Perform(CM_PARENTFONTCHANGED, 0, 0);
+    if (parentColor_)
+        Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    if (parentShowHint_)
+        Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+}
+
+void TControl::ApplyFromParent(bool follows, const std::function<void()>& apply)
+{
+    if (!follows || !parent_)
+        return;
+    // What the parent gives does not end the following, as a value set directly does.
+    applyingParent_ = true;
+    apply();
+    applyingParent_ = false;
+}
+
 unsigned TControl::DrawTextBiDiModeFlags(unsigned flags) const
 {
     if (UseRightToLeftAlignment() && (flags & DT_CENTER) == 0)
@@ -402,10 +439,7 @@ void TControl::Loaded()
     TComponent::Loaded();
     if (parent_) {
         UpdateAnchorRules();
-        if (parentFont_)
-            Perform(CM_PARENTFONTCHANGED, 0, 0);
-        if (parentColor_)
-            Perform(CM_PARENTCOLORCHANGED, 0, 0);
+        TakeParentValues();
     }
     AlignAfterLoading();
     if (std::exchange(resizedWhileLoading_, false))
@@ -603,19 +637,10 @@ void TControl::WndProc(TMessage& message)
         if (OnMouseLeave)
             OnMouseLeave(this);
         break;
-    case CM_PARENTFONTCHANGED:
-        if (parentFont_ && parent_) {
-            applyingParent_ = true;
-            font_->Assign(parent_->Font());
-            applyingParent_ = false;
-        }
-        break;
-    case CM_PARENTCOLORCHANGED:
-        if (parentColor_ && parent_) {
-            applyingParent_ = true;
-            SetColor(parent_->Color());
-            applyingParent_ = false;
-        }
+    case CM_PARENTFONTCHANGED: ApplyFromParent(parentFont_, [this] { font_->Assign(parent_->Font()); }); break;
+    case CM_PARENTCOLORCHANGED: ApplyFromParent(parentColor_, [this] { SetColor(parent_->Color()); }); break;
+    case CM_PARENTSHOWHINTCHANGED:
+        ApplyFromParent(parentShowHint_, [this] { SetShowHint(parent_->ShowHint()); });
         break;
     case CM_ENABLEDCHANGED:
     case CM_VISIBLECHANGED:

@@ -105,7 +105,12 @@ public:
     // adds DT_RTLREADING, right-to-left alignment swaps DT_LEFT and DT_RIGHT.
     unsigned DrawTextBiDiModeFlags(unsigned flags) const;
     std::string Hint;
-    bool ShowHint = false;
+    // Whether the control's hint shows. ParentShowHint (the default) takes
+    // the parent's value and follows it; setting ShowHint clears it.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool value);
 
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* menu);
@@ -168,6 +173,9 @@ private:
     void HandleMouse(TMessage& message);
     void HandleContextMenu(TMessage& message);
     void FontChanged();
+    // Takes the font, colour and hint showing of the parent, where this control follows it.
+    void TakeParentValues();
+    void ApplyFromParent(bool follows, const std::function<void()>& apply);
     void AnchorTo(int parentWidth, int parentHeight);
 
     TWinControl* parent_ = nullptr;
@@ -184,6 +192,8 @@ private:
     bool parentFont_ = true;
     TColor color_ = clWindow;
     bool parentColor_ = false;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
     bool applyingParent_ = false;
     bool resizedWhileLoading_ = false;
     TComponentRef<TPopupMenu> popupMenu_{*this};

@@ -140,6 +140,8 @@ void TPopupMenuTracker::Run()
             PostQuitMessage(int(msg.wParam)); // for the loop outside
             break;
         }
+        if (CallMsgFilter(&msg, MSGF_MENU))
+            continue;
         if (!TakeKeyMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
@@ -281,6 +283,9 @@ void TPopupMenuTracker::End(TMenuItem* chosen)
         return;
     ended_ = true;
     chosenCommand_ = chosen ? chosen->Command() : 0;
+    // Gone from the screen at once, though the loop may be waiting under a nested one.
+    for (const auto& level : levels_)
+        level->Hide();
     // Ended by what the wait ran (input it took in, a main-thread call): the wait must return.
     if (waiting_)
         PostMessage(nullptr, WM_NULL, 0, 0);

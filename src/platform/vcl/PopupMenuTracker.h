@@ -10,14 +10,16 @@
 // with the owner window; the loop takes its keys and keeps dispatching every
 // other message (timers, painting). Each time it runs out of messages it
 // sends WM_ENTERIDLE (MSGF_MENU, the top level's window) to the owner.
+// Messages pass the message filter (MSGF_MENU) before the loop looks at them.
+// The levels close as soon as the loop ends (a modal dialog opened meanwhile
+// disables them, and the cancel mode that brings ends the loop).
 #include "platform/vcl/MenuLevel.h"
+#include "platform/wm/ModalLoop.h"
 
 #include <memory>
 #include <vector>
 
 namespace tovrel {
-
-constexpr WPARAM MSGF_MENU = 2;
 
 class TComponent;
 

@@ -4,6 +4,7 @@
 #include "platform/gdi/Drawing.h"
 #include "platform/vcl/CancelMode.h"
 #include "platform/vcl/Errors.h"
+#include "platform/vcl/MouseControl.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/MessageLoop.h"
@@ -25,7 +26,6 @@ std::unordered_map<HWND, TWinControl*>& Windows()
 }
 
 TWinControl* creating = nullptr;
-TControl* mouseControl = nullptr;
 TWinControl* focusedControl = nullptr;
 
 std::string ClassNameFor(UINT classStyle)
@@ -115,31 +115,9 @@ TWinControl* FindControl(HWND hwnd)
     return it == Windows().end() ? nullptr : it->second;
 }
 
-std::function<void(TControl*)>& MouseControlHook()
-{
-    static std::function<void(TControl*)> hook;
-    return hook;
-}
-
-void SetMouseControlHook(std::function<void(TControl*)> hook)
-{
-    MouseControlHook() = std::move(hook);
-}
-
-namespace {
-void MouseControlChanged(TControl* control)
-{
-    if (MouseControlHook())
-        MouseControlHook()(control);
-}
-} // namespace
-
 void ControlDestroyed(TControl* control)
 {
-    if (mouseControl == control) {
-        mouseControl = nullptr;
-        MouseControlChanged(nullptr);
-    }
+    ForgetMouseControl(control);
     if (focusedControl == control)
         focusedControl = nullptr;
 }
@@ -294,10 +272,7 @@ void TWinControl::InsertControl(TControl* control)
     } else {
         controls_.push_back(control);
     }
-    if (control->parentFont_)
-        control->Perform(CM_PARENTFONTCHANGED, 0, 0);
-    if (control->parentColor_)
-        control->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    control->TakeParentValues();
     control->UpdateAnchorRules();
     if (control->align_ != alNone)
         AlignFor(control);
@@ -419,6 +394,13 @@ void TWinControl::Broadcast(TMessage& message)
     }
 }
 
+void TWinControl::NotifyControls(UINT message)
+{
+    TMessage notice{message, 0, 0, 0};
+    for (int i = 0; i < ControlCount(); ++i)
+        Controls(i)->WindowProc(notice);
+}
+
 void TWinControl::FocusArrived()
 {
     TWinControl* old = focusedControl;
@@ -476,27 +458,6 @@ bool TWinControl::ForwardMouseToChild(TMessage& message)
     return true;
 }
 
-void TWinControl::TrackMouseControl(TMessage& message)
-{
-    TControl* under = ControlAtPos(PointFromLParam(message.LParam), false);
-    if (!under)
-        under = this;
-    if (under != mouseControl) {
-        TControl* old = mouseControl;
-        mouseControl = under;
-        if (old)
-            old->Perform(CM_MOUSELEAVE, 0, 0);
-        if (mouseControl == under)
-            under->Perform(CM_MOUSEENTER, 0, 0);
-        if (mouseControl == under)
-            MouseControlChanged(under);
-    }
-    TRACKMOUSEEVENT track;
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = handle_;
-    TrackMouseEvent(&track);
-}
-
 void TWinControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
@@ -507,7 +468,8 @@ void TWinControl::WndProc(TMessage& message)
         message.Result = 1;
         return;
     }
-    case WM_MOUSEMOVE: TrackMouseControl(message); [[fallthrough]];
+    case WM_NCMOUSEMOVE: MouseMovedIn(*this, PointFromLParam(message.LParam), true); break;
+    case WM_MOUSEMOVE: MouseMovedIn(*this, ClientToScreen(PointFromLParam(message.LParam)), false); [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
@@ -546,14 +508,7 @@ void TWinControl::WndProc(TMessage& message)
         }
         break;
     case WM_MOUSELEAVE:
-        if (mouseControl &&
-            (mouseControl == this || (mouseControl->Parent() == this && !dynamic_cast<TWinControl*>(mouseControl)))) {
-            TControl* old = mouseControl;
-            mouseControl = nullptr;
-            old->Perform(CM_MOUSELEAVE, 0, 0);
-            MouseControlChanged(nullptr);
-        }
-        break;
+    case WM_NCMOUSELEAVE: MouseLeftPart(*this); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
@@ -593,20 +548,15 @@ void TWinControl::WndProc(TMessage& message)
         if (handle_)
             ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
         break;
-    case CM_COLORCHANGED: {
+    case CM_COLORCHANGED:
         brush_->SetColor(Color());
-        TMessage notice{CM_PARENTCOLORCHANGED, 0, 0, 0};
-        for (int i = 0; i < ControlCount(); ++i)
-            Controls(i)->WindowProc(notice);
+        NotifyControls(CM_PARENTCOLORCHANGED);
         break;
-    }
-    case CM_FONTCHANGED: {
+    case CM_FONTCHANGED:
         SendChangedFont();
-        TMessage notice{CM_PARENTFONTCHANGED, 0, 0, 0};
-        for (int i = 0; i < ControlCount(); ++i)
-            Controls(i)->WindowProc(notice);
+        NotifyControls(CM_PARENTFONTCHANGED);
         break;
-    }
+    case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); break;
     default: break;
     }
     TControl::WndProc(message);

@@ -142,8 +142,9 @@ private:
     void HandleKey(TMessage& message);
     void HandlePaint(TMessage& message);
     bool ForwardMouseToChild(TMessage& message);
-    void TrackMouseControl(TMessage& message);
     void FocusArrived();
+    // Sends `message` to every child control (the CM_PARENT*CHANGED notices).
+    void NotifyControls(UINT message);
     void ChildBoundsChanged(TControl* control);
     // WM_NCCALCSIZE without a window: the default frame of CreateParams' styles.
     void CalcFrameWithoutWindow(RECT& rect);
@@ -178,10 +179,6 @@ private:
 void SetMessageExceptionHandler(std::function<void(const std::exception&)> handler);
 // Runs fn; an exception leaving it goes to the handler above.
 void GuardMessageHandler(const std::function<void()>& fn);
-
-// Told whenever the control under the mouse changes (null: none), for the
-// application's hints.
-void SetMouseControlHook(std::function<void(TControl*)> hook);
 
 // Drops a control that goes from the focus and mouse trackers.
 void ControlDestroyed(TControl* control);

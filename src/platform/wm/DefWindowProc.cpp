@@ -74,12 +74,19 @@ LRESULT SetCursorByHit(TWindow& w, WPARAM wParam, LPARAM lParam)
     return id != IDC_ARROW ? 1 : 0;
 }
 
+// A child without a sizing frame of its own that answers a size code (a
+// status bar's grip) sizes its top-level window.
+HWND SizedBy(const TWindow& w)
+{
+    return w.IsChild() && !(w.Style & WS_THICKFRAME) ? RootOf(w) : w.Handle;
+}
+
 LRESULT NcButtonDown(TWindow& w, WPARAM hit, LPARAM lParam)
 {
     if (hit == WPARAM(HTCAPTION))
         SendMessage(w.Handle, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
     else if (hit >= WPARAM(HTLEFT) && hit <= WPARAM(HTBOTTOMRIGHT))
-        SendMessage(w.Handle, WM_SYSCOMMAND, SC_SIZE | (hit - HTLEFT + WMSZ_LEFT), lParam);
+        SendMessage(SizedBy(w), WM_SYSCOMMAND, SC_SIZE | (hit - HTLEFT + WMSZ_LEFT), lParam);
     return 0;
 }
 

@@ -276,4 +276,11 @@ void QueueCooked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, const TP
     MessageQueue().Cooked.push_back(m);
 }
 
+void PostMessageAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, TPoint screen)
+{
+    MSG m = Stamped(hwnd, message, wParam, lParam);
+    m.pt = screen;
+    MessageQueue().Post(m);
+}
+
 } // namespace tovrel

@@ -6,6 +6,7 @@
 #include "platform/wm/WmInternal.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tovrel {
@@ -24,6 +25,12 @@ std::vector<TModal*>& Running()
     return running;
 }
 
+TMsgFilter& InstalledFilter()
+{
+    static TMsgFilter filter;
+    return filter;
+}
+
 std::vector<HWND> DisableOthers(HWND modal)
 {
     std::vector<HWND> disabled;
@@ -38,6 +45,18 @@ std::vector<HWND> DisableOthers(HWND modal)
 }
 
 } // namespace
+
+TMsgFilter SetMsgFilter(TMsgFilter filter)
+{
+    return std::exchange(InstalledFilter(), std::move(filter));
+}
+
+BOOL CallMsgFilter(MSG* msg, int code)
+{
+    // A copy: the filter may replace itself.
+    const TMsgFilter filter = InstalledFilter();
+    return msg && filter && filter(*msg, code) ? 1 : 0;
+}
 
 LRESULT RunModalLoop(HWND hwnd)
 {
@@ -54,6 +73,8 @@ LRESULT RunModalLoop(HWND hwnd)
             PostQuitMessage(int(m.wParam));
             break;
         }
+        if (CallMsgFilter(&m, MSGF_DIALOGBOX))
+            continue;
         TranslateMessage(&m);
         DispatchMessage(&m);
     }

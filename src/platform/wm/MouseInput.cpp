@@ -48,13 +48,17 @@ UINT ButtonMessage(int button, TButtonEdge edge, LRESULT hit = HTCLIENT)
     return down;
 }
 
-bool InWindowShape(const TWindow& w, TPoint screen)
+// A layered window with WS_EX_TRANSPARENT is seen but never hit: glow and
+// border layers let the mouse through to the window below.
+bool IsClickThrough(const TWindow& w)
 {
-    const TPoint o = ScreenOrigin(w);
-    const TPoint local{screen.X - o.X, screen.Y - o.Y};
-    if (!TRect{0, 0, w.Rect.Width(), w.Rect.Height()}.Contains(local))
-        return false;
-    return !w.Region || w.Region->Contains(local.X, local.Y);
+    constexpr DWORD kClickThrough = WS_EX_LAYERED | WS_EX_TRANSPARENT;
+    return (w.ExStyle & kClickThrough) == kClickThrough;
+}
+
+bool Hittable(const std::shared_ptr<TWindow>& w, TPoint screen, const std::set<HWND>& skip)
+{
+    return w && !skip.count(w->Handle) && (w->Style & WS_VISIBLE) && !IsClickThrough(*w) && InWindowShape(*w, screen);
 }
 
 HWND DeepestChildAt(const TWindow& parent, TPoint screen, const std::set<HWND>& skip)
@@ -65,7 +69,7 @@ HWND DeepestChildAt(const TWindow& parent, TPoint screen, const std::set<HWND>& 
         return parent.Handle;
     for (HWND h : parent.Children) {
         auto child = LookupWindow(h);
-        if (!child || skip.count(h) || !(child->Style & WS_VISIBLE) || !InWindowShape(*child, screen))
+        if (!Hittable(child, screen, skip))
             continue;
         if (child->Style & WS_DISABLED)
             return parent.Handle; // a disabled child passes the mouse to its parent
@@ -78,7 +82,7 @@ HWND DeepestAt(TPoint screen, const std::set<HWND>& skip)
 {
     for (HWND top : WindowSystem().TopLevels) {
         auto w = LookupWindow(top);
-        if (!w || skip.count(top) || !(w->Style & WS_VISIBLE) || !InWindowShape(*w, screen))
+        if (!Hittable(w, screen, skip))
             continue;
         return DeepestChildAt(*w, screen, skip);
     }
@@ -115,6 +119,9 @@ void CookMouseToCapture(const TRawInput& raw, HWND capture)
     switch (raw.Kind) {
     case TRawKind::MouseMove: QueueCooked(capture, WM_MOUSEMOVE, MouseKeyFlags(), at, &raw.Pt); break;
     case TRawKind::MouseDown: {
+        NotifyParentsOfPress(capture, kClientDown[raw.Button], raw.Pt);
+        if (!IsWindow(capture))
+            return;
         const bool dbl = IsDoubleClick(capture, raw.Button, raw.Pt, ClassWantsDoubleClicks(capture));
         QueueCooked(capture, ButtonMessage(raw.Button, dbl ? TButtonEdge::DoubleClick : TButtonEdge::Down),
                     MouseKeyFlags(), at, &raw.Pt);
@@ -165,8 +172,12 @@ void CookMouse(const TRawInput& raw)
         SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(HTERROR), int(message)));
         return;
     }
-    if (down && !ActivateOnPress(target, hit, message))
-        return;
+    if (down) {
+        // The parents hear of the press before anything else happens to it.
+        NotifyParentsOfPress(target, kClientDown[raw.Button], raw.Pt);
+        if (!IsWindow(target) || !ActivateOnPress(target, hit, message))
+            return;
+    }
     if (!IsWindow(target))
         return;
     SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(hit), int(message)));
@@ -205,6 +216,15 @@ void PostMouse(TRawKind kind, TPoint screen, int button, int delta)
 }
 
 } // namespace
+
+bool InWindowShape(const TWindow& w, TPoint screen)
+{
+    const TPoint o = ScreenOrigin(w);
+    const TPoint local{screen.X - o.X, screen.Y - o.Y};
+    if (!TRect{0, 0, w.Rect.Width(), w.Rect.Height()}.Contains(local))
+        return false;
+    return !w.Region || w.Region->Contains(local.X, local.Y);
+}
 
 void CookKey(const TRawInput& raw);
 void CookText(const TRawInput& raw);

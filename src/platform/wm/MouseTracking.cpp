@@ -29,6 +29,9 @@ struct TTracking {
     HWND Client = nullptr;    // leave tracking, client area
     HWND NonClient = nullptr; // leave tracking, non-client area
     THover Hover[2];          // [0] client, [1] non-client
+    // Where the input translated so far left the pointer; the device may be
+    // further on already, with its events still waiting.
+    std::optional<TPoint> Pointer;
 };
 TTracking tracking;
 
@@ -40,9 +43,13 @@ void Restart(THover& hover, TPoint at)
 
 bool PointerIn(HWND hwnd, bool nonClient, TPoint p)
 {
+    auto w = LookupWindow(hwnd);
+    // The capture holder's moves are all client moves: its client tracking
+    // covers its whole window, as UpdateMouseTracking has it.
+    if (GetCapture() == hwnd)
+        return !nonClient && InWindowShape(*w, p);
     if (DeepestWindowAt(p, nullptr) != hwnd)
         return false;
-    auto w = LookupWindow(hwnd);
     const TPoint o = ClientScreenOrigin(*w);
     const bool inClient = TRect{0, 0, w->Client.Width(), w->Client.Height()}.Contains({p.X - o.X, p.Y - o.Y});
     return inClient != nonClient;
@@ -52,12 +59,14 @@ bool PointerIn(HWND hwnd, bool nonClient, TPoint p)
 
 void UpdateMouseTracking(HWND hwnd, bool nonClient, TPoint screen)
 {
+    tracking.Pointer = screen;
+    // Stamped with the point that left, so a handler can tell where the pointer went.
     if (tracking.Client && (tracking.Client != hwnd || nonClient)) {
-        PostMessage(tracking.Client, WM_MOUSELEAVE, 0, 0);
+        PostMessageAt(tracking.Client, WM_MOUSELEAVE, 0, 0, screen);
         tracking.Client = nullptr;
     }
     if (tracking.NonClient && (tracking.NonClient != hwnd || !nonClient)) {
-        PostMessage(tracking.NonClient, WM_NCMOUSELEAVE, 0, 0);
+        PostMessageAt(tracking.NonClient, WM_NCMOUSELEAVE, 0, 0, screen);
         tracking.NonClient = nullptr;
     }
     for (int area = 0; area < 2; ++area) {
@@ -143,14 +152,17 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme)
         return 1;
     }
     TPoint p;
-    GetCursorPos(&p);
+    if (tracking.Pointer)
+        p = *tracking.Pointer;
+    else
+        GetCursorPos(&p);
     const bool inside = PointerIn(tme->hwndTrack, nonClient, p);
     if (tme->dwFlags & TME_LEAVE) {
         // Already outside: the leave message comes at once, as the platform does.
         if (inside) {
             leave = tme->hwndTrack;
         } else {
-            PostMessage(tme->hwndTrack, nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+            PostMessageAt(tme->hwndTrack, nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0, p);
             leave = nullptr;
         }
     }

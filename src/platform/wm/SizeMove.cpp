@@ -5,6 +5,7 @@
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/MessageLoop.h"
+#include "platform/wm/ModalLoop.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
 #include "platform/wm/WmInternal.h"
@@ -90,6 +91,8 @@ void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart)
             PostQuitMessage(int(m.wParam));
             break;
         }
+        if (CallMsgFilter(&m, moving ? MSGF_MOVE : MSGF_SIZE))
+            continue;
         if (m.message == WM_MOUSEMOVE && m.hwnd == hwnd) {
             track(m.pt);
         } else if (m.message == WM_LBUTTONUP || m.message == WM_RBUTTONUP) {

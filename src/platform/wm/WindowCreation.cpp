@@ -69,14 +69,7 @@ void UnregisterWindow(HWND hwnd)
 
 void NotifyParent(const TWindow& w, WORD event)
 {
-    if (!w.IsChild() || (w.ExStyle & WS_EX_NOPARENTNOTIFY))
-        return;
-    const WPARAM wParam = MAKEWPARAM(event, int(w.Id));
-    for (auto p = LookupWindow(w.Parent); p; p = LookupWindow(p->Parent)) {
-        SendMessage(p->Handle, WM_PARENTNOTIFY, wParam, LPARAM(w.Handle));
-        if (!p->IsChild() || (p->ExStyle & WS_EX_NOPARENTNOTIFY))
-            break;
-    }
+    NotifyParents(w, MAKEWPARAM(event, int(w.Id)), [&w](HWND) { return LPARAM(w.Handle); });
 }
 
 void ClampToTrackSize(TWindow& w)

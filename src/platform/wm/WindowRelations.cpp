@@ -58,6 +58,13 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
     const BOOL wasDisabled = (w->Style & WS_DISABLED) ? 1 : 0;
     if (bool(enable) == !wasDisabled)
         return wasDisabled;
+    if (!enable) {
+        // Menus, drags and modes end while the window still hears: a modal
+        // dialog opening over an open menu closes it.
+        SendMessage(hwnd, WM_CANCELMODE, 0, 0);
+        if (w->Destroyed || (w->Style & WS_DISABLED))
+            return 0;
+    }
     if (enable) {
         w->Style &= ~WS_DISABLED;
     } else {

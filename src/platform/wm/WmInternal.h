@@ -4,6 +4,7 @@
 #include "platform/wm/WindowState.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -35,6 +36,11 @@ void KeyDownTranslated(const MSG& m);
 void ForgetUntranslatedKeyDown();   // any other input came between
 void ForgetWindowInput(TWindow& w); // focus, capture, activation and tracking leave a dying window
 void RefreshActivationAfterHide(TWindow& w);
+// WM_PARENTNOTIFY(wParam) to the parent and on up the chain (see ParentNotify.cpp);
+// lParamFor gives each parent's lParam.
+void NotifyParents(const TWindow& child, WPARAM wParam, const std::function<LPARAM(HWND parent)>& lParamFor);
+// A button going down on `target`: WM_PARENTNOTIFY(WM_xBUTTONDOWN), the point in each parent's client coordinates.
+void NotifyParentsOfPress(HWND target, UINT buttonDown, TPoint screen);
 
 // Painting.
 bool FindPaintMessage(MSG& out, const TMessageFilter& filter);
@@ -82,6 +88,7 @@ bool IsActivatable(const TWindow& w);
 void ActivateFromClick(HWND top);
 HWND HitTarget(TPoint screen, LRESULT* hit); // the window under the pointer, asked by WM_NCHITTEST
 HWND DeepestWindowAt(TPoint screen, HWND skip);
+bool InWindowShape(const TWindow& w, TPoint screen); // its rectangle and region, children or not
 // Key and button state as retrieved messages left it.
 void SetSyncKeyState(UINT vk, bool down);
 void SetAsyncKeyState(UINT vk, bool down); // any thread
@@ -95,6 +102,8 @@ std::optional<std::uint64_t> NextHoverDue();
 void RunSizeMoveLoop(HWND hwnd, WPARAM command, TPoint screenStart);
 // An input message ready for retrieval; `screen` is where the pointer was (default: now).
 void QueueCooked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, const TPoint* screen = nullptr);
+// A posted message stamped with the pointer position `screen` (GetMessagePos answers it).
+void PostMessageAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, TPoint screen);
 int CopyWindowText(const std::string& text, char* buffer, int bufferSize); // default WM_GETTEXT
 
 } // namespace tovrel

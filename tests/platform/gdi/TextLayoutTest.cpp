@@ -194,6 +194,63 @@ TEST(TextLayout, TabbedLineUsesTheGivenStops)
     EXPECT_EQ(line.Chars[2].X, 56);
 }
 
+TEST(TextLayout, DrawTextExSetsTabsAndMargins)
+{
+    TFakeMeasurer m;
+    struct TCase {
+        const char* Name;
+        const char* Text;
+        int Width;
+        unsigned Flags;
+        TDrawTextParams Params;
+        std::vector<int> Lefts; // of each line
+        int LastX;              // of the first line's last character
+        int CalcRight;          // of the DT_CALCRECT rectangle
+    } cases[] = {
+        {"a tab stop every four average characters", "a\tb", 100, DT_EXPANDTABS | DT_TABSTOP, {4, 0, 0}, {0}, 28, 38},
+        {"the tab length needs DT_TABSTOP", "a\tb", 100, DT_EXPANDTABS, {4, 0, 0}, {0}, 56, 66},
+        {"a left margin", "ab", 100, 0, {8, 5, 0}, {5}, 10, 25},
+        {"a right margin, right-aligned", "ab", 100, DT_RIGHT, {8, 0, 10}, {70}, 10, 30},
+        {"centred between the margins", "ab", 100, DT_CENTER, {8, 10, 30}, {30}, 10, 60},
+        {"margins narrow the line", "aaa bbb", 70, DT_WORDBREAK, {8, 5, 5}, {5, 5}, 20, 40},
+    };
+    for (const auto& c : cases) {
+        const auto layout = LayoutDrawText(m, c.Text, Rect(0, 0, c.Width, 100), c.Flags, c.Params);
+        std::vector<int> lefts;
+        for (const auto& line : layout.Lines)
+            lefts.push_back(line.Left);
+        EXPECT_EQ(lefts, c.Lefts) << c.Name;
+        EXPECT_EQ(layout.Lines[0].Chars.back().X, c.LastX) << c.Name;
+        const auto measured = LayoutDrawText(m, c.Text, Rect(0, 0, c.Width, 100), c.Flags | DT_CALCRECT, c.Params);
+        EXPECT_EQ(measured.Bounds.Right, c.CalcRight) << c.Name;
+    }
+}
+
+TEST(TextLayout, TheLengthDrawnStopsAtTheFirstLineBelowTheRectangle)
+{
+    TFakeMeasurer m; // lines 16 high
+    struct TCase {
+        const char* Name;
+        const char* Text;
+        int Width, Height;
+        unsigned Flags;
+        std::size_t LengthDrawn; // bytes
+    } cases[] = {
+        {"everything fits", "aa\nbb", 100, 32, 0, 5},
+        {"a line partly inside is drawn", "aa\nbb\ncc", 100, 20, 0, 6},
+        {"bytes of UTF-8", "你好\n世界", 100, 10, 0, 7},
+        {"wrapped lines", "aaa bbb ccc", 35, 16, DT_WORDBREAK, 4},
+        {"an empty line", "a\n\nb", 100, 16, 0, 2},
+        {"a prefixed line starts at its ampersand", "&a\n&b", 100, 10, 0, 3},
+        {"DT_NOCLIP takes all", "aa\nbb\ncc", 100, 20, DT_NOCLIP, 8},
+        {"DT_CALCRECT takes all", "aa\nbb\ncc", 100, 20, DT_CALCRECT, 8},
+        {"one line takes all", "aa\nbb", 100, 1, DT_SINGLELINE, 5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LayoutDrawText(m, c.Text, Rect(0, 0, c.Width, c.Height), c.Flags).LengthDrawn, c.LengthDrawn)
+            << c.Name;
+}
+
 TEST(TextUtf8, MalformedBytesBecomeReplacementCharacters)
 {
     EXPECT_EQ(DecodeUtf8("a\xE4\xBD\xA0"), U"a你");

@@ -114,6 +114,37 @@ TEST_F(TextOutput, InkStaysInsideTheMeasuredRectangle)
     }
 }
 
+TEST_F(TextOutput, DrawTextExReportsTheBytesTakenAndChecksItsRecord)
+{
+    TEXTMETRIC tm;
+    GetTextMetrics(dc_, &tm);
+    RECT r{10, 10, 230, 10 + tm.tmHeight};
+    DRAWTEXTPARAMS params;
+    params.iLeftMargin = 4;
+    EXPECT_EQ(DrawTextEx(dc_, "第一行\nsecond", &r, 0, &params), 2 * tm.tmHeight);
+    EXPECT_EQ(params.uiLengthDrawn, 10u) << "the second line starts below the rectangle";
+    EXPECT_TRUE(Inside(Ink(), TRect{14 - 1, r.Top, r.Right, r.Bottom}));
+
+    RECT measured{10, 10, 230, 10};
+    DrawTextEx(dc_, "ab", &measured, DT_CALCRECT | DT_SINGLELINE, &params);
+    SIZE extent;
+    GetTextExtentPoint32(dc_, "ab", &extent);
+    EXPECT_EQ(measured.Right, 10 + 4 + extent.cx);
+    EXPECT_EQ(params.uiLengthDrawn, 2u);
+
+    params.cbSize = 0;
+    EXPECT_EQ(DrawTextEx(dc_, "ab", &r, 0, &params), 0);
+    EXPECT_EQ(DrawTextEx(dc_, "ab", &r, DT_SINGLELINE, nullptr), tm.tmHeight);
+
+    // DrawText itself takes the characters per tab from bits 8-15.
+    RECT line{0, 0, 240, 40};
+    for (const int tabChars : {2, 8}) {
+        Clear();
+        DrawText(dc_, "\tW", &line, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | UINT(tabChars << 8));
+        EXPECT_NEAR(Ink().Left, tabChars * tm.tmAveCharWidth, 2) << tabChars;
+    }
+}
+
 TEST_F(TextOutput, WordBreakMeasuresAndDrawsSeveralLines)
 {
     RECT r{5, 5, 85, 5};

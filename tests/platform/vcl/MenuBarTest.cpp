@@ -101,7 +101,7 @@ TEST_F(MenuBarTest, TheBarOutlivesANewFormWindowAndClosesWhenTheFormHides)
     EXPECT_FALSE(DroppedDown());
 }
 
-TEST_F(MenuBarTest, EscapeAPressElsewhereOrOnTheOpenItemClosesWithoutRunningAnything)
+TEST_F(MenuBarTest, EscapeAPressElsewhereTheOpenItemOrAModalDialogCloseWithoutRunningAnything)
 {
     AddItems();
     const TPoint file = Centre(Bar().ItemScreenRect(0)), help = Centre(Bar().ItemScreenRect(1));
@@ -118,6 +118,17 @@ TEST_F(MenuBarTest, EscapeAPressElsewhereOrOnTheOpenItemClosesWithoutRunningAnyt
     EXPECT_EQ(Bar().OpenIndex(), 1) << "a press on another item switches to it";
     Click(help);
     EXPECT_FALSE(DroppedDown());
+
+    // A modal dialog opening disables the form, whose cancel mode closes the drop-down.
+    Click(file);
+    TForm dialog(nullptr);
+    bool droppedDownInDialog = true;
+    dialog.OnShow = [&](TObject*) {
+        droppedDownInDialog = DroppedDown();
+        dialog.SetModalResult(mrOk);
+    };
+    dialog.ShowModal();
+    EXPECT_FALSE(droppedDownInDialog);
     EXPECT_TRUE(log.empty());
 }
 

@@ -194,7 +194,7 @@ TEST_F(PopupMenuTest, AClickOnARowPicksItOnceWhileLinesAndDisabledRowsStayOpen)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(PopupMenuTest, EscapeAltOrAPressOutsideReturnsNothing)
+TEST_F(PopupMenuTest, EscapeAltAPressOutsideOrAModalDialogReturnsNothing)
 {
     const std::pair<const char*, std::function<void()>> cancels[] = {
         {"Escape", [] { Press(VK_ESCAPE); }},
@@ -206,6 +206,16 @@ TEST_F(PopupMenuTest, EscapeAltOrAPressOutsideReturnsNothing)
         {"right press outside",
          [] {
              ClickAt({50, 50}, 1);
+         }},
+        {"a modal dialog opening",
+         [] {
+             // It disables the levels; their cancel mode closes the menu before the dialog runs.
+             TForm dialog(nullptr);
+             dialog.OnShow = [&](TObject*) {
+                 EXPECT_FALSE(Tracker().Level(0).Shown());
+                 dialog.SetModalResult(mrOk);
+             };
+             dialog.ShowModal();
          }},
     };
     for (const auto& [name, cancel] : cancels) {

@@ -503,5 +503,92 @@ TEST_F(Input, EscapeCancelsAMoveOrASizeAndPutsTheWindowBack)
     }
 }
 
+TEST_F(Input, ASizeCodeAnsweredByAChildSizesItsTopLevelWindow)
+{
+    const TRect topRect = Bounds(100, 100, 300, 200);
+    HWND top = Top(topRect);
+    // A status bar's grip in the bottom-right corner of the client area, answering the test's code.
+    const TRect gripRect = Bounds(250, 120, 20, 20);
+    HWND grip = Child(top, gripRect);
+    LRESULT code = HTBOTTOMRIGHT;
+    On(grip, WM_NCHITTEST, [&](HWND, UINT, WPARAM, LPARAM) { return std::optional<LRESULT>(code); });
+    On(grip, WM_GETMINMAXINFO, [](HWND, UINT, WPARAM, LPARAM l) {
+        FromLParam<MINMAXINFO>(l)->ptMinTrackSize = {1, 1};
+        return std::optional<LRESULT>(0);
+    });
+    RECT gripOnScreen;
+    GetWindowRect(grip, &gripOnScreen);
+    const TPoint press{gripOnScreen.Left + 10, gripOnScreen.Top + 10};
+
+    struct TCase {
+        const char* Name;
+        LRESULT Hit;
+        DWORD GripStyle;
+        bool SizesTop; // else the grip itself
+        WPARAM Edge;
+        TRect Sized; // after a drag by (+20, +10); the grip's in its parent's client
+    } cases[] = {
+        {"grip", HTBOTTOMRIGHT, 0, true, WMSZ_BOTTOMRIGHT, Bounds(100, 100, 320, 210)},
+        {"left edge", HTLEFT, 0, true, WMSZ_LEFT, Bounds(120, 100, 280, 200)},
+        {"top edge", HTTOP, 0, true, WMSZ_TOP, Bounds(100, 110, 300, 190)},
+        {"bottom-left corner", HTBOTTOMLEFT, 0, true, WMSZ_BOTTOMLEFT, Bounds(120, 100, 280, 210)},
+        {"a child with its own sizing frame", HTBOTTOMRIGHT, WS_THICKFRAME, false, WMSZ_BOTTOMRIGHT,
+         Bounds(250, 120, 40, 30)},
+    };
+    for (const auto& c : cases) {
+        SetWindowPos(top, nullptr, topRect.Left, topRect.Top, topRect.Width(), topRect.Height(), SWP_NOZORDER);
+        SetWindowPos(grip, nullptr, gripRect.Left, gripRect.Top, gripRect.Width(), gripRect.Height(), SWP_NOZORDER);
+        SetWindowLongPtr(grip, GWL_STYLE, WS_CHILD | WS_VISIBLE | c.GripStyle);
+        SetWindowPos(grip, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        code = c.Hit;
+        clock->Advance(1000);
+        Log().clear();
+        InjectMouseButton(0, true, press);
+        InjectMouseMove({press.X + 20, press.Y + 10});
+        InjectMouseButton(0, false, {press.X + 20, press.Y + 10});
+        Pump();
+        const HWND sized = c.SizesTop ? top : grip;
+        EXPECT_EQ(Messages(nullptr, {WM_ENTERSIZEMOVE}), (std::vector<UINT>{WM_ENTERSIZEMOVE})) << c.Name;
+        ASSERT_TRUE(Last(sized, WM_SIZING)) << c.Name;
+        EXPECT_EQ(Last(sized, WM_SIZING)->WParam, c.Edge) << c.Name;
+        RECT r;
+        GetWindowRect(sized, &r);
+        if (!c.SizesTop)
+            MapWindowPoints(nullptr, top, &r, 1);
+        EXPECT_EQ(TRect(r), c.Sized) << c.Name;
+    }
+}
+
+TEST_F(Input, LayeredWindowsThatAreTransparentToTheMouseLetItThrough)
+{
+    HWND below = Canvas(Bounds(0, 0, 200, 200));
+    struct TCase {
+        const char* Name;
+        DWORD ExStyle;
+        bool Through;
+    } cases[] = {
+        {"layered and transparent", WS_EX_LAYERED | WS_EX_TRANSPARENT, true},
+        {"layered only", WS_EX_LAYERED, false},
+        {"transparent only", WS_EX_TRANSPARENT, false},
+    };
+    for (const auto& c : cases) {
+        HWND glow = Top(Bounds(50, 50, 100, 100), WS_POPUP | WS_VISIBLE, c.ExStyle | WS_EX_TOPMOST);
+        if (c.ExStyle & WS_EX_LAYERED)
+            SetLayeredWindowAttributes(glow, 0, 128, LWA_ALPHA);
+        clock->Advance(1000);
+        Log().clear();
+        InjectMouseMove({100, 100});
+        Click({100, 100});
+        Pump();
+        const HWND expected = c.Through ? below : glow;
+        EXPECT_EQ(WindowFromPoint(Point(100, 100)), expected) << c.Name;
+        EXPECT_EQ(Messages(expected, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}),
+                  (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}))
+            << c.Name;
+        EXPECT_TRUE(Messages(c.Through ? glow : below, {WM_NCHITTEST, WM_MOUSEMOVE, WM_LBUTTONDOWN}).empty()) << c.Name;
+        DestroyWindow(glow);
+    }
+}
+
 } // namespace
 } // namespace tovrel::test

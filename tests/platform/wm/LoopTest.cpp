@@ -1,6 +1,7 @@
 // Timers on the fake clock, modal loops, and posting from other threads.
 #include "WmTestSupport.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace tovrel::test {
@@ -132,6 +133,112 @@ TEST_F(Loops, APressOnAWindowDisabledByAModalDialogBringsTheDialogForward)
     auto cursor = Last(main, WM_SETCURSOR);
     ASSERT_TRUE(cursor);
     EXPECT_EQ(SHORT(LOWORD(ULONG_PTR(cursor->LParam))), HTERROR);
+}
+
+TEST_F(Loops, DisablingAWindowCancelsItsModeWhileItIsStillEnabled)
+{
+    HWND main = Top(Bounds(0, 0, 300, 300));
+    HWND dialog = Top(Bounds(10, 10, 100, 100), WS_OVERLAPPEDWINDOW, 0, kClass, main);
+    On(dialog, WM_USER, [](HWND h, UINT, WPARAM, LPARAM) {
+        EndModalLoop(h, 1);
+        return std::optional<LRESULT>(0);
+    });
+    bool enabledAtCancel = false;
+    On(main, WM_CANCELMODE, [&](HWND h, UINT, WPARAM, LPARAM) {
+        enabledAtCancel = IsWindowEnabled(h);
+        return std::nullopt;
+    });
+    struct TCase {
+        const char* Name;
+        std::function<void()> Act;
+        std::vector<UINT> Messages; // of main
+    } cases[] = {
+        {"disabled while holding the capture",
+         [&] {
+             SetCapture(main);
+             EnableWindow(main, 0);
+         },
+         {WM_CANCELMODE, WM_CAPTURECHANGED, WM_ENABLE}},
+        {"disabled again", [&] { EnableWindow(main, 0); }, {}},
+        {"enabled", [&] { EnableWindow(main, 1); }, {WM_ENABLE}},
+        {"disabled by a modal loop",
+         [&] {
+             PostMessage(dialog, WM_USER, 0, 0);
+             RunModalLoop(dialog);
+         },
+         {WM_CANCELMODE, WM_ENABLE, WM_ENABLE}},
+    };
+    for (const auto& c : cases) {
+        Log().clear();
+        enabledAtCancel = false;
+        c.Act();
+        EXPECT_EQ(Messages(main, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_ENABLE}), c.Messages) << c.Name;
+        if (!c.Messages.empty() && c.Messages.front() == WM_CANCELMODE) {
+            EXPECT_TRUE(enabledAtCancel) << c.Name;
+        }
+    }
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Loops, NestedLoopsHandEachMessageToTheFilterFirst)
+{
+    HWND main = Top(Bounds(100, 100, 200, 150));
+    HWND dialog = Top(Bounds(10, 10, 100, 100), WS_OVERLAPPEDWINDOW, 0, kClass, main);
+    On(dialog, WM_USER + 1, [](HWND h, UINT, WPARAM, LPARAM) {
+        EndModalLoop(h, 1);
+        return std::optional<LRESULT>(0);
+    });
+    std::vector<std::pair<int, UINT>> filtered;
+    UINT eaten = 0;
+    const TMsgFilter before = SetMsgFilter([&](MSG& m, int code) {
+        filtered.push_back({code, m.message});
+        return m.message == eaten;
+    });
+    auto drag = [](TPoint from, TPoint to) {
+        InjectMouseButton(0, true, from);
+        InjectMouseMove(to);
+        InjectMouseButton(0, false, from); // released where pressed: only the moves could change anything
+        Pump();
+    };
+    struct TCase {
+        const char* Name;
+        UINT Eaten;
+        int Code;
+        std::function<void()> Run;
+        UINT NeverSent; // what the loop would have done with the eaten message
+    } cases[] = {
+        {"modal window", WM_USER, MSGF_DIALOGBOX,
+         [&] {
+             PostMessage(dialog, WM_USER, 0, 0);
+             PostMessage(dialog, WM_USER + 1, 0, 0);
+             RunModalLoop(dialog);
+         },
+         WM_USER},
+        {"move", WM_MOUSEMOVE, MSGF_MOVE,
+         [&] {
+             drag({150, 110}, {180, 140});
+         },
+         WM_MOVING},
+        {"size", WM_MOUSEMOVE, MSGF_SIZE,
+         [&] {
+             drag({299, 249}, {320, 270});
+         },
+         WM_SIZING},
+    };
+    for (const auto& c : cases) {
+        clock->Advance(1000);
+        Log().clear();
+        filtered.clear();
+        eaten = c.Eaten;
+        c.Run();
+        EXPECT_NE(std::find(filtered.begin(), filtered.end(), std::pair<int, UINT>{c.Code, c.Eaten}), filtered.end())
+            << c.Name;
+        EXPECT_TRUE(Messages(nullptr, {c.NeverSent}).empty()) << c.Name;
+    }
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r, Bounds(100, 100, 200, 150));
+    SetMsgFilter(before);
 }
 
 TEST_F(Loops, OtherThreadsPostAndSendIntoTheLoop)
