@@ -1,8 +1,8 @@
 #include "platform/vcl/ImageList.h"
 
+#include "platform/gdi/SurfaceDrawing.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Errors.h"
-#include "platform/vcl/SurfaceDrawing.h"
 
 #include <algorithm>
 

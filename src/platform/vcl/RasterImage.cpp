@@ -1,11 +1,11 @@
 #include "platform/vcl/RasterImage.h"
 
+#include "platform/gdi/SurfaceDrawing.h"
 #include "platform/gdi/codecs/GifCodec.h"
 #include "platform/gdi/codecs/JpegCodec.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/Streams.h"
-#include "platform/vcl/SurfaceDrawing.h"
 
 #include <algorithm>
 #include <typeinfo>
