@@ -2,6 +2,7 @@
 
 #include "platform/backend/X11Extras.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Icon.h"
 #include "platform/gdi/Regions.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Layered.h"
@@ -37,6 +38,23 @@ SDL_SystemCursor SdlCursor(TCursorShape shape)
     case TCursorShape::AppStarting: return SDL_SYSTEM_CURSOR_WAITARROW;
     default: return SDL_SYSTEM_CURSOR_ARROW;
     }
+}
+
+// The window manager's picture of the window (_NET_WM_ICON, set by SDL from a
+// copy). An unknown icon leaves the old picture: SDL cannot remove one.
+void ShowWindowIcon(SDL_Window* window, HICON icon)
+{
+    const auto image = FindIconImage(icon);
+    if (!window || !image)
+        return;
+    TSurface picture = IconPicture(*image);
+    // Our B,G,R,A bytes are ARGB8888 in SDL's terms on little-endian machines.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(picture.Bits(), picture.Width(), picture.Height(), 32,
+                                                              picture.Stride(), SDL_PIXELFORMAT_ARGB8888);
+    if (!surface)
+        return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
 }
 
 } // namespace
@@ -132,6 +150,7 @@ SDL_Window* TDesktopBackend::MakeWindow(HWND hwnd)
     windows_[hwnd] = window;
     if (displayFd_ < 0)
         displayFd_ = X11ConnectionFd(window);
+    ShowWindowIcon(window, reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, ICON_BIG, 0)));
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     if (GetWindowRgn(hwnd, rgn) != ERROR)
         if (auto region = RegionOf(rgn))
@@ -257,6 +276,11 @@ void TDesktopBackend::WindowTextChanged(HWND hwnd, const std::string& text)
 {
     if (SDL_Window* window = WindowOf(hwnd))
         SDL_SetWindowTitle(window, text.c_str());
+}
+
+void TDesktopBackend::WindowIconChanged(HWND hwnd, HICON icon)
+{
+    ShowWindowIcon(WindowOf(hwnd), icon);
 }
 
 void TDesktopBackend::Present(HWND hwnd, const TSurface& surface, const TRegion& dirty)

@@ -42,6 +42,7 @@ public:
     void WindowShapeChanged(HWND hwnd, const TRegion* region) override;
     void WindowOpacityChanged(HWND hwnd, BYTE alpha) override;
     void WindowTextChanged(HWND hwnd, const std::string& text) override;
+    void WindowIconChanged(HWND hwnd, HICON icon) override;
     void Present(HWND hwnd, const TSurface& surface, const TRegion& dirty) override;
     void SetCursorShape(TCursorShape shape) override;
     void SetTextInputRect(const TRect& screenRect) override;

@@ -4,5 +4,6 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Icon.h"
 #include "platform/gdi/Regions.h"
 #include "platform/gdi/SysColors.h"

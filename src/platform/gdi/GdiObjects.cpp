@@ -158,7 +158,8 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
 BOOL DeleteObject(HGDIOBJ object)
 {
     auto found = FindGdiObject(object);
-    if (!found || found->ObjectType() == OBJ_DC || found->ObjectType() == OBJ_MEMDC)
+    // Device contexts have calls of their own; icons (type 0) are no drawing objects.
+    if (!found || found->ObjectType() == 0 || found->ObjectType() == OBJ_DC || found->ObjectType() == OBJ_MEMDC)
         return false;
     return UnregisterGdiObject(object) || found->Stock;
 }

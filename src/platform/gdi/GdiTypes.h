@@ -17,6 +17,7 @@ struct HPEN__;
 struct HBRUSH__;
 struct HFONT__;
 struct HRGN__;
+struct HICON__;
 // Every typed handle converts to HGDIOBJ implicitly, as with the platform's
 // strict handle types; converting back takes a cast (HandleCast).
 using HGDIOBJ = void*;
@@ -26,6 +27,9 @@ using HPEN = HPEN__*;
 using HBRUSH = HBRUSH__*;
 using HFONT = HFONT__*;
 using HRGN = HRGN__*;
+using HICON = HICON__*; // not a drawing object, but kept in the same handle table
+using HANDLE = void*;
+using HINSTANCE = void*;
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;

@@ -1,24 +1,13 @@
 #include "platform/shell/ShellIcons.h"
 
+#include "platform/gdi/IconPainter.h"
 #include "platform/shell/NamespaceFolders.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 namespace tovrel {
 
 namespace {
-
-struct TPoint2 {
-    double x, y;
-};
-
-struct TIconColour {
-    std::uint8_t r, g, b;
-};
 
 constexpr TIconColour Outline{96, 96, 96}, Paper{252, 252, 252}, Fold{210, 210, 210};
 constexpr TIconColour FolderBack{200, 150, 40}, FolderFront{240, 200, 80}, FolderOpen{250, 222, 130};
@@ -26,82 +15,6 @@ constexpr TIconColour Frame{60, 64, 72}, Screen{70, 130, 210}, Metal{170, 174, 1
 constexpr TIconColour Black{30, 30, 30}, Led{40, 200, 60}, Red{200, 60, 50}, Wall{236, 222, 190}, Wood{140, 90, 50};
 constexpr TIconColour Board{40, 140, 70}, Gold{220, 180, 60}, Sky{110, 170, 230}, Grass{70, 160, 70};
 constexpr TIconColour Sun{250, 210, 60}, Blue{50, 80, 160}, White{255, 255, 255};
-
-// Shapes in a 16-unit square, scaled to the surface, with coverage from 4x4
-// samples per pixel so both sizes come out smooth.
-class TIconPainter {
-public:
-    explicit TIconPainter(TSurface& surface) : surface_(surface), scale_(surface.Width() / 16.0) {}
-
-    void Polygon(std::initializer_list<TPoint2> points, TIconColour colour)
-    {
-        const std::vector<TPoint2> p(points);
-        double left = 16, top = 16, right = 0, bottom = 0;
-        for (const TPoint2& q : p) {
-            left = std::min(left, q.x), right = std::max(right, q.x);
-            top = std::min(top, q.y), bottom = std::max(bottom, q.y);
-        }
-        Fill(left, top, right, bottom, colour, [&](double x, double y) { return InsidePolygon(p, x, y); });
-    }
-
-    void Rect(double x0, double y0, double x1, double y1, TIconColour colour)
-    {
-        Polygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, colour);
-    }
-
-    void Ellipse(double cx, double cy, double rx, double ry, TIconColour colour)
-    {
-        Fill(cx - rx, cy - ry, cx + rx, cy + ry, colour, [&](double x, double y) {
-            const double dx = (x - cx) / rx, dy = (y - cy) / ry;
-            return dx * dx + dy * dy <= 1.0;
-        });
-    }
-
-private:
-    static bool InsidePolygon(const std::vector<TPoint2>& p, double x, double y)
-    {
-        bool inside = false;
-        for (std::size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
-            if ((p[i].y > y) != (p[j].y > y) && x < (p[j].x - p[i].x) * (y - p[i].y) / (p[j].y - p[i].y) + p[i].x)
-                inside = !inside;
-        }
-        return inside;
-    }
-
-    template <class Inside>
-    void Fill(double left, double top, double right, double bottom, TIconColour colour, Inside inside)
-    {
-        constexpr int Samples = 4;
-        const int x0 = std::max(0, int(std::floor(left * scale_)));
-        const int y0 = std::max(0, int(std::floor(top * scale_)));
-        const int x1 = std::min(surface_.Width(), int(std::ceil(right * scale_)));
-        const int y1 = std::min(surface_.Height(), int(std::ceil(bottom * scale_)));
-        for (int y = y0; y < y1; ++y) {
-            std::uint8_t* row = surface_.ScanLine(y);
-            for (int x = x0; x < x1; ++x) {
-                int hits = 0;
-                for (int sy = 0; sy < Samples; ++sy)
-                    for (int sx = 0; sx < Samples; ++sx)
-                        hits += inside((x + (sx + 0.5) / Samples) / scale_, (y + (sy + 0.5) / Samples) / scale_);
-                if (hits)
-                    Blend(row + x * 4, colour, hits / double(Samples * Samples));
-            }
-        }
-    }
-
-    // Source over, premultiplied.
-    static void Blend(std::uint8_t* pixel, TIconColour colour, double coverage)
-    {
-        const double keep = 1.0 - coverage;
-        pixel[0] = std::uint8_t(std::lround(colour.b * coverage + pixel[0] * keep));
-        pixel[1] = std::uint8_t(std::lround(colour.g * coverage + pixel[1] * keep));
-        pixel[2] = std::uint8_t(std::lround(colour.r * coverage + pixel[2] * keep));
-        pixel[3] = std::uint8_t(std::lround(255 * coverage + pixel[3] * keep));
-    }
-
-    TSurface& surface_;
-    double scale_;
-};
 
 void DrawPage(TIconPainter& p)
 {
@@ -132,7 +45,7 @@ void DrawDriveBox(TIconPainter& p, double top, double bottom)
     p.Ellipse(12.5, bottom - 2, 1, 1, Led);
 }
 
-void DrawIcon(TIconPainter& p, TShellIcon icon)
+void DrawPicture(TIconPainter& p, TShellIcon icon)
 {
     switch (icon) {
     case siFolder:
@@ -209,7 +122,7 @@ TSurface DrawShellIcon(TShellIcon icon, int size)
 {
     TSurface surface(size, size, TPixelFormat::pf32bit);
     TIconPainter painter(surface);
-    DrawIcon(painter, icon);
+    DrawPicture(painter, icon);
     return surface;
 }
 

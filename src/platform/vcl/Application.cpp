@@ -2,6 +2,7 @@
 
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Errors.h"
+#include "platform/vcl/Icon.h"
 #include "platform/vcl/MessageBox.h"
 #include "platform/vcl/MouseControl.h"
 #include "platform/wm/Clock.h"
@@ -44,8 +45,12 @@ TWinControl* FindVCLWindow(TPoint screen)
     return nullptr;
 }
 
-TApplication::TApplication() : TComponent(nullptr)
+TApplication::TApplication() : TComponent(nullptr), icon_(std::make_unique<TIcon>())
 {
+    icon_->OnChange = [](TObject*) {
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            Screen->Forms(i)->UpdateIcon();
+    };
     SetMessageExceptionHandler([this](const std::exception& error) { HandleException(error); });
     SetMouseControlHook([this](TControl* control) { MouseControlChanged(control); });
     SetMsgFilter([this](MSG& msg, int) { return PreProcessMessage(msg); });

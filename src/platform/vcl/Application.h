@@ -21,6 +21,8 @@ public:
     ~TApplication() override;
 
     std::string Title = "Tovrel";
+    // Shown by every form whose own icon is empty (FormIcon.cpp).
+    TIcon* Icon() const { return icon_.get(); }
     std::string HelpFile;
     // A hidden top-level window standing for the application (made on demand).
     HWND Handle();
@@ -95,6 +97,7 @@ private:
     bool hintShown_ = false;
     std::uint32_t hintHiddenAt_ = 0;
     HWND handle_ = nullptr;
+    std::unique_ptr<TIcon> icon_;
 };
 
 struct TScreenMonitor {

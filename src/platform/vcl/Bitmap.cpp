@@ -3,11 +3,11 @@
 #include "platform/gdi/Blits.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/SurfaceDrawing.h"
 #include "platform/gdi/codecs/BmpCodec.h"
 #include "platform/rtl/Text.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/Streams.h"
-#include "platform/vcl/SurfaceDrawing.h"
 
 #include <algorithm>
 #include <cstring>

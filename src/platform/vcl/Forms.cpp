@@ -2,6 +2,7 @@
 
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Errors.h"
+#include "platform/vcl/Icon.h"
 #include "platform/vcl/MenuBar.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
@@ -19,8 +20,9 @@ TCustomForm* GetParentForm(TControl* control)
     return dynamic_cast<TCustomForm*>(GetParentTopLevel(control));
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner)
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner), icon_(std::make_unique<TIcon>())
 {
+    icon_->OnChange = [this](TObject*) { UpdateIcon(); };
     SetVisible(false);
     SetColor(clBtnFace);
     SetBounds(0, 0, 320, 240);
@@ -32,6 +34,12 @@ TCustomForm::~TCustomForm()
     if (OnDestroy)
         OnDestroy(this);
     Screen->RemoveForm(this);
+}
+
+void TCustomForm::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    UpdateIcon();
 }
 
 void TCustomForm::DoCreate()

@@ -10,6 +10,7 @@
 
 namespace tovrel {
 
+class TIcon;
 class TMenuBar;
 
 enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -65,6 +66,11 @@ public:
     // OnShortCut, then the menu's shortcuts.
     bool IsShortCut(WORD key, TShiftState shift) override;
 
+    // The form's icon; while it is empty the window shows the application's
+    // (FormIcon.cpp). UpdateIcon sends the one to show to the window.
+    TIcon* Icon() const { return icon_.get(); }
+    void UpdateIcon();
+
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     bool Active() const;
@@ -103,6 +109,7 @@ protected:
     bool IsTopLevel() const override { return Parent() == nullptr; }
     bool WantsKeyPreview() const override { return KeyPreview; }
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void Paint() override;
     virtual void DoClose(TCloseAction& action);
     void ApplyPosition();
@@ -116,6 +123,7 @@ private:
     TWinControl* activeControl_ = nullptr;
     TComponentRef<TMainMenu> menu_{*this, [this] { SetMenu(nullptr); }};
     std::unique_ptr<TMenuBar> menuBar_;
+    std::unique_ptr<TIcon> icon_;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;
     bool positioned_ = false;

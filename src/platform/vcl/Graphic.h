@@ -4,8 +4,11 @@
 #include "platform/rtl/Types.h"
 #include "platform/vcl/Object.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tovrel {
 
@@ -41,6 +44,11 @@ protected:
     // Draws the picture into r of the canvas's context (stretching it).
     virtual void Draw(TCanvas& canvas, const TRect& r) = 0;
     virtual void Changed();
+    // For classes stored through an image codec: runs the codec, whose
+    // EImageError raises EInvalidGraphic with its message.
+    static void RaiseCodecErrors(const std::function<void()>& codecWork);
+    // Writes what `encode` gives; an empty picture raises EInvalidGraphic.
+    void SaveEncoded(TStream& stream, const std::function<std::vector<std::uint8_t>()>& encode);
 
 private:
     bool transparent_ = false;

@@ -2,7 +2,8 @@
 
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Errors.h"
-#include "platform/vcl/SurfaceDrawing.h"
+#include "platform/vcl/Icon.h"
+#include "platform/vcl/ImageListCalls.h"
 
 #include <algorithm>
 
@@ -66,6 +67,8 @@ int TCustomImageList::InsertImages(int index, const TBitmap* image, TMaskKind ki
     const TSurface* maskSource = mask ? mask->Surface() : nullptr;
     if (kind == TMaskKind::Colour && image)
         maskColor = TColor(ColorToRGB(maskColor == clDefault ? image->TransparentColor() : maskColor));
+    const bool keepAlpha =
+        ColorDepth == cd32Bit && kind == TMaskKind::None && source && source->PixelFormat() == TPixelFormat::pf32bit;
     const int pieces = source ? std::max(1, source->Width() / width_) : 1;
     std::vector<TSurface> added;
     for (int piece = 0; piece < pieces; ++piece) {
@@ -86,7 +89,7 @@ int TCustomImageList::InsertImages(int index, const TBitmap* image, TMaskKind ki
                 p[0] = GetBValue(colour);
                 p[1] = GetGValue(colour);
                 p[2] = GetRValue(colour);
-                p[3] = clear ? 0 : 255;
+                p[3] = keepAlpha ? source->ScanLine(y)[sx * 4 + 3] : clear ? 0 : 255;
             }
         }
         added.push_back(std::move(cell));
@@ -144,9 +147,16 @@ void TCustomImageList::GetBitmap(int index, TBitmap* image) const
         image->SetSurface(Image(index));
 }
 
+void TCustomImageList::GetIcon(int index, TIcon* icon)
+{
+    CheckIndex(index);
+    if (icon)
+        icon->SetHandle(ImageList_GetIcon(Handle(), index, ILD_NORMAL));
+}
+
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled)
 {
-    Draw(canvas, x, y, index, dsNormal, enabled);
+    Draw(canvas, x, y, index, DrawingStyle, enabled);
 }
 
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style, bool enabled)
@@ -155,12 +165,14 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingSt
         DoDraw(index, canvas, x, y, style, enabled);
 }
 
-void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, TDrawingStyle /*style*/, bool enabled)
+void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, TDrawingStyle style, bool enabled)
 {
     if (index < 0 || index >= Count())
         return;
+    static constexpr UINT styleFlags[] = {ILD_FOCUS, ILD_SELECTED, ILD_NORMAL, ILD_TRANSPARENT};
     const TSurface& image = images_[std::size_t(index)];
-    DrawSurface(canvas->Handle(), Bounds(x, y, width_, height_), enabled ? image : Greyed(image), true);
+    DrawStyledImage(canvas->Handle(), Bounds(x, y, width_, height_), enabled ? image : Greyed(image),
+                    ImageListColor(BkColor), ImageListColor(BlendColor), styleFlags[style]);
 }
 
 } // namespace tovrel

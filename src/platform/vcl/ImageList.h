@@ -12,8 +12,11 @@ namespace tovrel {
 
 class TBitmap;
 class TCanvas;
+class TIcon;
 
 enum TDrawingStyle : std::uint8_t { dsFocus, dsSelected, dsNormal, dsTransparent };
+// cd32Bit: images added from 32-bit bitmaps without a mask keep their alpha.
+enum TColorDepth : std::uint8_t { cdDeviceDependent, cd32Bit };
 
 class TCustomImageList : public TComponent {
 public:
@@ -41,21 +44,29 @@ public:
     // The image as a 32-bit picture with straight alpha.
     const TSurface& Image(int index) const;
     void GetBitmap(int index, TBitmap* image) const;
+    // Gives the icon a new handle showing the image.
+    void GetIcon(int index, TIcon* icon);
 
-    // Indexes out of range draw nothing.
+    // Indexes out of range draw nothing. Without a style, in DrawingStyle.
     void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true);
     void Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style, bool enabled);
 
     // The handle the controls' image-list messages take (ImageListHandles.h).
     HIMAGELIST Handle() { return ImageListHandle(this); }
 
+    // The background under transparent parts in dsNormal (clNone: none), and
+    // the colour dsFocus and dsSelected blend with (clNone: the destination).
     TColor BkColor = clNone;
+    TColor BlendColor = clNone;
+    TDrawingStyle DrawingStyle = dsNormal;
+    TColorDepth ColorDepth = cdDeviceDependent;
     int AllocBy = 4;
     bool Masked = true;
     TNotifyEvent OnChange;
 
 protected:
-    // Default: the image blended by its transparency; greyed when not enabled.
+    // Default: the image in the style (ImageListCalls.h), blended by its
+    // transparency; greyed when not enabled.
     virtual void DoDraw(int index, TCanvas* canvas, int x, int y, TDrawingStyle style, bool enabled);
     void Change();
 

@@ -4,6 +4,7 @@
 #include "platform/rtl/Text.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Errors.h"
+#include "platform/vcl/Icon.h"
 #include "platform/vcl/PngImage.h"
 
 namespace tovrel {
@@ -24,6 +25,8 @@ std::unique_ptr<TGraphic> TPicture::GraphicForExtension(std::string_view extensi
         return std::make_unique<TJPEGImage>();
     if (ext == "gif")
         return std::make_unique<TGIFImage>();
+    if (ext == "ico")
+        return std::make_unique<TIcon>();
     return nullptr;
 }
 

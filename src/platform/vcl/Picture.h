@@ -1,6 +1,6 @@
 #pragma once
 // TPicture: holds one graphic of any class; files pick the class by their
-// extension (.bmp, .png, .jpg/.jpeg/.jpe/.jfif, .gif).
+// extension (.bmp, .png, .jpg/.jpeg/.jpe/.jfif, .gif, .ico).
 #include "platform/vcl/Graphic.h"
 
 #include <memory>

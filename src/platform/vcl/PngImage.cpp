@@ -1,8 +1,8 @@
 #include "platform/vcl/PngImage.h"
 
+#include "platform/gdi/SurfaceDrawing.h"
 #include "platform/gdi/codecs/PngCodec.h"
 #include "platform/vcl/Bitmap.h"
-#include "platform/vcl/SurfaceDrawing.h"
 
 #include <optional>
 

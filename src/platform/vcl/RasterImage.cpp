@@ -1,11 +1,11 @@
 #include "platform/vcl/RasterImage.h"
 
+#include "platform/gdi/SurfaceDrawing.h"
 #include "platform/gdi/codecs/GifCodec.h"
 #include "platform/gdi/codecs/JpegCodec.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/Streams.h"
-#include "platform/vcl/SurfaceDrawing.h"
 
 #include <algorithm>
 #include <typeinfo>
@@ -22,11 +22,7 @@ void TRasterImage::LoadFromStream(TStream& stream)
 {
     const std::vector<std::uint8_t> bytes = stream.ReadAll();
     TSurface decoded;
-    try {
-        decoded = Decode(bytes);
-    } catch (const EImageError& error) {
-        throw EInvalidGraphic(error.what());
-    }
+    RaiseCodecErrors([&] { decoded = Decode(bytes); });
     image_ = std::move(decoded);
     ImageReplaced(nullptr);
     Changed();
@@ -34,15 +30,7 @@ void TRasterImage::LoadFromStream(TStream& stream)
 
 void TRasterImage::SaveToStream(TStream& stream)
 {
-    if (Empty())
-        throw EInvalidGraphic("Cannot save an empty " + ClassName());
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes = Encode();
-    } catch (const EImageError& error) {
-        throw EInvalidGraphic(error.what());
-    }
-    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    SaveEncoded(stream, [this] { return Encode(); });
 }
 
 void TRasterImage::Assign(const TPersistent* source)

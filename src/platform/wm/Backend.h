@@ -55,6 +55,7 @@ public:
     virtual void WindowShapeChanged(HWND, const TRegion* /*windowRegion*/) {}
     virtual void WindowOpacityChanged(HWND, BYTE /*alpha*/) {}
     virtual void WindowTextChanged(HWND, const std::string& /*text*/) {} // the task bar's title
+    virtual void WindowIconChanged(HWND, HICON /*bigIcon*/) {}           // the task bar's picture
     // Shows `dirty` (surface coordinates) of the window's surface.
     virtual void Present(HWND, const TSurface&, const TRegion& /*dirty*/) {}
 

@@ -186,6 +186,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_GETTEXT: return CopyWindowText(w->Text, FromLParam<char>(lParam), int(wParam));
     case WM_GETTEXTLENGTH: return LRESULT(w->Text.size());
+    case WM_SETICON: return SetWindowIcon(*w, wParam, reinterpret_cast<HICON>(lParam));
+    case WM_GETICON: return GetWindowIcon(*w, wParam);
     case WM_SETCURSOR: return SetCursorByHit(*w, wParam, lParam);
     case WM_MOUSEACTIVATE:
         if (LRESULT answer = PassToParent(*w, message, wParam, lParam))

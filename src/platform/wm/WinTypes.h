@@ -14,15 +14,11 @@ namespace tovrel {
 struct HWND__;
 struct HMENU__;
 struct HCURSOR__;
-struct HICON__;
 struct HMONITOR__;
 using HWND = HWND__*;
 using HMENU = HMENU__*;
 using HCURSOR = HCURSOR__*;
-using HICON = HICON__*;
 using HMONITOR = HMONITOR__*;
-using HINSTANCE = void*;
-using HANDLE = void*;
 
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;

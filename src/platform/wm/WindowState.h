@@ -52,6 +52,8 @@ struct TWindow {
     TRect Rect;                 // relative to the parent's client area; screen for top-level windows
     TRect Client;               // relative to the window's top-left corner
     std::string Text;
+    HICON BigIcon = nullptr; // WM_SETICON; the window does not own them
+    HICON SmallIcon = nullptr;
     LONG_PTR UserData = 0;
     LONG_PTR Id = 0;
     HINSTANCE Instance = nullptr;

@@ -76,6 +76,11 @@ void KillWindowTimers(HWND hwnd);
 BOOL SetWindowPosInternal(TWindow& w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 void RecalcClient(TWindow& w); // WM_NCCALCSIZE(FALSE)
 
+// WM_SETICON and WM_GETICON: the icons kept for the window (a top-level
+// window's big icon goes to the backend).
+LRESULT SetWindowIcon(TWindow& w, WPARAM kind, HICON icon);
+LRESULT GetWindowIcon(const TWindow& w, WPARAM kind);
+
 // Default non-client behaviour.
 LRESULT DefNcCalcSize(TWindow& w, WPARAM wParam, LPARAM lParam);
 LRESULT DefNcHitTest(TWindow& w, TPoint screen);

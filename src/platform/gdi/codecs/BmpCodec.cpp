@@ -1,5 +1,6 @@
 #include "platform/gdi/codecs/BmpCodec.h"
 
+#include "platform/gdi/codecs/ByteReader.h"
 #include "platform/gdi/codecs/PixelPalette.h"
 
 #include <bit>
@@ -16,42 +17,6 @@ constexpr std::size_t kFileHeaderSize = 14;
 {
     throw EImageError("BMP: " + why);
 }
-
-class TBytes {
-public:
-    explicit TBytes(std::span<const std::uint8_t> data) : data_(data) {}
-    std::size_t Size() const { return data_.size(); }
-    std::uint8_t U8(std::size_t at) const
-    {
-        Need(at, 1);
-        return data_[at];
-    }
-    std::uint16_t U16(std::size_t at) const
-    {
-        Need(at, 2);
-        return std::uint16_t(data_[at] | (data_[at + 1] << 8));
-    }
-    std::uint32_t U32(std::size_t at) const
-    {
-        Need(at, 4);
-        return std::uint32_t(data_[at]) | (std::uint32_t(data_[at + 1]) << 8) | (std::uint32_t(data_[at + 2]) << 16) |
-               (std::uint32_t(data_[at + 3]) << 24);
-    }
-    const std::uint8_t* At(std::size_t at, std::size_t count) const
-    {
-        Need(at, count);
-        return data_.data() + at;
-    }
-    bool Has(std::size_t at, std::size_t count) const { return at <= data_.size() && count <= data_.size() - at; }
-
-private:
-    void Need(std::size_t at, std::size_t count) const
-    {
-        if (!Has(at, count))
-            Fail("file is truncated");
-    }
-    std::span<const std::uint8_t> data_;
-};
 
 struct TChannel {
     std::uint32_t Mask = 0;
@@ -85,7 +50,7 @@ struct THeader {
     std::size_t DataEnd = 0;
 };
 
-THeader ParseHeader(const TBytes& b)
+THeader ParseHeader(const TByteReader& b)
 {
     if (b.Size() < kFileHeaderSize || b.U8(0) != 'B' || b.U8(1) != 'M')
         Fail("not a bitmap file");
@@ -166,7 +131,7 @@ THeader ParseHeader(const TBytes& b)
     return h;
 }
 
-std::vector<std::uint32_t> ReadPalette(const TBytes& b, const THeader& h)
+std::vector<std::uint32_t> ReadPalette(const TByteReader& b, const THeader& h)
 {
     std::vector<std::uint32_t> palette(h.PaletteCount);
     const std::uint8_t* p = b.At(h.PaletteOffset, h.PaletteCount * h.PaletteEntrySize);
@@ -189,11 +154,16 @@ std::uint32_t PaletteColour(const std::vector<std::uint32_t>& palette, unsigned 
     return palette[index];
 }
 
-void DecodeRows(const TBytes& b, const THeader& h, TSurface& out)
+std::size_t RowStride(const THeader& h)
+{
+    return ((std::size_t(h.Width) * std::size_t(h.Bits) + 31) / 32) * 4;
+}
+
+void DecodeRows(const TByteReader& b, const THeader& h, TSurface& out)
 {
     const int width = int(h.Width);
     const int height = int(h.Height);
-    const std::size_t stride = ((std::size_t(width) * std::size_t(h.Bits) + 31) / 32) * 4;
+    const std::size_t stride = RowStride(h);
     if (!b.Has(h.DataOffset, stride * std::size_t(height)))
         Fail("pixel data is truncated");
     const auto palette = ReadPalette(b, h);
@@ -228,7 +198,7 @@ void DecodeRows(const TBytes& b, const THeader& h, TSurface& out)
 
 // Run-length data into palette indexes, bottom row first. Every run is
 // checked against the image; pixels the data skips keep index 0.
-std::vector<std::uint8_t> DecodeRle(const TBytes& b, const THeader& h)
+std::vector<std::uint8_t> DecodeRle(const TByteReader& b, const THeader& h)
 {
     const std::size_t width = std::size_t(h.Width);
     const std::size_t height = std::size_t(h.Height);
@@ -269,7 +239,7 @@ std::vector<std::uint8_t> DecodeRle(const TBytes& b, const THeader& h)
     return indexes;
 }
 
-void DecodeRleImage(const TBytes& b, const THeader& h, TSurface& out)
+void DecodeRleImage(const TByteReader& b, const THeader& h, TSurface& out)
 {
     const auto palette = ReadPalette(b, h);
     const auto indexes = DecodeRle(b, h);
@@ -294,12 +264,8 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
     Put16(out, v >> 16);
 }
 
-} // namespace
-
-TSurface DecodeBmp(std::span<const std::uint8_t> data)
+TSurface DecodeParsed(const TByteReader& bytes, const THeader& header)
 {
-    const TBytes bytes(data);
-    const THeader header = ParseHeader(bytes);
     const bool alpha = header.Bits == 32 || header.Masks[3] != 0;
     TSurface surface(int(header.Width), int(header.Height), alpha ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
     if (header.Compression == kBiRle8 || header.Compression == kBiRle4)
@@ -307,6 +273,38 @@ TSurface DecodeBmp(std::span<const std::uint8_t> data)
     else
         DecodeRows(bytes, header, surface);
     return surface;
+}
+
+} // namespace
+
+TSurface DecodeBmp(std::span<const std::uint8_t> data)
+{
+    const TByteReader bytes(data, "BMP");
+    return DecodeParsed(bytes, ParseHeader(bytes));
+}
+
+TDibPicture DecodeDib(std::span<const std::uint8_t> dib, int rows)
+{
+    // Behind a made-up file header (no data offset: the rows follow the
+    // palette), so the file reader's checks apply unchanged.
+    std::vector<std::uint8_t> file(kFileHeaderSize, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    file.insert(file.end(), dib.begin(), dib.end());
+    const TByteReader header(file, "BMP");
+    const std::size_t heightAt = kFileHeaderSize + (header.U32(kFileHeaderSize) == 12 ? 6 : 8);
+    const int heightBytes = header.U32(kFileHeaderSize) == 12 ? 2 : 4;
+    if (!header.Has(heightAt, std::size_t(heightBytes)))
+        Fail("file is truncated");
+    for (int i = 0; i < heightBytes; ++i)
+        file[heightAt + std::size_t(i)] = std::uint8_t(std::uint32_t(rows) >> (8 * i));
+    const TByteReader bytes(file, "BMP");
+    const THeader parsed = ParseHeader(bytes);
+    if (parsed.Compression == kBiRle8 || parsed.Compression == kBiRle4)
+        Fail("run-length pictures cannot be stored without a file header");
+    TDibPicture result{DecodeParsed(bytes, parsed), 0};
+    result.End = parsed.DataOffset - kFileHeaderSize + RowStride(parsed) * std::size_t(parsed.Height);
+    return result;
 }
 
 std::vector<std::uint8_t> EncodeBmp(const TSurface& surface, const TBmpWriteOptions& options)
