@@ -180,6 +180,11 @@ void TDesktopBackend::WindowMinimized(HWND hwnd, bool minimized)
     SDL_Window* window = minimized ? WindowOf(hwnd) : MakeWindow(hwnd);
     if (!window)
         return;
+    if (followingDisplay_) {
+        if (!minimized)
+            PresentWhole(hwnd);
+        return;
+    }
     requestedIconic_[hwnd] = {minimized, SDL_GetTicks64()};
     if (!X11Iconify(window, minimized)) {
         if (minimized)
@@ -193,7 +198,12 @@ void TDesktopBackend::WindowMinimized(HWND hwnd, bool minimized)
 
 void TDesktopBackend::DisplayMinimized(HWND hwnd, bool minimized)
 {
-    // As with sizes, a request may never be reported (no window manager runs).
+    // SDL's report may be old (or, around the first map, wrong): the window
+    // manager's current word on the window is what counts, and without one
+    // nobody else minimizes.
+    if (!X11IsIconic(WindowOf(hwnd), minimized))
+        return;
+    // As with sizes, a request may never be reported.
     constexpr std::uint64_t kReportWithinMs = 2000;
     if (auto it = requestedIconic_.find(hwnd); it != requestedIconic_.end()) {
         const bool pending = SDL_GetTicks64() - it->second.askedAtMs <= kReportWithinMs;
@@ -203,7 +213,10 @@ void TDesktopBackend::DisplayMinimized(HWND hwnd, bool minimized)
         if (pending)
             return; // ours
     }
+    // The display is already in that state: the layer follows without asking it again.
+    followingDisplay_ = true;
     InjectWindowMinimized(hwnd, minimized);
+    followingDisplay_ = false;
 }
 
 void TDesktopBackend::PresentWhole(HWND hwnd)

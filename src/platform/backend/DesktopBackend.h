@@ -89,6 +89,7 @@ private:
     // The minimized state last asked of the display, until it reports it; an
     // older report arriving meanwhile is stale, not the window manager's doing.
     std::map<HWND, TRequestedIconic> requestedIconic_;
+    bool followingDisplay_ = false; // the layer is taking on a state the display reported
     // The window surface size each window was last presented into.
     std::map<HWND, std::pair<int, int>> presentedSizes_;
     std::map<TCursorShape, SDL_Cursor*> cursors_;

@@ -121,6 +121,31 @@ bool X11Iconify(SDL_Window* window, bool iconic)
     return true;
 }
 
+bool X11IsIconic(SDL_Window* window, bool& iconic)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool stated = XGetWindowProperty(display, xwindow, wmState, 0, 2, False, wmState, &type, &format, &count,
+                                           &after, &data) == Success &&
+                        type == wmState && format == 32 && count >= 1;
+    // A window still on the screen is not iconic, whatever the state says (it
+    // reads Iconic for a moment while a window manager takes a new window on).
+    XWindowAttributes attributes;
+    if (stated)
+        iconic = reinterpret_cast<const long*>(data)[0] == IconicState &&
+                 !(XGetWindowAttributes(display, xwindow, &attributes) && attributes.map_state == IsViewable);
+    if (data)
+        XFree(data);
+    return stated;
+}
+
 bool X11PointerPosition(SDL_Window* window, TPoint& screen)
 {
     Display* display = nullptr;

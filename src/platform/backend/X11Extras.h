@@ -26,6 +26,9 @@ bool X11SetTransientFor(SDL_Window* window, SDL_Window* owner);
 // Iconifies the window (asking the window manager) or maps it back. SDL's own
 // calls do nothing while its state still lags what was asked before.
 bool X11Iconify(SDL_Window* window, bool iconic);
+// Whether the window manager has the window iconified now (its WM_STATE, and off the screen).
+// False, leaving `iconic`, when no window manager states it.
+bool X11IsIconic(SDL_Window* window, bool& iconic);
 // Where the pointer is now, in screen coordinates, asked of the X server
 // through the window's connection (SDL's own answer can lag the events).
 // False when the window is not an X11 window.

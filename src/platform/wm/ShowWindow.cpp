@@ -151,7 +151,7 @@ void InjectWindowMinimized(HWND hwnd, bool minimized)
 {
     if (auto w = LookupWindow(hwnd);
         w && !w->Parent && (w->Style & WS_VISIBLE) && ((w->Style & WS_MINIMIZE) != 0) != minimized)
-        PostMessage(hwnd, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
+        SendMessage(hwnd, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
 }
 
 } // namespace tovrel
