@@ -68,6 +68,12 @@ bool TDesktopBackend::NeverActivates(HWND hwnd)
     return (style & WS_POPUP) && (ex & WS_EX_TOOLWINDOW) && (style & WS_CAPTION) != WS_CAPTION;
 }
 
+bool TDesktopBackend::ClickThrough(HWND hwnd)
+{
+    const auto ex = DWORD(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
+    return (ex & WS_EX_LAYERED) && (ex & WS_EX_TRANSPARENT);
+}
+
 TDesktopBackend::TDesktopBackend()
 {
     // Absolute placement and global pointer positions need X11 (XWayland under Wayland).
@@ -129,7 +135,9 @@ SDL_Window* TDesktopBackend::MakeWindow(HWND hwnd)
         flags |= SDL_WINDOW_RESIZABLE; // otherwise X11 gets fixed min = max size hints
     if (ex & WS_EX_TOPMOST)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    if (ex & WS_EX_TOOLWINDOW)
+    // Owned windows (dialogs, secondary forms) have no task bar entry of their own.
+    const HWND owner = GetWindow(hwnd, GW_OWNER);
+    if ((ex & WS_EX_TOOLWINDOW) || owner)
         flags |= SDL_WINDOW_SKIP_TASKBAR;
     const std::string title = GetWindowTextString(hwnd);
     auto create = [&] {
@@ -151,10 +159,13 @@ SDL_Window* TDesktopBackend::MakeWindow(HWND hwnd)
     if (displayFd_ < 0)
         displayFd_ = X11ConnectionFd(window);
     ShowWindowIcon(window, reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, ICON_BIG, 0)));
+    if (SDL_Window* ownerWindow = WindowOf(owner))
+        X11SetTransientFor(window, ownerWindow);
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    if (GetWindowRgn(hwnd, rgn) != ERROR)
-        if (auto region = RegionOf(rgn))
-            X11ShapeWindow(window, &*region);
+    const bool shaped = GetWindowRgn(hwnd, rgn) != ERROR;
+    const auto region = shaped ? RegionOf(rgn) : std::nullopt;
+    if (region || ClickThrough(hwnd))
+        X11ShapeWindow(window, region ? &*region : nullptr, ClickThrough(hwnd));
     DeleteObject(ToGdiObj(rgn));
     BYTE alpha = 255;
     DWORD layered = 0;
@@ -170,6 +181,7 @@ void TDesktopBackend::WindowDestroyed(HWND hwnd)
         windows_.erase(hwnd);
     }
     requestedSizes_.erase(hwnd);
+    requestedIconic_.erase(hwnd);
     presentedSizes_.erase(hwnd);
 }
 
@@ -189,6 +201,55 @@ void TDesktopBackend::WindowShown(HWND hwnd, bool visible, bool activate)
         KeepKeyboardOnActiveWindow(window);
     if (activate)
         SDL_RaiseWindow(window);
+    PresentWhole(hwnd);
+}
+
+void TDesktopBackend::WindowMinimized(HWND hwnd, bool minimized)
+{
+    SDL_Window* window = minimized ? WindowOf(hwnd) : MakeWindow(hwnd);
+    if (!window)
+        return;
+    if (followingDisplay_) {
+        if (!minimized)
+            PresentWhole(hwnd);
+        return;
+    }
+    requestedIconic_[hwnd] = {minimized, SDL_GetTicks64()};
+    if (!X11Iconify(window, minimized)) {
+        if (minimized)
+            SDL_MinimizeWindow(window);
+        else
+            SDL_RestoreWindow(window);
+    }
+    if (!minimized)
+        PresentWhole(hwnd);
+}
+
+void TDesktopBackend::DisplayMinimized(HWND hwnd, bool minimized)
+{
+    // SDL's report may be old (or, around the first map, wrong): the window
+    // manager's current word on the window is what counts, and without one
+    // nobody else minimizes.
+    if (!X11IsIconic(WindowOf(hwnd), minimized))
+        return;
+    // As with sizes, a request may never be reported.
+    constexpr std::uint64_t kReportWithinMs = 2000;
+    if (auto it = requestedIconic_.find(hwnd); it != requestedIconic_.end()) {
+        const bool pending = SDL_GetTicks64() - it->second.askedAtMs <= kReportWithinMs;
+        if (pending && it->second.iconic != minimized)
+            return; // stale: reports a state from before our request
+        requestedIconic_.erase(it);
+        if (pending)
+            return; // ours
+    }
+    // The display is already in that state: the layer follows without asking it again.
+    followingDisplay_ = true;
+    InjectWindowMinimized(hwnd, minimized);
+    followingDisplay_ = false;
+}
+
+void TDesktopBackend::PresentWhole(HWND hwnd)
+{
     if (auto surface = WindowSurface(hwnd))
         Present(hwnd, *surface, TRegion(TRect{0, 0, surface->Width(), surface->Height()}));
 }
@@ -257,13 +318,32 @@ void TDesktopBackend::WindowRaised(HWND hwnd)
     const bool topmost = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (topmost != ((SDL_GetWindowFlags(window) & SDL_WINDOW_ALWAYS_ON_TOP) != 0))
         SDL_SetWindowAlwaysOnTop(window, topmost ? SDL_TRUE : SDL_FALSE);
-    if (!NeverActivates(hwnd) && IsWindowVisible(hwnd))
+    if (NeverActivates(hwnd) || !IsWindowVisible(hwnd))
+        return;
+    // SDL only raises to the top: a window the layer put under another one
+    // (a layered border below its form) is stacked under that one in X.
+    if (SDL_Window* above = ShownWindowAbove(hwnd))
+        X11StackBelow(window, above);
+    else
         SDL_RaiseWindow(window);
+}
+
+SDL_Window* TDesktopBackend::ShownWindowAbove(HWND hwnd) const
+{
+    const auto topmost = [](HWND h) { return (GetWindowLongPtr(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    for (HWND h = GetWindow(hwnd, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
+        if (topmost(h) != topmost(hwnd))
+            break;
+        SDL_Window* window = WindowOf(h);
+        if (window && IsWindowVisible(h) && !IsIconic(h) && !NeverActivates(h))
+            return window;
+    }
+    return nullptr;
 }
 
 void TDesktopBackend::WindowShapeChanged(HWND hwnd, const TRegion* region)
 {
-    X11ShapeWindow(WindowOf(hwnd), region);
+    X11ShapeWindow(WindowOf(hwnd), region, ClickThrough(hwnd));
 }
 
 void TDesktopBackend::WindowOpacityChanged(HWND hwnd, BYTE alpha)

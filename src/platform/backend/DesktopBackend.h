@@ -37,6 +37,7 @@ public:
 
     void WindowDestroyed(HWND hwnd) override;
     void WindowShown(HWND hwnd, bool visible, bool activate) override;
+    void WindowMinimized(HWND hwnd, bool minimized) override;
     void WindowMoved(HWND hwnd, const TRect& screenRect) override;
     void WindowRaised(HWND hwnd) override;
     void WindowShapeChanged(HWND hwnd, const TRegion* region) override;
@@ -63,6 +64,12 @@ public:
 private:
     // Popups and hints: SDL popup-menu windows that never take the focus.
     static bool NeverActivates(HWND hwnd);
+    // Layered WS_EX_TRANSPARENT windows (glow, borders) let the pointer through.
+    static bool ClickThrough(HWND hwnd);
+    // The nearest shown window above in the layer's order that X stacks alike
+    // (managed, same topmost band); null when the window is the top of its band.
+    SDL_Window* ShownWindowAbove(HWND hwnd) const;
+    void PresentWhole(HWND hwnd);
     SDL_Window* WindowOf(HWND hwnd) const; // null until the window was first shown
     SDL_Window* MakeWindow(HWND hwnd);
     void KeepKeyboardOnActiveWindow(SDL_Window* popup);
@@ -71,6 +78,7 @@ private:
     void WindowEvent(const SDL_Event& e);
     void RequestSize(HWND hwnd, SDL_Window* window, int width, int height);
     void DisplayResized(HWND hwnd, int width, int height);
+    void DisplayMinimized(HWND hwnd, bool minimized);
 
     std::map<HWND, SDL_Window*> windows_;
     struct TRequestedSize {
@@ -79,6 +87,14 @@ private:
     };
     // Sizes asked of the display and not yet reported back, oldest first.
     std::map<HWND, std::deque<TRequestedSize>> requestedSizes_;
+    struct TRequestedIconic {
+        bool iconic;
+        std::uint64_t askedAtMs;
+    };
+    // The minimized state last asked of the display, until it reports it; an
+    // older report arriving meanwhile is stale, not the window manager's doing.
+    std::map<HWND, TRequestedIconic> requestedIconic_;
+    bool followingDisplay_ = false; // the layer is taking on a state the display reported
     // The window surface size each window was last presented into.
     std::map<HWND, std::pair<int, int>> presentedSizes_;
     std::map<TCursorShape, SDL_Cursor*> cursors_;

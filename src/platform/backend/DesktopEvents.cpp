@@ -6,6 +6,7 @@
 #include "platform/backend/X11Extras.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/MessageLoop.h"
+#include "platform/wm/Monitors.h"
 #include "platform/wm/Paint.h"
 #include "platform/wm/Window.h"
 
@@ -55,12 +56,12 @@ void TDesktopBackend::WindowEvent(const SDL_Event& e)
         // No motion comes once the pointer is off our windows: tell the layer where it went.
         InjectMouseMove(PointerNow(e.window.windowID));
         break;
+    // The window manager's own minimize and restore (its buttons, its task bar).
+    case SDL_WINDOWEVENT_MINIMIZED: DisplayMinimized(hwnd, true); break;
+    case SDL_WINDOWEVENT_RESTORED: DisplayMinimized(hwnd, false); break;
     case SDL_WINDOWEVENT_RESIZED: DisplayResized(hwnd, e.window.data1, e.window.data2); break;
     case SDL_WINDOWEVENT_CLOSE: PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case SDL_WINDOWEVENT_EXPOSED:
-        if (auto surface = WindowSurface(hwnd))
-            Present(hwnd, *surface, TRegion(TRect{0, 0, surface->Width(), surface->Height()}));
-        break;
+    case SDL_WINDOWEVENT_EXPOSED: PresentWhole(hwnd); break;
     default: break;
     }
 }
@@ -96,6 +97,7 @@ void TDesktopBackend::Dispatch(const SDL_Event& e)
             InjectText(e.text.text);
         break;
     case SDL_WINDOWEVENT: WindowEvent(e); break;
+    case SDL_DISPLAYEVENT: NotifyDisplayChange(); break;
     default: break;
     }
 }

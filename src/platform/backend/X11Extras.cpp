@@ -24,6 +24,13 @@ bool X11Handles(SDL_Window* window, Display*& display, ::Window& xwindow)
     return display != nullptr;
 }
 
+// Two windows of the same connection.
+bool X11Handles(SDL_Window* window, SDL_Window* other, Display*& display, ::Window& xwindow, ::Window& xother)
+{
+    Display* otherDisplay = nullptr;
+    return X11Handles(window, display, xwindow) && X11Handles(other, otherDisplay, xother) && otherDisplay == display;
+}
+
 bool CompositorOwnsSelection(Display* display)
 {
     const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
@@ -46,7 +53,7 @@ unsigned long X11ArgbVisualId()
     return id;
 }
 
-bool X11ShapeWindow(SDL_Window* window, const TRegion* region)
+bool X11ShapeWindow(SDL_Window* window, const TRegion* region, bool clickThrough)
 {
     Display* display = nullptr;
     ::Window xwindow = 0;
@@ -55,21 +62,88 @@ bool X11ShapeWindow(SDL_Window* window, const TRegion* region)
     int eventBase = 0, errorBase = 0;
     if (!XShapeQueryExtension(display, &eventBase, &errorBase))
         return false;
-    if (!region) {
-        XShapeCombineMask(display, xwindow, ShapeBounding, 0, 0, None, ShapeSet);
-        XShapeCombineMask(display, xwindow, ShapeInput, 0, 0, None, ShapeSet);
-        XFlush(display);
-        return true;
-    }
     std::vector<XRectangle> rects;
-    region->ForEachRect([&](const TRect& r) {
-        rects.push_back({short(r.Left), short(r.Top), static_cast<unsigned short>(r.Width()),
-                         static_cast<unsigned short>(r.Height())});
-    });
-    for (int kind : {ShapeBounding, ShapeInput})
-        XShapeCombineRectangles(display, xwindow, kind, 0, 0, rects.data(), int(rects.size()), ShapeSet, YXBanded);
+    if (region)
+        region->ForEachRect([&](const TRect& r) {
+            rects.push_back({short(r.Left), short(r.Top), static_cast<unsigned short>(r.Width()),
+                             static_cast<unsigned short>(r.Height())});
+        });
+    for (int kind : {ShapeBounding, ShapeInput}) {
+        if (kind == ShapeInput && clickThrough)
+            XShapeCombineRectangles(display, xwindow, kind, 0, 0, nullptr, 0, ShapeSet, YXBanded);
+        else if (region)
+            XShapeCombineRectangles(display, xwindow, kind, 0, 0, rects.data(), int(rects.size()), ShapeSet, YXBanded);
+        else
+            XShapeCombineMask(display, xwindow, kind, 0, 0, None, ShapeSet);
+    }
     XFlush(display);
     return true;
+}
+
+bool X11StackBelow(SDL_Window* window, SDL_Window* above)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0, xabove = 0;
+    if (!X11Handles(window, above, display, xwindow, xabove))
+        return false;
+    XWindowChanges changes{};
+    changes.sibling = xabove;
+    changes.stack_mode = Below;
+    // Under a reparenting window manager the two are not siblings: this asks the manager instead.
+    const bool done =
+        XReconfigureWMWindow(display, xwindow, DefaultScreen(display), CWSibling | CWStackMode, &changes) != 0;
+    XFlush(display);
+    return done;
+}
+
+bool X11SetTransientFor(SDL_Window* window, SDL_Window* owner)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0, xowner = 0;
+    if (!X11Handles(window, owner, display, xwindow, xowner))
+        return false;
+    XSetTransientForHint(display, xwindow, xowner);
+    XFlush(display);
+    return true;
+}
+
+bool X11Iconify(SDL_Window* window, bool iconic)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    if (iconic)
+        XIconifyWindow(display, xwindow, DefaultScreen(display));
+    else
+        XMapRaised(display, xwindow); // mapping an iconic window brings it back (ICCCM)
+    XFlush(display);
+    return true;
+}
+
+bool X11IsIconic(SDL_Window* window, bool& iconic)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool stated = XGetWindowProperty(display, xwindow, wmState, 0, 2, False, wmState, &type, &format, &count,
+                                           &after, &data) == Success &&
+                        type == wmState && format == 32 && count >= 1;
+    // A window still on the screen is not iconic, whatever the state says (it
+    // reads Iconic for a moment while a window manager takes a new window on).
+    XWindowAttributes attributes;
+    if (stated)
+        iconic = reinterpret_cast<const long*>(data)[0] == IconicState &&
+                 !(XGetWindowAttributes(display, xwindow, &attributes) && attributes.map_state == IsViewable);
+    if (data)
+        XFree(data);
+    return stated;
 }
 
 bool X11PointerPosition(SDL_Window* window, TPoint& screen)

@@ -1,7 +1,8 @@
 #pragma once
 // What SDL leaves out on X11, reached through the window's X11 handles:
 // whether a compositor runs (per-window opacity and alpha then show),
-// window shapes from regions, and the pointer's current position.
+// window shapes from regions, click-through, stacking relative to a sibling,
+// ownership, and the pointer's current position.
 #include "platform/gdi/Region.h"
 #include "platform/gdi/Surface.h"
 #include "platform/rtl/Types.h"
@@ -13,9 +14,21 @@ namespace tovrel {
 // The id of a 32-bit TrueColor visual when a compositor runs on $DISPLAY
 // (windows made with it show per-pixel alpha); 0 otherwise.
 unsigned long X11ArgbVisualId();
-// Shapes the window (bounding and input) to the region; null restores the rectangle.
-// False when the window is not an X11 window.
-bool X11ShapeWindow(SDL_Window* window, const TRegion* region);
+// Shapes the window (bounding and input) to the region; null restores the
+// rectangle. A click-through window gets an empty input shape: the pointer
+// goes to whatever lies beneath it. False when the window is not an X11 window.
+bool X11ShapeWindow(SDL_Window* window, const TRegion* region, bool clickThrough);
+// Stacks the window just below `above` (through the window manager, when one runs).
+bool X11StackBelow(SDL_Window* window, SDL_Window* above);
+// Marks the window as belonging to `owner` (WM_TRANSIENT_FOR): kept above it
+// and minimised with it by the window manager.
+bool X11SetTransientFor(SDL_Window* window, SDL_Window* owner);
+// Iconifies the window (asking the window manager) or maps it back. SDL's own
+// calls do nothing while its state still lags what was asked before.
+bool X11Iconify(SDL_Window* window, bool iconic);
+// Whether the window manager has the window iconified now (its WM_STATE, and off the screen).
+// False, leaving `iconic`, when no window manager states it.
+bool X11IsIconic(SDL_Window* window, bool& iconic);
 // Where the pointer is now, in screen coordinates, asked of the X server
 // through the window's connection (SDL's own answer can lag the events).
 // False when the window is not an X11 window.

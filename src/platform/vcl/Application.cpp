@@ -247,16 +247,34 @@ void TApplication::Terminate()
     PostQuitMessage(0);
 }
 
+namespace {
+
+// The top-level forms on the screen (shown or minimised), most recently active first.
+std::vector<HWND> ShownFormWindows()
+{
+    std::vector<HWND> windows;
+    for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        if (form->HandleAllocated() && !form->Parent() && IsWindowVisible(form->Handle()))
+            windows.push_back(form->Handle());
+    }
+    return windows;
+}
+
+} // namespace
+
 void TApplication::Minimize()
 {
-    if (mainForm_ && mainForm_->HandleAllocated())
-        ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+    for (HWND form : ShownFormWindows())
+        ShowWindow(form, SW_MINIMIZE);
 }
 
 void TApplication::Restore()
 {
-    if (mainForm_ && mainForm_->HandleAllocated())
-        ShowWindow(mainForm_->Handle(), SW_RESTORE);
+    const std::vector<HWND> forms = ShownFormWindows();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+        if (IsIconic(*it))
+            ShowWindow(*it, SW_RESTORE);
 }
 
 void TApplication::HandleException(const std::exception& error)

@@ -46,7 +46,8 @@ public:
     // Handles every waiting message, then returns.
     void ProcessMessages();
     void Terminate();
-    // The main form minimised / restored.
+    // Every shown top-level form minimised / restored (the most recently
+    // active one restored last, so it stays active).
     void Minimize();
     void Restore();
     // OnException, or the plain error box with the exception's message.

@@ -50,7 +50,11 @@ public:
     virtual void WindowDestroyed(HWND) {}
     // `activate` is false for windows that must not take the focus (popups, hints).
     virtual void WindowShown(HWND, bool /*visible*/, bool /*activate*/) {}
+    // Iconified or brought back; a backend without icons just hides and shows.
+    virtual void WindowMinimized(HWND hwnd, bool minimized) { WindowShown(hwnd, !minimized, false); }
     virtual void WindowMoved(HWND, const TRect& /*screenRect*/) {}
+    // Raised to the top, or (when the layer put it under another window) restacked
+    // just below the next visible top-level window above it.
     virtual void WindowRaised(HWND) {}
     virtual void WindowShapeChanged(HWND, const TRegion* /*windowRegion*/) {}
     virtual void WindowOpacityChanged(HWND, BYTE /*alpha*/) {}

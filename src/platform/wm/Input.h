@@ -80,5 +80,10 @@ void InjectKey(UINT vk, bool down);
 void InjectText(std::string_view utf8);
 // The desktop gave the keyboard to another program: the active window is deactivated.
 void InjectAppDeactivated();
+// The desktop's window manager iconified or restored a top-level window (main
+// thread): sends WM_SYSCOMMAND SC_MINIMIZE / SC_RESTORE when the layer's state
+// differs (now, so reports in a row each see the last one's effect), as if the
+// program's own frame had asked.
+void InjectWindowMinimized(HWND hwnd, bool minimized);
 
 } // namespace tovrel

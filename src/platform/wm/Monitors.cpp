@@ -1,6 +1,7 @@
 #include "platform/wm/Monitors.h"
 
 #include "platform/wm/Backend.h"
+#include "platform/wm/MessageLoop.h"
 #include "platform/wm/WindowPos.h"
 #include "platform/wm/WmInternal.h"
 
@@ -87,6 +88,17 @@ BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
     info->rcWork = monitors[index - 1].WorkArea;
     info->dwFlags = index == 1 ? MONITORINFOF_PRIMARY : 0;
     return 1;
+}
+
+void NotifyDisplayChange()
+{
+    const auto monitors = Backend().Monitors();
+    const TRect primary = monitors.empty() ? TRect{} : monitors.front().Bounds;
+    const LPARAM size = MAKELPARAM(primary.Width(), primary.Height());
+    // A copy: a handler may create or destroy windows.
+    const std::vector<HWND> topLevels = WindowSystem().TopLevels;
+    for (HWND hwnd : topLevels)
+        SendMessage(hwnd, WM_DISPLAYCHANGE, 32, size);
 }
 
 BOOL SystemParametersInfo(UINT action, UINT, void* value, UINT)

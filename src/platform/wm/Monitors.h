@@ -18,6 +18,11 @@ inline BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info)
     return GetMonitorInfo(monitor, info);
 }
 
+// The backend saw monitors come, go or change (main thread): every top-level
+// window gets WM_DISPLAYCHANGE (32 bits per pixel, the primary monitor's
+// size); monitor queries already answer from the new set.
+void NotifyDisplayChange();
+
 // SPI_GETWORKAREA (RECT*: the primary monitor's work area), SPI_GETDRAGFULLWINDOWS
 // (BOOL*: always TRUE, the layer moves whole windows), SPI_GETWHEELSCROLLLINES (UINT*: 3).
 BOOL SystemParametersInfo(UINT action, UINT param, void* value, UINT winIni);

@@ -1,14 +1,26 @@
 // Showing and hiding windows, and their minimized and maximized states.
+#include "platform/gdi/SysColors.h"
 #include "platform/wm/Backend.h"
+#include "platform/wm/Input.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Monitors.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
 #include "platform/wm/WmInternal.h"
 
+#include <algorithm>
+
 namespace tovrel {
 
 namespace {
+
+// A state change that kept the size still tells the window (SetWindowPos sent
+// WM_SIZE only for a new size).
+void SendSizeIfUnchanged(const TWindow& w, const TRect& before, WPARAM kind)
+{
+    if (w.Rect.Width() == before.Width() && w.Rect.Height() == before.Height())
+        SendMessage(w.Handle, WM_SIZE, kind, MAKELPARAM(w.Client.Width(), w.Client.Height()));
+}
 
 void Restore(TWindow& w)
 {
@@ -17,20 +29,23 @@ void Restore(TWindow& w)
     const bool wasMinimized = (w.Style & WS_MINIMIZE) != 0;
     w.Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
     const HWND hwnd = w.Handle;
+    const TRect before = w.Rect;
     const TRect r = w.RestoreRect;
     SetWindowPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    // A minimized window kept WS_VISIBLE but left the screen.
-    if (auto alive = LookupWindow(hwnd); alive && wasMinimized && !alive->Parent && IsVisibleChain(*alive))
-        Backend().WindowShown(hwnd, true, IsActivatable(*alive));
+    auto alive = LookupWindow(hwnd);
+    if (!alive || !wasMinimized)
+        return;
+    // A minimized window kept WS_VISIBLE and its size but left the screen.
+    if (!alive->Parent && IsVisibleChain(*alive))
+        Backend().WindowMinimized(hwnd, false);
+    // The frame change above repainted it whole.
+    SendSizeIfUnchanged(*alive, before, SIZE_RESTORED);
 }
 
-void Maximize(TWindow& w)
+// The maximized rectangle: the work area (the parent's client area for a child),
+// as WM_GETMINMAXINFO may change it, within its track sizes.
+TRect MaximizedRect(const TWindow& w)
 {
-    if (w.Style & WS_MAXIMIZE)
-        return;
-    if (!(w.Style & WS_MINIMIZE))
-        w.RestoreRect = w.Rect;
-    w.Style = (w.Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
     TRect area = {0, 0, w.Rect.Width(), w.Rect.Height()};
     if (w.Parent) {
         if (auto p = LookupWindow(w.Parent))
@@ -40,8 +55,35 @@ void Maximize(TWindow& w)
         if (GetMonitorInfo(MonitorFromWindow(w.Handle, MONITOR_DEFAULTTONEAREST), &info))
             area = info.rcWork;
     }
-    SetWindowPos(w.Handle, nullptr, area.Left, area.Top, area.Width(), area.Height(),
+    MINMAXINFO info;
+    info.ptMaxSize = {area.Width(), area.Height()};
+    info.ptMaxPosition = {area.Left, area.Top};
+    info.ptMinTrackSize = {GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN)};
+    info.ptMaxTrackSize = {kMaxWindowExtent, kMaxWindowExtent};
+    SendMessage(w.Handle, WM_GETMINMAXINFO, 0, ToLParam(&info));
+    const int maxX = std::max(info.ptMinTrackSize.X, info.ptMaxTrackSize.X);
+    const int maxY = std::max(info.ptMinTrackSize.Y, info.ptMaxTrackSize.Y);
+    return Bounds(info.ptMaxPosition.X, info.ptMaxPosition.Y, std::clamp(info.ptMaxSize.X, info.ptMinTrackSize.X, maxX),
+                  std::clamp(info.ptMaxSize.Y, info.ptMinTrackSize.Y, maxY));
+}
+
+void Maximize(TWindow& w)
+{
+    if (w.Style & WS_MAXIMIZE)
+        return;
+    if (!(w.Style & WS_MINIMIZE))
+        w.RestoreRect = w.Rect;
+    const HWND hwnd = w.Handle;
+    const TRect area = MaximizedRect(w);
+    auto alive = LookupWindow(hwnd);
+    if (!alive)
+        return;
+    alive->Style = (alive->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+    const TRect before = alive->Rect;
+    SetWindowPos(hwnd, nullptr, area.Left, area.Top, area.Width(), area.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (auto maximized = LookupWindow(hwnd))
+        SendSizeIfUnchanged(*maximized, before, SIZE_MAXIMIZED);
 }
 
 void Minimize(TWindow& w)
@@ -54,7 +96,7 @@ void Minimize(TWindow& w)
     w.Style &= ~WS_MAXIMIZE;
     const HWND hwnd = w.Handle;
     if (!w.Parent)
-        Backend().WindowShown(hwnd, false, false);
+        Backend().WindowMinimized(hwnd, true);
     SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
     if (auto alive = LookupWindow(hwnd))
         RefreshActivationAfterHide(*alive);
@@ -103,6 +145,13 @@ BOOL ShowWindow(HWND hwnd, int command)
         if (auto alive = LookupWindow(hwnd))
             Minimize(*alive);
     return wasVisible;
+}
+
+void InjectWindowMinimized(HWND hwnd, bool minimized)
+{
+    if (auto w = LookupWindow(hwnd);
+        w && !w->Parent && (w->Style & WS_VISIBLE) && ((w->Style & WS_MINIMIZE) != 0) != minimized)
+        SendMessage(hwnd, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
 }
 
 } // namespace tovrel

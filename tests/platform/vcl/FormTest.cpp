@@ -96,6 +96,27 @@ TEST_F(Forms, ScreenListsFormsMostRecentlyActivatedFirst)
     EXPECT_EQ(Screen->Forms(Screen->FormCount() - 1), third.get()) << "new forms at the end";
 }
 
+TEST_F(Forms, ApplicationMinimizesAndRestoresEveryShownForm)
+{
+    auto first = ShownForm(0, 0, 50, 50);
+    auto second = ShownForm(60, 0, 50, 50);
+    auto hidden = std::make_unique<TForm>(nullptr);
+    first->Show();
+    Pump();
+    Application->Minimize();
+    Pump();
+    EXPECT_TRUE(IsIconic(first->Handle()));
+    EXPECT_TRUE(IsIconic(second->Handle()));
+    EXPECT_FALSE(hidden->Visible());
+    EXPECT_EQ(first->WindowState(), wsMinimized);
+
+    Application->Restore();
+    Pump();
+    EXPECT_FALSE(IsIconic(first->Handle()));
+    EXPECT_FALSE(IsIconic(second->Handle()));
+    EXPECT_EQ(Screen->ActiveForm(), first.get()) << "the form active before stays active";
+}
+
 TEST_F(Forms, PlainMessageBoxAnswersEnterWithTheDefaultButtonAndEscapeWithCancel)
 {
     auto main = ShownForm(0, 0, 300, 200);
