@@ -11,17 +11,17 @@ namespace tovrel {
 
 struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
     struct TItem {
-        TTerminateInfo record;
-        THandler handler;
-        bool inMainThread;
+        TTerminateInfo Record;
+        THandler Handler;
+        bool InMainThread;
     };
 
-    std::mutex mutex;
-    std::deque<TItem> queue;
-    int holds = 0;
-    bool draining = false;
-    bool closed = false;
-    std::function<void()> wakeThread; // set with the delivery thread
+    std::mutex Mutex;
+    std::deque<TItem> Queue;
+    int Holds = 0;
+    bool Draining = false;
+    bool Closed = false;
+    std::function<void()> WakeThread; // set with the delivery thread
 
     // Hands the records of one kind to whoever delivers that kind.
     void Schedule(bool mainThreadRecords)
@@ -32,8 +32,8 @@ struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
         }
         std::function<void()> wake;
         {
-            std::lock_guard lock(mutex);
-            wake = wakeThread;
+            std::lock_guard lock(Mutex);
+            wake = WakeThread;
         }
         if (wake)
             wake();
@@ -44,33 +44,33 @@ struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
     // in another thread: that delivery picks the new records up.
     void Drain(bool mainThreadRecords)
     {
-        std::unique_lock lock(mutex);
-        if (draining || holds > 0 || closed)
+        std::unique_lock lock(Mutex);
+        if (Draining || Holds > 0 || Closed)
             return;
-        draining = true;
+        Draining = true;
         try {
-            while (!queue.empty() && holds == 0 && !closed && queue.front().inMainThread == mainThreadRecords) {
-                TItem item = std::move(queue.front());
-                queue.pop_front();
+            while (!Queue.empty() && Holds == 0 && !Closed && Queue.front().InMainThread == mainThreadRecords) {
+                TItem item = std::move(Queue.front());
+                Queue.pop_front();
                 lock.unlock();
-                if (item.handler)
-                    item.handler(item.record);
+                if (item.Handler)
+                    item.Handler(item.Record);
                 lock.lock();
             }
         } catch (...) {
             if (!lock.owns_lock())
                 lock.lock();
-            draining = false;
-            const bool more = !queue.empty() && !closed;
+            Draining = false;
+            const bool more = !Queue.empty() && !Closed;
             lock.unlock();
             if (more)
                 Schedule(mainThreadRecords);
             throw;
         }
-        draining = false;
+        Draining = false;
         // A record of the other kind may now lead the queue: pass it on.
-        const bool passOn = !queue.empty() && holds == 0 && !closed;
-        const bool otherKind = passOn && queue.front().inMainThread != mainThreadRecords;
+        const bool passOn = !Queue.empty() && Holds == 0 && !Closed;
+        const bool otherKind = passOn && Queue.front().InMainThread != mainThreadRecords;
         lock.unlock();
         if (otherKind)
             Schedule(!mainThreadRecords);
@@ -108,10 +108,10 @@ TTerminateDelivery::TTerminateDelivery() : state_(std::make_shared<TState>()) {}
 TTerminateDelivery::~TTerminateDelivery()
 {
     {
-        std::lock_guard lock(state_->mutex);
-        state_->closed = true;
-        state_->queue.clear();
-        state_->wakeThread = nullptr;
+        std::lock_guard lock(state_->Mutex);
+        state_->Closed = true;
+        state_->Queue.clear();
+        state_->WakeThread = nullptr;
     }
     thread_.reset();
 }
@@ -122,14 +122,14 @@ void TTerminateDelivery::EnsureThread()
         return;
     thread_ = std::make_unique<TDeliveryThread>(state_);
     thread_->Start();
-    state_->wakeThread = [thread = thread_.get()] { thread->Wake(); };
+    state_->WakeThread = [thread = thread_.get()] { thread->Wake(); };
 }
 
 void TTerminateDelivery::Push(TTerminateInfo record, THandler handler, bool inMainThread)
 {
     {
-        std::lock_guard lock(state_->mutex);
-        state_->queue.push_back({std::move(record), std::move(handler), inMainThread});
+        std::lock_guard lock(state_->Mutex);
+        state_->Queue.push_back({std::move(record), std::move(handler), inMainThread});
         if (!inMainThread)
             EnsureThread();
     }
@@ -139,16 +139,16 @@ void TTerminateDelivery::Push(TTerminateInfo record, THandler handler, bool inMa
 
 void TTerminateDelivery::Hold()
 {
-    std::lock_guard lock(state_->mutex);
-    ++state_->holds;
+    std::lock_guard lock(state_->Mutex);
+    ++state_->Holds;
 }
 
 void TTerminateDelivery::Release()
 {
     {
-        std::lock_guard lock(state_->mutex);
-        if (state_->holds > 0)
-            --state_->holds;
+        std::lock_guard lock(state_->Mutex);
+        if (state_->Holds > 0)
+            --state_->Holds;
     }
     state_->Drain(true);
     state_->Schedule(false);

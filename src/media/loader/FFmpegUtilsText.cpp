@@ -12,8 +12,8 @@ namespace tovrel {
 namespace {
 
 struct TErrorText {
-    int code;
-    const char* text;
+    int Code;
+    const char* Text;
 };
 
 // The texts keep their meaning on 5.1: end of file is a tag now, an
@@ -62,8 +62,8 @@ std::int64_t FrameDurationOf(AVRational rate)
 std::string FormatAVError(const std::string& fileName, int errorCode)
 {
     for (const TErrorText& entry : ErrorTexts)
-        if (entry.code == errorCode)
-            return fileName + ": " + entry.text;
+        if (entry.Code == errorCode)
+            return fileName + ": " + entry.Text;
     return fileName + ": " + Format("Error number %d occurred", errorCode);
 }
 

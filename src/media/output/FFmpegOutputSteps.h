@@ -9,12 +9,12 @@
 // and the qp histogram live here too, so jobs running at once share nothing.
 //
 // The per-stream fields read and kept (media/transcode/FFmpegTranscodeRecords.h):
-// output stream: index, file_index, st, enc (the opened encoder), sync_ist,
+// output stream: index, file_index, st, EncoderContext (the opened encoder), sync_ist,
 // sync_opts, frame_number, the scaler state (video_resample, img_resample_ctx,
 // pict_tmp, resample_width/height/pix_fmt, original_width/height, video_crop,
 // the bands and their originals), logfile, audio_resample, resample (swr),
 // fifo (AVAudioFifo in the encoder's format), bitstream filters, show_fps;
-// input stream: st, dec (the decoder), file_index, pts, is_start, quality.
+// input stream: st, DecoderContext (the decoder), file_index, pts, is_start, quality.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -111,8 +111,8 @@ private:
     void FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* picture);
     void RunCustomHook(AVFrame* picture, std::int64_t pts);
     void RunPostHooks(const AVFrame* picture, AVCodecContext* enc, std::int64_t pts);
-    TCustomFFmpeg& FEngine;
-    std::unique_ptr<TState> FState;
+    TCustomFFmpeg& engine_;
+    std::unique_ptr<TState> state_;
 };
 
 } // namespace tovrel

@@ -14,8 +14,8 @@ namespace tovrel {
 namespace {
 
 struct TID3KeyName {
-    std::string_view stored;
-    std::string_view shown;
+    std::string_view Stored;
+    std::string_view Shown;
 };
 
 constexpr TID3KeyName ID3KeyNames[] = {
@@ -138,8 +138,8 @@ void AddFileLines(TLines& lines, const AVFormatContext& context, std::int64_t fi
 std::string_view ShownMetadataKey(std::string_view key)
 {
     for (const TID3KeyName& name : ID3KeyNames)
-        if (name.stored == key)
-            return name.shown;
+        if (name.Stored == key)
+            return name.Shown;
     return key;
 }
 

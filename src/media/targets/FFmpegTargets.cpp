@@ -159,13 +159,13 @@ void SetTarget(TCustomFFmpeg& job, const std::string& target, const std::string&
     const TTargetNorm settled = SettleTargetNorm(job, norm, defaultNorm);
     const TMediaTable& table = EmbeddedMediaTable(kTargetsTable);
     std::size_t column = 0;
-    for (std::size_t i = 1; i < table.header.size(); ++i)
-        if (table.header[i] == target)
+    for (std::size_t i = 1; i < table.Header.size(); ++i)
+        if (table.Header[i] == target)
             column = i;
     if (column == 0)
         throw FFmpegException("Unknown target type");
     job.ParseOption("r", NormFrameRate(settled));
-    for (const std::vector<std::string>& row : table.rows)
+    for (const std::vector<std::string>& row : table.Rows)
         if (!row[column].empty())
             ApplySetting(job, row[0], ForNorm(row[column], settled));
 }
