@@ -385,9 +385,10 @@ void TCustomFFmpegTasks::DeliverTerminate(const TTerminateInfo& info)
         OnTerminate(this, info);
         return;
     }
+    const auto deliverer = FTriggerEventInMainThread ? TTerminateDelivery::TDeliverer::MainThread
+                                                     : TTerminateDelivery::TDeliverer::DeliveryThread;
     delivery_.Push(
-        info, [this, handler = OnTerminate](const TTerminateInfo& record) { handler(this, record); },
-        FTriggerEventInMainThread);
+        info, [this, handler = OnTerminate](const TTerminateInfo& record) { handler(this, record); }, deliverer);
 }
 
 void TCustomFFmpegTasks::FireEvent(const std::function<void()>& fire)

@@ -13,7 +13,7 @@ struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
     struct TItem {
         TTerminateInfo Record;
         THandler Handler;
-        bool InMainThread;
+        TDeliverer Deliverer;
     };
 
     std::mutex Mutex;
@@ -24,10 +24,10 @@ struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
     std::function<void()> WakeThread; // set with the delivery thread
 
     // Hands the records of one kind to whoever delivers that kind.
-    void Schedule(bool mainThreadRecords)
+    void Schedule(TDeliverer deliverer)
     {
-        if (mainThreadRecords) {
-            TMainThread::Post([state = shared_from_this()] { state->Drain(true); });
+        if (deliverer == TDeliverer::MainThread) {
+            TMainThread::Post([state = shared_from_this()] { state->Drain(TDeliverer::MainThread); });
             return;
         }
         std::function<void()> wake;
@@ -42,14 +42,14 @@ struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
     // Delivers queued records of one kind in order until none is left. Returns
     // at once while held, closed, or already delivering further up the stack or
     // in another thread: that delivery picks the new records up.
-    void Drain(bool mainThreadRecords)
+    void Drain(TDeliverer deliverer)
     {
         std::unique_lock lock(Mutex);
         if (Draining || Holds > 0 || Closed)
             return;
         Draining = true;
         try {
-            while (!Queue.empty() && Holds == 0 && !Closed && Queue.front().InMainThread == mainThreadRecords) {
+            while (!Queue.empty() && Holds == 0 && !Closed && Queue.front().Deliverer == deliverer) {
                 TItem item = std::move(Queue.front());
                 Queue.pop_front();
                 lock.unlock();
@@ -64,16 +64,16 @@ struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
             const bool more = !Queue.empty() && !Closed;
             lock.unlock();
             if (more)
-                Schedule(mainThreadRecords);
+                Schedule(deliverer);
             throw;
         }
         Draining = false;
         // A record of the other kind may now lead the queue: pass it on.
         const bool passOn = !Queue.empty() && Holds == 0 && !Closed;
-        const bool otherKind = passOn && Queue.front().InMainThread != mainThreadRecords;
+        const bool otherKind = passOn && Queue.front().Deliverer != deliverer;
         lock.unlock();
         if (otherKind)
-            Schedule(!mainThreadRecords);
+            Schedule(deliverer == TDeliverer::MainThread ? TDeliverer::DeliveryThread : TDeliverer::MainThread);
     }
 };
 
@@ -94,7 +94,7 @@ protected:
         while (!Terminated()) {
             wake_.WaitFor(INFINITE);
             if (!Terminated())
-                state_->Drain(false);
+                state_->Drain(TDeliverer::DeliveryThread);
         }
     }
 
@@ -125,16 +125,16 @@ void TTerminateDelivery::EnsureThread()
     state_->WakeThread = [thread = thread_.get()] { thread->Wake(); };
 }
 
-void TTerminateDelivery::Push(TTerminateInfo record, THandler handler, bool inMainThread)
+void TTerminateDelivery::Push(TTerminateInfo record, THandler handler, TDeliverer deliverer)
 {
     {
         std::lock_guard lock(state_->Mutex);
-        state_->Queue.push_back({std::move(record), std::move(handler), inMainThread});
-        if (!inMainThread)
+        state_->Queue.push_back({std::move(record), std::move(handler), deliverer});
+        if (deliverer == TDeliverer::DeliveryThread)
             EnsureThread();
     }
     // A posted call keeps the queue alive; a component gone by then closed it.
-    state_->Schedule(inMainThread);
+    state_->Schedule(deliverer);
 }
 
 void TTerminateDelivery::Hold()
@@ -150,8 +150,8 @@ void TTerminateDelivery::Release()
         if (state_->Holds > 0)
             --state_->Holds;
     }
-    state_->Drain(true);
-    state_->Schedule(false);
+    state_->Drain(TDeliverer::MainThread);
+    state_->Schedule(TDeliverer::DeliveryThread);
 }
 
 } // namespace tovrel

@@ -28,9 +28,9 @@ public:
     constexpr std::uint32_t Bits() const { return bits_; }
     constexpr TLibraries operator|(TLibrary lib) const
     {
-        TLibraries r = *this;
-        r.bits_ |= Bit(lib);
-        return r;
+        TLibraries result = *this;
+        result.bits_ |= Bit(lib);
+        return result;
     }
     constexpr bool operator==(const TLibraries&) const = default;
 

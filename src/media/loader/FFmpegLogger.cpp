@@ -79,12 +79,12 @@ std::string FormatPiece(void* context, bool startsLine, const char* format, va_l
 
 TLogLevel LogLevelFromAV(int level)
 {
-    int n = level / 8 + 1;
-    if (n < 0)
+    int ordinal = level / 8 + 1;
+    if (ordinal < 0)
         return llQuiet;
-    if (n >= 7)
+    if (ordinal >= 7)
         return llDebug;
-    return TLogLevel(n);
+    return TLogLevel(ordinal);
 }
 
 int AVLogLevel()

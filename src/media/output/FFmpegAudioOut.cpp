@@ -152,7 +152,7 @@ void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, cons
         throw FFmpegException("av_fifo_realloc2() failed");
 }
 
-void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count)
+void TOutputSteps::QueueSilence(AVFormatContext* oc, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count)
 {
     AVFrame* silence = state_->AudioSilence.get();
     const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->DecoderContext.get() : nullptr;
@@ -165,13 +165,13 @@ void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const 
                                   AVSampleFormat(decoded->format));
         QueueAudio(ost, decoded, silence->extended_data, chunk);
         // A long gap is encoded as it is filled, so it never sits in memory whole.
-        EncodeAudioFrames(s, ost, false);
+        EncodeAudioFrames(oc, ost, TAudioFraming::FullFrames);
         count -= chunk;
     }
     FF.av_channel_layout_uninit(&layout);
 }
 
-void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* decoded)
+void TOutputSteps::do_audio_out(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* decoded)
 {
     if (!decoded || decoded->nb_samples <= 0)
         return;
@@ -217,7 +217,7 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
             break;
         case TAudioSyncAction::Pad:
             ist.is_start = 0;
-            QueueSilence(s, ost, decoded, action.Samples);
+            QueueSilence(oc, ost, decoded, action.Samples);
             if (engine_.Fverbose > 2)
                 GetFFLogger()->Log(&engine_, llVerbose, "adding %d audio samples of silence", int(action.Delta));
             break;
@@ -237,7 +237,7 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
     for (std::size_t plane = 0; plane < planes.size(); ++plane)
         planes[plane] = decoded->extended_data[plane] + std::size_t(offset) * bytes * (planar ? 1 : decChannels);
     QueueAudio(ost, decoded, planes.data(), count);
-    EncodeAudioFrames(s, ost, false);
+    EncodeAudioFrames(oc, ost, TAudioFraming::FullFrames);
 }
 
 void TOutputSteps::DrainAudioConverter(TAVOutputStream& ost)
@@ -255,8 +255,9 @@ void TOutputSteps::DrainAudioConverter(TAVOutputStream& ost)
     }
 }
 
-void TOutputSteps::EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, bool flush)
+void TOutputSteps::EncodeAudioFrames(AVFormatContext* oc, TAVOutputStream& ost, TAudioFraming framing)
 {
+    const bool flush = framing == TAudioFraming::EndOfStream;
     AVCodecContext* enc = ost.EncoderContext;
     // The converter's last samples belong to the end of the stream.
     if (flush && ost.resample && ost.fifo)
@@ -264,7 +265,7 @@ void TOutputSteps::EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, b
     const bool framed = enc->frame_size > 1;
     const int capabilities = enc->codec ? enc->codec->capabilities : 0;
     const bool shortLastFrame = capabilities & (AV_CODEC_CAP_SMALL_LAST_FRAME | AV_CODEC_CAP_VARIABLE_FRAME_SIZE);
-    auto write = [&](AVPacket* packet) { WriteEncodedAudio(s, ost, packet); };
+    auto write = [&](AVPacket* packet) { WriteEncodedAudio(oc, ost, packet); };
     for (;;) {
         const int available = ost.fifo ? FF.av_audio_fifo_size(ost.fifo.get()) : 0;
         int take = available;
@@ -296,10 +297,10 @@ void TOutputSteps::EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, b
         SendToEncoder(ost, nullptr, "Audio encoding failed", write);
 }
 
-void TOutputSteps::WriteEncodedAudio(AVFormatContext* s, TAVOutputStream& ost, AVPacket* packet)
+void TOutputSteps::WriteEncodedAudio(AVFormatContext* oc, TAVOutputStream& ost, AVPacket* packet)
 {
     engine_.Faudio_size += packet->size;
-    WriteOutputPacket(s, packet, ost.EncoderContext, ost.BitstreamFilters.get());
+    WriteOutputPacket(oc, packet, ost.EncoderContext, ost.BitstreamFilters.get());
 }
 
 } // namespace tovrel

@@ -80,15 +80,16 @@ void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamInd
     GetFFLogger()->Log(&engine_, llError, text);
 }
 
-void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecContext* enc, TBitstreamFilters* filters)
+void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodecContext* enc,
+                                     TBitstreamFilters* filters)
 {
     TPacketList current;
     current.push_back(NewPacket());
     FF.av_packet_move_ref(current.back().get(), pkt);
     const int streamIndex = current.back()->stream_index;
-    if (streamIndex < 0 || unsigned(streamIndex) >= s->nb_streams)
+    if (streamIndex < 0 || unsigned(streamIndex) >= oc->nb_streams)
         throw FFmpegException(FormatAVError("av_interleaved_write_frame()", AVERROR(EINVAL)));
-    const AVRational streamTimeBase = s->streams[streamIndex]->time_base;
+    const AVRational streamTimeBase = oc->streams[streamIndex]->time_base;
 
     static const std::vector<AVBSFContext*> none;
     for (AVBSFContext* filter : filters ? filters->Filters : none) {
@@ -119,7 +120,7 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecC
 
     for (TPacketPtr& packet : current) {
         packet->stream_index = streamIndex;
-        int ret = FF.av_interleaved_write_frame(s, packet.get());
+        int ret = FF.av_interleaved_write_frame(oc, packet.get());
         if (ret < 0)
             throw FFmpegException(FormatAVError("av_interleaved_write_frame()", ret));
     }

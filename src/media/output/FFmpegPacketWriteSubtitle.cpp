@@ -16,7 +16,7 @@ constexpr int kSubtitleBufferSize = 1024 * 1024;
 constexpr AVRational kMilliseconds{1, 1000};
 } // namespace
 
-void TOutputSteps::EncodeSubtitle(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle* sub,
+void TOutputSteps::EncodeSubtitle(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle* sub,
                                   std::int64_t pts)
 {
     if (pts == AV_NOPTS_VALUE) {
@@ -55,7 +55,7 @@ void TOutputSteps::EncodeSubtitle(AVFormatContext* s, TAVOutputStream& ost, TAVI
             packet->pts += FF.av_rescale_q(i == 0 ? sub->start_display_time : sub->end_display_time, kMilliseconds,
                                            ost.st->time_base);
         packet->dts = packet->pts;
-        WriteOutputPacket(s, packet, enc, ost.BitstreamFilters.get());
+        WriteOutputPacket(oc, packet, enc, ost.BitstreamFilters.get());
         FF.av_packet_unref(packet);
     }
 }

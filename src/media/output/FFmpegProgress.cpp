@@ -45,8 +45,9 @@ std::int64_t CurrentOutputSize(const std::vector<AVFormatContext*>& outputFiles)
 } // namespace
 
 void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFiles,
-                                  const std::vector<TAVOutputStream*>& ost_table, bool isLastReport, int inputIndex)
+                                  const std::vector<TAVOutputStream*>& ost_table, TReportKind kind, int inputIndex)
 {
+    const bool isLastReport = kind == TReportKind::Last;
     const std::int64_t totalSize = CurrentOutputSize(outputFiles);
     std::string line;
     int frameNumber = -1;

@@ -39,7 +39,7 @@ TCodedFrameStats ReadQualityStats(const AVPacket* packet)
 
 } // namespace
 
-void TOutputSteps::EncodeVideoFrame(AVFormatContext* os, TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture,
+void TOutputSteps::EncodeVideoFrame(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture,
                                     int& frameSize)
 {
     frameSize = 0;
@@ -47,7 +47,7 @@ void TOutputSteps::EncodeVideoFrame(AVFormatContext* os, TAVOutputStream& ost, T
     const TAVInputStream& clock = ost.sync_ist ? *ost.sync_ist : ist;
     const double inputTicks =
         (double(clock.pts - engine_.Fstart_time) / 1000000.0) / (double(enc->time_base.num) / enc->time_base.den);
-    const bool variableFrameRate = os->oformat && (os->oformat->flags & AVFMT_VARIABLE_FPS);
+    const bool variableFrameRate = oc->oformat && (oc->oformat->flags & AVFMT_VARIABLE_FPS);
     const TVideoSyncDecision decision =
         DecideVideoSync(engine_.Fvideo_sync_method, variableFrameRate, inputTicks, ost.sync_opts);
     ost.sync_opts = decision.SyncOpts;
@@ -81,7 +81,7 @@ void TOutputSteps::EncodeVideoFrame(AVFormatContext* os, TAVOutputStream& ost, T
     if (engine_.Fme_threshold == 0)
         source->pict_type = AV_PICTURE_TYPE_NONE;
 
-    auto write = [&](AVPacket* packet) { WriteEncodedVideo(os, ost, packet, frameSize); };
+    auto write = [&](AVPacket* packet) { WriteEncodedVideo(oc, ost, packet, frameSize); };
     for (int i = 0; i < frames && !engine_.Broken(); ++i) {
         source->pts = ost.sync_opts;
         SendToEncoder(ost, source, "Video encoding failed", write);
@@ -92,29 +92,29 @@ void TOutputSteps::EncodeVideoFrame(AVFormatContext* os, TAVOutputStream& ost, T
     }
 }
 
-void TOutputSteps::WriteEncodedVideo(AVFormatContext* os, TAVOutputStream& ost, AVPacket* packet, int& frameSize)
+void TOutputSteps::WriteEncodedVideo(AVFormatContext* oc, TAVOutputStream& ost, AVPacket* packet, int& frameSize)
 {
     const TCodedFrameStats stats = ReadQualityStats(packet);
     if (stats.Known)
         StreamState(ost).Coded = stats;
     const int size = packet->size;
-    WriteOutputPacket(os, packet, ost.EncoderContext, ost.BitstreamFilters.get());
+    WriteOutputPacket(oc, packet, ost.EncoderContext, ost.BitstreamFilters.get());
     frameSize = size;
     engine_.Fvideo_size += size;
     if (ost.logfile && ost.EncoderContext->stats_out)
         std::fprintf(ost.logfile.get(), "%s", ost.EncoderContext->stats_out);
 }
 
-void TOutputSteps::FlushEncoder(AVFormatContext* s, TAVOutputStream& ost)
+void TOutputSteps::FlushEncoder(AVFormatContext* oc, TAVOutputStream& ost)
 {
     if (!ost.EncoderContext || ost.stream_copy)
         return;
     if (ost.EncoderContext->codec_type == AVMEDIA_TYPE_AUDIO) {
-        EncodeAudioFrames(s, ost, true);
+        EncodeAudioFrames(oc, ost, TAudioFraming::EndOfStream);
     } else if (ost.EncoderContext->codec_type == AVMEDIA_TYPE_VIDEO) {
         int frameSize = 0;
         SendToEncoder(ost, nullptr, "Video encoding failed",
-                      [&](AVPacket* packet) { WriteEncodedVideo(s, ost, packet, frameSize); });
+                      [&](AVPacket* packet) { WriteEncodedVideo(oc, ost, packet, frameSize); });
     }
 }
 

@@ -23,9 +23,9 @@ bool CropFrame(AVFrame* frame, int top, int bottom, int left, int right)
     const bool subsampledChroma = !(desc->flags & AV_PIX_FMT_FLAG_RGB);
     for (int plane = 0; plane < 4 && frame->data[plane]; ++plane) {
         int step = 0;
-        for (int c = 0; c < desc->nb_components; ++c)
-            if (desc->comp[c].plane == plane)
-                step = desc->comp[c].step;
+        for (int component = 0; component < desc->nb_components; ++component)
+            if (desc->comp[component].plane == plane)
+                step = desc->comp[component].step;
         const bool chroma = subsampledChroma && (plane == 1 || plane == 2);
         const int x = chroma ? left >> desc->log2_chroma_w : left;
         const int y = chroma ? top >> desc->log2_chroma_h : top;

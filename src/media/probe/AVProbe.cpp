@@ -33,7 +33,7 @@ int LeadingNumber(const std::string& text)
 template <class TInfo> void FillNames(TInfo& info, const AVStream& stream)
 {
     info.Language = GetMetadataText(stream.metadata, "language", "");
-    info.CodecName = GetCodecText(stream.codecpar, false);
+    info.CodecName = GetCodecText(stream.codecpar, TCodecRole::Decoder);
 }
 
 std::int64_t NoValueAsMinusOne(std::int64_t value)

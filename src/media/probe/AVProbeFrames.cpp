@@ -378,10 +378,10 @@ bool TAVProbe::DecodePreviousKeyFrame(int streamIndex)
     const std::int64_t frameDuration = FrameDuration(index);
     // Once the target lies before the start, the seek lands on the earliest
     // picture; stepping further back would find the same picture for ever.
-    for (std::int64_t h = 1;; ++h) {
-        const bool beforeStart = ref < h * frameDuration;
+    for (std::int64_t stepsBack = 1;; ++stepsBack) {
+        const bool beforeStart = ref < stepsBack * frameDuration;
         const std::int64_t before = IOPosition();
-        Seek(ref - h * frameDuration, SeekFlag(TSeekFlag::sfBackward));
+        Seek(ref - stepsBack * frameDuration, SeekFlag(TSeekFlag::sfBackward));
         // A seek that moved the I/O to or past the reference position did not
         // land before it. Demuxers that seek lazily do not move it: decode.
         const std::int64_t now = IOPosition();

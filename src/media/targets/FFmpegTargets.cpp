@@ -48,8 +48,8 @@ std::optional<TTargetNorm> NormOfInputs(const TCustomFFmpeg& job)
 {
     for (int i = 0; i < job.Fnb_input_files; ++i) {
         const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(i)];
-        for (unsigned s = 0; input && s < input->nb_streams; ++s) {
-            const AVStream* stream = input->streams[s];
+        for (unsigned j = 0; input && j < input->nb_streams; ++j) {
+            const AVStream* stream = input->streams[j];
             if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
                 continue;
             const AVRational rate = stream->r_frame_rate.den > 0 ? stream->r_frame_rate : stream->avg_frame_rate;

@@ -43,8 +43,8 @@ void CopyChapters(TTranscodeRun& run, int inputIndex, AVFormatContext* output)
 {
     TCustomFFmpeg& job = run.Job;
     const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(inputIndex)];
-    for (unsigned c = 0; c < input->nb_chapters; ++c) {
-        const AVChapter* chapter = input->chapters[c];
+    for (unsigned i = 0; i < input->nb_chapters; ++i) {
+        const AVChapter* chapter = input->chapters[i];
         const std::int64_t offset =
             FF.av_rescale_q(job.Fstart_time - job.Finput_files_ts_offset[static_cast<std::size_t>(inputIndex)],
                             AV_TIME_BASE_Q, chapter->time_base);
@@ -109,8 +109,8 @@ void OpenBitstreamFilterChains(TTranscodeRun& run)
 void ApplyMetadataMaps(TTranscodeRun& run)
 {
     TCustomFFmpeg& job = run.Job;
-    for (int m = 0; m < job.Fnb_meta_data_maps; ++m) {
-        const TAVMetaDataMap& map = job.Fmeta_data_maps[static_cast<std::size_t>(m)];
+    for (int i = 0; i < job.Fnb_meta_data_maps; ++i) {
+        const TAVMetaDataMap& map = job.Fmeta_data_maps[static_cast<std::size_t>(i)];
         if (map.out_file < 0 || map.out_file >= static_cast<int>(run.OutputFiles.size()))
             DumpLogAndRaise(run, Format("Invalid output file index %d map_meta_data(%d,%d)", map.out_file, map.out_file,
                                         map.in_file));
@@ -129,8 +129,8 @@ void CopyAllChapters(TTranscodeRun& run)
         if (run.Job.Finput_files[static_cast<std::size_t>(i)]->nb_chapters == 0)
             continue;
         // Join lists the same context once per input; its chapters are copied once.
-        for (std::size_t o = 0; o < HeaderFileCount(run); ++o)
-            CopyChapters(run, i, run.OutputFiles[o]);
+        for (std::size_t j = 0; j < HeaderFileCount(run); ++j)
+            CopyChapters(run, i, run.OutputFiles[j]);
     }
 }
 

@@ -211,9 +211,8 @@ void SetMatrix(const TDispatchCall& call)
 
 void SetInputTSScale(const TDispatchCall& call)
 {
-    const char* p = call.Value.c_str();
     char* end = nullptr;
-    const long stream = std::strtol(p, &end, 0);
+    const long stream = std::strtol(call.Value.c_str(), &end, 0);
     if (*end)
         ++end;
     const double scale = std::strtod(end, nullptr);
@@ -257,11 +256,11 @@ namespace {
 std::vector<int> ReadIndexes(const std::string& text, int most)
 {
     std::vector<int> numbers;
-    const char* p = text.c_str();
-    while (static_cast<int>(numbers.size()) < most && *p) {
+    const char* cursor = text.c_str();
+    while (static_cast<int>(numbers.size()) < most && *cursor) {
         char* end = nullptr;
-        numbers.push_back(static_cast<int>(std::strtol(p, &end, 0)));
-        p = *end ? end + 1 : end;
+        numbers.push_back(static_cast<int>(std::strtol(cursor, &end, 0)));
+        cursor = *end ? end + 1 : end;
     }
     return numbers;
 }

@@ -99,7 +99,8 @@ bool ForceDecoders(TCustomFFmpeg& job, AVFormatContext* context, std::array<cons
                  {job.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, mtAudio},
                  {job.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, mtSubtitle}};
     for (const auto& kind : kinds)
-        if (!FindCodec(job, kind.Name, kind.Type, false, StrictnessOf(job, kind.Type), forced[kind.Index]))
+        if (!FindCodec(job, kind.Name, kind.Type, TCodecRole::Decoder, StrictnessOf(job, kind.Type),
+                       forced[kind.Index]))
             return false;
     context->video_codec = forced[mtVideo];
     context->audio_codec = forced[mtAudio];
@@ -126,8 +127,8 @@ bool SelectProgram(TCustomFFmpeg& job, AVFormatContext* context)
             continue;
         }
         found = true;
-        for (unsigned k = 0; k < program->nb_stream_indexes; ++k)
-            context->streams[program->stream_index[k]]->discard = AVDISCARD_DEFAULT;
+        for (unsigned j = 0; j < program->nb_stream_indexes; ++j)
+            context->streams[program->stream_index[j]]->discard = AVDISCARD_DEFAULT;
     }
     if (!found) {
         job.SetLastErrMsg("Specified program id not found");
@@ -231,12 +232,13 @@ float FrameAspectRatio(int width, int height, int sarNum, int sarDen)
     return sar == 0.0 ? 4.0f / 3.0f : static_cast<float>(sar);
 }
 
-bool FindCodec(TCustomFFmpeg& job, const std::string& name, AVMediaType type, bool encoder, int strict,
+bool FindCodec(TCustomFFmpeg& job, const std::string& name, AVMediaType type, TCodecRole role, int strict,
                const AVCodec*& codec)
 {
     codec = nullptr;
     if (name.empty())
         return true;
+    const bool encoder = role == TCodecRole::Encoder;
     const char* word = encoder ? "encoder" : "decoder";
     const AVCodec* found =
         encoder ? FF.avcodec_find_encoder_by_name(name.c_str()) : FF.avcodec_find_decoder_by_name(name.c_str());

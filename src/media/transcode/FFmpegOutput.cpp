@@ -28,8 +28,8 @@ TStreamKinds InputStreamKinds(const TCustomFFmpeg& job, bool firstOnly)
     const int count = firstOnly ? std::min(job.Fnb_input_files, 1) : job.Fnb_input_files;
     for (int i = 0; i < count; ++i) {
         const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(i)];
-        for (unsigned k = 0; k < input->nb_streams; ++k) {
-            const AVMediaType type = input->streams[k]->codecpar->codec_type;
+        for (unsigned j = 0; j < input->nb_streams; ++j) {
+            const AVMediaType type = input->streams[j]->codecpar->codec_type;
             if (type < AVMEDIA_TYPE_UNKNOWN || type >= AVMEDIA_TYPE_NB)
                 throw FFmpegException("invalid codec_type of input file");
             kinds.Video |= type == AVMEDIA_TYPE_VIDEO;
@@ -170,10 +170,10 @@ std::string InputSharingTheFile(const TMediaJobState& state, const std::string& 
 
 bool SameFile(const std::string& first, const std::string& second)
 {
-    struct stat a {};
-    struct stat b {};
-    if (::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0)
-        return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    struct stat firstInfo {};
+    struct stat secondInfo {};
+    if (::stat(first.c_str(), &firstInfo) == 0 && ::stat(second.c_str(), &secondInfo) == 0)
+        return firstInfo.st_dev == secondInfo.st_dev && firstInfo.st_ino == secondInfo.st_ino;
     std::error_code error;
     const auto normal = [&error](const std::string& name) {
         return std::filesystem::weakly_canonical(std::filesystem::absolute(name, error), error).lexically_normal();

@@ -75,7 +75,7 @@ const AVCodec* ChooseEncoder(TCustomFFmpeg& job, AVFormatContext* output, const 
         return id == AV_CODEC_ID_NONE ? nullptr : FF.avcodec_find_encoder(id);
     }
     const AVCodec* encoder = nullptr;
-    if (!FindCodec(job, name, type, true, strict, encoder))
+    if (!FindCodec(job, name, type, TCodecRole::Encoder, strict, encoder))
         throw FFmpegException(job.LastErrMsg());
     const auto index = static_cast<std::size_t>(job.Fnb_ocodecs);
     if (index >= job.Foutput_codecs.size())
@@ -271,31 +271,31 @@ void NewStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex, AVMedia
 std::vector<RcOverride> ParseRcOverride(const std::string& text)
 {
     std::vector<RcOverride> overrides;
-    const char* p = text.c_str();
-    while (*p) {
+    const char* cursor = text.c_str();
+    while (*cursor) {
         char* end = nullptr;
         RcOverride item{};
-        item.start_frame = static_cast<int>(std::strtol(p, &end, 0));
-        if (end == p || *end != ',')
+        item.start_frame = static_cast<int>(std::strtol(cursor, &end, 0));
+        if (end == cursor || *end != ',')
             throw FFmpegException("error parsing rc_override");
-        p = end + 1;
-        item.end_frame = static_cast<int>(std::strtol(p, &end, 0));
-        if (end == p || *end != ',')
+        cursor = end + 1;
+        item.end_frame = static_cast<int>(std::strtol(cursor, &end, 0));
+        if (end == cursor || *end != ',')
             throw FFmpegException("error parsing rc_override");
-        p = end + 1;
-        const int q = static_cast<int>(std::strtol(p, &end, 0));
-        if (q > 0) {
-            item.qscale = q;
+        cursor = end + 1;
+        const int quantizer = static_cast<int>(std::strtol(cursor, &end, 0));
+        if (quantizer > 0) {
+            item.qscale = quantizer;
             item.quality_factor = 1.0f;
         } else {
             item.qscale = 0;
-            item.quality_factor = static_cast<float>(-q) / 100.0f;
+            item.quality_factor = static_cast<float>(-quantizer) / 100.0f;
         }
         overrides.push_back(item);
-        p = std::strchr(end, '/');
-        if (!p)
+        cursor = std::strchr(end, '/');
+        if (!cursor)
             break;
-        ++p;
+        ++cursor;
     }
     return overrides;
 }

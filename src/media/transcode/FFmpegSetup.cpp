@@ -23,12 +23,12 @@ AVMediaType TypeOf(const AVStream* stream)
 
 bool ProgramListsStream(const AVFormatContext* file, int programId, int streamIndex)
 {
-    for (unsigned p = 0; p < file->nb_programs; ++p) {
-        const AVProgram* program = file->programs[p];
+    for (unsigned i = 0; i < file->nb_programs; ++i) {
+        const AVProgram* program = file->programs[i];
         if (program->id != programId)
             continue;
-        for (unsigned k = 0; k < program->nb_stream_indexes; ++k)
-            if (static_cast<int>(program->stream_index[k]) == streamIndex)
+        for (unsigned j = 0; j < program->nb_stream_indexes; ++j)
+            if (static_cast<int>(program->stream_index[j]) == streamIndex)
                 return true;
     }
     return false;
@@ -98,8 +98,8 @@ bool InputStreamExists(const TTranscodeRun& run, int file, int stream)
 void CheckStreamMaps(const TTranscodeRun& run)
 {
     const TCustomFFmpeg& job = run.Job;
-    for (int m = 0; m < job.Fnb_stream_maps; ++m) {
-        const TAVStreamMap& map = job.Fstream_maps[static_cast<std::size_t>(m)];
+    for (int i = 0; i < job.Fnb_stream_maps; ++i) {
+        const TAVStreamMap& map = job.Fstream_maps[static_cast<std::size_t>(i)];
         if (!InputStreamExists(run, map.file_index, map.stream_index))
             throw FFmpegException(Format("Could not find input stream #%d.%d", map.file_index, map.stream_index));
         if (!InputStreamExists(run, map.sync_file_index, map.sync_stream_index))
@@ -111,12 +111,12 @@ void CheckStreamMaps(const TTranscodeRun& run)
 void AssignOutputStreams(TTranscodeRun& run)
 {
     TCustomFFmpeg& job = run.Job;
-    std::size_t n = 0;
-    for (std::size_t k = 0; k < run.OutputFiles.size(); ++k) {
-        AVFormatContext* output = run.OutputFiles[k];
-        for (unsigned i = 0; i < output->nb_streams; ++i, ++n) {
+    std::size_t mapIndex = 0;
+    for (std::size_t fileIndex = 0; fileIndex < run.OutputFiles.size(); ++fileIndex) {
+        AVFormatContext* output = run.OutputFiles[fileIndex];
+        for (unsigned i = 0; i < output->nb_streams; ++i, ++mapIndex) {
             auto ost = std::make_unique<TAVOutputStream>();
-            ost->file_index = static_cast<int>(k);
+            ost->file_index = static_cast<int>(fileIndex);
             ost->index = static_cast<int>(i);
             ost->st = output->streams[i];
             if (const TOutputStreamRecord* record = OutputRecordOf(run.State, ost->st)) {
@@ -125,7 +125,7 @@ void AssignOutputStreams(TTranscodeRun& run)
                 ost->stream_copy = record->StreamCopy;
             }
             if (job.Fnb_stream_maps > 0) {
-                const TAVStreamMap& map = job.Fstream_maps[n];
+                const TAVStreamMap& map = job.Fstream_maps[mapIndex];
                 CheckMappedStream(run, *ost, map);
                 ost->sync_ist = run.Tables
                                     .InputStreams[static_cast<std::size_t>(
@@ -133,7 +133,7 @@ void AssignOutputStreams(TTranscodeRun& run)
                                         map.sync_stream_index)]
                                     .get();
             } else {
-                FindSourceStream(run, *ost, static_cast<int>(k));
+                FindSourceStream(run, *ost, static_cast<int>(fileIndex));
                 ost->sync_ist = &run.SourceOf(*ost);
             }
             run.SourceOf(*ost).discard = 0;
@@ -176,17 +176,17 @@ void InitInputStreams(TTranscodeRun& run)
 {
     TCustomFFmpeg& job = run.Job;
     int position = 0;
-    for (int f = 0; f < job.Fnb_input_files; ++f) {
-        const AVFormatContext* file = job.Finput_files[static_cast<std::size_t>(f)];
+    for (int fileIndex = 0; fileIndex < job.Fnb_input_files; ++fileIndex) {
+        const AVFormatContext* file = job.Finput_files[static_cast<std::size_t>(fileIndex)];
         TAVInputFile entry;
         entry.ist_index = position;
         entry.nb_streams = static_cast<int>(file->nb_streams);
         run.Tables.Files.push_back(entry);
-        for (unsigned s = 0; s < file->nb_streams; ++s, ++position) {
+        for (unsigned i = 0; i < file->nb_streams; ++i, ++position) {
             auto ist = std::make_unique<TAVInputStream>();
-            ist->st = file->streams[s];
-            ist->file_index = f;
-            ist->index = static_cast<int>(s);
+            ist->st = file->streams[i];
+            ist->file_index = fileIndex;
+            ist->index = static_cast<int>(i);
             ist->discard = 1;
             if (job.Frate_emu)
                 ist->start = FF.av_gettime();

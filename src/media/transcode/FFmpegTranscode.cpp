@@ -63,7 +63,8 @@ void EndRun(TTranscodeRun& run)
     }
     for (std::size_t i = 0; i < run.HeadersWritten; ++i)
         FF.av_write_trailer(run.OutputFiles[i]);
-    run.Steps->ReportProgress(run.OutputFiles, run.OstTable, true, -1);
+    run.Steps->ReportProgress(run.OutputFiles, run.OstTable, TOutputSteps::TReportKind::Last,
+                              TOutputSteps::kNoCurrentInput);
     CloseEncoders(run);
     CloseDecoders(run);
     if (!job.Broken())

@@ -227,7 +227,7 @@ private:
         if (now - lastReport_ <= job_.ReportInterval)
             return;
         lastReport_ = now;
-        run_.Steps->ReportProgress(run_.OutputFiles, run_.OstTable, false, current_);
+        run_.Steps->ReportProgress(run_.OutputFiles, run_.OstTable, TOutputSteps::TReportKind::Interim, current_);
     }
 
     // Join: the current input ended; the next one continues where the output stopped.
