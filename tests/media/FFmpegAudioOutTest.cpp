@@ -15,7 +15,7 @@ TEST(AudioSyncDecision, DropsPadsOrCompensatesByTheDriftInSamples)
         double inputTime;
         std::int64_t syncOpts, queued;
         bool isStart;
-        TAudioSyncAction::Kind kind;
+        TAudioSyncAction::TKind kind;
         std::int64_t samples;
     } cases[] = {
         // 2 s gap at the start: 2 s of silence at the decoder's rate (48 kHz).
@@ -33,17 +33,17 @@ TEST(AudioSyncDecision, DropsPadsOrCompensatesByTheDriftInSamples)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TAudioSyncInput input;
-        input.method = c.method;
-        input.inputTime = c.inputTime;
-        input.encoderRate = 44100;
-        input.decoderRate = 48000;
-        input.syncOpts = c.syncOpts;
-        input.queuedSamples = c.queued;
-        input.isStart = c.isStart;
+        input.Method = c.method;
+        input.InputTime = c.inputTime;
+        input.EncoderRate = 44100;
+        input.DecoderRate = 48000;
+        input.SyncOpts = c.syncOpts;
+        input.QueuedSamples = c.queued;
+        input.IsStart = c.isStart;
         const TAudioSyncAction action = DecideAudioSync(input);
-        EXPECT_EQ(action.kind, c.kind);
+        EXPECT_EQ(action.Kind, c.kind);
         if (c.kind != TAudioSyncAction::None) {
-            EXPECT_EQ(action.samples, c.samples);
+            EXPECT_EQ(action.Samples, c.samples);
         }
     }
 }

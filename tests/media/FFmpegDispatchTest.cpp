@@ -180,8 +180,8 @@ TEST_F(FFmpegDispatchTest, PrivateOptionsReachTheCodecAndMuxerStores)
     job->ParseOption("preset", "ultrafast"); // libx264's own option
     job->ParseOption("muxrate", "1411200");  // the MPEG muxers' own option
     const AVDictionaryEntry* preset =
-        FF.av_dict_get(job->FOptions.codec_private_opts[AVMEDIA_TYPE_VIDEO], "preset", nullptr, 0);
-    const AVDictionaryEntry* muxrate = FF.av_dict_get(job->FOptions.format_private_opts, "muxrate", nullptr, 0);
+        FF.av_dict_get(job->FOptions.CodecPrivateOpts[AVMEDIA_TYPE_VIDEO], "preset", nullptr, 0);
+    const AVDictionaryEntry* muxrate = FF.av_dict_get(job->FOptions.FormatPrivateOpts, "muxrate", nullptr, 0);
     ASSERT_NE(preset, nullptr);
     ASSERT_NE(muxrate, nullptr);
     EXPECT_STREQ(preset->value, "ultrafast");
@@ -192,8 +192,8 @@ TEST(FFmpegDispatchTable, EveryNameHasOneRowAndAHandler)
 {
     std::set<std::string> names;
     for (const TOptionRow& row : OptionTable()) {
-        EXPECT_TRUE(names.insert(row.name).second) << row.name;
-        EXPECT_NE(row.handler, nullptr) << row.name;
+        EXPECT_TRUE(names.insert(row.Name).second) << row.Name;
+        EXPECT_NE(row.Handler, nullptr) << row.Name;
     }
     for (const char* name : {"L", "loglevel", "f", "map", "itsscale", "vhook", "newsubtitle", "muxpreload", "fpre"})
         EXPECT_TRUE(names.count(name)) << name;

@@ -46,8 +46,8 @@ TEST_F(FFmpegInputTest, AFileWithMoreStreamsThanTheOldTablesOpensWithAnEntryPerS
     NewJob(1);
     ASSERT_TRUE(job->OpenInputFile(PathOf(Fixture::ManyStreams))) << job->LastErrMsg();
     EXPECT_EQ(job->Fnb_icodecs, 22);
-    ASSERT_EQ(media->State().forcedDecoders.size(), 1u);
-    EXPECT_EQ(media->State().forcedDecoders[0].size(), 22u);
+    ASSERT_EQ(media->State().ForcedDecoders.size(), 1u);
+    EXPECT_EQ(media->State().ForcedDecoders[0].size(), 22u);
 }
 
 TEST_F(FFmpegInputTest, ForcedDecodersAreKeptPerFileAndStream)
@@ -55,7 +55,7 @@ TEST_F(FFmpegInputTest, ForcedDecodersAreKeptPerFileAndStream)
     job->ParseOption("acodec", "mp3float");
     OpenInput(Fixture::ManyStreams);
     OpenInput(Fixture::Mpeg4Mp3Avi);
-    const auto& decoders = media->State().forcedDecoders;
+    const auto& decoders = media->State().ForcedDecoders;
     ASSERT_EQ(decoders.size(), 2u);
     const AVFormatContext* many = job->Finput_files[0];
     for (unsigned i = 0; i < many->nb_streams; ++i) {

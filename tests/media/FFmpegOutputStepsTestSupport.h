@@ -79,8 +79,8 @@ protected:
         auto ost = std::make_unique<TAVOutputStream>();
         ost->index = st->index;
         ost->st = st;
-        ost->enc = enc.get();
-        ost->encoder = codec;
+        ost->EncoderContext = enc.get();
+        ost->Encoder = codec;
         ost->sync_ist = &ist;
         encoders.push_back(std::move(enc));
         osts.push_back(std::move(ost));

@@ -78,7 +78,7 @@ TEST_F(FFmpegOutputTest, StreamsFitTheirEncoders)
     ASSERT_EQ(Output()->nb_streams, 1u);
     EXPECT_EQ(Stream(0)->sample_aspect_ratio.num, 64);
     EXPECT_EQ(Stream(0)->sample_aspect_ratio.den, 45);
-    const AVCodecContext* codec = media->State().outputStreams.at(0).codec;
+    const AVCodecContext* codec = media->State().OutputStreams.at(0).Codec;
     EXPECT_EQ(codec->framerate.num, 24);
     ASSERT_EQ(codec->rc_override_count, 2);
     EXPECT_EQ(codec->rc_override[0].qscale, 20);
@@ -100,15 +100,15 @@ TEST_F(FFmpegOutputTest, CodecsStartFromTheirEncodersDefaults)
     job->ParseOption("vcodec", "mpeg4");
     job->ParseOption("acodec", "copy");
     ASSERT_TRUE(job->OpenOutputFile(folder.Path("mpeg4.avi"), false)) << job->LastErrMsg();
-    const std::vector<TOutputStreamRecord>& streams = media->State().outputStreams;
+    const std::vector<TOutputStreamRecord>& streams = media->State().OutputStreams;
     ASSERT_EQ(streams.size(), 4u);
-    const AVCodecContext* x264 = streams[0].codec;
+    const AVCodecContext* x264 = streams[0].Codec;
     EXPECT_TRUE(x264->flags & AV_CODEC_FLAG_CLOSED_GOP);
     EXPECT_EQ(x264->gop_size, -1);
     EXPECT_EQ(x264->qmin, -1);
     EXPECT_EQ(x264->max_b_frames, -1);
     EXPECT_EQ(x264->bit_rate, 0);
-    EXPECT_EQ(streams[2].codec->bit_rate, 200000);
+    EXPECT_EQ(streams[2].Codec->bit_rate, 200000);
 }
 
 TEST_F(FFmpegOutputTest, AnOutputThatIsAnInputIsRefusedAndTheInputIsUntouched)
@@ -184,7 +184,7 @@ TEST_F(FFmpegOutputTest, FailuresReportTheirTextAndLeaveNoFileBehind)
         EXPECT_EQ(job->LastErrMsg(), expected);
         EXPECT_EQ(job->nb_output_files(), 0);
         EXPECT_EQ(job->Foutput_files[0], nullptr);
-        EXPECT_TRUE(media->State().outputStreams.empty());
+        EXPECT_TRUE(media->State().OutputStreams.empty());
         EXPECT_FALSE(std::filesystem::exists(out)) << out;
         EXPECT_TRUE(job->Fvideo_codec_name.empty() && job->Faudio_codec_name.empty());
     }

@@ -22,7 +22,7 @@ protected:
         auto ost = std::make_unique<TAVOutputStream>();
         ost->st = st;
         ost->stream_copy = true;
-        ost->bitstream_filters = OpenBitstreamFilters({"mjpeg2jpeg"}, st);
+        ost->BitstreamFilters = OpenBitstreamFilters({"mjpeg2jpeg"}, st);
         osts.push_back(std::move(ost));
         WriteHeader();
         return *osts.back();
@@ -34,7 +34,7 @@ protected:
         std::memset(packet->data, 0xAB, 4);
         packet->pts = packet->dts = pts;
         packet->stream_index = ost.index;
-        steps->WriteOutputPacket(output.get(), packet.get(), nullptr, ost.bitstream_filters.get());
+        steps->WriteOutputPacket(output.get(), packet.get(), nullptr, ost.BitstreamFilters.get());
     }
 };
 
@@ -85,7 +85,7 @@ TEST_F(PacketWriteTest, MuxerFailureIsRaised)
         av_new_packet(packet.get(), 8);
         packet->pts = packet->dts = dts;
         packet->stream_index = ost.index;
-        steps->WriteOutputPacket(output.get(), packet.get(), ost.enc, nullptr);
+        steps->WriteOutputPacket(output.get(), packet.get(), ost.EncoderContext, nullptr);
     };
     write(100);
     try {

@@ -57,7 +57,7 @@ public:
         context_->height = kHeight;
         context_->pix_fmt = AV_PIX_FMT_YUV420P;
         context_->time_base = {1, 25};
-        FF.av_dict_copy(&unused_, options.codec_private_opts[AVMEDIA_TYPE_VIDEO], 0);
+        FF.av_dict_copy(&unused_, options.CodecPrivateOpts[AVMEDIA_TYPE_VIDEO], 0);
         result = FF.avcodec_open2(context_, encoder, &unused_);
     }
     ~TOpenedX264()

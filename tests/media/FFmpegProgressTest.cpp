@@ -31,7 +31,8 @@ protected:
         std::vector<TAVOutputStream*> table;
         for (auto& ost : osts)
             table.push_back(ost.get());
-        steps->ReportProgress({output.get()}, table, last, inputIndex);
+        const auto kind = last ? TOutputSteps::TReportKind::Last : TOutputSteps::TReportKind::Interim;
+        steps->ReportProgress({output.get()}, table, kind, inputIndex);
     }
     void EncodeFrames(TAVOutputStream& ost, int count)
     {

@@ -28,8 +28,8 @@ protected:
     {
         const TFFOptions& options = job->FOptions;
         if (store == TStore::VideoPrivate || store == TStore::MuxerPrivate) {
-            const AVDictionary* dict = store == TStore::MuxerPrivate ? options.format_private_opts
-                                                                     : options.codec_private_opts[AVMEDIA_TYPE_VIDEO];
+            const AVDictionary* dict = store == TStore::MuxerPrivate ? options.FormatPrivateOpts
+                                                                     : options.CodecPrivateOpts[AVMEDIA_TYPE_VIDEO];
             const AVDictionaryEntry* entry = FF.av_dict_get(dict, name, nullptr, 0);
             return entry ? entry->value : "";
         }
@@ -258,9 +258,9 @@ TEST_F(FFmpegTargetsTest, ADvdOutputGetsTheTargetsStreamsAndSnappedFrameRate)
     const AVFormatContext* output = job->Foutput_files[0];
     EXPECT_STREQ(output->oformat->name, "dvd");
     EXPECT_EQ(output->packet_size, 2048);
-    ASSERT_EQ(media->State().outputStreams.size(), 2u);
-    const AVCodecContext* video = media->State().outputStreams[0].codec;
-    const AVCodecContext* audio = media->State().outputStreams[1].codec;
+    ASSERT_EQ(media->State().OutputStreams.size(), 2u);
+    const AVCodecContext* video = media->State().OutputStreams[0].Codec;
+    const AVCodecContext* audio = media->State().OutputStreams[1].Codec;
     EXPECT_EQ(video->codec_id, AV_CODEC_ID_MPEG2VIDEO);
     EXPECT_EQ(video->width, 720);
     EXPECT_EQ(video->height, 480);

@@ -15,20 +15,20 @@ namespace {
 TInputChoice Stream(int file, double input, double output)
 {
     TInputChoice choice;
-    choice.fileIndex = file;
-    choice.inputTime = input;
-    choice.outputTime = output;
+    choice.FileIndex = file;
+    choice.InputTime = input;
+    choice.OutputTime = output;
     return choice;
 }
 
 TEST(TranscodeInputChoice, TheLaggingOutputOrWithInputSyncTheEarliestInputIsRead)
 {
     TInputChoice ended = Stream(1, 0, 0);
-    ended.fileEnded = true;
+    ended.FileEnded = true;
     TInputChoice skipped = Stream(1, 0, 0);
-    skipped.skipped = true;
+    skipped.Skipped = true;
     TInputChoice full = Stream(0, 5, 5);
-    full.maxFramesReached = true;
+    full.MaxFramesReached = true;
     const struct {
         std::vector<TInputChoice> streams;
         bool inputSync;

@@ -80,11 +80,11 @@ TEST_F(FFmpegOptionsStoreTest, PrivateOptionsAreKeptByKind)
 {
     ASSERT_TRUE(SetFFOption(options, "aac_coder", "fast"));
     ASSERT_TRUE(SetFFOption(options, "muxrate", "10080000"));
-    AVDictionaryEntry* coder = FF.av_dict_get(options.codec_private_opts[AVMEDIA_TYPE_AUDIO], "aac_coder", nullptr, 0);
+    AVDictionaryEntry* coder = FF.av_dict_get(options.CodecPrivateOpts[AVMEDIA_TYPE_AUDIO], "aac_coder", nullptr, 0);
     ASSERT_NE(coder, nullptr);
     EXPECT_STREQ(coder->value, "fast");
-    EXPECT_EQ(FF.av_dict_get(options.codec_private_opts[AVMEDIA_TYPE_VIDEO], "aac_coder", nullptr, 0), nullptr);
-    AVDictionaryEntry* muxrate = FF.av_dict_get(options.format_private_opts, "muxrate", nullptr, 0);
+    EXPECT_EQ(FF.av_dict_get(options.CodecPrivateOpts[AVMEDIA_TYPE_VIDEO], "aac_coder", nullptr, 0), nullptr);
+    AVDictionaryEntry* muxrate = FF.av_dict_get(options.FormatPrivateOpts, "muxrate", nullptr, 0);
     ASSERT_NE(muxrate, nullptr);
     EXPECT_STREQ(muxrate->value, "10080000");
     EXPECT_TRUE(options.opt_names.empty());

@@ -117,15 +117,15 @@ TEST_F(FFmpegUtilsRealTest, CodecTexts)
 {
     AVCodecParameters parameters{};
     parameters.codec_id = AV_CODEC_ID_PCM_S16LE;
-    EXPECT_EQ(GetCodecText(&parameters, false), "pcm_s16le(PCM signed 16-bit little-endian)");
+    EXPECT_EQ(GetCodecText(&parameters, TCodecRole::Decoder), "pcm_s16le(PCM signed 16-bit little-endian)");
     parameters.codec_id = AV_CODEC_ID_MPEG2TS;
-    EXPECT_EQ(GetCodecText(&parameters, false), "mpeg2ts");
+    EXPECT_EQ(GetCodecText(&parameters, TCodecRole::Decoder), "mpeg2ts");
     parameters.codec_id = AV_CODEC_ID_NONE;
     parameters.codec_tag = MKTAG('a', 'b', 'c', 'd');
-    EXPECT_EQ(GetCodecText(&parameters, true), "abcd / 0x64636261");
+    EXPECT_EQ(GetCodecText(&parameters, TCodecRole::Encoder), "abcd / 0x64636261");
     parameters.codec_tag = 1;
-    EXPECT_EQ(GetCodecText(&parameters, true), "0x0001");
-    EXPECT_EQ(GetCodecText(nullptr, true), "");
+    EXPECT_EQ(GetCodecText(&parameters, TCodecRole::Encoder), "0x0001");
+    EXPECT_EQ(GetCodecText(nullptr, TCodecRole::Encoder), "");
 }
 
 TEST_F(FFmpegUtilsRealTest, MetadataTexts)

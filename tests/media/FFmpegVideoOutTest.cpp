@@ -31,8 +31,8 @@ TEST(VideoSyncDecision, DropsDuplicatesOrMovesTheClock)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "method " << c.method << " delta " << c.delta);
         const TVideoSyncDecision decision = DecideVideoSync(c.method, c.variableFrameRate, 100 + c.delta, 100);
-        EXPECT_EQ(decision.frames, c.frames);
-        EXPECT_EQ(decision.syncOpts, c.syncOpts);
+        EXPECT_EQ(decision.Frames, c.frames);
+        EXPECT_EQ(decision.SyncOpts, c.syncOpts);
     }
 }
 

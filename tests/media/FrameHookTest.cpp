@@ -173,7 +173,7 @@ TEST_F(FrameHookTest, ThePluginOfTwoChainsIsLoadedOnceAndUnloadedWithItsLastEntr
     TFrameHookEntry* other = nullptr;
     ASSERT_EQ(AddFrameHookLine(&chain, invert + " " + ReleasedArgument(releasedA)), 0);
     ASSERT_EQ(AddFrameHookLine(&other, invert + " " + ReleasedArgument(releasedB)), 0);
-    EXPECT_EQ(chain->module, other->module);
+    EXPECT_EQ(chain->Module, other->Module);
     EXPECT_NE(chain->ctx, other->ctx);
     EXPECT_EQ(Context(chain).serial, 1);
     EXPECT_EQ(Context(other).serial, 2);

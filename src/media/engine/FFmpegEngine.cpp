@@ -29,7 +29,7 @@ TCriticalSection& PostHookLock()
 
 class TCustomFFmpeg::TConvertThread : public TThread {
 public:
-    explicit TConvertThread(TCustomFFmpeg& owner) : TThread(true), owner_(owner) {}
+    explicit TConvertThread(TCustomFFmpeg& owner) : TThread(true), FOwner(owner) {}
     ~TConvertThread() override
     {
         try {
@@ -40,30 +40,30 @@ public:
     }
 
 protected:
-    void Execute() override { owner_.RunWorker(); }
+    void Execute() override { FOwner.RunWorker(); }
 
 private:
-    TCustomFFmpeg& owner_;
+    TCustomFFmpeg& FOwner;
 };
 
 class TCustomFFmpeg::TDoTerminateThread : public TThread {
 public:
-    explicit TDoTerminateThread(TCustomFFmpeg& owner) : TThread(true), owner_(owner) {}
+    explicit TDoTerminateThread(TCustomFFmpeg& owner) : TThread(true), FOwner(owner) {}
     ~TDoTerminateThread() override { TerminateAndWait(); }
 
 protected:
-    void Execute() override { owner_.RunTerminateHelper(); }
+    void Execute() override { FOwner.RunTerminateHelper(); }
 
 private:
-    TCustomFFmpeg& owner_;
+    TCustomFFmpeg& FOwner;
 };
 
 TCustomFFmpeg::TCustomFFmpeg(int maxFiles, std::unique_ptr<TTranscoder> transcoder)
-    : FMaxFiles(maxFiles), FTranscoder(std::move(transcoder))
+    : FMaxFiles(maxFiles), transcoder_(std::move(transcoder))
 {
     if (maxFiles < kMinFiles || maxFiles > kMaxFiles)
         throw EAssertionFailed("AMaxFiles must lie in 1..512");
-    if (!FTranscoder)
+    if (!transcoder_)
         throw EAssertionFailed("A conversion job needs a transcoder");
     const auto files = static_cast<std::size_t>(maxFiles);
     const auto streams = files * kMaxStreamsPerFile;
@@ -83,10 +83,10 @@ TCustomFFmpeg::~TCustomFFmpeg()
 {
     Stop(true);
     // A never-started job may have its terminate helper still running.
-    if (FTerminator)
+    if (terminator_)
         TMainThread::WaitPumping(FTermEvent);
-    FWorker.reset();
-    FTerminator.reset();
+    worker_.reset();
+    terminator_.reset();
     try {
         Cleanup();
     } catch (const std::exception& e) {
@@ -104,40 +104,40 @@ void TCustomFFmpeg::ResetOptions()
 
 void TCustomFFmpeg::Reinitialize()
 {
-    if (!FTranscoder->LibrariesLoaded())
+    if (!transcoder_->LibrariesLoaded())
         return;
     Cleanup();
     ResetOptions();
     FJoinMode = false;
     {
-        std::lock_guard lock(FStateLock);
+        std::lock_guard lock(stateLock_);
         FConverting = false;
         FTerminated = false;
-        FTerminating = false;
+        terminating_ = false;
     }
     FBroken.store(false);
     FFinished.store(false);
-    FTranscoder->PrepareJob(*this);
+    transcoder_->PrepareJob(*this);
 }
 
 TThread* TCustomFFmpeg::StartConvert(bool useThread, TThreadPriority priority)
 {
     std::string failure;
     {
-        std::lock_guard lock(FStateLock);
-        if (FConverting || FTerminated || FTerminating)
+        std::lock_guard lock(stateLock_);
+        if (FConverting || FTerminated || terminating_)
             return nullptr;
         if (Fnb_output_files == 0)
             failure = "At least one output file must be specified";
         else if (Fnb_input_files == 0)
             failure = "At least one input file must be specified";
         if (!failure.empty()) {
-            FTerminating = true;
+            terminating_ = true;
         } else {
             FConverting = true;
             FBroken.store(false);
             FFinished.store(false);
-            FWorkerStarted = useThread;
+            workerStarted_ = useThread;
             // Reset before the worker exists, so a Stop(True) from now on waits for it.
             if (useThread)
                 FStopEvent.ResetEvent();
@@ -153,9 +153,9 @@ TThread* TCustomFFmpeg::StartConvert(bool useThread, TThreadPriority priority)
         DoConvert();
         return nullptr;
     }
-    FWorker = std::make_unique<TConvertThread>(*this);
-    FWorker->SetPriority(priority);
-    FThread = FWorker.get();
+    worker_ = std::make_unique<TConvertThread>(*this);
+    worker_->SetPriority(priority);
+    FThread = worker_.get();
     return FThread;
 }
 
@@ -165,8 +165,8 @@ namespace {
 template <class Body> void RunThenSignal(TEvent& done, Body body)
 {
     struct TSignal {
-        TEvent& event;
-        ~TSignal() { event.SetEvent(); }
+        TEvent& Event;
+        ~TSignal() { Event.SetEvent(); }
     } signal{done};
     body();
 }
@@ -184,10 +184,10 @@ void TCustomFFmpeg::DoConvert()
     PassPauseGate();
     Guarded([this] {
         if (!Broken())
-            FTranscoder->Transcode(*this);
+            transcoder_->Transcode(*this);
     });
-    Guarded([this] { FTranscoder->CloseEncoders(*this); });
-    Guarded([this] { FTranscoder->CloseDecoders(*this); });
+    Guarded([this] { transcoder_->CloseEncoders(*this); });
+    Guarded([this] { transcoder_->CloseDecoders(*this); });
     Guarded([this] { Cleanup(); });
     DoTerminate();
 }
@@ -195,7 +195,7 @@ void TCustomFFmpeg::DoConvert()
 void TCustomFFmpeg::DoTerminate()
 {
     {
-        std::lock_guard lock(FStateLock);
+        std::lock_guard lock(stateLock_);
         FConverting = false;
         FTerminated = true;
         FThread = nullptr;
@@ -224,25 +224,25 @@ void TCustomFFmpeg::RecordFatal(const std::string& message)
 
 void TCustomFFmpeg::PassPauseGate()
 {
-    FGate.Pass(FBroken, &FWaitingAtGate);
-    if (FBatchGate)
-        FBatchGate->Pass(FBroken, &FWaitingAtGate);
+    gate_.Pass(FBroken, &waitingAtGate_);
+    if (batchGate_)
+        batchGate_->Pass(FBroken, &waitingAtGate_);
 }
 
 void TCustomFFmpeg::Stop(bool waitFor)
 {
     bool workerStarted;
     {
-        std::lock_guard lock(FStateLock);
+        std::lock_guard lock(stateLock_);
         FBroken.store(true);
-        workerStarted = FWorkerStarted;
+        workerStarted = workerStarted_;
     }
     if (!workerStarted)
         return;
     // A paused worker goes on to see the stop request.
-    FGate.Wake();
-    if (FBatchGate)
-        FBatchGate->Wake();
+    gate_.Wake();
+    if (batchGate_)
+        batchGate_->Wake();
     if (waitFor)
         WaitForWorkerEnd();
 }
@@ -250,10 +250,10 @@ void TCustomFFmpeg::Stop(bool waitFor)
 void TCustomFFmpeg::WorkerNotStarted(const std::string& message)
 {
     {
-        std::lock_guard lock(FStateLock);
-        FWorkerStarted = false;
+        std::lock_guard lock(stateLock_);
+        workerStarted_ = false;
     }
-    FWorker.reset();
+    worker_.reset();
     FStopEvent.SetEvent();
     Guarded([this] { Cleanup(); });
     RecordFatal(message);
@@ -268,35 +268,35 @@ void TCustomFFmpeg::WaitForWorkerEnd()
 
 void TCustomFFmpeg::Pause()
 {
-    std::lock_guard lock(FStateLock);
-    if (FWorkerStarted && FConverting)
-        FGate.Close();
+    std::lock_guard lock(stateLock_);
+    if (workerStarted_ && FConverting)
+        gate_.Close();
 }
 
 void TCustomFFmpeg::Resume()
 {
-    FGate.Open();
+    gate_.Open();
 }
 
 void TCustomFFmpeg::StopOrTerminate(bool waitFor)
 {
     bool converting = false;
     {
-        std::lock_guard lock(FStateLock);
+        std::lock_guard lock(stateLock_);
         if (FConverting)
             converting = true;
-        else if (FTerminated || FTerminating)
+        else if (FTerminated || terminating_)
             return;
         else
-            FTerminating = true;
+            terminating_ = true;
     }
     if (converting) {
         Stop(waitFor);
         return;
     }
     FTermEvent.ResetEvent();
-    FTerminator = std::make_unique<TDoTerminateThread>(*this);
-    FTerminator->Start();
+    terminator_ = std::make_unique<TDoTerminateThread>(*this);
+    terminator_->Start();
     if (waitFor)
         TMainThread::WaitPumping(FTermEvent);
 }
@@ -309,9 +309,9 @@ void TCustomFFmpeg::RunTerminateHelper()
 void TCustomFFmpeg::Cleanup()
 {
     ReleasePreviewer(FPreviewer);
-    if (!FTranscoder->LibrariesLoaded())
+    if (!transcoder_->LibrariesLoaded())
         return;
-    FTranscoder->ReleaseMedia(*this);
+    transcoder_->ReleaseMedia(*this);
     DeleteEmptyOutputs();
     Fnb_output_files = 0;
     Fnb_input_files = 0;
@@ -338,15 +338,15 @@ void TCustomFFmpeg::Cleanup()
 void TCustomFFmpeg::DeleteEmptyOutputs()
 {
     // A join output is one file written from several inputs: only the first counts.
-    const std::size_t count = FJoinMode ? std::min<std::size_t>(1, FOutputFileNames.size()) : FOutputFileNames.size();
+    const std::size_t count = FJoinMode ? std::min<std::size_t>(1, outputFileNames_.size()) : outputFileNames_.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string fileName = DecodeAVFileName(FOutputFileNames[i]);
+        const std::string fileName = DecodeAVFileName(outputFileNames_[i]);
         if (GetFileSizeByName(fileName) == 0) {
             std::error_code error;
             std::filesystem::remove(fileName, error);
         }
     }
-    FOutputFileNames.clear();
+    outputFileNames_.clear();
 }
 
 void TCustomFFmpeg::SetPostHooks(TPostHooks hooks)
@@ -363,12 +363,12 @@ void TCustomFFmpeg::SetPostHooks(TPostHooks hooks)
 
 void TCustomFFmpeg::ParseOption(const std::string& name, const std::string& value)
 {
-    FTranscoder->ParseOption(*this, name, value);
+    transcoder_->ParseOption(*this, name, value);
 }
 
 bool TCustomFFmpeg::SetAVOption(const std::string& name, const std::string& value)
 {
-    return FTranscoder->SetAVOption(*this, name, value);
+    return transcoder_->SetAVOption(*this, name, value);
 }
 
 bool TCustomFFmpeg::SetAVOptionInt(const std::string& name, std::int64_t value)
@@ -378,24 +378,24 @@ bool TCustomFFmpeg::SetAVOptionInt(const std::string& name, std::int64_t value)
 
 void TCustomFFmpeg::SetTarget(const std::string& type, const std::string& norm, const std::string& defaultNorm)
 {
-    FTranscoder->SetTarget(*this, type, norm, defaultNorm);
+    transcoder_->SetTarget(*this, type, norm, defaultNorm);
 }
 
 void TCustomFFmpeg::SetPreset(const std::string& name, const std::string& value)
 {
-    FTranscoder->SetPreset(*this, name, value);
+    transcoder_->SetPreset(*this, name, value);
 }
 
 bool TCustomFFmpeg::OpenInputFile(const std::string& fileName)
 {
-    return FTranscoder->OpenInputFile(*this, fileName);
+    return transcoder_->OpenInputFile(*this, fileName);
 }
 
 bool TCustomFFmpeg::OpenOutputFile(const std::string& fileName, bool join)
 {
-    if (!FTranscoder->OpenOutputFile(*this, fileName, join))
+    if (!transcoder_->OpenOutputFile(*this, fileName, join))
         return false;
-    FOutputFileNames.push_back(fileName);
+    outputFileNames_.push_back(fileName);
     return true;
 }
 

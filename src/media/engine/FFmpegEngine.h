@@ -111,10 +111,10 @@ public:
     bool Broken() const { return FBroken.load(); }
     void PassPauseGate();
     // The worker is held at a closed gate right now.
-    bool WaitingAtGate() const { return FWaitingAtGate.load(); }
+    bool WaitingAtGate() const { return waitingAtGate_.load(); }
     void MarkFinished() { FFinished.store(true); }
     // A second gate shared by every job of a batch (the task component's pause).
-    void SetBatchGate(TPauseGate* gate) { FBatchGate = gate; }
+    void SetBatchGate(TPauseGate* gate) { batchGate_ = gate; }
 
     // Option handlers, through the transcoder.
     void ParseOption(const std::string& name, const std::string& value);
@@ -146,7 +146,7 @@ public:
     const std::string& FatalMessage() const { return FFatalMessage; }
     const std::string& LastErrMsg() const { return FLastErrMsg; }
     void SetLastErrMsg(const std::string& message) { FLastErrMsg = message; }
-    TTranscoder& Transcoder() { return *FTranscoder; }
+    TTranscoder& Transcoder() { return *transcoder_; }
 
     // Callbacks bound by the task component.
     TProgressCallback FOnProgress;
@@ -206,14 +206,14 @@ private:
     void DeleteEmptyOutputs();
     void WaitForWorkerEnd();
 
-    std::unique_ptr<TTranscoder> FTranscoder;
+    std::unique_ptr<TTranscoder> transcoder_;
 
-    // State of the run; FStateLock orders a start against StopOrTerminate.
-    std::mutex FStateLock;
+    // State of the run; stateLock_ orders a start against StopOrTerminate.
+    std::mutex stateLock_;
     bool FConverting = false;
     bool FTerminated = false;
-    bool FTerminating = false; // a never-started job's terminate helper was claimed
-    bool FWorkerStarted = false;
+    bool terminating_ = false; // a never-started job's terminate helper was claimed
+    bool workerStarted_ = false;
     std::atomic<bool> FBroken{false};
     std::atomic<bool> FFinished{false};
     bool FFatalException = false;
@@ -221,16 +221,16 @@ private:
     std::string FLastErrMsg;
     TThread* FThread = nullptr; // the worker while it runs
 
-    std::unique_ptr<TThread> FWorker;     // joined by this job
-    std::unique_ptr<TThread> FTerminator; // joined by this job
+    std::unique_ptr<TThread> worker_;     // joined by this job
+    std::unique_ptr<TThread> terminator_; // joined by this job
     TEvent FStopEvent{true, true};
     TEvent FTermEvent{true, true};
-    TPauseGate FGate;
-    TPauseGate* FBatchGate = nullptr;
-    std::atomic<bool> FWaitingAtGate{false};
+    TPauseGate gate_;
+    TPauseGate* batchGate_ = nullptr;
+    std::atomic<bool> waitingAtGate_{false};
     // Written under PostHookLock; the worker also reads it between frames.
     std::atomic<TPostHooks> FPostHooks{};
-    std::vector<std::string> FOutputFileNames; // as opened, to delete empty ones
+    std::vector<std::string> outputFileNames_; // as opened, to delete empty ones
 };
 
 } // namespace tovrel

@@ -142,7 +142,7 @@ struct TFFmpegPendingOptions {
     TFrameHookEntry* FFirstHook = nullptr;
     // "vstats" without a file name: the statistics file goes beside the first
     // output file, never into the program folder (see VStatsFileName).
-    bool Fvstats_beside_output = false;
+    bool VStatsBesideOutput = false;
 };
 
 } // namespace tovrel

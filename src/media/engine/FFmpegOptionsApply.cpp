@@ -135,51 +135,60 @@ void ApplyMetadata(TFFmpeg& task, const TStreamInfo& info)
             task.AddMetadata(key, *value);
 }
 
-void ApplyOutputNumbers(TFFmpeg& task, const TOutputOptions& o)
+// Video fields of the output record and the option each one sets, in the
+// order they are sent.
+struct TOutputNumberOption {
+    const char* Name;
+    std::int32_t TOutputOptions::*Field;
+};
+constexpr TOutputNumberOption kCropOptions[] = {{"croptop", &TOutputOptions::CropTop},
+                                                {"cropbottom", &TOutputOptions::CropBottom},
+                                                {"cropleft", &TOutputOptions::CropLeft},
+                                                {"cropright", &TOutputOptions::CropRight}};
+constexpr TOutputNumberOption kVideoRateOptions[] = {
+    {"g", &TOutputOptions::GroupPictureSize},       {"vb", &TOutputOptions::VideoBitrate},
+    {"maxrate", &TOutputOptions::VideoMaxRate},     {"minrate", &TOutputOptions::VideoMinRate},
+    {"bt", &TOutputOptions::VideoBitRateTolerance}, {"bufsize", &TOutputOptions::VideoBufSize}};
+
+void ApplyOutputNumbers(TFFmpeg& task, const TOutputOptions& options)
 {
-    if (!o.FileFormat.empty())
-        task.SetFormat(o.FileFormat);
-    SetGenericIfPositive(task, "packetsize", o.PacketSize);
-    SetGenericIfPositive(task, "muxrate", o.MuxRate);
-    task.SetMuxMaxDelay(o.MuxDelay);
-    task.SetMuxPreload(o.MuxPreload);
-    if (o.DisableAudio)
+    if (!options.FileFormat.empty())
+        task.SetFormat(options.FileFormat);
+    SetGenericIfPositive(task, "packetsize", options.PacketSize);
+    SetGenericIfPositive(task, "muxrate", options.MuxRate);
+    task.SetMuxMaxDelay(options.MuxDelay);
+    task.SetMuxPreload(options.MuxPreload);
+    if (options.DisableAudio)
         task.Faudio_disable = true;
-    task.SetAudioVolume(o.AudioVolume);
-    ParseIfPositive(task, "ac", o.AudioChannels);
-    ParseIfPositive(task, "ar", o.AudioSampleRate);
-    SetGenericIfPositive(task, "ab", o.AudioBitrate);
-    SetGenericIfPositive(task, "abt", o.AudioBitRateTolerance);
-    task.Faudio_language = o.AudioLanguage;
-    task.SetAudioSyncMethod(o.AudioSyncMethod);
-    ParseIfSet(task, "atag", o.AudioTag);
-    if (o.DisableVideo)
+    task.SetAudioVolume(options.AudioVolume);
+    ParseIfPositive(task, "ac", options.AudioChannels);
+    ParseIfPositive(task, "ar", options.AudioSampleRate);
+    SetGenericIfPositive(task, "ab", options.AudioBitrate);
+    SetGenericIfPositive(task, "abt", options.AudioBitRateTolerance);
+    task.Faudio_language = options.AudioLanguage;
+    task.SetAudioSyncMethod(options.AudioSyncMethod);
+    ParseIfSet(task, "atag", options.AudioTag);
+    if (options.DisableVideo)
         task.Fvideo_disable = true;
-    ParseIfSet(task, "r", o.FrameRate);
-    ParseIfSet(task, "aspect", o.FrameAspectRatio);
-    ParseIfPositive(task, "croptop", o.CropTop);
-    ParseIfPositive(task, "cropbottom", o.CropBottom);
-    ParseIfPositive(task, "cropleft", o.CropLeft);
-    ParseIfPositive(task, "cropright", o.CropRight);
-    SetGenericIfPositive(task, "g", o.GroupPictureSize);
-    SetGenericIfPositive(task, "vb", o.VideoBitrate);
-    SetGenericIfPositive(task, "maxrate", o.VideoMaxRate);
-    SetGenericIfPositive(task, "minrate", o.VideoMinRate);
-    SetGenericIfPositive(task, "bt", o.VideoBitRateTolerance);
-    SetGenericIfPositive(task, "bufsize", o.VideoBufSize);
-    task.SetVideoSyncMethod(o.VideoSyncMethod);
-    ParseIfSet(task, "vtag", o.VideoTag);
-    task.Fvideo_language = o.VideoLanguage;
-    if (o.DisableSubtitle)
+    ParseIfSet(task, "r", options.FrameRate);
+    ParseIfSet(task, "aspect", options.FrameAspectRatio);
+    for (const auto& [name, field] : kCropOptions)
+        ParseIfPositive(task, name, options.*field);
+    for (const auto& [name, field] : kVideoRateOptions)
+        SetGenericIfPositive(task, name, options.*field);
+    task.SetVideoSyncMethod(options.VideoSyncMethod);
+    ParseIfSet(task, "vtag", options.VideoTag);
+    task.Fvideo_language = options.VideoLanguage;
+    if (options.DisableSubtitle)
         task.Fsubtitle_disable = true;
-    task.Fsubtitle_language = o.SubtitleLanguage;
-    task.Finput_sync = o.InputSync;
-    if (o.CopyTimestamp)
+    task.Fsubtitle_language = options.SubtitleLanguage;
+    task.Finput_sync = options.InputSync;
+    if (options.CopyTimestamp)
         task.Fcopy_ts = true;
-    task.SetStartTime(o.TimeStart);
-    task.SetRecordingTime(o.TimeLength);
-    ApplyTimeStamp(task, o.Info);
-    ApplyMetadata(task, o.Info);
+    task.SetStartTime(options.TimeStart);
+    task.SetRecordingTime(options.TimeLength);
+    ApplyTimeStamp(task, options.Info);
+    ApplyMetadata(task, options.Info);
 }
 
 // Each new stream line takes its own stream settings first: the n-th acodec

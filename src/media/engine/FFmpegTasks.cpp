@@ -22,7 +22,7 @@ TCustomFFmpegTasks::~TCustomFFmpegTasks()
 void TCustomFFmpegTasks::Shutdown()
 {
     // Nothing is delivered to a component that is going away.
-    FDelivery.Hold();
+    delivery_.Hold();
     {
         // Workers start their successors under this lock; from here on none does.
         TPumpingLock lock(FTerminateLock);
@@ -32,7 +32,7 @@ void TCustomFFmpegTasks::Shutdown()
     for (int i = 0; i < FFFmpegList.GetCount(); ++i)
         FFFmpegList.GetItem(i)->Stop(true);
     FFFmpegList.Clear();
-    FRetiredTasks.clear();
+    retiredTasks_.clear();
 }
 
 bool TCustomFFmpegTasks::AVLibLoaded() const
@@ -88,13 +88,13 @@ void TCustomFFmpegTasks::SetProgressInterval(int milliseconds)
 std::unique_ptr<TFFmpeg> TCustomFFmpegTasks::CreateTask()
 {
     auto task = std::make_unique<TFFmpeg>(FCustomMaxFiles,
-                                          FTranscoderFactory ? FTranscoderFactory() : CreateDefaultTranscoder());
+                                          transcoderFactory_ ? transcoderFactory_() : CreateDefaultTranscoder());
     task->Reinitialize();
     task->SetVerbose(FVerbose);
     task->SetPostHooks(TPostHooks{}.With(TPostHook::phPreview, FPreview).With(TPostHook::phBitmap, FPreviewBitmap));
     task->FOnPreviewBitmap = [this](TCustomFFmpeg* sender, TSurface* bitmap, std::int32_t frameNumber,
                                     std::int64_t pts) { DoPreviewBitmap(sender, bitmap, frameNumber, pts); };
-    task->SetBatchGate(&FBatchGate);
+    task->SetBatchGate(&batchGate_);
     return task;
 }
 
@@ -227,11 +227,11 @@ void TCustomFFmpegTasks::ClearTasks()
         FThreadMode = false;
         FWorking = false;
     }
-    FBatchGate.Open();
+    batchGate_.Open();
     // A batch that converts in the caller still has a task on the stack here.
-    if (FInsideStart) {
+    if (insideStart_) {
         for (auto& task : tasks)
-            FRetiredTasks.push_back(std::move(task));
+            retiredTasks_.push_back(std::move(task));
     }
     // The rest are freed here; each waits for its own worker to leave.
 }
@@ -258,23 +258,23 @@ void TCustomFFmpegTasks::Start(int threadCount)
         FPendingTasks = TasksCount();
         FTerminated = false;
         FThreadMode = threadCount > 0;
-        FThreadCount = threadCount;
+        threadCount_ = threadCount;
         FWorking = true;
         // A batch starts unpaused; a pause within it holds its later tasks too.
-        FBatchGate.Open();
+        batchGate_.Open();
         // Nothing to run: the batch ends at once.
         if (FPendingTasks == 0) {
             FireAllTerminated();
             return;
         }
     }
-    FInsideStart = true;
+    insideStart_ = true;
     struct TEndStart {
-        TCustomFFmpegTasks& tasks;
+        TCustomFFmpegTasks& Tasks;
         ~TEndStart()
         {
-            tasks.FInsideStart = false;
-            tasks.FRetiredTasks.clear();
+            Tasks.insideStart_ = false;
+            Tasks.retiredTasks_.clear();
         }
     } endStart{*this};
     int remaining = threadCount;
@@ -303,7 +303,7 @@ void TCustomFFmpegTasks::StartNextTask()
         --FPendingTasks;
         task = FFFmpegList.GetItem(FCurrentTask++);
         task->ReportInterval = static_cast<std::int64_t>(FProgressInterval) * 1000;
-        task->ConcurrentTasks = FThreadMode ? std::max(1, std::min(FThreadCount, TasksCount())) : 1;
+        task->ConcurrentTasks = FThreadMode ? std::max(1, std::min(threadCount_, TasksCount())) : 1;
         threadMode = FThreadMode;
     }
     TThread* thread = task->StartConvert(threadMode, FThreadPriority);
@@ -318,14 +318,14 @@ void TCustomFFmpegTasks::StartNextTask()
 
 void TCustomFFmpegTasks::Pause()
 {
-    FBatchGate.Close();
+    batchGate_.Close();
     FFFmpegList.PauseAll();
 }
 
 void TCustomFFmpegTasks::Resume()
 {
     FFFmpegList.ResumeAll();
-    FBatchGate.Open();
+    batchGate_.Open();
 }
 
 void TCustomFFmpegTasks::Stop(bool waitFor)
@@ -341,14 +341,14 @@ void TCustomFFmpegTasks::Stop(bool waitFor)
     // The waits below run main-thread calls; terminate records wait until the
     // walk over the list is done, so a handler that clears the list cannot free
     // the task being stopped.
-    FDelivery.Hold();
+    delivery_.Hold();
     try {
         FFFmpegList.StopAll(waitFor);
     } catch (...) {
-        FDelivery.Release();
+        delivery_.Release();
         throw;
     }
-    FDelivery.Release();
+    delivery_.Release();
 }
 
 void TCustomFFmpegTasks::DoTerminate(TCustomFFmpeg* sender)
@@ -385,9 +385,10 @@ void TCustomFFmpegTasks::DeliverTerminate(const TTerminateInfo& info)
         OnTerminate(this, info);
         return;
     }
-    FDelivery.Push(
-        info, [this, handler = OnTerminate](const TTerminateInfo& record) { handler(this, record); },
-        FTriggerEventInMainThread);
+    const auto deliverer = FTriggerEventInMainThread ? TTerminateDelivery::TDeliverer::MainThread
+                                                     : TTerminateDelivery::TDeliverer::DeliveryThread;
+    delivery_.Push(
+        info, [this, handler = OnTerminate](const TTerminateInfo& record) { handler(this, record); }, deliverer);
 }
 
 void TCustomFFmpegTasks::FireEvent(const std::function<void()>& fire)

@@ -90,7 +90,7 @@ public:
     bool Working() const;
 
     // How each new task gets its transcoder (the installed default unless set).
-    void SetTranscoderFactory(TTranscoderFactory factory) { FTranscoderFactory = std::move(factory); }
+    void SetTranscoderFactory(TTranscoderFactory factory) { transcoderFactory_ = std::move(factory); }
 
     // Assign the events before Start: workers read them while a batch runs.
     TProgressEvent OnProgress;
@@ -134,7 +134,7 @@ private:
     std::atomic<TThreadPriority> FThreadPriority{TThreadPriority::tpNormal};
     std::atomic<bool> FTriggerEventInMainThread{true};
     int FVerbose = 1;
-    TTranscoderFactory FTranscoderFactory;
+    TTranscoderFactory transcoderFactory_;
 
     THookInfo FHookInfo;
     TProgressInfo FProgressInfo;
@@ -153,15 +153,15 @@ private:
     int FPendingTasks = 0;
     bool FTerminated = false;
     bool FThreadMode = false;
-    int FThreadCount = 0;
+    int threadCount_ = 0;
     bool FWorking = false;
     // Shared by every task of the batch: closed while the batch is paused, so
     // a task that starts during a pause waits too.
-    TPauseGate FBatchGate;
+    TPauseGate batchGate_;
     // Tasks cleared while a batch converts in the caller; freed when Start returns.
-    std::vector<std::unique_ptr<TFFmpeg>> FRetiredTasks;
-    bool FInsideStart = false;
-    TTerminateDelivery FDelivery;
+    std::vector<std::unique_ptr<TFFmpeg>> retiredTasks_;
+    bool insideStart_ = false;
+    TTerminateDelivery delivery_;
 };
 
 // The same component as the windows hold it.

@@ -11,29 +11,29 @@ namespace tovrel {
 
 struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
     struct TItem {
-        TTerminateInfo record;
-        THandler handler;
-        bool inMainThread;
+        TTerminateInfo Record;
+        THandler Handler;
+        TDeliverer Deliverer;
     };
 
-    std::mutex mutex;
-    std::deque<TItem> queue;
-    int holds = 0;
-    bool draining = false;
-    bool closed = false;
-    std::function<void()> wakeThread; // set with the delivery thread
+    std::mutex Mutex;
+    std::deque<TItem> Queue;
+    int Holds = 0;
+    bool Draining = false;
+    bool Closed = false;
+    std::function<void()> WakeThread; // set with the delivery thread
 
     // Hands the records of one kind to whoever delivers that kind.
-    void Schedule(bool mainThreadRecords)
+    void Schedule(TDeliverer deliverer)
     {
-        if (mainThreadRecords) {
-            TMainThread::Post([state = shared_from_this()] { state->Drain(true); });
+        if (deliverer == TDeliverer::MainThread) {
+            TMainThread::Post([state = shared_from_this()] { state->Drain(TDeliverer::MainThread); });
             return;
         }
         std::function<void()> wake;
         {
-            std::lock_guard lock(mutex);
-            wake = wakeThread;
+            std::lock_guard lock(Mutex);
+            wake = WakeThread;
         }
         if (wake)
             wake();
@@ -42,38 +42,38 @@ struct TTerminateDelivery::TState : std::enable_shared_from_this<TState> {
     // Delivers queued records of one kind in order until none is left. Returns
     // at once while held, closed, or already delivering further up the stack or
     // in another thread: that delivery picks the new records up.
-    void Drain(bool mainThreadRecords)
+    void Drain(TDeliverer deliverer)
     {
-        std::unique_lock lock(mutex);
-        if (draining || holds > 0 || closed)
+        std::unique_lock lock(Mutex);
+        if (Draining || Holds > 0 || Closed)
             return;
-        draining = true;
+        Draining = true;
         try {
-            while (!queue.empty() && holds == 0 && !closed && queue.front().inMainThread == mainThreadRecords) {
-                TItem item = std::move(queue.front());
-                queue.pop_front();
+            while (!Queue.empty() && Holds == 0 && !Closed && Queue.front().Deliverer == deliverer) {
+                TItem item = std::move(Queue.front());
+                Queue.pop_front();
                 lock.unlock();
-                if (item.handler)
-                    item.handler(item.record);
+                if (item.Handler)
+                    item.Handler(item.Record);
                 lock.lock();
             }
         } catch (...) {
             if (!lock.owns_lock())
                 lock.lock();
-            draining = false;
-            const bool more = !queue.empty() && !closed;
+            Draining = false;
+            const bool more = !Queue.empty() && !Closed;
             lock.unlock();
             if (more)
-                Schedule(mainThreadRecords);
+                Schedule(deliverer);
             throw;
         }
-        draining = false;
+        Draining = false;
         // A record of the other kind may now lead the queue: pass it on.
-        const bool passOn = !queue.empty() && holds == 0 && !closed;
-        const bool otherKind = passOn && queue.front().inMainThread != mainThreadRecords;
+        const bool passOn = !Queue.empty() && Holds == 0 && !Closed;
+        const bool otherKind = passOn && Queue.front().Deliverer != deliverer;
         lock.unlock();
         if (otherKind)
-            Schedule(!mainThreadRecords);
+            Schedule(deliverer == TDeliverer::MainThread ? TDeliverer::DeliveryThread : TDeliverer::MainThread);
     }
 };
 
@@ -94,7 +94,7 @@ protected:
         while (!Terminated()) {
             wake_.WaitFor(INFINITE);
             if (!Terminated())
-                state_->Drain(false);
+                state_->Drain(TDeliverer::DeliveryThread);
         }
     }
 
@@ -108,10 +108,10 @@ TTerminateDelivery::TTerminateDelivery() : state_(std::make_shared<TState>()) {}
 TTerminateDelivery::~TTerminateDelivery()
 {
     {
-        std::lock_guard lock(state_->mutex);
-        state_->closed = true;
-        state_->queue.clear();
-        state_->wakeThread = nullptr;
+        std::lock_guard lock(state_->Mutex);
+        state_->Closed = true;
+        state_->Queue.clear();
+        state_->WakeThread = nullptr;
     }
     thread_.reset();
 }
@@ -122,36 +122,36 @@ void TTerminateDelivery::EnsureThread()
         return;
     thread_ = std::make_unique<TDeliveryThread>(state_);
     thread_->Start();
-    state_->wakeThread = [thread = thread_.get()] { thread->Wake(); };
+    state_->WakeThread = [thread = thread_.get()] { thread->Wake(); };
 }
 
-void TTerminateDelivery::Push(TTerminateInfo record, THandler handler, bool inMainThread)
+void TTerminateDelivery::Push(TTerminateInfo record, THandler handler, TDeliverer deliverer)
 {
     {
-        std::lock_guard lock(state_->mutex);
-        state_->queue.push_back({std::move(record), std::move(handler), inMainThread});
-        if (!inMainThread)
+        std::lock_guard lock(state_->Mutex);
+        state_->Queue.push_back({std::move(record), std::move(handler), deliverer});
+        if (deliverer == TDeliverer::DeliveryThread)
             EnsureThread();
     }
     // A posted call keeps the queue alive; a component gone by then closed it.
-    state_->Schedule(inMainThread);
+    state_->Schedule(deliverer);
 }
 
 void TTerminateDelivery::Hold()
 {
-    std::lock_guard lock(state_->mutex);
-    ++state_->holds;
+    std::lock_guard lock(state_->Mutex);
+    ++state_->Holds;
 }
 
 void TTerminateDelivery::Release()
 {
     {
-        std::lock_guard lock(state_->mutex);
-        if (state_->holds > 0)
-            --state_->holds;
+        std::lock_guard lock(state_->Mutex);
+        if (state_->Holds > 0)
+            --state_->Holds;
     }
-    state_->Drain(true);
-    state_->Schedule(false);
+    state_->Drain(TDeliverer::MainThread);
+    state_->Schedule(TDeliverer::DeliveryThread);
 }
 
 } // namespace tovrel

@@ -14,6 +14,8 @@ namespace tovrel {
 class TTerminateDelivery {
 public:
     using THandler = std::function<void(const TTerminateInfo&)>;
+    // Who hands a record to its handler.
+    enum class TDeliverer { MainThread, DeliveryThread };
 
     TTerminateDelivery();
     // Joins the delivery thread; records still queued are dropped.
@@ -22,7 +24,7 @@ public:
     TTerminateDelivery& operator=(const TTerminateDelivery&) = delete;
 
     // Any thread: queues the record with the handler it goes to.
-    void Push(TTerminateInfo record, THandler handler, bool inMainThread);
+    void Push(TTerminateInfo record, THandler handler, TDeliverer deliverer);
     // Main thread: hold deliveries; Release delivers what waits (on the main
     // thread for main-thread records) once the last hold is gone.
     void Hold();

@@ -51,18 +51,18 @@ TCriticalSection& CodecOpenLock()
 std::string TFFmpegLoader::GetLibraryFileName(TLibrary library) const
 {
     const TLibraryStatus& status = Status(library);
-    if (!status.name.empty())
-        return status.name;
+    if (!status.Name.empty())
+        return status.Name;
     const TLibraryItem& item = LibraryItem(library);
-    std::string name = "lib" + std::string(item.name) + ".so";
-    if (item.version >= 0)
-        name += "." + std::to_string(item.version);
+    std::string name = "lib" + std::string(item.Name) + ".so";
+    if (item.Version >= 0)
+        name += "." + std::to_string(item.Version);
     return name;
 }
 
 void TFFmpegLoader::SetLibraryFileName(TLibrary library, const std::string& fileName)
 {
-    Status(library).name = fileName;
+    Status(library).Name = fileName;
 }
 
 void* TFFmpegLoader::LoadLibraryFromFolder(const std::string& folder, const std::string& fileName, std::string& error)
@@ -95,7 +95,7 @@ void* TFFmpegLoader::BindVariable(const std::string& libName, void* handle, cons
 bool TFFmpegLoader::Loaded(TLibrary library) const
 {
     const TLibraryStatus& status = Status(library);
-    return status.handle && status.fixuped;
+    return status.Handle && status.Fixuped;
 }
 
 bool TFFmpegLoader::Loaded(TLibraries libraries) const
@@ -110,55 +110,55 @@ bool TFFmpegLoader::Loaded(TLibraries libraries) const
 bool TFFmpegLoader::Bind(TLibrary library)
 {
     TLibraryStatus& status = Status(library);
-    if (!status.handle) {
+    if (!status.Handle) {
         std::string fileName = GetLibraryFileName(library);
         std::string folder = ExtractFilePath(fileName), file = ExtractFileName(fileName);
         if (folder.empty() && !libraryPath_.empty())
             folder = libraryPath_ + (libraryPath_.back() == '/' ? "" : "/");
         std::string error;
-        status.handle = LoadLibraryFromFolder(folder, file, error);
-        if (!status.handle) {
+        status.Handle = LoadLibraryFromFolder(folder, file, error);
+        if (!status.Handle) {
             lastErrMsg_ = Format("Load library %s error: %s", folder + file, error);
             return false;
         }
     }
-    if (!status.fixuped) {
+    if (!status.Fixuped) {
         const TLibraryItem& item = LibraryItem(library);
         try {
-            item.fixup(GetLibraryFileName(library), status.handle);
-            status.fixuped = true;
+            item.Fixup(GetLibraryFileName(library), status.Handle);
+            status.Fixuped = true;
         } catch (const ELibraryBindError& e) {
-            item.unfix();
+            item.Unfix();
             lastErrMsg_ = e.what();
         }
     }
-    if (!status.fixuped) {
+    if (!status.Fixuped) {
         Release(library);
         return false;
     }
-    AfterLoad(library, installLogger_);
+    AfterLoad(library, FInstallLogger);
     return true;
 }
 
 void TFFmpegLoader::Release(TLibrary library)
 {
     TLibraryStatus& status = Status(library);
-    if (status.fixuped) {
-        LibraryItem(library).unfix();
-        status.fixuped = false;
+    if (status.Fixuped) {
+        LibraryItem(library).Unfix();
+        status.Fixuped = false;
     }
-    if (status.handle) {
-        ::dlclose(status.handle);
-        status.handle = nullptr;
+    if (status.Handle) {
+        ::dlclose(status.Handle);
+        status.Handle = nullptr;
     }
-    status.users = 0;
+    status.Users = 0;
 }
 
 bool TFFmpegLoader::Load(TLibrary library)
 {
     if (!Bind(library))
         return false;
-    ++Status(library).users;
+    ++Status(library).Users;
     return true;
 }
 
@@ -185,15 +185,15 @@ bool TFFmpegLoader::Load(TLibraries libraries)
     }
     for (TLibrary library : LibraryLoadOrder)
         if (libraries.Contains(library))
-            ++Status(library).users;
+            ++Status(library).Users;
     return true;
 }
 
 void TFFmpegLoader::Unload(TLibrary library)
 {
     TLibraryStatus& status = Status(library);
-    if (status.users > 1) {
-        --status.users;
+    if (status.Users > 1) {
+        --status.Users;
         return;
     }
     Release(library);

@@ -28,9 +28,9 @@ public:
     constexpr std::uint32_t Bits() const { return bits_; }
     constexpr TLibraries operator|(TLibrary lib) const
     {
-        TLibraries r = *this;
-        r.bits_ |= Bit(lib);
-        return r;
+        TLibraries result = *this;
+        result.bits_ |= Bit(lib);
+        return result;
     }
     constexpr bool operator==(const TLibraries&) const = default;
 
@@ -67,8 +67,8 @@ public:
     const std::string& LastErrMsg() const { return lastErrMsg_; }
     const std::string& LibraryPath() const { return libraryPath_; }
     void SetLibraryPath(const std::string& path) { libraryPath_ = path; }
-    bool InstallLogger() const { return installLogger_; }
-    void SetInstallLogger(bool install) { installLogger_ = install; }
+    bool InstallLogger() const { return FInstallLogger; }
+    void SetInstallLogger(bool install) { FInstallLogger = install; }
 
     // The file name the library is loaded from: the status override when set
     // (it may hold a folder), else "lib" + name + ".so." + version.
@@ -88,10 +88,10 @@ public:
 
 private:
     struct TLibraryStatus {
-        std::string name;
-        void* handle = nullptr;
-        bool fixuped = false;
-        int users = 0;
+        std::string Name;
+        void* Handle = nullptr;
+        bool Fixuped = false;
+        int Users = 0;
     };
     TLibraryStatus& Status(TLibrary library) { return status_[static_cast<int>(library)]; }
     const TLibraryStatus& Status(TLibrary library) const { return status_[static_cast<int>(library)]; }
@@ -101,7 +101,7 @@ private:
     TLibraryStatus status_[LibraryCount];
     std::string lastErrMsg_;
     std::string libraryPath_;
-    bool installLogger_ = true;
+    bool FInstallLogger = true;
 };
 
 TFFmpegLoader& GlobalFFmpegLoader();

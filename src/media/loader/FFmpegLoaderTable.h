@@ -10,11 +10,11 @@
 namespace tovrel {
 
 struct TLibraryItem {
-    TLibrary lib;
-    const char* name;
-    int version;                                             // negative: no version in the file name
-    void (*fixup)(const std::string& libName, void* handle); // throws ELibraryBindError
-    void (*unfix)();
+    TLibrary Lib;
+    const char* Name;
+    int Version;                                             // negative: no version in the file name
+    void (*Fixup)(const std::string& libName, void* handle); // throws ELibraryBindError
+    void (*Unfix)();
 };
 
 const TLibraryItem& LibraryItem(TLibrary library);

@@ -79,12 +79,12 @@ std::string FormatPiece(void* context, bool startsLine, const char* format, va_l
 
 TLogLevel LogLevelFromAV(int level)
 {
-    int n = level / 8 + 1;
-    if (n < 0)
+    int ordinal = level / 8 + 1;
+    if (ordinal < 0)
         return llQuiet;
-    if (n >= 7)
+    if (ordinal >= 7)
         return llDebug;
-    return TLogLevel(n);
+    return TLogLevel(ordinal);
 }
 
 int AVLogLevel()
@@ -92,7 +92,7 @@ int AVLogLevel()
     return avLogLevel.load();
 }
 
-TFFLogger::TFFLogger() : logLevel_(LogLevelFromAV(avLogLevel.load()))
+TFFLogger::TFFLogger() : FLogLevel(LogLevelFromAV(avLogLevel.load()))
 {
     std::lock_guard lock(globalLoggerLock);
     if (globalLogger.load())
@@ -130,20 +130,20 @@ void ApplyAVLogLevel(TLogLevel level)
 
 void TFFLogger::SetLogLevel(TLogLevel level)
 {
-    if (logLevel_.exchange(level) != level)
+    if (FLogLevel.exchange(level) != level)
         ApplyAVLogLevel(level);
 }
 
 void TFFLogger::SetOnLog(TLogEvent handler)
 {
     std::lock_guard lock(onLogLock_);
-    onLog_ = std::move(handler);
+    FOnLog = std::move(handler);
 }
 
 bool TFFLogger::HasOnLog() const
 {
     std::lock_guard lock(onLogLock_);
-    return bool(onLog_);
+    return bool(FOnLog);
 }
 
 void TFFLogger::Log(const void* sender, TLogLevel level, std::string_view message)
@@ -203,10 +203,10 @@ void TFFLogger::DoLog(const TLogInfo& info)
     TLogEvent handler;
     {
         std::lock_guard lock(onLogLock_);
-        handler = onLog_;
+        handler = FOnLog;
     }
     if (handler)
-        handler(info.sender, info.threadId, info.level, info.message);
+        handler(info.Sender, info.ThreadID, info.LogLevel, info.LogMsg);
 }
 
 void AVLogCallback(void* context, int level, const char* format, va_list args)

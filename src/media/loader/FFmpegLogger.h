@@ -43,10 +43,10 @@ public:
     TFFLogger(const TFFLogger&) = delete;
     TFFLogger& operator=(const TFFLogger&) = delete;
 
-    TLogLevel LogLevel() const { return logLevel_.load(); }
+    TLogLevel LogLevel() const { return FLogLevel.load(); }
     void SetLogLevel(TLogLevel level);
-    bool TriggerEventInMainThread() const { return triggerEventInMainThread_.load(); }
-    void SetTriggerEventInMainThread(bool value) { triggerEventInMainThread_.store(value); }
+    bool TriggerEventInMainThread() const { return FTriggerEventInMainThread.load(); }
+    void SetTriggerEventInMainThread(bool value) { FTriggerEventInMainThread.store(value); }
     void SetOnLog(TLogEvent handler);
     bool HasOnLog() const;
 
@@ -62,18 +62,18 @@ public:
 
 private:
     struct TLogInfo {
-        const void* sender;
-        std::uint32_t threadId;
-        TLogLevel level;
-        std::string message;
+        const void* Sender;
+        std::uint32_t ThreadID;
+        TLogLevel LogLevel;
+        std::string LogMsg;
     };
     void FireLog(TLogInfo info);
     void DoLog(const TLogInfo& info);
 
-    std::atomic<TLogLevel> logLevel_;
-    std::atomic<bool> triggerEventInMainThread_{true};
+    std::atomic<TLogLevel> FLogLevel;
+    std::atomic<bool> FTriggerEventInMainThread{true};
     mutable std::mutex onLogLock_;
-    TLogEvent onLog_;
+    TLogEvent FOnLog;
 };
 
 // The global logger, created (without owner) on first use.

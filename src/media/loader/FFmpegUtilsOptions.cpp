@@ -13,9 +13,9 @@ constexpr int MediaTypeFlags[TFFOptions::MediaTypes] = {AV_OPT_FLAG_VIDEO_PARAM,
                                                         AV_OPT_FLAG_SUBTITLE_PARAM, 0};
 
 struct TFound {
-    const AVOption* option = nullptr;
-    int result = 0;
-    std::string name;
+    const AVOption* Option = nullptr;
+    int Result = 0;
+    std::string Name;
 };
 
 // Sets `name` on `target` when `lookIn` has such an option with `flags`.
@@ -24,9 +24,9 @@ bool TrySet(TFound& found, void* lookIn, void* target, const char* name, const c
     const AVOption* option = FF.av_opt_find(lookIn, name, nullptr, flags, 0);
     if (!option)
         return false;
-    found.option = option;
-    found.name = name;
-    found.result = FF.av_opt_set(target, name, value, 0);
+    found.Option = option;
+    found.Name = name;
+    found.Result = FF.av_opt_set(target, name, value, 0);
     return true;
 }
 
@@ -41,14 +41,14 @@ bool SetPrivateOption(TFFOptions& options, const char* name, const char* value)
         if (!codec->priv_class || type < 0 || type >= TFFOptions::MediaTypes)
             continue;
         if (HasPrivateOption(codec->priv_class, name)) {
-            FF.av_dict_set(&options.codec_private_opts[type], name, value, 0);
+            FF.av_dict_set(&options.CodecPrivateOpts[type], name, value, 0);
             found = true;
         }
     }
     state = nullptr;
     while (const AVOutputFormat* muxer = FF.av_muxer_iterate(&state)) {
         if (HasPrivateOption(muxer->priv_class, name)) {
-            FF.av_dict_set(&options.format_private_opts, name, value, 0);
+            FF.av_dict_set(&options.FormatPrivateOpts, name, value, 0);
             found = true;
             break;
         }
@@ -78,11 +78,11 @@ void InitFFOptions(TFFOptions& options)
     options.opt_names.clear();
     for (int i = 0; i < TFFOptions::MediaTypes; ++i) {
         options.avcodec_opts[i] = nullptr;
-        options.codec_private_opts[i] = nullptr;
+        options.CodecPrivateOpts[i] = nullptr;
     }
     options.avformat_opts = nullptr;
     options.sws_opts = nullptr;
-    options.format_private_opts = nullptr;
+    options.FormatPrivateOpts = nullptr;
 }
 
 void AllocFFOptions(TFFOptions& options, int swsFlags)
@@ -103,7 +103,7 @@ void FreeFFOptions(TFFOptions& options)
     for (int i = 0; i < TFFOptions::MediaTypes; ++i) {
         if (options.avcodec_opts[i])
             FF.avcodec_free_context(&options.avcodec_opts[i]);
-        FF.av_dict_free(&options.codec_private_opts[i]);
+        FF.av_dict_free(&options.CodecPrivateOpts[i]);
     }
     if (options.avformat_opts)
         FF.avformat_free_context(options.avformat_opts);
@@ -111,7 +111,7 @@ void FreeFFOptions(TFFOptions& options)
     if (options.sws_opts)
         FF.sws_freeContext(options.sws_opts);
     options.sws_opts = nullptr;
-    FF.av_dict_free(&options.format_private_opts);
+    FF.av_dict_free(&options.FormatPrivateOpts);
     options.opt_names.clear();
 }
 
@@ -122,31 +122,31 @@ bool SetFFOption(TFFOptions& options, const char* name, const char* value)
     if (!options.avcodec_opts[0] || !options.avformat_opts || !options.sws_opts)
         return false;
     TFound found;
-    for (int i = 0; i < TFFOptions::MediaTypes && found.result >= 0; ++i)
+    for (int i = 0; i < TFFOptions::MediaTypes && found.Result >= 0; ++i)
         TrySet(found, options.avcodec_opts[0], options.avcodec_opts[i], name, value, MediaTypeFlags[i]);
-    if (!found.option)
+    if (!found.Option)
         TrySet(found, options.avformat_opts, options.avformat_opts, name, value, 0);
-    if (!found.option)
+    if (!found.Option)
         TrySet(found, options.sws_opts, options.sws_opts, name, value, 0);
-    if (!found.option && name[1] != '\0') {
+    if (!found.Option && name[1] != '\0') {
         // "ab", "vb", "sbsf": the option of one media type, without its letter.
         const struct {
-            char letter;
-            int type;
+            char Letter;
+            int Type;
         } prefixes[] = {{'a', AVMEDIA_TYPE_AUDIO}, {'v', AVMEDIA_TYPE_VIDEO}, {'s', AVMEDIA_TYPE_SUBTITLE}};
         for (const auto& prefix : prefixes)
-            if (name[0] == prefix.letter) {
-                AVCodecContext* context = options.avcodec_opts[prefix.type];
-                TrySet(found, context, context, name + 1, value, MediaTypeFlags[prefix.type]);
+            if (name[0] == prefix.Letter) {
+                AVCodecContext* context = options.avcodec_opts[prefix.Type];
+                TrySet(found, context, context, name + 1, value, MediaTypeFlags[prefix.Type]);
             }
     }
-    if (found.option && found.result < 0) {
+    if (found.Option && found.Result < 0) {
         FF.av_log(nullptr, AV_LOG_ERROR, "Invalid value \"%s\" for option \"%s\"\n", value, name);
         return false;
     }
-    if (!found.option)
+    if (!found.Option)
         return SetPrivateOption(options, name, value);
-    options.opt_names.push_back(found.name);
+    options.opt_names.push_back(found.Name);
     if (options.avcodec_opts[0]->debug || options.avformat_opts->debug)
         GetFFLogger()->SetLogLevel(llDebug);
     return true;

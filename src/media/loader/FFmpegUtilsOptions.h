@@ -22,8 +22,8 @@ struct TFFOptions {
     AVCodecContext* avcodec_opts[MediaTypes] = {};
     AVFormatContext* avformat_opts = nullptr;
     SwsContext* sws_opts = nullptr;
-    AVDictionary* codec_private_opts[MediaTypes] = {}; // by the owning codec's media type
-    AVDictionary* format_private_opts = nullptr;       // muxers' private options
+    AVDictionary* CodecPrivateOpts[MediaTypes] = {}; // by the owning codec's media type
+    AVDictionary* FormatPrivateOpts = nullptr;       // muxers' private options
 
     TFFOptions() = default;
     TFFOptions(const TFFOptions&) = delete;

@@ -12,8 +12,8 @@ namespace tovrel {
 namespace {
 
 struct TErrorText {
-    int code;
-    const char* text;
+    int Code;
+    const char* Text;
 };
 
 // The texts keep their meaning on 5.1: end of file is a tag now, an
@@ -42,14 +42,14 @@ bool Printable(unsigned byte)
 
 } // namespace
 
-std::string FormatDuration(std::int64_t t)
+std::string FormatDuration(std::int64_t microseconds)
 {
-    if (t == AV_NOPTS_VALUE)
+    if (microseconds == AV_NOPTS_VALUE)
         return "N/A";
-    std::int64_t seconds = t / 1000000;
+    std::int64_t seconds = microseconds / 1000000;
     return Format("%.2d:%.2d:%.2d.%.3d", static_cast<long long>(seconds / 60 / 60),
                   static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60),
-                  static_cast<long long>(t % 1000000 * 1000 / 1000000));
+                  static_cast<long long>(microseconds % 1000000 * 1000 / 1000000));
 }
 
 std::int64_t FrameDurationOf(AVRational rate)
@@ -62,8 +62,8 @@ std::int64_t FrameDurationOf(AVRational rate)
 std::string FormatAVError(const std::string& fileName, int errorCode)
 {
     for (const TErrorText& entry : ErrorTexts)
-        if (entry.code == errorCode)
-            return fileName + ": " + entry.text;
+        if (entry.Code == errorCode)
+            return fileName + ": " + entry.Text;
     return fileName + ": " + Format("Error number %d occurred", errorCode);
 }
 
@@ -73,12 +73,12 @@ std::string GetMetadataText(const AVDictionary* metadata, const char* key, const
     return entry && entry->value ? entry->value : defaultValue;
 }
 
-std::string GetCodecText(const AVCodecParameters* parameters, bool encoder)
+std::string GetCodecText(const AVCodecParameters* parameters, TCodecRole role)
 {
     if (!parameters)
         return "";
-    const AVCodec* codec =
-        encoder ? FF.avcodec_find_encoder(parameters->codec_id) : FF.avcodec_find_decoder(parameters->codec_id);
+    const AVCodec* codec = role == TCodecRole::Encoder ? FF.avcodec_find_encoder(parameters->codec_id)
+                                                       : FF.avcodec_find_decoder(parameters->codec_id);
     if (codec) {
         std::string longName = Trim(codec->long_name ? codec->long_name : "");
         return longName.empty() ? codec->name : Format("%s(%s)", codec->name, longName);

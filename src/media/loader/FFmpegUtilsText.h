@@ -20,8 +20,11 @@ std::int64_t FrameDurationOf(AVRational rate);
 std::string FormatAVError(const std::string& fileName, int errorCode);
 // The first entry with that key, or defaultValue.
 std::string GetMetadataText(const AVDictionary* metadata, const char* key, const std::string& defaultValue);
+// Which side of a codec a lookup means.
+enum class TCodecRole { Decoder, Encoder };
+
 // The encoder's or decoder's "name(long name)", else a name from the codec id or tag.
-std::string GetCodecText(const AVCodecParameters* parameters, bool encoder);
+std::string GetCodecText(const AVCodecParameters* parameters, TCodecRole role);
 std::string MediaTypeName(int type);
 
 } // namespace tovrel

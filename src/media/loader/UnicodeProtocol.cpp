@@ -15,8 +15,8 @@ namespace {
 constexpr int IOBufferSize = 32768;
 
 struct TUnicodeFile {
-    int fd;
-    bool writable;
+    int Descriptor;
+    bool Writable;
 };
 
 template <class F> auto RetryOnInterrupt(F call)
@@ -38,7 +38,7 @@ void FreeOurs(AVIOContext** pb)
     if (!*pb)
         return;
     void* file = (*pb)->opaque;
-    if (static_cast<TUnicodeFile*>(file)->writable)
+    if (static_cast<TUnicodeFile*>(file)->Writable)
         FF.avio_flush(*pb);
     FF.av_freep(&(*pb)->buffer);
     FF.avio_context_free(pb);
@@ -104,7 +104,7 @@ void* UnicodeOpen(const char* name, int flags, int& error)
 int UnicodeRead(void* opaque, std::uint8_t* buffer, int size)
 {
     auto* file = static_cast<TUnicodeFile*>(opaque);
-    ssize_t count = RetryOnInterrupt([&] { return ::read(file->fd, buffer, std::size_t(size)); });
+    ssize_t count = RetryOnInterrupt([&] { return ::read(file->Descriptor, buffer, std::size_t(size)); });
     if (count < 0)
         return AVERROR(errno);
     return count == 0 ? AVERROR_EOF : int(count);
@@ -116,7 +116,7 @@ int UnicodeWrite(void* opaque, std::uint8_t* buffer, int size)
     int written = 0;
     while (written < size) {
         ssize_t count =
-            RetryOnInterrupt([&] { return ::write(file->fd, buffer + written, std::size_t(size - written)); });
+            RetryOnInterrupt([&] { return ::write(file->Descriptor, buffer + written, std::size_t(size - written)); });
         if (count < 0)
             return AVERROR(errno);
         written += int(count);
@@ -129,9 +129,9 @@ std::int64_t UnicodeSeek(void* opaque, std::int64_t position, int whence)
     auto* file = static_cast<TUnicodeFile*>(opaque);
     if (whence & AVSEEK_SIZE) {
         struct stat st {};
-        return ::fstat(file->fd, &st) == 0 ? std::int64_t(st.st_size) : AVERROR(errno);
+        return ::fstat(file->Descriptor, &st) == 0 ? std::int64_t(st.st_size) : AVERROR(errno);
     }
-    off_t result = ::lseek(file->fd, off_t(position), whence & ~AVSEEK_FORCE);
+    off_t result = ::lseek(file->Descriptor, off_t(position), whence & ~AVSEEK_FORCE);
     return result < 0 ? AVERROR(errno) : std::int64_t(result);
 }
 
@@ -140,7 +140,7 @@ void UnicodeClose(void* opaque)
     auto* file = static_cast<TUnicodeFile*>(opaque);
     if (!file)
         return;
-    ::close(file->fd);
+    ::close(file->Descriptor);
     delete file;
 }
 

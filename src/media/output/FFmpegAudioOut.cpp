@@ -69,14 +69,14 @@ void ReserveAudioFrame(AVFrame* frame, int format, const AVChannelLayout& layout
 
 void TOutputSteps::PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* decoded)
 {
-    AVCodecContext* enc = ost.enc;
-    const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->dec.get() : nullptr;
+    AVCodecContext* enc = ost.EncoderContext;
+    const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->DecoderContext.get() : nullptr;
     const int decFormat = decoded->format;
     const int decChannels = ChannelsOf(decoded, dec);
     const int decRate = RateOf(decoded, dec);
     if (enc->ch_layout.nb_channels != decChannels)
         ost.audio_resample = 1;
-    const bool needed = ost.audio_resample || FEngine.Faudio_sync_method > 1 || decFormat != enc->sample_fmt ||
+    const bool needed = ost.audio_resample || engine_.Faudio_sync_method > 1 || decFormat != enc->sample_fmt ||
                         decRate != enc->sample_rate;
     TStreamState& state = StreamState(ost);
     const int pair = enc->sample_fmt + AV_SAMPLE_FMT_NB * decFormat;
@@ -84,7 +84,7 @@ void TOutputSteps::PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* de
         ost.resample.reset();
         return;
     }
-    if (ost.resample && pair == ost.reformat_pair && state.inputRate == decRate && state.inputChannels == decChannels)
+    if (ost.resample && pair == ost.reformat_pair && state.InputRate == decRate && state.InputChannels == decChannels)
         return;
 
     ost.resample.reset();
@@ -115,33 +115,33 @@ void TOutputSteps::PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* de
             Format("Cannot convert %s sample format to %s sample format", from ? from : "none", to ? to : "none"));
     }
     ost.reformat_pair = pair;
-    state.inputRate = decRate;
-    state.inputChannels = decChannels;
+    state.InputRate = decRate;
+    state.InputChannels = decChannels;
 }
 
 void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, const std::uint8_t* const* data, int count)
 {
     if (count <= 0)
         return;
-    AVCodecContext* enc = ost.enc;
+    AVCodecContext* enc = ost.EncoderContext;
     uint8_t* const* samples = const_cast<uint8_t* const*>(data);
     int converted = count;
     if (ost.resample) {
-        const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->dec.get() : nullptr;
+        const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->DecoderContext.get() : nullptr;
         const int decRate = RateOf(decoded, dec);
         // Everything the resampler holds plus this block, at the output rate,
         // with room for the drift compensation.
         const std::int64_t pending = FF.swr_get_delay(ost.resample.get(), decRate) + count;
         const std::int64_t room =
-            pending * enc->sample_rate / std::max(decRate, 1) + 1 + std::abs(FEngine.Faudio_sync_method) + 32;
-        AVFrame* out = FState->audioConverted.get();
+            pending * enc->sample_rate / std::max(decRate, 1) + 1 + std::abs(engine_.Faudio_sync_method) + 32;
+        AVFrame* out = state_->AudioConverted.get();
         ReserveAudioFrame(out, enc->sample_fmt, enc->ch_layout, enc->sample_rate, room);
         converted =
             FF.swr_convert(ost.resample.get(), out->extended_data, int(room), const_cast<const uint8_t**>(data), count);
         if (converted < 0) {
-            if (FEngine.Fexit_on_error)
+            if (engine_.Fexit_on_error)
                 throw FFmpegException("av_audio_convert() failed");
-            GetFFLogger()->Log(&FEngine, llError, "av_audio_convert() failed");
+            GetFFLogger()->Log(&engine_, llError, "av_audio_convert() failed");
             return;
         }
         samples = out->extended_data;
@@ -152,10 +152,10 @@ void TOutputSteps::QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, cons
         throw FFmpegException("av_fifo_realloc2() failed");
 }
 
-void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count)
+void TOutputSteps::QueueSilence(AVFormatContext* oc, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count)
 {
-    AVFrame* silence = FState->audioSilence.get();
-    const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->dec.get() : nullptr;
+    AVFrame* silence = state_->AudioSilence.get();
+    const AVCodecContext* dec = ost.sync_ist ? ost.sync_ist->DecoderContext.get() : nullptr;
     AVChannelLayout layout = LayoutOf(decoded->ch_layout, ChannelsOf(decoded, dec));
     while (count > 0) {
         const int chunk = int(std::min<std::int64_t>(count, kSilenceChunk));
@@ -165,17 +165,17 @@ void TOutputSteps::QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const 
                                   AVSampleFormat(decoded->format));
         QueueAudio(ost, decoded, silence->extended_data, chunk);
         // A long gap is encoded as it is filled, so it never sits in memory whole.
-        EncodeAudioFrames(s, ost, false);
+        EncodeAudioFrames(oc, ost, TAudioFraming::FullFrames);
         count -= chunk;
     }
     FF.av_channel_layout_uninit(&layout);
 }
 
-void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* decoded)
+void TOutputSteps::do_audio_out(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* decoded)
 {
     if (!decoded || decoded->nb_samples <= 0)
         return;
-    AVCodecContext* enc = ost.enc;
+    AVCodecContext* enc = ost.EncoderContext;
     PrepareAudioConverter(ost, decoded);
     if (!ost.fifo) {
         ost.fifo.reset(FF.av_audio_fifo_alloc(enc->sample_fmt, enc->ch_layout.nb_channels, 1));
@@ -183,7 +183,7 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
             throw FFmpegException("av_fifo_realloc2() failed");
     }
 
-    const AVCodecContext* dec = ist.dec.get();
+    const AVCodecContext* dec = ist.DecoderContext.get();
     const int decChannels = ChannelsOf(decoded, dec);
     const int bytes = FF.av_get_bytes_per_sample(AVSampleFormat(decoded->format));
     const bool planar = FF.av_sample_fmt_is_planar(AVSampleFormat(decoded->format));
@@ -191,41 +191,41 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
     int count = decoded->nb_samples;
 
     const TAVInputStream& clock = ost.sync_ist ? *ost.sync_ist : ist;
-    const double inputTime = double(clock.pts - FEngine.Fstart_time) / 1000000.0;
+    const double inputTime = double(clock.pts - engine_.Fstart_time) / 1000000.0;
     const std::int64_t queued = FF.av_audio_fifo_size(ost.fifo.get());
-    if (FEngine.Faudio_sync_method != 0) {
+    if (engine_.Faudio_sync_method != 0) {
         TAudioSyncInput input;
-        input.method = FEngine.Faudio_sync_method;
-        input.driftThreshold = FEngine.Faudio_drift_threshold;
-        input.inputTime = inputTime;
-        input.encoderRate = enc->sample_rate;
-        input.decoderRate = RateOf(decoded, dec);
-        input.syncOpts = ost.sync_opts;
-        input.queuedSamples = queued;
-        input.isStart = ist.is_start != 0;
+        input.Method = engine_.Faudio_sync_method;
+        input.DriftThreshold = engine_.Faudio_drift_threshold;
+        input.InputTime = inputTime;
+        input.EncoderRate = enc->sample_rate;
+        input.DecoderRate = RateOf(decoded, dec);
+        input.SyncOpts = ost.sync_opts;
+        input.QueuedSamples = queued;
+        input.IsStart = ist.is_start != 0;
         const TAudioSyncAction action = DecideAudioSync(input);
-        switch (action.kind) {
+        switch (action.Kind) {
         case TAudioSyncAction::Drop:
-            offset = int(std::min<std::int64_t>(action.samples, count));
+            offset = int(std::min<std::int64_t>(action.Samples, count));
             count -= offset;
             ist.is_start = 0;
-            if (FEngine.Fverbose > 2)
-                GetFFLogger()->Log(&FEngine, llVerbose, "discarding %lld audio samples",
-                                   static_cast<long long>(-action.delta));
+            if (engine_.Fverbose > 2)
+                GetFFLogger()->Log(&engine_, llVerbose, "discarding %lld audio samples",
+                                   static_cast<long long>(-action.Delta));
             if (count == 0)
                 return;
             break;
         case TAudioSyncAction::Pad:
             ist.is_start = 0;
-            QueueSilence(s, ost, decoded, action.samples);
-            if (FEngine.Fverbose > 2)
-                GetFFLogger()->Log(&FEngine, llVerbose, "adding %d audio samples of silence", int(action.delta));
+            QueueSilence(oc, ost, decoded, action.Samples);
+            if (engine_.Fverbose > 2)
+                GetFFLogger()->Log(&engine_, llVerbose, "adding %d audio samples of silence", int(action.Delta));
             break;
         case TAudioSyncAction::Compensate:
-            if (FEngine.Fverbose > 2)
-                GetFFLogger()->Log(&FEngine, llVerbose, "compensating audio timestamp drift:%f compensation:%d in:%d",
-                                   action.delta, int(action.samples), enc->sample_rate);
-            FF.swr_set_compensation(ost.resample.get(), int(action.samples), enc->sample_rate);
+            if (engine_.Fverbose > 2)
+                GetFFLogger()->Log(&engine_, llVerbose, "compensating audio timestamp drift:%f compensation:%d in:%d",
+                                   action.Delta, int(action.Samples), enc->sample_rate);
+            FF.swr_set_compensation(ost.resample.get(), int(action.Samples), enc->sample_rate);
             break;
         case TAudioSyncAction::None: break;
         }
@@ -237,13 +237,13 @@ void TOutputSteps::do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInp
     for (std::size_t plane = 0; plane < planes.size(); ++plane)
         planes[plane] = decoded->extended_data[plane] + std::size_t(offset) * bytes * (planar ? 1 : decChannels);
     QueueAudio(ost, decoded, planes.data(), count);
-    EncodeAudioFrames(s, ost, false);
+    EncodeAudioFrames(oc, ost, TAudioFraming::FullFrames);
 }
 
 void TOutputSteps::DrainAudioConverter(TAVOutputStream& ost)
 {
-    AVCodecContext* enc = ost.enc;
-    AVFrame* out = FState->audioConverted.get();
+    AVCodecContext* enc = ost.EncoderContext;
+    AVFrame* out = state_->AudioConverted.get();
     for (;;) {
         const std::int64_t room = FF.swr_get_delay(ost.resample.get(), enc->sample_rate) + 32;
         ReserveAudioFrame(out, enc->sample_fmt, enc->ch_layout, enc->sample_rate, room);
@@ -255,16 +255,17 @@ void TOutputSteps::DrainAudioConverter(TAVOutputStream& ost)
     }
 }
 
-void TOutputSteps::EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, bool flush)
+void TOutputSteps::EncodeAudioFrames(AVFormatContext* oc, TAVOutputStream& ost, TAudioFraming framing)
 {
-    AVCodecContext* enc = ost.enc;
+    const bool flush = framing == TAudioFraming::EndOfStream;
+    AVCodecContext* enc = ost.EncoderContext;
     // The converter's last samples belong to the end of the stream.
     if (flush && ost.resample && ost.fifo)
         DrainAudioConverter(ost);
     const bool framed = enc->frame_size > 1;
     const int capabilities = enc->codec ? enc->codec->capabilities : 0;
     const bool shortLastFrame = capabilities & (AV_CODEC_CAP_SMALL_LAST_FRAME | AV_CODEC_CAP_VARIABLE_FRAME_SIZE);
-    auto write = [&](AVPacket* packet) { WriteEncodedAudio(s, ost, packet); };
+    auto write = [&](AVPacket* packet) { WriteEncodedAudio(oc, ost, packet); };
     for (;;) {
         const int available = ost.fifo ? FF.av_audio_fifo_size(ost.fifo.get()) : 0;
         int take = available;
@@ -296,10 +297,10 @@ void TOutputSteps::EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, b
         SendToEncoder(ost, nullptr, "Audio encoding failed", write);
 }
 
-void TOutputSteps::WriteEncodedAudio(AVFormatContext* s, TAVOutputStream& ost, AVPacket* packet)
+void TOutputSteps::WriteEncodedAudio(AVFormatContext* oc, TAVOutputStream& ost, AVPacket* packet)
 {
-    FEngine.Faudio_size += packet->size;
-    WriteOutputPacket(s, packet, ost.enc, ost.bitstream_filters.get());
+    engine_.Faudio_size += packet->size;
+    WriteOutputPacket(oc, packet, ost.EncoderContext, ost.BitstreamFilters.get());
 }
 
 } // namespace tovrel

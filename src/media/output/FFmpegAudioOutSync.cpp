@@ -14,17 +14,17 @@ TAudioSyncAction DecideAudioSync(const TAudioSyncInput& input)
 {
     TAudioSyncAction action;
     // The FIFO counts samples, so the estimate holds for every sample format.
-    action.delta = input.inputTime * input.encoderRate - double(input.syncOpts) - double(input.queuedSamples);
-    if (std::fabs(action.delta) <= kMinDriftSamples)
+    action.Delta = input.InputTime * input.EncoderRate - double(input.SyncOpts) - double(input.QueuedSamples);
+    if (std::fabs(action.Delta) <= kMinDriftSamples)
         return action;
-    if (input.isStart || std::fabs(action.delta) > input.driftThreshold * input.encoderRate) {
-        const double inputDelta = action.delta * input.decoderRate / input.encoderRate;
+    if (input.IsStart || std::fabs(action.Delta) > input.DriftThreshold * input.EncoderRate) {
+        const double inputDelta = action.Delta * input.DecoderRate / input.EncoderRate;
         const auto samples = static_cast<std::int64_t>(inputDelta);
-        action.kind = samples < 0 ? TAudioSyncAction::Drop : TAudioSyncAction::Pad;
-        action.samples = samples < 0 ? -samples : samples;
-    } else if (input.method > 1) {
-        action.kind = TAudioSyncAction::Compensate;
-        action.samples = std::clamp<std::int64_t>(static_cast<std::int64_t>(action.delta), -input.method, input.method);
+        action.Kind = samples < 0 ? TAudioSyncAction::Drop : TAudioSyncAction::Pad;
+        action.Samples = samples < 0 ? -samples : samples;
+    } else if (input.Method > 1) {
+        action.Kind = TAudioSyncAction::Compensate;
+        action.Samples = std::clamp<std::int64_t>(static_cast<std::int64_t>(action.Delta), -input.Method, input.Method);
     }
     return action;
 }

@@ -5,13 +5,13 @@
 
 namespace tovrel {
 
-TOutputSteps::TOutputSteps(TCustomFFmpeg& engine) : FEngine(engine), FState(std::make_unique<TState>())
+TOutputSteps::TOutputSteps(TCustomFFmpeg& engine) : engine_(engine), state_(std::make_unique<TState>())
 {
-    FState->packet.reset(FF.av_packet_alloc());
-    FState->audioConverted.reset(FF.av_frame_alloc());
-    FState->audioSilence.reset(FF.av_frame_alloc());
-    FState->cropped.reset(FF.av_frame_alloc());
-    if (!FState->packet || !FState->audioConverted || !FState->audioSilence || !FState->cropped)
+    state_->Packet.reset(FF.av_packet_alloc());
+    state_->AudioConverted.reset(FF.av_frame_alloc());
+    state_->AudioSilence.reset(FF.av_frame_alloc());
+    state_->Cropped.reset(FF.av_frame_alloc());
+    if (!state_->Packet || !state_->AudioConverted || !state_->AudioSilence || !state_->Cropped)
         throw FFmpegException("Out of memory");
     Clock = [] { return FF.av_gettime(); };
 }
@@ -20,7 +20,7 @@ TOutputSteps::~TOutputSteps() = default;
 
 TOutputSteps::TStreamState& TOutputSteps::StreamState(const TAVOutputStream& ost)
 {
-    return FState->streams[&ost];
+    return state_->Streams[&ost];
 }
 
 } // namespace tovrel

@@ -9,12 +9,12 @@
 // and the qp histogram live here too, so jobs running at once share nothing.
 //
 // The per-stream fields read and kept (media/transcode/FFmpegTranscodeRecords.h):
-// output stream: index, file_index, st, enc (the opened encoder), sync_ist,
+// output stream: index, file_index, st, EncoderContext (the opened encoder), sync_ist,
 // sync_opts, frame_number, the scaler state (video_resample, img_resample_ctx,
 // pict_tmp, resample_width/height/pix_fmt, original_width/height, video_crop,
 // the bands and their originals), logfile, audio_resample, resample (swr),
 // fifo (AVAudioFifo in the encoder's format), bitstream filters, show_fps;
-// input stream: st, dec (the decoder), file_index, pts, is_start, quality.
+// input stream: st, DecoderContext (the decoder), file_index, pts, is_start, quality.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -50,35 +50,37 @@ public:
     // Writes `picture` to one output stream 0..n times by the video sync
     // method, cropped and scaled to the encoder's size. frameSize := bytes of
     // the last packet written, 0 when none.
-    void EncodeVideoFrame(AVFormatContext* os, TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture,
+    void EncodeVideoFrame(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture,
                           int& frameSize);
     // One line per encoded frame to the video statistics file.
-    void WriteVideoStats(AVFormatContext* os, TAVOutputStream& ost, int frameSize);
+    void WriteVideoStats(AVFormatContext* oc, TAVOutputStream& ost, int frameSize);
 
     // One block of decoded audio (any sample format, planar or packed) for one
     // output stream: converted, kept in step with the input clock, and encoded
     // in frames of the encoder's frame size.
-    void do_audio_out(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* decoded);
+    void do_audio_out(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* decoded);
 
     // pts: the input packet's presentation time in the input stream's time base.
-    void EncodeSubtitle(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle* sub,
+    void EncodeSubtitle(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle* sub,
                         std::int64_t pts);
 
     // End of input for one encoding output stream: the audio FIFO's rest
     // (a short or silence-padded last frame) and every packet the encoder
     // still holds are written.
-    void FlushEncoder(AVFormatContext* s, TAVOutputStream& ost);
+    void FlushEncoder(AVFormatContext* oc, TAVOutputStream& ost);
 
     // pkt's times are in the stream's time base. Passes it through the filters
     // (nullptr: none) and hands it to the muxer; raises on a write failure.
     // The packet is consumed (left blank).
-    void WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecContext* enc, TBitstreamFilters* filters);
+    void WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodecContext* enc, TBitstreamFilters* filters);
 
     // The report: progress event, or the report line to the logger; the
-    // summary on the last report. inputIndex: the loop's current input, -1
-    // for the last report.
+    // summary on the last report. inputIndex: the loop's current input,
+    // kNoCurrentInput for the last report.
+    enum class TReportKind { Interim, Last };
+    static constexpr int kNoCurrentInput = -1;
     void ReportProgress(const std::vector<AVFormatContext*>& outputFiles,
-                        const std::vector<TAVOutputStream*>& ost_table, bool isLastReport, int inputIndex);
+                        const std::vector<TAVOutputStream*>& ost_table, TReportKind kind, int inputIndex);
 
     // Wall clock of the loop's start (microseconds of Clock()).
     std::int64_t Ftimer_start = 0;
@@ -95,15 +97,19 @@ private:
     // encoder gives back, in the stream's time base, to onPacket.
     void SendToEncoder(TAVOutputStream& ost, const AVFrame* frame, const char* failure,
                        const std::function<void(AVPacket*)>& onPacket);
-    void WriteEncodedVideo(AVFormatContext* os, TAVOutputStream& ost, AVPacket* packet, int& frameSize);
-    void WriteEncodedAudio(AVFormatContext* s, TAVOutputStream& ost, AVPacket* packet);
+    void WriteEncodedVideo(AVFormatContext* oc, TAVOutputStream& ost, AVPacket* packet, int& frameSize);
+    void WriteEncodedAudio(AVFormatContext* oc, TAVOutputStream& ost, AVPacket* packet);
 
     // Audio: samples of the decoder's format through the converter into the FIFO.
     void PrepareAudioConverter(TAVOutputStream& ost, const AVFrame* decoded);
     void QueueAudio(TAVOutputStream& ost, const AVFrame* decoded, const std::uint8_t* const* data, int count);
-    void QueueSilence(AVFormatContext* s, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count);
+    void QueueSilence(AVFormatContext* oc, TAVOutputStream& ost, const AVFrame* decoded, std::int64_t count);
     void DrainAudioConverter(TAVOutputStream& ost);
-    void EncodeAudioFrames(AVFormatContext* s, TAVOutputStream& ost, bool flush);
+    // FullFrames leaves a partial frame in the FIFO; EndOfStream also encodes
+    // it (padded unless the encoder takes a short last frame) and drains the
+    // converter and the encoder.
+    enum class TAudioFraming { FullFrames, EndOfStream };
+    void EncodeAudioFrames(AVFormatContext* oc, TAVOutputStream& ost, TAudioFraming framing);
 
     // Video: the picture cropped and scaled for the encoder, or nullptr when
     // the frame is not to be written.
@@ -111,8 +117,8 @@ private:
     void FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* picture);
     void RunCustomHook(AVFrame* picture, std::int64_t pts);
     void RunPostHooks(const AVFrame* picture, AVCodecContext* enc, std::int64_t pts);
-    TCustomFFmpeg& FEngine;
-    std::unique_ptr<TState> FState;
+    TCustomFFmpeg& engine_;
+    std::unique_ptr<TState> state_;
 };
 
 } // namespace tovrel

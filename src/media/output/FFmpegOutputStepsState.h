@@ -14,32 +14,32 @@ namespace tovrel {
 // What an encoder said about its last packet (the quality statistics that
 // replaced the coded frame's fields).
 struct TCodedFrameStats {
-    bool known = false;
-    int quality = 0; // lambda, as FF_QP2LAMBDA × qp
-    int pict_type = 0;
-    std::array<std::int64_t, 4> error{};
+    bool Known = false;
+    int Quality = 0; // lambda, as FF_QP2LAMBDA × qp
+    int PictType = 0;
+    std::array<std::int64_t, 4> Error{};
 };
 
 struct TOutputSteps::TStreamState {
-    TCodedFrameStats coded;
+    TCodedFrameStats Coded;
     // The decoder layout the audio converter was made for.
-    int inputRate = 0;
-    int inputChannels = 0;
+    int InputRate = 0;
+    int InputChannels = 0;
 };
 
 struct TOutputSteps::TState {
-    TPacketPtr packet;
-    TFramePtr audioConverted; // converter output, grown to the largest block
-    TFramePtr audioSilence;
-    TFramePtr cropped;
+    TPacketPtr Packet;
+    TFramePtr AudioConverted; // converter output, grown to the largest block
+    TFramePtr AudioSilence;
+    TFramePtr Cropped;
     // One per job: jobs that encode subtitles at once never share it.
-    std::vector<std::uint8_t> subtitleOut;
+    std::vector<std::uint8_t> SubtitleOut;
     std::array<int, 52> QPHistogram{};
-    TRGBConvertContext hookContext;
-    TRGBConvertContext postContext;
+    TRGBConvertContext HookContext;
+    TRGBConvertContext PostContext;
     std::int64_t preview_last_time = 0;
     std::int64_t preview_cur_time = 0;
-    std::unordered_map<const TAVOutputStream*, TStreamState> streams;
+    std::unordered_map<const TAVOutputStream*, TStreamState> Streams;
 };
 
 } // namespace tovrel

@@ -19,7 +19,7 @@ namespace tovrel {
 
 TBitstreamFilters::~TBitstreamFilters()
 {
-    for (AVBSFContext*& filter : filters)
+    for (AVBSFContext*& filter : Filters)
         FF.av_bsf_free(&filter);
 }
 
@@ -38,7 +38,7 @@ std::shared_ptr<TBitstreamFilters> OpenBitstreamFilters(const TBitstreamFilterCh
         int ret = FF.av_bsf_alloc(filter, &context);
         if (ret < 0)
             throw FFmpegException(FormatAVError(name, ret));
-        chain->filters.push_back(context);
+        chain->Filters.push_back(context);
         ret = FF.avcodec_parameters_copy(context->par_in, parameters);
         if (ret >= 0) {
             context->time_base_in = timeBase;
@@ -75,23 +75,24 @@ void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamInd
     const char* codecName = enc && enc->codec ? enc->codec->name : "copy";
     std::string text =
         FormatAVError(Format("%s failed for stream %d, codec %s", filter->filter->name, streamIndex, codecName), code);
-    if (FEngine.Fexit_on_error)
+    if (engine_.Fexit_on_error)
         throw FFmpegException(text);
-    GetFFLogger()->Log(&FEngine, llError, text);
+    GetFFLogger()->Log(&engine_, llError, text);
 }
 
-void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecContext* enc, TBitstreamFilters* filters)
+void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodecContext* enc,
+                                     TBitstreamFilters* filters)
 {
     TPacketList current;
     current.push_back(NewPacket());
     FF.av_packet_move_ref(current.back().get(), pkt);
     const int streamIndex = current.back()->stream_index;
-    if (streamIndex < 0 || unsigned(streamIndex) >= s->nb_streams)
+    if (streamIndex < 0 || unsigned(streamIndex) >= oc->nb_streams)
         throw FFmpegException(FormatAVError("av_interleaved_write_frame()", AVERROR(EINVAL)));
-    const AVRational streamTimeBase = s->streams[streamIndex]->time_base;
+    const AVRational streamTimeBase = oc->streams[streamIndex]->time_base;
 
     static const std::vector<AVBSFContext*> none;
-    for (AVBSFContext* filter : filters ? filters->filters : none) {
+    for (AVBSFContext* filter : filters ? filters->Filters : none) {
         TPacketList next;
         for (TPacketPtr& packet : current) {
             // A failing filter lets the packet go on unfiltered, so keep it.
@@ -119,7 +120,7 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecC
 
     for (TPacketPtr& packet : current) {
         packet->stream_index = streamIndex;
-        int ret = FF.av_interleaved_write_frame(s, packet.get());
+        int ret = FF.av_interleaved_write_frame(oc, packet.get());
         if (ret < 0)
             throw FFmpegException(FormatAVError("av_interleaved_write_frame()", ret));
     }
@@ -128,17 +129,17 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* s, AVPacket* pkt, AVCodecC
 void TOutputSteps::SendToEncoder(TAVOutputStream& ost, const AVFrame* frame, const char* failure,
                                  const std::function<void(AVPacket*)>& onPacket)
 {
-    int ret = FF.avcodec_send_frame(ost.enc, frame);
+    int ret = FF.avcodec_send_frame(ost.EncoderContext, frame);
     if (ret < 0 && ret != AVERROR_EOF)
         throw FFmpegException(failure);
-    AVPacket* packet = FState->packet.get();
+    AVPacket* packet = state_->Packet.get();
     for (;;) {
-        ret = FF.avcodec_receive_packet(ost.enc, packet);
+        ret = FF.avcodec_receive_packet(ost.EncoderContext, packet);
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             return;
         if (ret < 0)
             throw FFmpegException(failure);
-        FF.av_packet_rescale_ts(packet, ost.enc->time_base, ost.st->time_base);
+        FF.av_packet_rescale_ts(packet, ost.EncoderContext->time_base, ost.st->time_base);
         packet->stream_index = ost.index;
         onPacket(packet);
         FF.av_packet_unref(packet);

@@ -20,7 +20,7 @@ public:
     TBitstreamFilters(const TBitstreamFilters&) = delete;
     TBitstreamFilters& operator=(const TBitstreamFilters&) = delete;
 
-    std::vector<AVBSFContext*> filters;
+    std::vector<AVBSFContext*> Filters;
 };
 
 // Opens the named filters for a stream whose parameters are final (encoder

@@ -16,19 +16,19 @@ constexpr int kSubtitleBufferSize = 1024 * 1024;
 constexpr AVRational kMilliseconds{1, 1000};
 } // namespace
 
-void TOutputSteps::EncodeSubtitle(AVFormatContext* s, TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle* sub,
+void TOutputSteps::EncodeSubtitle(AVFormatContext* oc, TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle* sub,
                                   std::int64_t pts)
 {
     if (pts == AV_NOPTS_VALUE) {
-        if (FEngine.Fexit_on_error)
+        if (engine_.Fexit_on_error)
             throw FFmpegException("Subtitle packets must have a pts");
-        GetFFLogger()->Log(&FEngine, llError, "Subtitle packets must have a pts");
+        GetFFLogger()->Log(&engine_, llError, "Subtitle packets must have a pts");
         return;
     }
-    std::vector<std::uint8_t>& buffer = FState->subtitleOut;
+    std::vector<std::uint8_t>& buffer = state_->SubtitleOut;
     if (buffer.empty())
         buffer.resize(kSubtitleBufferSize);
-    AVCodecContext* enc = ost.enc;
+    AVCodecContext* enc = ost.EncoderContext;
     const bool dvb = enc->codec_id == AV_CODEC_ID_DVB_SUBTITLE;
     const int packets = dvb ? 2 : 1;
     const unsigned rects = sub->num_rects;
@@ -45,7 +45,7 @@ void TOutputSteps::EncodeSubtitle(AVFormatContext* s, TAVOutputStream& ost, TAVI
         sub->num_rects = rects;
         if (size < 0)
             throw FFmpegException("Subtitle encoding failed");
-        AVPacket* packet = FState->packet.get();
+        AVPacket* packet = state_->Packet.get();
         if (FF.av_new_packet(packet, size) < 0)
             throw FFmpegException("Subtitle encoding failed");
         std::memcpy(packet->data, buffer.data(), std::size_t(size));
@@ -55,7 +55,7 @@ void TOutputSteps::EncodeSubtitle(AVFormatContext* s, TAVOutputStream& ost, TAVI
             packet->pts += FF.av_rescale_q(i == 0 ? sub->start_display_time : sub->end_display_time, kMilliseconds,
                                            ost.st->time_base);
         packet->dts = packet->pts;
-        WriteOutputPacket(s, packet, enc, ost.bitstream_filters.get());
+        WriteOutputPacket(oc, packet, enc, ost.BitstreamFilters.get());
         FF.av_packet_unref(packet);
     }
 }

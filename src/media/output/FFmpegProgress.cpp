@@ -45,8 +45,9 @@ std::int64_t CurrentOutputSize(const std::vector<AVFormatContext*>& outputFiles)
 } // namespace
 
 void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFiles,
-                                  const std::vector<TAVOutputStream*>& ost_table, bool isLastReport, int inputIndex)
+                                  const std::vector<TAVOutputStream*>& ost_table, TReportKind kind, int inputIndex)
 {
+    const bool isLastReport = kind == TReportKind::Last;
     const std::int64_t totalSize = CurrentOutputSize(outputFiles);
     std::string line;
     int frameNumber = -1;
@@ -56,10 +57,10 @@ void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFil
     bool videoDescribed = false;
 
     for (TAVOutputStream* ost : ost_table) {
-        const AVCodecContext* enc = ost->enc;
+        const AVCodecContext* enc = ost->EncoderContext;
         const bool video = ost->st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
-        const TCodedFrameStats& coded = StreamState(*ost).coded;
-        const float streamQuality = ost->stream_copy || !coded.known ? -1.0f : float(coded.quality) / FF_QP2LAMBDA;
+        const TCodedFrameStats& coded = StreamState(*ost).Coded;
+        const float streamQuality = ost->stream_copy || !coded.Known ? -1.0f : float(coded.Quality) / FF_QP2LAMBDA;
         if (videoDescribed && video)
             Append(line, "q=%2.1f ", double(streamQuality));
         if (!videoDescribed && video && ost->show_fps == 1) {
@@ -72,12 +73,12 @@ void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFil
             Append(line, "frame=%5d fps=%3d q=%3.1f ", frameNumber, fps, double(quality));
             if (isLastReport)
                 Append(line, "L");
-            if (FEngine.Fqp_hist) {
-                const long qp = std::lround(coded.quality / double(FF_QP2LAMBDA));
-                if (coded.known && qp >= 0 && qp < long(FState->QPHistogram.size()))
-                    ++FState->QPHistogram[std::size_t(qp)];
+            if (engine_.Fqp_hist) {
+                const long qp = std::lround(coded.Quality / double(FF_QP2LAMBDA));
+                if (coded.Known && qp >= 0 && qp < long(state_->QPHistogram.size()))
+                    ++state_->QPHistogram[std::size_t(qp)];
                 for (std::size_t j = 0; j < 32; ++j)
-                    Append(line, "%X", unsigned(std::lround(std::log2(FState->QPHistogram[j] + 1))));
+                    Append(line, "%X", unsigned(std::lround(std::log2(state_->QPHistogram[j] + 1))));
             }
             if (enc && (enc->flags & AV_CODEC_FLAG_PSNR)) {
                 double errorSum = 0;
@@ -85,7 +86,7 @@ void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFil
                 Append(line, "PSNR=");
                 for (int plane = 0; plane < 3; ++plane) {
                     const double error =
-                        isLastReport ? double(enc->error[plane]) : double(coded.error[std::size_t(plane)]);
+                        isLastReport ? double(enc->error[plane]) : double(coded.Error[std::size_t(plane)]);
                     double scale = double(enc->width) * enc->height * 255.0 * 255.0;
                     if (isLastReport)
                         scale *= frameNumber;
@@ -107,31 +108,31 @@ void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFil
     if (shortest < 0.01)
         shortest = 0.01;
 
-    const bool hasHandler = bool(FEngine.FOnProgress);
-    if (hasHandler || FEngine.Fverbose > 0 || isLastReport) {
+    const bool hasHandler = bool(engine_.FOnProgress);
+    if (hasHandler || engine_.Fverbose > 0 || isLastReport) {
         const double bitRate = double(totalSize) * 8 / shortest / 1000;
         Append(line, "size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", double(totalSize) / 1024, shortest, bitRate);
-        if (FEngine.Fnb_frames_dup || FEngine.Fnb_frames_drop) {
-            Append(line, " dup=%d drop=%d", FEngine.Fnb_frames_dup, FEngine.Fnb_frames_drop);
+        if (engine_.Fnb_frames_dup || engine_.Fnb_frames_drop) {
+            Append(line, " dup=%d drop=%d", engine_.Fnb_frames_dup, engine_.Fnb_frames_drop);
             // One log line per burst of drops or duplicates while a handler takes the figures.
-            if (FEngine.FShowDupOrDrop && FEngine.Fverbose >= 0 && hasHandler) {
-                FEngine.FShowDupOrDrop = false;
-                GetFFLogger()->Log(&FEngine, llVerbose, line);
+            if (engine_.FShowDupOrDrop && engine_.Fverbose >= 0 && hasHandler) {
+                engine_.FShowDupOrDrop = false;
+                GetFFLogger()->Log(&engine_, llVerbose, line);
             }
         }
         if (hasHandler)
-            FEngine.FOnProgress(&FEngine, inputIndex, frameNumber, fps, quality, float(bitRate), totalSize,
-                                std::int64_t(shortest * 1000000), FEngine.FTotalOutputDuration);
-        else if (FEngine.Fverbose >= 0)
-            GetFFLogger()->Log(&FEngine, llVerbose, line);
+            engine_.FOnProgress(&engine_, inputIndex, frameNumber, fps, quality, float(bitRate), totalSize,
+                                std::int64_t(shortest * 1000000), engine_.FTotalOutputDuration);
+        else if (engine_.Fverbose >= 0)
+            GetFFLogger()->Log(&engine_, llVerbose, line);
     }
 
-    if (isLastReport && FEngine.Fverbose >= 0) {
-        const double raw = double(FEngine.Faudio_size + FEngine.Fvideo_size + FEngine.Fextra_size);
-        GetFFLogger()->Log(&FEngine, llVerbose,
+    if (isLastReport && engine_.Fverbose >= 0) {
+        const double raw = double(engine_.Faudio_size + engine_.Fvideo_size + engine_.Fextra_size);
+        GetFFLogger()->Log(&engine_, llVerbose,
                            "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",
-                           double(FEngine.Fvideo_size) / 1024, double(FEngine.Faudio_size) / 1024,
-                           double(FEngine.Fextra_size) / 1024, 100.0 * (double(totalSize) - raw) / raw);
+                           double(engine_.Fvideo_size) / 1024, double(engine_.Faudio_size) / 1024,
+                           double(engine_.Fextra_size) / 1024, 100.0 * (double(totalSize) - raw) / raw);
     }
 }
 

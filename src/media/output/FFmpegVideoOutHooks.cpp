@@ -32,10 +32,10 @@ TAVPicture PictureOf(const AVFrame* frame)
 
 void TOutputSteps::PrepareVideoFrame(TAVInputStream& ist, AVFrame* picture)
 {
-    ++FEngine.FHookFrameNumber;
+    ++engine_.FHookFrameNumber;
     const std::int64_t hookPts = ist.pts;
-    const bool customHook = bool(FEngine.FOnCustomHook);
-    if (!FEngine.Fdo_deinterlace && !customHook && !FEngine.Fusing_vhook)
+    const bool customHook = bool(engine_.FOnCustomHook);
+    if (!engine_.Fdo_deinterlace && !customHook && !engine_.Fusing_vhook)
         return;
 
     // The work picture: the result every output encodes from.
@@ -48,28 +48,28 @@ void TOutputSteps::PrepareVideoFrame(TAVInputStream& ist, AVFrame* picture)
             work.reset();
     }
     if (!work) {
-        GetFFLogger()->Log(&FEngine, llError, "hook buf malloc error.");
+        GetFFLogger()->Log(&engine_, llError, "hook buf malloc error.");
         return;
     }
     bool ownWork = true;
-    if (FEngine.Fdo_deinterlace) {
+    if (engine_.Fdo_deinterlace) {
         if (!DeinterlacePicture(work.get(), picture)) {
-            GetFFLogger()->Log(&FEngine, llError, "Deinterlacing failed.");
+            GetFFLogger()->Log(&engine_, llError, "Deinterlacing failed.");
             ownWork = false;
         }
     } else if (FF.av_frame_copy(work.get(), picture) < 0) {
         ownWork = false;
     }
     // Hooks on the decoded picture itself need it to be ours alone.
-    if (!ownWork && (customHook || FEngine.Fusing_vhook) && FF.av_frame_make_writable(picture) < 0)
+    if (!ownWork && (customHook || engine_.Fusing_vhook) && FF.av_frame_make_writable(picture) < 0)
         return;
     AVFrame* target = ownWork ? work.get() : picture;
 
     if (customHook) {
         RunCustomHook(target, hookPts);
-    } else if (FEngine.Fusing_vhook && FEngine.FFirstHook) {
+    } else if (engine_.Fusing_vhook && engine_.FFirstHook) {
         FrameHookPicture hookPicture = HookPictureFromFrame(*target);
-        RunFrameHooks(FEngine.FFirstHook, &hookPicture, target->format, target->width, target->height, hookPts);
+        RunFrameHooks(engine_.FFirstHook, &hookPicture, target->format, target->width, target->height, hookPts);
     }
     if (ownWork) {
         FF.av_frame_copy_props(work.get(), picture);
@@ -80,19 +80,19 @@ void TOutputSteps::PrepareVideoFrame(TAVInputStream& ist, AVFrame* picture)
 
 void TOutputSteps::RunCustomHook(AVFrame* picture, std::int64_t pts)
 {
-    TRGBConvertContext& context = FState->hookContext;
+    TRGBConvertContext& context = state_->HookContext;
     const AVPixelFormat format = AVPixelFormat(picture->format);
     bool update = true;
     bool stop = false;
     if (!ConvertPictureToBitmap(context, PictureOf(picture), format, picture->height, picture->width)) {
-        GetFFLogger()->Log(&FEngine, llError, "Cannot initialize the toRGB conversion context");
+        GetFFLogger()->Log(&engine_, llError, "Cannot initialize the toRGB conversion context");
         stop = true;
         update = false;
     } else {
         try {
-            FEngine.FOnCustomHook(&FEngine, context.Bitmap.get(), FEngine.FHookFrameNumber, pts, update, stop);
+            engine_.FOnCustomHook(&engine_, context.Bitmap.get(), engine_.FHookFrameNumber, pts, update, stop);
         } catch (const std::exception& e) {
-            GetFFLogger()->Log(&FEngine, llError, std::string("Error occurs OnCustomHook: ") + e.what());
+            GetFFLogger()->Log(&engine_, llError, std::string("Error occurs OnCustomHook: ") + e.what());
             update = false;
         }
     }
@@ -112,7 +112,7 @@ void TOutputSteps::RunCustomHook(AVFrame* picture, std::int64_t pts)
                 context.fromRGB_convert_ctx, picture->width, picture->height, context.RGBPixFmt, picture->width,
                 picture->height, format, SWS_BICUBIC, nullptr, nullptr, nullptr);
             if (!context.fromRGB_convert_ctx) {
-                GetFFLogger()->Log(&FEngine, llError, "Cannot initialize the fromRGB conversion context");
+                GetFFLogger()->Log(&engine_, llError, "Cannot initialize the fromRGB conversion context");
                 stop = true;
             } else {
                 FF.sws_scale(context.fromRGB_convert_ctx, rgb.data, rgb.linesize, 0, picture->height, picture->data,
@@ -122,33 +122,33 @@ void TOutputSteps::RunCustomHook(AVFrame* picture, std::int64_t pts)
     }
     if (stop) {
         // Once stopped, no hook of either kind runs again in this job.
-        FEngine.FOnCustomHook = nullptr;
-        FEngine.Fusing_vhook = false;
+        engine_.FOnCustomHook = nullptr;
+        engine_.Fusing_vhook = false;
     }
 }
 
 void TOutputSteps::RunPostHooks(const AVFrame* picture, AVCodecContext*, std::int64_t pts)
 {
     std::lock_guard<TCriticalSection> lock(PostHookLock());
-    TPostHooks hooks = FEngine.PostHooks();
+    TPostHooks hooks = engine_.PostHooks();
     // With a bitmap handler the preview window is never served.
-    const bool toHandler = hooks.Contains(TPostHook::phBitmap) && FEngine.FOnPreviewBitmap;
+    const bool toHandler = hooks.Contains(TPostHook::phBitmap) && engine_.FOnPreviewBitmap;
     const TPostHook hook = toHandler ? TPostHook::phBitmap : TPostHook::phPreview;
     if (!hooks.Contains(hook))
         return;
-    FState->preview_cur_time = Clock();
-    if (FState->preview_cur_time - FState->preview_last_time <= FEngine.PreviewInterval)
+    state_->preview_cur_time = Clock();
+    if (state_->preview_cur_time - state_->preview_last_time <= engine_.PreviewInterval)
         return;
-    FState->preview_last_time = FState->preview_cur_time;
-    bool keep = ConvertPictureToBitmap(FState->postContext, picture);
+    state_->preview_last_time = state_->preview_cur_time;
+    bool keep = ConvertPictureToBitmap(state_->PostContext, picture);
     if (!keep)
-        GetFFLogger()->Log(&FEngine, llError, "Cannot initialize the toRGB conversion context");
+        GetFFLogger()->Log(&engine_, llError, "Cannot initialize the toRGB conversion context");
     else if (toHandler)
-        FEngine.FOnPreviewBitmap(&FEngine, FState->postContext.Bitmap.get(), FEngine.FHookFrameNumber, pts);
+        engine_.FOnPreviewBitmap(&engine_, state_->PostContext.Bitmap.get(), engine_.FHookFrameNumber, pts);
     else
-        keep = PaintPreviewFrame(FEngine, *FState->postContext.Bitmap, FEngine.FHookFrameNumber, pts);
+        keep = PaintPreviewFrame(engine_, *state_->PostContext.Bitmap, engine_.FHookFrameNumber, pts);
     if (!keep)
-        FEngine.SetPostHooks(hooks.With(hook, false));
+        engine_.SetPostHooks(hooks.With(hook, false));
 }
 
 } // namespace tovrel

@@ -23,9 +23,9 @@ bool CropFrame(AVFrame* frame, int top, int bottom, int left, int right)
     const bool subsampledChroma = !(desc->flags & AV_PIX_FMT_FLAG_RGB);
     for (int plane = 0; plane < 4 && frame->data[plane]; ++plane) {
         int step = 0;
-        for (int c = 0; c < desc->nb_components; ++c)
-            if (desc->comp[c].plane == plane)
-                step = desc->comp[c].step;
+        for (int component = 0; component < desc->nb_components; ++component)
+            if (desc->comp[component].plane == plane)
+                step = desc->comp[component].step;
         const bool chroma = subsampledChroma && (plane == 1 || plane == 2);
         const int x = chroma ? left >> desc->log2_chroma_w : left;
         const int y = chroma ? top >> desc->log2_chroma_h : top;
@@ -48,26 +48,26 @@ int ProportionalBand(int size, int originalBand, int originalSize)
 AVFrame* TOutputSteps::PictureForEncoder(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture)
 {
     AVFrame* source = picture;
-    if (!FEngine.FEnableFilter) {
+    if (!engine_.FEnableFilter) {
         FollowInputGeometry(ost, ist, picture);
         if (ost.video_crop) {
-            AVFrame* cropped = FState->cropped.get();
+            AVFrame* cropped = state_->Cropped.get();
             FF.av_frame_unref(cropped);
             if (FF.av_frame_ref(cropped, picture) < 0 ||
                 !CropFrame(cropped, ost.topBand, ost.bottomBand, ost.leftBand, ost.rightBand)) {
                 FF.av_frame_unref(cropped);
-                if (FEngine.Fexit_on_error)
+                if (engine_.Fexit_on_error)
                     throw FFmpegException("error cropping picture");
-                GetFFLogger()->Log(&FEngine, llError, "error cropping picture");
+                GetFFLogger()->Log(&engine_, llError, "error cropping picture");
                 return nullptr;
             }
             source = cropped;
         }
     }
-    if (FEngine.FEnableFilter || !ost.video_resample)
+    if (engine_.FEnableFilter || !ost.video_resample)
         return source;
 
-    AVCodecContext* enc = ost.enc;
+    AVCodecContext* enc = ost.EncoderContext;
     AVFrame* scaled = ost.pict_tmp.get();
     if (!scaled) {
         ost.pict_tmp.reset(FF.av_frame_alloc());
@@ -102,7 +102,7 @@ void TOutputSteps::FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist
     const bool firstPicture = ost.resample_width == 0 && ost.resample_height == 0;
     if (changed && !firstPicture) {
         const char* name = FF.av_get_pix_fmt_name(AVPixelFormat(format));
-        GetFFLogger()->Log(&FEngine, llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s", ist.file_index,
+        GetFFLogger()->Log(&engine_, llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s", ist.file_index,
                            ist.index, width, height, name ? name : "none");
     }
     if (changed && ost.original_height > 0 && ost.original_width > 0) {
@@ -116,7 +116,7 @@ void TOutputSteps::FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist
     ost.resample_height = height - ost.topBand - ost.bottomBand;
     ost.resample_width = width - ost.leftBand - ost.rightBand;
     ost.resample_pix_fmt = format;
-    const AVCodecContext* enc = ost.enc;
+    const AVCodecContext* enc = ost.EncoderContext;
     // An output that needed no scaler gets one as soon as the input stops
     // matching the encoder: its size is fixed once the header is written.
     if (!ost.video_resample && (ost.resample_width != enc->width || ost.resample_height != enc->height ||
@@ -126,9 +126,9 @@ void TOutputSteps::FollowInputGeometry(TAVOutputStream& ost, TAVInputStream& ist
         return;
 
     ost.img_resample_ctx.reset();
-    FEngine.Fsws_flags = std::uint32_t(SwsFlagsOf(FEngine));
+    engine_.Fsws_flags = std::uint32_t(SwsFlagsOf(engine_));
     ost.img_resample_ctx.reset(FF.sws_getContext(ost.resample_width, ost.resample_height, AVPixelFormat(format),
-                                                 enc->width, enc->height, enc->pix_fmt, int(FEngine.Fsws_flags),
+                                                 enc->width, enc->height, enc->pix_fmt, int(engine_.Fsws_flags),
                                                  nullptr, nullptr, nullptr));
     if (!ost.img_resample_ctx)
         throw FFmpegException("Cannot get resampling context");

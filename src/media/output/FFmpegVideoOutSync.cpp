@@ -9,19 +9,19 @@ TVideoSyncDecision DecideVideoSync(int method, bool variableFrameRate, double in
     TVideoSyncDecision decision{1, syncOpts};
     if (method == 0) {
         // Ties go to the even tick (the default rounding mode).
-        decision.syncOpts = std::llrint(inputTicks);
+        decision.SyncOpts = std::llrint(inputTicks);
         return decision;
     }
     const double delta = inputTicks - double(syncOpts);
     if (delta < -1.1) {
-        decision.frames = 0;
+        decision.Frames = 0;
     } else if (method == 2 || (method < 0 && variableFrameRate)) {
         if (delta <= -0.6)
-            decision.frames = 0;
+            decision.Frames = 0;
         else if (delta > 0.6)
-            decision.syncOpts = std::llrint(inputTicks);
+            decision.SyncOpts = std::llrint(inputTicks);
     } else if (delta > 1.1) {
-        decision.frames = int(std::llrint(delta));
+        decision.Frames = int(std::llrint(delta));
     }
     return decision;
 }

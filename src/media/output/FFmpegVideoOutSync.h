@@ -6,8 +6,8 @@
 namespace tovrel {
 
 struct TVideoSyncDecision {
-    int frames = 1;
-    std::int64_t syncOpts = 0; // the stream's next output frame after the decision
+    int Frames = 1;
+    std::int64_t SyncOpts = 0; // the stream's next output frame after the decision
 };
 
 // method: 0 none, 1 duplicate and drop, 2 drop only and move the clock,

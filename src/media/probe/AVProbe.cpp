@@ -33,7 +33,7 @@ int LeadingNumber(const std::string& text)
 template <class TInfo> void FillNames(TInfo& info, const AVStream& stream)
 {
     info.Language = GetMetadataText(stream.metadata, "language", "");
-    info.CodecName = GetCodecText(stream.codecpar, false);
+    info.CodecName = GetCodecText(stream.codecpar, TCodecRole::Decoder);
 }
 
 std::int64_t NoValueAsMinusOne(std::int64_t value)
@@ -52,7 +52,7 @@ TCustomAVProbe::~TCustomAVProbe()
 {
     // Only the base part is left here; a descendant closes its own state first.
     ownedHandle_.reset();
-    fileHandle_ = nullptr;
+    FFileHandle = nullptr;
 }
 
 bool TCustomAVProbe::AVLibLoaded() const
@@ -62,7 +62,7 @@ bool TCustomAVProbe::AVLibLoaded() const
 
 bool TCustomAVProbe::LoadAVLib(const std::string& path)
 {
-    return GlobalFFmpegLoader().LoadAVLib(ProbeLibraries, path, lastErrMsg_);
+    return GlobalFFmpegLoader().LoadAVLib(ProbeLibraries, path, FLastErrMsg);
 }
 
 void TCustomAVProbe::UnloadAVLib()
@@ -76,15 +76,15 @@ void TCustomAVProbe::UnloadAVLib()
 void TCustomAVProbe::CheckLibraries()
 {
     const struct {
-        TLibrary library;
-        const char* message;
+        TLibrary Library;
+        const char* Message;
     } required[] = {{TLibrary::avCodec, "LibAVCodec not loaded."},
                     {TLibrary::avFormat, "LibAVFormat not loaded."},
                     {TLibrary::avUtil, "LibAVUtil not loaded."},
                     {TLibrary::swScale, "LibSwScale not loaded."}};
     for (const auto& entry : required)
-        if (!GlobalFFmpegLoader().Loaded(entry.library))
-            throw Exception(entry.message);
+        if (!GlobalFFmpegLoader().Loaded(entry.Library))
+            throw Exception(entry.Message);
 }
 
 bool TCustomAVProbe::LoadFile(const std::string& fileName, const std::string& formatName)
@@ -95,7 +95,7 @@ bool TCustomAVProbe::LoadFile(const std::string& fileName, const std::string& fo
     if (!formatName.empty()) {
         format = FF.av_find_input_format(formatName.c_str());
         if (!format) {
-            lastErrMsg_ = Format("Unknown input format: %s", formatName);
+            FLastErrMsg = Format("Unknown input format: %s", formatName);
             return false;
         }
     }
@@ -114,22 +114,22 @@ bool TCustomAVProbe::LoadFile(const std::string& fileName, const std::string& fo
         return false;
     }
     ownedHandle_.reset(context);
-    fileHandle_ = context;
+    FFileHandle = context;
     if (FF.avformat_find_stream_info(context, nullptr) < 0) {
-        lastErrMsg_ = Format("%s: could not find codec parameters", fileName);
+        FLastErrMsg = Format("%s: could not find codec parameters", fileName);
         CloseFile();
         return false;
     }
     UpdateFileInfo();
-    forceFormat_ = formatName;
+    FForceFormat = formatName;
     return true;
 }
 
 void TCustomAVProbe::CloseFile()
 {
-    forceFormat_.clear();
+    FForceFormat.clear();
     ownedHandle_.reset();
-    fileHandle_ = nullptr;
+    FFileHandle = nullptr;
     UpdateFileInfo();
 }
 
@@ -137,48 +137,48 @@ void TCustomAVProbe::SetFileHandle(AVFormatContext* context)
 {
     CheckLibraries();
     CloseFile();
-    fileHandle_ = context;
+    FFileHandle = context;
     UpdateFileInfo();
 }
 
 void TCustomAVProbe::UpdateFileInfo()
 {
-    fileSize_ = -1;
-    streamCount_ = programCount_ = -1;
-    audioStreamCount_ = videoStreamCount_ = subtitleStreamCount_ = -1;
-    firstAudioStreamIndex_ = firstVideoStreamIndex_ = firstSubtitleStreamIndex_ = -1;
-    if (!fileHandle_)
+    FFileSize = -1;
+    FStreamCount = FProgramCount = -1;
+    FAudioStreamCount = FVideoStreamCount = FSubtitleStreamCount = -1;
+    FFirstAudioStreamIndex = FFirstVideoStreamIndex = FFirstSubtitleStreamIndex = -1;
+    if (!FFileHandle)
         return;
 
     // An I/O context that cannot tell its size answers with an error code.
-    std::int64_t contextSize = fileHandle_->pb ? std::max<std::int64_t>(FF.avio_size(fileHandle_->pb), 0) : 0;
-    std::string onDisk = DecodeAVFileName(fileHandle_->url ? fileHandle_->url : "");
+    std::int64_t contextSize = FFileHandle->pb ? std::max<std::int64_t>(FF.avio_size(FFileHandle->pb), 0) : 0;
+    std::string onDisk = DecodeAVFileName(FFileHandle->url ? FFileHandle->url : "");
     if (contextSize > 0)
-        fileSize_ = contextSize;
+        FFileSize = contextSize;
     else if (!onDisk.empty() && FileExists(onDisk))
-        fileSize_ = GetFileSizeByName(onDisk);
+        FFileSize = GetFileSizeByName(onDisk);
     else
-        fileSize_ = contextSize;
+        FFileSize = contextSize;
 
-    streamCount_ = int(fileHandle_->nb_streams);
-    programCount_ = int(fileHandle_->nb_programs);
-    audioStreamCount_ = videoStreamCount_ = subtitleStreamCount_ = 0;
-    for (int i = 0; i < streamCount_; ++i) {
-        switch (fileHandle_->streams[i]->codecpar->codec_type) {
+    FStreamCount = int(FFileHandle->nb_streams);
+    FProgramCount = int(FFileHandle->nb_programs);
+    FAudioStreamCount = FVideoStreamCount = FSubtitleStreamCount = 0;
+    for (int i = 0; i < FStreamCount; ++i) {
+        switch (FFileHandle->streams[i]->codecpar->codec_type) {
         case AVMEDIA_TYPE_VIDEO:
-            ++videoStreamCount_;
-            if (firstVideoStreamIndex_ < 0)
-                firstVideoStreamIndex_ = i;
+            ++FVideoStreamCount;
+            if (FFirstVideoStreamIndex < 0)
+                FFirstVideoStreamIndex = i;
             break;
         case AVMEDIA_TYPE_AUDIO:
-            ++audioStreamCount_;
-            if (firstAudioStreamIndex_ < 0)
-                firstAudioStreamIndex_ = i;
+            ++FAudioStreamCount;
+            if (FFirstAudioStreamIndex < 0)
+                FFirstAudioStreamIndex = i;
             break;
         case AVMEDIA_TYPE_SUBTITLE:
-            ++subtitleStreamCount_;
-            if (firstSubtitleStreamIndex_ < 0)
-                firstSubtitleStreamIndex_ = i;
+            ++FSubtitleStreamCount;
+            if (FFirstSubtitleStreamIndex < 0)
+                FFirstSubtitleStreamIndex = i;
             break;
         default: break;
         }
@@ -188,12 +188,12 @@ void TCustomAVProbe::UpdateFileInfo()
 void TCustomAVProbe::LogError(int avLevel, const std::string& message)
 {
     GetFFLogger()->Log(this, LogLevelFromAV(avLevel), std::string_view(message));
-    lastErrMsg_ = message;
+    FLastErrMsg = message;
 }
 
 bool TCustomAVProbe::CheckFileLoaded()
 {
-    if (fileHandle_)
+    if (FFileHandle)
         return true;
     LogError(AVLevelWarning, FileNotLoaded);
     return false;
@@ -203,11 +203,11 @@ int TCustomAVProbe::StreamCodecType(int streamIndex)
 {
     if (!CheckFileLoaded())
         return -1;
-    if (streamIndex < 0 || streamIndex >= streamCount_) {
+    if (streamIndex < 0 || streamIndex >= FStreamCount) {
         LogError(AVLevelError, Format("stream index #%d is invalid.", streamIndex));
         return -1;
     }
-    return fileHandle_->streams[streamIndex]->codecpar->codec_type;
+    return FFileHandle->streams[streamIndex]->codecpar->codec_type;
 }
 
 bool TCustomAVProbe::IsAudioStream(int streamIndex)
@@ -225,21 +225,21 @@ bool TCustomAVProbe::IsSubtitleStream(int streamIndex)
 
 std::string TCustomAVProbe::FileName()
 {
-    return CheckFileLoaded() ? DecodeAVFileName(fileHandle_->url ? fileHandle_->url : "") : "";
+    return CheckFileLoaded() ? DecodeAVFileName(FFileHandle->url ? FFileHandle->url : "") : "";
 }
 
 std::string TCustomAVProbe::FormatName()
 {
     if (!CheckFileLoaded())
         return "";
-    return fileHandle_->iformat && fileHandle_->iformat->name ? fileHandle_->iformat->name : "";
+    return FFileHandle->iformat && FFileHandle->iformat->name ? FFileHandle->iformat->name : "";
 }
 
 std::string TCustomAVProbe::FormatLongName()
 {
     if (!CheckFileLoaded())
         return "";
-    return fileHandle_->iformat && fileHandle_->iformat->long_name ? fileHandle_->iformat->long_name : "";
+    return FFileHandle->iformat && FFileHandle->iformat->long_name ? FFileHandle->iformat->long_name : "";
 }
 
 TFileStreamInfo TCustomAVProbe::GetFileStreamInfo()
@@ -247,10 +247,10 @@ TFileStreamInfo TCustomAVProbe::GetFileStreamInfo()
     TFileStreamInfo info;
     if (!CheckFileLoaded())
         return info;
-    const AVDictionary* metadata = fileHandle_->metadata;
-    info.StartTime = NoValueAsMinusOne(fileHandle_->start_time);
-    info.Duration = NoValueAsMinusOne(fileHandle_->duration);
-    info.BitRate = std::int32_t(fileHandle_->bit_rate);
+    const AVDictionary* metadata = FFileHandle->metadata;
+    info.StartTime = NoValueAsMinusOne(FFileHandle->start_time);
+    info.Duration = NoValueAsMinusOne(FFileHandle->duration);
+    info.BitRate = std::int32_t(FFileHandle->bit_rate);
     info.TimeStamp = MetadataTimeStamp(metadata);
     std::string year = GetMetadataText(metadata, "year", "");
     info.Year = LeadingNumber(year.empty() ? GetMetadataText(metadata, "date", "") : year);
@@ -275,11 +275,11 @@ AVStream* TCustomAVProbe::StreamOfKind(int& streamIndex, int codecType, int firs
         }
         streamIndex = firstIndex;
     }
-    if (streamIndex >= streamCount_) {
+    if (streamIndex >= FStreamCount) {
         LogError(AVLevelError, Format("stream index #%d is invalid.", streamIndex));
         return nullptr;
     }
-    AVStream* stream = fileHandle_->streams[streamIndex];
+    AVStream* stream = FFileHandle->streams[streamIndex];
     if (stream->codecpar->codec_type != codecType) {
         LogError(AVLevelError, Format("stream #%d is not %s stream.", streamIndex, kindName));
         return nullptr;
@@ -311,7 +311,7 @@ template <class TInfo> void TCustomAVProbe::FillTimes(TInfo& info, AVStream* str
 TAudioStreamInfo TCustomAVProbe::GetAudioStreamInfo(int streamIndex)
 {
     TAudioStreamInfo info;
-    AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_AUDIO, firstAudioStreamIndex_, "audio");
+    AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_AUDIO, FFirstAudioStreamIndex, "audio");
     if (!stream)
         return info;
     const AVCodecParameters* codec = stream->codecpar;
@@ -326,7 +326,7 @@ TAudioStreamInfo TCustomAVProbe::GetAudioStreamInfo(int streamIndex)
 TVideoStreamInfo TCustomAVProbe::GetVideoStreamInfo(int streamIndex)
 {
     TVideoStreamInfo info;
-    AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_VIDEO, firstVideoStreamIndex_, "video");
+    AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_VIDEO, FFirstVideoStreamIndex, "video");
     if (!stream)
         return info;
     const AVCodecParameters* codec = stream->codecpar;
@@ -346,7 +346,7 @@ TVideoStreamInfo TCustomAVProbe::GetVideoStreamInfo(int streamIndex)
 TSubtitleStreamInfo TCustomAVProbe::GetSubtitleStreamInfo(int streamIndex)
 {
     TSubtitleStreamInfo info;
-    AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_SUBTITLE, firstSubtitleStreamIndex_, "subtitle");
+    AVStream* stream = StreamOfKind(streamIndex, AVMEDIA_TYPE_SUBTITLE, FFirstSubtitleStreamIndex, "subtitle");
     if (!stream)
         return info;
     FillNames(info, *stream);
@@ -357,7 +357,7 @@ std::string TCustomAVProbe::GetFileInfoText()
 {
     if (!CheckFileLoaded())
         return "";
-    return ProbeInfoText(*fileHandle_, fileSize_);
+    return ProbeInfoText(*FFileHandle, FFileSize);
 }
 
 } // namespace tovrel

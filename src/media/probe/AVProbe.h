@@ -28,21 +28,21 @@ public:
     virtual void CloseFile();
     // Adopts a context opened elsewhere; the probe never closes it.
     virtual void SetFileHandle(AVFormatContext* context);
-    AVFormatContext* FileHandle() const { return fileHandle_; }
+    AVFormatContext* FileHandle() const { return FFileHandle; }
 
     std::string FileName();
     std::string FormatName();
     std::string FormatLongName();
-    std::int64_t FileSize() const { return fileSize_; }
-    const std::string& ForceFormat() const { return forceFormat_; }
-    int StreamCount() const { return streamCount_; }
-    int ProgramCount() const { return programCount_; }
-    int AudioStreamCount() const { return audioStreamCount_; }
-    int VideoStreamCount() const { return videoStreamCount_; }
-    int SubtitleStreamCount() const { return subtitleStreamCount_; }
-    int FirstAudioStreamIndex() const { return firstAudioStreamIndex_; }
-    int FirstVideoStreamIndex() const { return firstVideoStreamIndex_; }
-    int FirstSubtitleStreamIndex() const { return firstSubtitleStreamIndex_; }
+    std::int64_t FileSize() const { return FFileSize; }
+    const std::string& ForceFormat() const { return FForceFormat; }
+    int StreamCount() const { return FStreamCount; }
+    int ProgramCount() const { return FProgramCount; }
+    int AudioStreamCount() const { return FAudioStreamCount; }
+    int VideoStreamCount() const { return FVideoStreamCount; }
+    int SubtitleStreamCount() const { return FSubtitleStreamCount; }
+    int FirstAudioStreamIndex() const { return FFirstAudioStreamIndex; }
+    int FirstVideoStreamIndex() const { return FFirstVideoStreamIndex; }
+    int FirstSubtitleStreamIndex() const { return FFirstSubtitleStreamIndex; }
 
     bool IsAudioStream(int streamIndex);
     bool IsVideoStream(int streamIndex);
@@ -62,13 +62,13 @@ public:
     std::string GetFileInfoText();
     std::string FileInfoText() { return GetFileInfoText(); }
 
-    const std::string& LastErrMsg() const { return lastErrMsg_; }
+    const std::string& LastErrMsg() const { return FLastErrMsg; }
 
 protected:
     virtual void UpdateFileInfo();
     // Logs through the process logger at FFmpeg's level and keeps the message.
     void LogError(int avLevel, const std::string& message);
-    void SetLastErrMsg(const std::string& message) { lastErrMsg_ = message; }
+    void SetLastErrMsg(const std::string& message) { FLastErrMsg = message; }
     // False with the warning "file not loaded." when no file is open.
     bool CheckFileLoaded();
     bool OwnsHandle() const { return ownedHandle_ != nullptr; }
@@ -82,19 +82,19 @@ private:
     void RepairTimeBase(AVStream* stream);
     template <class TInfo> void FillTimes(TInfo& info, AVStream* stream);
 
-    AVFormatContext* fileHandle_ = nullptr;
+    AVFormatContext* FFileHandle = nullptr;
     TInputContext ownedHandle_; // set when the probe opened the file itself
-    std::string lastErrMsg_;
-    std::string forceFormat_;
-    std::int64_t fileSize_ = -1;
-    int streamCount_ = -1;
-    int programCount_ = -1;
-    int audioStreamCount_ = -1;
-    int videoStreamCount_ = -1;
-    int subtitleStreamCount_ = -1;
-    int firstAudioStreamIndex_ = -1;
-    int firstVideoStreamIndex_ = -1;
-    int firstSubtitleStreamIndex_ = -1;
+    std::string FLastErrMsg;
+    std::string FForceFormat;
+    std::int64_t FFileSize = -1;
+    int FStreamCount = -1;
+    int FProgramCount = -1;
+    int FAudioStreamCount = -1;
+    int FVideoStreamCount = -1;
+    int FSubtitleStreamCount = -1;
+    int FFirstAudioStreamIndex = -1;
+    int FFirstVideoStreamIndex = -1;
+    int FFirstSubtitleStreamIndex = -1;
 };
 
 } // namespace tovrel

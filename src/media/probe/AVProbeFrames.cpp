@@ -31,45 +31,45 @@ void TAVProbe::LogMessage(int avLevel, const std::string& message)
 void TAVProbe::UpdateFileInfo()
 {
     TCustomAVProbe::UpdateFileInfo();
-    seekIndex_ = FirstVideoStreamIndex() >= 0 ? FirstVideoStreamIndex() : FirstAudioStreamIndex();
-    startTime_ = 0;
+    FSeekIndex = FirstVideoStreamIndex() >= 0 ? FirstVideoStreamIndex() : FirstAudioStreamIndex();
+    FStartTime = 0;
     if (!FileHandle())
         return;
-    std::int64_t start = seekIndex_ >= 0 ? FileHandle()->streams[seekIndex_]->start_time : FileHandle()->start_time;
-    startTime_ = start == AV_NOPTS_VALUE ? 0 : start;
+    std::int64_t start = FSeekIndex >= 0 ? FileHandle()->streams[FSeekIndex]->start_time : FileHandle()->start_time;
+    FStartTime = start == AV_NOPTS_VALUE ? 0 : start;
 }
 
 void TAVProbe::CloseFile()
 {
-    seekIndex_ = -1;
-    startTime_ = -1;
-    decodeIndex_ = -1;
-    eof_ = false;
+    FSeekIndex = -1;
+    FStartTime = -1;
+    FDecodeIndex = -1;
+    FEOF = false;
     ResetFrameRecord();
-    lastPTS_ = AV_NOPTS_VALUE;
-    lastPos_ = -1;
-    codec_.reset();
+    FLastPTS = AV_NOPTS_VALUE;
+    FLastPos = -1;
+    FCodec.reset();
     codecStream_ = -1;
     draining_ = false;
     packet_.reset();
     frame_.reset();
     if (FF.sws_freeContext)
-        ResetRGBConvertContext(rgbContext_);
+        ResetRGBConvertContext(FRGBContext);
     TCustomAVProbe::CloseFile();
 }
 
 void TAVProbe::ResetFrameRecord()
 {
-    if (picture_.PTS != AV_NOPTS_VALUE)
-        lastPTS_ = picture_.PTS;
-    if (picture_.Position != -1)
-        lastPos_ = picture_.Position;
-    picture_.PixFmt = picture_.Width = picture_.Height = picture_.StreamIndex = -1;
-    picture_.Position = -1;
-    picture_.IsKeyFrame = false;
-    picture_.PictureType = TPictureType::ptUnknown;
-    picture_.PTS = picture_.OriginalDTS = picture_.OriginalPTS = AV_NOPTS_VALUE;
-    picture_.Ready = false;
+    if (FPicture.PTS != AV_NOPTS_VALUE)
+        FLastPTS = FPicture.PTS;
+    if (FPicture.Position != -1)
+        FLastPos = FPicture.Position;
+    FPicture.PixFmt = FPicture.Width = FPicture.Height = FPicture.StreamIndex = -1;
+    FPicture.Position = -1;
+    FPicture.IsKeyFrame = false;
+    FPicture.PictureType = TPictureType::ptUnknown;
+    FPicture.PTS = FPicture.OriginalDTS = FPicture.OriginalPTS = AV_NOPTS_VALUE;
+    FPicture.Ready = false;
 }
 
 std::int64_t TAVProbe::IOPosition()
@@ -128,24 +128,24 @@ bool TAVProbe::Seek(std::int64_t pts, TSeekFlags seekFlags)
         LogMessage(AV_LOG_DEBUG, Format("currunt position %d bytes", IOPosition()));
     std::int64_t target = pts < 0 ? 0 : pts;
     if (!byBytes) {
-        if (seekIndex_ >= 0)
-            target = FF.av_rescale_q(target, Microseconds, context->streams[seekIndex_]->time_base);
-        if (startTime_ > 0)
-            target += startTime_;
+        if (FSeekIndex >= 0)
+            target = FF.av_rescale_q(target, Microseconds, context->streams[FSeekIndex]->time_base);
+        if (FStartTime > 0)
+            target += FStartTime;
     }
-    if (codec_)
-        FF.avcodec_flush_buffers(codec_.get());
+    if (FCodec)
+        FF.avcodec_flush_buffers(FCodec.get());
     draining_ = false;
-    eof_ = false;
+    FEOF = false;
     ResetFrameRecord();
     const int flags = SeekFlagsToAVFlags(seekFlags);
     int result;
     if (pts > 0) {
-        result = FF.av_seek_frame(context, seekIndex_, target, flags);
+        result = FF.av_seek_frame(context, FSeekIndex, target, flags);
     } else {
-        result = FF.av_seek_frame(context, seekIndex_, 0, flags | AVSEEK_FLAG_BACKWARD);
+        result = FF.av_seek_frame(context, FSeekIndex, 0, flags | AVSEEK_FLAG_BACKWARD);
         if (result < 0)
-            result = FF.av_seek_frame(context, seekIndex_, target, flags & ~AVSEEK_FLAG_BACKWARD);
+            result = FF.av_seek_frame(context, FSeekIndex, target, flags & ~AVSEEK_FLAG_BACKWARD);
     }
     bool succeeded = result >= 0;
     if (!succeeded)
@@ -156,7 +156,7 @@ bool TAVProbe::Seek(std::int64_t pts, TSeekFlags seekFlags)
         if (FF.avio_feof(context->pb)) {
             if (succeeded)
                 LogError(AV_LOG_INFO, StreamEOF);
-            eof_ = true;
+            FEOF = true;
             return false;
         }
     }
@@ -169,7 +169,7 @@ int TAVProbe::SelectDecodeStream(int streamIndex)
         return -1;
     int index = streamIndex;
     if (streamIndex < 0) {
-        index = decodeIndex_ >= 0 ? decodeIndex_ : FirstVideoStreamIndex();
+        index = FDecodeIndex >= 0 ? FDecodeIndex : FirstVideoStreamIndex();
         if (index < 0) {
             LogError(AV_LOG_ERROR, "no video stream.");
             return -1;
@@ -182,9 +182,9 @@ int TAVProbe::SelectDecodeStream(int streamIndex)
         LogError(AV_LOG_ERROR, Format("stream #%d is not video stream.", index));
         return -1;
     }
-    if (index != decodeIndex_)
+    if (index != FDecodeIndex)
         ResetFrameRecord();
-    decodeIndex_ = index;
+    FDecodeIndex = index;
     return index;
 }
 
@@ -198,9 +198,9 @@ AVCodecContext* TAVProbe::OpenDecoder(int streamIndex)
         LogError(AV_LOG_ERROR, "frame size of codec is invalid.");
         return nullptr;
     }
-    if (codec_ && codecStream_ == streamIndex)
-        return codec_.get();
-    codec_.reset();
+    if (FCodec && codecStream_ == streamIndex)
+        return FCodec.get();
+    FCodec.reset();
     codecStream_ = -1;
     const AVCodec* decoder = FF.avcodec_find_decoder(parameters->codec_id);
     if (!decoder) {
@@ -219,10 +219,10 @@ AVCodecContext* TAVProbe::OpenDecoder(int streamIndex)
         LogError(AV_LOG_ERROR, Format("Error while opening codec for input file stream #%d", streamIndex));
         return nullptr;
     }
-    codec_ = std::move(context);
+    FCodec = std::move(context);
     codecStream_ = streamIndex;
     draining_ = false;
-    return codec_.get();
+    return FCodec.get();
 }
 
 bool TAVProbe::Decode(int streamIndex)
@@ -230,9 +230,9 @@ bool TAVProbe::Decode(int streamIndex)
     const int index = SelectDecodeStream(streamIndex);
     if (index < 0)
         return false;
-    if (picture_.Ready && IsImage2())
+    if (FPicture.Ready && IsImage2())
         return true;
-    if (eof_) {
+    if (FEOF) {
         LogError(AV_LOG_INFO, StreamEOF);
         return false;
     }
@@ -273,7 +273,7 @@ bool TAVProbe::Decode(int streamIndex)
         FF.av_packet_unref(packet_.get());
     }
     LogError(AV_LOG_INFO, StreamEOF);
-    eof_ = true;
+    FEOF = true;
     return false;
 }
 
@@ -283,21 +283,21 @@ bool TAVProbe::StorePicture(const AVFrame& frame, int streamIndex, std::int64_t 
     const int size = FF.av_image_get_buffer_size(pixFmt, frame.width, frame.height, 1);
     if (size <= 0)
         return false;
-    if (picture_.Size < size) {
-        picture_.Buffer.reset(static_cast<std::uint8_t*>(FF.av_malloc(std::size_t(size))));
-        picture_.Size = picture_.Buffer ? size : 0;
-        if (!picture_.Buffer)
+    if (FPicture.Size < size) {
+        FPicture.Buffer.reset(static_cast<std::uint8_t*>(FF.av_malloc(std::size_t(size))));
+        FPicture.Size = FPicture.Buffer ? size : 0;
+        if (!FPicture.Buffer)
             return false;
     }
     const AVStream* stream = FileHandle()->streams[streamIndex];
     LogMessage(AV_LOG_DEBUG, Format("pkt.st_idx=%d, dts=%d, pts=%d, flags=%d, pict_type=%d", streamIndex,
                                     static_cast<long long>(frame.pkt_dts), static_cast<long long>(frame.pts),
                                     frame.key_frame ? AV_PKT_FLAG_KEY : 0, int(frame.pict_type)));
-    picture_.PixFmt = frame.format;
-    picture_.Width = frame.width;
-    picture_.Height = frame.height;
-    picture_.IsKeyFrame = frame.key_frame == 1;
-    picture_.PictureType =
+    FPicture.PixFmt = frame.format;
+    FPicture.Width = frame.width;
+    FPicture.Height = frame.height;
+    FPicture.IsKeyFrame = frame.key_frame == 1;
+    FPicture.PictureType =
         frame.pict_type >= 0 && frame.pict_type <= 7 ? TPictureType(frame.pict_type) : TPictureType::ptUnknown;
     // The picture's own time stamp: with send/receive decoding a picture no
     // longer belongs to the packet read last.
@@ -306,27 +306,27 @@ bool TAVProbe::StorePicture(const AVFrame& frame, int streamIndex, std::int64_t 
         raw = frame.pts;
     if (raw == AV_NOPTS_VALUE)
         raw = frame.pkt_dts;
-    if (picture_.PTS != AV_NOPTS_VALUE)
-        lastPTS_ = picture_.PTS;
+    if (FPicture.PTS != AV_NOPTS_VALUE)
+        FLastPTS = FPicture.PTS;
     if (raw == AV_NOPTS_VALUE) {
-        picture_.PTS = AV_NOPTS_VALUE;
+        FPicture.PTS = AV_NOPTS_VALUE;
     } else {
         if (stream->start_time != AV_NOPTS_VALUE)
             raw -= stream->start_time;
-        picture_.PTS = FF.av_rescale_q(raw, stream->time_base, Microseconds);
-        FF.av_log(nullptr, AV_LOG_DEBUG, "decode PTS: %0.3f\n", double(picture_.PTS) / 1000000);
+        FPicture.PTS = FF.av_rescale_q(raw, stream->time_base, Microseconds);
+        FF.av_log(nullptr, AV_LOG_DEBUG, "decode PTS: %0.3f\n", double(FPicture.PTS) / 1000000);
     }
-    picture_.OriginalDTS = frame.pkt_dts;
-    picture_.OriginalPTS = frame.pts;
-    picture_.StreamIndex = streamIndex;
-    if (picture_.Position != -1)
-        lastPos_ = picture_.Position;
-    picture_.Position = frame.pkt_pos >= 0 ? frame.pkt_pos : readPosition;
-    FF.av_image_fill_arrays(picture_.Picture.data, picture_.Picture.linesize, picture_.Buffer.get(), pixFmt,
+    FPicture.OriginalDTS = frame.pkt_dts;
+    FPicture.OriginalPTS = frame.pts;
+    FPicture.StreamIndex = streamIndex;
+    if (FPicture.Position != -1)
+        FLastPos = FPicture.Position;
+    FPicture.Position = frame.pkt_pos >= 0 ? frame.pkt_pos : readPosition;
+    FF.av_image_fill_arrays(FPicture.Picture.data, FPicture.Picture.linesize, FPicture.Buffer.get(), pixFmt,
                             frame.width, frame.height, 1);
-    FF.av_image_copy(picture_.Picture.data, picture_.Picture.linesize, const_cast<const std::uint8_t**>(frame.data),
+    FF.av_image_copy(FPicture.Picture.data, FPicture.Picture.linesize, const_cast<const std::uint8_t**>(frame.data),
                      frame.linesize, pixFmt, frame.width, frame.height);
-    picture_.Ready = true;
+    FPicture.Ready = true;
     return true;
 }
 
@@ -337,9 +337,9 @@ std::int64_t TAVProbe::FrameDuration(int streamIndex)
 
 std::int64_t TAVProbe::ReferencePTS(std::int64_t fallback) const
 {
-    if (picture_.PTS != AV_NOPTS_VALUE)
-        return picture_.PTS;
-    return lastPTS_ != AV_NOPTS_VALUE ? lastPTS_ : fallback;
+    if (FPicture.PTS != AV_NOPTS_VALUE)
+        return FPicture.PTS;
+    return FLastPTS != AV_NOPTS_VALUE ? FLastPTS : fallback;
 }
 
 bool TAVProbe::DecodeNextKeyFrame(int streamIndex)
@@ -348,8 +348,8 @@ bool TAVProbe::DecodeNextKeyFrame(int streamIndex)
     if (index < 0)
         return false;
     std::int64_t target = FrameDuration(index);
-    if (picture_.PTS != AV_NOPTS_VALUE && picture_.PTS > 0)
-        target += picture_.PTS;
+    if (FPicture.PTS != AV_NOPTS_VALUE && FPicture.PTS > 0)
+        target += FPicture.PTS;
     return Seek(target, 0) && Decode(index);
 }
 
@@ -361,7 +361,7 @@ bool TAVProbe::DecodePreviousFrame(int streamIndex)
     const std::int64_t target = ReferencePTS(0) - 2 * FrameDuration(index);
     if (!DecodePreviousKeyFrame(index))
         return false;
-    while (picture_.PTS <= target)
+    while (FPicture.PTS <= target)
         if (!Decode(index))
             return false;
     return true;
@@ -374,21 +374,21 @@ bool TAVProbe::DecodePreviousKeyFrame(int streamIndex)
         return false;
     const std::int64_t duration = FileHandle()->duration;
     const std::int64_t ref = ReferencePTS(duration != AV_NOPTS_VALUE && duration >= 0 ? duration : 0);
-    const std::int64_t refPos = picture_.Position >= 0 ? picture_.Position : lastPos_;
+    const std::int64_t refPos = FPicture.Position >= 0 ? FPicture.Position : FLastPos;
     const std::int64_t frameDuration = FrameDuration(index);
     // Once the target lies before the start, the seek lands on the earliest
     // picture; stepping further back would find the same picture for ever.
-    for (std::int64_t h = 1;; ++h) {
-        const bool beforeStart = ref < h * frameDuration;
+    for (std::int64_t stepsBack = 1;; ++stepsBack) {
+        const bool beforeStart = ref < stepsBack * frameDuration;
         const std::int64_t before = IOPosition();
-        Seek(ref - h * frameDuration, SeekFlag(TSeekFlag::sfBackward));
+        Seek(ref - stepsBack * frameDuration, SeekFlag(TSeekFlag::sfBackward));
         // A seek that moved the I/O to or past the reference position did not
         // land before it. Demuxers that seek lazily do not move it: decode.
         const std::int64_t now = IOPosition();
         if (!beforeStart && refPos > 0 && now >= refPos && now != before)
             continue;
         if (Decode(index)) {
-            if (picture_.PTS < ref || picture_.PTS <= 0 || beforeStart)
+            if (FPicture.PTS < ref || FPicture.PTS <= 0 || beforeStart)
                 return true;
         } else if (beforeStart) {
             break;
@@ -400,17 +400,17 @@ bool TAVProbe::DecodePreviousKeyFrame(int streamIndex)
 
 bool TAVProbe::CopyToBitmap(TSurface& bitmap)
 {
-    if (!picture_.Ready) {
+    if (!FPicture.Ready) {
         LogError(AV_LOG_ERROR, "picture not ready, please decode first");
         return false;
     }
-    if (ConvertPictureToBitmap(rgbContext_, picture_.Picture, AVPixelFormat(picture_.PixFmt), picture_.Height,
-                               picture_.Width)) {
-        bitmap = *rgbContext_.Bitmap;
+    if (ConvertPictureToBitmap(FRGBContext, FPicture.Picture, AVPixelFormat(FPicture.PixFmt), FPicture.Height,
+                               FPicture.Width)) {
+        bitmap = *FRGBContext.Bitmap;
         return true;
     }
     bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-    bitmap.SetSize(picture_.Width, picture_.Height);
+    bitmap.SetSize(FPicture.Width, FPicture.Height);
     if (bitmap.SizeInBytes() > 0)
         std::memset(bitmap.Bits(), 0, bitmap.SizeInBytes());
     FF.av_log(nullptr, AV_LOG_ERROR, "convert picture to bitmap failed\n");

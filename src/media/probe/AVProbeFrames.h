@@ -32,8 +32,8 @@ public:
     std::int64_t GetPosition();
     std::int64_t Position() { return GetPosition(); }
     // The end of the file was reached (the property EOF; the name is a C macro).
-    bool Eof() const { return eof_; }
-    const TFrameInfo& FrameInfo() const { return picture_; }
+    bool Eof() const { return FEOF; }
+    const TFrameInfo& FrameInfo() const { return FPicture; }
 
 protected:
     void UpdateFileInfo() override;
@@ -52,19 +52,19 @@ private:
     // The held PTS, else the one before it, else `fallback`.
     std::int64_t ReferencePTS(std::int64_t fallback) const;
 
-    TCodecContext codec_;
+    TCodecContext FCodec;
     int codecStream_ = -1;
     bool draining_ = false; // the decoder was told the file ended
     TPacket packet_;
     TFrame frame_;
-    TRGBConvertContext rgbContext_;
-    int seekIndex_ = -1;
-    std::int64_t startTime_ = -1;
-    int decodeIndex_ = -1;
-    bool eof_ = false;
-    TFrameInfo picture_;
-    std::int64_t lastPTS_ = AV_NOPTS_VALUE;
-    std::int64_t lastPos_ = -1;
+    TRGBConvertContext FRGBContext;
+    int FSeekIndex = -1;
+    std::int64_t FStartTime = -1;
+    int FDecodeIndex = -1;
+    bool FEOF = false;
+    TFrameInfo FPicture;
+    std::int64_t FLastPTS = AV_NOPTS_VALUE;
+    std::int64_t FLastPos = -1;
 };
 
 } // namespace tovrel

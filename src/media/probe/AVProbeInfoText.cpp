@@ -14,8 +14,8 @@ namespace tovrel {
 namespace {
 
 struct TID3KeyName {
-    std::string_view stored;
-    std::string_view shown;
+    std::string_view Stored;
+    std::string_view Shown;
 };
 
 constexpr TID3KeyName ID3KeyNames[] = {
@@ -138,8 +138,8 @@ void AddFileLines(TLines& lines, const AVFormatContext& context, std::int64_t fi
 std::string_view ShownMetadataKey(std::string_view key)
 {
     for (const TID3KeyName& name : ID3KeyNames)
-        if (name.stored == key)
-            return name.shown;
+        if (name.Stored == key)
+            return name.Shown;
     return key;
 }
 
@@ -177,15 +177,15 @@ std::string ProbeInfoText(const AVFormatContext& context, std::int64_t fileSize)
     AddFileLines(lines, context, fileSize);
     AddMetadataBlock(lines, "", context.metadata);
     std::vector<bool> written(context.nb_streams, false);
-    for (unsigned p = 0; p < context.nb_programs; ++p) {
-        const AVProgram& program = *context.programs[p];
+    for (unsigned programIndex = 0; programIndex < context.nb_programs; ++programIndex) {
+        const AVProgram& program = *context.programs[programIndex];
         lines.push_back(Format("Program %d %s", program.id,
                                GetMetadataText(program.metadata, "provider_name", "N/A") + "@" +
                                    GetMetadataText(program.metadata, "name", "N/A")));
         AddMetadataBlock(lines, "  ", program.metadata);
-        for (unsigned s = 0; s < program.nb_stream_indexes; ++s)
-            if (program.stream_index[s] < context.nb_streams)
-                AddStream(lines, context, int(program.stream_index[s]), written);
+        for (unsigned j = 0; j < program.nb_stream_indexes; ++j)
+            if (program.stream_index[j] < context.nb_streams)
+                AddStream(lines, context, int(program.stream_index[j]), written);
     }
     for (unsigned i = 0; i < context.nb_streams; ++i)
         if (!written[i])

@@ -21,11 +21,11 @@ std::vector<TOptionsPreset> ReadBuiltInPresets()
 {
     const TMediaTable& table = EmbeddedMediaTable("x264_presets.tsv");
     std::vector<TOptionsPreset> presets;
-    for (const std::vector<std::string>& row : table.rows) {
+    for (const std::vector<std::string>& row : table.Rows) {
         TOptionsPreset preset{row[0], {}};
         for (std::size_t key = 1; key < row.size(); ++key)
             if (!row[key].empty())
-                preset.Value += table.header[key] + "=" + row[key] + "\n";
+                preset.Value += table.Header[key] + "=" + row[key] + "\n";
         presets.push_back(std::move(preset));
     }
     return presets;
@@ -74,7 +74,7 @@ void ApplyLine(TCustomFFmpeg& job, const std::string& presetName, const std::str
             return;
         }
     for (const TPresetOption& option : TranslatePresetOption(key, value))
-        if (!job.SetAVOption(option.name, option.value))
+        if (!job.SetAVOption(option.Name, option.Value))
             throw FFmpegException(Format("%s: Invalid option or argument: \"%s\", parsed as \"%s\" = \"%s\"",
                                          presetName, line, key, value));
 }

@@ -7,8 +7,8 @@ namespace tovrel {
 namespace {
 
 struct TFlagWord {
-    char sign; // '+' sets, '-' clears
-    std::string word;
+    char Sign; // '+' sets, '-' clears
+    std::string Word;
 };
 
 // "+a+b-c" (a leading word without a sign is set).
@@ -27,10 +27,10 @@ std::vector<TFlagWord> FlagWords(const std::string& value)
 }
 
 struct TWordOption {
-    std::string_view word;
-    const char* option;
-    const char* on;
-    const char* off;
+    std::string_view Word;
+    const char* Option;
+    const char* On;
+    const char* Off;
 };
 
 constexpr TWordOption kFlags2Words[] = {
@@ -53,12 +53,12 @@ std::vector<TPresetOption> Flags2(const std::string& value)
     for (const TFlagWord& flag : FlagWords(value)) {
         const TWordOption* known = nullptr;
         for (const TWordOption& candidate : kFlags2Words)
-            if (candidate.word == flag.word)
+            if (candidate.Word == flag.Word)
                 known = &candidate;
         if (known)
-            options.push_back({known->option, flag.sign == '+' ? known->on : known->off});
+            options.push_back({known->Option, flag.Sign == '+' ? known->On : known->Off});
         else
-            rest += flag.sign + flag.word;
+            rest += flag.Sign + flag.Word;
     }
     if (!rest.empty())
         options.insert(options.begin(), {"flags2", rest});
@@ -72,11 +72,11 @@ std::vector<TPresetOption> Partitions(const std::string& value)
     for (const TFlagWord& flag : FlagWords(value)) {
         const char* partition = nullptr;
         for (const auto& [word, name] : kPartitionWords)
-            if (word == flag.word)
+            if (word == flag.Word)
                 partition = name;
         if (!partition)
             return {{"partitions", value}};
-        if (flag.sign == '+')
+        if (flag.Sign == '+')
             list += (list.empty() ? "" : ",") + std::string(partition);
     }
     return {{"partitions", list.empty() ? "none" : list}};
@@ -86,8 +86,8 @@ std::vector<TPresetOption> Flags(const std::string& value)
 {
     std::vector<TPresetOption> options{{"flags", value}};
     for (const TFlagWord& flag : FlagWords(value))
-        if (flag.word == "loop")
-            options.push_back({"deblock", flag.sign == '+' ? "true" : "false"});
+        if (flag.Word == "loop")
+            options.push_back({"deblock", flag.Sign == '+' ? "true" : "false"});
     return options;
 }
 

@@ -8,8 +8,8 @@
 namespace tovrel {
 
 struct TPresetOption {
-    std::string name;
-    std::string value;
+    std::string Name;
+    std::string Value;
     bool operator==(const TPresetOption&) const = default;
 };
 

@@ -48,8 +48,8 @@ std::optional<TTargetNorm> NormOfInputs(const TCustomFFmpeg& job)
 {
     for (int i = 0; i < job.Fnb_input_files; ++i) {
         const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(i)];
-        for (unsigned s = 0; input && s < input->nb_streams; ++s) {
-            const AVStream* stream = input->streams[s];
+        for (unsigned j = 0; input && j < input->nb_streams; ++j) {
+            const AVStream* stream = input->streams[j];
             if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
                 continue;
             const AVRational rate = stream->r_frame_rate.den > 0 ? stream->r_frame_rate : stream->avg_frame_rate;
@@ -159,13 +159,13 @@ void SetTarget(TCustomFFmpeg& job, const std::string& target, const std::string&
     const TTargetNorm settled = SettleTargetNorm(job, norm, defaultNorm);
     const TMediaTable& table = EmbeddedMediaTable(kTargetsTable);
     std::size_t column = 0;
-    for (std::size_t i = 1; i < table.header.size(); ++i)
-        if (table.header[i] == target)
+    for (std::size_t i = 1; i < table.Header.size(); ++i)
+        if (table.Header[i] == target)
             column = i;
     if (column == 0)
         throw FFmpegException("Unknown target type");
     job.ParseOption("r", NormFrameRate(settled));
-    for (const std::vector<std::string>& row : table.rows)
+    for (const std::vector<std::string>& row : table.Rows)
         if (!row[column].empty())
             ApplySetting(job, row[0], ForNorm(row[column], settled));
 }

@@ -24,8 +24,8 @@ std::vector<std::string> Split(std::string_view text, char separator)
 
 std::size_t TMediaTable::Column(std::string_view name) const
 {
-    for (std::size_t i = 0; i < header.size(); ++i)
-        if (header[i] == name)
+    for (std::size_t i = 0; i < Header.size(); ++i)
+        if (Header[i] == name)
             return i;
     throw EAssertionFailed("media table has no column " + std::string(name));
 }
@@ -39,13 +39,13 @@ TMediaTable ParseMediaTable(std::string_view text, std::string_view source)
         if (line.empty())
             continue;
         std::vector<std::string> fields = Split(line, '\t');
-        if (table.header.empty())
-            table.header = std::move(fields);
-        else if (fields.size() != table.header.size())
-            throw EAssertionFailed(std::string(source) + ": row " + std::to_string(table.rows.size() + 1) +
+        if (table.Header.empty())
+            table.Header = std::move(fields);
+        else if (fields.size() != table.Header.size())
+            throw EAssertionFailed(std::string(source) + ": row " + std::to_string(table.Rows.size() + 1) +
                                    " is not as wide as the header");
         else
-            table.rows.push_back(std::move(fields));
+            table.Rows.push_back(std::move(fields));
     }
     return table;
 }

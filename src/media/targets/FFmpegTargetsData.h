@@ -9,8 +9,8 @@
 namespace tovrel {
 
 struct TMediaTable {
-    std::vector<std::string> header;
-    std::vector<std::vector<std::string>> rows; // each as wide as the header
+    std::vector<std::string> Header;
+    std::vector<std::vector<std::string>> Rows; // each as wide as the header
 
     // The column's index; EAssertionFailed when the table has no such column.
     std::size_t Column(std::string_view name) const;

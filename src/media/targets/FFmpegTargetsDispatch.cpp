@@ -9,32 +9,32 @@ namespace tovrel {
 
 void TargetOption(const TDispatchCall& call)
 {
-    SetTargetText(call.job, call.value);
+    SetTargetText(call.Job, call.Value);
 }
 
 void PassOption(const TDispatchCall& call)
 {
-    SetPass(call.job, StrToInt(call.value));
+    SetPass(call.Job, StrToInt(call.Value));
 }
 
 void VStatsOption(const TDispatchCall& call)
 {
-    SetVStats(call.job, true);
+    SetVStats(call.Job, true);
 }
 
 void VStatsFileOption(const TDispatchCall& call)
 {
-    SetVStatsFile(call.job, call.value);
+    SetVStatsFile(call.Job, call.Value);
 }
 
 void BitstreamFilterOption(const TDispatchCall& call)
 {
-    AddBitstreamFilter(call.job, call.name, call.value);
+    AddBitstreamFilter(call.Job, call.Name, call.Value);
 }
 
 void PresetOption(const TDispatchCall& call)
 {
-    ApplyPreset(call.job, call.name, call.value);
+    ApplyPreset(call.Job, call.Name, call.Value);
 }
 
 } // namespace tovrel

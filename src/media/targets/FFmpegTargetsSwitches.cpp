@@ -20,7 +20,7 @@ void SetPass(TCustomFFmpeg& job, int pass)
 void SetVStats(TCustomFFmpeg& job, bool enable)
 {
     job.Fvstats_filename.clear();
-    job.Fvstats_beside_output = enable;
+    job.VStatsBesideOutput = enable;
     if (enable)
         job.Fvstats_filename = "vstats_" + FormatDateTime("hhnnss", Now()) + ".log";
 }
@@ -28,12 +28,12 @@ void SetVStats(TCustomFFmpeg& job, bool enable)
 void SetVStatsFile(TCustomFFmpeg& job, const std::string& value)
 {
     job.Fvstats_filename = value;
-    job.Fvstats_beside_output = false;
+    job.VStatsBesideOutput = false;
 }
 
 std::string VStatsFileName(const TCustomFFmpeg& job)
 {
-    if (!job.Fvstats_beside_output || job.Fvstats_filename.empty() || job.Fnb_output_files == 0)
+    if (!job.VStatsBesideOutput || job.Fvstats_filename.empty() || job.Fnb_output_files == 0)
         return job.Fvstats_filename;
     const AVFormatContext* output = job.Foutput_files[0];
     if (!output || !output->url)

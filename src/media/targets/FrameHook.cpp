@@ -33,9 +33,9 @@ void LogHookError(const char* format, const char* text)
 // Fills the new entry's entry points and context; 0 or the failure's result.
 std::int32_t ConfigureEntry(TFrameHookEntry& entry, std::int32_t argc, char* argv[])
 {
-    entry.Configure = FindEntryPoint<FrameHookConfigureFn>(entry.module, "Configure");
-    entry.Process = FindEntryPoint<FrameHookProcessFn>(entry.module, "Process");
-    entry.Release = FindEntryPoint<FrameHookReleaseFn>(entry.module, "Release");
+    entry.Configure = FindEntryPoint<FrameHookConfigureFn>(entry.Module, "Configure");
+    entry.Process = FindEntryPoint<FrameHookProcessFn>(entry.Module, "Process");
+    entry.Release = FindEntryPoint<FrameHookReleaseFn>(entry.Module, "Release");
     if (entry.Process == nullptr) {
         LogHookError("Failed to find Process entrypoint in %s\n", argv[0]);
         return HookMissingEntry;
@@ -60,8 +60,8 @@ std::int32_t ConfigureEntry(TFrameHookEntry& entry, std::int32_t argc, char* arg
 
 void FreeEntry(TFrameHookEntry* entry)
 {
-    void* module = entry->module;
-    FF.av_free(entry->arguments);
+    void* module = entry->Module;
+    FF.av_free(entry->Arguments);
     FF.av_free(entry);
     HookModuleCache().Release(module);
 }
@@ -84,7 +84,7 @@ std::int32_t AddFrameHook(TFrameHookEntry** chain, std::int32_t argc, char* argv
         HookModuleCache().Release(module);
         return HookOutOfMemory;
     }
-    entry->module = module;
+    entry->Module = module;
     if (std::int32_t result = ConfigureEntry(*entry, argc, argv); result != 0) {
         // A refused Configure made no context the plug-in expects released.
         FreeEntry(entry);
@@ -165,7 +165,7 @@ std::int32_t AddFrameHookLine(TFrameHookEntry** chain, const std::string& line)
     TFrameHookEntry* added = *chain;
     while (added->next != nullptr)
         added = added->next;
-    added->arguments = arguments;
+    added->Arguments = arguments;
     return 0;
 }
 

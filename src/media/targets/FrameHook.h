@@ -19,8 +19,8 @@ struct TFrameHookEntry {
     FrameHookProcessFn Process;
     FrameHookReleaseFn Release;
     void* ctx;
-    void* module;    // the entry's reference in HookModuleCache
-    char* arguments; // the words of a hook line, kept while a plug-in may hold them
+    void* Module;    // the entry's reference in HookModuleCache
+    char* Arguments; // the words of a hook line, kept while a plug-in may hold them
 };
 
 // Results of AddFrameHook.

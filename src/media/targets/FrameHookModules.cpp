@@ -10,10 +10,10 @@ void* THookModuleCache::Acquire(const std::string& fileName, std::string& error)
 {
     std::lock_guard guard(lock_);
     auto found = std::find_if(modules_.begin(), modules_.end(),
-                              [&](const TModule& module) { return module.fileName == fileName; });
+                              [&](const TModule& module) { return module.FileName == fileName; });
     if (found != modules_.end()) {
-        ++found->users;
-        return found->handle;
+        ++found->Users;
+        return found->Handle;
     }
     // RTLD_LOCAL: two plug-ins may export the same entry names.
     void* handle = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -32,10 +32,10 @@ void THookModuleCache::Release(void* module)
         return;
     std::lock_guard guard(lock_);
     auto found =
-        std::find_if(modules_.begin(), modules_.end(), [&](const TModule& entry) { return entry.handle == module; });
-    if (found == modules_.end() || --found->users > 0)
+        std::find_if(modules_.begin(), modules_.end(), [&](const TModule& entry) { return entry.Handle == module; });
+    if (found == modules_.end() || --found->Users > 0)
         return;
-    dlclose(found->handle);
+    dlclose(found->Handle);
     modules_.erase(found);
 }
 
@@ -43,8 +43,8 @@ int THookModuleCache::Users(const std::string& fileName) const
 {
     std::lock_guard guard(lock_);
     auto found = std::find_if(modules_.begin(), modules_.end(),
-                              [&](const TModule& module) { return module.fileName == fileName; });
-    return found == modules_.end() ? 0 : found->users;
+                              [&](const TModule& module) { return module.FileName == fileName; });
+    return found == modules_.end() ? 0 : found->Users;
 }
 
 THookModuleCache& HookModuleCache()

@@ -18,9 +18,9 @@ public:
 
 private:
     struct TModule {
-        std::string fileName;
-        void* handle = nullptr;
-        int users = 0;
+        std::string FileName;
+        void* Handle = nullptr;
+        int Users = 0;
     };
     mutable std::mutex lock_;
     std::vector<TModule> modules_;

@@ -40,9 +40,9 @@ AVDictionary* OpenOptions(const TCustomFFmpeg& job, const TAVOutputStream* ost, 
 {
     AVDictionary* options = nullptr;
     if (type >= 0 && type < TFFOptions::MediaTypes)
-        FF.av_dict_copy(&options, job.FOptions.codec_private_opts[type], 0);
-    if (ost && !ost->logfile_name.empty() && EncoderKeepsOwnStats(ost->encoder))
-        FF.av_dict_set(&options, "stats", ost->logfile_name.c_str(), 0);
+        FF.av_dict_copy(&options, job.FOptions.CodecPrivateOpts[type], 0);
+    if (ost && !ost->LogFileName.empty() && EncoderKeepsOwnStats(ost->Encoder))
+        FF.av_dict_set(&options, "stats", ost->LogFileName.c_str(), 0);
     return options;
 }
 
@@ -62,47 +62,48 @@ int OpenCodec(const TCustomFFmpeg& job, AVCodecContext* codec, const AVCodec* fo
 
 const AVCodec* EncoderOf(const TAVOutputStream& ost)
 {
-    return ost.encoder ? ost.encoder : FF.avcodec_find_encoder(ost.enc->codec_id);
+    return ost.Encoder ? ost.Encoder : FF.avcodec_find_encoder(ost.EncoderContext->codec_id);
 }
 
 void OpenEncoder(TTranscodeRun& run, TAVOutputStream& ost)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     const AVCodec* encoder = EncoderOf(ost);
-    const std::string typeName = MediaTypeName(ost.enc->codec_type);
+    const std::string typeName = MediaTypeName(ost.EncoderContext->codec_type);
     if (!encoder)
-        DumpLogAndRaise(run, Format("Encoder (codec id %d) not found for output stream #%d.%d (%s)",
-                                    static_cast<int>(ost.enc->codec_id), ost.file_index, ost.index, typeName));
-    ost.encoder = encoder;
+        DumpLogAndRaise(run,
+                        Format("Encoder (codec id %d) not found for output stream #%d.%d (%s)",
+                               static_cast<int>(ost.EncoderContext->codec_id), ost.file_index, ost.index, typeName));
+    ost.Encoder = encoder;
     if (job.FJoinMode)
-        ost.codec_id = ost.enc->codec_id;
-    ShareCores(job, ost.enc);
-    ost.enc->stats_in = ost.stats_in.empty() ? nullptr : ost.stats_in.data();
-    if (const int result = OpenCodec(job, ost.enc, encoder, &ost); result < 0) {
-        ost.enc->stats_in = nullptr;
+        ost.codec_id = ost.EncoderContext->codec_id;
+    ShareCores(job, ost.EncoderContext);
+    ost.EncoderContext->stats_in = ost.StatsIn.empty() ? nullptr : ost.StatsIn.data();
+    if (const int result = OpenCodec(job, ost.EncoderContext, encoder, &ost); result < 0) {
+        ost.EncoderContext->stats_in = nullptr;
         LogLibraryError(run, run.OutputOf(ost)->url, result);
         DumpLogAndRaise(run, Format("Error while opening encoder for output stream #%d.%d (%s) - maybe incorrect "
                                     "parameters such as bit_rate, rate, width or height. Please check error log "
                                     "message to find out more detail information.",
                                     ost.file_index, ost.index, typeName));
     }
-    ost.encoder_open = 1;
-    job.Fextra_size += ost.enc->extradata_size;
+    ost.EncoderOpen = 1;
+    job.Fextra_size += ost.EncoderContext->extradata_size;
     // The muxer sees what the opened encoder produces.
-    FF.avcodec_parameters_from_context(ost.st->codecpar, ost.enc);
-    ost.st->time_base = ost.enc->time_base;
-    if (ost.enc->codec_type == AVMEDIA_TYPE_VIDEO)
-        ost.st->avg_frame_rate = ost.enc->framerate;
+    FF.avcodec_parameters_from_context(ost.st->codecpar, ost.EncoderContext);
+    ost.st->time_base = ost.EncoderContext->time_base;
+    if (ost.EncoderContext->codec_type == AVMEDIA_TYPE_VIDEO)
+        ost.st->avg_frame_rate = ost.EncoderContext->framerate;
 }
 
 void CloseEncoder(TAVOutputStream& ost)
 {
-    if (!ost.encoder_open)
+    if (!ost.EncoderOpen)
         return;
-    ost.enc->stats_in = nullptr;
+    ost.EncoderContext->stats_in = nullptr;
     std::lock_guard lock(CodecOpenLock());
-    FF.avcodec_close(ost.enc);
-    ost.encoder_open = 0;
+    FF.avcodec_close(ost.EncoderContext);
+    ost.EncoderOpen = 0;
 }
 
 } // namespace
@@ -115,20 +116,20 @@ int CodecThreadCount(unsigned cores, int concurrentTasks)
 void OpenEncoders(TTranscodeRun& run)
 {
     for (std::size_t i = 0; i < run.EncoderStreamCount(); ++i)
-        if (run.tables.outputStreams[i]->encoding_needed)
-            OpenEncoder(run, *run.tables.outputStreams[i]);
+        if (run.Tables.OutputStreams[i]->encoding_needed)
+            OpenEncoder(run, *run.Tables.OutputStreams[i]);
 }
 
 void OpenDecoders(TTranscodeRun& run)
 {
-    TCustomFFmpeg& job = run.job;
-    for (auto& entry : run.tables.inputStreams) {
+    TCustomFFmpeg& job = run.Job;
+    for (auto& entry : run.Tables.InputStreams) {
         TAVInputStream& ist = *entry;
         if (!ist.decoding_needed)
             continue;
         const AVCodecParameters* in = ist.st->codecpar;
         const std::string typeName = MediaTypeName(in->codec_type);
-        const auto& forced = run.state.forcedDecoders;
+        const auto& forced = run.State.ForcedDecoders;
         const auto file = static_cast<std::size_t>(ist.file_index);
         const auto stream = static_cast<std::size_t>(ist.index);
         const AVCodec* decoder = file < forced.size() && stream < forced[file].size() ? forced[file][stream] : nullptr;
@@ -154,17 +155,17 @@ void OpenDecoders(TTranscodeRun& run)
             DumpLogAndRaise(run, Format("Error while opening decoder for input stream #%d.%d (%s)", ist.file_index,
                                         ist.index, typeName));
         }
-        ist.decoder = decoder;
-        ist.dec = std::move(dec);
-        ist.decoded_frame.reset(FF.av_frame_alloc());
-        if (!ist.decoded_frame)
+        ist.Decoder = decoder;
+        ist.DecoderContext = std::move(dec);
+        ist.DecodedFrame.reset(FF.av_frame_alloc());
+        if (!ist.DecodedFrame)
             throw FFmpegException("av_mallocz fail");
     }
 }
 
 void InitInputTimestamps(TTranscodeRun& run)
 {
-    for (auto& entry : run.tables.inputStreams) {
+    for (auto& entry : run.Tables.InputStreams) {
         TAVInputStream& ist = *entry;
         const AVRational rate = ist.st->avg_frame_rate;
         ist.pts = 0;
@@ -179,48 +180,48 @@ void InitInputTimestamps(TTranscodeRun& run)
 
 void CloseEncoders(TTranscodeRun& run)
 {
-    for (std::size_t i = 0; i < run.tables.outputStreams.size(); ++i)
-        CloseEncoder(*run.tables.outputStreams[i]);
+    for (std::size_t i = 0; i < run.Tables.OutputStreams.size(); ++i)
+        CloseEncoder(*run.Tables.OutputStreams[i]);
 }
 
 void CloseDecoders(TTranscodeRun& run)
 {
-    for (auto& entry : run.tables.inputStreams) {
-        if (!entry->dec)
+    for (auto& entry : run.Tables.InputStreams) {
+        if (!entry->DecoderContext)
             continue;
         std::lock_guard lock(CodecOpenLock());
-        entry->dec.reset();
+        entry->DecoderContext.reset();
     }
 }
 
 void ReopenEncoders(TTranscodeRun& run)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     for (std::size_t i = 0; i < run.EncoderStreamCount(); ++i) {
-        TAVOutputStream& ost = *run.tables.outputStreams[i];
+        TAVOutputStream& ost = *run.Tables.OutputStreams[i];
         if (!ost.encoding_needed)
             continue;
         // Closing forgets the channel layout the stream was set up with.
         AVChannelLayout layout{};
-        FF.av_channel_layout_copy(&layout, &ost.enc->ch_layout);
+        FF.av_channel_layout_copy(&layout, &ost.EncoderContext->ch_layout);
         CloseEncoder(ost);
-        FF.av_channel_layout_uninit(&ost.enc->ch_layout);
-        FF.av_channel_layout_copy(&ost.enc->ch_layout, &layout);
+        FF.av_channel_layout_uninit(&ost.EncoderContext->ch_layout);
+        FF.av_channel_layout_copy(&ost.EncoderContext->ch_layout, &layout);
         FF.av_channel_layout_uninit(&layout);
-        const std::string typeName = MediaTypeName(ost.enc->codec_type);
+        const std::string typeName = MediaTypeName(ost.EncoderContext->codec_type);
         const AVCodec* encoder = EncoderOf(ost);
         if (!encoder)
             throw FFmpegException(
                 Format("Unsupported codec for output stream #%d.%d (%s)", ost.file_index, ost.index, typeName));
-        ost.enc->codec_id = ost.codec_id;
-        ost.enc->stats_in = ost.stats_in.empty() ? nullptr : ost.stats_in.data();
-        if (const int result = OpenCodec(job, ost.enc, encoder, &ost); result < 0) {
+        ost.EncoderContext->codec_id = ost.codec_id;
+        ost.EncoderContext->stats_in = ost.StatsIn.empty() ? nullptr : ost.StatsIn.data();
+        if (const int result = OpenCodec(job, ost.EncoderContext, encoder, &ost); result < 0) {
             LogLibraryError(run, run.OutputOf(ost)->url, result);
             throw FFmpegException(Format("Error while opening codec for output stream #%d.%d (%s) - maybe incorrect "
                                          "parameters such as bit_rate, rate, width or height",
                                          ost.file_index, ost.index, typeName));
         }
-        ost.encoder_open = 1;
+        ost.EncoderOpen = 1;
     }
 }
 

@@ -22,7 +22,7 @@ namespace {
 // Join mode lists the one output once per input; it is written once.
 std::size_t HeaderFileCount(const TTranscodeRun& run)
 {
-    return run.job.FJoinMode ? std::min<std::size_t>(1, run.outputFiles.size()) : run.outputFiles.size();
+    return run.Job.FJoinMode ? std::min<std::size_t>(1, run.OutputFiles.size()) : run.OutputFiles.size();
 }
 
 // The job's muxer-private options, plus the preload the output was opened
@@ -31,20 +31,20 @@ std::size_t HeaderFileCount(const TTranscodeRun& run)
 AVDictionary* MuxerOptions(const TTranscodeRun& run, std::size_t fileIndex)
 {
     AVDictionary* options = nullptr;
-    FF.av_dict_copy(&options, run.job.FOptions.format_private_opts, 0);
-    const AVOutputFormat* muxer = run.outputFiles[fileIndex]->oformat;
-    if (fileIndex < run.state.outputPreloads.size() && HasPrivateOption(muxer->priv_class, "preload"))
-        FF.av_dict_set(&options, "preload", std::to_string(run.state.outputPreloads[fileIndex]).c_str(),
+    FF.av_dict_copy(&options, run.Job.FOptions.FormatPrivateOpts, 0);
+    const AVOutputFormat* muxer = run.OutputFiles[fileIndex]->oformat;
+    if (fileIndex < run.State.OutputPreloads.size() && HasPrivateOption(muxer->priv_class, "preload"))
+        FF.av_dict_set(&options, "preload", std::to_string(run.State.OutputPreloads[fileIndex]).c_str(),
                        AV_DICT_DONT_OVERWRITE);
     return options;
 }
 
 void CopyChapters(TTranscodeRun& run, int inputIndex, AVFormatContext* output)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(inputIndex)];
-    for (unsigned c = 0; c < input->nb_chapters; ++c) {
-        const AVChapter* chapter = input->chapters[c];
+    for (unsigned i = 0; i < input->nb_chapters; ++i) {
+        const AVChapter* chapter = input->chapters[i];
         const std::int64_t offset =
             FF.av_rescale_q(job.Fstart_time - job.Finput_files_ts_offset[static_cast<std::size_t>(inputIndex)],
                             AV_TIME_BASE_Q, chapter->time_base);
@@ -81,43 +81,43 @@ void LogLibraryError(TTranscodeRun& run, const char* url, int code)
 {
     // The engine's messages are fixed texts; the code would be lost where the
     // library logs no reason of its own.
-    GetFFLogger()->Log(&run.job, llError, FormatAVError(DecodeAVFileName(url ? url : ""), code));
+    GetFFLogger()->Log(&run.Job, llError, FormatAVError(DecodeAVFileName(url ? url : ""), code));
 }
 
 void DumpLogAndRaise(TTranscodeRun& run, const std::string& message)
 {
     DumpStreamMapping(run);
-    GetFFLogger()->Log(&run.job, llError, message);
+    GetFFLogger()->Log(&run.Job, llError, message);
     throw FFmpegException(message);
 }
 
 void OpenBitstreamFilterChains(TTranscodeRun& run)
 {
-    auto& outputs = run.tables.outputStreams;
+    auto& outputs = run.Tables.OutputStreams;
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         TAVOutputStream& ost = *outputs[i];
         // Join groups share their streams, and so their chains.
-        if (run.job.FJoinMode && i >= run.EncoderStreamCount()) {
-            ost.bitstream_filters = outputs[i % run.EncoderStreamCount()]->bitstream_filters;
+        if (run.Job.FJoinMode && i >= run.EncoderStreamCount()) {
+            ost.BitstreamFilters = outputs[i % run.EncoderStreamCount()]->BitstreamFilters;
             continue;
         }
-        if (const TOutputStreamRecord* record = OutputRecordOf(run.state, ost.st))
-            ost.bitstream_filters = OpenBitstreamFilters(record->bitstreamFilters, ost.st);
+        if (const TOutputStreamRecord* record = OutputRecordOf(run.State, ost.st))
+            ost.BitstreamFilters = OpenBitstreamFilters(record->BitstreamFilters, ost.st);
     }
 }
 
 void ApplyMetadataMaps(TTranscodeRun& run)
 {
-    TCustomFFmpeg& job = run.job;
-    for (int m = 0; m < job.Fnb_meta_data_maps; ++m) {
-        const TAVMetaDataMap& map = job.Fmeta_data_maps[static_cast<std::size_t>(m)];
-        if (map.out_file < 0 || map.out_file >= static_cast<int>(run.outputFiles.size()))
+    TCustomFFmpeg& job = run.Job;
+    for (int i = 0; i < job.Fnb_meta_data_maps; ++i) {
+        const TAVMetaDataMap& map = job.Fmeta_data_maps[static_cast<std::size_t>(i)];
+        if (map.out_file < 0 || map.out_file >= static_cast<int>(run.OutputFiles.size()))
             DumpLogAndRaise(run, Format("Invalid output file index %d map_meta_data(%d,%d)", map.out_file, map.out_file,
                                         map.in_file));
         if (map.in_file < 0 || map.in_file >= job.Fnb_input_files)
             DumpLogAndRaise(run, Format("Invalid input file index %d map_meta_data(%d,%d)", map.in_file, map.out_file,
                                         map.in_file));
-        AVFormatContext* output = run.outputFiles[static_cast<std::size_t>(map.out_file)];
+        AVFormatContext* output = run.OutputFiles[static_cast<std::size_t>(map.out_file)];
         const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(map.in_file)];
         FF.av_dict_copy(&output->metadata, input->metadata, AV_DICT_DONT_OVERWRITE);
     }
@@ -125,21 +125,21 @@ void ApplyMetadataMaps(TTranscodeRun& run)
 
 void CopyAllChapters(TTranscodeRun& run)
 {
-    for (int i = 0; i < run.job.Fnb_input_files; ++i) {
-        if (run.job.Finput_files[static_cast<std::size_t>(i)]->nb_chapters == 0)
+    for (int i = 0; i < run.Job.Fnb_input_files; ++i) {
+        if (run.Job.Finput_files[static_cast<std::size_t>(i)]->nb_chapters == 0)
             continue;
         // Join lists the same context once per input; its chapters are copied once.
-        for (std::size_t o = 0; o < HeaderFileCount(run); ++o)
-            CopyChapters(run, i, run.outputFiles[o]);
+        for (std::size_t j = 0; j < HeaderFileCount(run); ++j)
+            CopyChapters(run, i, run.OutputFiles[j]);
     }
 }
 
 void WriteHeaders(TTranscodeRun& run)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     bool allRtp = true;
     for (std::size_t i = 0; i < HeaderFileCount(run); ++i) {
-        AVFormatContext* output = run.outputFiles[i];
+        AVFormatContext* output = run.OutputFiles[i];
         AVDictionary* options = MuxerOptions(run, i);
         const int result = FF.avformat_write_header(output, &options);
         FF.av_dict_free(&options);
@@ -148,12 +148,12 @@ void WriteHeaders(TTranscodeRun& run)
             DumpLogAndRaise(run, Format("Could not write header for output file #%d (incorrect codec parameters ?)",
                                         static_cast<int>(i)));
         }
-        run.headersWritten = i + 1;
+        run.HeadersWritten = i + 1;
         allRtp = allRtp && std::string_view(output->oformat->name) == "rtp";
     }
     if (allRtp && HeaderFileCount(run) > 0) {
         char sdp[2048] = {};
-        FF.av_sdp_create(run.outputFiles.data(), static_cast<int>(HeaderFileCount(run)), sdp, sizeof(sdp));
+        FF.av_sdp_create(run.OutputFiles.data(), static_cast<int>(HeaderFileCount(run)), sdp, sizeof(sdp));
         std::string text(sdp);
         while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
             text.pop_back();
@@ -163,13 +163,13 @@ void WriteHeaders(TTranscodeRun& run)
 
 void DumpStreamMapping(TTranscodeRun& run)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     for (std::size_t i = 0; i < HeaderFileCount(run); ++i)
-        FF.av_dump_format(run.outputFiles[i], static_cast<int>(i), run.outputFiles[i]->url, 1);
+        FF.av_dump_format(run.OutputFiles[i], static_cast<int>(i), run.OutputFiles[i]->url, 1);
     if (job.Fverbose < 0)
         return;
     GetFFLogger()->Log(&job, llVerbose, "Stream mapping:");
-    for (const auto& entry : run.tables.outputStreams) {
+    for (const auto& entry : run.Tables.OutputStreams) {
         const TAVOutputStream& ost = *entry;
         const TAVInputStream& source = run.SourceOf(ost);
         const std::string typeName = MediaTypeName(ost.st->codecpar->codec_type);

@@ -29,7 +29,8 @@ bool Fed(const TAVOutputStream& ost, int istIndex)
 // The stream's frame duration in microseconds from its rates, 0 when unknown.
 std::int64_t FrameDuration(const TAVInputStream& ist, int repeatPict)
 {
-    AVRational rate = ist.dec && ist.dec->framerate.num > 0 ? ist.dec->framerate : ist.st->avg_frame_rate;
+    AVRational rate = ist.DecoderContext && ist.DecoderContext->framerate.num > 0 ? ist.DecoderContext->framerate
+                                                                                  : ist.st->avg_frame_rate;
     if (rate.num <= 0 || rate.den <= 0)
         rate = ist.st->r_frame_rate;
     if (rate.num <= 0 || rate.den <= 0)
@@ -86,20 +87,20 @@ bool PastStart(const TCustomFFmpeg& job, const TAVInputStream& ist)
 
 void EncodeFrame(TTranscodeRun& run, TAVInputStream& ist, int istIndex, AVFrame* frame)
 {
-    TCustomFFmpeg& job = run.job;
-    for (TAVOutputStream* ost : run.ostTable) {
+    TCustomFFmpeg& job = run.Job;
+    for (TAVOutputStream* ost : run.OstTable) {
         if (!Fed(*ost, istIndex) || !ost->encoding_needed)
             continue;
         AVFormatContext* os = run.OutputOf(*ost);
-        switch (ost->enc->codec_type) {
-        case AVMEDIA_TYPE_AUDIO: run.steps->do_audio_out(os, *ost, ist, frame); break;
+        switch (ost->EncoderContext->codec_type) {
+        case AVMEDIA_TYPE_AUDIO: run.Steps->do_audio_out(os, *ost, ist, frame); break;
         case AVMEDIA_TYPE_VIDEO: {
             if (job.FEnableFilter && frame->sample_aspect_ratio.num != 0)
-                ost->enc->sample_aspect_ratio = frame->sample_aspect_ratio;
+                ost->EncoderContext->sample_aspect_ratio = frame->sample_aspect_ratio;
             int frameSize = 0;
-            run.steps->EncodeVideoFrame(os, *ost, ist, frame, frameSize);
+            run.Steps->EncodeVideoFrame(os, *ost, ist, frame, frameSize);
             if (!job.Fvstats_filename.empty() && frameSize != 0)
-                run.steps->WriteVideoStats(os, *ost, frameSize);
+                run.Steps->WriteVideoStats(os, *ost, frameSize);
             break;
         }
         default: throw FFmpegException("invalid codec_type");
@@ -120,10 +121,10 @@ void EncodeFilteredPictures(TTranscodeRun& run, TAVInputStream& ist, int istInde
 
 void HandleDecodedFrame(TTranscodeRun& run, TAVInputStream& ist, int istIndex, AVFrame* frame)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     const bool video = TypeOf(ist) == AVMEDIA_TYPE_VIDEO;
     if (video)
-        run.steps->PrepareVideoFrame(ist, frame);
+        run.Steps->PrepareVideoFrame(ist, frame);
     else if (!ApplyAudioVolume(frame, job.Faudio_volume))
         throw FFmpegException("av_frame_make_writable fail");
     EmulateRate(job, ist);
@@ -140,9 +141,9 @@ void HandleDecodedFrame(TTranscodeRun& run, TAVInputStream& ist, int istIndex, A
 
 void WarnMultipleFrames(TTranscodeRun& run, TAVInputStream& ist, const AVPacket* pkt)
 {
-    const int verbose = run.job.Fverbose;
+    const int verbose = run.Job.Fverbose;
     if ((ist.showed_multi_packet_warning == 0 && verbose > 0) || verbose > 1) {
-        GetFFLogger()->Log(&run.job, llError, "Multiple frames in a packet from stream %d", pkt->stream_index);
+        GetFFLogger()->Log(&run.Job, llError, "Multiple frames in a packet from stream %d", pkt->stream_index);
         ist.showed_multi_packet_warning = 1;
     }
 }
@@ -150,12 +151,12 @@ void WarnMultipleFrames(TTranscodeRun& run, TAVInputStream& ist, const AVPacket*
 // 0..n frames per packet; a null packet asks for what the decoder still holds.
 int DecodeFrames(TTranscodeRun& run, TAVInputStream& ist, int istIndex, const AVPacket* pkt)
 {
-    const int sent = FF.avcodec_send_packet(ist.dec.get(), pkt);
+    const int sent = FF.avcodec_send_packet(ist.DecoderContext.get(), pkt);
     if (sent < 0 && sent != AVERROR_EOF)
         return -1;
-    AVFrame* frame = ist.decoded_frame.get();
+    AVFrame* frame = ist.DecodedFrame.get();
     for (int frames = 0;; ++frames) {
-        const int received = FF.avcodec_receive_frame(ist.dec.get(), frame);
+        const int received = FF.avcodec_receive_frame(ist.DecoderContext.get(), frame);
         if (received == AVERROR(EAGAIN) || received == AVERROR_EOF)
             return 0;
         if (received < 0)
@@ -176,25 +177,25 @@ int DecodeSubtitle(TTranscodeRun& run, TAVInputStream& ist, int istIndex, const 
         return 0;
     AVSubtitle subtitle{};
     int got = 0;
-    if (FF.avcodec_decode_subtitle2(ist.dec.get(), &subtitle, &got, const_cast<AVPacket*>(pkt)) < 0)
+    if (FF.avcodec_decode_subtitle2(ist.DecoderContext.get(), &subtitle, &got, const_cast<AVPacket*>(pkt)) < 0)
         return -1;
     if (!got)
         return 0;
     struct TSubtitleFree {
-        AVSubtitle* subtitle;
-        ~TSubtitleFree() { FF.avsubtitle_free(subtitle); }
+        AVSubtitle* Subtitle;
+        ~TSubtitleFree() { FF.avsubtitle_free(Subtitle); }
     } release{&subtitle};
-    if (!PastStart(run.job, ist))
+    if (!PastStart(run.Job, ist))
         return 0;
-    for (TAVOutputStream* ost : run.ostTable)
+    for (TAVOutputStream* ost : run.OstTable)
         if (Fed(*ost, istIndex) && ost->encoding_needed)
-            run.steps->EncodeSubtitle(run.OutputOf(*ost), *ost, ist, &subtitle, pkt->pts);
+            run.Steps->EncodeSubtitle(run.OutputOf(*ost), *ost, ist, &subtitle, pkt->pts);
     return 0;
 }
 
 void CopyPacket(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& ost, const AVPacket* pkt)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     const AVRational outBase = ost.st->time_base;
     const std::int64_t startOffset = FF.av_rescale_q(job.Fstart_time, kMicroseconds, outBase);
     if (ost.frame_number == 0 && !(pkt->flags & AV_PKT_FLAG_KEY) && job.Fcopy_initial_nonkeyframes == 0)
@@ -216,15 +217,15 @@ void CopyPacket(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& ost, c
                startOffset;
     out->duration = FF.av_rescale_q(pkt->duration, ist.st->time_base, outBase);
     out->time_base = outBase;
-    run.steps->WriteOutputPacket(run.OutputOf(ost), out.get(), ost.enc, ost.bitstream_filters.get());
+    run.Steps->WriteOutputPacket(run.OutputOf(ost), out.get(), ost.EncoderContext, ost.BitstreamFilters.get());
     ++ost.frame_number;
 }
 
 void CopyToOutputs(TTranscodeRun& run, TAVInputStream& ist, int istIndex, const AVPacket* pkt)
 {
-    if (!PastStart(run.job, ist))
+    if (!PastStart(run.Job, ist))
         return;
-    for (TAVOutputStream* ost : run.ostTable)
+    for (TAVOutputStream* ost : run.OstTable)
         if (Fed(*ost, istIndex) && !ost->encoding_needed)
             CopyPacket(run, ist, *ost, pkt);
 }
@@ -232,11 +233,11 @@ void CopyToOutputs(TTranscodeRun& run, TAVInputStream& ist, int istIndex, const 
 // End of the input: what the graph and the encoders still hold is written.
 void DrainOutputs(TTranscodeRun& run, TAVInputStream& ist, int istIndex)
 {
-    if (run.job.FEnableFilter && ist.input_video_filter && PushFilterPicture(ist, nullptr))
+    if (run.Job.FEnableFilter && ist.input_video_filter && PushFilterPicture(ist, nullptr))
         EncodeFilteredPictures(run, ist, istIndex);
-    for (TAVOutputStream* ost : run.ostTable)
+    for (TAVOutputStream* ost : run.OstTable)
         if (Fed(*ost, istIndex) && ost->encoding_needed)
-            run.steps->FlushEncoder(run.OutputOf(*ost), *ost);
+            run.Steps->FlushEncoder(run.OutputOf(*ost), *ost);
 }
 
 } // namespace

@@ -37,8 +37,8 @@ void ScalePlane(AVSampleFormat packed, std::uint8_t* data, int count, int volume
     case AV_SAMPLE_FMT_S32: ScaleIntegers<std::int32_t>(data, count, volume, 0); break;
     case AV_SAMPLE_FMT_S64:
         // 64-bit samples would overflow the product; scale through double.
-        for (auto* s = reinterpret_cast<std::int64_t*>(data); count-- > 0; ++s)
-            *s = static_cast<std::int64_t>(static_cast<long double>(*s) * volume / 256);
+        for (auto* sample = reinterpret_cast<std::int64_t*>(data); count-- > 0; ++sample)
+            *sample = static_cast<std::int64_t>(static_cast<long double>(*sample) * volume / 256);
         break;
     case AV_SAMPLE_FMT_FLT: ScaleFloats<float>(data, count, volume); break;
     case AV_SAMPLE_FMT_DBL: ScaleFloats<double>(data, count, volume); break;
@@ -71,8 +71,8 @@ bool ApplyAudioVolume(AVFrame* frame, int volume)
     const AVSampleFormat packed = PackedOf(format);
     const int channels = frame->ch_layout.nb_channels;
     if (packed != format) {
-        for (int c = 0; c < channels; ++c)
-            ScalePlane(packed, frame->extended_data[c], frame->nb_samples, volume);
+        for (int channel = 0; channel < channels; ++channel)
+            ScalePlane(packed, frame->extended_data[channel], frame->nb_samples, volume);
     } else {
         ScalePlane(packed, frame->extended_data[0], frame->nb_samples * channels, volume);
     }

@@ -21,59 +21,59 @@ using TJobFields = TFFmpegPendingOptions;
 
 template <auto Field> void IntField(const TDispatchCall& call)
 {
-    call.job.*Field = StrToInt(call.value);
+    call.Job.*Field = StrToInt(call.Value);
 }
 
 template <auto Field> void Int64Field(const TDispatchCall& call)
 {
-    call.job.*Field = StrToInt64(call.value);
+    call.Job.*Field = StrToInt64(call.Value);
 }
 
 template <auto Field> void FloatField(const TDispatchCall& call)
 {
-    call.job.*Field = static_cast<float>(StrToFloat(call.value));
+    call.Job.*Field = static_cast<float>(StrToFloat(call.Value));
 }
 
 // Any value but "0" (an empty one too) is True.
 template <auto Field> void BoolField(const TDispatchCall& call)
 {
-    call.job.*Field = call.value != "0";
+    call.Job.*Field = call.Value != "0";
 }
 
 template <auto Field> void SetField(const TDispatchCall& call)
 {
-    call.job.*Field = true;
+    call.Job.*Field = true;
 }
 
 template <auto Field> void TextField(const TDispatchCall& call)
 {
-    call.job.*Field = call.value;
+    call.Job.*Field = call.Value;
 }
 
 template <int Kind> void MaxFrames(const TDispatchCall& call)
 {
-    call.job.Fmax_frames[Kind] = StrToInt(call.value);
+    call.Job.Fmax_frames[Kind] = StrToInt(call.Value);
 }
 
 template <auto Field> void PositiveIntField(const TDispatchCall& call)
 {
-    if (const int value = StrToInt(call.value); value > 0)
-        call.job.*Field = value;
+    if (const int value = StrToInt(call.Value); value > 0)
+        call.Job.*Field = value;
 }
 
 void DoNothing(const TDispatchCall& call)
 {
-    GetFFLogger()->Log(&call.job, llInfo, "Do nothing: option - " + call.name);
+    GetFFLogger()->Log(&call.Job, llInfo, "Do nothing: option - " + call.Name);
 }
 
 void NotDone(const TDispatchCall& call)
 {
-    throw FFmpegException("TODO: option - " + call.name);
+    throw FFmpegException("TODO: option - " + call.Name);
 }
 
 void TimeLimit(const TDispatchCall& call)
 {
-    GetFFLogger()->Log(&call.job, llWarning, "Warning: -timelimit not implemented on Windows");
+    GetFFLogger()->Log(&call.Job, llWarning, "Warning: -timelimit not implemented on Windows");
 }
 
 void UsePadFilter(const TDispatchCall&)
@@ -83,28 +83,28 @@ void UsePadFilter(const TDispatchCall&)
 
 void LogLevel(const TDispatchCall& call)
 {
-    GetFFLogger()->OptLogLevel(call.value);
+    GetFFLogger()->OptLogLevel(call.Value);
 }
 
 void Filters(const TDispatchCall& call)
 {
-    if (!call.value.empty())
-        call.job.Fvfilters = call.value;
+    if (!call.Value.empty())
+        call.Job.Fvfilters = call.Value;
 }
 
 void RateControlOverride(const TDispatchCall& call)
 {
-    call.job.Fvideo_rc_override_string = call.value;
+    call.Job.Fvideo_rc_override_string = call.Value;
 }
 
 template <int Type> void NewStream(const TDispatchCall& call)
 {
-    NewStreamOnLastOutput(call.job, call.state, Type);
+    NewStreamOnLastOutput(call.Job, call.State, Type);
 }
 
 void AnyValue(const TDispatchCall& call)
 {
-    SetAVOptionText(call.job, call.name, call.value);
+    SetAVOptionText(call.Job, call.Name, call.Value);
 }
 
 } // namespace
@@ -239,8 +239,8 @@ void DispatchOption(TCustomFFmpeg& job, TMediaJobState& state, const std::string
 {
     const TDispatchCall call{job, state, name, value};
     for (const TOptionRow& row : OptionTable())
-        if (name == row.name) {
-            row.handler(call);
+        if (name == row.Name) {
+            row.Handler(call);
             return;
         }
     AnyValue(call);

@@ -13,17 +13,17 @@ namespace tovrel {
 class TCustomFFmpeg;
 
 struct TDispatchCall {
-    TCustomFFmpeg& job;
-    TMediaJobState& state;
-    const std::string& name;
-    const std::string& value;
+    TCustomFFmpeg& Job;
+    TMediaJobState& State;
+    const std::string& Name;
+    const std::string& Value;
 };
 
 using TOptionHandler = void (*)(const TDispatchCall& call);
 
 struct TOptionRow {
-    const char* name;
-    TOptionHandler handler;
+    const char* Name;
+    TOptionHandler Handler;
 };
 
 // The rows in dispatch order.

@@ -20,7 +20,7 @@ namespace {
 
 void LogInfo(const TDispatchCall& call, const std::string& text)
 {
-    GetFFLogger()->Log(&call.job, llInfo, text);
+    GetFFLogger()->Log(&call.Job, llInfo, text);
 }
 
 template <class Describe> void LogFormatList(const TDispatchCall& call, int count, Describe describe)
@@ -42,79 +42,79 @@ bool ValidStreamIndex(long index)
 
 void SetFormatOption(const TDispatchCall& call)
 {
-    if (call.value.empty())
+    if (call.Value.empty())
         return;
-    std::string format = call.value;
+    std::string format = call.Value;
     if (format == "pgmyuv") {
-        call.job.Fpgmyuv_compatibility_hack = 1;
+        call.Job.Fpgmyuv_compatibility_hack = 1;
         LogInfo(call, "pgmyuv format is deprecated, use image2");
         format = "image2";
     }
-    call.job.Flast_asked_format = format;
+    call.Job.Flast_asked_format = format;
 }
 
 void SetFrameRate(const TDispatchCall& call)
 {
-    if (!call.value.empty() && FF.av_parse_video_rate(&call.job.Fframe_rate, call.value.c_str()) < 0)
+    if (!call.Value.empty() && FF.av_parse_video_rate(&call.Job.Fframe_rate, call.Value.c_str()) < 0)
         throw FFmpegException("Incorrect frame rate");
 }
 
 void SetFrameSize(const TDispatchCall& call)
 {
-    if (!call.value.empty() &&
-        FF.av_parse_video_size(&call.job.Fframe_width, &call.job.Fframe_height, call.value.c_str()) < 0)
+    if (!call.Value.empty() &&
+        FF.av_parse_video_size(&call.Job.Fframe_width, &call.Job.Fframe_height, call.Value.c_str()) < 0)
         throw FFmpegException("Incorrect frame size");
 }
 
 void SetAspectRatio(const TDispatchCall& call)
 {
-    if (call.value.empty())
+    if (call.Value.empty())
         return;
     double ratio = 0;
-    if (const auto colon = call.value.find(':'); colon != std::string::npos) {
-        const int width = StrToIntDef(call.value.substr(0, colon), 0);
-        const int height = StrToIntDef(call.value.substr(colon + 1), 0);
+    if (const auto colon = call.Value.find(':'); colon != std::string::npos) {
+        const int width = StrToIntDef(call.Value.substr(0, colon), 0);
+        const int height = StrToIntDef(call.Value.substr(colon + 1), 0);
         ratio = height > 0 ? double(width) / height : 0;
     } else {
-        ratio = StrToFloatDef(call.value, 0);
+        ratio = StrToFloatDef(call.Value, 0);
     }
     if (ratio == 0)
         throw FFmpegException("Incorrect aspect ratio specification.");
-    call.job.Fframe_aspect_ratio = static_cast<float>(ratio);
+    call.Job.Fframe_aspect_ratio = static_cast<float>(ratio);
 }
 
 void SetPixelFormat(const TDispatchCall& call)
 {
-    if (call.value == "list") {
+    if (call.Value == "list") {
         LogFormatList(call, AV_PIX_FMT_NB, [](char* line, int size, int i) {
             FF.av_get_pix_fmt_string(line, size, static_cast<AVPixelFormat>(i));
         });
         return;
     }
-    const AVPixelFormat format = FF.av_get_pix_fmt(call.value.c_str());
+    const AVPixelFormat format = FF.av_get_pix_fmt(call.Value.c_str());
     if (format == AV_PIX_FMT_NONE)
-        throw FFmpegException(Format("Unknown pixel format requested: %s", call.value));
-    call.job.Fframe_pix_fmt = format;
+        throw FFmpegException(Format("Unknown pixel format requested: %s", call.Value));
+    call.Job.Fframe_pix_fmt = format;
 }
 
 void SetSampleFormat(const TDispatchCall& call)
 {
-    if (call.value == "list") {
+    if (call.Value == "list") {
         LogFormatList(call, AV_SAMPLE_FMT_NB, [](char* line, int size, int i) {
             FF.av_get_sample_fmt_string(line, size, static_cast<AVSampleFormat>(i));
         });
         return;
     }
-    call.job.Faudio_sample_fmt = FF.av_get_sample_fmt(call.value.c_str());
+    call.Job.Faudio_sample_fmt = FF.av_get_sample_fmt(call.Value.c_str());
 }
 
 void SetCropBand(const TDispatchCall& call)
 {
-    const int band = StrToInt(call.value);
+    const int band = StrToInt(call.Value);
     if (band <= 0)
         return;
-    TCustomFFmpeg& job = call.job;
-    const bool vertical = call.name == "croptop" || call.name == "cropbottom";
+    TCustomFFmpeg& job = call.Job;
+    const bool vertical = call.Name == "croptop" || call.Name == "cropbottom";
     if (vertical && band >= job.Fframe_height)
         throw FFmpegException("Vertical crop dimensions are outside the range of the original image.\n"
                               "Remember to crop first and scale second.");
@@ -122,11 +122,11 @@ void SetCropBand(const TDispatchCall& call)
         throw FFmpegException("Horizontal crop dimensions are outside the range of the original image.\n"
                               "Remember to crop first and scale second.");
     GetFFLogger()->Log(&job, llWarning, "CropXXX is deprecated in favor of the crop avfilter");
-    if (call.name == "croptop")
+    if (call.Name == "croptop")
         job.Fframe_topBand = band;
-    else if (call.name == "cropbottom")
+    else if (call.Name == "cropbottom")
         job.Fframe_bottomBand = band;
-    else if (call.name == "cropleft")
+    else if (call.Name == "cropleft")
         job.Fframe_leftBand = band;
     else
         job.Fframe_rightBand = band;
@@ -135,30 +135,30 @@ void SetCropBand(const TDispatchCall& call)
 
 void SetVideoQScale(const TDispatchCall& call)
 {
-    const double qscale = StrToFloat(call.value);
+    const double qscale = StrToFloat(call.Value);
     if (!(qscale > 0) || qscale > 255)
         throw FFmpegException("qscale must be > 0.0 and <= 255");
-    call.job.Fvideo_qscale = static_cast<float>(qscale);
+    call.Job.Fvideo_qscale = static_cast<float>(qscale);
 }
 
 void SetBitrate(const TDispatchCall& call)
 {
-    if (call.name.empty() || call.value.empty() || !SetAVOptionText(call.job, call.name, call.value))
+    if (call.Name.empty() || call.Value.empty() || !SetAVOptionText(call.Job, call.Name, call.Value))
         return;
-    const int type = call.name[0] == 'a' ? AVMEDIA_TYPE_AUDIO : AVMEDIA_TYPE_VIDEO;
+    const int type = call.Name[0] == 'a' ? AVMEDIA_TYPE_AUDIO : AVMEDIA_TYPE_VIDEO;
     std::int64_t bitrate = 0;
-    AVCodecContext* options = call.job.FOptions.avcodec_opts[type];
+    AVCodecContext* options = call.Job.FOptions.avcodec_opts[type];
     if (options && FF.av_opt_get_int(options, "b", 0, &bitrate) >= 0 && bitrate < 1000)
-        GetFFLogger()->Log(&call.job, llWarning,
+        GetFFLogger()->Log(&call.Job, llWarning,
                            "WARNING: The bitrate parameter is set too low. It takes bits/s as argument, not kbits/s");
 }
 
 void SetCodec(const TDispatchCall& call)
 {
-    if (call.value.empty())
+    if (call.Value.empty())
         return;
-    TCustomFFmpeg& job = call.job;
-    const char kind = call.name[0];
+    TCustomFFmpeg& job = call.Job;
+    const char kind = call.Name[0];
     std::string& name = kind == 'v'   ? job.Fvideo_codec_name
                         : kind == 'a' ? job.Faudio_codec_name
                                       : job.Fsubtitle_codec_name;
@@ -166,36 +166,36 @@ void SetCodec(const TDispatchCall& call)
                          : kind == 'a' ? job.Faudio_stream_copy
                                        : job.Fsubtitle_stream_copy;
     name.clear();
-    if (call.value == "copy")
+    if (call.Value == "copy")
         copy = 1;
     else
-        name = call.value;
+        name = call.Value;
 }
 
 void SetCodecTag(const TDispatchCall& call)
 {
-    if (call.value.empty())
+    if (call.Value.empty())
         return;
-    const char kind = call.name[0];
+    const char kind = call.Name[0];
     const char* word = kind == 'v' ? "video" : kind == 'a' ? "audio" : "subtitle";
-    if (call.value.size() != 4)
+    if (call.Value.size() != 4)
         throw EAssertionFailed(Format("%s tag parameter must be 4 chars", word));
     std::uint32_t tag = 0;
     for (int i = 3; i >= 0; --i)
-        tag = (tag << 8) | static_cast<unsigned char>(call.value[static_cast<std::size_t>(i)]);
-    TCustomFFmpeg& job = call.job;
+        tag = (tag << 8) | static_cast<unsigned char>(call.Value[static_cast<std::size_t>(i)]);
+    TCustomFFmpeg& job = call.Job;
     (kind == 'v' ? job.Fvideo_codec_tag : kind == 'a' ? job.Faudio_codec_tag : job.Fsubtitle_codec_tag) = tag;
 }
 
 void AddVideoHook(const TDispatchCall& call)
 {
-    AddJobHook(call.job, call.value);
+    AddJobHook(call.Job, call.Value);
 }
 
 void SetMatrix(const TDispatchCall& call)
 {
     std::vector<std::uint16_t> matrix(64, 0);
-    const char* field = call.value.c_str();
+    const char* field = call.Value.c_str();
     for (int i = 0; i < 64; ++i) {
         matrix[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(
             std::isdigit(static_cast<unsigned char>(*field)) ? std::strtoul(field, nullptr, 10) : 0);
@@ -203,23 +203,22 @@ void SetMatrix(const TDispatchCall& call)
             break;
         const char* comma = std::strchr(field, ',');
         if (!comma)
-            throw FFmpegException(Format("Syntax error in matrix \"%s\" at coeff %d", call.value, i));
+            throw FFmpegException(Format("Syntax error in matrix \"%s\" at coeff %d", call.Value, i));
         field = comma + 1;
     }
-    (call.name == "intra_matrix" ? call.job.Fintra_matrix : call.job.Finter_matrix) = std::move(matrix);
+    (call.Name == "intra_matrix" ? call.Job.Fintra_matrix : call.Job.Finter_matrix) = std::move(matrix);
 }
 
 void SetInputTSScale(const TDispatchCall& call)
 {
-    const char* p = call.value.c_str();
     char* end = nullptr;
-    const long stream = std::strtol(p, &end, 0);
+    const long stream = std::strtol(call.Value.c_str(), &end, 0);
     if (*end)
         ++end;
     const double scale = std::strtod(end, nullptr);
     if (!ValidStreamIndex(stream))
         throw FFmpegException(Format("stream index over MAX_STREAMS(%d)", kMaxStreamsPerFile));
-    TCustomFFmpeg& job = call.job;
+    TCustomFFmpeg& job = call.Job;
     const auto file = static_cast<std::size_t>(job.Fnb_input_files);
     if (file < job.Finput_files_ts_scale.size())
         job.Finput_files_ts_scale[file][static_cast<std::size_t>(stream)] = scale;
@@ -227,17 +226,17 @@ void SetInputTSScale(const TDispatchCall& call)
 
 void SetTimeOption(const TDispatchCall& call)
 {
-    const bool date = call.name == "timestamp";
+    const bool date = call.Name == "timestamp";
     std::int64_t microseconds = 0;
-    if (FF.av_parse_time(&microseconds, call.value.c_str(), date ? 0 : 1) < 0)
+    if (FF.av_parse_time(&microseconds, call.Value.c_str(), date ? 0 : 1) < 0)
         throw FFmpegException(
-            Format("Invalid %s specification for %s: %s", date ? "date" : "duration", call.name, call.value));
-    TCustomFFmpeg& job = call.job;
-    if (call.name == "t")
+            Format("Invalid %s specification for %s: %s", date ? "date" : "duration", call.Name, call.Value));
+    TCustomFFmpeg& job = call.Job;
+    if (call.Name == "t")
         job.SetRecordingTime(microseconds);
-    else if (call.name == "ss")
+    else if (call.Name == "ss")
         job.Fstart_time = microseconds;
-    else if (call.name == "itsoffset")
+    else if (call.Name == "itsoffset")
         job.Finput_ts_offset = microseconds;
     else
         job.Frecording_timestamp = (microseconds + 500000) / 1000000;
@@ -245,10 +244,10 @@ void SetTimeOption(const TDispatchCall& call)
 
 void AddMetadataText(const TDispatchCall& call)
 {
-    const auto equals = call.value.find('=');
+    const auto equals = call.Value.find('=');
     if (equals == std::string::npos)
         throw FFmpegException("Missing =");
-    call.job.AddMetadata(call.value.substr(0, equals), call.value.substr(equals + 1));
+    call.Job.AddMetadata(call.Value.substr(0, equals), call.Value.substr(equals + 1));
 }
 
 namespace {
@@ -257,11 +256,11 @@ namespace {
 std::vector<int> ReadIndexes(const std::string& text, int most)
 {
     std::vector<int> numbers;
-    const char* p = text.c_str();
-    while (static_cast<int>(numbers.size()) < most && *p) {
+    const char* cursor = text.c_str();
+    while (static_cast<int>(numbers.size()) < most && *cursor) {
         char* end = nullptr;
-        numbers.push_back(static_cast<int>(std::strtol(p, &end, 0)));
-        p = *end ? end + 1 : end;
+        numbers.push_back(static_cast<int>(std::strtol(cursor, &end, 0)));
+        cursor = *end ? end + 1 : end;
     }
     return numbers;
 }
@@ -279,8 +278,8 @@ template <class Record> Record& AppendRecord(std::vector<Record>& records, int& 
 
 void AddStreamMap(const TDispatchCall& call)
 {
-    const std::vector<int> numbers = ReadIndexes(call.value, 4);
-    TAVStreamMap& map = AppendRecord(call.job.Fstream_maps, call.job.Fnb_stream_maps);
+    const std::vector<int> numbers = ReadIndexes(call.Value, 4);
+    TAVStreamMap& map = AppendRecord(call.Job.Fstream_maps, call.Job.Fnb_stream_maps);
     map.file_index = numbers.empty() ? 0 : numbers[0];
     map.stream_index = numbers.size() > 1 ? numbers[1] : 0;
     map.sync_file_index = numbers.size() > 3 ? numbers[2] : map.file_index;
@@ -289,24 +288,24 @@ void AddStreamMap(const TDispatchCall& call)
 
 void AddMetaDataMap(const TDispatchCall& call)
 {
-    const std::vector<int> numbers = ReadIndexes(call.value, 2);
-    TAVMetaDataMap& map = AppendRecord(call.job.Fmeta_data_maps, call.job.Fnb_meta_data_maps);
+    const std::vector<int> numbers = ReadIndexes(call.Value, 2);
+    TAVMetaDataMap& map = AppendRecord(call.Job.Fmeta_data_maps, call.Job.Fnb_meta_data_maps);
     map.out_file = numbers.empty() ? 0 : numbers[0];
     map.in_file = numbers.size() > 1 ? numbers[1] : 0;
 }
 
 void SetStreamId(const TDispatchCall& call)
 {
-    if (call.name.empty() || call.value.empty())
+    if (call.Name.empty() || call.Value.empty())
         return;
-    const auto colon = call.value.find(':');
-    const std::string index = colon == std::string::npos ? call.value : call.value.substr(0, colon);
-    const std::string id = colon == std::string::npos ? std::string() : call.value.substr(colon + 1);
+    const auto colon = call.Value.find(':');
+    const std::string index = colon == std::string::npos ? call.Value : call.Value.substr(0, colon);
+    const std::string id = colon == std::string::npos ? std::string() : call.Value.substr(colon + 1);
     int stream = -1;
     if (index.empty() || id.empty() || !TryStrToInt(index, stream) || !ValidStreamIndex(stream))
         throw FFmpegException(Format("Invalid value \"%s\" for option \"%s\", required syntax is \"index:value\"",
-                                     call.value, call.name));
-    call.job.Fstreamid_map[static_cast<std::size_t>(stream)] = StrToInt(id);
+                                     call.Value, call.Name));
+    call.Job.Fstreamid_map[static_cast<std::size_t>(stream)] = StrToInt(id);
 }
 
 } // namespace tovrel

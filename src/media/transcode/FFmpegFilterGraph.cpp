@@ -56,13 +56,13 @@ bool ParseUserChain(AVFilterGraph* graph, const std::string& chain, AVFilterCont
 
 int ConfigureFilters(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& ost)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     const AVCodecParameters* in = ist.st->codecpar;
-    AVCodecContext* enc = ost.enc;
+    AVCodecContext* enc = ost.EncoderContext;
     ist.input_video_filter = nullptr;
     ist.out_video_filter = nullptr;
-    ist.graph.reset(FF.avfilter_graph_alloc());
-    AVFilterGraph* graph = ist.graph.get();
+    ist.Graph.reset(FF.avfilter_graph_alloc());
+    AVFilterGraph* graph = ist.Graph.get();
     if (!graph)
         return -1;
     const AVRational aspect = in->sample_aspect_ratio.num ? in->sample_aspect_ratio : AVRational{0, 1};

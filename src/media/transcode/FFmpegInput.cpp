@@ -37,23 +37,23 @@ private:
 // Closes the input unless it was handed to the job.
 class TInputContextGuard {
 public:
-    AVFormatContext* context = nullptr;
-    AVDictionary* parameters = nullptr;
+    AVFormatContext* Context = nullptr;
+    AVDictionary* Parameters = nullptr;
     ~TInputContextGuard()
     {
-        FF.av_dict_free(&parameters);
-        if (context && opened)
-            UnicodeCloseInput(&context);
-        else if (context)
-            FF.avformat_free_context(context);
+        FF.av_dict_free(&Parameters);
+        if (Context && Opened)
+            UnicodeCloseInput(&Context);
+        else if (Context)
+            FF.avformat_free_context(Context);
     }
     AVFormatContext* Release()
     {
-        AVFormatContext* result = context;
-        context = nullptr;
+        AVFormatContext* result = Context;
+        Context = nullptr;
         return result;
     }
-    bool opened = false;
+    bool Opened = false;
 };
 
 int StrictnessOf(const TCustomFFmpeg& job, AVMediaType type)
@@ -92,14 +92,15 @@ AVDictionary* InputParameters(const TCustomFFmpeg& job)
 bool ForceDecoders(TCustomFFmpeg& job, AVFormatContext* context, std::array<const AVCodec*, mtCount>& forced)
 {
     const struct {
-        const std::string& name;
-        AVMediaType type;
-        TMediaTypeIndex index;
+        const std::string& Name;
+        AVMediaType Type;
+        TMediaTypeIndex Index;
     } kinds[] = {{job.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, mtVideo},
                  {job.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, mtAudio},
                  {job.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, mtSubtitle}};
     for (const auto& kind : kinds)
-        if (!FindCodec(job, kind.name, kind.type, false, StrictnessOf(job, kind.type), forced[kind.index]))
+        if (!FindCodec(job, kind.Name, kind.Type, TCodecRole::Decoder, StrictnessOf(job, kind.Type),
+                       forced[kind.Index]))
             return false;
     context->video_codec = forced[mtVideo];
     context->audio_codec = forced[mtAudio];
@@ -126,8 +127,8 @@ bool SelectProgram(TCustomFFmpeg& job, AVFormatContext* context)
             continue;
         }
         found = true;
-        for (unsigned k = 0; k < program->nb_stream_indexes; ++k)
-            context->streams[program->stream_index[k]]->discard = AVDISCARD_DEFAULT;
+        for (unsigned j = 0; j < program->nb_stream_indexes; ++j)
+            context->streams[program->stream_index[j]]->discard = AVDISCARD_DEFAULT;
     }
     if (!found) {
         job.SetLastErrMsg("Specified program id not found");
@@ -231,12 +232,13 @@ float FrameAspectRatio(int width, int height, int sarNum, int sarDen)
     return sar == 0.0 ? 4.0f / 3.0f : static_cast<float>(sar);
 }
 
-bool FindCodec(TCustomFFmpeg& job, const std::string& name, AVMediaType type, bool encoder, int strict,
+bool FindCodec(TCustomFFmpeg& job, const std::string& name, AVMediaType type, TCodecRole role, int strict,
                const AVCodec*& codec)
 {
     codec = nullptr;
     if (name.empty())
         return true;
+    const bool encoder = role == TCodecRole::Encoder;
     const char* word = encoder ? "encoder" : "decoder";
     const AVCodec* found =
         encoder ? FF.avcodec_find_encoder_by_name(name.c_str()) : FF.avcodec_find_decoder_by_name(name.c_str());
@@ -278,30 +280,30 @@ bool OpenInput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fil
         job.Flast_asked_format.clear();
     }
     TInputContextGuard guard;
-    guard.context = FF.avformat_alloc_context();
-    if (!guard.context)
+    guard.Context = FF.avformat_alloc_context();
+    if (!guard.Context)
         throw FFmpegException("avformat_alloc_context failed");
-    guard.parameters = InputParameters(job);
+    guard.Parameters = InputParameters(job);
     if (job.FOptions.avformat_opts)
-        ApplyFFOptions(job.FOptions, guard.context, job.FOptions.avformat_opts, AV_OPT_FLAG_DECODING_PARAM);
+        ApplyFFOptions(job.FOptions, guard.Context, job.FOptions.avformat_opts, AV_OPT_FLAG_DECODING_PARAM);
     std::array<const AVCodec*, mtCount> forced{};
-    if (!ForceDecoders(job, guard.context, forced))
+    if (!ForceDecoders(job, guard.Context, forced))
         return false;
-    guard.context->flags |= AVFMT_FLAG_NONBLOCK;
+    guard.Context->flags |= AVFMT_FLAG_NONBLOCK;
 
     const std::string url = EncodeAVFileName(fileName);
-    const int opened = UnicodeOpenInput(&guard.context, url, format, &guard.parameters);
+    const int opened = UnicodeOpenInput(&guard.Context, url, format, &guard.Parameters);
     if (opened < 0) {
         job.SetLastErrMsg(FormatAVError(fileName, opened));
         return false;
     }
-    guard.opened = true;
-    if (!SelectProgram(job, guard.context))
+    guard.Opened = true;
+    if (!SelectProgram(job, guard.Context))
         return false;
     int found = 0;
     {
         std::lock_guard lock(CodecOpenLock());
-        found = FF.avformat_find_stream_info(guard.context, nullptr);
+        found = FF.avformat_find_stream_info(guard.Context, nullptr);
     }
     if (found < 0 && job.Fverbose >= 0) {
         job.SetLastErrMsg(Format("%s: could not find codec parameters", fileName));
@@ -309,10 +311,10 @@ bool OpenInput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fil
         return false;
     }
     std::int64_t startTimestamp = job.Fstart_time;
-    if (guard.context->start_time != AV_NOPTS_VALUE)
-        startTimestamp += guard.context->start_time;
+    if (guard.Context->start_time != AV_NOPTS_VALUE)
+        startTimestamp += guard.Context->start_time;
     if (job.Fstart_time != 0) {
-        if (FF.av_seek_frame(guard.context, -1, startTimestamp, AVSEEK_FLAG_BACKWARD) < 0 && job.Fverbose > 0)
+        if (FF.av_seek_frame(guard.Context, -1, startTimestamp, AVSEEK_FLAG_BACKWARD) < 0 && job.Fverbose > 0)
             GetFFLogger()->Log(
                 &job, llVerbose,
                 Format("%s: could not seek to position %0.3f", fileName, double(startTimestamp) / AV_TIME_BASE));
@@ -321,22 +323,22 @@ bool OpenInput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fil
     const int codecsBefore = job.Fnb_icodecs;
     std::vector<const AVCodec*> decoders;
     try {
-        decoders = ReadStreams(job, guard.context, forced);
+        decoders = ReadStreams(job, guard.Context, forced);
     } catch (...) {
         job.Fnb_icodecs = codecsBefore;
         throw;
     }
-    if (guard.context->duration != AV_NOPTS_VALUE && guard.context->duration > job.FTotalOutputDuration)
-        job.FTotalOutputDuration = guard.context->duration;
+    if (guard.Context->duration != AV_NOPTS_VALUE && guard.Context->duration > job.FTotalOutputDuration)
+        job.FTotalOutputDuration = guard.Context->duration;
     job.Finput_files_ts_offset[static_cast<std::size_t>(index)] =
         job.Fcopy_ts ? job.Finput_ts_offset : job.Finput_ts_offset - startTimestamp;
     if (job.Fverbose >= 0)
-        FF.av_dump_format(guard.context, index, url.c_str(), 0);
+        FF.av_dump_format(guard.Context, index, url.c_str(), 0);
     job.Finput_files[static_cast<std::size_t>(index)] = guard.Release();
-    state.inputFileNames.resize(static_cast<std::size_t>(index) + 1);
-    state.inputFileNames[static_cast<std::size_t>(index)] = fileName;
-    state.forcedDecoders.resize(static_cast<std::size_t>(index) + 1);
-    state.forcedDecoders[static_cast<std::size_t>(index)] = std::move(decoders);
+    state.InputFileNames.resize(static_cast<std::size_t>(index) + 1);
+    state.InputFileNames[static_cast<std::size_t>(index)] = fileName;
+    state.ForcedDecoders.resize(static_cast<std::size_t>(index) + 1);
+    state.ForcedDecoders[static_cast<std::size_t>(index)] = std::move(decoders);
     job.Fnb_input_files = index + 1;
     return true;
 }

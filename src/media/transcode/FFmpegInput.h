@@ -2,6 +2,7 @@
 // Opening one input of a job: the file under the pending input options, its
 // stream parameters, the start seek, and the pending output options primed
 // from its streams so outputs keep the input's size, rate and channels.
+#include "media/loader/FFmpegUtilsText.h"
 #include "media/transcode/FFmpegMediaTranscoderState.h"
 
 #include <string>
@@ -22,7 +23,7 @@ bool OpenInput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fil
 
 // Looks a codec up by name as encoder or decoder. An empty name forces none
 // (codec := nullptr, True). False with the reason in job.LastErrMsg().
-bool FindCodec(TCustomFFmpeg& job, const std::string& name, AVMediaType type, bool encoder, int strict,
+bool FindCodec(TCustomFFmpeg& job, const std::string& name, AVMediaType type, TCodecRole role, int strict,
                const AVCodec*& codec);
 
 // The frame aspect ratio of a frame with this size and sample aspect ratio

@@ -22,7 +22,7 @@ bool TMediaTranscoder::LibrariesLoaded() const
 
 void TMediaTranscoder::ParseOption(TCustomFFmpeg& job, const std::string& name, const std::string& value)
 {
-    DispatchOption(job, FState, name, value);
+    DispatchOption(job, state_, name, value);
 }
 
 bool TMediaTranscoder::SetAVOption(TCustomFFmpeg& job, const std::string& name, const std::string& value)
@@ -43,17 +43,17 @@ void TMediaTranscoder::SetPreset(TCustomFFmpeg& job, const std::string& name, co
 
 bool TMediaTranscoder::OpenInputFile(TCustomFFmpeg& job, const std::string& fileName)
 {
-    return OpenInput(job, FState, fileName);
+    return OpenInput(job, state_, fileName);
 }
 
 bool TMediaTranscoder::OpenOutputFile(TCustomFFmpeg& job, const std::string& fileName, bool join)
 {
-    return OpenOutput(job, FState, fileName, join);
+    return OpenOutput(job, state_, fileName, join);
 }
 
 void TMediaTranscoder::Transcode(TCustomFFmpeg& job)
 {
-    tovrel::Transcode(job, FState);
+    tovrel::Transcode(job, state_);
 }
 
 // A run owns its codecs and closes them on every way out, an exception
@@ -70,14 +70,14 @@ void TMediaTranscoder::PrepareJob(TCustomFFmpeg& job)
 
 void TMediaTranscoder::ReleaseMedia(TCustomFFmpeg& job)
 {
-    ReleaseOutputs(job, FState);
+    ReleaseOutputs(job, state_);
     ReleaseJobHooks(job);
     for (int i = 0; i < job.Fnb_input_files; ++i)
         UnicodeCloseInput(&job.Finput_files[static_cast<std::size_t>(i)]);
     job.Fnb_input_files = 0;
     job.Fnb_icodecs = 0;
     job.Fnb_ocodecs = 0;
-    FState = TMediaJobState{};
+    state_ = TMediaJobState{};
     FreeFFOptions(job.FOptions);
 }
 

@@ -23,10 +23,10 @@ public:
     void PrepareJob(TCustomFFmpeg& job) override;
     void ReleaseMedia(TCustomFFmpeg& job) override;
 
-    const TMediaJobState& State() const { return FState; }
+    const TMediaJobState& State() const { return state_; }
 
 private:
-    TMediaJobState FState;
+    TMediaJobState state_;
 };
 
 // Makes TMediaTranscoder the transcoder of every new task.

@@ -17,9 +17,9 @@ namespace tovrel {
 namespace {
 
 struct TStreamKinds {
-    bool video = false;
-    bool audio = false;
-    bool subtitle = false;
+    bool Video = false;
+    bool Audio = false;
+    bool Subtitle = false;
 };
 
 TStreamKinds InputStreamKinds(const TCustomFFmpeg& job, bool firstOnly)
@@ -28,13 +28,13 @@ TStreamKinds InputStreamKinds(const TCustomFFmpeg& job, bool firstOnly)
     const int count = firstOnly ? std::min(job.Fnb_input_files, 1) : job.Fnb_input_files;
     for (int i = 0; i < count; ++i) {
         const AVFormatContext* input = job.Finput_files[static_cast<std::size_t>(i)];
-        for (unsigned k = 0; k < input->nb_streams; ++k) {
-            const AVMediaType type = input->streams[k]->codecpar->codec_type;
+        for (unsigned j = 0; j < input->nb_streams; ++j) {
+            const AVMediaType type = input->streams[j]->codecpar->codec_type;
             if (type < AVMEDIA_TYPE_UNKNOWN || type >= AVMEDIA_TYPE_NB)
                 throw FFmpegException("invalid codec_type of input file");
-            kinds.video |= type == AVMEDIA_TYPE_VIDEO;
-            kinds.audio |= type == AVMEDIA_TYPE_AUDIO;
-            kinds.subtitle |= type == AVMEDIA_TYPE_SUBTITLE;
+            kinds.Video |= type == AVMEDIA_TYPE_VIDEO;
+            kinds.Audio |= type == AVMEDIA_TYPE_AUDIO;
+            kinds.Subtitle |= type == AVMEDIA_TYPE_SUBTITLE;
         }
     }
     return kinds;
@@ -43,19 +43,19 @@ TStreamKinds InputStreamKinds(const TCustomFFmpeg& job, bool firstOnly)
 TStreamKinds WantedStreamKinds(const TCustomFFmpeg& job, const AVOutputFormat* format, bool join)
 {
     TStreamKinds wanted;
-    wanted.video = format->video_codec != AV_CODEC_ID_NONE || job.Fvideo_stream_copy || !job.Fvideo_codec_name.empty();
-    wanted.audio = format->audio_codec != AV_CODEC_ID_NONE || job.Faudio_stream_copy || !job.Faudio_codec_name.empty();
-    wanted.subtitle =
+    wanted.Video = format->video_codec != AV_CODEC_ID_NONE || job.Fvideo_stream_copy || !job.Fvideo_codec_name.empty();
+    wanted.Audio = format->audio_codec != AV_CODEC_ID_NONE || job.Faudio_stream_copy || !job.Faudio_codec_name.empty();
+    wanted.Subtitle =
         format->subtitle_codec != AV_CODEC_ID_NONE || job.Fsubtitle_stream_copy || !job.Fsubtitle_codec_name.empty();
     if (job.Fnb_input_files > 0) {
         const TStreamKinds present = InputStreamKinds(job, join);
-        wanted.video &= present.video;
-        wanted.audio &= present.audio;
-        wanted.subtitle &= present.subtitle;
+        wanted.Video &= present.Video;
+        wanted.Audio &= present.Audio;
+        wanted.Subtitle &= present.Subtitle;
     }
-    wanted.video &= !job.Fvideo_disable;
-    wanted.audio &= !job.Faudio_disable;
-    wanted.subtitle &= !job.Fsubtitle_disable;
+    wanted.Video &= !job.Fvideo_disable;
+    wanted.Audio &= !job.Faudio_disable;
+    wanted.Subtitle &= !job.Fsubtitle_disable;
     return wanted;
 }
 
@@ -66,35 +66,35 @@ public:
     TOutputUnderConstruction(TCustomFFmpeg& job, TMediaJobState& state) : job_(job), state_(state) {}
     ~TOutputUnderConstruction()
     {
-        if (!context)
+        if (!Context)
             return;
-        if (listed) {
+        if (Listed) {
             ReleaseOutputStreams(state_, job_.Fnb_output_files - 1);
             job_.Foutput_files[static_cast<std::size_t>(--job_.Fnb_output_files)] = nullptr;
         }
-        if (context->pb && !(context->oformat->flags & AVFMT_NOFILE)) {
-            UnicodeAVIOClose(&context->pb);
-            if (createdFile) {
+        if (Context->pb && !(Context->oformat->flags & AVFMT_NOFILE)) {
+            UnicodeAVIOClose(&Context->pb);
+            if (CreatedFile) {
                 std::error_code error;
-                std::filesystem::remove(fileName, error);
+                std::filesystem::remove(FileName, error);
             }
         }
-        FF.avformat_free_context(context);
+        FF.avformat_free_context(Context);
     }
     TOutputUnderConstruction(const TOutputUnderConstruction&) = delete;
     TOutputUnderConstruction& operator=(const TOutputUnderConstruction&) = delete;
 
     AVFormatContext* Release()
     {
-        AVFormatContext* result = context;
-        context = nullptr;
+        AVFormatContext* result = Context;
+        Context = nullptr;
         return result;
     }
 
-    AVFormatContext* context = nullptr;
-    bool listed = false;
-    bool createdFile = false;
-    std::string fileName;
+    AVFormatContext* Context = nullptr;
+    bool Listed = false;
+    bool CreatedFile = false;
+    std::string FileName;
 
 private:
     TCustomFFmpeg& job_;
@@ -136,7 +136,7 @@ void SetMetadata(TCustomFFmpeg& job, AVFormatContext* context)
 
 void ApplyMuxerSettings(TCustomFFmpeg& job, TMediaJobState& state, AVFormatContext* context)
 {
-    state.outputPreloads.push_back(static_cast<std::int64_t>(job.Fmux_preload * 1000000));
+    state.OutputPreloads.push_back(static_cast<std::int64_t>(job.Fmux_preload * 1000000));
     context->max_delay = static_cast<int>(job.Fmux_max_delay * 1000000);
     context->flags |= AVFMT_FLAG_NONBLOCK;
     if (job.FOptions.avformat_opts)
@@ -160,7 +160,7 @@ void AddJoinEntries(TCustomFFmpeg& job, AVFormatContext* context)
 
 std::string InputSharingTheFile(const TMediaJobState& state, const std::string& fileName)
 {
-    for (const std::string& input : state.inputFileNames)
+    for (const std::string& input : state.InputFileNames)
         if (SameFile(DecodeAVFileName(input), DecodeAVFileName(fileName)))
             return input;
     return {};
@@ -170,10 +170,10 @@ std::string InputSharingTheFile(const TMediaJobState& state, const std::string& 
 
 bool SameFile(const std::string& first, const std::string& second)
 {
-    struct stat a {};
-    struct stat b {};
-    if (::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0)
-        return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    struct stat firstInfo {};
+    struct stat secondInfo {};
+    if (::stat(first.c_str(), &firstInfo) == 0 && ::stat(second.c_str(), &secondInfo) == 0)
+        return firstInfo.st_dev == secondInfo.st_dev && firstInfo.st_ino == secondInfo.st_ino;
     std::error_code error;
     const auto normal = [&error](const std::string& name) {
         return std::filesystem::weakly_canonical(std::filesystem::absolute(name, error), error).lexically_normal();
@@ -194,8 +194,8 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
     job.FEnableFilter = !job.Fvfilters.empty();
 
     TOutputUnderConstruction output(job, state);
-    output.context = FF.avformat_alloc_context();
-    if (!output.context)
+    output.Context = FF.avformat_alloc_context();
+    if (!output.Context)
         throw FFmpegException("avformat_alloc_context failed");
     const std::string url = EncodeAVFileName(fileName);
     const AVOutputFormat* format = nullptr;
@@ -210,35 +210,35 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
         if (!format)
             return Fail(job, Format("Unable to find a suitable output format for '%s'", fileName));
     }
-    output.context->oformat = format;
-    output.context->url = FF.av_strdup(url.substr(0, 1023).c_str());
+    output.Context->oformat = format;
+    output.Context->url = FF.av_strdup(url.substr(0, 1023).c_str());
 
     TStreamKinds wanted;
     if (!Stage(job, "check_audio_video_sub_inputs fail: %s", [&] { wanted = WantedStreamKinds(job, format, join); }))
         return false;
     const int fileIndex = job.Fnb_output_files;
-    job.Foutput_files[static_cast<std::size_t>(job.Fnb_output_files++)] = output.context;
-    output.listed = true;
-    if (wanted.video && !Stage(job, "new_video_stream fail: %s", [&] { NewVideoStream(job, state, fileIndex); }))
+    job.Foutput_files[static_cast<std::size_t>(job.Fnb_output_files++)] = output.Context;
+    output.Listed = true;
+    if (wanted.Video && !Stage(job, "new_video_stream fail: %s", [&] { NewVideoStream(job, state, fileIndex); }))
         return false;
-    if (wanted.audio && !Stage(job, "new_audio_stream fail: %s", [&] { NewAudioStream(job, state, fileIndex); }))
+    if (wanted.Audio && !Stage(job, "new_audio_stream fail: %s", [&] { NewAudioStream(job, state, fileIndex); }))
         return false;
-    if (wanted.subtitle &&
+    if (wanted.Subtitle &&
         !Stage(job, "new_subtitle_stream fail: %s", [&] { NewSubtitleStream(job, state, fileIndex); }))
         return false;
-    SetMetadata(job, output.context);
+    SetMetadata(job, output.Context);
 
-    if ((format->flags & AVFMT_NEEDNUMBER) && !FF.av_filename_number_test(output.context->url))
+    if ((format->flags & AVFMT_NEEDNUMBER) && !FF.av_filename_number_test(output.Context->url))
         return Fail(job, DecodeAVFileName(url) + ": Number syntax expected in filename");
     if (!(format->flags & AVFMT_NOFILE)) {
-        output.fileName = DecodeAVFileName(url);
+        output.FileName = DecodeAVFileName(url);
         std::error_code error;
-        output.createdFile = !std::filesystem::exists(output.fileName, error);
-        const int opened = UnicodeAVIOOpen(&output.context->pb, url, AVIO_FLAG_WRITE);
+        output.CreatedFile = !std::filesystem::exists(output.FileName, error);
+        const int opened = UnicodeAVIOOpen(&output.Context->pb, url, AVIO_FLAG_WRITE);
         if (opened < 0)
             return Fail(job, FormatAVError(fileName, opened));
     }
-    ApplyMuxerSettings(job, state, output.context);
+    ApplyMuxerSettings(job, state, output.Context);
     AVFormatContext* context = output.Release();
     if (join && job.Fnb_input_files > 1)
         AddJoinEntries(job, context);
@@ -248,7 +248,7 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
 void ReleaseOutputs(TCustomFFmpeg& job, TMediaJobState& state)
 {
     ReleaseOutputStreams(state, -1);
-    state.outputPreloads.clear();
+    state.OutputPreloads.clear();
     AVFormatContext* previous = nullptr;
     for (int i = 0; i < job.Fnb_output_files; ++i) {
         AVFormatContext* context = job.Foutput_files[static_cast<std::size_t>(i)];

@@ -14,12 +14,12 @@ namespace {
 
 // A new stream's codec context, freed again unless the stream's record takes it.
 struct TNewStream {
-    AVStream* stream = nullptr;
-    AVCodecContext* codec = nullptr;
+    AVStream* Stream = nullptr;
+    AVCodecContext* Codec = nullptr;
     ~TNewStream()
     {
-        if (codec)
-            FF.avcodec_free_context(&codec);
+        if (Codec)
+            FF.avcodec_free_context(&Codec);
     }
 };
 
@@ -31,12 +31,12 @@ AVFormatContext* OutputOf(TCustomFFmpeg& job, int fileIndex)
 void AddStream(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& created)
 {
     const unsigned position = output->nb_streams;
-    created.stream = FF.avformat_new_stream(output, nullptr);
-    if (!created.stream)
+    created.Stream = FF.avformat_new_stream(output, nullptr);
+    if (!created.Stream)
         throw FFmpegException("Could not alloc stream");
     // Stream ids exist for the first streams of a file only.
     if (position < job.Fstreamid_map.size())
-        created.stream->id = job.Fstreamid_map[position];
+        created.Stream->id = job.Fstreamid_map[position];
 }
 
 // The stream's codec context starts from the encoder's own defaults (libx264's
@@ -44,12 +44,12 @@ void AddStream(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& created)
 // when there is no encoder (stream copy).
 void MakeCodec(TNewStream& created, AVMediaType type, const AVCodec* encoder, std::uint32_t tag)
 {
-    created.codec = FF.avcodec_alloc_context3(encoder);
-    if (!created.codec)
+    created.Codec = FF.avcodec_alloc_context3(encoder);
+    if (!created.Codec)
         throw FFmpegException("Could not alloc stream");
-    created.codec->codec_type = type;
+    created.Codec->codec_type = type;
     if (tag)
-        created.codec->codec_tag = tag;
+        created.Codec->codec_tag = tag;
 }
 
 // The strictness an encoder is looked up with: the user's, from the pending
@@ -75,7 +75,7 @@ const AVCodec* ChooseEncoder(TCustomFFmpeg& job, AVFormatContext* output, const 
         return id == AV_CODEC_ID_NONE ? nullptr : FF.avcodec_find_encoder(id);
     }
     const AVCodec* encoder = nullptr;
-    if (!FindCodec(job, name, type, true, strict, encoder))
+    if (!FindCodec(job, name, type, TCodecRole::Encoder, strict, encoder))
         throw FFmpegException(job.LastErrMsg());
     const auto index = static_cast<std::size_t>(job.Fnb_ocodecs);
     if (index >= job.Foutput_codecs.size())
@@ -144,21 +144,21 @@ void SetGlobalHeader(AVCodecContext* codec, AVCodecContext* options, bool on)
 
 void EncodeVideo(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record)
 {
-    AVCodecContext* codec = created.codec;
+    AVCodecContext* codec = created.Codec;
     AVRational rate = job.Fframe_rate.num ? job.Fframe_rate : AVRational{25, 1};
-    SetCodecId(codec, record.encoder, output, AVMEDIA_TYPE_VIDEO);
+    SetCodecId(codec, record.Encoder, output, AVMEDIA_TYPE_VIDEO);
     ApplyCodecOptions(job, codec, AVMEDIA_TYPE_VIDEO, AV_OPT_FLAG_VIDEO_PARAM);
-    if (record.encoder && record.encoder->supported_framerates && !job.Fforce_fps)
+    if (record.Encoder && record.Encoder->supported_framerates && !job.Fforce_fps)
         rate =
-            record.encoder->supported_framerates[FF.av_find_nearest_q_idx(rate, record.encoder->supported_framerates)];
+            record.Encoder->supported_framerates[FF.av_find_nearest_q_idx(rate, record.Encoder->supported_framerates)];
     codec->time_base = AVRational{rate.den, rate.num};
     codec->framerate = rate;
     codec->width = job.Fframe_width;
     codec->height = job.Fframe_height;
     codec->sample_aspect_ratio = SampleAspectRatio(job, codec->width, codec->height);
-    created.stream->sample_aspect_ratio = codec->sample_aspect_ratio;
+    created.Stream->sample_aspect_ratio = codec->sample_aspect_ratio;
     codec->pix_fmt = job.Fframe_pix_fmt;
-    MatchPixelFormat(codec, record.encoder);
+    MatchPixelFormat(codec, record.Encoder);
     if (job.Fintra_only)
         codec->gop_size = 0;
     if (job.Fvideo_qscale != 0 || job.Fsame_quality)
@@ -179,15 +179,15 @@ void EncodeVideo(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& create
 
 void EncodeAudio(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record)
 {
-    AVCodecContext* codec = created.codec;
+    AVCodecContext* codec = created.Codec;
     ApplyCodecOptions(job, codec, AVMEDIA_TYPE_AUDIO, AV_OPT_FLAG_AUDIO_PARAM);
-    SetCodecId(codec, record.encoder, output, AVMEDIA_TYPE_AUDIO);
+    SetCodecId(codec, record.Encoder, output, AVMEDIA_TYPE_AUDIO);
     if (job.Faudio_qscale > -99999.0f)
         SetQuality(codec, job.Faudio_qscale);
     codec->sample_fmt = job.Faudio_sample_fmt;
     codec->sample_rate = job.Faudio_sample_rate;
-    MatchSampleFormat(codec, record.encoder);
-    MatchSampleRate(&job, codec, record.encoder);
+    MatchSampleFormat(codec, record.Encoder);
+    MatchSampleRate(&job, codec, record.Encoder);
     codec->time_base = AVRational{1, codec->sample_rate > 0 ? codec->sample_rate : 1};
 }
 
@@ -205,22 +205,22 @@ void SetChannels(const TCustomFFmpeg& job, AVCodecContext* codec)
 // The record takes the codec context; the stream parameters show what was chosen.
 void Keep(TMediaJobState& state, TNewStream& created, TOutputStreamRecord record)
 {
-    FF.avcodec_parameters_from_context(created.stream->codecpar, created.codec);
-    created.stream->time_base = created.codec->time_base;
-    record.stream = created.stream;
-    record.codec = created.codec;
-    created.codec = nullptr;
-    state.outputStreams.push_back(std::move(record));
+    FF.avcodec_parameters_from_context(created.Stream->codecpar, created.Codec);
+    created.Stream->time_base = created.Codec->time_base;
+    record.Stream = created.Stream;
+    record.Codec = created.Codec;
+    created.Codec = nullptr;
+    state.OutputStreams.push_back(std::move(record));
 }
 
 // The pending options of one stream kind.
 struct TKindOptions {
-    std::string& codecName;
-    std::string& language;
-    bool& disable;
-    std::int32_t& streamCopy;
-    TBitstreamFilterChain& filters;
-    std::uint32_t tag;
+    std::string& CodecName;
+    std::string& Language;
+    bool& Disable;
+    std::int32_t& StreamCopy;
+    TBitstreamFilterChain& Filters;
+    std::uint32_t Tag;
 };
 
 TKindOptions KindOptions(TCustomFFmpeg& job, AVMediaType type)
@@ -244,26 +244,26 @@ void NewStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex, AVMedia
     const TKindOptions kind = KindOptions(job, type);
     TNewStream created;
     TOutputStreamRecord record;
-    record.fileIndex = fileIndex;
+    record.FileIndex = fileIndex;
     try {
         AddStream(job, output, created);
-        record.bitstreamFilters = std::exchange(kind.filters, {});
-        record.streamCopy = kind.streamCopy != 0;
-        if (!record.streamCopy)
-            record.encoder = choose(output);
-        MakeCodec(created, type, record.encoder, kind.tag);
+        record.BitstreamFilters = std::exchange(kind.Filters, {});
+        record.StreamCopy = kind.StreamCopy != 0;
+        if (!record.StreamCopy)
+            record.Encoder = choose(output);
+        MakeCodec(created, type, record.Encoder, kind.Tag);
         fill(output, created, record);
     } catch (...) {
-        kind.codecName.clear();
-        kind.language.clear();
+        kind.CodecName.clear();
+        kind.Language.clear();
         throw;
     }
     ++job.Fnb_ocodecs;
-    SetLanguage(created.stream, kind.language);
+    SetLanguage(created.Stream, kind.Language);
     Keep(state, created, std::move(record));
-    kind.disable = false;
-    kind.codecName.clear();
-    kind.streamCopy = 0;
+    kind.Disable = false;
+    kind.CodecName.clear();
+    kind.StreamCopy = 0;
 }
 
 } // namespace
@@ -271,31 +271,31 @@ void NewStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex, AVMedia
 std::vector<RcOverride> ParseRcOverride(const std::string& text)
 {
     std::vector<RcOverride> overrides;
-    const char* p = text.c_str();
-    while (*p) {
+    const char* cursor = text.c_str();
+    while (*cursor) {
         char* end = nullptr;
         RcOverride item{};
-        item.start_frame = static_cast<int>(std::strtol(p, &end, 0));
-        if (end == p || *end != ',')
+        item.start_frame = static_cast<int>(std::strtol(cursor, &end, 0));
+        if (end == cursor || *end != ',')
             throw FFmpegException("error parsing rc_override");
-        p = end + 1;
-        item.end_frame = static_cast<int>(std::strtol(p, &end, 0));
-        if (end == p || *end != ',')
+        cursor = end + 1;
+        item.end_frame = static_cast<int>(std::strtol(cursor, &end, 0));
+        if (end == cursor || *end != ',')
             throw FFmpegException("error parsing rc_override");
-        p = end + 1;
-        const int q = static_cast<int>(std::strtol(p, &end, 0));
-        if (q > 0) {
-            item.qscale = q;
+        cursor = end + 1;
+        const int quantizer = static_cast<int>(std::strtol(cursor, &end, 0));
+        if (quantizer > 0) {
+            item.qscale = quantizer;
             item.quality_factor = 1.0f;
         } else {
             item.qscale = 0;
-            item.quality_factor = static_cast<float>(-q) / 100.0f;
+            item.quality_factor = static_cast<float>(-quantizer) / 100.0f;
         }
         overrides.push_back(item);
-        p = std::strchr(end, '/');
-        if (!p)
+        cursor = std::strchr(end, '/');
+        if (!cursor)
             break;
-        ++p;
+        ++cursor;
     }
     return overrides;
 }
@@ -308,19 +308,19 @@ void NewVideoStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
             return ChooseEncoder(job, output, job.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, FF_COMPLIANCE_NORMAL);
         },
         [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
-            created.codec->thread_count = job.Fthread_count;
+            created.Codec->thread_count = job.Fthread_count;
             AVCodecContext* options = job.FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
-            SetGlobalHeader(created.codec, options,
+            SetGlobalHeader(created.Codec, options,
                             (job.Fvideo_global_header & 1) ||
                                 (job.Fvideo_global_header == 0 && (output->oformat->flags & AVFMT_GLOBALHEADER)));
             if (job.Fvideo_global_header & 2) {
-                created.codec->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+                created.Codec->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
                 if (options)
                     options->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
             }
-            if (record.streamCopy) {
-                created.codec->sample_aspect_ratio = SampleAspectRatio(job, job.Fframe_width, job.Fframe_height);
-                created.stream->sample_aspect_ratio = created.codec->sample_aspect_ratio;
+            if (record.StreamCopy) {
+                created.Codec->sample_aspect_ratio = SampleAspectRatio(job, job.Fframe_width, job.Fframe_height);
+                created.Stream->sample_aspect_ratio = created.Codec->sample_aspect_ratio;
             } else {
                 EncodeVideo(job, output, created, record);
             }
@@ -337,14 +337,14 @@ void NewAudioStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
                                  PendingStrictness(job, AVMEDIA_TYPE_AUDIO));
         },
         [&job](AVFormatContext* output, TNewStream& created, TOutputStreamRecord& record) {
-            created.codec->thread_count = job.Fthread_count;
-            SetGlobalHeader(created.codec, job.FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO],
+            created.Codec->thread_count = job.Fthread_count;
+            SetGlobalHeader(created.Codec, job.FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO],
                             output->oformat->flags & AVFMT_GLOBALHEADER);
-            if (record.streamCopy)
-                created.codec->sample_rate = job.Faudio_sample_rate;
+            if (record.StreamCopy)
+                created.Codec->sample_rate = job.Faudio_sample_rate;
             else
                 EncodeAudio(job, output, created, record);
-            SetChannels(job, created.codec);
+            SetChannels(job, created.Codec);
         });
 }
 
@@ -359,8 +359,8 @@ void NewSubtitleStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
                                  PendingStrictness(job, AVMEDIA_TYPE_SUBTITLE));
         },
         [&job](AVFormatContext*, TNewStream& created, TOutputStreamRecord& record) {
-            if (record.encoder)
-                ApplyCodecOptions(job, created.codec, AVMEDIA_TYPE_SUBTITLE, AV_OPT_FLAG_SUBTITLE_PARAM);
+            if (record.Encoder)
+                ApplyCodecOptions(job, created.Codec, AVMEDIA_TYPE_SUBTITLE, AV_OPT_FLAG_SUBTITLE_PARAM);
         });
 }
 
@@ -379,10 +379,10 @@ void NewStreamOnLastOutput(TCustomFFmpeg& job, TMediaJobState& state, int mediaT
 
 void ReleaseOutputStreams(TMediaJobState& state, int fileIndex)
 {
-    std::erase_if(state.outputStreams, [fileIndex](TOutputStreamRecord& record) {
-        if (fileIndex >= 0 && record.fileIndex != fileIndex)
+    std::erase_if(state.OutputStreams, [fileIndex](TOutputStreamRecord& record) {
+        if (fileIndex >= 0 && record.FileIndex != fileIndex)
             return false;
-        FF.avcodec_free_context(&record.codec);
+        FF.avcodec_free_context(&record.Codec);
         return true;
     });
 }

@@ -33,8 +33,8 @@ std::uint32_t CopiedCodecTag(const AVOutputFormat* format, const AVCodecParamete
 
 void SetupVideoScaler(TTranscodeRun& run, TAVOutputStream& ost, const AVCodecParameters* source, int width, int height)
 {
-    TCustomFFmpeg& job = run.job;
-    AVCodecContext* enc = ost.enc;
+    TCustomFFmpeg& job = run.Job;
+    AVCodecContext* enc = ost.EncoderContext;
     ost.pict_tmp.reset(FF.av_frame_alloc());
     if (ost.pict_tmp) {
         ost.pict_tmp->format = enc->pix_fmt;
@@ -58,8 +58,8 @@ void SetupVideoScaler(TTranscodeRun& run, TAVOutputStream& ost, const AVCodecPar
 
 void SetupVideoEncoding(TTranscodeRun& run, TAVOutputStream& ost, TAVInputStream& source)
 {
-    TCustomFFmpeg& job = run.job;
-    AVCodecContext* enc = ost.enc;
+    TCustomFFmpeg& job = run.Job;
+    AVCodecContext* enc = ost.EncoderContext;
     const AVCodecParameters* in = source.st->codecpar;
     if (enc->pix_fmt == AV_PIX_FMT_NONE)
         throw FFmpegException("Video pixel format is unknown, stream cannot be encoded");
@@ -109,7 +109,7 @@ std::int64_t SwsFlagsOf(const TCustomFFmpeg& job)
 
 void SetupStreamCopy(TTranscodeRun& run, TAVOutputStream& ost)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     const TAVInputStream& source = run.SourceOf(ost);
     const AVCodecParameters* in = source.st->codecpar;
     AVCodecParameters* out = ost.st->codecpar;
@@ -143,9 +143,9 @@ void SetupStreamCopy(TTranscodeRun& run, TAVOutputStream& ost)
 
 void SetupStreamEncoding(TTranscodeRun& run, TAVOutputStream& ost, int tablePosition)
 {
-    TCustomFFmpeg& job = run.job;
+    TCustomFFmpeg& job = run.Job;
     TAVInputStream& source = run.SourceOf(ost);
-    AVCodecContext* enc = ost.enc;
+    AVCodecContext* enc = ost.EncoderContext;
     switch (enc->codec_type) {
     case AVMEDIA_TYPE_AUDIO:
         ost.fifo.reset(FF.av_audio_fifo_alloc(enc->sample_fmt, enc->ch_layout.nb_channels, 1024));

@@ -22,7 +22,7 @@ std::string DefaultPrefix(const TTranscodeRun& run, const TAVOutputStream& ost)
         return DecodeAVFileName(output->url) + ".ffmpeg2pass";
     // An output without a file of its own: a name no other job shares.
     return (std::filesystem::temp_directory_path() /
-            Format("ffmpeg2pass-%d-%p", static_cast<int>(::getpid()), static_cast<const void*>(&run.job)))
+            Format("ffmpeg2pass-%d-%p", static_cast<int>(::getpid()), static_cast<const void*>(&run.Job)))
         .string();
 }
 
@@ -38,15 +38,15 @@ bool EncoderKeepsOwnStats(const AVCodec* encoder)
 
 void OpenPassLogFile(TTranscodeRun& run, TAVOutputStream& ost, int tablePosition)
 {
-    const std::string& prefix = run.job.Fpass_logfilename_prefix;
+    const std::string& prefix = run.Job.Fpass_logfilename_prefix;
     std::string name = (prefix.empty() ? DefaultPrefix(run, ost) : prefix) + Format("-%d.log", tablePosition);
     if (name.size() >= 1024)
         name.resize(1023);
-    ost.logfile_name = name;
-    const AVCodec* encoder = ost.encoder ? ost.encoder : FF.avcodec_find_encoder(ost.enc->codec_id);
+    ost.LogFileName = name;
+    const AVCodec* encoder = ost.Encoder ? ost.Encoder : FF.avcodec_find_encoder(ost.EncoderContext->codec_id);
     if (EncoderKeepsOwnStats(encoder))
         return;
-    if (ost.enc->flags & AV_CODEC_FLAG_PASS1) {
+    if (ost.EncoderContext->flags & AV_CODEC_FLAG_PASS1) {
         ost.logfile.reset(std::fopen(name.c_str(), "wb"));
         if (!ost.logfile)
             throw FFmpegException(Format("Cannot write log file %s for pass-1 encoding", name));
@@ -60,7 +60,7 @@ void OpenPassLogFile(TTranscodeRun& run, TAVOutputStream& ost, int tablePosition
             Format("Could not allocate file buffer: Error reading log file \"%s\" for pass-2 encoding", name));
     if (result < 0)
         throw FFmpegException(Format("Cannot read file: Error reading log file \"%s\" for pass-2 encoding", name));
-    ost.stats_in.assign(reinterpret_cast<const char*>(buffer));
+    ost.StatsIn.assign(reinterpret_cast<const char*>(buffer));
     FF.av_free(buffer);
 }
 

@@ -18,19 +18,19 @@ int ChooseNextInput(const std::vector<TInputChoice>& streams, bool inputSync)
     double outputMin = 1e100;
     int chosen = -1;
     for (const TInputChoice& stream : streams) {
-        if (!stream.skipped && !stream.fileEnded) {
-            if (stream.inputTime < inputMin) {
-                inputMin = stream.inputTime;
+        if (!stream.Skipped && !stream.FileEnded) {
+            if (stream.InputTime < inputMin) {
+                inputMin = stream.InputTime;
                 if (inputSync)
-                    chosen = stream.fileIndex;
+                    chosen = stream.FileIndex;
             }
-            if (stream.outputTime < outputMin) {
-                outputMin = stream.outputTime;
+            if (stream.OutputTime < outputMin) {
+                outputMin = stream.OutputTime;
                 if (!inputSync)
-                    chosen = stream.fileIndex;
+                    chosen = stream.FileIndex;
             }
         }
-        if (stream.maxFramesReached)
+        if (stream.MaxFramesReached)
             return -1;
     }
     return chosen;
@@ -42,7 +42,7 @@ void SetUp(TTranscodeRun& run)
 {
     InitInputStreams(run);
     InitOutputStreams(run);
-    run.steps = std::make_unique<TOutputSteps>(run.job);
+    run.Steps = std::make_unique<TOutputSteps>(run.Job);
     OpenEncoders(run);
     OpenDecoders(run);
     InitInputTimestamps(run);
@@ -55,15 +55,16 @@ void SetUp(TTranscodeRun& run)
 
 void EndRun(TTranscodeRun& run)
 {
-    TCustomFFmpeg& job = run.job;
-    for (std::size_t i = 0; i < run.tables.inputStreams.size(); ++i) {
-        TAVInputStream& ist = *run.tables.inputStreams[i];
+    TCustomFFmpeg& job = run.Job;
+    for (std::size_t i = 0; i < run.Tables.InputStreams.size(); ++i) {
+        TAVInputStream& ist = *run.Tables.InputStreams[i];
         if (ist.decoding_needed && ist.decoder_flushed != 1)
             ProcessInputPacket(run, ist, static_cast<int>(i), nullptr);
     }
-    for (std::size_t i = 0; i < run.headersWritten; ++i)
-        FF.av_write_trailer(run.outputFiles[i]);
-    run.steps->ReportProgress(run.outputFiles, run.ostTable, true, -1);
+    for (std::size_t i = 0; i < run.HeadersWritten; ++i)
+        FF.av_write_trailer(run.OutputFiles[i]);
+    run.Steps->ReportProgress(run.OutputFiles, run.OstTable, TOutputSteps::TReportKind::Last,
+                              TOutputSteps::kNoCurrentInput);
     CloseEncoders(run);
     CloseDecoders(run);
     if (!job.Broken())

@@ -17,12 +17,12 @@ void Transcode(TCustomFFmpeg& job, TMediaJobState& state);
 
 // What choosing the next input knows about one output stream.
 struct TInputChoice {
-    int fileIndex = 0;      // the file of the stream's source
-    bool skipped = false;   // source past the recording time, or its file had no packet
-    bool fileEnded = false; // the source's file reached its end
-    double inputTime = 0;   // source position, microseconds
-    double outputTime = 0;  // output position, seconds
-    bool maxFramesReached = false;
+    int FileIndex = 0;      // the file of the stream's source
+    bool Skipped = false;   // source past the recording time, or its file had no packet
+    bool FileEnded = false; // the source's file reached its end
+    double InputTime = 0;   // source position, microseconds
+    double OutputTime = 0;  // output position, seconds
+    bool MaxFramesReached = false;
 };
 
 // The file to read next: by default the one feeding the output stream that

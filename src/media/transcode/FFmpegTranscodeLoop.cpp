@@ -26,7 +26,7 @@ constexpr AVRational kMicroseconds{1, AV_TIME_BASE};
 double OutputTime(const TAVOutputStream& ost)
 {
     if (ost.encoding_needed)
-        return static_cast<double>(ost.sync_opts) * av_q2d(ost.enc->time_base);
+        return static_cast<double>(ost.sync_opts) * av_q2d(ost.EncoderContext->time_base);
     const std::int64_t end = FF.av_stream_get_end_pts(ost.st);
     return end == AV_NOPTS_VALUE ? 0.0 : static_cast<double>(end) * av_q2d(ost.st->time_base);
 }
@@ -41,8 +41,9 @@ double JoinedOutputTime(const TAVOutputStream& ost)
     const std::int64_t written = FF.av_stream_get_end_pts(ost.st);
     if (written != AV_NOPTS_VALUE)
         time = std::max(time, static_cast<double>(written) * av_q2d(ost.st->time_base));
-    if (ost.encoding_needed && ost.enc->codec_type == AVMEDIA_TYPE_AUDIO && ost.enc->sample_rate > 0)
-        time += static_cast<double>(ost.enc->initial_padding) / ost.enc->sample_rate;
+    if (ost.encoding_needed && ost.EncoderContext->codec_type == AVMEDIA_TYPE_AUDIO &&
+        ost.EncoderContext->sample_rate > 0)
+        time += static_cast<double>(ost.EncoderContext->initial_padding) / ost.EncoderContext->sample_rate;
     return time;
 }
 
@@ -59,7 +60,7 @@ int MaxFramesOf(const TCustomFFmpeg& job, const TAVOutputStream& ost)
 class TPacketLoop {
 public:
     explicit TPacketLoop(TTranscodeRun& run)
-        : run_(run), job_(run.job), noPacket_(static_cast<std::size_t>(run.job.FMaxFiles), false),
+        : run_(run), job_(run.Job), noPacket_(static_cast<std::size_t>(run.Job.FMaxFiles), false),
           packet_(FF.av_packet_alloc())
     {
         if (!packet_)
@@ -68,8 +69,8 @@ public:
 
     void Run()
     {
-        run_.steps->Ftimer_start = run_.steps->Clock ? run_.steps->Clock() : FF.av_gettime();
-        lastReport_ = run_.steps->Ftimer_start;
+        run_.Steps->Ftimer_start = run_.Steps->Clock ? run_.Steps->Clock() : FF.av_gettime();
+        lastReport_ = run_.Steps->Ftimer_start;
         while (!job_.Broken()) {
             job_.PassPauseGate();
             if (job_.Broken() || !Pass())
@@ -89,8 +90,8 @@ private:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             return true;
         }
-        if (job_.Flimit_filesize != 0 && run_.outputFiles[0]->pb &&
-            FF.avio_seek(run_.outputFiles[0]->pb, 0, SEEK_CUR) > job_.Flimit_filesize)
+        if (job_.Flimit_filesize != 0 && run_.OutputFiles[0]->pb &&
+            FF.avio_seek(run_.OutputFiles[0]->pb, 0, SEEK_CUR) > job_.Flimit_filesize)
             return false;
         AVFormatContext* input = job_.Finput_files[static_cast<std::size_t>(fileIndex)];
         const int result = FF.av_read_frame(input, packet_.get());
@@ -102,15 +103,15 @@ private:
             return true;
         }
         if (result < 0) {
-            run_.tables.files[static_cast<std::size_t>(fileIndex)].eof_reached = 1;
+            run_.Tables.Files[static_cast<std::size_t>(fileIndex)].eof_reached = 1;
             if (job_.FJoinMode)
                 return SwitchJoinedInput(fileIndex);
             return !job_.Fopt_shortest;
         }
         ClearNoPacket();
         struct TUnref {
-            AVPacket* packet;
-            ~TUnref() { FF.av_packet_unref(packet); }
+            AVPacket* Packet;
+            ~TUnref() { FF.av_packet_unref(Packet); }
         } unref{packet_.get()};
         if (job_.Fdo_pkt_dump)
             FF.av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, packet_.get(), job_.Fdo_hex_dump,
@@ -124,21 +125,21 @@ private:
     {
         std::vector<TInputChoice> streams;
         std::size_t first = 0;
-        std::size_t end = run_.tables.outputStreams.size();
+        std::size_t end = run_.Tables.OutputStreams.size();
         if (job_.FJoinMode) {
-            first = static_cast<std::size_t>(current_) * static_cast<std::size_t>(run_.tables.groupSize);
-            end = std::min(end, first + static_cast<std::size_t>(run_.tables.groupSize));
+            first = static_cast<std::size_t>(current_) * static_cast<std::size_t>(run_.Tables.GroupSize);
+            end = std::min(end, first + static_cast<std::size_t>(run_.Tables.GroupSize));
         }
         for (std::size_t i = first; i < end; ++i) {
-            const TAVOutputStream& ost = *run_.tables.outputStreams[i];
+            const TAVOutputStream& ost = *run_.Tables.OutputStreams[i];
             const TAVInputStream& ist = run_.SourceOf(ost);
             TInputChoice choice;
-            choice.fileIndex = ist.file_index;
-            choice.skipped = ist.is_past_recording_time || noPacket_[static_cast<std::size_t>(ist.file_index)];
-            choice.fileEnded = run_.tables.files[static_cast<std::size_t>(ist.file_index)].eof_reached != 0;
-            choice.inputTime = static_cast<double>(ist.pts);
-            choice.outputTime = OutputTime(ost);
-            choice.maxFramesReached = ost.frame_number >= MaxFramesOf(job_, ost);
+            choice.FileIndex = ist.file_index;
+            choice.Skipped = ist.is_past_recording_time || noPacket_[static_cast<std::size_t>(ist.file_index)];
+            choice.FileEnded = run_.Tables.Files[static_cast<std::size_t>(ist.file_index)].eof_reached != 0;
+            choice.InputTime = static_cast<double>(ist.pts);
+            choice.OutputTime = OutputTime(ost);
+            choice.MaxFramesReached = ost.frame_number >= MaxFramesOf(job_, ost);
             streams.push_back(choice);
         }
         const int chosen = ChooseNextInput(streams, job_.Finput_sync);
@@ -202,12 +203,12 @@ private:
 
     void HandlePacket(int fileIndex, AVPacket* pkt)
     {
-        const TAVInputFile& file = run_.tables.files[static_cast<std::size_t>(fileIndex)];
+        const TAVInputFile& file = run_.Tables.Files[static_cast<std::size_t>(fileIndex)];
         // A stream that appeared after opening has no record.
         if (pkt->stream_index >= file.nb_streams)
             return;
         const int istIndex = file.ist_index + pkt->stream_index;
-        TAVInputStream& ist = *run_.tables.inputStreams[static_cast<std::size_t>(istIndex)];
+        TAVInputStream& ist = *run_.Tables.InputStreams[static_cast<std::size_t>(istIndex)];
         if (ist.discard || !FixTimestamps(fileIndex, ist, pkt))
             return;
         if (ProcessInputPacket(run_, ist, istIndex, pkt) >= 0)
@@ -222,27 +223,27 @@ private:
 
     void ReportWhenDue()
     {
-        const std::int64_t now = run_.steps->Clock ? run_.steps->Clock() : FF.av_gettime();
+        const std::int64_t now = run_.Steps->Clock ? run_.Steps->Clock() : FF.av_gettime();
         if (now - lastReport_ <= job_.ReportInterval)
             return;
         lastReport_ = now;
-        run_.steps->ReportProgress(run_.outputFiles, run_.ostTable, false, current_);
+        run_.Steps->ReportProgress(run_.OutputFiles, run_.OstTable, TOutputSteps::TReportKind::Interim, current_);
     }
 
     // Join: the current input ended; the next one continues where the output stopped.
     bool SwitchJoinedInput(int fileIndex)
     {
-        auto& streams = run_.tables.inputStreams;
+        auto& streams = run_.Tables.InputStreams;
         for (std::size_t i = 0; i < streams.size(); ++i) {
             TAVInputStream& ist = *streams[i];
             if (ist.file_index != fileIndex || !ist.decoding_needed)
                 continue;
             ProcessInputPacket(run_, ist, static_cast<int>(i), nullptr);
-            FF.avcodec_flush_buffers(ist.dec.get());
+            FF.avcodec_flush_buffers(ist.DecoderContext.get());
             ist.decoder_flushed = 1;
         }
-        const auto group = static_cast<std::size_t>(run_.tables.groupSize);
-        auto& outputs = run_.tables.outputStreams;
+        const auto group = static_cast<std::size_t>(run_.Tables.GroupSize);
+        auto& outputs = run_.Tables.OutputStreams;
         const bool last = fileIndex + 1 >= job_.Fnb_input_files;
         if (!last)
             ReopenEncoders(run_);

@@ -68,8 +68,8 @@ struct TAVInputStream {
     AVStream* st = nullptr;
     // The run's own decoder context, made from st->codecpar (streams carry no
     // codec context any more); open while the decoder is.
-    TCodecContextPtr dec;
-    const AVCodec* decoder = nullptr;
+    TCodecContextPtr DecoderContext;
+    const AVCodec* Decoder = nullptr;
     int discard = 1; // until an output stream takes this stream as its source
     int decoding_needed = 0;
     std::int64_t sample_index = 0;
@@ -83,12 +83,12 @@ struct TAVInputStream {
     // Quality of the last decoded picture (the stream no longer carries it).
     float quality = 0;
     // The video filter graph fed by this stream: the graph owns both ends.
-    TFilterGraphPtr graph;
+    TFilterGraphPtr Graph;
     AVFilterContext* input_video_filter = nullptr; // "buffer" source
     AVFilterContext* out_video_filter = nullptr;   // "buffersink"
     TFramePtr filter_frame;                        // the picture last pulled from the sink
     int has_filter_frame = 0;
-    TFramePtr decoded_frame; // reused for every frame the decoder returns
+    TFramePtr DecodedFrame; // reused for every frame the decoder returns
 };
 
 struct TAVOutputStream {
@@ -98,8 +98,8 @@ struct TAVOutputStream {
     AVStream* st = nullptr;
     // The encoder context of the stream, owned by the job's output stream
     // record (Join groups share it); opened by the run.
-    AVCodecContext* enc = nullptr;
-    const AVCodec* encoder = nullptr;
+    AVCodecContext* EncoderContext = nullptr;
+    const AVCodec* Encoder = nullptr;
     bool stream_copy = false;
     int encoding_needed = 0;
     int frame_number = 0;
@@ -132,22 +132,22 @@ struct TAVOutputStream {
     // Two-pass: the pass-1 log, and the pass-2 statistics the encoder's
     // stats_in points into while it is open.
     TLogFilePtr logfile;
-    std::string logfile_name;
-    std::string stats_in;
+    std::string LogFileName;
+    std::string StatsIn;
     // The stream's bitstream filter chain (media/output/FFmpegPacketWrite.h), made
     // before the header is written; null when the stream has none.
-    std::shared_ptr<TBitstreamFilters> bitstream_filters;
+    std::shared_ptr<TBitstreamFilters> BitstreamFilters;
     AVCodecID codec_id = AV_CODEC_ID_NONE; // saved in Join mode
     int show_fps = 1;
-    int encoder_open = 0; // enc is open (the run closes it)
+    int EncoderOpen = 0; // EncoderContext is open (the run closes it)
 };
 
 // The tables of one run, in file order then stream order.
 struct TTranscodeTables {
-    std::vector<TAVInputFile> files;
-    std::vector<std::unique_ptr<TAVInputStream>> inputStreams;
-    std::vector<std::unique_ptr<TAVOutputStream>> outputStreams;
-    int groupSize = 0; // streams of the first output file
+    std::vector<TAVInputFile> Files;
+    std::vector<std::unique_ptr<TAVInputStream>> InputStreams;
+    std::vector<std::unique_ptr<TAVOutputStream>> OutputStreams;
+    int GroupSize = 0; // streams of the first output file
 };
 
 } // namespace tovrel

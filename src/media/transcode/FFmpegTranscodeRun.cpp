@@ -6,20 +6,20 @@
 
 namespace tovrel {
 
-TTranscodeRun::TTranscodeRun(TCustomFFmpeg& job_, TMediaJobState& state_) : job(job_), state(state_) {}
+TTranscodeRun::TTranscodeRun(TCustomFFmpeg& job_, TMediaJobState& state_) : Job(job_), State(state_) {}
 
 TTranscodeRun::~TTranscodeRun()
 {
-    steps.reset();
+    Steps.reset();
     CloseEncoders(*this);
     CloseDecoders(*this);
 }
 
 std::size_t TTranscodeRun::EncoderStreamCount() const
 {
-    if (job.FJoinMode)
-        return std::min(tables.outputStreams.size(), static_cast<std::size_t>(tables.groupSize));
-    return tables.outputStreams.size();
+    if (Job.FJoinMode)
+        return std::min(Tables.OutputStreams.size(), static_cast<std::size_t>(Tables.GroupSize));
+    return Tables.OutputStreams.size();
 }
 
 } // namespace tovrel

@@ -20,24 +20,24 @@ struct TTranscodeRun {
     TTranscodeRun(const TTranscodeRun&) = delete;
     TTranscodeRun& operator=(const TTranscodeRun&) = delete;
 
-    TCustomFFmpeg& job;
-    TMediaJobState& state;
-    TTranscodeTables tables;
+    TCustomFFmpeg& Job;
+    TMediaJobState& State;
+    TTranscodeTables Tables;
     // The job's output files (in Join mode the one context once per input).
-    std::vector<AVFormatContext*> outputFiles;
+    std::vector<AVFormatContext*> OutputFiles;
     // The output stream table as plain pointers, for the output steps.
-    std::vector<TAVOutputStream*> ostTable;
-    std::unique_ptr<TOutputSteps> steps;
+    std::vector<TAVOutputStream*> OstTable;
+    std::unique_ptr<TOutputSteps> Steps;
     // Output files whose header is written (they get a trailer).
-    std::size_t headersWritten = 0;
+    std::size_t HeadersWritten = 0;
 
     AVFormatContext* OutputOf(const TAVOutputStream& ost) const
     {
-        return outputFiles[static_cast<std::size_t>(ost.file_index)];
+        return OutputFiles[static_cast<std::size_t>(ost.file_index)];
     }
     TAVInputStream& SourceOf(const TAVOutputStream& ost) const
     {
-        return *tables.inputStreams[static_cast<std::size_t>(ost.source_index)];
+        return *Tables.InputStreams[static_cast<std::size_t>(ost.source_index)];
     }
     // The output streams that take part in encoder opening and closing: the
     // first group in Join mode (the groups share their encoders), else all.
