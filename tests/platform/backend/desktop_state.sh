@@ -27,13 +27,15 @@ wait_for() {
   done
 }
 
-openbox --sm-disable &
+# Its output goes to a file: a child it leaves behind must not hold the test's
+# output open after the test ends.
+openbox --sm-disable >"$out/openbox.log" 2>&1 </dev/null &
 wm=$!
 trap 'kill $wm 2>/dev/null || true; [[ -n ${pid:-} ]] && kill $pid 2>/dev/null || true' EXIT
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 wait_for "the window manager" wm_ready
 
-"$deskstate" "$report" &
+"$deskstate" "$report" >"$out/deskstate.log" 2>&1 </dev/null &
 pid=$!
 
 wid=$(timeout "$deadline_s" xdotool search --sync --onlyvisible --name '^Desktop state$' | head -1) ||
