@@ -1,0 +1,29 @@
+#pragma once
+// Base of the windowed skinned controls.
+#include "platform/vcl/CustomControls.h"
+#include "skin/controls/SkinnedControl.h"
+
+namespace tovrel {
+
+// Sent to children that show their parent through, after the parent's image changed.
+constexpr unsigned CheckParentBackgroundMessage = 1284;
+
+class TskSkinControl : public TskSkinned<TCustomControl> {
+public:
+    explicit TskSkinControl(TComponent* AOwner) : TskSkinned(AOwner) {}
+
+    // A hook after a skin change; nothing here.
+    virtual void AfterChangeSkinData() {}
+    // Re-reads what lies behind the control; transparent controls override it.
+    virtual void CheckParentBackground() {}
+    // Sends CheckParentBackgroundMessage to every direct child.
+    void CheckControlsBackground();
+
+protected:
+    void WndProc(TMessage& message) override;
+
+    // True only while the control paints in answer to WM_PAINT.
+    bool FromWMPaint = false;
+};
+
+} // namespace tovrel

@@ -1,0 +1,34 @@
+#pragma once
+// What a skinned control copies from its custom-control entry, and the sizing
+// and image cutting that follow from it: one piece of code for the windowed
+// and the non-windowed controls.
+#include "platform/vcl/Bitmap.h"
+#include "skin/data/SkinData.h"
+#include "skin/draw/SkinImageBuilders.h"
+
+namespace tovrel {
+
+struct TskSkinControlGeometry {
+    TPoint LTPt, RTPt, LBPt, RBPt;
+    TRect SkinRect, ClRect;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewClRect;
+    TBitmap* Picture = nullptr;     // owned by the skin data
+    TBitmap* MaskPicture = nullptr; // owned by the skin data
+    // -1 nothing to cut, 0 fixed, 1 nine-slice, 2 three-slice across, 3 three-slice down.
+    int ResizeMode = 0;
+    TskStretchFlags Stretch;
+
+    // Copies entry Index of Skin; an entry of another kind gives mode 0 without pictures.
+    void CopyEntry(const TskSkinData& Skin, int Index);
+    // Fits a requested size to the entry and computes the new corner points and
+    // client rectangle; HasEntry false (or mode -1) changes nothing.
+    void CalcSize(int& AWidth, int& AHeight, bool HasEntry);
+    // ARect of APicture at Width x Height by ResizeMode; the piece sizes come from
+    // SkinRect and the corner points also for another state rectangle.
+    void CreateResizedImage(TBitmap& B, TBitmap* APicture, const TRect& ARect, int Width, int Height) const;
+    // Maps a rectangle in SkinRect coordinates to a control of Width x Height.
+    TRect ConvertSkinRect(const TRect& R, int Width, int Height) const;
+};
+
+} // namespace tovrel
