@@ -10,6 +10,7 @@
 //                              SIGUSR2 ends the run, writing the X screen to PNG
 #include "GalleryForm.h"
 #include "GalleryReport.h"
+#include "HeadlessScreenshot.h"
 
 #include "platform/backend/BackendChoice.h"
 #include "platform/backend/DesktopBackend.h"
@@ -37,12 +38,7 @@ namespace {
 
 int Screenshot(const std::string& path)
 {
-    auto backend = std::static_pointer_cast<THeadlessBackend>(InstallBackend("headless"));
-    backend->SetMonitors({TMonitor{{0, 0, 800, 600}, {0, 0, 800, 600}}});
-    auto form = gallery::BuildGalleryForm();
-    form->Show();
-    Application->ProcessMessages();
-    SaveWindowPng(form->Handle(), path);
+    gallery::HeadlessScreenshot(gallery::BuildGalleryForm, path);
     return 0;
 }
 

@@ -1,0 +1,93 @@
+#include "SkinGalleryForm.h"
+
+#include "skin/controls/SkinBevel.h"
+#include "skin/controls/SkinStdLabel.h"
+#include "skin/controls/SkinTextLabel.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tovrel::skingallery {
+
+namespace {
+
+// One band of the form: a row of controls placed from `top`; returns the
+// height it used. New skinned controls add a band to kSections.
+using TSection = std::function<int(TForm& form, TskSkinData* skin, int top)>;
+
+constexpr int kMargin = 10;
+
+template <class T> T* Place(TForm& form, int left, int top, int width, int height)
+{
+    auto* control = new T(&form);
+    control->SetParent(&form);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+int AddLabels(TForm& form, TskSkinData* skin, int top)
+{
+    auto* plain = Place<TskSkinStdLabel>(form, kMargin, top, 150, 20);
+    plain->SetCaption("Standard label");
+    plain->SetSkinData(skin);
+    auto* disabled = Place<TskSkinStdLabel>(form, kMargin, top + 30, 150, 20);
+    disabled->SetCaption("Disabled label");
+    disabled->SetEnabled(false);
+    disabled->SetSkinData(skin);
+    auto* ellipsis = Place<TskSkinStdLabel>(form, kMargin, top + 60, 110, 20);
+    ellipsis->SetAutoSize(false);
+    ellipsis->SetEllipsType(sketEndEllips);
+    ellipsis->SetCaption("A caption too long to fit");
+    ellipsis->SetSkinData(skin);
+
+    auto* text = Place<TskSkinTextLabel>(form, 200, top, 10, 10);
+    text->Lines()->Add("A multi-line");
+    text->Lines()->Add("auto-sized text label,");
+    text->Lines()->Add("three lines");
+    text->SetSkinData(skin);
+    auto* right = Place<TskSkinTextLabel>(form, 400, top, 180, 10);
+    right->SetAlignment(taRightJustify);
+    right->Lines()->Add("Right aligned");
+    right->Lines()->Add("keeps its right edge");
+    right->SetSkinData(skin);
+    return 90;
+}
+
+int AddBevels(TForm& form, TskSkinData* skin, int top)
+{
+    const TBevelShape shapes[] = {bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine};
+    int left = kMargin;
+    for (bool divider : {false, true}) {
+        for (TBevelShape shape : shapes) {
+            for (TBevelStyle style : {bsLowered, bsRaised}) {
+                auto* bevel = Place<TskSkinBevel>(form, left, top + (divider ? 50 : 0), 40, 40);
+                bevel->SetShape(shape);
+                bevel->SetStyle(style);
+                bevel->SetDividerMode(divider);
+                bevel->SetSkinData(skin);
+                left += 48;
+            }
+        }
+        left = kMargin;
+    }
+    return 100;
+}
+
+const std::vector<TSection> kSections = {AddLabels, AddBevels};
+
+} // namespace
+
+std::unique_ptr<TForm> BuildSkinGalleryForm(TskSkinData* skin)
+{
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetCaption("Skinned controls");
+    form->SetBounds(0, 0, 600 + 2 * kMargin, 400);
+    int top = kMargin;
+    for (const TSection& section : kSections)
+        top += section(*form, skin, top) + kMargin;
+    form->SetClientHeight(top);
+    return form;
+}
+
+} // namespace tovrel::skingallery

@@ -1,0 +1,105 @@
+// Shows every skinned control on one form, drawn with one skin.
+//
+//   skingallery [--skin N] [--screenshot FILE]
+//     N = 0: no skin data (the default looks); 1..7: the user skins in
+//     stored order. --screenshot renders headless into a PNG and exits.
+#include "HeadlessScreenshot.h"
+#include "SkinGalleryForm.h"
+
+#include "platform/backend/BackendChoice.h"
+#include "platform/rtl/MainThread.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Streams.h"
+#include "skin/data/SkinCompressedSkin.h"
+#include "skin/data/SkinData.h"
+#include "skin/stored/StoredSkins.h"
+
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+using namespace tovrel;
+
+namespace {
+
+// Null for skin 0.
+std::unique_ptr<TskSkinData> LoadUserSkin(int number)
+{
+    if (number == 0)
+        return nullptr;
+    const auto files = StoredSkinFiles(TStoredSkinRole::User);
+    if (number < 0 || number > int(files.size()))
+        throw std::runtime_error("--skin takes 0 to " + std::to_string(files.size()));
+    const TStoredSkinFile& file = files[std::size_t(number - 1)];
+    TMemoryStream bytes;
+    bytes.WriteBuffer(file.Bytes.data(), std::int64_t(file.Bytes.size()));
+    TskCompressedStoredSkin stored(nullptr);
+    stored.LoadFromCompressStream(bytes);
+    auto data = std::make_unique<TskSkinData>(nullptr);
+    data->LoadCompressedStoredSkin(&stored);
+    return data;
+}
+
+int ParseSkinNumber(const std::string& text)
+{
+    std::size_t used = 0;
+    int number = -1;
+    try {
+        number = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || text.empty())
+        throw std::runtime_error("--skin takes a number, not \"" + text + "\"");
+    return number;
+}
+
+int Run(int skinNumber, const std::string& screenshot)
+{
+    if (!screenshot.empty()) {
+        // The skin loads after the backend is in place: a skin's pictures
+        // belong to the backend they were made on.
+        std::unique_ptr<TskSkinData> skin;
+        gallery::HeadlessScreenshot(
+            [&] {
+                skin = LoadUserSkin(skinNumber);
+                return skingallery::BuildSkinGalleryForm(skin.get());
+            },
+            screenshot);
+        return 0;
+    }
+    InstallBackendFromEnvironment();
+    auto skin = LoadUserSkin(skinNumber);
+    auto form = skingallery::BuildSkinGalleryForm(skin.get());
+    form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
+    form->Show();
+    Application->Run();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TMainThread::SetCurrent();
+    try {
+        int skinNumber = 0;
+        std::string screenshot;
+        for (int i = 1; i < argc; ++i) {
+            const std::string option = argv[i];
+            if (i + 1 >= argc || (option != "--skin" && option != "--screenshot")) {
+                std::fprintf(stderr, "usage: skingallery [--skin N] [--screenshot FILE.png]\n");
+                return 2;
+            }
+            if (option == "--skin")
+                skinNumber = ParseSkinNumber(argv[++i]);
+            else
+                screenshot = argv[++i];
+        }
+        return Run(skinNumber, screenshot);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "skingallery: %s\n", e.what());
+        return 1;
+    }
+}
