@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -456,6 +459,61 @@ INSTANTIATE_TEST_SUITE_P(
                     "Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as "
                     "bit_rate, rate, width or height. Please check error log message to find out more detail "
                     "information."}));
+
+// Caps the size of files this process writes while it lives; a write beyond
+// it fails with EFBIG, as a full disk fails with ENOSPC.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+struct TDiskFull {
+    const char* name;
+    bool midRun; // half the whole file fits, else all but its last bytes
+};
+
+class TranscodeDiskFullTest : public TRunInCallerTest, public ::testing::WithParamInterface<TDiskFull> {};
+
+// A run whose writes fail, the last one (the index) included, fails with the
+// system's reason and leaves no unplayable file behind.
+TEST_P(TranscodeDiskFullTest, FailsAndRemovesItsOutput)
+{
+    const std::string whole = folder.Path("whole.avi");
+    ConvertInCaller(whole, {});
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    const std::uintmax_t size = std::filesystem::file_size(whole);
+
+    NewJob();
+    const std::string output = folder.Path("out.avi");
+    {
+        TFileSizeLimit limit(GetParam().midRun ? size / 2 : size - 16);
+        ConvertInCaller(output, {});
+    }
+    EXPECT_FALSE(job->Finished());
+    EXPECT_TRUE(job->FatalException());
+    EXPECT_TRUE(job->FatalMessage().ends_with(": File too large")) << job->FatalMessage();
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TranscodeDiskFullTest,
+                         ::testing::Values(TDiskFull{"NearTheEnd", false}, TDiskFull{"MidRun", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The cause of a failed encoder open or header write can be read in the log:
 // the library's own reason and its error code at error level, the stream

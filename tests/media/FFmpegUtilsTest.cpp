@@ -11,6 +11,8 @@
 namespace tovrel::test {
 namespace {
 
+class FFmpegUtilsRealTest : public TRealLibrariesTest {};
+
 TEST(FFmpegUtilsText, ByteSizes)
 {
     const struct {
@@ -34,7 +36,8 @@ TEST(FFmpegUtilsText, DurationsAndFrameDurations)
     EXPECT_EQ(FrameDurationOf({25, 0}), 40000);
 }
 
-TEST(FFmpegUtilsText, ErrorTextsKeepTheirMeaning)
+// System reasons outside the table come from the library.
+TEST_F(FFmpegUtilsRealTest, ErrorTextsKeepTheirMeaning)
 {
     const struct {
         int code;
@@ -49,7 +52,9 @@ TEST(FFmpegUtilsText, ErrorTextsKeepTheirMeaning)
                  {AVERROR_DEMUXER_NOT_FOUND, "a.wav: Unknown format"},
                  {AVERROR_PROTOCOL_NOT_FOUND, "a.wav: Unsupported network protocol"},
                  {AVERROR_PATCHWELCOME, "a.wav: Not yet implemented in FFmpeg"},
-                 {-99, "a.wav: Error number -99 occurred"}};
+                 {AVERROR(EACCES), "a.wav: Permission denied"},
+                 {AVERROR(ENOSPC), "a.wav: No space left on device"},
+                 {-99999, "a.wav: Error number -99999 occurred"}};
     for (const auto& c : cases)
         EXPECT_EQ(FormatAVError("a.wav", c.code), c.text) << c.code;
 }
@@ -96,8 +101,6 @@ TEST(FFmpegUtils, FileSizesAndTheProgramFolder)
     EXPECT_EQ(program.back(), '/');
     EXPECT_GT(GetFileSizeByName(program + "media_tests"), 0);
 }
-
-class FFmpegUtilsRealTest : public TRealLibrariesTest {};
 
 TEST_F(FFmpegUtilsRealTest, ReadWholeFileAddsAZeroByte)
 {

@@ -188,7 +188,10 @@ void TCustomFFmpeg::DoConvert()
     });
     Guarded([this] { transcoder_->CloseEncoders(*this); });
     Guarded([this] { transcoder_->CloseDecoders(*this); });
+    // A failed run's output is unplayable; a stopped one keeps its playable part.
+    removeOutputs_ = FFatalException && !Broken();
     Guarded([this] { Cleanup(); });
+    removeOutputs_ = false;
     DoTerminate();
 }
 
@@ -341,7 +344,7 @@ void TCustomFFmpeg::DeleteEmptyOutputs()
     const std::size_t count = FJoinMode ? std::min<std::size_t>(1, outputFileNames_.size()) : outputFileNames_.size();
     for (std::size_t i = 0; i < count; ++i) {
         const std::string fileName = DecodeAVFileName(outputFileNames_[i]);
-        if (GetFileSizeByName(fileName) == 0) {
+        if (removeOutputs_ || GetFileSizeByName(fileName) == 0) {
             std::error_code error;
             std::filesystem::remove(fileName, error);
         }

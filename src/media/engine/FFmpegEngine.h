@@ -231,6 +231,7 @@ private:
     // Written under PostHookLock; the worker also reads it between frames.
     std::atomic<TPostHooks> FPostHooks{};
     std::vector<std::string> outputFileNames_; // as opened, to delete empty ones
+    bool removeOutputs_ = false;               // the run failed: its outputs go too
 };
 
 } // namespace tovrel

@@ -21,7 +21,7 @@
     X(av_log_set_level) X(av_malloc) X(av_mallocz) X(av_realloc) X(av_reduce) \
     X(av_rescale) X(av_rescale_q) X(av_strdup) X(av_strlcpy) X(av_strstart) \
     X(av_pix_fmt_desc_get) X(av_gettime) \
-    X(av_dict_get) X(av_dict_set) X(av_dict_copy) X(av_dict_free) X(av_parse_time) \
+    X(av_strerror) X(av_dict_get) X(av_dict_set) X(av_dict_copy) X(av_dict_free) X(av_parse_time) \
     X(av_fast_malloc) X(av_fast_realloc) X(av_opt_find) X(av_opt_get) \
     X(av_opt_get_int) X(av_opt_set) X(av_get_picture_type_char) \
     X(av_parse_video_rate) X(av_parse_video_size) X(av_pix_fmt_get_chroma_sub_sample) \

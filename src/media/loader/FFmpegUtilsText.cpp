@@ -64,6 +64,11 @@ std::string FormatAVError(const std::string& fileName, int errorCode)
     for (const TErrorText& entry : ErrorTexts)
         if (entry.Code == errorCode)
             return fileName + ": " + entry.Text;
+    // The library knows the system's reasons ("No space left on device") and
+    // gives "Error number %d occurred" itself for a code nobody knows.
+    char text[AV_ERROR_MAX_STRING_SIZE * 2] = {};
+    if (FF.av_strerror && FF.av_strerror(errorCode, text, sizeof text) == 0)
+        return fileName + ": " + text;
     return fileName + ": " + Format("Error number %d occurred", errorCode);
 }
 

@@ -3,6 +3,8 @@
 #include "media/engine/FFmpegEngine.h"
 #include "media/engine/FFmpegEngineErrors.h"
 #include "media/loader/FFmpegLogger.h"
+#include "media/loader/FFmpegUtilsText.h"
+#include "media/loader/UnicodeProtocol.h"
 #include "media/output/FFmpegOutputSteps.h"
 #include "media/transcode/FFmpegCodecOpen.h"
 #include "media/transcode/FFmpegDecode.h"
@@ -61,12 +63,23 @@ void EndRun(TTranscodeRun& run)
         if (ist.decoding_needed && ist.decoder_flushed != 1)
             ProcessInputPacket(run, ist, static_cast<int>(i), nullptr);
     }
-    for (std::size_t i = 0; i < run.HeadersWritten; ++i)
-        FF.av_write_trailer(run.OutputFiles[i]);
+    // A file whose trailer (its index) did not reach the disk is unplayable,
+    // so the run fails with the system's reason.
+    std::string failure;
+    for (std::size_t i = 0; i < run.HeadersWritten; ++i) {
+        AVFormatContext* output = run.OutputFiles[i];
+        int result = FF.av_write_trailer(output);
+        if (result >= 0 && output->pb && output->pb->error < 0)
+            result = output->pb->error;
+        if (result < 0 && failure.empty())
+            failure = FormatAVError(DecodeAVFileName(output->url ? output->url : ""), result);
+    }
     run.Steps->ReportProgress(run.OutputFiles, run.OstTable, TOutputSteps::TReportKind::Last,
                               TOutputSteps::kNoCurrentInput);
     CloseEncoders(run);
     CloseDecoders(run);
+    if (!failure.empty())
+        throw FFmpegException(failure);
     if (!job.Broken())
         job.MarkFinished();
 }

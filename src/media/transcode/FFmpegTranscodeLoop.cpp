@@ -4,6 +4,7 @@
 #include "media/engine/FFmpegEngineErrors.h"
 #include "media/loader/FFmpegLogger.h"
 #include "media/loader/FFmpegUtilsText.h"
+#include "media/loader/UnicodeProtocol.h"
 #include "media/output/FFmpegOutputSteps.h"
 #include "media/transcode/FFmpegCodecOpen.h"
 #include "media/transcode/FFmpegDecode.h"
@@ -102,6 +103,9 @@ private:
             }
             return true;
         }
+        // Only the end of a file ends its reading; any other failure is the task's.
+        if (result < 0 && result != AVERROR_EOF)
+            throw FFmpegException(FormatAVError(DecodeAVFileName(input->url ? input->url : ""), result));
         if (result < 0) {
             run_.Tables.Files[static_cast<std::size_t>(fileIndex)].eof_reached = 1;
             if (job_.FJoinMode)
