@@ -10,13 +10,6 @@
 
 namespace tovrel {
 
-int FindSkinEntry(const TskSkinData* skinData, std::string_view name)
-{
-    if (skinData == nullptr || skinData->Empty)
-        return -1;
-    return skinData->GetControlIndex(name);
-}
-
 void TskSkinLabelFont::GetSkinData(const TskSkinData* skinData, std::string_view name)
 {
     Index = FindSkinEntry(skinData, name);

@@ -5,6 +5,7 @@
 #include "platform/vcl/GraphicsObjects.h"
 #include "platform/vcl/GraphicsTypes.h"
 #include "platform/wm/Wm.h"
+#include "skin/controls/SkinEntryLookup.h"
 
 #include <string>
 #include <string_view>
@@ -13,10 +14,6 @@ namespace tovrel {
 
 class TskSkinData;
 class TCanvas;
-
-// Position of the named control entry; -1 without skin data, while the skin
-// is empty, or when the skin has no such entry.
-int FindSkinEntry(const TskSkinData* skinData, std::string_view name);
 
 // The font part of a label's skin entry, looked up again before every drawing.
 class TskSkinLabelFont {

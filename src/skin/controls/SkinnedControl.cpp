@@ -1,6 +1,7 @@
 #include "skin/controls/SkinnedControl.h"
 
 #include "platform/vcl/CustomControls.h"
+#include "skin/controls/SkinEntryLookup.h"
 
 namespace tovrel {
 
@@ -15,8 +16,7 @@ template <class Base> void TskSkinned<Base>::SetSkinData(TskSkinData* Value)
 
 template <class Base> void TskSkinned<Base>::GetSkinData()
 {
-    TskSkinData* skin = FSD;
-    FIndex = (!skin || skin->Empty) ? -1 : skin->GetControlIndex(FSkinDataName);
+    FIndex = FindSkinEntry(FSD, FSkinDataName);
 }
 
 template <class Base> void TskSkinned<Base>::ChangeSkinData()
