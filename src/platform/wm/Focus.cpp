@@ -207,7 +207,7 @@ bool LeftWithMinimizedOwner(const TWindow& w)
 
 bool CanTakeActivation(const TWindow& w)
 {
-    return IsActivatable(w) && IsVisibleChain(w) && !(w.Style & WS_MINIMIZE) && !LeftWithMinimizedOwner(w);
+    return IsActivatable(w) && IsVisibleChain(w) && !LeftWithMinimizedOwner(w);
 }
 
 HWND NextActivatable(const TWindow& leaving)

@@ -15,7 +15,12 @@ deadline_s=40
 mkdir -p "$out"
 rm -f "$report"
 
-fail() { echo "desktop_state: $*" >&2; [[ -f $report ]] && cat "$report" >&2; exit 1; }
+fail() {
+  echo "desktop_state: $*" >&2
+  [[ -f $report ]] && cat "$report" >&2
+  [[ -n ${wid:-} ]] && xprop -id "$wid" WM_STATE _NET_WM_STATE >&2
+  exit 1
+}
 
 # Polls until the command succeeds, within the overall limit.
 wait_for() {
