@@ -22,6 +22,16 @@ namespace tovrel {
 
 namespace {
 
+// Raising (activating) a window a window manager took off the screen with its
+// minimized owner would bring the whole group back.
+bool OffWithMinimizedOwner(HWND hwnd)
+{
+    for (HWND h = hwnd; h; h = GetWindow(h, GW_OWNER))
+        if (IsIconic(h))
+            return true;
+    return false;
+}
+
 SDL_SystemCursor SdlCursor(TCursorShape shape)
 {
     switch (shape) {
@@ -182,6 +192,7 @@ void TDesktopBackend::WindowDestroyed(HWND hwnd)
     }
     requestedSizes_.erase(hwnd);
     requestedIconic_.erase(hwnd);
+    unsettledIconic_.erase(hwnd);
     presentedSizes_.erase(hwnd);
 }
 
@@ -225,13 +236,38 @@ void TDesktopBackend::WindowMinimized(HWND hwnd, bool minimized)
         PresentWhole(hwnd);
 }
 
+// SDL may report a minimize or restore before the window manager has finished
+// it (WM_STATE and the mapping change a moment later): the report waits until
+// the X state agrees, for a while.
 void TDesktopBackend::DisplayMinimized(HWND hwnd, bool minimized)
 {
-    // SDL's report may be old (or, around the first map, wrong): the window
-    // manager's current word on the window is what counts, and without one
-    // nobody else minimizes.
-    if (!X11IsIconic(WindowOf(hwnd), minimized))
-        return;
+    unsettledIconic_[hwnd] = {minimized, SDL_GetTicks64()};
+    SettleIconicReports();
+}
+
+// True while some report still waits for the X state.
+bool TDesktopBackend::SettleIconicReports()
+{
+    constexpr std::uint64_t kSettlesWithinMs = 2000;
+    for (auto it = unsettledIconic_.begin(); it != unsettledIconic_.end();) {
+        const HWND hwnd = it->first;
+        bool iconic = !it->second.iconic;
+        const bool stated = X11IsIconic(WindowOf(hwnd), iconic);
+        if (stated && iconic == it->second.iconic) {
+            it = unsettledIconic_.erase(it);
+            FollowDisplayIconic(hwnd, iconic);
+            it = unsettledIconic_.begin(); // the layer may have changed the map meanwhile
+        } else if (SDL_GetTicks64() - it->second.askedAtMs > kSettlesWithinMs) {
+            it = unsettledIconic_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return !unsettledIconic_.empty();
+}
+
+void TDesktopBackend::FollowDisplayIconic(HWND hwnd, bool minimized)
+{
     // As with sizes, a request may never be reported.
     constexpr std::uint64_t kReportWithinMs = 2000;
     if (auto it = requestedIconic_.find(hwnd); it != requestedIconic_.end()) {
@@ -318,7 +354,7 @@ void TDesktopBackend::WindowRaised(HWND hwnd)
     const bool topmost = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (topmost != ((SDL_GetWindowFlags(window) & SDL_WINDOW_ALWAYS_ON_TOP) != 0))
         SDL_SetWindowAlwaysOnTop(window, topmost ? SDL_TRUE : SDL_FALSE);
-    if (NeverActivates(hwnd) || !IsWindowVisible(hwnd))
+    if (NeverActivates(hwnd) || !IsWindowVisible(hwnd) || OffWithMinimizedOwner(hwnd))
         return;
     // SDL only raises to the top: a window the layer put under another one
     // (a layered border below its form) is stacked under that one in X.

@@ -79,6 +79,8 @@ private:
     void RequestSize(HWND hwnd, SDL_Window* window, int width, int height);
     void DisplayResized(HWND hwnd, int width, int height);
     void DisplayMinimized(HWND hwnd, bool minimized);
+    bool SettleIconicReports();
+    void FollowDisplayIconic(HWND hwnd, bool iconic);
 
     std::map<HWND, SDL_Window*> windows_;
     struct TRequestedSize {
@@ -94,6 +96,9 @@ private:
     // The minimized state last asked of the display, until it reports it; an
     // older report arriving meanwhile is stale, not the window manager's doing.
     std::map<HWND, TRequestedIconic> requestedIconic_;
+    // SDL's minimize reports the X state (WM_STATE, mapping) has not caught up
+    // with yet, by when they were reported.
+    std::map<HWND, TRequestedIconic> unsettledIconic_;
     bool followingDisplay_ = false; // the layer is taking on a state the display reported
     // The window surface size each window was last presented into.
     std::map<HWND, std::pair<int, int>> presentedSizes_;

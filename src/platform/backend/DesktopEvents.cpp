@@ -45,7 +45,7 @@ void TDesktopBackend::WindowEvent(const SDL_Event& e)
         return;
     switch (e.window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        if (GetActiveWindow() != hwnd && !NeverActivates(hwnd))
+        if (GetActiveWindow() != hwnd && !NeverActivates(hwnd) && !IsIconic(hwnd))
             SetActiveWindow(hwnd);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -107,6 +107,7 @@ void TDesktopBackend::PollEvents()
     SDL_Event e;
     while (SDL_PollEvent(&e))
         Dispatch(e);
+    SettleIconicReports();
 }
 
 void TDesktopBackend::SyncWithDisplay()
@@ -125,6 +126,11 @@ void TDesktopBackend::WaitEvents(int ms)
     SDL_PumpEvents();
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT))
         return;
+    // The X state a minimize report waits for may change with no event SDL
+    // passes on (or be read along with a property): look again soon.
+    constexpr int kSettleCheckMs = 20;
+    if (SettleIconicReports() && (ms < 0 || ms > kSettleCheckMs))
+        ms = kSettleCheckMs;
     pollfd waited[2] = {{wakeFd_, POLLIN, 0}, {displayFd_, POLLIN, 0}};
     poll(waited, displayFd_ < 0 ? 1 : 2, ms); // an interrupted poll returns early: callers loop
     eventfd_t wakes = 0;

@@ -195,14 +195,29 @@ bool Contains(const TWindow& ancestor, HWND hwnd)
     return hwnd == ancestor.Handle || IsChild(ancestor.Handle, hwnd);
 }
 
+// A minimized window takes its owned windows off the screen with it: activating
+// one of them would make a window manager bring the whole group back.
+bool LeftWithMinimizedOwner(const TWindow& w)
+{
+    for (auto owner = LookupWindow(w.Owner); owner; owner = LookupWindow(owner->Owner))
+        if (owner->Style & WS_MINIMIZE)
+            return true;
+    return false;
+}
+
+bool CanTakeActivation(const TWindow& w)
+{
+    return IsActivatable(w) && IsVisibleChain(w) && !LeftWithMinimizedOwner(w);
+}
+
 HWND NextActivatable(const TWindow& leaving)
 {
     auto owner = LookupWindow(leaving.Owner);
-    if (owner && IsActivatable(*owner) && IsVisibleChain(*owner))
+    if (owner && CanTakeActivation(*owner))
         return owner->Handle;
     for (HWND top : WindowSystem().TopLevels) {
         auto w = LookupWindow(top);
-        if (w && w.get() != &leaving && IsActivatable(*w) && IsVisibleChain(*w))
+        if (w && w.get() != &leaving && CanTakeActivation(*w))
             return top;
     }
     return nullptr;

@@ -3,7 +3,8 @@
 # under xvfb-run): the form is minimized by the window manager,
 # restored by the test, and must be painted on the screen
 # again; its owned dialog is transient for it and has no task bar entry.
-# (The minimize by the form's own code is checked headless for now.)
+# The form also minimizes itself ("m" typed into it): it must leave the X
+# screen (WM_STATE Iconic) and come back painted when restored.
 #   desktop_state.sh DESKSTATE OUT_DIR
 set -euo pipefail
 
@@ -14,7 +15,12 @@ deadline_s=40
 mkdir -p "$out"
 rm -f "$report"
 
-fail() { echo "desktop_state: $*" >&2; [[ -f $report ]] && cat "$report" >&2; exit 1; }
+fail() {
+  echo "desktop_state: $*" >&2
+  [[ -f $report ]] && cat "$report" >&2
+  [[ -n ${wid:-} ]] && xprop -id "$wid" WM_STATE _NET_WM_STATE >&2
+  exit 1
+}
 
 # Polls until the command succeeds, within the overall limit.
 wait_for() {
@@ -44,7 +50,7 @@ dialog=$(timeout "$deadline_s" xdotool search --sync --name '^Desktop state dial
   fail "no dialog within ${deadline_s}s"
 
 has_line() { [[ -f $report ]] && grep -qxF -- "$1" "$report"; }
-expect_line() { wait_for "'$1'" has_line "$1"; }
+expect_line() { wait_for "'$1' (line ${BASH_LINENO[0]})" has_line "$1"; }
 paints() { sed -n 's/^paints=//p' "$report"; }
 red=c82828
 
@@ -59,19 +65,35 @@ xprop -id "$dialog" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR ||
 xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR &&
   fail "the form has no task bar entry"
 
+# The window manager's word on the form (WM_STATE): a minimize asked before it
+# has taken the form on, or while it is still restoring it, may be lost.
+x_state() { xprop -id "${2:-$wid}" WM_STATE 2>/dev/null | grep -q "window state: $1"; }
+repainted_since() { (($(paints) > $1)); }
+
 # Brings the form back as a task bar would, and checks it is shown and painted again.
 restore_and_check() {
   local before
   before=$(paints)
   xdotool windowactivate "$wid"
   expect_line iconic=0
-  wait_for "a repaint" test "$(paints)" -gt "$before"
+  wait_for "WM_STATE Normal after the restore" x_state Normal
+  # The window manager takes the dialog off and back with its owner.
+  wait_for "the dialog's WM_STATE Normal after the restore" x_state Normal "$dialog"
+  wait_for "a repaint" repainted_since "$before"
   expect_line pixel=$red
 }
 
 # Minimized by the window manager.
+wait_for "WM_STATE Normal" x_state Normal
 xdotool windowminimize "$wid"
 expect_line iconic=1
+wait_for "the form leaving the screen" bash -c "! grep -qxF pixel=$red '$report'"
+restore_and_check
+
+# Minimized by its own code: iconified on the X display, not only in the layer.
+xdotool key --window "$wid" m
+expect_line iconic=1
+wait_for "WM_STATE Iconic after the form's own minimize" x_state Iconic
 wait_for "the form leaving the screen" bash -c "! grep -qxF pixel=$red '$report'"
 restore_and_check
 

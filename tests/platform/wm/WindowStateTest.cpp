@@ -98,6 +98,25 @@ TEST_F(WindowStateTest, MinimizeAndRestoreByCodeOrByTheWindowManager)
     }
 }
 
+// A window manager takes owned windows off the screen with their minimized
+// owner and brings the group back when one of them is activated.
+TEST_F(WindowStateTest, MinimizingAnOwnerActivatesNoneOfItsOwnedWindows)
+{
+    HWND other = Top({500, 0, 100, 100});
+    HWND form = Top({0, 0, 300, 200});
+    HWND dialog = Top({50, 50, 100, 80}, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, kClass, form);
+    SetActiveWindow(form);
+    Pump();
+    backend->Raised.clear();
+    ShowWindow(form, SW_MINIMIZE);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), other);
+    EXPECT_EQ(std::count(backend->Raised.begin(), backend->Raised.end(), dialog), 0);
+    DestroyWindow(dialog);
+    DestroyWindow(form);
+    DestroyWindow(other);
+}
+
 TEST_F(WindowStateTest, WindowManagerReportsOnHiddenOrChildWindowsAreIgnored)
 {
     HWND hidden = Top({0, 0, 100, 100}, WS_OVERLAPPEDWINDOW);
