@@ -117,5 +117,45 @@ TEST_F(StreamsTest, AudioFromFrameThreadedDecodersStartsWithThePicture)
     }
 }
 
+// The codec and packet count of the first subtitle stream of a file.
+std::pair<std::string, int> SubtitleFacts(const std::string& fileName)
+{
+    std::pair<std::string, int> facts{"", 0};
+    AVFormatContext* context = nullptr;
+    if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0)
+        return facts;
+    FF.avformat_find_stream_info(context, nullptr);
+    const int subtitles = FF.av_find_best_stream(context, AVMEDIA_TYPE_SUBTITLE, -1, -1, nullptr, 0);
+    if (subtitles >= 0) {
+        facts.first = avcodec_get_name(context->streams[subtitles]->codecpar->codec_id);
+        AVPacket* packet = FF.av_packet_alloc();
+        while (FF.av_read_frame(context, packet) >= 0) {
+            facts.second += packet->stream_index == subtitles;
+            FF.av_packet_unref(packet);
+        }
+        FF.av_packet_free(&packet);
+    }
+    FF.avformat_close_input(&context);
+    return facts;
+}
+
+// A text subtitle track takes the container's own subtitle encoder when none is named.
+TEST_F(StreamsTest, TextSubtitlesTakeTheContainersEncoder)
+{
+    ClipSpec source = Clip("subtitled.mkv", "matroska", "flac");
+    source.subtitleCues = 2;
+    const struct {
+        const char* output;
+        const char* codec;
+    } cases[] = {{"subtitled.mkv", "ass"}, {"subtitled.webm", "webvtt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        NewJob();
+        const std::string output = folder.Path(c.output);
+        Convert(test::media::ClipPath(source).string(), output, {});
+        EXPECT_EQ(SubtitleFacts(output), std::make_pair(std::string(c.codec), source.subtitleCues));
+    }
+}
+
 } // namespace
 } // namespace tovrel::test
