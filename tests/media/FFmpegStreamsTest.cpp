@@ -157,5 +157,23 @@ TEST_F(StreamsTest, TextSubtitlesTakeTheContainersEncoder)
     }
 }
 
+// Odd sizes are rounded to the whole chroma samples libx264 needs for 4:2:0.
+TEST_F(StreamsTest, OddFrameSizesAreRoundedForLibx264)
+{
+    ClipSpec source = Clip("odd_size.mkv", "matroska", "flac");
+    source.width = 321;
+    source.height = 241;
+    const std::string output = folder.Path("odd_size.mkv");
+    Convert(test::media::ClipPath(source).string(), output, {{"vcodec", "libx264"}});
+    EXPECT_TRUE(Logged(llInfo, "Frame size 321x241 rounded to 320x240 for yuv420p"));
+    AVFormatContext* context = nullptr;
+    ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
+    const int video = FF.av_find_best_stream(context, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    ASSERT_GE(video, 0);
+    EXPECT_EQ(context->streams[video]->codecpar->width, 320);
+    EXPECT_EQ(context->streams[video]->codecpar->height, 240);
+    FF.avformat_close_input(&context);
+}
+
 } // namespace
 } // namespace tovrel::test
