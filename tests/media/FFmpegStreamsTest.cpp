@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+extern "C" {
+#include <libavutil/display.h>
+}
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -173,6 +177,28 @@ TEST_F(StreamsTest, OddFrameSizesAreRoundedForLibx264)
     EXPECT_EQ(context->streams[video]->codecpar->width, 320);
     EXPECT_EQ(context->streams[video]->codecpar->height, 240);
     FF.avformat_close_input(&context);
+}
+
+// The turn of portrait video reaches the output whether it is copied or encoded.
+TEST_F(StreamsTest, RotationPassesToTheOutput)
+{
+    ClipSpec source = Clip("portrait.mp4", "mp4", "aac");
+    source.rotation = 90;
+    for (const char* videoCodec : {"copy", "mpeg4"}) {
+        SCOPED_TRACE(videoCodec);
+        NewJob();
+        const std::string output = folder.Path(std::string("turned_") + videoCodec + ".mp4");
+        Convert(test::media::ClipPath(source).string(), output, {{"vcodec", videoCodec}, {"acodec", "copy"}});
+        AVFormatContext* context = nullptr;
+        ASSERT_GE(FF.avformat_open_input(&context, output.c_str(), nullptr, nullptr), 0);
+        const int video = FF.av_find_best_stream(context, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        ASSERT_GE(video, 0);
+        const auto* matrix = reinterpret_cast<const std::int32_t*>(
+            FF.av_stream_get_side_data(context->streams[video], AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+        ASSERT_NE(matrix, nullptr);
+        EXPECT_NEAR(av_display_rotation_get(matrix), -90.0, 0.5); // the reading's sign is the opposite of the setting's
+        FF.avformat_close_input(&context);
+    }
 }
 
 } // namespace

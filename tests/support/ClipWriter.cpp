@@ -11,6 +11,7 @@
 
 extern "C" {
 #include <libavutil/channel_layout.h>
+#include <libavutil/display.h>
 #include <libavutil/opt.h>
 }
 
@@ -124,6 +125,15 @@ struct Track {
     bool IsVideo() const { return encoder->codec_type == AVMEDIA_TYPE_VIDEO; }
 };
 
+void Rotate(AVStream& stream, int degrees)
+{
+    auto* matrix =
+        reinterpret_cast<int32_t*>(av_stream_new_side_data(&stream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(int32_t)));
+    if (!matrix)
+        throw std::bad_alloc();
+    av_display_rotation_set(matrix, degrees);
+}
+
 class ClipWriter {
 public:
     ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file);
@@ -166,8 +176,11 @@ ClipWriter::ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file
         throw TestMediaError("test media: \"" + recipe.formatName +
                              "\" keeps codec headers global, so it cannot change size mid-stream");
 
-    if (!recipe.videoCodec.empty())
+    if (!recipe.videoCodec.empty()) {
         AddTrack(OpenVideoEncoder(recipe.width, recipe.height), recipe.FrameCount(), 0);
+        if (recipe.rotation != 0)
+            Rotate(*tracks_.back().stream, recipe.rotation);
+    }
     for (int index = 0; index < recipe.AudioStreamCount(); ++index)
         AddTrack(OpenAudioEncoder(), recipe.SampleCount(), 440.0 * (1 + 0.25 * index));
 
