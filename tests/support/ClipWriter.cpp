@@ -4,11 +4,14 @@
 #include "support/TestMedia.h"
 
 #include <cmath>
+#include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
+#include <libavutil/display.h>
 #include <libavutil/opt.h>
 }
 
@@ -122,6 +125,15 @@ struct Track {
     bool IsVideo() const { return encoder->codec_type == AVMEDIA_TYPE_VIDEO; }
 };
 
+void Rotate(AVStream& stream, int degrees)
+{
+    auto* matrix =
+        reinterpret_cast<int32_t*>(av_stream_new_side_data(&stream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(int32_t)));
+    if (!matrix)
+        throw std::bad_alloc();
+    av_display_rotation_set(matrix, degrees);
+}
+
 class ClipWriter {
 public:
     ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file);
@@ -131,6 +143,8 @@ private:
     CodecContextPtr OpenVideoEncoder(int width, int height) const;
     CodecContextPtr OpenAudioEncoder() const;
     void AddTrack(CodecContextPtr encoder, int64_t end, double toneHz);
+    AVStream* AddSubtitleStream();
+    void WriteCues(AVStream& stream);
     Track* NextTrack();
     void EncodeVideoFrame(Track& track);
     void EncodeAudioFrame(Track& track);
@@ -162,14 +176,46 @@ ClipWriter::ClipWriter(const ClipSpec& recipe, const std::filesystem::path& file
         throw TestMediaError("test media: \"" + recipe.formatName +
                              "\" keeps codec headers global, so it cannot change size mid-stream");
 
-    if (!recipe.videoCodec.empty())
+    if (!recipe.videoCodec.empty()) {
         AddTrack(OpenVideoEncoder(recipe.width, recipe.height), recipe.FrameCount(), 0);
+        if (recipe.rotation != 0)
+            Rotate(*tracks_.back().stream, recipe.rotation);
+    }
     for (int index = 0; index < recipe.AudioStreamCount(); ++index)
         AddTrack(OpenAudioEncoder(), recipe.SampleCount(), 440.0 * (1 + 0.25 * index));
+
+    AVStream* subtitles = recipe.subtitleCues > 0 ? AddSubtitleStream() : nullptr;
 
     if (!(output_->oformat->flags & AVFMT_NOFILE))
         Check(avio_open(&output_->pb, file.c_str(), AVIO_FLAG_WRITE), "create " + file.string());
     Check(avformat_write_header(output_.get(), nullptr), "write header of " + recipe.fileName);
+    if (subtitles)
+        WriteCues(*subtitles);
+}
+
+AVStream* ClipWriter::AddSubtitleStream()
+{
+    AVStream* stream = avformat_new_stream(output_.get(), nullptr);
+    if (!stream)
+        throw std::bad_alloc();
+    stream->time_base = AVRational{1, 1000};
+    stream->codecpar->codec_type = AVMEDIA_TYPE_SUBTITLE;
+    stream->codecpar->codec_id = AV_CODEC_ID_SUBRIP;
+    return stream;
+}
+
+// SubRip packets are the cue's bare text, so they need no encoder.
+void ClipWriter::WriteCues(AVStream& stream)
+{
+    for (int cue = 0; cue < spec_.subtitleCues; ++cue) {
+        const std::string text = "Cue " + std::to_string(cue + 1);
+        Check(av_new_packet(packet_.get(), static_cast<int>(text.size())), "allocate cue");
+        std::memcpy(packet_->data, text.data(), text.size());
+        packet_->pts = packet_->dts = cue * 1000LL;
+        packet_->duration = 500;
+        packet_->stream_index = stream.index;
+        Check(av_interleaved_write_frame(output_.get(), packet_.get()), "write cue of " + spec_.fileName);
+    }
 }
 
 CodecContextPtr ClipWriter::OpenVideoEncoder(int width, int height) const

@@ -27,7 +27,7 @@ std::string ClipKey(const ClipSpec& recipe)
         << '|' << recipe.fileName << '|' << recipe.formatName << '|' << recipe.videoCodec << '|' << recipe.audioCodec
         << '|' << recipe.width << 'x' << recipe.height << '|' << recipe.fps << '|' << recipe.seconds << '|'
         << recipe.gop << '|' << recipe.maxBFrames << '|' << recipe.extraAudioStreams << '|' << recipe.sampleRate << '|'
-        << recipe.channels;
+        << recipe.channels << '|' << recipe.subtitleCues << '|' << recipe.rotation;
     if (recipe.sizeChange)
         key << "|resize " << recipe.sizeChange->atFrame << ' ' << recipe.sizeChange->width << 'x'
             << recipe.sizeChange->height;

@@ -44,6 +44,8 @@ struct ClipSpec {
     int extraAudioStreams = 0;              // audio streams beyond the first, each with its own tone
     int sampleRate = 44100;
     int channels = 2;
+    int rotation = 0;     // degrees counter-clockwise in the video stream's display matrix
+    int subtitleCues = 0; // one text cue a second in a SubRip track; needs a container that takes SubRip
 
     int FrameCount() const;
     long long SampleCount() const;

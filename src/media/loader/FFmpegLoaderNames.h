@@ -59,7 +59,8 @@
     X(avio_open2) X(avio_closep) X(avio_feof) X(avio_size) X(avio_seek) \
     X(avformat_free_context) X(avformat_alloc_output_context2) \
     X(avio_alloc_context) X(avio_context_free) \
-    X(av_guess_frame_rate) X(av_find_best_stream) X(av_stream_get_end_pts)
+    X(av_guess_frame_rate) X(av_find_best_stream) X(av_stream_get_end_pts) \
+    X(av_stream_get_side_data) X(av_stream_new_side_data)
 #define TOVREL_AVFORMAT_VERSION avformat_version
 
 #define TOVREL_AVFILTER_ENTRIES(X) \

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -65,6 +66,29 @@ const AVCodec* EncoderOf(const TAVOutputStream& ost)
     return ost.Encoder ? ost.Encoder : FF.avcodec_find_encoder(ost.EncoderContext->codec_id);
 }
 
+// Text subtitle encoders need a time base and the style header the source's
+// decoder made.
+void PrepareSubtitleEncoder(TTranscodeRun& run, TAVOutputStream& ost)
+{
+    AVCodecContext* enc = ost.EncoderContext;
+    const auto source = static_cast<std::size_t>(ost.source_index);
+    if (source >= run.Tables.InputStreams.size())
+        return;
+    const TAVInputStream& ist = *run.Tables.InputStreams[source];
+    if (enc->time_base.num <= 0 || enc->time_base.den <= 0)
+        enc->time_base = ist.st->time_base;
+    const AVCodecContext* dec = ist.DecoderContext.get();
+    if (enc->subtitle_header)
+        return;
+    if (!dec || !dec->subtitle_header || dec->subtitle_header_size <= 0)
+        return;
+    enc->subtitle_header = static_cast<std::uint8_t*>(FF.av_mallocz(dec->subtitle_header_size + 1));
+    if (!enc->subtitle_header)
+        throw FFmpegException("av_mallocz fail");
+    std::memcpy(enc->subtitle_header, dec->subtitle_header, dec->subtitle_header_size);
+    enc->subtitle_header_size = dec->subtitle_header_size;
+}
+
 void OpenEncoder(TTranscodeRun& run, TAVOutputStream& ost)
 {
     TCustomFFmpeg& job = run.Job;
@@ -75,6 +99,8 @@ void OpenEncoder(TTranscodeRun& run, TAVOutputStream& ost)
                         Format("Encoder (codec id %d) not found for output stream #%d.%d (%s)",
                                static_cast<int>(ost.EncoderContext->codec_id), ost.file_index, ost.index, typeName));
     ost.Encoder = encoder;
+    if (ost.EncoderContext->codec_type == AVMEDIA_TYPE_SUBTITLE)
+        PrepareSubtitleEncoder(run, ost);
     if (job.FJoinMode)
         ost.codec_id = ost.EncoderContext->codec_id;
     ShareCores(job, ost.EncoderContext);

@@ -53,20 +53,22 @@ void AdvanceUndecoded(TAVInputStream& ist, const AVPacket* pkt)
 }
 
 // The time of a decoded frame, and the time of the next one.
+// Both kinds take the frame's own stamp: frame-threaded decoders return a frame
+// several packets after the one just sent, so the packet's clock would be late.
 void TakeFrameTimes(TAVInputStream& ist, const AVFrame* frame)
 {
+    if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
+        ist.pts = FF.av_rescale_q(frame->best_effort_timestamp, ist.st->time_base, kMicroseconds);
+    else
+        ist.pts = ist.next_pts;
     if (TypeOf(ist) == AVMEDIA_TYPE_VIDEO) {
-        if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
-            ist.pts = FF.av_rescale_q(frame->best_effort_timestamp, ist.st->time_base, kMicroseconds);
-        else
-            ist.pts = ist.next_pts;
         const std::int64_t duration = frame->pkt_duration > 0
                                           ? FF.av_rescale_q(frame->pkt_duration, ist.st->time_base, kMicroseconds)
                                           : FrameDuration(ist, frame->repeat_pict);
         ist.next_pts = ist.pts + duration;
         return;
     }
-    ist.pts = ist.next_pts;
+    ist.next_pts = ist.pts;
     if (frame->sample_rate > 0)
         ist.next_pts += static_cast<std::int64_t>(AV_TIME_BASE) * frame->nb_samples / frame->sample_rate;
 }

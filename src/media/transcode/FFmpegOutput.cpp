@@ -3,6 +3,7 @@
 #include "media/engine/FFmpegEngine.h"
 #include "media/engine/FFmpegEngineErrors.h"
 #include "media/loader/FFmpegLoaderEntries.h"
+#include "media/loader/FFmpegLogger.h"
 #include "media/loader/FFmpegUtilsText.h"
 #include "media/loader/UnicodeProtocol.h"
 #include "platform/rtl/Format.h"
@@ -51,6 +52,8 @@ TStreamKinds WantedStreamKinds(const TCustomFFmpeg& job, const AVOutputFormat* f
         const TStreamKinds present = InputStreamKinds(job, join);
         wanted.Video &= present.Video;
         wanted.Audio &= present.Audio;
+        if (present.Subtitle && !wanted.Subtitle && !job.Fsubtitle_disable)
+            GetFFLogger()->Log(&job, llInfo, "Subtitle streams are left out: the output format has no subtitle codec");
         wanted.Subtitle &= present.Subtitle;
     }
     wanted.Video &= !job.Fvideo_disable;

@@ -352,9 +352,8 @@ void NewSubtitleStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
 {
     NewStream(
         job, state, fileIndex, AVMEDIA_TYPE_SUBTITLE,
-        [&job](AVFormatContext* output) -> const AVCodec* {
-            if (job.Fsubtitle_codec_name.empty())
-                return nullptr;
+        [&job](AVFormatContext* output) {
+            // Without a name the container's own subtitle encoder is taken.
             return ChooseEncoder(job, output, job.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE,
                                  PendingStrictness(job, AVMEDIA_TYPE_SUBTITLE));
         },

@@ -6,9 +6,25 @@
 #include "media/transcode/FFmpegTranscodeRun.h"
 #include "platform/rtl/Format.h"
 
+#include <cstring>
+
 namespace tovrel {
 
 namespace {
+
+// The display matrix says how the picture is turned (portrait phone video);
+// neither stream copy nor encoding turns the pictures, so the output keeps it.
+void CopyDisplayMatrix(const AVStream& source, AVStream& target)
+{
+    std::size_t size = 0;
+    const std::uint8_t* matrix = FF.av_stream_get_side_data(&source, AV_PKT_DATA_DISPLAYMATRIX, &size);
+    if (!matrix || FF.av_stream_get_side_data(&target, AV_PKT_DATA_DISPLAYMATRIX, nullptr))
+        return;
+    std::uint8_t* copy = FF.av_stream_new_side_data(&target, AV_PKT_DATA_DISPLAYMATRIX, size);
+    if (!copy)
+        throw FFmpegException("av_stream_new_side_data fail");
+    std::memcpy(copy, matrix, size);
+}
 
 AVMediaType TypeOf(const AVStream* stream)
 {
@@ -151,6 +167,7 @@ void SetupOutputCodecs(TTranscodeRun& run)
         const TAVInputStream& source = run.SourceOf(ost);
         FF.av_dict_copy(&ost.st->metadata, source.st->metadata, AV_DICT_DONT_OVERWRITE);
         ost.st->disposition = source.st->disposition;
+        CopyDisplayMatrix(*source.st, *ost.st);
         if (ost.EncoderContext) {
             ost.EncoderContext->bits_per_raw_sample = source.st->codecpar->bits_per_raw_sample;
             ost.EncoderContext->chroma_sample_location = source.st->codecpar->chroma_location;

@@ -1,6 +1,7 @@
 // Stream copy and encoding parameters of one output stream and its source.
 #include "media/engine/FFmpegEngine.h"
 #include "media/engine/FFmpegEngineErrors.h"
+#include "media/loader/FFmpegLogger.h"
 #include "media/transcode/FFmpegFilterGraph.h"
 #include "media/transcode/FFmpegSetup.h"
 #include "media/transcode/FFmpegTranscodeRun.h"
@@ -10,6 +11,24 @@
 namespace tovrel {
 
 namespace {
+
+// Subsampled formats need whole chroma samples (even sizes for 4:2:0), which
+// encoders such as libx264 refuse to do without; odd sizes and crops are
+// scaled down to the nearest fitting size.
+void AlignToChroma(const TCustomFFmpeg& job, AVCodecContext* enc)
+{
+    const AVPixFmtDescriptor* format = FF.av_pix_fmt_desc_get(enc->pix_fmt);
+    if (!format)
+        return;
+    const int width = enc->width & ~((1 << format->log2_chroma_w) - 1);
+    const int height = enc->height & ~((1 << format->log2_chroma_h) - 1);
+    if (width == enc->width && height == enc->height)
+        return;
+    GetFFLogger()->Log(&job, llInfo, "Frame size %dx%d rounded to %dx%d for %s", enc->width, enc->height, width, height,
+                       FF.av_get_pix_fmt_name(enc->pix_fmt));
+    enc->width = width;
+    enc->height = height;
+}
 
 void RefuseUndecodedVideo(const TCustomFFmpeg& job)
 {
@@ -63,6 +82,7 @@ void SetupVideoEncoding(TTranscodeRun& run, TAVOutputStream& ost, TAVInputStream
     const AVCodecParameters* in = source.st->codecpar;
     if (enc->pix_fmt == AV_PIX_FMT_NONE)
         throw FFmpegException("Video pixel format is unknown, stream cannot be encoded");
+    AlignToChroma(job, enc);
     const int width = in->width - job.Fframe_leftBand - job.Fframe_rightBand;
     const int height = in->height - job.Fframe_topBand - job.Fframe_bottomBand;
     ost.video_crop = (job.Fframe_topBand | job.Fframe_bottomBand | job.Fframe_leftBand | job.Fframe_rightBand) != 0;

@@ -45,8 +45,9 @@ void SetUp(TTranscodeRun& run)
     InitInputStreams(run);
     InitOutputStreams(run);
     run.Steps = std::make_unique<TOutputSteps>(run.Job);
-    OpenEncoders(run);
+    // Decoders first: a text subtitle encoder starts from its decoder's style header.
     OpenDecoders(run);
+    OpenEncoders(run);
     InitInputTimestamps(run);
     ApplyMetadataMaps(run);
     CopyAllChapters(run);
