@@ -83,5 +83,26 @@ TEST_F(OutputRunTest, ProgressAndAudioLengthOfARun)
     EXPECT_LE(double(audio.end - video.end), 2 * frame);
 }
 
+// The last record of a finished run reaches the clip's whole length: the
+// last packet's duration counts (MP4 keeps a fine time base, so a missing
+// frame shows; the end must lie within half a frame).
+TEST_F(OutputRunTest, TheFinalRecordReachesTheClipsDuration)
+{
+    OpenInput(test::media::Fixture::Mpeg4Mp3Avi); // 2 s at 25 frames a second
+    job->ParseOption("vcodec", "mpeg4");
+    job->ParseOption("acodec", "aac");
+    std::vector<TProgressRecord> records;
+    job->FOnProgress = [&](TCustomFFmpeg*, std::int32_t fileIndex, std::int32_t, std::int32_t, float, float,
+                           std::int64_t size, std::int64_t duration, std::int64_t) {
+        records.push_back({fileIndex, size, duration});
+    };
+    ASSERT_TRUE(job->OpenOutputFile(folder.Path("out.mp4"), false)) << job->LastErrMsg();
+    EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    ASSERT_TRUE(job->Finished()) << job->FatalMessage();
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().fileIndex, -1);
+    EXPECT_NEAR(double(records.back().duration), 2000000.0, 40000.0 / 2);
+}
+
 } // namespace
 } // namespace tovrel::test

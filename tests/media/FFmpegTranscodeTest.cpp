@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -514,6 +515,37 @@ TEST_P(TranscodeDiskFullTest, FailsAndRemovesItsOutput)
 INSTANTIATE_TEST_SUITE_P(Cases, TranscodeDiskFullTest,
                          ::testing::Values(TDiskFull{"NearTheEnd", false}, TDiskFull{"MidRun", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A run that fails half-way (here its progress handler raises once the
+// output passes one second) still ends with a record (input -1) of how far it
+// got, not with the record that came before the failure.
+TEST_F(TRunInCallerTest, AFailedRunEndsWithARecordOfWhereItGot)
+{
+    struct TRecord {
+        int fileIndex;
+        std::int64_t size, duration;
+    };
+    std::vector<TRecord> records;
+    job->ReportInterval = 0;
+    job->FOnProgress = [&](TCustomFFmpeg*, std::int32_t fileIndex, std::int32_t, std::int32_t, float, float,
+                           std::int64_t written, std::int64_t duration, std::int64_t) {
+        records.push_back({fileIndex, written, duration});
+        if (fileIndex >= 0 && duration >= 1000000)
+            throw std::runtime_error("stopped by the handler");
+    };
+    ConvertInCaller(folder.Path("out.avi"), {});
+    ASSERT_TRUE(job->FatalException());
+    EXPECT_EQ(job->FatalMessage(), "stopped by the handler");
+    ASSERT_GE(records.size(), 2u);
+    const TRecord& last = records.back();
+    const TRecord& failed = records[records.size() - 2];
+    EXPECT_EQ(last.fileIndex, -1);
+    EXPECT_EQ(failed.fileIndex, 0);
+    EXPECT_GE(failed.duration, 1000000);
+    EXPECT_GE(last.duration, failed.duration);
+    EXPECT_GE(last.size, failed.size);
+    EXPECT_LT(last.duration, 2000000);
+}
 
 // The cause of a failed encoder open or header write can be read in the log:
 // the library's own reason and its error code at error level, the stream

@@ -40,6 +40,10 @@ struct TOutputSteps::TState {
     std::int64_t preview_last_time = 0;
     std::int64_t preview_cur_time = 0;
     std::unordered_map<const TAVOutputStream*, TStreamState> Streams;
+    // Where each output stream's written packets end (pts + duration, in the
+    // stream's time base): the muxer's own end counter leaves out the last
+    // packet's duration.
+    std::unordered_map<const AVStream*, std::int64_t> WrittenEnd;
 };
 
 } // namespace tovrel

@@ -11,6 +11,8 @@
 #include "media/transcode/FFmpegTranscodeRecords.h"
 #include "platform/rtl/Format.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <libavcodec/bsf.h>
 }
@@ -70,6 +72,17 @@ TPacketPtr NewPacket()
 
 } // namespace
 
+void TOutputSteps::NoteWrittenEnd(const AVStream* stream, const AVPacket& packet)
+{
+    const std::int64_t start = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
+    if (start == AV_NOPTS_VALUE)
+        return;
+    const std::int64_t end = start + std::max<std::int64_t>(packet.duration, 0);
+    auto [entry, added] = state_->WrittenEnd.try_emplace(stream, end);
+    if (!added && end > entry->second)
+        entry->second = end;
+}
+
 void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc, int code)
 {
     const char* codecName = enc && enc->codec ? enc->codec->name : "copy";
@@ -120,6 +133,7 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodec
 
     for (TPacketPtr& packet : current) {
         packet->stream_index = streamIndex;
+        NoteWrittenEnd(oc->streams[streamIndex], *packet);
         int ret = FF.av_interleaved_write_frame(oc, packet.get());
         if (ret < 0)
             throw FFmpegException(FormatAVError("av_interleaved_write_frame()", ret));
@@ -139,6 +153,11 @@ void TOutputSteps::SendToEncoder(TAVOutputStream& ost, const AVFrame* frame, con
             return;
         if (ret < 0)
             throw FFmpegException(failure);
+        // Video frames are one tick of the encoder's time base apart, and
+        // encoders leave the duration out; without it the output's end falls
+        // one frame short.
+        if (packet->duration <= 0 && ost.EncoderContext->codec_type == AVMEDIA_TYPE_VIDEO)
+            packet->duration = 1;
         FF.av_packet_rescale_ts(packet, ost.EncoderContext->time_base, ost.st->time_base);
         packet->stream_index = ost.index;
         onPacket(packet);

@@ -5,6 +5,7 @@
 #include "media/output/FFmpegOutputSteps.h"
 #include "media/output/FFmpegOutputStepsState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -43,6 +44,14 @@ std::int64_t CurrentOutputSize(const std::vector<AVFormatContext*>& outputFiles)
 }
 
 } // namespace
+
+double TOutputSteps::WrittenTime(const AVStream* stream) const
+{
+    std::int64_t end = FF.av_stream_get_end_pts(stream);
+    if (const auto written = state_->WrittenEnd.find(stream); written != state_->WrittenEnd.end())
+        end = end == AV_NOPTS_VALUE ? written->second : std::max(end, written->second);
+    return end == AV_NOPTS_VALUE ? 0 : double(end) * stream->time_base.num / stream->time_base.den;
+}
 
 void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFiles,
                                   const std::vector<TAVOutputStream*>& ost_table, TReportKind kind, int inputIndex)
@@ -100,8 +109,7 @@ void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFil
             }
             videoDescribed = true;
         }
-        const std::int64_t end = FF.av_stream_get_end_pts(ost->st);
-        const double time = end == AV_NOPTS_VALUE ? 0 : double(end) * ost->st->time_base.num / ost->st->time_base.den;
+        const double time = WrittenTime(ost->st);
         if (time > 0 && time < shortest)
             shortest = time;
     }

@@ -56,6 +56,13 @@ void SetUp(TTranscodeRun& run)
     DumpStreamMapping(run);
 }
 
+void ReportLast(TTranscodeRun& run)
+{
+    run.LastReportSent = true;
+    run.Steps->ReportProgress(run.OutputFiles, run.OstTable, TOutputSteps::TReportKind::Last,
+                              TOutputSteps::kNoCurrentInput);
+}
+
 void EndRun(TTranscodeRun& run)
 {
     TCustomFFmpeg& job = run.Job;
@@ -75,8 +82,7 @@ void EndRun(TTranscodeRun& run)
         if (result < 0 && failure.empty())
             failure = FormatAVError(DecodeAVFileName(output->url ? output->url : ""), result);
     }
-    run.Steps->ReportProgress(run.OutputFiles, run.OstTable, TOutputSteps::TReportKind::Last,
-                              TOutputSteps::kNoCurrentInput);
+    ReportLast(run);
     CloseEncoders(run);
     CloseDecoders(run);
     if (!failure.empty())
@@ -91,8 +97,19 @@ void Transcode(TCustomFFmpeg& job, TMediaJobState& state)
 {
     TTranscodeRun run(job, state);
     SetUp(run);
-    RunPacketLoop(run);
-    EndRun(run);
+    try {
+        RunPacketLoop(run);
+        EndRun(run);
+    } catch (...) {
+        // A failed run still tells how far it got; the failure itself is
+        // what the job reports, so a failing report does not replace it.
+        if (!run.LastReportSent) {
+            try {
+                ReportLast(run);
+            } catch (...) {}
+        }
+        throw;
+    }
 }
 
 } // namespace tovrel

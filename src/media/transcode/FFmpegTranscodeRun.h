@@ -30,6 +30,8 @@ struct TTranscodeRun {
     std::unique_ptr<TOutputSteps> Steps;
     // Output files whose header is written (they get a trailer).
     std::size_t HeadersWritten = 0;
+    // The run's last progress report was made (it is made once, however the run ends).
+    bool LastReportSent = false;
 
     AVFormatContext* OutputOf(const TAVOutputStream& ost) const
     {
