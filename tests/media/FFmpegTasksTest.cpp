@@ -602,5 +602,34 @@ TEST_F(TasksProbeTest, EachInputsProbeReadsTheContextTheTaskOpened)
     }
 }
 
+class TasksOutputTest : public TRealLibrariesTest {};
+
+// An output that would overwrite another file of the list is refused when added.
+TEST_F(TasksOutputTest, AnOutputThatIsAnotherFileOfTheListIsRefused)
+{
+    TMainThread::SetCurrent();
+    const std::string avi = test::media::FixturePath(test::media::Fixture::Mpeg4Mp3Avi).string();
+    const std::string wav = test::media::FixturePath(test::media::Fixture::PcmWav).string();
+    const std::string out = (std::filesystem::temp_directory_path() / "tasks-output-test.avi").string();
+    TFFmpegTasks tasks;
+    auto script = std::make_shared<TFakeScript>();
+    tasks.SetTranscoderFactory([script] { return std::make_unique<TContextOpeningTranscoder>(script); });
+    ASSERT_EQ(tasks.AddTask(avi, std::string()), 0) << tasks.LastErrMsg();
+    ASSERT_EQ(tasks.AddTask(wav, std::string()), 1) << tasks.LastErrMsg();
+    ASSERT_TRUE(tasks.SetOutputFile(0, out, std::string())) << tasks.LastErrMsg();
+    const struct {
+        std::string name;
+        std::string message;
+    } cases[] = {
+        {out, "Output file '" + out + "' is the output file '" + out + "' of task 0"},
+        {avi, "Output file '" + avi + "' is the input file '" + avi + "' of task 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(tasks.SetOutputFile(1, c.name, std::string())) << c.name;
+        EXPECT_EQ(tasks.LastErrMsg(), c.message);
+    }
+    EXPECT_EQ(tasks.Task(1)->nb_output_files(), 0);
+}
+
 } // namespace
 } // namespace tovrel::test
