@@ -329,7 +329,7 @@ TEST_F(TasksTest, DestroyingTheComponentStopsAndWaitsForEveryTask)
         tasks.OnProgress = [](TCustomFFmpegTasks*, TProgressInfo*) {};
         for (int i = 0; i < 4; ++i) {
             tasks.AddTask("in.avi", std::string());
-            tasks.SetOutputFile(i, "out.mp4", std::string());
+            tasks.SetOutputFile(i, "out" + std::to_string(i) + ".mp4", std::string());
         }
         tasks.Start(2);
         TMainThread::WaitPumping(script->Started(0));
