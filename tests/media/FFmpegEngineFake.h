@@ -131,8 +131,10 @@ public:
     bool OpenOutputFile(TCustomFFmpeg& job, const std::string& fileName, bool join) override
     {
         script_->Record("open output " + fileName + (join ? " join" : ""));
-        if (!fileName.empty() && fileName.front() == '/')
+        if (!fileName.empty() && fileName.front() == '/') {
             std::ofstream(fileName, std::ios::binary | std::ios::trunc);
+            job.NoteOutputOpened(fileName); // the fake creates its file here
+        }
         outputs_.push_back(fileName);
         ++job.Fnb_output_files;
         return true;

@@ -28,7 +28,7 @@ protected:
     TTestFolder folder;
 };
 
-TEST_F(FFmpegOutputTest, AnOutputKeepsTheInputsParametersAndOpensItsFile)
+TEST_F(FFmpegOutputTest, AnOutputKeepsTheInputsParametersAndLeavesTheDiskAlone)
 {
     OpenInput(Fixture::Mpeg4Mp3Avi);
     job->AddMetadata("title", "A");
@@ -37,7 +37,7 @@ TEST_F(FFmpegOutputTest, AnOutputKeepsTheInputsParametersAndOpensItsFile)
     const std::string out = folder.Path("out.avi");
     ASSERT_TRUE(job->OpenOutputFile(out, false)) << job->LastErrMsg();
     EXPECT_EQ(job->nb_output_files(), 1);
-    EXPECT_TRUE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists(out)); // created when the run starts
     ASSERT_EQ(Output()->nb_streams, 2u);
     EXPECT_EQ(Stream(0)->codec_type, AVMEDIA_TYPE_VIDEO);
     EXPECT_EQ(Stream(0)->codec_id, AV_CODEC_ID_MPEG4);
@@ -215,6 +215,18 @@ TEST_F(FFmpegOutputTest, NewStreamOptionsAddToTheLastOutput)
     job->ParseOption("newaudio", "");
     ASSERT_EQ(Output()->nb_streams, 3u);
     EXPECT_EQ(Stream(2)->codec_id, AV_CODEC_ID_MP2);
+}
+
+TEST_F(FFmpegOutputTest, AnExistingOutputKeepsItsBytesUntilTheRunStarts)
+{
+    OpenInput(Fixture::Mpeg4Mp3Avi);
+    const std::string out = folder.Path("out.avi");
+    std::ofstream(out) << "the user's file";
+    ASSERT_TRUE(job->OpenOutputFile(out, false)) << job->LastErrMsg();
+    EXPECT_EQ(ReadAll(out), "the user's file");
+    EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    EXPECT_TRUE(job->Finished()) << job->FatalMessage();
+    EXPECT_NE(ReadAll(out), "the user's file");
 }
 
 TEST_F(FFmpegOutputTest, ARunInTheCallerConvertsAndFinishes)

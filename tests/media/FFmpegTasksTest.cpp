@@ -329,7 +329,7 @@ TEST_F(TasksTest, DestroyingTheComponentStopsAndWaitsForEveryTask)
         tasks.OnProgress = [](TCustomFFmpegTasks*, TProgressInfo*) {};
         for (int i = 0; i < 4; ++i) {
             tasks.AddTask("in.avi", std::string());
-            tasks.SetOutputFile(i, "out.mp4", std::string());
+            tasks.SetOutputFile(i, "out" + std::to_string(i) + ".mp4", std::string());
         }
         tasks.Start(2);
         TMainThread::WaitPumping(script->Started(0));
@@ -600,6 +600,35 @@ TEST_F(TasksProbeTest, EachInputsProbeReadsTheContextTheTaskOpened)
         EXPECT_EQ(tasks.GetTaskProbe(0, 2), nullptr);
         EXPECT_EQ(tasks.GetTaskProbe(1, 0), nullptr);
     }
+}
+
+class TasksOutputTest : public TRealLibrariesTest {};
+
+// An output that would overwrite another file of the list is refused when added.
+TEST_F(TasksOutputTest, AnOutputThatIsAnotherFileOfTheListIsRefused)
+{
+    TMainThread::SetCurrent();
+    const std::string avi = test::media::FixturePath(test::media::Fixture::Mpeg4Mp3Avi).string();
+    const std::string wav = test::media::FixturePath(test::media::Fixture::PcmWav).string();
+    const std::string out = (std::filesystem::temp_directory_path() / "tasks-output-test.avi").string();
+    TFFmpegTasks tasks;
+    auto script = std::make_shared<TFakeScript>();
+    tasks.SetTranscoderFactory([script] { return std::make_unique<TContextOpeningTranscoder>(script); });
+    ASSERT_EQ(tasks.AddTask(avi, std::string()), 0) << tasks.LastErrMsg();
+    ASSERT_EQ(tasks.AddTask(wav, std::string()), 1) << tasks.LastErrMsg();
+    ASSERT_TRUE(tasks.SetOutputFile(0, out, std::string())) << tasks.LastErrMsg();
+    const struct {
+        std::string name;
+        std::string message;
+    } cases[] = {
+        {out, "Output file '" + out + "' is the output file '" + out + "' of task 0"},
+        {avi, "Output file '" + avi + "' is the input file '" + avi + "' of task 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(tasks.SetOutputFile(1, c.name, std::string())) << c.name;
+        EXPECT_EQ(tasks.LastErrMsg(), c.message);
+    }
+    EXPECT_EQ(tasks.Task(1)->nb_output_files(), 0);
 }
 
 } // namespace

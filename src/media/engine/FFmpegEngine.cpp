@@ -340,16 +340,18 @@ void TCustomFFmpeg::Cleanup()
 
 void TCustomFFmpeg::DeleteEmptyOutputs()
 {
-    // A join output is one file written from several inputs: only the first counts.
-    const std::size_t count = FJoinMode ? std::min<std::size_t>(1, outputFileNames_.size()) : outputFileNames_.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string fileName = DecodeAVFileName(outputFileNames_[i]);
+    // Only files this run opened: a run that failed earlier leaves the user's
+    // files as they were.
+    for (const std::string& name : openedOutputs_) {
+        const std::string fileName = DecodeAVFileName(name);
         if (removeOutputs_ || GetFileSizeByName(fileName) == 0) {
             std::error_code error;
             std::filesystem::remove(fileName, error);
         }
     }
+    openedOutputs_.clear();
     outputFileNames_.clear();
+    inputFileNames_.clear();
 }
 
 void TCustomFFmpeg::SetPostHooks(TPostHooks hooks)
@@ -391,7 +393,10 @@ void TCustomFFmpeg::SetPreset(const std::string& name, const std::string& value)
 
 bool TCustomFFmpeg::OpenInputFile(const std::string& fileName)
 {
-    return transcoder_->OpenInputFile(*this, fileName);
+    if (!transcoder_->OpenInputFile(*this, fileName))
+        return false;
+    inputFileNames_.push_back(fileName);
+    return true;
 }
 
 bool TCustomFFmpeg::OpenOutputFile(const std::string& fileName, bool join)

@@ -124,6 +124,10 @@ public:
     void SetPreset(const std::string& name, const std::string& value);
     bool OpenInputFile(const std::string& fileName);
     bool OpenOutputFile(const std::string& fileName, bool join);
+    const std::vector<std::string>& InputFileNames() const { return inputFileNames_; }
+    const std::vector<std::string>& OutputFileNames() const { return outputFileNames_; }
+    // The run opened this output's file (for the clean-up after it).
+    void NoteOutputOpened(const std::string& url) { openedOutputs_.push_back(url); }
 
     // Direct setters used in place of option text.
     void SetFormat(const std::string& value) { ParseOption("f", value); }
@@ -230,7 +234,9 @@ private:
     std::atomic<bool> waitingAtGate_{false};
     // Written under PostHookLock; the worker also reads it between frames.
     std::atomic<TPostHooks> FPostHooks{};
-    std::vector<std::string> outputFileNames_; // as opened, to delete empty ones
+    std::vector<std::string> inputFileNames_;  // as given, until the run ends
+    std::vector<std::string> outputFileNames_; // as given, until the run ends
+    std::vector<std::string> openedOutputs_;   // created by the run: removed when empty or failed
     bool removeOutputs_ = false;               // the run failed: its outputs go too
 };
 

@@ -2,6 +2,8 @@
 
 #include "media/engine/FFmpegOptionsApply.h"
 #include "media/loader/FFmpegLoader.h"
+#include "media/loader/UnicodeProtocol.h"
+#include "media/transcode/FFmpegOutput.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/MainThread.h"
 
@@ -172,11 +174,31 @@ bool TCustomFFmpegTasks::AddInputFile(int taskIndex, const std::string& fileName
     return AddInputFile(taskIndex, fileName, &options);
 }
 
+std::string TCustomFFmpegTasks::FileInUse(const std::string& fileName) const
+{
+    const std::string wanted = DecodeAVFileName(fileName);
+    for (int i = 0; i < FFFmpegList.GetCount(); ++i) {
+        const TFFmpeg& task = *FFFmpegList.GetItem(i);
+        for (const std::string& input : task.InputFileNames())
+            if (SameFile(DecodeAVFileName(input), wanted))
+                return Format("Output file '%s' is the input file '%s' of task %d", fileName, input, i);
+        for (const std::string& output : task.OutputFileNames())
+            if (SameFile(DecodeAVFileName(output), wanted))
+                return Format("Output file '%s' is the output file '%s' of task %d", fileName, output, i);
+    }
+    return {};
+}
+
 bool TCustomFFmpegTasks::SetOutputFile(int taskIndex, const std::string& fileName, TOutputOptions* options)
 {
     CheckNotWorking("SetOutputFile");
     try {
         TFFmpeg& task = *FFFmpegList.GetItem(taskIndex);
+        // One task's output must never overwrite another file of the list.
+        if (std::string inUse = FileInUse(fileName); !inUse.empty()) {
+            FLastErrMsg = std::move(inUse);
+            return false;
+        }
         if (task.nb_output_files() >= task.MaxFiles()) {
             FLastErrMsg = Format("max output files %d reached", task.MaxFiles());
             return false;

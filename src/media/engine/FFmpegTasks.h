@@ -115,6 +115,8 @@ protected:
 
 private:
     void CheckNotWorking(const char* operation) const;
+    // Why an output of that name would overwrite a file of the list; empty when it would not.
+    std::string FileInUse(const std::string& fileName) const;
     std::unique_ptr<TFFmpeg> CreateTask();
     bool OpenInput(TFFmpeg& task, const std::string& fileName, TInputOptions* options);
     void StartNextTask();

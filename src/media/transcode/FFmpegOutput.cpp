@@ -62,8 +62,8 @@ TStreamKinds WantedStreamKinds(const TCustomFFmpeg& job, const AVOutputFormat* f
     return wanted;
 }
 
-// Undoes a partly made output: its streams, its place in the job's list, its
-// file when this call created it, and the context.
+// Undoes a partly made output: its streams, its place in the job's list and
+// the context. No file exists yet: it is created when the run starts.
 class TOutputUnderConstruction {
 public:
     TOutputUnderConstruction(TCustomFFmpeg& job, TMediaJobState& state) : job_(job), state_(state) {}
@@ -74,13 +74,6 @@ public:
         if (Listed) {
             ReleaseOutputStreams(state_, job_.Fnb_output_files - 1);
             job_.Foutput_files[static_cast<std::size_t>(--job_.Fnb_output_files)] = nullptr;
-        }
-        if (Context->pb && !(Context->oformat->flags & AVFMT_NOFILE)) {
-            UnicodeAVIOClose(&Context->pb);
-            if (CreatedFile) {
-                std::error_code error;
-                std::filesystem::remove(FileName, error);
-            }
         }
         FF.avformat_free_context(Context);
     }
@@ -96,8 +89,6 @@ public:
 
     AVFormatContext* Context = nullptr;
     bool Listed = false;
-    bool CreatedFile = false;
-    std::string FileName;
 
 private:
     TCustomFFmpeg& job_;
@@ -233,19 +224,36 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
 
     if ((format->flags & AVFMT_NEEDNUMBER) && !FF.av_filename_number_test(output.Context->url))
         return Fail(job, DecodeAVFileName(url) + ": Number syntax expected in filename");
+    // The file itself is opened (and truncated) only when the run starts; a
+    // folder that is missing now is reported now.
     if (!(format->flags & AVFMT_NOFILE)) {
-        output.FileName = DecodeAVFileName(url);
         std::error_code error;
-        output.CreatedFile = !std::filesystem::exists(output.FileName, error);
-        const int opened = UnicodeAVIOOpen(&output.Context->pb, url, AVIO_FLAG_WRITE);
-        if (opened < 0)
-            return Fail(job, FormatAVError(fileName, opened));
+        const std::filesystem::path folder = std::filesystem::absolute(DecodeAVFileName(url), error).parent_path();
+        if (!std::filesystem::is_directory(folder, error))
+            return Fail(job, FormatAVError(fileName, AVERROR(ENOENT)));
     }
     ApplyMuxerSettings(job, state, output.Context);
     AVFormatContext* context = output.Release();
     if (join && job.Fnb_input_files > 1)
         AddJoinEntries(job, context);
     return true;
+}
+
+void OpenOutputFiles(TCustomFFmpeg& job)
+{
+    AVFormatContext* previous = nullptr;
+    for (int i = 0; i < job.Fnb_output_files; ++i) {
+        AVFormatContext* context = job.Foutput_files[static_cast<std::size_t>(i)];
+        // Join lists one output once per input, one after another.
+        if (!context || context == previous || context->pb || (context->oformat->flags & AVFMT_NOFILE))
+            continue;
+        previous = context;
+        const std::string url = context->url ? context->url : "";
+        const int opened = UnicodeAVIOOpen(&context->pb, url, AVIO_FLAG_WRITE);
+        if (opened < 0)
+            throw FFmpegException(FormatAVError(DecodeAVFileName(url), opened));
+        job.NoteOutputOpened(url);
+    }
 }
 
 void ReleaseOutputs(TCustomFFmpeg& job, TMediaJobState& state)

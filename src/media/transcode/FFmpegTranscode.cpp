@@ -8,6 +8,7 @@
 #include "media/output/FFmpegOutputSteps.h"
 #include "media/transcode/FFmpegCodecOpen.h"
 #include "media/transcode/FFmpegDecode.h"
+#include "media/transcode/FFmpegOutput.h"
 #include "media/transcode/FFmpegSetup.h"
 #include "media/transcode/FFmpegTranscodeLoop.h"
 #include "media/transcode/FFmpegTranscodeRun.h"
@@ -52,6 +53,7 @@ void SetUp(TTranscodeRun& run)
     ApplyMetadataMaps(run);
     CopyAllChapters(run);
     OpenBitstreamFilterChains(run);
+    OpenOutputFiles(run.Job);
     WriteHeaders(run);
     DumpStreamMapping(run);
 }
