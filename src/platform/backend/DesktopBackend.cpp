@@ -22,16 +22,6 @@ namespace tovrel {
 
 namespace {
 
-// Raising (activating) a window a window manager took off the screen with its
-// minimized owner would bring the whole group back.
-bool OffWithMinimizedOwner(HWND hwnd)
-{
-    for (HWND h = hwnd; h; h = GetWindow(h, GW_OWNER))
-        if (IsIconic(h))
-            return true;
-    return false;
-}
-
 SDL_SystemCursor SdlCursor(TCursorShape shape)
 {
     switch (shape) {
@@ -354,7 +344,9 @@ void TDesktopBackend::WindowRaised(HWND hwnd)
     const bool topmost = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (topmost != ((SDL_GetWindowFlags(window) & SDL_WINDOW_ALWAYS_ON_TOP) != 0))
         SDL_SetWindowAlwaysOnTop(window, topmost ? SDL_TRUE : SDL_FALSE);
-    if (NeverActivates(hwnd) || !IsWindowVisible(hwnd) || OffWithMinimizedOwner(hwnd))
+    // Raising a window that left the screen minimized, or with its minimized
+    // owner, would make the window manager bring the whole group back.
+    if (NeverActivates(hwnd) || !IsWindowVisible(hwnd) || IsIconic(hwnd) || HasMinimizedOwner(hwnd))
         return;
     // SDL only raises to the top: a window the layer put under another one
     // (a layered border below its form) is stacked under that one in X.

@@ -197,17 +197,9 @@ bool Contains(const TWindow& ancestor, HWND hwnd)
 
 // A minimized window takes its owned windows off the screen with it: activating
 // one of them would make a window manager bring the whole group back.
-bool LeftWithMinimizedOwner(const TWindow& w)
-{
-    for (auto owner = LookupWindow(w.Owner); owner; owner = LookupWindow(owner->Owner))
-        if (owner->Style & WS_MINIMIZE)
-            return true;
-    return false;
-}
-
 bool CanTakeActivation(const TWindow& w)
 {
-    return IsActivatable(w) && IsVisibleChain(w) && !LeftWithMinimizedOwner(w);
+    return IsActivatable(w) && IsVisibleChain(w) && !HasMinimizedOwner(w.Handle);
 }
 
 HWND NextActivatable(const TWindow& leaving)

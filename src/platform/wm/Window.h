@@ -54,6 +54,8 @@ BOOL IsWindowVisible(HWND hwnd); // the window and all its parents
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL IsChild(HWND parent, HWND hwnd); // any depth
 BOOL IsIconic(HWND hwnd);
+// An owner at any level is minimized: the window left the screen with it.
+bool HasMinimizedOwner(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
 BOOL EnableWindow(HWND hwnd, BOOL enable); // returns nonzero if it was disabled
 

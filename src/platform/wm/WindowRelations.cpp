@@ -44,6 +44,14 @@ BOOL IsIconic(HWND hwnd)
     return w && (w->Style & WS_MINIMIZE) ? 1 : 0;
 }
 
+bool HasMinimizedOwner(HWND hwnd)
+{
+    for (HWND owner = GetWindow(hwnd, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))
+        if (IsIconic(owner))
+            return true;
+    return false;
+}
+
 BOOL IsZoomed(HWND hwnd)
 {
     auto w = LookupWindow(hwnd);
