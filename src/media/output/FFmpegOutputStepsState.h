@@ -44,6 +44,9 @@ struct TOutputSteps::TState {
     // stream's time base): the muxer's own end counter leaves out the last
     // packet's duration.
     std::unordered_map<const AVStream*, std::int64_t> WrittenEnd;
+    // The time last reported: a stream whose first packets come after the
+    // others' (audio behind an encoder delay) would otherwise pull it back.
+    double ReportedTime = 0;
 };
 
 } // namespace tovrel

@@ -115,6 +115,8 @@ void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFil
     }
     if (shortest < 0.01)
         shortest = 0.01;
+    shortest = std::max(shortest, state_->ReportedTime);
+    state_->ReportedTime = shortest;
 
     const bool hasHandler = bool(engine_.FOnProgress);
     if (hasHandler || engine_.Fverbose > 0 || isLastReport) {
