@@ -394,4 +394,62 @@ TEST_F(SkinButtonTest, AnimationFramesComeFromTheStrip)
     EXPECT_EQ(kHot, PixelAt(*form, 15, 15));
 }
 
+namespace {
+
+class LayeredBackend : public TBackend {
+public:
+    bool LayeredWindowsAvailable() override { return true; }
+};
+
+} // namespace
+
+TEST_F(SkinButtonTest, GlowFrameFollowsTheMouseWhereLayersExist)
+{
+    SetBackend(std::make_shared<LayeredBackend>());
+    auto form = ShownForm(0, 0, 100, 40);
+    ButtonSkin skin(form.get());
+    for (int i = 0; i < 2; ++i)
+        skin.skin->FActivePictures.push_back(std::make_unique<TBitmap>(30, 20));
+    skin.entry->GlowLayerPictureIndex = 1;
+    skin.entry->GlowLayerMaskPictureIndex = 2;
+    skin.entry->GlowLayerShowOffsetX = 5;
+    skin.entry->GlowLayerShowOffsetY = 5;
+    skin.skin->ShowButtonGlowFrames = false;
+    TskSkinButton* button = PlaceButton(*form, skin.skin);
+    struct Case {
+        bool Always;
+        bool Shown;
+    } cases[] = {{false, false}, {true, true}};
+    for (const Case& c : cases) {
+        button->AlwaysShowLayeredFrame = c.Always;
+        Move(kOver);
+        EXPECT_EQ(c.Shown, button->LayerManager().IsVisible()) << c.Always;
+        if (c.Shown) {
+            RECT r{};
+            GetWindowRect(button->LayerManager().LayerWindow(), &r);
+            EXPECT_EQ(Rect(5, 5, 35, 25), TRect(r));
+        }
+        Move(kOutside);
+        EXPECT_FALSE(button->LayerManager().IsVisible());
+    }
+}
+
+TEST_F(SkinButtonTest, SkinChangeUnderTheMouseShowsTheNewHotPictureAtOnce)
+{
+    auto form = ShownForm(0, 0, 100, 40);
+    ButtonSkin skin(form.get());
+    skin.entry->Morphing = true;
+    TskSkinButton* button = PlaceButton(*form, skin.skin);
+    Move(kOver);
+    for (int i = 0; i < 6; ++i)
+        Tick(20);
+    skin.entry->ActiveSkinRect = Block(4);
+    button->BeforeChangeSkinData();
+    button->ChangeSkinData();
+    Pump();
+    EXPECT_FALSE(button->Morphing());
+    EXPECT_EQ(1.0, button->MorphFactor());
+    EXPECT_EQ(kFocused, PixelAt(*form, 15, 15));
+}
+
 } // namespace tovrel::test
