@@ -452,4 +452,40 @@ TEST_F(SkinButtonTest, SkinChangeUnderTheMouseShowsTheNewHotPictureAtOnce)
     EXPECT_EQ(kFocused, PixelAt(*form, 15, 15));
 }
 
+TEST_F(SkinButtonTest, SpaceClicksOnReleaseAndOnEveryRepeatedPress)
+{
+    struct Case {
+        bool Repeat;
+        int Presses; // key-downs before the release (the later ones auto-repeated)
+        std::size_t Clicks;
+    } cases[] = {{false, 1, 1}, {false, 3, 1}, {true, 3, 4}};
+    for (const Case& c : cases) {
+        clicks.clear();
+        auto form = ShownForm(0, 0, 100, 40);
+        TskSkinButton* button = PlaceButton(*form, nullptr);
+        button->RepeatMode = c.Repeat;
+        button->SetFocus();
+        for (int i = 0; i < c.Presses; ++i)
+            KeyEdge(VK_SPACE, true);
+        EXPECT_TRUE(button->Down());
+        KeyEdge(VK_SPACE, false);
+        EXPECT_EQ(c.Clicks, clicks.size()) << c.Repeat << " " << c.Presses;
+    }
+}
+
+TEST_F(SkinButtonTest, OnlyAFocusableButtonSetsTheFormsModalResult)
+{
+    for (bool focusable : {true, false}) {
+        auto form = ShownForm(0, 0, 100, 40);
+        TskSkinButton* button = PlaceButton(*form, nullptr);
+        button->ModalResult = mrYes;
+        button->SetCanFocused(focusable);
+        Click(kOver);
+        EXPECT_EQ(1u, clicks.size());
+        EXPECT_EQ(focusable ? mrYes : mrNone, form->ModalResult()) << focusable;
+        form->SetModalResult(mrNone);
+        clicks.clear();
+    }
+}
+
 } // namespace tovrel::test
