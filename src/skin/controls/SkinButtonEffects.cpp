@@ -1,0 +1,211 @@
+// The push button's hover effects: the morph between the normal and the hot
+// picture, the frame animation, and the glow frame.
+#include "skin/controls/SkinButtonEffects.h"
+
+#include "platform/wm/Layered.h"
+#include "platform/wm/Wm.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinButtonTimers.h"
+#include "skin/data/SkinGeometry.h"
+#include "skin/data/SkinTypes.h"
+#include "skin/draw/EffectBmp.h"
+#include "skin/draw/SkinImageBuilders.h"
+
+namespace tovrel {
+
+TRect AnimationFrameRect(const TRect& strip, const TRect& skinRect, int frameCount, int n)
+{
+    if (strip.Width() > skinRect.Width()) {
+        const int fw = strip.Width() / frameCount;
+        return Rect(strip.Left + fw * (n - 1), strip.Top, strip.Left + fw * n, strip.Bottom);
+    }
+    const int fh = strip.Height() / frameCount;
+    return Rect(strip.Left, strip.Top + fh * (n - 1), strip.Right, strip.Top + fh * n);
+}
+
+void TskSkinButton::SetTimerFor(ULONG_PTR Id, unsigned Interval)
+{
+    if (HandleAllocated())
+        SetTimer(Handle(), Id, Interval, nullptr);
+}
+
+void TskSkinButton::KillTimerFor(ULONG_PTR Id)
+{
+    if (HandleAllocated())
+        KillTimer(Handle(), Id);
+}
+
+bool TskSkinButton::SkinEffectsOn() const
+{
+    return SkinData() != nullptr && !SkinData()->Empty && SkinData()->EnableSkinEffects;
+}
+
+bool TskSkinButton::MorphingActive() const
+{
+    return FMorphingEntry && SkinEffectsOn();
+}
+
+bool TskSkinButton::AnimationApplies() const
+{
+    // A strip without a frame count has no frame size: no animation.
+    return FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect) && FrameCount >= 1;
+}
+
+void TskSkinButton::StartMorphing()
+{
+    if (FMorphTimer)
+        return;
+    SetTimerFor(kMorphTimerId, kMorphIntervalMs);
+    FMorphTimer = HandleAllocated();
+}
+
+void TskSkinButton::StopMorphing()
+{
+    KillTimerFor(kMorphTimerId);
+    FMorphTimer = false;
+}
+
+void TskSkinButton::HotStateChanged()
+{
+    if (MorphingActive() && FIndex != -1)
+        StartMorphing();
+    else
+        Repaint();
+}
+
+void TskSkinButton::MorphTick()
+{
+    GetSkinData();
+    const bool hot = Hot();
+    if (FIndex == -1 || !MorphingActive()) {
+        FMorphKf = hot ? 1 : 0;
+        StopMorphing();
+        return;
+    }
+    if (hot && FMorphKf < 1) {
+        FMorphKf += kMorphStep;
+    } else if (!hot && FMorphKf > 0) {
+        FMorphKf -= kMorphStep;
+    } else {
+        FMorphKf = hot ? 1 : 0;
+        StopMorphing();
+    }
+    Repaint();
+}
+
+bool TskSkinButton::DrawMorph(TBitmap& B)
+{
+    if (!MorphingActive() || FMorphKf <= 0 || FMorphKf >= 1 || !Enabled())
+        return false;
+    TBitmap normal(Width(), Height()), hot(Width(), Height());
+    CreateButtonImage(normal, NormalSkinRect, false, false);
+    CreateButtonImage(hot, ActiveSkinRect, false, true);
+    TskEffectBmp blended = TskEffectBmp::CreateFromhWnd(normal.Handle());
+    const TskEffectBmp target = TskEffectBmp::CreateFromhWnd(hot.Handle());
+    blended.MorphByKind(MorphKind, target, FMorphKf);
+    blended.Draw(B.Canvas()->Handle(), 0, 0);
+    return true;
+}
+
+void TskSkinButton::StartAnimation(bool AInc)
+{
+    StopAnimation();
+    FAnimateInc = AInc;
+    FCurrentFrame = AInc ? 1 : FrameCount;
+    SetTimerFor(kAnimateTimerId, unsigned(AnimateInterval > 0 ? AnimateInterval : 1));
+    FAnimateTimer = HandleAllocated();
+}
+
+void TskSkinButton::StopAnimation()
+{
+    FCurrentFrame = 0;
+    KillTimerFor(kAnimateTimerId);
+    FAnimateTimer = false;
+}
+
+void TskSkinButton::StopAnimationOnPress()
+{
+    if (FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect))
+        StopAnimation();
+}
+
+void TskSkinButton::AnimationTick()
+{
+    if (FAnimateInc) {
+        if (FCurrentFrame <= FrameCount) {
+            ++FCurrentFrame;
+            Repaint();
+        }
+        if (FCurrentFrame > FrameCount)
+            StopAnimation();
+    } else {
+        if (FCurrentFrame >= 0) {
+            --FCurrentFrame;
+            Repaint();
+        }
+        if (FCurrentFrame <= 0)
+            StopAnimation();
+    }
+}
+
+void TskSkinButton::ApplyAnimationFrame()
+{
+    if (!SkinEffectsOn() || !FAnimateTimer || FrameCount < 1 || FCurrentFrame < 1 || FCurrentFrame > FrameCount)
+        return;
+    const TRect frame = AnimationFrameRect(AnimateSkinRect, G.SkinRect, FrameCount, FCurrentFrame);
+    if (FAnimateInc)
+        ActiveSkinRect = frame;
+    else
+        NormalSkinRect = frame;
+}
+
+bool TskSkinButton::GlowAllowed() const
+{
+    // A glow picture without its alpha mask is not shown.
+    return SkinData() != nullptr && !SkinData()->Empty && IsWindows2000OrLater() && LayeredWindowsAvailable() &&
+           (SkinData()->ShowButtonGlowFrames || AlwaysShowLayeredFrame) && FIndex != -1 &&
+           SkinData()->ActivePicture(GlowLayerPictureIndex) != nullptr &&
+           SkinData()->ActivePicture(GlowLayerMaskPictureIndex) != nullptr &&
+           (G.ResizeMode == 0 || G.ResizeMode == 1 || (G.ResizeMode == 2 && UseSkinSize));
+}
+
+void TskSkinButton::ShowLayer()
+{
+    GetSkinData();
+    if (!GlowAllowed())
+        return;
+    if (auto* form = dynamic_cast<TForm*>(ParentForm()))
+        FLayerManager->TopMostMode = form->FormStyle() == fsStayOnTop;
+    const TPoint origin = ClientOrigin();
+    const int x = origin.X - GlowLayerShowOffsetX, y = origin.Y - GlowLayerShowOffsetY;
+    TBitmap* picture = SkinData()->ActivePicture(GlowLayerPictureIndex);
+    TBitmap* mask = SkinData()->ActivePicture(GlowLayerMaskPictureIndex);
+    TskBitmap image, alpha;
+    const int pw = picture->Width(), ph = picture->Height();
+    const int w = pw + Width() - G.SkinRect.Width(), h = ph + Height() - G.SkinRect.Height();
+    const TRect whole = Rect(0, 0, pw, ph);
+    if (G.ResizeMode == 0) {
+        image.Assign(picture);
+        alpha.Assign(mask);
+    } else if (G.ResizeMode == 2) {
+        CreateHSkinImage(GlowLayerOffsetLeft, GlowLayerOffsetRight, image, *picture, whole, w, true);
+        CreateHSkinImage(GlowLayerOffsetLeft, GlowLayerOffsetRight, alpha, *mask, whole, w, true);
+    } else {
+        const TRect fixed =
+            Rect(GlowLayerOffsetLeft, GlowLayerOffsetTop, pw - GlowLayerOffsetRight, ph - GlowLayerOffsetBottom);
+        image.SetSize(w, h);
+        alpha.SetSize(w, h);
+        CreateStretchImage(image, *picture, whole, fixed, true);
+        CreateStretchImage(alpha, *mask, whole, fixed, true);
+    }
+    FLayerManager->Show(x, y, image, alpha, GlowLayerAlphaBlendValue);
+}
+
+void TskSkinButton::HideLayer()
+{
+    GetSkinData();
+    if (GlowAllowed())
+        FLayerManager->Hide();
+}
+
+} // namespace tovrel
