@@ -1,5 +1,7 @@
 #include "SkinGalleryForm.h"
 
+#include "CheckRadioBand.h"
+
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinTextLabel.h"
@@ -74,7 +76,7 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels};
+const std::vector<TSection> kSections = {AddLabels, AddBevels, AddCheckRadioBoxes};
 
 } // namespace
 
