@@ -380,4 +380,16 @@ TEST_F(SkinCheckBoxTest, PaintSkinToDrawsTheAskedState)
     EXPECT_FALSE(box->Checked());
 }
 
+TEST_F(SkinCheckBoxTest, FlatBoxShowsWhatLiesBehindIt)
+{
+    auto* box = Box(Bounds(10, 10, 150, 25), nullptr);
+    const TPoint probe{box->Left() + 140, box->Top() + 2};
+    Pump();
+    EXPECT_EQ(ColorToRGB(form->Color()), PixelAt(*form, probe.X, probe.Y));
+    form->SetColor(clWhite);
+    box->Perform(CheckParentBackgroundMessage, 0, 0);
+    Pump();
+    EXPECT_EQ(RGB(255, 255, 255), PixelAt(*form, probe.X, probe.Y));
+}
+
 } // namespace tovrel::test
