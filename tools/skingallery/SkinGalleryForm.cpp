@@ -1,6 +1,7 @@
 #include "SkinGalleryForm.h"
 
 #include "ButtonBand.h"
+#include "CheckRadioBand.h"
 
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinStdLabel.h"
@@ -76,7 +77,7 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons};
+const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons, AddCheckRadioBoxes};
 
 } // namespace
 

@@ -29,6 +29,13 @@ struct TskSkinControlGeometry {
     void CreateResizedImage(TBitmap& B, TBitmap* APicture, const TRect& ARect, int Width, int Height) const;
     // Maps a rectangle in SkinRect coordinates to a control of Width x Height.
     TRect ConvertSkinRect(const TRect& R, int Width, int Height) const;
+    // The window region of MaskPicture fitted to Width x Height (after CalcSize
+    // for that size); null without a mask or when nothing is inside. The caller
+    // owns it.
+    HRGN CreateRegion(int Width, int Height) const;
+    // The skin's client block laid over NewClRect on Canvas, stretched or tiled
+    // as the entry asks, without drawing outside NewClRect.
+    void DrawClientBackground(TCanvas& Canvas) const;
 };
 
 } // namespace tovrel

@@ -46,10 +46,15 @@ protected:
     virtual void StretchedResize() {}
     void CreateControlDefaultImage(TBitmap& B) override;
     void CreateControlSkinImage(TBitmap& B) override;
+    // Nine-slice images are left to PaintsBackgroundDirectly controls' own paint.
     void CreateResizedImage(TBitmap& B, TBitmap* APicture, const TRect& ARect) const
     {
+        if (G.ResizeMode == 1 && PaintsBackgroundDirectly())
+            return;
         G.CreateResizedImage(B, APicture, ARect, this->Width(), this->Height());
     }
+    // True for a windowed control in force-background mode.
+    virtual bool PaintsBackgroundDirectly() const { return false; }
 
     TskSkinControlGeometry G;
 

@@ -1,5 +1,6 @@
 #include "../../platform/vcl/ControlTestSupport.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/wm/WindowPos.h"
 #include "skin/controls/GraphicSkinCustomControl.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/data/SkinEntry.h"
@@ -173,6 +174,66 @@ TEST_F(SkinControlBaseTest, FixedEntryKeepsItsSizeAndAnEmptySkinGivesTheDefaultL
     Pump();
     EXPECT_EQ(-1, control->SkinIndex());
     EXPECT_EQ(ColorToRGB(clBtnFace), PixelAt(*form, 2, 2));
+}
+
+TEST_F(SkinControlBaseTest, MaskShapesTheWindowAndFollowsResizes)
+{
+    auto form = ShownForm(0, 0, 100, 60);
+    form->SetColor(clWhite);
+    NineSliceSkin skin(form.get());
+    // Black is inside; the two white pixels cut the outer corners away.
+    auto mask = std::make_unique<TBitmap>(12, 12);
+    mask->Canvas()->Brush()->SetColor(clBlack);
+    mask->Canvas()->FillRect(Rect(0, 0, 12, 12));
+    mask->Canvas()->SetPixel(0, 0, clWhite);
+    mask->Canvas()->SetPixel(11, 11, clWhite);
+    skin.skin->FActivePictures.push_back(std::move(mask));
+    auto& entry = static_cast<TskDataSkinCustomControl&>(*skin.skin->CtrlList.front());
+    entry.MaskPictureIndex = 1;
+    auto* control = Placed<TskSkinCustomControl>(*form, Bounds(10, 10, 30, 20));
+    control->SetSkinDataName("box");
+    control->SetSkinData(skin.skin);
+    Pump();
+    ASSERT_TRUE(control->HasRegion());
+    const COLORREF white = RGB(255, 255, 255), red = RGB(255, 0, 0);
+    EXPECT_EQ(white, PixelAt(*form, 10, 10)); // cut away: the form shows through
+    EXPECT_EQ(red, PixelAt(*form, 11, 10));
+    EXPECT_EQ(white, PixelAt(*form, 39, 29));
+    EXPECT_EQ(form.get(), FindControl(WindowFromPoint(form->ClientToScreen({10, 10}))));
+    EXPECT_EQ(control, FindControl(WindowFromPoint(form->ClientToScreen({11, 10}))));
+
+    control->SetBounds(10, 10, 40, 30); // the far corner moves with the size
+    Pump();
+    EXPECT_EQ(white, PixelAt(*form, 49, 39));
+    EXPECT_NE(white, PixelAt(*form, 39, 29));
+
+    entry.MaskPictureIndex = -1; // no mask: no region
+    control->ChangeSkinData();
+    Pump();
+    EXPECT_FALSE(control->HasRegion());
+    EXPECT_EQ(red, PixelAt(*form, 10, 10));
+}
+
+TEST_F(SkinControlBaseTest, ForceBackgroundLaysTheClientBlockOntoTheScreen)
+{
+    auto form = ShownForm(0, 0, 100, 60);
+    form->SetColor(clWhite);
+    NineSliceSkin skin(form.get());
+    auto& entry = static_cast<TskDataSkinCustomControl&>(*skin.skin->CtrlList.front());
+    auto* control = Placed<TskSkinCustomControl>(*form, Bounds(0, 0, 30, 20));
+    control->ForcebackGround = true;
+    control->SetSkinDataName("box");
+    control->SetSkinData(skin.skin);
+    Pump();
+    EXPECT_EQ(RGB(255, 0, 0), PixelAt(*form, 0, 0));     // left-top corner of the top strip
+    EXPECT_EQ(RGB(255, 255, 0), PixelAt(*form, 29, 19)); // right-bottom corner of the bottom strip
+    EXPECT_EQ(RGB(255, 0, 255), PixelAt(*form, 15, 10)); // client block tiled across the middle
+
+    // A skin whose client block has no area leaves the middle alone instead of tiling forever.
+    entry.ClRect = Rect(4, 4, 4, 8);
+    control->ChangeSkinData();
+    Pump();
+    EXPECT_EQ(RGB(255, 0, 0), PixelAt(*form, 0, 0));
 }
 
 } // namespace tovrel::test
