@@ -7,6 +7,7 @@
 #include "player/Player.h"
 #include "player/PlayerState.h"
 #include "player/VideoFilterGraph.h"
+#include "player/VideoRotation.h"
 
 #include <algorithm>
 #include <chrono>
@@ -185,6 +186,7 @@ void VideoDecodeThread(TVideoState& is)
     AVFrame* frame = FF.av_frame_alloc();
     AVFrame* filtered = FF.av_frame_alloc();
     TVideoFilterGraph graph;
+    const int rotation = UprightRotation(is.video_st.load());
     bool drained = false;
     // A graph that cannot be built shows no pictures, but the packets are still
     // taken, so the sound plays on and the end of the file is reached.
@@ -199,7 +201,7 @@ void VideoDecodeThread(TVideoState& is)
         if (!graphFailed && !graph.Fits(frame)) {
             if (graph.Built())
                 GetFFLogger()->Log(&player, llError, "Picture properties changed.\n");
-            graphFailed = !graph.Configure(frame, is.video_st.load()->time_base, player.options.VideoFilters,
+            graphFailed = !graph.Configure(frame, is.video_st.load()->time_base, rotation, player.options.VideoFilters,
                                            player.options.sws_flags);
         }
         if (graphFailed) {

@@ -8,6 +8,7 @@
 #include "player/Player.h"
 #include "player/PlayerState.h"
 #include "player/PlayerThreads.h"
+#include "player/VideoRotation.h"
 
 #include <cmath>
 #include <functional>
@@ -119,6 +120,8 @@ void DoFileOpen(TCustomPlayer& player)
         if (AVStream* st = is->video_st.load(); st && st->codecpar->width > 0) {
             width = st->codecpar->width;
             height = st->codecpar->height;
+            if (SwapsSides(UprightRotation(st)))
+                std::swap(width, height); // the pictures are shown upright, so is their size
         }
         int screenWidth = options.ScreenWidth.load(), screenHeight = options.ScreenHeight.load();
         handler(&player, duration, width, height, screenWidth, screenHeight);

@@ -2,6 +2,7 @@
 
 #include "media/loader/FFmpegLoaderEntries.h"
 #include "player/PlayerText.h"
+#include "player/VideoRotation.h"
 
 namespace tovrel {
 
@@ -23,7 +24,8 @@ bool TVideoFilterGraph::Fits(const AVFrame* frame) const
     return graph_ && frame->width == width_ && frame->height == height_ && frame->format == format_;
 }
 
-bool TVideoFilterGraph::Configure(const AVFrame* frame, AVRational timeBase, const std::string& filters, int swsFlags)
+bool TVideoFilterGraph::Configure(const AVFrame* frame, AVRational timeBase, int rotation, const std::string& filters,
+                                  int swsFlags)
 {
     Free();
     graph_ = FF.avfilter_graph_alloc();
@@ -35,6 +37,7 @@ bool TVideoFilterGraph::Configure(const AVFrame* frame, AVRational timeBase, con
         PlayerText("video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", frame->width, frame->height,
                    frame->format, timeBase.num, timeBase.den, aspect.num, aspect.den);
     AVFilterContext* format = nullptr;
+    AVFilterContext* upright = nullptr;
     bool ok = FF.avfilter_graph_create_filter(&source_, FF.avfilter_get_by_name("buffer"), "src", args.c_str(), nullptr,
                                               graph_) >= 0 &&
               FF.avfilter_graph_create_filter(&format, FF.avfilter_get_by_name("format"), "yuv420p", "pix_fmts=yuv420p",
@@ -42,15 +45,19 @@ bool TVideoFilterGraph::Configure(const AVFrame* frame, AVRational timeBase, con
               FF.avfilter_graph_create_filter(&sink_, FF.avfilter_get_by_name("buffersink"), "out", nullptr, nullptr,
                                               graph_) >= 0 &&
               FF.avfilter_link(format, 0, sink_, 0) >= 0;
+    if (ok) {
+        upright = AppendRotation(graph_, source_, rotation);
+        ok = upright != nullptr;
+    }
     if (ok && filters.empty()) {
-        ok = FF.avfilter_link(source_, 0, format, 0) >= 0;
+        ok = FF.avfilter_link(upright, 0, format, 0) >= 0;
     } else if (ok) {
         AVFilterInOut* outputs = FF.avfilter_inout_alloc();
         AVFilterInOut* inputs = FF.avfilter_inout_alloc();
         ok = outputs && inputs;
         if (ok) {
             outputs->name = FF.av_strdup("in");
-            outputs->filter_ctx = source_;
+            outputs->filter_ctx = upright;
             outputs->pad_idx = 0;
             inputs->name = FF.av_strdup("out");
             inputs->filter_ctx = format;

@@ -1,6 +1,6 @@
 #pragma once
 // The small filter graph between the video decoder and the picture queue:
-// buffer -> [the player's VideoFilters] -> format=yuv420p -> buffersink.
+// buffer -> [the upright turn] -> [the player's VideoFilters] -> format=yuv420p -> buffersink.
 #include <string>
 
 extern "C" {
@@ -22,8 +22,9 @@ public:
 
     // True when the graph was built for pictures of this size and format.
     bool Fits(const AVFrame* frame) const;
-    // Builds the graph for pictures like `frame`; False when the description or a filter fails.
-    bool Configure(const AVFrame* frame, AVRational timeBase, const std::string& filters, int swsFlags);
+    // Builds the graph for pictures like `frame`, turned clockwise by `rotation` degrees
+    // (0, 90, 180, 270) before the filters; False when the description or a filter fails.
+    bool Configure(const AVFrame* frame, AVRational timeBase, int rotation, const std::string& filters, int swsFlags);
     // Gives a decoded picture to the graph (the frame is left empty).
     bool Push(AVFrame* frame);
     // The next filtered picture; False when none is ready.

@@ -6,6 +6,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 }
 
@@ -119,11 +120,15 @@ void WriteSubtitle(const TEncodedStream& encoded, AVFormatContext* output, const
     av_packet_free(&packet);
 }
 
-void FillPicture(AVFrame* frame, int luma, int index)
+void FillPicture(AVFrame* frame, int luma, int markLuma, int index)
 {
     Check(av_frame_make_writable(frame), "writable");
-    for (int y = 0; y < Height; ++y)
-        std::fill_n(frame->data[0] + y * frame->linesize[0], Width, luma);
+    for (int y = 0; y < Height; ++y) {
+        std::uint8_t* row = frame->data[0] + y * frame->linesize[0];
+        std::fill_n(row, Width, luma);
+        if (markLuma >= 0 && y < Height / 2)
+            std::fill_n(row, Width / 2, markLuma);
+    }
     for (int p = 1; p < 3; ++p)
         for (int y = 0; y < Height / 2; ++y)
             std::fill_n(frame->data[p] + y * frame->linesize[p], Width / 2, 128);
@@ -150,13 +155,25 @@ AVFrame* AllocFrame(const std::function<void(AVFrame&)>& shape)
     return frame;
 }
 
+void Turn(AVStream& stream, int rotation)
+{
+    auto* matrix = reinterpret_cast<std::int32_t*>(
+        av_stream_new_side_data(&stream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(std::int32_t)));
+    if (!matrix)
+        throw std::runtime_error("player clip: display matrix failed");
+    av_display_rotation_set(matrix, rotation);
+}
+
 void WriteClip(const std::filesystem::path& file, const TClipStreams& streams)
 {
     AVFormatContext* output = nullptr;
-    Check(avformat_alloc_output_context2(&output, nullptr, "matroska", file.c_str()), "output");
+    Check(avformat_alloc_output_context2(&output, nullptr, nullptr, file.c_str()), "output");
     std::vector<TEncodedStream> video, audio, subtitles;
-    for (std::size_t i = 0; i < streams.videoLuma.size(); ++i)
+    for (std::size_t i = 0; i < streams.videoLuma.size(); ++i) {
         video.push_back(AddStream(output, "mpeg4", AVRational{1, FrameRate}, ConfigurePictures));
+        if (streams.rotation != 0)
+            Turn(*video.back().stream, streams.rotation);
+    }
     for (std::size_t i = 0; i < streams.audioAmplitude.size(); ++i)
         audio.push_back(AddStream(output, "pcm_s16le", AVRational{1, SampleRate}, ConfigureSound));
     for (std::size_t i = 0; i < streams.subtitleBlocks.size(); ++i)
@@ -179,7 +196,7 @@ void WriteClip(const std::filesystem::path& file, const TClipStreams& streams)
     });
     for (int index = 0; index < streams.frames; ++index) {
         for (std::size_t i = 0; i < video.size(); ++i) {
-            FillPicture(picture, streams.videoLuma[i], index);
+            FillPicture(picture, streams.videoLuma[i], streams.markLuma, index);
             WritePackets(video[i], output, picture);
         }
         for (std::size_t i = 0; i < audio.size(); ++i) {
@@ -206,7 +223,8 @@ std::filesystem::path PlayerClipPath(const std::string& fileName, const TClipStr
 {
     const std::filesystem::path file = test::media::TestMediaFolder() / fileName;
     // Tests run in parallel processes: each writes its own copy and renames it into place.
-    const std::filesystem::path temporary = file.string() + "." + std::to_string(getpid()) + ".mkv";
+    const std::filesystem::path temporary =
+        file.parent_path() / (file.stem().string() + "." + std::to_string(getpid()) + file.extension().string());
     WriteClip(temporary, streams);
     std::filesystem::rename(temporary, file);
     return file;
@@ -218,6 +236,16 @@ std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block)
     streams.videoLuma = {16};
     streams.subtitleBlocks = {block};
     return PlayerClipPath("player_subtitle.mkv", streams);
+}
+
+std::filesystem::path RotatedClipPath(int rotation)
+{
+    TClipStreams streams;
+    streams.videoLuma = {16};
+    streams.markLuma = 235;
+    streams.rotation = rotation;
+    streams.frames = 5;
+    return PlayerClipPath("player_rotated_" + std::to_string(rotation) + ".mp4", streams);
 }
 
 } // namespace tovrel::test

@@ -1,9 +1,10 @@
 #pragma once
-// Matroska clips the player tests write themselves, for what the shared test
-// media do not make: bitmap subtitles, and several streams of one kind that the
-// surface tells apart. Pictures are 320x240 MPEG-4 of one grey each, sound is
-// 16-bit PCM at 44100 Hz in stereo, and each subtitle is one DVD bitmap, an
-// opaque white block shown for the whole clip.
+// Clips the player tests write themselves, for what the shared test media do
+// not make: bitmap subtitles, several streams of one kind that the surface
+// tells apart, and turned pictures with a marked corner. Pictures are 320x240
+// MPEG-4 of one grey each, sound is 16-bit PCM at 44100 Hz in stereo, and each
+// subtitle is one DVD bitmap, an opaque white block shown for the whole clip.
+// The container follows the file name's extension.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ struct TClipStreams {
     std::vector<int> audioAmplitude;            // an audio stream per entry: a 440 Hz tone (0: silence)
     std::vector<TSubtitleBlock> subtitleBlocks; // a subtitle stream per entry
     int frames = 25;                            // at 25 per second
+    int markLuma = -1;                          // 0 or more: the top-left quarter of every picture in this grey
+    // The turn the video streams' display matrix asks for, clockwise, as phones record
+    // portrait video (90: the stored picture is shown turned a quarter to the right).
+    int rotation = 0;
 };
 
 // Writes the clip as `fileName` in the test media folder and returns its path;
@@ -28,5 +33,8 @@ std::filesystem::path PlayerClipPath(const std::string& fileName, const TClipStr
 
 // Black pictures and one subtitle stream showing the block.
 std::filesystem::path SubtitleClipPath(const TSubtitleBlock& block);
+
+// An MP4 of five black pictures whose top-left quarter is white, turned by `rotation`.
+std::filesystem::path RotatedClipPath(int rotation);
 
 } // namespace tovrel::test

@@ -22,6 +22,7 @@ extern "C" {
 #include <libavutil/avstring.h>
 #include <libavutil/avutil.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/display.h>
 #include <libavutil/fifo.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>

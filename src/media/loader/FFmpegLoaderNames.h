@@ -35,7 +35,7 @@
     X(av_audio_fifo_read) X(av_audio_fifo_size) X(av_opt_set_bin) X(av_opt_set_int) \
     X(av_frame_get_buffer) X(av_frame_make_writable) X(av_frame_copy_props) \
     X(av_frame_ref) X(av_frame_copy) X(av_samples_set_silence) X(av_sample_fmt_is_planar) \
-    X(av_opt_set_double) X(av_samples_get_buffer_size)
+    X(av_opt_set_double) X(av_samples_get_buffer_size) X(av_display_rotation_get)
 #define TOVREL_AVUTIL_VERSION avutil_version
 
 #define TOVREL_SWSCALE_ENTRIES(X) \
