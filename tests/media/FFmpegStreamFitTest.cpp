@@ -212,5 +212,25 @@ TEST_F(StreamFitTest, AConstantRateTargetKeepsItsRate)
     EXPECT_TRUE(job->Finished()) << job->FatalMessage();
 }
 
+// A pass-2 rate the MPEG-4 encoder's rate control refuses ends the run with the
+// encoder's own message, without letting the library open it.
+TEST_F(StreamFitTest, ARefusedPassTwoRateFailsWithTheEncodersMessage)
+{
+    const std::string output = folder.Path("two-pass.mkv");
+    for (const char* pass : {"1", "2"}) {
+        NewJob();
+        Prepare(Mono, "libmp3lame");
+        job->ParseOption("pass", pass);
+        job->ParseOption("passlogfile", folder.Path("stats"));
+        job->ParseOption("b", pass == std::string("1") ? "1000000" : "1000");
+        ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+        EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    }
+    EXPECT_FALSE(job->Finished());
+    EXPECT_TRUE(job->FatalException());
+    EXPECT_EQ(job->FatalMessage(),
+              "Error while opening encoder for output stream #0.0 (Video): requested bitrate is too low");
+}
+
 } // namespace
 } // namespace tovrel::test
