@@ -156,7 +156,11 @@ void CloseEncoder(TAVOutputStream& ost)
 
 int CodecThreadCount(unsigned cores, int concurrentTasks)
 {
-    return std::max(1, static_cast<int>(cores) / std::max(1, concurrentTasks));
+    // One task alone: each library knows best how to thread its own codec
+    // (libx264 takes more threads than cores, and look-ahead threads).
+    if (concurrentTasks <= 1)
+        return 0;
+    return std::max(1, static_cast<int>(cores) / concurrentTasks);
 }
 
 void OpenEncoders(TTranscodeRun& run)
