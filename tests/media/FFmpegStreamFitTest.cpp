@@ -178,21 +178,22 @@ TEST_F(StreamFitTest, AnAskedChannelCountTheEncoderCannotTakeFails)
     EXPECT_TRUE(job->OpenOutputFile(folder.Path("six.ac3.mkv"), false)) << job->LastErrMsg();
 }
 
-// An MPEG audio layer II rate that does not exist becomes the nearest that does.
-TEST_F(StreamFitTest, Mp2BitRatesSnapToTheLayersTable)
+// An MPEG audio layer II rate that does not exist becomes the nearest that
+// does; a WMA rate below the encoder's lowest becomes that.
+TEST_F(StreamFitTest, AudioBitRatesSnapToWhatTheEncoderTakes)
 {
     const struct {
         const TSource* source;
+        const char* encoder;
         const char* asked;
         std::int64_t chosen;
-    } cases[] = {{&Surround, "144000", 160000},
-                 {&Surround, "200000", 192000},
-                 {&Rate22050, "192000", 160000},
-                 {&Rate22050, "144000", 144000}};
+    } cases[] = {{&Surround, "mp2", "144000", 160000},  {&Surround, "mp2", "200000", 192000},
+                 {&Rate22050, "mp2", "192000", 160000}, {&Rate22050, "mp2", "144000", 144000},
+                 {&Mono, "wmav2", "16000", 24000},      {&Mono, "wmav2", "32000", 32000}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.asked);
+        SCOPED_TRACE(std::string(c.encoder) + " at " + c.asked);
         NewJob();
-        Prepare(*c.source, "mp2");
+        Prepare(*c.source, c.encoder);
         job->ParseOption("ab", c.asked);
         ASSERT_TRUE(job->OpenOutputFile(folder.Path("rate.mkv"), false)) << job->LastErrMsg();
         EXPECT_EQ(job->Foutput_files[0]->streams[1]->codecpar->bit_rate, c.chosen);

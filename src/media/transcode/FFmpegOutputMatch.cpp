@@ -5,6 +5,7 @@
 #include "media/loader/FFmpegLogger.h"
 #include "platform/rtl/Format.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -34,9 +35,10 @@ struct TUnlistedLimits {
     const char* Encoder;
     int MaxChannels;
     int MaxSampleRate;
+    std::int64_t MinBitRate;
 };
 
-constexpr TUnlistedLimits UnlistedLimits[] = {{"wmav1", 2, 48000}, {"wmav2", 2, 48000}};
+constexpr TUnlistedLimits UnlistedLimits[] = {{"wmav1", 2, 48000, 24000}, {"wmav2", 2, 48000, 24000}};
 
 const TUnlistedLimits* UnlistedLimitsOf(const AVCodec* encoder)
 {
@@ -140,13 +142,15 @@ void MatchAudioBitrate(const void* sender, AVCodecContext* codec, const AVCodec*
 {
     if (!encoder || codec->bit_rate <= 0)
         return;
-    const std::span<const std::int64_t> rates = FixedBitrates(codec, encoder);
-    if (rates.empty())
-        return;
-    std::int64_t best = rates.front() * 1000;
-    for (const std::int64_t kbits : rates)
-        if (Nearer(kbits * 1000, best, codec->bit_rate))
-            best = kbits * 1000;
+    std::int64_t best = codec->bit_rate;
+    if (const std::span<const std::int64_t> rates = FixedBitrates(codec, encoder); !rates.empty()) {
+        best = rates.front() * 1000;
+        for (const std::int64_t kbits : rates)
+            if (Nearer(kbits * 1000, best, codec->bit_rate))
+                best = kbits * 1000;
+    } else if (const TUnlistedLimits* limits = UnlistedLimitsOf(encoder); limits) {
+        best = std::max(best, limits->MinBitRate);
+    }
     if (best == codec->bit_rate)
         return;
     GetFFLogger()->Log(sender, llInfo, "Audio bit rate %lld is not allowed for %s, using %lld",

@@ -16,7 +16,8 @@ void MatchSampleRate(const void* sender, AVCodecContext* codec, const AVCodec* e
 // fewest above. A count the options asked for (`asked`) is kept or refused
 // with FFmpegException naming the encoder and the count.
 void MatchChannelLayout(const void* sender, AVCodecContext* codec, const AVCodec* encoder, bool asked);
-// Encoders with a fixed set of bit rates get the nearest allowed one, logged.
+// Encoders with a fixed set of bit rates get the nearest allowed one, and
+// those with a lowest rate at least that one; a change is logged.
 void MatchAudioBitrate(const void* sender, AVCodecContext* codec, const AVCodec* encoder);
 // A constant-rate video stream (minimum = maximum) has one legal bit rate.
 void MatchConstantVideoRate(const void* sender, AVCodecContext* codec);

@@ -34,6 +34,8 @@ void ChildLog(void*, int level, const char* format, va_list arguments)
                                  int logPipe)
 {
     ChildLogPipe = logPipe;
+    // The encoder's reason is wanted whatever level the program logs at.
+    FF.av_log_set_level(AV_LOG_ERROR);
     FF.av_log_set_callback(ChildLog);
     // The child is this process's copy: the context may be opened as it is,
     // on this one thread.
