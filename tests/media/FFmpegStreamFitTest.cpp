@@ -1,6 +1,7 @@
-// Audio fitted to its encoder end to end: sources with layouts and rates the
-// encoders cannot take convert, and the output reopens with a layout and a rate
-// the encoder supports and audio as long as the video.
+// Output streams fitted to their encoders, end to end: sources with layouts and
+// rates the encoders cannot take convert, and the output reopens with a layout
+// and a rate the encoder supports and audio as long as the video; bit rates an
+// encoder refuses are replaced or end the run with the encoder's reason.
 #include "FFmpegInputTestSupport.h"
 #include "FFmpegTestFolder.h"
 
