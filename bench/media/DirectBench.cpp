@@ -4,20 +4,19 @@
 //
 // Converts INPUT to FILE with the FFmpeg libraries driven directly (H.264 by
 // libx264 + AAC unless told otherwise) and prints the wall time, so that
-// convert_bench's figures have a yardstick. Every codec gets N threads (default:
-// the core count, as the engine gives one task running alone); --slice-threads
+// convert_bench's figures have a yardstick. Every codec gets N threads (default
+// 0: each library's own choice, what a user of the libraries gets without
+// asking, and what the engine leaves to a task running alone); --slice-threads
 // keeps the decoders to slice threads. --video-option passes an encoder option,
 // generic or private, and fails on one the encoder does not know.
 // Exit status: 0 converted, 1 failed, 2 bad usage.
 #include "DirectTranscode.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 extern "C" {
 #include <libavutil/log.h>
@@ -35,7 +34,7 @@ struct TBenchArguments {
 
 bool ParseArguments(int argc, char** argv, TBenchArguments& arguments)
 {
-    arguments.settings.threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    arguments.settings.threads = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -66,8 +65,8 @@ bool ParseArguments(int argc, char** argv, TBenchArguments& arguments)
             arguments.input = argument;
     }
     const TDirectSettings& settings = arguments.settings;
-    return !arguments.input.empty() && !arguments.output.empty() && settings.threads > 0 && settings.videoBitRate > 0 &&
-           settings.audioBitRate > 0 && settings.sampleRate > 0 && settings.channels > 0;
+    return !arguments.input.empty() && !arguments.output.empty() && settings.threads >= 0 &&
+           settings.videoBitRate > 0 && settings.audioBitRate > 0 && settings.sampleRate > 0 && settings.channels > 0;
 }
 
 } // namespace
@@ -88,11 +87,12 @@ int main(int argc, char** argv)
         const TDirectResult result = DirectTranscode(arguments.input, arguments.output, arguments.settings);
         const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
         const double megabytes = static_cast<double>(std::filesystem::file_size(arguments.output)) / 1e6;
+        const int threads = arguments.settings.threads;
         std::printf("direct: %.3f s wall, %.2f s media, %.2fx real time, %lld frames, %lld samples, %.2f MB, "
-                    "%d threads per codec\n",
+                    "%s threads per codec\n",
                     wall.count(), result.mediaSeconds, wall.count() > 0 ? result.mediaSeconds / wall.count() : 0.0,
                     static_cast<long long>(result.videoFrames), static_cast<long long>(result.audioSamples), megabytes,
-                    arguments.settings.threads);
+                    threads == 0 ? "library's" : std::to_string(threads).c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

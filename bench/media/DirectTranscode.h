@@ -26,7 +26,7 @@ struct TDirectSettings {
     std::int64_t audioBitRate = 128000;
     int sampleRate = 48000;
     int channels = 2;
-    int threads = 1;               // per codec, decoders and encoders alike
+    int threads = 1;               // per codec, decoders and encoders alike; 0: the library picks
     bool sliceThreadsOnly = false; // decoders: slice threads only, no frame threads
 };
 

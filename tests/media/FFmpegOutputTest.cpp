@@ -252,7 +252,7 @@ TEST(FFmpegOutputMatch, RatesAndFormatsSnapToWhatTheEncoderLists)
     const struct {
         int requested;
         int chosen;
-    } rateCases[] = {{32000, 44100}, {46050, 44100}, {48000, 48000}, {96000, 48000}};
+    } rateCases[] = {{32000, 44100}, {46050, 48000}, {48000, 48000}, {96000, 48000}};
     for (const auto& c : rateCases) {
         codec.sample_rate = c.requested;
         MatchSampleRate(nullptr, &codec, &encoder);

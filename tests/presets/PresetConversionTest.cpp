@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -23,35 +22,6 @@
 
 namespace tovrel::test {
 namespace {
-
-// A key that does not convert with Debian's FFmpeg 5.1: the engine's error
-// text, and the library's own reason, which the log shows beside it.
-struct TExpectedFailure {
-    std::string message;
-    std::string libraryReason;
-};
-
-const std::map<int, TExpectedFailure>& ExpectedFailures()
-{
-    static const std::map<int, TExpectedFailure> failures = {
-        // The VCD target fixes the video rate at 1150 kbps (minimum and maximum);
-        // the key's default box rate of 528 kbps is below it.
-        {1410,
-         {"Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as bit_rate, "
-          "rate, width or height. Please check error log message to find out more detail information.",
-          "bitrate below min bitrate"}},
-        // The default audio bitrate box text, 144 kbps, is no MPEG audio layer II bitrate.
-        {2103,
-         {"Error while opening encoder for output stream #0.1 (Audio) - maybe incorrect parameters such as bit_rate, "
-          "rate, width or height. Please check error log message to find out more detail information.",
-          "bitrate 144 is not allowed in mp2"}},
-        // The MP4 muxer has no tag for MS-MPEG4 v2 video.
-        {909,
-         {"Could not write header for output file #0 (incorrect codec parameters ?)",
-          "Could not find tag for codec msmpeg4v2"}},
-    };
-    return failures;
-}
 
 std::string VideoClip()
 {
@@ -184,29 +154,11 @@ TEST_P(PresetConversion, ConvertsTheClipAndTheOutputReopens)
     const TTerminateInfo* record = Record(task);
     ASSERT_NE(record, nullptr);
 
-    const auto failure = ExpectedFailures().find(key);
-    if (failure != ExpectedFailures().end()) {
-        // A failed run ends on an error: the record says so and carries its text.
-        EXPECT_FALSE(record->Finished);
-        EXPECT_TRUE(record->Exception);
-        EXPECT_EQ(record->ExceptionMsg, failure->second.message);
-        std::lock_guard lock(errorLock_);
-        EXPECT_NE(errors_.find(failure->second.libraryReason), std::string::npos) << errors_;
-        EXPECT_NE(errors_.find(failure->second.message), std::string::npos) << errors_;
-        return;
-    }
     ASSERT_TRUE(record->Finished) << Reason(*record);
     EXPECT_FALSE(record->Exception) << Reason(*record);
     ASSERT_TRUE(std::filesystem::is_regular_file(pending.Video_OutPutFileName));
     EXPECT_GT(std::filesystem::file_size(pending.Video_OutPutFileName), 0u);
     EXPECT_EQ(MediaStreamCount(pending.Video_OutPutFileName), audioOnly ? 1 : 2);
-}
-
-// A key left in the failure table after leaving the catalogue would go unchecked.
-TEST(PresetConversionFailures, NameOnlyMainKeys)
-{
-    for (const auto& [key, reason] : ExpectedFailures())
-        EXPECT_NE(MainPresets().Format(key), nullptr) << key;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryMainKey, PresetConversion, ::testing::ValuesIn(MainKeys()),

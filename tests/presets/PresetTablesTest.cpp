@@ -226,7 +226,7 @@ TEST(MainPresetTables, ProfilesNameOnlyEncodersThatExistAndTheirMuxersAccept)
         if (!p.Note.empty())
             noted.insert(p.Key);
     }
-    EXPECT_EQ(MainPresets().Profile(909)->VideoCodec, "msmpeg4v2");
+    EXPECT_EQ(MainPresets().Profile(909)->VideoCodec, "mpeg4");
     EXPECT_EQ(MainPresets().Profile(2100)->AudioCodec, "mp2");
     EXPECT_EQ(MainPresets().Profile(1103)->AudioCodec, "aac");
     EXPECT_EQ(MainPresets().Profile(1100)->AudioCodec, "libmp3lame");

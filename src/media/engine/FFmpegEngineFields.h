@@ -68,6 +68,8 @@ struct TFFmpegPendingOptions {
     float Faudio_qscale = -99999.0f;
     bool Faudio_disable = false;
     std::int32_t Faudio_channels = 2;
+    // Set by the option "ac": the encoder must take that count as it is.
+    bool Faudio_channels_asked = false;
     std::string Faudio_codec_name;
     std::uint32_t Faudio_codec_tag = 0;
     std::string Faudio_language;

@@ -5,6 +5,7 @@
 #include "media/loader/FFmpegLoader.h"
 #include "media/loader/FFmpegLogger.h"
 #include "media/loader/FFmpegUtilsText.h"
+#include "media/transcode/FFmpegPass2Check.h"
 #include "media/transcode/FFmpegSetup.h"
 #include "media/transcode/FFmpegTranscodeRun.h"
 #include "platform/rtl/Format.h"
@@ -61,6 +62,24 @@ int OpenCodec(const TCustomFFmpeg& job, AVCodecContext* codec, const AVCodec* fo
     return result;
 }
 
+// A refused pass-2 open must not reach the library (see FFmpegPass2Check.h).
+void RefuseFailingPass2(TTranscodeRun& run, TAVOutputStream& ost, const AVCodec* encoder, const std::string& typeName)
+{
+    if (!UsesLibraryPass2(ost.EncoderContext, encoder))
+        return;
+    std::unique_ptr<AVDictionary, TDictionaryDeleter> options(OpenOptions(run.Job, &ost, encoder->type));
+    std::string refusal;
+    {
+        std::lock_guard lock(CodecOpenLock());
+        refusal = Pass2OpenRefusal(ost.EncoderContext, encoder, options.get());
+    }
+    if (refusal.empty())
+        return;
+    ost.EncoderContext->stats_in = nullptr;
+    DumpLogAndRaise(run, Format("Error while opening encoder for output stream #%d.%d (%s): %s", ost.file_index,
+                                ost.index, typeName, refusal));
+}
+
 const AVCodec* EncoderOf(const TAVOutputStream& ost)
 {
     return ost.Encoder ? ost.Encoder : FF.avcodec_find_encoder(ost.EncoderContext->codec_id);
@@ -105,6 +124,7 @@ void OpenEncoder(TTranscodeRun& run, TAVOutputStream& ost)
         ost.codec_id = ost.EncoderContext->codec_id;
     ShareCores(job, ost.EncoderContext);
     ost.EncoderContext->stats_in = ost.StatsIn.empty() ? nullptr : ost.StatsIn.data();
+    RefuseFailingPass2(run, ost, encoder, typeName);
     if (const int result = OpenCodec(job, ost.EncoderContext, encoder, &ost); result < 0) {
         ost.EncoderContext->stats_in = nullptr;
         LogLibraryError(run, run.OutputOf(ost)->url, result);
@@ -136,7 +156,11 @@ void CloseEncoder(TAVOutputStream& ost)
 
 int CodecThreadCount(unsigned cores, int concurrentTasks)
 {
-    return std::max(1, static_cast<int>(cores) / std::max(1, concurrentTasks));
+    // One task alone: each library knows best how to thread its own codec
+    // (libx264 takes more threads than cores, and look-ahead threads).
+    if (concurrentTasks <= 1)
+        return 0;
+    return std::max(1, static_cast<int>(cores) / concurrentTasks);
 }
 
 void OpenEncoders(TTranscodeRun& run)

@@ -30,8 +30,8 @@ void DumpStreamMapping(TTranscodeRun& run);
 // words ("<file>: <text>"), as its own line at error level.
 void LogLibraryError(TTranscodeRun& run, const char* url, int code);
 
-// Codec threads when the options set none: the cores shared among the tasks
-// converting at once.
+// Codec threads when the options set none: the library's own choice (0) for a
+// task converting alone, else the cores shared among the tasks at once.
 int CodecThreadCount(unsigned cores, int concurrentTasks);
 
 } // namespace tovrel

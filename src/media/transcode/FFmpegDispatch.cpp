@@ -61,6 +61,14 @@ template <auto Field> void PositiveIntField(const TDispatchCall& call)
         call.Job.*Field = value;
 }
 
+void SetAudioChannels(const TDispatchCall& call)
+{
+    if (const int value = StrToInt(call.Value); value > 0) {
+        call.Job.Faudio_channels = value;
+        call.Job.Faudio_channels_asked = true;
+    }
+}
+
 void DoNothing(const TDispatchCall& call)
 {
     GetFFLogger()->Log(&call.Job, llInfo, "Do nothing: option - " + call.Name);
@@ -201,7 +209,7 @@ const std::vector<TOptionRow>& OptionTable()
         {"aframes", MaxFrames<1>},
         {"aq", FloatField<&TJobFields::Faudio_qscale>},
         {"ar", PositiveIntField<&TJobFields::Faudio_sample_rate>},
-        {"ac", PositiveIntField<&TJobFields::Faudio_channels>},
+        {"ac", SetAudioChannels},
         {"an", BoolField<&TJobFields::Faudio_disable>},
         {"acodec", SetCodec},
         {"atag", SetCodecTag},

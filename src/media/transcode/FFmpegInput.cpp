@@ -173,6 +173,7 @@ void NoteAudioStream(TCustomFFmpeg& job, AVStream* stream)
                               ? static_cast<std::int64_t>(parameters->ch_layout.u.mask)
                               : 0;
     job.Faudio_channels = parameters->ch_layout.nb_channels;
+    job.Faudio_channels_asked = false;
     job.Faudio_sample_rate = parameters->sample_rate;
     job.Faudio_sample_fmt = static_cast<AVSampleFormat>(parameters->format);
     if (job.Faudio_disable)

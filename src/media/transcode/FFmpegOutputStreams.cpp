@@ -148,6 +148,7 @@ void EncodeVideo(TCustomFFmpeg& job, AVFormatContext* output, TNewStream& create
     AVRational rate = job.Fframe_rate.num ? job.Fframe_rate : AVRational{25, 1};
     SetCodecId(codec, record.Encoder, output, AVMEDIA_TYPE_VIDEO);
     ApplyCodecOptions(job, codec, AVMEDIA_TYPE_VIDEO, AV_OPT_FLAG_VIDEO_PARAM);
+    MatchConstantVideoRate(&job, codec);
     if (record.Encoder && record.Encoder->supported_framerates && !job.Fforce_fps)
         rate =
             record.Encoder->supported_framerates[FF.av_find_nearest_q_idx(rate, record.Encoder->supported_framerates)];
@@ -345,7 +346,12 @@ void NewAudioStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
             else
                 EncodeAudio(job, output, created, record);
             SetChannels(job, created.Codec);
+            if (!record.StreamCopy) {
+                MatchChannelLayout(&job, created.Codec, record.Encoder, job.Faudio_channels_asked);
+                MatchAudioBitrate(&job, created.Codec, record.Encoder);
+            }
         });
+    job.Faudio_channels_asked = false;
 }
 
 void NewSubtitleStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex)
