@@ -3,6 +3,7 @@
 #include "media/loader/FFmpegLoaderEntries.h"
 #include "media/transcode/FFmpegSetup.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -86,7 +87,9 @@ std::string Pass2OpenRefusal(const AVCodecContext* codec, const AVCodec* encoder
     // Without a child to try it in, the open is refused rather than risked.
     const std::string untried = "the pass-2 settings could not be tried";
     int logPipe[2];
-    if (::pipe(logPipe) != 0)
+    // Close-on-exec keeps the write end out of children other tasks start,
+    // which would hold the pipe open past this child's end.
+    if (::pipe2(logPipe, O_CLOEXEC) != 0)
         return untried;
     const pid_t child = ::fork();
     if (child == 0) {
