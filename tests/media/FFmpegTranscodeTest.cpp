@@ -124,6 +124,21 @@ protected:
         EXPECT_FALSE(record->Exception) << record->ExceptionMsg;
     }
 
+    static constexpr Fixture kJoinedInputs[] = {Fixture::Mpeg4Mp3Avi, Fixture::ChineseName};
+
+    // Joins the two inputs into `output` and runs the task to its end.
+    void RunJoin(const std::string& output, TOutputOptions options)
+    {
+        const int task = tasks_.AddTask(PathOf(kJoinedInputs[0]), static_cast<TInputOptions*>(nullptr));
+        ASSERT_GE(task, 0) << tasks_.LastErrMsg();
+        ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(kJoinedInputs[1]), static_cast<TInputOptions*>(nullptr)))
+            << tasks_.LastErrMsg();
+        options.Join = true;
+        ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
+        RunBatch(1);
+        ExpectFinished(task);
+    }
+
     TTestFolder folder_;
     std::vector<TTerminateInfo> records_;
     TFFmpegTasks tasks_;
@@ -175,18 +190,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
 {
     const std::string output = folder_.Path("joined.avi");
-    const int task = tasks_.AddTask(PathOf(Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
-    ASSERT_GE(task, 0) << tasks_.LastErrMsg();
-    ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(Fixture::ChineseName), static_cast<TInputOptions*>(nullptr)))
-        << tasks_.LastErrMsg();
-    TOutputOptions options = Options("mpeg4", "libmp3lame");
-    options.Join = true;
-    ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
-    RunBatch(1);
-    ExpectFinished(task);
+    RunJoin(output, Options("mpeg4", "libmp3lame"));
 
-    const TFileFacts first = ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi));
-    const TFileFacts second = ReadFacts(PathOf(Fixture::ChineseName));
+    const TFileFacts first = ReadFacts(PathOf(kJoinedInputs[0]));
+    const TFileFacts second = ReadFacts(PathOf(kJoinedInputs[1]));
     const TFileFacts out = ReadFacts(output);
     ASSERT_TRUE(out.opened);
     ASSERT_EQ(out.streams.size(), 2u);
@@ -194,6 +201,83 @@ TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
                 first.Of(AVMEDIA_TYPE_VIDEO)->packets + second.Of(AVMEDIA_TYPE_VIDEO)->packets, 2);
     EXPECT_NEAR(static_cast<double>(out.duration), static_cast<double>(first.duration + second.duration), 80000.0);
 }
+
+struct TDecodedVideo {
+    int frames = 0;
+    int errors = 0;
+};
+
+// Decodes every video packet of a file, any damage counting as an error
+// rather than being concealed.
+TDecodedVideo DecodeVideo(const std::string& fileName)
+{
+    TDecodedVideo decoded;
+    AVFormatContext* context = nullptr;
+    if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0) {
+        decoded.errors = 1;
+        return decoded;
+    }
+    const AVCodec* decoder = nullptr;
+    const int stream = FF.avformat_find_stream_info(context, nullptr) < 0
+                           ? -1
+                           : FF.av_find_best_stream(context, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
+    AVCodecContext* codec = stream >= 0 ? FF.avcodec_alloc_context3(decoder) : nullptr;
+    AVPacket* packet = FF.av_packet_alloc();
+    AVFrame* frame = FF.av_frame_alloc();
+    if (codec && FF.avcodec_parameters_to_context(codec, context->streams[stream]->codecpar) >= 0) {
+        codec->err_recognition = AV_EF_EXPLODE | AV_EF_CRCCHECK | AV_EF_BITSTREAM;
+        codec->thread_count = 1;
+        if (FF.avcodec_open2(codec, decoder, nullptr) >= 0) {
+            auto receive = [&] {
+                for (int result = 0; result >= 0;) {
+                    result = FF.avcodec_receive_frame(codec, frame);
+                    if (result >= 0)
+                        decoded.frames += (frame->decode_error_flags == 0 && !(frame->flags & AV_FRAME_FLAG_CORRUPT));
+                    else if (result != AVERROR(EAGAIN) && result != AVERROR_EOF)
+                        ++decoded.errors;
+                    FF.av_frame_unref(frame);
+                }
+            };
+            while (FF.av_read_frame(context, packet) >= 0) {
+                if (packet->stream_index == stream) {
+                    if (FF.avcodec_send_packet(codec, packet) < 0)
+                        ++decoded.errors;
+                    receive();
+                }
+                FF.av_packet_unref(packet);
+            }
+            FF.avcodec_send_packet(codec, nullptr);
+            receive();
+        }
+    } else {
+        ++decoded.errors;
+    }
+    FF.av_frame_free(&frame);
+    FF.av_packet_free(&packet);
+    FF.avcodec_free_context(&codec);
+    FF.avformat_close_input(&context);
+    return decoded;
+}
+
+class TranscodeJoinTest : public TranscodeTest, public ::testing::WithParamInterface<const char*> {};
+
+// Joined with an encoder whose header lives in the container, the file keeps
+// one header for both inputs: every frame decodes, none is lost or doubled.
+TEST_P(TranscodeJoinTest, EveryFrameOfTheJoinedOutputDecodes)
+{
+    const std::string output = folder_.Path(GetParam());
+    RunJoin(output, Options("libx264", "aac"));
+
+    const TDecodedVideo first = DecodeVideo(PathOf(kJoinedInputs[0]));
+    const TDecodedVideo second = DecodeVideo(PathOf(kJoinedInputs[1]));
+    const TDecodedVideo out = DecodeVideo(output);
+    ASSERT_EQ(first.errors + second.errors, 0);
+    EXPECT_EQ(out.errors, 0);
+    EXPECT_EQ(out.frames, first.frames + second.frames);
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, TranscodeJoinTest, ::testing::Values("joined.mp4", "joined.mkv"),
+                         [](const auto& info) { return std::string(info.param).substr(7); });
 
 // The output's time length stops every stream at the limit.
 TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
