@@ -570,34 +570,50 @@ private:
 
 struct TDiskFull {
     const char* name;
+    const char* output;
     bool midRun; // half the whole file fits, else all but its last bytes
 };
 
 class TranscodeDiskFullTest : public TRunInCallerTest, public ::testing::WithParamInterface<TDiskFull> {};
 
 // A run whose writes fail, the last one (the index) included, fails with the
-// system's reason and leaves no unplayable file behind.
+// system's reason as soon as a write fails, and leaves no unplayable file
+// behind.
 TEST_P(TranscodeDiskFullTest, FailsAndRemovesItsOutput)
 {
-    const std::string whole = folder.Path("whole.avi");
-    ConvertInCaller(whole, {});
+    const TDiskFull c = GetParam();
+    // Packets reach the disk as they are written, as they do once a file
+    // outgrows the library's write buffer (these outputs are smaller).
+    const TOptionPairs options{{"flush_packets", "1"}};
+    const std::string whole = folder.Path(std::string("whole-") + c.output);
+    ConvertInCaller(whole, options);
     ASSERT_TRUE(job->Finished()) << job->FatalMessage();
     const std::uintmax_t size = std::filesystem::file_size(whole);
 
     NewJob();
-    const std::string output = folder.Path("out.avi");
+    std::int64_t reached = 0; // media time of the last progress record
+    job->FOnProgress = [&](TCustomFFmpeg*, std::int32_t, std::int32_t, std::int32_t, float, float, std::int64_t,
+                           std::int64_t duration, std::int64_t) { reached = duration; };
+    const std::string output = folder.Path(c.output);
     {
-        TFileSizeLimit limit(GetParam().midRun ? size / 2 : size - 16);
-        ConvertInCaller(output, {});
+        TFileSizeLimit limit(c.midRun ? size / 2 : size - 16);
+        ConvertInCaller(output, options);
     }
     EXPECT_FALSE(job->Finished());
     EXPECT_TRUE(job->FatalException());
     EXPECT_TRUE(job->FatalMessage().ends_with(": File too large")) << job->FatalMessage();
     EXPECT_FALSE(std::filesystem::exists(output));
+    // The fixture lasts two seconds; a run that went on past the failed write
+    // would have reached its end.
+    if (c.midRun) {
+        EXPECT_LT(reached, 1500000);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TranscodeDiskFullTest,
-                         ::testing::Values(TDiskFull{"NearTheEnd", false}, TDiskFull{"MidRun", true}),
+                         ::testing::Values(TDiskFull{"NearTheEnd", "out.avi", false},
+                                           TDiskFull{"MidRun", "out.avi", true},
+                                           TDiskFull{"MidRunMp4", "out.mp4", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A run that fails half-way (here its progress handler raises once the
