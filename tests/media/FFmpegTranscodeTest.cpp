@@ -616,6 +616,54 @@ INSTANTIATE_TEST_SUITE_P(Cases, TranscodeDiskFullTest,
                                            TDiskFull{"MidRunMp4", "out.mp4", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Makes reads of an input's byte stream fail with EIO once `budget` more
+// bytes were read, as on a drive removed while it is read. The stream keeps
+// its own context, so the job closes it as usual.
+class TFailingReads {
+public:
+    static void Install(AVIOContext* pb, int budget)
+    {
+        read_ = pb->read_packet;
+        budget_ = budget;
+        pb->read_packet = &Read;
+    }
+
+private:
+    static int Read(void* opaque, std::uint8_t* buffer, int size)
+    {
+        if (budget_ <= 0)
+            return AVERROR(EIO);
+        const int count = read_(opaque, buffer, std::min(size, budget_));
+        if (count > 0)
+            budget_ -= count;
+        return count;
+    }
+
+    static inline int (*read_)(void*, std::uint8_t*, int) = nullptr;
+    static inline int budget_ = 0;
+};
+
+class TranscodeReadErrorTest : public TRunInCallerTest, public ::testing::WithParamInterface<Fixture> {};
+
+// A source that cannot be read to its end fails the task with the file and
+// the reason; the truncated result is not reported finished, nor kept.
+TEST_P(TranscodeReadErrorTest, FailsWithTheFileAndTheReason)
+{
+    const std::string input = PathOf(GetParam());
+    OpenInput(GetParam());
+    const std::string output = folder.Path("out.avi");
+    ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+    TFailingReads::Install(job->Finput_files[0]->pb, static_cast<int>(std::filesystem::file_size(input) / 3));
+    EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    EXPECT_FALSE(job->Finished());
+    EXPECT_TRUE(job->FatalException());
+    EXPECT_EQ(job->FatalMessage(), input + ": I/O error");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, TranscodeReadErrorTest, ::testing::Values(Fixture::Mpeg4Mp3Avi, Fixture::H264AacMp4),
+                         [](const auto& info) { return std::string(test::media::FixtureName(info.param)); });
+
 // A run that fails half-way (here its progress handler raises once the
 // output passes one second) still ends with a record (input -1) of how far it
 // got, not with the record that came before the failure.
