@@ -516,11 +516,15 @@ class TranscodeFailureTest : public TRunInCallerTest, public ::testing::WithPara
 
 // A run that cannot start ends the job with its message, and every codec,
 // table and file of the run is released (the sanitizer build checks leaks).
+// A file already at the output's path stays as it was: the run never opened it.
 TEST_P(TranscodeFailureTest, EndsWithItsMessage)
 {
     const TRunFailure c = GetParam();
     const std::string output = folder.Path("out.avi");
+    std::ofstream(output) << "the user's own file";
     ConvertInCaller(output, c.options);
+    std::ifstream kept(output);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the user's own file");
     EXPECT_TRUE(job->FatalException());
     EXPECT_FALSE(job->Finished());
     std::string expected = c.message;
