@@ -124,6 +124,21 @@ protected:
         EXPECT_FALSE(record->Exception) << record->ExceptionMsg;
     }
 
+    static constexpr Fixture kJoinedInputs[] = {Fixture::Mpeg4Mp3Avi, Fixture::ChineseName};
+
+    // Joins the two inputs into `output` and runs the task to its end.
+    void RunJoin(const std::string& output, TOutputOptions options)
+    {
+        const int task = tasks_.AddTask(PathOf(kJoinedInputs[0]), static_cast<TInputOptions*>(nullptr));
+        ASSERT_GE(task, 0) << tasks_.LastErrMsg();
+        ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(kJoinedInputs[1]), static_cast<TInputOptions*>(nullptr)))
+            << tasks_.LastErrMsg();
+        options.Join = true;
+        ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
+        RunBatch(1);
+        ExpectFinished(task);
+    }
+
     TTestFolder folder_;
     std::vector<TTerminateInfo> records_;
     TFFmpegTasks tasks_;
@@ -175,18 +190,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
 {
     const std::string output = folder_.Path("joined.avi");
-    const int task = tasks_.AddTask(PathOf(Fixture::Mpeg4Mp3Avi), static_cast<TInputOptions*>(nullptr));
-    ASSERT_GE(task, 0) << tasks_.LastErrMsg();
-    ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(Fixture::ChineseName), static_cast<TInputOptions*>(nullptr)))
-        << tasks_.LastErrMsg();
-    TOutputOptions options = Options("mpeg4", "libmp3lame");
-    options.Join = true;
-    ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
-    RunBatch(1);
-    ExpectFinished(task);
+    RunJoin(output, Options("mpeg4", "libmp3lame"));
 
-    const TFileFacts first = ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi));
-    const TFileFacts second = ReadFacts(PathOf(Fixture::ChineseName));
+    const TFileFacts first = ReadFacts(PathOf(kJoinedInputs[0]));
+    const TFileFacts second = ReadFacts(PathOf(kJoinedInputs[1]));
     const TFileFacts out = ReadFacts(output);
     ASSERT_TRUE(out.opened);
     ASSERT_EQ(out.streams.size(), 2u);
@@ -194,6 +201,83 @@ TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
                 first.Of(AVMEDIA_TYPE_VIDEO)->packets + second.Of(AVMEDIA_TYPE_VIDEO)->packets, 2);
     EXPECT_NEAR(static_cast<double>(out.duration), static_cast<double>(first.duration + second.duration), 80000.0);
 }
+
+struct TDecodedVideo {
+    int frames = 0;
+    int errors = 0;
+};
+
+// Decodes every video packet of a file, any damage counting as an error
+// rather than being concealed.
+TDecodedVideo DecodeVideo(const std::string& fileName)
+{
+    TDecodedVideo decoded;
+    AVFormatContext* context = nullptr;
+    if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0) {
+        decoded.errors = 1;
+        return decoded;
+    }
+    const AVCodec* decoder = nullptr;
+    const int stream = FF.avformat_find_stream_info(context, nullptr) < 0
+                           ? -1
+                           : FF.av_find_best_stream(context, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
+    AVCodecContext* codec = stream >= 0 ? FF.avcodec_alloc_context3(decoder) : nullptr;
+    AVPacket* packet = FF.av_packet_alloc();
+    AVFrame* frame = FF.av_frame_alloc();
+    if (codec && FF.avcodec_parameters_to_context(codec, context->streams[stream]->codecpar) >= 0) {
+        codec->err_recognition = AV_EF_EXPLODE | AV_EF_CRCCHECK | AV_EF_BITSTREAM;
+        codec->thread_count = 1;
+        if (FF.avcodec_open2(codec, decoder, nullptr) >= 0) {
+            auto receive = [&] {
+                for (int result = 0; result >= 0;) {
+                    result = FF.avcodec_receive_frame(codec, frame);
+                    if (result >= 0)
+                        decoded.frames += (frame->decode_error_flags == 0 && !(frame->flags & AV_FRAME_FLAG_CORRUPT));
+                    else if (result != AVERROR(EAGAIN) && result != AVERROR_EOF)
+                        ++decoded.errors;
+                    FF.av_frame_unref(frame);
+                }
+            };
+            while (FF.av_read_frame(context, packet) >= 0) {
+                if (packet->stream_index == stream) {
+                    if (FF.avcodec_send_packet(codec, packet) < 0)
+                        ++decoded.errors;
+                    receive();
+                }
+                FF.av_packet_unref(packet);
+            }
+            FF.avcodec_send_packet(codec, nullptr);
+            receive();
+        }
+    } else {
+        ++decoded.errors;
+    }
+    FF.av_frame_free(&frame);
+    FF.av_packet_free(&packet);
+    FF.avcodec_free_context(&codec);
+    FF.avformat_close_input(&context);
+    return decoded;
+}
+
+class TranscodeJoinTest : public TranscodeTest, public ::testing::WithParamInterface<const char*> {};
+
+// Joined with an encoder whose header lives in the container, the file keeps
+// one header for both inputs: every frame decodes, none is lost or doubled.
+TEST_P(TranscodeJoinTest, EveryFrameOfTheJoinedOutputDecodes)
+{
+    const std::string output = folder_.Path(GetParam());
+    RunJoin(output, Options("libx264", "aac"));
+
+    const TDecodedVideo first = DecodeVideo(PathOf(kJoinedInputs[0]));
+    const TDecodedVideo second = DecodeVideo(PathOf(kJoinedInputs[1]));
+    const TDecodedVideo out = DecodeVideo(output);
+    ASSERT_EQ(first.errors + second.errors, 0);
+    EXPECT_EQ(out.errors, 0);
+    EXPECT_EQ(out.frames, first.frames + second.frames);
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, TranscodeJoinTest, ::testing::Values("joined.mp4", "joined.mkv"),
+                         [](const auto& info) { return std::string(info.param).substr(7); });
 
 // The output's time length stops every stream at the limit.
 TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
@@ -432,11 +516,15 @@ class TranscodeFailureTest : public TRunInCallerTest, public ::testing::WithPara
 
 // A run that cannot start ends the job with its message, and every codec,
 // table and file of the run is released (the sanitizer build checks leaks).
+// A file already at the output's path stays as it was: the run never opened it.
 TEST_P(TranscodeFailureTest, EndsWithItsMessage)
 {
     const TRunFailure c = GetParam();
     const std::string output = folder.Path("out.avi");
+    std::ofstream(output) << "the user's own file";
     ConvertInCaller(output, c.options);
+    std::ifstream kept(output);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the user's own file");
     EXPECT_TRUE(job->FatalException());
     EXPECT_FALSE(job->Finished());
     std::string expected = c.message;
@@ -486,35 +574,99 @@ private:
 
 struct TDiskFull {
     const char* name;
+    const char* output;
     bool midRun; // half the whole file fits, else all but its last bytes
 };
 
 class TranscodeDiskFullTest : public TRunInCallerTest, public ::testing::WithParamInterface<TDiskFull> {};
 
 // A run whose writes fail, the last one (the index) included, fails with the
-// system's reason and leaves no unplayable file behind.
+// system's reason as soon as a write fails, and leaves no unplayable file
+// behind.
 TEST_P(TranscodeDiskFullTest, FailsAndRemovesItsOutput)
 {
-    const std::string whole = folder.Path("whole.avi");
-    ConvertInCaller(whole, {});
+    const TDiskFull c = GetParam();
+    // Packets reach the disk as they are written, as they do once a file
+    // outgrows the library's write buffer (these outputs are smaller).
+    const TOptionPairs options{{"flush_packets", "1"}};
+    const std::string whole = folder.Path(std::string("whole-") + c.output);
+    ConvertInCaller(whole, options);
     ASSERT_TRUE(job->Finished()) << job->FatalMessage();
     const std::uintmax_t size = std::filesystem::file_size(whole);
 
     NewJob();
-    const std::string output = folder.Path("out.avi");
+    std::int64_t reached = 0; // media time of the last progress record
+    job->FOnProgress = [&](TCustomFFmpeg*, std::int32_t, std::int32_t, std::int32_t, float, float, std::int64_t,
+                           std::int64_t duration, std::int64_t) { reached = duration; };
+    const std::string output = folder.Path(c.output);
     {
-        TFileSizeLimit limit(GetParam().midRun ? size / 2 : size - 16);
-        ConvertInCaller(output, {});
+        TFileSizeLimit limit(c.midRun ? size / 2 : size - 16);
+        ConvertInCaller(output, options);
     }
     EXPECT_FALSE(job->Finished());
     EXPECT_TRUE(job->FatalException());
     EXPECT_TRUE(job->FatalMessage().ends_with(": File too large")) << job->FatalMessage();
     EXPECT_FALSE(std::filesystem::exists(output));
+    // The fixture lasts two seconds; a run that went on past the failed write
+    // would have reached its end.
+    if (c.midRun) {
+        EXPECT_LT(reached, 1500000);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TranscodeDiskFullTest,
-                         ::testing::Values(TDiskFull{"NearTheEnd", false}, TDiskFull{"MidRun", true}),
+                         ::testing::Values(TDiskFull{"NearTheEnd", "out.avi", false},
+                                           TDiskFull{"MidRun", "out.avi", true},
+                                           TDiskFull{"MidRunMp4", "out.mp4", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Makes reads of an input's byte stream fail with EIO once `budget` more
+// bytes were read, as on a drive removed while it is read. The stream keeps
+// its own context, so the job closes it as usual.
+class TFailingReads {
+public:
+    static void Install(AVIOContext* pb, int budget)
+    {
+        read_ = pb->read_packet;
+        budget_ = budget;
+        pb->read_packet = &Read;
+    }
+
+private:
+    static int Read(void* opaque, std::uint8_t* buffer, int size)
+    {
+        if (budget_ <= 0)
+            return AVERROR(EIO);
+        const int count = read_(opaque, buffer, std::min(size, budget_));
+        if (count > 0)
+            budget_ -= count;
+        return count;
+    }
+
+    static inline int (*read_)(void*, std::uint8_t*, int) = nullptr;
+    static inline int budget_ = 0;
+};
+
+class TranscodeReadErrorTest : public TRunInCallerTest, public ::testing::WithParamInterface<Fixture> {};
+
+// A source that cannot be read to its end fails the task with the file and
+// the reason; the truncated result is not reported finished, nor kept.
+TEST_P(TranscodeReadErrorTest, FailsWithTheFileAndTheReason)
+{
+    const std::string input = PathOf(GetParam());
+    OpenInput(GetParam());
+    const std::string output = folder.Path("out.avi");
+    ASSERT_TRUE(job->OpenOutputFile(output, false)) << job->LastErrMsg();
+    TFailingReads::Install(job->Finput_files[0]->pb, static_cast<int>(std::filesystem::file_size(input) / 3));
+    EXPECT_EQ(job->StartConvert(false, TThreadPriority::tpNormal), nullptr);
+    EXPECT_FALSE(job->Finished());
+    EXPECT_TRUE(job->FatalException());
+    EXPECT_EQ(job->FatalMessage(), input + ": I/O error");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, TranscodeReadErrorTest, ::testing::Values(Fixture::Mpeg4Mp3Avi, Fixture::H264AacMp4),
+                         [](const auto& info) { return std::string(test::media::FixtureName(info.param)); });
 
 // A run that fails half-way (here its progress handler raises once the
 // output passes one second) still ends with a record (input -1) of how far it

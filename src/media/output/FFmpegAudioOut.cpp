@@ -255,6 +255,14 @@ void TOutputSteps::DrainAudioConverter(TAVOutputStream& ost)
     }
 }
 
+void TOutputSteps::HandOverAudio(TAVOutputStream& finished, TAVOutputStream& next)
+{
+    if (finished.resample && finished.fifo)
+        DrainAudioConverter(finished);
+    if (finished.fifo)
+        next.fifo = std::move(finished.fifo);
+}
+
 void TOutputSteps::EncodeAudioFrames(AVFormatContext* oc, TAVOutputStream& ost, TAudioFraming framing)
 {
     const bool flush = framing == TAudioFraming::EndOfStream;

@@ -70,6 +70,11 @@ public:
     // still holds are written.
     void FlushEncoder(AVFormatContext* oc, TAVOutputStream& ost);
 
+    // Join: `next` takes over from `finished` at the end of an input, with
+    // the same encoder. The audio samples still waiting for a whole frame
+    // (the converter's last ones included) go on in `next`'s FIFO.
+    void HandOverAudio(TAVOutputStream& finished, TAVOutputStream& next);
+
     // pkt's times are in the stream's time base. Passes it through the filters
     // (nullptr: none) and hands it to the muxer; raises on a write failure.
     // The packet is consumed (left blank).

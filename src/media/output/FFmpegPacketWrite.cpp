@@ -135,6 +135,9 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodec
         packet->stream_index = streamIndex;
         NoteWrittenEnd(oc->streams[streamIndex], *packet);
         int ret = FF.av_interleaved_write_frame(oc, packet.get());
+        // A failed write to the file may surface only in the byte stream's error.
+        if (ret >= 0 && oc->pb && oc->pb->error < 0)
+            ret = oc->pb->error;
         if (ret < 0)
             throw FFmpegException(FormatAVError("av_interleaved_write_frame()", ret));
     }

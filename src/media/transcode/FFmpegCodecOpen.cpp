@@ -120,8 +120,6 @@ void OpenEncoder(TTranscodeRun& run, TAVOutputStream& ost)
     ost.Encoder = encoder;
     if (ost.EncoderContext->codec_type == AVMEDIA_TYPE_SUBTITLE)
         PrepareSubtitleEncoder(run, ost);
-    if (job.FJoinMode)
-        ost.codec_id = ost.EncoderContext->codec_id;
     ShareCores(job, ost.EncoderContext);
     ost.EncoderContext->stats_in = ost.StatsIn.empty() ? nullptr : ost.StatsIn.data();
     RefuseFailingPass2(run, ost, encoder, typeName);
@@ -241,37 +239,6 @@ void CloseDecoders(TTranscodeRun& run)
             continue;
         std::lock_guard lock(CodecOpenLock());
         entry->DecoderContext.reset();
-    }
-}
-
-void ReopenEncoders(TTranscodeRun& run)
-{
-    TCustomFFmpeg& job = run.Job;
-    for (std::size_t i = 0; i < run.EncoderStreamCount(); ++i) {
-        TAVOutputStream& ost = *run.Tables.OutputStreams[i];
-        if (!ost.encoding_needed)
-            continue;
-        // Closing forgets the channel layout the stream was set up with.
-        AVChannelLayout layout{};
-        FF.av_channel_layout_copy(&layout, &ost.EncoderContext->ch_layout);
-        CloseEncoder(ost);
-        FF.av_channel_layout_uninit(&ost.EncoderContext->ch_layout);
-        FF.av_channel_layout_copy(&ost.EncoderContext->ch_layout, &layout);
-        FF.av_channel_layout_uninit(&layout);
-        const std::string typeName = MediaTypeName(ost.EncoderContext->codec_type);
-        const AVCodec* encoder = EncoderOf(ost);
-        if (!encoder)
-            throw FFmpegException(
-                Format("Unsupported codec for output stream #%d.%d (%s)", ost.file_index, ost.index, typeName));
-        ost.EncoderContext->codec_id = ost.codec_id;
-        ost.EncoderContext->stats_in = ost.StatsIn.empty() ? nullptr : ost.StatsIn.data();
-        if (const int result = OpenCodec(job, ost.EncoderContext, encoder, &ost); result < 0) {
-            LogLibraryError(run, run.OutputOf(ost)->url, result);
-            throw FFmpegException(Format("Error while opening codec for output stream #%d.%d (%s) - maybe incorrect "
-                                         "parameters such as bit_rate, rate, width or height",
-                                         ost.file_index, ost.index, typeName));
-        }
-        ost.EncoderOpen = 1;
     }
 }
 

@@ -14,8 +14,6 @@ void InitInputTimestamps(TTranscodeRun& run);
 // Closing is safe at any point of the run: only what is open is closed.
 void CloseEncoders(TTranscodeRun& run);
 void CloseDecoders(TTranscodeRun& run);
-// Join mode, between two inputs: the first group's encoders start afresh.
-void ReopenEncoders(TTranscodeRun& run);
 
 // FFmpegCodecOpenHeaders.cpp
 // Each output stream's bitstream filters, on its final parameters.

@@ -232,14 +232,31 @@ void CopyToOutputs(TTranscodeRun& run, TAVInputStream& ist, int istIndex, const 
             CopyPacket(run, ist, *ost, pkt);
 }
 
-// End of the input: what the graph and the encoders still hold is written.
-void DrainOutputs(TTranscodeRun& run, TAVInputStream& ist, int istIndex)
+// End of the input: the pictures the graph still holds go to the encoders.
+void DrainFilterGraph(TTranscodeRun& run, TAVInputStream& ist, int istIndex)
 {
     if (run.Job.FEnableFilter && ist.input_video_filter && PushFilterPicture(ist, nullptr))
         EncodeFilteredPictures(run, ist, istIndex);
+}
+
+// End of the output: what the encoders still hold is written.
+void FlushEncoders(TTranscodeRun& run, int istIndex)
+{
     for (TAVOutputStream* ost : run.OstTable)
         if (Fed(*ost, istIndex) && ost->encoding_needed)
             run.Steps->FlushEncoder(run.OutputOf(*ost), *ost);
+}
+
+int Decode(TTranscodeRun& run, TAVInputStream& ist, int istIndex, const AVPacket* pkt)
+{
+    if (!ist.decoding_needed)
+        return 0;
+    switch (TypeOf(ist)) {
+    case AVMEDIA_TYPE_AUDIO:
+    case AVMEDIA_TYPE_VIDEO: return DecodeFrames(run, ist, istIndex, pkt);
+    case AVMEDIA_TYPE_SUBTITLE: return DecodeSubtitle(run, ist, istIndex, pkt);
+    default: return -1;
+    }
 }
 
 } // namespace
@@ -257,19 +274,22 @@ int ProcessInputPacket(TTranscodeRun& run, TAVInputStream& ist, int istIndex, co
         }
         CopyToOutputs(run, ist, istIndex, pkt);
     }
-    if (ist.decoding_needed) {
-        int result = 0;
-        switch (TypeOf(ist)) {
-        case AVMEDIA_TYPE_AUDIO:
-        case AVMEDIA_TYPE_VIDEO: result = DecodeFrames(run, ist, istIndex, pkt); break;
-        case AVMEDIA_TYPE_SUBTITLE: result = DecodeSubtitle(run, ist, istIndex, pkt); break;
-        default: return -1;
-        }
-        if (result < 0)
-            return result;
+    if (const int result = Decode(run, ist, istIndex, pkt); result < 0)
+        return result;
+    if (!pkt) {
+        DrainFilterGraph(run, ist, istIndex);
+        FlushEncoders(run, istIndex);
     }
-    if (!pkt)
-        DrainOutputs(run, ist, istIndex);
+    return 0;
+}
+
+int DrainJoinedInput(TTranscodeRun& run, TAVInputStream& ist, int istIndex)
+{
+    if (ist.next_pts == AV_NOPTS_VALUE)
+        ist.next_pts = ist.pts;
+    if (const int result = Decode(run, ist, istIndex, nullptr); result < 0)
+        return result;
+    DrainFilterGraph(run, ist, istIndex);
     return 0;
 }
 

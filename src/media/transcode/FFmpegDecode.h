@@ -18,6 +18,12 @@ struct TAVInputStream;
 // failures raise FFmpegException.
 int ProcessInputPacket(TTranscodeRun& run, TAVInputStream& ist, int istIndex, const AVPacket* pkt);
 
+// Join: the end of an input that is not the end of the output. The decoder
+// and its filter graph give up what they hold; the encoders keep what they
+// hold and go on with the next input, so the file keeps the one header its
+// encoders were opened with. 0, or -1 when decoding failed.
+int DrainJoinedInput(TTranscodeRun& run, TAVInputStream& ist, int istIndex);
+
 // Scales decoded audio by volume/256 (256: unchanged) in any sample format,
 // clipping to the format's full scale. False when the frame cannot be written.
 bool ApplyAudioVolume(AVFrame* frame, int volume);

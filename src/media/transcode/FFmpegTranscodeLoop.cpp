@@ -32,19 +32,18 @@ double OutputTime(const TAVOutputStream& ost)
     return end == AV_NOPTS_VALUE ? 0.0 : static_cast<double>(end) * av_q2d(ost.st->time_base);
 }
 
-// Where the next input of a Join starts for this stream: past everything
-// written (the flushed encoder's last packets included), plus the delay by
-// which a restarted encoder dates its first packets back, so the stream's
-// times keep increasing across the join.
-double JoinedOutputTime(const TAVOutputStream& ost)
+// Where the next input of a Join starts for a stream: past everything given
+// to its encoder, the samples handed over to `next` that still wait for a
+// whole frame, and everything written, so the stream's times keep
+// increasing across the join.
+double JoinedOutputTime(const TAVOutputStream& done, const TAVOutputStream& next)
 {
-    double time = OutputTime(ost);
-    const std::int64_t written = FF.av_stream_get_end_pts(ost.st);
+    double time = OutputTime(done);
+    if (next.fifo && done.EncoderContext->sample_rate > 0)
+        time += static_cast<double>(FF.av_audio_fifo_size(next.fifo.get())) / done.EncoderContext->sample_rate;
+    const std::int64_t written = FF.av_stream_get_end_pts(done.st);
     if (written != AV_NOPTS_VALUE)
-        time = std::max(time, static_cast<double>(written) * av_q2d(ost.st->time_base));
-    if (ost.encoding_needed && ost.EncoderContext->codec_type == AVMEDIA_TYPE_AUDIO &&
-        ost.EncoderContext->sample_rate > 0)
-        time += static_cast<double>(ost.EncoderContext->initial_padding) / ost.EncoderContext->sample_rate;
+        time = std::max(time, static_cast<double>(written) * av_q2d(done.st->time_base));
     return time;
 }
 
@@ -234,37 +233,46 @@ private:
         run_.Steps->ReportProgress(run_.OutputFiles, run_.OstTable, TOutputSteps::TReportKind::Interim, current_);
     }
 
-    // Join: the current input ended; the next one continues where the output stopped.
+    // Join: the current input ended; the next one continues where the output
+    // stopped, through the same encoders (a restarted encoder would make a
+    // new global header, while the file keeps the one written at its start).
     bool SwitchJoinedInput(int fileIndex)
     {
+        const bool last = fileIndex + 1 >= job_.Fnb_input_files;
         auto& streams = run_.Tables.InputStreams;
         for (std::size_t i = 0; i < streams.size(); ++i) {
             TAVInputStream& ist = *streams[i];
             if (ist.file_index != fileIndex || !ist.decoding_needed)
                 continue;
-            ProcessInputPacket(run_, ist, static_cast<int>(i), nullptr);
+            if (last)
+                ProcessInputPacket(run_, ist, static_cast<int>(i), nullptr);
+            else
+                DrainJoinedInput(run_, ist, static_cast<int>(i));
             FF.avcodec_flush_buffers(ist.DecoderContext.get());
             ist.decoder_flushed = 1;
         }
+        if (last)
+            return false;
         const auto group = static_cast<std::size_t>(run_.Tables.GroupSize);
         auto& outputs = run_.Tables.OutputStreams;
-        const bool last = fileIndex + 1 >= job_.Fnb_input_files;
-        if (!last)
-            ReopenEncoders(run_);
         const std::size_t finished = static_cast<std::size_t>(fileIndex) * group;
         for (std::size_t i = finished + group; i < outputs.size(); ++i) {
             outputs[i]->sync_opts = outputs[i - group]->sync_opts;
             outputs[i]->frame_number = outputs[i - group]->frame_number;
         }
         double largest = 0.0;
-        if (finished + group < outputs.size())
-            for (std::size_t i = finished; i < finished + group; ++i) {
-                largest = std::max(largest, JoinedOutputTime(*outputs[i]));
-                outputs[i]->show_fps = 0;
-            }
-        if (last)
-            return false;
-        job_.Finput_files_ts_offset[static_cast<std::size_t>(fileIndex + 1)] += std::llrint(largest * 1000000.0);
+        for (std::size_t i = finished; i < finished + group; ++i) {
+            TAVOutputStream& done = *outputs[i];
+            TAVOutputStream& next = *outputs[i + group];
+            if (done.encoding_needed)
+                run_.Steps->HandOverAudio(done, next);
+            largest = std::max(largest, JoinedOutputTime(done, next));
+            done.show_fps = 0;
+        }
+        // Rounded up, with a millisecond to spare: times pass through several
+        // time bases, and a stream must never step back at the join.
+        job_.Finput_files_ts_offset[static_cast<std::size_t>(fileIndex + 1)] +=
+            static_cast<std::int64_t>(std::ceil(largest * 1000000.0)) + 1000;
         ++current_;
         return true;
     }

@@ -137,7 +137,6 @@ struct TAVOutputStream {
     // The stream's bitstream filter chain (media/output/FFmpegPacketWrite.h), made
     // before the header is written; null when the stream has none.
     std::shared_ptr<TBitstreamFilters> BitstreamFilters;
-    AVCodecID codec_id = AV_CODEC_ID_NONE; // saved in Join mode
     int show_fps = 1;
     int EncoderOpen = 0; // EncoderContext is open (the run closes it)
 };
