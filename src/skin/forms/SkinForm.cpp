@@ -74,7 +74,9 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
 TskSkinForm::~TskSkinForm()
 {
     ClearObjects();
-    FForm->WindowProc = OldWindowProc;
+    // A form being destroyed frees its components after its own parts.
+    if (!FForm->ComponentState().Contains(csDestroying))
+        FForm->WindowProc = OldWindowProc;
 }
 
 void TskSkinForm::SetSkinData(TskSkinData* Value)
@@ -131,6 +133,15 @@ void TskSkinForm::SendNCPaint() const
 {
     if (FForm->HandleAllocated())
         SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
+}
+
+void TskSkinForm::SkinDataRemoved()
+{
+    FSkinSupport = false;
+    ClearObjects();
+    // Not while the form itself goes (it may own the skin data).
+    if (!ComponentState().Contains(csDestroying) && !FForm->ComponentState().Contains(csDestroying))
+        ChangeSkinData();
 }
 
 // A skin whose form picture is missing cannot cut a frame: the default frame

@@ -137,6 +137,7 @@ public:
 private:
     friend struct TskSkinFormProc;
     void ChangeSkinData();
+    void SkinDataRemoved();
     void NewWindowProc(TMessage& Message);
     bool UsableSkin() const;
     void CalcRects();
@@ -166,11 +167,8 @@ private:
 
     TCustomForm* FForm = nullptr;
     TWndMethod OldWindowProc;
-    // A skin data freed under the form leaves the default frame until the next skin.
-    TComponentRef<TskSkinData> FSD{*this, [this] {
-                                       FSkinSupport = false;
-                                       ClearObjects();
-                                   }};
+    // A skin data freed under the form leaves the default frame.
+    TComponentRef<TskSkinData> FSD{*this, [this] { SkinDataRemoved(); }};
     TComponentRef<TskSkinData> FMenusSD{*this};
     TskBorderIcons FBorderIcons;
     bool FSkinnableForm = true;

@@ -407,6 +407,11 @@ struct TskSkinFormProc {
 void TskSkinForm::NewWindowProc(TMessage& Message)
 {
     TskSkinFormProc proc{*this, Message};
+    // The form's last messages while it is torn down are its own.
+    if (FForm->ComponentState().Contains(csDestroying)) {
+        proc.Old();
+        return;
+    }
     if (proc.Pre())
         proc.Old();
     proc.Post();
