@@ -46,22 +46,14 @@ void TskSkinForm::CalcDefRects()
     int X = width - kBorder;
     const int Y = 4, S = GetDefButtonSize();
     NewDefCaptionRect = {kBorder, kBorder, X, GetDefCaptionHeight()};
-    const auto buttonFor = [this](TskStdCommand command) -> TskSkinStdButtonObject* {
-        for (auto& o : ObjectList)
-            if (auto* b = dynamic_cast<TskSkinStdButtonObject*>(o.get());
-                b && b->Visible && b->SkinRectInAPicture && b->Command == command)
-                return b;
-        return nullptr;
-    };
-    for (TskStdCommand command : {TskStdCommand::cmClose, TskStdCommand::cmMaximize, TskStdCommand::cmMinimize,
-                                  TskStdCommand::cmRollUp, TskStdCommand::cmMinimizeToTray})
-        if (auto* b = buttonFor(command)) {
+    for (TskStdCommand command : kCaptionButtonOrder)
+        if (auto* b = PlacedButton(command)) {
             b->ObjectRect = {X - S, Y, X, Y + S};
             X -= S;
         }
     NewDefCaptionRect.Right = X;
     X = NewDefCaptionRect.Left;
-    if (auto* b = buttonFor(TskStdCommand::cmSysMenu)) {
+    if (auto* b = PlacedButton(TskStdCommand::cmSysMenu)) {
         b->ObjectRect = {X, Y, X + S, Y + S};
         X += S;
         NewDefCaptionRect.Left = X;

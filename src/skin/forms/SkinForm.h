@@ -33,6 +33,10 @@ constexpr unsigned SkinPaintToMessage = 45513;
 constexpr unsigned SkinPaintFrameToMessage = 48203;
 constexpr LRESULT SkinPaintDoneResult = 12851;
 constexpr LRESULT SkinPaintKey = 16802;
+// The caption buttons laid out from the outer end inwards.
+constexpr TskStdCommand kCaptionButtonOrder[] = {TskStdCommand::cmClose, TskStdCommand::cmMaximize,
+                                                 TskStdCommand::cmMinimize, TskStdCommand::cmRollUp,
+                                                 TskStdCommand::cmMinimizeToTray};
 constexpr LRESULT SkinnableFormAnswer = 12853, NativeFormAnswer = 12852;
 
 class TskSkinForm : public TComponent {
@@ -144,6 +148,8 @@ private:
     void CreateObjects();
     void CreateDefaultObjects();
     void ArrangeObjects();
+    // The first visible std button of the command that the layout places.
+    TskSkinStdButtonObject* PlacedButton(TskStdCommand Command) const;
     void SetFormRegion(bool AUpdate);
     void SetSkinRegion(HRGN Rgn);
     void ResetObjectStates();

@@ -97,6 +97,15 @@ void TskSkinForm::CalcRects()
     frame_ = CalcFrameRects(FSD->FormInfo, PictureSize(*FSD), FFormWidth, FFormHeight);
 }
 
+TskSkinStdButtonObject* TskSkinForm::PlacedButton(TskStdCommand Command) const
+{
+    for (const auto& o : ObjectList)
+        if (auto* b = dynamic_cast<TskSkinStdButtonObject*>(o.get());
+            b && b->Visible && b->SkinRectInAPicture && b->Command == Command)
+            return b;
+    return nullptr;
+}
+
 void TskSkinForm::ArrangeObjects()
 {
     const TskFormInfo& info = FSD->FormInfo;
@@ -123,32 +132,22 @@ void TskSkinForm::ArrangeObjects()
         o.ObjectRect = {X, Y, X + w, Y + h};
         X += w + gap;
     };
-    const auto placed = [](const TskActiveSkinObject& o) { return o.Visible && o.SkinRectInAPicture; };
-    const auto buttonFor = [&](TskStdCommand command) -> TskSkinStdButtonObject* {
-        for (auto& o : ObjectList)
-            if (auto* b = dynamic_cast<TskSkinStdButtonObject*>(o.get()); b && placed(*b) && b->Command == command)
-                return b;
-        return nullptr;
-    };
     TskActiveSkinObject* caption = nullptr;
     for (auto& o : ObjectList)
         if (dynamic_cast<TskSkinCaptionObject*>(o.get())) {
             caption = o.get();
             break;
         }
-    static constexpr TskStdCommand order[] = {TskStdCommand::cmClose, TskStdCommand::cmMaximize,
-                                              TskStdCommand::cmMinimize, TskStdCommand::cmRollUp,
-                                              TskStdCommand::cmMinimizeToTray};
     const auto placeAll = [&](const auto& place) {
-        for (TskStdCommand command : order)
-            if (auto* b = buttonFor(command))
+        for (TskStdCommand command : kCaptionButtonOrder)
+            if (auto* b = PlacedButton(command))
                 place(*b);
         for (auto& o : ObjectList)
             if (auto* b = dynamic_cast<TskSkinStdButtonObject*>(o.get());
-                b && placed(*b) && b->Command == TskStdCommand::cmDefault)
+                b && b->Visible && b->SkinRectInAPicture && b->Command == TskStdCommand::cmDefault)
                 place(*b);
     };
-    TskSkinStdButtonObject* sysMenu = buttonFor(TskStdCommand::cmSysMenu);
+    TskSkinStdButtonObject* sysMenu = PlacedButton(TskStdCommand::cmSysMenu);
     if (!frame_.NewButtonsInLeft) {
         X = L.Right;
         placeAll(placeRtl);

@@ -139,20 +139,12 @@ TEST_F(SkinFormTest, DraggingTheCaptionMovesAndTheCornerSizesTheForm)
         TskSkinForm* f = ShowSkinned(data, Bounds(100, 80, 400, 300));
         const TPoint caption = Screen({200, f->SkinSupport() ? f->Frame().NewClRect.Top / 2 + 1 : 10});
         ASSERT_EQ(HTCAPTION, HitAt({caption.X - 100, caption.Y - 80}));
-        InjectMouseMove(caption);
-        InjectMouseButton(0, true, caption);
-        InjectMouseMove({caption.X + 30, caption.Y + 20});
-        InjectMouseButton(0, false, {caption.X + 30, caption.Y + 20});
-        Pump();
+        Drag(caption, {30, 20});
         EXPECT_EQ(Bounds(130, 100, 400, 300), form->BoundsRect());
 
         const TPoint corner = Screen({398, 298});
         ASSERT_EQ(HTBOTTOMRIGHT, HitAt({398, 298}));
-        InjectMouseMove(corner);
-        InjectMouseButton(0, true, corner);
-        InjectMouseMove({corner.X + 40, corner.Y + 30});
-        InjectMouseButton(0, false, {corner.X + 40, corner.Y + 30});
-        Pump();
+        Drag(corner, {40, 30});
         EXPECT_EQ(Bounds(130, 100, 440, 330), form->BoundsRect());
         // The frame followed: the client is still the window less the frame.
         EXPECT_EQ(f->SkinSupport() ? f->Frame().NewClRect.Width() : 440 - 6, form->ClientWidth());

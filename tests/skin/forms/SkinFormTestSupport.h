@@ -53,6 +53,16 @@ protected:
         const TPoint s = Screen(inWindow);
         return SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(s.X, s.Y));
     }
+    // Press at a screen point, move by `by`, release there.
+    static void Drag(TPoint from, TPoint by)
+    {
+        const TPoint to{from.X + by.X, from.Y + by.Y};
+        InjectMouseMove(from);
+        InjectMouseButton(0, true, from);
+        InjectMouseMove(to);
+        InjectMouseButton(0, false, to);
+        Pump();
+    }
     void Tick(int ms)
     {
         for (int t = 0; t < ms; t += 25) {
