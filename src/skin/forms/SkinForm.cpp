@@ -65,6 +65,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
     FMorphTimer = DisabledTimer(this, 25, [this] { MorphTimerProc(); });
     // The layer's own caption buttons are never used while the frame is skinned.
     FForm->BorderIcons = {};
+    FFormActive = FForm->Active();
     OldWindowProc = FForm->WindowProc;
     FForm->WindowProc = [this](TMessage& message) { NewWindowProc(message); };
     if (FForm->HandleAllocated())
@@ -96,7 +97,6 @@ void TskSkinForm::SetBorderIcons(TskBorderIcons Value)
 
 void TskSkinForm::SetSkinnableForm(bool Value)
 {
-    FFormActive = GetFormActive();
     const bool wasMaximized = FWindowState == wsMaximized && FSkinnableForm;
     if (wasMaximized)
         ApplyWindowState(wsNormal);
@@ -114,9 +114,12 @@ void TskSkinForm::SetSkinnableForm(bool Value)
     }
 }
 
+// The activation the frame was last told by WM_NCACTIVATE: the layer changes
+// its active window only after the deactivation messages, so the form's own
+// Active would still answer true while the frame repaints inactive.
 bool TskSkinForm::GetFormActive() const
 {
-    return PreviewMode || FForm->Active();
+    return PreviewMode || FFormActive;
 }
 
 bool TskSkinForm::IsMainForm() const

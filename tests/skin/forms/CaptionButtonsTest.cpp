@@ -152,3 +152,59 @@ TEST_F(SkinFormTest, DraggingTheCaptionMovesAndTheCornerSizesTheForm)
 }
 
 } // namespace tovrel::test
+
+namespace tovrel::test {
+
+TEST_F(SkinFormTest, BorderIconsDecideWhichDefaultButtonsShow)
+{
+    using enum TskBorderIcon;
+    const struct {
+        const char* Name;
+        TskBorderIcons Icons;
+        bool DisableSystemMenu, Hide;
+        std::vector<std::string> Shown;
+    } cases[] = {
+        {"none", {}, false, false, {"closebutton"}},
+        {"minimize", {biMinimize}, false, false, {"closebutton", "minbutton"}},
+        {"tray and menu",
+         {biMinimizeToTray, biSystemMenu},
+         false,
+         false,
+         {"closebutton", "sysmenubutton", "traybutton"}},
+        {"menu disabled", {biSystemMenu, biRollUp}, true, false, {"closebutton", "rollupbutton"}},
+        {"hidden", {biSystemMenu, biMinimize, biMaximize}, false, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TskSkinForm* f = ShowSkinned(nullptr, Bounds(0, 0, 300, 200));
+        f->DisableSystemMenu = c.DisableSystemMenu;
+        f->HideCaptionButtons = c.Hide;
+        f->SetBorderIcons(c.Icons);
+        std::vector<std::string> shown;
+        for (const auto& o : f->Objects())
+            if (o->Visible)
+                shown.push_back(o->IDName);
+        EXPECT_EQ(c.Shown, shown);
+    }
+}
+
+TEST_F(SkinFormTest, AnInactiveFormPaintsItsFrameWithTheSkinsInactiveEffect)
+{
+    TskSkinData* data = LoadSkin(0);
+    ASSERT_TRUE(data->FormInfo.AutoRenderingInActiveImage);
+    ShowSkinned(data, Bounds(0, 0, 400, 300));
+    const TPoint edge{data->FormInfo.ClRect.Left / 2, 200};
+    const COLORREF active = PixelAt(*form, edge.X, edge.Y);
+    auto other = ShownForm(500, 0, 100, 100);
+    other->SetFocus();
+    Pump();
+    ASSERT_FALSE(form->Active());
+    // The brightness effect halves each channel's distance to white.
+    const COLORREF inactive = PixelAt(*form, edge.X, edge.Y);
+    for (int shift : {0, 8, 16}) {
+        const int was = int(active >> shift) & 0xFF, now = int(inactive >> shift) & 0xFF;
+        EXPECT_NEAR((was + 255) / 2.0, now, 1.0) << "channel at bit " << shift;
+    }
+}
+
+} // namespace tovrel::test
