@@ -6,6 +6,7 @@
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinTextLabel.h"
+#include "skin/forms/SkinForm.h"
 
 #include <functional>
 #include <string>
@@ -84,6 +85,7 @@ const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons, AddCh
 std::unique_ptr<TForm> BuildSkinGalleryForm(TskSkinData* skin)
 {
     auto form = std::make_unique<TForm>(nullptr);
+    (new TskSkinForm(form.get()))->SetSkinData(skin); // the frame, owned by the form
     form->SetCaption("Skinned controls");
     form->SetBounds(0, 0, 600 + 2 * kMargin, 400);
     int top = kMargin;

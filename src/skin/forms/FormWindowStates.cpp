@@ -1,0 +1,163 @@
+// The component's own window states, which its caption buttons command:
+// maximize to the monitor's work area, restore, minimize, roll up, and the
+// size limits the frame needs.
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Timer.h"
+#include "skin/data/SkinGeometry.h"
+#include "skin/draw/MonitorAreas.h"
+#include "skin/forms/SkinForm.h"
+
+namespace tovrel {
+
+namespace {
+
+TRect WorkArea(TCustomForm& form, bool whole)
+{
+    RECT r{};
+    GetMonitorWorkArea(form.Handle(), !whole, r);
+    return r;
+}
+
+} // namespace
+
+int TskSkinForm::GetMinWidth() const
+{
+    if (!FSkinSupport)
+        return MinWidth > 0 ? MinWidth : 120;
+    const int pw = FSD->FPicture->Width();
+    const bool minimized = FWindowState == wsMinimized;
+    if (pw < MinWidth && !minimized)
+        return MinWidth;
+    if (const int formMin = FSD->FormInfo.FormMinWidth; formMin > 0)
+        return formMin >= MinWidth || minimized ? formMin : MinWidth;
+    return pw;
+}
+
+int TskSkinForm::GetMinHeight() const
+{
+    const int frame =
+        FSkinSupport ? FSD->FPicture->Height() - GetRectHeight(FSD->FormInfo.ClRect) : GetDefCaptionHeight() + 6;
+    return frame >= MinHeight || FRollUpState || FWindowState == wsMinimized ? frame : MinHeight;
+}
+
+int TskSkinForm::GetMaxWidth() const
+{
+    return MaxWidth != 0 ? MaxWidth : WorkArea(*FForm, false).Width();
+}
+
+int TskSkinForm::GetMaxHeight() const
+{
+    return MaxHeight != 0 ? MaxHeight : WorkArea(*FForm, false).Height();
+}
+
+void TskSkinForm::CheckFormSize()
+{
+    const int w = FForm->Width();
+    if (w - 1 < GetMinWidth()) {
+        FForm->SetWidth(w + 1);
+        FForm->SetWidth(w);
+    } else {
+        FForm->SetWidth(w - 1);
+        FForm->SetWidth(w);
+    }
+}
+
+void TskSkinForm::ApplyWindowState(TWindowState Value)
+{
+    if (!FSkinnableForm) {
+        FForm->SetWindowState(Value);
+        return;
+    }
+    if (Value == FWindowState)
+        return;
+    const TWindowState previous = FWindowState;
+    if (!(Value == wsMinimized && IsMainForm()))
+        FWindowState = Value;
+    switch (Value) {
+    case wsNormal:
+        if (previous == wsMaximized && FRollUpState && !FRollUpBeforeMaximize)
+            ApplyRollUpState(false);
+        FRollUpBeforeMaximize = false;
+        DoNormal();
+        break;
+    case wsMinimized: DoMinimize(); break;
+    case wsMaximized:
+        FRollUpBeforeMaximize = FRollUpState;
+        DoMaximize();
+        break;
+    }
+    SendNCPaint();
+}
+
+void TskSkinForm::DoMaximize()
+{
+    if (IsNullRect(OldBoundsRect))
+        OldBoundsRect = FForm->BoundsRect();
+    const TRect r = WorkArea(*FForm, MaximizeOnFullScreen);
+    FForm->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    if (OnMaximize)
+        OnMaximize(this);
+}
+
+void TskSkinForm::DoMinimize()
+{
+    if (IsMainForm()) {
+        Application->Minimize();
+    } else {
+        if (IsNullRect(OldBoundsRect))
+            OldBoundsRect = FForm->BoundsRect();
+        const TRect r = WorkArea(*FForm, false);
+        const int h = GetMinHeight();
+        FForm->SetBounds(r.Left, r.Bottom - h, GetMinWidth(), h);
+    }
+    if (OnMinimize)
+        OnMinimize(this);
+}
+
+void TskSkinForm::DoNormal()
+{
+    MaxRollUpState = false;
+    const int w = FForm->Width(), h = FForm->Height();
+    if (!IsNullRect(OldBoundsRect))
+        FForm->SetBoundsRect(OldBoundsRect);
+    FMouseTimer->SetEnabled(true);
+    if (FForm->Width() == w && FForm->Height() == h)
+        CheckFormSize();
+    FForm->Repaint();
+    OldBoundsRect = NullRect();
+    if (OnRestore)
+        OnRestore(this);
+}
+
+void TskSkinForm::ApplyRollUpState(bool Value)
+{
+    // Rolling up twice would take the rolled height for the one to restore.
+    if (!FBorderIcons.Contains(TskBorderIcon::biRollUp) || FWindowState == wsMinimized || Value == FRollUpState)
+        return;
+    if (FRollUpState && FWindowState == wsMaximized && !MaxRollUpState)
+        return;
+    if (FWindowState == wsMaximized)
+        MaxRollUpState = Value;
+    FRollUpState = Value;
+    if (Value) {
+        OldHeight = FForm->Height();
+        FForm->SetHeight(GetMinHeight());
+    } else if (ClientHeight != 0) {
+        FForm->SetClientHeight(ClientHeight);
+    } else {
+        FForm->SetHeight(OldHeight);
+    }
+    SendNCPaint();
+    if (OnChangeRollUpState)
+        OnChangeRollUpState(this);
+}
+
+// No tray icon component yet: minimizing to the tray minimizes, so the form
+// stays reachable.
+void TskSkinForm::MinimizeToTray()
+{
+    ApplyWindowState(wsMinimized);
+}
+
+} // namespace tovrel

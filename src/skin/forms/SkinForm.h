@@ -1,0 +1,204 @@
+#pragma once
+// TskSkinForm: the component that takes over a form's window procedure and
+// draws the form's caption, borders and caption buttons from the skin (or a
+// built-in default frame without one), answers the frame's hit test so the
+// layer's move and size loop works on it, and re-applies the skin to the form
+// and to every skinned control when the skin changes.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/vcl/ComponentRef.h"
+#include "platform/vcl/Forms.h"
+#include "skin/data/SkinData.h"
+#include "skin/forms/FrameGeometry.h"
+#include "skin/forms/FrameObjects.h"
+
+namespace tovrel {
+
+class TBitmap;
+class TFont;
+class TTimer;
+class TskBitmap;
+
+enum class TskBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
+using TskBorderIcons = TSet<TskBorderIcon>;
+
+using TskActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
+
+// Private messages the form component answers besides the skin data's.
+constexpr unsigned SkinMenuClosedMessage = 1228;
+constexpr unsigned SkinnableFormQueryMessage = 45490;
+constexpr unsigned SkinPaintToMessage = 45513;
+constexpr unsigned SkinPaintFrameToMessage = 48203;
+constexpr LRESULT SkinPaintDoneResult = 12851;
+constexpr LRESULT SkinPaintKey = 16802;
+// The caption buttons laid out from the outer end inwards.
+constexpr TskStdCommand kCaptionButtonOrder[] = {TskStdCommand::cmClose, TskStdCommand::cmMaximize,
+                                                 TskStdCommand::cmMinimize, TskStdCommand::cmRollUp,
+                                                 TskStdCommand::cmMinimizeToTray};
+constexpr LRESULT SkinnableFormAnswer = 12853, NativeFormAnswer = 12852;
+
+class TskSkinForm : public TComponent {
+public:
+    // The owner must be a form; anything else raises EInvalidCast.
+    explicit TskSkinForm(TComponent* AOwner);
+    ~TskSkinForm() override;
+
+    TskSkinData* SkinData() const { return FSD; }
+    // Stores it and re-applies the skin to the form.
+    void SetSkinData(TskSkinData* Value);
+    TskSkinData* MenusSkinData() const { return FMenusSD; }
+    void SetMenusSkinData(TskSkinData* Value) { FMenusSD = Value; }
+    TskBorderIcons BorderIcons() const { return FBorderIcons; }
+    // Re-evaluates the caption buttons and repaints the frame.
+    void SetBorderIcons(TskBorderIcons Value);
+    bool GetSkinnableForm() const { return FSkinnableForm; }
+    void SetSkinnableForm(bool Value);
+    std::string GetProductVersion() const { return "7.81"; }
+
+    bool DisableSystemMenu = false;
+    bool AlwaysResize = false;
+    bool HideCaptionButtons = false;
+    bool AlwaysMinimizeToTray = false;
+    bool UseFormCursorInNCArea = false;
+    bool ShowObjectHint = false;
+    bool UseDefaultObjectHint = true;
+    bool MaximizeOnFullScreen = false;
+    bool ShowIcon = false;
+    bool PreviewMode = false;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    std::unique_ptr<TBitmap> LogoBitMap;
+    bool LogoBitMapTransparent = false;
+    std::unique_ptr<TFont> DefCaptionFont;
+    std::unique_ptr<TFont> DefInActiveCaptionFont;
+
+    TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
+    TNotifyEvent OnActivate, OnDeActivate;
+    TNotifyEvent OnChangeRollUpState, OnMinimize, OnRestore, OnMaximize, OnMinimizeToTray;
+    TskPaintEvent OnPaintEvent;
+    TskMouseEnterEvent OnMouseEnterEvent, OnMouseLeaveEvent;
+    TskMouseDownEvent OnMouseDownEvent, OnMouseUpEvent;
+    TskMouseMoveEvent OnMouseMoveEvent;
+    TskActivateCustomObjectEvent OnActivateCustomObject;
+    // Asked for the system menu's items when the system-menu button is
+    // pressed; the skinned system menu plugs in here.
+    std::function<void(TskSkinStdButtonObject& Button)> OnSystemMenuButton;
+
+    TCustomForm* Form() const { return FForm; }
+
+    // ---- state the frame objects read ----
+    TWindowState WindowState() const { return FWindowState; }
+    bool RollUpState() const { return FRollUpState; }
+    bool SkinSupport() const { return FSkinSupport; }
+    bool FormActiveFlag() const { return FFormActive; }
+    bool GetFormActive() const;
+    const TskFrameGeometry& Frame() const { return frame_; }
+    TRect DefCaptionRect() const { return NewDefCaptionRect; }
+    const std::vector<std::unique_ptr<TskActiveSkinObject>>& Objects() const { return ObjectList; }
+    TTimer* MorphTimer() const { return FMorphTimer; }
+    TTimer* MouseTimer() const { return FMouseTimer; }
+    int ActiveObjectIndex() const { return ActiveObject; }
+
+    // ---- frame objects ----
+    void ClearObjects();
+    int GetIndex(const std::string& AIDName) const;
+    void SetEnabled(const std::string& AIDName, bool Value);
+    void DrawSkinObject(TskActiveSkinObject& AObject);
+    void UserObjectDraw(const std::string& AIDName);
+    void TestActive(int X, int Y, bool AActive);
+    void CheckObjects();
+    void UpdateObjectHints();
+
+    // ---- frame ----
+    void UpdateFrame(bool AUpdateObjects);
+    void PaintNCSkin(HDC DC, bool AUseExternalDC);
+    void PaintNCDefault(HDC DC, bool AUseExternalDC);
+    void PaintBG(HDC DC);
+    void PaintBGDefault(HDC DC);
+    LRESULT HitTestSkin(TPoint P) const;
+    LRESULT HitTestDefault(TPoint P) const;
+    bool CanResize() const;
+    int GetDefCaptionHeight() const;
+    int GetDefButtonSize() const;
+    void CalcDefRects();
+    TRect GetDefCaptionRect();
+
+    // ---- window states (the caption buttons' commands) ----
+    void ApplyWindowState(TWindowState Value);
+    void ApplyRollUpState(bool Value);
+    void MinimizeToTray();
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+
+    // Screen point -> the form's window coordinates.
+    void PointToWindow(TPoint& P) const;
+
+private:
+    friend struct TskSkinFormProc;
+    void ChangeSkinData();
+    void SkinDataRemoved();
+    void NewWindowProc(TMessage& Message);
+    bool UsableSkin() const;
+    void CalcRects();
+    void CreateObjects();
+    void CreateDefaultObjects();
+    void ArrangeObjects();
+    // The first visible std button of the command that the layout places.
+    TskSkinStdButtonObject* PlacedButton(TskStdCommand Command) const;
+    void SetFormRegion(bool AUpdate);
+    void SetSkinRegion(HRGN Rgn);
+    void ResetObjectStates();
+    void UpdateCaptionActive(bool AAnimate);
+    void ObjectMouseMove(int X, int Y);
+    void ObjectMouseDown(TMouseButton Button, int X, int Y);
+    void ObjectMouseUp(TMouseButton Button, int X, int Y);
+    void ObjectDblClick();
+    bool PointInMask(TPoint P) const;
+    bool InCaptionArea(TPoint P) const;
+    void MouseTimerProc();
+    void MorphTimerProc();
+    void StopTimers();
+    void CheckFormSize();
+    void DoMaximize();
+    void DoMinimize();
+    void DoNormal();
+    bool Bordered() const;
+    void SendNCPaint() const;
+    bool IsMainForm() const;
+
+    TCustomForm* FForm = nullptr;
+    TWndMethod OldWindowProc;
+    // A skin data freed under the form leaves the default frame.
+    TComponentRef<TskSkinData> FSD{*this, [this] { SkinDataRemoved(); }};
+    TComponentRef<TskSkinData> FMenusSD{*this};
+    TskBorderIcons FBorderIcons;
+    bool FSkinnableForm = true;
+    bool FSkinSupport = false;
+    bool FStopPainting = false;
+    bool FInChangeSkinData = false;
+    bool FFormActive = false;
+    bool FSizeMove = false;
+    bool FSizing = false;
+    bool FFullDrag = true;
+    int FFormLeft = 0, FFormTop = 0, FFormWidth = 0, FFormHeight = 0;
+    TRect OldBoundsRect;
+    int OldHeight = 0;
+    TWindowState FWindowState = wsNormal;
+    bool FRollUpState = false;
+    bool MaxRollUpState = false;
+    bool FRollUpBeforeMaximize = false;
+    TskFrameGeometry frame_;
+    TRect NewDefCaptionRect;
+    std::unique_ptr<TskBitmap> RMTop, RMLeft, RMRight, RMBottom;
+    std::vector<std::unique_ptr<TskActiveSkinObject>> ObjectList;
+    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
+    TTimer* FMouseTimer = nullptr;
+    TTimer* FMorphTimer = nullptr;
+};
+
+} // namespace tovrel
