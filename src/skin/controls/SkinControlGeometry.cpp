@@ -109,35 +109,13 @@ TRect TskSkinControlGeometry::ConvertSkinRect(const TRect& R, int Width, int Hei
 {
     const int sw = SkinRect.Width(), sh = SkinRect.Height();
     const int dw = Width - sw, dh = Height - sh;
-    TRect N = R;
     if (ResizeMode == 1) {
-        const TRect LT = Rect(0, 0, LTPt.X, LTPt.Y), LB = Rect(0, LBPt.Y, LBPt.X, sh), RT = Rect(RTPt.X, 0, sw, RTPt.Y),
-                    RB = Rect(RBPt.X, RBPt.Y, sw, sh);
-        if (RectInRect(R, LT))
-            return R;
-        if (RectInRect(R, RT))
-            return Moved(R, dw, 0);
-        if (RectInRect(R, LB))
-            return Moved(R, 0, dh);
-        if (RectInRect(R, RB))
-            return Moved(R, dw, dh);
-        const TPoint TL{R.Left, R.Top}, BR{R.Right, R.Bottom};
-        auto in = [](const TRect& block, TPoint p) { return RectContainsPoint(block, p); };
-        if (in(LT, TL) && in(RB, BR)) {
-            N.Right += dw;
-            N.Bottom += dh;
-        } else if (in(LT, TL) && in(RT, BR)) {
-            N.Right += dw;
-        } else if (in(LB, TL) && in(RB, BR)) {
-            N = Moved(R, 0, dh);
-            N.Right += dw;
-        } else if (in(LT, TL) && in(LB, BR)) {
-            N.Bottom += dh;
-        } else if (in(RT, TL) && in(RB, BR)) {
-            N = Moved(R, dw, 0);
-            N.Bottom += dh;
-        }
-    } else if (ResizeMode == 2) {
+        const TCornerBlocks blocks{Rect(0, 0, LTPt.X, LTPt.Y), Rect(RTPt.X, 0, sw, RTPt.Y), Rect(0, LBPt.Y, LBPt.X, sh),
+                                   Rect(RBPt.X, RBPt.Y, sw, sh)};
+        return MapRectOverCorners(R, blocks, dw, dh, true);
+    }
+    TRect N = R;
+    if (ResizeMode == 2) {
         if (R.Left <= LTPt.X && R.Right >= RTPt.X)
             N.Right += dw;
         else if (R.Left >= RTPt.X && R.Right > RTPt.X)

@@ -41,6 +41,17 @@ bool RectInRect(const TRect& R1, const TRect& R2);
 // plays no part.
 bool RectPartlyInRect(const TRect& R1, const TRect& R2);
 
+// The four corner blocks of a picture cut for nine-slice growth.
+struct TCornerBlocks {
+    TRect LT, RT, LB, RB;
+};
+// Where a part of such a picture lands when it grows by (dw, dh): a part
+// inside one corner block moves with it, a part spanning two blocks stretches
+// between them, anything else stays. Whether a span's far corner on a block's
+// right or bottom edge counts as inside differs between the frame
+// (`spanEdgesInside` false) and the controls (true).
+TRect MapRectOverCorners(const TRect& R, const TCornerBlocks& blocks, int dw, int dh, bool spanEdgesInside);
+
 // The operating system's version as the platform reports it (see PlatformEntries.h).
 void GetWindowsVersion(int& Major, int& Minor);
 bool IsWindowsVistaOrLater();

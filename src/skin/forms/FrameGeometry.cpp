@@ -51,32 +51,12 @@ TskFrameGeometry CalcFrameRects(const TskFormInfo& info, TSize picture, int widt
 
 TRect CalcObjectRect(const TskFormInfo& info, TSize picture, const TskFrameGeometry& frame, TRect r)
 {
-    const int pw = picture.cx, ph = picture.cy;
-    const TRect lt{0, 0, info.LTPoint.X, info.LTPoint.Y};
-    const TRect rt{info.RTPoint.X, 0, pw, info.RTPoint.Y};
-    const TRect lb{0, info.LBPoint.Y, info.LBPoint.X, ph};
-    const TRect rb{info.RBPoint.X, info.RBPoint.Y, pw, ph};
-    const int dx = frame.NewRBPoint.X - info.RBPoint.X, dy = frame.NewRBPoint.Y - info.RBPoint.Y;
-    const TPoint tl{r.Left, r.Top}, br{r.Right, r.Bottom};
-    if (RectInRect(r, lt))
-        return r;
-    if (RectInRect(r, rt))
-        return Shifted(r, dx, 0);
-    if (RectInRect(r, lb))
-        return Shifted(r, 0, dy);
-    if (RectInRect(r, rb))
-        return Shifted(r, dx, dy);
-    if (lt.Contains(tl) && rb.Contains(br))
-        return Grown(r, dx, dy);
-    if (lt.Contains(tl) && rt.Contains(br))
-        return Grown(r, dx, 0);
-    if (lb.Contains(tl) && rb.Contains(br))
-        return Shifted(Grown(r, dx, 0), 0, dy);
-    if (lt.Contains(tl) && lb.Contains(br))
-        return Grown(r, 0, dy);
-    if (rt.Contains(tl) && rb.Contains(br))
-        return Grown(Shifted(r, dx, 0), 0, dy);
-    return r;
+    const TCornerBlocks blocks{{0, 0, info.LTPoint.X, info.LTPoint.Y},
+                               {info.RTPoint.X, 0, picture.cx, info.RTPoint.Y},
+                               {0, info.LBPoint.Y, info.LBPoint.X, picture.cy},
+                               {info.RBPoint.X, info.RBPoint.Y, picture.cx, picture.cy}};
+    return MapRectOverCorners(r, blocks, frame.NewRBPoint.X - info.RBPoint.X, frame.NewRBPoint.Y - info.RBPoint.Y,
+                              false);
 }
 
 } // namespace tovrel
