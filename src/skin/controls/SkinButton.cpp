@@ -111,7 +111,7 @@ void TskSkinButton::SetDown(bool Value)
 {
     FDown = Value;
     if (MorphingActive()) {
-        FMorphKf = 1;
+        FMorph.Kf = 1;
         // Pressing holds the hot picture; releasing fades to what the hover asks for.
         if (Value)
             StopMorphing();
@@ -147,7 +147,7 @@ void TskSkinButton::RefreshButton()
     FMouseIn = false;
     FDown = false;
     if (MorphingActive())
-        FMorphKf = 0;
+        FMorph.Kf = 0;
     if (SkinEffectsOn())
         StopAnimation();
     Repaint();
@@ -250,7 +250,7 @@ void TskSkinButton::BuildImage(TBitmap& B)
         CreateButtonImage(B, DownSkinRect, true, true);
     else if (focused && !IsNullRect(FocusedSkinRect) && !FAnimateTimer)
         CreateButtonImage(B, FocusedSkinRect, false, true);
-    else if (focused || FMouseIn || (MorphingActive() && FMorphKf == 1))
+    else if (focused || FMouseIn || (MorphingActive() && FMorph.Kf == 1))
         CreateButtonImage(B, ActiveSkinRect, false, true);
     else
         CreateButtonImage(B, NormalSkinRect, false, false);
@@ -361,10 +361,10 @@ void TskSkinButton::ChangeSkinData()
 {
     StopMorphing();
     StopAnimation();
-    FMorphKf = 0;
+    FMorph.Kf = 0;
     TskSkinCustomControl::ChangeSkinData();
     if (MorphingActive() && FIndex != -1 && Hot())
-        FMorphKf = 1;
+        FMorph.Kf = 1;
     if (FMouseIn && HandleAllocated())
         PostMessage(Handle(), ShowLayerMessage, 0, 0);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/vcl/Forms.h"
 #include "skin/controls/SkinCustomControl.h"
+#include "skin/controls/SkinHoverMorph.h"
 #include "skin/draw/LayerManager.h"
 
 namespace tovrel {
@@ -86,7 +87,7 @@ public:
     // State, for tests and the gallery.
     bool MouseIn() const { return FMouseIn; }
     bool ActsOnEnter() const { return FActive; }
-    double MorphFactor() const { return FMorphKf; }
+    double MorphFactor() const { return FMorph.Kf; }
     bool Morphing() const { return FMorphTimer; }
     int CurrentFrame() const { return FCurrentFrame; }
     const TskLayerManager& LayerManager() const { return *FLayerManager; }
@@ -191,7 +192,7 @@ private:
 
     // Effect and repeat state: each timer exists only while it runs.
     bool FMorphTimer = false;
-    double FMorphKf = 0;
+    TskHoverMorph FMorph;
     bool FAnimateTimer = false;
     int FCurrentFrame = 0;
     bool FAnimateInc = false;

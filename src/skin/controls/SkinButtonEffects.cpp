@@ -55,7 +55,7 @@ void TskSkinButton::StartMorphing()
 {
     if (FMorphTimer)
         return;
-    SetTimerFor(kMorphTimerId, kMorphIntervalMs);
+    SetTimerFor(kMorphTimerId, kMorphInterval);
     FMorphTimer = HandleAllocated();
 }
 
@@ -76,34 +76,21 @@ void TskSkinButton::HotStateChanged()
 void TskSkinButton::MorphTick()
 {
     GetSkinData();
-    const bool hot = Hot();
-    if (FIndex == -1 || !MorphingActive()) {
-        FMorphKf = hot ? 1 : 0;
+    const TskHoverMorph::TTick tick = FMorph.Tick(Hot(), FIndex != -1 && MorphingActive());
+    if (tick.Finished)
         StopMorphing();
-        return;
-    }
-    if (hot && FMorphKf < 1) {
-        FMorphKf += kMorphStep;
-    } else if (!hot && FMorphKf > 0) {
-        FMorphKf -= kMorphStep;
-    } else {
-        FMorphKf = hot ? 1 : 0;
-        StopMorphing();
-    }
-    Repaint();
+    if (tick.Repaint)
+        Repaint();
 }
 
 bool TskSkinButton::DrawMorph(TBitmap& B)
 {
-    if (!MorphingActive() || FMorphKf <= 0 || FMorphKf >= 1 || !Enabled())
+    if (!MorphingActive() || !FMorph.Blending() || !Enabled())
         return false;
     TBitmap normal(Width(), Height()), hot(Width(), Height());
     CreateButtonImage(normal, NormalSkinRect, false, false);
     CreateButtonImage(hot, ActiveSkinRect, false, true);
-    TskEffectBmp blended = TskEffectBmp::CreateFromhWnd(normal.Handle());
-    const TskEffectBmp target = TskEffectBmp::CreateFromhWnd(hot.Handle());
-    blended.MorphByKind(MorphKind, target, FMorphKf);
-    blended.Draw(B.Canvas()->Handle(), 0, 0);
+    DrawMorphed(B, normal, hot, MorphKind, FMorph.Kf);
     return true;
 }
 

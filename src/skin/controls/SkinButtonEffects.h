@@ -4,10 +4,6 @@
 
 namespace tovrel {
 
-// How far the morph moves towards the hot (1) or normal (0) picture per tick.
-constexpr double kMorphStep = 0.2;
-constexpr unsigned kMorphIntervalMs = 20;
-
 // Frame n (from 1) of an animation strip: side by side when the strip is wider
 // than the skin rectangle, else one below the other. The caller makes sure
 // frameCount is at least 1.

@@ -32,7 +32,7 @@ void TskSkinButton::MouseEntered()
     if (HoverChangesLook()) {
         if (FDown) {
             if (MorphingActive())
-                FMorphKf = 1;
+                FMorph.Kf = 1;
             Repaint();
         } else {
             if (AnimationApplies())
@@ -146,7 +146,7 @@ void TskSkinButton::FocusChanged(TWinControl* NewFocus)
         HotStateChanged();
     } else if (focusedButton == nullptr && NewFocus != nullptr && !FMouseIn) {
         if (MorphingActive())
-            FMorphKf = 1;
+            FMorph.Kf = 1;
         FMouseIn = true;
         Repaint();
     }
@@ -258,7 +258,7 @@ void TskSkinButton::WndProc(TMessage& message)
         TskSkinCustomControl::WndProc(message);
         if (MorphingActive()) {
             StopMorphing();
-            FMorphKf = 0;
+            FMorph.Kf = 0;
         }
         FMouseIn = false;
         Repaint();

@@ -7,11 +7,11 @@ namespace tovrel {
 TskHoverMorph::TTick TskHoverMorph::Tick(bool hot, bool active)
 {
     if (active && hot && Kf < 1) {
-        Kf += 0.2;
+        Kf += kMorphStep;
         return {true, false};
     }
     if (active && !hot && Kf > 0) {
-        Kf -= 0.2;
+        Kf -= kMorphStep;
         return {true, false};
     }
     Kf = hot ? 1 : 0;

@@ -9,6 +9,8 @@ namespace tovrel {
 enum class TskMorphKind : std::uint8_t;
 
 constexpr unsigned kMorphInterval = 20;
+// How far the factor moves towards the hot (1) or normal (0) image per tick.
+constexpr double kMorphStep = 0.2;
 
 class TskHoverMorph {
 public:
