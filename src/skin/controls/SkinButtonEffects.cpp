@@ -8,7 +8,6 @@
 #include "skin/controls/SkinButtonTimers.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinTypes.h"
-#include "skin/draw/EffectBmp.h"
 #include "skin/draw/SkinImageBuilders.h"
 
 namespace tovrel {
