@@ -12,7 +12,7 @@ TOVREL_BACKEND=headless "$1" --skin 1 --screenshot "$reference" || fail "no head
 
 read -r left top < <(window_origin)
 size=$(window_size)
-wait_for "the form's report" has_line "form=$left,$top,${size/x/x}"
+wait_for "the form's report" has_line "form=$left,$top,$size"
 client=$(value client) # L,T,WxH of the client area inside the window
 client_left=${client%%,*}
 client_top=$(cut -d, -f2 <<<"$client")
