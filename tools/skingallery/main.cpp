@@ -1,15 +1,25 @@
 // Shows every skinned control on one form, drawn with one skin.
 //
-//   skingallery [--skin N] [--screenshot FILE]
+//   skingallery [--skin N] [--screenshot FILE | --report FILE]
 //     N = 0: no skin data (the default looks); 1..7: the user skins in
 //     stored order. --screenshot renders headless into a PNG and exits.
+//     --report opens the form on the desktop backend for a script to drive:
+//     FILE gets the buttons', check boxes' and form's state after every
+//     click and every move or size, and FILE.png the X screen at the end of
+//     each move or size.
 #include "HeadlessScreenshot.h"
 #include "SkinGalleryForm.h"
+#include "SkinGalleryReport.h"
 
 #include "platform/backend/BackendChoice.h"
+#include "platform/backend/DesktopBackend.h"
+#include "platform/backend/X11Extras.h"
+#include "platform/gdi/codecs/ImageCodec.h"
+#include "platform/gdi/codecs/PngCodec.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Streams.h"
+#include "platform/wm/MessageLoop.h"
 #include "skin/data/SkinCompressedSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/stored/StoredSkins.h"
@@ -55,6 +65,38 @@ int ParseSkinNumber(const std::string& text)
     return number;
 }
 
+// Renamed into place, like the report.
+void GrabScreen(TDesktopBackend& desktop, const std::string& pngPath)
+{
+    desktop.SyncWithDisplay(); // what was drawn has reached the screen
+    const TSurface shot = X11GrabScreen();
+    if (shot.Empty())
+        throw std::runtime_error("the X screen cannot be read");
+    const std::string partial = pngPath + ".part";
+    WriteImageFileBytes(partial, EncodePng(shot, false));
+    if (std::rename(partial.c_str(), pngPath.c_str()) != 0)
+        throw std::runtime_error("cannot write " + pngPath);
+}
+
+int RunReported(int skinNumber, const std::string& report)
+{
+    auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
+    if (!desktop)
+        throw std::runtime_error("the desktop backend is not there");
+    {
+        auto skin = LoadUserSkin(skinNumber);
+        auto form = skingallery::BuildSkinGalleryForm(skin.get());
+        form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
+        skingallery::ReportGalleryState(*form, report, [&] { GrabScreen(*desktop, report + ".png"); });
+        form->Show();
+        Application->Run();
+    }
+    PumpWaitingMessages();
+    desktop.reset();
+    SetBackend(nullptr);
+    return 0;
+}
+
 int Run(int skinNumber, const std::string& screenshot)
 {
     if (!screenshot.empty()) {
@@ -85,19 +127,22 @@ int main(int argc, char** argv)
     TMainThread::SetCurrent();
     try {
         int skinNumber = 0;
-        std::string screenshot;
+        std::string screenshot, report;
         for (int i = 1; i < argc; ++i) {
             const std::string option = argv[i];
-            if (i + 1 >= argc || (option != "--skin" && option != "--screenshot")) {
-                std::fprintf(stderr, "usage: skingallery [--skin N] [--screenshot FILE.png]\n");
+            if (i + 1 >= argc || (option != "--skin" && option != "--screenshot" && option != "--report") ||
+                (option == "--screenshot" && !report.empty()) || (option == "--report" && !screenshot.empty())) {
+                std::fprintf(stderr, "usage: skingallery [--skin N] [--screenshot FILE.png | --report FILE]\n");
                 return 2;
             }
             if (option == "--skin")
                 skinNumber = ParseSkinNumber(argv[++i]);
-            else
+            else if (option == "--screenshot")
                 screenshot = argv[++i];
+            else
+                report = argv[++i];
         }
-        return Run(skinNumber, screenshot);
+        return report.empty() ? Run(skinNumber, screenshot) : RunReported(skinNumber, report);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skingallery: %s\n", e.what());
         return 1;

@@ -86,6 +86,39 @@ void AddPanels(TComposition& c, const TPictureSet& pics)
     box.BGPictureIndex = -1;
 }
 
+// Splitters: a face-coloured strip with darker edges and a dotted gripper on
+// the magenta key in its middle.
+void AddSplitters(TComposition& c, const TPictureSet& pics)
+{
+    const TTheme& t = c.Theme;
+    TAtlas& atlas = c.Picture(pics.Controls);
+    constexpr int thick = 6, length = 48, grip = 20;
+    constexpr TRgb key{255, 0, 255};
+    for (bool vertical : {true, false}) {
+        auto& e = c.AddControl<TskDataSkinSplitterControl>(vertical ? "vsplitter" : "hsplitter");
+        const int w = vertical ? thick : length, h = vertical ? length : thick;
+        const TRect strip = atlas.Add(w, h, [&t, vertical](TPainter& p, const TRect& r) {
+            p.FillRect(r, t.Face);
+            if (vertical) {
+                p.VLine(r.Left, r.Top, r.Bottom, Lighter(t.Face, 120));
+                p.VLine(r.Right - 1, r.Top, r.Bottom, Darker(t.Face, 40));
+            } else {
+                p.HLine(r.Left, r.Right, r.Top, Lighter(t.Face, 120));
+                p.HLine(r.Left, r.Right, r.Bottom - 1, Darker(t.Face, 40));
+            }
+        });
+        SetGeometry(e, pics.Controls, strip, vertical ? TResize::HeightOnly : TResize::WidthOnly, 4, 0, true);
+        e.GripperRect = atlas.Add(vertical ? 2 : grip, vertical ? grip : 2, [&t, key](TPainter& p, const TRect& r) {
+            p.FillRect(r, key);
+            for (int y = r.Top; y < r.Bottom; y += 2)
+                for (int x = r.Left; x < r.Right; x += 2)
+                    p.FillRect(TRect{x, y, x + 1, y + 1}, Darker(t.Face, 90));
+        });
+        e.GripperTransparent = true;
+        e.GripperTransparentColor = ToColor(key);
+    }
+}
+
 // Window-coloured field with a border; hot with the accent.
 TRect AddField(TAtlas& atlas, const TTheme& t, int w, int h, TState state)
 {
@@ -260,6 +293,7 @@ void AddControlEntries(TComposition& c, const TPictureSet& pics)
     if (c.Theme.Tools)
         return;
     AddEdit(c, pics);
+    AddSplitters(c, pics);
     AddViews(c);
     AddTab(c, pics);
     AddSlider(c, pics);

@@ -46,6 +46,8 @@ constexpr std::array kRequired{
     Control("toolpanel", "panel", UserAndToolsSkins, M::Both),
     Control("resizetoolpanel", "panel", UserAndToolsSkins, M::Both),
     Control("statusbar", "panel", UserSkins, M::Both),
+    Control("hsplitter", "splitter", UserSkins, M::WidthOnly),
+    Control("vsplitter", "splitter", UserSkins, M::HeightOnly),
     Control("bevel", "bevel", UserSkins),
     Control("hscrollbar", "scrollbar", UserAndToolsSkins, M::WidthOnly),
     Control("vscrollbar", "scrollbar", UserAndToolsSkins, M::HeightOnly),
