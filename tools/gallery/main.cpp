@@ -15,9 +15,6 @@
 #include "platform/backend/BackendChoice.h"
 #include "platform/backend/DesktopBackend.h"
 #include "platform/backend/HeadlessBackend.h"
-#include "platform/backend/X11Extras.h"
-#include "platform/gdi/codecs/ImageCodec.h"
-#include "platform/gdi/codecs/PngCodec.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
 #include "platform/wm/Wm.h"
@@ -110,15 +107,6 @@ void WriteReport(TDesktopBackend& desktop, TForm& form, const std::string& repor
 }
 
 // Once, at the end: grabbing and encoding the screen costs more than a report.
-void WriteScreenshot(TDesktopBackend& desktop, const std::string& pngPath)
-{
-    desktop.SyncWithDisplay(); // what was drawn has reached the screen
-    const TSurface shot = X11GrabScreen();
-    if (shot.Empty())
-        throw std::runtime_error("the X screen cannot be read");
-    WriteImageFileBytes(pngPath, EncodePng(shot, false));
-}
-
 int DesktopReport(const std::string& reportPath, const std::string& pngPath)
 {
     auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
@@ -134,7 +122,7 @@ int DesktopReport(const std::string& reportPath, const std::string& pngPath)
         }
         // A request that came in as the run ended still needs the form.
         TMainThread::Pump();
-        WriteScreenshot(*desktop, pngPath);
+        gallery::DesktopScreenshot(*desktop, pngPath);
     }
     PumpWaitingMessages();
     desktop.reset();

@@ -13,9 +13,6 @@
 
 #include "platform/backend/BackendChoice.h"
 #include "platform/backend/DesktopBackend.h"
-#include "platform/backend/X11Extras.h"
-#include "platform/gdi/codecs/ImageCodec.h"
-#include "platform/gdi/codecs/PngCodec.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Streams.h"
@@ -66,18 +63,6 @@ int ParseSkinNumber(const std::string& text)
 }
 
 // Renamed into place, like the report.
-void GrabScreen(TDesktopBackend& desktop, const std::string& pngPath)
-{
-    desktop.SyncWithDisplay(); // what was drawn has reached the screen
-    const TSurface shot = X11GrabScreen();
-    if (shot.Empty())
-        throw std::runtime_error("the X screen cannot be read");
-    const std::string partial = pngPath + ".part";
-    WriteImageFileBytes(partial, EncodePng(shot, false));
-    if (std::rename(partial.c_str(), pngPath.c_str()) != 0)
-        throw std::runtime_error("cannot write " + pngPath);
-}
-
 int RunReported(int skinNumber, const std::string& report)
 {
     auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
@@ -87,7 +72,7 @@ int RunReported(int skinNumber, const std::string& report)
         auto skin = LoadUserSkin(skinNumber);
         auto form = skingallery::BuildSkinGalleryForm(skin.get());
         form->OnClose = [](TObject*, TCloseAction&) { Application->Terminate(); };
-        skingallery::ReportGalleryState(*form, report, [&] { GrabScreen(*desktop, report + ".png"); });
+        skingallery::ReportGalleryState(*form, report, [&] { gallery::DesktopScreenshot(*desktop, report + ".png"); });
         form->Show();
         Application->Run();
     }
