@@ -106,7 +106,6 @@ void WriteReport(TDesktopBackend& desktop, TForm& form, const std::string& repor
         throw std::runtime_error("cannot write " + reportPath);
 }
 
-// Once, at the end: grabbing and encoding the screen costs more than a report.
 int DesktopReport(const std::string& reportPath, const std::string& pngPath)
 {
     auto desktop = std::dynamic_pointer_cast<TDesktopBackend>(InstallBackend("desktop"));
@@ -122,6 +121,7 @@ int DesktopReport(const std::string& reportPath, const std::string& pngPath)
         }
         // A request that came in as the run ended still needs the form.
         TMainThread::Pump();
+        // Once, at the end: grabbing and encoding the screen costs more than a report.
         gallery::DesktopScreenshot(*desktop, pngPath);
     }
     PumpWaitingMessages();
