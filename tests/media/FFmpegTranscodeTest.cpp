@@ -9,9 +9,11 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <stdexcept>
 #include <string>
@@ -66,6 +68,19 @@ TFileFacts ReadFacts(const std::string& fileName)
     }
     FF.avformat_close_input(&context);
     return facts;
+}
+
+// A clip of `seconds` with one video and one audio stream.
+test::media::ClipSpec Clip(const std::string& fileName, const std::string& format, const std::string& videoCodec,
+                           const std::string& audioCodec, double seconds)
+{
+    test::media::ClipSpec recipe;
+    recipe.fileName = fileName;
+    recipe.formatName = format;
+    recipe.videoCodec = videoCodec;
+    recipe.audioCodec = audioCodec;
+    recipe.seconds = seconds;
+    return recipe;
 }
 
 class TranscodeTest : public TMediaJobTest {
@@ -293,6 +308,64 @@ TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
     EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 25, 1);
     // Audio ends with a whole MP3 frame (26 ms) of the input.
     EXPECT_NEAR(static_cast<double>(out.duration), 1000000.0, 40000.0 + 26123.0);
+}
+
+// The 32-bit little-endian number at `offset`.
+std::uint32_t ReadLittleEndian(const std::vector<char>& bytes, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<std::uint8_t>(bytes[offset + static_cast<std::size_t>(i)]);
+    return value;
+}
+
+// Copies an ASF file, flipping one byte of the presentation time (ms, after the
+// preroll) of the first payload in the 40 ms from `atMs`, the way a damaged disk
+// or transfer would, so the header's duration still tells the real length.
+std::string DamageAsfTime(const std::string& source, const std::string& target, std::uint32_t atMs)
+{
+    std::ifstream in(source, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The file properties object; its preroll (ms) is 80 bytes into it.
+    const std::string properties("\xA1\xDC\xAB\x8C\x47\xA9\xCF\x11\x8E\xE4\x00\xC0\x0C\x20\x53\x65", 16);
+    const auto found = std::search(bytes.begin(), bytes.end(), properties.begin(), properties.end());
+    if (found == bytes.end())
+        return "no file properties object";
+    const std::uint32_t stored = atMs + ReadLittleEndian(bytes, static_cast<std::size_t>(found - bytes.begin()) + 80);
+    // A payload's replicated data: its length (8), the object's size, its time.
+    for (std::size_t i = 5; i + 4 <= bytes.size(); ++i) {
+        if (bytes[i - 5] != 8 || ReadLittleEndian(bytes, i) - stored >= 40)
+            continue;
+        bytes[i + 2] = static_cast<char>(0x97); // about 2 3/4 hours on
+        std::ofstream(target, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return {};
+    }
+    return "no payload at the time";
+}
+
+// One packet whose time stamp was damaged to hours past the end of a 6-second
+// file is re-timed from its neighbours, not taken as a gap to fill with
+// repeated pictures: the output keeps the file's real length and size.
+TEST_F(TranscodeTest, ADamagedTimeStampFarPastTheEndIsNotAGap)
+{
+    const std::string clean = test::media::ClipPath(Clip("six_seconds.wmv", "asf", "wmv2", "wmav2", 6.0)).string();
+    const std::string damaged = folder_.Path("damaged.wmv");
+    ASSERT_EQ(DamageAsfTime(clean, damaged, 2800), "");
+
+    // No time limit: it would drop the damaged packet by itself.
+    const TOutputOptions options = Options("mpeg4", "libmp3lame");
+    const int cleanTask = Add(clean, folder_.Path("clean.avi"), options);
+    const int damagedTask = Add(damaged, folder_.Path("damaged.avi"), options);
+    RunBatch(1);
+    ExpectFinished(cleanTask);
+    ExpectFinished(damagedTask);
+    const TFileFacts out = ReadFacts(folder_.Path("damaged.avi"));
+    ASSERT_TRUE(out.opened);
+    EXPECT_NEAR(static_cast<double>(out.duration), 6000000.0, 1000000.0);
+    EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 150, 2);
+    EXPECT_LT(std::filesystem::file_size(folder_.Path("damaged.avi")),
+              std::filesystem::file_size(folder_.Path("clean.avi")) * 11 / 10);
+    EXPECT_GE(LineIndex(llWarning, "outside the file"), 0);
 }
 
 std::size_t LineCount(const std::string& fileName)
