@@ -144,10 +144,13 @@ protected:
     // Joins the two inputs into `output` and runs the task to its end.
     void RunJoin(const std::string& output, TOutputOptions options)
     {
-        const int task = tasks_.AddTask(PathOf(kJoinedInputs[0]), static_cast<TInputOptions*>(nullptr));
+        RunJoin(output, std::move(options), PathOf(kJoinedInputs[0]), PathOf(kJoinedInputs[1]));
+    }
+    void RunJoin(const std::string& output, TOutputOptions options, const std::string& first, const std::string& second)
+    {
+        const int task = tasks_.AddTask(first, static_cast<TInputOptions*>(nullptr));
         ASSERT_GE(task, 0) << tasks_.LastErrMsg();
-        ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(kJoinedInputs[1]), static_cast<TInputOptions*>(nullptr)))
-            << tasks_.LastErrMsg();
+        ASSERT_TRUE(tasks_.AddInputFile(task, second, static_cast<TInputOptions*>(nullptr))) << tasks_.LastErrMsg();
         options.Join = true;
         ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
         RunBatch(1);
@@ -220,6 +223,8 @@ TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
 struct TDecodedVideo {
     int frames = 0;
     int errors = 0;
+    int width = 0, height = 0; // of the first picture
+    bool oneSize = true;       // every picture has that size
 };
 
 // Decodes every video packet of a file, any damage counting as an error
@@ -246,9 +251,15 @@ TDecodedVideo DecodeVideo(const std::string& fileName)
             auto receive = [&] {
                 for (int result = 0; result >= 0;) {
                     result = FF.avcodec_receive_frame(codec, frame);
-                    if (result >= 0)
+                    if (result >= 0) {
                         decoded.frames += (frame->decode_error_flags == 0 && !(frame->flags & AV_FRAME_FLAG_CORRUPT));
-                    else if (result != AVERROR(EAGAIN) && result != AVERROR_EOF)
+                        if (decoded.width == 0) {
+                            decoded.width = frame->width;
+                            decoded.height = frame->height;
+                        }
+                        decoded.oneSize =
+                            decoded.oneSize && frame->width == decoded.width && frame->height == decoded.height;
+                    } else if (result != AVERROR(EAGAIN) && result != AVERROR_EOF)
                         ++decoded.errors;
                     FF.av_frame_unref(frame);
                 }
@@ -293,6 +304,35 @@ TEST_P(TranscodeJoinTest, EveryFrameOfTheJoinedOutputDecodes)
 
 INSTANTIATE_TEST_SUITE_P(Containers, TranscodeJoinTest, ::testing::Values("joined.mp4", "joined.mkv"),
                          [](const auto& info) { return std::string(info.param).substr(7); });
+
+// Inputs of different picture sizes and sound formats joined: the encoders keep
+// the first input's parameters, and the second input is fitted to them.
+TEST_F(TranscodeTest, JoinedInputsOfDifferentFormatsTakeTheFirstOnes)
+{
+    const test::media::ClipSpec first = Clip("join_first.mp4", "mp4", "mpeg4", "aac", 1.0);
+    test::media::ClipSpec second = first;
+    second.fileName = "join_second.mp4";
+    second.width = 176;
+    second.height = 144;
+    second.sampleRate = 22050;
+    second.channels = 1;
+    const std::string output = folder_.Path("joined.mp4");
+    TOutputOptions options = Options("libx264", "aac");
+    RunJoin(output, options, test::media::ClipPath(first).string(), test::media::ClipPath(second).string());
+
+    const TDecodedVideo out = DecodeVideo(output);
+    EXPECT_EQ(out.errors, 0);
+    EXPECT_EQ(out.frames, first.FrameCount() + second.FrameCount());
+    EXPECT_EQ(out.width, first.width);
+    EXPECT_EQ(out.height, first.height);
+    EXPECT_TRUE(out.oneSize);
+    const TFileFacts facts = ReadFacts(output);
+    ASSERT_TRUE(facts.opened);
+    EXPECT_NEAR(static_cast<double>(facts.duration), (first.seconds + second.seconds) * 1000000.0, 100000.0);
+    // Sound at the first input's rate, in frames of 1024 samples, for both inputs.
+    ASSERT_NE(facts.Of(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_NEAR(facts.Of(AVMEDIA_TYPE_AUDIO)->packets, (first.seconds + second.seconds) * first.sampleRate / 1024, 4);
+}
 
 // The output's time length stops every stream at the limit.
 TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
