@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <regex>
 #include <stdexcept>
 #include <string>
@@ -305,9 +306,23 @@ TEST_P(TranscodeJoinTest, EveryFrameOfTheJoinedOutputDecodes)
 INSTANTIATE_TEST_SUITE_P(Containers, TranscodeJoinTest, ::testing::Values("joined.mp4", "joined.mkv"),
                          [](const auto& info) { return std::string(info.param).substr(7); });
 
+struct TJoinFormatCase {
+    const char* name;
+    const char* filters; // the user's video filters
+    int width, height;   // of the output's pictures
+};
+
+void PrintTo(const TJoinFormatCase& joinCase, std::ostream* out)
+{
+    *out << joinCase.name;
+}
+
+class TranscodeJoinFormatsTest : public TranscodeTest, public ::testing::WithParamInterface<TJoinFormatCase> {};
+
 // Inputs of different picture sizes and sound formats joined: the encoders keep
-// the first input's parameters, and the second input is fitted to them.
-TEST_F(TranscodeTest, JoinedInputsOfDifferentFormatsTakeTheFirstOnes)
+// the first input's format (through the user's filters), and the second input
+// is fitted to it.
+TEST_P(TranscodeJoinFormatsTest, TheSecondInputIsFittedToTheFirst)
 {
     const test::media::ClipSpec first = Clip("join_first.mp4", "mp4", "mpeg4", "aac", 1.0);
     test::media::ClipSpec second = first;
@@ -318,13 +333,14 @@ TEST_F(TranscodeTest, JoinedInputsOfDifferentFormatsTakeTheFirstOnes)
     second.channels = 1;
     const std::string output = folder_.Path("joined.mp4");
     TOutputOptions options = Options("libx264", "aac");
+    options.VideoFilters = GetParam().filters;
     RunJoin(output, options, test::media::ClipPath(first).string(), test::media::ClipPath(second).string());
 
     const TDecodedVideo out = DecodeVideo(output);
     EXPECT_EQ(out.errors, 0);
     EXPECT_EQ(out.frames, first.FrameCount() + second.FrameCount());
-    EXPECT_EQ(out.width, first.width);
-    EXPECT_EQ(out.height, first.height);
+    EXPECT_EQ(out.width, GetParam().width);
+    EXPECT_EQ(out.height, GetParam().height);
     EXPECT_TRUE(out.oneSize);
     const TFileFacts facts = ReadFacts(output);
     ASSERT_TRUE(facts.opened);
@@ -333,6 +349,11 @@ TEST_F(TranscodeTest, JoinedInputsOfDifferentFormatsTakeTheFirstOnes)
     ASSERT_NE(facts.Of(AVMEDIA_TYPE_AUDIO), nullptr);
     EXPECT_NEAR(facts.Of(AVMEDIA_TYPE_AUDIO)->packets, (first.seconds + second.seconds) * first.sampleRate / 1024, 4);
 }
+
+INSTANTIATE_TEST_SUITE_P(Filters, TranscodeJoinFormatsTest,
+                         ::testing::Values(TJoinFormatCase{"None", "", 320, 240},
+                                           TJoinFormatCase{"HalfSize", "scale=iw/2:ih/2", 160, 120}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The output's time length stops every stream at the limit.
 TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
