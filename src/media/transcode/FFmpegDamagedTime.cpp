@@ -41,8 +41,10 @@ bool RetimeDamagedPacket(const TCustomFFmpeg& job, const AVFormatContext* input,
     const std::int64_t time = dts != AV_NOPTS_VALUE ? dts : pts;
     if (time == AV_NOPTS_VALUE)
         return false;
-    // Without a length or a previous packet there is nothing to tell damage by.
-    if (input->duration <= 0 || ist.last_file_time == AV_NOPTS_VALUE) {
+    // Without a length or a previous packet there is nothing to tell damage by;
+    // formats whose times may restart mid-file have their own handling.
+    const bool discontinuous = input->iformat && (input->iformat->flags & AVFMT_TS_DISCONT);
+    if (input->duration <= 0 || ist.last_file_time == AV_NOPTS_VALUE || discontinuous) {
         ist.last_file_time = time;
         return false;
     }
