@@ -76,6 +76,8 @@ double NextFrameTime(TVideoState& is, double t);
 // Video and subtitles.
 void VideoDecodeThread(TVideoState& is);
 void PrepareOverlay(TVideoState& is);
+// Pictures decoded and not yet moved past by the display.
+int QueuedPictures(TVideoState& is);
 void SubtitleDecodeThread(TVideoState& is);
 void ReleaseSubtitle(TSubtitleSlot& slot);
 // The oldest queued subtitle goes; the caller holds subpq_mutex.

@@ -26,12 +26,6 @@ void AdvanceReadIndex(TVideoState& is)
     is.pictq_cond.notify_all();
 }
 
-int QueuedPictures(TVideoState& is)
-{
-    std::lock_guard lock(is.pictq_mutex);
-    return is.pictq_size;
-}
-
 void NotifyHost(TVideoState& is, const TRect& area)
 {
     if (TPlayerHost* host = is.Owner->ScreenHandle())
@@ -228,6 +222,12 @@ void ShowAudioScope(TVideoState& is)
 }
 
 } // namespace
+
+int QueuedPictures(TVideoState& is)
+{
+    std::lock_guard lock(is.pictq_mutex);
+    return is.pictq_size;
+}
 
 TRect LetterboxRect(int areaWidth, int areaHeight, double aspect)
 {

@@ -130,6 +130,7 @@ int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos)
                std::int64_t(std::llround(t * 1000000)) - is.StartTime);
         slot.pts = t;
         slot.pos = pos;
+        slot.filled = true;
     }
     is.pictq_windex = (is.pictq_windex + 1) % player::PictureQueueSize;
     std::lock_guard lock(is.pictq_mutex);
@@ -246,6 +247,7 @@ void PrepareOverlay(TVideoState& is)
                                     width, height, 1);
             slot.width = width;
             slot.height = height;
+            slot.filled = false;
         }
         slot.allocated = true;
     }

@@ -63,14 +63,21 @@ const TSurface& TCustomPlayer::CurrentFrame(std::int64_t& pts)
         context.Bitmap->SetSize(0, 0);
         return *context.Bitmap;
     }
-    TPictureSlot& slot = is->pictq[is->pictq_rindex.load()];
+    // The display moves the read index on under dataLock, so it holds still here.
+    // With nothing queued, the slot before it holds the picture on screen.
+    const int queued = QueuedPictures(*is);
+    const int index =
+        (is->pictq_rindex.load() + (queued > 0 ? 0 : player::PictureQueueSize - 1)) % player::PictureQueueSize;
+    TPictureSlot& slot = is->pictq[index];
     {
         // Read under the slot's lock: the decoder may be writing the next picture.
         std::lock_guard pixels(slot.pixelsLock);
-        pts = std::llround(slot.pts * 1000000) - is->StartTime;
-        if (slot.buffer.empty() ||
-            !ConvertPictureToBitmap(context, slot.picture, AV_PIX_FMT_YUV420P, slot.height, slot.width))
+        if (!slot.filled ||
+            !ConvertPictureToBitmap(context, slot.picture, AV_PIX_FMT_YUV420P, slot.height, slot.width)) {
             context.Bitmap->SetSize(0, 0);
+            return *context.Bitmap;
+        }
+        pts = std::llround(slot.pts * 1000000) - is->StartTime;
     }
     return *context.Bitmap;
 }

@@ -47,6 +47,9 @@ struct TPictureSlot {
     // the play thread reads them once it is.
     double pts = 0;
     std::int64_t pos = -1;
+    // A decoded picture is in the buffer (pixelsLock); a slot just sized for one
+    // holds zeros, which would show as solid green.
+    bool filled = false;
 
     bool allocated = false;        // pictq_mutex
     std::atomic<double> target{0}; // wall-clock time at which it is due (read anywhere)

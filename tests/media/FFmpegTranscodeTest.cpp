@@ -9,9 +9,12 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <ostream>
 #include <regex>
 #include <stdexcept>
 #include <string>
@@ -66,6 +69,19 @@ TFileFacts ReadFacts(const std::string& fileName)
     }
     FF.avformat_close_input(&context);
     return facts;
+}
+
+// A clip of `seconds` with one video and one audio stream.
+test::media::ClipSpec Clip(const std::string& fileName, const std::string& format, const std::string& videoCodec,
+                           const std::string& audioCodec, double seconds)
+{
+    test::media::ClipSpec recipe;
+    recipe.fileName = fileName;
+    recipe.formatName = format;
+    recipe.videoCodec = videoCodec;
+    recipe.audioCodec = audioCodec;
+    recipe.seconds = seconds;
+    return recipe;
 }
 
 class TranscodeTest : public TMediaJobTest {
@@ -129,10 +145,13 @@ protected:
     // Joins the two inputs into `output` and runs the task to its end.
     void RunJoin(const std::string& output, TOutputOptions options)
     {
-        const int task = tasks_.AddTask(PathOf(kJoinedInputs[0]), static_cast<TInputOptions*>(nullptr));
+        RunJoin(output, std::move(options), PathOf(kJoinedInputs[0]), PathOf(kJoinedInputs[1]));
+    }
+    void RunJoin(const std::string& output, TOutputOptions options, const std::string& first, const std::string& second)
+    {
+        const int task = tasks_.AddTask(first, static_cast<TInputOptions*>(nullptr));
         ASSERT_GE(task, 0) << tasks_.LastErrMsg();
-        ASSERT_TRUE(tasks_.AddInputFile(task, PathOf(kJoinedInputs[1]), static_cast<TInputOptions*>(nullptr)))
-            << tasks_.LastErrMsg();
+        ASSERT_TRUE(tasks_.AddInputFile(task, second, static_cast<TInputOptions*>(nullptr))) << tasks_.LastErrMsg();
         options.Join = true;
         ASSERT_TRUE(tasks_.SetOutputFile(task, output, &options)) << tasks_.LastErrMsg();
         RunBatch(1);
@@ -205,6 +224,8 @@ TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
 struct TDecodedVideo {
     int frames = 0;
     int errors = 0;
+    int width = 0, height = 0; // of the first picture
+    bool oneSize = true;       // every picture has that size
 };
 
 // Decodes every video packet of a file, any damage counting as an error
@@ -231,9 +252,15 @@ TDecodedVideo DecodeVideo(const std::string& fileName)
             auto receive = [&] {
                 for (int result = 0; result >= 0;) {
                     result = FF.avcodec_receive_frame(codec, frame);
-                    if (result >= 0)
+                    if (result >= 0) {
                         decoded.frames += (frame->decode_error_flags == 0 && !(frame->flags & AV_FRAME_FLAG_CORRUPT));
-                    else if (result != AVERROR(EAGAIN) && result != AVERROR_EOF)
+                        if (decoded.width == 0) {
+                            decoded.width = frame->width;
+                            decoded.height = frame->height;
+                        }
+                        decoded.oneSize =
+                            decoded.oneSize && frame->width == decoded.width && frame->height == decoded.height;
+                    } else if (result != AVERROR(EAGAIN) && result != AVERROR_EOF)
                         ++decoded.errors;
                     FF.av_frame_unref(frame);
                 }
@@ -279,6 +306,55 @@ TEST_P(TranscodeJoinTest, EveryFrameOfTheJoinedOutputDecodes)
 INSTANTIATE_TEST_SUITE_P(Containers, TranscodeJoinTest, ::testing::Values("joined.mp4", "joined.mkv"),
                          [](const auto& info) { return std::string(info.param).substr(7); });
 
+struct TJoinFormatCase {
+    const char* name;
+    const char* filters; // the user's video filters
+    int width, height;   // of the output's pictures
+};
+
+void PrintTo(const TJoinFormatCase& joinCase, std::ostream* out)
+{
+    *out << joinCase.name;
+}
+
+class TranscodeJoinFormatsTest : public TranscodeTest, public ::testing::WithParamInterface<TJoinFormatCase> {};
+
+// Inputs of different picture sizes and sound formats joined: the encoders keep
+// the first input's format (through the user's filters), and the second input
+// is fitted to it.
+TEST_P(TranscodeJoinFormatsTest, TheSecondInputIsFittedToTheFirst)
+{
+    const test::media::ClipSpec first = Clip("join_first.mp4", "mp4", "mpeg4", "aac", 1.0);
+    test::media::ClipSpec second = first;
+    second.fileName = "join_second.mp4";
+    second.width = 176;
+    second.height = 144;
+    second.sampleRate = 22050;
+    second.channels = 1;
+    const std::string output = folder_.Path("joined.mp4");
+    TOutputOptions options = Options("libx264", "aac");
+    options.VideoFilters = GetParam().filters;
+    RunJoin(output, options, test::media::ClipPath(first).string(), test::media::ClipPath(second).string());
+
+    const TDecodedVideo out = DecodeVideo(output);
+    EXPECT_EQ(out.errors, 0);
+    EXPECT_EQ(out.frames, first.FrameCount() + second.FrameCount());
+    EXPECT_EQ(out.width, GetParam().width);
+    EXPECT_EQ(out.height, GetParam().height);
+    EXPECT_TRUE(out.oneSize);
+    const TFileFacts facts = ReadFacts(output);
+    ASSERT_TRUE(facts.opened);
+    EXPECT_NEAR(static_cast<double>(facts.duration), (first.seconds + second.seconds) * 1000000.0, 100000.0);
+    // Sound at the first input's rate, in frames of 1024 samples, for both inputs.
+    ASSERT_NE(facts.Of(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_NEAR(facts.Of(AVMEDIA_TYPE_AUDIO)->packets, (first.seconds + second.seconds) * first.sampleRate / 1024, 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Filters, TranscodeJoinFormatsTest,
+                         ::testing::Values(TJoinFormatCase{"None", "", 320, 240},
+                                           TJoinFormatCase{"HalfSize", "scale=iw/2:ih/2", 160, 120}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // The output's time length stops every stream at the limit.
 TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
 {
@@ -293,6 +369,64 @@ TEST_F(TranscodeTest, TheTimeLengthEndsTheOutput)
     EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 25, 1);
     // Audio ends with a whole MP3 frame (26 ms) of the input.
     EXPECT_NEAR(static_cast<double>(out.duration), 1000000.0, 40000.0 + 26123.0);
+}
+
+// The 32-bit little-endian number at `offset`.
+std::uint32_t ReadLittleEndian(const std::vector<char>& bytes, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<std::uint8_t>(bytes[offset + static_cast<std::size_t>(i)]);
+    return value;
+}
+
+// Copies an ASF file, flipping one byte of the presentation time (ms, after the
+// preroll) of the first payload in the 40 ms from `atMs`, the way a damaged disk
+// or transfer would, so the header's duration still tells the real length.
+std::string DamageAsfTime(const std::string& source, const std::string& target, std::uint32_t atMs)
+{
+    std::ifstream in(source, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The file properties object; its preroll (ms) is 80 bytes into it.
+    const std::string properties("\xA1\xDC\xAB\x8C\x47\xA9\xCF\x11\x8E\xE4\x00\xC0\x0C\x20\x53\x65", 16);
+    const auto found = std::search(bytes.begin(), bytes.end(), properties.begin(), properties.end());
+    if (found == bytes.end())
+        return "no file properties object";
+    const std::uint32_t stored = atMs + ReadLittleEndian(bytes, static_cast<std::size_t>(found - bytes.begin()) + 80);
+    // A payload's replicated data: its length (8), the object's size, its time.
+    for (std::size_t i = 5; i + 4 <= bytes.size(); ++i) {
+        if (bytes[i - 5] != 8 || ReadLittleEndian(bytes, i) - stored >= 40)
+            continue;
+        bytes[i + 2] = static_cast<char>(0x97); // about 2 3/4 hours on
+        std::ofstream(target, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return {};
+    }
+    return "no payload at the time";
+}
+
+// One packet whose time stamp was damaged to hours past the end of a 6-second
+// file is re-timed from its neighbours, not taken as a gap to fill with
+// repeated pictures: the output keeps the file's real length and size.
+TEST_F(TranscodeTest, ADamagedTimeStampFarPastTheEndIsNotAGap)
+{
+    const std::string clean = test::media::ClipPath(Clip("six_seconds.wmv", "asf", "wmv2", "wmav2", 6.0)).string();
+    const std::string damaged = folder_.Path("damaged.wmv");
+    ASSERT_EQ(DamageAsfTime(clean, damaged, 2800), "");
+
+    // No time limit: it would drop the damaged packet by itself.
+    const TOutputOptions options = Options("mpeg4", "libmp3lame");
+    const int cleanTask = Add(clean, folder_.Path("clean.avi"), options);
+    const int damagedTask = Add(damaged, folder_.Path("damaged.avi"), options);
+    RunBatch(1);
+    ExpectFinished(cleanTask);
+    ExpectFinished(damagedTask);
+    const TFileFacts out = ReadFacts(folder_.Path("damaged.avi"));
+    ASSERT_TRUE(out.opened);
+    EXPECT_NEAR(static_cast<double>(out.duration), 6000000.0, 1000000.0);
+    EXPECT_NEAR(out.Of(AVMEDIA_TYPE_VIDEO)->packets, 150, 2);
+    EXPECT_LT(std::filesystem::file_size(folder_.Path("damaged.avi")),
+              std::filesystem::file_size(folder_.Path("clean.avi")) * 11 / 10);
+    EXPECT_GE(LineIndex(llWarning, "outside the file"), 0);
 }
 
 std::size_t LineCount(const std::string& fileName)

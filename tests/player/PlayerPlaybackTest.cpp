@@ -7,6 +7,7 @@
 #include "player/PlayerState.h"
 #include "support/TestMedia.h"
 
+#include "PlayerClips.h"
 #include "PlayerTestSupport.h"
 
 #include <dirent.h>
@@ -140,6 +141,27 @@ TEST_F(PlaybackTest, PausedOpenShowsAPictureThenPlaysToTheEndInTimeOrder)
     // may set the clock back a little: a move may go either way.)
     for (std::size_t i = 1; i + 1 < positions.size(); ++i)
         EXPECT_GT(std::llabs(positions[i] - positions[i - 1]), 10000) << i;
+}
+
+// A one-picture clip opened paused: once its picture is shown nothing more is
+// queued, and the current frame is that picture, never a slot that was made
+// ready for a picture the decoder has not written (all zero: solid green).
+TEST_F(PlaybackTest, TheCurrentFrameIsAlwaysADecodedPicture)
+{
+    TClipStreams streams;
+    streams.videoLuma = {200};
+    streams.frames = 1;
+    ASSERT_TRUE(player.Open(PlayerClipPath("player_one_picture.avi", streams).string(), &host, true))
+        << player.LastErrMsg();
+    ASSERT_TRUE(WaitFor([&] { return !host.Pictures().empty(); }));
+    std::int64_t pts = -1;
+    const TSurface& frame = player.CurrentFrame(pts);
+    ASSERT_EQ(frame.Width(), 320);
+    ASSERT_EQ(frame.Height(), 240);
+    EXPECT_EQ(pts, host.Pictures().back());
+    const std::uint8_t* pixel = frame.ScanLine(120) + 160 * frame.BytesPerPixel();
+    for (int channel = 0; channel < 3; ++channel)
+        EXPECT_GT(pixel[channel], 180) << "channel " << channel << " of the light grey picture";
 }
 
 TEST_F(PlaybackTest, PicturesHeldBackByTheDecoderAreShownAtTheEnd)

@@ -29,6 +29,19 @@ enum TMediaTypeIndex { mtVideo, mtAudio, mtData, mtSubtitle, mtCount };
 // A chain of bitstream filter names for one stream.
 using TBitstreamFilterChain = std::vector<std::string>;
 
+// The stream format an input's streams set in the fields below, as the first
+// input noted it.
+struct TNotedFormat {
+    bool Video = false;
+    bool Audio = false;
+    std::int32_t FrameWidth = 0;
+    std::int32_t FrameHeight = 0;
+    float FrameAspectRatio = 0;
+    std::int32_t AudioSampleRate = 0;
+    std::int32_t AudioChannels = 0;
+    std::int64_t ChannelLayout = 0;
+};
+
 struct TFFmpegPendingOptions {
     std::string Flast_asked_format;
     std::int32_t Fframe_width = 0;
@@ -70,6 +83,12 @@ struct TFFmpegPendingOptions {
     std::int32_t Faudio_channels = 2;
     // Set by the option "ac": the encoder must take that count as it is.
     bool Faudio_channels_asked = false;
+    // Set by the options "s" and "ar" after the last input noted its streams.
+    bool Fframe_size_asked = false;
+    bool Faudio_sample_rate_asked = false;
+    // A join's encoders take the first input's format where the user set none
+    // after the last input; the later inputs are fitted to it.
+    TNotedFormat Ffirst_input_format;
     std::string Faudio_codec_name;
     std::uint32_t Faudio_codec_tag = 0;
     std::string Faudio_language;

@@ -55,10 +55,12 @@ template <int Kind> void MaxFrames(const TDispatchCall& call)
     call.Job.Fmax_frames[Kind] = StrToInt(call.Value);
 }
 
-template <auto Field> void PositiveIntField(const TDispatchCall& call)
+void SetAudioSampleRate(const TDispatchCall& call)
 {
-    if (const int value = StrToInt(call.Value); value > 0)
-        call.Job.*Field = value;
+    if (const int value = StrToInt(call.Value); value > 0) {
+        call.Job.Faudio_sample_rate = value;
+        call.Job.Faudio_sample_rate_asked = true;
+    }
 }
 
 void SetAudioChannels(const TDispatchCall& call)
@@ -208,7 +210,7 @@ const std::vector<TOptionRow>& OptionTable()
         {"ab", SetBitrate},
         {"aframes", MaxFrames<1>},
         {"aq", FloatField<&TJobFields::Faudio_qscale>},
-        {"ar", PositiveIntField<&TJobFields::Faudio_sample_rate>},
+        {"ar", SetAudioSampleRate},
         {"ac", SetAudioChannels},
         {"an", BoolField<&TJobFields::Faudio_disable>},
         {"acodec", SetCodec},

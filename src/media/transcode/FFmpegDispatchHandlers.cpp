@@ -64,6 +64,7 @@ void SetFrameSize(const TDispatchCall& call)
     if (!call.Value.empty() &&
         FF.av_parse_video_size(&call.Job.Fframe_width, &call.Job.Fframe_height, call.Value.c_str()) < 0)
         throw FFmpegException("Incorrect frame size");
+    call.Job.Fframe_size_asked = !call.Value.empty();
 }
 
 void SetAspectRatio(const TDispatchCall& call)

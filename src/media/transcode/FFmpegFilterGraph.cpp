@@ -38,6 +38,11 @@ TInOutPtr LinkEnd(const char* name, AVFilterContext* filter)
     return end;
 }
 
+std::string ScaleToEncoder(const AVCodecContext* enc, std::int64_t swsFlags)
+{
+    return Format("w=%d:h=%d:flags=%d", enc->width, enc->height, static_cast<int>(swsFlags));
+}
+
 bool ParseUserChain(AVFilterGraph* graph, const std::string& chain, AVFilterContext* last, AVFilterContext* sink)
 {
     TInOutPtr open = LinkEnd("in", last);
@@ -54,7 +59,7 @@ bool ParseUserChain(AVFilterGraph* graph, const std::string& chain, AVFilterCont
 
 } // namespace
 
-int ConfigureFilters(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& ost)
+int ConfigureFilters(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& ost, TEncoderSize size)
 {
     TCustomFFmpeg& job = run.Job;
     const AVCodecParameters* in = ist.st->codecpar;
@@ -87,22 +92,32 @@ int ConfigureFilters(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& o
                 Format("x=%d:y=%d:w=%d:h=%d", job.Fframe_leftBand, job.Fframe_topBand, width, height)))
         return -1;
     const std::int64_t swsFlags = SwsFlagsOf(job);
-    if ((width != enc->width || height != enc->height) &&
-        !Append(graph, last, "scale",
-                Format("w=%d:h=%d:flags=%d", enc->width, enc->height, static_cast<int>(swsFlags))))
+    const bool fixed = size == TEncoderSize::Fixed;
+    if (!fixed && (width != enc->width || height != enc->height) &&
+        !Append(graph, last, "scale", ScaleToEncoder(enc, swsFlags)))
         return -1;
     FF.av_freep(&graph->scale_sws_opts);
     graph->scale_sws_opts = FF.av_strdup(Format("flags=%d", static_cast<int>(swsFlags)).c_str());
-    if (!job.Fvfilters.empty()) {
-        if (!ParseUserChain(graph, job.Fvfilters, last, ist.out_video_filter))
+    AVFilterContext* end = ist.out_video_filter;
+    if (fixed) {
+        const std::string fit = ScaleToEncoder(enc, swsFlags);
+        if (FF.avfilter_graph_create_filter(&end, FF.avfilter_get_by_name("scale"), "fit", fit.c_str(), nullptr,
+                                            graph) < 0 ||
+            FF.avfilter_link(end, 0, ist.out_video_filter, 0) < 0)
             return -1;
-    } else if (FF.avfilter_link(last, 0, ist.out_video_filter, 0) < 0) {
+    }
+    if (!job.Fvfilters.empty()) {
+        if (!ParseUserChain(graph, job.Fvfilters, last, end))
+            return -1;
+    } else if (FF.avfilter_link(last, 0, end, 0) < 0) {
         return -1;
     }
     if (FF.avfilter_graph_config(graph, nullptr) < 0)
         return -1;
-    enc->width = FF.av_buffersink_get_w(ist.out_video_filter);
-    enc->height = FF.av_buffersink_get_h(ist.out_video_filter);
+    if (!fixed) {
+        enc->width = FF.av_buffersink_get_w(ist.out_video_filter);
+        enc->height = FF.av_buffersink_get_h(ist.out_video_filter);
+    }
     if (!ist.filter_frame)
         ist.filter_frame.reset(FF.av_frame_alloc());
     return ist.filter_frame ? 0 : -1;

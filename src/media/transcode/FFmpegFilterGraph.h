@@ -10,9 +10,14 @@ struct TTranscodeRun;
 struct TAVInputStream;
 struct TAVOutputStream;
 
-// Builds the graph of one pair into ist.graph (replacing an earlier one) and
-// sets the encoder's size to what the chain produces. 0, or -1 on any failure.
-int ConfigureFilters(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& ost);
+// FromChain: the encoder takes the size the chain produces. Fixed: the
+// encoder's size is already set (an earlier input of a join set it), so the
+// chain works on the input's own size and its pictures are scaled to that.
+enum class TEncoderSize { FromChain, Fixed };
+
+// Builds the graph of one pair into ist.graph (replacing an earlier one).
+// 0, or -1 on any failure.
+int ConfigureFilters(TTranscodeRun& run, TAVInputStream& ist, TAVOutputStream& ost, TEncoderSize size);
 
 // Feeds a decoded picture whose time is ist.pts (microseconds); nullptr
 // tells the graph that no more pictures come. False when the graph refuses it.

@@ -138,6 +138,25 @@ bool SelectProgram(TCustomFFmpeg& job, AVFormatContext* context)
     return true;
 }
 
+// What the first input's streams noted, for a join's encoders.
+void KeepFirstInputFormat(TCustomFFmpeg& job, AVMediaType type)
+{
+    if (job.Fnb_input_files != 0)
+        return;
+    TNotedFormat& first = job.Ffirst_input_format;
+    if (type == AVMEDIA_TYPE_VIDEO) {
+        first.Video = true;
+        first.FrameWidth = job.Fframe_width;
+        first.FrameHeight = job.Fframe_height;
+        first.FrameAspectRatio = job.Fframe_aspect_ratio;
+        return;
+    }
+    first.Audio = true;
+    first.AudioSampleRate = job.Faudio_sample_rate;
+    first.AudioChannels = job.Faudio_channels;
+    first.ChannelLayout = job.Fchannel_layout;
+}
+
 void NoteVideoStream(TCustomFFmpeg& job, AVStream* stream, int index)
 {
     AVCodecParameters* parameters = stream->codecpar;
@@ -146,6 +165,8 @@ void NoteVideoStream(TCustomFFmpeg& job, AVStream* stream, int index)
     const AVRational sar =
         stream->sample_aspect_ratio.num ? stream->sample_aspect_ratio : parameters->sample_aspect_ratio;
     job.Fframe_aspect_ratio = FrameAspectRatio(parameters->width, parameters->height, sar.num, sar.den);
+    job.Fframe_size_asked = false;
+    KeepFirstInputFormat(job, AVMEDIA_TYPE_VIDEO);
     // A decoder that reports no pixel format is taken as 4:2:0 planar.
     if (parameters->format < 0)
         parameters->format = AV_PIX_FMT_YUV420P;
@@ -176,6 +197,8 @@ void NoteAudioStream(TCustomFFmpeg& job, AVStream* stream)
     job.Faudio_channels_asked = false;
     job.Faudio_sample_rate = parameters->sample_rate;
     job.Faudio_sample_fmt = static_cast<AVSampleFormat>(parameters->format);
+    job.Faudio_sample_rate_asked = false;
+    KeepFirstInputFormat(job, AVMEDIA_TYPE_AUDIO);
     if (job.Faudio_disable)
         stream->discard = AVDISCARD_ALL;
 }

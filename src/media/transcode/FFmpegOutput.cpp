@@ -138,6 +138,27 @@ void ApplyMuxerSettings(TCustomFFmpeg& job, TMediaJobState& state, AVFormatConte
     job.Fstreamid_map.fill(0);
 }
 
+// The encoders of a join are opened once, so they take the first input's
+// format (unless the user set one after the last input) and every later
+// input is scaled and resampled to it.
+void UseFirstInputFormat(TCustomFFmpeg& job)
+{
+    const TNotedFormat& first = job.Ffirst_input_format;
+    if (first.Video && !job.Fframe_size_asked) {
+        job.Fframe_width = first.FrameWidth;
+        job.Fframe_height = first.FrameHeight;
+        job.Fframe_aspect_ratio = first.FrameAspectRatio;
+    }
+    if (!first.Audio)
+        return;
+    if (!job.Faudio_sample_rate_asked)
+        job.Faudio_sample_rate = first.AudioSampleRate;
+    if (!job.Faudio_channels_asked) {
+        job.Faudio_channels = first.AudioChannels;
+        job.Fchannel_layout = first.ChannelLayout;
+    }
+}
+
 void AddJoinEntries(TCustomFFmpeg& job, AVFormatContext* context)
 {
     job.FJoinMode = true;
@@ -207,6 +228,8 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
     output.Context->oformat = format;
     output.Context->url = FF.av_strdup(url.substr(0, 1023).c_str());
 
+    if (join && job.Fnb_input_files > 1)
+        UseFirstInputFormat(job);
     TStreamKinds wanted;
     if (!Stage(job, "check_audio_video_sub_inputs fail: %s", [&] { wanted = WantedStreamKinds(job, format, join); }))
         return false;

@@ -75,7 +75,7 @@ void SetupVideoScaler(TTranscodeRun& run, TAVOutputStream& ost, const AVCodecPar
     enc->bits_per_raw_sample = 0;
 }
 
-void SetupVideoEncoding(TTranscodeRun& run, TAVOutputStream& ost, TAVInputStream& source)
+void SetupVideoEncoding(TTranscodeRun& run, TAVOutputStream& ost, TAVInputStream& source, TEncoderSize size)
 {
     TCustomFFmpeg& job = run.Job;
     AVCodecContext* enc = ost.EncoderContext;
@@ -104,7 +104,7 @@ void SetupVideoEncoding(TTranscodeRun& run, TAVOutputStream& ost, TAVInputStream
         // have the encoder's size and format.
         ost.video_crop = 0;
         ost.video_resample = 0;
-        if (ConfigureFilters(run, source, ost) < 0) {
+        if (ConfigureFilters(run, source, ost, size) < 0) {
             job.SetLastErrMsg("Error opening filters!");
             throw FFmpegException("Error opening filters!");
         }
@@ -176,7 +176,12 @@ void SetupStreamEncoding(TTranscodeRun& run, TAVOutputStream& ost, int tablePosi
         ost.encoding_needed = 1;
         source.decoding_needed = 1;
         break;
-    case AVMEDIA_TYPE_VIDEO: SetupVideoEncoding(run, ost, source); break;
+    case AVMEDIA_TYPE_VIDEO: {
+        // A join's later inputs share the encoder the first one set up.
+        const bool shared = static_cast<std::size_t>(tablePosition) >= run.EncoderStreamCount();
+        SetupVideoEncoding(run, ost, source, shared ? TEncoderSize::Fixed : TEncoderSize::FromChain);
+        break;
+    }
     case AVMEDIA_TYPE_SUBTITLE:
         ost.encoding_needed = 1;
         source.decoding_needed = 1;

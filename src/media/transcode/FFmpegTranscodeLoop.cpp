@@ -7,6 +7,7 @@
 #include "media/loader/UnicodeProtocol.h"
 #include "media/output/FFmpegOutputSteps.h"
 #include "media/transcode/FFmpegCodecOpen.h"
+#include "media/transcode/FFmpegDamagedTime.h"
 #include "media/transcode/FFmpegDecode.h"
 #include "media/transcode/FFmpegTranscode.h"
 #include "media/transcode/FFmpegTranscodeRun.h"
@@ -161,6 +162,7 @@ private:
     bool FixTimestamps(int fileIndex, TAVInputStream& ist, AVPacket* pkt)
     {
         const auto file = static_cast<std::size_t>(fileIndex);
+        RetimeDamagedPacket(job_, job_.Finput_files[file], ist, pkt);
         const AVRational base = ist.st->time_base;
         std::int64_t& offset = job_.Finput_files_ts_offset[file];
         const std::int64_t shift = FF.av_rescale_q(offset, kMicroseconds, base);

@@ -73,9 +73,10 @@ struct TAVInputStream {
     int discard = 1; // until an output stream takes this stream as its source
     int decoding_needed = 0;
     std::int64_t sample_index = 0;
-    std::int64_t start = 0;                 // wall clock at set-up under rate emulation
-    std::int64_t next_pts = AV_NOPTS_VALUE; // microseconds
-    std::int64_t pts = 0;                   // microseconds
+    std::int64_t start = 0;                       // wall clock at set-up under rate emulation
+    std::int64_t next_pts = AV_NOPTS_VALUE;       // microseconds
+    std::int64_t pts = 0;                         // microseconds
+    std::int64_t last_file_time = AV_NOPTS_VALUE; // the file's own time of the last timed packet, microseconds
     int is_start = 0;
     int showed_multi_packet_warning = 0;
     int is_past_recording_time = 0;
