@@ -1,4 +1,6 @@
-// A red form "Desktop state" and a dialog it owns, on the desktop backend.
+// A red form "Desktop state" and two dialogs it owns, on the desktop backend:
+// one owned from the start, one ("Desktop state late dialog") shown on its own
+// and given the form as owner afterwards.
 //
 //   deskstate REPORT
 //
@@ -93,6 +95,8 @@ int Run()
     // Apart, so the form's centre shows the screen behind it once it is iconified.
     HWND form = Make("Desktop state", Bounds(40, 40, 300, 200), nullptr);
     Make("Desktop state dialog", Bounds(420, 320, 200, 120), form);
+    HWND late = Make("Desktop state late dialog", Bounds(420, 460, 200, 100), nullptr);
+    SetWindowLongPtr(late, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form));
     SetActiveWindow(form);
     SetTimer(form, 1, 100, nullptr);
     MSG m;

@@ -16,6 +16,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
 
 namespace tovrel {
@@ -57,6 +58,15 @@ void ShowWindowIcon(SDL_Window* window, HICON icon)
     SDL_FreeSurface(surface);
 }
 
+std::optional<TRegion> WindowRegion(HWND hwnd)
+{
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = GetWindowRgn(hwnd, rgn) != ERROR;
+    auto region = shaped ? RegionOf(rgn) : std::nullopt;
+    DeleteObject(ToGdiObj(rgn));
+    return region;
+}
+
 } // namespace
 
 bool TDesktopBackend::NeverActivates(HWND hwnd)
@@ -66,12 +76,6 @@ bool TDesktopBackend::NeverActivates(HWND hwnd)
     if (ex & WS_EX_NOACTIVATE)
         return true;
     return (style & WS_POPUP) && (ex & WS_EX_TOOLWINDOW) && (style & WS_CAPTION) != WS_CAPTION;
-}
-
-bool TDesktopBackend::ClickThrough(HWND hwnd)
-{
-    const auto ex = DWORD(GetWindowLongPtr(hwnd, GWL_EXSTYLE));
-    return (ex & WS_EX_LAYERED) && (ex & WS_EX_TRANSPARENT);
 }
 
 TDesktopBackend::TDesktopBackend()
@@ -159,14 +163,13 @@ SDL_Window* TDesktopBackend::MakeWindow(HWND hwnd)
     if (displayFd_ < 0)
         displayFd_ = X11ConnectionFd(window);
     ShowWindowIcon(window, reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, ICON_BIG, 0)));
-    if (SDL_Window* ownerWindow = WindowOf(owner))
-        X11SetTransientFor(window, ownerWindow);
-    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    const bool shaped = GetWindowRgn(hwnd, rgn) != ERROR;
-    const auto region = shaped ? RegionOf(rgn) : std::nullopt;
-    if (region || ClickThrough(hwnd))
-        X11ShapeWindow(window, region ? &*region : nullptr, ClickThrough(hwnd));
-    DeleteObject(ToGdiObj(rgn));
+    ShowOwnership(hwnd, window);
+    // Windows it owns that were shown before it.
+    for (const auto& [h, ownedWindow] : windows_)
+        if (GetWindow(h, GW_OWNER) == hwnd && !NeverActivates(h))
+            X11SetTransientFor(ownedWindow, window);
+    if (const auto region = WindowRegion(hwnd); region || (ex & WS_EX_LAYERED))
+        ShapeWindow(hwnd, region ? &*region : nullptr);
     BYTE alpha = 255;
     DWORD layered = 0;
     if (GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &layered) && (layered & LWA_ALPHA))
@@ -274,6 +277,17 @@ void TDesktopBackend::FollowDisplayIconic(HWND hwnd, bool minimized)
     followingDisplay_ = false;
 }
 
+// The window manager focused the window (and raised it): the layer activates it
+// without raising it in X again. Each such raise is an activation request the
+// manager answers later, so a focus change it made meanwhile was undone, and
+// two windows handed the focus back and forth for good.
+void TDesktopBackend::FollowDisplayActivation(HWND hwnd)
+{
+    followingDisplay_ = true;
+    SetActiveWindow(hwnd);
+    followingDisplay_ = false;
+}
+
 void TDesktopBackend::PresentWhole(HWND hwnd)
 {
     if (auto surface = WindowSurface(hwnd))
@@ -344,6 +358,10 @@ void TDesktopBackend::WindowRaised(HWND hwnd)
     const bool topmost = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (topmost != ((SDL_GetWindowFlags(window) & SDL_WINDOW_ALWAYS_ON_TOP) != 0))
         SDL_SetWindowAlwaysOnTop(window, topmost ? SDL_TRUE : SDL_FALSE);
+    // The window manager has raised and focused the window already: asking it
+    // again would race its answer to the next focus change.
+    if (followingDisplay_)
+        return;
     // Raising a window that left the screen minimized, or with its minimized
     // owner, would make the window manager bring the whole group back.
     if (NeverActivates(hwnd) || !IsWindowVisible(hwnd) || IsIconic(hwnd) || HasMinimizedOwner(hwnd))
@@ -371,7 +389,56 @@ SDL_Window* TDesktopBackend::ShownWindowAbove(HWND hwnd) const
 
 void TDesktopBackend::WindowShapeChanged(HWND hwnd, const TRegion* region)
 {
-    X11ShapeWindow(WindowOf(hwnd), region, ClickThrough(hwnd));
+    ShapeWindow(hwnd, region);
+}
+
+// Outside its input shape the pointer reaches what lies beneath the window, as
+// the layer's hit test passes it through click-through layers and the fully
+// transparent pixels of per-pixel alpha content.
+void TDesktopBackend::ShapeWindow(HWND hwnd, const TRegion* region)
+{
+    SDL_Window* window = WindowOf(hwnd);
+    if (!window)
+        return;
+    std::optional<TRegion> input = LayeredMouseRegion(hwnd);
+    if (input && region)
+        input = input->Combined(*region, TRegionOp::And);
+    X11ShapeWindow(window, region, input ? &*input : nullptr);
+}
+
+void TDesktopBackend::WindowContentChanged(HWND hwnd)
+{
+    const auto region = WindowRegion(hwnd);
+    ShapeWindow(hwnd, region ? &*region : nullptr);
+}
+
+void TDesktopBackend::WindowStyleChanged(HWND hwnd)
+{
+    SDL_Window* window = WindowOf(hwnd);
+    if (!window)
+        return;
+    WindowContentChanged(hwnd);
+    ShowOwnership(hwnd, window);
+}
+
+void TDesktopBackend::WindowOwnerChanged(HWND hwnd)
+{
+    if (SDL_Window* window = WindowOf(hwnd))
+        ShowOwnership(hwnd, window);
+}
+
+// An owned window (dialog, secondary form) is a dialog transient for its owner:
+// the window manager keeps it above the owner, minimizes it along, and gives
+// it no task bar entry. Popups are not managed at all.
+void TDesktopBackend::ShowOwnership(HWND hwnd, SDL_Window* window)
+{
+    if (NeverActivates(hwnd))
+        return;
+    const HWND owner = GetWindow(hwnd, GW_OWNER);
+    const bool toolWindow = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    X11SetTransientFor(window, WindowOf(owner));
+    X11SetTaskbarEntry(window, !owner && !toolWindow);
+    X11SetDialogType(window, owner != nullptr);
 }
 
 void TDesktopBackend::WindowOpacityChanged(HWND hwnd, BYTE alpha)

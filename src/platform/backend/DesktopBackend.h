@@ -41,6 +41,9 @@ public:
     void WindowMoved(HWND hwnd, const TRect& screenRect) override;
     void WindowRaised(HWND hwnd) override;
     void WindowShapeChanged(HWND hwnd, const TRegion* region) override;
+    void WindowOwnerChanged(HWND hwnd) override;
+    void WindowStyleChanged(HWND hwnd) override;
+    void WindowContentChanged(HWND hwnd) override;
     void WindowOpacityChanged(HWND hwnd, BYTE alpha) override;
     void WindowTextChanged(HWND hwnd, const std::string& text) override;
     void WindowIconChanged(HWND hwnd, HICON icon) override;
@@ -64,12 +67,12 @@ public:
 private:
     // Popups and hints: SDL popup-menu windows that never take the focus.
     static bool NeverActivates(HWND hwnd);
-    // Layered WS_EX_TRANSPARENT windows (glow, borders) let the pointer through.
-    static bool ClickThrough(HWND hwnd);
     // The nearest shown window above in the layer's order that X stacks alike
     // (managed, same topmost band); null when the window is the top of its band.
     SDL_Window* ShownWindowAbove(HWND hwnd) const;
     void PresentWhole(HWND hwnd);
+    void ShapeWindow(HWND hwnd, const TRegion* region);
+    void ShowOwnership(HWND hwnd, SDL_Window* window);
     SDL_Window* WindowOf(HWND hwnd) const; // null until the window was first shown
     SDL_Window* MakeWindow(HWND hwnd);
     void KeepKeyboardOnActiveWindow(SDL_Window* popup);
@@ -81,6 +84,7 @@ private:
     void DisplayMinimized(HWND hwnd, bool minimized);
     bool SettleIconicReports();
     void FollowDisplayIconic(HWND hwnd, bool iconic);
+    void FollowDisplayActivation(HWND hwnd);
 
     std::map<HWND, SDL_Window*> windows_;
     struct TRequestedSize {

@@ -46,7 +46,7 @@ void TDesktopBackend::WindowEvent(const SDL_Event& e)
     switch (e.window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         if (GetActiveWindow() != hwnd && !NeverActivates(hwnd) && !IsIconic(hwnd))
-            SetActiveWindow(hwnd);
+            FollowDisplayActivation(hwnd);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         if (!SDL_GetKeyboardFocus())

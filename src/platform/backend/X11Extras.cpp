@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
@@ -31,6 +32,53 @@ bool X11Handles(SDL_Window* window, SDL_Window* other, Display*& display, ::Wind
     return X11Handles(window, display, xwindow) && X11Handles(other, otherDisplay, xother) && otherDisplay == display;
 }
 
+// Makes the requests on the window's connection and sends them; false when the
+// window is not an X11 window.
+template <class TRequests> bool RequestOnX11Window(SDL_Window* window, TRequests&& requests)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Handles(window, display, xwindow))
+        return false;
+    requests(display, xwindow);
+    XFlush(display);
+    return true;
+}
+
+// The window manager's WM_STATE of the window; false while it manages none.
+bool ReadWmState(Display* display, ::Window xwindow, long& state)
+{
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool stated = XGetWindowProperty(display, xwindow, wmState, 0, 2, False, wmState, &type, &format, &count,
+                                           &after, &data) == Success &&
+                        type == wmState && format == 32 && count >= 1;
+    if (stated)
+        state = reinterpret_cast<const long*>(data)[0];
+    if (data)
+        XFree(data);
+    return stated;
+}
+
+std::vector<Atom> ReadAtoms(Display* display, ::Window xwindow, Atom property)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<Atom> atoms;
+    if (XGetWindowProperty(display, xwindow, property, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+            Success &&
+        type == XA_ATOM && format == 32)
+        atoms.assign(reinterpret_cast<const Atom*>(data), reinterpret_cast<const Atom*>(data) + count);
+    if (data)
+        XFree(data);
+    return atoms;
+}
+
 bool CompositorOwnsSelection(Display* display)
 {
     const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
@@ -53,7 +101,7 @@ unsigned long X11ArgbVisualId()
     return id;
 }
 
-bool X11ShapeWindow(SDL_Window* window, const TRegion* region, bool clickThrough)
+bool X11ShapeWindow(SDL_Window* window, const TRegion* bounding, const TRegion* input)
 {
     Display* display = nullptr;
     ::Window xwindow = 0;
@@ -62,20 +110,20 @@ bool X11ShapeWindow(SDL_Window* window, const TRegion* region, bool clickThrough
     int eventBase = 0, errorBase = 0;
     if (!XShapeQueryExtension(display, &eventBase, &errorBase))
         return false;
-    std::vector<XRectangle> rects;
-    if (region)
+    const auto shape = [&](int kind, const TRegion* region) {
+        if (!region) {
+            XShapeCombineMask(display, xwindow, kind, 0, 0, None, ShapeSet);
+            return;
+        }
+        std::vector<XRectangle> rects;
         region->ForEachRect([&](const TRect& r) {
             rects.push_back({short(r.Left), short(r.Top), static_cast<unsigned short>(r.Width()),
                              static_cast<unsigned short>(r.Height())});
         });
-    for (int kind : {ShapeBounding, ShapeInput}) {
-        if (kind == ShapeInput && clickThrough)
-            XShapeCombineRectangles(display, xwindow, kind, 0, 0, nullptr, 0, ShapeSet, YXBanded);
-        else if (region)
-            XShapeCombineRectangles(display, xwindow, kind, 0, 0, rects.data(), int(rects.size()), ShapeSet, YXBanded);
-        else
-            XShapeCombineMask(display, xwindow, kind, 0, 0, None, ShapeSet);
-    }
+        XShapeCombineRectangles(display, xwindow, kind, 0, 0, rects.data(), int(rects.size()), ShapeSet, YXBanded);
+    };
+    shape(ShapeBounding, bounding);
+    shape(ShapeInput, input ? input : bounding);
     XFlush(display);
     return true;
 }
@@ -100,50 +148,79 @@ bool X11SetTransientFor(SDL_Window* window, SDL_Window* owner)
 {
     Display* display = nullptr;
     ::Window xwindow = 0, xowner = 0;
-    if (!X11Handles(window, owner, display, xwindow, xowner))
+    if (owner ? !X11Handles(window, owner, display, xwindow, xowner) : !X11Handles(window, display, xwindow))
         return false;
-    XSetTransientForHint(display, xwindow, xowner);
+    if (owner)
+        XSetTransientForHint(display, xwindow, xowner);
+    else
+        XDeleteProperty(display, xwindow, XA_WM_TRANSIENT_FOR);
     XFlush(display);
     return true;
 }
 
+bool X11SetTaskbarEntry(SDL_Window* window, bool entry)
+{
+    return RequestOnX11Window(window, [entry](Display* display, ::Window xwindow) {
+        const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+        const Atom skip = XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False);
+        long wmState = 0;
+        if (ReadWmState(display, xwindow, wmState)) {
+            // Managed: the window manager owns _NET_WM_STATE and is asked (EWMH).
+            XEvent e{};
+            e.xclient.type = ClientMessage;
+            e.xclient.window = xwindow;
+            e.xclient.message_type = state;
+            e.xclient.format = 32;
+            e.xclient.data.l[0] = entry ? 0 : 1; // remove, add
+            e.xclient.data.l[1] = long(skip);
+            e.xclient.data.l[3] = 1; // from an application
+            XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                       &e);
+            return;
+        }
+        std::vector<Atom> atoms = ReadAtoms(display, xwindow, state);
+        std::erase(atoms, skip);
+        if (!entry)
+            atoms.push_back(skip);
+        XChangeProperty(display, xwindow, state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(atoms.data()), int(atoms.size()));
+    });
+}
+
+bool X11SetDialogType(SDL_Window* window, bool dialog)
+{
+    return RequestOnX11Window(window, [dialog](Display* display, ::Window xwindow) {
+        const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+        const Atom value =
+            XInternAtom(display, dialog ? "_NET_WM_WINDOW_TYPE_DIALOG" : "_NET_WM_WINDOW_TYPE_NORMAL", False);
+        XChangeProperty(display, xwindow, type, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&value), 1);
+    });
+}
+
 bool X11Iconify(SDL_Window* window, bool iconic)
 {
-    Display* display = nullptr;
-    ::Window xwindow = 0;
-    if (!X11Handles(window, display, xwindow))
-        return false;
-    if (iconic)
-        XIconifyWindow(display, xwindow, DefaultScreen(display));
-    else
-        XMapRaised(display, xwindow); // mapping an iconic window brings it back (ICCCM)
-    XFlush(display);
-    return true;
+    return RequestOnX11Window(window, [iconic](Display* display, ::Window xwindow) {
+        if (iconic)
+            XIconifyWindow(display, xwindow, DefaultScreen(display));
+        else
+            XMapRaised(display, xwindow); // mapping an iconic window brings it back (ICCCM)
+    });
 }
 
 bool X11IsIconic(SDL_Window* window, bool& iconic)
 {
     Display* display = nullptr;
     ::Window xwindow = 0;
-    if (!X11Handles(window, display, xwindow))
+    long state = 0;
+    if (!X11Handles(window, display, xwindow) || !ReadWmState(display, xwindow, state))
         return false;
-    const Atom wmState = XInternAtom(display, "WM_STATE", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    const bool stated = XGetWindowProperty(display, xwindow, wmState, 0, 2, False, wmState, &type, &format, &count,
-                                           &after, &data) == Success &&
-                        type == wmState && format == 32 && count >= 1;
     // A window still on the screen is not iconic, whatever the state says (it
     // reads Iconic for a moment while a window manager takes a new window on).
     XWindowAttributes attributes;
-    if (stated)
-        iconic = reinterpret_cast<const long*>(data)[0] == IconicState &&
-                 !(XGetWindowAttributes(display, xwindow, &attributes) && attributes.map_state == IsViewable);
-    if (data)
-        XFree(data);
-    return stated;
+    iconic = state == IconicState &&
+             !(XGetWindowAttributes(display, xwindow, &attributes) && attributes.map_state == IsViewable);
+    return true;
 }
 
 bool X11PointerPosition(SDL_Window* window, TPoint& screen)

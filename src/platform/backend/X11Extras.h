@@ -14,15 +14,21 @@ namespace tovrel {
 // The id of a 32-bit TrueColor visual when a compositor runs on $DISPLAY
 // (windows made with it show per-pixel alpha); 0 otherwise.
 unsigned long X11ArgbVisualId();
-// Shapes the window (bounding and input) to the region; null restores the
-// rectangle. A click-through window gets an empty input shape: the pointer
-// goes to whatever lies beneath it. False when the window is not an X11 window.
-bool X11ShapeWindow(SDL_Window* window, const TRegion* region, bool clickThrough);
+// Shapes the window to `bounding` (null: its rectangle) and its input to
+// `input` (null: the bounding shape). Outside its input shape the pointer goes
+// to whatever lies beneath the window. False when it is not an X11 window.
+bool X11ShapeWindow(SDL_Window* window, const TRegion* bounding, const TRegion* input);
 // Stacks the window just below `above` (through the window manager, when one runs).
 bool X11StackBelow(SDL_Window* window, SDL_Window* above);
 // Marks the window as belonging to `owner` (WM_TRANSIENT_FOR): kept above it
-// and minimised with it by the window manager.
+// and minimised with it by the window manager; null makes it stand alone.
 bool X11SetTransientFor(SDL_Window* window, SDL_Window* owner);
+// Whether the window has a task bar entry of its own (_NET_WM_STATE_SKIP_TASKBAR),
+// asked of the window manager once it manages the window.
+bool X11SetTaskbarEntry(SDL_Window* window, bool entry);
+// The window's type for the window manager: a dialog (_NET_WM_WINDOW_TYPE_DIALOG)
+// or a normal window. Read by most managers when the window is first mapped.
+bool X11SetDialogType(SDL_Window* window, bool dialog);
 // Iconifies the window (asking the window manager) or maps it back. SDL's own
 // calls do nothing while its state still lags what was asked before.
 bool X11Iconify(SDL_Window* window, bool iconic);

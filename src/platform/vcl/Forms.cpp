@@ -20,6 +20,28 @@ TCustomForm* GetParentForm(TControl* control)
     return dynamic_cast<TCustomForm*>(GetParentTopLevel(control));
 }
 
+namespace {
+
+// Top-level forms other than the main form are owned by its window: they have
+// no task bar entry of their own and stay above it.
+HWND MainFormWindowFor(const TCustomForm* form)
+{
+    TCustomForm* main = Application->MainForm();
+    return main && main != form && !main->Parent() && main->HandleAllocated() ? main->Handle() : nullptr;
+}
+
+// Hands the top-level form windows owned by `from` to `to`.
+void ReownFormWindows(const TCustomForm* except, HWND from, HWND to)
+{
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        if (form != except && !form->Parent() && form->HandleAllocated() && GetWindow(form->Handle(), GW_OWNER) == from)
+            SetWindowLongPtr(form->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(to));
+    }
+}
+
+} // namespace
+
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner), icon_(std::make_unique<TIcon>())
 {
     icon_->OnChange = [this](TObject*) { UpdateIcon(); };
@@ -40,6 +62,18 @@ void TCustomForm::CreateWnd()
 {
     TCustomControl::CreateWnd();
     UpdateIcon();
+    // Forms whose windows were made first, or outlived an older main window.
+    if (Application->MainForm() == this && !Parent())
+        ReownFormWindows(this, nullptr, Handle());
+}
+
+void TCustomForm::DestroyWnd()
+{
+    // Destroying a window destroys the windows it owns: the other forms keep theirs
+    // when the main form's window is made again.
+    if (HandleAllocated() && !Parent())
+        ReownFormWindows(this, Handle(), nullptr);
+    TCustomControl::DestroyWnd();
 }
 
 void TCustomForm::DoCreate()
@@ -120,7 +154,7 @@ void TCustomForm::CreateParams(TCreateParams& params)
         params.ExStyle |= WS_EX_TOPMOST;
     if (!Enabled())
         params.Style |= WS_DISABLED;
-    params.WndParent = nullptr;
+    params.WndParent = MainFormWindowFor(this);
     if (Parent()) {
         params.Style = (params.Style & ~DWORD(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
         params.ExStyle &= ~DWORD(WS_EX_TOPMOST);

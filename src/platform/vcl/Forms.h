@@ -110,6 +110,7 @@ protected:
     bool WantsKeyPreview() const override { return KeyPreview; }
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void Paint() override;
     virtual void DoClose(TCloseAction& action);
     void ApplyPosition();

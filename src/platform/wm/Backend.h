@@ -57,6 +57,13 @@ public:
     // just below the next visible top-level window above it.
     virtual void WindowRaised(HWND) {}
     virtual void WindowShapeChanged(HWND, const TRegion* /*windowRegion*/) {}
+    // Given another owner (GWLP_HWNDPARENT), or none.
+    virtual void WindowOwnerChanged(HWND) {}
+    // GWL_STYLE or GWL_EXSTYLE changed (click-through, tool window).
+    virtual void WindowStyleChanged(HWND) {}
+    // A layered window was given new content (UpdateLayeredWindow), or lost
+    // its per-pixel alpha: where it takes the mouse may have changed.
+    virtual void WindowContentChanged(HWND) {}
     virtual void WindowOpacityChanged(HWND, BYTE /*alpha*/) {}
     virtual void WindowTextChanged(HWND, const std::string& /*text*/) {} // the task bar's title
     virtual void WindowIconChanged(HWND, HICON /*bigIcon*/) {}           // the task bar's picture

@@ -6,7 +6,10 @@
 // Layering is a capability: the calls work and store their values on every
 // backend, but only reach the screen when LayeredWindowsAvailable() is true
 // (a compositor runs). Callers take their "not available" path otherwise.
+#include "platform/gdi/Region.h"
 #include "platform/wm/Messages.h"
+
+#include <optional>
 
 namespace tovrel {
 
@@ -20,5 +23,12 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC dst, const POINT* dstPoint, const SIZE* 
                          COLORREF key, const BLENDFUNCTION* blend, DWORD flags);
 // Whether the window's content carries per-pixel alpha (for backends).
 BOOL IsPerPixelAlphaWindow(HWND hwnd);
+// Whether the mouse passes through the window at the point (window
+// coordinates): everywhere on a layered window with WS_EX_TRANSPARENT, and
+// where per-pixel alpha content is fully transparent.
+bool LayeredPassesMouseAt(HWND hwnd, TPoint windowPoint);
+// The part of the window that takes the mouse (window coordinates), for
+// backends shaping its input; nullopt when all of it does.
+std::optional<TRegion> LayeredMouseRegion(HWND hwnd);
 
 } // namespace tovrel

@@ -4,6 +4,7 @@
 #include "platform/wm/Clock.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
+#include "platform/wm/Layered.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
@@ -48,17 +49,14 @@ UINT ButtonMessage(int button, TButtonEdge edge, LRESULT hit = HTCLIENT)
     return down;
 }
 
-// A layered window with WS_EX_TRANSPARENT is seen but never hit: glow and
-// border layers let the mouse through to the window below.
-bool IsClickThrough(const TWindow& w)
-{
-    constexpr DWORD kClickThrough = WS_EX_LAYERED | WS_EX_TRANSPARENT;
-    return (w.ExStyle & kClickThrough) == kClickThrough;
-}
-
+// Layered windows are seen but not hit where they let the mouse through, so
+// glow and border layers never take it from the window below.
 bool Hittable(const std::shared_ptr<TWindow>& w, TPoint screen, const std::set<HWND>& skip)
 {
-    return w && !skip.count(w->Handle) && (w->Style & WS_VISIBLE) && !IsClickThrough(*w) && InWindowShape(*w, screen);
+    if (!w || skip.count(w->Handle) || !(w->Style & WS_VISIBLE) || !InWindowShape(*w, screen))
+        return false;
+    const TPoint origin = ScreenOrigin(*w);
+    return !LayeredPassesMouseAt(w->Handle, {screen.X - origin.X, screen.Y - origin.Y});
 }
 
 HWND DeepestChildAt(const TWindow& parent, TPoint screen, const std::set<HWND>& skip)

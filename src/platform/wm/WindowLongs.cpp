@@ -1,4 +1,5 @@
 // Values stored with a window: longs, text and properties.
+#include "platform/wm/Backend.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
@@ -29,9 +30,28 @@ LONG_PTR SetStyle(TWindow& w, int index, DWORD value)
     } else {
         alive->ExStyle = next;
     }
+    if (!alive->Parent && next != old)
+        Backend().WindowStyleChanged(hwnd);
     STYLESTRUCT done{old, next};
     SendMessage(hwnd, WM_STYLECHANGED, which, ToLParam(&done));
     return LONG_PTR(old);
+}
+
+// A top-level window's owner is the top-level window of the one given. An
+// unknown window, or one the window itself owns, would leave it without a
+// sound owner chain: the owner stays and 0 is returned.
+LONG_PTR SetOwner(TWindow& w, HWND value)
+{
+    auto given = LookupWindow(value);
+    if (w.IsChild() || (value && !given))
+        return 0;
+    const HWND owner = given ? TopLevelOf(*given)->Handle : nullptr;
+    if (owner == w.Handle || (owner && IsOwnedBy(owner, w.Handle)))
+        return 0;
+    const HWND old = w.Owner;
+    w.Owner = owner;
+    Backend().WindowOwnerChanged(w.Handle);
+    return reinterpret_cast<LONG_PTR>(old);
 }
 
 } // namespace
@@ -81,12 +101,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         old = reinterpret_cast<LONG_PTR>(w->Instance);
         w->Instance = reinterpret_cast<HINSTANCE>(value);
         return old;
-    case GWLP_HWNDPARENT:
-        if (w->IsChild())
-            return 0;
-        old = reinterpret_cast<LONG_PTR>(w->Owner);
-        w->Owner = reinterpret_cast<HWND>(value);
-        return old;
+    case GWLP_HWNDPARENT: return SetOwner(*w, reinterpret_cast<HWND>(value));
     default:
         if (index >= 0 && std::size_t(index) / sizeof(LONG_PTR) < w->Extra.size()) {
             auto& slot = w->Extra[std::size_t(index) / sizeof(LONG_PTR)];

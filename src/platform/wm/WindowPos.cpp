@@ -152,6 +152,31 @@ void Reorder(TWindow& w, HWND after)
     list.insert(at, w.Handle);
 }
 
+// Owned windows stay above their owner within its topmost band: a window put
+// below its owner goes just above it, and the windows a placed window owns
+// (at any level) come along just above it, in their order.
+void KeepOwnedAbove(const TWindow& w)
+{
+    auto& list = WindowSystem().TopLevels;
+    const auto band = [](HWND h) {
+        auto s = LookupWindow(h);
+        return s && (s->ExStyle & WS_EX_TOPMOST);
+    };
+    const auto position = [&](HWND h) { return std::find(list.begin(), list.end(), h); };
+    if (w.Owner && band(w.Owner) == band(w.Handle) && position(w.Owner) < position(w.Handle)) {
+        list.erase(position(w.Handle));
+        list.insert(position(w.Owner), w.Handle);
+    }
+    std::vector<HWND> owned;
+    for (HWND h : list)
+        if (band(h) == band(w.Handle) && IsOwnedBy(h, w.Handle))
+            owned.push_back(h);
+    if (owned.empty())
+        return;
+    std::erase_if(list, [&](HWND h) { return std::find(owned.begin(), owned.end(), h) != owned.end(); });
+    list.insert(position(w.Handle), owned.begin(), owned.end());
+}
+
 } // namespace
 
 BOOL SetWindowPosInternal(TWindow& w0, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
@@ -198,8 +223,11 @@ BOOL SetWindowPosInternal(TWindow& w0, HWND insertAfter, int x, int y, int cx, i
         w->Client = Offset(c, -newRect.Left, -newRect.Top);
     }
     w->Rect = newRect;
-    if (!(flags & SWP_NOZORDER))
+    if (!(flags & SWP_NOZORDER)) {
         Reorder(*w, pos.hwndInsertAfter);
+        if (!w->Parent)
+            KeepOwnedAbove(*w);
+    }
     if (flags & SWP_SHOWWINDOW)
         w->Style |= WS_VISIBLE;
     if (flags & SWP_HIDEWINDOW)

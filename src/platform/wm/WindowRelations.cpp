@@ -44,6 +44,14 @@ BOOL IsIconic(HWND hwnd)
     return w && (w->Style & WS_MINIMIZE) ? 1 : 0;
 }
 
+bool IsOwnedBy(HWND hwnd, HWND owner)
+{
+    for (HWND h = GetWindow(hwnd, GW_OWNER); h; h = GetWindow(h, GW_OWNER))
+        if (h == owner)
+            return true;
+    return false;
+}
+
 bool HasMinimizedOwner(HWND hwnd)
 {
     for (HWND owner = GetWindow(hwnd, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))

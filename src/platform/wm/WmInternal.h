@@ -21,7 +21,8 @@ inline HWND DesktopHandle()
 std::vector<HWND>& SiblingList(const TWindow& w); // the parent's children, or the top-level windows
 void LinkWindow(TWindow& w);                      // on top of its siblings (below topmost top-level windows)
 void UnlinkWindow(TWindow& w);
-void MakeTopLevelStore(TWindow& w); // backing surface and backend window
+bool IsOwnedBy(HWND hwnd, HWND owner); // an owner at any level
+void MakeTopLevelStore(TWindow& w);    // backing surface and backend window
 
 // Messages.
 LRESULT CallProc(const std::shared_ptr<TWindow>& w, UINT message, WPARAM wParam, LPARAM lParam);

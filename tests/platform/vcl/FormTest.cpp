@@ -59,6 +59,34 @@ TEST_F(Forms, AShownFormStaysShownWhenItsWindowIsRemade)
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }
 
+TEST_F(Forms, OtherFormsAreOwnedByTheMainFormsWindow)
+{
+    TForm* made = nullptr;
+    Application->CreateForm(made);
+    std::unique_ptr<TForm> main(made);
+    ASSERT_EQ(Application->MainForm(), main.get());
+    TForm early(nullptr);
+    const HWND earlyWindow = early.Handle(); // made before the main form's window
+    main->Show();
+    TForm dialog(nullptr);
+    dialog.Show();
+    Pump();
+    EXPECT_EQ(GetWindow(main->Handle(), GW_OWNER), nullptr);
+    EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), main->Handle());
+    EXPECT_EQ(GetWindow(earlyWindow, GW_OWNER), main->Handle()) << "taken on when the main window was made";
+
+    SetWindowPos(main->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetTopWindow(nullptr), dialog.Handle()) << "kept above its owner";
+
+    // The main form's window made again takes the other windows on, which live on.
+    const HWND dialogWindow = dialog.Handle();
+    main->SetBorderStyle(bsToolWindow);
+    EXPECT_TRUE(IsWindowVisible(dialogWindow));
+    EXPECT_EQ(dialog.Handle(), dialogWindow);
+    EXPECT_EQ(GetWindow(dialogWindow, GW_OWNER), main->Handle());
+    EXPECT_EQ(GetWindow(earlyWindow, GW_OWNER), main->Handle());
+}
+
 TEST_F(Forms, CloseActionsHideFreeOrKeepTheForm)
 {
     auto* form = new TForm(nullptr);

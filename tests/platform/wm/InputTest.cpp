@@ -559,33 +559,97 @@ TEST_F(Input, ASizeCodeAnsweredByAChildSizesItsTopLevelWindow)
     }
 }
 
+// Per-pixel alpha content for a layered window: the left half fully transparent,
+// the right half opaque.
+void GiveHalfTransparentContent(HWND hwnd, int width, int height)
+{
+    HDC memory = CreateCompatibleDC(nullptr);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(memory, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* pixels = static_cast<std::uint8_t*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixels[i * 4 + 3] = i % width < width / 2 ? 0 : 255;
+    SelectObject(memory, ToGdiObj(picture));
+    POINT origin{0, 0};
+    SIZE size{width, height};
+    BLENDFUNCTION blend;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    UpdateLayeredWindow(hwnd, nullptr, nullptr, &size, memory, &origin, 0, &blend, ULW_ALPHA);
+    DeleteDC(memory);
+    DeleteObject(ToGdiObj(picture));
+}
+
 TEST_F(Input, LayeredWindowsThatAreTransparentToTheMouseLetItThrough)
 {
     HWND below = Canvas(Bounds(0, 0, 200, 200));
+    // The glow window covers (50, 50)-(150, 150); its left half is (50..99).
+    const auto constantAlpha = [](HWND glow) { SetLayeredWindowAttributes(glow, 0, 128, LWA_ALPHA); };
+    const auto halfTransparent = [](HWND glow) { GiveHalfTransparentContent(glow, 100, 100); };
     struct TCase {
         const char* Name;
         DWORD ExStyle;
+        std::function<void(HWND)> Prepare;
+        TPoint At;
         bool Through;
+        std::optional<TRegion> MouseRegion; // window coordinates; none: all of the window
     } cases[] = {
-        {"layered and transparent", WS_EX_LAYERED | WS_EX_TRANSPARENT, true},
-        {"layered only", WS_EX_LAYERED, false},
-        {"transparent only", WS_EX_TRANSPARENT, false},
+        {"layered and transparent", WS_EX_LAYERED | WS_EX_TRANSPARENT, constantAlpha, {100, 100}, true, TRegion()},
+        {"layered only", WS_EX_LAYERED, constantAlpha, {100, 100}, false, std::nullopt},
+        {"transparent only", WS_EX_TRANSPARENT, nullptr, {100, 100}, false, std::nullopt},
+        {"made transparent later",
+         WS_EX_LAYERED,
+         [](HWND glow) {
+             SetWindowLongPtr(glow, GWL_EXSTYLE, GetWindowLongPtr(glow, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+         },
+         {100, 100},
+         true,
+         TRegion()},
+        {"layered later, transparent from the start",
+         WS_EX_TRANSPARENT,
+         [](HWND glow) { SetWindowLongPtr(glow, GWL_EXSTYLE, GetWindowLongPtr(glow, GWL_EXSTYLE) | WS_EX_LAYERED); },
+         {100, 100},
+         true,
+         TRegion()},
+        {"transparency taken back",
+         WS_EX_LAYERED | WS_EX_TRANSPARENT,
+         [](HWND glow) {
+             SetWindowLongPtr(glow, GWL_EXSTYLE, GetWindowLongPtr(glow, GWL_EXSTYLE) & ~WS_EX_TRANSPARENT);
+         },
+         {100, 100},
+         false,
+         std::nullopt},
+        {"fully transparent pixel", WS_EX_LAYERED, halfTransparent, {70, 100}, true, TRegion({50, 0, 100, 100})},
+        {"opaque pixel", WS_EX_LAYERED, halfTransparent, {120, 100}, false, TRegion({50, 0, 100, 100})},
+        {"pixels no longer per-pixel alpha",
+         WS_EX_LAYERED,
+         [&](HWND glow) {
+             halfTransparent(glow);
+             constantAlpha(glow);
+         },
+         {70, 100},
+         false,
+         std::nullopt},
     };
     for (const auto& c : cases) {
         HWND glow = Top(Bounds(50, 50, 100, 100), WS_POPUP | WS_VISIBLE, c.ExStyle | WS_EX_TOPMOST);
-        if (c.ExStyle & WS_EX_LAYERED)
-            SetLayeredWindowAttributes(glow, 0, 128, LWA_ALPHA);
+        if (c.Prepare)
+            c.Prepare(glow);
         clock->Advance(1000);
         Log().clear();
-        InjectMouseMove({100, 100});
-        Click({100, 100});
+        InjectMouseMove(c.At);
+        Click(c.At);
         Pump();
         const HWND expected = c.Through ? below : glow;
-        EXPECT_EQ(WindowFromPoint(Point(100, 100)), expected) << c.Name;
+        EXPECT_EQ(WindowFromPoint(c.At), expected) << c.Name;
         EXPECT_EQ(Messages(expected, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}),
                   (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}))
             << c.Name;
         EXPECT_TRUE(Messages(c.Through ? glow : below, {WM_NCHITTEST, WM_MOUSEMOVE, WM_LBUTTONDOWN}).empty()) << c.Name;
+        EXPECT_EQ(LayeredMouseRegion(glow), c.MouseRegion) << c.Name << ": the input shape a desktop gets";
         DestroyWindow(glow);
     }
 }

@@ -14,10 +14,12 @@ class TRecordingBackend : public TBackend {
 public:
     std::vector<std::pair<HWND, bool>> Minimized;
     std::vector<HWND> Raised;
+    std::vector<HWND> OwnerChanged;
     std::vector<TMonitor> Screens{{{0, 0, 800, 600}, {0, 0, 800, 560}}};
 
     void WindowMinimized(HWND hwnd, bool minimized) override { Minimized.push_back({hwnd, minimized}); }
     void WindowRaised(HWND hwnd) override { Raised.push_back(hwnd); }
+    void WindowOwnerChanged(HWND hwnd) override { OwnerChanged.push_back(hwnd); }
     std::vector<TMonitor> Monitors() override { return Screens; }
 };
 
@@ -210,6 +212,71 @@ TEST_F(WindowStateTest, InsertAfterRestacksJustBelowThatWindow)
     EXPECT_EQ(GetWindow(top, GW_CHILD), b);
     EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), a);
     EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), c);
+}
+
+TEST_F(WindowStateTest, OwnedWindowsStayAboveTheirOwner)
+{
+    const TRect overlap{0, 0, 100, 100};
+    HWND owner = Top(overlap);
+    HWND owned = Top(overlap, WS_POPUP | WS_VISIBLE, 0, kClass, owner);
+    HWND ownedByOwned = Top(overlap, WS_POPUP | WS_VISIBLE, 0, kClass, owned);
+    HWND other = Top(overlap);
+    // Topmost and owned: stays in its own band.
+    HWND topmost = Top({300, 300, 50, 50}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, kClass, owner);
+    ASSERT_EQ(TopLevels(), (std::vector<HWND>{topmost, other, ownedByOwned, owned, owner}));
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    struct TCase {
+        const char* Name;
+        HWND Placed;
+        HWND InsertAfter;
+        std::vector<HWND> Order;
+    } cases[] = {
+        {"the owner raised brings what it owns along", owner, HWND_TOP, {topmost, ownedByOwned, owned, owner, other}},
+        {"another window raised", other, HWND_TOP, {topmost, other, ownedByOwned, owned, owner}},
+        {"an owned window sent to the bottom stays above its owner",
+         owned,
+         HWND_BOTTOM,
+         {topmost, other, ownedByOwned, owned, owner}},
+        {"an owned window raised, its owner stays", owned, HWND_TOP, {topmost, ownedByOwned, owned, other, owner}},
+        {"the owner put below another window", owner, other, {topmost, other, ownedByOwned, owned, owner}},
+    };
+    for (const auto& c : cases) {
+        SetWindowPos(c.Placed, c.InsertAfter, 0, 0, 0, 0, keep);
+        EXPECT_EQ(TopLevels(), c.Order) << c.Name;
+        EXPECT_EQ(WindowFromPoint(Point(50, 50)), c.Order[1]) << c.Name << ": the pointer finds the top one";
+    }
+}
+
+TEST_F(WindowStateTest, OwnersGivenLaterFormNoCycle)
+{
+    HWND owner = Top({0, 0, 100, 100});
+    HWND child = Child(owner, {0, 0, 10, 10});
+    HWND dialog = Top({0, 0, 100, 100});
+    HWND nested = Top({0, 0, 100, 100}, WS_POPUP | WS_VISIBLE, 0, kClass, dialog);
+    const auto setOwner = [](HWND hwnd, HWND to) {
+        return reinterpret_cast<HWND>(SetWindowLongPtr(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(to)));
+    };
+    struct TCase {
+        const char* Name;
+        HWND Window;
+        HWND Given;
+        HWND Returned;
+        HWND Owner; // afterwards
+        bool Told;  // the backend hears of it
+    } cases[] = {
+        {"a top-level window", dialog, owner, nullptr, owner, true},
+        {"a child stands for its top-level window", nested, child, dialog, owner, true},
+        {"none", nested, nullptr, owner, nullptr, true},
+        {"itself", owner, owner, nullptr, nullptr, false},
+        {"a window it owns", owner, dialog, nullptr, nullptr, false},
+        {"an unknown window", dialog, reinterpret_cast<HWND>(std::uintptr_t(0xdead0)), nullptr, owner, false},
+    };
+    for (const auto& c : cases) {
+        backend->OwnerChanged.clear();
+        EXPECT_EQ(setOwner(c.Window, c.Given), c.Returned) << c.Name;
+        EXPECT_EQ(GetWindow(c.Window, GW_OWNER), c.Owner) << c.Name;
+        EXPECT_EQ(backend->OwnerChanged, c.Told ? std::vector<HWND>{c.Window} : std::vector<HWND>{}) << c.Name;
+    }
 }
 
 TEST_F(WindowStateTest, DisplayChangeReachesEveryTopLevelWindow)
