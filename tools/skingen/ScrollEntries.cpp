@@ -63,18 +63,21 @@ void AddScrollBar(TComposition& c, const TPictureSet& pics, std::string name, bo
         PaintArrowButton(p, at(first), t, TState::Normal, back);
         PaintArrowButton(p, at(last), t, TState::Normal, forth);
     });
-    SetGeometry(e, pics.Scroll, whole, horizontal ? TResize::WidthOnly : TResize::HeightOnly, kThickness, 0, t.Tile);
+    // The end button must lie beyond the stretch point to follow the bar's far end.
+    SetGeometry(e, pics.Scroll, whole, horizontal ? TResize::WidthOnly : TResize::HeightOnly, kThickness + 1, 0,
+                t.Tile);
     e.TrackArea = horizontal ? TRect{kThickness, 0, w - kThickness, h} : TRect{0, kThickness, w, h - kThickness};
-    e.UpButtonRect = first;
-    e.DownButtonRect = last;
+    // The up button increases the position: it is the far one.
+    e.UpButtonRect = last;
+    e.DownButtonRect = first;
     const auto button = [&](TState state, TDir dir) {
         return atlas.Add(kThickness, kThickness,
                          [&t, state, dir](TPainter& p, const TRect& r) { PaintArrowButton(p, r, t, state, dir); });
     };
-    e.ActiveUpButtonRect = button(TState::Hot, back);
-    e.DownUpButtonRect = button(TState::Down, back);
-    e.ActiveDownButtonRect = button(TState::Hot, forth);
-    e.DownDownButtonRect = button(TState::Down, forth);
+    e.ActiveUpButtonRect = button(TState::Hot, forth);
+    e.DownUpButtonRect = button(TState::Down, forth);
+    e.ActiveDownButtonRect = button(TState::Hot, back);
+    e.DownDownButtonRect = button(TState::Down, back);
     const int tw = horizontal ? 32 : kThickness, th = horizontal ? kThickness : 32;
     const auto thumb = [&](TState state) {
         return atlas.Add(

@@ -21,9 +21,17 @@ public:
 
 protected:
     void WndProc(TMessage& message) override;
+    // For a control that takes the focus when pressed: a press on it without
+    // the focus first takes the focus, with command notifications held back
+    // meanwhile. True when the message is to be dropped (the focus change was
+    // refused, or a command came during it).
+    bool FocusClickSwallows(TMessage& message);
 
     // True only while the control paints in answer to WM_PAINT.
     bool FromWMPaint = false;
+
+private:
+    bool FClicksDisabled = false;
 };
 
 } // namespace tovrel
