@@ -7,6 +7,10 @@ namespace tovrel {
 
 // Sent to children that show their parent through, after the parent's image changed.
 constexpr unsigned CheckParentBackgroundMessage = 1284;
+// Asks a window to paint itself into the DC in WParam; those that paint
+// themselves otherwise (the frame, the views) answer SkinPaintDoneResult.
+constexpr unsigned SkinPaintToMessage = 45513;
+constexpr LRESULT SkinPaintDoneResult = 12851;
 
 class TskSkinControl : public TskSkinned<TCustomControl> {
 public:

@@ -17,9 +17,6 @@ class TskSkinData;
 
 // Sent to the list view to paint its header into the DC in WParam.
 constexpr unsigned SkinPaintHeaderToMessage = 45512;
-// Answered by the views so that a frame painting its children skips them.
-constexpr unsigned SkinPaintToMessage = 45513;
-constexpr LRESULT SkinPaintDoneResult = 12851;
 
 // Custom drawing of a header section's contents over its background.
 using TskDrawHeaderSectionEvent = std::function<void(TCanvas* Cnvs, TListColumn* Column, bool Pressed, const TRect& R)>;
