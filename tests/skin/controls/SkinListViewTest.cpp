@@ -173,6 +173,22 @@ TEST_F(SkinListViewTest, HorizontalBarShowsForWideColumnsAndLeavesTheCorner)
     EXPECT_FALSE(vbar->Visible());
 }
 
+TEST_F(SkinListViewTest, ListStyleScrollsSidewaysByColumns)
+{
+    AddRows(100);
+    ASSERT_TRUE(vbar->Visible());
+    list->SetViewStyle(vsList);
+    Pump();
+    EXPECT_FALSE(vbar->Visible());
+    ASSERT_TRUE(hbar->Visible());
+    EXPECT_EQ(0, TopRow());
+    hbar->SetPosition(2);
+    Pump();
+    EXPECT_EQ(2, GetScrollPos(list->Handle(), SB_HORZ));
+    EXPECT_GT(TopRow(), 0);
+    EXPECT_EQ(2, hbar->Position());
+}
+
 TEST_F(SkinListViewTest, SkinEntryGivesColourAndFont)
 {
     auto* skin = new TskSkinData(form.get());

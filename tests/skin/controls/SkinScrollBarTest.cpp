@@ -2,6 +2,7 @@
 #include "../../platform/vcl/ControlTestSupport.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
+#include "skin/data/SkinScrollEntries.h"
 
 #include <vector>
 
@@ -187,6 +188,79 @@ TEST_F(SkinScrollBarTest, FocusableBarTakesKeysAndWheel)
     EXPECT_EQ(49, bar->Position());
     Key(VK_DOWN);
     EXPECT_EQ(50, bar->Position());
+}
+
+// An 80 x 19 "hscrollbar" whose ends stay 20 pixels wide: the down button at
+// the left, the up button at the right beyond the stretch point, a 32-pixel
+// thumb picture and a distinct hot up button.
+constexpr COLORREF kTrack = RGB(200, 200, 200), kThumbColour = RGB(0, 0, 255), kHotUp = RGB(255, 0, 0);
+
+TskSkinData* ScrollSkin(TComponent* owner, int thumbMinSize)
+{
+    auto* skin = new TskSkinData(owner);
+    auto picture = std::make_unique<TBitmap>(200, 19);
+    const auto fill = [&](TRect r, COLORREF c) {
+        picture->Canvas()->Brush()->SetColor(TColor(c));
+        picture->Canvas()->FillRect(r);
+    };
+    fill(TRect{0, 0, 80, 19}, kTrack);
+    fill(TRect{100, 0, 132, 19}, kThumbColour);
+    fill(TRect{140, 0, 159, 19}, kHotUp);
+    skin->FActivePictures.push_back(std::move(picture));
+    auto e = std::make_unique<TskDataSkinScrollBarControl>("hscrollbar");
+    e->PictureIndex = 0;
+    e->SkinRect = TRect{0, 0, 80, 19};
+    e->LTPoint = TPoint{20, 0};
+    e->RTPoint = TPoint{60, 0};
+    e->ClRect = TRect{20, 0, 60, 19};
+    e->TrackArea = TRect{19, 0, 61, 19};
+    e->DownButtonRect = TRect{0, 0, 19, 19};
+    e->UpButtonRect = TRect{61, 0, 80, 19};
+    e->ActiveUpButtonRect = TRect{140, 0, 159, 19};
+    e->ThumbRect = TRect{100, 0, 132, 19};
+    e->ThumbMinSize = thumbMinSize;
+    skin->CtrlList.push_back(std::move(e));
+    skin->Empty = false;
+    return skin;
+}
+
+struct SkinnedThumbCase {
+    const char* Name;
+    int ThumbMinSize, Page, Position;
+    int From, To;
+};
+
+// At 200 pixels the track runs from 19 to 181.
+const SkinnedThumbCase kSkinnedThumbCases[] = {
+    {"the picture's length without a page", 0, 0, 0, 19, 51},
+    {"never shorter than the picture with a page", 0, 10, 0, 19, 51},
+    {"the minimum size wins", 40, 10, 90, 141, 181},
+    {"a long odd page loses a pixel", 0, 50, 50, 101, 181},
+};
+
+TEST_F(SkinScrollBarTest, SkinnedPartsFollowTheBarsLength)
+{
+    for (const SkinnedThumbCase& c : kSkinnedThumbCases) {
+        SCOPED_TRACE(c.Name);
+        bar->SetSkinData(ScrollSkin(form.get(), c.ThumbMinSize));
+        bar->SetRange(0, 99, c.Page, c.Position);
+        EXPECT_EQ(19, bar->Height()); // a strip entry keeps its height
+        bar->CalcRects();
+        EXPECT_EQ((TRect{181, 0, 200, 19}), bar->Part(TskSkinScrollBar::kUpButton).R);
+        EXPECT_EQ((TRect{0, 0, 19, 19}), bar->Part(TskSkinScrollBar::kDownButton).R);
+        const TRect t = bar->Part(TskSkinScrollBar::kThumb).R;
+        EXPECT_EQ(c.From, t.Left);
+        EXPECT_EQ(c.To, t.Right);
+        EXPECT_EQ(0, t.Top);
+        EXPECT_EQ(19, t.Bottom);
+    }
+    // The hot up button is cut from the skin at the bar's far end.
+    bar->SetRange(0, 99, 0, 0);
+    Pump();
+    EXPECT_EQ(kThumbColour, PixelAt(*form, kLeft + 25, kTop + 9));
+    EXPECT_EQ(kTrack, PixelAt(*form, kLeft + 190, kTop + 9));
+    Move(190, 9);
+    EXPECT_EQ(kHotUp, PixelAt(*form, kLeft + 190, kTop + 9));
 }
 
 } // namespace
