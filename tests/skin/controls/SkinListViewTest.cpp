@@ -146,6 +146,15 @@ TEST_F(SkinListViewTest, WheelOverTheListMovesTheBar)
     vbar->SetPosition(vbar->Position() + 1);
     Pump();
     EXPECT_EQ(vbar->Position(), TopRow());
+    // A focusable bar takes the wheel itself and scrolls the list a row a notch.
+    const int before = TopRow();
+    vbar->SetCanFocused(true);
+    vbar->SetFocus();
+    Pump();
+    InjectMouseWheel(-120, TPoint{269, 80});
+    Pump();
+    EXPECT_EQ(before + 1, TopRow());
+    EXPECT_EQ(TopRow(), vbar->Position());
 }
 
 TEST_F(SkinListViewTest, HorizontalBarShowsForWideColumnsAndLeavesTheCorner)
