@@ -45,18 +45,22 @@ void PaintThumb(TPainter& p, const TRect& r, const TTheme& t, TState state, bool
     }
 }
 
-void AddScrollBar(TComposition& c, const TPictureSet& pics, std::string name, bool horizontal)
+// With `corner` the horizontal bar ends in a free square beside a vertical bar.
+void AddScrollBar(TComposition& c, const TPictureSet& pics, std::string name, bool horizontal, bool corner = false)
 {
     const TTheme& t = c.Theme;
     TAtlas& atlas = c.Picture(pics.Scroll);
-    const int w = horizontal ? kLength : kThickness, h = horizontal ? kThickness : kLength;
+    const int extra = corner ? kThickness : 0;
+    const int w = horizontal ? kLength + extra : kThickness, h = horizontal ? kThickness : kLength;
     const TDir back = horizontal ? TDir::Left : TDir::Up, forth = horizontal ? TDir::Right : TDir::Down;
     const TRect first{0, 0, kThickness, kThickness};
-    const TRect last = horizontal ? TRect{w - kThickness, 0, w, h} : TRect{0, h - kThickness, w, h};
+    const TRect last = horizontal ? TRect{w - extra - kThickness, 0, w - extra, h} : TRect{0, h - kThickness, w, h};
 
     auto& e = c.AddControl<TskDataSkinScrollBarControl>(std::move(name));
-    const TRect whole = atlas.Add(w, h, [&t, horizontal, first, last, back, forth](TPainter& p, const TRect& r) {
+    const TRect whole = atlas.Add(w, h, [&t, horizontal, first, last, back, forth, extra](TPainter& p, const TRect& r) {
         PaintTrack(p, r, t, horizontal);
+        if (extra > 0)
+            p.FillRect(TRect{r.Right - extra, r.Top, r.Right, r.Bottom}, t.Face);
         const auto at = [&r](const TRect& place) {
             return TRect{r.Left + place.Left, r.Top + place.Top, r.Left + place.Right, r.Top + place.Bottom};
         };
@@ -66,7 +70,9 @@ void AddScrollBar(TComposition& c, const TPictureSet& pics, std::string name, bo
     // The end button must lie beyond the stretch point to follow the bar's far end.
     SetGeometry(e, pics.Scroll, whole, horizontal ? TResize::WidthOnly : TResize::HeightOnly, kThickness + 1, 0,
                 t.Tile);
-    e.TrackArea = horizontal ? TRect{kThickness, 0, w - kThickness, h} : TRect{0, kThickness, w, h - kThickness};
+    if (horizontal)
+        e.RTPoint = {last.Left - 1, 0}; // the corner square travels with the end button
+    e.TrackArea = horizontal ? TRect{kThickness, 0, last.Left, h} : TRect{0, kThickness, w, h - kThickness};
     // The up button increases the position: it is the far one.
     e.UpButtonRect = last;
     e.DownButtonRect = first;
@@ -98,7 +104,7 @@ void AddScrollEntries(TComposition& c, const TPictureSet& pics)
 {
     AddScrollBar(c, pics, "hscrollbar", true);
     AddScrollBar(c, pics, "vscrollbar", false);
-    AddScrollBar(c, pics, "bothhscrollbar", true);
+    AddScrollBar(c, pics, "bothhscrollbar", true, true);
 }
 
 } // namespace tovrel::skingen
