@@ -54,6 +54,10 @@ TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner)
 TskSkinCustomListView::~TskSkinCustomListView()
 {
     ReleaseHeader();
+    // The bars outlive the list: they must not call back into it.
+    for (TskSkinScrollBar* bar : {FVScrollBar.Get(), FHScrollBar.Get()})
+        if (bar)
+            bar->OnChange = nullptr;
 }
 
 void TskSkinCustomListView::SetSkinData(TskSkinData* Value)

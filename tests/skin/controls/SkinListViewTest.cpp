@@ -198,6 +198,17 @@ TEST_F(SkinListViewTest, ListStyleScrollsSidewaysByColumns)
     EXPECT_EQ(2, hbar->Position());
 }
 
+TEST_F(SkinListViewTest, BarsOutlivingTheListNoLongerDriveIt)
+{
+    AddRows(100);
+    delete list;
+    list = nullptr;
+    vbar->SetPosition(5);
+    hbar->SetPosition(5);
+    Pump();
+    EXPECT_EQ(5, vbar->Position());
+}
+
 TEST_F(SkinListViewTest, SkinEntryGivesColourAndFont)
 {
     auto* skin = new TskSkinData(form.get());
