@@ -112,32 +112,33 @@ void TskSkinCustomListView::RealignBars()
             bar->Parent()->Realign();
 }
 
-void TskSkinCustomListView::BarAssigned(TskSkinScrollBar* Bar, bool Vertical)
+void TskSkinCustomListView::AssignBar(TComponentRef<TskSkinScrollBar>& Ref, TskSkinScrollBar* Value, bool Vertical)
 {
-    if (!Bar)
-        return;
-    Bar->SetEnabled(true);
-    Bar->SetVisible(false);
-    Bar->OnChange = [this, Vertical](TObject*) {
-        if (Vertical)
-            VScrollBarChange();
-        else
-            HScrollBarChange();
-    };
+    // A bar given up no longer scrolls this list.
+    if (Ref && Ref != Value)
+        Ref->OnChange = nullptr;
+    Ref = Value;
+    if (Value) {
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        Value->OnChange = [this, Vertical](TObject*) {
+            if (Vertical)
+                VScrollBarChange();
+            else
+                HScrollBarChange();
+        };
+    }
+    UpDateScrollBars();
 }
 
 void TskSkinCustomListView::SetVScrollBar(TskSkinScrollBar* Value)
 {
-    FVScrollBar = Value;
-    BarAssigned(Value, true);
-    UpDateScrollBars();
+    AssignBar(FVScrollBar, Value, true);
 }
 
 void TskSkinCustomListView::SetHScrollBar(TskSkinScrollBar* Value)
 {
-    FHScrollBar = Value;
-    BarAssigned(Value, false);
-    UpDateScrollBars();
+    AssignBar(FHScrollBar, Value, false);
 }
 
 void TskSkinCustomListView::Loaded()

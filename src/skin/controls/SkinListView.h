@@ -37,8 +37,8 @@ public:
     void SetDefaultColor(TColor Value);
     bool UseSkinFont = true;
     TskSkinScrollBar* VScrollBar() const { return FVScrollBar; }
-    // The bar is enabled, hidden and driven by this list from now on
-    // (its OnChange is replaced).
+    // The bar is enabled, hidden and driven by this list from now on (its
+    // OnChange is replaced); a bar replaced here loses this list's handler.
     void SetVScrollBar(TskSkinScrollBar* Value);
     TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
     void SetHScrollBar(TskSkinScrollBar* Value);
@@ -75,7 +75,7 @@ private:
     int FirstItemWidth();
     void VScrollBarChange();
     void HScrollBarChange();
-    void BarAssigned(TskSkinScrollBar* Bar, bool Vertical);
+    void AssignBar(TComponentRef<TskSkinScrollBar>& Ref, TskSkinScrollBar* Value, bool Vertical);
     void RealignBars();
 
     // Header (SkinListViewHeader.cpp).

@@ -201,6 +201,12 @@ TEST_F(SkinListViewTest, ListStyleScrollsSidewaysByColumns)
 TEST_F(SkinListViewTest, BarsOutlivingTheListNoLongerDriveIt)
 {
     AddRows(100);
+    // A bar replaced by another one is let go as well.
+    auto* other = Placed<TskSkinScrollBar>(*form, Bounds(300, 10, 19, 150));
+    list->SetVScrollBar(other);
+    vbar->SetPosition(3);
+    Pump();
+    EXPECT_EQ(0, TopRow());
     delete list;
     list = nullptr;
     vbar->SetPosition(5);
