@@ -212,13 +212,25 @@ void TskSkinCustomListView::DrawHeaderCaption(TCanvas& Canvas, TListColumn* Colu
     R0.Right -= 5;
     std::string text = Column->Caption();
     const int width = R0.Width();
-    FitTextToWidth(Canvas.Handle(), text, width);
+    TCustomImageList* images = SmallImages();
+    const bool image = images && Column->ImageIndex() >= 0 && Column->ImageIndex() < images->Count();
+    // The image and a 10-pixel gap come before the text.
+    const int imageSpace = image ? images->Width() + 10 : 0;
+    const std::string full = text;
+    FitTextToWidth(Canvas.Handle(), text, width - imageSpace);
     const int textWidth = Canvas.TextWidth(text);
     int x = R0.Left;
-    if (Column->Alignment() == taRightJustify)
-        x = R0.Right - textWidth;
-    else if (Column->Alignment() == taCenter)
-        x = R0.Left + width / 2 - textWidth / 2;
+    // With an image, right and centre alignment apply only to a caption that fits.
+    if (!image || text == full) {
+        if (Column->Alignment() == taRightJustify)
+            x = R0.Right - textWidth - imageSpace;
+        else if (Column->Alignment() == taCenter)
+            x = R0.Left + width / 2 - (textWidth + imageSpace) / 2;
+    }
+    if (image) {
+        images->Draw(&Canvas, x, R0.Top + R0.Height() / 2 - images->Height() / 2, Column->ImageIndex(), true);
+        x += imageSpace;
+    }
     const int y = R0.Top + R0.Height() / 2 - Canvas.TextHeight(text) / 2;
     Canvas.TextRect(R0, x, y, text);
 }

@@ -247,6 +247,29 @@ TEST_F(SkinListViewTest, HeaderIsTakenOverAndWider)
     EXPECT_EQ(list->ClientWidth() + 25, r.Right - r.Left);
 }
 
+TEST_F(SkinListViewTest, HeaderSectionShowsItsImageBeforeTheCaption)
+{
+    auto* images = new TImageList(form.get());
+    images->SetSize(8, 8);
+    TBitmap red(8, 8);
+    red.Canvas()->Brush()->SetColor(TColor(0x0000FF));
+    red.Canvas()->FillRect(TRect{0, 0, 8, 8});
+    images->Add(&red, nullptr);
+    list->SetSmallImages(images);
+    list->Columns()->Items(1)->SetImageIndex(0);
+    list->Columns()->Items(1)->SetAlignment(taRightJustify);
+    Pump();
+    RECT r{};
+    GetClientRect(list->SkinnedHeader(), &r);
+    // A short caption with its image keeps its alignment: the image ends 10
+    // pixels before the caption, which ends 5 pixels before the section's end.
+    POINT p{0, r.Bottom / 2};
+    const int captionWidth = list->Canvas()->TextWidth("Size");
+    p.X = 200 - 5 - captionWidth - 10 - 4;
+    ClientToScreen(list->SkinnedHeader(), &p);
+    EXPECT_EQ(RGB(255, 0, 0), PixelAt(*form, p.X, p.Y));
+}
+
 TEST_F(SkinListViewTest, HeaderPressAndDividerDrag)
 {
     std::vector<int> clicked;
