@@ -2,6 +2,7 @@
 
 #include "ButtonBand.h"
 #include "CheckRadioBand.h"
+#include "ListViewBand.h"
 #include "PanesBand.h"
 
 #include "skin/controls/SkinBevel.h"
@@ -79,7 +80,7 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons, AddCheckRadioBoxes, AddPanes};
+const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons, AddCheckRadioBoxes, AddPanes, AddListView};
 
 } // namespace
 

@@ -45,36 +45,45 @@ void PaintThumb(TPainter& p, const TRect& r, const TTheme& t, TState state, bool
     }
 }
 
-void AddScrollBar(TComposition& c, const TPictureSet& pics, std::string name, bool horizontal)
+// With `corner` the horizontal bar ends in a free square beside a vertical bar.
+void AddScrollBar(TComposition& c, const TPictureSet& pics, std::string name, bool horizontal, bool corner = false)
 {
     const TTheme& t = c.Theme;
     TAtlas& atlas = c.Picture(pics.Scroll);
-    const int w = horizontal ? kLength : kThickness, h = horizontal ? kThickness : kLength;
+    const int extra = corner ? kThickness : 0;
+    const int w = horizontal ? kLength + extra : kThickness, h = horizontal ? kThickness : kLength;
     const TDir back = horizontal ? TDir::Left : TDir::Up, forth = horizontal ? TDir::Right : TDir::Down;
     const TRect first{0, 0, kThickness, kThickness};
-    const TRect last = horizontal ? TRect{w - kThickness, 0, w, h} : TRect{0, h - kThickness, w, h};
+    const TRect last = horizontal ? TRect{w - extra - kThickness, 0, w - extra, h} : TRect{0, h - kThickness, w, h};
 
     auto& e = c.AddControl<TskDataSkinScrollBarControl>(std::move(name));
-    const TRect whole = atlas.Add(w, h, [&t, horizontal, first, last, back, forth](TPainter& p, const TRect& r) {
+    const TRect whole = atlas.Add(w, h, [&t, horizontal, first, last, back, forth, extra](TPainter& p, const TRect& r) {
         PaintTrack(p, r, t, horizontal);
+        if (extra > 0)
+            p.FillRect(TRect{r.Right - extra, r.Top, r.Right, r.Bottom}, t.Face);
         const auto at = [&r](const TRect& place) {
             return TRect{r.Left + place.Left, r.Top + place.Top, r.Left + place.Right, r.Top + place.Bottom};
         };
         PaintArrowButton(p, at(first), t, TState::Normal, back);
         PaintArrowButton(p, at(last), t, TState::Normal, forth);
     });
-    SetGeometry(e, pics.Scroll, whole, horizontal ? TResize::WidthOnly : TResize::HeightOnly, kThickness, 0, t.Tile);
-    e.TrackArea = horizontal ? TRect{kThickness, 0, w - kThickness, h} : TRect{0, kThickness, w, h - kThickness};
-    e.UpButtonRect = first;
-    e.DownButtonRect = last;
+    // The end button must lie beyond the stretch point to follow the bar's far end.
+    SetGeometry(e, pics.Scroll, whole, horizontal ? TResize::WidthOnly : TResize::HeightOnly, kThickness + 1, 0,
+                t.Tile);
+    if (horizontal)
+        e.RTPoint = {last.Left - 1, 0}; // the corner square travels with the end button
+    e.TrackArea = horizontal ? TRect{kThickness, 0, last.Left, h} : TRect{0, kThickness, w, h - kThickness};
+    // The up button increases the position: it is the far one.
+    e.UpButtonRect = last;
+    e.DownButtonRect = first;
     const auto button = [&](TState state, TDir dir) {
         return atlas.Add(kThickness, kThickness,
                          [&t, state, dir](TPainter& p, const TRect& r) { PaintArrowButton(p, r, t, state, dir); });
     };
-    e.ActiveUpButtonRect = button(TState::Hot, back);
-    e.DownUpButtonRect = button(TState::Down, back);
-    e.ActiveDownButtonRect = button(TState::Hot, forth);
-    e.DownDownButtonRect = button(TState::Down, forth);
+    e.ActiveUpButtonRect = button(TState::Hot, forth);
+    e.DownUpButtonRect = button(TState::Down, forth);
+    e.ActiveDownButtonRect = button(TState::Hot, back);
+    e.DownDownButtonRect = button(TState::Down, back);
     const int tw = horizontal ? 32 : kThickness, th = horizontal ? kThickness : 32;
     const auto thumb = [&](TState state) {
         return atlas.Add(
@@ -95,7 +104,7 @@ void AddScrollEntries(TComposition& c, const TPictureSet& pics)
 {
     AddScrollBar(c, pics, "hscrollbar", true);
     AddScrollBar(c, pics, "vscrollbar", false);
-    AddScrollBar(c, pics, "bothhscrollbar", true);
+    AddScrollBar(c, pics, "bothhscrollbar", true, true);
 }
 
 } // namespace tovrel::skingen

@@ -132,6 +132,10 @@ public:
     int ClampWidth(int width) const;
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
+    // An image of the list's SmallImages for the header section (-1: none);
+    // kept for header painting done by a subclass.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int value);
     int Index() const { return index_; }
 
 private:
@@ -143,6 +147,7 @@ private:
     int width_ = 50;
     int minWidth_ = 0, maxWidth_ = 0;
     TAlignment alignment_ = taLeftJustify;
+    int imageIndex_ = -1;
 };
 
 class TListColumns {

@@ -233,6 +233,12 @@ void TListColumn::SetAlignment(TAlignment value)
     owner_.ColumnChanged(*this);
 }
 
+void TListColumn::SetImageIndex(int value)
+{
+    imageIndex_ = value;
+    owner_.ColumnChanged(*this);
+}
+
 TListColumn* TListColumns::Items(int index) const
 {
     if (index < 0 || index >= Count())

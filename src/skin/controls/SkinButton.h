@@ -171,7 +171,6 @@ private:
     bool FMouseDown = false;
     bool FActive = false;
     bool FAllowAllUpCheck = false;
-    bool FClicksDisabled = false;
 
     // Values of a button entry; the state rectangles used by the paint.
     std::string FontName;

@@ -189,23 +189,9 @@ bool TskSkinButton::HandleDialogKey(TMessage& message)
 
 void TskSkinButton::WndProc(TMessage& message)
 {
+    if (FCanFocused && FocusClickSwallows(message))
+        return;
     switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (FCanFocused && !Focused()) {
-            FClicksDisabled = true;
-            if (CanFocus())
-                SetFocus();
-            FClicksDisabled = false;
-            // The focus change was refused: the press goes nowhere.
-            if (!Focused())
-                return;
-        }
-        break;
-    case CN_COMMAND:
-        if (FClicksDisabled)
-            return;
-        break;
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (FCanFocused && HandleKeyMessage(message))

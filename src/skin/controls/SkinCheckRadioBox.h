@@ -82,7 +82,6 @@ private:
     void MorphTick();
     void DoClick();
     void UncheckGroup();
-    bool HandleFocusClick(TMessage& message);
 
     // Looks the entry up and fits the mark and text areas to the current size.
     void LookUpEntry();
@@ -106,7 +105,6 @@ private:
     int FImageIndex = 0;
     bool FCanFocused = true;
     bool FMouseIn = false;
-    bool FClicksDisabled = false;
     bool FMorphTimer = false;
     TskHoverMorph FMorph;
 

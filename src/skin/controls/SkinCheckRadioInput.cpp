@@ -74,27 +74,9 @@ void TskSkinCheckRadioBox::MouseUp(TMouseButton button, TShiftState shift, int x
     }
 }
 
-bool TskSkinCheckRadioBox::HandleFocusClick(TMessage& message)
-{
-    switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (Focused())
-            return false;
-        FClicksDisabled = true;
-        if (CanFocus())
-            SetFocus();
-        FClicksDisabled = false;
-        // A box that could not take the focus takes no click either.
-        return !Focused();
-    case CN_COMMAND: return FClicksDisabled;
-    default: return false;
-    }
-}
-
 void TskSkinCheckRadioBox::WndProc(TMessage& message)
 {
-    if (FCanFocused && HandleFocusClick(message))
+    if (FCanFocused && FocusClickSwallows(message))
         return;
     switch (message.Msg) {
     case WM_KEYUP:

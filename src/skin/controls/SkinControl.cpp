@@ -9,6 +9,23 @@ void TskSkinControl::CheckControlsBackground()
     }
 }
 
+bool TskSkinControl::FocusClickSwallows(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (Focused())
+            return false;
+        FClicksDisabled = true;
+        if (CanFocus())
+            SetFocus();
+        FClicksDisabled = false;
+        return !Focused();
+    case CN_COMMAND: return FClicksDisabled;
+    default: return false;
+    }
+}
+
 void TskSkinControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {

@@ -3,6 +3,7 @@
 #include "skin/controls/GraphicSkinControl.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinTextLabel.h"
@@ -53,7 +54,7 @@ void WalkAfterSkinChange(TWinControl& Root, TskSkinData* D)
 {
     EachControl(Root, [D](TControl& control) {
         ChangeFirstMatch<TskSkinned<TCustomControl>, TskSkinned<TGraphicControl>, TskSkinStdLabel, TskSkinTextLabel,
-                         TskSkinBevel, TskSkinSplitter>(control, D);
+                         TskSkinBevel, TskSkinSplitter, TskSkinCustomListView>(control, D);
     });
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/Forms.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/SkinData.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/FrameObjects.h"
@@ -29,9 +30,7 @@ using TskActivateCustomObjectEvent = std::function<void(const std::string& IDNam
 // Private messages the form component answers besides the skin data's.
 constexpr unsigned SkinMenuClosedMessage = 1228;
 constexpr unsigned SkinnableFormQueryMessage = 45490;
-constexpr unsigned SkinPaintToMessage = 45513;
 constexpr unsigned SkinPaintFrameToMessage = 48203;
-constexpr LRESULT SkinPaintDoneResult = 12851;
 constexpr LRESULT SkinPaintKey = 16802;
 // The caption buttons laid out from the outer end inwards.
 constexpr TskStdCommand kCaptionButtonOrder[] = {TskStdCommand::cmClose, TskStdCommand::cmMaximize,

@@ -1,6 +1,9 @@
 #include "SkinFormTestSupport.h"
 #include "skin/controls/GraphicSkinControl.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinEntryLookup.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/data/SkinViewEntries.h"
 
 namespace tovrel::test {
 
@@ -68,6 +71,19 @@ TEST_F(SkinFormTest, ASkinChangeWalksTheControlsOfItsSkinInOrder)
     EXPECT_EQ((TLog{"before", "change", "after"}), events);
     EXPECT_TRUE(f->SkinSupport());
     EXPECT_EQ(data->FormInfo.ClRect.Left, form->ClientToScreen({0, 0}).X - form->Left());
+}
+
+TEST_F(SkinFormTest, ASkinChangeRecoloursTheListView)
+{
+    TskSkinData* data = LoadSkin(0);
+    ShowSkinned(data, Bounds(10, 10, 400, 300));
+    auto* list = Add(*form, new TskSkinListView(form.get()), data);
+    data->SetSkinIndex(1);
+    const auto* entry =
+        dynamic_cast<const TskDataSkinListView*>(data->CtrlList[std::size_t(FindSkinEntry(data, "listview"))].get());
+    ASSERT_NE(nullptr, entry);
+    EXPECT_EQ(entry->BGColor, list->Color());
+    EXPECT_EQ(entry->FontColor, list->Font()->Color());
 }
 
 TEST_F(SkinFormTest, AChangeOfAnotherSkinDataLeavesTheFrameAlone)

@@ -1,0 +1,124 @@
+#pragma once
+// The skinned list view: the platform list view with its colours and font
+// from a "listview" entry, its own bars never shown and mirrored both ways
+// into two external skinned scroll bars, and its column header drawn from a
+// button entry (SkinListViewHeader.cpp). The list's scroll state stays the
+// truth: every paint, resize, key and click copies it into the bars, and a
+// bar's OnChange scrolls the list by the difference.
+#include "platform/ctrls/ListView.h"
+#include "skin/controls/SkinScrollBar.h"
+
+#include <functional>
+#include <memory>
+
+namespace tovrel {
+
+class TskSkinData;
+
+// Sent to the list view to paint its header into the DC in WParam.
+constexpr unsigned SkinPaintHeaderToMessage = 45512;
+
+// Custom drawing of a header section's contents over its background.
+using TskDrawHeaderSectionEvent = std::function<void(TCanvas* Cnvs, TListColumn* Column, bool Pressed, const TRect& R)>;
+
+class TskSkinCustomListView : public TCustomListView {
+public:
+    explicit TskSkinCustomListView(TComponent* AOwner);
+    ~TskSkinCustomListView() override;
+
+    TskSkinData* SkinData() const { return FSD; }
+    // Applies the skin at once when it is loaded.
+    void SetSkinData(TskSkinData* Value);
+    std::string SkinDataName = "listview";
+    std::string HeaderSkinDataName = "resizetoolbutton";
+    TFont* DefaultFont() const { return FDefaultFont.get(); }
+    void SetDefaultFont(const TFont* Value);
+    TColor DefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(TColor Value);
+    bool UseSkinFont = true;
+    TskSkinScrollBar* VScrollBar() const { return FVScrollBar; }
+    // The bar is enabled, hidden and driven by this list from now on (its
+    // OnChange is replaced); a bar replaced here loses this list's handler.
+    void SetVScrollBar(TskSkinScrollBar* Value);
+    TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
+    void SetHScrollBar(TskSkinScrollBar* Value);
+    TskDrawHeaderSectionEvent OnDrawHeaderSection;
+
+    int SkinIndex() const { return FIndex; }
+    // Looks the entry up again and takes colour and font from it.
+    void ChangeSkinData();
+    void BeforeChangeSkinData() { FIndex = -1; }
+    // Copies the list's scroll state into the bars, showing or hiding them.
+    void UpDateScrollBars();
+
+    // The header window taken over, or null.
+    HWND SkinnedHeader() const { return FHeaderHandle; }
+    // Header state: the section under the last press (-1 none), a section
+    // held down, a divider dragged.
+    int ActiveSection() const { return FActiveSection; }
+    bool HeaderDown() const { return FHeaderDown; }
+    bool DividerDown() const { return FDevDown; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void Loaded() override;
+
+private:
+    friend LRESULT SkinHeaderProc(HWND, UINT, WPARAM, LPARAM);
+    void UpdateIconScrollBars();
+    void UpdateListScrollBars();
+    void UpdateReportScrollBars();
+    // Shows or hides a bar (with the guard set); true when it changed.
+    bool ShowBar(TskSkinScrollBar* Bar, bool Visible);
+    int FirstItemHeight();
+    int FirstItemWidth();
+    void VScrollBarChange();
+    void HScrollBarChange();
+    void AssignBar(TComponentRef<TskSkinScrollBar>& Ref, TskSkinScrollBar* Value, bool Vertical);
+    void RealignBars();
+
+    // Header (SkinListViewHeader.cpp).
+    void HeaderCreated(HWND Child);
+    void ReleaseHeader();
+    void HeaderWndProc(TMessage& Message);
+    void GetHeaderSkinData();
+    TRect GetHeaderSectionRect(int Index);
+    void DrawHeaderSection(TCanvas& Canvas, TListColumn* Column, const TRect& R, bool Pressed);
+    void DrawHeaderCaption(TCanvas& Canvas, TListColumn* Column, TRect R0);
+    // The entry's image S at B's size; the filler's without its right-hand end.
+    void BuildHeaderImage(TBitmap& B, const TRect& S, bool Filler);
+    void DrawHeaderFiller(TCanvas& Canvas, const TRect& F);
+    void PaintHeader(HDC DC);
+    void InvalidateHeader(bool Erase);
+
+    TComponentRef<TskSkinData> FSD{*this};
+    int FIndex = -1;
+    std::unique_ptr<TFont> FDefaultFont;
+    TColor FDefaultColor;
+    TComponentRef<TskSkinScrollBar> FVScrollBar{*this};
+    TComponentRef<TskSkinScrollBar> FHScrollBar{*this};
+    bool FInCheckScrollBars = false;
+    bool FromSB = false;
+    int FOldVScrollBarPos = 0, FOldHScrollBarPos = 0;
+
+    HWND FHeaderHandle = nullptr;
+    WNDPROC FDefHeaderProc = nullptr;
+    int FActiveSection = -1;
+    bool FHeaderDown = false;
+    bool FDevDown = false;
+    // The header entry, looked up at every section drawn.
+    int FHIndex = -1;
+    TPoint HLTPt, HRTPt, HLBPt, HRBPt;
+    TRect HSkinRect, HClRect, HActiveSkinRect, HDownSkinRect;
+    TBitmap* HPicture = nullptr;
+    TColor HFontColor = 0, HDownFontColor = 0;
+    TskStretchFlags HStretch;
+};
+
+class TskSkinListView : public TskSkinCustomListView {
+public:
+    using TskSkinCustomListView::TskSkinCustomListView;
+};
+
+} // namespace tovrel
