@@ -41,8 +41,20 @@ bool TskSkinForm::PointInMask(TPoint P) const
 
 bool TskSkinForm::InCaptionArea(TPoint P) const
 {
-    for (const auto& object : ObjectList)
-        if (dynamic_cast<const TskSkinCaptionObject*>(object.get()) && object->ObjectRect.Contains(P))
+    for (const auto& object : ObjectList) {
+        const auto* caption = dynamic_cast<const TskSkinCaptionObject*>(object.get());
+        if (caption && caption->ObjectRect.Contains(P))
+            return !OnQuickButton(*caption, P);
+    }
+    return false;
+}
+
+bool TskSkinForm::OnQuickButton(const TskSkinCaptionObject& Caption, TPoint P) const
+{
+    if (!Caption.HasQuickButtons())
+        return false;
+    for (int i = 0; i < FQuickButtons->Count(); ++i)
+        if (const TskQuickButtonItem& item = *FQuickButtons->Items(i); item.Visible() && item.ItemRect.Contains(P))
             return true;
     return false;
 }

@@ -53,7 +53,8 @@ TCustomForm* OwnerForm(TComponent* owner)
 
 TskSkinForm::TskSkinForm(TComponent* AOwner)
     : TComponent(AOwner), LogoBitMap(std::make_unique<TBitmap>()), DefCaptionFont(CaptionFont(clBtnText)),
-      DefInActiveCaptionFont(CaptionFont(clBtnShadow)), FForm(OwnerForm(AOwner))
+      DefInActiveCaptionFont(CaptionFont(clBtnShadow)), FForm(OwnerForm(AOwner)),
+      FQuickButtons(std::make_unique<TskQuickButtonItems>(this))
 {
     FBorderIcons = {TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
                     TskBorderIcon::biRollUp};
@@ -313,6 +314,12 @@ void TskSkinForm::CheckObjects()
         button->Visible = button->SkinRectInAPicture ? button->Enabled : true;
     }
     UpdateObjectHints();
+}
+
+void TskSkinForm::SetQuickImageList(TCustomImageList* Value)
+{
+    FQuickImageList = Value;
+    SendNCPaint();
 }
 
 void TskSkinForm::UpdateObjectHints()

@@ -10,9 +10,12 @@
 
 #include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/ImageList.h"
 #include "skin/data/SkinData.h"
+#include "skin/forms/CaptionObject.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/FrameObjects.h"
+#include "skin/forms/QuickButtons.h"
 
 namespace tovrel {
 
@@ -24,6 +27,8 @@ class TskBitmap;
 enum class TskBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = TSet<TskBorderIcon>;
 
+// Paints the caption in place of the skin's text.
+using TskCaptionPaintEvent = std::function<void(TCanvas* Cnvs, TRect R, bool AActive)>;
 using TskActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
 
 // Private messages the form component answers besides the skin data's.
@@ -74,6 +79,11 @@ public:
     bool LogoBitMapTransparent = false;
     std::unique_ptr<TFont> DefCaptionFont;
     std::unique_ptr<TFont> DefInActiveCaptionFont;
+    TskQuickButtonItems* QuickButtons() const { return FQuickButtons.get(); }
+    TCustomImageList* QuickImageList() const { return FQuickImageList; }
+    void SetQuickImageList(TCustomImageList* Value);
+    bool QuickButtonsShowHint = false;
+    TskCaptionPaintEvent OnCaptionPaint;
 
     TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
     TNotifyEvent OnActivate, OnDeActivate;
@@ -159,7 +169,9 @@ private:
     void ObjectMouseUp(TMouseButton Button, int X, int Y);
     void ObjectDblClick();
     bool PointInMask(TPoint P) const;
+    // The caption moves the form, its quick buttons do not.
     bool InCaptionArea(TPoint P) const;
+    bool OnQuickButton(const TskSkinCaptionObject& Caption, TPoint P) const;
     void MouseTimerProc();
     void MorphTimerProc();
     void StopTimers();
@@ -176,6 +188,8 @@ private:
     // A skin data freed under the form leaves the default frame.
     TComponentRef<TskSkinData> FSD{*this, [this] { SkinDataRemoved(); }};
     TComponentRef<TskSkinData> FMenusSD{*this};
+    std::unique_ptr<TskQuickButtonItems> FQuickButtons;
+    TComponentRef<TCustomImageList> FQuickImageList{*this, [this] { SendNCPaint(); }};
     TskBorderIcons FBorderIcons;
     bool FSkinnableForm = true;
     bool FSkinSupport = false;
