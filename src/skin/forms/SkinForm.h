@@ -15,6 +15,7 @@
 #include "skin/forms/CaptionObject.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/FrameObjects.h"
+#include "skin/forms/MagneticDocking.h"
 #include "skin/forms/QuickButtons.h"
 
 namespace tovrel {
@@ -26,6 +27,9 @@ class TskBitmap;
 
 enum class TskBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = TSet<TskBorderIcon>;
+// Where a form goes at its first show: left alone, centred on its monitor, or
+// centred in the monitor's work area.
+enum class TskPositionInMonitor : std::uint8_t { skpDefault, skpScreenCenter, skpDesktopCenter };
 
 // Paints the caption in place of the skin's text.
 using TskCaptionPaintEvent = std::function<void(TCanvas* Cnvs, TRect R, bool AActive)>;
@@ -75,6 +79,9 @@ public:
     int ClientWidth = 0;
     int ClientHeight = 0;
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    TskPositionInMonitor PositionInMonitor = TskPositionInMonitor::skpDefault;
+    bool Magnetic = false;
+    int MagneticSize = 5;
     std::unique_ptr<TBitmap> LogoBitMap;
     bool LogoBitMapTransparent = false;
     std::unique_ptr<TFont> DefCaptionFont;
@@ -144,6 +151,16 @@ public:
     int GetMinHeight() const;
     int GetMaxWidth() const;
     int GetMaxHeight() const;
+    int GetUnrolledHeight() const;
+
+    // ---- placement ----
+    void ApplyPositionInMonitor();
+    // Where a form of AW x AH goes by PositionInMonitor; (AX, AY) with skpDefault.
+    TPoint GetPositionInMonitor(int AX, int AY, int AW, int AH) const;
+    // The first free minimized cell from the work area's bottom-left corner.
+    TPoint GetMinimizedPos() const;
+    // Sticks a form being moved to (X, Y), W x H, to the work area's edges.
+    void DoMagnetic(int& X, int& Y, int W, int H);
 
     // Screen point -> the form's window coordinates.
     void PointToWindow(TPoint& P) const;
@@ -206,6 +223,8 @@ private:
     bool FRollUpState = false;
     bool MaxRollUpState = false;
     bool FRollUpBeforeMaximize = false;
+    bool FStartShow = true;
+    TskMagnetAxis FHMagnet, FVMagnet;
     TskFrameGeometry frame_;
     TRect NewDefCaptionRect;
     std::unique_ptr<TskBitmap> RMTop, RMLeft, RMRight, RMBottom;
@@ -214,5 +233,8 @@ private:
     TTimer* FMouseTimer = nullptr;
     TTimer* FMorphTimer = nullptr;
 };
+
+// The first skinned form component among the form's components; null when none.
+TskSkinForm* GetSkinFormComponent(const TComponent* AForm);
 
 } // namespace tovrel
