@@ -1,6 +1,7 @@
 // Where a skinned form goes: centred on its monitor at the first show, in
 // the row of minimized cells, and stuck to the work area's edges while it is
-// dragged.
+// dragged; the cover of its inactive client area; the lookup of a form's
+// component.
 #include "platform/vcl/Application.h"
 #include "platform/wm/Input.h"
 #include "skin/draw/MonitorAreas.h"
@@ -8,7 +9,7 @@
 
 namespace tovrel {
 
-TskSkinForm* GetSkinFormComponent(const TComponent* AForm)
+TskSkinForm* GetSkinForm(const TComponent* AForm)
 {
     if (!AForm)
         return nullptr;
@@ -16,6 +17,24 @@ TskSkinForm* GetSkinFormComponent(const TComponent* AForm)
         if (auto* component = dynamic_cast<TskSkinForm*>(AForm->Components(i)))
             return component;
     return nullptr;
+}
+
+void TskSkinForm::ShowClientInActiveEffect()
+{
+    HideClientInActiveEffect();
+    FInActivePanel = new TskClientInActivePanel(this);
+    FClientInActiveDraw = true;
+    FInActivePanel->ShowPanel(FForm, ClientInActiveEffectType);
+    FClientInActiveDraw = false;
+}
+
+void TskSkinForm::HideClientInActiveEffect()
+{
+    if (!FInActivePanel)
+        return;
+    FInActivePanel->HidePanel();
+    delete FInActivePanel;
+    FInActivePanel = nullptr;
 }
 
 TPoint TskSkinForm::GetPositionInMonitor(int AX, int AY, int AW, int AH) const
@@ -46,7 +65,7 @@ TPoint TskSkinForm::GetMinimizedPos() const
             TCustomForm* other = Screen->Forms(i);
             if (other == FForm || other == Application->MainForm() || !other->Visible())
                 continue;
-            const TskSkinForm* skinned = GetSkinFormComponent(other);
+            const TskSkinForm* skinned = GetSkinForm(other);
             if (skinned && skinned->WindowState() == wsMinimized && other->Left() == X && other->Top() == Y)
                 return true;
         }

@@ -13,6 +13,7 @@
 #include "platform/vcl/ImageList.h"
 #include "skin/data/SkinData.h"
 #include "skin/forms/CaptionObject.h"
+#include "skin/forms/ClientInActivePanel.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/FrameObjects.h"
 #include "skin/forms/MagneticDocking.h"
@@ -90,6 +91,12 @@ public:
     TCustomImageList* QuickImageList() const { return FQuickImageList; }
     void SetQuickImageList(TCustomImageList* Value);
     bool QuickButtonsShowHint = false;
+    // Cover the client area of the inactive form with a frozen picture of it.
+    bool ClientInActiveEffect = false;
+    TskClientInActiveEffect ClientInActiveEffectType = TskClientInActiveEffect::skieSemiTransparent;
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TskClientInActivePanel* InActivePanel() const { return FInActivePanel; }
     TskCaptionPaintEvent OnCaptionPaint;
 
     TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
@@ -224,6 +231,8 @@ private:
     bool MaxRollUpState = false;
     bool FRollUpBeforeMaximize = false;
     bool FStartShow = true;
+    TskClientInActivePanel* FInActivePanel = nullptr;
+    bool FClientInActiveDraw = false;
     TskMagnetAxis FHMagnet, FVMagnet;
     TskFrameGeometry frame_;
     TRect NewDefCaptionRect;
@@ -235,6 +244,6 @@ private:
 };
 
 // The first skinned form component among the form's components; null when none.
-TskSkinForm* GetSkinFormComponent(const TComponent* AForm);
+TskSkinForm* GetSkinForm(const TComponent* AForm);
 
 } // namespace tovrel

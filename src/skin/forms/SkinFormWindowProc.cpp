@@ -109,6 +109,12 @@ struct TskSkinFormProc {
         } else {
             F.UpdateCaptionActive(false);
         }
+        if (F.FForm->Visible() && F.ClientInActiveEffect) {
+            if (F.FFormActive)
+                F.HideClientInActiveEffect();
+            else
+                F.ShowClientInActiveEffect();
+        }
         return false;
     }
 
