@@ -97,6 +97,15 @@ public:
     void ShowClientInActiveEffect();
     void HideClientInActiveEffect();
     TskClientInActivePanel* InActivePanel() const { return FInActivePanel; }
+    // Translucency and the fade-in on show, where layered windows are available.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(std::uint8_t Value);
+    bool AlphaBlendAnimation = false;
+    // No system shadow exists here: only the state is kept.
+    void EnableShadow(bool AShowShadow, bool AHideFormBefore);
+    bool HaveShadow() const { return FHaveShadow; }
     TskCaptionPaintEvent OnCaptionPaint;
 
     TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
@@ -233,6 +242,15 @@ private:
     bool FStartShow = true;
     TskClientInActivePanel* FInActivePanel = nullptr;
     bool FClientInActiveDraw = false;
+    bool FAlphaBlend = false;
+    std::uint8_t FAlphaBlendValue = 200;
+    int FFadeAlpha = 0;
+    bool FHaveShadow = false;
+    bool LayeredUsable() const;
+    bool FadeAnimated() const;
+    void StartFadeIn();
+    // The fade's timer tick; false for another timer.
+    bool FadeStep(WPARAM TimerId);
     TskMagnetAxis FHMagnet, FVMagnet;
     TskFrameGeometry frame_;
     TRect NewDefCaptionRect;

@@ -206,6 +206,8 @@ struct TskSkinFormProc {
 
     bool ShowWindow()
     {
+        if (M.WParam)
+            F.StartFadeIn();
         // A form shown in another state is placed at its first restore.
         const bool placing = F.PositionInMonitor != TskPositionInMonitor::skpDefault;
         if (F.FSkinnableForm && M.WParam && F.FStartShow && (!placing || F.FWindowState == wsNormal)) {
@@ -330,6 +332,7 @@ struct TskSkinFormProc {
         case WM_ACTIVATE: return Activate();
         case WM_SETTEXT: return SetText();
         case WM_SHOWWINDOW: return ShowWindow();
+        case WM_TIMER: F.FadeStep(M.WParam); return true;
         case WM_ERASEBKGND: return EraseBackground();
         case WM_SETCURSOR: return SetCursor();
         case WM_SYNCPAINT:
