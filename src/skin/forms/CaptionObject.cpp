@@ -109,6 +109,20 @@ TRect TskSkinCaptionObject::TextRect() const
     return TR;
 }
 
+TRect TskSkinCaptionObject::AnimateFrameRect() const
+{
+    const TRect& a = AnimateSkinRect;
+    const int n = CurrentFrame;
+    if (FrameCount <= 0)
+        return a;
+    if (a.Height() > SkinRect.Height()) {
+        const int h = a.Height() / FrameCount;
+        return {a.Left, a.Top + h * (n - 1), a.Right, a.Top + h * n};
+    }
+    const int w = a.Width() / FrameCount;
+    return {a.Left + w * (n - 1), a.Top, a.Left + w * n, a.Bottom};
+}
+
 void TskSkinCaptionObject::RepaintFrame() const
 {
     if (Parent->Form()->HandleAllocated())
@@ -212,7 +226,10 @@ void TskSkinCaptionObject::Draw(TCanvas* Cnvs, bool)
     const bool autoInActive = SD->FormInfo.AutoRenderingInActiveImage && !Active;
     const bool noImages = GetRectWidth(ObjectRect) <= 0 || GetRectHeight(ObjectRect) <= 0 || !Picture ||
                           !ActivePicture || IsNullRect(ActiveSkinRect);
-    if (noImages || (!Active && !EnableMorphing() && !StretchEffect && !EnableAnimation())) {
+    if (EnableAnimation() && CurrentFrame >= 1 && CurrentFrame <= FrameCount && !noImages) {
+        // The frame carries the text in the look of the state being left.
+        DrawImage(Cnvs, *CreateCaptionImage(AnimateFrameRect(), ActivePicture, !Active), false);
+    } else if (noImages || (!Active && !EnableMorphing() && !StretchEffect && !EnableAnimation())) {
         DrawCaptionText(Cnvs, ObjectRect.Left, ObjectRect.Top, Active);
     } else if (EnableMorphing() && ((FMorphKf > 0 && !Active) || (FMorphKf < 1 && Active))) {
         auto n = CreateCaptionImage(SkinRect, Picture, false);

@@ -23,6 +23,8 @@ public:
     void MouseLeave() override;
 
     bool EnableAnimation() const;
+    // The strip's frame CurrentFrame (stacked when the strip is taller than the caption).
+    TRect AnimateFrameRect() const;
     // The text area relative to the object at its current width.
     TRect TextRect() const;
     // Items and an image list: the buttons take part.

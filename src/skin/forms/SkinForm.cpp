@@ -64,6 +64,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
     RMBottom = std::make_unique<TskBitmap>();
     FMouseTimer = DisabledTimer(this, 50, [this] { MouseTimerProc(); });
     FMorphTimer = DisabledTimer(this, 25, [this] { MorphTimerProc(); });
+    FAnimateTimer = DisabledTimer(this, kAnimateTick, [this] { AnimateTimerProc(); });
     // The layer's own caption buttons are never used while the frame is skinned.
     FForm->BorderIcons = {};
     FFormActive = FForm->Active();

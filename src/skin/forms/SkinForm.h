@@ -47,6 +47,8 @@ constexpr LRESULT SkinPaintKey = 16802;
 constexpr TskStdCommand kCaptionButtonOrder[] = {TskStdCommand::cmClose, TskStdCommand::cmMaximize,
                                                  TskStdCommand::cmMinimize, TskStdCommand::cmRollUp,
                                                  TskStdCommand::cmMinimizeToTray};
+// The caption animation's tick in milliseconds.
+constexpr unsigned kAnimateTick = 25;
 constexpr LRESULT SkinnableFormAnswer = 12853, NativeFormAnswer = 12852;
 
 class TskSkinForm : public TComponent {
@@ -207,6 +209,7 @@ private:
     bool OnQuickButton(const TskSkinCaptionObject& Caption, TPoint P) const;
     void MouseTimerProc();
     void MorphTimerProc();
+    void AnimateTimerProc();
     void StopTimers();
     void CheckFormSize();
     void DoMaximize();
@@ -259,6 +262,7 @@ private:
     int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
     TTimer* FMouseTimer = nullptr;
     TTimer* FMorphTimer = nullptr;
+    TTimer* FAnimateTimer = nullptr;
 };
 
 // The first skinned form component among the form's components; null when none.

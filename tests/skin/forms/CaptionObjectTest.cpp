@@ -1,6 +1,7 @@
 #include "SkinFormTestSupport.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/ImageList.h"
+#include "platform/wm/Input.h"
 #include "skin/data/SkinGeometry.h"
 
 namespace tovrel::test {
@@ -190,6 +191,30 @@ TEST_F(CaptionObjectTest, QuickButtonsClickOnReleaseAndLeaveTheRestOfTheCaptionM
     }
     // The title is centred after the room of all buttons.
     EXPECT_EQ(caption->TextRct.Left + 3 * (16 + 8), caption->TextRect().Left);
+}
+
+TEST_F(CaptionObjectTest, ActivationPlaysTheCaptionFramesOnTheClock)
+{
+    TskSkinForm* f = ShowSkinned(LoadSkin(1), Bounds(0, 0, 420, 300));
+    TskSkinCaptionObject* caption = CaptionOf(*f);
+    ASSERT_NE(nullptr, caption);
+    caption->AnimateSkinRect = caption->SkinRect;
+    caption->FrameCount = 4;
+    caption->AnimateInterval = 100;
+    ASSERT_TRUE(caption->EnableAnimation());
+    auto other = ShownForm(500, 0, 100, 100);
+    // Deactivating without InActiveAnimation returns to the inactive look at once.
+    EXPECT_EQ(0, caption->CurrentFrame);
+    SetActiveWindow(form->Handle());
+    Pump();
+    std::vector<int> frames{caption->CurrentFrame};
+    for (int i = 0; i < 17; ++i) {
+        Tick(25);
+        frames.push_back(caption->CurrentFrame);
+    }
+    // Each frame for four 25-ms ticks, then the ordinary active look.
+    const std::vector<int> expected{1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5};
+    EXPECT_EQ(expected, frames);
 }
 
 } // namespace tovrel::test
