@@ -22,19 +22,21 @@ TskSkinForm* GetSkinForm(const TComponent* AForm)
 void TskSkinForm::ShowClientInActiveEffect()
 {
     HideClientInActiveEffect();
-    FInActivePanel = new TskClientInActivePanel(this);
+    auto* panel = new TskClientInActivePanel(this);
+    FInActivePanel = panel;
     FClientInActiveDraw = true;
-    FInActivePanel->ShowPanel(FForm, ClientInActiveEffectType);
+    panel->ShowPanel(FForm, ClientInActiveEffectType);
     FClientInActiveDraw = false;
 }
 
 void TskSkinForm::HideClientInActiveEffect()
 {
-    if (!FInActivePanel)
+    TskClientInActivePanel* panel = FInActivePanel;
+    if (!panel)
         return;
-    FInActivePanel->HidePanel();
-    delete FInActivePanel;
     FInActivePanel = nullptr;
+    panel->HidePanel();
+    TObject::Free(panel);
 }
 
 TPoint TskSkinForm::GetPositionInMonitor(int AX, int AY, int AW, int AH) const

@@ -243,7 +243,8 @@ private:
     bool MaxRollUpState = false;
     bool FRollUpBeforeMaximize = false;
     bool FStartShow = true;
-    TskClientInActivePanel* FInActivePanel = nullptr;
+    // The form's own teardown frees the panel as its child.
+    TComponentRef<TskClientInActivePanel> FInActivePanel{*this};
     bool FClientInActiveDraw = false;
     bool FAlphaBlend = false;
     std::uint8_t FAlphaBlendValue = 200;

@@ -72,6 +72,11 @@ TEST_F(SkinFormTest, AnInactiveFormShowsItsClientBlurredOrVeiled)
         EXPECT_TRUE(form->Active());
         EXPECT_EQ(nullptr, f->InActivePanel());
         EXPECT_EQ(RGB(255, 0, 0), PixelAt(*form, inBlock.X, inBlock.Y));
+        // A form closed while covered takes its cover with it.
+        SetActiveWindow(other->Handle());
+        Pump();
+        ASSERT_NE(nullptr, f->InActivePanel());
+        form.reset();
     }
 }
 
