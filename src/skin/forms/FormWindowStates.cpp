@@ -51,6 +51,11 @@ int TskSkinForm::GetMaxHeight() const
     return MaxHeight != 0 ? MaxHeight : WorkArea(*FForm, false).Height();
 }
 
+int TskSkinForm::GetUnrolledHeight() const
+{
+    return FRollUpState ? OldHeight : FFormHeight;
+}
+
 void TskSkinForm::CheckFormSize()
 {
     const int w = FForm->Width();
@@ -94,7 +99,16 @@ void TskSkinForm::DoMaximize()
 {
     if (IsNullRect(OldBoundsRect))
         OldBoundsRect = FForm->BoundsRect();
-    const TRect r = WorkArea(*FForm, MaximizeOnFullScreen);
+    TRect r = WorkArea(*FForm, MaximizeOnFullScreen);
+    if (!MaximizeOnFullScreen) {
+        // A work area as large as the primary screen (a hidden task bar): one
+        // pixel is left free at each edge, so the task bar can still be called up.
+        const TRect whole = WorkArea(*FForm, true);
+        RECT screen{};
+        GetScreenWorkArea(false, screen);
+        if (r.Width() == whole.Width() && r.Height() == whole.Height() && whole == TRect(screen))
+            r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    }
     FForm->SetBounds(r.Left, r.Top, r.Width(), r.Height());
     if (OnMaximize)
         OnMaximize(this);
@@ -107,9 +121,8 @@ void TskSkinForm::DoMinimize()
     } else {
         if (IsNullRect(OldBoundsRect))
             OldBoundsRect = FForm->BoundsRect();
-        const TRect r = WorkArea(*FForm, false);
-        const int h = GetMinHeight();
-        FForm->SetBounds(r.Left, r.Bottom - h, GetMinWidth(), h);
+        const TPoint p = GetMinimizedPos();
+        FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
     }
     if (OnMinimize)
         OnMinimize(this);
@@ -119,8 +132,15 @@ void TskSkinForm::DoNormal()
 {
     MaxRollUpState = false;
     const int w = FForm->Width(), h = FForm->Height();
-    if (!IsNullRect(OldBoundsRect))
-        FForm->SetBoundsRect(OldBoundsRect);
+    if (!IsNullRect(OldBoundsRect)) {
+        TRect r = OldBoundsRect;
+        if (FStartShow) {
+            FStartShow = false;
+            const TPoint p = GetPositionInMonitor(r.Left, r.Top, r.Width(), r.Height());
+            r = Bounds(p.X, p.Y, r.Width(), r.Height());
+        }
+        FForm->SetBoundsRect(r);
+    }
     FMouseTimer->SetEnabled(true);
     if (FForm->Width() == w && FForm->Height() == h)
         CheckFormSize();

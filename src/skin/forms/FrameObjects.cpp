@@ -12,6 +12,18 @@
 
 namespace tovrel {
 
+void ApplyInActiveEffect(TskEffectBmp& e, TskInActiveEffect effect)
+{
+    switch (effect) {
+    case TskInActiveEffect::ieBrightness: e.ChangeBrightness(0.5); break;
+    case TskInActiveEffect::ieDarkness: e.ChangeDarkness(0.3); break;
+    case TskInActiveEffect::ieGrayScale: e.GrayScale(); break;
+    case TskInActiveEffect::ieNoise: e.AddMonoNoise(50); break;
+    case TskInActiveEffect::ieSplitBlur: e.SplitBlur(1); break;
+    case TskInActiveEffect::ieInvert: e.Invert(); break;
+    }
+}
+
 // ---- the base object ----
 
 TskActiveSkinObject::TskActiveSkinObject(TskSkinForm* AParent, TskDataSkinObject* AData)
@@ -171,25 +183,12 @@ void TskActiveSkinObject::MouseLeave()
     Hover(false);
 }
 
-// ---- user object and caption ----
+// ---- user object ----
 
 void TskUserObject::Draw(TCanvas* Cnvs, bool)
 {
     if (Parent->OnPaintEvent)
         Parent->OnPaintEvent(IDName, Cnvs, ObjectRect);
-}
-
-void TskSkinCaptionObject::Draw(TCanvas*, bool) {}
-
-// Active means "the form is active" for the caption; the pointer changes nothing.
-void TskSkinCaptionObject::MouseEnter()
-{
-    FMouseIn = true;
-}
-
-void TskSkinCaptionObject::MouseLeave()
-{
-    FMouseIn = false;
 }
 
 // ---- caption button ----

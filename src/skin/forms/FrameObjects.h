@@ -17,12 +17,16 @@ class TCanvas;
 class TskSkinData;
 class TskSkinForm;
 class TskDataSkinObject;
+class TskEffectBmp;
 
 using TskPaintEvent = std::function<void(const std::string& IDName, TCanvas* Canvas, TRect ObjectRect)>;
 using TskMouseEnterEvent = std::function<void(const std::string& IDName)>;
 using TskMouseDownEvent =
     std::function<void(const std::string& IDName, int X, int Y, TRect ObjectRect, TMouseButton Button)>;
 using TskMouseMoveEvent = std::function<void(const std::string& IDName, int X, int Y, TRect ObjectRect)>;
+
+// The skin's look of an inactive form, applied to a picture of it.
+void ApplyInActiveEffect(TskEffectBmp& e, TskInActiveEffect effect);
 
 class TskActiveSkinObject {
 public:
@@ -80,16 +84,6 @@ class TskUserObject : public TskActiveSkinObject {
 public:
     using TskActiveSkinObject::TskActiveSkinObject;
     void Draw(TCanvas* Cnvs, bool UpDate) override;
-};
-
-// The caption band; its text drawing belongs to the caption object proper,
-// here it only marks the area that moves the form.
-class TskSkinCaptionObject : public TskActiveSkinObject {
-public:
-    using TskActiveSkinObject::TskActiveSkinObject;
-    void Draw(TCanvas* Cnvs, bool UpDate) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
 };
 
 class TskSkinButtonObject : public TskActiveSkinObject {

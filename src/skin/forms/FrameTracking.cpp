@@ -41,8 +41,20 @@ bool TskSkinForm::PointInMask(TPoint P) const
 
 bool TskSkinForm::InCaptionArea(TPoint P) const
 {
-    for (const auto& object : ObjectList)
-        if (dynamic_cast<const TskSkinCaptionObject*>(object.get()) && object->ObjectRect.Contains(P))
+    for (const auto& object : ObjectList) {
+        const auto* caption = dynamic_cast<const TskSkinCaptionObject*>(object.get());
+        if (caption && caption->ObjectRect.Contains(P))
+            return !OnQuickButton(*caption, P);
+    }
+    return false;
+}
+
+bool TskSkinForm::OnQuickButton(const TskSkinCaptionObject& Caption, TPoint P) const
+{
+    if (!Caption.HasQuickButtons())
+        return false;
+    for (int i = 0; i < FQuickButtons->Count(); ++i)
+        if (const TskQuickButtonItem& item = *FQuickButtons->Items(i); item.Visible() && item.ItemRect.Contains(P))
             return true;
     return false;
 }
@@ -137,14 +149,23 @@ void TskSkinForm::ResetObjectStates()
 void TskSkinForm::UpdateCaptionActive(bool)
 {
     const bool active = GetFormActive();
-    for (auto& object : ObjectList)
-        if (dynamic_cast<TskSkinCaptionObject*>(object.get())) {
-            if (object->Active != active) {
-                object->Active = active;
-                SendNCPaint();
+    for (auto& object : ObjectList) {
+        auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get());
+        if (!caption)
+            continue;
+        if (caption->Active != active) {
+            caption->Active = active;
+            if (caption->EnableMorphing())
+                FMorphTimer->SetEnabled(true);
+            if (caption->EnableAnimation()) {
+                caption->FIncTime = int(kAnimateTick);
+                caption->CurrentFrame = active ? 1 : caption->InActiveAnimation ? caption->FrameCount : 0;
+                FAnimateTimer->SetEnabled(true);
             }
-            break;
+            SendNCPaint();
         }
+        break;
+    }
     if (active && OnActivate)
         OnActivate(this);
     else if (!active && OnDeActivate)
@@ -222,6 +243,32 @@ void TskSkinForm::MorphTimerProc()
         }
     if (!due)
         FMorphTimer->SetEnabled(false);
+    FAnimateTimer->SetEnabled(false);
+}
+
+void TskSkinForm::AnimateTimerProc()
+{
+    bool running = false;
+    for (auto& object : ObjectList) {
+        auto* c = dynamic_cast<TskSkinCaptionObject*>(object.get());
+        if (!c || !c->EnableAnimation())
+            continue;
+        if (c->FIncTime < c->AnimateInterval) {
+            c->FIncTime += int(kAnimateTick);
+            running = true;
+            continue;
+        }
+        const bool forward = c->Active && c->CurrentFrame <= c->FrameCount;
+        const bool backward = !c->Active && c->CurrentFrame > 0;
+        if (!forward && !backward)
+            continue;
+        c->CurrentFrame += forward ? 1 : -1;
+        c->FIncTime = int(kAnimateTick);
+        SendNCPaint();
+        running = true;
+    }
+    if (!running)
+        FAnimateTimer->SetEnabled(false);
 }
 
 void TskSkinForm::StopTimers()

@@ -53,7 +53,8 @@ TCustomForm* OwnerForm(TComponent* owner)
 
 TskSkinForm::TskSkinForm(TComponent* AOwner)
     : TComponent(AOwner), LogoBitMap(std::make_unique<TBitmap>()), DefCaptionFont(CaptionFont(clBtnText)),
-      DefInActiveCaptionFont(CaptionFont(clBtnShadow)), FForm(OwnerForm(AOwner))
+      DefInActiveCaptionFont(CaptionFont(clBtnShadow)), FForm(OwnerForm(AOwner)),
+      FQuickButtons(std::make_unique<TskQuickButtonItems>(this))
 {
     FBorderIcons = {TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
                     TskBorderIcon::biRollUp};
@@ -63,6 +64,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
     RMBottom = std::make_unique<TskBitmap>();
     FMouseTimer = DisabledTimer(this, 50, [this] { MouseTimerProc(); });
     FMorphTimer = DisabledTimer(this, 25, [this] { MorphTimerProc(); });
+    FAnimateTimer = DisabledTimer(this, kAnimateTick, [this] { AnimateTimerProc(); });
     // The layer's own caption buttons are never used while the frame is skinned.
     FForm->BorderIcons = {};
     FFormActive = FForm->Active();
@@ -313,6 +315,12 @@ void TskSkinForm::CheckObjects()
         button->Visible = button->SkinRectInAPicture ? button->Enabled : true;
     }
     UpdateObjectHints();
+}
+
+void TskSkinForm::SetQuickImageList(TCustomImageList* Value)
+{
+    FQuickImageList = Value;
+    SendNCPaint();
 }
 
 void TskSkinForm::UpdateObjectHints()

@@ -10,10 +10,15 @@
 
 #include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/ImageList.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinData.h"
+#include "skin/forms/CaptionObject.h"
+#include "skin/forms/ClientInActivePanel.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/FrameObjects.h"
+#include "skin/forms/MagneticDocking.h"
+#include "skin/forms/QuickButtons.h"
 
 namespace tovrel {
 
@@ -24,7 +29,12 @@ class TskBitmap;
 
 enum class TskBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = TSet<TskBorderIcon>;
+// Where a form goes at its first show: left alone, centred on its monitor, or
+// centred in the monitor's work area.
+enum class TskPositionInMonitor : std::uint8_t { skpDefault, skpScreenCenter, skpDesktopCenter };
 
+// Paints the caption in place of the skin's text.
+using TskCaptionPaintEvent = std::function<void(TCanvas* Cnvs, TRect R, bool AActive)>;
 using TskActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
 
 // Private messages the form component answers besides the skin data's.
@@ -36,6 +46,8 @@ constexpr LRESULT SkinPaintKey = 16802;
 constexpr TskStdCommand kCaptionButtonOrder[] = {TskStdCommand::cmClose, TskStdCommand::cmMaximize,
                                                  TskStdCommand::cmMinimize, TskStdCommand::cmRollUp,
                                                  TskStdCommand::cmMinimizeToTray};
+// The caption animation's tick in milliseconds.
+constexpr unsigned kAnimateTick = 25;
 constexpr LRESULT SkinnableFormAnswer = 12853, NativeFormAnswer = 12852;
 
 class TskSkinForm : public TComponent {
@@ -69,10 +81,33 @@ public:
     int ClientWidth = 0;
     int ClientHeight = 0;
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    TskPositionInMonitor PositionInMonitor = TskPositionInMonitor::skpDefault;
+    bool Magnetic = false;
+    int MagneticSize = 5;
     std::unique_ptr<TBitmap> LogoBitMap;
     bool LogoBitMapTransparent = false;
     std::unique_ptr<TFont> DefCaptionFont;
     std::unique_ptr<TFont> DefInActiveCaptionFont;
+    TskQuickButtonItems* QuickButtons() const { return FQuickButtons.get(); }
+    TCustomImageList* QuickImageList() const { return FQuickImageList; }
+    void SetQuickImageList(TCustomImageList* Value);
+    bool QuickButtonsShowHint = false;
+    // Cover the client area of the inactive form with a frozen picture of it.
+    bool ClientInActiveEffect = false;
+    TskClientInActiveEffect ClientInActiveEffectType = TskClientInActiveEffect::skieSemiTransparent;
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TskClientInActivePanel* InActivePanel() const { return FInActivePanel; }
+    // Translucency and the fade-in on show, where layered windows are available.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(std::uint8_t Value);
+    bool AlphaBlendAnimation = false;
+    // No system shadow exists here: only the state is kept.
+    void EnableShadow(bool AShowShadow, bool AHideFormBefore);
+    bool HaveShadow() const { return FHaveShadow; }
+    TskCaptionPaintEvent OnCaptionPaint;
 
     TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
     TNotifyEvent OnActivate, OnDeActivate;
@@ -133,6 +168,16 @@ public:
     int GetMinHeight() const;
     int GetMaxWidth() const;
     int GetMaxHeight() const;
+    int GetUnrolledHeight() const;
+
+    // ---- placement ----
+    void ApplyPositionInMonitor();
+    // Where a form of AW x AH goes by PositionInMonitor; (AX, AY) with skpDefault.
+    TPoint GetPositionInMonitor(int AX, int AY, int AW, int AH) const;
+    // The first free minimized cell from the work area's bottom-left corner.
+    TPoint GetMinimizedPos() const;
+    // Sticks a form being moved to (X, Y), W x H, to the work area's edges.
+    void DoMagnetic(int& X, int& Y, int W, int H);
 
     // Screen point -> the form's window coordinates.
     void PointToWindow(TPoint& P) const;
@@ -158,9 +203,12 @@ private:
     void ObjectMouseUp(TMouseButton Button, int X, int Y);
     void ObjectDblClick();
     bool PointInMask(TPoint P) const;
+    // The caption moves the form, its quick buttons do not.
     bool InCaptionArea(TPoint P) const;
+    bool OnQuickButton(const TskSkinCaptionObject& Caption, TPoint P) const;
     void MouseTimerProc();
     void MorphTimerProc();
+    void AnimateTimerProc();
     void StopTimers();
     void CheckFormSize();
     void DoMaximize();
@@ -175,6 +223,8 @@ private:
     // A skin data freed under the form leaves the default frame.
     TComponentRef<TskSkinData> FSD{*this, [this] { SkinDataRemoved(); }};
     TComponentRef<TskSkinData> FMenusSD{*this};
+    std::unique_ptr<TskQuickButtonItems> FQuickButtons;
+    TComponentRef<TCustomImageList> FQuickImageList{*this, [this] { SendNCPaint(); }};
     TskBorderIcons FBorderIcons;
     bool FSkinnableForm = true;
     bool FSkinSupport = false;
@@ -191,6 +241,20 @@ private:
     bool FRollUpState = false;
     bool MaxRollUpState = false;
     bool FRollUpBeforeMaximize = false;
+    bool FStartShow = true;
+    // The form's own teardown frees the panel as its child.
+    TComponentRef<TskClientInActivePanel> FInActivePanel{*this};
+    bool FClientInActiveDraw = false;
+    bool FAlphaBlend = false;
+    std::uint8_t FAlphaBlendValue = 200;
+    int FFadeAlpha = 0;
+    bool FHaveShadow = false;
+    bool LayeredUsable() const;
+    bool FadeAnimated() const;
+    void StartFadeIn();
+    // The fade's timer tick; false for another timer.
+    bool FadeStep(WPARAM TimerId);
+    TskMagnetAxis FHMagnet, FVMagnet;
     TskFrameGeometry frame_;
     TRect NewDefCaptionRect;
     std::unique_ptr<TskBitmap> RMTop, RMLeft, RMRight, RMBottom;
@@ -198,6 +262,10 @@ private:
     int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
     TTimer* FMouseTimer = nullptr;
     TTimer* FMorphTimer = nullptr;
+    TTimer* FAnimateTimer = nullptr;
 };
+
+// The first skinned form component among the form's components; null when none.
+TskSkinForm* GetSkinForm(const TComponent* AForm);
 
 } // namespace tovrel

@@ -109,6 +109,12 @@ struct TskSkinFormProc {
         } else {
             F.UpdateCaptionActive(false);
         }
+        if (F.FForm->Visible() && F.ClientInActiveEffect) {
+            if (F.FFormActive)
+                F.HideClientInActiveEffect();
+            else
+                F.ShowClientInActiveEffect();
+        }
         return false;
     }
 
@@ -145,6 +151,7 @@ struct TskSkinFormProc {
 
     void Size()
     {
+        ClearMagnets();
         if (F.FSizeMove && F.FFullDrag) {
             Old();
             return;
@@ -163,6 +170,7 @@ struct TskSkinFormProc {
 
     void Sizing()
     {
+        ClearMagnets();
         if (!(F.FSizeMove && F.FFullDrag)) {
             Old();
             return;
@@ -181,12 +189,33 @@ struct TskSkinFormProc {
 
     void Moving()
     {
+        RECT* r = Param<RECT>(M.LParam);
         // A maximized form stays where it is.
         if (F.FSkinnableForm && F.FWindowState == wsMaximized) {
-            RECT* r = Param<RECT>(M.LParam);
             *r = F.FForm->BoundsRect();
+        } else if (F.Magnetic) {
+            const int w = r->Right - r->Left, h = r->Bottom - r->Top;
+            int x = r->Left, y = r->Top;
+            F.DoMagnetic(x, y, w, h);
+            *r = {x, y, x + w, y + h};
         }
         Old();
+    }
+
+    void ClearMagnets() { F.FHMagnet.Near = F.FHMagnet.Far = F.FVMagnet.Near = F.FVMagnet.Far = false; }
+
+    bool ShowWindow()
+    {
+        if (M.WParam)
+            F.StartFadeIn();
+        // A form shown in another state is placed at its first restore.
+        const bool placing = F.PositionInMonitor != TskPositionInMonitor::skpDefault;
+        if (F.FSkinnableForm && M.WParam && F.FStartShow && (!placing || F.FWindowState == wsNormal)) {
+            F.FStartShow = false;
+            if (placing)
+                F.ApplyPositionInMonitor();
+        }
+        return true;
     }
 
     void GetMinMaxInfo()
@@ -207,6 +236,11 @@ struct TskSkinFormProc {
             F.ActiveObject = F.MouseCaptureObject = -1;
             F.FSizeMove = true;
             F.FFullDrag = true;
+            ClearMagnets();
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            F.FHMagnet.MouseDownCoord = cursor.X;
+            F.FVMagnet.MouseDownCoord = cursor.Y;
         }
         Old();
     }
@@ -297,6 +331,8 @@ struct TskSkinFormProc {
         case WM_NCACTIVATE: return NcActivate();
         case WM_ACTIVATE: return Activate();
         case WM_SETTEXT: return SetText();
+        case WM_SHOWWINDOW: return ShowWindow();
+        case WM_TIMER: F.FadeStep(M.WParam); return true;
         case WM_ERASEBKGND: return EraseBackground();
         case WM_SETCURSOR: return SetCursor();
         case WM_SYNCPAINT:

@@ -53,18 +53,6 @@ TskStretchFlags BorderStretch(const TskFormInfo& f)
     return flags;
 }
 
-void ApplyInActiveEffect(TskEffectBmp& e, TskInActiveEffect effect)
-{
-    switch (effect) {
-    case TskInActiveEffect::ieBrightness: e.ChangeBrightness(0.5); break;
-    case TskInActiveEffect::ieDarkness: e.ChangeDarkness(0.3); break;
-    case TskInActiveEffect::ieGrayScale: e.GrayScale(); break;
-    case TskInActiveEffect::ieNoise: e.AddMonoNoise(50); break;
-    case TskInActiveEffect::ieSplitBlur: e.SplitBlur(1); break;
-    case TskInActiveEffect::ieInvert: e.Invert(); break;
-    }
-}
-
 // The region of a mask strip's black pixels at (x, y); null for an empty strip.
 HRGN StripRegion(const TskBitmap& strip, int x, int y)
 {

@@ -20,6 +20,9 @@ TEST_F(SkinFormTest, AFormOfThePictureSizeShowsThePictureAndGrowsAtItsEdges)
     const int pw = picture.Width(), ph = picture.Height();
     const TRect cl = data->FormInfo.ClRect;
     TskSkinForm* f = ShowSkinned(data, Bounds(0, 0, pw, ph));
+    // The picture alone, without the title drawn over it.
+    form->SetCaption("");
+    Pump();
     ASSERT_TRUE(form->Active());
     const auto inShape = [&](int x, int y) { return !data->FMask || data->FMask->Canvas()->Pixels(x, y) == 0; };
     for (int y = 0; y < ph; ++y)
