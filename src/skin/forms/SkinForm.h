@@ -13,6 +13,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/FrameObjects.h"
+#include "skin/menus/SkinMenuMessages.h"
 
 namespace tovrel {
 
@@ -27,7 +28,6 @@ using TskBorderIcons = TSet<TskBorderIcon>;
 using TskActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
 
 // Private messages the form component answers besides the skin data's.
-constexpr unsigned SkinMenuClosedMessage = 1228;
 constexpr unsigned SkinnableFormQueryMessage = 45490;
 constexpr unsigned SkinPaintToMessage = 45513;
 constexpr unsigned SkinPaintFrameToMessage = 48203;
