@@ -103,6 +103,7 @@ void TskSkinMenu::Popup(TControl* APopupCtrl, TskSkinData* ASkinData, int StartI
     SkinData = ASkinData;
     if (AItem && StartIndex >= 0 && StartIndex < AItem->Count()) {
         FVisible = true;
+        FOpenMenu = AItem->GetParentMenu();
         HookApp();
         OpenLevel(R, AItem, StartIndex, false, PopupUp);
     }
@@ -139,6 +140,7 @@ void TskSkinMenu::CloseLevels(int FromIndex)
     if (FromIndex != 0)
         return;
     FVisible = false;
+    FOpenMenu = nullptr;
     WaitTimer->SetEnabled(false);
     WItem = nullptr;
     UnHookApp();
@@ -216,6 +218,11 @@ void TskSkinMenu::ProcessItem(TskSkinPopupWindow* AWindow, TskSkinMenuItem* AIte
     auto alive = FAlive;
     FCommandMenu = menuItem->GetParentMenu();
     const WORD command = menuItem->Command();
+    if (!subMenu && KeepChoice) {
+        Chosen = menuItem;
+        Hide();
+        return;
+    }
     if (!subMenu) {
         // The menu vanishes first; the command runs on what is still alive afterwards.
         Hide();

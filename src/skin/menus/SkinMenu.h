@@ -69,6 +69,11 @@ public:
     TskSkinData* SkinData = nullptr;
     TRect WorkArea;
     TskSkinMenuItem* WItem = nullptr;
+    // While set, a clicked plain item is kept in Chosen instead of run: the
+    // caller runs it (the popup presenter hands it back to TPopupMenu).
+    bool KeepChoice = false;
+    TComponentRef<TMenuItem> Chosen{*this};
+    std::shared_ptr<bool> AliveFlag() const { return FAlive; }
 
 private:
     void OpenLevel(TRect R, TMenuItem* AItem, int StartIndex, bool PopupByItem, bool PopupUp);
@@ -91,6 +96,8 @@ private:
     TMessageEvent OldAppMessage;
     // The menu whose item command runs; cleared when a handler frees it.
     TComponentRef<TMenu> FCommandMenu{*this};
+    // The menu shown: freeing it closes the levels that show its items.
+    TComponentRef<TMenu> FOpenMenu{*this, [this] { Hide(); }};
     // False once the engine is freed, for code that runs handlers which may free it.
     std::shared_ptr<bool> FAlive;
 };

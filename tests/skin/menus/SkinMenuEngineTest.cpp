@@ -1,4 +1,5 @@
 #include "SkinMenuTestSupport.h"
+#include "platform/wm/ModalLoop.h"
 
 namespace tovrel::test {
 
@@ -14,6 +15,12 @@ protected:
         Add(recent, "&B", &log);
         Add(items, "-", &log);
         Add(items, "&Close", &log);
+    }
+    // A key for a nested loop to take in (the loop pumps, not the step).
+    static void Press(UINT vk)
+    {
+        InjectKey(vk, true);
+        InjectKey(vk, false);
     }
     std::vector<std::string> log;
     TMenuItem* recent = nullptr;
@@ -200,6 +207,48 @@ TEST_F(SkinMenuEngineTest, TheDroppingControlHearsCloseAndCommandDone)
     Key(VK_RETURN);
     EXPECT_EQ(heard, std::vector<UINT>({SkinMenuClosedMessage, SkinMenuCommandDoneMessage}));
     button->WindowProc = saved;
+}
+
+} // namespace tovrel::test
+
+namespace tovrel::test {
+
+// Installed as the presenter, the engine shows every TPopupMenu skinned until
+// it has closed; the chosen item is clicked once the menu is gone, and the
+// caller may free the menu right after Popup returns.
+TEST_F(SkinMenuEngineTest, ThePresenterShowsPopupMenusSkinnedUntilClosed)
+{
+    BuildMenu();
+    std::vector<std::function<void()>> steps = {
+        [&] { Press(VK_DOWN); },
+        [&] { Press(VK_RIGHT); },
+        [&] {
+            EXPECT_EQ(engine->LevelCount(), 2);
+            Press(VK_DOWN);
+        },
+        [&] { Press(VK_RETURN); },
+    };
+    std::size_t next = 0;
+    auto saved = form->WindowProc;
+    form->WindowProc = [&, saved](TMessage& m) {
+        if (m.Msg == WM_ENTERIDLE && m.WParam == MSGF_MENU) {
+            if (next < steps.size())
+                steps[next++]();
+            else
+                engine->Hide();
+        }
+        saved(m);
+    };
+    menu->PopupComponent = form.get();
+    InstallSkinPopupPresenter(engine.get(), nullptr);
+    menu->Popup(120, 120);
+    InstallSkinPopupPresenter(nullptr, nullptr);
+    form->WindowProc = saved;
+    menu.reset();
+    Pump();
+    EXPECT_EQ(next, steps.size());
+    EXPECT_FALSE(engine->Visible());
+    EXPECT_EQ(log, std::vector<std::string>({"&Recent", "&B"}));
 }
 
 } // namespace tovrel::test

@@ -56,11 +56,11 @@ protected:
         parent->Add(item);
         return item;
     }
+    // Opens the menu through the engine itself (the way forms and controls drop it).
     void Open(TskSkinData* data, TPoint at = {120, 120})
     {
-        InstallSkinPopupPresenter(engine.get(), data);
-        menu->Popup(at.X, at.Y);
-        InstallSkinPopupPresenter(nullptr, nullptr);
+        auto* control = dynamic_cast<TControl*>(menu->PopupComponent.Get());
+        engine->Popup(control, data, 0, Rect(at.X, at.Y, at.X, at.Y), menu->Items(), false);
         Pump();
     }
     TskSkinPopupWindow& Level(int i) const { return *engine->Level(i); }
