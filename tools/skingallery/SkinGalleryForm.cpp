@@ -2,6 +2,7 @@
 
 #include "ButtonBand.h"
 #include "CheckRadioBand.h"
+#include "PopupMenuBand.h"
 
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinStdLabel.h"
@@ -78,7 +79,7 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons, AddCheckRadioBoxes};
+const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons, AddCheckRadioBoxes, AddPopupMenuButton};
 
 } // namespace
 
