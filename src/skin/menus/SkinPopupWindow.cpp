@@ -13,6 +13,7 @@
 #include "skin/data/SkinMenuEntries.h"
 #include "skin/draw/DefaultGlyphs.h"
 #include "skin/draw/SkinImageBuilders.h"
+#include "skin/menus/PopupWindowLook.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
 
@@ -65,10 +66,7 @@ TskSkinPopupWindow::~TskSkinPopupWindow() = default;
 void TskSkinPopupWindow::CreateParams(TCreateParams& params)
 {
     TCustomControl::CreateParams(params);
-    params.Style = WS_POPUP;
-    params.ExStyle = WS_EX_TOOLWINDOW;
-    params.WindowClassStyle |= CS_SAVEBITS;
-    params.WndParent = nullptr;
+    SetMenuPopupParams(params);
 }
 
 void TskSkinPopupWindow::WndProc(TMessage& message)
@@ -266,28 +264,14 @@ void TskSkinPopupWindow::Hide()
 {
     FMouseTimer->SetEnabled(false);
     FScrollTimer->SetEnabled(false);
-    if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetVisible(false);
+    HideMenuPopup(*this);
 }
 
 void TskSkinPopupWindow::CreateMenuBackground(TBitmap& B, bool DrawClient)
 {
     B.SetSize(Width(), Height());
     if (SkinLook()) {
-        const TskSkinCorners skin{PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, PW->ItemsRect};
-        const TSize pictureSize{WindowPicture->Width(), WindowPicture->Height()};
-        const TskSkinCorners fresh = NewSkinCorners(skin, pictureSize, {Width(), Height()});
-        TskStretchFlags flags;
-        flags.LeftStretch = PW->LeftStretch;
-        flags.TopStretch = PW->TopStretch;
-        flags.RightStretch = PW->RightStretch;
-        flags.BottomStretch = PW->BottomStretch;
-        flags.StretchEffect = PW->StretchEffect;
-        flags.StretchType = PW->StretchType;
-        CreateSkinImage2(skin, fresh, B, *WindowPicture, Rect(0, 0, pictureSize.cx, pictureSize.cy), Width(), Height(),
-                         DrawClient, flags);
+        CreatePopupWindowImage(B, *PW, *WindowPicture, Width(), Height(), DrawClient);
         return;
     }
     TCanvas& C = *B.Canvas();
