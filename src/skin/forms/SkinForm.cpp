@@ -66,6 +66,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
     // The layer's own caption buttons are never used while the frame is skinned.
     FForm->BorderIcons = {};
     FFormActive = FForm->Active();
+    InstallSystemMenu();
     OldWindowProc = FForm->WindowProc;
     FForm->WindowProc = [this](TMessage& message) { NewWindowProc(message); };
     if (FForm->HandleAllocated())
