@@ -13,6 +13,7 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinFixedEntries.h"
+#include "skin/menus/MenuMessageHook.h"
 #include "skin/menus/PopupWindowLook.h"
 #include "skin/menus/SkinMenu.h"
 
@@ -137,8 +138,7 @@ void TskSkinImagesMenuPopupWindow::Show(TRect PopupRect)
     CalcPopupPosition(PopupRect);
     SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetVisible(true);
-    OldAppMessage = Application->OnMessage;
-    Application->OnMessage = [this](MSG& msg, bool& handled) { AppMessage(msg, handled); };
+    PushMenuMessageHook(this, [this](MSG& msg, bool& handled) { AppMessage(msg, handled); });
     FHooked = true;
     SetCapture(Handle());
 }
@@ -148,9 +148,7 @@ void TskSkinImagesMenuPopupWindow::UnHookApp()
     if (!FHooked)
         return;
     FHooked = false;
-    // May run inside AppMessage: the hook's closure touches nothing after the call returns.
-    Application->OnMessage = std::move(OldAppMessage);
-    OldAppMessage = nullptr;
+    RemoveMenuMessageHook(this);
 }
 
 void TskSkinImagesMenuPopupWindow::Abandon()

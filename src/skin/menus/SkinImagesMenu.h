@@ -84,7 +84,6 @@ private:
     bool FItemDown = false;
     bool FHooked = false;
     bool FClosed = false;
-    TMessageEvent OldAppMessage;
 };
 
 class TskSkinImagesMenu : public TComponent {

@@ -8,6 +8,7 @@
 #include "platform/wm/Monitors.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/MonitorAreas.h"
+#include "skin/menus/MenuMessageHook.h"
 #include "skin/menus/SkinMenuItem.h"
 #include "skin/menus/SkinPopupWindow.h"
 
@@ -272,8 +273,7 @@ void TskSkinMenu::HookApp()
     if (FInAppHook)
         return;
     FInAppHook = true;
-    OldAppMessage = Application->OnMessage;
-    Application->OnMessage = [this](MSG& msg, bool& handled) { AppMessage(msg, handled); };
+    PushMenuMessageHook(this, [this](MSG& msg, bool& handled) { AppMessage(msg, handled); });
 }
 
 void TskSkinMenu::UnHookApp()
@@ -281,9 +281,7 @@ void TskSkinMenu::UnHookApp()
     if (!FInAppHook)
         return;
     FInAppHook = false;
-    // May run inside AppMessage: the hook's closure touches nothing after the call returns.
-    Application->OnMessage = std::move(OldAppMessage);
-    OldAppMessage = nullptr;
+    RemoveMenuMessageHook(this);
 }
 
 void TskSkinMenu::AppMessage(MSG& msg, bool& handled)

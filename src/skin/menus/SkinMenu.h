@@ -93,7 +93,6 @@ private:
     std::unique_ptr<TTimer> WaitTimer;
     std::vector<TskSkinPopupWindow*> FPopupList;
     bool FInAppHook = false;
-    TMessageEvent OldAppMessage;
     // The menu whose item command runs; cleared when a handler frees it.
     TComponentRef<TMenu> FCommandMenu{*this};
     // The menu shown: freeing it closes the levels that show its items.

@@ -87,10 +87,12 @@ TEST_F(SystemMenuTest, AltSpaceOpensItUnderTheSystemMenuButton)
     EXPECT_TRUE(handled);
     TskSkinMenu& engine = *skinForm->SkinMenu();
     ASSERT_TRUE(engine.Visible());
-    for (auto& object : skinForm->Objects())
-        if (auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
-            button && button->Command == TskStdCommand::cmSysMenu)
+    for (auto& object : skinForm->Objects()) {
+        auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
+        if (button && button->Command == TskStdCommand::cmSysMenu) {
             EXPECT_EQ(engine.Level(0)->Top(), form->Top() + button->ObjectRect.Bottom);
+        }
+    }
     Key(VK_ESCAPE);
     EXPECT_FALSE(engine.Visible());
 }

@@ -163,3 +163,28 @@ TEST_F(SkinImagesMenuTest, NoImagesShowNothing)
 }
 
 } // namespace tovrel::test
+
+namespace tovrel::test {
+
+// Menus open over each other and close in any order; the latest takes the
+// keys and the application's own hook comes back after the last.
+TEST_F(SkinImagesMenuTest, HooksOfMenusOpenAtOnceCloseInAnyOrder)
+{
+    Fill(2);
+    int ownHook = 0;
+    Application->OnMessage = [&](MSG& msg, bool&) { ownHook += msg.message == WM_KEYDOWN; };
+    grid->Popup(50, 50);
+    Add(menu->Items(), "One");
+    Add(menu->Items(), "Two");
+    Open(nullptr, {200, 200});
+    grid->Hide(); // the earlier hook goes from under the later one
+    Key(VK_DOWN);
+    EXPECT_EQ(engine->Level(0)->ActiveItem, 1);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(engine->Visible());
+    Key(VK_DOWN);
+    EXPECT_EQ(ownHook, 1);
+    Application->OnMessage = nullptr;
+}
+
+} // namespace tovrel::test
