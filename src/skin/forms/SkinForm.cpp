@@ -77,8 +77,10 @@ TskSkinForm::~TskSkinForm()
 {
     ClearObjects();
     // A form being destroyed frees its components after its own parts.
-    if (!FForm->ComponentState().Contains(csDestroying))
+    if (!FForm->ComponentState().Contains(csDestroying)) {
         FForm->WindowProc = OldWindowProc;
+        FForm->OnShortCut = OldFormShortCut;
+    }
 }
 
 void TskSkinForm::SetSkinData(TskSkinData* Value)

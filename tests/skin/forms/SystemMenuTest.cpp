@@ -98,3 +98,25 @@ TEST_F(SystemMenuTest, AltSpaceOpensItUnderTheSystemMenuButton)
 }
 
 } // namespace tovrel::test
+
+namespace tovrel::test {
+
+TEST_F(SystemMenuTest, AFreedComponentGivesTheFormItsShortCutsBack)
+{
+    std::vector<WORD> keys;
+    form = std::make_unique<TForm>(nullptr);
+    form->OnShortCut = [&](WORD key, TShiftState, bool&) { keys.push_back(key); };
+    auto* skinForm = new TskSkinForm(form.get());
+    form->Show();
+    Pump();
+    skinForm->PopupSystemMenu(100, 100);
+    ASSERT_TRUE(skinForm->SkinMenu()->Visible());
+    delete skinForm; // with its menu open
+    Pump();
+    bool handled = false;
+    form->OnShortCut(VK_SPACE, TShiftState{ssAlt}, handled);
+    EXPECT_EQ(keys, std::vector<WORD>({WORD(VK_SPACE)}));
+    EXPECT_FALSE(handled);
+}
+
+} // namespace tovrel::test
