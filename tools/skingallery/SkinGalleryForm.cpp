@@ -4,6 +4,7 @@
 #include "CheckRadioBand.h"
 #include "ListViewBand.h"
 #include "PanesBand.h"
+#include "PopupMenuBand.h"
 
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinStdLabel.h"
@@ -80,7 +81,8 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels, AddButtons, AddCheckRadioBoxes, AddPanes, AddListView};
+const std::vector<TSection> kSections = {AddLabels, AddBevels,   AddButtons,        AddCheckRadioBoxes,
+                                         AddPanes,  AddListView, AddPopupMenuButton};
 
 } // namespace
 

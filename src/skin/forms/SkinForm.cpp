@@ -68,6 +68,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
     // The layer's own caption buttons are never used while the frame is skinned.
     FForm->BorderIcons = {};
     FFormActive = FForm->Active();
+    InstallSystemMenu();
     OldWindowProc = FForm->WindowProc;
     FForm->WindowProc = [this](TMessage& message) { NewWindowProc(message); };
     if (FForm->HandleAllocated())
@@ -78,8 +79,10 @@ TskSkinForm::~TskSkinForm()
 {
     ClearObjects();
     // A form being destroyed frees its components after its own parts.
-    if (!FForm->ComponentState().Contains(csDestroying))
+    if (!FForm->ComponentState().Contains(csDestroying)) {
         FForm->WindowProc = OldWindowProc;
+        FForm->OnShortCut = OldFormShortCut;
+    }
 }
 
 void TskSkinForm::SetSkinData(TskSkinData* Value)

@@ -19,11 +19,15 @@
 #include "skin/forms/FrameObjects.h"
 #include "skin/forms/MagneticDocking.h"
 #include "skin/forms/QuickButtons.h"
+#include "skin/menus/SkinMenuMessages.h"
 
 namespace tovrel {
 
 class TBitmap;
 class TFont;
+class TMenuItem;
+class TPopupMenu;
+class TskSkinMenu;
 class TTimer;
 class TskBitmap;
 
@@ -38,7 +42,6 @@ using TskCaptionPaintEvent = std::function<void(TCanvas* Cnvs, TRect R, bool AAc
 using TskActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
 
 // Private messages the form component answers besides the skin data's.
-constexpr unsigned SkinMenuClosedMessage = 1228;
 constexpr unsigned SkinnableFormQueryMessage = 45490;
 constexpr unsigned SkinPaintFrameToMessage = 48203;
 constexpr LRESULT SkinPaintKey = 16802;
@@ -182,6 +185,21 @@ public:
     // Screen point -> the form's window coordinates.
     void PointToWindow(TPoint& P) const;
 
+    // ---- the skinned system menu (SkinFormSystemMenu.cpp) ----
+    // The popup engine the form's skinned menus open through.
+    TskSkinMenu* SkinMenu() const { return FSkinMenu; }
+    // The items the system menu shows now, by the form's state.
+    TMenuItem* GetSystemMenuItems();
+    void CreateDefaultSysMenu();
+    // At a screen point (a right click on the caption).
+    void PopupSystemMenu(int X, int Y);
+    // Below a screen rectangle.
+    void PopupSystemMenuAtRect(TRect R);
+    // Below the system-menu button (Alt+Space); nothing when it is disabled.
+    void PopupSystemMenuAtButton();
+    // A message that ends menus closes the open skinned menu.
+    void CheckCloseMenus(unsigned Msg);
+
 private:
     friend struct TskSkinFormProc;
     void ChangeSkinData();
@@ -218,8 +236,13 @@ private:
     void SendNCPaint() const;
     bool IsMainForm() const;
 
+    void InstallSystemMenu();
+
     TCustomForm* FForm = nullptr;
     TWndMethod OldWindowProc;
+    TskSkinMenu* FSkinMenu = nullptr;
+    TPopupMenu* FSysMenu = nullptr;
+    TShortCutEvent OldFormShortCut;
     // A skin data freed under the form leaves the default frame.
     TComponentRef<TskSkinData> FSD{*this, [this] { SkinDataRemoved(); }};
     TComponentRef<TskSkinData> FMenusSD{*this};

@@ -448,9 +448,12 @@ void TskSkinForm::NewWindowProc(TMessage& Message)
         proc.Old();
         return;
     }
+    CheckCloseMenus(Message.Msg);
     if (proc.Pre())
         proc.Old();
     proc.Post();
+    if (Message.Msg == WM_NCRBUTTONDOWN && Message.WParam == WPARAM(HTCAPTION))
+        PopupSystemMenu(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
 }
 
 } // namespace tovrel

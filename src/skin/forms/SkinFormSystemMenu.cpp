@@ -1,0 +1,126 @@
+// The skinned form's system menu: its items follow the form's state, it
+// opens at a right click on the caption, under the system-menu button, or by
+// Alt+Space, and any message that ends menus closes it.
+#include "platform/vcl/Menus.h"
+#include "platform/wm/Keys.h"
+#include "skin/data/ResourceStrData.h"
+#include "skin/forms/SkinForm.h"
+#include "skin/menus/SkinMenu.h"
+
+namespace tovrel {
+
+namespace {
+
+struct TSysMenuRow {
+    const char* Name;
+    const char* ResName;
+    const char* Caption;
+};
+
+constexpr TSysMenuRow kMinimizeRow{"BSF_MINITEM", "MI_MINCAPTION", "Mi&nimize"},
+    kMaximizeRow{"BSF_MAXITEM", "MI_MAXCAPTION", "Ma&ximize"},
+    kRestoreRow{"BSF_RESTORE", "MI_RESTORECAPTION", "&Restore"},
+    kRollUpRow{"BSF_ROLLUP", "MI_ROLLUPCAPTION", "Ro&llUp"},
+    kTrayRow{"BSF_MINTOTRAY", "MI_MINTOTRAYCAPTION", "Minimize to &Tray"},
+    kCloseRow{"BSF_CLOSE", "MI_CLOSECAPTION", "&Close"};
+
+} // namespace
+
+void TskSkinForm::InstallSystemMenu()
+{
+    FSkinMenu = new TskSkinMenu(this, dynamic_cast<TForm*>(FForm));
+    FSysMenu = new TPopupMenu(this);
+    OnSystemMenuButton = [this](TskSkinStdButtonObject&) { PopupSystemMenuAtButton(); };
+    OldFormShortCut = FForm->OnShortCut;
+    FForm->OnShortCut = [this](WORD key, TShiftState shift, bool& handled) {
+        if (OldFormShortCut) {
+            OldFormShortCut(key, shift, handled);
+            if (handled)
+                return;
+        }
+        if (key == VK_SPACE && shift == TShiftState{ssAlt}) {
+            PopupSystemMenuAtButton();
+            handled = true;
+        }
+    };
+}
+
+void TskSkinForm::CreateDefaultSysMenu()
+{
+    FSysMenu->Items()->Clear();
+    const auto add = [this](const TSysMenuRow& row, std::function<void()> command) {
+        auto* item = new TMenuItem(this);
+        item->SetName(row.Name);
+        const std::string text = FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->GetResStr(row.ResName) : "";
+        item->SetCaption(text.empty() ? row.Caption : text);
+        item->OnClick = [command = std::move(command)](TObject*) { command(); };
+        FSysMenu->Items()->Add(item);
+        return item;
+    };
+    const bool rolledUp = FRollUpState, mdiChild = FForm->FormStyle() == fsMDIChild;
+    if (FWindowState != wsMinimized && FBorderIcons.Contains(TskBorderIcon::biMinimize))
+        add(kMinimizeRow, [this] { ApplyWindowState(wsMinimized); });
+    if (FWindowState != wsMaximized && FBorderIcons.Contains(TskBorderIcon::biMaximize))
+        add(kMaximizeRow, [this] { ApplyWindowState(wsMaximized); });
+    if (FWindowState != wsNormal || rolledUp)
+        add(kRestoreRow, [this] {
+            if (FRollUpState)
+                ApplyRollUpState(false);
+            else
+                ApplyWindowState(wsNormal);
+        });
+    if (!(mdiChild && FWindowState == wsMaximized) && !rolledUp && FWindowState != wsMinimized &&
+        FBorderIcons.Contains(TskBorderIcon::biRollUp))
+        add(kRollUpRow, [this] { ApplyRollUpState(true); });
+    if (FBorderIcons.Contains(TskBorderIcon::biMinimizeToTray))
+        add(kTrayRow, [this] { MinimizeToTray(); });
+    if (FSysMenu->Items()->Count() > 0) {
+        auto* line = new TMenuItem(this);
+        line->SetCaption("-");
+        FSysMenu->Items()->Add(line);
+    }
+    add(kCloseRow, [this] { FForm->Close(); })->SetShortCut(ShortCut(VK_F4, TShiftState{mdiChild ? ssCtrl : ssAlt}));
+}
+
+TMenuItem* TskSkinForm::GetSystemMenuItems()
+{
+    CreateDefaultSysMenu();
+    return FSysMenu->Items();
+}
+
+void TskSkinForm::PopupSystemMenuAtRect(TRect R)
+{
+    if (DisableSystemMenu)
+        return;
+    TskSkinData* skin = FMenusSD ? FMenusSD.Get() : FSD.Get();
+    FSkinMenu->Popup(nullptr, skin && !skin->Empty ? skin : nullptr, 0, R, GetSystemMenuItems(), false);
+}
+
+void TskSkinForm::PopupSystemMenu(int X, int Y)
+{
+    PopupSystemMenuAtRect(Rect(X, Y, X, Y));
+}
+
+void TskSkinForm::PopupSystemMenuAtButton()
+{
+    for (auto& object : ObjectList) {
+        auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
+        if (!button || button->Command != TskStdCommand::cmSysMenu || !button->Enabled)
+            continue;
+        TRect r = button->ObjectRect;
+        r.Left += FForm->Left();
+        r.Right += FForm->Left();
+        r.Top += FForm->Top();
+        r.Bottom += FForm->Top();
+        PopupSystemMenuAtRect(r);
+        return;
+    }
+}
+
+void TskSkinForm::CheckCloseMenus(unsigned Msg)
+{
+    if (FSkinMenu && FSkinMenu->Visible() && IsSkinMenuCloseMessage(Msg))
+        FSkinMenu->Hide();
+}
+
+} // namespace tovrel

@@ -1,0 +1,20 @@
+#pragma once
+// What the menu level windows and the images grid share: the window kind of
+// a popup that never activates, hiding it in place, and the skin's
+// popup-window picture cut to a window size.
+#include "platform/vcl/WinControl.h"
+
+namespace tovrel {
+
+class TBitmap;
+class TskDataSkinPopupWindow;
+
+// WS_POPUP tool window without an owner that saves the bits it covers.
+void SetMenuPopupParams(TWinControl::TCreateParams& params);
+// Hides the window without moving, sizing, restacking or activating anything.
+void HideMenuPopup(TWinControl& window);
+// B := the entry's whole picture as a nine-slice image of width x height.
+void CreatePopupWindowImage(TBitmap& B, const TskDataSkinPopupWindow& entry, TBitmap& picture, int width, int height,
+                            bool drawClient);
+
+} // namespace tovrel
