@@ -98,9 +98,9 @@ private:
     struct TStreamState;
     TStreamState& StreamState(const TAVOutputStream& ost);
 
-    void NoteWrittenEnd(const AVStream* stream, const AVPacket& packet);
-    // The end of what was written to a stream, in seconds; 0 before any packet.
-    double WrittenTime(const AVStream* stream) const;
+    void NoteHandedOver(const AVStream* stream, const AVPacket& packet);
+    // The end of what the muxer wrote to a stream, in seconds; 0 before any packet.
+    double WrittenTime(const AVStream* stream);
     void ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc, int code);
     // Sends one frame (nullptr: end of stream) and hands every packet the
     // encoder gives back, in the stream's time base, to onPacket.

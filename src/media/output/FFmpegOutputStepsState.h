@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -27,6 +28,15 @@ struct TOutputSteps::TStreamState {
     int InputChannels = 0;
 };
 
+// One output stream's packets between the hand-over and the file: the muxer
+// holds packets back to interleave the streams, writes each stream's packets
+// in the order given, and counts those written in the stream's frame count.
+struct TWrittenEnd {
+    std::deque<std::int64_t> Held; // ends in hand-over order; AV_NOPTS_VALUE: no time
+    std::int64_t Written = 0;      // packets known written
+    std::int64_t End = AV_NOPTS_VALUE;
+};
+
 struct TOutputSteps::TState {
     TPacketPtr Packet;
     TFramePtr AudioConverted; // converter output, grown to the largest block
@@ -42,8 +52,8 @@ struct TOutputSteps::TState {
     std::unordered_map<const TAVOutputStream*, TStreamState> Streams;
     // Where each output stream's written packets end (pts + duration, in the
     // stream's time base): the muxer's own end counter leaves out the last
-    // packet's duration.
-    std::unordered_map<const AVStream*, std::int64_t> WrittenEnd;
+    // packet's duration, and counts packets it still holds to interleave.
+    std::unordered_map<const AVStream*, TWrittenEnd> WrittenEnds;
     // The time last reported: a stream whose first packets come after the
     // others' (audio behind an encoder delay) would otherwise pull it back.
     double ReportedTime = 0;

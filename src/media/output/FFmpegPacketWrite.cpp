@@ -72,15 +72,12 @@ TPacketPtr NewPacket()
 
 } // namespace
 
-void TOutputSteps::NoteWrittenEnd(const AVStream* stream, const AVPacket& packet)
+void TOutputSteps::NoteHandedOver(const AVStream* stream, const AVPacket& packet)
 {
     const std::int64_t start = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
-    if (start == AV_NOPTS_VALUE)
-        return;
-    const std::int64_t end = start + std::max<std::int64_t>(packet.duration, 0);
-    auto [entry, added] = state_->WrittenEnd.try_emplace(stream, end);
-    if (!added && end > entry->second)
-        entry->second = end;
+    const std::int64_t end =
+        start == AV_NOPTS_VALUE ? AV_NOPTS_VALUE : start + std::max<std::int64_t>(packet.duration, 0);
+    state_->WrittenEnds[stream].Held.push_back(end);
 }
 
 void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc, int code)
@@ -133,7 +130,7 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodec
 
     for (TPacketPtr& packet : current) {
         packet->stream_index = streamIndex;
-        NoteWrittenEnd(oc->streams[streamIndex], *packet);
+        NoteHandedOver(oc->streams[streamIndex], *packet);
         int ret = FF.av_interleaved_write_frame(oc, packet.get());
         // A failed write to the file may surface only in the byte stream's error.
         if (ret >= 0 && oc->pb && oc->pb->error < 0)

@@ -45,12 +45,19 @@ std::int64_t CurrentOutputSize(const std::vector<AVFormatContext*>& outputFiles)
 
 } // namespace
 
-double TOutputSteps::WrittenTime(const AVStream* stream) const
+double TOutputSteps::WrittenTime(const AVStream* stream)
 {
-    std::int64_t end = FF.av_stream_get_end_pts(stream);
-    if (const auto written = state_->WrittenEnd.find(stream); written != state_->WrittenEnd.end())
-        end = end == AV_NOPTS_VALUE ? written->second : std::max(end, written->second);
-    return end == AV_NOPTS_VALUE ? 0 : double(end) * stream->time_base.num / stream->time_base.den;
+    const auto found = state_->WrittenEnds.find(stream);
+    if (found == state_->WrittenEnds.end())
+        return 0;
+    TWrittenEnd& written = found->second;
+    for (; written.Written < stream->nb_frames && !written.Held.empty(); ++written.Written) {
+        const std::int64_t end = written.Held.front();
+        written.Held.pop_front();
+        if (end != AV_NOPTS_VALUE && (written.End == AV_NOPTS_VALUE || end > written.End))
+            written.End = end;
+    }
+    return written.End == AV_NOPTS_VALUE ? 0 : double(written.End) * stream->time_base.num / stream->time_base.den;
 }
 
 void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFiles,
@@ -113,6 +120,10 @@ void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFil
         if (time > 0 && time < shortest)
             shortest = time;
     }
+    // Nothing written yet (the muxer holds the first packets back until
+    // every stream has some).
+    if (shortest == kNoTime)
+        shortest = 0;
     if (shortest < 0.01)
         shortest = 0.01;
     shortest = std::max(shortest, state_->ReportedTime);
