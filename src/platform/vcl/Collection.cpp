@@ -76,7 +76,19 @@ TCollectionItem* TCollection::Items(int index) const
 
 TCollectionItem* TCollection::Add()
 {
-    return factory_(this);
+    // The item's constructor inserts it while only its base part exists; the
+    // change is reported once the whole item is made, so an update handler
+    // may use it as what it is.
+    BeginUpdate();
+    TCollectionItem* item = nullptr;
+    try {
+        item = factory_(this);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+    return item;
 }
 
 TCollectionItem* TCollection::Insert(int index)

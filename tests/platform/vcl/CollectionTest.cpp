@@ -72,6 +72,25 @@ TEST(Collection, ItemsJoinLeaveMoveAndReportChanges)
     EXPECT_EQ(static_cast<TNamedItem*>(copy.Items(1))->Name, "b");
 }
 
+// An update handler that reads the new item sees it whole: the item's own
+// constructor inserts it while only its base part exists.
+TEST(Collection, AnAddIsReportedOnceTheItemIsWhole)
+{
+    class TReadingCollection : public TWatchedCollection {
+    public:
+        std::vector<std::string> Seen;
+
+    protected:
+        void Update(TCollectionItem*) override
+        {
+            for (int i = 0; i < Count(); ++i)
+                Seen.push_back(dynamic_cast<TNamedItem*>(Items(i)) ? "whole" : "part");
+        }
+    } collection;
+    collection.Add();
+    EXPECT_EQ(collection.Seen, std::vector<std::string>{"whole"});
+}
+
 TEST(Streams, MemoryAndFileStreamsRoundTripValuesAndReportShortReads)
 {
     TMemoryStream memory;
