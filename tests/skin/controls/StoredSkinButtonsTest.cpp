@@ -16,7 +16,8 @@ class StoredSkinButtons : public ControlTest {
 protected:
     std::unique_ptr<TskSkinData> LoadUserSkin(std::size_t index)
     {
-        const TStoredSkinFile& file = StoredSkinFiles(TStoredSkinRole::User).at(index);
+        const auto files = StoredSkinFiles(TStoredSkinRole::User);
+        const TStoredSkinFile& file = files.at(index);
         TMemoryStream bytes;
         bytes.WriteBuffer(file.Bytes.data(), std::int64_t(file.Bytes.size()));
         TskCompressedStoredSkin stored(nullptr);
