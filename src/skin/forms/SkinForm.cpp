@@ -139,6 +139,9 @@ bool TskSkinForm::Bordered() const
 
 void TskSkinForm::SendNCPaint() const
 {
+    // A form being torn down frees its image lists after its window part.
+    if (FForm->ComponentState().Contains(csDestroying))
+        return;
     if (FForm->HandleAllocated())
         SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
 }
