@@ -81,7 +81,7 @@ void TskSkinSplitter::PaintSkinStrip()
         CreateHSkinImage(LTPt.X, SkinRect.Width() - RTPt.X, B, *FSkinPicture, SkinRect, Width(), StretchEffect);
     else
         CreateVSkinImage(LTPt.Y, SkinRect.Height() - LBPt.Y, B, *FSkinPicture, SkinRect, Height(), StretchEffect);
-    DrawGripperPiece(*B.Canvas(), *FSkinPicture, Gripper, B.Width() / 2 - Gripper.Rect.Width() / 2,
+    DrawGripperImage(*B.Canvas(), *FSkinPicture, Gripper, B.Width() / 2 - Gripper.Rect.Width() / 2,
                      B.Height() / 2 - Gripper.Rect.Height() / 2);
     Canvas()->Draw(0, 0, &B);
 }

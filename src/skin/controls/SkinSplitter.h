@@ -5,7 +5,7 @@
 // thickness taken from the entry.
 #include "platform/ctrls/Splitter.h"
 #include "platform/vcl/ComponentRef.h"
-#include "skin/controls/SkinGripperPiece.h"
+#include "skin/controls/SkinGripperImage.h"
 
 #include <string>
 
@@ -46,7 +46,7 @@ private:
     TPoint LTPt, RTPt, LBPt;
     TRect SkinRect;
     bool StretchEffect = false;
-    TskGripperPiece Gripper;
+    TskGripperImage Gripper;
     TBitmap* FSkinPicture = nullptr;
 };
 

@@ -124,7 +124,7 @@ void TskSkinStatusBar::CreateControlSkinImage(TBitmap& B)
         return;
     if (HasGripperPicture() && G.Picture) {
         const TRect grip = GetGripRect();
-        DrawGripperPiece(*B.Canvas(), *G.Picture, Gripper, grip.Left, grip.Top);
+        DrawGripperImage(*B.Canvas(), *G.Picture, Gripper, grip.Left, grip.Top);
     } else {
         const TskSkinColors& colors = SkinData()->SkinColors;
         DrawGripLines(*B.Canvas(), colors.cBtnHighLight(), colors.cBtnShadow());

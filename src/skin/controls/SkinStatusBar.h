@@ -7,7 +7,7 @@
 // The bar carries the panel look it uses (no border, no caption): the
 // default face, or the entry's client block laid over the whole bar.
 #include "skin/controls/SkinCustomControl.h"
-#include "skin/controls/SkinGripperPiece.h"
+#include "skin/controls/SkinGripperImage.h"
 #include "skin/data/SkinGeometry.h"
 
 namespace tovrel {
@@ -46,7 +46,7 @@ private:
     bool FSizeGrip = false;
     bool FShowGrip = true;
     int BGPictureIndex = -1;
-    TskGripperPiece Gripper;
+    TskGripperImage Gripper;
 };
 
 } // namespace tovrel

@@ -1,4 +1,4 @@
-#include "skin/controls/SkinGripperPiece.h"
+#include "skin/controls/SkinGripperImage.h"
 
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
@@ -6,7 +6,7 @@
 
 namespace tovrel {
 
-void DrawGripperPiece(TCanvas& canvas, TBitmap& picture, const TskGripperPiece& piece, int x, int y)
+void DrawGripperImage(TCanvas& canvas, TBitmap& picture, const TskGripperImage& piece, int x, int y)
 {
     if (IsNullRect(piece.Rect))
         return;

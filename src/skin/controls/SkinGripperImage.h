@@ -8,7 +8,7 @@ namespace tovrel {
 class TBitmap;
 class TCanvas;
 
-struct TskGripperPiece {
+struct TskGripperImage {
     TRect Rect;
     bool Transparent = false;
     TColor TransparentColor = 0;
@@ -16,6 +16,6 @@ struct TskGripperPiece {
 
 // Copies the piece out of `picture` and draws it at (x, y), leaving out its
 // fixed transparent colour when asked; nothing for an empty piece.
-void DrawGripperPiece(TCanvas& canvas, TBitmap& picture, const TskGripperPiece& piece, int x, int y);
+void DrawGripperImage(TCanvas& canvas, TBitmap& picture, const TskGripperImage& piece, int x, int y);
 
 } // namespace tovrel
