@@ -15,9 +15,7 @@
 #include "platform/backend/DesktopBackend.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
-#include "platform/vcl/Streams.h"
 #include "platform/wm/MessageLoop.h"
-#include "skin/data/SkinCompressedSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/stored/StoredSkins.h"
 
@@ -39,13 +37,7 @@ std::unique_ptr<TskSkinData> LoadUserSkin(int number)
     if (number < 0 || number > int(files.size()))
         throw std::runtime_error("--skin takes 0 to " + std::to_string(files.size()));
     const TStoredSkinFile& file = files[std::size_t(number - 1)];
-    TMemoryStream bytes;
-    bytes.WriteBuffer(file.Bytes.data(), std::int64_t(file.Bytes.size()));
-    TskCompressedStoredSkin stored(nullptr);
-    stored.LoadFromCompressStream(bytes);
-    auto data = std::make_unique<TskSkinData>(nullptr);
-    data->LoadCompressedStoredSkin(&stored);
-    return data;
+    return LoadStoredSkin(file);
 }
 
 int ParseSkinNumber(const std::string& text)

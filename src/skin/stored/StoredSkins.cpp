@@ -3,7 +3,9 @@
 #include "embedded/stored_skins.h"
 #include "platform/vcl/Streams.h"
 #include "skin/data/SkinCompressedContent.h"
+#include "skin/data/SkinCompressedSkin.h"
 #include "skin/data/SkinCompressedSkinList.h"
+#include "skin/data/SkinData.h"
 #include "skin/data/SkinDescription.h"
 
 namespace tovrel {
@@ -60,6 +62,17 @@ void AddStoredSkins(TskCompressedSkinList& list, TStoredSkinRole role)
         item->Description = version.SkinComments;
         item->Skin()->Description = version.SkinComments;
     }
+}
+
+std::unique_ptr<TskSkinData> LoadStoredSkin(const TStoredSkinFile& file)
+{
+    TMemoryStream bytes;
+    bytes.WriteBuffer(file.Bytes.data(), std::int64_t(file.Bytes.size()));
+    TskCompressedStoredSkin stored(nullptr);
+    stored.LoadFromCompressStream(bytes);
+    auto data = std::make_unique<TskSkinData>(nullptr);
+    data->LoadCompressedStoredSkin(&stored);
+    return data;
 }
 
 } // namespace tovrel

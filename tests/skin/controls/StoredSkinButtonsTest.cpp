@@ -1,8 +1,6 @@
 #include "../../platform/vcl/ControlTestSupport.h"
-#include "platform/vcl/Streams.h"
 #include "platform/wm/Input.h"
 #include "skin/controls/SkinButton.h"
-#include "skin/data/SkinCompressedSkin.h"
 #include "skin/stored/StoredSkins.h"
 
 #include <set>
@@ -17,14 +15,7 @@ protected:
     std::unique_ptr<TskSkinData> LoadUserSkin(std::size_t index)
     {
         const auto files = StoredSkinFiles(TStoredSkinRole::User);
-        const TStoredSkinFile& file = files.at(index);
-        TMemoryStream bytes;
-        bytes.WriteBuffer(file.Bytes.data(), std::int64_t(file.Bytes.size()));
-        TskCompressedStoredSkin stored(nullptr);
-        stored.LoadFromCompressStream(bytes);
-        auto data = std::make_unique<TskSkinData>(nullptr);
-        data->LoadCompressedStoredSkin(&stored);
-        return data;
+        return LoadStoredSkin(files.at(index));
     }
 
     // The button's pixels, normal and then hot, drawn with skin (or none).
