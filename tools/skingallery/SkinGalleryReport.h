@@ -1,7 +1,9 @@
 #pragma once
 // A developer's aid for scripts that drive the gallery on a real display:
-// the state of the skinned push buttons, check boxes and the form, written
-// to a file after every click and after every move or size of the form.
+// the state of the skinned push buttons, check boxes, edits, popup menus and
+// the form, written to a file after every click, edit, menu pick and every
+// move or size of the form, and while a skinned popup menu waits for input
+// (where its rows are on the screen).
 #include "platform/vcl/Forms.h"
 
 #include <functional>
