@@ -6,6 +6,7 @@
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Timer.h"
+#include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinMenuEntries.h"
@@ -14,6 +15,7 @@
 #include "skin/draw/SkinImageBuilders.h"
 #include "skin/draw/TextHelpers.h"
 #include "skin/menus/MenuGlyphs.h"
+#include "skin/menus/MenuSkinParts.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinPopupWindow.h"
 
@@ -281,8 +283,15 @@ void TskSkinMenuItem::CreateItemImage(TBitmap& B, bool AActive, bool AAnimate)
         return;
     }
     if (Kind() == TskMenuItemKind::Header) {
-        RECT text = Rect(0, 0, B.Width(), B.Height());
-        DrawText(C.Handle(), HeaderText(MenuItem->Caption()), &text, kTextFlags | DT_SINGLELINE);
+        const std::string text = HeaderText(MenuItem->Caption());
+        if (const auto band = FindHeaderBand(Parent->SD, {"menuheader", "label"})) {
+            const int h = band.Entry->SkinRect.Height();
+            DrawHeaderBand(C, band, Point(0, (B.Height() - h) / 2), B.Width(), text);
+        } else {
+            // Without a band the text still names the group.
+            RECT r = Rect(0, 0, B.Width(), B.Height());
+            DrawText(C.Handle(), text, &r, kTextFlags | DT_SINGLELINE);
+        }
         return;
     }
     DrawTexts(C, T, GlyphColumnWidth(), 16);

@@ -14,6 +14,7 @@
 #include "skin/draw/DefaultGlyphs.h"
 #include "skin/draw/MorphedImage.h"
 #include "skin/draw/SkinImageBuilders.h"
+#include "skin/menus/PopupFade.h"
 #include "skin/menus/PopupWindowLook.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
@@ -50,8 +51,7 @@ TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskSkinMenu* AParentM
     : TCustomControl(AOwner), ParentMenu(AParentMenu),
       MorphTimer(StoppedTimer(kMorphInterval, [this] { MorphTick(); })),
       FMouseTimer(StoppedTimer(kCursorPollMs, [this] { PollCursor(); })),
-      FScrollTimer(StoppedTimer(kScrollStepMs, [this] { ScrollTick(); })),
-      FFadeTimer(StoppedTimer(kLevelFadeStepMs, [this] { FadeTick(); }))
+      FScrollTimer(StoppedTimer(kScrollStepMs, [this] { ScrollTick(); })), FFade(std::make_unique<TskPopupFade>())
 {
     SetVisible(false);
     TskSkinData* data = ParentMenu->SkinData;
@@ -261,7 +261,7 @@ void TskSkinPopupWindow::Show(TRect R, TMenuItem* AItem, int StartIndex, bool Po
     PrepareAlpha();
     SetWindowPos(Handle(), HWND_TOPMOST, ShowX, ShowY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetVisible(true);
-    StartFadeIn();
+    FFade->Start();
     FMouseTimer->SetEnabled(true);
     ActiveItem = -1;
     for (std::size_t i = 0; i < ItemList.size(); ++i)
@@ -278,7 +278,7 @@ void TskSkinPopupWindow::Hide()
     FMouseTimer->SetEnabled(false);
     FScrollTimer->SetEnabled(false);
     MorphTimer->SetEnabled(false);
-    FFadeTimer->SetEnabled(false);
+    FFade->Stop();
     HideMenuPopup(*this);
 }
 

@@ -24,12 +24,11 @@ class TskDataSkinPopupWindow;
 class TskSkinData;
 class TskSkinMenu;
 class TskSkinMenuItem;
+class TskPopupFade;
 
 constexpr int kScrollZone = 10;
 constexpr unsigned kCursorPollMs = 50, kScrollStepMs = 100;
-// The fade-in's alpha steps, one per tick of the shortest timer (15 steps to
-// the level's alpha).
-constexpr unsigned kLevelFadeStepMs = 10;
+// The first level fades in to the menus' alpha in this many steps.
 constexpr int kLevelFadeSteps = 15;
 
 class TskSkinPopupWindow : public TCustomControl {
@@ -70,8 +69,6 @@ public:
     std::unique_ptr<TBitmap> FPaintBuffer;
     // The rows' morph and frame animation; runs only while a row still changes.
     std::unique_ptr<TTimer> MorphTimer;
-    // The fade-in's alpha so far.
-    int FadeAlpha = 0;
 
     // The skin look is used: a loaded skin with a popup-window picture and a menu-item entry.
     bool SkinLook() const { return PW != nullptr && DSMI != nullptr && WindowPicture != nullptr; }
@@ -88,8 +85,6 @@ public:
     void TrackMouse(int X, int Y);
     // The morph timer's tick: one step for every row still changing.
     void MorphTick();
-    // The fade-in timer's tick.
-    void FadeTick();
     void PaintMenu(TCanvas& canvas);
 
 protected:
@@ -106,9 +101,8 @@ private:
     void CalcShowPosition(TRect R, bool PopupByItem, bool PopupUp);
     // The window's shape from the skin's mask, cut to the window size.
     void SetMenuRegion();
-    // Layered at the engine's alpha (or 0 to fade in) before the level shows.
+    // Layered at the engine's alpha (or clear to fade in) before the level shows.
     void PrepareAlpha();
-    void StartFadeIn();
     void CreateMenuBackground(TBitmap& B, bool DrawClient);
     void DrawMarker(TCanvas& canvas, bool up);
     void DrawMarkersNow();
@@ -123,8 +117,7 @@ private:
 
     std::unique_ptr<TTimer> FMouseTimer;
     std::unique_ptr<TTimer> FScrollTimer;
-    std::unique_ptr<TTimer> FFadeTimer;
-    bool FFadeIn = false;
+    std::unique_ptr<TskPopupFade> FFade;
 };
 
 } // namespace tovrel

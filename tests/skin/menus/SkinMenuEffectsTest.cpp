@@ -8,6 +8,7 @@
 #include "platform/wm/Styles.h"
 #include "skin/data/SkinMenuEntries.h"
 #include "skin/draw/MorphedImage.h"
+#include "skin/menus/PopupFade.h"
 
 namespace tovrel::test {
 
@@ -206,7 +207,7 @@ TEST_F(SkinMenuEffectsTest, TheFirstLevelFadesInWhereLayersExist)
     ASSERT_TRUE(IsLayered(Level(0)));
     std::vector<int> alphas{AlphaOf(Level(0))};
     for (int i = 0; i < 16; ++i) {
-        clock->Advance(kLevelFadeStepMs);
+        clock->Advance(kPopupFadeStepMs);
         Pump();
         alphas.push_back(AlphaOf(Level(0)));
     }
