@@ -210,6 +210,25 @@ public:
     // A message that ends menus closes the open skinned menu.
     void CheckCloseMenus(unsigned Msg);
 
+    // ---- the menus' settings, kept by the engine (SkinFormMenuSettings.cpp) ----
+    int MaxMenuItemsInWindow() const;
+    // Negative values are ignored; 0 is no limit.
+    void SetMaxMenuItemsInWindow(int Value);
+    bool MenusAlphaBlend() const;
+    void SetMenusAlphaBlend(bool Value);
+    std::uint8_t MenusAlphaBlendValue() const;
+    void SetMenusAlphaBlendValue(std::uint8_t Value);
+    bool MenusAlphaBlendAnimation() const;
+    void SetMenusAlphaBlendAnimation(bool Value);
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool Value);
+    int DefMenuItemHeight() const;
+    // Values below 1 are ignored.
+    void SetDefMenuItemHeight(int Value);
+    TFont* DefMenuItemFont() const;
+    // Copied into the engine's font.
+    void SetDefMenuItemFont(const TFont* Value);
+
 private:
     friend struct TskSkinFormProc;
     void ChangeSkinData();

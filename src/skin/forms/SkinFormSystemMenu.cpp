@@ -46,6 +46,7 @@ void RemoveStandardItems(TMenuItem& items)
 void TskSkinForm::InstallSystemMenu()
 {
     FSkinMenu = new TskSkinMenu(this, dynamic_cast<TForm*>(FForm));
+    FSkinMenu->AlphaBlendValue = 200; // the form's menus are less see-through than the engine's default
     FSysMenu = new TPopupMenu(this);
     OnSystemMenuButton = [this](TskSkinStdButtonObject&) { PopupSystemMenuAtButton(); };
     OldFormShortCut = FForm->OnShortCut;

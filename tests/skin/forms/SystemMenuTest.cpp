@@ -81,6 +81,27 @@ TEST_F(SystemMenuTest, AUserMenuGetsTheStandardItemsMergedOnce)
               Names_({"BSF_MINITEM", "BSF_MAXITEM", "BSF_ROLLUP", "-", "BSF_CLOSE"}));
 }
 
+TEST_F(SystemMenuTest, TheMenuSettingsReachTheEngine)
+{
+    TskSkinForm* skinForm = ShowSkinned(nullptr, Rect(50, 50, 450, 350));
+    TskSkinMenu& engine = *skinForm->SkinMenu();
+    EXPECT_EQ(skinForm->MenusAlphaBlendValue(), 200);
+    skinForm->SetMaxMenuItemsInWindow(3);
+    skinForm->SetMaxMenuItemsInWindow(-1);
+    skinForm->SetDefMenuItemHeight(24);
+    skinForm->SetDefMenuItemHeight(0);
+    skinForm->SetMenusAlphaBlend(true);
+    skinForm->SetMenusAlphaBlendAnimation(true);
+    skinForm->SetUseSkinFontInMenu(false);
+    EXPECT_EQ(engine.MaxMenuItemsInWindow, 3);
+    EXPECT_EQ(engine.DefaultMenuItemHeight, 24);
+    EXPECT_TRUE(engine.AlphaBlend && engine.AlphaBlendAnimation && !engine.UseSkinFont);
+    // The system menu's rows take the height.
+    skinForm->PopupSystemMenu(100, 100);
+    EXPECT_EQ(engine.Level(0)->ItemList[0]->Height(), 24);
+    Key(VK_ESCAPE);
+}
+
 TEST_F(SystemMenuTest, ARightClickOnTheCaptionOpensItAndItsItemsAct)
 {
     for (int skinIndex : {-1, 0}) {
