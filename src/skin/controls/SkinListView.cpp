@@ -1,14 +1,7 @@
-// The skinned list view's colours, font and external scroll bars.
+// The skinned list view's external scroll bars, by view style.
 #include "skin/controls/SkinListView.h"
 
-#include "platform/ctrls/ScrollState.h"
-#include "platform/gdi/SysColors.h"
-#include "platform/wm/Paint.h"
 #include "platform/wm/Wm.h"
-#include "skin/controls/SkinEntryLookup.h"
-#include "skin/data/ResourceStrData.h"
-#include "skin/data/SkinData.h"
-#include "skin/data/SkinViewEntries.h"
 
 #include <algorithm>
 

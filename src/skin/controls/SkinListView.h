@@ -1,8 +1,8 @@
 #pragma once
 // The skinned list view: the platform list view with its colours and font
 // from a "listview" entry, its own bars never shown and mirrored both ways
-// into two external skinned scroll bars, and its column header drawn from a
-// button entry (SkinListViewHeader.cpp). The list's scroll state stays the
+// into two external skinned scroll bars (SkinnedView.h), and its column
+// header drawn from a button entry (SkinListViewHeader.cpp). The list's scroll state stays the
 // truth: every paint, resize, key and click copies it into the bars, and a
 // bar's OnChange scrolls the list by the difference.
 #include "platform/ctrls/ListView.h"
