@@ -1,13 +1,19 @@
 #include "SkinGalleryReport.h"
 
+#include "platform/ctrls/Edit.h"
 #include "platform/rtl/MainThread.h"
+#include "platform/vcl/Menus.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Messages.h"
+#include "platform/wm/ModalLoop.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/menus/SkinMenu.h"
+#include "skin/menus/SkinMenuItem.h"
+#include "skin/menus/SkinPopupWindow.h"
 
 #include <cstdio>
 #include <fstream>
@@ -92,6 +98,10 @@ public:
             for (const auto& [caption, box] : boxes_)
                 out << "checkbox." << caption << ".at=" << CentreInWindow(form_, *box) << '\n'
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
+            for (const auto& [name, edit] : edits_)
+                out << "edit." << name << ".at=" << CentreInWindow(form_, *edit) << '\n'
+                    << "edit." << name << '=' << edit->Text() << '\n';
+            WriteMenu(out);
             if (list_)
                 WriteList(out, *list_);
             if (!out)
@@ -112,10 +122,25 @@ public:
         } else if (auto* box = dynamic_cast<TskSkinCheckRadioBox*>(&control); box && !box->Radio()) {
             boxes_[box->Caption()] = box;
             Chain(box->OnClick, [] {});
+        } else if (auto* edit = dynamic_cast<TCustomEdit*>(&control)) {
+            edits_[edit->Name()] = edit;
+            Chain(edit->OnChange, [] {});
         }
         if (auto* windowed = dynamic_cast<TWinControl*>(&control))
             for (int i = 0; i < windowed->ControlCount(); ++i)
                 Hook(*windowed->Controls(i));
+    }
+
+    // Every item of the form's popup menus reports its pick; the skinned
+    // engine's open levels are written while a menu waits for input.
+    void HookMenus()
+    {
+        for (int i = 0; i < form_.ComponentCount(); ++i) {
+            if (auto* menu = dynamic_cast<TPopupMenu*>(form_.Components(i)))
+                HookItems(*menu->Items());
+            else if (auto* engine = dynamic_cast<TskSkinMenu*>(form_.Components(i)))
+                engine_ = engine;
+        }
     }
 
     void CountSizeMove() { ++sizeMoves_; }
@@ -130,6 +155,38 @@ public:
     }
 
 private:
+    void HookItems(TMenuItem& parent)
+    {
+        for (int i = 0; i < parent.Count(); ++i) {
+            TMenuItem& item = *parent.Items(i);
+            if (item.Count() > 0) {
+                HookItems(item);
+                continue;
+            }
+            Chain(item.OnClick, [this, caption = StripHotkey(item.Caption())] {
+                ++picks_;
+                picked_ = caption;
+            });
+        }
+    }
+
+    // Rows as screen points, which is where a script moves the pointer.
+    void WriteMenu(std::ostream& out) const
+    {
+        out << "menu.picks=" << picks_ << '\n' << "menu.picked=" << picked_ << '\n';
+        const int levels = engine_ ? engine_->LevelCount() : 0;
+        out << "menu.levels=" << levels << '\n';
+        for (int i = 0; i < levels; ++i) {
+            const TskSkinPopupWindow& level = *engine_->Level(i);
+            for (const auto& row : level.ItemList)
+                if (row->FVisible)
+                    out << "menu.item." << StripHotkey(row->MenuItem->Caption()) << ".at="
+                        << Point(level.Left() + row->ObjectRect.Left + row->ObjectRect.Width() / 2,
+                                 level.Top() + row->ObjectRect.Top + row->ObjectRect.Height() / 2)
+                        << '\n';
+        }
+    }
+
     void WriteList(std::ostream& out, TskSkinListView& list)
     {
         written_ = ListState(list);
@@ -163,6 +220,10 @@ private:
     std::map<std::string, TskSkinButton*> buttons_;
     std::map<std::string, int> clicks_;
     std::map<std::string, TskSkinCheckRadioBox*> boxes_;
+    std::map<std::string, TCustomEdit*> edits_;
+    TskSkinMenu* engine_ = nullptr;
+    int picks_ = 0;
+    std::string picked_;
     TskSkinListView* list_ = nullptr;
     TListState written_;
 };
@@ -174,6 +235,7 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
     auto report = std::make_shared<TReport>(form, path);
     for (int i = 0; i < form.ControlCount(); ++i)
         report->Hook(*form.Controls(i));
+    report->HookMenus();
     std::weak_ptr<TReport> weak = report;
     if (TskSkinListView* list = report->List())
         list->WindowProc = [weak, old = list->WindowProc](TMessage& message) {
@@ -184,6 +246,8 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
     form.WindowProc = [report, old = form.WindowProc, weak,
                        afterSizeMove = std::move(afterSizeMove)](TMessage& message) {
         old(message);
+        if (message.Msg == WM_ENTERIDLE && message.WParam == MSGF_MENU)
+            report->Write();
         if (message.Msg != WM_EXITSIZEMOVE)
             return;
         report->CountSizeMove();

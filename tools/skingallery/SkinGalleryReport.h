@@ -1,8 +1,10 @@
 #pragma once
 // A developer's aid for scripts that drive the gallery on a real display:
-// the state of the skinned push buttons, check boxes, list view (top row and
-// vertical bar) and the form, written to a file after every click, whenever
-// the list view scrolls, and after every move or size of the form.
+// the state of the skinned push buttons, check boxes, edits, list view (top
+// row and vertical bar), popup menus and the form, written to a file after
+// every click, edit, menu pick, whenever the list view scrolls, after every
+// move or size of the form, and while a skinned popup menu waits for input
+// (where its rows are on the screen).
 #include "platform/vcl/Forms.h"
 
 #include <functional>
