@@ -1,18 +1,22 @@
 #include "SkinGalleryReport.h"
 
 #include "platform/rtl/MainThread.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/Timer.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Messages.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/forms/SkinMainMenuBar.h"
 
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace tovrel::skingallery {
 
@@ -51,6 +55,15 @@ std::ostream& operator<<(std::ostream& out, TPoint p)
     return out << p.X << ',' << p.Y;
 }
 
+// The caption of the bar's first item that matches; "none" when none does.
+std::string BarItemWhere(const TskSkinMainMenuBar& bar, bool (*match)(const TskSkinMainMenuBarItem&))
+{
+    for (int i = 0; i < bar.ItemCount(); ++i)
+        if (const TskSkinMainMenuBarItem* item = bar.Item(i); item && match(*item))
+            return StripHotkey(item->MenuItem->Caption());
+    return "none";
+}
+
 class TReport {
 public:
     TReport(TForm& form, std::string path) : form_(form), path_(std::move(path)) {}
@@ -77,6 +90,8 @@ public:
             for (const auto& [caption, box] : boxes_)
                 out << "checkbox." << caption << ".at=" << CentreInWindow(form_, *box) << '\n'
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
+            if (bar_)
+                WriteMenuBar(out);
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -93,6 +108,8 @@ public:
         } else if (auto* box = dynamic_cast<TskSkinCheckRadioBox*>(&control); box && !box->Radio()) {
             boxes_[box->Caption()] = box;
             Chain(box->OnClick, [] {});
+        } else if (auto* bar = dynamic_cast<TskSkinMainMenuBar*>(&control)) {
+            HookMenuBar(*bar);
         }
         if (auto* windowed = dynamic_cast<TWinControl*>(&control))
             for (int i = 0; i < windowed->ControlCount(); ++i)
@@ -100,6 +117,24 @@ public:
     }
 
     void CountSizeMove() { ++sizeMoves_; }
+
+    // The bar's items and open menu, and every command picked from its menus.
+    void HookMenuBar(TskSkinMainMenuBar& bar)
+    {
+        bar_ = &bar;
+        if (bar.MainMenu())
+            HookCommands(bar.MainMenu()->Items(), "");
+        // Menus open and switch without a click: their state is watched.
+        auto* watch = new TTimer(&bar);
+        watch->SetInterval(50);
+        watch->SetOnTimer([this](TObject*) {
+            const std::string state = MenuBarState();
+            if (state != barState_) {
+                barState_ = state;
+                Write();
+            }
+        });
+    }
 
 private:
     // The control's own handler first, then the note and the report.
@@ -113,8 +148,42 @@ private:
         };
     }
 
+    std::string MenuBarState() const
+    {
+        return BarItemWhere(*bar_, [](const TskSkinMainMenuBarItem& i) { return i.FDown; }) + '/' +
+               BarItemWhere(*bar_, [](const TskSkinMainMenuBarItem& i) { return i.Active || i.FDown; });
+    }
+
+    void WriteMenuBar(std::ostream& out)
+    {
+        for (int i = 0; i < bar_->ItemCount(); ++i) {
+            const TRect r = bar_->Item(i)->ObjectRect;
+            const TPoint p = bar_->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+            out << "menubar." << StripHotkey(bar_->Item(i)->MenuItem->Caption())
+                << ".at=" << Point(p.X - form_.Left(), p.Y - form_.Top()) << '\n';
+        }
+        out << "menubar.open=" << BarItemWhere(*bar_, [](const TskSkinMainMenuBarItem& i) { return i.FDown; }) << '\n';
+        for (const std::string& command : commands_)
+            out << "menu.command=" << command << '\n';
+    }
+
+    void HookCommands(TMenuItem* parent, const std::string& path)
+    {
+        for (int i = 0; i < parent->Count(); ++i) {
+            TMenuItem* item = parent->Items(i);
+            const std::string itemPath = path + StripHotkey(item->Caption());
+            if (item->Count() > 0)
+                HookCommands(item, itemPath + '/');
+            else if (!item->IsLine())
+                Chain(item->OnClick, [this, itemPath] { commands_.push_back(itemPath); });
+        }
+    }
+
     TForm& form_;
     std::string path_;
+    TskSkinMainMenuBar* bar_ = nullptr;
+    std::string barState_;
+    std::vector<std::string> commands_;
     int sizeMoves_ = 0;
     std::map<std::string, TskSkinButton*> buttons_;
     std::map<std::string, int> clicks_;

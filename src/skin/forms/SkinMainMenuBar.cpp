@@ -51,6 +51,11 @@ void TskSkinMainMenuBar::SetMainMenu(TMainMenu* Value)
     Repaint();
 }
 
+void TskSkinMainMenuBar::SetSkinForm(TskSkinForm* Value)
+{
+    BSF = Value;
+}
+
 void TskSkinMainMenuBar::SetDefItemFont(const TFont* Value)
 {
     FDefItemFont->Assign(Value);

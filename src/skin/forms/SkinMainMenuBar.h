@@ -37,7 +37,7 @@ public:
     // Stores it, rebuilds the items and repaints.
     void SetMainMenu(TMainMenu* Value);
     TskSkinForm* SkinForm() const { return BSF; }
-    void SetSkinForm(TskSkinForm* Value) { BSF = Value; }
+    void SetSkinForm(TskSkinForm* Value);
     TFont* DefItemFont() const { return FDefItemFont.get(); }
     void SetDefItemFont(const TFont* Value);
     int DefaultWidth() const { return FDefaultWidth; }
