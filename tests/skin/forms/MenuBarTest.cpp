@@ -4,6 +4,7 @@
 #include "platform/vcl/Menus.h"
 #include "platform/wm/Keys.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinMenuEntries.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
@@ -295,6 +296,59 @@ TEST_F(MenuBarTest, AnItemWithoutSubItemsRunsOnThePress)
     AltLetter('H');
     EXPECT_EQ(commands, std::vector<std::string>({"Help", "Help"}));
     EXPECT_FALSE(skinForm->InMainMenu());
+}
+
+} // namespace tovrel::test
+
+namespace tovrel::test {
+
+TEST_F(MenuBarTest, HoverMorphsAndAnimatesOnlyWithSkinEffects)
+{
+    // The stored skin's item entry gets a morph, or a three-frame strip, for the case.
+    struct TCase {
+        bool morph;
+        int frames;
+        bool inActiveAnimation;
+        bool effects;
+        std::vector<int> hot, left; // morph factor x 10 or frame after each 25-ms tick
+    } const cases[] = {
+        // The pointer is found on the bar by the 50-ms tracking, but heard leaving at once.
+        {true, 0, false, true, {2, 4, 6, 8, 10, 10}, {4, 2, 0, 0}},
+        {true, 0, false, false, {0}, {0}},
+        {false, 3, true, true, {1, 2, 3, 4, 4}, {1, 0, 0}},
+        {false, 3, false, true, {1, 2, 3, 4, 4}, {0, 0}},
+        {false, 3, true, false, {0}, {0}},
+        {false, 0, true, true, {0}, {0}}, // a strip without frames does not play
+    };
+    for (const TCase& c : cases) {
+        TskSkinData* data = LoadSkin(0);
+        auto& entry =
+            dynamic_cast<TskDataSkinMainMenuItem&>(*data->ObjectList[std::size_t(data->GetIndex("menubaritem"))]);
+        entry.Morphing = c.morph;
+        entry.AnimateSkinRect = Rect(entry.SkinRect.Left, entry.SkinRect.Top,
+                                     entry.SkinRect.Left + 3 * entry.SkinRect.Width(), entry.SkinRect.Bottom);
+        entry.FrameCount = c.frames;
+        entry.AnimateInterval = 25;
+        entry.InActiveAnimation = c.inActiveAnimation;
+        data->EnableSkinEffects = c.effects;
+        ShowBar(data);
+        const TskSkinMainMenuBarItem& file = *bar->Item(0);
+        const auto state = [&] { return c.morph ? int(file.FMorphKf * 10 + 0.5) : file.CurrentFrame; };
+        const auto run = [&](TPoint to, const std::vector<int>& expected) {
+            InjectMouseMove(to);
+            Pump();
+            std::vector<int> seen;
+            // The 50-ms tracking timer notices the pointer first.
+            Tick(50);
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                Tick(25);
+                seen.push_back(state());
+            }
+            EXPECT_EQ(seen, expected) << c.morph << c.frames << c.inActiveAnimation << c.effects;
+        };
+        run(ItemCentre(0), c.hot);
+        run(Screen({200, 200}), c.left);
+    }
 }
 
 } // namespace tovrel::test
