@@ -141,8 +141,10 @@ void TskSkinMainMenuBar::GetSkinData()
     const auto* entry =
         FIndex == -1 ? nullptr
                      : dynamic_cast<const TskDataSkinMainMenuBar*>(SkinData()->CtrlList[std::size_t(FIndex)].get());
-    if (!entry)
+    if (!entry) {
+        FIndex = -1; // an entry of another kind is no bar entry
         return;
+    }
     ItemsRect = entry->ItemsRect;
     MenuBarItem = entry->MenuBarItem;
     TrackMarkColor = entry->TrackMarkColor;

@@ -182,6 +182,27 @@ TEST_F(MenuBarTest, ItemsThatDoNotFitHideBehindTheMarker)
     }
 }
 
+TEST_F(MenuBarTest, TheMarkerListsTheHiddenItems)
+{
+    ShowBar(nullptr);
+    // A menu item that is not shown must not shift the list.
+    auto* invisible = new TMenuItem(menu);
+    invisible->SetCaption("&Invisible");
+    invisible->SetVisible(false);
+    menu->Items()->Insert(0, invisible);
+    bar->UpDateItems();
+    form->SetClientWidth(bar->Item(1)->ObjectRect.Right + 7);
+    Pump();
+    ASSERT_TRUE(bar->Scroll);
+    const TRect marker = bar->GetMarkerRect();
+    Click(bar->ClientToScreen(Point(marker.Left + 2, (marker.Top + marker.Bottom) / 2)));
+    ASSERT_TRUE(Engine().Visible());
+    std::vector<std::string> rows;
+    for (const auto& row : Engine().Level(0)->ItemList)
+        rows.push_back(StripHotkey(row->MenuItem->Caption()));
+    EXPECT_EQ(rows, std::vector<std::string>({"Tools", "View"}));
+}
+
 TEST_F(MenuBarTest, KeysOpenAndSwitchTheMenus)
 {
     // Keys, then the menu open (its first row) and the items hot or pressed afterwards.
