@@ -9,6 +9,7 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/forms/SkinMainMenuBar.h"
 
 #include <cstdio>
@@ -64,6 +65,20 @@ std::string BarItemWhere(const TskSkinMainMenuBar& bar, bool (*match)(const TskS
     return "none";
 }
 
+// What a script reads of the list view: its top row and its vertical bar.
+struct TListState {
+    int Top = -1, BarPosition = 0;
+    bool operator==(const TListState&) const = default;
+};
+
+TListState ListState(TskSkinListView& list)
+{
+    TListState state;
+    state.Top = list.TopItem() ? list.TopItem()->Index() : -1;
+    state.BarPosition = list.VScrollBar() ? list.VScrollBar()->Position() : 0;
+    return state;
+}
+
 class TReport {
 public:
     TReport(TForm& form, std::string path) : form_(form), path_(std::move(path)) {}
@@ -92,6 +107,8 @@ public:
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
             if (bar_)
                 WriteMenuBar(out);
+            if (list_)
+                WriteList(out, *list_);
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -101,6 +118,8 @@ public:
 
     void Hook(TControl& control)
     {
+        if (auto* list = dynamic_cast<TskSkinListView*>(&control); list && !list_)
+            list_ = list;
         if (auto* button = dynamic_cast<TskSkinButton*>(&control)) {
             const std::string caption = button->Caption();
             buttons_[caption] = button;
@@ -136,7 +155,32 @@ public:
         });
     }
 
+    // The first skinned list view met, if any.
+    TskSkinListView* List() const { return list_; }
+    // Written again whenever its top row or its bar moved.
+    void ListMessageHandled()
+    {
+        if (list_ && !list_->ComponentState().Contains(csDestroying) && ListState(*list_) != written_)
+            Write();
+    }
+
 private:
+    void WriteList(std::ostream& out, TskSkinListView& list)
+    {
+        written_ = ListState(list);
+        out << "listview.at=" << CentreInWindow(form_, list) << '\n'
+            << "listview.rows=" << list.Items()->Count() << '\n'
+            << "listview.perpage=" << list.VisibleRowCount() << '\n'
+            << "listview.top=" << written_.Top << '\n';
+        if (TskSkinScrollBar* bar = list.VScrollBar()) {
+            bar->CalcRects();
+            const TRect thumb = bar->Part(TskSkinScrollBar::kThumb).R;
+            const TPoint p = bar->ClientToScreen(Point((thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2));
+            out << "listview.vbar.position=" << written_.BarPosition << '\n'
+                << "listview.vbar.thumb.at=" << Point(p.X - form_.Left(), p.Y - form_.Top()) << '\n';
+        }
+    }
+
     // The control's own handler first, then the note and the report.
     void Chain(TNotifyEvent& event, std::function<void()> note)
     {
@@ -188,6 +232,8 @@ private:
     std::map<std::string, TskSkinButton*> buttons_;
     std::map<std::string, int> clicks_;
     std::map<std::string, TskSkinCheckRadioBox*> boxes_;
+    TskSkinListView* list_ = nullptr;
+    TListState written_;
 };
 
 } // namespace
@@ -198,6 +244,12 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
     for (int i = 0; i < form.ControlCount(); ++i)
         report->Hook(*form.Controls(i));
     std::weak_ptr<TReport> weak = report;
+    if (TskSkinListView* list = report->List())
+        list->WindowProc = [weak, old = list->WindowProc](TMessage& message) {
+            old(message);
+            if (auto alive = weak.lock())
+                alive->ListMessageHandled();
+        };
     form.WindowProc = [report, old = form.WindowProc, weak,
                        afterSizeMove = std::move(afterSizeMove)](TMessage& message) {
         old(message);
