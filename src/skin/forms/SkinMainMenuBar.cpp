@@ -134,13 +134,35 @@ void TskSkinMainMenuBar::UpDateEnabledItems()
 
 // ---- skin ----
 
+void TskSkinMainMenuBar::SetSkinData(TskSkinData* Value)
+{
+    FSkinWatch = Value;
+    TskSkinControl::SetSkinData(Value);
+}
+
+void TskSkinMainMenuBar::SkinDataGone()
+{
+    // The items' pictures belonged to it.
+    FSkinSupport = false;
+    FIndex = -1;
+    Picture = nullptr;
+    MenuBarItem.clear();
+    CreateMenu();
+    Invalidate();
+}
+
+const TskDataSkinControl* TskSkinMainMenuBar::BarEntry() const
+{
+    if (FIndex == -1 || !SkinData())
+        return nullptr;
+    return SkinData()->CtrlList[std::size_t(FIndex)].get();
+}
+
 void TskSkinMainMenuBar::GetSkinData()
 {
     TskSkinControl::GetSkinData();
     Picture = nullptr;
-    const auto* entry =
-        FIndex == -1 ? nullptr
-                     : dynamic_cast<const TskDataSkinMainMenuBar*>(SkinData()->CtrlList[std::size_t(FIndex)].get());
+    const auto* entry = dynamic_cast<const TskDataSkinMainMenuBar*>(BarEntry());
     if (!entry) {
         FIndex = -1; // an entry of another kind is no bar entry
         return;
@@ -167,8 +189,8 @@ void TskSkinMainMenuBar::ChangeSkinData()
     GetSkinData();
     FSkinSupport = FIndex != -1;
     CreateMenu();
-    if (FSkinSupport)
-        SetHeight(SkinData()->CtrlList[std::size_t(FIndex)]->SkinRect.Height());
+    if (const TskDataSkinControl* entry = BarEntry())
+        SetHeight(entry->SkinRect.Height());
     else if (FDefaultHeight > 0)
         SetHeight(FDefaultHeight);
     Repaint();
@@ -178,8 +200,8 @@ void TskSkinMainMenuBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     GetSkinData();
     // A skinned bar is always as high as its picture.
-    if (FIndex != -1)
-        AHeight = SkinData()->CtrlList[std::size_t(FIndex)]->SkinRect.Height();
+    if (const TskDataSkinControl* entry = BarEntry())
+        AHeight = entry->SkinRect.Height();
     TskSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     Repaint();
 }
@@ -203,8 +225,8 @@ void TskSkinMainMenuBar::PrepareItemFont(TCanvas& C, const TskSkinMainMenuBarIte
 
 void TskSkinMainMenuBar::CalcNewItemsRect()
 {
-    if (FSkinSupport) {
-        const TRect skinRect = SkinData()->CtrlList[std::size_t(FIndex)]->SkinRect;
+    if (const TskDataSkinControl* entry = FSkinSupport ? BarEntry() : nullptr) {
+        const TRect skinRect = entry->SkinRect;
         NewItemsRect =
             Rect(ItemsRect.Left, ItemsRect.Top, Width() - (skinRect.Width() - ItemsRect.Right), ItemsRect.Bottom);
     } else {
@@ -232,7 +254,7 @@ void TskSkinMainMenuBar::DrawBar(TCanvas& Cnvs)
     if (FSkinSupport && SkinData()->FormInfo.MainMenuBarTransparent) {
         PaintParentBackground(this, C.Handle());
     } else if (FSkinSupport && Picture) {
-        const TRect skinRect = SkinData()->CtrlList[std::size_t(FIndex)]->SkinRect;
+        const TRect skinRect = BarEntry()->SkinRect;
         CreateHSkinImage(ItemsRect.Left, skinRect.Width() - ItemsRect.Right, B, *Picture, skinRect, Width(),
                          StretchEffect);
     } else {
@@ -419,7 +441,7 @@ void TskSkinMainMenuBar::WndProc(TMessage& Message)
         TestActive(-1, -1);
         return;
     case CheckParentBackgroundMessage:
-        if (FSkinSupport && SkinData()->FormInfo.MainMenuBarTransparent)
+        if (FSkinSupport && SkinData() && SkinData()->FormInfo.MainMenuBarTransparent)
             Repaint();
         break;
     default: break;

@@ -54,6 +54,8 @@ public:
     void CreateMenu();
     void UpDateItems();
     void UpDateEnabledItems();
+    // Also watched: freed skin data leaves the built-in look.
+    void SetSkinData(TskSkinData* Value) override;
     void GetSkinData() override;
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override;
@@ -117,7 +119,12 @@ private:
     void MoveHotItem(bool Forward);
     TskSkinMainMenuBarItem* FindItem(const std::function<bool(TskSkinMainMenuBarItem&)>& Match) const;
 
+    // The bar's entry; null without one.
+    const TskDataSkinControl* BarEntry() const;
+    void SkinDataGone();
+
     TComponentRef<TMainMenu> FMainMenu{*this, [this] { CreateMenu(); }};
+    TComponentRef<TskSkinData> FSkinWatch{*this, [this] { SkinDataGone(); }};
     TComponentRef<TskSkinForm> BSF{*this};
     std::unique_ptr<TFont> FDefItemFont;
     int FDefaultWidth = 0;

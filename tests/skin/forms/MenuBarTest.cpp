@@ -138,6 +138,13 @@ TEST_F(MenuBarTest, ItemsTakeTheirCaptionsWidthWithoutTheAmpersand)
     EXPECT_EQ(file.ObjectRect.Width(), entry.SkinRect.Width() - file.TextRct.Width() + 2 +
                                            TextWidth("File", file.FontName, file.FontHeight, file.FontStyle));
     EXPECT_EQ(bar->Item(1)->ObjectRect.Left, file.ObjectRect.Right);
+
+    // Skin data freed under the bar: the built-in look, at any size.
+    skin.reset();
+    form->SetClientWidth(300);
+    bar->Repaint();
+    Pump();
+    EXPECT_EQ(bar->Item(0)->ObjectRect.Left, 2);
 }
 
 TEST_F(MenuBarTest, ItemsThatDoNotFitHideBehindTheMarker)
