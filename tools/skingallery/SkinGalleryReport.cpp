@@ -60,7 +60,7 @@ std::ostream& operator<<(std::ostream& out, TPoint p)
 std::string BarItemWhere(const TskSkinMainMenuBar& bar, bool (*match)(const TskSkinMainMenuBarItem&))
 {
     for (int i = 0; i < bar.ItemCount(); ++i)
-        if (const TskSkinMainMenuBarItem* item = bar.Item(i); item && match(*item))
+        if (const TskSkinMainMenuBarItem* item = bar.Item(i); item && item->MenuItem && match(*item))
             return StripHotkey(item->MenuItem->Caption());
     return "none";
 }
@@ -201,6 +201,8 @@ private:
     void WriteMenuBar(std::ostream& out)
     {
         for (int i = 0; i < bar_->ItemCount(); ++i) {
+            if (!bar_->Item(i)->MenuItem)
+                continue;
             const TRect r = bar_->Item(i)->ObjectRect;
             const TPoint p = bar_->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
             out << "menubar." << StripHotkey(bar_->Item(i)->MenuItem->Caption())

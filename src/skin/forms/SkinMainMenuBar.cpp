@@ -96,7 +96,9 @@ TskSkinMainMenuBarItem* TskSkinMainMenuBar::FindItem(const std::function<bool(Ts
 
 void TskSkinMainMenuBar::CreateMenu()
 {
+    FMenuItemWatch.clear();
     ObjectList.clear();
+    FItemsStale = false;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     if (!FMainMenu)
         return;
@@ -113,6 +115,13 @@ void TskSkinMainMenuBar::CreateMenu()
         item->IDName = menuItem->Name();
         item->Enabled = item->OldEnabled = menuItem->Enabled();
         item->MenuItem = menuItem;
+        FMenuItemWatch.push_back(std::make_unique<TComponentRef<TMenuItem>>(*this, [this, cut = item.get()] {
+            cut->MenuItem = nullptr;
+            cut->Enabled = cut->OldEnabled = false;
+            FItemsStale = true;
+            Invalidate();
+        }));
+        *FMenuItemWatch.back() = menuItem;
         ObjectList.push_back(std::move(item));
     }
 }
@@ -180,6 +189,7 @@ void TskSkinMainMenuBar::BeforeChangeSkinData()
 {
     FSkinSupport = false;
     TskSkinControl::BeforeChangeSkinData();
+    FMenuItemWatch.clear();
     ObjectList.clear();
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
@@ -241,6 +251,8 @@ TRect TskSkinMainMenuBar::GetMarkerRect() const
 
 void TskSkinMainMenuBar::Paint()
 {
+    if (FItemsStale)
+        CreateMenu();
     if (Width() > 0 && Height() > 0)
         DrawBar(*Canvas());
 }

@@ -125,6 +125,10 @@ private:
 
     TComponentRef<TMainMenu> FMainMenu{*this, [this] { CreateMenu(); }};
     TComponentRef<TskSkinData> FSkinWatch{*this, [this] { SkinDataGone(); }};
+    // A menu item freed under the bar: its item is cut loose at once and the
+    // items are built again at the next paint.
+    std::vector<std::unique_ptr<TComponentRef<TMenuItem>>> FMenuItemWatch;
+    bool FItemsStale = false;
     TComponentRef<TskSkinForm> BSF{*this};
     std::unique_ptr<TFont> FDefItemFont;
     int FDefaultWidth = 0;

@@ -306,6 +306,21 @@ TEST_F(MenuBarTest, TheMouseOpensAndSwitchesMenus)
     EXPECT_EQ(commands, std::vector<std::string>({"Copy", "Copy"}));
 }
 
+TEST_F(MenuBarTest, AMenuItemFreedUnderTheBarLeavesIt)
+{
+    ShowBar(nullptr);
+    InjectMouseMove(ItemCentre(1));
+    Tick(100);
+    ASSERT_EQ(HotItems(), "Edit");
+    delete menu->Items()->Items(1); // Edit, while it is hot
+    AltLetter('E');
+    Press('>');
+    Pump();
+    ASSERT_EQ(bar->ItemCount(), 3);
+    EXPECT_EQ(StripHotkey(bar->Item(1)->MenuItem->Caption()), "Tools");
+    EXPECT_EQ(bar->Item(1)->ObjectRect.Left, bar->Item(0)->ObjectRect.Right);
+}
+
 TEST_F(MenuBarTest, AnItemWithoutSubItemsRunsOnThePress)
 {
     ShowBar(nullptr);
