@@ -3,6 +3,7 @@
 #include "platform/ctrls/Edit.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/Timer.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Messages.h"
 #include "platform/wm/ModalLoop.h"
@@ -14,12 +15,14 @@
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
 #include "skin/menus/SkinPopupWindow.h"
+#include "skin/forms/SkinMainMenuBar.h"
 
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace tovrel::skingallery {
 
@@ -56,6 +59,15 @@ TPoint CentreInWindow(TForm& form, TControl& control)
 std::ostream& operator<<(std::ostream& out, TPoint p)
 {
     return out << p.X << ',' << p.Y;
+}
+
+// The caption of the bar's first item that matches; "none" when none does.
+std::string BarItemWhere(const TskSkinMainMenuBar& bar, bool (*match)(const TskSkinMainMenuBarItem&))
+{
+    for (int i = 0; i < bar.ItemCount(); ++i)
+        if (const TskSkinMainMenuBarItem* item = bar.Item(i); item && item->MenuItem && match(*item))
+            return StripHotkey(item->MenuItem->Caption());
+    return "none";
 }
 
 // What a script reads of the list view: its top row and its vertical bar.
@@ -102,6 +114,8 @@ public:
                 out << "edit." << name << ".at=" << CentreInWindow(form_, *edit) << '\n'
                     << "edit." << name << '=' << edit->Text() << '\n';
             WriteMenu(out);
+            if (bar_)
+                WriteMenuBar(out);
             if (list_)
                 WriteList(out, *list_);
             if (!out)
@@ -125,6 +139,8 @@ public:
         } else if (auto* edit = dynamic_cast<TCustomEdit*>(&control)) {
             edits_[edit->Name()] = edit;
             Chain(edit->OnChange, [] {});
+        } else if (auto* bar = dynamic_cast<TskSkinMainMenuBar*>(&control)) {
+            HookMenuBar(*bar);
         }
         if (auto* windowed = dynamic_cast<TWinControl*>(&control))
             for (int i = 0; i < windowed->ControlCount(); ++i)
@@ -144,6 +160,24 @@ public:
     }
 
     void CountSizeMove() { ++sizeMoves_; }
+
+    // The bar's items and open menu, and every command picked from its menus.
+    void HookMenuBar(TskSkinMainMenuBar& bar)
+    {
+        bar_ = &bar;
+        if (bar.MainMenu())
+            HookCommands(bar.MainMenu()->Items(), "");
+        // Menus open and switch without a click: their state is watched.
+        auto* watch = new TTimer(&bar);
+        watch->SetInterval(50);
+        watch->SetOnTimer([this](TObject*) {
+            const std::string state = MenuBarState();
+            if (state != barState_) {
+                barState_ = state;
+                Write();
+            }
+        });
+    }
 
     // The first skinned list view met, if any.
     TskSkinListView* List() const { return list_; }
@@ -214,8 +248,44 @@ private:
         };
     }
 
+    std::string MenuBarState() const
+    {
+        return BarItemWhere(*bar_, [](const TskSkinMainMenuBarItem& i) { return i.FDown; }) + '/' +
+               BarItemWhere(*bar_, [](const TskSkinMainMenuBarItem& i) { return i.Active || i.FDown; });
+    }
+
+    void WriteMenuBar(std::ostream& out)
+    {
+        for (int i = 0; i < bar_->ItemCount(); ++i) {
+            if (!bar_->Item(i)->MenuItem)
+                continue;
+            const TRect r = bar_->Item(i)->ObjectRect;
+            const TPoint p = bar_->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+            out << "menubar." << StripHotkey(bar_->Item(i)->MenuItem->Caption())
+                << ".at=" << Point(p.X - form_.Left(), p.Y - form_.Top()) << '\n';
+        }
+        out << "menubar.open=" << BarItemWhere(*bar_, [](const TskSkinMainMenuBarItem& i) { return i.FDown; }) << '\n';
+        for (const std::string& command : commands_)
+            out << "menu.command=" << command << '\n';
+    }
+
+    void HookCommands(TMenuItem* parent, const std::string& path)
+    {
+        for (int i = 0; i < parent->Count(); ++i) {
+            TMenuItem* item = parent->Items(i);
+            const std::string itemPath = path + StripHotkey(item->Caption());
+            if (item->Count() > 0)
+                HookCommands(item, itemPath + '/');
+            else if (!item->IsLine())
+                Chain(item->OnClick, [this, itemPath] { commands_.push_back(itemPath); });
+        }
+    }
+
     TForm& form_;
     std::string path_;
+    TskSkinMainMenuBar* bar_ = nullptr;
+    std::string barState_;
+    std::vector<std::string> commands_;
     int sizeMoves_ = 0;
     std::map<std::string, TskSkinButton*> buttons_;
     std::map<std::string, int> clicks_;

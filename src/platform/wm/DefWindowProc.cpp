@@ -121,7 +121,7 @@ LRESULT SysKey(TWindow& w, UINT message, WPARAM vk)
     }
     if (vk == VK_F10 && GetKeyState(VK_SHIFT) < 0)
         KeyboardContextMenu(w);
-    else if ((vk == VK_MENU && loneAlt) || vk == VK_F10)
+    else if ((vk == VK_MENU && loneAlt && AltReleasedAlone()) || vk == VK_F10)
         SendMessage(RootOf(w), WM_SYSCOMMAND, SC_KEYMENU, 0);
     loneAlt = false;
     return 0;

@@ -15,6 +15,10 @@ namespace {
 
 // Text comes right after its own key press, or not at all.
 bool keyDownUntranslated = false;
+// Another key went down while Alt was held (seen as input arrives, so a press
+// that a handler took before the default handling still counts).
+bool keyUnderAlt = false;
+bool altReleasedAlone = false;
 
 constexpr SHORT kDown = SHORT(0x8000);
 
@@ -115,6 +119,10 @@ void CookKey(const TRawInput& raw)
     const bool down = raw.Kind == TRawKind::KeyDown;
     const UINT generic = GenericKey(raw.Vk);
     const bool wasDown = GetKeyState(int(generic)) < 0;
+    if (down)
+        keyUnderAlt = generic == VK_MENU ? keyUnderAlt && wasDown : true;
+    else if (generic == VK_MENU)
+        altReleasedAlone = !keyUnderAlt;
     SetSyncKeyState(raw.Vk, down);
     const HWND target = KeyboardTarget();
     if (!target)
@@ -132,6 +140,11 @@ void CookKey(const TRawInput& raw)
         l |= KF_REPEAT_BIT | KF_UP_BIT;
     const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     QueueCooked(target, message, generic, l);
+}
+
+bool AltReleasedAlone()
+{
+    return altReleasedAlone;
 }
 
 void KeyDownRetrieved(const MSG& m, bool removed)

@@ -33,6 +33,8 @@ bool CookNextInput(); // translates one raw event; false when none waits
 // Typed text belongs to the key press before it: a press taken from the queue and
 // never passed to TranslateMessage (a menu or size loop consumed it) drops its text.
 void KeyDownRetrieved(const MSG& m, bool removed);
+// The last Alt release had no other key pressed while Alt was down.
+bool AltReleasedAlone();
 void KeyDownTranslated(const MSG& m);
 void ForgetUntranslatedKeyDown();   // any other input came between
 void ForgetWindowInput(TWindow& w); // focus, capture, activation and tracking leave a dying window

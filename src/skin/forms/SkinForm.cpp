@@ -16,6 +16,7 @@
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinMenuEntries.h"
 #include "skin/draw/SkinBitmap.h"
+#include "skin/forms/DisabledTimer.h"
 #include "skin/forms/SkinChangeWalk.h"
 
 namespace tovrel {
@@ -30,15 +31,6 @@ std::unique_ptr<TFont> CaptionFont(TColor color)
     font->SetStyle(TFontStyles{fsBold});
     font->SetColor(color);
     return font;
-}
-
-TTimer* DisabledTimer(TComponent* owner, unsigned interval, std::function<void()> tick)
-{
-    auto* timer = new TTimer(owner);
-    timer->SetEnabled(false);
-    timer->SetInterval(interval);
-    timer->SetOnTimer([tick = std::move(tick)](TObject*) { tick(); });
-    return timer;
 }
 
 TCustomForm* OwnerForm(TComponent* owner)
@@ -78,6 +70,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
 TskSkinForm::~TskSkinForm()
 {
     ClearObjects();
+    UnHookApp();
     // A form being destroyed frees its components after its own parts.
     if (!FForm->ComponentState().Contains(csDestroying)) {
         FForm->WindowProc = OldWindowProc;

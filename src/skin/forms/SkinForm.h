@@ -27,6 +27,7 @@ class TBitmap;
 class TFont;
 class TMenuItem;
 class TPopupMenu;
+class TskSkinMainMenuBar;
 class TskSkinMenu;
 class TTimer;
 class TskBitmap;
@@ -207,7 +208,8 @@ public:
     void PopupSystemMenuAtRect(TRect R);
     // Below the system-menu button (Alt+Space); nothing when it is disabled.
     void PopupSystemMenuAtButton();
-    // A message that ends menus closes the open skinned menu.
+    // A message that ends menus closes the open skinned menu, or leaves the
+    // menu bar's menu mode when no popup is open.
     void CheckCloseMenus(unsigned Msg);
 
     // ---- the menus' settings, kept by the engine (SkinFormMenuSettings.cpp) ----
@@ -228,6 +230,29 @@ public:
     TFont* DefMenuItemFont() const;
     // Copied into the engine's font.
     void SetDefMenuItemFont(const TFont* Value);
+    // ---- the main menu bar and the menus' keyboard (SkinFormMenuBar.cpp) ----
+    // The bar that Alt, F10, the arrows, Enter, Esc and accelerators go to.
+    TskSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TskSkinMainMenuBar* Value);
+    // A skinned popup of the form is open.
+    bool InMenu() const { return FInMenu; }
+    void SetInMenu(bool Value) { FInMenu = Value; }
+    // The menu bar is in menu mode.
+    bool InMainMenu() const { return FInMainMenu; }
+    void SetInMainMenu(bool Value) { FInMainMenu = Value; }
+    void SkinMenuOpen();
+    // A skinned menu closed: the hook goes and menu mode ends.
+    void SkinMenuClose();
+    // Leaves the menu bar's menu mode, closing an open popup.
+    void EndMainMenu();
+    // The bar's popup closed by Esc: its item stays highlighted.
+    void EndSkinMenu();
+    // While installed, the keys drive the menus (MenuKeyDown).
+    void HookApp();
+    void UnHookApp();
+    void MenuKeyDown(WORD Key);
+    bool CheckMainMenuAccel(WORD Key);
+    TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuEnter, OnMainMenuExit;
 
 private:
     friend struct TskSkinFormProc;
@@ -268,6 +293,11 @@ private:
     void InstallSystemMenu();
     // The state's standard items that apply, Close last; owned by the component.
     std::vector<TMenuItem*> CreateStandardSysMenuItems(bool RestoreBeforeMaximize);
+    // SC_KEYMENU (a lone Alt or F10): menu mode on or off; false without a bar.
+    bool KeyMenu(LPARAM Char);
+    bool FormShortCut(WORD Key, TShiftState Shift);
+    // Right moves along the bar unless it opens the highlighted row's sub-menu.
+    bool RightMovesAlongBar() const;
 
     TCustomForm* FForm = nullptr;
     TWndMethod OldWindowProc;
@@ -275,6 +305,10 @@ private:
     TPopupMenu* FSysMenu = nullptr;
     TComponentRef<TPopupMenu> FSystemMenu{*this};
     TShortCutEvent OldFormShortCut;
+    TComponentRef<TskSkinMainMenuBar> FMainMenuBar{*this};
+    bool FInMenu = false;
+    bool FInMainMenu = false;
+    bool FInAppHook = false;
     // A skin data freed under the form leaves the default frame.
     TComponentRef<TskSkinData> FSD{*this, [this] { SkinDataRemoved(); }};
     TComponentRef<TskSkinData> FMenusSD{*this};

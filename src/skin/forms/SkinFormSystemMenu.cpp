@@ -59,7 +59,16 @@ void TskSkinForm::InstallSystemMenu()
         if (key == VK_SPACE && shift == TShiftState{ssAlt}) {
             PopupSystemMenuAtButton();
             handled = true;
+            return;
         }
+        handled = FormShortCut(key, shift);
+    };
+    // In the menu bar's menu mode the bar routes the keys of an open popup.
+    FSkinMenu->KeyFilter = [this](WORD key) {
+        if (!FInMainMenu)
+            return false;
+        MenuKeyDown(key);
+        return true;
     };
 }
 
@@ -188,8 +197,14 @@ void TskSkinForm::PopupSystemMenuAtButton()
 
 void TskSkinForm::CheckCloseMenus(unsigned Msg)
 {
-    if (FSkinMenu && FSkinMenu->Visible() && IsSkinMenuCloseMessage(Msg))
+    if (!FSkinMenu || !IsSkinMenuCloseMessage(Msg))
+        return;
+    if (FInMainMenu && !FInMenu)
+        EndMainMenu();
+    else if (FSkinMenu->Visible())
         FSkinMenu->Hide();
+    else if (FInMenu)
+        SkinMenuClose();
 }
 
 } // namespace tovrel

@@ -351,7 +351,8 @@ struct TskSkinFormProc {
         case WM_SYSCOMMAND:
             if ((M.WParam & 0xFFF0) == SC_RESTORE && F.OnRestore)
                 F.OnRestore(&F);
-            return true;
+            return (M.WParam & 0xFFF0) != SC_KEYMENU || !F.KeyMenu(M.LParam);
+        case SkinMenuClosedMessage: F.SkinMenuClose(); return true;
         case WM_WINDOWPOSCHANGED:
             F.FFormLeft = F.FForm->Left();
             F.FFormTop = F.FForm->Top();

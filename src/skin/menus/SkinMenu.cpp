@@ -287,10 +287,13 @@ void TskSkinMenu::UnHookApp()
 void TskSkinMenu::AppMessage(MSG& msg, bool& handled)
 {
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-        if (TskSkinPopupWindow* top = TopLevel())
-            top->PopupKeyDown(int(msg.wParam));
+        const WORD key = WORD(msg.wParam);
         msg.message = WM_NULL;
         handled = true;
+        if (KeyFilter && KeyFilter(key))
+            return;
+        if (TskSkinPopupWindow* top = TopLevel())
+            top->PopupKeyDown(key);
     } else if (msg.message == WM_MOUSEWHEEL || msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
         msg.message = WM_NULL;
         handled = true;

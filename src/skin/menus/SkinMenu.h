@@ -13,6 +13,7 @@
 #include "platform/vcl/Control.h"
 #include "skin/menus/SkinMenuMessages.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -57,6 +58,9 @@ public:
     std::uint8_t AlphaBlendValue = 150;
     bool AlphaBlendAnimation = false;
     TNotifyEvent OnMenuClose;
+    // Asked first for each key while the menu is open; true when it took the
+    // key (the menu bar's menu mode routes the keys of its popups so).
+    std::function<bool(WORD Key)> KeyFilter;
 
     // ---- used by the levels and their rows ----
     void ProcessItem(TskSkinPopupWindow* AWindow, TskSkinMenuItem* AItem, bool AClick, bool AKb);

@@ -305,6 +305,18 @@ TEST_F(Input, AltKeysMakeSystemCommands)
     EXPECT_EQ(context->LParam, MAKELPARAM(-1, -1));
     EXPECT_EQ(HWND(context->WParam), edit);
 
+    // Alt with a key that the application took itself (a menu accelerator) is no lone Alt.
+    Log().clear();
+    InjectKey(VK_MENU, true);
+    InjectKey('F', true);
+    InjectKey('F', false);
+    InjectKey(VK_MENU, false);
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE))
+        if (m.wParam != 'F')
+            DispatchMessage(&m);
+    EXPECT_FALSE(Last(top, WM_SYSCOMMAND));
+
     InjectKey(VK_MENU, true);
     InjectKey(VK_F4, true);
     InjectKey(VK_F4, false);
