@@ -96,15 +96,14 @@ bool TskSkinButton::DrawMorph(TBitmap& B)
 void TskSkinButton::StartAnimation(bool AInc)
 {
     StopAnimation();
-    FAnimateInc = AInc;
-    FCurrentFrame = AInc ? 1 : FrameCount;
+    FAnimation.Start(AInc, FrameCount);
     SetTimerFor(kAnimateTimerId, unsigned(AnimateInterval > 0 ? AnimateInterval : 1));
     FAnimateTimer = HandleAllocated();
 }
 
 void TskSkinButton::StopAnimation()
 {
-    FCurrentFrame = 0;
+    FAnimation.CurrentFrame = 0;
     KillTimerFor(kAnimateTimerId);
     FAnimateTimer = false;
 }
@@ -117,32 +116,17 @@ void TskSkinButton::StopAnimationOnPress()
 
 void TskSkinButton::AnimationTick()
 {
-    if (FAnimateInc) {
-        if (FCurrentFrame <= FrameCount) {
-            ++FCurrentFrame;
-            Repaint();
-        }
-        if (FCurrentFrame > FrameCount)
-            StopAnimation();
-    } else {
-        if (FCurrentFrame >= 0) {
-            --FCurrentFrame;
-            Repaint();
-        }
-        if (FCurrentFrame <= 0)
-            StopAnimation();
-    }
+    const bool finished = FAnimation.Tick(FrameCount);
+    Repaint();
+    if (finished)
+        StopAnimation();
 }
 
 void TskSkinButton::ApplyAnimationFrame()
 {
-    if (!SkinEffectsOn() || !FAnimateTimer || FrameCount < 1 || FCurrentFrame < 1 || FCurrentFrame > FrameCount)
+    if (!SkinEffectsOn() || !FAnimateTimer)
         return;
-    const TRect frame = AnimationFrameRect(AnimateSkinRect, G.SkinRect, FrameCount, FCurrentFrame);
-    if (FAnimateInc)
-        ActiveSkinRect = frame;
-    else
-        NormalSkinRect = frame;
+    FAnimation.ApplyFrame(ActiveSkinRect, NormalSkinRect, AnimateSkinRect, G.SkinRect, FrameCount);
 }
 
 bool TskSkinButton::GlowAllowed() const
