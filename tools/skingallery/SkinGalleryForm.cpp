@@ -5,6 +5,7 @@
 #include "ListViewBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
+#include "ToolBarBand.h"
 
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinStdLabel.h"
@@ -81,8 +82,8 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels,   AddButtons,        AddCheckRadioBoxes,
-                                         AddPanes,  AddListView, AddPopupMenuButton};
+const std::vector<TSection> kSections = {AddLabels, AddBevels,   AddButtons,         AddCheckRadioBoxes,
+                                         AddPanes,  AddListView, AddPopupMenuButton, AddToolBars};
 
 } // namespace
 

@@ -51,6 +51,22 @@ std::ostream& operator<<(std::ostream& out, TPoint p)
     return out << p.X << ',' << p.Y;
 }
 
+// The bands' own lines, kept with the form.
+class TNotes : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::map<std::string, std::string> Lines;
+    std::function<void()> OnChange;
+};
+
+TNotes& NotesOf(TForm& form)
+{
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        if (auto* notes = dynamic_cast<TNotes*>(form.Components(i)))
+            return *notes;
+    return *new TNotes(&form);
+}
+
 class TReport {
 public:
     TReport(TForm& form, std::string path) : form_(form), path_(std::move(path)) {}
@@ -77,6 +93,8 @@ public:
             for (const auto& [caption, box] : boxes_)
                 out << "checkbox." << caption << ".at=" << CentreInWindow(form_, *box) << '\n'
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
+            for (const auto& [key, value] : NotesOf(form_).Lines)
+                out << key << '=' << value << '\n';
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -147,7 +165,19 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
             }
         });
     };
+    NotesOf(form).OnChange = [weak] {
+        if (auto alive = weak.lock())
+            alive->Write();
+    };
     report->Write();
+}
+
+void NoteGalleryState(TForm& form, const std::string& key, const std::string& value)
+{
+    TNotes& notes = NotesOf(form);
+    notes.Lines[key] = value;
+    if (notes.OnChange)
+        notes.OnChange();
 }
 
 } // namespace tovrel::skingallery
