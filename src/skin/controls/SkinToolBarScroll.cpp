@@ -229,6 +229,10 @@ void TskSkinToolBar::WndProc(TMessage& Message)
         break;
     }
     case WM_NCMOUSEMOVE:
+        // Passed on as well: the framework tracks the pointer for the leave.
+        if (FCanScroll)
+            HandleNonClient(Message);
+        break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
     case WM_NCLBUTTONUP:

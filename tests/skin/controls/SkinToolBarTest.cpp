@@ -135,6 +135,13 @@ TEST_F(SkinToolBarTest, HoverScrollsEveryIntervalUntilTheEnd)
     InjectMouseButton(0, false, left);
     Pump();
     EXPECT_EQ(124 - 30, bar->ScrollPosition());
+    // Leaving the bar puts the lit button out.
+    EXPECT_TRUE(bar->ScrollButtonLit(0));
+    InjectMouseMove(form->ClientToScreen(Point(300, 80)));
+    Pump();
+    EXPECT_FALSE(bar->ScrollButtonLit(0));
+    Tick(100);
+    EXPECT_EQ(124 - 30, bar->ScrollPosition());
 }
 
 } // namespace tovrel::test
