@@ -5,7 +5,6 @@
 // TrackButtonMode only the strip drops the menu; the rest of the button
 // clicks as a plain speed button.
 #include "skin/controls/SkinSpeedButton.h"
-#include "skin/menus/SkinImagesMenu.h"
 #include "skin/menus/SkinPopupMenu.h"
 
 namespace tovrel {
@@ -29,8 +28,11 @@ public:
     void SetTrackButtonMode(bool Value);
     TskSkinPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
     void SetSkinPopupMenu(TskSkinPopupMenu* Value) { FSkinPopupMenu = Value; }
-    TskSkinImagesMenu* SkinImagesMenu() const { return FSkinImagesMenu; }
+    // Also repaints the button whenever the images menu's choice changes.
     void SetSkinImagesMenu(TskSkinImagesMenu* Value);
+    TskSkinImagesMenu* SkinImagesMenu() const { return FSkinImagesMenu; }
+    using TskSkinSpeedButton::UseImagesMenuCaption;
+    using TskSkinSpeedButton::UseImagesMenuImage;
     TNotifyEvent OnShowTrackMenu, OnHideTrackMenu;
     // The marker as an arrow of this kind (1 left, 2 right, 3 up, 4 down)
     // instead of the skin's marker.
@@ -73,7 +75,6 @@ private:
     TRect MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect, MenuMarkerFlatRect;
     TColor MenuMarkerTransparentColor = 0;
     TComponentRef<TskSkinPopupMenu> FSkinPopupMenu{*this};
-    TComponentRef<TskSkinImagesMenu> FSkinImagesMenu{*this};
 };
 
 } // namespace tovrel

@@ -265,7 +265,17 @@ void TskSkinSpeedButton::DrawContent(TCanvas& canvas, const TRect& R, bool ADown
     style.Margin = FMargin;
     style.Spacing = FSpacing;
     style.Layout = int(FLayout);
-    const std::string caption = FShowCaption ? Caption() : std::string();
+    std::string caption = FShowCaption ? Caption() : std::string();
+    TskSkinImagesMenu* imagesMenu = FSkinImagesMenu;
+    const TskImagesMenuItem* chosen = imagesMenu != nullptr ? imagesMenu->SelectedItem() : nullptr;
+    if (chosen != nullptr && UseImagesMenuImage && imagesMenu->Images() != nullptr) {
+        if (UseImagesMenuCaption)
+            caption = chosen->Caption;
+        style.Down = Pressed;
+        const TskImageSource source = ImageSourceOf(*imagesMenu->Images());
+        DrawImageAndText(canvas.Handle(), R, style, caption, chosen->ImageIndex, &source, Enabled());
+        return;
+    }
     TCustomImageList* images = nullptr;
     bool enabledLook = Enabled();
     if (auto* bar = dynamic_cast<TskSkinToolBar*>(Parent()); bar != nullptr && FGlyph->Empty()) {

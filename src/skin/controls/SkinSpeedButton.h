@@ -12,6 +12,7 @@
 #include "platform/vcl/Timer.h"
 #include "skin/controls/GraphicSkinCustomControl.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/menus/SkinImagesMenu.h"
 
 namespace tovrel {
 
@@ -104,6 +105,10 @@ protected:
     bool FDown = false;
     bool FMouseDown = false;
     int FGroupIndex = 0;
+    // The images-menu link the menu button offers: its chosen image and
+    // caption can stand in for the button's own.
+    TComponentRef<TskSkinImagesMenu> FSkinImagesMenu{*this};
+    bool UseImagesMenuImage = false, UseImagesMenuCaption = false;
 
 private:
     template <class T> void StoreAndRepaint(T& Field, T Value)
