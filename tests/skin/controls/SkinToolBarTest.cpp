@@ -56,6 +56,30 @@ TEST_F(SkinToolBarTest, CentresPlainAndSkinnedChildrenVertically)
     EXPECT_EQ(2, button->Top());
 }
 
+TEST_F(SkinToolBarTest, HandsItsSettingsDownToItsSpeedButtons)
+{
+    auto* button = Placed<TskSkinSpeedButton>(*bar, Bounds(0, 0, 30, 20));
+    auto* skin = new TskSkinData(form.get());
+    bar->SetSkinData(skin);
+    EXPECT_EQ(skin, button->SkinData());
+    bar->SetFlat(true);
+    EXPECT_TRUE(button->Flat());
+    EXPECT_TRUE(button->Transparent());
+
+    bar->WidthWithCaptions = 300;
+    bar->SetShowCaptions(true);
+    EXPECT_EQ(200, bar->Width()) << "one width alone changes nothing";
+    EXPECT_TRUE(button->ShowCaption()) << "left alone without AutoShowHideCaptions";
+    bar->AutoShowHideCaptions = true;
+    bar->WidthWithoutCaptions = 150;
+    bar->SetShowCaptions(false);
+    EXPECT_FALSE(button->ShowCaption());
+    EXPECT_EQ(150, bar->Width());
+
+    bar->SetScrollTimerInterval(0);
+    EXPECT_EQ(50, bar->ScrollTimerInterval());
+}
+
 TEST_F(SkinToolBarTest, ScrollButtonsOnlyWhenTheContentIsWider)
 {
     bar->SetCanScroll(true);
