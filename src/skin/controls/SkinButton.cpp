@@ -1,6 +1,8 @@
 // The push button's properties, its skin entry and its pictures.
 #include "skin/controls/SkinButton.h"
 
+#include "skin/controls/SkinButtonBehaviour.h"
+
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/wm/Wm.h"
@@ -93,18 +95,7 @@ void TskSkinButton::SetDefault(bool Value)
 
 void TskSkinButton::SetDown(bool Value)
 {
-    FDown = Value;
-    if (MorphingActive()) {
-        FMorph.Kf = 1;
-        // Pressing holds the hot picture; releasing fades to what the hover asks for.
-        if (Value)
-            StopMorphing();
-        else
-            StartMorphing();
-    }
-    Repaint();
-    if (FGroupIndex != 0 && Value && !AllowAllUp)
-        RaiseGroupSiblings(*this);
+    TskButtonBehaviour<TskSkinButton>::SetDown(*this, Value);
 }
 
 TCustomForm* TskSkinButton::ParentForm()
@@ -123,13 +114,7 @@ void TskSkinButton::ButtonClick()
 
 void TskSkinButton::RefreshButton()
 {
-    FMouseIn = false;
-    FDown = false;
-    if (MorphingActive())
-        FMorph.Kf = 0;
-    if (SkinEffectsOn())
-        StopAnimation();
-    Repaint();
+    TskButtonBehaviour<TskSkinButton>::Refresh(*this);
 }
 
 void TskSkinButton::GetSkinData()

@@ -17,6 +17,7 @@
 namespace tovrel {
 
 enum class TskMorphKind : std::uint8_t;
+template <class B> struct TskButtonBehaviour;
 
 // A push button posts these to itself on mouse enter and leave, so the glow
 // work runs after the mouse message.
@@ -134,6 +135,8 @@ private:
     void StopRepeat();
     bool Repeating() const { return FRepeatTimer; }
     void RepeatTick();
+    void SetRepeatInterval(unsigned Ms);
+    friend struct TskButtonBehaviour<TskSkinButton>;
 
     // Hover effects (SkinButtonEffects.cpp).
     bool SkinEffectsOn() const;

@@ -3,6 +3,7 @@
 
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Canvas.h"
+#include "skin/controls/SkinButtonBehaviour.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinGeometry.h"
@@ -93,18 +94,7 @@ void TskSkinSpeedButton::SetShowCaption(bool Value)
 
 void TskSkinSpeedButton::SetDown(bool Value)
 {
-    FDown = Value;
-    if (MorphingActive()) {
-        FMorph.Kf = 1;
-        // Pressing holds the hot picture; releasing fades to what the hover asks for.
-        if (Value)
-            StopMorphing();
-        else
-            StartMorphing();
-    }
-    Repaint();
-    if (FGroupIndex != 0 && Value && !AllowAllUp)
-        RaiseGroupSiblings(*this);
+    TskButtonBehaviour<TskSkinSpeedButton>::SetDown(*this, Value);
 }
 
 void TskSkinSpeedButton::ButtonClick()
@@ -115,13 +105,7 @@ void TskSkinSpeedButton::ButtonClick()
 
 void TskSkinSpeedButton::RefreshButton()
 {
-    FMouseIn = false;
-    FDown = false;
-    if (MorphingActive())
-        FMorph.Kf = 0;
-    if (SkinEffectsOn())
-        StopAnimation();
-    Repaint();
+    TskButtonBehaviour<TskSkinSpeedButton>::Refresh(*this);
 }
 
 void TskSkinSpeedButton::GetSkinData()

@@ -132,6 +132,9 @@ private:
     void StartRepeat();
     void StopRepeat();
     void RepeatTick();
+    void SetRepeatInterval(unsigned Ms);
+    void StopAnimationOnPress();
+    friend struct TskButtonBehaviour<TskSkinSpeedButton>;
 
     std::unique_ptr<TBitmap> FGlyph;
     TComponentRef<TCustomImageList> FButtonImages{*this};

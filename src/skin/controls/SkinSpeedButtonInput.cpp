@@ -1,16 +1,10 @@
 // The speed button's mouse, hover effects, groups and auto-repeat.
 #include "platform/ctrls/ControlNotify.h"
+#include "skin/controls/SkinButtonBehaviour.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/data/SkinGeometry.h"
 
 namespace tovrel {
-
-namespace {
-
-// The first repeated click comes this long after the press.
-constexpr unsigned kRepeatDelayMs = 500;
-
-} // namespace
 
 bool TskSkinSpeedButton::SkinEffectsOn() const
 {
@@ -105,13 +99,12 @@ void TskSkinSpeedButton::StopRepeat()
 
 void TskSkinSpeedButton::RepeatTick()
 {
-    if (!FRepeatStarted) {
-        // The first tick only ends the delay.
-        FRepeatStarted = true;
-        FRepeatTimer->SetInterval(unsigned(RepeatInterval > 0 ? RepeatInterval : 1));
-        return;
-    }
-    ButtonClick();
+    TskButtonBehaviour<TskSkinSpeedButton>::RepeatTick(*this);
+}
+
+void TskSkinSpeedButton::SetRepeatInterval(unsigned Ms)
+{
+    FRepeatTimer->SetInterval(Ms);
 }
 
 void TskSkinSpeedButton::MouseEntered()
@@ -147,45 +140,21 @@ void TskSkinSpeedButton::MouseLeft()
 void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TskGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft)
-        return;
+    if (Button == mbLeft)
+        TskButtonBehaviour<TskSkinSpeedButton>::LeftPress(*this);
+}
+
+void TskSkinSpeedButton::StopAnimationOnPress()
+{
     if (FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect))
         StopAnimation();
-    FMouseDown = true;
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (RepeatMode && FGroupIndex == 0)
-            StartRepeat();
-        else if (FGroupIndex != 0)
-            ButtonClick();
-        FAllowAllUpCheck = false;
-    } else if (FGroupIndex != 0) {
-        FAllowAllUpCheck = true;
-    }
 }
 
 void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TskGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft)
-        return;
-    FMouseDown = false;
-    if (FGroupIndex == 0) {
-        const bool wasDown = FDown;
-        StopRepeat();
-        if (FMouseIn) {
-            SetDown(false);
-            if (wasDown)
-                ButtonClick();
-        } else {
-            // Released outside: no click, and no repaint of a look the mouse left.
-            FDown = false;
-        }
-    } else if (FDown && AllowAllUp && FAllowAllUpCheck && FMouseIn) {
-        SetDown(false);
-        ButtonClick();
-    }
+    if (Button == mbLeft)
+        TskButtonBehaviour<TskSkinSpeedButton>::LeftRelease(*this);
 }
 
 void TskSkinSpeedButton::WndProc(TMessage& message)
