@@ -1,5 +1,6 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "../../platform/vcl/ControlTestSupport.h"
+#include "ButtonStateSkin.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/wm/Input.h"
 #include "skin/data/SkinButtonEntries.h"
@@ -10,46 +11,6 @@
 namespace tovrel::test {
 
 namespace {
-
-constexpr COLORREF kNormal = RGB(255, 0, 0), kHot = RGB(0, 255, 0), kDown = RGB(0, 0, 255),
-                   kDisabled = RGB(128, 128, 128);
-const COLORREF kFace = ColorToRGB(clBtnFace), kHotFill = RGB(0xB6, 0xBD, 0xD2), kDownFill = RGB(0x85, 0x93, 0xB5);
-
-// A loaded skin with a fixed 20 x 10 "toolbutton" entry, one colour per state.
-struct ToolButtonSkin {
-    explicit ToolButtonSkin(TComponent* owner) : skin(new TskSkinData(owner))
-    {
-        auto picture = std::make_unique<TBitmap>(80, 10);
-        const COLORREF colours[] = {kNormal, kHot, kDown, kDisabled};
-        for (int i = 0; i < 4; ++i) {
-            picture->Canvas()->Brush()->SetColor(TColor(colours[i]));
-            picture->Canvas()->FillRect(Block(i));
-        }
-        skin->FActivePictures.push_back(std::move(picture));
-        auto e = std::make_unique<TskDataSkinButtonControl>("toolbutton");
-        e->PictureIndex = 0;
-        e->SkinRect = Block(0);
-        e->ActiveSkinRect = Block(1);
-        e->DownSkinRect = Block(2);
-        e->DisabledSkinRect = Block(3);
-        e->ClRect = Rect(2, 2, 18, 8);
-        skin->CtrlList.push_back(std::move(e));
-        skin->Empty = false;
-    }
-    static constexpr TRect Block(int i) { return TRect{i * 20, 0, i * 20 + 20, 10}; }
-    TskSkinData* skin;
-};
-
-void Move(TPoint p)
-{
-    InjectMouseMove(p);
-    Application->ProcessMessages();
-}
-void Button(bool down, TPoint p)
-{
-    InjectMouseButton(0, down, p);
-    Application->ProcessMessages();
-}
 
 class SkinSpeedButtonTest : public ControlTest {
 protected:
@@ -127,7 +88,7 @@ TEST_F(SkinSpeedButtonTest, LookAndClicksForEachInputSequence)
         for (const LookCase& c : kLookCases) {
             clicks.clear();
             auto form = ShownForm(0, 0, 100, 40);
-            ToolButtonSkin skin(form.get());
+            ButtonSkin skin(form.get(), "toolbutton");
             TskSkinSpeedButton& button = *PlaceButton(*form, skinned ? skin.skin : nullptr);
             c.Input(button);
             form->Repaint();
