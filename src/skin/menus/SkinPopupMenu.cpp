@@ -37,7 +37,7 @@ TskSkinMenuHost* TskSkinPopupMenu::FindHost() const
     return FindSkinMenuHost(form);
 }
 
-bool TskSkinPopupMenu::Show(TControl* ACtrl, TRect R, bool APopupUp)
+bool TskSkinPopupMenu::Show(TControl* ACtrl, TRect R, bool APopupUp, bool NeedsSkin)
 {
     if (OnPopup)
         OnPopup(this);
@@ -46,32 +46,35 @@ bool TskSkinPopupMenu::Show(TControl* ACtrl, TRect R, bool APopupUp)
         return false;
     if (FSD == nullptr)
         FSD = host->MenusSkinData() != nullptr ? host->MenusSkinData() : host->SkinData();
+    if (NeedsSkin && FSD == nullptr)
+        return false;
     SetPopupPoint(Point(R.Left, R.Top));
     TskSkinMenu* engine = host->SkinMenu();
     engine->Popup(ACtrl, FSD, 0, R, Items(), APopupUp);
-    if (OnMenuClose)
+    // Only a menu that opened may fire it; otherwise a later menu's close would.
+    if (OnMenuClose && engine->Visible())
         engine->OnMenuClose = OnMenuClose;
     return engine->Visible();
 }
 
 void TskSkinPopupMenu::Popup(int X, int Y)
 {
-    Show(nullptr, Rect(X, Y, X, Y), false);
+    Show(nullptr, Rect(X, Y, X, Y), false, false);
 }
 
 bool TskSkinPopupMenu::PopupFromRect(TRect R, bool APopupUp)
 {
-    return Show(nullptr, R, APopupUp);
+    return Show(nullptr, R, APopupUp, false);
 }
 
 bool TskSkinPopupMenu::Popup2(TControl* ACtrl, int X, int Y)
 {
-    return Show(ACtrl, Rect(X, Y, X, Y), false);
+    return Show(ACtrl, Rect(X, Y, X, Y), false, true);
 }
 
 bool TskSkinPopupMenu::PopupFromRect2(TControl* ACtrl, TRect R, bool APopupUp)
 {
-    return Show(ACtrl, R, APopupUp);
+    return Show(ACtrl, R, APopupUp, false);
 }
 
 } // namespace tovrel

@@ -33,7 +33,8 @@ public:
 
 private:
     TskSkinMenuHost* FindHost() const;
-    bool Show(TControl* ACtrl, TRect R, bool APopupUp);
+    // NeedsSkin: nothing opens without skin data (the point variant for a control).
+    bool Show(TControl* ACtrl, TRect R, bool APopupUp, bool NeedsSkin);
 
     TComponentRef<TskSkinData> FSD{*this};
 };

@@ -164,4 +164,16 @@ TEST_F(SkinMenuSpeedButtonTest, WithoutAMenuOrAFormToShowItItIsAPlainButton)
     EXPECT_EQ(log, std::vector<std::string>{"hidden"});
 }
 
+TEST_F(SkinMenuSpeedButtonTest, AMenuThatDidNotOpenFiresNoCloseLater)
+{
+    auto* empty = new TskSkinPopupMenu(form.get());
+    int closes = 0;
+    empty->OnMenuClose = [&closes](TObject*) { ++closes; };
+    EXPECT_FALSE(empty->PopupFromRect(Rect(120, 120, 180, 140), false)) << "no items, nothing opens";
+    EXPECT_TRUE(menu->PopupFromRect(Rect(120, 120, 180, 140), false));
+    Engine().Hide();
+    Pump();
+    EXPECT_EQ(0, closes);
+}
+
 } // namespace tovrel::test
