@@ -136,6 +136,7 @@ private:
     bool Repeating() const { return FRepeatTimer; }
     void RepeatTick();
     void SetRepeatInterval(unsigned Ms);
+    void SetAnimationTimer(unsigned Ms);
     friend struct TskButtonBehaviour<TskSkinButton>;
 
     // Hover effects (SkinButtonEffects.cpp).

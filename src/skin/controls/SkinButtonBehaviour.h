@@ -2,8 +2,10 @@
 // The press, group, repeat and reset rules the push button and the speed
 // button share. B is the button class; it makes this a friend and offers
 // FDown, FMouseIn, FMouseDown, FAllowAllUpCheck, FGroupIndex, AllowAllUp,
-// RepeatMode, FMorph, FRepeatStarted, RepeatInterval and the calls used below.
+// RepeatMode, FMorph, FRepeatStarted, RepeatInterval, FAnimation and the
+// calls used below.
 #include "skin/controls/SkinButtonLook.h"
+#include "skin/data/SkinGeometry.h"
 
 namespace tovrel {
 
@@ -81,6 +83,29 @@ template <class B> struct TskButtonBehaviour {
             b.SetDown(false);
             b.ButtonClick();
         }
+    }
+
+    // A hover animation from the first frame (forward) or the last.
+    static void StartAnimation(B& b, bool inc)
+    {
+        b.StopAnimation();
+        b.FAnimation.Start(inc, b.FrameCount);
+        b.SetAnimationTimer(unsigned(b.AnimateInterval > 0 ? b.AnimateInterval : 1));
+    }
+
+    static void AnimationTick(B& b)
+    {
+        const bool finished = b.FAnimation.Tick(b.FrameCount);
+        b.Repaint();
+        if (finished)
+            b.StopAnimation();
+    }
+
+    // A press stops the entry's animation.
+    static void StopAnimationOnPress(B& b)
+    {
+        if (b.FIndex != -1 && b.SkinEffectsOn() && !IsNullRect(b.AnimateSkinRect))
+            b.StopAnimation();
     }
 
     // The repeat timer's tick: the first only ends the delay.

@@ -5,6 +5,7 @@
 #include "platform/wm/Layered.h"
 #include "platform/wm/Wm.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinButtonBehaviour.h"
 #include "skin/controls/SkinButtonTimers.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinTypes.h"
@@ -95,9 +96,12 @@ bool TskSkinButton::DrawMorph(TBitmap& B)
 
 void TskSkinButton::StartAnimation(bool AInc)
 {
-    StopAnimation();
-    FAnimation.Start(AInc, FrameCount);
-    SetTimerFor(kAnimateTimerId, unsigned(AnimateInterval > 0 ? AnimateInterval : 1));
+    TskButtonBehaviour<TskSkinButton>::StartAnimation(*this, AInc);
+}
+
+void TskSkinButton::SetAnimationTimer(unsigned Ms)
+{
+    SetTimerFor(kAnimateTimerId, Ms);
     FAnimateTimer = HandleAllocated();
 }
 
@@ -110,16 +114,12 @@ void TskSkinButton::StopAnimation()
 
 void TskSkinButton::StopAnimationOnPress()
 {
-    if (FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect))
-        StopAnimation();
+    TskButtonBehaviour<TskSkinButton>::StopAnimationOnPress(*this);
 }
 
 void TskSkinButton::AnimationTick()
 {
-    const bool finished = FAnimation.Tick(FrameCount);
-    Repaint();
-    if (finished)
-        StopAnimation();
+    TskButtonBehaviour<TskSkinButton>::AnimationTick(*this);
 }
 
 void TskSkinButton::ApplyAnimationFrame()

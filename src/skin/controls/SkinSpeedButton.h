@@ -133,6 +133,7 @@ private:
     void StopRepeat();
     void RepeatTick();
     void SetRepeatInterval(unsigned Ms);
+    void SetAnimationTimer(unsigned Ms);
     void StopAnimationOnPress();
     friend struct TskButtonBehaviour<TskSkinSpeedButton>;
 

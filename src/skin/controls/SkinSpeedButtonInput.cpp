@@ -64,9 +64,12 @@ void TskSkinSpeedButton::HotStateChanged()
 
 void TskSkinSpeedButton::StartAnimation(bool AInc)
 {
-    StopAnimation();
-    FAnimation.Start(AInc, FrameCount);
-    FAnimateTimer->SetInterval(unsigned(AnimateInterval > 0 ? AnimateInterval : 1));
+    TskButtonBehaviour<TskSkinSpeedButton>::StartAnimation(*this, AInc);
+}
+
+void TskSkinSpeedButton::SetAnimationTimer(unsigned Ms)
+{
+    FAnimateTimer->SetInterval(Ms);
     FAnimateTimer->SetEnabled(true);
 }
 
@@ -78,10 +81,7 @@ void TskSkinSpeedButton::StopAnimation()
 
 void TskSkinSpeedButton::AnimationTick()
 {
-    const bool finished = FAnimation.Tick(FrameCount);
-    Repaint();
-    if (finished)
-        StopAnimation();
+    TskButtonBehaviour<TskSkinSpeedButton>::AnimationTick(*this);
 }
 
 void TskSkinSpeedButton::StartRepeat()
@@ -146,8 +146,7 @@ void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TskSkinSpeedButton::StopAnimationOnPress()
 {
-    if (FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect))
-        StopAnimation();
+    TskButtonBehaviour<TskSkinSpeedButton>::StopAnimationOnPress(*this);
 }
 
 void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
