@@ -6,6 +6,7 @@
 #include "MenuBarBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
+#include "ToolBarBand.h"
 #include "TreeViewBand.h"
 
 #include "skin/controls/SkinBevel.h"
@@ -13,6 +14,7 @@
 #include "skin/controls/SkinTextLabel.h"
 #include "skin/forms/SkinForm.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +28,8 @@ namespace {
 using TSection = std::function<int(TForm& form, TskSkinData* skin, int top)>;
 
 constexpr int kMargin = 10;
+constexpr int kColumnWidth = 600 + 2 * kMargin;
+constexpr int kColumnHeight = 720;
 
 template <class T> T* Place(TForm& form, int left, int top, int width, int height)
 {
@@ -83,8 +87,20 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddMenuBar, AddLabels,   AddBevels,   AddButtons,        AddCheckRadioBoxes,
-                                         AddPanes,   AddListView, AddTreeView, AddPopupMenuButton};
+const std::vector<TSection> kSections = {AddMenuBar,         AddToolBars, AddLabels,   AddBevels,   AddButtons,
+                                         AddCheckRadioBoxes, AddPanes,    AddListView, AddTreeView, AddPopupMenuButton};
+
+// Moves the form's controls from `first` on by `by`: a band placed at the
+// bottom of one column goes to the top of the next.
+void ShiftControls(TForm& form, int first, TPoint by)
+{
+    if (by.X == 0 && by.Y == 0)
+        return;
+    for (int i = first; i < form.ControlCount(); ++i) {
+        TControl* control = form.Controls(i);
+        control->SetBounds(control->Left() + by.X, control->Top() + by.Y, control->Width(), control->Height());
+    }
+}
 
 } // namespace
 
@@ -93,11 +109,25 @@ std::unique_ptr<TForm> BuildSkinGalleryForm(TskSkinData* skin)
     auto form = std::make_unique<TForm>(nullptr);
     (new TskSkinForm(form.get()))->SetSkinData(skin); // the frame, owned by the form
     form->SetCaption("Skinned controls");
-    form->SetBounds(0, 0, 600 + 2 * kMargin, 400);
-    int top = kMargin;
-    for (const TSection& section : kSections)
-        top += section(*form, skin, top) + kMargin;
-    form->SetClientHeight(top);
+    form->SetBounds(0, 0, kColumnWidth, 400);
+    // Bands fill a column down to kColumnHeight, then start the next one, so
+    // the form stays on one screen as bands are added.
+    int column = 0, top = kMargin, bottom = top;
+    for (const TSection& section : kSections) {
+        const int before = form->ControlCount();
+        const int height = section(*form, skin, top);
+        int up = 0;
+        if (top > kMargin && top + height > kColumnHeight) {
+            ++column;
+            up = top - kMargin;
+            top = kMargin;
+        }
+        ShiftControls(*form, before, Point(column * kColumnWidth, -up));
+        top += height + kMargin;
+        bottom = std::max(bottom, top);
+    }
+    form->SetClientWidth((column + 1) * kColumnWidth);
+    form->SetClientHeight(bottom);
     return form;
 }
 

@@ -12,10 +12,10 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/forms/SkinMainMenuBar.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
 #include "skin/menus/SkinPopupWindow.h"
-#include "skin/forms/SkinMainMenuBar.h"
 
 #include <cstdio>
 #include <fstream>
@@ -84,6 +84,22 @@ TListState ListState(TskSkinListView& list)
     return state;
 }
 
+// The bands' own lines, kept with the form.
+class TNotes : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::map<std::string, std::string> Lines;
+    std::function<void()> OnChange;
+};
+
+TNotes& NotesOf(TForm& form)
+{
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        if (auto* notes = dynamic_cast<TNotes*>(form.Components(i)))
+            return *notes;
+    return *new TNotes(&form);
+}
+
 class TReport {
 public:
     TReport(TForm& form, std::string path) : form_(form), path_(std::move(path)) {}
@@ -118,6 +134,8 @@ public:
                 WriteMenuBar(out);
             if (list_)
                 WriteList(out, *list_);
+            for (const auto& [key, value] : NotesOf(form_).Lines)
+                out << key << '=' << value << '\n';
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -333,7 +351,19 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
             }
         });
     };
+    NotesOf(form).OnChange = [weak] {
+        if (auto alive = weak.lock())
+            alive->Write();
+    };
     report->Write();
+}
+
+void NoteGalleryState(TForm& form, const std::string& key, const std::string& value)
+{
+    TNotes& notes = NotesOf(form);
+    notes.Lines[key] = value;
+    if (notes.OnChange)
+        notes.OnChange();
 }
 
 } // namespace tovrel::skingallery

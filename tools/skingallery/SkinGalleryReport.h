@@ -19,4 +19,8 @@ namespace tovrel::skingallery {
 // screen. The form must outlive the hooks' use.
 void ReportGalleryState(TForm& form, const std::string& path, std::function<void()> afterSizeMove);
 
+// A line `key=value` a band adds to the form's report, written at once and
+// with every later report; nothing more without a report.
+void NoteGalleryState(TForm& form, const std::string& key, const std::string& value);
+
 } // namespace tovrel::skingallery

@@ -1,6 +1,8 @@
 // The push button's properties, its skin entry and its pictures.
 #include "skin/controls/SkinButton.h"
 
+#include "skin/controls/SkinButtonBehaviour.h"
+
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/wm/Wm.h"
@@ -11,22 +13,6 @@
 #include "skin/draw/ImageListSource.h"
 
 namespace tovrel {
-
-namespace {
-
-// Default look of pressable elements without a skin.
-constexpr TColor kHotFrame = 0x800000, kHotFill = 0xD2BDB6, kDownFill = 0xB59385;
-
-void FillFramed(TCanvas& canvas, const TRect& r, TColor frame, TColor fill)
-{
-    canvas.Brush()->SetStyle(bsSolid);
-    canvas.Brush()->SetColor(fill);
-    canvas.FillRect(r);
-    canvas.Brush()->SetColor(frame);
-    canvas.FrameRect(r);
-}
-
-} // namespace
 
 TskSkinButton::TskSkinButton(TComponent* AOwner)
     : TskSkinCustomControl(AOwner), FGlyph(std::make_unique<TBitmap>()),
@@ -109,23 +95,7 @@ void TskSkinButton::SetDefault(bool Value)
 
 void TskSkinButton::SetDown(bool Value)
 {
-    FDown = Value;
-    if (MorphingActive()) {
-        FMorph.Kf = 1;
-        // Pressing holds the hot picture; releasing fades to what the hover asks for.
-        if (Value)
-            StopMorphing();
-        else
-            StartMorphing();
-    }
-    Repaint();
-    if (FGroupIndex == 0 || !Value || AllowAllUp || Parent() == nullptr)
-        return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TskSkinButton*>(Parent()->Controls(i));
-        if (other != nullptr && other != this && other->FGroupIndex == FGroupIndex && other->FDown)
-            other->SetDown(false);
-    }
+    TskButtonBehaviour<TskSkinButton>::SetDown(*this, Value);
 }
 
 TCustomForm* TskSkinButton::ParentForm()
@@ -144,13 +114,7 @@ void TskSkinButton::ButtonClick()
 
 void TskSkinButton::RefreshButton()
 {
-    FMouseIn = false;
-    FDown = false;
-    if (MorphingActive())
-        FMorph.Kf = 0;
-    if (SkinEffectsOn())
-        StopAnimation();
-    Repaint();
+    TskButtonBehaviour<TskSkinButton>::Refresh(*this);
 }
 
 void TskSkinButton::GetSkinData()
@@ -166,25 +130,9 @@ void TskSkinButton::GetSkinData()
         return;
     if (!UseSkinSize && G.MaskPicture != nullptr)
         G.MaskPicture = nullptr;
-    FontName = entry->FontName;
-    FontColor = entry->FontColor;
-    ActiveFontColor = entry->ActiveFontColor;
-    DownFontColor = entry->DownFontColor;
-    FontStyle = entry->FontStyle;
-    FontHeight = entry->FontHeight;
-    ActiveSkinRect = IsNullRect(entry->ActiveSkinRect) ? entry->SkinRect : entry->ActiveSkinRect;
-    DownSkinRect = IsNullRect(entry->DownSkinRect) ? ActiveSkinRect : entry->DownSkinRect;
-    DisabledSkinRect = entry->DisabledSkinRect;
+    ReadButtonEntry(*entry);
     FocusedSkinRect = entry->FocusedSkinRect;
-    DisabledFontColor = entry->DisabledFontColor;
-    FMorphingEntry = entry->Morphing;
-    MorphKind = entry->MorphKind;
-    AnimateSkinRect = entry->AnimateSkinRect;
-    FrameCount = entry->FrameCount;
-    AnimateInterval = entry->AnimateInterval;
     ShowFocus = entry->ShowFocus;
-    if (DisabledFontColor == FontColor)
-        DisabledFontColor = clGray;
     GlowLayerPictureIndex = entry->GlowLayerPictureIndex;
     GlowLayerMaskPictureIndex = entry->GlowLayerMaskPictureIndex;
     GlowLayerOffsetLeft = entry->GlowLayerOffsetLeft;
@@ -203,9 +151,7 @@ void TskSkinButton::CalcSize(int& AWidth, int& AHeight)
         TskSkinCustomControl::CalcSize(AWidth, AHeight);
         return;
     }
-    G.NewClRect = G.ClRect;
-    G.NewClRect.Right += AWidth - G.SkinRect.Width();
-    G.NewClRect.Bottom += AHeight - G.SkinRect.Height();
+    G.NewClRect = G.GrownClRect(AWidth, AHeight);
 }
 
 bool TskSkinButton::IsFocused()
@@ -256,18 +202,6 @@ void TskSkinButton::BuildImage(TBitmap& B)
         CreateButtonImage(B, NormalSkinRect, false, false);
 }
 
-void TskSkinButton::SetCaptionFont(TCanvas& Canvas, bool Skinned)
-{
-    Canvas.SetFont(DefaultFont());
-    if (Skinned && UseSkinFont) {
-        Canvas.Font()->SetName(FontName);
-        Canvas.Font()->SetHeight(FontHeight);
-        Canvas.Font()->SetStyle(FontStyle);
-    }
-    const TskResourceStrData* strings = SkinData() != nullptr ? SkinData()->ResourceStrData() : nullptr;
-    Canvas.Font()->SetCharset(strings != nullptr ? strings->CharSet() : DefaultFont()->Charset());
-}
-
 void TskSkinButton::CreateButtonImage(TBitmap& B, const TRect& R, bool ADown, bool AMouseIn)
 {
     TRect textRect = G.NewClRect;
@@ -285,17 +219,8 @@ void TskSkinButton::CreateButtonImage(TBitmap& B, const TRect& R, bool ADown, bo
         CreateResizedImage(B, G.Picture, R);
     }
     TCanvas& canvas = *B.Canvas();
-    SetCaptionFont(canvas, true);
-    TColor color = FontColor;
-    if (Enabled() && !UseSkinFontColor)
-        color = DefaultFont()->Color();
-    else if (!Enabled())
-        color = DisabledFontColor;
-    else if (ADown && AMouseIn)
-        color = DownFontColor;
-    else if (AMouseIn)
-        color = ActiveFontColor;
-    canvas.Font()->SetColor(color);
+    SetCaptionFont(canvas, DefaultFont(), UseSkinFont, SkinData());
+    canvas.Font()->SetColor(StateFontColor(Enabled(), UseSkinFontColor, DefaultFont()->Color(), ADown, AMouseIn));
     if (ShowFocus && Focused())
         DrawSkinFocusRect(canvas.Handle(), textRect);
     DrawCaption(B, textRect, ADown, AMouseIn, ADown && AMouseIn);
@@ -306,27 +231,12 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap& B)
     TCanvas& canvas = *B.Canvas();
     const TRect r = ClientRect();
     const bool pressed = ShowsPressed();
-    if (pressed)
-        FillFramed(canvas, r, kHotFrame, kDownFill);
-    else if (Hot())
-        FillFramed(canvas, r, kHotFrame, kHotFill);
-    else
-        FillFramed(canvas, r, clBtnShadow, clBtnFace);
-    SetCaptionFont(canvas, false);
+    FillPressableFace(canvas, r,
+                      pressed ? TskPressableFace::Down : (Hot() ? TskPressableFace::Hot : TskPressableFace::Normal));
+    SetCaptionFont(canvas, DefaultFont(), false, SkinData());
     if (!Enabled())
         canvas.Font()->SetColor(clBtnShadow);
     DrawCaption(B, r, FDown, FMouseIn, pressed);
-}
-
-int TskSkinButton::GetGlyphNum(bool ADown, bool AMouseIn) const
-{
-    if (ADown && AMouseIn && FNumGlyphs > 2)
-        return 3;
-    if (AMouseIn && FNumGlyphs > 3)
-        return 4;
-    if (!Enabled() && FNumGlyphs > 1)
-        return 2;
-    return 1;
 }
 
 void TskSkinButton::DrawCaption(TBitmap& B, const TRect& R, bool ADown, bool AMouseIn, bool GlyphDown)
@@ -354,7 +264,8 @@ void TskSkinButton::DrawCaption(TBitmap& B, const TRect& R, bool ADown, bool AMo
     TskBitmap glyph;
     if (!FGlyph->Empty())
         glyph.Assign(FGlyph.get());
-    DrawGlyphAndText(canvas.Handle(), R, style, Caption(), glyph, FNumGlyphs, GetGlyphNum(ADown, AMouseIn));
+    DrawGlyphAndText(canvas.Handle(), R, style, Caption(), glyph, FNumGlyphs,
+                     ButtonGlyphNum(ADown, AMouseIn, Enabled(), FNumGlyphs));
 }
 
 void TskSkinButton::ChangeSkinData()

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/vcl/Forms.h"
+#include "skin/controls/SkinButtonEffects.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinHoverMorph.h"
 #include "skin/draw/LayerManager.h"
@@ -15,6 +17,7 @@
 namespace tovrel {
 
 enum class TskMorphKind : std::uint8_t;
+template <class B> struct TskButtonBehaviour;
 
 // A push button posts these to itself on mouse enter and leave, so the glow
 // work runs after the mouse message.
@@ -28,7 +31,7 @@ enum TskButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blG
 using TskButtonPaintEvent =
     std::function<void(TObject* Sender, TCanvas* Cnvs, TRect R, bool ADown, bool AMouseIn, bool& DrawDefault)>;
 
-class TskSkinButton : public TskSkinCustomControl {
+class TskSkinButton : public TskSkinCustomControl, protected TskButtonEntryLook {
 public:
     explicit TskSkinButton(TComponent* AOwner);
     ~TskSkinButton() override;
@@ -89,7 +92,7 @@ public:
     bool ActsOnEnter() const { return FActive; }
     double MorphFactor() const { return FMorph.Kf; }
     bool Morphing() const { return FMorphTimer; }
-    int CurrentFrame() const { return FCurrentFrame; }
+    int CurrentFrame() const { return FAnimation.CurrentFrame; }
     const TskLayerManager& LayerManager() const { return *FLayerManager; }
 
 protected:
@@ -114,8 +117,6 @@ private:
     // The look the button shows now, into B (control size).
     void BuildImage(TBitmap& B);
     void DrawCaption(TBitmap& B, const TRect& R, bool ADown, bool AMouseIn, bool GlyphDown);
-    void SetCaptionFont(TCanvas& Canvas, bool Skinned);
-    int GetGlyphNum(bool ADown, bool AMouseIn) const;
     bool IsFocused();
     // The mouse is over the button, or it has the focus and can take it.
     bool Hot();
@@ -134,6 +135,9 @@ private:
     void StopRepeat();
     bool Repeating() const { return FRepeatTimer; }
     void RepeatTick();
+    void SetRepeatInterval(unsigned Ms);
+    void SetAnimationTimer(unsigned Ms);
+    friend struct TskButtonBehaviour<TskSkinButton>;
 
     // Hover effects (SkinButtonEffects.cpp).
     bool SkinEffectsOn() const;
@@ -172,18 +176,9 @@ private:
     bool FActive = false;
     bool FAllowAllUpCheck = false;
 
-    // Values of a button entry; the state rectangles used by the paint.
-    std::string FontName;
-    TFontStyles FontStyle;
-    int FontHeight = 0;
-    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
-    TRect NormalSkinRect, ActiveSkinRect, DownSkinRect, DisabledSkinRect, FocusedSkinRect;
+    // Values of a button entry beyond the shared ones; the normal picture the paint uses.
+    TRect NormalSkinRect, FocusedSkinRect;
     bool ShowFocus = false;
-    bool FMorphingEntry = false;
-    TskMorphKind MorphKind{};
-    TRect AnimateSkinRect;
-    int FrameCount = 0;
-    int AnimateInterval = 0;
     int GlowLayerPictureIndex = -1, GlowLayerMaskPictureIndex = -1;
     int GlowLayerOffsetLeft = 0, GlowLayerOffsetRight = 0, GlowLayerOffsetTop = 0, GlowLayerOffsetBottom = 0;
     int GlowLayerShowOffsetX = 0, GlowLayerShowOffsetY = 0;
@@ -193,8 +188,7 @@ private:
     bool FMorphTimer = false;
     TskHoverMorph FMorph;
     bool FAnimateTimer = false;
-    int FCurrentFrame = 0;
-    bool FAnimateInc = false;
+    TskFrameAnimation FAnimation;
     bool FRepeatTimer = false;
     bool FRepeatStarted = false;
     std::unique_ptr<TskLayerManager> FLayerManager;

@@ -5,6 +5,7 @@
 #include "platform/wm/Layered.h"
 #include "platform/wm/Wm.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinButtonBehaviour.h"
 #include "skin/controls/SkinButtonTimers.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinTypes.h"
@@ -95,54 +96,37 @@ bool TskSkinButton::DrawMorph(TBitmap& B)
 
 void TskSkinButton::StartAnimation(bool AInc)
 {
-    StopAnimation();
-    FAnimateInc = AInc;
-    FCurrentFrame = AInc ? 1 : FrameCount;
-    SetTimerFor(kAnimateTimerId, unsigned(AnimateInterval > 0 ? AnimateInterval : 1));
+    TskButtonBehaviour<TskSkinButton>::StartAnimation(*this, AInc);
+}
+
+void TskSkinButton::SetAnimationTimer(unsigned Ms)
+{
+    SetTimerFor(kAnimateTimerId, Ms);
     FAnimateTimer = HandleAllocated();
 }
 
 void TskSkinButton::StopAnimation()
 {
-    FCurrentFrame = 0;
+    FAnimation.CurrentFrame = 0;
     KillTimerFor(kAnimateTimerId);
     FAnimateTimer = false;
 }
 
 void TskSkinButton::StopAnimationOnPress()
 {
-    if (FIndex != -1 && SkinEffectsOn() && !IsNullRect(AnimateSkinRect))
-        StopAnimation();
+    TskButtonBehaviour<TskSkinButton>::StopAnimationOnPress(*this);
 }
 
 void TskSkinButton::AnimationTick()
 {
-    if (FAnimateInc) {
-        if (FCurrentFrame <= FrameCount) {
-            ++FCurrentFrame;
-            Repaint();
-        }
-        if (FCurrentFrame > FrameCount)
-            StopAnimation();
-    } else {
-        if (FCurrentFrame >= 0) {
-            --FCurrentFrame;
-            Repaint();
-        }
-        if (FCurrentFrame <= 0)
-            StopAnimation();
-    }
+    TskButtonBehaviour<TskSkinButton>::AnimationTick(*this);
 }
 
 void TskSkinButton::ApplyAnimationFrame()
 {
-    if (!SkinEffectsOn() || !FAnimateTimer || FrameCount < 1 || FCurrentFrame < 1 || FCurrentFrame > FrameCount)
+    if (!SkinEffectsOn() || !FAnimateTimer)
         return;
-    const TRect frame = AnimationFrameRect(AnimateSkinRect, G.SkinRect, FrameCount, FCurrentFrame);
-    if (FAnimateInc)
-        ActiveSkinRect = frame;
-    else
-        NormalSkinRect = frame;
+    FAnimation.ApplyFrame(ActiveSkinRect, NormalSkinRect, AnimateSkinRect, G.SkinRect, FrameCount);
 }
 
 bool TskSkinButton::GlowAllowed() const

@@ -4,16 +4,10 @@
 #include "platform/wm/Keys.h"
 #include "platform/wm/Wm.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinButtonBehaviour.h"
 #include "skin/controls/SkinButtonTimers.h"
 
 namespace tovrel {
-
-namespace {
-
-// The first repeated click comes this long after the press.
-constexpr unsigned kRepeatDelayMs = 500;
-
-} // namespace
 
 void TskSkinButton::CreateWnd()
 {
@@ -65,46 +59,14 @@ void TskSkinButton::MouseLeft()
 void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft)
-        return;
-    StopAnimationOnPress();
-    FMouseDown = true;
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (RepeatMode && FGroupIndex == 0)
-            StartRepeat();
-        else if (FGroupIndex != 0)
-            ButtonClick();
-        FAllowAllUpCheck = false;
-    } else if (FGroupIndex != 0) {
-        FAllowAllUpCheck = true;
-    }
+    if (Button == mbLeft)
+        TskButtonBehaviour<TskSkinButton>::LeftPress(*this);
 }
 
 void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Button == mbLeft) {
-        FMouseDown = false;
-        if (FGroupIndex == 0) {
-            const bool wasDown = FDown;
-            if (FMouseIn) {
-                SetDown(false);
-                if (Repeating())
-                    StopRepeat();
-                if (wasDown)
-                    ButtonClick();
-            } else {
-                // Released outside: no click, and no repaint of a look the mouse left.
-                FDown = false;
-                if (Repeating())
-                    StopRepeat();
-            }
-        } else if (FDown && AllowAllUp && FAllowAllUpCheck && FMouseIn) {
-            SetDown(false);
-            ButtonClick();
-        }
-    }
+    if (Button == mbLeft)
+        TskButtonBehaviour<TskSkinButton>::LeftRelease(*this);
     // The click may have freed or hidden the button.
     if (HandleAllocated() && Visible())
         TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
@@ -126,13 +88,12 @@ void TskSkinButton::StopRepeat()
 
 void TskSkinButton::RepeatTick()
 {
-    if (!FRepeatStarted) {
-        // The first tick only ends the delay.
-        FRepeatStarted = true;
-        SetTimerFor(kRepeatTimerId, unsigned(RepeatInterval > 0 ? RepeatInterval : 1));
-        return;
-    }
-    ButtonClick();
+    TskButtonBehaviour<TskSkinButton>::RepeatTick(*this);
+}
+
+void TskSkinButton::SetRepeatInterval(unsigned Ms)
+{
+    SetTimerFor(kRepeatTimerId, Ms);
 }
 
 void TskSkinButton::FocusChanged(TWinControl* NewFocus)

@@ -27,6 +27,12 @@ struct TskSkinControlGeometry {
     // ARect of APicture at Width x Height by ResizeMode; the piece sizes come from
     // SkinRect and the corner points also for another state rectangle.
     void CreateResizedImage(TBitmap& B, TBitmap* APicture, const TRect& ARect, int Width, int Height) const;
+    // ClRect grown by how much Width x Height exceeds SkinRect.
+    TRect GrownClRect(int Width, int Height) const
+    {
+        return Rect(ClRect.Left, ClRect.Top, ClRect.Right + Width - SkinRect.Width(),
+                    ClRect.Bottom + Height - SkinRect.Height());
+    }
     // Maps a rectangle in SkinRect coordinates to a control of Width x Height.
     TRect ConvertSkinRect(const TRect& R, int Width, int Height) const;
     // The window region of MaskPicture fitted to Width x Height (after CalcSize

@@ -3,6 +3,7 @@
 #include "platform/gdi/SysColors.h"
 #include "skin/controls/GraphicSkinControl.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinToolBar.h"
 
 namespace tovrel {
 
@@ -68,6 +69,10 @@ template <class Base> void TskSkinCustomized<Base>::SetBounds(int ALeft, int ATo
     const bool resized = (AWidth != this->Width() || AHeight != this->Height()) && this->FIndex != -1;
     if (resized)
         CalcSize(AWidth, AHeight);
+    if (auto* bar = dynamic_cast<TskSkinToolBar*>(this->Parent()); bar != nullptr && bar->AdjustControls) {
+        const TRect client = bar->GetSkinClientRect();
+        ATop = client.Height() / 2 + client.Top - AHeight / 2;
+    }
     Base::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (resized) {
         SetControlRegion();

@@ -19,6 +19,7 @@
 #include "skin/forms/FrameObjects.h"
 #include "skin/forms/MagneticDocking.h"
 #include "skin/forms/QuickButtons.h"
+#include "skin/menus/SkinMenuHost.h"
 #include "skin/menus/SkinMenuMessages.h"
 
 namespace tovrel {
@@ -54,16 +55,16 @@ constexpr TskStdCommand kCaptionButtonOrder[] = {TskStdCommand::cmClose, TskStdC
 constexpr unsigned kAnimateTick = 25;
 constexpr LRESULT SkinnableFormAnswer = 12853, NativeFormAnswer = 12852;
 
-class TskSkinForm : public TComponent {
+class TskSkinForm : public TComponent, public TskSkinMenuHost {
 public:
     // The owner must be a form; anything else raises EInvalidCast.
     explicit TskSkinForm(TComponent* AOwner);
     ~TskSkinForm() override;
 
-    TskSkinData* SkinData() const { return FSD; }
+    TskSkinData* SkinData() const override { return FSD; }
     // Stores it and re-applies the skin to the form.
     void SetSkinData(TskSkinData* Value);
-    TskSkinData* MenusSkinData() const { return FMenusSD; }
+    TskSkinData* MenusSkinData() const override { return FMenusSD; }
     void SetMenusSkinData(TskSkinData* Value) { FMenusSD = Value; }
     TskBorderIcons BorderIcons() const { return FBorderIcons; }
     // Re-evaluates the caption buttons and repaints the frame.
@@ -188,7 +189,7 @@ public:
 
     // ---- the skinned system menu (SkinFormSystemMenu.cpp) ----
     // The popup engine the form's skinned menus open through.
-    TskSkinMenu* SkinMenu() const { return FSkinMenu; }
+    TskSkinMenu* SkinMenu() const override { return FSkinMenu; }
     // The items the system menu shows now, by the form's state: the user's
     // SystemMenu when set (with the standard items merged in while
     // UseDefaultSysMenu is on), else the default menu.
