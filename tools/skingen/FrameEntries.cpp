@@ -152,8 +152,12 @@ void AddCaption(TComposition& c, const TFrameLayout& l)
     const TTheme& t = c.Theme;
     auto& e = c.AddObject<TskDataSkinCaption>("caption");
     // Starting at the frame's left edge, the caption's own corner and the
-    // frame's coincide, so the text area reads the same either way.
-    e.SkinRect = TRect{0, 0, l.Min.Left - 4, l.Caption};
+    // frame's coincide, so the text area reads the same either way. Its
+    // bottom stays one row inside the top corners: only a rect that lies
+    // within the left and right corner blocks stretches with the form, and a
+    // caption that does not stretch leaves most of a wide form's title bar
+    // unable to move it.
+    e.SkinRect = TRect{0, 0, l.Min.Left - 4, l.Caption - 1};
     e.TextRct = TRect{l.Border + 8, 0, l.Min.Left - 8, l.Caption};
     e.FontName = t.FontName;
     e.FontHeight = t.FontHeight;

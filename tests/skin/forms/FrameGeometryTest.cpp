@@ -63,6 +63,8 @@ TEST_F(SkinFormTest, HitCodesCoverEdgesCornersCaptionButtonsAndClient)
         {"bottom right", {W - 2, H - 2}, HTBOTTOMRIGHT},
         {"client", Centre(client), HTCLIENT},
         {"caption", {caption.Left + 80, client.Top / 2 + 1}, HTCAPTION},
+        // The form is wider than the skin's picture: the caption stretches.
+        {"caption by the buttons", {Object(*f, "minbutton").ObjectRect.Left - 10, client.Top / 2 + 1}, HTCAPTION},
         {"close button", Centre(Object(*f, "closebutton").ObjectRect), HTOBJECT},
         {"maximize button", Centre(Object(*f, "maxbutton").ObjectRect), HTOBJECT},
         {"minimize button", Centre(Object(*f, "minbutton").ObjectRect), HTOBJECT},
