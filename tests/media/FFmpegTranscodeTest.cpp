@@ -758,6 +758,44 @@ INSTANTIATE_TEST_SUITE_P(Cases, TranscodeDiskFullTest,
                                            TDiskFull{"MidRunMp4", "out.mp4", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct TLostPlace {
+    const char* name;
+    bool folderRemovedMidRun; // else the output's path runs through a file
+    const char* reason;
+};
+
+class TranscodeLostPlaceTest : public TRunInCallerTest, public ::testing::WithParamInterface<TLostPlace> {};
+
+// An output whose folder goes while it is written, or that cannot be made,
+// fails the run with the system's reason: the user must not take a file that
+// is nowhere for a finished one.
+TEST_P(TranscodeLostPlaceTest, FailsWithTheReason)
+{
+    const TLostPlace c = GetParam();
+    const std::string place = folder.Path("place");
+    const std::string output = place + "/out.avi";
+    if (c.folderRemovedMidRun) {
+        std::filesystem::create_directory(place);
+        job->ReportInterval = 0;
+        job->FOnProgress = [&](TCustomFFmpeg*, std::int32_t, std::int32_t, std::int32_t, float, float, std::int64_t,
+                               std::int64_t, std::int64_t) { std::filesystem::remove_all(place); };
+    } else {
+        std::ofstream(place) << "a file, not a folder";
+    }
+    OpenInput(Fixture::Mpeg4Mp3Avi);
+    if (job->OpenOutputFile(output, false))
+        job->StartConvert(false, TThreadPriority::tpNormal);
+    const std::string message = job->FatalException() ? job->FatalMessage() : job->LastErrMsg();
+    EXPECT_FALSE(job->Finished());
+    EXPECT_EQ(message, output + ": " + c.reason);
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TranscodeLostPlaceTest,
+                         ::testing::Values(TLostPlace{"FolderRemovedMidRun", true, "No such file or directory"},
+                                           TLostPlace{"PathThroughAFile", false, "Not a directory"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Makes reads of an input's byte stream fail with EIO once `budget` more
 // bytes were read, as on a drive removed while it is read. The stream keeps
 // its own context, so the job closes it as usual.
