@@ -77,7 +77,10 @@ void TOutputSteps::NoteHandedOver(const AVStream* stream, const AVPacket& packet
     const std::int64_t start = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
     const std::int64_t end =
         start == AV_NOPTS_VALUE ? AV_NOPTS_VALUE : start + std::max<std::int64_t>(packet.duration, 0);
-    state_->WrittenEnds[stream].Held.push_back(end);
+    TWrittenEnd& ends = state_->WrittenEnds[stream];
+    ends.Held.push_back(end);
+    if (end != AV_NOPTS_VALUE && (ends.HandedOverEnd == AV_NOPTS_VALUE || end > ends.HandedOverEnd))
+        ends.HandedOverEnd = end;
 }
 
 void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc, int code)
@@ -129,6 +132,10 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodec
     }
 
     for (TPacketPtr& packet : current) {
+        // Checked at every packet: one packet read may make many (a picture
+        // repeated up to a higher frame rate), and the limit is the user's.
+        if (sizeLimitReached_)
+            return;
         packet->stream_index = streamIndex;
         NoteHandedOver(oc->streams[streamIndex], *packet);
         int ret = FF.av_interleaved_write_frame(oc, packet.get());
@@ -137,6 +144,8 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodec
             ret = oc->pb->error;
         if (ret < 0)
             throw FFmpegException(FormatAVError("av_interleaved_write_frame()", ret));
+        sizeLimitReached_ =
+            engine_.Flimit_filesize != 0 && oc->pb && FF.avio_seek(oc->pb, 0, SEEK_CUR) >= engine_.Flimit_filesize;
     }
 }
 
