@@ -6,6 +6,7 @@
 #include "media/engine/FFmpegEngineErrors.h"
 #include "media/loader/FFmpegLogger.h"
 #include "media/loader/FFmpegUtilsText.h"
+#include "media/loader/UnicodeProtocol.h"
 #include "media/output/FFmpegOutputSteps.h"
 #include "media/output/FFmpegOutputStepsState.h"
 #include "media/transcode/FFmpegTranscodeRecords.h"
@@ -138,10 +139,11 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodec
             return;
         packet->stream_index = streamIndex;
         NoteHandedOver(oc->streams[streamIndex], *packet);
-        int ret = FF.av_interleaved_write_frame(oc, packet.get());
-        // A failed write to the file may surface only in the byte stream's error.
-        if (ret >= 0 && oc->pb && oc->pb->error < 0)
-            ret = oc->pb->error;
+        const int ret = FF.av_interleaved_write_frame(oc, packet.get());
+        // A failed write to the file (it may surface only in the byte stream's
+        // error) is the file's: the user learns which one and why.
+        if (oc->pb && oc->pb->error < 0)
+            throw FFmpegException(FormatAVError(DecodeAVFileName(oc->url ? oc->url : ""), oc->pb->error));
         if (ret < 0)
             throw FFmpegException(FormatAVError("av_interleaved_write_frame()", ret));
         sizeLimitReached_ =
