@@ -121,13 +121,13 @@ int RunCampaign(const TArguments& arguments)
     std::map<std::string, int> stages;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const TChildOutcome& outcome = outcomes[i];
-        const char* what = nullptr;
-        if (outcome.kind == TChildOutcome::TKind::Crashed)
-            what = "CRASHED", ++crashes;
-        else if (outcome.kind == TChildOutcome::TKind::Hung)
-            what = "HUNG", ++hangs;
-        else if (outcome.exitCode == kSilentFailure)
-            what = "FAILED WITHOUT A MESSAGE", ++silent;
+        const bool crashed = outcome.kind == TChildOutcome::TKind::Crashed;
+        const bool hung = outcome.kind == TChildOutcome::TKind::Hung;
+        const bool quiet = !crashed && !hung && outcome.exitCode == kSilentFailure;
+        crashes += crashed;
+        hangs += hung;
+        silent += quiet;
+        const char* what = crashed ? "CRASHED" : hung ? "HUNG" : quiet ? "FAILED WITHOUT A MESSAGE" : nullptr;
         if (what)
             std::printf("%s: %s (%s; signal %d, exit %d; log %s)\n", files[i].path.filename().c_str(), what,
                         files[i].damage.c_str(), outcome.signal, outcome.exitCode, commands[i].log.c_str());
