@@ -59,7 +59,6 @@ void Play(const std::string& file, std::int64_t duration, int& silent)
     });
     TQuietHost host;
     const bool opened = player.Open(file, &host, false);
-    silent += !Report("player", opened, "played to the end", player.LastErrMsg());
     if (opened) {
         if (duration > 0)
             player.Seek(duration / 2, 0, true);
@@ -67,6 +66,7 @@ void Play(const std::string& file, std::int64_t duration, int& silent)
         player.Seek(0, 0, true);
         player.Stop(true);
     }
+    silent += !Report("player", opened, "played to the end", player.LastErrMsg());
     player.UnloadAVLib();
 }
 
