@@ -197,7 +197,13 @@ bool TCustomPlayer::Open(const std::string& fileName, TPlayerHost* screenHandle,
     if (engine.eventThread)
         engine.retiredEventThreads.push_back(std::move(engine.eventThread));
     engine.playEvents = std::make_shared<TPlayEventRing>();
+    // The playback's first state goes into the ring before its threads run:
+    // the ring keeps only the newest of pending states, so a psPlay pushed
+    // after a short file's psEnd or a paused open's psPause would replace it.
+    const TPlayState before = engine.playState.load();
+    SetPlayState(*this, psPlay);
     if (!CreatePlayback(*this, fileName, options.file_iformat, paused)) {
+        engine.playState = before; // nothing delivers that ring's entries
         engine.screenHandle = nullptr;
         QuitSDL(*this);
         return false;

@@ -138,7 +138,6 @@ void DoFileOpen(TCustomPlayer& player)
 void RunPlayThread(TCustomPlayer& player)
 {
     TPlayerState& engine = player.Engine();
-    SetPlayState(player, psPlay);
     try {
         PlayerEventLoop(player);
     } catch (const std::exception& e) {

@@ -221,6 +221,40 @@ TEST_F(TranscodeTest, JoinedInputsFollowOneAnother)
     EXPECT_NEAR(static_cast<double>(out.duration), static_cast<double>(first.duration + second.duration), 80000.0);
 }
 
+// The presentation times of a file's video packets, in microseconds, in file order.
+std::vector<std::int64_t> VideoTimes(const std::string& fileName)
+{
+    std::vector<std::int64_t> times;
+    AVFormatContext* context = nullptr;
+    if (FF.avformat_open_input(&context, fileName.c_str(), nullptr, nullptr) < 0)
+        return times;
+    const int stream = FF.avformat_find_stream_info(context, nullptr) < 0
+                           ? -1
+                           : FF.av_find_best_stream(context, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    AVPacket* packet = FF.av_packet_alloc();
+    while (stream >= 0 && FF.av_read_frame(context, packet) >= 0) {
+        if (packet->stream_index == stream)
+            times.push_back(FF.av_rescale_q(packet->pts, context->streams[stream]->time_base, AVRational{1, 1000000}));
+        FF.av_packet_unref(packet);
+    }
+    FF.av_packet_free(&packet);
+    FF.avformat_close_input(&context);
+    return times;
+}
+
+// Copied pictures joined: the second input's first picture comes a picture
+// after the first input's last one, as the first's own times would have it.
+TEST_F(TranscodeTest, CopiedPicturesJoinAPictureApart)
+{
+    const std::string input = test::media::ClipPath(Clip("pictures_only.mkv", "matroska", "mpeg4", "", 1.0)).string();
+    const std::string output = folder_.Path("joined.mkv");
+    RunJoin(output, Options("copy", ""), input, input);
+    const std::vector<std::int64_t> times = VideoTimes(output);
+    ASSERT_EQ(times.size(), 2 * VideoTimes(input).size());
+    for (std::size_t i = 1; i < times.size(); ++i)
+        EXPECT_NEAR(static_cast<double>(times[i] - times[i - 1]), 40000.0, 2000.0) << "picture " << i;
+}
+
 struct TDecodedVideo {
     int frames = 0;
     int errors = 0;
@@ -499,6 +533,27 @@ TEST_F(TranscodeTest, TheSizeLimitEndsTheRun)
               ReadFacts(PathOf(Fixture::Mpeg4Mp3Avi)).Of(AVMEDIA_TYPE_VIDEO)->packets);
 }
 
+// A one-picture-a-second clip converted at 25 pictures a second: each packet
+// read makes 25 pictures, yet the output stops within a picture of the limit.
+TEST_F(TranscodeTest, TheSizeLimitHoldsWithinOnePacketsPictures)
+{
+    test::media::ClipSpec recipe = Clip("one_a_second.avi", "avi", "mpeg4", "", 6);
+    recipe.fps = 1;
+    recipe.gop = 1;
+    const std::string output = folder_.Path("limited.avi");
+    constexpr std::uintmax_t limit = 30000;
+    const int task = Add(test::media::ClipPath(recipe).string(), output,
+                         Options("mpeg4", "", "fs=" + std::to_string(limit) + "\nr=25\nintra=1"));
+    RunBatch(1);
+    ExpectFinished(task);
+    const TFileFacts out = ReadFacts(output);
+    ASSERT_TRUE(out.opened);
+    const std::uintmax_t size = std::filesystem::file_size(output);
+    const std::uintmax_t picture = size / static_cast<std::uintmax_t>(out.Of(AVMEDIA_TYPE_VIDEO)->packets);
+    EXPECT_GT(size, limit);
+    EXPECT_LT(size, limit + 2 * picture) << out.Of(AVMEDIA_TYPE_VIDEO)->packets << " pictures";
+}
+
 // The AVI fixture remuxed into Matroska with chapters at the given times
 // (ms), without its first `skippedVideo` video packets.
 std::string Remux(const std::string& fileName, const std::vector<std::pair<int, int>>& chapters, int skippedVideo = 0)
@@ -742,7 +797,7 @@ TEST_P(TranscodeDiskFullTest, FailsAndRemovesItsOutput)
     }
     EXPECT_FALSE(job->Finished());
     EXPECT_TRUE(job->FatalException());
-    EXPECT_TRUE(job->FatalMessage().ends_with(": File too large")) << job->FatalMessage();
+    EXPECT_EQ(job->FatalMessage(), output + ": File too large");
     EXPECT_FALSE(std::filesystem::exists(output));
     // The fixture lasts two seconds; a run that went on past the failed write
     // would have reached its end, and so would a record counting the packets
@@ -756,6 +811,44 @@ INSTANTIATE_TEST_SUITE_P(Cases, TranscodeDiskFullTest,
                          ::testing::Values(TDiskFull{"NearTheEnd", "out.avi", false},
                                            TDiskFull{"MidRun", "out.avi", true},
                                            TDiskFull{"MidRunMp4", "out.mp4", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct TLostPlace {
+    const char* name;
+    bool folderRemovedMidRun; // else the output's path runs through a file
+    const char* reason;
+};
+
+class TranscodeLostPlaceTest : public TRunInCallerTest, public ::testing::WithParamInterface<TLostPlace> {};
+
+// An output whose folder goes while it is written, or that cannot be made,
+// fails the run with the system's reason: the user must not take a file that
+// is nowhere for a finished one.
+TEST_P(TranscodeLostPlaceTest, FailsWithTheReason)
+{
+    const TLostPlace c = GetParam();
+    const std::string place = folder.Path("place");
+    const std::string output = place + "/out.avi";
+    if (c.folderRemovedMidRun) {
+        std::filesystem::create_directory(place);
+        job->ReportInterval = 0;
+        job->FOnProgress = [&](TCustomFFmpeg*, std::int32_t, std::int32_t, std::int32_t, float, float, std::int64_t,
+                               std::int64_t, std::int64_t) { std::filesystem::remove_all(place); };
+    } else {
+        std::ofstream(place) << "a file, not a folder";
+    }
+    OpenInput(Fixture::Mpeg4Mp3Avi);
+    if (job->OpenOutputFile(output, false))
+        job->StartConvert(false, TThreadPriority::tpNormal);
+    const std::string message = job->FatalException() ? job->FatalMessage() : job->LastErrMsg();
+    EXPECT_FALSE(job->Finished());
+    EXPECT_EQ(message, output + ": " + c.reason);
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TranscodeLostPlaceTest,
+                         ::testing::Values(TLostPlace{"FolderRemovedMidRun", true, "No such file or directory"},
+                                           TLostPlace{"PathThroughAFile", false, "Not a directory"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Makes reads of an input's byte stream fail with EIO once `budget` more

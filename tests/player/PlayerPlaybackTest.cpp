@@ -164,6 +164,24 @@ TEST_F(PlaybackTest, TheCurrentFrameIsAlwaysADecodedPicture)
         EXPECT_GT(pixel[channel], 180) << "channel " << channel << " of the light grey picture";
 }
 
+// A clip that ends as soon as it opens: its end must not be taken for a
+// stale state by the playback's first one (the ring keeps only the newest
+// pending state), or a host waiting for the end waits for ever.
+TEST_F(PlaybackTest, AClipThatEndsAtOnceReportsItsEndAfterItsStart)
+{
+    TClipStreams streams;
+    streams.videoLuma = {90};
+    streams.frames = 1;
+    const std::string clip = PlayerClipPath("player_ends_at_once.avi", streams).string();
+    for (int open = 0; open < 5; ++open) {
+        states.clear();
+        ASSERT_TRUE(player.Open(clip, &host, false)) << player.LastErrMsg();
+        ASSERT_TRUE(WaitForState(psEnd)) << "open " << open;
+        EXPECT_EQ(states.front(), psPlay) << "open " << open;
+        player.Stop(true);
+    }
+}
+
 TEST_F(PlaybackTest, PicturesHeldBackByTheDecoderAreShownAtTheEnd)
 {
     // H.264 with B-frames: the decoder gives its last pictures only when drained.

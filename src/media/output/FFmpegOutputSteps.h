@@ -77,8 +77,14 @@ public:
 
     // pkt's times are in the stream's time base. Passes it through the filters
     // (nullptr: none) and hands it to the muxer; raises on a write failure.
-    // The packet is consumed (left blank).
+    // The packet is consumed (left blank). Once the file has reached the
+    // job's size limit, packets are dropped.
     void WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodecContext* enc, TBitstreamFilters* filters);
+    // The end of every packet handed to the muxer for the stream (those it
+    // still holds to interleave included), in seconds; 0 before any packet.
+    double HandedOverTime(const AVStream* stream) const;
+    // An output file reached the job's size limit: the run has nothing more to write.
+    bool SizeLimitReached() const { return sizeLimitReached_; }
 
     // The report: progress event, or the report line to the logger; the
     // summary on the last report. inputIndex: the loop's current input,
@@ -128,6 +134,7 @@ private:
     void RunPostHooks(const AVFrame* picture, AVCodecContext* enc, std::int64_t pts);
     TCustomFFmpeg& engine_;
     std::unique_ptr<TState> state_;
+    bool sizeLimitReached_ = false;
 };
 
 } // namespace tovrel

@@ -35,6 +35,7 @@ struct TWrittenEnd {
     std::deque<std::int64_t> Held; // ends in hand-over order; AV_NOPTS_VALUE: no time
     std::int64_t Written = 0;      // packets known written
     std::int64_t End = AV_NOPTS_VALUE;
+    std::int64_t HandedOverEnd = AV_NOPTS_VALUE; // of every packet handed over, held ones too
 };
 
 struct TOutputSteps::TState {

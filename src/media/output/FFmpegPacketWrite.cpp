@@ -6,6 +6,7 @@
 #include "media/engine/FFmpegEngineErrors.h"
 #include "media/loader/FFmpegLogger.h"
 #include "media/loader/FFmpegUtilsText.h"
+#include "media/loader/UnicodeProtocol.h"
 #include "media/output/FFmpegOutputSteps.h"
 #include "media/output/FFmpegOutputStepsState.h"
 #include "media/transcode/FFmpegTranscodeRecords.h"
@@ -77,7 +78,10 @@ void TOutputSteps::NoteHandedOver(const AVStream* stream, const AVPacket& packet
     const std::int64_t start = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
     const std::int64_t end =
         start == AV_NOPTS_VALUE ? AV_NOPTS_VALUE : start + std::max<std::int64_t>(packet.duration, 0);
-    state_->WrittenEnds[stream].Held.push_back(end);
+    TWrittenEnd& ends = state_->WrittenEnds[stream];
+    ends.Held.push_back(end);
+    if (end != AV_NOPTS_VALUE && (ends.HandedOverEnd == AV_NOPTS_VALUE || end > ends.HandedOverEnd))
+        ends.HandedOverEnd = end;
 }
 
 void TOutputSteps::ReportFilterFailure(const AVBSFContext* filter, int streamIndex, const AVCodecContext* enc, int code)
@@ -129,14 +133,21 @@ void TOutputSteps::WriteOutputPacket(AVFormatContext* oc, AVPacket* pkt, AVCodec
     }
 
     for (TPacketPtr& packet : current) {
+        // Checked at every packet: one packet read may make many (a picture
+        // repeated up to a higher frame rate), and the limit is the user's.
+        if (sizeLimitReached_)
+            return;
         packet->stream_index = streamIndex;
         NoteHandedOver(oc->streams[streamIndex], *packet);
-        int ret = FF.av_interleaved_write_frame(oc, packet.get());
-        // A failed write to the file may surface only in the byte stream's error.
-        if (ret >= 0 && oc->pb && oc->pb->error < 0)
-            ret = oc->pb->error;
+        const int ret = FF.av_interleaved_write_frame(oc, packet.get());
+        // A failed write to the file (it may surface only in the byte stream's
+        // error) is the file's: the user learns which one and why.
+        if (oc->pb && oc->pb->error < 0)
+            throw FFmpegException(FormatAVError(DecodeAVFileName(oc->url ? oc->url : ""), oc->pb->error));
         if (ret < 0)
             throw FFmpegException(FormatAVError("av_interleaved_write_frame()", ret));
+        sizeLimitReached_ =
+            engine_.Flimit_filesize != 0 && oc->pb && FF.avio_seek(oc->pb, 0, SEEK_CUR) >= engine_.Flimit_filesize;
     }
 }
 

@@ -60,6 +60,14 @@ double TOutputSteps::WrittenTime(const AVStream* stream)
     return written.End == AV_NOPTS_VALUE ? 0 : double(written.End) * stream->time_base.num / stream->time_base.den;
 }
 
+double TOutputSteps::HandedOverTime(const AVStream* stream) const
+{
+    const auto found = state_->WrittenEnds.find(stream);
+    if (found == state_->WrittenEnds.end() || found->second.HandedOverEnd == AV_NOPTS_VALUE)
+        return 0;
+    return double(found->second.HandedOverEnd) * stream->time_base.num / stream->time_base.den;
+}
+
 void TOutputSteps::ReportProgress(const std::vector<AVFormatContext*>& outputFiles,
                                   const std::vector<TAVOutputStream*>& ost_table, TReportKind kind, int inputIndex)
 {

@@ -6,16 +6,28 @@
 #include "media/loader/FFmpegLogger.h"
 #include "media/loader/FFmpegUtilsText.h"
 #include "media/loader/UnicodeProtocol.h"
+#include "media/transcode/FFmpegOutputPresence.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 
-#include <filesystem>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
 
 namespace tovrel {
 
 namespace {
+
+// The errno that keeps files from being made in the folder; 0 when none does.
+int FolderUnusable(const std::filesystem::path& folder)
+{
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0)
+        return errno;
+    return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
+}
 
 struct TStreamKinds {
     bool Video = false;
@@ -252,8 +264,8 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
     if (!(format->flags & AVFMT_NOFILE)) {
         std::error_code error;
         const std::filesystem::path folder = std::filesystem::absolute(DecodeAVFileName(url), error).parent_path();
-        if (!std::filesystem::is_directory(folder, error))
-            return Fail(job, FormatAVError(fileName, AVERROR(ENOENT)));
+        if (const int reason = FolderUnusable(folder))
+            return Fail(job, FormatAVError(fileName, AVERROR(reason)));
     }
     ApplyMuxerSettings(job, state, output.Context);
     AVFormatContext* context = output.Release();
@@ -262,7 +274,7 @@ bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fi
     return true;
 }
 
-void OpenOutputFiles(TCustomFFmpeg& job)
+void OpenOutputFiles(TCustomFFmpeg& job, TOutputPresence& presence)
 {
     AVFormatContext* previous = nullptr;
     for (int i = 0; i < job.Fnb_output_files; ++i) {
@@ -276,6 +288,7 @@ void OpenOutputFiles(TCustomFFmpeg& job)
         if (opened < 0)
             throw FFmpegException(FormatAVError(DecodeAVFileName(url), opened));
         job.NoteOutputOpened(url);
+        presence.Note(DecodeAVFileName(url));
     }
 }
 

@@ -12,13 +12,15 @@ struct RcOverride;
 namespace tovrel {
 
 class TCustomFFmpeg;
+class TOutputPresence;
 
 // False with job.LastErrMsg() set; whatever was made is released again. An
 // output that is an input of the job is refused. Nothing on disk changes here.
 bool OpenOutput(TCustomFFmpeg& job, TMediaJobState& state, const std::string& fileName, bool join);
 // Creates the files of the job's outputs as its run starts, noting each on the
-// job; FFmpegException with the system's reason when one cannot be opened.
-void OpenOutputFiles(TCustomFFmpeg& job);
+// job and in `presence`; FFmpegException with the system's reason when one
+// cannot be opened.
+void OpenOutputFiles(TCustomFFmpeg& job, TOutputPresence& presence);
 
 // Add one stream of that kind to the output; FFmpegException on failure.
 void NewVideoStream(TCustomFFmpeg& job, TMediaJobState& state, int fileIndex);

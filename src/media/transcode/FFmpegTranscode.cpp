@@ -53,7 +53,7 @@ void SetUp(TTranscodeRun& run)
     ApplyMetadataMaps(run);
     CopyAllChapters(run);
     OpenBitstreamFilterChains(run);
-    OpenOutputFiles(run.Job);
+    OpenOutputFiles(run.Job, run.OutputsOnDisk);
     WriteHeaders(run);
     DumpStreamMapping(run);
 }
@@ -84,6 +84,8 @@ void EndRun(TTranscodeRun& run)
         if (result < 0 && failure.empty())
             failure = FormatAVError(DecodeAVFileName(output->url ? output->url : ""), result);
     }
+    if (failure.empty())
+        failure = run.OutputsOnDisk.Missing();
     ReportLast(run);
     CloseEncoders(run);
     CloseDecoders(run);

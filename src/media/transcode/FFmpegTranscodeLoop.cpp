@@ -24,28 +24,26 @@ namespace {
 
 constexpr AVRational kMicroseconds{1, AV_TIME_BASE};
 
-// How far an output stream has got, in seconds.
-double OutputTime(const TAVOutputStream& ost)
+// How far an output stream has got, in seconds. (The muxer's own end
+// counter leaves out the last packet's duration, which would start a joined
+// input a picture early.)
+double OutputTime(const TOutputSteps& steps, const TAVOutputStream& ost)
 {
     if (ost.encoding_needed)
         return static_cast<double>(ost.sync_opts) * av_q2d(ost.EncoderContext->time_base);
-    const std::int64_t end = FF.av_stream_get_end_pts(ost.st);
-    return end == AV_NOPTS_VALUE ? 0.0 : static_cast<double>(end) * av_q2d(ost.st->time_base);
+    return steps.HandedOverTime(ost.st);
 }
 
 // Where the next input of a Join starts for a stream: past everything given
 // to its encoder, the samples handed over to `next` that still wait for a
 // whole frame, and everything written, so the stream's times keep
 // increasing across the join.
-double JoinedOutputTime(const TAVOutputStream& done, const TAVOutputStream& next)
+double JoinedOutputTime(const TOutputSteps& steps, const TAVOutputStream& done, const TAVOutputStream& next)
 {
-    double time = OutputTime(done);
+    double time = OutputTime(steps, done);
     if (next.fifo && done.EncoderContext->sample_rate > 0)
         time += static_cast<double>(FF.av_audio_fifo_size(next.fifo.get())) / done.EncoderContext->sample_rate;
-    const std::int64_t written = FF.av_stream_get_end_pts(done.st);
-    if (written != AV_NOPTS_VALUE)
-        time = std::max(time, static_cast<double>(written) * av_q2d(done.st->time_base));
-    return time;
+    return std::max(time, steps.HandedOverTime(done.st));
 }
 
 int MaxFramesOf(const TCustomFFmpeg& job, const TAVOutputStream& ost)
@@ -142,7 +140,7 @@ private:
             choice.Skipped = ist.is_past_recording_time || noPacket_[static_cast<std::size_t>(ist.file_index)];
             choice.FileEnded = run_.Tables.Files[static_cast<std::size_t>(ist.file_index)].eof_reached != 0;
             choice.InputTime = static_cast<double>(ist.pts);
-            choice.OutputTime = OutputTime(ost);
+            choice.OutputTime = OutputTime(*run_.Steps, ost);
             choice.MaxFramesReached = ost.frame_number >= MaxFramesOf(job_, ost);
             streams.push_back(choice);
         }
@@ -268,7 +266,7 @@ private:
             TAVOutputStream& next = *outputs[i + group];
             if (done.encoding_needed)
                 run_.Steps->HandOverAudio(done, next);
-            largest = std::max(largest, JoinedOutputTime(done, next));
+            largest = std::max(largest, JoinedOutputTime(*run_.Steps, done, next));
             done.show_fps = 0;
         }
         // Rounded up, with a millisecond to spare: times pass through several

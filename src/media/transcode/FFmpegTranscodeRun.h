@@ -3,6 +3,7 @@
 // job it works for. Destroying the run closes every codec it opened and frees
 // every table, whatever way the run ended.
 #include "media/transcode/FFmpegMediaTranscoderState.h"
+#include "media/transcode/FFmpegOutputPresence.h"
 #include "media/transcode/FFmpegTranscodeRecords.h"
 
 #include <memory>
@@ -28,6 +29,8 @@ struct TTranscodeRun {
     // The output stream table as plain pointers, for the output steps.
     std::vector<TAVOutputStream*> OstTable;
     std::unique_ptr<TOutputSteps> Steps;
+    // The output files created on disk, checked for at the end.
+    TOutputPresence OutputsOnDisk;
     // Output files whose header is written (they get a trailer).
     std::size_t HeadersWritten = 0;
     // The run's last progress report was made (it is made once, however the run ends).
