@@ -6,7 +6,7 @@
 //     --report opens the form on the desktop backend for a script to drive:
 //     FILE gets the buttons', check boxes' and form's state after every
 //     click and every move or size, and FILE.png the X screen at the end of
-//     each move or size.
+//     each move or size, maximize or restore, and after each hint shown.
 #include "HeadlessScreenshot.h"
 #include "SkinGalleryForm.h"
 #include "SkinGalleryReport.h"
