@@ -31,7 +31,7 @@ void AddLabel(TWinControl& parent, TskSkinData* skin, const std::string& caption
     label->SetSkinData(skin);
 }
 
-// Two glyphs for the caption's quick buttons: a dot and a bar.
+// Two glyphs for the caption's quick buttons and the panel's caption: a dot and a bar.
 TImageList* QuickGlyphs(TForm& form)
 {
     auto* images = new TImageList(&form);
@@ -51,12 +51,12 @@ TImageList* QuickGlyphs(TForm& form)
     return images;
 }
 
-void AddQuickButtons(TForm& form)
+void AddQuickButtons(TForm& form, TImageList* glyphs)
 {
     TskSkinForm* frame = GetSkinForm(&form);
     if (!frame)
         return;
-    frame->SetQuickImageList(QuickGlyphs(form));
+    frame->SetQuickImageList(glyphs);
     for (int i = 0; i < 2; ++i) {
         TskQuickButtonItem* item = frame->QuickButtons()->Add();
         item->SetImageIndex(i);
@@ -71,8 +71,11 @@ int AddFrameParts(TForm& form, TskSkinData* skin, int top)
     auto* hint = new TskSkinHint(&form);
     hint->SetSkinData(skin);
 
+    TImageList* glyphs = QuickGlyphs(form);
     auto* panel = PlaceIn<TskSkinPanel>(form, Bounds(kLeft, top, kWidth, kHeight));
     panel->SetCaption("Panel");
+    panel->SetCaptionImageList(glyphs);
+    panel->SetCaptionImageIndex(0);
     panel->SetCaptionMode(true);
     panel->SetRollUpMode(true);
     // The skin's panel entry has no caption band; its group box entry has.
@@ -89,7 +92,7 @@ int AddFrameParts(TForm& form, TskSkinData* skin, int top)
     button->SetShowHint(true);
     button->SetSkinData(skin);
 
-    AddQuickButtons(form);
+    AddQuickButtons(form, glyphs);
     return kHeight;
 }
 
