@@ -51,11 +51,15 @@ TImageList* QuickGlyphs(TForm& form)
     return images;
 }
 
-void AddQuickButtons(TForm& form, TImageList* glyphs)
+// Quick buttons in the caption; they and the caption buttons show their hints.
+void AddQuickButtons(TForm& form, TImageList* glyphs, TskSkinHint* hint)
 {
     TskSkinForm* frame = GetSkinForm(&form);
     if (!frame)
         return;
+    frame->SetSkinHint(hint);
+    frame->ShowObjectHint = true;
+    frame->QuickButtonsShowHint = true;
     frame->SetQuickImageList(glyphs);
     for (int i = 0; i < 2; ++i) {
         TskQuickButtonItem* item = frame->QuickButtons()->Add();
@@ -92,7 +96,7 @@ int AddFrameParts(TForm& form, TskSkinData* skin, int top)
     button->SetShowHint(true);
     button->SetSkinData(skin);
 
-    AddQuickButtons(form, glyphs);
+    AddQuickButtons(form, glyphs, hint);
     return kHeight;
 }
 

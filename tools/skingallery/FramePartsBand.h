@@ -11,8 +11,8 @@ class TskSkinData;
 namespace tovrel::skingallery {
 
 // Also puts the hint component on the form (every hint of the gallery then
-// shows skinned) and two quick buttons into the caption of the form's skinned
-// frame. Returns the height used.
+// shows skinned, the caption's buttons' too) and two quick buttons into the
+// caption of the form's skinned frame. Returns the height used.
 int AddFrameParts(TForm& form, TskSkinData* skin, int top);
 
 } // namespace tovrel::skingallery

@@ -119,6 +119,8 @@ void TskSkinForm::PopupSystemMenuAtButton()
 
 void TskSkinForm::CheckCloseMenus(unsigned Msg)
 {
+    if (ShowObjectHint && IsSkinMenuCloseMessage(Msg))
+        HideFrameHint();
     if (FSkinMenu && FSkinMenu->Visible() && IsSkinMenuCloseMessage(Msg))
         FSkinMenu->Hide();
 }
