@@ -73,7 +73,6 @@ private:
     int FImageIndex = 0;
     TComponentRef<TCustomImageList> FImageList{*this};
     TSize FText{};
-    bool FOldAlphaBlend = false;
     int FAlpha = 255;
     int FFadeTarget = 255;
     std::unique_ptr<TTimer> FFadeTimer;

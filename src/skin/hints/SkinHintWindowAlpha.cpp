@@ -22,11 +22,10 @@ void TskSkinHintWindow::ApplyAlpha(TskSkinHint* hint)
 {
     StopFade();
     const bool blend = hint && hint->AlphaBlend && LayeredWindowsAvailable();
-    if (blend != FOldAlphaBlend) {
-        const LONG_PTR ex = GetWindowLongPtr(Handle(), GWL_EXSTYLE);
+    // Read from the window: the application drops the hint's handle between hints.
+    const LONG_PTR ex = GetWindowLongPtr(Handle(), GWL_EXSTYLE);
+    if (blend != ((ex & WS_EX_LAYERED) != 0))
         SetWindowLongPtr(Handle(), GWL_EXSTYLE, blend ? ex | WS_EX_LAYERED : ex & ~LONG_PTR(WS_EX_LAYERED));
-        FOldAlphaBlend = blend;
-    }
     if (!blend) {
         FAlpha = 255;
         return;

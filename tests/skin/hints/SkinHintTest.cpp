@@ -136,6 +136,25 @@ TEST_F(SkinHintTest, AControlsHintShowsInTheSkinsWindowAfterTheHintPause)
     }
 }
 
+TEST_F(SkinHintTest, TheLastActivatedComponentOfAFormIsInChargeAndWithoutOneHintsStayPlain)
+{
+    TskSkinHint* first = ShowForm(true);
+    auto* second = new TskSkinHint(form.get());
+    EXPECT_FALSE(first->Active());
+    EXPECT_EQ(second, TskSkinHint::Current());
+    first->SetActive(true);
+    EXPECT_FALSE(second->Active());
+    EXPECT_EQ(first, TskSkinHint::Current());
+    // No active component: the application's hints still show, plainly.
+    first->SetActive(false);
+    EXPECT_EQ(nullptr, TskSkinHint::Current());
+    TskSkinHintWindow window(nullptr);
+    window.ActivateHint(Bounds(10, 10, 0, 0), "暂停");
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_EQ(nullptr, window.SkinEntry());
+    EXPECT_GT(window.Width(), 4);
+}
+
 TEST_F(SkinHintTest, ADelayedHintShowsAfterThePauseAndHidesAfterTheHidePause)
 {
     TskSkinHint* hint = ShowForm(true);
