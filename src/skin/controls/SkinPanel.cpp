@@ -11,6 +11,7 @@
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinPanelEntries.h"
 #include "skin/draw/DefaultGlyphs.h"
+#include "skin/draw/SkinImageBuilders.h"
 #include "skin/draw/TextHelpers.h"
 
 namespace tovrel {
@@ -188,6 +189,10 @@ void TskSkinPanel::GetSkinData()
     CheckImageRect = entry->CheckImageRect;
     UnCheckImageRect = entry->UnCheckImageRect;
     MarkFrameRect = entry->MarkFrameRect;
+    FrameRect = entry->FrameRect;
+    FrameLeftOffset = entry->FrameLeftOffset;
+    FrameRightOffset = entry->FrameRightOffset;
+    FrameTextRect = entry->FrameTextRect;
 }
 
 void TskSkinPanel::ChangeSkinData()
@@ -320,6 +325,31 @@ void TskSkinPanel::UseCaptionFont(TCanvas& C) const
     C.Font()->SetCharset(strings ? strings->CharSet() : DefaultFont()->Charset());
 }
 
+void TskSkinPanel::DrawCaptionFrameStrip(TCanvas& C, int TextWidth, int& TextX, int& PictureX) const
+{
+    if (IsNullRect(FrameRect) || !G.Picture)
+        return;
+    // The strip's end pieces hold the text's margins inside it.
+    const int c = FrameRect.Width() - FrameTextRect.Width();
+    TBitmap strip;
+    CreateHSkinImage(FrameLeftOffset, FrameRightOffset, strip, *G.Picture, FrameRect, TextWidth + c, false);
+    int stripX = TextX;
+    switch (Alignment) {
+    case TAlignment::taRightJustify:
+        stripX = TextX - c;
+        TextX = FrameTextRect.Left + TextX - c;
+        PictureX -= c;
+        break;
+    case TAlignment::taCenter:
+        stripX = TextX - FrameTextRect.Left - 2;
+        PictureX -= FrameTextRect.Left;
+        TextX -= 2;
+        break;
+    default: TextX = FrameTextRect.Left + TextX; break;
+    }
+    C.Draw(stripX, CaptionRect.Top, &strip);
+}
+
 void TskSkinPanel::DrawSkinCaption(TCanvas& C)
 {
     TRect R = NewCaptionRect;
@@ -339,6 +369,7 @@ void TskSkinPanel::DrawSkinCaption(TCanvas& C)
         pictureX = R.Left + 2;
         x = std::max(AlignedX(R, tw, Alignment, 0), pictureX + (cw - tw));
     }
+    DrawCaptionFrameStrip(C, tw, x, pictureX);
     DrawClippedText(C, text, x, R.Top + R.Height() / 2 - th / 2, R);
     DrawCaptionPicture(C, pictureX, R);
     if (FRollUpMode) {

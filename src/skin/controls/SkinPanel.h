@@ -82,6 +82,10 @@ public:
     TColor FontColor = 0;
     int BGPictureIndex = -1;
     TRect CheckImageRect, UnCheckImageRect, MarkFrameRect;
+    // A three-piece strip of the picture drawn behind the caption's text;
+    // FrameTextRect is the text's place inside it.
+    TRect FrameRect, FrameTextRect;
+    int FrameLeftOffset = 0, FrameRightOffset = 0;
     // The caption rectangle at the current size.
     TRect NewCaptionRect;
 
@@ -103,6 +107,9 @@ private:
     // The default look's caption band, inside its frames.
     TRect DefaultCaptionBand() const;
     void DrawSkinCaption(TCanvas& C);
+    // The frame strip behind a text TextWidth wide at TextX; moves the text
+    // and the picture into it.
+    void DrawCaptionFrameStrip(TCanvas& C, int TextWidth, int& TextX, int& PictureX) const;
     // The skin's check or uncheck image at X, centred on Band, in checked
     // mode; its width, 0 when nothing was drawn.
     int DrawSkinCheckMark(TCanvas& C, int X, const TRect& Band) const;

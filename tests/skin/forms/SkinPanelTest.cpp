@@ -275,4 +275,34 @@ TEST_F(SkinPanelTest, ATransparentPanelShowsItsParentInsideAThinFrameOrAGroupFra
     }
 }
 
+TEST_F(SkinPanelTest, AFrameStripOfTheSkinRunsBehindTheCaptionText)
+{
+    TskSkinData* data = LoadSkin(1);
+    auto* entry =
+        dynamic_cast<TskDataSkinPanelControl*>(data->CtrlList[std::size_t(data->GetControlIndex("groupbox"))].get());
+    ASSERT_NE(nullptr, entry);
+    TBitmap* picture = data->ActivePicture(entry->PictureIndex);
+    ASSERT_NE(nullptr, picture);
+    // A teal strip in a corner of the picture the group box does not use.
+    const TRect strip = Rect(picture->Width() - 24, picture->Height() - 12, picture->Width(), picture->Height());
+    ASSERT_FALSE(strip.Left < entry->SkinRect.Right && entry->SkinRect.Left < strip.Right &&
+                 strip.Top < entry->SkinRect.Bottom && entry->SkinRect.Top < strip.Bottom);
+    picture->Canvas()->Brush()->SetColor(clTeal);
+    picture->Canvas()->FillRect(strip);
+    PlacePanel(data, std::make_unique<TskSkinGroupBox>(nullptr));
+    host->InsertComponent(panel);
+    panel->SetCaption("Box");
+    Pump();
+    const TRect band = panel->NewCaptionRect;
+    const COLORREF teal = ColorToRGB(clTeal);
+    EXPECT_NE(teal, At(band.Left + 1, band.Top + 1));
+    entry->FrameRect = strip;
+    entry->FrameTextRect = Rect(4, 0, 20, 12);
+    entry->FrameLeftOffset = entry->FrameRightOffset = 4;
+    panel->Repaint();
+    Pump();
+    EXPECT_EQ(teal, At(band.Left + 1, entry->CaptionRect.Top + 1)) << "the strip starts where the text did";
+    EXPECT_EQ(-1, FirstColumnOf(teal, entry->CaptionRect.Top + 13, 0, 200)) << "as tall as the strip";
+}
+
 } // namespace tovrel::test
