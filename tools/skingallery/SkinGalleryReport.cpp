@@ -2,6 +2,7 @@
 
 #include "platform/ctrls/Edit.h"
 #include "platform/rtl/MainThread.h"
+#include "platform/vcl/Application.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Timer.h"
 #include "platform/wm/MessageLoop.h"
@@ -12,6 +13,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/forms/SkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
@@ -100,6 +102,54 @@ TNotes& NotesOf(TForm& form)
     return *new TNotes(&form);
 }
 
+std::ostream& operator<<(std::ostream& out, TRect r)
+{
+    return out << r.Left << ',' << r.Top << ',' << r.Width() << 'x' << r.Height();
+}
+
+const char* WindowStateName(TWindowState state)
+{
+    switch (state) {
+    case wsMaximized: return "maximized";
+    case wsMinimized: return "minimized";
+    default: return "normal";
+    }
+}
+
+// The window state and the caption buttons' centres of the skinned frame.
+void WriteFrame(std::ostream& out, TForm& form)
+{
+    const TskSkinForm* frame = GetSkinForm(&form);
+    if (!frame)
+        return;
+    out << "windowstate=" << WindowStateName(frame->WindowState()) << '\n';
+    const struct {
+        TskStdCommand Command;
+        const char* Name;
+    } buttons[] = {{TskStdCommand::cmClose, "close"},
+                   {TskStdCommand::cmMaximize, "maximize"},
+                   {TskStdCommand::cmMinimize, "minimize"}};
+    for (const auto& object : frame->Objects())
+        if (auto* button = dynamic_cast<const TskSkinStdButtonObject*>(object.get()); button && button->Visible)
+            for (const auto& b : buttons)
+                if (button->Command == b.Command)
+                    out << "caption." << b.Name << ".at="
+                        << Point((button->ObjectRect.Left + button->ObjectRect.Right) / 2,
+                                 (button->ObjectRect.Top + button->ObjectRect.Bottom) / 2)
+                        << '\n';
+}
+
+// Where the application's hint window shows, or "none".
+void WriteHint(std::ostream& out)
+{
+    const THintWindow* hint = Application->HintWindow();
+    out << "hint=";
+    if (hint && hint->HandleAllocated() && IsWindowVisible(const_cast<THintWindow*>(hint)->Handle()))
+        out << hint->BoundsRect() << '\n';
+    else
+        out << "none\n";
+}
+
 class TReport {
 public:
     TReport(TForm& form, std::string path) : form_(form), path_(std::move(path)) {}
@@ -120,6 +170,8 @@ public:
             out << "caption.at=" << FindHit(form_, Point(b.Width() / 4, origin.Y / 2), Point(1, 0), HTCAPTION) << '\n';
             out << "rightedge.at=" << FindHit(form_, Point(b.Width() - 1, b.Height() / 2), Point(-1, 0), HTRIGHT)
                 << '\n';
+            WriteFrame(out, form_);
+            WriteHint(out);
             for (const auto& [caption, button] : buttons_)
                 out << "button." << caption << ".at=" << CentreInWindow(form_, *button) << '\n'
                     << "button." << caption << ".clicks=" << clicks_[caption] << '\n';
@@ -318,7 +370,7 @@ private:
 
 } // namespace
 
-void ReportGalleryState(TForm& form, const std::string& path, std::function<void()> afterSizeMove)
+void ReportGalleryState(TForm& form, const std::string& path, std::function<void()> afterChange)
 {
     auto report = std::make_shared<TReport>(form, path);
     for (int i = 0; i < form.ControlCount(); ++i)
@@ -331,22 +383,15 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
             if (auto alive = weak.lock())
                 alive->ListMessageHandled();
         };
-    form.WindowProc = [report, old = form.WindowProc, weak,
-                       afterSizeMove = std::move(afterSizeMove)](TMessage& message) {
-        old(message);
-        if (message.Msg == WM_ENTERIDLE && message.WParam == MSGF_MENU)
-            report->Write();
-        if (message.Msg != WM_EXITSIZEMOVE)
-            return;
-        report->CountSizeMove();
-        // Once the loop has ended and the form has painted its last size and
-        // that has reached the display. The form may be gone by then.
-        TMainThread::Post([weak, afterSizeMove] {
+    // Once the change has been painted and that has reached the display.
+    // The form may be gone by then.
+    const auto writeLater = [weak, afterChange = std::move(afterChange)] {
+        TMainThread::Post([weak, afterChange] {
             PumpWaitingMessages();
             if (auto alive = weak.lock()) {
-                // The grab first: a script that sees the new count finds it in place.
-                if (afterSizeMove)
-                    afterSizeMove();
+                // The grab first: a script that sees the new report finds it in place.
+                if (afterChange)
+                    afterChange();
                 alive->Write();
             }
         });
@@ -354,6 +399,36 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
     NotesOf(form).OnChange = [weak] {
         if (auto alive = weak.lock())
             alive->Write();
+    };
+    auto inSizeMove = std::make_shared<bool>(false);
+    form.WindowProc = [report, old = form.WindowProc, writeLater, inSizeMove](TMessage& message) {
+        old(message);
+        switch (message.Msg) {
+        case WM_ENTERIDLE:
+            // A skinned menu waits for input: where its rows are.
+            if (message.WParam == MSGF_MENU)
+                report->Write();
+            break;
+        case WM_ENTERSIZEMOVE: *inSizeMove = true; break;
+        case WM_EXITSIZEMOVE:
+            *inSizeMove = false;
+            report->CountSizeMove();
+            writeLater();
+            break;
+        case WM_SIZE:
+            // Maximized or restored from the frame's buttons, outside the size loop.
+            if (!*inSizeMove)
+                writeLater();
+            break;
+        default: break;
+        }
+    };
+    Application->OnShowHint = [old = Application->OnShowHint, writeLater](std::string& hint, bool& canShow,
+                                                                          THintInfo& info) {
+        if (old)
+            old(hint, canShow, info);
+        if (canShow)
+            writeLater();
     };
     report->Write();
 }

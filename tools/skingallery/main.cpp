@@ -6,7 +6,8 @@
 //     --report opens the form on the desktop backend for a script to drive:
 //     FILE gets the buttons', check boxes', list view's and form's state
 //     after every click, scroll of the list and every move or size, and
-//     FILE.png the X screen at the end of each move or size.
+//     FILE.png the X screen at the end of each move or size, maximize or
+//     restore, and after each hint shown.
 #include "HeadlessScreenshot.h"
 #include "SkinGalleryForm.h"
 #include "SkinGalleryReport.h"

@@ -4,20 +4,16 @@
 
 namespace tovrel {
 
-void TskSkinControlGeometry::DrawClientBackground(TCanvas& Canvas) const
+void DrawBlockOver(TCanvas& Canvas, TRect area, TCanvas* source, TRect block, const TskStretchFlags& stretch)
 {
-    const TRect area = NewClRect;
-    const TRect block = Rect(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,
-                             SkinRect.Top + ClRect.Bottom);
     const int cw = block.Width(), ch = block.Height();
     // An empty block or area has nothing to lay down (and would never end a tiling).
-    if (!Picture || cw < 1 || ch < 1 || area.Width() < 1 || area.Height() < 1)
+    if (!source || cw < 1 || ch < 1 || area.Width() < 1 || area.Height() < 1)
         return;
-    TCanvas* source = Picture->Canvas();
     const TSavedDC saved(Canvas.Handle());
     IntersectClipRect(Canvas.Handle(), area.Left, area.Top, area.Right, area.Bottom);
-    if (Stretch.StretchEffect) {
-        switch (Stretch.StretchType) {
+    if (stretch.StretchEffect) {
+        switch (stretch.StretchType) {
         case TskStretchType::skstFull: Canvas.CopyRect(area, source, block); break;
         case TskStretchType::skstHorz:
             for (int i = 0; i <= area.Width() / cw; ++i)
@@ -36,6 +32,13 @@ void TskSkinControlGeometry::DrawClientBackground(TCanvas& Canvas) const
             const int x = area.Left + column * cw, y = area.Top + row * ch;
             Canvas.CopyRect(Rect(x, y, x + cw, y + ch), source, block);
         }
+}
+
+void TskSkinControlGeometry::DrawClientBackground(TCanvas& Canvas) const
+{
+    const TRect block = Rect(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,
+                             SkinRect.Top + ClRect.Bottom);
+    DrawBlockOver(Canvas, NewClRect, Picture ? Picture->Canvas() : nullptr, block, Stretch);
 }
 
 } // namespace tovrel

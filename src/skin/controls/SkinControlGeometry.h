@@ -8,6 +8,11 @@
 
 namespace tovrel {
 
+// Lays block of source over area on canvas, stretched or tiled by the
+// stretch flags (StretchEffect and StretchType), without drawing outside
+// area; nothing for an empty block or area.
+void DrawBlockOver(TCanvas& Canvas, TRect area, TCanvas* source, TRect block, const TskStretchFlags& stretch);
+
 struct TskSkinControlGeometry {
     TPoint LTPt, RTPt, LBPt, RBPt;
     TRect SkinRect, ClRect;

@@ -11,6 +11,7 @@
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinPanelEntries.h"
 #include "skin/draw/DefaultGlyphs.h"
+#include "skin/draw/SkinImageBuilders.h"
 #include "skin/draw/TextHelpers.h"
 
 namespace tovrel {
@@ -57,13 +58,15 @@ void DrawClippedText(TCanvas& C, const std::string& text, int x, int y, const TR
 
 } // namespace
 
-TskSkinPanel::TskSkinPanel(TComponent* AOwner) : TskSkinCustomControl(AOwner)
+TskSkinPanel::TskSkinPanel(TComponent* AOwner) : TskSkinCustomControl(AOwner), FGlyph(std::make_unique<TBitmap>())
 {
     ControlStyle = ControlStyle + TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents,
                                                 csDoubleClicks,    csSetCaption,   csOpaque};
     SetBounds(Left(), Top(), 150, 150);
     SetSkinDataName("panel");
 }
+
+TskSkinPanel::~TskSkinPanel() = default;
 
 void TskSkinPanel::RepaintAndRealign()
 {
@@ -181,10 +184,15 @@ void TskSkinPanel::GetSkinData()
     FontStyle = entry->FontStyle;
     FontHeight = entry->FontHeight;
     FontColor = entry->FontColor;
-    BGPictureIndex = entry->BGPictureIndex;
+    // A number naming no picture of the skin means none.
+    BGPictureIndex = SkinData()->ActivePicture(entry->BGPictureIndex) ? entry->BGPictureIndex : -1;
     CheckImageRect = entry->CheckImageRect;
     UnCheckImageRect = entry->UnCheckImageRect;
     MarkFrameRect = entry->MarkFrameRect;
+    FrameRect = entry->FrameRect;
+    FrameLeftOffset = entry->FrameLeftOffset;
+    FrameRightOffset = entry->FrameRightOffset;
+    FrameTextRect = entry->FrameTextRect;
 }
 
 void TskSkinPanel::ChangeSkinData()
@@ -261,10 +269,11 @@ void TskSkinPanel::CreateControlDefaultImage(TBitmap& B)
         C.Font()->SetCharset(strings->CharSet());
     const std::string& text = Caption();
     HDC dc = C.Handle();
-    const int tw = WideTextWidth(dc, text), th = WideTextHeight(dc, text);
+    const int tw = WideTextWidth(dc, text), th = WideTextHeight(dc, text), cw = GetCaptionWidth(tw);
     const int y = R.Top + R.Height() / 2 - th / 2;
-    const int x =
-        FDefaultAlignment == TAlignment::taRightJustify ? R.Right - tw : AlignedX(R, tw, FDefaultAlignment, 2);
+    const int pictureX =
+        FDefaultAlignment == TAlignment::taRightJustify ? R.Right - cw : AlignedX(R, cw, FDefaultAlignment, 2);
+    const int x = pictureX + (cw - tw);
     if (FCheckedMode) {
         const TRect box{5, R.Top + R.Height() / 2 - 7, 19, R.Top + R.Height() / 2 + 7};
         C.Brush()->SetColor(clWindow);
@@ -274,6 +283,7 @@ void TskSkinPanel::CreateControlDefaultImage(TBitmap& B)
             DrawCheckImage(C.Handle(), box.Left + 3, box.Top + 2, ColorToRGB(clBtnText));
     }
     DrawClippedText(C, text, x, y, R);
+    DrawCaptionPicture(C, pictureX, R);
     if (FRollUpMode)
         DrawArrowImage(C.Handle(), RECT{R.Right, R.Top, R.Right + 10, R.Bottom}, ColorToRGB(clBtnText),
                        FRollUpState ? kArrowDown : kArrowUp);
@@ -297,22 +307,21 @@ void TskSkinPanel::CreateControlSkinImage(TBitmap& B)
     PaintClient(B.Canvas());
 }
 
-void TskSkinPanel::DrawSkinCaption(TCanvas& C)
+int TskSkinPanel::DrawSkinCheckMark(TCanvas& C, int X, const TRect& Band) const
 {
-    TRect R = NewCaptionRect;
-    if (FRollUpMode)
-        R.Right -= 12;
-    if (FCheckedMode) {
-        const TRect mark = FChecked ? CheckImageRect : UnCheckImageRect;
-        if (!IsNullRect(mark) && G.Picture) {
-            const int w = mark.Width(), h = mark.Height();
-            TBitmap image(w, h);
-            image.Canvas()->CopyRect(TRect{0, 0, w, h}, G.Picture->Canvas(), mark);
-            image.SetTransparent(true);
-            C.Draw(R.Left, R.Top + R.Height() / 2 - h / 2, &image);
-            R.Left += w + 2;
-        }
-    }
+    const TRect mark = FChecked ? CheckImageRect : UnCheckImageRect;
+    if (!FCheckedMode || IsNullRect(mark) || !G.Picture)
+        return 0;
+    const int w = mark.Width(), h = mark.Height();
+    TBitmap image(w, h);
+    image.Canvas()->CopyRect(TRect{0, 0, w, h}, G.Picture->Canvas(), mark);
+    image.SetTransparent(true);
+    C.Draw(X, Band.Top + Band.Height() / 2 - h / 2, &image);
+    return w;
+}
+
+void TskSkinPanel::UseCaptionFont(TCanvas& C) const
+{
     if (UseSkinFont) {
         C.Font()->SetName(FontName);
         C.Font()->SetHeight(FontHeight);
@@ -322,12 +331,55 @@ void TskSkinPanel::DrawSkinCaption(TCanvas& C)
     }
     const TskResourceStrData* strings = SkinData()->ResourceStrData();
     C.Font()->SetCharset(strings ? strings->CharSet() : DefaultFont()->Charset());
+}
+
+void TskSkinPanel::DrawCaptionFrameStrip(TCanvas& C, int TextWidth, int& TextX, int& PictureX) const
+{
+    if (IsNullRect(FrameRect) || !G.Picture)
+        return;
+    // The strip's end pieces hold the text's margins inside it.
+    const int c = FrameRect.Width() - FrameTextRect.Width();
+    TBitmap strip;
+    CreateHSkinImage(FrameLeftOffset, FrameRightOffset, strip, *G.Picture, FrameRect, TextWidth + c, false);
+    int stripX = TextX;
+    switch (Alignment) {
+    case TAlignment::taRightJustify:
+        stripX = TextX - c;
+        TextX = FrameTextRect.Left + TextX - c;
+        PictureX -= c;
+        break;
+    case TAlignment::taCenter:
+        stripX = TextX - FrameTextRect.Left - 2;
+        PictureX -= FrameTextRect.Left;
+        TextX -= 2;
+        break;
+    default: TextX = FrameTextRect.Left + TextX; break;
+    }
+    C.Draw(stripX, CaptionRect.Top, &strip);
+}
+
+void TskSkinPanel::DrawSkinCaption(TCanvas& C)
+{
+    TRect R = NewCaptionRect;
+    if (FRollUpMode)
+        R.Right -= 12;
+    if (const int mark = DrawSkinCheckMark(C, R.Left, R); mark > 0)
+        R.Left += mark + 2;
+    UseCaptionFont(C);
     C.Font()->SetColor(FontColor);
     const std::string& text = Caption();
     HDC dc = C.Handle();
-    const int tw = WideTextWidth(dc, text), th = WideTextHeight(dc, text);
-    const int x = AlignedX(R, tw, Alignment, 0);
+    const int tw = WideTextWidth(dc, text), th = WideTextHeight(dc, text), cw = GetCaptionWidth(tw);
+    int pictureX = AlignedX(R, cw, Alignment, 0);
+    int x = pictureX + (cw - tw);
+    if (FImagePosition == TskImagePosition::skipLeft && cw > tw) {
+        // The picture at the left end, the text aligned on its own beside it.
+        pictureX = R.Left + 2;
+        x = std::max(AlignedX(R, tw, Alignment, 0), pictureX + (cw - tw));
+    }
+    DrawCaptionFrameStrip(C, tw, x, pictureX);
     DrawClippedText(C, text, x, R.Top + R.Height() / 2 - th / 2, R);
+    DrawCaptionPicture(C, pictureX, R);
     if (FRollUpMode) {
         const TRect M{R.Right, R.Top, R.Right + 10, R.Bottom};
         if (!IsNullRect(MarkFrameRect) && G.Picture)
@@ -359,6 +411,17 @@ void TskSkinPanel::WndProc(TMessage& Message)
     TskSkinCustomControl::WndProc(Message);
     if ((Message.Msg == CM_TEXTCHANGED && FCaptionMode) || Message.Msg == CM_ENABLEDCHANGED)
         Repaint();
+    else if (Message.Msg == WM_MOVE)
+        CheckParentBackground();
+}
+
+void TskSkinPanel::CheckParentBackground()
+{
+    // What shows through has moved or changed: so has what the children show.
+    if (!FTransparentMode)
+        return;
+    Repaint();
+    CheckControlsBackground();
 }
 
 TskSkinPaintPanel::TskSkinPaintPanel(TComponent* AOwner) : TskSkinPanel(AOwner) {}

@@ -28,6 +28,19 @@ struct TskStretchFlags {
     TskStretchType StretchType{}; // skstFull
 };
 
+// The stretch flags of a skin entry that carries all of them.
+template <class E> TskStretchFlags StretchFlagsOf(const E& entry)
+{
+    TskStretchFlags flags;
+    flags.LeftStretch = entry.LeftStretch;
+    flags.TopStretch = entry.TopStretch;
+    flags.RightStretch = entry.RightStretch;
+    flags.BottomStretch = entry.BottomStretch;
+    flags.StretchEffect = entry.StretchEffect;
+    flags.StretchType = entry.StretchType;
+    return flags;
+}
+
 // The new geometry: right and bottom parts move by the growth.
 TskSkinCorners NewSkinCorners(const TskSkinCorners& skin, TSize skinSize, TSize newSize);
 

@@ -312,6 +312,12 @@ void TskSkinCaptionObject::TestQuickButtons(int X, int Y)
     }
     if (changed || ActiveQuickButton != OldActiveQuickButton)
         RepaintFrame();
+    if (Parent->QuickButtonsShowHint) {
+        if (ActiveQuickButton >= 0 && ActiveQuickButton != OldActiveQuickButton)
+            Parent->ShowFrameHint(items.Items(ActiveQuickButton)->Hint);
+        else if (ActiveQuickButton < 0 && changed)
+            Parent->HideFrameHint();
+    }
 }
 
 void TskSkinCaptionObject::MouseEnter()
@@ -363,6 +369,8 @@ void TskSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button)
     if (Parent->OnMouseDownEvent)
         Parent->OnMouseDownEvent(IDName, X, Y, ObjectRect, Button);
     PressQuickButton(X, Y, true);
+    if (Parent->QuickButtonsShowHint)
+        Parent->HideFrameHint();
 }
 
 void TskSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button)

@@ -1,11 +1,13 @@
 // Where a skinned form goes: centred on its monitor at the first show, in
-// the row of minimized cells, and stuck to the work area's edges while it is
-// dragged; the cover of its inactive client area; the lookup of a form's
+// the row of minimized cells, and stuck to the work area's edges and to the
+// other forms beside it while it is dragged; the cover of its inactive client area; the lookup of a form's
 // component.
 #include "platform/vcl/Application.h"
 #include "platform/wm/Input.h"
 #include "skin/draw/MonitorAreas.h"
 #include "skin/forms/SkinForm.h"
+
+#include <vector>
 
 namespace tovrel {
 
@@ -96,6 +98,24 @@ void TskSkinForm::DoMagnetic(int& X, int& Y, int W, int H)
     const int S = MagneticSize;
     X = MagneticPosition(FHMagnet, X, W, r.Left, r.Right, cursor.X, S);
     Y = MagneticPosition(FVMagnet, Y, H, r.Top, r.Bottom, cursor.Y, S);
+    // The sides of the other shown forms beside this one.
+    std::vector<TskMagnetEdge> across, down;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* other = Screen->Forms(i);
+        if (other == FForm || !other->Visible() || !other->HandleAllocated() || IsIconic(other->Handle()))
+            continue;
+        const TRect b = other->BoundsRect();
+        if (b.Top < Y + H && Y < b.Bottom) {
+            across.push_back({b.Right, false});
+            across.push_back({b.Left, true});
+        }
+        if (b.Left < X + W && X < b.Right) {
+            down.push_back({b.Bottom, false});
+            down.push_back({b.Top, true});
+        }
+    }
+    X = MagneticToEdges(FHMagnet, X, W, across, cursor.X, S);
+    Y = MagneticToEdges(FVMagnet, Y, H, down, cursor.Y, S);
 }
 
 } // namespace tovrel

@@ -127,11 +127,15 @@ void TskSkinForm::TestActive(int X, int Y, bool AActive)
         TskActiveSkinObject& old = *ObjectList[std::size_t(OldActiveObject)];
         if (old.Enabled && old.Visible)
             old.MouseLeave();
+        if (ShowObjectHint && !old.Hint.empty())
+            HideFrameHint();
     }
     if (ActiveObject >= 0) {
         TskActiveSkinObject& now = *ObjectList[std::size_t(ActiveObject)];
         if (now.Enabled && now.Visible)
             now.MouseEnter();
+        if (ShowObjectHint)
+            ShowFrameHint(now.Hint);
     }
 }
 

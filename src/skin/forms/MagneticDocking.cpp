@@ -29,4 +29,31 @@ int MagneticPosition(TskMagnetAxis& Axis, int Pos, int Size, int Lo, int Hi, int
     return Stick(Axis.Far, Axis.MouseDownCoord, Pos, Size, Hi, Cursor, S);
 }
 
+int MagneticToEdges(TskMagnetAxis& Axis, int Pos, int Size, std::span<const TskMagnetEdge> Edges, int Cursor, int S)
+{
+    if (Axis.Near || Axis.Far) {
+        Axis.Other = false;
+        return Pos;
+    }
+    const TskMagnetEdge* nearest = nullptr;
+    int distance = S;
+    for (const TskMagnetEdge& e : Edges) {
+        const int d = std::abs(Pos + (e.FarSide ? Size : 0) - e.Edge);
+        if (d < distance) {
+            nearest = &e;
+            distance = d;
+        }
+    }
+    if (nearest) {
+        // Another edge catches afresh.
+        if (nearest->Edge != Axis.OtherEdge || nearest->FarSide != Axis.OtherFarSide)
+            Axis.Other = false;
+        Axis.OtherEdge = nearest->Edge;
+        Axis.OtherFarSide = nearest->FarSide;
+    } else if (!Axis.Other) {
+        return Pos;
+    }
+    return Stick(Axis.Other, Axis.MouseDownCoord, Pos, Axis.OtherFarSide ? Size : 0, Axis.OtherEdge, Cursor, S);
+}
+
 } // namespace tovrel

@@ -28,6 +28,7 @@ class TBitmap;
 class TFont;
 class TMenuItem;
 class TPopupMenu;
+class TskSkinHint;
 class TskSkinMainMenuBar;
 class TskSkinMenu;
 class TTimer;
@@ -97,6 +98,13 @@ public:
     TCustomImageList* QuickImageList() const { return FQuickImageList; }
     void SetQuickImageList(TCustomImageList* Value);
     bool QuickButtonsShowHint = false;
+    // Shows the hints of the frame objects (with ShowObjectHint) and of the
+    // quick buttons (with QuickButtonsShowHint) after the hint pause.
+    TskSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TskSkinHint* Value);
+    // A non-empty hint through SkinHint after its pause; hiding cancels it.
+    void ShowFrameHint(const std::string& Hint);
+    void HideFrameHint();
     // Cover the client area of the inactive form with a frozen picture of it.
     bool ClientInActiveEffect = false;
     TskClientInActiveEffect ClientInActiveEffectType = TskClientInActiveEffect::skieSemiTransparent;
@@ -315,6 +323,7 @@ private:
     TComponentRef<TskSkinData> FMenusSD{*this};
     std::unique_ptr<TskQuickButtonItems> FQuickButtons;
     TComponentRef<TCustomImageList> FQuickImageList{*this, [this] { SendNCPaint(); }};
+    TComponentRef<TskSkinHint> FSkinHint{*this};
     TskBorderIcons FBorderIcons;
     bool FSkinnableForm = true;
     bool FSkinSupport = false;

@@ -197,7 +197,11 @@ void TskSkinForm::PopupSystemMenuAtButton()
 
 void TskSkinForm::CheckCloseMenus(unsigned Msg)
 {
-    if (!FSkinMenu || !IsSkinMenuCloseMessage(Msg))
+    if (!IsSkinMenuCloseMessage(Msg))
+        return;
+    if (ShowObjectHint)
+        HideFrameHint();
+    if (!FSkinMenu)
         return;
     if (FInMainMenu && !FInMenu)
         EndMainMenu();

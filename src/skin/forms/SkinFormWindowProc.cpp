@@ -202,7 +202,11 @@ struct TskSkinFormProc {
         Old();
     }
 
-    void ClearMagnets() { F.FHMagnet.Near = F.FHMagnet.Far = F.FVMagnet.Near = F.FVMagnet.Far = false; }
+    void ClearMagnets()
+    {
+        F.FHMagnet.Release();
+        F.FVMagnet.Release();
+    }
 
     bool ShowWindow()
     {

@@ -46,15 +46,8 @@ void CreatePopupWindowImage(TBitmap& B, const TskDataSkinPopupWindow& entry, TBi
 {
     const TskSkinCorners skin = CornersOf(entry);
     const TSize pictureSize{picture.Width(), picture.Height()};
-    TskStretchFlags flags;
-    flags.LeftStretch = entry.LeftStretch;
-    flags.TopStretch = entry.TopStretch;
-    flags.RightStretch = entry.RightStretch;
-    flags.BottomStretch = entry.BottomStretch;
-    flags.StretchEffect = entry.StretchEffect;
-    flags.StretchType = entry.StretchType;
     CreateSkinImage2(skin, NewSkinCorners(skin, pictureSize, {width, height}), B, picture,
-                     Rect(0, 0, pictureSize.cx, pictureSize.cy), width, height, drawClient, flags);
+                     Rect(0, 0, pictureSize.cx, pictureSize.cy), width, height, drawClient, StretchFlagsOf(entry));
 }
 
 } // namespace tovrel

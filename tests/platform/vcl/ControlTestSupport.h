@@ -3,11 +3,19 @@
 // in-memory backend, and helpers to pump messages and read form pixels.
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
+#include "platform/wm/Backend.h"
 #include "platform/wm/Wm.h"
 
 #include <gtest/gtest.h>
 
 namespace tovrel::test {
+
+// The in-memory backend on a desktop with or without layered windows.
+class TLayeredBackend : public TBackend {
+public:
+    bool LayeredWindowsAvailable() override { return layered; }
+    bool layered = true;
+};
 
 class ControlTest : public ::testing::Test {
 protected:

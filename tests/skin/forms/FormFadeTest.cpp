@@ -6,16 +6,6 @@
 
 namespace tovrel::test {
 
-namespace {
-
-class TLayeredBackend : public TBackend {
-public:
-    bool LayeredWindowsAvailable() override { return layered; }
-    bool layered = true;
-};
-
-} // namespace
-
 TEST_F(SkinFormTest, AFadeInStepsOnTheClockWhereLayeredWindowsExist)
 {
     const struct {

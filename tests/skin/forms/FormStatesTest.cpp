@@ -147,6 +147,32 @@ TEST(MagneticDockingTest, EdgesCatchHoldAndLetGoOfTheForm)
     }
 }
 
+TEST(MagneticDockingTest, OtherFormsEdgesCatchTheNearestSideUnlessTheAreaHolds)
+{
+    // A form 200 wide; another form spans 300..500 on this axis, magnet 5.
+    const std::vector<TskMagnetEdge> edges{{500, false}, {300, true}};
+    struct TStep {
+        int Pos, Cursor, Kept;
+    };
+    const struct {
+        const char* Name;
+        bool AreaHolds;
+        std::vector<TStep> Steps;
+    } cases[] = {
+        {"left side to the other's right, held, let go", false, {{503, 600, 500}, {501, 598, 500}, {497, 594, 494}}},
+        {"right side to the other's left", false, {{96, 200, 100}, {98, 202, 100}}},
+        {"out of reach", false, {{505, 600, 505}, {94, 200, 94}}},
+        {"the area's edge holds first", true, {{503, 600, 503}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TskMagnetAxis axis;
+        axis.Near = c.AreaHolds;
+        for (const TStep& s : c.Steps)
+            EXPECT_EQ(s.Kept, MagneticToEdges(axis, s.Pos, 200, edges, s.Cursor, 5)) << s.Pos;
+    }
+}
+
 TEST_F(FormStatesTest, AMagneticFormDraggedNearTheWorkAreaSticksToIt)
 {
     TskSkinForm* f = ShowSkinned(LoadSkin(1), Bounds(100, 100, 400, 300));
@@ -157,6 +183,22 @@ TEST_F(FormStatesTest, AMagneticFormDraggedNearTheWorkAreaSticksToIt)
     EXPECT_EQ(0, form->Left());
     Drag(Screen({200, 8}), {0, 728 - 300 - 100 + 3});
     EXPECT_EQ(728 - 300, form->Top());
+}
+
+TEST_F(FormStatesTest, AMagneticFormDraggedBesideAnotherFormSticksToItsSide)
+{
+    auto other = std::make_unique<TForm>(nullptr);
+    other->SetBounds(600, 150, 200, 200);
+    other->Show();
+    TskSkinForm* f = ShowSkinned(LoadSkin(1), Bounds(100, 100, 400, 300));
+    f->Magnetic = true;
+    // The right side comes 3 px short of the other form's left side.
+    Drag(Screen({200, 8}), {97, 0});
+    EXPECT_EQ(600 - 400, form->Left());
+    // Below the other form, nothing beside it: no docking.
+    Drag(Screen({200, 8}), {-50, 260});
+    Drag(Screen({200, 8}), {47, 0});
+    EXPECT_EQ(600 - 400 - 3, form->Left());
 }
 
 } // namespace tovrel::test
