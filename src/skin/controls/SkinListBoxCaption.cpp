@@ -6,6 +6,7 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/wm/Timers.h"
+#include "skin/controls/SkinDefaultFaces.h"
 #include "skin/controls/SkinListBox.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
@@ -20,7 +21,6 @@ namespace {
 
 enum TArrowKind { kArrowUp = 3, kArrowDown = 4 };
 constexpr unsigned kFirstRepeatMs = 500, kRepeatMs = 100, kResumeRepeatMs = 50;
-constexpr TColor kHotFrame = 0x800000, kHotFill = 0xD2BDB6, kPressedFill = 0xB59385;
 
 } // namespace
 
@@ -147,17 +147,7 @@ void TskSkinCustomListBox::DrawCaptionButton(TCanvas& Cnvs, int I)
 {
     const TskCBButtonX& b = Buttons[I];
     if (FIndex == -1) {
-        if (b.Down && b.MouseIn) {
-            Cnvs.Brush()->SetColor(kHotFrame);
-            Cnvs.FrameRect(b.R);
-            Cnvs.Brush()->SetColor(kPressedFill);
-            Cnvs.FillRect(Rect(b.R.Left + 1, b.R.Top + 1, b.R.Right - 1, b.R.Bottom - 1));
-        } else if (b.MouseIn) {
-            Cnvs.Brush()->SetColor(kHotFrame);
-            Cnvs.FrameRect(b.R);
-            Cnvs.Brush()->SetColor(kHotFill);
-            Cnvs.FillRect(Rect(b.R.Left + 1, b.R.Top + 1, b.R.Right - 1, b.R.Bottom - 1));
-        } else {
+        if (!DrawHotOrPressedFace(Cnvs, b.R, b.MouseIn, b.Down)) {
             Cnvs.Brush()->SetColor(clBtnFace);
             Cnvs.FillRect(b.R);
         }
