@@ -1,8 +1,9 @@
 #pragma once
 // A developer's aid for scripts that drive the gallery on a real display:
 // the state of the skinned push buttons, check boxes, list view (top row and
-// vertical bar) and the form, written to a file after every click, whenever
-// the list view scrolls, and after every move or size of the form.
+// vertical bar), combo boxes (text and open list) and the form, written to a
+// file after every click, whenever the list view scrolls or a combo box
+// changes, opens or closes, and after every move or size of the form.
 #include "platform/vcl/Forms.h"
 
 #include <functional>
