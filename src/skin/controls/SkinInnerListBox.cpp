@@ -161,7 +161,8 @@ void TskListBox::RouteWheel(const TMessage& message)
 {
     const bool away = std::int32_t(message.WParam) > 0;
     if (SkinListBox->ScrollBar) {
-        // The platform list already scrolled by the wheel; the skinned bar follows.
+        // One line more than the list's own wheel step, in the wheel's direction.
+        Perform(WM_VSCROLL, away ? SB_LINEUP : SB_LINEDOWN, 0);
         return;
     }
     if (TskSkinScrollBar* bar = SkinListBox->HScrollBar)

@@ -3,6 +3,7 @@
 #include "skin/controls/SkinListBox.h"
 
 #include "platform/gdi/SysColors.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StringList.h"
 #include "platform/wm/Wm.h"
@@ -14,6 +15,18 @@
 #include <algorithm>
 
 namespace tovrel {
+
+namespace {
+
+// The bar repaints at once on SetRange: only a real change is passed on, as
+// the list's state is copied after nearly every message of the list.
+void FeedBar(TskSkinScrollBar& Bar, int AMin, int AMax, int APageSize, int APosition)
+{
+    if (Bar.Min() != AMin || Bar.Max() != AMax || Bar.PageSize() != APageSize || Bar.Position() != APosition)
+        Bar.SetRange(AMin, AMax, APageSize, APosition);
+}
+
+} // namespace
 
 TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner)
     : TskSkinCustomControl(AOwner), FDefaultCaptionFont(std::make_unique<TFont>()),
@@ -239,7 +252,7 @@ void TskSkinCustomListBox::UpDateScrollBar()
     if (min < max && max >= pos && max >= Columns() && rows * Columns() < Items()->Count()) {
         if (!ScrollBar)
             ShowSkinScrollBar();
-        ScrollBar->SetRange(min, max, Columns(), pos);
+        FeedBar(*ScrollBar, min, max, Columns(), pos);
     } else if (ScrollBar) {
         HideSkinScrollBar();
     }
@@ -252,7 +265,10 @@ void TskSkinCustomListBox::UpdateHorizontalBar()
             HideSkinHScrollBar();
         return;
     }
-    TCanvas& C = *ListBox->Canvas();
+    // Measured on a canvas of its own: the list's canvas has a device
+    // context only while the list paints.
+    TBitmap measure(1, 1);
+    TCanvas& C = *measure.Canvas();
     SetItemFont(C);
     int AMax = 0;
     for (int i = 0; i < Items()->Count(); ++i)
@@ -261,7 +277,7 @@ void TskSkinCustomListBox::UpdateHorizontalBar()
     if (APage < AMax) {
         if (!HScrollBar)
             ShowSkinHScrollBar();
-        HScrollBar->SetRange(0, AMax, APage, HScrollBar->Position());
+        FeedBar(*HScrollBar, 0, AMax, APage, HScrollBar->Position());
         const int step = std::max(1, C.TextWidth("0"));
         HScrollBar->SetSmallChange(step);
         HScrollBar->SetLargeChange(step);
@@ -280,7 +296,7 @@ void TskSkinCustomListBox::UpdateVerticalBar()
         if (min < max && max >= pos && page < Items()->Count()) {
             if (!ScrollBar)
                 ShowSkinScrollBar();
-            ScrollBar->SetRange(min, max, page, pos);
+            FeedBar(*ScrollBar, min, max, page, pos);
             ScrollBar->SetLargeChange(page);
             return;
         }

@@ -1,6 +1,7 @@
 #include "skin/controls/SkinListBox.h"
 #include "../../platform/vcl/ControlTestSupport.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/Wm.h"
@@ -103,6 +104,59 @@ TEST_F(SkinListBoxTest, KeysAndTheBarScrollEachOther)
     list->ScrollBar->SetPosition(20);
     Pump();
     EXPECT_EQ(20, list->TopIndex());
+}
+
+TEST_F(SkinListBoxTest, WheelScrollsALineMoreThanTheListItself)
+{
+    AddItems(40);
+    list->ListBox->SetFocus();
+    Pump();
+    const WPARAM towardsUser = WPARAM(std::uint32_t(-120) << 16), away = 120 << 16;
+    list->ListBox->Perform(WM_MOUSEWHEEL, towardsUser, 0);
+    Pump();
+    EXPECT_EQ(4, list->TopIndex());
+    EXPECT_EQ(4, list->ScrollBar->Position());
+    list->ListBox->Perform(WM_MOUSEWHEEL, away, 0);
+    Pump();
+    EXPECT_EQ(0, list->TopIndex());
+    EXPECT_EQ(0, list->ScrollBar->Position());
+}
+
+TEST_F(SkinListBoxTest, WideItemsScrollSidewaysWithTheirOwnBar)
+{
+    list->SetHorizontalExtent(true);
+    AddItems(2);
+    EXPECT_EQ(nullptr, list->HScrollBar);
+    list->Items()->Add(std::string(60, 'W'));
+    Pump();
+    ASSERT_NE(nullptr, list->HScrollBar);
+    TskSkinScrollBar& bar = *list->HScrollBar;
+    TBitmap measure(1, 1);
+    measure.Canvas()->SetFont(list->ListBox->Font());
+    const int widest = measure.Canvas()->TextWidth(std::string(60, 'W'));
+    EXPECT_EQ(widest, bar.Max());
+    EXPECT_EQ(list->ListBox->Width() - 4, bar.PageSize());
+    // The list ends above the bar.
+    EXPECT_EQ(bar.Top(), list->ListBox->BoundsRect().Bottom);
+    // Right and Left move the bar, and the rows with it.
+    list->ListBox->SetFocus();
+    Pump();
+    for (int i = 0; i < 5; ++i)
+        Key(VK_RIGHT);
+    EXPECT_EQ(5 * bar.SmallChange(), bar.Position());
+    EXPECT_EQ(bar.Position(), list->ListBox->HorizontalExtentValue());
+    Key(VK_LEFT);
+    EXPECT_EQ(4 * bar.SmallChange(), list->ListBox->HorizontalExtentValue());
+    // A wider list scrolls back by what it gained.
+    const int offset = list->ListBox->HorizontalExtentValue();
+    list->ListBox->SetBounds(list->ListBox->Left(), list->ListBox->Top(), list->ListBox->Width() + 10,
+                             list->ListBox->Height());
+    EXPECT_EQ(offset - 10, list->ListBox->HorizontalExtentValue());
+    // Without the wide item the bar goes and the rows return.
+    list->Items()->Delete(2);
+    Pump();
+    EXPECT_EQ(nullptr, list->HScrollBar);
+    EXPECT_EQ(0, list->ListBox->HorizontalExtentValue());
 }
 
 TEST_F(SkinListBoxTest, HeightForRowsAndCaptionButtonSize)
