@@ -9,6 +9,7 @@
 #include "platform/wm/Timers.h"
 #include "platform/wm/WindowPos.h"
 #include "platform/wm/Wm.h"
+#include "skin/controls/SkinFlagGuard.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinEditEntries.h"
@@ -133,8 +134,15 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
 {
     FStyle = Value;
     if (Value == skcbEditStyle) {
-        if (!FEdit)
-            FEdit = CreateEditControl();
+        if (!FEdit && (FEdit = CreateEditControl()) != nullptr) {
+            FEditWindowProc = FEdit->WindowProc;
+            FEdit->WindowProc = [this](TMessage& message) {
+                bool Continue = true;
+                EditWindowProcHook(message, Continue);
+                if (Continue)
+                    FEditWindowProc(message);
+            };
+        }
         if (FEdit) {
             FEdit->SetTabStop(TabStop());
             SetTabStop(false);
@@ -160,10 +168,27 @@ void TskSkinCustomComboBox::Invalidate()
 
 void TskSkinCustomComboBox::TextWasChanged()
 {
-    if (FEdit)
+    if (FEdit && !FromEdit)
         FEdit->SetText(Text());
     if (OnChange)
         OnChange(this);
+    if (FromEdit)
+        Change();
+}
+
+void TskSkinCustomComboBox::EditTextChanged(const std::string& EditText)
+{
+    TskFlagGuard guard(FromEdit);
+    if (!EditText.empty()) {
+        const int found = FindPrefix(EditText, 0);
+        if (found != -1) {
+            if (AutoComplete)
+                FListBox->ListBox->SetItemIndex(found);
+            else
+                FListBox->SetTopIndex(found);
+        }
+    }
+    SetText(EditText);
 }
 
 // Opening and closing.

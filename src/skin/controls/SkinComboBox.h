@@ -103,9 +103,15 @@ protected:
     // Descendants' hook after every committed choice; nothing here.
     virtual void Change() {}
     // Makes the edit part of the editable style; null here (no edit part).
+    // The box owns what it returns, hooks its window procedure through
+    // EditWindowProcHook, and expects EditTextChanged from its change event.
     virtual TWinControl* CreateEditControl() { return nullptr; }
     // Sees each message of the edit part first; Continue false keeps it from the edit.
     virtual void EditWindowProcHook(TMessage& /*message*/, bool& Continue) { Continue = true; }
+    // The edit part's text changed: the list follows it (the first item it
+    // begins, selected with AutoComplete, else scrolled to the top), then Text
+    // takes it (OnChange, then Change).
+    void EditTextChanged(const std::string& EditText);
 
     void WndProc(TMessage& message) override;
     void CreateControlDefaultImage(TBitmap& B) override;
@@ -165,7 +171,9 @@ private:
     int FOldItemIndex = 0;
     int FDropDownCount = 8;
     bool FLBDown = false;
+    bool FromEdit = false;
     TWndMethod FListBoxWindowProc;
+    TWndMethod FEditWindowProc;
     TskCBItem CBItem;
     TskCBButtonX Button;
 

@@ -7,8 +7,8 @@
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/StringList.h"
 #include "platform/wm/Wm.h"
+#include "skin/controls/SkinFlagGuard.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/controls/SkinnedView.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinEditEntries.h"
 

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinComboBox.h"
 #include "../../platform/vcl/ControlTestSupport.h"
+#include "platform/ctrls/Edit.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
@@ -29,6 +30,23 @@ public:
 
 protected:
     void Change() override { Log += "Change "; }
+};
+
+// The editable style on a plain edit, as a descendant supplies its edit part.
+class EditableCombo : public RecordingCombo {
+public:
+    using RecordingCombo::RecordingCombo;
+    int EditsMade = 0;
+
+protected:
+    TWinControl* CreateEditControl() override
+    {
+        ++EditsMade;
+        auto* edit = new TEdit(this);
+        edit->SetParent(this);
+        edit->OnChange = [this, edit](TObject*) { EditTextChanged(edit->Text()); };
+        return edit;
+    }
 };
 
 const char* const kSizes[] = {"320x240",   "640x480",   "720x480",  "720x576",   "800x600",   "1024x768",  "1280x720",
@@ -412,6 +430,30 @@ TEST_F(SkinComboBoxTest, FocusedDefaultFaceIsHighlighted)
     form->Repaint();
     Pump();
     EXPECT_EQ(ColorToRGB(clWindow), PixelAt(*form, combo->Left() + 98, combo->Top() + 10));
+}
+
+TEST_F(SkinComboBoxTest, EditableStyleOnAnEditPartFromADescendant)
+{
+    auto* editable = Placed<EditableCombo>(*form, Bounds(10, 60, 120, 20));
+    for (const char* size : kSizes)
+        editable->Items()->Add(size);
+    editable->SetStyle(skcbEditStyle);
+    editable->SetStyle(skcbEditStyle);
+    ASSERT_EQ(1, editable->EditsMade);
+    ASSERT_NE(nullptr, editable->EditPart());
+    // Choosing puts the item into the edit part, and the events stay in order.
+    editable->SetItemIndex(3);
+    EXPECT_EQ("720x576", editable->EditPart()->Text());
+    EXPECT_EQ("change click Change ", editable->Log);
+    // Text from the edit part: the list selects the first item it begins.
+    editable->Log.clear();
+    editable->EditPart()->SetText("128");
+    EXPECT_EQ("128", editable->Text());
+    EXPECT_EQ(6, editable->ListBox()->ItemIndex());
+    EXPECT_EQ("change Change ", editable->Log);
+    // Back to the fixed style: the edit part goes.
+    editable->SetStyle(skcbFixedStyle);
+    EXPECT_EQ(nullptr, editable->EditPart());
 }
 
 } // namespace tovrel::test
