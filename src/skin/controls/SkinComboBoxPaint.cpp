@@ -44,11 +44,9 @@ void ResizedEntryImage(TskSkinData& Skin, int Index, const TRect& R, int W, int 
 {
     TskSkinControlGeometry g;
     g.CopyEntry(Skin, Index);
+    // Always nine-slice: the corners stay, the rest follows the new size.
+    g.ResizeMode = 1;
     g.CalcSize(W, H, true);
-    if (g.ResizeMode == 1 || g.ResizeMode == 0) {
-        g.ResizeMode = 1;
-        g.CalcSize(W, H, true);
-    }
     g.CreateResizedImage(B, g.Picture, R, W, H);
 }
 
