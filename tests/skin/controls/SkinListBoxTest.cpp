@@ -240,6 +240,38 @@ TEST_F(SkinListBoxTest, CaptionButtonWithHandlerFiresOnlyTheHandler)
     EXPECT_EQ(5, list->ItemIndex());
 }
 
+TEST_F(SkinListBoxTest, RowStatesOfSingleAndMultipleSelection)
+{
+    AddItems(4);
+    TskListBox& rows = *list->ListBox;
+    rows.SetItemIndex(1);
+    EXPECT_EQ(TOwnerDrawState{odSelected}, rows.GetItemState(1));
+    EXPECT_EQ(TOwnerDrawState{}, rows.GetItemState(2));
+    rows.SetFocus();
+    Pump();
+    EXPECT_EQ((TOwnerDrawState{odSelected, odFocused}), rows.GetItemState(1));
+    // In a multi-select list the caret row shows selected, selected or not.
+    list->SetMultiSelect(true);
+    Pump();
+    rows.SetSelected(3, true);
+    rows.SetItemIndex(0);
+    EXPECT_FALSE(rows.Selected(0));
+    EXPECT_TRUE(rows.GetItemState(0).Contains(odSelected));
+    EXPECT_EQ(TOwnerDrawState{odSelected}, rows.GetItemState(3));
+    EXPECT_EQ(TOwnerDrawState{}, rows.GetItemState(2));
+}
+
+TEST_F(SkinListBoxTest, BackgroundPaintedOnRequestOnlyWhenEmpty)
+{
+    TBitmap target(50, 50);
+    HDC dc = target.Canvas()->Handle();
+    EXPECT_EQ(SkinPaintKey, list->ListBox->Perform(SkinPaintBackgroundToMessage, WPARAM(dc), SkinPaintKey));
+    EXPECT_EQ(ColorToRGB(clWindow), ColorToRGB(target.Canvas()->Pixels(10, 10)));
+    EXPECT_NE(SkinPaintKey, list->ListBox->Perform(SkinPaintBackgroundToMessage, WPARAM(dc), 1));
+    AddItems(1);
+    EXPECT_NE(SkinPaintKey, list->ListBox->Perform(SkinPaintBackgroundToMessage, WPARAM(dc), SkinPaintKey));
+}
+
 TEST_F(SkinListBoxTest, TabStopLines)
 {
     EXPECT_EQ(40, TabStopValue("40"));
