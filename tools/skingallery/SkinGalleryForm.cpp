@@ -2,6 +2,7 @@
 
 #include "ButtonBand.h"
 #include "CheckRadioBand.h"
+#include "ComboBoxBand.h"
 #include "FramePartsBand.h"
 #include "ListViewBand.h"
 #include "MenuBarBand.h"
@@ -88,9 +89,9 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddMenuBar,  AddToolBars,        AddLabels,    AddBevels,
-                                         AddButtons,  AddCheckRadioBoxes, AddPanes,     AddListView,
-                                         AddTreeView, AddPopupMenuButton, AddFrameParts};
+const std::vector<TSection> kSections = {AddMenuBar,  AddToolBars,        AddLabels,     AddBevels,
+                                         AddButtons,  AddCheckRadioBoxes, AddPanes,      AddListView,
+                                         AddTreeView, AddPopupMenuButton, AddFrameParts, AddComboBoxes};
 
 // Moves the form's controls from `first` on by `by`: a band placed at the
 // bottom of one column goes to the top of the next.

@@ -12,6 +12,7 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/forms/SkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
@@ -150,7 +151,7 @@ void WriteHint(std::ostream& out)
         out << "none\n";
 }
 
-class TReport {
+class TReport : public std::enable_shared_from_this<TReport> {
 public:
     TReport(TForm& form, std::string path) : form_(form), path_(std::move(path)) {}
 
@@ -188,6 +189,8 @@ public:
                 WriteList(out, *list_);
             for (const auto& [key, value] : NotesOf(form_).Lines)
                 out << key << '=' << value << '\n';
+            for (const auto& [name, combo] : combos_)
+                WriteComboBox(out, name, *combo);
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -203,6 +206,8 @@ public:
             const std::string caption = button->Caption();
             buttons_[caption] = button;
             Chain(button->OnClick, [this, caption] { ++clicks_[caption]; });
+        } else if (auto* combo = dynamic_cast<TskSkinCustomComboBox*>(&control)) {
+            HookComboBox(*combo);
         } else if (auto* box = dynamic_cast<TskSkinCheckRadioBox*>(&control); box && !box->Radio()) {
             boxes_[box->Caption()] = box;
             Chain(box->OnClick, [] {});
@@ -307,6 +312,37 @@ private:
         }
     }
 
+    // Its text whenever it changes and, while its list is open, where the
+    // list's first row is on the screen (the list is shown after OnDropDown).
+    void HookComboBox(TskSkinCustomComboBox& combo)
+    {
+        combos_[combo.Name()] = &combo;
+        Chain(combo.OnChange, [] {});
+        Chain(combo.OnCloseUp, [] {});
+        combo.OnDropDown = [this, old = combo.OnDropDown](TObject* sender) {
+            if (old)
+                old(sender);
+            TMainThread::Post([weak = weak_from_this()] {
+                if (auto alive = weak.lock())
+                    alive->Write();
+            });
+        };
+    }
+    void WriteComboBox(std::ostream& out, const std::string& name, TskSkinCustomComboBox& combo)
+    {
+        out << "combo." << name << ".at=" << CentreInWindow(form_, combo) << '\n'
+            << "combo." << name << '=' << combo.Text() << '\n'
+            << "combo." << name << ".dropped=" << (combo.IsPopupVisible() ? 1 : 0) << '\n';
+        if (!combo.IsPopupVisible())
+            return;
+        TskListBox& rows = *combo.ListBox()->ListBox;
+        const TRect first = rows.ItemRect(rows.TopIndex());
+        out << "combo." << name << ".list.top=" << rows.TopIndex() << '\n'
+            << "combo." << name << ".list.rowheight=" << first.Height() << '\n'
+            << "combo." << name << ".list.firstrow.screen="
+            << rows.ClientToScreen(Point(first.Left + first.Width() / 2, (first.Top + first.Bottom) / 2)) << '\n';
+    }
+
     // The control's own handler first, then the note and the report.
     void Chain(TNotifyEvent& event, std::function<void()> note)
     {
@@ -366,6 +402,7 @@ private:
     std::string picked_;
     TskSkinListView* list_ = nullptr;
     TListState written_;
+    std::map<std::string, TskSkinCustomComboBox*> combos_;
 };
 
 } // namespace

@@ -1,11 +1,12 @@
 #pragma once
 // A developer's aid for scripts that drive the gallery on a real display:
 // the state of the skinned push buttons, check boxes, edits, list view (top
-// row and vertical bar), popup menus, the form and its frame and the hint
-// shown, written to a file after every click, edit, menu pick, whenever the
-// list view scrolls, after every move or size of the form, every hint, and
-// while a skinned popup menu waits for input (where its rows are on the
-// screen).
+// row and vertical bar), combo boxes (text and open list), popup menus, the
+// form and its frame and the hint shown, written to a file after every
+// click, edit, menu pick, whenever the list view scrolls or a combo box
+// changes, opens or closes, after every move or size of the form, every
+// hint, and while a skinned popup menu waits for input (where its rows are on
+// the screen).
 #include "platform/vcl/Forms.h"
 
 #include <functional>

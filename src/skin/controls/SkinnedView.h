@@ -5,6 +5,7 @@
 // into the bars (SetRange, no events) and scrolls itself from their OnChange.
 #include "platform/vcl/ComponentRef.h"
 #include "platform/vcl/WinControl.h"
+#include "skin/controls/SkinFlagGuard.h"
 #include "skin/controls/SkinScrollBar.h"
 
 #include <functional>
@@ -14,19 +15,6 @@
 namespace tovrel {
 
 class TskSkinData;
-
-// Sets the flag for the lifetime of the guard, then puts the old value back.
-class TskFlagGuard {
-public:
-    explicit TskFlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~TskFlagGuard() { flag_ = old_; }
-    TskFlagGuard(const TskFlagGuard&) = delete;
-    TskFlagGuard& operator=(const TskFlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 // A view's own scroll range and position in one direction.
 struct TskNativeScroll {

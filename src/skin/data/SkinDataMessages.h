@@ -13,4 +13,8 @@ constexpr unsigned ShowLayeredBordersChangedMessage = 1427; // WM_USER + 403
 
 constexpr long SkinDataMessageLParam = 1000;
 
+// The key in LParam of the paint-to messages that a form's frame and a list
+// box's background answer, and their answer when they painted.
+constexpr long SkinPaintKey = 16802;
+
 } // namespace tovrel

@@ -47,7 +47,6 @@ using TskActivateCustomObjectEvent = std::function<void(const std::string& IDNam
 // Private messages the form component answers besides the skin data's.
 constexpr unsigned SkinnableFormQueryMessage = 45490;
 constexpr unsigned SkinPaintFrameToMessage = 48203;
-constexpr LRESULT SkinPaintKey = 16802;
 // The caption buttons laid out from the outer end inwards.
 constexpr TskStdCommand kCaptionButtonOrder[] = {TskStdCommand::cmClose, TskStdCommand::cmMaximize,
                                                  TskStdCommand::cmMinimize, TskStdCommand::cmRollUp,
