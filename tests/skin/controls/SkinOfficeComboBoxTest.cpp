@@ -1,0 +1,215 @@
+#include "skin/controls/SkinOfficeComboBox.h"
+#include "../../platform/vcl/ControlTestSupport.h"
+#include "platform/vcl/Errors.h"
+#include "platform/wm/Input.h"
+#include "platform/wm/Keys.h"
+#include "skin/draw/MonitorAreas.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tovrel::test {
+
+namespace {
+
+constexpr int kLeft = 10, kTop = 10;
+
+class OfficeComboTest : public ControlTest {
+public:
+    void SetUp() override
+    {
+        ControlTest::SetUp();
+        form = ShownForm(0, 0, 300, 300);
+        box = Placed<TskSkinOfficeComboBox>(*form, Bounds(kLeft, kTop, 120, 41));
+        box->SetDropDownCount(4);
+        for (int i = 0; i < 6; ++i)
+            box->Items()->Add()->SetCaption("entry " + std::to_string(i));
+        box->OnClick = [this](TObject*) { events.push_back("click " + std::to_string(box->ItemIndex())); };
+        box->OnChange = [this](TObject*) { events.push_back("change " + std::to_string(box->ItemIndex())); };
+        box->OnCloseUp = [this](TObject*) { events.push_back("closeup"); };
+        box->OnDropDown = [this](TObject*) { events.push_back("dropdown"); };
+        box->SetFocus();
+        Pump();
+    }
+    void MoveTo(TPoint p)
+    {
+        clock->Advance(1000); // never a double click
+        InjectMouseMove(p);
+        Pump();
+    }
+    void Button(TPoint p, bool down)
+    {
+        InjectMouseButton(0, down, p);
+        Pump();
+    }
+    // Screen point of row `row` of the open list (30-px rows, 2-px frame).
+    TPoint ListRow(int row) const
+    {
+        const TPoint origin = box->ListBox()->ClientOrigin();
+        return TPoint{origin.X + 20, origin.Y + 2 + row * 30 + 15};
+    }
+    TPoint BoxPoint() const { return TPoint{kLeft + 30, kTop + 20}; }
+    // The click that opens the list leaves it open; then a press on a row.
+    void ClickBoxThenPressRow(int row)
+    {
+        MoveTo(BoxPoint());
+        Button(BoxPoint(), true);
+        Button(BoxPoint(), false);
+        MoveTo(ListRow(row));
+        Button(ListRow(row), true);
+    }
+
+    std::unique_ptr<TForm> form;
+    TskSkinOfficeComboBox* box = nullptr;
+    std::vector<std::string> events;
+};
+
+using Events = std::vector<std::string>;
+
+struct EventCase {
+    const char* Input;
+    int Start;
+    std::function<void(OfficeComboTest&)> Act;
+    Events Expected;
+    int Final;
+};
+
+TEST_F(OfficeComboTest, EveryChoiceFiresClickThenChangeEvenForTheSameIndex)
+{
+    const EventCase cases[] = {
+        {"set from code, another index", 0, [](OfficeComboTest& t) { t.box->SetItemIndex(2); },
+         Events{"click 2", "change 2"}, 2},
+        {"set from code, the same index", 2, [](OfficeComboTest& t) { t.box->SetItemIndex(2); },
+         Events{"click 2", "change 2"}, 2},
+        {"down arrow, closed", 1, [](OfficeComboTest&) { Key(VK_DOWN); }, Events{"click 2", "change 2"}, 2},
+        {"down arrow at the last entry", 5, [](OfficeComboTest&) { Key(VK_DOWN); }, Events{"click 5", "change 5"}, 5},
+        {"page up, closed: the topmost within a page", 5, [](OfficeComboTest&) { Key(VK_PRIOR); },
+         Events{"click 0", "change 0"}, 0},
+        {"wheel towards the user, closed", 1,
+         [](OfficeComboTest& t) {
+             InjectMouseWheel(-120, t.BoxPoint());
+             Pump();
+         },
+         Events{"click 2", "change 2"}, 2},
+        {"enter while open", 1,
+         [](OfficeComboTest& t) {
+             t.box->DropDown();
+             Key(VK_RETURN);
+         },
+         Events{"dropdown", "click 1", "change 1", "closeup"}, 1},
+        {"escape while open", 1,
+         [](OfficeComboTest& t) {
+             t.box->DropDown();
+             Key(VK_ESCAPE);
+         },
+         Events{"dropdown"}, 1},
+        {"wheel over the open list, then escape", 1,
+         [](OfficeComboTest& t) {
+             t.box->DropDown();
+             InjectMouseWheel(-120, t.BoxPoint());
+             Pump();
+             Key(VK_ESCAPE);
+         },
+         Events{"dropdown"}, 1},
+        {"mouse: press the box, release over a row", 0,
+         [](OfficeComboTest& t) {
+             t.MoveTo(t.BoxPoint());
+             t.Button(t.BoxPoint(), true);
+             t.MoveTo(t.ListRow(3));
+             t.Button(t.ListRow(3), false);
+         },
+         Events{"dropdown", "click 3", "change 3", "closeup"}, 3},
+        {"mouse: click the box, then click a row", 0,
+         [](OfficeComboTest& t) {
+             t.ClickBoxThenPressRow(2);
+             t.Button(t.ListRow(2), false);
+         },
+         Events{"dropdown", "click 2", "change 2", "closeup"}, 2},
+        {"mouse: press on the list, release outside", 0,
+         [](OfficeComboTest& t) {
+             t.ClickBoxThenPressRow(2);
+             t.MoveTo(TPoint{280, 280});
+             t.Button(TPoint{280, 280}, false);
+         },
+         Events{"dropdown"}, 0},
+    };
+    for (const EventCase& c : cases) {
+        SCOPED_TRACE(c.Input);
+        box->SetItemIndex(c.Start);
+        events.clear();
+        c.Act(*this);
+        EXPECT_EQ(c.Expected, events);
+        EXPECT_EQ(c.Final, box->ItemIndex());
+        EXPECT_FALSE(box->IsPopupVisible());
+        box->CloseUp(false);
+    }
+}
+
+TEST_F(OfficeComboTest, LoadingIsSilentAndAnIndexPastTheEntriesChangesNothing)
+{
+    form->BeginLoading();
+    auto* loaded = Placed<TskSkinOfficeComboBox>(*form, Bounds(kLeft, 60, 120, 41));
+    loaded->Items()->Add();
+    loaded->Items()->Add();
+    loaded->OnClick = [this](TObject*) { events.push_back("click"); };
+    loaded->OnChange = [this](TObject*) { events.push_back("change"); };
+    loaded->SetItemIndex(1);
+    form->EndLoading();
+    EXPECT_TRUE(events.empty());
+    loaded->SetItemIndex(1);
+    EXPECT_EQ((Events{"click", "change"}), events);
+
+    box->SetItemIndex(3);
+    events.clear();
+    EXPECT_THROW(box->SetItemIndex(6), EListError);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(3, box->ItemIndex());
+}
+
+TEST_F(OfficeComboTest, ClearKeepsTheStaleIndexAndANewEntryThereStartsCurrent)
+{
+    box->SetItemIndex(4);
+    box->Items()->Clear();
+    EXPECT_EQ(4, box->ItemIndex());
+    for (int i = 0; i < 5; ++i)
+        box->Items()->Add();
+    EXPECT_TRUE(box->Items()->Items(4)->Active);
+    EXPECT_FALSE(box->Items()->Items(0)->Active);
+    events.clear();
+    box->SetItemIndex(0);
+    EXPECT_EQ((Events{"click 0", "change 0"}), events);
+}
+
+TEST_F(OfficeComboTest, TheListOpensBelowRightAlignedOrAboveWithoutRoom)
+{
+    box->ListBoxWidth = 150;
+    RECT area{0, 0, 0, 0};
+    GetMonitorWorkArea(box->Handle(), true, area);
+    struct Case {
+        const char* Name;
+        int Top;
+        bool Above;
+    };
+    const int listHeight = 4 * 30 + 5;
+    const Case cases[] = {
+        {"room below", kTop, false},
+        {"just room below", area.Bottom - 41 - listHeight, false},
+        {"no room below", area.Bottom - 41 - listHeight + 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        form->SetBounds(0, c.Top - kTop, 300, 300);
+        box->DropDown();
+        const int height = box->ListBox()->Height();
+        const TPoint boxOrigin = box->ClientOrigin();
+        EXPECT_EQ(listHeight, height);
+        EXPECT_EQ(boxOrigin.X + 120, box->ListBox()->ClientOrigin().X + 150);
+        EXPECT_EQ(c.Above ? boxOrigin.Y - listHeight : boxOrigin.Y + 41, box->ListBox()->ClientOrigin().Y);
+        box->CloseUp(false);
+    }
+}
+
+} // namespace
+
+} // namespace tovrel::test
