@@ -7,9 +7,11 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
 #include "skin/controls/SkinEntryLookup.h"
+#include "skin/controls/SkinPictureParts.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinEditEntries.h"
+#include "skin/data/SkinGeometry.h"
 #include "skin/draw/DefaultGlyphs.h"
 #include "skin/draw/ImageListSource.h"
 #include "skin/draw/TextHelpers.h"
@@ -20,11 +22,6 @@ namespace {
 
 constexpr int kArrowKindDown = 4; // DrawArrowImage: pointing down
 constexpr TColor kHotFrame = TColor(0x800000), kHotFill = TColor(0xD2BDB6), kDownFill = TColor(0xB59385);
-
-bool IsEmpty(const TRect& r)
-{
-    return r.Width() <= 0 || r.Height() <= 0;
-}
 
 TRect Inset(const TRect& r, int d)
 {
@@ -40,18 +37,6 @@ void FramedFill(TCanvas& C, const TRect& r, TColor frame, TColor fill)
     C.FillRect(Inset(r, 1));
 }
 
-// Rect of the entry's picture resized to width x height by its corners and stretch flags.
-void ResizedEntryImage(TBitmap& B, TBitmap& picture, const TskDataSkinCustomControl& e, const TRect& rect, int width,
-                       int height)
-{
-    const TskSkinCorners skin{e.LTPoint, e.RTPoint, e.LBPoint, e.RBPoint, e.ClRect};
-    const TskSkinCorners fresh =
-        NewSkinCorners(skin, TSize{e.SkinRect.Width(), e.SkinRect.Height()}, TSize{width, height});
-    const TskStretchFlags flags{e.LeftStretch,   e.TopStretch,    e.RightStretch,
-                                e.BottomStretch, e.StretchEffect, e.StretchType};
-    CreateSkinImage(skin, fresh, B, picture, rect, width, height, true, flags);
-}
-
 // The first button entry the skin has among the names.
 const TskDataSkinButtonControl* FirstButtonEntry(const TskSkinData* sd, std::initializer_list<std::string_view> names)
 {
@@ -64,7 +49,7 @@ const TskDataSkinButtonControl* FirstButtonEntry(const TskSkinData* sd, std::ini
 TRect FirstNonEmpty(std::initializer_list<TRect> rects)
 {
     for (const TRect& r : rects)
-        if (!IsEmpty(r))
+        if (!IsNullRect(r))
             return r;
     return TRect{};
 }
@@ -165,7 +150,7 @@ void TskSkinCustomOfficeComboBox::DrawDefaultFrame(TCanvas& C)
 
 void TskSkinCustomOfficeComboBox::DrawSkinFrame(TBitmap& B)
 {
-    const bool hot = Hot() && !IsEmpty(ActiveSkinRect);
+    const bool hot = Hot() && !IsNullRect(ActiveSkinRect);
     if (!UseSkinSize) {
         if (G.Picture)
             CreateStretchImage(B, *G.Picture, hot ? ActiveSkinRect : G.SkinRect, G.ClRect, true);
@@ -194,13 +179,13 @@ void TskSkinCustomOfficeComboBox::DrawButton(TCanvas& C)
         return;
     }
     TRect source;
-    if (!Enabled() && !IsEmpty(UnEnabledButtonRect))
+    if (!Enabled() && !IsNullRect(UnEnabledButtonRect))
         source = UnEnabledButtonRect;
     else if (Pressed())
         source = DownButtonRect;
     else if (Button.MouseIn)
         source = ActiveButtonRect;
-    if (!IsEmpty(source) && G.Picture)
+    if (!IsNullRect(source) && G.Picture)
         C.CopyRect(TRect{Button.R.Left, Button.R.Top, Button.R.Left + source.Width(), Button.R.Top + source.Height()},
                    G.Picture->Canvas(), source);
 }
@@ -209,7 +194,7 @@ void TskSkinCustomOfficeComboBox::DrawResizedButton(TCanvas& C)
 {
     const TskDataSkinButtonControl* e = FirstButtonEntry(SkinData(), {"combobutton", "editbutton", "resizebutton"});
     TBitmap* picture = e ? SkinData()->ActivePicture(e->PictureIndex) : nullptr;
-    if (!e || !picture || IsEmpty(Button.R))
+    if (!e || !picture || IsNullRect(Button.R))
         return;
     const bool pressed = Pressed(), hot = Button.MouseIn;
     const TRect active = FirstNonEmpty({e->ActiveSkinRect, e->SkinRect});
@@ -218,23 +203,19 @@ void TskSkinCustomOfficeComboBox::DrawResizedButton(TCanvas& C)
     TBitmap B(w, h);
     ResizedEntryImage(B, *picture, *e, rect, w, h);
     const TColor glyph = pressed ? e->DownFontColor : hot ? e->ActiveFontColor : e->FontColor;
-    if (IsEmpty(e->MenuMarkerRect)) {
+    if (IsNullRect(e->MenuMarkerRect)) {
         if (Enabled()) {
             const int d = pressed ? 2 : 0;
             DrawArrowImage(B.Canvas()->Handle(), TRect{0, d, w, h}, ColorToRGB(glyph), kArrowKindDown);
         }
     } else {
         TRect marker = e->MenuMarkerRect;
-        if (pressed && !IsEmpty(e->MenuMarkerDownRect))
+        if (pressed && !IsNullRect(e->MenuMarkerDownRect))
             marker = e->MenuMarkerDownRect;
-        else if (hot && !IsEmpty(e->MenuMarkerActiveRect))
+        else if (hot && !IsNullRect(e->MenuMarkerActiveRect))
             marker = e->MenuMarkerActiveRect;
-        TBitmap M(marker.Width(), marker.Height());
-        M.Canvas()->CopyRect(TRect{0, 0, marker.Width(), marker.Height()}, picture->Canvas(), marker);
-        M.SetTransparentMode(tmFixed);
-        M.SetTransparentColor(e->MenuMarkerTransparentColor);
-        M.SetTransparent(true);
-        B.Canvas()->Draw(w / 2 - marker.Width() / 2, h / 2 - marker.Height() / 2 + (pressed ? 1 : 0), &M);
+        const auto M = TransparentPicturePart(*picture, marker, e->MenuMarkerTransparentColor);
+        B.Canvas()->Draw(w / 2 - marker.Width() / 2, h / 2 - marker.Height() / 2 + (pressed ? 1 : 0), M.get());
     }
     C.Draw(Button.R.Left, Button.R.Top, &B);
 }
@@ -276,7 +257,7 @@ void TskSkinCustomOfficeComboBox::DrawSkinItem(TBitmap& Frame)
         return;
     TBitmap B(CBItem.R.Width(), CBItem.R.Height());
     const bool focused = Focused();
-    const bool hot = FMouseIn && !IsEmpty(ActiveItemRect) && !IsEmpty(ActiveSkinRect);
+    const bool hot = FMouseIn && !IsNullRect(ActiveItemRect) && !IsNullRect(ActiveSkinRect);
     // The client rectangle of a state piece, shrunk by what it lacks against the normal piece.
     const auto clientFor = [&](const TRect& piece, int inset) {
         TRect cr = Inset(ItemTextRect, inset);
@@ -286,20 +267,22 @@ void TskSkinCustomOfficeComboBox::DrawSkinItem(TBitmap& Frame)
             cr.Top -= dy;
         return cr;
     };
-    if (focused && !IsEmpty(FocusItemRect))
+    if (focused && !IsNullRect(FocusItemRect))
         CreateStretchImage(B, *G.Picture, FocusItemRect, clientFor(FocusItemRect, 1), true);
     else if (!focused && hot)
         CreateStretchImage(B, *G.Picture, ActiveItemRect, clientFor(ActiveItemRect, 0), true);
-    else if (!focused && !IsEmpty(SItemRect))
+    else if (!focused && !IsNullRect(SItemRect))
         CreateStretchImage(B, *G.Picture, SItemRect, ItemTextRect, true);
     else
         CopyFrameUnderItem(B, Frame);
     TRect R = ItemTextRect;
-    R.Right += CBItem.R.Width() - (IsEmpty(SItemRect) ? G.ClRect.Width() : SItemRect.Width());
+    R.Right += CBItem.R.Width() - (IsNullRect(SItemRect) ? G.ClRect.Width() : SItemRect.Width());
     R.Bottom += Height() - G.SkinRect.Height();
     TCanvas& BC = *B.Canvas();
     SetEntryFont(BC, FontName, FontStyle, FontHeight);
-    BC.Font()->SetColor(focused ? FocusFontColor : FMouseIn && !IsEmpty(ActiveSkinRect) ? ActiveFontColor : FontColor);
+    BC.Font()->SetColor(focused                                   ? FocusFontColor
+                        : FMouseIn && !IsNullRect(ActiveSkinRect) ? ActiveFontColor
+                                                                  : FontColor);
     BC.Brush()->SetStyle(bsClear);
     if (ShownIndex() != -1) {
         if (focused && ShowFocus) {
@@ -318,22 +301,22 @@ void TskSkinCustomOfficeComboBox::DrawSkinSizedItem(TBitmap& Frame)
     if (CBItem.R.Width() < 1 || !G.Picture)
         return;
     const int w = CBItem.R.Width();
-    const int h = !IsEmpty(SItemRect)       ? SItemRect.Height()
-                  : !IsEmpty(FocusItemRect) ? FocusItemRect.Height()
-                                            : CBItem.R.Height();
+    const int h = !IsNullRect(SItemRect)       ? SItemRect.Height()
+                  : !IsNullRect(FocusItemRect) ? FocusItemRect.Height()
+                                               : CBItem.R.Height();
     const bool focused = Focused();
-    const bool hot = FMouseIn && !IsEmpty(ActiveItemRect) && !IsEmpty(ActiveSkinRect);
+    const bool hot = FMouseIn && !IsNullRect(ActiveItemRect) && !IsNullRect(ActiveSkinRect);
     TBitmap B(w, h);
-    if (focused && !IsEmpty(FocusItemRect))
+    if (focused && !IsNullRect(FocusItemRect))
         CreateHSkinImage(ItemLeftOffset, ItemRightOffset, B, *G.Picture, FocusItemRect, w, FocusItemStretchEffect);
     else if (!focused && hot)
         CreateHSkinImage(ItemLeftOffset, ItemRightOffset, B, *G.Picture, ActiveItemRect, w, ItemStretchEffect);
-    else if (!focused && !IsEmpty(SItemRect))
+    else if (!focused && !IsNullRect(SItemRect))
         CreateHSkinImage(ItemLeftOffset, ItemRightOffset, B, *G.Picture, SItemRect, w, ItemStretchEffect);
     else
         CopyFrameUnderItem(B, Frame);
     TRect R = ItemTextRect;
-    R.Right += w - (IsEmpty(SItemRect) ? G.ClRect.Width() : SItemRect.Width());
+    R.Right += w - (IsNullRect(SItemRect) ? G.ClRect.Width() : SItemRect.Width());
     TCanvas& BC = *B.Canvas();
     SetEntryFont(BC, FontName, FontStyle, FontHeight);
     TColor color = FontColor;
@@ -341,7 +324,7 @@ void TskSkinCustomOfficeComboBox::DrawSkinSizedItem(TBitmap& Frame)
         color = GetDisabledFontColor();
     else if (focused)
         color = FocusFontColor;
-    else if (FMouseIn && !IsEmpty(ActiveSkinRect))
+    else if (FMouseIn && !IsNullRect(ActiveSkinRect))
         color = ActiveFontColor;
     BC.Font()->SetColor(color);
     DrawEntryContent(BC, R, "", false);
@@ -382,8 +365,8 @@ void TskSkinCustomOfficeComboBox::DrawSkinToolButton(TBitmap& B, const std::stri
     if (!e || !picture)
         return;
     TRect rect = FDropDown ? e->DownSkinRect : Hot() ? e->ActiveSkinRect : e->SkinRect;
-    if (IsEmpty(rect))
-        rect = IsEmpty(e->SkinRect) ? e->ActiveSkinRect : e->SkinRect;
+    if (IsNullRect(rect))
+        rect = IsNullRect(e->SkinRect) ? e->ActiveSkinRect : e->SkinRect;
     ResizedEntryImage(B, *picture, *e, rect, Width(), Height());
     TCanvas& C = *B.Canvas();
     SetEntryFont(C, e->FontName, e->FontStyle, e->FontHeight);
@@ -398,7 +381,7 @@ void TskSkinCustomOfficeComboBox::DrawSkinToolButton(TBitmap& B, const std::stri
     const int d = FDropDown ? 2 : 0;
     DrawEntryContent(C, TRect{2 + d, 2 + d, Width() - 17, Height() - 2}, Text, true);
     const TRect arrow{Width() - 15 + d, d, Width(), Height()};
-    if (!IsEmpty(e->MenuMarkerRect))
+    if (!IsNullRect(e->MenuMarkerRect))
         DrawSkinMenuMarker(C, arrow, *e);
     else
         DrawDropDownArrow(C.Handle(), arrow, ColorToRGB(FDropDown ? e->DownFontColor : C.Font()->Color()));
@@ -410,16 +393,12 @@ void TskSkinCustomOfficeComboBox::DrawSkinMenuMarker(TCanvas& C, const TRect& R,
     if (!picture)
         return;
     TRect marker = e.MenuMarkerRect;
-    if (FDropDown && !IsEmpty(e.MenuMarkerDownRect))
+    if (FDropDown && !IsNullRect(e.MenuMarkerDownRect))
         marker = e.MenuMarkerDownRect;
-    else if ((FMouseIn || FDropDown) && !IsEmpty(e.MenuMarkerActiveRect))
+    else if ((FMouseIn || FDropDown) && !IsNullRect(e.MenuMarkerActiveRect))
         marker = e.MenuMarkerActiveRect;
-    TBitmap M(marker.Width(), marker.Height());
-    M.Canvas()->CopyRect(TRect{0, 0, marker.Width(), marker.Height()}, picture->Canvas(), marker);
-    M.SetTransparentMode(tmFixed);
-    M.SetTransparentColor(e.MenuMarkerTransparentColor);
-    M.SetTransparent(true);
-    C.Draw(R.Left + R.Width() / 2 - marker.Width() / 2, R.Top + R.Height() / 2 - marker.Height() / 2, &M);
+    const auto M = TransparentPicturePart(*picture, marker, e.MenuMarkerTransparentColor);
+    C.Draw(R.Left + R.Width() / 2 - marker.Width() / 2, R.Top + R.Height() / 2 - marker.Height() / 2, M.get());
 }
 
 void TskSkinCustomOfficeComboBox::PaintSkinTo(TCanvas& C, int X, int Y, const std::string& AText)

@@ -5,6 +5,7 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
+#include "skin/controls/SkinPictureParts.h"
 #include "skin/draw/DefaultGlyphs.h"
 #include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinImageBuilders.h"
@@ -183,20 +184,18 @@ void TskSkinCustomSlider::DrawThumb(TCanvas& C)
     if (SkinThumb()) {
         const TRect& r = Horizontal() ? HThumbRect : VThumbRect;
         const int w = r.Width() / 2;
-        TBitmap thumb(w, r.Height());
         const int from = r.Left + (second ? w : 0);
-        thumb.Canvas()->CopyRect(TRect{0, 0, w, r.Height()}, Picture->Canvas(), TRect{from, r.Top, from + w, r.Bottom});
-        thumb.SetTransparent(true);
-        C.Draw(P.X, P.Y, &thumb);
+        const auto thumb = PicturePart(*Picture, TRect{from, r.Top, from + w, r.Bottom});
+        thumb->SetTransparent(true);
+        C.Draw(P.X, P.Y, thumb.get());
         return;
     }
     TBitmap& image = Horizontal() ? *FImages[siHThumb] : *FImages[siVThumb];
     const int w = image.Width() / FNumThumbStates;
-    TBitmap thumb(w, image.Height());
     const int from = FNumThumbStates == 2 && second ? w : 0;
-    thumb.Canvas()->CopyRect(TRect{0, 0, w, image.Height()}, image.Canvas(), TRect{from, 0, from + w, image.Height()});
-    thumb.SetTransparent(!FOptions.Contains(soThumbOpaque));
-    C.Draw(P.X, P.Y, &thumb);
+    const auto thumb = PicturePart(image, TRect{from, 0, from + w, image.Height()});
+    thumb->SetTransparent(!FOptions.Contains(soThumbOpaque));
+    C.Draw(P.X, P.Y, thumb.get());
 }
 
 void TskSkinCustomSlider::Paint()
