@@ -3,6 +3,7 @@
 #include "ButtonBand.h"
 #include "CheckRadioBand.h"
 #include "ListViewBand.h"
+#include "OfficeBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
 
@@ -81,8 +82,8 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels,   AddButtons,        AddCheckRadioBoxes,
-                                         AddPanes,  AddListView, AddPopupMenuButton};
+const std::vector<TSection> kSections = {AddLabels, AddBevels,   AddButtons,         AddCheckRadioBoxes,
+                                         AddPanes,  AddListView, AddPopupMenuButton, AddOfficeControls};
 
 } // namespace
 

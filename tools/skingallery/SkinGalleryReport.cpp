@@ -7,6 +7,7 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 
 #include <cstdio>
 #include <fstream>
@@ -77,6 +78,8 @@ public:
             for (const auto& [caption, box] : boxes_)
                 out << "checkbox." << caption << ".at=" << CentreInWindow(form_, *box) << '\n'
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
+            for (const auto& [name, box] : offices_)
+                WriteOffice(out, name, *box);
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -93,6 +96,12 @@ public:
         } else if (auto* box = dynamic_cast<TskSkinCheckRadioBox*>(&control); box && !box->Radio()) {
             boxes_[box->Caption()] = box;
             Chain(box->OnClick, [] {});
+        } else if (auto* office = dynamic_cast<TskSkinCustomOfficeComboBox*>(&control)) {
+            offices_[office->Name()] = office;
+            Chain(office->OnChange, [] {});
+            // Once the list is shown, with its rows where a script finds them.
+            Chain(office->OnDropDown, [this] { TMainThread::Post([this] { Write(); }); });
+            Chain(office->OnCloseUp, [] {});
         }
         if (auto* windowed = dynamic_cast<TWinControl*>(&control))
             for (int i = 0; i < windowed->ControlCount(); ++i)
@@ -100,6 +109,30 @@ public:
     }
 
     void CountSizeMove() { ++sizeMoves_; }
+
+    void WriteOffice(std::ostream& out, const std::string& name, TskSkinCustomOfficeComboBox& box)
+    {
+        const std::string key = "office." + name;
+        const int index = box.ItemIndex(), count = box.Items()->Count();
+        out << key << ".at=" << CentreInWindow(form_, box) << '\n'
+            << key << ".index=" << index << '\n'
+            << key << ".count=" << count << '\n'
+            << key << ".open=" << box.IsPopupVisible() << '\n';
+        if (index >= 0 && index < count)
+            out << key << ".title=" << box.Items()->Items(index)->Title() << '\n'
+                << key << ".caption=" << box.Items()->Items(index)->Caption() << '\n';
+        if (!box.IsPopupVisible())
+            return;
+        TskPopupOfficeListBox& list = *box.ListBox();
+        for (int i = 0; i < count; ++i) {
+            const TskSkinOfficeItem& item = *box.Items()->Items(i);
+            if (!item.IsVisible)
+                continue;
+            const TRect& r = item.ItemRect;
+            const TPoint p = list.ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+            out << key << ".row" << i << ".at=" << Point(p.X - form_.Left(), p.Y - form_.Top()) << '\n';
+        }
+    }
 
 private:
     // The control's own handler first, then the note and the report.
@@ -119,6 +152,7 @@ private:
     std::map<std::string, TskSkinButton*> buttons_;
     std::map<std::string, int> clicks_;
     std::map<std::string, TskSkinCheckRadioBox*> boxes_;
+    std::map<std::string, TskSkinCustomOfficeComboBox*> offices_;
 };
 
 } // namespace

@@ -29,6 +29,8 @@ TskSkinCustomSlider::TskSkinCustomSlider(TComponent* AOwner)
 {
     ControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks};
     SetTabStop(true);
+    SetColor(clWindow);
+    SetParentColor(true);
     SetBounds(Left(), Top(), 150, 40);
     for (int i = 0; i < 4; ++i)
         FImages[std::size_t(i)] = DefaultSliderImage(TskSliderImage(i));
