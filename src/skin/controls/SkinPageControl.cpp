@@ -294,6 +294,10 @@ void TskSkinPageControl::CorrectItemRect(TRect& r)
 
 void TskSkinPageControl::CorrectDisplayRect(TRect& r) const
 {
+    if (FHideBorder) {
+        r = TRect{0, -2, Width(), Height()};
+        return;
+    }
     const int CW = ClientWidth(), CH = ClientHeight();
     const bool skin = SkinLook();
     const int l = ClRect.Left, t = ClRect.Top, rr = SkinRect.Width() - ClRect.Right,
@@ -490,6 +494,24 @@ void TskSkinPageControl::ShowTabs()
         SetItemSize(TabWidth(), SkinLook() ? TabRect.Height() : FDefaultItemHeight);
     }
     FOldTabHeight = -1;
+}
+
+void TskSkinPageControl::HideBorderAndTabs()
+{
+    SetTabPosition(tpTop);
+    FHideTabs = true;
+    FHideBorder = true;
+    Realign();
+    Invalidate();
+}
+
+void TskSkinPageControl::ShowBorderAndTabs()
+{
+    FHideBorder = false;
+    FHideTabs = false;
+    ShowTabs();
+    Realign();
+    Invalidate();
 }
 
 void TskSkinPageControl::Change()

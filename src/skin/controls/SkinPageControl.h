@@ -69,6 +69,9 @@ public:
     void HideTabs();
     void ShowTabs();
     bool TabsHidden() const { return FHideTabs; }
+    // Tabs and frame away: the pages cover the whole control.
+    void HideBorderAndTabs();
+    void ShowBorderAndTabs();
 
     // Skin values the sheets read.
     bool SkinLook() const { return FIndex != -1 && FTabEntry; }
@@ -124,6 +127,7 @@ private:
     int FCloseSize = 14;
     int FActiveTab = -1, FActiveTabIndex = -1;
     bool FHideTabs = false;
+    bool FHideBorder = false;
     int FOldTabHeight = -1;
     TTabPosition FOldTabPosition = tpTop;
     bool FOldMultiLine = false;

@@ -109,6 +109,8 @@ void TskSkinPageControl::PaintDefaultBorder(TCanvas& C)
 {
     C.Brush()->SetColor(clBtnFace);
     C.FillRect(ClientRect());
+    if (FHideBorder)
+        return;
     const TRect F = FramedArea();
     C.Brush()->SetColor(clBtnShadow);
     C.FrameRect(F);
@@ -116,7 +118,7 @@ void TskSkinPageControl::PaintDefaultBorder(TCanvas& C)
 
 void TskSkinPageControl::PaintSkinBorder(TCanvas& C)
 {
-    if (!Picture)
+    if (!Picture || FHideBorder)
         return;
     const TRect F = FramedArea();
     const TskSkinCorners skin{LTPoint, RTPoint, LBPoint, RBPoint, ClRect};

@@ -6,7 +6,9 @@
 #include "skin/draw/MonitorAreas.h"
 
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovrel::test {
@@ -208,6 +210,66 @@ TEST_F(OfficeComboTest, TheListOpensBelowRightAlignedOrAboveWithoutRoom)
         EXPECT_EQ(c.Above ? boxOrigin.Y - listHeight : boxOrigin.Y + 41, box->ListBox()->ClientOrigin().Y);
         box->CloseUp(false);
     }
+}
+
+} // namespace
+
+} // namespace tovrel::test
+
+namespace tovrel::test {
+
+namespace {
+
+TEST_F(OfficeComboTest, TheClosedBoxShowsItsStateInTheDefaultLook)
+{
+    const auto pixel = [&](int x, int y) {
+        box->Repaint();
+        Pump();
+        return PixelAt(*form, kLeft + x, kTop + y);
+    };
+    const COLORREF hot = RGB(0xB6, 0xBD, 0xD2), open = RGB(0x85, 0x93, 0xB5);
+    // The points of the entry's text area that are not background.
+    const auto Ink = [&](COLORREF background) {
+        box->Repaint();
+        Pump();
+        std::set<std::pair<int, int>> ink;
+        for (int y = 2; y < 36; ++y)
+            for (int x = 2; x < 95; ++x)
+                if (PixelAt(*form, kLeft + x, kTop + y) != background)
+                    ink.insert({x, y});
+        return ink;
+    };
+    // Plain box: the button at (101, 2)-(118, 39) lights up under the mouse;
+    // the focused entry area is highlighted.
+    EXPECT_EQ(ColorToRGB(clHighlight), pixel(10, 3));
+    EXPECT_EQ(ColorToRGB(clBtnFace), pixel(105, 5));
+    MoveTo(TPoint{kLeft + 110, kTop + 20});
+    EXPECT_EQ(hot, pixel(105, 5));
+    MoveTo(TPoint{kLeft + 200, kTop + 200});
+    // Tool button: hot while focused, pressed while open; the open box keeps
+    // showing the entry chosen before opening.
+    box->SetToolButtonStyle(true);
+    box->SetItemIndex(1);
+    EXPECT_EQ(hot, pixel(60, 38));
+    box->DropDown();
+    Key(VK_DOWN);
+    EXPECT_EQ(2, box->ItemIndex());
+    box->CloseUp(false);
+    box->DropDown();
+    InjectMouseWheel(-120, BoxPoint()); // moves only the highlight
+    Pump();
+    EXPECT_EQ(open, pixel(60, 38));
+    const std::set<std::pair<int, int>> whileOpen = Ink(open);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(2, box->ItemIndex());
+    EXPECT_EQ(hot, pixel(60, 38));
+    // The same entry while open: 2 px further right, and its text area 2 px
+    // lower and shorter, so the centred caption sits 1 px lower.
+    std::set<std::pair<int, int>> closed;
+    for (auto [x, y] : Ink(hot))
+        closed.insert({x + 2, y + 1});
+    EXPECT_FALSE(whileOpen.empty());
+    EXPECT_EQ(closed, whileOpen);
 }
 
 } // namespace

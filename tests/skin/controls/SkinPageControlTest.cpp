@@ -1,6 +1,8 @@
 #include "skin/controls/SkinPageControl.h"
 #include "../../platform/vcl/ControlTestSupport.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Canvas.h"
 #include "platform/wm/Input.h"
 #include "skin/stored/StoredSkins.h"
 
@@ -159,6 +161,56 @@ TEST_F(SkinPageControlTest, TheTabsAreDrawnInTheDefaultLookAndInEachSkin)
     pages->SetSkinData(nullptr);
     pages->ChangeSkinData();
     EXPECT_FALSE(looks.insert(tabPixels()).second); // back to the default look
+}
+
+} // namespace
+
+} // namespace tovrel::test
+
+namespace tovrel::test {
+
+namespace {
+
+TEST_F(SkinPageControlTest, HidingTheTabsTwiceAndShowingThemOnceRestoresThem)
+{
+    pages->SetTabPosition(tpLeft);
+    pages->SetMultiLine(true);
+    pages->SetTabHeight(24);
+    pages->HideTabs();
+    EXPECT_EQ(tpTop, pages->TabPosition());
+    EXPECT_EQ(1, pages->TabHeight());
+    pages->HideTabs();
+    pages->ShowTabs();
+    EXPECT_EQ(tpLeft, pages->TabPosition());
+    EXPECT_TRUE(pages->MultiLine());
+    EXPECT_EQ(24, pages->TabHeight());
+    // Without frame and tabs the page covers the control.
+    pages->HideBorderAndTabs();
+    Pump();
+    EXPECT_EQ((TRect{0, -2, 300, 200}), pages->ActivePage()->BoundsRect());
+}
+
+TEST_F(SkinPageControlTest, AWallpaperIsTiledOverTheSheet)
+{
+    auto* sheet = static_cast<TskSkinTabSheet*>(pages->Pages(0));
+    sheet->SetBounds(0, 0, 100, 70);
+    TBitmap paper(32, 32);
+    paper.Canvas()->Brush()->SetColor(TColor(0x0000FF));
+    paper.Canvas()->FillRect(TRect{0, 0, 32, 32});
+    paper.Canvas()->SetPixel(0, 0, TColor(0x00FF00)); // marks each tile's corner
+    sheet->SetWallPaper(&paper);
+    TBitmap B(100, 70);
+    sheet->PaintBG(*B.Canvas());
+    int corners = 0;
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (B.Canvas()->Pixels(x, y) == TColor(0x00FF00)) {
+                EXPECT_EQ(0, x % 32);
+                EXPECT_EQ(0, y % 32);
+                ++corners;
+            }
+    EXPECT_EQ(4 * 3, corners);
+    EXPECT_EQ(TColor(0x0000FF), B.Canvas()->Pixels(99, 69)); // the last tiles cut at the edge
 }
 
 } // namespace
