@@ -6,6 +6,7 @@
 #include "platform/gdi/Text.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
+#include "skin/controls/SkinDefaultLook.h"
 #include "skin/controls/SkinEntryLookup.h"
 #include "skin/controls/SkinPictureParts.h"
 #include "skin/data/ResourceStrData.h"
@@ -21,20 +22,10 @@ namespace tovrel {
 namespace {
 
 constexpr int kArrowKindDown = 4; // DrawArrowImage: pointing down
-constexpr TColor kHotFrame = TColor(0x800000), kHotFill = TColor(0xD2BDB6), kDownFill = TColor(0xB59385);
 
 TRect Inset(const TRect& r, int d)
 {
     return TRect{r.Left + d, r.Top + d, r.Right - d, r.Bottom - d};
-}
-
-void FramedFill(TCanvas& C, const TRect& r, TColor frame, TColor fill)
-{
-    C.Brush()->SetStyle(bsSolid);
-    C.Brush()->SetColor(frame);
-    C.FrameRect(r);
-    C.Brush()->SetColor(fill);
-    C.FillRect(Inset(r, 1));
 }
 
 // The first button entry the skin has among the names.
@@ -169,12 +160,7 @@ void TskSkinCustomOfficeComboBox::DrawSkinFrame(TBitmap& B)
 void TskSkinCustomOfficeComboBox::DrawButton(TCanvas& C)
 {
     if (FIndex == -1 || !FComboEntry) {
-        if (Pressed())
-            FramedFill(C, Button.R, kHotFrame, kDownFill);
-        else if (Button.MouseIn)
-            FramedFill(C, Button.R, kHotFrame, kHotFill);
-        else
-            FramedFill(C, Button.R, clBtnShadow, clBtnFace);
+        DefaultButtonFace(C, Button.R, Button.MouseIn, Pressed());
         DrawArrowImage(C.Handle(), Button.R, Enabled() ? RGB(0, 0, 0) : ColorToRGB(clBtnShadow), kArrowKindDown);
         return;
     }
@@ -343,12 +329,7 @@ void TskSkinCustomOfficeComboBox::DrawDefaultToolButton(TBitmap& B, const std::s
 {
     TCanvas& C = *B.Canvas();
     const TRect all{0, 0, Width(), Height()};
-    if (FDropDown)
-        FramedFill(C, all, kHotFrame, kDownFill);
-    else if (Hot())
-        FramedFill(C, all, kHotFrame, kHotFill);
-    else
-        FramedFill(C, all, clBtnShadow, clBtnFace);
+    DefaultButtonFace(C, all, Hot(), FDropDown);
     const int d = FDropDown ? 2 : 0;
     C.SetFont(DefaultFont());
     DrawEntryContent(C, TRect{2 + d, 2 + d, Width() - 17, Height() - 2}, Text, true);

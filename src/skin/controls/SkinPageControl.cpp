@@ -8,6 +8,7 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEntryLookup.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinViewEntries.h"
 
@@ -76,6 +77,7 @@ void TskSkinPageControl::GetSkinData()
     ActiveFontColor = e->ActiveFontColor;
     FocusFontColor = e->FocusFontColor;
     MouseInFontColor = e->MouseInFontColor;
+    FUpDownName = e->UpDown;
     BGPictureIndex = e->BGPictureIndex;
     TabStretchEffect = e->TabStretchEffect;
     ShowFocus = e->ShowFocus;
@@ -122,10 +124,90 @@ void TskSkinPageControl::ChangeSkinData()
             h = TabRect.Height();
     }
     SetItemSize(TabWidth(), h);
+    UpdateUpDownPosition();
     Realign();
-    Invalidate();
+    // A fresh up-down for the new skin, when the tabs still overflow.
+    FreeUpDown();
+    UpdateUpDown();
     if (ActivePage())
         ActivePage()->Invalidate();
+}
+
+int TskSkinPageControl::GetHiddenTabCount()
+{
+    int n = 0;
+    for (int i = 0; i < PageCount(); ++i)
+        if (const int v = Pages(i)->TabIndex(); v >= 0) {
+            const TRect r = GetTabRect(v);
+            if (r.Right > Width() - 3 || r.Right <= 0)
+                ++n;
+        }
+    return n;
+}
+
+int TskSkinPageControl::GetScrolledTabCount()
+{
+    int n = 0;
+    for (int i = 0; i < PageCount(); ++i)
+        if (const int v = Pages(i)->TabIndex(); v >= 0 && GetTabRect(v).Right <= 0)
+            ++n;
+    return n;
+}
+
+void TskSkinPageControl::FreeUpDown()
+{
+    TObject::Free(std::exchange(FSkinUpDown, nullptr));
+}
+
+void TskSkinPageControl::PlaceUpDown()
+{
+    FSkinUpDown->SetBounds(Width() - FSkinUpDown->Width(),
+                           TabPosition() == tpTop ? 0 : Height() - FSkinUpDown->Height(), FSkinUpDown->Width(),
+                           FSkinUpDown->Height());
+}
+
+void TskSkinPageControl::UpdateUpDown()
+{
+    const int n = GetHiddenTabCount();
+    if ((n == 0 || MultiLine()) && FSkinUpDown)
+        FreeUpDown();
+    else if (n > 0 && !MultiLine() && !FSkinUpDown)
+        CreateUpDown();
+    if (!FSkinUpDown)
+        return;
+    FSkinUpDown->SetMax(n);
+    PlaceUpDown();
+}
+
+void TskSkinPageControl::CreateUpDown()
+{
+    if (FHideTabs)
+        return;
+    FSkinUpDown = new TskSkinUpDown(this);
+    FSkinUpDown->SetParent(this);
+    FSkinUpDown->SetBounds(0, 0, 2 * FDefaultItemHeight, FDefaultItemHeight);
+    FSkinUpDown->SetMin(0);
+    FSkinUpDown->SetMax(GetHiddenTabCount());
+    FSkinUpDown->SetPosition(GetScrolledTabCount());
+    FSkinUpDown->Increment = 1;
+    FSkinUpDown->OnChange = [this](TObject*) { UpDownChange(); };
+    PlaceUpDown();
+    FSkinUpDown->SetSkinDataName(FUpDownName);
+    FSkinUpDown->SetSkinData(FSD);
+    FSkinUpDown->SetVisible(true);
+}
+
+void TskSkinPageControl::UpDownChange()
+{
+    FSkinUpDown->SetMax(GetHiddenTabCount());
+    Perform(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, FSkinUpDown->Position()), 0);
+}
+
+void TskSkinPageControl::UpdateUpDownPosition()
+{
+    if (FSkinUpDown)
+        FSkinUpDown->SetPosition(GetScrolledTabCount());
+    Invalidate();
 }
 
 void TskSkinPageControl::SetItemSize(int AWidth, int AHeight)
@@ -154,6 +236,7 @@ void TskSkinPageControl::SetDefaultItemHeight(int Value)
     FDefaultItemHeight = Value;
     if (!SkinLook()) {
         SetItemSize(TabWidth(), Value);
+        UpdateUpDownPosition();
         Realign();
     }
 }
@@ -479,6 +562,7 @@ void TskSkinPageControl::HideTabs()
     SetMultiLine(false);
     FOldTabHeight = TabHeight();
     SetTabHeight(1);
+    FreeUpDown();
 }
 
 void TskSkinPageControl::ShowTabs()
@@ -494,6 +578,8 @@ void TskSkinPageControl::ShowTabs()
         SetItemSize(TabWidth(), SkinLook() ? TabRect.Height() : FDefaultItemHeight);
     }
     FOldTabHeight = -1;
+    if (!MultiLine())
+        UpdateUpDown();
 }
 
 void TskSkinPageControl::HideBorderAndTabs()
@@ -501,6 +587,7 @@ void TskSkinPageControl::HideBorderAndTabs()
     SetTabPosition(tpTop);
     FHideTabs = true;
     FHideBorder = true;
+    FreeUpDown();
     Realign();
     Invalidate();
 }
@@ -516,6 +603,8 @@ void TskSkinPageControl::ShowBorderAndTabs()
 
 void TskSkinPageControl::Change()
 {
+    if (FSkinUpDown)
+        FSkinUpDown->SetPosition(GetScrolledTabCount());
     TPageControl::Change();
     Invalidate();
     if (ActivePage())
@@ -554,6 +643,8 @@ void TskSkinPageControl::WndProc(TMessage& message)
     case WM_SIZE:
         GetSkinData();
         TPageControl::WndProc(message);
+        if (!MultiLine())
+            UpdateUpDown();
         return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

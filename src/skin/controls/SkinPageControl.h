@@ -17,6 +17,7 @@ namespace tovrel {
 class TBitmap;
 class TCanvas;
 class TskSkinTabSheet;
+class TskSkinUpDown;
 enum class TskStretchType : std::uint8_t;
 
 using TskCloseEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -69,6 +70,12 @@ public:
     void HideTabs();
     void ShowTabs();
     bool TabsHidden() const { return FHideTabs; }
+    // The skinned up-down standing in for the platform's scroll arrows while
+    // single-line tabs overflow; null otherwise.
+    TskSkinUpDown* UpDown() const { return FSkinUpDown; }
+    // Visible tabs cut at the right or scrolled out at the left, and the latter alone.
+    int GetHiddenTabCount();
+    int GetScrolledTabCount();
     // Tabs and frame away: the pages cover the whole control.
     void HideBorderAndTabs();
     void ShowBorderAndTabs();
@@ -104,6 +111,12 @@ private:
     void CloseActivePage();
     void WheelNotch(int Delta);
     void RedrawTabs();
+    void UpdateUpDown();
+    void CreateUpDown();
+    void FreeUpDown();
+    void PlaceUpDown();
+    void UpDownChange();
+    void UpdateUpDownPosition();
 
     // Painting.
     int ActiveExtension() const; // d: height(ActiveTabRect) - height(TabRect)
@@ -125,6 +138,8 @@ private:
     TComponentRef<TCustomImageList> FImages{*this};
     TCustomImageList* FTempImages = nullptr; // owned as a component
     int FCloseSize = 14;
+    TskSkinUpDown* FSkinUpDown = nullptr;
+    std::string FUpDownName; // the entry's name for the up-down
     int FActiveTab = -1, FActiveTabIndex = -1;
     bool FHideTabs = false;
     bool FHideBorder = false;

@@ -6,6 +6,7 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/ImageList.h"
+#include "skin/controls/SkinDefaultLook.h"
 #include "skin/controls/SkinEntryLookup.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPictureParts.h"
@@ -24,8 +25,6 @@ namespace tovrel {
 
 namespace {
 
-constexpr TColor kHotFill = TColor(0xD2BDB6), kDownFill = TColor(0xB59385), kSelectedFrame = TColor(0x800000);
-
 enum class TTurn { Anticlockwise, Clockwise, Flip };
 
 // The bitmap turned a quarter (the top edge to the left or to the right) or flipped upside down.
@@ -43,14 +42,6 @@ std::unique_ptr<TBitmap> Turned(TBitmap& source, TTurn turn)
     auto out = std::make_unique<TBitmap>(to.Width, to.Height);
     to.Draw(out->Canvas()->Handle(), 0, 0);
     return out;
-}
-
-void FramedFill(TCanvas& C, const TRect& r, TColor frame, TColor fill)
-{
-    C.Brush()->SetColor(frame);
-    C.FrameRect(r);
-    C.Brush()->SetColor(fill);
-    C.FillRect(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1});
 }
 
 } // namespace
@@ -235,10 +226,10 @@ void TskSkinPageControl::DrawTab(int PageIndex, const TRect& R, TCanvas& C, bool
         TCanvas& BC = *B->Canvas();
         const TRect all{0, 0, Ln, Th};
         if (Hot && !Selected) {
-            BC.Brush()->SetColor(kHotFill);
+            BC.Brush()->SetColor(kDefaultHotFill);
             BC.FillRect(all);
         } else if (Selected) {
-            FramedFill(BC, all, kSelectedFrame, focused ? kDownFill : kHotFill);
+            FramedFill(BC, all, kDefaultHotFrame, focused ? kDefaultDownFill : kDefaultHotFill);
         } else {
             BC.Brush()->SetColor(clBtnFace);
             BC.FillRect(all);

@@ -4,6 +4,7 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/wm/Input.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/stored/StoredSkins.h"
 
 #include <set>
@@ -211,6 +212,34 @@ TEST_F(SkinPageControlTest, AWallpaperIsTiledOverTheSheet)
             }
     EXPECT_EQ(4 * 3, corners);
     EXPECT_EQ(TColor(0x0000FF), B.Canvas()->Pixels(99, 69)); // the last tiles cut at the edge
+}
+
+} // namespace
+
+} // namespace tovrel::test
+
+namespace tovrel::test {
+
+namespace {
+
+TEST_F(SkinPageControlTest, OverflowingTabsGetAnUpDownThatScrollsThem)
+{
+    pages->SetTabWidth(100);
+    Pump();
+    EXPECT_EQ(nullptr, pages->UpDown());
+    pages->SetBounds(kLeft, kTop, 220, 200);
+    Pump();
+    TskSkinUpDown* updown = pages->UpDown();
+    ASSERT_NE(nullptr, updown);
+    EXPECT_EQ((TRect{180, 0, 220, 20}), updown->BoundsRect());
+    EXPECT_EQ(1, updown->Max()); // the third tab is cut
+    updown->SetPosition(1);
+    EXPECT_EQ(1, pages->GetScrolledTabCount());
+    EXPECT_LE(pages->GetTabRect(0).Right, 0);
+    updown->SetPosition(0);
+    pages->SetBounds(kLeft, kTop, 400, 200);
+    Pump();
+    EXPECT_EQ(nullptr, pages->UpDown());
 }
 
 } // namespace
