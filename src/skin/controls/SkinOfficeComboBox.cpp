@@ -30,6 +30,9 @@ TskSkinCustomOfficeComboBox::TskSkinCustomOfficeComboBox(TComponent* AOwner)
 TskSkinCustomOfficeComboBox::~TskSkinCustomOfficeComboBox()
 {
     StopTimer();
+    // The hook calls into this box: the list goes while the box is whole.
+    FListBox->WindowProc = FListBoxWindowProc;
+    TObject::Free(std::exchange(FListBox, nullptr));
 }
 
 void TskSkinCustomOfficeComboBox::SetItemIndex(int Value)
@@ -221,7 +224,7 @@ void TskSkinCustomOfficeComboBox::DropDown()
 void TskSkinCustomOfficeComboBox::CloseUp(bool Value)
 {
     StopTimer();
-    if (!IsPopupVisible())
+    if (!FListBox || !IsPopupVisible())
         return;
     FListBox->Hide();
     const int index = FListBox->ItemIndex();

@@ -279,6 +279,36 @@ void TskSkinPageControl::SetTextInHorizontal(bool Value)
     Invalidate();
 }
 
+void TskSkinPageControl::SetTabExtededDraw(bool Value)
+{
+    FTabExtededDraw = Value;
+    Invalidate();
+}
+
+void TskSkinPageControl::SetTabMargin(int Value)
+{
+    if (Value == FTabMargin || Value < -1)
+        return;
+    FTabMargin = Value;
+    Repaint();
+}
+
+void TskSkinPageControl::SetTabSpacing(int Value)
+{
+    if (Value == FTabSpacing)
+        return;
+    FTabSpacing = Value;
+    Repaint();
+}
+
+void TskSkinPageControl::SetTabLayout(int Value)
+{
+    if (Value == FTabLayout)
+        return;
+    FTabLayout = Value;
+    Repaint();
+}
+
 void TskSkinPageControl::SetImages(TCustomImageList* Value)
 {
     FImages = Value;

@@ -52,6 +52,17 @@ public:
     void SetImages(TCustomImageList* Value);
     bool ShowCloseButtons() const { return FShowCloseButtons; }
     void SetShowCloseButtons(bool Value);
+    bool TabExtededDraw() const { return FTabExtededDraw; }
+    // Tab content laid out as image and text with the three below.
+    void SetTabExtededDraw(bool Value);
+    int TabMargin() const { return FTabMargin; }
+    // -1 centres; values below -1 are ignored.
+    void SetTabMargin(int Value);
+    int TabSpacing() const { return FTabSpacing; }
+    void SetTabSpacing(int Value);
+    // The image's side of the text (the glyph layout codes glLeft .. glBottom).
+    int TabLayout() const { return FTabLayout; }
+    void SetTabLayout(int Value);
     bool FreeOnClose = false;
     bool MouseWheelSupport = false;
 
@@ -152,6 +163,8 @@ private:
     bool FTabsBGTransparent = false;
     bool FTextInHorizontal = false;
     bool FShowCloseButtons = false;
+    bool FTabExtededDraw = false;
+    int FTabMargin = -1, FTabSpacing = 1, FTabLayout = 0;
     int FCloseDownTab = -1; // visible tab whose close button the press went down on
 
     // Copies of the "tab" entry.

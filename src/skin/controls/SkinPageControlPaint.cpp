@@ -15,6 +15,7 @@
 #include "skin/data/SkinGeometry.h"
 #include "skin/draw/DefaultGlyphs.h"
 #include "skin/draw/EffectBmp.h"
+#include "skin/draw/ImageListSource.h"
 #include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinImageBuilders.h"
 #include "skin/draw/TextHelpers.h"
@@ -291,6 +292,14 @@ void TskSkinPageControl::DrawTab(int PageIndex, const TRect& R, TCanvas& C, bool
     const int closeArea = SkinLook() && c > 0 ? c + 3 : c;
     if (OnDrawSkinTab) {
         OnDrawSkinTab(PageIndex, TRect{0, 0, B->Width(), B->Height()}, Selected, Hot, BC);
+    } else if (FTabExtededDraw) {
+        TskCaptionStyle style;
+        style.Margin = FTabMargin;
+        style.Spacing = FTabSpacing;
+        style.Layout = FTabLayout;
+        const TskImageSource images = FImages ? ImageSourceOf(*FImages) : TskImageSource{};
+        DrawImageAndText(BC.Handle(), TRect{TR.Left, TR.Top, TR.Right - closeArea, TR.Bottom}, style, text,
+                         page->ImageIndex(), FImages ? &images : nullptr, page->Enabled());
     } else if (hasImage) {
         HDC dc = BC.Handle();
         const int w = B->Width() - closeArea, h = B->Height();
