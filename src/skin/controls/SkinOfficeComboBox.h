@@ -40,6 +40,11 @@ public:
     int ListBoxWidth = 0;
     int ListBoxHeight = 0;
     bool HideSelection = true;
+    // Where layered windows reach the screen: the drop-down at this opacity,
+    // fading in up to it with the animation.
+    bool AlphaBlend = false;
+    BYTE AlphaBlendValue = 0;
+    bool AlphaBlendAnimation = false;
 
     // Passed through to the drop-down.
     void SetListBoxSkinDataName(std::string Value) { FListBox->SetSkinDataName(std::move(Value)); }

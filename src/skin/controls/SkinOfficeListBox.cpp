@@ -2,14 +2,24 @@
 #include "skin/controls/SkinOfficeListBox.h"
 
 #include "platform/vcl/Errors.h"
+#include "platform/wm/Layered.h"
+#include "platform/wm/Timers.h"
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinEntryLookup.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/data/SkinEditEntries.h"
 
 #include <algorithm>
 
 namespace tovrel {
+
+namespace {
+
+constexpr ULONG_PTR kFadeTimer = 1;
+constexpr UINT kFadeStepMs = USER_TIMER_MINIMUM; // "more than 5 ms" between steps
+
+} // namespace
 
 TskSkinOfficeListBox::TskSkinOfficeListBox(TComponent* AOwner)
     : TskSkinCustomControl(AOwner), FItems(std::make_unique<TskSkinOfficeItems>(this))
@@ -362,15 +372,50 @@ void TskPopupOfficeListBox::CreateParams(TCreateParams& params)
     params.WndParent = nullptr;
 }
 
+bool TskPopupOfficeListBox::ApplyAlpha()
+{
+    const auto* box = dynamic_cast<const TskSkinCustomOfficeComboBox*>(Owner());
+    if (!box || !LayeredWindowsAvailable())
+        return false;
+    HWND h = Handle();
+    const LONG_PTR ex = GetWindowLongPtr(h, GWL_EXSTYLE);
+    if (box->AlphaBlend && !FOldAlphaBlend)
+        SetWindowLongPtr(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    else if (!box->AlphaBlend && FOldAlphaBlend)
+        SetWindowLongPtr(h, GWL_EXSTYLE, ex & ~LONG_PTR(WS_EX_LAYERED));
+    FOldAlphaBlend = box->AlphaBlend;
+    if (box->AlphaBlend && FOldAlphaBlendValue != box->AlphaBlendValue) {
+        FOldAlphaBlendValue = box->AlphaBlendAnimation ? 0 : box->AlphaBlendValue;
+        FFadeAlpha = FOldAlphaBlendValue;
+        SetLayeredWindowAttributes(h, 0, FFadeAlpha, LWA_ALPHA);
+    }
+    FFadeTarget = box->AlphaBlendValue;
+    return box->AlphaBlend && box->AlphaBlendAnimation;
+}
+
 void TskPopupOfficeListBox::Show(TPoint Origin)
 {
     HandleNeeded();
+    const bool fade = ApplyAlpha();
     SetWindowPos(Handle(), HWND_TOP, Origin.X, Origin.Y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
     SetVisible(true);
+    if (fade)
+        SetTimer(Handle(), kFadeTimer, kFadeStepMs, nullptr);
+}
+
+void TskPopupOfficeListBox::FadeStep()
+{
+    const int step = std::max(1, FFadeTarget / 15);
+    FFadeAlpha = BYTE(std::min<int>(FFadeAlpha + step, FFadeTarget));
+    SetLayeredWindowAttributes(Handle(), 0, FFadeAlpha, LWA_ALPHA);
+    if (FFadeAlpha >= FFadeTarget)
+        KillTimer(Handle(), kFadeTimer);
 }
 
 void TskPopupOfficeListBox::Hide()
 {
+    if (HandleAllocated())
+        KillTimer(Handle(), kFadeTimer);
     if (HandleAllocated())
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);

@@ -121,19 +121,32 @@ private:
 };
 
 // The drop-down of the office combo box: a tool window shown at a screen
-// point without activation. It is never layered here (no compositor), so
-// Show returns at once.
+// point without activation. Where layered windows reach the screen it takes
+// the box's opacity and fades in on its window timer 1 (every 10 ms a
+// fifteenth of the opacity); Show never waits for the fade.
 class TskPopupOfficeListBox : public TskSkinOfficeListBox {
 public:
     explicit TskPopupOfficeListBox(TComponent* AOwner);
 
     void Show(TPoint Origin);
     void Hide();
+    // The opacity the fade-in has reached; 255 when not layered.
+    BYTE FadeAlpha() const { return FFadeAlpha; }
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     bool IsTopLevel() const override { return true; }
+
+private:
+    // Applies the owning box's alpha settings; true when a fade-in follows.
+    bool ApplyAlpha();
+    void FadeStep();
+
+    bool FOldAlphaBlend = false;
+    BYTE FOldAlphaBlendValue = 0;
+    BYTE FFadeAlpha = 255;
+    BYTE FFadeTarget = 255;
 };
 
 } // namespace tovrel

@@ -78,6 +78,10 @@ void TskPopupOfficeListBox::WndProc(TMessage& message)
         message.Result = MA_NOACTIVATE;
         return;
     }
+    if (message.Msg == WM_TIMER) {
+        FadeStep();
+        return;
+    }
     TskSkinOfficeListBox::WndProc(message);
 }
 

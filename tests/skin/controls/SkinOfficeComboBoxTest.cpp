@@ -3,6 +3,8 @@
 #include "platform/vcl/Errors.h"
 #include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
+#include "platform/wm/Layered.h"
+#include "platform/wm/Window.h"
 #include "skin/draw/MonitorAreas.h"
 
 #include <functional>
@@ -270,6 +272,64 @@ TEST_F(OfficeComboTest, TheClosedBoxShowsItsStateInTheDefaultLook)
         closed.insert({x + 2, y + 1});
     EXPECT_FALSE(whileOpen.empty());
     EXPECT_EQ(closed, whileOpen);
+}
+
+} // namespace
+
+} // namespace tovrel::test
+
+namespace tovrel::test {
+
+namespace {
+
+class TLayeredBackend : public TBackend {
+public:
+    bool LayeredWindowsAvailable() override { return layered; }
+    bool layered = true;
+};
+
+TEST_F(OfficeComboTest, TheDropDownFadesInOnTheClockWhereLayeredWindowsExist)
+{
+    struct Case {
+        const char* Name;
+        bool Layered, Animation;
+        std::vector<int> Alphas; // after opening, then after each 10-ms step
+    };
+    const Case cases[] = {
+        {"fade", true, true, {0, 10, 20}},
+        {"no animation", true, false, {150, 150, 150}},
+        {"no compositor", false, true, {-1, -1, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto backend = std::make_shared<TLayeredBackend>();
+        backend->layered = c.Layered;
+        SetBackend(backend);
+        auto shown = ShownForm(0, 0, 300, 300);
+        auto* combo = Placed<TskSkinOfficeComboBox>(*shown, Bounds(kLeft, kTop, 120, 41));
+        combo->Items()->Add();
+        combo->AlphaBlend = true;
+        combo->AlphaBlendValue = 150;
+        combo->AlphaBlendAnimation = c.Animation;
+        Pump();
+        combo->DropDown();
+        std::vector<int> alphas;
+        for (int i = 0; i < 3; ++i) {
+            BYTE alpha = 0;
+            const HWND list = combo->ListBox()->Handle();
+            const bool layered = GetWindowLongPtr(list, GWL_EXSTYLE) & WS_EX_LAYERED;
+            alphas.push_back(layered && GetLayeredWindowAttributes(list, nullptr, &alpha, nullptr) ? alpha : -1);
+            clock->Advance(10);
+            Pump();
+        }
+        EXPECT_EQ(c.Alphas, alphas);
+        for (int i = 0; i < 20; ++i) {
+            clock->Advance(10);
+            Pump();
+        }
+        EXPECT_EQ(c.Layered ? 150 : 255, combo->ListBox()->FadeAlpha());
+        combo->CloseUp(false);
+    }
 }
 
 } // namespace
