@@ -210,6 +210,16 @@ void TskSkinPageControl::UpdateUpDownPosition()
     Invalidate();
 }
 
+void TskSkinPageControl::Loaded()
+{
+    TPageControl::Loaded();
+    if (!SkinLook()) {
+        SetItemSize(TabWidth(), TabHeight() > 0 ? TabHeight() : FDefaultItemHeight);
+        UpdateUpDownPosition();
+        Realign();
+    }
+}
+
 void TskSkinPageControl::SetItemSize(int AWidth, int AHeight)
 {
     Perform(TCM_SETITEMSIZE, 0, MAKELPARAM(AWidth, AHeight));

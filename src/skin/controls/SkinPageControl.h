@@ -100,6 +100,7 @@ public:
     TskStretchType StretchType{};
 
 protected:
+    void Loaded() override;
     void WndProc(TMessage& message) override;
     void PaintWindow(HDC dc) override;
     void AdjustClientRect(TRect& rect) const override;
