@@ -11,7 +11,24 @@ namespace {
 
 constexpr int kLeft = 10, kListWidth = 380, kListHeight = 150, kBar = 19;
 
-TskSkinScrollBar* AddBar(TForm& form, TskSkinData* skin, TRect bounds, bool vertical)
+void AddStandaloneBars(TForm& form, TskSkinData* skin, int top)
+{
+    const int left = kLeft + kListWidth + kBar + 15;
+    auto* plain = AddScrollBar(form, skin, Bounds(left, top, 170, kBar), false);
+    plain->SetRange(0, 100, 0, 30);
+    auto* paged = AddScrollBar(form, skin, Bounds(left, top + 30, 170, kBar), false);
+    paged->SetRange(0, 99, 40, 60);
+    auto* disabled = AddScrollBar(form, skin, Bounds(left, top + 60, 170, kBar), false);
+    disabled->SetEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        auto* bar = AddScrollBar(form, skin, Bounds(left + i * 30, top + 90, kBar, 80), true);
+        bar->SetRange(0, 99, i * 30, 50);
+    }
+}
+
+} // namespace
+
+TskSkinScrollBar* AddScrollBar(TForm& form, TskSkinData* skin, TRect bounds, bool vertical)
 {
     auto* bar = new TskSkinScrollBar(&form);
     bar->SetParent(&form);
@@ -23,23 +40,6 @@ TskSkinScrollBar* AddBar(TForm& form, TskSkinData* skin, TRect bounds, bool vert
     bar->SetSkinData(skin);
     return bar;
 }
-
-void AddStandaloneBars(TForm& form, TskSkinData* skin, int top)
-{
-    const int left = kLeft + kListWidth + kBar + 15;
-    auto* plain = AddBar(form, skin, Bounds(left, top, 170, kBar), false);
-    plain->SetRange(0, 100, 0, 30);
-    auto* paged = AddBar(form, skin, Bounds(left, top + 30, 170, kBar), false);
-    paged->SetRange(0, 99, 40, 60);
-    auto* disabled = AddBar(form, skin, Bounds(left, top + 60, 170, kBar), false);
-    disabled->SetEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        auto* bar = AddBar(form, skin, Bounds(left + i * 30, top + 90, kBar, 80), true);
-        bar->SetRange(0, 99, i * 30, 50);
-    }
-}
-
-} // namespace
 
 int AddListView(TForm& form, TskSkinData* skin, int top)
 {
@@ -69,8 +69,8 @@ int AddListView(TForm& form, TskSkinData* skin, int top)
         item->SubItems()->Add(std::to_string(i * 13 % 101) + "%");
     }
     list->SetItemIndex(2);
-    list->SetVScrollBar(AddBar(form, skin, Bounds(kLeft + kListWidth, top, kBar, kListHeight), true));
-    list->SetHScrollBar(AddBar(form, skin, Bounds(kLeft, top + kListHeight, kListWidth + kBar, kBar), false));
+    list->SetVScrollBar(AddScrollBar(form, skin, Bounds(kLeft + kListWidth, top, kBar, kListHeight), true));
+    list->SetHScrollBar(AddScrollBar(form, skin, Bounds(kLeft, top + kListHeight, kListWidth + kBar, kBar), false));
     list->SetSkinData(skin);
     AddStandaloneBars(form, skin, top);
     return kListHeight + kBar;

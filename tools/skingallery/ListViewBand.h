@@ -5,7 +5,8 @@
 
 namespace tovrel {
 class TskSkinData;
-}
+class TskSkinScrollBar;
+} // namespace tovrel
 
 namespace tovrel::skingallery {
 
@@ -13,5 +14,8 @@ namespace tovrel::skingallery {
 // show, the horizontal one leaving the corner free), and scroll bars on
 // their own; returns the height used from `top`.
 int AddListView(TForm& form, TskSkinData* skin, int top);
+
+// A skinned bar on the form ("vscrollbar" when vertical), skinned.
+TskSkinScrollBar* AddScrollBar(TForm& form, TskSkinData* skin, TRect bounds, bool vertical);
 
 } // namespace tovrel::skingallery

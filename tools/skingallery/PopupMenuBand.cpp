@@ -1,5 +1,6 @@
 #include "PopupMenuBand.h"
 
+#include "platform/ctrls/Edit.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
@@ -76,6 +77,14 @@ int AddPopupMenuButton(TForm& form, TskSkinData* skin, int top)
         const TRect below = Rect(topLeft.X, topLeft.Y, topLeft.X + button->Width(), topLeft.Y + button->Height());
         engine->Popup(button, skin, 0, below, menu->Items(), false);
     };
+    // The form's focused control: typing after a menu closed shows that the
+    // menu never took the focus.
+    auto* edit = new TEdit(&form);
+    edit->SetName("Typed");
+    edit->SetParent(&form);
+    edit->SetBounds(kLeft + kWidth + 10, top, kWidth, kHeight);
+    edit->SetText("");
+    form.SetActiveControl(edit);
     return kHeight;
 }
 

@@ -6,6 +6,7 @@
 #include "OfficeBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
+#include "TreeViewBand.h"
 
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinStdLabel.h"
@@ -82,8 +83,8 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels,   AddButtons,         AddCheckRadioBoxes,
-                                         AddPanes,  AddListView, AddPopupMenuButton, AddOfficeControls};
+const std::vector<TSection> kSections = {AddLabels,   AddBevels,   AddButtons,         AddCheckRadioBoxes, AddPanes,
+                                         AddListView, AddTreeView, AddPopupMenuButton, AddOfficeControls};
 
 } // namespace
 

@@ -1,13 +1,20 @@
 #include "SkinGalleryReport.h"
 
+#include "platform/ctrls/Edit.h"
 #include "platform/rtl/MainThread.h"
+#include "platform/vcl/Menus.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Messages.h"
+#include "platform/wm/ModalLoop.h"
 #include "platform/wm/Window.h"
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinOfficeComboBox.h"
+#include "skin/menus/SkinMenu.h"
+#include "skin/menus/SkinMenuItem.h"
+#include "skin/menus/SkinPopupWindow.h"
 
 #include <cstdio>
 #include <fstream>
@@ -52,6 +59,20 @@ std::ostream& operator<<(std::ostream& out, TPoint p)
     return out << p.X << ',' << p.Y;
 }
 
+// What a script reads of the list view: its top row and its vertical bar.
+struct TListState {
+    int Top = -1, BarPosition = 0;
+    bool operator==(const TListState&) const = default;
+};
+
+TListState ListState(TskSkinListView& list)
+{
+    TListState state;
+    state.Top = list.TopItem() ? list.TopItem()->Index() : -1;
+    state.BarPosition = list.VScrollBar() ? list.VScrollBar()->Position() : 0;
+    return state;
+}
+
 class TReport {
 public:
     TReport(TForm& form, std::string path) : form_(form), path_(std::move(path)) {}
@@ -80,6 +101,12 @@ public:
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
             for (const auto& [name, box] : offices_)
                 WriteOffice(out, name, *box);
+            for (const auto& [name, edit] : edits_)
+                out << "edit." << name << ".at=" << CentreInWindow(form_, *edit) << '\n'
+                    << "edit." << name << '=' << edit->Text() << '\n';
+            WriteMenu(out);
+            if (list_)
+                WriteList(out, *list_);
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -89,6 +116,8 @@ public:
 
     void Hook(TControl& control)
     {
+        if (auto* list = dynamic_cast<TskSkinListView*>(&control); list && !list_)
+            list_ = list;
         if (auto* button = dynamic_cast<TskSkinButton*>(&control)) {
             const std::string caption = button->Caption();
             buttons_[caption] = button;
@@ -102,10 +131,25 @@ public:
             // Once the list is shown, with its rows where a script finds them.
             Chain(office->OnDropDown, [this] { TMainThread::Post([this] { Write(); }); });
             Chain(office->OnCloseUp, [] {});
+        } else if (auto* edit = dynamic_cast<TCustomEdit*>(&control)) {
+            edits_[edit->Name()] = edit;
+            Chain(edit->OnChange, [] {});
         }
         if (auto* windowed = dynamic_cast<TWinControl*>(&control))
             for (int i = 0; i < windowed->ControlCount(); ++i)
                 Hook(*windowed->Controls(i));
+    }
+
+    // Every item of the form's popup menus reports its pick; the skinned
+    // engine's open levels are written while a menu waits for input.
+    void HookMenus()
+    {
+        for (int i = 0; i < form_.ComponentCount(); ++i) {
+            if (auto* menu = dynamic_cast<TPopupMenu*>(form_.Components(i)))
+                HookItems(*menu->Items());
+            else if (auto* engine = dynamic_cast<TskSkinMenu*>(form_.Components(i)))
+                engine_ = engine;
+        }
     }
 
     void CountSizeMove() { ++sizeMoves_; }
@@ -134,7 +178,64 @@ public:
         }
     }
 
+    // The first skinned list view met, if any.
+    TskSkinListView* List() const { return list_; }
+    // Written again whenever its top row or its bar moved.
+    void ListMessageHandled()
+    {
+        if (list_ && !list_->ComponentState().Contains(csDestroying) && ListState(*list_) != written_)
+            Write();
+    }
+
 private:
+    void HookItems(TMenuItem& parent)
+    {
+        for (int i = 0; i < parent.Count(); ++i) {
+            TMenuItem& item = *parent.Items(i);
+            if (item.Count() > 0) {
+                HookItems(item);
+                continue;
+            }
+            Chain(item.OnClick, [this, caption = StripHotkey(item.Caption())] {
+                ++picks_;
+                picked_ = caption;
+            });
+        }
+    }
+
+    // Rows as screen points, which is where a script moves the pointer.
+    void WriteMenu(std::ostream& out) const
+    {
+        out << "menu.picks=" << picks_ << '\n' << "menu.picked=" << picked_ << '\n';
+        const int levels = engine_ ? engine_->LevelCount() : 0;
+        out << "menu.levels=" << levels << '\n';
+        for (int i = 0; i < levels; ++i) {
+            const TskSkinPopupWindow& level = *engine_->Level(i);
+            for (const auto& row : level.ItemList)
+                if (row->FVisible)
+                    out << "menu.item." << StripHotkey(row->MenuItem->Caption()) << ".at="
+                        << Point(level.Left() + row->ObjectRect.Left + row->ObjectRect.Width() / 2,
+                                 level.Top() + row->ObjectRect.Top + row->ObjectRect.Height() / 2)
+                        << '\n';
+        }
+    }
+
+    void WriteList(std::ostream& out, TskSkinListView& list)
+    {
+        written_ = ListState(list);
+        out << "listview.at=" << CentreInWindow(form_, list) << '\n'
+            << "listview.rows=" << list.Items()->Count() << '\n'
+            << "listview.perpage=" << list.VisibleRowCount() << '\n'
+            << "listview.top=" << written_.Top << '\n';
+        if (TskSkinScrollBar* bar = list.VScrollBar()) {
+            bar->CalcRects();
+            const TRect thumb = bar->Part(TskSkinScrollBar::kThumb).R;
+            const TPoint p = bar->ClientToScreen(Point((thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2));
+            out << "listview.vbar.position=" << written_.BarPosition << '\n'
+                << "listview.vbar.thumb.at=" << Point(p.X - form_.Left(), p.Y - form_.Top()) << '\n';
+        }
+    }
+
     // The control's own handler first, then the note and the report.
     void Chain(TNotifyEvent& event, std::function<void()> note)
     {
@@ -153,6 +254,12 @@ private:
     std::map<std::string, int> clicks_;
     std::map<std::string, TskSkinCheckRadioBox*> boxes_;
     std::map<std::string, TskSkinCustomOfficeComboBox*> offices_;
+    std::map<std::string, TCustomEdit*> edits_;
+    TskSkinMenu* engine_ = nullptr;
+    int picks_ = 0;
+    std::string picked_;
+    TskSkinListView* list_ = nullptr;
+    TListState written_;
 };
 
 } // namespace
@@ -162,10 +269,19 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
     auto report = std::make_shared<TReport>(form, path);
     for (int i = 0; i < form.ControlCount(); ++i)
         report->Hook(*form.Controls(i));
+    report->HookMenus();
     std::weak_ptr<TReport> weak = report;
+    if (TskSkinListView* list = report->List())
+        list->WindowProc = [weak, old = list->WindowProc](TMessage& message) {
+            old(message);
+            if (auto alive = weak.lock())
+                alive->ListMessageHandled();
+        };
     form.WindowProc = [report, old = form.WindowProc, weak,
                        afterSizeMove = std::move(afterSizeMove)](TMessage& message) {
         old(message);
+        if (message.Msg == WM_ENTERIDLE && message.WParam == MSGF_MENU)
+            report->Write();
         if (message.Msg != WM_EXITSIZEMOVE)
             return;
         report->CountSizeMove();

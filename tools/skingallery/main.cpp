@@ -4,9 +4,9 @@
 //     N = 0: no skin data (the default looks); 1..7: the user skins in
 //     stored order. --screenshot renders headless into a PNG and exits.
 //     --report opens the form on the desktop backend for a script to drive:
-//     FILE gets the buttons', check boxes' and form's state after every
-//     click and every move or size, and FILE.png the X screen at the end of
-//     each move or size.
+//     FILE gets the buttons', check boxes', list view's and form's state
+//     after every click, scroll of the list and every move or size, and
+//     FILE.png the X screen at the end of each move or size.
 #include "HeadlessScreenshot.h"
 #include "SkinGalleryForm.h"
 #include "SkinGalleryReport.h"

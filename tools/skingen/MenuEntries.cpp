@@ -37,7 +37,9 @@ void AddMenuItem(TComposition& c, const TPictureSet& pics)
     });
     e.DividerLO = 26;
     e.DividerRO = 2;
-    e.ItemLO = e.ItemRO = 4;
+    // The glyph column lies in the left piece: a tiled middle must not repeat it.
+    e.ItemLO = 26;
+    e.ItemRO = 4;
     e.TextRct = TRect{28, 0, kItemWidth - 4, kItemHeight};
     e.ImageRct = TRect{2, 0, 22, kItemHeight};
     SetFont(e, t, t.WindowText);

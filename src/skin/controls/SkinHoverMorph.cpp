@@ -1,7 +1,5 @@
 #include "skin/controls/SkinHoverMorph.h"
 
-#include "skin/draw/EffectBmp.h"
-
 namespace tovrel {
 
 TskHoverMorph::TTick TskHoverMorph::Tick(bool hot, bool active)
@@ -16,14 +14,6 @@ TskHoverMorph::TTick TskHoverMorph::Tick(bool hot, bool active)
     }
     Kf = hot ? 1 : 0;
     return {active, true};
-}
-
-void DrawMorphed(TBitmap& target, const TBitmap& normal, const TBitmap& hot, TskMorphKind kind, double kf)
-{
-    TskEffectBmp blended = TskEffectBmp::CreateFromhWnd(normal.Handle());
-    const TskEffectBmp toward = TskEffectBmp::CreateFromhWnd(hot.Handle());
-    blended.MorphByKind(kind, toward, kf);
-    blended.Draw(target.Canvas()->Handle(), 0, 0);
 }
 
 } // namespace tovrel

@@ -1,16 +1,10 @@
 #pragma once
 // The hover blend of a skinned control: a factor that walks from the normal
 // image (0) to the hot one (1) and back in steps of 0.2, one step per tick of
-// a 20-ms timer, and the blend of the two images it selects.
-#include "platform/vcl/Bitmap.h"
+// a 20-ms timer (the blend of the two images is DrawMorphed).
+#include "skin/draw/MorphedImage.h"
 
 namespace tovrel {
-
-enum class TskMorphKind : std::uint8_t;
-
-constexpr unsigned kMorphInterval = 20;
-// How far the factor moves towards the hot (1) or normal (0) image per tick.
-constexpr double kMorphStep = 0.2;
 
 class TskHoverMorph {
 public:
@@ -26,9 +20,5 @@ public:
     // Between the two images: the paint blends them.
     bool Blending() const { return Kf > 0 && Kf < 1; }
 };
-
-// normal blended toward hot by kind and kf, drawn into target at (0, 0);
-// the three bitmaps have one size.
-void DrawMorphed(TBitmap& target, const TBitmap& normal, const TBitmap& hot, TskMorphKind kind, double kf);
 
 } // namespace tovrel

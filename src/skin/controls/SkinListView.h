@@ -1,19 +1,17 @@
 #pragma once
 // The skinned list view: the platform list view with its colours and font
 // from a "listview" entry, its own bars never shown and mirrored both ways
-// into two external skinned scroll bars, and its column header drawn from a
-// button entry (SkinListViewHeader.cpp). The list's scroll state stays the
+// into two external skinned scroll bars (SkinnedView.h), and its column
+// header drawn from a button entry (SkinListViewHeader.cpp). The list's scroll state stays the
 // truth: every paint, resize, key and click copies it into the bars, and a
 // bar's OnChange scrolls the list by the difference.
 #include "platform/ctrls/ListView.h"
-#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinnedView.h"
+#include "skin/data/SkinViewEntries.h"
 
 #include <functional>
-#include <memory>
 
 namespace tovrel {
-
-class TskSkinData;
 
 // Sent to the list view to paint its header into the DC in WParam.
 constexpr unsigned SkinPaintHeaderToMessage = 45512;
@@ -21,35 +19,17 @@ constexpr unsigned SkinPaintHeaderToMessage = 45512;
 // Custom drawing of a header section's contents over its background.
 using TskDrawHeaderSectionEvent = std::function<void(TCanvas* Cnvs, TListColumn* Column, bool Pressed, const TRect& R)>;
 
-class TskSkinCustomListView : public TCustomListView {
+class TskSkinCustomListView : public TskSkinnedView<TCustomListView, TskDataSkinListView> {
 public:
     explicit TskSkinCustomListView(TComponent* AOwner);
     ~TskSkinCustomListView() override;
 
-    TskSkinData* SkinData() const { return FSD; }
-    // Applies the skin at once when it is loaded.
-    void SetSkinData(TskSkinData* Value);
-    std::string SkinDataName = "listview";
     std::string HeaderSkinDataName = "resizetoolbutton";
-    TFont* DefaultFont() const { return FDefaultFont.get(); }
-    void SetDefaultFont(const TFont* Value);
-    TColor DefaultColor() const { return FDefaultColor; }
-    void SetDefaultColor(TColor Value);
-    bool UseSkinFont = true;
-    TskSkinScrollBar* VScrollBar() const { return FVScrollBar; }
-    // The bar is enabled, hidden and driven by this list from now on (its
-    // OnChange is replaced); a bar replaced here loses this list's handler.
-    void SetVScrollBar(TskSkinScrollBar* Value);
-    TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
-    void SetHScrollBar(TskSkinScrollBar* Value);
     TskDrawHeaderSectionEvent OnDrawHeaderSection;
 
-    int SkinIndex() const { return FIndex; }
-    // Looks the entry up again and takes colour and font from it.
-    void ChangeSkinData();
-    void BeforeChangeSkinData() { FIndex = -1; }
-    // Copies the list's scroll state into the bars, showing or hiding them.
-    void UpDateScrollBars();
+    // Also redraws the header from its entry.
+    void ChangeSkinData() override;
+    void UpDateScrollBars() override;
 
     // The header window taken over, or null.
     HWND SkinnedHeader() const { return FHeaderHandle; }
@@ -60,23 +40,17 @@ public:
     bool DividerDown() const { return FDevDown; }
 
 protected:
-    void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
-    void Loaded() override;
+    void VScrollBarChange() override;
+    void HScrollBarChange() override;
 
 private:
     friend LRESULT SkinHeaderProc(HWND, UINT, WPARAM, LPARAM);
     void UpdateIconScrollBars();
     void UpdateListScrollBars();
     void UpdateReportScrollBars();
-    // Shows or hides a bar (with the guard set); true when it changed.
-    bool ShowBar(TskSkinScrollBar* Bar, bool Visible);
     int FirstItemHeight();
     int FirstItemWidth();
-    void VScrollBarChange();
-    void HScrollBarChange();
-    void AssignBar(TComponentRef<TskSkinScrollBar>& Ref, TskSkinScrollBar* Value, bool Vertical);
-    void RealignBars();
 
     // Header (SkinListViewHeader.cpp).
     void HeaderCreated(HWND Child);
@@ -92,13 +66,7 @@ private:
     void PaintHeader(HDC DC);
     void InvalidateHeader(bool Erase);
 
-    TComponentRef<TskSkinData> FSD{*this};
-    int FIndex = -1;
-    std::unique_ptr<TFont> FDefaultFont;
-    TColor FDefaultColor;
-    TComponentRef<TskSkinScrollBar> FVScrollBar{*this};
-    TComponentRef<TskSkinScrollBar> FHScrollBar{*this};
-    bool FInCheckScrollBars = false;
+    // The list is being scrolled from a bar.
     bool FromSB = false;
     int FOldVScrollBarPos = 0, FOldHScrollBarPos = 0;
 

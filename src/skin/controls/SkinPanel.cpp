@@ -282,6 +282,14 @@ void TskSkinPanel::CreateControlDefaultImage(TBitmap& B)
 
 void TskSkinPanel::CreateControlSkinImage(TBitmap& B)
 {
+    if (FBorderStyle == TskSkinBorderStyle::bvNone && G.ResizeMode == 1 && !FCaptionMode && !G.Stretch.StretchEffect) {
+        // No border and no caption: the entry's client block tiled over the whole panel.
+        TskSkinControlGeometry whole = G;
+        whole.NewClRect = Rect(0, 0, B.Width(), B.Height());
+        whole.DrawClientBackground(*B.Canvas());
+        PaintClient(B.Canvas());
+        return;
+    }
     TskSkinCustomControl::CreateControlSkinImage(B);
     NewCaptionRect = G.ResizeMode <= 0 ? CaptionRect : ConvertSkinRect(CaptionRect);
     if (!Caption().empty() && !IsNullRect(CaptionRect) && FCaptionMode)

@@ -9,12 +9,12 @@
 
 namespace tovrel {
 
-TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinCustomControl(AOwner)
+TskSkinStatusBar::TskSkinStatusBar(TComponent* AOwner) : TskSkinPanel(AOwner)
 {
-    ControlStyle.Include(csAcceptsControls);
     SetSkinDataName("statusbar");
     SetAlign(alBottom);
     SetHeight(21);
+    SetBorderStyle(TskSkinBorderStyle::bvNone);
 }
 
 void TskSkinStatusBar::SetSizeGrip(bool Value)
@@ -33,7 +33,7 @@ void TskSkinStatusBar::SetShowGrip(bool Value)
 
 void TskSkinStatusBar::SetSkinData(TskSkinData* Value)
 {
-    TskSkinCustomControl::SetSkinData(Value);
+    TskSkinPanel::SetSkinData(Value);
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* child = dynamic_cast<TskSkinControl*>(Controls(i)))
             child->SetSkinData(Value);
@@ -41,45 +41,19 @@ void TskSkinStatusBar::SetSkinData(TskSkinData* Value)
 
 void TskSkinStatusBar::GetSkinData()
 {
-    TskSkinCustomControl::GetSkinData();
-    BGPictureIndex = -1;
+    TskSkinPanel::GetSkinData();
     Gripper = {};
     if (FIndex == -1)
         return;
-    if (const auto* entry = dynamic_cast<const TskDataSkinPanelControl*>(SkinData()->CtrlList[FIndex].get())) {
-        BGPictureIndex = entry->BGPictureIndex;
+    if (const auto* entry = dynamic_cast<const TskDataSkinPanelControl*>(SkinData()->CtrlList[FIndex].get()))
         Gripper = {entry->GripperRect, entry->GripperTransparent, entry->GripperTransparentColor};
-    }
-}
-
-void TskSkinStatusBar::ChangeSkinData()
-{
-    TskSkinCustomControl::ChangeSkinData();
-    Realign();
-}
-
-// The bar has no border and no caption: a nine-slice entry gives only its
-// client block, over the whole bar.
-bool TskSkinStatusBar::ClientBlockOnly() const
-{
-    return G.ResizeMode == 1;
 }
 
 void TskSkinStatusBar::AdjustClientRect(TRect& Rect) const
 {
-    TskSkinCustomControl::AdjustClientRect(Rect);
-    if (FIndex != -1 && BGPictureIndex == -1 && !ClientBlockOnly())
-        Rect = G.NewClRect;
-    if (!GripActive())
-        return;
-    Rect.Right -= HasGripperPicture() ? Gripper.Rect.Width() : Rect.Height();
-}
-
-TRect TskSkinStatusBar::GetSkinClientRect() const
-{
-    TRect R = Rect(0, 0, Width(), Height());
-    AdjustClientRect(R);
-    return R;
+    TskSkinPanel::AdjustClientRect(Rect);
+    if (GripActive())
+        Rect.Right -= HasGripperPicture() ? Gripper.Rect.Width() : Rect.Height();
 }
 
 TRect TskSkinStatusBar::GetGripRect() const
@@ -106,20 +80,14 @@ void TskSkinStatusBar::DrawGripLines(TCanvas& Canvas, TColor LightColor, TColor 
 
 void TskSkinStatusBar::CreateControlDefaultImage(TBitmap& B)
 {
-    TskSkinCustomControl::CreateControlDefaultImage(B);
+    TskSkinPanel::CreateControlDefaultImage(B);
     if (GripActive())
         DrawGripLines(*B.Canvas(), clBtnHighlight, clBtnShadow);
 }
 
 void TskSkinStatusBar::CreateControlSkinImage(TBitmap& B)
 {
-    if (ClientBlockOnly() && !G.Stretch.StretchEffect) {
-        TskSkinControlGeometry whole = G;
-        whole.NewClRect = Rect(0, 0, B.Width(), B.Height());
-        whole.DrawClientBackground(*B.Canvas());
-    } else {
-        TskSkinCustomControl::CreateControlSkinImage(B);
-    }
+    TskSkinPanel::CreateControlSkinImage(B);
     if (!GripActive())
         return;
     if (HasGripperPicture() && G.Picture) {
@@ -134,7 +102,7 @@ void TskSkinStatusBar::CreateControlSkinImage(TBitmap& B)
 void TskSkinStatusBar::WndProc(TMessage& Message)
 {
     if (Message.Msg != WM_NCHITTEST || !GripActive() || !HandleAllocated()) {
-        TskSkinCustomControl::WndProc(Message);
+        TskSkinPanel::WndProc(Message);
         return;
     }
     const TPoint P = ScreenToClient(PointFromLParam(Message.LParam));

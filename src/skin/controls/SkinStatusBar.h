@@ -4,15 +4,15 @@
 // lines. The grip answers the hit test with the bottom-right sizing code, so
 // the layer's size loop sizes the form from it.
 //
-// The bar carries the panel look it uses (no border, no caption): the
-// default face, or the entry's client block laid over the whole bar.
-#include "skin/controls/SkinCustomControl.h"
+// It is a panel without border and caption: the default face, or the
+// entry's client block laid over the whole bar.
 #include "skin/controls/SkinGripperImage.h"
+#include "skin/controls/SkinPanel.h"
 #include "skin/data/SkinGeometry.h"
 
 namespace tovrel {
 
-class TskSkinStatusBar : public TskSkinCustomControl {
+class TskSkinStatusBar : public TskSkinPanel {
 public:
     explicit TskSkinStatusBar(TComponent* AOwner);
 
@@ -26,10 +26,8 @@ public:
     // Also hands the skin data to every skinned child.
     void SetSkinData(TskSkinData* Value) override;
     void GetSkinData() override;
-    void ChangeSkinData() override;
+    // The panel's, without the grip's strip.
     void AdjustClientRect(TRect& Rect) const override;
-    // (0, 0, Width, Height) through AdjustClientRect: without the grip's strip.
-    TRect GetSkinClientRect() const;
     // The grip's rectangle in client coordinates.
     TRect GetGripRect() const;
 
@@ -40,12 +38,10 @@ protected:
 
 private:
     bool HasGripperPicture() const { return FIndex != -1 && !IsNullRect(Gripper.Rect); }
-    bool ClientBlockOnly() const;
     void DrawGripLines(TCanvas& Canvas, TColor LightColor, TColor ShadowColor) const;
 
     bool FSizeGrip = false;
     bool FShowGrip = true;
-    int BGPictureIndex = -1;
     TskGripperImage Gripper;
 };
 

@@ -188,9 +188,19 @@ public:
     // ---- the skinned system menu (SkinFormSystemMenu.cpp) ----
     // The popup engine the form's skinned menus open through.
     TskSkinMenu* SkinMenu() const { return FSkinMenu; }
-    // The items the system menu shows now, by the form's state.
+    // The items the system menu shows now, by the form's state: the user's
+    // SystemMenu when set (with the standard items merged in while
+    // UseDefaultSysMenu is on), else the default menu.
     TMenuItem* GetSystemMenuItems();
     void CreateDefaultSysMenu();
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    // A menu replaced here loses the standard items merged into it.
+    void SetSystemMenu(TPopupMenu* Value);
+    bool UseDefaultSysMenu = true;
+    // The user's SystemMenu gets the state's standard items anew: Minimize,
+    // Restore, Maximize, Roll-up and Minimize to tray above its own items,
+    // Close below them.
+    void UpdateSystemMenu();
     // At a screen point (a right click on the caption).
     void PopupSystemMenu(int X, int Y);
     // Below a screen rectangle.
@@ -199,6 +209,25 @@ public:
     void PopupSystemMenuAtButton();
     // A message that ends menus closes the open skinned menu.
     void CheckCloseMenus(unsigned Msg);
+
+    // ---- the menus' settings, kept by the engine (SkinFormMenuSettings.cpp) ----
+    int MaxMenuItemsInWindow() const;
+    // Negative values are ignored; 0 is no limit.
+    void SetMaxMenuItemsInWindow(int Value);
+    bool MenusAlphaBlend() const;
+    void SetMenusAlphaBlend(bool Value);
+    std::uint8_t MenusAlphaBlendValue() const;
+    void SetMenusAlphaBlendValue(std::uint8_t Value);
+    bool MenusAlphaBlendAnimation() const;
+    void SetMenusAlphaBlendAnimation(bool Value);
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool Value);
+    int DefMenuItemHeight() const;
+    // Values below 1 are ignored.
+    void SetDefMenuItemHeight(int Value);
+    TFont* DefMenuItemFont() const;
+    // Copied into the engine's font.
+    void SetDefMenuItemFont(const TFont* Value);
 
 private:
     friend struct TskSkinFormProc;
@@ -237,11 +266,14 @@ private:
     bool IsMainForm() const;
 
     void InstallSystemMenu();
+    // The state's standard items that apply, Close last; owned by the component.
+    std::vector<TMenuItem*> CreateStandardSysMenuItems(bool RestoreBeforeMaximize);
 
     TCustomForm* FForm = nullptr;
     TWndMethod OldWindowProc;
     TskSkinMenu* FSkinMenu = nullptr;
     TPopupMenu* FSysMenu = nullptr;
+    TComponentRef<TPopupMenu> FSystemMenu{*this};
     TShortCutEvent OldFormShortCut;
     // A skin data freed under the form leaves the default frame.
     TComponentRef<TskSkinData> FSD{*this, [this] { SkinDataRemoved(); }};

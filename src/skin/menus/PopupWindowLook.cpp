@@ -3,6 +3,7 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/wm/WindowPos.h"
 #include "skin/data/SkinFixedEntries.h"
+#include "skin/draw/MaskRegions.h"
 #include "skin/draw/SkinImageBuilders.h"
 
 namespace tovrel {
@@ -23,10 +24,27 @@ void HideMenuPopup(TWinControl& window)
     window.SetVisible(false);
 }
 
+namespace {
+
+TskSkinCorners CornersOf(const TskDataSkinPopupWindow& entry)
+{
+    return {entry.LTPoint, entry.RTPoint, entry.LBPoint, entry.RBPoint, entry.ItemsRect};
+}
+
+} // namespace
+
+HRGN CreatePopupWindowRegion(const TskDataSkinPopupWindow& entry, const TBitmap& picture, TBitmap& mask, int width,
+                             int height)
+{
+    const TskSkinCorners skin = CornersOf(entry);
+    const TskSkinCorners fresh = NewSkinCorners(skin, {picture.Width(), picture.Height()}, {width, height});
+    return CreateSkinRegion(skin, fresh, mask, width, height);
+}
+
 void CreatePopupWindowImage(TBitmap& B, const TskDataSkinPopupWindow& entry, TBitmap& picture, int width, int height,
                             bool drawClient)
 {
-    const TskSkinCorners skin{entry.LTPoint, entry.RTPoint, entry.LBPoint, entry.RBPoint, entry.ItemsRect};
+    const TskSkinCorners skin = CornersOf(entry);
     const TSize pictureSize{picture.Width(), picture.Height()};
     TskStretchFlags flags;
     flags.LeftStretch = entry.LeftStretch;

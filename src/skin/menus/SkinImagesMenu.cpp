@@ -10,10 +10,15 @@
 #include "platform/wm/Keys.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Monitors.h"
+#include "platform/wm/Paint.h"
 #include "platform/wm/WindowPos.h"
+#include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinFixedEntries.h"
+#include "skin/data/SkinMenuEntries.h"
 #include "skin/menus/MenuMessageHook.h"
+#include "skin/menus/MenuSkinParts.h"
+#include "skin/menus/PopupFade.h"
 #include "skin/menus/PopupWindowLook.h"
 #include "skin/menus/SkinMenu.h"
 
@@ -25,6 +30,8 @@ namespace {
 
 constexpr TColor kHotFill = TColor(0xD2BDB6), kDownFill = TColor(0xB59385), kFrame = TColor(0x800000);
 constexpr int kCellPadding = 10, kImageInset = 5;
+// The fade-in's alpha step per tick.
+constexpr int kGridFadeStep = 10;
 
 // The menus' closing messages, but a left press is the grid's own (it holds
 // the capture), and system keys end it too.
@@ -73,7 +80,7 @@ void LayOutImagesMenu(std::vector<std::unique_ptr<TskImagesMenuItem>>& items, TS
 // ---- the grid window ----
 
 TskSkinImagesMenuPopupWindow::TskSkinImagesMenuPopupWindow(TskSkinImagesMenu* AImagesMenu)
-    : TCustomControl(nullptr), ImagesMenu(AImagesMenu)
+    : TCustomControl(nullptr), ImagesMenu(AImagesMenu), FFade(std::make_unique<TskPopupFade>())
 {
     SetVisible(false);
 }
@@ -92,16 +99,20 @@ void TskSkinImagesMenuPopupWindow::CreateParams(TCreateParams& params)
 void TskSkinImagesMenuPopupWindow::CalcSize()
 {
     TskSkinData* skin = ImagesMenu->SkinData();
-    WindowPicture = nullptr;
-    if (skin && !skin->Empty && skin->PopupWindow.WindowPictureIndex != -1)
+    WindowPicture = MaskPicture = nullptr;
+    if (skin && !skin->Empty && skin->PopupWindow.WindowPictureIndex != -1) {
         WindowPicture = skin->ActivePicture(skin->PopupWindow.WindowPictureIndex);
+        MaskPicture = skin->ActivePicture(skin->PopupWindow.MaskPictureIndex);
+    }
     FSkinSupport = WindowPicture != nullptr; // a picture beyond the list: the built-in look
     const TskDataSkinPopupWindow* pw = FSkinSupport ? &skin->PopupWindow : nullptr;
     TCustomImageList& images = *ImagesMenu->Images();
     const int CH = images.Height() + kCellPadding;
     const TPoint origin = pw ? Point(pw->ItemsRect.Left, pw->ItemsRect.Top) : Point(5, 5);
     auto& items = ImagesMenu->ImagesItems;
-    LayOutImagesMenu(items, {images.Width(), images.Height()}, ImagesMenu->ColumnsCount(), origin, CH);
+    const auto label = FindHeaderBand(skin, {"label"});
+    LayOutImagesMenu(items, {images.Width(), images.Height()}, ImagesMenu->ColumnsCount(), origin,
+                     label ? label.Entry->SkinRect.Height() : CH);
     const int RW = ImagesMenu->ColumnsCount() * (images.Width() + kCellPadding);
     // With no items the grid is an empty frame one cell high.
     const int D = items.empty() ? CH : items.back()->ItemRect.Bottom - items.front()->ItemRect.Top;
@@ -115,6 +126,8 @@ void TskSkinImagesMenuPopupWindow::CalcSize()
     SetBounds(Left(), Top(), width, height);
     NewItemsRect = Rect(pw->ItemsRect.Left, pw->ItemsRect.Top, width - (WindowPicture->Width() - pw->ItemsRect.Right),
                         height - (WindowPicture->Height() - pw->ItemsRect.Bottom));
+    if (MaskPicture)
+        SetWindowRgn(Handle(), CreatePopupWindowRegion(*pw, *WindowPicture, *MaskPicture, width, height), true);
 }
 
 void TskSkinImagesMenuPopupWindow::CalcPopupPosition(TRect R)
@@ -136,8 +149,11 @@ void TskSkinImagesMenuPopupWindow::Show(TRect PopupRect)
 {
     CalcSize();
     CalcPopupPosition(PopupRect);
+    const TskSkinImagesMenu& menu = *ImagesMenu;
+    FFade->Prepare(Handle(), menu.AlphaBlend, menu.AlphaBlendAnimation, menu.AlphaBlendValue, kGridFadeStep);
     SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetVisible(true);
+    FFade->Start();
     PushMenuMessageHook(this, [this](MSG& msg, bool& handled) { AppMessage(msg, handled); });
     FHooked = true;
     SetCapture(Handle());
@@ -156,6 +172,7 @@ void TskSkinImagesMenuPopupWindow::Abandon()
     if (FClosed)
         return;
     FClosed = true;
+    FFade->Stop();
     HideMenuPopup(*this);
     UnHookApp();
     if (HandleAllocated() && GetCapture() == Handle())
@@ -303,29 +320,69 @@ void TskSkinImagesMenuPopupWindow::ProcessKey(WORD Key)
 
 void TskSkinImagesMenuPopupWindow::DrawItemFrame(TCanvas& C, TRect r, bool pressed)
 {
+    if (const auto frame =
+            FSkinSupport ? FindCellFrame(ImagesMenu->SkinData()) : TskMenuSkinPart<TskDataSkinButtonControl>{}) {
+        TBitmap B;
+        CreateCellFrameImage(B, frame, r.Width(), r.Height(), pressed);
+        C.Draw(r.Left, r.Top, &B);
+        return;
+    }
     C.Brush()->SetColor(kFrame);
     C.FrameRect(r);
     C.Brush()->SetColor(pressed ? kDownFill : kHotFill);
     C.FillRect(Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1));
 }
 
+void TskSkinImagesMenuPopupWindow::DrawItemText(TCanvas& C, const std::string& text, TRect r, bool pressed, bool hot)
+{
+    TskSkinData* skin = FSkinSupport ? ImagesMenu->SkinData() : nullptr;
+    const TskDataSkinMenuItem* row = FindMenuItemObject(skin);
+    const auto frame = FindCellFrame(skin);
+    C.Font()->Assign(ImagesMenu->DefaultFont());
+    C.Font()->SetColor(clWindowText);
+    if (row && frame) {
+        const TskDataSkinButtonControl& button = *frame.Entry;
+        if (ImagesMenu->UseSkinFont) {
+            C.Font()->SetName(button.FontName);
+            C.Font()->SetHeight(button.FontHeight);
+            C.Font()->SetStyle(button.FontStyle);
+        }
+        C.Font()->SetColor(pressed ? button.DownFontColor : hot ? button.ActiveFontColor : row->FontColor);
+    }
+    C.Brush()->SetStyle(bsClear);
+    RECT measure = Rect(0, 0, 0, 0);
+    DrawText(C.Handle(), text, &measure, DT_SINGLELINE | DT_CALCRECT);
+    const UINT align = measure.Width() <= r.Width() ? DT_CENTER : DT_LEFT;
+    DrawText(C.Handle(), text, &r, DT_SINGLELINE | DT_VCENTER | align);
+}
+
+void TskSkinImagesMenuPopupWindow::DrawHeader(TCanvas& C, TRect r, const std::string& text)
+{
+    if (const auto band = FindHeaderBand(ImagesMenu->SkinData(), {"label"})) {
+        DrawHeaderBand(C, band, Point(r.Left, r.Top), r.Width(), text);
+        return;
+    }
+    C.Font()->Assign(ImagesMenu->DefaultFont());
+    C.Font()->SetColor(clWindowText);
+    C.Brush()->SetStyle(bsClear);
+    DrawText(C.Handle(), text, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
 void TskSkinImagesMenuPopupWindow::DrawItems(TCanvas& C, int hot, int selected)
 {
     TCustomImageList& images = *ImagesMenu->Images();
     const auto& items = ImagesMenu->ImagesItems;
-    C.Font()->Assign(ImagesMenu->DefaultFont());
-    C.Font()->SetColor(clWindowText);
     for (std::size_t i = 0; i < items.size(); ++i) {
         const TskImagesMenuItem& item = *items[i];
         TRect r = item.ItemRect;
-        C.Brush()->SetStyle(bsClear);
         if (item.Header) {
-            DrawText(C.Handle(), item.Caption, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+            DrawHeader(C, r, item.Caption);
             continue;
         }
-        if (int(i) == selected && !FItemDown)
+        const bool isSelected = int(i) == selected, isHot = int(i) == hot;
+        if (isSelected && !FItemDown)
             DrawItemFrame(C, r, true);
-        else if (int(i) == hot)
+        else if (isHot)
             DrawItemFrame(C, r, FItemDown);
         int offset = 0;
         if (item.ImageIndex >= 0 && item.ImageIndex < images.Count()) {
@@ -334,11 +391,7 @@ void TskSkinImagesMenuPopupWindow::DrawItems(TCanvas& C, int hot, int selected)
         }
         if (item.Button && !item.Caption.empty()) {
             r.Left += offset;
-            C.Brush()->SetStyle(bsClear);
-            RECT measure = Rect(0, 0, 0, 0);
-            DrawText(C.Handle(), item.Caption, &measure, DT_SINGLELINE | DT_CALCRECT);
-            const UINT align = measure.Width() <= r.Width() ? DT_CENTER : DT_LEFT;
-            DrawText(C.Handle(), item.Caption, &r, DT_SINGLELINE | DT_VCENTER | align);
+            DrawItemText(C, item.Caption, r, (isSelected && !FItemDown) || (isHot && FItemDown), isHot && !FItemDown);
         }
     }
 }

@@ -20,6 +20,7 @@ class TCustomImageList;
 class TFont;
 class TskSkinData;
 class TskSkinImagesMenu;
+class TskPopupFade;
 
 class TskImagesMenuItem {
 public:
@@ -74,12 +75,16 @@ private:
     void SetHot(int index);
     void DrawItems(TCanvas& C, int hot, int selected);
     void DrawItemFrame(TCanvas& C, TRect r, bool pressed);
+    void DrawItemText(TCanvas& C, const std::string& text, TRect r, bool pressed, bool hot);
+    void DrawHeader(TCanvas& C, TRect r, const std::string& text);
     void AppMessage(MSG& msg, bool& handled);
     void UnHookApp();
 
     TskSkinImagesMenu* ImagesMenu;
     TBitmap* WindowPicture = nullptr;
+    TBitmap* MaskPicture = nullptr;
     TRect NewItemsRect;
+    std::unique_ptr<TskPopupFade> FFade;
     bool FDown = false;
     bool FItemDown = false;
     bool FHooked = false;
@@ -104,6 +109,11 @@ public:
     bool UseSkinFont = true;
     TFont* DefaultFont() const { return FDefaultFont.get(); }
     bool ShowSelectedItem = true;
+    // Where the desktop has layered windows: the grid at AlphaBlendValue,
+    // fading in from clear with AlphaBlendAnimation.
+    bool AlphaBlend = false;
+    std::uint8_t AlphaBlendValue = 200;
+    bool AlphaBlendAnimation = false;
     TNotifyEvent OnItemClick, OnChange, OnMenuPopup, OnMenuClose, OnInternalChange, OnInternalMenuClose;
 
     // The item at ItemIndex, or null.

@@ -51,6 +51,11 @@ public:
     int DefaultMenuItemHeight = 20;
     TFont* DefaultMenuItemFont() const { return FDefaultMenuItemFont.get(); }
     int MaxMenuItemsInWindow = 0;
+    // Where the desktop has layered windows: levels at AlphaBlendValue, and
+    // the first level of a popup fading in from clear with AlphaBlendAnimation.
+    bool AlphaBlend = false;
+    std::uint8_t AlphaBlendValue = 150;
+    bool AlphaBlendAnimation = false;
     TNotifyEvent OnMenuClose;
 
     // ---- used by the levels and their rows ----

@@ -5,15 +5,22 @@
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ImageList.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/Timer.h"
+#include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinMenuEntries.h"
 #include "skin/draw/DefaultGlyphs.h"
+#include "skin/draw/MorphedImage.h"
 #include "skin/draw/SkinImageBuilders.h"
 #include "skin/draw/TextHelpers.h"
 #include "skin/menus/MenuGlyphs.h"
+#include "skin/menus/MenuSkinParts.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinPopupWindow.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace tovrel {
 
@@ -240,12 +247,25 @@ void TskSkinMenuItem::DrawHeader(TCanvas& C, TRect R)
     DrawText(C.Handle(), HeaderText(MenuItem->Caption()), &text, kTextFlags);
 }
 
-void TskSkinMenuItem::CreateItemImage(TBitmap& B, bool AActive)
+TRect TskSkinMenuItem::AnimationFrameRect() const
 {
-    const TRect source = AActive ? MI->ActiveSkinRect : MI->SkinRect;
-    const bool stretch = AActive ? MI->StretchEffect : MI->InActiveStretchEffect;
+    const TRect strip = MI->AnimateSkinRect;
+    const int count = MI->FrameCount, n = std::clamp(CurrentFrame, 1, count);
+    // Frames stacked when the strip is taller than a row, side by side otherwise.
+    if (strip.Height() > MI->SkinRect.Height()) {
+        const int h = strip.Height() / count;
+        return Rect(strip.Left, strip.Top + h * (n - 1), strip.Right, strip.Top + h * n);
+    }
+    const int w = strip.Width() / count;
+    return Rect(strip.Left + w * (n - 1), strip.Top, strip.Left + w * n, strip.Bottom);
+}
+
+void TskSkinMenuItem::CreateItemImage(TBitmap& B, bool AActive, bool AAnimate)
+{
+    const TRect source = AAnimate ? AnimationFrameRect() : AActive ? MI->ActiveSkinRect : MI->SkinRect;
+    const bool stretch = AActive ? MI->StretchEffect : MI->InActiveStretchEffect || (MI->StretchEffect && AAnimate);
     const int width = ObjectRect.Width();
-    if (!AActive && MI->InActiveTransparent && Parent->FPaintBuffer) {
+    if (!AActive && !AAnimate && MI->InActiveTransparent && Parent->FPaintBuffer) {
         B.SetSize(width, ObjectRect.Height());
         B.Canvas()->CopyRect(Rect(0, 0, width, ObjectRect.Height()), Parent->FPaintBuffer->Canvas(), ObjectRect);
     } else {
@@ -263,8 +283,15 @@ void TskSkinMenuItem::CreateItemImage(TBitmap& B, bool AActive)
         return;
     }
     if (Kind() == TskMenuItemKind::Header) {
-        RECT text = Rect(0, 0, B.Width(), B.Height());
-        DrawText(C.Handle(), HeaderText(MenuItem->Caption()), &text, kTextFlags | DT_SINGLELINE);
+        const std::string text = HeaderText(MenuItem->Caption());
+        if (const auto band = FindHeaderBand(Parent->SD, {"menuheader", "label"})) {
+            const int h = band.Entry->SkinRect.Height();
+            DrawHeaderBand(C, band, Point(0, (B.Height() - h) / 2), B.Width(), text);
+        } else {
+            // Without a band the text still names the group.
+            RECT r = Rect(0, 0, B.Width(), B.Height());
+            DrawText(C.Handle(), text, &r, kTextFlags | DT_SINGLELINE);
+        }
         return;
     }
     DrawTexts(C, T, GlyphColumnWidth(), 16);
@@ -289,23 +316,112 @@ void TskSkinMenuItem::Draw(TCanvas& Cnvs)
         return;
     }
     TBitmap B;
+    const bool hot = IsHot();
     if (Kind() == TskMenuItemKind::Divider)
         CreateHSkinImage(MI->DividerLO, MI->DividerRO, B, *ActivePicture, MI->DividerRect, ObjectRect.Width(),
                          MI->DividerStretchEffect);
+    else if (EnableAnimation() && CurrentFrame >= 1 && CurrentFrame <= MI->FrameCount)
+        CreateItemImage(B, hot, true);
+    else if (EnableMorphing() && (hot ? FMorphKf < 1 : FMorphKf > 0))
+        CreateMorphImage(B);
     else
-        CreateItemImage(B, IsHot());
+        CreateItemImage(B, hot);
     Cnvs.Draw(ObjectRect.Left, ObjectRect.Top, &B);
+}
+
+void TskSkinMenuItem::CreateMorphImage(TBitmap& B)
+{
+    TBitmap normal, hot;
+    CreateItemImage(normal, false);
+    CreateItemImage(hot, true);
+    if (normal.Width() != hot.Width() || normal.Height() != hot.Height()) {
+        // Images of two heights do not blend: the state's own shows.
+        CreateItemImage(B, IsHot());
+        return;
+    }
+    B.SetSize(normal.Width(), normal.Height());
+    DrawMorphed(B, normal, hot, MI->MorphKind, FMorphKf);
+}
+
+void TskSkinMenuItem::SetMorphKf(double value)
+{
+    FMorphKf = std::clamp(value, 0.0, 1.0);
+}
+
+bool TskSkinMenuItem::EffectsOn() const
+{
+    const TskSkinData* data = Parent->SD;
+    return MI && data && !data->Empty && data->EnableSkinEffects;
+}
+
+bool TskSkinMenuItem::EnableMorphing() const
+{
+    return EffectsOn() && MI->Morphing;
+}
+
+bool TskSkinMenuItem::EnableAnimation() const
+{
+    // A strip without frames has nothing to play.
+    return EffectsOn() && !IsNullRect(MI->AnimateSkinRect) && MI->FrameCount > 0;
+}
+
+bool TskSkinMenuItem::CanMorphing()
+{
+    if (!FVisible) {
+        if (FMorphKf != 0) {
+            Active = Down = false;
+            FMorphKf = 0;
+        }
+        return false;
+    }
+    return IsHot() ? FMorphKf < 1 : FMorphKf > 0;
+}
+
+void TskSkinMenuItem::DoMorphing()
+{
+    // Snapped to the step's grid, so five steps always reach either end.
+    const double next = FMorphKf + (IsHot() ? kMorphStep : -kMorphStep);
+    SetMorphKf(std::nearbyint(next / kMorphStep) * kMorphStep);
+    Parent->DrawItemNow(*this);
+}
+
+bool TskSkinMenuItem::AnimationStep()
+{
+    if (Active && CurrentFrame <= MI->FrameCount)
+        ++CurrentFrame;
+    else if (!Active && CurrentFrame > 0)
+        --CurrentFrame;
+    else
+        return false;
+    Parent->DrawItemNow(*this);
+    return true;
 }
 
 void TskSkinMenuItem::RedrawItem()
 {
-    if (FVisible)
+    TTimer& timer = *Parent->MorphTimer;
+    if (EnableAnimation()) {
+        timer.SetInterval(MI->AnimateInterval > 0 ? unsigned(MI->AnimateInterval) : kMorphInterval);
+        if (!MI->InActiveAnimation && !Active) {
+            // Leaving without a backward play shows the normal image at once.
+            CurrentFrame = 0;
+            Parent->DrawItemNow(*this);
+        } else {
+            timer.SetEnabled(true);
+        }
+    } else if (EnableMorphing()) {
+        timer.SetInterval(kMorphInterval);
+        timer.SetEnabled(true);
+    } else {
         Parent->DrawItemNow(*this);
+    }
 }
 
 void TskSkinMenuItem::MouseEnter(bool Kb)
 {
     Active = true;
+    if (EnableAnimation())
+        CurrentFrame = 0;
     for (auto& other : Parent->ItemList)
         if (other.get() != this && other->Down) {
             other->Down = false;
@@ -330,6 +446,8 @@ void TskSkinMenuItem::MouseEnter(bool Kb)
 void TskSkinMenuItem::MouseLeave()
 {
     Active = false;
+    if (EnableAnimation())
+        CurrentFrame = MI->FrameCount + 1;
     WaitCommand = false;
     if (!Down)
         RedrawItem();

@@ -1,8 +1,10 @@
 #pragma once
 // TskSkinMenuItem: one row of an open skinned popup menu level. It keeps the
 // row's interaction state (hot, sub-menu open, preselected), its rectangle in
-// the level window, and draws itself from the skin's menu-item entry or in the
-// built-in look when the level has none.
+// the level window, and draws itself from the skin's menu-item entry (morphing
+// between its normal and hot images, or playing the entry's frame strip on
+// hover, on the level's morph timer) or in the built-in look when the level
+// has none.
 #include "platform/rtl/Types.h"
 
 #include <string>
@@ -39,6 +41,11 @@ public:
     bool Down = false;
     bool FVisible = true;
     bool WaitCommand = false;
+    // The frame of the hover animation shown; 0 none, past FrameCount the hot image.
+    int CurrentFrame = 0;
+    double MorphKf() const { return FMorphKf; }
+    // Clamped to 0..1.
+    void SetMorphKf(double value);
 
     TskMenuItemKind Kind() const;
     bool HasSubMenu() const;
@@ -55,18 +62,36 @@ public:
     void MouseEnter(bool Kb);
     void MouseLeave();
     void MouseDown();
-    // Repaints the row on its level's window at once.
+    // After a state change: starts the row's morph or animation on the
+    // level's morph timer, or repaints it on the window at once.
     void RedrawItem();
+
+    // The skin's effects are on and the entry morphs, or has a frame strip.
+    bool EnableMorphing() const;
+    bool EnableAnimation() const;
+    // The factor still has to move towards the row's state; an invisible row is reset instead.
+    bool CanMorphing();
+    // One morph step towards the row's state, drawn at once.
+    void DoMorphing();
+    // One frame towards the hot image (hot) or back (not hot), drawn at once;
+    // false when the row has no frame left to show.
+    bool AnimationStep();
 
 private:
     int GlyphColumnWidth() const;
-    void CreateItemImage(TBitmap& B, bool AActive);
+    void CreateItemImage(TBitmap& B, bool AActive, bool AAnimate = false);
+    TRect AnimationFrameRect() const;
+    // The row's normal image blended toward its hot one by MorphKf.
+    void CreateMorphImage(TBitmap& B);
     // The image, or the window glyph, check or radio mark, in the glyph column.
     void DrawMark(TCanvas& C, TRect T, TColor color, bool active);
     void DrawSkinGlyph(TCanvas& C, TRect area, TRect normal, TRect hot, bool active);
     void DrawTexts(TCanvas& C, TRect R, int glyphWidth, int rightGap);
     void DrawHeader(TCanvas& C, TRect R);
     bool IsHot() const { return Active || Down; }
+    bool EffectsOn() const;
+
+    double FMorphKf = 0;
 };
 
 } // namespace tovrel

@@ -12,12 +12,15 @@
 #include "skin/data/SkinFixedEntries.h"
 #include "skin/data/SkinMenuEntries.h"
 #include "skin/draw/DefaultGlyphs.h"
+#include "skin/draw/MorphedImage.h"
 #include "skin/draw/SkinImageBuilders.h"
+#include "skin/menus/PopupFade.h"
 #include "skin/menus/PopupWindowLook.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tovrel {
 
@@ -32,11 +35,23 @@ TskDataSkinMenuItem* FindMenuItemEntry(TskSkinData& data)
     return nullptr;
 }
 
+// A level's timer, off until the level starts it.
+std::unique_ptr<TTimer> StoppedTimer(unsigned interval, std::function<void()> tick)
+{
+    auto timer = std::make_unique<TTimer>(nullptr);
+    timer->SetEnabled(false);
+    timer->SetInterval(interval);
+    timer->SetOnTimer([tick = std::move(tick)](TObject*) { tick(); });
+    return timer;
+}
+
 } // namespace
 
 TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskSkinMenu* AParentMenu, TskDataSkinPopupWindow* AData)
-    : TCustomControl(AOwner), ParentMenu(AParentMenu), FMouseTimer(std::make_unique<TTimer>(nullptr)),
-      FScrollTimer(std::make_unique<TTimer>(nullptr))
+    : TCustomControl(AOwner), ParentMenu(AParentMenu),
+      MorphTimer(StoppedTimer(kMorphInterval, [this] { MorphTick(); })),
+      FMouseTimer(StoppedTimer(kCursorPollMs, [this] { PollCursor(); })),
+      FScrollTimer(StoppedTimer(kScrollStepMs, [this] { ScrollTick(); })), FFade(std::make_unique<TskPopupFade>())
 {
     SetVisible(false);
     TskSkinData* data = ParentMenu->SkinData;
@@ -53,12 +68,6 @@ TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskSkinMenu* AParentM
             DSMI = nullptr;
         }
     }
-    FMouseTimer->SetEnabled(false);
-    FMouseTimer->SetInterval(kCursorPollMs);
-    FMouseTimer->SetOnTimer([this](TObject*) { PollCursor(); });
-    FScrollTimer->SetEnabled(false);
-    FScrollTimer->SetInterval(kScrollStepMs);
-    FScrollTimer->SetOnTimer([this](TObject*) { ScrollTick(); });
 }
 
 TskSkinPopupWindow::~TskSkinPopupWindow() = default;
@@ -108,6 +117,8 @@ void TskSkinPopupWindow::CreateItems(TMenuItem* AItem, int StartIndex)
         NewItemsRect = Rect(2, 2, Width() - 2, Height() - 2);
     }
     ArrangeItems();
+    if (SkinLook() && MaskPicture)
+        SetMenuRegion();
 }
 
 int TskSkinPopupWindow::CalcMenuWidth()
@@ -247,8 +258,10 @@ void TskSkinPopupWindow::Show(TRect R, TMenuItem* AItem, int StartIndex, bool Po
     CreateItems(AItem, StartIndex);
     CalcShowPosition(R, PopupByItem, PopupUp);
     SetBounds(ShowX, ShowY, Width(), Height());
+    PrepareAlpha();
     SetWindowPos(Handle(), HWND_TOPMOST, ShowX, ShowY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetVisible(true);
+    FFade->Start();
     FMouseTimer->SetEnabled(true);
     ActiveItem = -1;
     for (std::size_t i = 0; i < ItemList.size(); ++i)
@@ -264,6 +277,8 @@ void TskSkinPopupWindow::Hide()
 {
     FMouseTimer->SetEnabled(false);
     FScrollTimer->SetEnabled(false);
+    MorphTimer->SetEnabled(false);
+    FFade->Stop();
     HideMenuPopup(*this);
 }
 

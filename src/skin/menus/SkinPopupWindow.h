@@ -4,8 +4,10 @@
 // texts and the skin, places itself on the monitor against a rectangle
 // (below or above a control, beside the parent row) and paints itself in one
 // piece. A level taller than the work area, or than the engine's item limit,
-// shows part of its rows between two 10-px scroll zones. It never activates
-// and never takes the focus or the capture: the cursor is polled instead.
+// shows part of its rows between two 10-px scroll zones. The skin's mask
+// shapes it; where the desktop has layered windows it takes the engine's
+// alpha, and the first level of a popup fades in. It never activates and
+// never takes the focus or the capture: the cursor is polled instead.
 #include "platform/vcl/CustomControls.h"
 
 #include <memory>
@@ -22,9 +24,12 @@ class TskDataSkinPopupWindow;
 class TskSkinData;
 class TskSkinMenu;
 class TskSkinMenuItem;
+class TskPopupFade;
 
 constexpr int kScrollZone = 10;
 constexpr unsigned kCursorPollMs = 50, kScrollStepMs = 100;
+// The first level fades in to the menus' alpha in this many steps.
+constexpr int kLevelFadeSteps = 15;
 
 class TskSkinPopupWindow : public TCustomControl {
 public:
@@ -62,6 +67,8 @@ public:
     int OMX = -1, OMY = -1;
     int OldActiveItem = -1, ActiveItem = -1;
     std::unique_ptr<TBitmap> FPaintBuffer;
+    // The rows' morph and frame animation; runs only while a row still changes.
+    std::unique_ptr<TTimer> MorphTimer;
 
     // The skin look is used: a loaded skin with a popup-window picture and a menu-item entry.
     bool SkinLook() const { return PW != nullptr && DSMI != nullptr && WindowPicture != nullptr; }
@@ -76,6 +83,8 @@ public:
     // The window's timer: one scroll step while a zone is held.
     void ScrollTick();
     void TrackMouse(int X, int Y);
+    // The morph timer's tick: one step for every row still changing.
+    void MorphTick();
     void PaintMenu(TCanvas& canvas);
 
 protected:
@@ -90,6 +99,10 @@ private:
     int CalcMenuWidth();
     void SetMenuSize();
     void CalcShowPosition(TRect R, bool PopupByItem, bool PopupUp);
+    // The window's shape from the skin's mask, cut to the window size.
+    void SetMenuRegion();
+    // Layered at the engine's alpha (or clear to fade in) before the level shows.
+    void PrepareAlpha();
     void CreateMenuBackground(TBitmap& B, bool DrawClient);
     void DrawMarker(TCanvas& canvas, bool up);
     void DrawMarkersNow();
@@ -104,6 +117,7 @@ private:
 
     std::unique_ptr<TTimer> FMouseTimer;
     std::unique_ptr<TTimer> FScrollTimer;
+    std::unique_ptr<TskPopupFade> FFade;
 };
 
 } // namespace tovrel

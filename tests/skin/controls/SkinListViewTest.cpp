@@ -1,5 +1,5 @@
 #include "skin/controls/SkinListView.h"
-#include "../../platform/vcl/ControlTestSupport.h"
+#include "SkinViewTestSupport.h"
 #include "platform/ctrls/Header.h"
 #include "platform/ctrls/ScrollState.h"
 #include "platform/wm/Input.h"
@@ -16,25 +16,19 @@ namespace {
 
 // A report list of three 100-pixel columns at (10, 10), 250 x 150, with a
 // vertical bar beside it and a horizontal bar under it.
-class SkinListViewTest : public ControlTest {
+class SkinListViewTest : public SkinViewTest<TskSkinListView> {
 protected:
     void SetUp() override
     {
         ControlTest::SetUp();
-        form = ShownForm(0, 0, 400, 300);
-        list = Placed<TskSkinListView>(*form, Bounds(10, 10, 250, 150));
+        PlaceViewAndBars(250, 150);
         list->SetViewStyle(vsReport);
         for (const char* caption : {"Name", "Size", "Progress"}) {
             TListColumn* column = list->Columns()->Add();
             column->SetCaption(caption);
             column->SetWidth(100);
         }
-        vbar = Placed<TskSkinScrollBar>(*form, Bounds(260, 10, 19, 150));
-        vbar->SetKind(sbVertical);
-        hbar = Placed<TskSkinScrollBar>(*form, Bounds(10, 160, 250, 19));
-        list->SetVScrollBar(vbar);
-        list->SetHScrollBar(hbar);
-        Pump();
+        AttachBars();
     }
     void AddRows(int count)
     {
@@ -69,10 +63,7 @@ protected:
         ClientToScreen(list->SkinnedHeader(), &p);
         return TPoint{p.X, p.Y};
     }
-    std::unique_ptr<TForm> form;
-    TskSkinListView* list = nullptr;
-    TskSkinScrollBar* vbar = nullptr;
-    TskSkinScrollBar* hbar = nullptr;
+    TskSkinListView*& list = view;
 };
 
 struct RowsCase {
@@ -121,14 +112,7 @@ TEST_F(SkinListViewTest, BarScrollsTheListByWholeRows)
     Pump();
     EXPECT_EQ(1 + vbar->LargeChange(), TopRow());
     // Dragging the thumb to the end of the track shows the last page.
-    vbar->CalcRects();
-    const TRect thumb = vbar->Part(TskSkinScrollBar::kThumb).R;
-    const TPoint from{260 + 9, 10 + thumb.Top + 2};
-    InjectMouseMove(from);
-    InjectMouseButton(0, true, from);
-    InjectMouseMove(TPoint{from.X, 290});
-    InjectMouseButton(0, false, TPoint{from.X, 290});
-    Pump();
+    DragThumbToTheEnd();
     EXPECT_EQ(vbar->Max() - vbar->PageSize() + 1, TopRow());
     ExpectBarMirrorsList();
 }
@@ -217,24 +201,8 @@ TEST_F(SkinListViewTest, BarsOutlivingTheListNoLongerDriveIt)
 
 TEST_F(SkinListViewTest, SkinEntryGivesColourAndFont)
 {
-    auto* skin = new TskSkinData(form.get());
-    auto entry = std::make_unique<TskDataSkinListView>("listview");
-    entry->FontName = "Tahoma";
-    entry->FontHeight = 20;
-    entry->FontColor = TColor(0x0000FF);
-    entry->BGColor = TColor(0x00FF00);
-    skin->CtrlList.push_back(std::move(entry));
-    skin->Empty = false;
-    list->SetSkinData(skin);
-    EXPECT_EQ(TColor(0x00FF00), list->Color());
-    EXPECT_EQ(TColor(0x0000FF), list->Font()->Color());
-    EXPECT_EQ("Tahoma", list->Font()->Name());
-    EXPECT_EQ(20, list->Font()->Height());
-    // Without the entry the defaults come back.
-    list->SkinDataName = "none";
-    list->ChangeSkinData();
-    EXPECT_EQ(clWindow, list->Color());
-    EXPECT_EQ("Arial", list->Font()->Name());
+    SkinWithColourfulEntry<TskDataSkinListView>("listview");
+    ExpectColourfulEntry();
 }
 
 TEST_F(SkinListViewTest, HeaderIsTakenOverAndWider)

@@ -42,6 +42,66 @@ TEST_F(SystemMenuTest, ItemsFollowTheFormState)
     EXPECT_EQ(Names(skinForm->GetSystemMenuItems()), Names_({"BSF_RESTORE", "-", "BSF_CLOSE"}));
 }
 
+TEST_F(SystemMenuTest, AUserMenuGetsTheStandardItemsMergedOnce)
+{
+    TskSkinForm* skinForm = ShowSkinned(nullptr, Rect(50, 50, 450, 350));
+    TPopupMenu user(nullptr);
+    auto* own = new TMenuItem(&user);
+    own->SetName("Own");
+    user.Items()->Add(own);
+    skinForm->SetSystemMenu(&user);
+    using Names_ = std::vector<std::string>;
+    // Opened again and again, the standard items are replaced, not added.
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(Names(skinForm->GetSystemMenuItems()),
+                  Names_({"BSF_MINITEM", "BSF_MAXITEM", "BSF_ROLLUP", "Own", "BSF_CLOSE"}));
+    skinForm->ApplyRollUpState(true);
+    Pump();
+    EXPECT_EQ(Names(skinForm->GetSystemMenuItems()),
+              Names_({"BSF_MINITEM", "BSF_RESTORE", "BSF_MAXITEM", "Own", "BSF_CLOSE"}));
+    skinForm->ApplyRollUpState(false);
+    Pump();
+
+    // Its items work as the default menu's do.
+    skinForm->PopupSystemMenu(100, 100);
+    TskSkinMenu& engine = *skinForm->SkinMenu();
+    ASSERT_TRUE(engine.Visible());
+    Key(VK_DOWN); // Maximize
+    Key(VK_RETURN);
+    EXPECT_EQ(skinForm->WindowState(), wsMaximized);
+    skinForm->ApplyWindowState(wsNormal);
+    Pump();
+
+    skinForm->UseDefaultSysMenu = false;
+    EXPECT_EQ(Names(skinForm->GetSystemMenuItems()).back(), "BSF_CLOSE") << "left as they were";
+    // Given up, the user's menu keeps only its own items, and the default menu comes back.
+    skinForm->SetSystemMenu(nullptr);
+    EXPECT_EQ(Names(user.Items()), Names_({"Own"}));
+    EXPECT_EQ(Names(skinForm->GetSystemMenuItems()),
+              Names_({"BSF_MINITEM", "BSF_MAXITEM", "BSF_ROLLUP", "-", "BSF_CLOSE"}));
+}
+
+TEST_F(SystemMenuTest, TheMenuSettingsReachTheEngine)
+{
+    TskSkinForm* skinForm = ShowSkinned(nullptr, Rect(50, 50, 450, 350));
+    TskSkinMenu& engine = *skinForm->SkinMenu();
+    EXPECT_EQ(skinForm->MenusAlphaBlendValue(), 200);
+    skinForm->SetMaxMenuItemsInWindow(3);
+    skinForm->SetMaxMenuItemsInWindow(-1);
+    skinForm->SetDefMenuItemHeight(24);
+    skinForm->SetDefMenuItemHeight(0);
+    skinForm->SetMenusAlphaBlend(true);
+    skinForm->SetMenusAlphaBlendAnimation(true);
+    skinForm->SetUseSkinFontInMenu(false);
+    EXPECT_EQ(engine.MaxMenuItemsInWindow, 3);
+    EXPECT_EQ(engine.DefaultMenuItemHeight, 24);
+    EXPECT_TRUE(engine.AlphaBlend && engine.AlphaBlendAnimation && !engine.UseSkinFont);
+    // The system menu's rows take the height.
+    skinForm->PopupSystemMenu(100, 100);
+    EXPECT_EQ(engine.Level(0)->ItemList[0]->Height(), 24);
+    Key(VK_ESCAPE);
+}
+
 TEST_F(SystemMenuTest, ARightClickOnTheCaptionOpensItAndItsItemsAct)
 {
     for (int skinIndex : {-1, 0}) {

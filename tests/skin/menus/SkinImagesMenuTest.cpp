@@ -2,6 +2,9 @@
 #include "SkinMenuTestSupport.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ImageList.h"
+#include "skin/data/SkinButtonEntries.h"
+#include "skin/data/SkinGeometry.h"
+#include "skin/menus/MenuSkinParts.h"
 
 namespace tovrel::test {
 
@@ -185,6 +188,36 @@ TEST_F(SkinImagesMenuTest, HooksOfMenusOpenAtOnceCloseInAnyOrder)
     Key(VK_DOWN);
     EXPECT_EQ(ownHook, 1);
     Application->OnMessage = nullptr;
+}
+
+TEST_F(SkinImagesMenuTest, ASkinGivesHeaderBandsAndCellFrames)
+{
+    TskSkinData* data = UseSkin(1);
+    grid->SetSkinData(data);
+    Fill(3);
+    grid->ItemIndex = 2; // framed as pressed
+    grid->Popup(100, 100);
+    Pump();
+    TskSkinImagesMenuPopupWindow& window = *grid->PopupWindow();
+    ASSERT_TRUE(window.FSkinSupport);
+    const auto pixel = [&](TPoint p) { return PixelAt(window, p.X, p.Y); };
+    const auto source = [](TBitmap* picture, TPoint p) { return ColorToRGB(picture->Canvas()->Pixels(p.X, p.Y)); };
+
+    const auto band = FindHeaderBand(data, {"label"});
+    ASSERT_TRUE(band);
+    const TRect header = grid->ImagesItems[0]->ItemRect;
+    EXPECT_EQ(header.Height(), band.Entry->SkinRect.Height());
+    EXPECT_EQ(pixel(Point(header.Left, header.Top + 1)),
+              source(band.Picture, Point(band.Entry->SkinRect.Left, band.Entry->SkinRect.Top + 1)));
+
+    const auto frame = FindCellFrame(data);
+    ASSERT_TRUE(frame);
+    const TskDataSkinButtonControl& e = *frame.Entry;
+    const TRect pressed = IsNullRect(e.DownSkinRect) ? e.ActiveSkinRect : e.DownSkinRect;
+    const TRect cell = grid->ImagesItems[2]->ItemRect;
+    EXPECT_EQ(pixel(Point(cell.Left, cell.Top + cell.Height() / 2)),
+              source(frame.Picture, Point(pressed.Left, pressed.Top + pressed.Height() / 2)));
+    grid->Hide();
 }
 
 } // namespace tovrel::test

@@ -2,7 +2,9 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/ImageList.h"
+#include "skin/data/SkinButtonEntries.h"
 #include "skin/data/SkinMenuEntries.h"
+#include "skin/menus/MenuSkinParts.h"
 
 namespace tovrel::test {
 
@@ -95,6 +97,26 @@ TEST_P(SkinMenuLookTest, AnImageListWidensTheGlyphColumn)
     EXPECT_EQ(Level(0).GlyphWidth, 29);
     EXPECT_EQ(Level(0).Width(), plainWidth + 29 - 19);
     menu->SetImages(nullptr);
+}
+
+TEST_P(SkinMenuLookTest, HeaderRowsShowTheSkinsBand)
+{
+    TMenuItem* header = Add(menu->Items(), "-Options-");
+    header->SetEnabled(false);
+    Add(menu->Items(), "Open");
+    TskSkinData* data = UseSkin(GetParam());
+    Open(data);
+    const TRect r = Row(0, 0).ObjectRect;
+    const auto band = FindHeaderBand(data, {"menuheader", "label"});
+    if (GetParam() == 0) {
+        EXPECT_EQ(PixelAt(Level(0), r.Left + 1, r.Top + 1), ColorToRGB(clBtnShadow));
+        return;
+    }
+    ASSERT_TRUE(band);
+    const TRect source = band.Entry->SkinRect;
+    const int top = r.Top + (r.Height() - source.Height()) / 2;
+    EXPECT_EQ(PixelAt(Level(0), r.Left, top + 1),
+              ColorToRGB(band.Picture->Canvas()->Pixels(source.Left, source.Top + 1)));
 }
 
 INSTANTIATE_TEST_SUITE_P(DefaultAndTwoSkins, SkinMenuLookTest, ::testing::Values(0, 1, 4));
