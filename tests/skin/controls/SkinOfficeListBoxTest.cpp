@@ -97,6 +97,11 @@ TEST_F(OfficeListTest, ABarAppearsOnlyWhileTheEntriesOverflowAndTheWheelScrollsB
     Fill("....");
     EXPECT_EQ(nullptr, list->ScrollBar());
     EXPECT_EQ(4 * 30 + 5, list->CalcHeight(7));
+    // A height of 0 would divide the page size by zero: refused.
+    list->SetItemHeight(0);
+    list->SetHeaderHeight(-1);
+    EXPECT_EQ(30, list->ItemHeight());
+    EXPECT_EQ(20, list->HeaderHeight());
     Fill("H.......");
     ASSERT_NE(nullptr, list->ScrollBar());
     EXPECT_EQ(19, list->ScrollBar()->Width());
