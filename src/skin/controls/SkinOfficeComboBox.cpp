@@ -215,7 +215,7 @@ void TskSkinCustomOfficeComboBox::DropDown()
         P = TPoint{P.X + origin.X, P.Y + origin.Y};
     }
     RECT area{0, 0, 0, 0};
-    GetMonitorWorkArea(Handle(), true, area);
+    GetMonitorWorkArea(HandleAllocated() ? Handle() : nullptr, true, area);
     if (area.Bottom < P.Y + listHeight)
         P.Y -= Height() + listHeight;
     FListBox->Show(P);

@@ -6,6 +6,8 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinScrollBar.h"
 
+#include <cstdint>
+
 namespace tovrel {
 
 bool TskSkinCustomOfficeComboBox::IsOwnControl(const TControl* Sender) const
@@ -23,7 +25,8 @@ void TskSkinCustomOfficeComboBox::WndProc(TMessage& message)
         return;
     case WM_MOUSEWHEEL:
         TskSkinCustomControl::WndProc(message);
-        WheelNotch(int(message.WParam));
+        // The whole parameter read as a signed 32-bit value: the delta sits in its high word.
+        WheelNotch(std::int32_t(std::uint32_t(message.WParam)));
         return;
     case WM_SIZE:
         TskSkinCustomControl::WndProc(message);

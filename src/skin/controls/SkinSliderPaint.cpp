@@ -148,17 +148,19 @@ void TskSkinCustomSlider::DrawPoints(TCanvas& C, int Step, int PointsHeight, int
     const double range = double(FMaxValue) - double(FMinValue);
     if (Step <= 0 || range <= 0)
         return;
-    int k = 0, N = 0, D = 0;
+    // Starts just below the spacing that gives ticks 4 px apart, so a huge
+    // range does not walk there one step at a time.
+    int k = L >= 4 ? std::max(0, int(range / (double(Step) * (L / 4 + 1))) - 1) : 0;
+    int N = 0, D = 0;
     do {
         ++k;
         N = int(std::nearbyint(range / (k * Step))) + 1;
         D = N > 1 ? L / (N - 1) : L;
     } while (D < 4 && D < L);
     const TSize t = ThumbSize();
-    int A = FMinValue;
-    for (int i = 1; i <= N; ++i, A += k * Step) {
-        if (i == N)
-            A = FMaxValue;
+    long long next = FMinValue; // may pass MaxValue before the last tick is forced to it
+    for (int i = 1; i <= N; ++i, next += static_cast<long long>(k) * Step) {
+        const int A = i == N ? FMaxValue : int(std::min<long long>(next, FMaxValue));
         const int len = A == FMinValue || A == FMaxValue ? ExtremePointsHeight : PointsHeight;
         if (Horizontal()) {
             const int X = GetOffsetByValue(A) + t.cx / 2;

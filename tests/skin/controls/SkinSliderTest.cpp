@@ -170,3 +170,21 @@ TEST_F(SkinSliderTest, AShortSliderOrAnEmptyRangeDoesNotDivideByZero)
 } // namespace
 
 } // namespace tovrel::test
+
+namespace tovrel::test {
+
+namespace {
+
+TEST_F(SkinSliderTest, TicksOfAHugeRangeAreSpacedAtOnce)
+{
+    slider->SetIncrement(1);
+    slider->SetMaxValue(2000000000);
+    slider->Repaint(); // finds the tick spacing without walking two billion steps
+    Pump();
+    const COLORREF tick = ColorToRGB(clWindowText);
+    EXPECT_EQ(tick, PixelAt(*form, kLeft + 10, kTop + 28)); // the first tick, 5 px long
+}
+
+} // namespace
+
+} // namespace tovrel::test
