@@ -14,6 +14,7 @@
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/forms/SkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/menus/SkinMenu.h"
@@ -179,6 +180,8 @@ public:
             for (const auto& [caption, box] : boxes_)
                 out << "checkbox." << caption << ".at=" << CentreInWindow(form_, *box) << '\n'
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
+            for (const auto& [name, box] : offices_)
+                WriteOffice(out, name, *box);
             for (const auto& [name, edit] : edits_)
                 out << "edit." << name << ".at=" << CentreInWindow(form_, *edit) << '\n'
                     << "edit." << name << '=' << edit->Text() << '\n';
@@ -211,6 +214,12 @@ public:
         } else if (auto* box = dynamic_cast<TskSkinCheckRadioBox*>(&control); box && !box->Radio()) {
             boxes_[box->Caption()] = box;
             Chain(box->OnClick, [] {});
+        } else if (auto* office = dynamic_cast<TskSkinCustomOfficeComboBox*>(&control)) {
+            offices_[office->Name()] = office;
+            Chain(office->OnChange, [] {});
+            // Once the list is shown, with its rows where a script finds them.
+            Chain(office->OnDropDown, [this] { TMainThread::Post([this] { Write(); }); });
+            Chain(office->OnCloseUp, [] {});
         } else if (auto* edit = dynamic_cast<TCustomEdit*>(&control)) {
             edits_[edit->Name()] = edit;
             Chain(edit->OnChange, [] {});
@@ -252,6 +261,30 @@ public:
                 Write();
             }
         });
+    }
+
+    void WriteOffice(std::ostream& out, const std::string& name, TskSkinCustomOfficeComboBox& box)
+    {
+        const std::string key = "office." + name;
+        const int index = box.ItemIndex(), count = box.Items()->Count();
+        out << key << ".at=" << CentreInWindow(form_, box) << '\n'
+            << key << ".index=" << index << '\n'
+            << key << ".count=" << count << '\n'
+            << key << ".open=" << box.IsPopupVisible() << '\n';
+        if (index >= 0 && index < count)
+            out << key << ".title=" << box.Items()->Items(index)->Title() << '\n'
+                << key << ".caption=" << box.Items()->Items(index)->Caption() << '\n';
+        if (!box.IsPopupVisible())
+            return;
+        TskPopupOfficeListBox& list = *box.ListBox();
+        for (int i = 0; i < count; ++i) {
+            const TskSkinOfficeItem& item = *box.Items()->Items(i);
+            if (!item.IsVisible)
+                continue;
+            const TRect& r = item.ItemRect;
+            const TPoint p = list.ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+            out << key << ".row" << i << ".at=" << Point(p.X - form_.Left(), p.Y - form_.Top()) << '\n';
+        }
     }
 
     // The first skinned list view met, if any.
@@ -396,6 +429,7 @@ private:
     std::map<std::string, TskSkinButton*> buttons_;
     std::map<std::string, int> clicks_;
     std::map<std::string, TskSkinCheckRadioBox*> boxes_;
+    std::map<std::string, TskSkinCustomOfficeComboBox*> offices_;
     std::map<std::string, TCustomEdit*> edits_;
     TskSkinMenu* engine_ = nullptr;
     int picks_ = 0;

@@ -115,7 +115,8 @@ void TBitmap::SetSize(int width, int height)
     if (surface_) {
         const int rows = std::min(height, surface_->Height());
         const std::size_t bytes = std::size_t(std::min(width, surface_->Width()) * surface_->BytesPerPixel());
-        for (int y = 0; y < rows; ++y)
+        // An empty side has no rows to copy (and null scan lines).
+        for (int y = 0; bytes > 0 && y < rows; ++y)
             std::memcpy(resized.ScanLine(y), surface_->ScanLine(y), bytes);
     }
     SetSurface(resized);
