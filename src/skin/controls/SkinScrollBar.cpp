@@ -2,6 +2,7 @@
 #include "skin/controls/SkinScrollBar.h"
 
 #include "platform/gdi/SysColors.h"
+#include "skin/controls/SkinButtonFace.h"
 #include "skin/data/SkinScrollEntries.h"
 #include "skin/draw/DefaultGlyphs.h"
 
@@ -302,19 +303,7 @@ void TskSkinScrollBar::DrawDefaultButton(TCanvas& Canvas, int i)
 {
     const TPart& part = Buttons[i];
     const bool pressed = (part.Down && part.MouseIn) || (i == kThumb && ThumbPressedLook());
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (pressed) {
-        frame = TColor(0x800000);
-        fill = TColor(0xB59385);
-    } else if (part.MouseIn) {
-        frame = TColor(0x800000);
-        fill = TColor(0xD2BDB6);
-    }
-    Canvas.Brush()->SetColor(frame);
-    Canvas.FrameRect(part.R);
-    const TRect inner{part.R.Left + 1, part.R.Top + 1, part.R.Right - 1, part.R.Bottom - 1};
-    Canvas.Brush()->SetColor(fill);
-    Canvas.FillRect(inner);
+    const TRect inner = DrawDefaultButtonFace(Canvas, part.R, part.MouseIn, pressed);
     if (i == kThumb)
         return;
     // Up increases: right or down; down decreases: left or up.
