@@ -9,6 +9,7 @@
 #include "skin/draw/SkinImageBuilders.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tovrel {
 
@@ -187,16 +188,15 @@ void TskSkinScrollBox::VScroll(int APosition)
     FV.Bar->SetPosition(APosition);
 }
 
-void TskSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+// Every resize passes here, also the parent's alignment, which does not go
+// through SetBounds: a growth is remembered for the range update.
+void TskSkinScrollBox::Resized()
 {
-    const int oldWidth = Width(), oldHeight = Height();
-    TskSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    const int oldWidth = std::exchange(FLastSize.cx, Width()), oldHeight = std::exchange(FLastSize.cy, Height());
     FH.SizeOffset = oldWidth != 0 && Width() > oldWidth ? Width() - oldWidth : 0;
-    if (Align() != alNone)
-        GetHRange();
     FV.SizeOffset = oldHeight != 0 && Height() > oldHeight ? Height() - oldHeight : 0;
-    if (Align() != alNone)
-        GetVRange();
+    GetHRange();
+    GetVRange();
 }
 
 void TskSkinScrollBox::AdjustClientRect(TRect& R) const
@@ -343,14 +343,8 @@ void TskSkinScrollBox::WndProc(TMessage& message)
     }
     case WM_SIZE:
         TskSkinCustomControl::WndProc(message);
+        Resized();
         SendMessage(Handle(), WM_NCPAINT, 0, 0);
-        return;
-    case WM_WINDOWPOSCHANGING:
-        TskSkinCustomControl::WndProc(message);
-        if (HandleAllocated() && Align() == alNone) {
-            GetVRange();
-            GetHRange();
-        }
         return;
     case CM_VISIBLECHANGED:
         TskSkinCustomControl::WndProc(message);

@@ -35,7 +35,6 @@ public:
     void HScroll(int APosition);
     void VScroll(int APosition);
 
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void AdjustClientRect(TRect& R) const override;
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -55,6 +54,7 @@ private:
     void AttachBar(TskSkinScrollBar* Bar, bool Vertical);
     void DetachBar(TskSkinScrollBar* Bar);
     void GetRange(bool Vertical);
+    void Resized();
     // Moves every child by d along the axis (positive: down or right).
     void MoveChildren(bool Vertical, int d);
     void BarChanged(bool Vertical);
@@ -68,6 +68,7 @@ private:
     TComponentRef<TskSkinScrollBar> FHScrollBar{*this, [this] { FH.Bar = nullptr; }};
     TAxis FV, FH;
     bool FInCheckScrollBars = false;
+    TSize FLastSize{};
     TskSkinBorderStyle FBorderStyle = TskSkinBorderStyle::bvFrame;
     int BGPictureIndex = -1;
 };
