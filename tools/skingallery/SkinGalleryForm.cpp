@@ -2,6 +2,7 @@
 
 #include "ButtonBand.h"
 #include "CheckRadioBand.h"
+#include "EditsBand.h"
 #include "ListViewBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
@@ -82,8 +83,9 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddLabels, AddBevels,   AddButtons,  AddCheckRadioBoxes,
-                                         AddPanes,  AddListView, AddTreeView, AddPopupMenuButton};
+const std::vector<TSection> kSections = {AddLabels,          AddBevels,          AddButtons,
+                                         AddCheckRadioBoxes, AddPanes,           AddListView,
+                                         AddTreeView,        AddPopupMenuButton, AddEdits};
 
 } // namespace
 

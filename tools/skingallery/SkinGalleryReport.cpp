@@ -1,5 +1,7 @@
 #include "SkinGalleryReport.h"
 
+#include "GalleryReportLines.h"
+
 #include "platform/rtl/MainThread.h"
 #include "platform/wm/MessageLoop.h"
 #include "platform/wm/Messages.h"
@@ -38,18 +40,6 @@ TPoint FindHit(TForm& form, TPoint from, TPoint step, LRESULT code)
         if (SendMessage(form.Handle(), WM_NCHITTEST, 0, LParamFromPoint(Point(b.Left + p.X, b.Top + p.Y))) == code)
             return p;
     return Point(-1, -1);
-}
-
-// A control's centre relative to the form's window (its frame included).
-TPoint CentreInWindow(TForm& form, TControl& control)
-{
-    const TPoint p = control.ClientToScreen(Point(control.Width() / 2, control.Height() / 2));
-    return Point(p.X - form.Left(), p.Y - form.Top());
-}
-
-std::ostream& operator<<(std::ostream& out, TPoint p)
-{
-    return out << p.X << ',' << p.Y;
 }
 
 // What a script reads of the list view: its top row and its vertical bar.
@@ -94,6 +84,7 @@ public:
                     << "checkbox." << caption << '=' << StateName(box->State()) << '\n';
             if (list_)
                 WriteList(out, *list_);
+            WriteBandLines(out);
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -199,6 +190,10 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
             }
         });
     };
+    SetReportWriter([weak] {
+        if (auto alive = weak.lock())
+            alive->Write();
+    });
     report->Write();
 }
 

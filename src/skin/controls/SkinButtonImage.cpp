@@ -28,8 +28,8 @@ void DrawButtonEntryImage(TCanvas& Canvas, const TskSkinData& Skin, const TskDat
     TBitmap* picture = Skin.ActivePicture(Entry.PictureIndex);
     if (!picture || R.Width() <= 0 || R.Height() <= 0)
         return;
-    const TRect active = IsNullRect(Entry.ActiveSkinRect) ? Entry.SkinRect : Entry.ActiveSkinRect;
-    const TRect down = IsNullRect(Entry.DownSkinRect) ? active : Entry.DownSkinRect;
+    const TRect active = RectOr(Entry.ActiveSkinRect, Entry.SkinRect);
+    const TRect down = RectOr(Entry.DownSkinRect, active);
     const TRect source = Pressed && Hot ? down : Hot ? active : Entry.SkinRect;
     const TskSkinCorners skin{Entry.LTPoint, Entry.RTPoint, Entry.LBPoint, Entry.RBPoint, Entry.ClRect};
     const TskSkinCorners fresh =

@@ -13,15 +13,6 @@
 
 namespace tovrel {
 
-namespace {
-
-TRect OrFallback(const TRect& r, const TRect& fallback)
-{
-    return IsNullRect(r) ? fallback : r;
-}
-
-} // namespace
-
 TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner) : TskCustomEdit(AOwner)
 {
     ControlStyle.Include(csOpaque);
@@ -109,7 +100,7 @@ void TskSkinCustomEdit::GetSkinData()
         return;
     Picture = FSD->ActivePicture(e->PictureIndex);
     SkinRect = e->SkinRect;
-    ActiveSkinRect = OrFallback(e->ActiveSkinRect, SkinRect);
+    ActiveSkinRect = RectOr(e->ActiveSkinRect, SkinRect);
     LOffset = e->LTPoint.X;
     ROffset = SkinRect.Width() - e->RTPoint.X;
     ClRect = e->ClRect;
@@ -121,7 +112,7 @@ void TskSkinCustomEdit::GetSkinData()
     ActiveFontColor = e->ActiveFontColor;
     SButtonRect = e->ButtonRect;
     ActiveButtonRect = e->ActiveButtonRect;
-    DownButtonRect = OrFallback(e->DownButtonRect, ActiveButtonRect);
+    DownButtonRect = RectOr(e->DownButtonRect, ActiveButtonRect);
     UnEnabledButtonRect = e->UnEnabledButtonRect;
     StretchEffect = e->StretchEffect;
 }

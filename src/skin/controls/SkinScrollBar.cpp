@@ -22,11 +22,6 @@ int RoundEven(double v)
     return int(std::nearbyint(v));
 }
 
-TRect OrFallback(const TRect& r, const TRect& fallback)
-{
-    return r.Width() <= 0 || r.Height() <= 0 ? fallback : r;
-}
-
 bool IsNull(const TRect& r)
 {
     return r.Width() <= 0 || r.Height() <= 0;
@@ -164,18 +159,13 @@ void TskSkinScrollBar::GetSkinData()
         return;
     FScrollEntry = true;
     STrackArea = e->TrackArea;
-    UpButtonRect = e->UpButtonRect;
-    ActiveUpButtonRect = e->ActiveUpButtonRect;
-    DownUpButtonRect = OrFallback(e->DownUpButtonRect, ActiveUpButtonRect);
-    DownButtonRect = e->DownButtonRect;
-    ActiveDownButtonRect = e->ActiveDownButtonRect;
-    DownDownButtonRect = OrFallback(e->DownDownButtonRect, ActiveDownButtonRect);
+    CopyArrowButtons(*e);
     ThumbRect = e->ThumbRect;
-    ActiveThumbRect = OrFallback(e->ActiveThumbRect, ThumbRect);
-    DownThumbRect = OrFallback(e->DownThumbRect, ActiveThumbRect);
+    ActiveThumbRect = RectOr(e->ActiveThumbRect, ThumbRect);
+    DownThumbRect = RectOr(e->DownThumbRect, ActiveThumbRect);
     GlyphRect = e->GlyphRect;
-    ActiveGlyphRect = OrFallback(e->ActiveGlyphRect, GlyphRect);
-    DownGlyphRect = OrFallback(e->DownGlyphRect, ActiveGlyphRect);
+    ActiveGlyphRect = RectOr(e->ActiveGlyphRect, GlyphRect);
+    DownGlyphRect = RectOr(e->DownGlyphRect, ActiveGlyphRect);
     ThumbOffset1 = e->ThumbOffset1;
     ThumbOffset2 = e->ThumbOffset2;
     ThumbMinSize = e->ThumbMinSize;

@@ -15,11 +15,6 @@ namespace {
 constexpr ULONG_PTR kRepeatTimer = 1;
 constexpr unsigned kFirstDelayMs = 500, kRepeatMs = 100, kReenterRepeatMs = 50;
 
-TRect OrFallback(const TRect& r, const TRect& fallback)
-{
-    return IsNullRect(r) ? fallback : r;
-}
-
 } // namespace
 
 TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner)
@@ -67,12 +62,7 @@ void TskSkinUpDown::GetSkinData()
         if (const auto* e =
                 dynamic_cast<const TskDataSkinUpDownControl*>(SkinData()->CtrlList[std::size_t(FIndex)].get())) {
             FUpDownEntry = true;
-            UpButtonRect = e->UpButtonRect;
-            ActiveUpButtonRect = e->ActiveUpButtonRect;
-            DownUpButtonRect = OrFallback(e->DownUpButtonRect, ActiveUpButtonRect);
-            DownButtonRect = e->DownButtonRect;
-            ActiveDownButtonRect = e->ActiveDownButtonRect;
-            DownDownButtonRect = OrFallback(e->DownDownButtonRect, ActiveDownButtonRect);
+            CopyArrowButtons(*e);
             // The buttons are drawn over a fixed image: no corners, no client block.
             G.LTPt = G.RTPt = G.LBPt = G.RBPt = TPoint{};
             G.ClRect = TRect{};

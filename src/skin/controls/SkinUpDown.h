@@ -7,11 +7,12 @@
 // "resizebutton" per button when it does not take the skin's size, or in a
 // default look.
 #include "platform/ctrls/UpDown.h"
+#include "skin/controls/SkinArrowButtons.h"
 #include "skin/controls/SkinCustomControl.h"
 
 namespace tovrel {
 
-class TskSkinUpDown : public TskSkinCustomControl {
+class TskSkinUpDown : public TskSkinCustomControl, private TskArrowButtonRects {
 public:
     explicit TskSkinUpDown(TComponent* AOwner);
 
@@ -75,8 +76,6 @@ private:
     int FTimerMode = 0; // 0 none, 1 step down, 2 step up
     bool FWaitMode = false;
     bool FUpDownEntry = false;
-    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
-    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
 };
 
 } // namespace tovrel
