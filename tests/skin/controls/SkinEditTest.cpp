@@ -1,9 +1,11 @@
 #include "skin/controls/SkinEdit.h"
 #include "../../platform/vcl/ControlTestSupport.h"
 #include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Menus.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/Monitors.h"
 #include "skin/controls/SkinNumEdit.h"
+#include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinEditEntries.h"
 
 #include <string>
@@ -128,6 +130,32 @@ TEST_F(SkinEditTest, ReadOnlyRefusesEditingButCopiesAndPassesDialogKeys)
     Type(*edit, u"\r\x1b");
     EXPECT_EQ(u"\r\x1b", pressed);
     EXPECT_EQ("folder", edit->Text());
+}
+
+TEST_F(SkinEditTest, ContextMenuTakesTheSkinsTextsAndOpensAtTheCentreFromTheKeyboard)
+{
+    std::vector<std::string> captions;
+    TPoint shownAt{-1, -1};
+    SetPopupPresenter([&](TPopupMenu& menu, TPoint screen) -> TMenuItem* {
+        shownAt = screen;
+        for (int i = 0; i < menu.Items()->Count(); ++i)
+            captions.push_back(menu.Items()->Items(i)->Caption());
+        return nullptr;
+    });
+    EditSkin skin(form.get());
+    TskResourceStrData strings;
+    strings.SetResStrings({"EDIT_CUT=剪切", "EDIT_COPY=复制"});
+    skin.skin->SetResourceStrData(&strings);
+    auto* edit = Placed<TskSkinEdit>(*form, Bounds(10, 10, 120, 20));
+    edit->SetSkinData(skin.skin);
+    Pump();
+    edit->Perform(WM_CONTEXTMENU, WPARAM(edit->Handle()), MAKELPARAM(WORD(-1), WORD(-1)));
+    SetPopupPresenter(nullptr);
+    skin.skin->SetResourceStrData(nullptr);
+    EXPECT_EQ(edit->ClientToScreen(Point(edit->Width() / 2, edit->Height() / 2)), shownAt);
+    // Keys the table lacks keep the built-in texts.
+    EXPECT_EQ((std::vector<std::string>{"&Undo", "-", "剪切", "复制", "&Paste", "&Delete", "-", "Select &All"}),
+              captions);
 }
 
 TEST_F(SkinEditTest, NumericEditFiltersTyping)
