@@ -20,7 +20,13 @@ public:
     explicit TskCustomEdit(TComponent* AOwner);
 
     bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    // Also tells the platform edit, so that its context menu offers no edits;
+    // the refusal itself stays here, whatever the platform edit does.
+    void SetReadOnly(bool Value)
+    {
+        FReadOnly = Value;
+        TCustomEdit::SetReadOnly(Value);
+    }
     bool EditTransparent() const { return FEditTransparent; }
     void SetEditTransparent(bool Value);
     // Where the context menu takes its texts; none: the built-in English ones.

@@ -6,6 +6,7 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/controls/SkinnedView.h"
 #include "skin/data/SkinPanelEntries.h"
+#include "skin/data/SkinTypes.h"
 #include "skin/draw/SkinImageBuilders.h"
 
 #include <algorithm>
@@ -319,13 +320,25 @@ void TskSkinScrollBox::Paint()
     if (piece.Width() < 1 || piece.Height() < 1)
         return;
     TCanvas& c = *Canvas();
-    if (G.Stretch.StretchEffect) {
-        c.StretchDraw(Rect(0, 0, cw, ch), &piece);
+    const int pw = piece.Width(), ph = piece.Height();
+    if (!G.Stretch.StretchEffect) {
+        for (int y = 0; y < ch; y += ph)
+            for (int x = 0; x < cw; x += pw)
+                c.Draw(x, y, &piece);
         return;
     }
-    for (int y = 0; y < ch; y += piece.Height())
-        for (int x = 0; x < cw; x += piece.Width())
-            c.Draw(x, y, &piece);
+    switch (G.Stretch.StretchType) {
+    case TskStretchType::skstHorz:
+        // Stretched to the height, repeated across.
+        for (int x = 0; x < cw; x += pw)
+            c.StretchDraw(Rect(x, 0, x + pw, ch), &piece);
+        break;
+    case TskStretchType::skstVert:
+        for (int y = 0; y < ch; y += ph)
+            c.StretchDraw(Rect(0, y, cw, y + ph), &piece);
+        break;
+    default: c.StretchDraw(Rect(0, 0, cw, ch), &piece); break;
+    }
 }
 
 void TskSkinScrollBox::WndProc(TMessage& message)

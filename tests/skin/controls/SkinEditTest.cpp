@@ -1,5 +1,6 @@
 #include "skin/controls/SkinEdit.h"
 #include "../../platform/vcl/ControlTestSupport.h"
+#include "platform/ctrls/Button.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Menus.h"
 #include "platform/wm/Keys.h"
@@ -125,10 +126,15 @@ TEST_F(SkinEditTest, ReadOnlyRefusesEditingButCopiesAndPassesDialogKeys)
     SetClipboardText("");
     Type(*edit, u"\x03");
     EXPECT_EQ("folder", GetClipboardText());
-    // Enter and Escape reach OnKeyPress (and then the form), never the text.
+    // Enter and Escape reach OnKeyPress and then the form's default button, never the text.
+    auto* ok = Placed<TButton>(*form, Bounds(10, 40, 80, 25));
+    ok->SetDefault(true);
+    int okClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
     pressed.clear();
     Type(*edit, u"\r\x1b");
     EXPECT_EQ(u"\r\x1b", pressed);
+    EXPECT_EQ(1, okClicks);
     EXPECT_EQ("folder", edit->Text());
 }
 
