@@ -3,6 +3,7 @@
 #include "platform/ctrls/Button.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Menus.h"
+#include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
 #include "platform/wm/Monitors.h"
 #include "skin/controls/SkinNumEdit.h"
@@ -83,6 +84,22 @@ TEST_F(SkinEditTest, NonClientFrameLeavesTheTextAreaAtEverySize)
             EXPECT_EQ(edit->ButtonRect().Left - 2, edit->EditRect().Right) << c.Name;
         }
         delete edit;
+    }
+}
+
+TEST_F(SkinEditTest, CommittedTextReachesEveryEdit)
+{
+    auto* skinned = Placed<TskSkinEdit>(*form, Bounds(10, 10, 120, 20));
+    auto* inner = Placed<TskCustomEdit>(*form, Bounds(10, 40, 120, 20));
+    auto* transparent = Placed<TskCustomEdit>(*form, Bounds(10, 70, 120, 20));
+    transparent->SetEditTransparent(true);
+    Pump();
+    for (TskCustomEdit* edit : {static_cast<TskCustomEdit*>(skinned), inner, transparent}) {
+        edit->SetFocus();
+        // What an input method commits, a character outside the basic plane included.
+        InjectText("格式转换𠀋");
+        Pump();
+        EXPECT_EQ("格式转换𠀋", edit->Text());
     }
 }
 
