@@ -38,11 +38,6 @@ protected:
         InjectMouseButton(button, false, p);
         Pump();
     }
-    void Tick(unsigned ms)
-    {
-        clock->Advance(ms);
-        Pump();
-    }
     std::unique_ptr<TForm> form;
     TskSkinUpDown* updown = nullptr;
     std::vector<std::string> events;
