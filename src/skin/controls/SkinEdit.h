@@ -59,6 +59,8 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void WndProc(TMessage& message) override;
+    // Disabled, the text is drawn here in the skin's disabled colour.
+    void PaintWindow(HDC dc) override;
 
 private:
     bool HasEntry() const { return FIndex != -1; }

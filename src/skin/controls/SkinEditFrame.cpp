@@ -117,6 +117,36 @@ void TskSkinCustomEdit::PaintEditBackground(HDC dc)
     BitBlt(dc, 0, 0, client.Width(), client.Height(), c.Handle(), 0, 0, SRCCOPY);
 }
 
+void TskSkinCustomEdit::PaintWindow(HDC dc)
+{
+    if (Enabled()) {
+        TskCustomEdit::PaintWindow(dc);
+        return;
+    }
+    TCanvas c;
+    c.SetHandle(dc);
+    if (HasEntry() && UseSkinFont) {
+        c.Font()->SetName(FontName);
+        c.Font()->SetHeight(FontHeight);
+        c.Font()->SetStyle(FontStyle);
+        c.Font()->SetColor(DisabledFontColor);
+    } else {
+        c.SetFont(FDefaultFont.get());
+        c.Font()->SetColor(HasEntry() ? DisabledFontColor : clGrayText);
+    }
+    c.Brush()->SetStyle(bsClear);
+    const TRect r = Rect(0, 0, FEditRect.Width(), FEditRect.Height());
+    const std::string text = Text();
+    const int width = c.TextWidth(text);
+    int x = r.Left + 2;
+    if (FAlignment == taRightJustify)
+        x = r.Right - width - 1;
+    else if (FAlignment == taCenter)
+        x = r.Left + r.Width() / 2 - width / 2;
+    c.TextRect(r, x, 0, text);
+    c.SetHandle(nullptr);
+}
+
 void TskSkinCustomEdit::PaintSkinTo(TCanvas& C, int X, int Y, const std::string& AText)
 {
     GetSkinData();
