@@ -338,6 +338,8 @@ void TskSkinCustomEdit::WndProc(TMessage& message)
         message.Result = 1;
         return;
     case WM_NCHITTEST:
+        if (ImageButtonHitTest(message))
+            return;
         if (FButtonMode) {
             message.Result = NcHitTest(PointFromLParam(message.LParam));
             if (message.Result != HTCLIENT)
@@ -347,7 +349,10 @@ void TskSkinCustomEdit::WndProc(TMessage& message)
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-    case WM_NCLBUTTONUP: NcMouse(message); return;
+    case WM_NCLBUTTONUP:
+        if (!ImageButtonMouse(message))
+            NcMouse(message);
+        return;
     case WM_MOUSEMOVE:
         TskCustomEdit::WndProc(message);
         if (FButtonActive) {
@@ -366,10 +371,13 @@ void TskSkinCustomEdit::WndProc(TMessage& message)
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
         TskCustomEdit::WndProc(message);
+        if (message.Msg == CM_MOUSELEAVE)
+            ImageButtonsLeft();
         MouseInChanged(message.Msg == CM_MOUSEENTER);
         return;
     case WM_SIZE:
         TskCustomEdit::WndProc(message);
+        LayoutImageButtons(true);
         CalcEditRects();
         RepaintFrame();
         return;

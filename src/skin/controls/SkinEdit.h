@@ -7,6 +7,7 @@
 // image and the text is drawn over it. In ButtonMode a button at the right
 // end ("editbutton" or "resizebutton") fires OnButtonClick. Without an entry
 // the frame is two one-pixel rings and the button a plain face.
+#include "platform/vcl/ImageList.h"
 #include "skin/controls/SkinInnerEdit.h"
 
 #include <memory>
@@ -38,6 +39,27 @@ public:
     void SetButtonMode(bool Value);
 
     TNotifyEvent OnButtonClick;
+
+    // Two image buttons at the ends of the text area, from Images; a button
+    // exists while its normal number is 0 or more.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    int LeftImageIndex() const { return FLeftImageIndex; }
+    void SetLeftImageIndex(int Value);
+    int RightImageIndex() const { return FRightImageIndex; }
+    void SetRightImageIndex(int Value);
+    int LeftImageHotIndex = -1, LeftImageDownIndex = -1;
+    int RightImageHotIndex = -1, RightImageDownIndex = -1;
+    TNotifyEvent OnLeftButtonClick;
+    TNotifyEvent OnRightButtonClick;
+    struct TImageButton {
+        TRect R; // client coordinates
+        bool MouseIn = false;
+        bool Down = false;
+    };
+    const TImageButton& LeftButton() const { return FLeftButton; }
+    const TImageButton& RightButton() const { return FRightButton; }
+
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
@@ -81,6 +103,12 @@ private:
     void DrawEditButton(TCanvas& C, const TRect& R);
     void PaintFrame(HDC dc, bool ExcludeText);
     void PaintEditBackground(HDC dc);
+    // SkinEditImageButtons.cpp.
+    void LayoutImageButtons(bool SetRect);
+    void DrawImageButtons(TCanvas& C);
+    bool ImageButtonHitTest(TMessage& message);
+    bool ImageButtonMouse(TMessage& message);
+    void ImageButtonsLeft();
 
     TComponentRef<TskSkinData> FSD{*this};
     int FIndex = -1;
@@ -91,6 +119,9 @@ private:
     bool FButtonMode = false, FButtonDown = false, FButtonActive = false;
     bool FMouseIn = false;
     TRect FEditRect, FButtonRect;
+    TComponentRef<TCustomImageList> FImages{*this};
+    int FLeftImageIndex = -1, FRightImageIndex = -1;
+    TImageButton FLeftButton, FRightButton;
 
     // Copied from the entry.
     TBitmap* Picture = nullptr;

@@ -114,6 +114,7 @@ void TskSkinCustomEdit::PaintEditBackground(HDC dc)
         else
             c.StretchDraw(client, &strip);
     }
+    DrawImageButtons(c);
     BitBlt(dc, 0, 0, client.Width(), client.Height(), c.Handle(), 0, 0, SRCCOPY);
 }
 

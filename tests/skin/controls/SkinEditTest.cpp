@@ -125,6 +125,49 @@ TEST_F(SkinEditTest, ButtonClickNeedsPressAndReleaseOnTheButton)
     EXPECT_FALSE(edit->ButtonDown());
 }
 
+TEST_F(SkinEditTest, ImageButtonClicksNeedPressAndReleaseOnTheSameButton)
+{
+    auto* images = new TImageList(form.get());
+    images->SetSize(16, 16);
+    TBitmap square(16, 16);
+    images->Add(&square, nullptr);
+    auto* edit = Placed<TskSkinEdit>(*form, Bounds(10, 10, 120, 20));
+    edit->SetImages(images);
+    edit->SetLeftImageIndex(0);
+    edit->SetRightImageIndex(0);
+    std::string clicks;
+    edit->OnLeftButtonClick = [&](TObject*) { clicks += 'L'; };
+    edit->OnRightButtonClick = [&](TObject*) { clicks += 'R'; };
+    Pump();
+    // The default frame leaves a 116 x 16 text area; the buttons take 16 pixels at each end.
+    EXPECT_EQ(Rect(0, 0, 16, 16), edit->LeftButton().R);
+    EXPECT_EQ(Rect(100, 0, 116, 16), edit->RightButton().R);
+    const auto at = [&](int x) { return LParamFromPoint(edit->ClientToScreen(Point(x, 8))); };
+    const auto hit = [&](int x) { return edit->Perform(WM_NCHITTEST, 0, at(x)); };
+    EXPECT_EQ(104, hit(5));
+    EXPECT_EQ(105, hit(110));
+    EXPECT_EQ(HTCLIENT, hit(50));
+    struct Case {
+        const char* Name;
+        int PressX, ReleaseX;
+        const char* Clicks;
+    } cases[] = {
+        {"left", 5, 5, "L"},
+        {"right", 110, 110, "R"},
+        {"pressed left, released right", 5, 110, ""},
+        {"pressed in the text, released on a button", 50, 5, ""},
+    };
+    for (const Case& c : cases) {
+        clicks.clear();
+        const LRESULT down = hit(c.PressX);
+        edit->Perform(down == HTCLIENT ? WM_LBUTTONDOWN : WM_NCLBUTTONDOWN, WPARAM(down), at(c.PressX));
+        const LRESULT up = hit(c.ReleaseX);
+        edit->Perform(up == HTCLIENT ? WM_LBUTTONUP : WM_NCLBUTTONUP, WPARAM(up), at(c.ReleaseX));
+        EXPECT_EQ(c.Clicks, clicks) << c.Name;
+        EXPECT_FALSE(edit->LeftButton().Down || edit->RightButton().Down) << c.Name;
+    }
+}
+
 TEST_F(SkinEditTest, ReadOnlyRefusesEditingButCopiesAndPassesDialogKeys)
 {
     auto* edit = Placed<TskSkinEdit>(*form, Bounds(10, 10, 120, 20));
