@@ -98,8 +98,16 @@ int AddEdits(TForm& form, TskSkinData* skin, int top)
     };
 
     edit->OnChange = [](TObject*) { ReportChanged(); };
+    // Where typing goes, for a script to wait on before it types.
+    for (TskSkinEdit* e : {edit, readOnly})
+        e->OnEnter = [](TObject*) { ReportChanged(); };
     AddReportLines([&form, linkClicks, edit, readOnly, number, updown, link, box, vbar](std::ostream& out) {
-        out << "edit.at=" << CentreInWindow(form, *edit) << '\n'
+        out << "edits.focus="
+            << (edit->Focused()       ? "edit"
+                : readOnly->Focused() ? "readonly"
+                                      : "")
+            << '\n'
+            << "edit.at=" << CentreInWindow(form, *edit) << '\n'
             << "edit.text=" << edit->Text() << '\n'
             << "readonly.at=" << CentreInWindow(form, *readOnly) << '\n'
             << "readonly.text=" << readOnly->Text() << '\n'

@@ -9,6 +9,7 @@ start_gallery "$1" 1 "$2" gallery_edits
 
 expect_line edit.text=
 click_window_point "$(value edit.at)"
+expect_line edits.focus=edit
 xdotool type --delay 30 "hello 42"
 expect_line "edit.text=hello 42"
 # Not on the keyboard map: xdotool binds a spare key code to each character
@@ -25,9 +26,11 @@ done
 # The read-only field takes no typing; the next change of the other edit
 # shows that the keys were read meanwhile.
 click_window_point "$(value readonly.at)"
+expect_line edits.focus=readonly
 xdotool type --delay 30 "x"
 xdotool key BackSpace Delete
 click_window_point "$(value edit.at)"
+expect_line edits.focus=edit
 xdotool key End
 xdotool type --delay 30 "!"
 expect_line "edit.text=hello 42你好世界!"
