@@ -3,6 +3,7 @@
 #include "ButtonBand.h"
 #include "CheckRadioBand.h"
 #include "ComboBoxBand.h"
+#include "EditsBand.h"
 #include "FramePartsBand.h"
 #include "ListViewBand.h"
 #include "MenuBarBand.h"
@@ -92,7 +93,7 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
 
 const std::vector<TSection> kSections = {
     AddMenuBar,  AddToolBars, AddLabels,          AddBevels,     AddButtons,    AddCheckRadioBoxes, AddPanes,
-    AddListView, AddTreeView, AddPopupMenuButton, AddFrameParts, AddComboBoxes, AddOfficeControls};
+    AddListView, AddTreeView, AddPopupMenuButton, AddFrameParts, AddComboBoxes, AddOfficeControls,  AddEdits};
 
 // Moves the form's controls from `first` on by `by`: a band placed at the
 // bottom of one column goes to the top of the next.

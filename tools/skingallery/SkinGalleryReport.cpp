@@ -1,5 +1,7 @@
 #include "SkinGalleryReport.h"
 
+#include "GalleryReportLines.h"
+
 #include "platform/ctrls/Edit.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
@@ -53,18 +55,6 @@ TPoint FindHit(TForm& form, TPoint from, TPoint step, LRESULT code)
     return Point(-1, -1);
 }
 
-// A control's centre relative to the form's window (its frame included).
-TPoint CentreInWindow(TForm& form, TControl& control)
-{
-    const TPoint p = control.ClientToScreen(Point(control.Width() / 2, control.Height() / 2));
-    return Point(p.X - form.Left(), p.Y - form.Top());
-}
-
-std::ostream& operator<<(std::ostream& out, TPoint p)
-{
-    return out << p.X << ',' << p.Y;
-}
-
 // The caption of the bar's first item that matches; "none" when none does.
 std::string BarItemWhere(const TskSkinMainMenuBar& bar, bool (*match)(const TskSkinMainMenuBarItem&))
 {
@@ -102,11 +92,6 @@ TNotes& NotesOf(TForm& form)
         if (auto* notes = dynamic_cast<TNotes*>(form.Components(i)))
             return *notes;
     return *new TNotes(&form);
-}
-
-std::ostream& operator<<(std::ostream& out, TRect r)
-{
-    return out << r.Left << ',' << r.Top << ',' << r.Width() << 'x' << r.Height();
 }
 
 const char* WindowStateName(TWindowState state)
@@ -194,6 +179,7 @@ public:
                 out << key << '=' << value << '\n';
             for (const auto& [name, combo] : combos_)
                 WriteComboBox(out, name, *combo);
+            WriteBandLines(out);
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -501,6 +487,10 @@ void ReportGalleryState(TForm& form, const std::string& path, std::function<void
         if (canShow)
             writeLater();
     };
+    SetReportWriter([weak] {
+        if (auto alive = weak.lock())
+            alive->Write();
+    });
     report->Write();
 }
 

@@ -17,6 +17,7 @@
 #include "platform/vcl/WinControl.h"
 
 #include <memory>
+#include <string>
 
 namespace tovrel {
 
@@ -84,6 +85,10 @@ protected:
     void SetViewWordWrap(bool value);
     bool WantReturns = false;
     bool WantTabs = false;
+    // The text of the context menu's item that sends `message` (WM_UNDO,
+    // WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, EM_SETSEL); skinned edits take
+    // theirs from the skin's string table.
+    virtual std::string EditMenuCaption(UINT /*message*/, std::string builtIn) const { return builtIn; }
 
 private:
     friend class TEditView;

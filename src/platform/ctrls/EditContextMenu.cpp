@@ -74,7 +74,7 @@ void TCustomEdit::PopupEditMenu(LPARAM where)
     auto menu = std::make_unique<TPopupMenu>(nullptr);
     for (const TEditMenuRow& row : kEditMenu) {
         auto* item = new TMenuItem(menu.get());
-        item->SetCaption(row.Caption);
+        item->SetCaption(row.Enabled ? EditMenuCaption(row.Message, row.Caption) : row.Caption);
         if (row.Enabled) {
             item->SetEnabled(row.Enabled(state));
             item->OnClick = [window, row](TObject*) { SendMessage(window, row.Message, row.WParam, row.LParam); };

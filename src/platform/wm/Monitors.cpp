@@ -5,6 +5,7 @@
 #include "platform/wm/WindowPos.h"
 #include "platform/wm/WmInternal.h"
 
+#include <atomic>
 #include <climits>
 
 namespace tovrel {
@@ -129,6 +130,21 @@ std::string GetClipboardText()
 {
     return Backend().ClipboardText();
 }
+namespace {
+std::atomic<int> beeps{0};
+} // namespace
+
+BOOL MessageBeep(UINT)
+{
+    ++beeps;
+    return 1;
+}
+
+int BeepCount()
+{
+    return beeps;
+}
+
 BOOL IsClipboardTextAvailable()
 {
     return Backend().ClipboardText().empty() ? 0 : 1;

@@ -31,11 +31,10 @@ inline BOOL SystemParametersInfoW(UINT action, UINT param, void* value, UINT win
     return SystemParametersInfo(action, param, value, winIni);
 }
 
-// No sound device is assumed: the beep is silent and succeeds.
-inline BOOL MessageBeep(UINT)
-{
-    return 1;
-}
+// No sound device is assumed: the beep is silent and succeeds. It is only
+// counted, so tests see that refused input was answered.
+BOOL MessageBeep(UINT type);
+int BeepCount();
 
 // Clipboard text (UTF-8) through the backend: the desktop's clipboard, or an
 // in-process one when headless.

@@ -25,6 +25,7 @@ void TskSkinLabelFont::GetSkinData(const TskSkinData* skinData, std::string_view
     FontStyle = entry->FontStyle;
     FontHeight = entry->FontHeight;
     FontColor = entry->FontColor;
+    ActiveFontColor = entry->ActiveFontColor;
 }
 
 void TskSkinLabelFont::ChooseFont(TFont& target, const TskSkinData* skinData, const TFont& defaultFont,

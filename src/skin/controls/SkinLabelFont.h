@@ -23,6 +23,7 @@ public:
     TFontStyles FontStyle;
     int FontHeight = 0;
     TColor FontColor = 0;
+    TColor ActiveFontColor = 0;
 
     // Looks the entry up and copies its font; an entry of another kind counts
     // as none (Index -1).

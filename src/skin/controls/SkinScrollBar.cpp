@@ -2,6 +2,7 @@
 #include "skin/controls/SkinScrollBar.h"
 
 #include "platform/gdi/SysColors.h"
+#include "skin/controls/SkinButtonFace.h"
 #include "skin/data/SkinScrollEntries.h"
 #include "skin/draw/DefaultGlyphs.h"
 
@@ -19,11 +20,6 @@ constexpr int kDefaultThumb = 16;  // shortest default-look thumb
 int RoundEven(double v)
 {
     return int(std::nearbyint(v));
-}
-
-TRect OrFallback(const TRect& r, const TRect& fallback)
-{
-    return r.Width() <= 0 || r.Height() <= 0 ? fallback : r;
 }
 
 bool IsNull(const TRect& r)
@@ -163,18 +159,13 @@ void TskSkinScrollBar::GetSkinData()
         return;
     FScrollEntry = true;
     STrackArea = e->TrackArea;
-    UpButtonRect = e->UpButtonRect;
-    ActiveUpButtonRect = e->ActiveUpButtonRect;
-    DownUpButtonRect = OrFallback(e->DownUpButtonRect, ActiveUpButtonRect);
-    DownButtonRect = e->DownButtonRect;
-    ActiveDownButtonRect = e->ActiveDownButtonRect;
-    DownDownButtonRect = OrFallback(e->DownDownButtonRect, ActiveDownButtonRect);
+    CopyArrowButtons(*e);
     ThumbRect = e->ThumbRect;
-    ActiveThumbRect = OrFallback(e->ActiveThumbRect, ThumbRect);
-    DownThumbRect = OrFallback(e->DownThumbRect, ActiveThumbRect);
+    ActiveThumbRect = RectOr(e->ActiveThumbRect, ThumbRect);
+    DownThumbRect = RectOr(e->DownThumbRect, ActiveThumbRect);
     GlyphRect = e->GlyphRect;
-    ActiveGlyphRect = OrFallback(e->ActiveGlyphRect, GlyphRect);
-    DownGlyphRect = OrFallback(e->DownGlyphRect, ActiveGlyphRect);
+    ActiveGlyphRect = RectOr(e->ActiveGlyphRect, GlyphRect);
+    DownGlyphRect = RectOr(e->DownGlyphRect, ActiveGlyphRect);
     ThumbOffset1 = e->ThumbOffset1;
     ThumbOffset2 = e->ThumbOffset2;
     ThumbMinSize = e->ThumbMinSize;
@@ -302,19 +293,7 @@ void TskSkinScrollBar::DrawDefaultButton(TCanvas& Canvas, int i)
 {
     const TPart& part = Buttons[i];
     const bool pressed = (part.Down && part.MouseIn) || (i == kThumb && ThumbPressedLook());
-    TColor frame = clBtnShadow, fill = clBtnFace;
-    if (pressed) {
-        frame = TColor(0x800000);
-        fill = TColor(0xB59385);
-    } else if (part.MouseIn) {
-        frame = TColor(0x800000);
-        fill = TColor(0xD2BDB6);
-    }
-    Canvas.Brush()->SetColor(frame);
-    Canvas.FrameRect(part.R);
-    const TRect inner{part.R.Left + 1, part.R.Top + 1, part.R.Right - 1, part.R.Bottom - 1};
-    Canvas.Brush()->SetColor(fill);
-    Canvas.FillRect(inner);
+    const TRect inner = DrawDefaultButtonFace(Canvas, part.R, part.MouseIn, pressed);
     if (i == kThumb)
         return;
     // Up increases: right or down; down decreases: left or up.

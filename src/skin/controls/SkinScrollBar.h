@@ -5,11 +5,12 @@
 // from its OnChange. Held arrows and track presses repeat on window timer 1
 // (first 500 ms, then every 50 ms) on the window layer's clock.
 #include "platform/ctrls/ScrollBar.h"
+#include "skin/controls/SkinArrowButtons.h"
 #include "skin/controls/SkinCustomControl.h"
 
 namespace tovrel {
 
-class TskSkinScrollBar : public TskSkinCustomControl {
+class TskSkinScrollBar : public TskSkinCustomControl, private TskArrowButtonRects {
 public:
     explicit TskSkinScrollBar(TComponent* AOwner);
 
@@ -131,8 +132,7 @@ private:
 
     // Copies of the "scrollbar" entry, in picture coordinates.
     bool FScrollEntry = false;
-    TRect STrackArea, UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
-        DownDownButtonRect, ThumbRect, ActiveThumbRect, DownThumbRect, GlyphRect, ActiveGlyphRect, DownGlyphRect;
+    TRect STrackArea, ThumbRect, ActiveThumbRect, DownThumbRect, GlyphRect, ActiveGlyphRect, DownGlyphRect;
     int ThumbOffset1 = 0, ThumbOffset2 = 0, ThumbMinSize = 0, ThumbMinPageSize = 0;
     bool ThumbTransparent = false, GlyphTransparent = false, ThumbStretchEffect = false;
     TColor ThumbTransparentColor = 0, GlyphTransparentColor = 0;

@@ -23,6 +23,11 @@ inline bool IsNullRect(const TRect& R)
 {
     return GetRectWidth(R) <= 0 || GetRectHeight(R) <= 0;
 }
+// R, or Fallback when R has no area (a state image the skin left out).
+inline TRect RectOr(const TRect& R, const TRect& Fallback)
+{
+    return IsNullRect(R) ? Fallback : R;
+}
 inline bool IsNullPoint(const TPoint& P)
 {
     return P.X == 0 || P.Y == 0;

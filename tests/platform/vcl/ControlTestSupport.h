@@ -62,6 +62,13 @@ protected:
         Pump();
     }
 
+    // Time passes on the fake clock and the timers it reaches run.
+    void Tick(unsigned ms)
+    {
+        clock->Advance(ms);
+        Pump();
+    }
+
     // A control owned by and placed on `parent`.
     template <class T> static T* Placed(TWinControl& parent, TRect bounds)
     {

@@ -38,11 +38,6 @@ protected:
         Pump();
         return button;
     }
-    void Tick(unsigned ms)
-    {
-        clock->Advance(ms);
-        Pump();
-    }
     std::vector<std::uint64_t> clicks;
 };
 

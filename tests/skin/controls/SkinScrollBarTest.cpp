@@ -45,11 +45,6 @@ protected:
         InjectMouseButton(0, false, At(x, y));
         Pump();
     }
-    void Tick(unsigned ms)
-    {
-        clock->Advance(ms);
-        Pump();
-    }
     std::unique_ptr<TForm> form;
     TskSkinScrollBar* bar = nullptr;
     std::vector<int> changes;
