@@ -3,6 +3,7 @@
 #include "platform/shell/NamespaceFolders.h"
 #include "platform/shell/ShellUnit.h"
 #include "platform/shell/TempTree.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Forms.h"
 
 #include <gmock/gmock.h>
@@ -38,6 +39,24 @@ public:
     std::vector<std::string> Followed;
 };
 
+// Exposes the two item drawers.
+class DrawingShellCombo : public TskSkinShellComboBox {
+public:
+    using TskSkinShellComboBox::DrawComboItem;
+    using TskSkinShellComboBox::DrawListItem;
+    using TskSkinShellComboBox::TskSkinShellComboBox;
+};
+
+// The first column of a white picture that something was drawn on; -1 for none.
+int FirstDrawnColumn(TBitmap& picture)
+{
+    for (int x = 0; x < picture.Width(); ++x)
+        for (int y = 0; y < picture.Height(); ++y)
+            if (picture.Canvas()->Pixels(x, y) != clWhite)
+                return x;
+    return -1;
+}
+
 class ShellComboBoxTest : public ControlTest {
 protected:
     void SetUp() override
@@ -50,7 +69,7 @@ protected:
         tree.Folder("中文 文件夹");
         tree.File("a.mp4");
         form = ShownForm(0, 0, 300, 200);
-        combo = Placed<TskSkinShellComboBox>(*form, Bounds(10, 10, 200, 22));
+        combo = Placed<DrawingShellCombo>(*form, Bounds(10, 10, 200, 22));
         combo->HandleNeeded();
         combo->SetRoot(tree.Root());
     }
@@ -71,7 +90,7 @@ protected:
 
     TTempTree tree;
     std::unique_ptr<TForm> form;
-    TskSkinShellComboBox* combo = nullptr;
+    DrawingShellCombo* combo = nullptr;
 };
 
 TEST_F(ShellComboBoxTest, OutlineRunsFromTheRootToTheShownFolder)
@@ -94,6 +113,29 @@ TEST_F(ShellComboBoxTest, OutlineRunsFromTheRootToTheShownFolder)
 
     combo->SetItemIndex(-1);
     EXPECT_EQ(combo->Path(), "") << "nothing selected";
+}
+
+TEST_F(ShellComboBoxTest, ListEntriesAreIndentedHalfAnIconPerLevel)
+{
+    combo->SetPath(tree.Path("my videos/sub/深层 folder"));
+    ASSERT_EQ(combo->ImageWidth(), 16);
+    struct DrawCase {
+        int Entry;
+        bool InList;
+        int IconLeft;
+    };
+    for (const DrawCase c : {DrawCase{0, true, 0}, {1, true, 8}, {3, true, 24}, {3, false, 0}}) {
+        TBitmap picture(120, 20);
+        picture.Canvas()->Brush()->SetColor(clWhite);
+        picture.Canvas()->FillRect(Rect(0, 0, 120, 20));
+        if (c.InList)
+            combo->DrawListItem(*picture.Canvas(), c.Entry, Rect(0, 0, 120, 20));
+        else
+            combo->DrawComboItem(*picture.Canvas(), c.Entry, Rect(0, 0, 120, 20));
+        const int first = FirstDrawnColumn(picture);
+        EXPECT_GE(first, c.IconLeft) << c.Entry << " " << c.InList;
+        EXPECT_LT(first, c.IconLeft + 4) << c.Entry << " " << c.InList;
+    }
 }
 
 TEST_F(ShellComboBoxTest, JumpingMovesTheLinkedViewAndFollowingItInsertsTheWay)
