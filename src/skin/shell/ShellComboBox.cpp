@@ -157,8 +157,7 @@ void TskCustomShellComboBox::Click()
     if (!IsPopupVisible()) {
         if (const TskShellFolder* folder = ItemIndex() >= 0 ? FolderAt(ItemIndex()) : nullptr) {
             TskFlagGuard updating(FUpdating);
-            const TItemIDListPtr chosen = CopyItemIDList(folder->AbsoluteID());
-            SelectItemIDList(chosen.get());
+            SelectItemIDList(folder->AbsoluteID());
         }
     }
     TskSkinCustomComboBox::Click();
@@ -212,8 +211,12 @@ void TskCustomShellComboBox::AddChildItems(int Index, TskShellFolder& Folder)
     }
 }
 
-void TskCustomShellComboBox::SelectItemIDList(PCItemIDList ID)
+void TskCustomShellComboBox::SelectItemIDList(PCItemIDList AID)
 {
+    // The outline is rebuilt below, so a list owned by one of its entries is
+    // copied first.
+    const TItemIDListPtr copy = CopyItemIDList(AID);
+    const PCItemIDList ID = copy.get();
     TItemsExUpdate update(FItemsEx);
     InitItems();
     const std::vector<TItemIDListPtr> ancestors = ItemIDListAncestors(ID);

@@ -166,6 +166,12 @@ TEST_F(ShellComboBoxTest, JumpingMovesTheLinkedViewAndFollowingItInsertsTheWay)
         EXPECT_EQ(combo->Path(), view.Followed.back());
     }
 
+    // Following the box's own entry (a list it owns) rebuilds safely.
+    combo->SetShellListView(nullptr);
+    combo->SetItemIndex(0);
+    combo->FollowFolder(combo->FolderAt(2)->AbsoluteID());
+    EXPECT_EQ(combo->Path(), tree.Path("my videos/sub"));
+
     // A folder outside the root: the default outline with the root selected.
     const TItemIDListPtr outside = DesktopIShellFolder()->ParseDisplayName("/");
     combo->FollowFolder(outside.get());
