@@ -7,7 +7,9 @@
 #include "platform/rtl/Text.h"
 #include "platform/shell/NamespaceFolders.h"
 #include "platform/shell/ShellUnit.h"
+#include "platform/shell/SystemImageLists.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/ImageListHandles.h"
 #include "skin/controls/SkinFlagGuard.h"
 #include "skin/shell/ShellItemMask.h"
 
@@ -139,6 +141,11 @@ void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Ope
 void TskCustomShellListView::CreateWnd()
 {
     TskSkinCustomListView::CreateWnd();
+    // The shell's icon lists live as long as the process.
+    if (TCustomImageList* small = ImageListFromHandle(ShellSystemImageList(false)))
+        SetSmallImages(small);
+    if (TCustomImageList* large = ImageListFromHandle(ShellSystemImageList(true)))
+        SetLargeImages(large);
     CreateRootFolder();
     Reload();
 }

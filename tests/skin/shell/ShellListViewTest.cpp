@@ -201,6 +201,7 @@ TEST_F(ShellListViewTest, LaysOutEachViewStyle)
             EXPECT_GE(second.Top, first.Bottom);
         }
         EXPECT_EQ(RowText(RowOf("大海 2.mp4"), 0), "大海 2.mp4");
+        EXPECT_GE(list->Items()->Item(0)->ImageIndex(), 0) << "rows carry the shell's icons";
         if (c.Columns == 0)
             continue;
         Names captions;
@@ -285,6 +286,41 @@ TEST_F(ShellListViewTest, RenameNeverReplacesAnExistingFile)
     EXPECT_EQ(RowText(row, 0), "picture.png");
     EXPECT_NE(RowText(row, 2), oldType);
     EXPECT_EQ(ReadText(tree.Path("picture.png")), std::string(50, 'x'));
+}
+
+TEST_F(ShellListViewTest, TypeAheadFindsANamePrefix)
+{
+    const int song = RowOf("song one.mp3");
+    struct Case {
+        TItemFind Find;
+        const char* Text;
+        int Start;
+        bool Wrap;
+        int Row;
+    } cases[] = {
+        {ifPartialString, "SONG", 0, false, song},
+        {ifExactString, "song one", 0, false, song},
+        {ifPartialString, "a", 3, true, 0},
+        {ifPartialString, "a", 3, false, -1},
+        {ifPartialString, "q", 0, true, -1},
+        {ifPartialString, "大海", 0, false, RowOf("大海 2.mp4")},
+        {ifData, "a", 0, true, -1},
+        {ifPartialString, "a", -1, true, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(list->OwnerDataFind(c.Find, c.Text, {}, nullptr, c.Start, sdAll, c.Wrap), c.Row) << c.Text;
+}
+
+TEST_F(ShellListViewTest, RefreshKeepsTheSelectedRowWhileItExists)
+{
+    const int last = list->FolderCount() - 1;
+    list->SetItemIndex(last);
+    Key(VK_F5);
+    EXPECT_EQ(list->ItemIndex(), last);
+    ::unlink(tree.Path("z.wav").c_str());
+    list->Refresh();
+    EXPECT_EQ(list->FolderCount(), last);
+    EXPECT_EQ(list->ItemIndex(), -1);
 }
 
 TEST_F(ShellListViewTest, FilesMatchingTheMask)
