@@ -7,6 +7,7 @@
 #include "platform/shell/ShellLauncher.h"
 #include "platform/shell/ShellUnit.h"
 #include "platform/vcl/Strings.h"
+#include "platform/wm/Input.h"
 #include "platform/wm/Keys.h"
 
 #include <algorithm>
@@ -369,6 +370,25 @@ TEST_F(ShellListViewTest, DeletesToTheTrash)
     EXPECT_TRUE(list->DeleteSelected());
     EXPECT_EQ(RowOf("song one.mp3"), list->FolderCount());
     EXPECT_EQ(ReadText(TrashFolder() + "/files/song one.mp3"), std::string(100, 'x'));
+}
+
+TEST_F(ShellListViewTest, RightClickDeletesToTheTrashAndReadsTheFolderAgain)
+{
+    TTempTree home;
+    TScopedEnv data{"XDG_DATA_HOME", home.Root()};
+    SetShellMenuPopup([](const std::vector<TShellVerb>& verbs, TPoint) {
+        const auto found = std::find_if(verbs.begin(), verbs.end(), [](auto& v) { return v.Verb == "delete"; });
+        return found == verbs.end() ? 0 : found->Id;
+    });
+    list->SetViewStyle(vsReport);
+    SelectRow("z.wav");
+    const TRect row = list->Items()->Item(RowOf("z.wav"))->DisplayRect(drBounds);
+    const TPoint at = list->ClientToScreen(TPoint{row.Left + 5, row.Top + row.Height() / 2});
+    InjectMouseButton(1, true, at);
+    InjectMouseButton(1, false, at);
+    Pump();
+    EXPECT_EQ(RowOf("z.wav"), list->FolderCount()) << "the row went with the file";
+    EXPECT_EQ(ReadText(TrashFolder() + "/files/z.wav"), std::string(400, 'x'));
 }
 
 TEST_F(ShellListViewTest, WatcherReportedFileAppearsAfterTheQueueRuns)
