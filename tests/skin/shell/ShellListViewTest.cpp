@@ -134,6 +134,15 @@ protected:
         return column == 0 ? item->Caption() : item->SubItems()->Strings(column - 1);
     }
 
+    // Context menus choose verb from now on.
+    static void PickInContextMenus(std::string verb)
+    {
+        SetShellMenuPopup([verb](const std::vector<TShellVerb>& verbs, TPoint) {
+            const auto found = std::find_if(verbs.begin(), verbs.end(), [&](auto& v) { return v.Verb == verb; });
+            return found == verbs.end() ? 0 : found->Id;
+        });
+    }
+
     TTempTree tree;
     TRecordingCombo combo;
     std::unique_ptr<TForm> form;
@@ -349,10 +358,7 @@ TEST_F(ShellListViewTest, OpeningAFileKeepsTheWorkingFolder)
 {
     auto launcher = std::make_shared<TRecordingLauncher>();
     SetShellLauncher(launcher);
-    SetShellMenuPopup([](const std::vector<TShellVerb>& verbs, TPoint) {
-        const auto open = std::find_if(verbs.begin(), verbs.end(), [](auto& v) { return v.Verb == "open"; });
-        return open == verbs.end() ? 0 : open->Id;
-    });
+    PickInContextMenus("open");
     const std::string before = CurrentDir();
     SelectRow("子 文件夹");
     Key(VK_RETURN);
@@ -376,10 +382,7 @@ TEST_F(ShellListViewTest, RightClickDeletesToTheTrashAndReadsTheFolderAgain)
 {
     TTempTree home;
     TScopedEnv data{"XDG_DATA_HOME", home.Root()};
-    SetShellMenuPopup([](const std::vector<TShellVerb>& verbs, TPoint) {
-        const auto found = std::find_if(verbs.begin(), verbs.end(), [](auto& v) { return v.Verb == "delete"; });
-        return found == verbs.end() ? 0 : found->Id;
-    });
+    PickInContextMenus("delete");
     list->SetViewStyle(vsReport);
     SelectRow("z.wav");
     const TRect row = list->Items()->Item(RowOf("z.wav"))->DisplayRect(drBounds);
