@@ -7,11 +7,11 @@
 
 namespace tovrel {
 
-std::vector<std::string> FileMaskPatterns(std::string_view Mask)
+std::vector<std::string> FileMaskPatterns(std::string_view Mask, std::string_view Separators)
 {
     std::vector<std::string> patterns;
     while (!Mask.empty()) {
-        const std::size_t bar = Mask.find(';');
+        const std::size_t bar = Mask.find_first_of(Separators);
         std::string pattern = Trim(Mask.substr(0, bar));
         if (!pattern.empty())
             patterns.push_back(std::move(pattern));

@@ -8,8 +8,9 @@
 
 namespace tovrel {
 
-// The mask's patterns, trimmed, empty ones left out.
-std::vector<std::string> FileMaskPatterns(std::string_view Mask);
+// The mask's patterns, trimmed, empty ones left out; any character of
+// Separators ends a pattern.
+std::vector<std::string> FileMaskPatterns(std::string_view Mask, std::string_view Separators = ";");
 // True when any pattern matches Name (file-search wildcard rules, "*.*"
 // matching every name).
 bool MatchesFileMask(std::string_view Name, std::string_view Mask);

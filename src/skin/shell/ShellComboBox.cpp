@@ -1,5 +1,7 @@
 #include "skin/shell/ShellComboBox.h"
 
+#include "skin/shell/ShellListView.h"
+
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
 #include "platform/shell/NamespaceFolders.h"
@@ -75,6 +77,12 @@ void TskCustomShellComboBox::SetShellListView(IShellListViewLink* Value)
     }
     FListView = Value;
     FListViewComponent = Value ? &Value->LinkComponent() : nullptr;
+}
+
+void TskCustomShellComboBox::SetListView(TskCustomShellListView* Value)
+{
+    FListView = Value;
+    FListViewComponent = Value;
 }
 
 std::string TskCustomShellComboBox::Path()

@@ -17,7 +17,7 @@
 
 namespace tovrel {
 
-class TskCustomShellComboBox : public TskSkinCustomComboBox {
+class TskCustomShellComboBox : public TskSkinCustomComboBox, public IShellComboLink {
 public:
     explicit TskCustomShellComboBox(TComponent* AOwner);
     ~TskCustomShellComboBox() override;
@@ -26,7 +26,7 @@ public:
     // A value equal to the current one without regard to case changes
     // nothing. A root that names nothing raises "Error setting path" and
     // the box keeps its old root and outline.
-    void SetRoot(const TRoot& Value);
+    void SetRoot(const TRoot& Value) override;
     TShellObjectTypes ObjectTypes() const { return FObjectTypes; }
     virtual void SetObjectTypes(TShellObjectTypes Value);
     bool UseShellImages() const { return FUseShellImages; }
@@ -34,13 +34,16 @@ public:
 
     IShellListViewLink* ShellListView() const { return FListView; }
     void SetShellListView(IShellListViewLink* Value);
+    // The box's side of a link a shell list view made.
+    TComponent* LinkComponent() override { return this; }
+    void SetListView(TskCustomShellListView* Value) override;
 
     // The selected entry's path name; "" with nothing selected.
     std::string Path();
     // EInvalidPath "Error setting path" for a text that names nothing.
     void SetPath(const std::string& Value);
     // Shows the folder of an absolute list (from a linked view).
-    void FollowFolder(PCItemIDList ID);
+    void FollowFolder(PCItemIDList ID) override;
 
     const TskItemsEx& ItemsEx() const { return FItemsEx; }
     // The folder of entry Index; past the end the last one, nullptr below 0
