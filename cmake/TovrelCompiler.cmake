@@ -19,3 +19,20 @@ elseif(TOVREL_SANITIZER STREQUAL "tsan")
 elseif(NOT TOVREL_SANITIZER STREQUAL "")
   message(FATAL_ERROR "TOVREL_SANITIZER must be empty, asan or tsan")
 endif()
+
+# The fuzz build instruments every library, not only the harnesses: coverage
+# must reach the parsers for the fuzzer to find its way through them, and a
+# fault inside a library must stop the run where it happens. The harnesses
+# add the fuzzer's own main (see tovrel_add_fuzzer). -O1 keeps a million runs
+# within minutes; assertions stay on.
+if(TOVREL_BUILD_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "TOVREL_BUILD_FUZZERS needs clang (CC=clang CXX=clang++)")
+  endif()
+  if(TOVREL_SANITIZER STREQUAL "tsan")
+    message(FATAL_ERROR "TOVREL_BUILD_FUZZERS runs with the address sanitizer, not tsan")
+  endif()
+  add_compile_options(-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -41,6 +41,21 @@ function(tovrel_add_test_program name)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${environment_script}")
 endfunction()
 
+# tovrel_add_fuzzer(<name> SOURCES ... LIBS ... [DEFINITIONS ...])
+# A libFuzzer program, built only with TOVREL_BUILD_FUZZERS (which instruments
+# the libraries too); its body is shared with a replay test of the normal suite.
+function(tovrel_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS;DEFINITIONS" ${ARGN})
+  if(NOT TOVREL_BUILD_FUZZERS)
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_compile_definitions(${name} PRIVATE ${F_DEFINITIONS})
+endfunction()
+
 # Adds every listed subfolder that has a CMakeLists.txt, so areas can land one by one.
 function(tovrel_add_present_subdirectories)
   foreach(dir IN LISTS ARGN)

@@ -110,8 +110,10 @@ int DecimalMagnitude(std::string_view text)
             ++magnitude;
     }
     long exponent = 0;
+    // strtol saturates an exponent of many digits; bounded here, adding the
+    // magnitude cannot overflow and the result is clamped the same.
     if (i < text.size())
-        exponent = std::strtol(std::string(text.substr(i + 1)).c_str(), nullptr, 10);
+        exponent = std::clamp(std::strtol(std::string(text.substr(i + 1)).c_str(), nullptr, 10), -(1L << 40), 1L << 40);
     return int(std::clamp(exponent + magnitude, -100000L, 100000L));
 }
 

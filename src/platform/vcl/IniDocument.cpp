@@ -42,28 +42,96 @@ bool HasLineBreak(std::string_view text)
 
 } // namespace
 
+TIniDocument::TLine::TLine(std::string text) : Text(std::move(text))
+{
+    IsBlank = Trim(Text).empty();
+    if (auto pair = KeyValue(Text)) {
+        IsKeyValue = true;
+        Key = std::move(pair->first);
+        Value = std::move(pair->second);
+    }
+}
+
+void TIniDocument::TSection::IndexKeys()
+{
+    Keys.clear();
+    for (std::size_t i = 0; i < Lines.size(); ++i)
+        if (Lines[i].IsKeyValue)
+            Keys.try_emplace(LowerCase(Lines[i].Key), i);
+}
+
+const TIniDocument::TLine* TIniDocument::TSection::FindKey(std::string_view key) const
+{
+    const auto found = Keys.find(LowerCase(key));
+    return found == Keys.end() ? nullptr : &Lines[found->second];
+}
+
+void TIniDocument::IndexSections()
+{
+    sectionIndex_.clear();
+    for (std::size_t i = 1; i < sections_.size(); ++i)
+        sectionIndex_.try_emplace(LowerCase(sections_[i].Name), i);
+}
+
+const TIniDocument::TSection* TIniDocument::FindSection(std::string_view section) const
+{
+    const auto found = sectionIndex_.find(LowerCase(section));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+TIniDocument::TSection* TIniDocument::FindSection(std::string_view section)
+{
+    return const_cast<TSection*>(std::as_const(*this).FindSection(section));
+}
+
+bool TIniDocument::Empty() const
+{
+    return sections_.size() == 1 && sections_[0].Lines.empty();
+}
+
+TIniDocument::TLine& TIniDocument::LastLine()
+{
+    TSection& last = sections_.back();
+    return last.Lines.empty() ? *last.Header : last.Lines.back();
+}
+
 void TIniDocument::Clear()
 {
-    lines_.clear();
+    sections_.assign(1, TSection{});
+    sectionIndex_.clear();
 }
 
 void TIniDocument::SetText(std::string_view text)
 {
-    lines_.clear();
+    Clear();
     byteOrderMark_ = text.starts_with("\xEF\xBB\xBF");
     if (byteOrderMark_)
         text.remove_prefix(3);
     const bool bareLf = text.find('\n') != std::string_view::npos && text.find("\r\n") == std::string_view::npos;
     lineBreak_ = bareLf ? "\n" : "\r\n";
-    for (const std::string_view line : SplitLines(text))
-        lines_.emplace_back(line);
+    for (const std::string_view line : SplitLines(text)) {
+        if (auto name = HeaderName(line)) {
+            TSection& section = sections_.emplace_back();
+            section.Header.emplace(std::string(line));
+            section.Name = std::move(*name);
+        } else {
+            sections_.back().Lines.emplace_back(std::string(line));
+        }
+    }
+    for (TSection& section : sections_)
+        section.IndexKeys();
+    IndexSections();
 }
 
 std::string TIniDocument::GetText() const
 {
     std::string text = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
-    for (const std::string& line : lines_)
-        text += line + lineBreak_;
+    for (const TSection& section : sections_) {
+        if (section.Header)
+            text += section.Header->Text + lineBreak_;
+        for (const TLine& line : section.Lines)
+            text += line.Text + lineBreak_;
+    }
     return text;
 }
 
@@ -85,31 +153,11 @@ void TIniDocument::SaveToFile(const std::string& fileName) const
     file.WriteBuffer(text.data(), std::int64_t(text.size()));
 }
 
-std::optional<TIniDocument::TRange> TIniDocument::FindSection(std::string_view section) const
-{
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = HeaderName(lines_[i]);
-        if (!name || !SameText(*name, section))
-            continue;
-        std::size_t end = i + 1;
-        while (end < lines_.size() && !HeaderName(lines_[end]))
-            ++end;
-        return TRange{i, end};
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> TIniDocument::Find(std::string_view section, std::string_view key) const
 {
-    const auto range = FindSection(section);
-    if (!range)
-        return std::nullopt;
-    for (std::size_t i = range->Header + 1; i < range->End; ++i) {
-        const auto pair = KeyValue(lines_[i]);
-        if (pair && SameText(pair->first, key))
-            return pair->second;
-    }
-    return std::nullopt;
+    const TSection* found = FindSection(section);
+    const TLine* line = found ? found->FindKey(key) : nullptr;
+    return line ? std::optional(line->Value) : std::nullopt;
 }
 
 void TIniDocument::Write(std::string_view section, std::string_view key, std::string_view value)
@@ -122,80 +170,71 @@ void TIniDocument::Write(std::string_view section, std::string_view key, std::st
         throw EIniFileException("Invalid INI key name \"" + std::string(key) + "\"");
     if (HasLineBreak(value))
         throw EIniFileException("INI values cannot hold line breaks (key \"" + keyName + "\")");
-    const std::string line = keyName + "=" + text;
+    TLine line(keyName + "=" + text);
 
-    const auto range = FindSection(sectionName);
-    if (!range) {
-        if (!lines_.empty() && !Trim(lines_.back()).empty())
-            lines_.emplace_back();
-        lines_.push_back("[" + sectionName + "]");
-        lines_.push_back(line);
+    TSection* found = FindSection(sectionName);
+    if (!found) {
+        if (!Empty() && !LastLine().IsBlank)
+            sections_.back().Lines.emplace_back(std::string());
+        TSection& added = sections_.emplace_back();
+        added.Header.emplace("[" + sectionName + "]");
+        added.Name = sectionName;
+        added.Lines.push_back(std::move(line));
+        added.IndexKeys();
+        sectionIndex_.try_emplace(LowerCase(sectionName), sections_.size() - 1);
         return;
     }
-    std::size_t insertAt = range->Header + 1;
-    for (std::size_t i = range->Header + 1; i < range->End; ++i) {
-        const auto pair = KeyValue(lines_[i]);
-        if (pair && SameText(pair->first, keyName)) {
-            lines_[i] = line;
-            return;
-        }
-        if (!Trim(lines_[i]).empty())
-            insertAt = i + 1;
+    const auto existing = found->Keys.find(LowerCase(keyName));
+    if (existing != found->Keys.end()) {
+        found->Lines[existing->second] = std::move(line);
+        return;
     }
-    lines_.insert(lines_.begin() + std::ptrdiff_t(insertAt), line);
+    // A new key goes after the section's last non-blank line.
+    std::size_t insertAt = found->Lines.size();
+    while (insertAt > 0 && found->Lines[insertAt - 1].IsBlank)
+        --insertAt;
+    found->Lines.insert(found->Lines.begin() + std::ptrdiff_t(insertAt), std::move(line));
+    found->IndexKeys();
 }
 
 void TIniDocument::EraseSection(std::string_view section)
 {
-    while (const auto range = FindSection(section))
-        lines_.erase(lines_.begin() + std::ptrdiff_t(range->Header), lines_.begin() + std::ptrdiff_t(range->End));
+    const auto named = [&](const TSection& candidate) { return candidate.Header && SameText(candidate.Name, section); };
+    std::erase_if(sections_, named);
+    IndexSections();
 }
 
 void TIniDocument::DeleteKey(std::string_view section, std::string_view key)
 {
-    const auto range = FindSection(section);
-    if (!range)
+    TSection* found = FindSection(section);
+    if (!found)
         return;
-    for (std::size_t i = range->Header + 1; i < range->End; ++i) {
-        const auto pair = KeyValue(lines_[i]);
-        if (pair && SameText(pair->first, key)) {
-            lines_.erase(lines_.begin() + std::ptrdiff_t(i));
-            return;
-        }
-    }
+    const auto existing = found->Keys.find(LowerCase(key));
+    if (existing == found->Keys.end())
+        return;
+    found->Lines.erase(found->Lines.begin() + std::ptrdiff_t(existing->second));
+    found->IndexKeys();
 }
 
 std::vector<std::string> TIniDocument::Sections() const
 {
     std::vector<std::string> names;
-    for (const std::string& line : lines_) {
-        const auto name = HeaderName(line);
-        if (!name)
-            continue;
-        bool known = false;
-        for (const std::string& seen : names)
-            known = known || SameText(seen, *name);
-        if (!known)
-            names.push_back(*name);
-    }
+    for (std::size_t i = 1; i < sections_.size(); ++i)
+        if (sectionIndex_.at(LowerCase(sections_[i].Name)) == i)
+            names.push_back(sections_[i].Name);
     return names;
 }
 
 std::vector<std::pair<std::string, std::string>> TIniDocument::Values(std::string_view section) const
 {
     std::vector<std::pair<std::string, std::string>> values;
-    const auto range = FindSection(section);
-    if (!range)
+    const TSection* found = FindSection(section);
+    if (!found)
         return values;
-    for (std::size_t i = range->Header + 1; i < range->End; ++i) {
-        auto pair = KeyValue(lines_[i]);
-        if (!pair)
-            continue;
-        bool known = false;
-        for (const auto& seen : values)
-            known = known || SameText(seen.first, pair->first);
-        if (!known)
-            values.push_back(std::move(*pair));
+    for (std::size_t i = 0; i < found->Lines.size(); ++i) {
+        const TLine& line = found->Lines[i];
+        if (line.IsKeyValue && found->Keys.at(LowerCase(line.Key)) == i)
+            values.emplace_back(line.Key, line.Value);
     }
     return values;
 }

@@ -3,10 +3,12 @@
 // leaves comments, blank lines and unknown lines where they were. Section and
 // key names compare without regard to ASCII case; names and values are
 // trimmed; lines whose first non-blank character is ';' are comments. The
-// first section of a name wins for reads and writes.
+// first section of a name wins for reads and writes. Sections and keys are
+// indexed, so a read or a write costs the same in a long file as in a short one.
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -37,13 +39,35 @@ public:
     std::vector<std::pair<std::string, std::string>> Values(std::string_view section) const;
 
 private:
-    struct TRange {
-        std::size_t Header;
-        std::size_t End; // one past the section's last line
+    // A line with what it says parsed once, so reads and writes never re-trim it.
+    struct TLine {
+        explicit TLine(std::string text);
+        std::string Text;
+        bool IsKeyValue = false;
+        bool IsBlank = false;
+        std::string Key; // trimmed, as written
+        std::string Value;
     };
-    std::optional<TRange> FindSection(std::string_view section) const;
+    // A header and the lines up to the next one; sections_[0] holds the lines
+    // before the first header and has none.
+    struct TSection {
+        std::optional<TLine> Header;
+        std::string Name;
+        std::vector<TLine> Lines;
+        // Lower-case key -> the first line that holds it.
+        std::unordered_map<std::string, std::size_t> Keys;
+        void IndexKeys();
+        const TLine* FindKey(std::string_view key) const;
+    };
+    const TSection* FindSection(std::string_view section) const;
+    TSection* FindSection(std::string_view section);
+    void IndexSections();
+    TLine& LastLine();
+    bool Empty() const;
 
-    std::vector<std::string> lines_;
+    std::vector<TSection> sections_ = std::vector<TSection>(1);
+    // Lower-case section name -> the first section of that name.
+    std::unordered_map<std::string, std::size_t> sectionIndex_;
     bool byteOrderMark_ = false;
     std::string lineBreak_ = "\r\n";
 };

@@ -17,6 +17,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 void SkinIniText::SetText(std::string_view text)
 {
     sections_.clear();
+    sectionIndex_.clear();
     hasByteOrderMark_ = text.starts_with(kByteOrderMark);
     if (hasByteOrderMark_)
         text.remove_prefix(kByteOrderMark.size());
@@ -36,8 +37,7 @@ void SkinIniText::SetText(std::string_view text)
         const auto equals = line.find('=');
         if (!current || equals == std::string::npos)
             continue;
-        current->Values.emplace_back(Trim(std::string_view(line).substr(0, equals)),
-                                     Trim(std::string_view(line).substr(equals + 1)));
+        current->Add(Trim(std::string_view(line).substr(0, equals)), Trim(std::string_view(line).substr(equals + 1)));
     }
 }
 
@@ -79,12 +79,29 @@ void SkinIniText::SaveToFile(const std::filesystem::path& fileName) const
         throw std::runtime_error("Cannot create file \"" + fileName.string() + "\"");
 }
 
+const std::string* SkinIniText::Section::Find(std::string_view key) const
+{
+    const auto found = Keys.find(LowerCase(key));
+    return found == Keys.end() ? nullptr : &Values[found->second].second;
+}
+
+void SkinIniText::Section::Add(std::string key, std::string value)
+{
+    Keys.try_emplace(LowerCase(key), Values.size());
+    Values.emplace_back(std::move(key), std::move(value));
+}
+
 const SkinIniText::Section* SkinIniText::FindSection(std::string_view name) const
 {
-    for (const Section& section : sections_)
-        if (SameText(section.Name, name))
-            return &section;
-    return nullptr;
+    const auto found = sectionIndex_.find(LowerCase(name));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+void SkinIniText::IndexSections()
+{
+    sectionIndex_.clear();
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        sectionIndex_.try_emplace(LowerCase(sections_[i].Name), i);
 }
 
 SkinIniText::Section* SkinIniText::FindSection(std::string_view name)
@@ -94,7 +111,8 @@ SkinIniText::Section* SkinIniText::FindSection(std::string_view name)
 
 SkinIniText::Section& SkinIniText::AddSection(std::string_view name)
 {
-    sections_.push_back(Section{std::string(name), {}});
+    sectionIndex_.try_emplace(LowerCase(name), sections_.size());
+    sections_.push_back(Section{std::string(name), {}, {}});
     return sections_.back();
 }
 
@@ -106,11 +124,8 @@ bool SkinIniText::SectionExists(std::string_view section) const
 
 bool SkinIniText::ValueExists(std::string_view section, std::string_view key) const
 {
-    if (const Section* found = FindSection(section))
-        for (const auto& entry : found->Values)
-            if (SameText(entry.first, key))
-                return true;
-    return false;
+    const Section* found = FindSection(section);
+    return found && found->Find(key);
 }
 
 std::vector<std::string> SkinIniText::ReadSections() const
@@ -141,11 +156,9 @@ std::vector<std::string> SkinIniText::ReadSectionValues(std::string_view section
 
 std::string SkinIniText::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
-    if (const Section* found = FindSection(section))
-        for (const auto& entry : found->Values)
-            if (SameText(entry.first, key))
-                return entry.second;
-    return std::string(defaultValue);
+    const Section* found = FindSection(section);
+    const std::string* value = found ? found->Find(key) : nullptr;
+    return value ? *value : std::string(defaultValue);
 }
 
 int SkinIniText::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
@@ -165,12 +178,11 @@ void SkinIniText::WriteString(std::string_view section, std::string_view key, st
     Section* found = FindSection(section);
     if (!found)
         found = &AddSection(section);
-    for (auto& entry : found->Values)
-        if (SameText(entry.first, key)) {
-            entry.second = std::string(value);
-            return;
-        }
-    found->Values.emplace_back(std::string(key), std::string(value));
+    const auto existing = found->Keys.find(LowerCase(key));
+    if (existing != found->Keys.end())
+        found->Values[existing->second].second = std::string(value);
+    else
+        found->Add(std::string(key), std::string(value));
 }
 
 void SkinIniText::WriteInteger(std::string_view section, std::string_view key, int value)
@@ -181,6 +193,7 @@ void SkinIniText::WriteInteger(std::string_view section, std::string_view key, i
 void SkinIniText::EraseSection(std::string_view section)
 {
     std::erase_if(sections_, [&](const Section& s) { return SameText(s.Name, section); });
+    IndexSections();
 }
 
 } // namespace tovrel

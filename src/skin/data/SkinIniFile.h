@@ -13,12 +13,13 @@
 // - A write refuses only what would break the lines (a line break, "=" in a
 //   key). Entry names read from a skin become section names and may hold "]",
 //   which the framework refuses; a skin that loaded must save again.
-// - Reads go to parsed sections; the framework scans the text line by line for
-//   every read, some eighty times slower over the thousand keys of a full skin.
+// - Reads and writes go to parsed sections and keys found by name, so a list
+//   of many thousand keys costs linear time.
 // The skin code reaches this store only through the name TskIniFile.
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -60,12 +61,20 @@ private:
     struct Section {
         std::string Name;
         std::vector<std::pair<std::string, std::string>> Values;
+        // Lower-case key -> the first entry of Values with that key, so a list
+        // of many thousand keys reads and writes in linear time.
+        std::unordered_map<std::string, std::size_t> Keys;
+        const std::string* Find(std::string_view key) const;
+        void Add(std::string key, std::string value);
     };
     const Section* FindSection(std::string_view name) const;
     Section* FindSection(std::string_view name);
     Section& AddSection(std::string_view name);
+    void IndexSections();
 
     std::vector<Section> sections_;
+    // Lower-case name -> index in sections_.
+    std::unordered_map<std::string, std::size_t> sectionIndex_;
     bool hasByteOrderMark_ = false;
 };
 

@@ -46,10 +46,27 @@ TEST(FloatTextTest, StrToFloatTable)
         double value;
     };
     const Case cases[] = {
-        {"1.5", true, 1.5},  {" -0.25 ", true, -0.25}, {"+2", true, 2},     {".5", true, 0.5}, {"5.", true, 5},
-        {"1e3", true, 1000}, {"2.5E-2", true, 0.025},  {"1e-400", true, 0}, {"1,5", false, 0}, {"", false, 0},
-        {"e5", false, 0},    {"1e", false, 0},         {"inf", false, 0},   {"nan", false, 0}, {"0x10", false, 0},
-        {"1e400", false, 0}, {"1.5x", false, 0},       {".", false, 0},
+        {"1.5", true, 1.5},
+        {" -0.25 ", true, -0.25},
+        {"+2", true, 2},
+        {".5", true, 0.5},
+        {"5.", true, 5},
+        {"1e3", true, 1000},
+        {"2.5E-2", true, 0.025},
+        {"1e-400", true, 0},
+        {"1,5", false, 0},
+        {"", false, 0},
+        {"e5", false, 0},
+        {"1e", false, 0},
+        {"inf", false, 0},
+        {"nan", false, 0},
+        {"0x10", false, 0},
+        {"1e400", false, 0},
+        {"1.5x", false, 0},
+        {".", false, 0},
+        // Exponents beyond what a long holds: too large, and too small (zero).
+        {"4E44444444444444444444", false, 0},
+        {"4E-44444444444444444444", true, 0},
     };
     for (const auto& c : cases) {
         double value = -99;

@@ -3,18 +3,18 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Streams.h"
 #include "skin/data/SkinCompressedSkin.h"
+#include "skin/data/SkinCompressedStreams.h"
 #include "skin/data/SkinData.h"
 
 namespace tovrel::test {
+namespace {
 
-void ExerciseCompressedSkin(std::string_view bytes)
+// Loads the stored skin into a skin data object; one that loaded is packed and
+// loaded again, as saving a skin list does.
+void LoadAndRepack(TskCompressedStoredSkin& stored)
 {
-    TMemoryStream file;
-    file.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
-    TskCompressedStoredSkin stored(nullptr);
     TskSkinData skin(nullptr);
     try {
-        stored.LoadFromCompressStream(file);
         skin.LoadCompressedStoredSkin(&stored);
     } catch (const Exception&) {
         // The loaders' own errors (all derive from the framework's exception).
@@ -25,6 +25,30 @@ void ExerciseCompressedSkin(std::string_view bytes)
         repacked.LoadFromSkinData(&skin);
         skin.LoadCompressedStoredSkin(&repacked);
     }
+}
+
+} // namespace
+
+void ExerciseCompressedSkin(std::string_view bytes)
+{
+    TMemoryStream file;
+    file.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    TskCompressedStoredSkin stored(nullptr);
+    try {
+        stored.LoadFromCompressStream(file);
+    } catch (const Exception&) {
+        return;
+    }
+    LoadAndRepack(stored);
+}
+
+void ExerciseSkinContent(std::string_view content)
+{
+    TMemoryStream plain;
+    plain.WriteBuffer(content.data(), std::int64_t(content.size()));
+    TskCompressedStoredSkin stored(nullptr);
+    CompressStream(plain, stored.CompressedData());
+    LoadAndRepack(stored);
 }
 
 } // namespace tovrel::test

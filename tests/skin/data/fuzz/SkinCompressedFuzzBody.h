@@ -9,4 +9,8 @@ namespace tovrel::test {
 // value and list errors); anything else escaping, or a crash, is a fault.
 void ExerciseCompressedSkin(std::string_view bytes);
 
+// The same for the unpacked content (version, pictures, description): it is
+// packed first, so every input gets past zlib's checksum to the content.
+void ExerciseSkinContent(std::string_view content);
+
 } // namespace tovrel::test

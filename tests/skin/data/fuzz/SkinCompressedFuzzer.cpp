@@ -1,9 +1,7 @@
 // libFuzzer entry for the compressed skin loader.
 //
-// Built only with clang and the option TOVREL_BUILD_FUZZERS (see SkinIniFuzzer.cpp):
-//   cmake --build build-fuzz --target skin_compressed_fuzzer
-//   build-fuzz/tests/skin/data/skin_compressed_fuzzer build-fuzz/skin-compressed-corpus -max_total_time=300
-// Good seeds are packed skins; the replay test writes them from its test skin.
+// Built with clang and the option TOVREL_BUILD_FUZZERS; scripts/fuzz builds and
+// runs it. Seeds: packed skins, written by the fuzz_seeds program.
 // The gcc build runs the same body in SkinCompressedFuzzReplayTest.
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,8 @@
 // libFuzzer entry for the INI skin parser.
 //
-// Built only with clang and the option TOVREL_BUILD_FUZZERS:
-//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTOVREL_BUILD_FUZZERS=ON
-//   cmake --build build-fuzz --target skin_ini_fuzzer
-//   mkdir -p build-fuzz/skin-ini-corpus
-//   build-fuzz/tests/skin/data/skin_ini_fuzzer build-fuzz/skin-ini-corpus -max_len=4096 -max_total_time=300
+// Built with clang and the option TOVREL_BUILD_FUZZERS (every library
+// instrumented); scripts/fuzz builds it and runs it over the seed corpus:
+//   scripts/fuzz skin_ini
 // The gcc build runs the same body over a fixed corpus in SkinIniFuzzReplayTest.
 #include <cstddef>
 #include <cstdint>
