@@ -5,13 +5,12 @@
 // button that closed it. The component never skips a message itself: the
 // caller reads ShowAgainFlagValue and decides.
 #include "platform/vcl/ComponentRef.h"
+#include "skin/data/SkinData.h"
 #include "skin/dialogs/SkinMessageForm.h"
 
 #include <memory>
 
 namespace tovrel {
-
-class TskSkinData;
 
 using TskMessageSetShowPosEvent = std::function<void(int& AX, int& AY, int AWidth, int AHeight)>;
 
