@@ -1,6 +1,8 @@
 #include "MessageBoxDriver.h"
 
 #include "platform/ctrls/Image.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/ImageList.h"
 #include "platform/wm/Keys.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
@@ -216,6 +218,42 @@ TEST_F(SkinMessage, ALongCheckBoxCaptionWidensTheFormAndTheRowStaysCentred)
     EXPECT_EQ(clientWidth, textWidth + 60);
     EXPECT_EQ(boxWidth, textWidth + 55);
     EXPECT_EQ(okLeft, (clientWidth - 70) / 2);
+}
+
+TEST_F(SkinMessage, ImageListIconSitsBesideTheTextOrIsLeftOut)
+{
+    TCustomImageList images(nullptr);
+    images.SetSize(16, 16);
+    TBitmap picture;
+    picture.SetSize(16, 16);
+    images.Add(&picture, nullptr);
+    struct TCase {
+        int Index;
+        bool HasImage;
+    };
+    for (const TCase c : {TCase{0, true}, TCase{1, false}, TCase{-1, false}}) {
+        SCOPED_TRACE(c.Index);
+        TRect icon, label;
+        bool hasImage = false;
+        std::string caption;
+        Answer(
+            [&](TskMessageForm& form) {
+                hasImage = form.Image != nullptr;
+                if (form.Image)
+                    icon = form.Image->BoundsRect();
+                label = form.Message->BoundsRect();
+                caption = form.Caption();
+                Keys({VK_RETURN});
+            },
+            [&] { return box.CustomMessageDlg("One line", "Own caption", &images, c.Index, {mbOK}, 0); });
+        EXPECT_EQ(hasImage, c.HasImage);
+        EXPECT_EQ(caption, "Own caption");
+        EXPECT_EQ(label.Left, 50);
+        // No lower bound for a list's icon: a one-line text puts it above 10.
+        if (c.HasImage) {
+            EXPECT_EQ(icon, Rect(5, 15 + label.Height() / 2 - 16, 21, 15 + label.Height() / 2));
+        }
+    }
 }
 
 TEST_F(SkinMessage, PositionHookMovesThePlacedForm)
