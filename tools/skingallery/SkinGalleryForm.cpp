@@ -7,6 +7,7 @@
 #include "FramePartsBand.h"
 #include "ListViewBand.h"
 #include "MenuBarBand.h"
+#include "MessageBoxBand.h"
 #include "OfficeBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
@@ -91,9 +92,10 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {
-    AddMenuBar,  AddToolBars, AddLabels,          AddBevels,     AddButtons,    AddCheckRadioBoxes, AddPanes,
-    AddListView, AddTreeView, AddPopupMenuButton, AddFrameParts, AddComboBoxes, AddOfficeControls,  AddEdits};
+const std::vector<TSection> kSections = {AddMenuBar,        AddToolBars,        AddLabels,          AddBevels,
+                                         AddButtons,        AddCheckRadioBoxes, AddPanes,           AddListView,
+                                         AddTreeView,       AddPopupMenuButton, AddFrameParts,      AddComboBoxes,
+                                         AddOfficeControls, AddEdits,           AddMessageBoxButton};
 
 // Moves the form's controls from `first` on by `by`: a band placed at the
 // bottom of one column goes to the top of the next.
