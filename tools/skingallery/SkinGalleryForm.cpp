@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -97,16 +98,25 @@ const std::vector<TSection> kSections = {AddMenuBar,        AddToolBars,        
                                          AddTreeView,       AddPopupMenuButton, AddFrameParts,      AddComboBoxes,
                                          AddOfficeControls, AddEdits,           AddMessageBoxButton};
 
-// Moves the form's controls from `first` on by `by`: a band placed at the
-// bottom of one column goes to the top of the next.
-void ShiftControls(TForm& form, int first, TPoint by)
+// The form's controls as a set: windowless and windowed ones are listed
+// apart, so the controls a band adds are no range of indexes.
+std::set<TControl*> ControlsOf(TForm& form)
+{
+    std::set<TControl*> controls;
+    for (int i = 0; i < form.ControlCount(); ++i)
+        controls.insert(form.Controls(i));
+    return controls;
+}
+
+// Moves the form's controls that are not in `before` by `by`: a band placed
+// at the bottom of one column goes to the top of the next.
+void ShiftNewControls(TForm& form, const std::set<TControl*>& before, TPoint by)
 {
     if (by.X == 0 && by.Y == 0)
         return;
-    for (int i = first; i < form.ControlCount(); ++i) {
-        TControl* control = form.Controls(i);
-        control->SetBounds(control->Left() + by.X, control->Top() + by.Y, control->Width(), control->Height());
-    }
+    for (TControl* control : ControlsOf(form))
+        if (!before.contains(control))
+            control->SetBounds(control->Left() + by.X, control->Top() + by.Y, control->Width(), control->Height());
 }
 
 } // namespace
@@ -121,7 +131,7 @@ std::unique_ptr<TForm> BuildSkinGalleryForm(TskSkinData* skin)
     // the form stays on one screen as bands are added.
     int column = 0, top = kMargin, bottom = top;
     for (const TSection& section : kSections) {
-        const int before = form->ControlCount();
+        const std::set<TControl*> before = ControlsOf(*form);
         const int height = section(*form, skin, top);
         int up = 0;
         if (top > kMargin && top + height > kColumnHeight) {
@@ -129,7 +139,7 @@ std::unique_ptr<TForm> BuildSkinGalleryForm(TskSkinData* skin)
             up = top - kMargin;
             top = kMargin;
         }
-        ShiftControls(*form, before, Point(column * kColumnWidth, -up));
+        ShiftNewControls(*form, before, Point(column * kColumnWidth, -up));
         top += height + kMargin;
         bottom = std::max(bottom, top);
     }
