@@ -1,6 +1,7 @@
 // The skinned combo box: choosing, the events, keys, type-ahead, the mouse
 // on the box and in its open list, and the skin values.
 #include "skin/controls/SkinComboBox.h"
+#include "skin/controls/DropDownListHook.h"
 
 #include "platform/gdi/SysColors.h"
 #include "platform/wm/Clock.h"
@@ -442,24 +443,7 @@ void TskSkinCustomComboBox::MouseUp(TMouseButton Btn, TShiftState Shift, int X, 
 
 void TskSkinCustomComboBox::ListHook(TMessage& message)
 {
-    switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-        FLBDown = true;
-        WasInLB = true;
-        if (HandleAllocated())
-            SetCapture(Handle());
-        return;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return;
-    case WM_MOUSEACTIVATE:
-        FListBoxWindowProc(message);
-        message.Result = MA_NOACTIVATE;
-        return;
-    default: FListBoxWindowProc(message); return;
-    }
+    HookDropDownListMessage(message, *this, FListBoxWindowProc, FLBDown, WasInLB);
 }
 
 void TskSkinCustomComboBox::StartTimer(int Mode)

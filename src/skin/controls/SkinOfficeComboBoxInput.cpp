@@ -1,4 +1,5 @@
 // The office combo box's mouse, drag into the drop-down, keys, wheel and focus.
+#include "skin/controls/DropDownListHook.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 
 #include "platform/wm/Input.h"
@@ -88,26 +89,7 @@ void TskSkinCustomOfficeComboBox::WheelNotch(int Delta)
 
 void TskSkinCustomOfficeComboBox::ListBoxWindowProcHook(TMessage& message)
 {
-    switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-        // The press hands the mouse to the box, whose release chooses.
-        FLBDown = true;
-        WasInLB = true;
-        if (HandleAllocated())
-            SetCapture(Handle());
-        return;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return;
-    case WM_MOUSEACTIVATE:
-        message.Result = MA_NOACTIVATE;
-        FListBoxWindowProc(message);
-        message.Result = MA_NOACTIVATE;
-        return;
-    default: FListBoxWindowProc(message);
-    }
+    HookDropDownListMessage(message, *this, FListBoxWindowProc, FLBDown, WasInLB);
 }
 
 void TskSkinCustomOfficeComboBox::MouseDown(TMouseButton AButton, TShiftState Shift, int X, int Y)
