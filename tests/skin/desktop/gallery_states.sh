@@ -23,6 +23,8 @@ max_size=${max##*,}
 (( ${max_size%x*} >= 1270 && ${max_size#*x} >= 1010 )) || fail "maximized to $max_size, not the screen's work area"
 IFS=, read -r max_left max_top _ <<<"$max"
 wait_for "the X window maximized" geometry_is "$max_left $max_top $max_size"
+# Other changes may write the report before the size change's screen grab.
+wait_for "the screen grab" test -f "$report.png"
 cp "$report.png" "$out/maximized.png"
 
 # The same button (now restoring) brings the normal bounds back.
