@@ -165,7 +165,9 @@ void TskSkinMenu::Hide()
         return;
     WaitTimer->SetEnabled(false);
     WItem = nullptr;
-    if (FForm && FForm->HandleAllocated())
+    // While the form tears down (its components freed, the shown menu among
+    // them) it is no longer a window to tell.
+    if (FForm && !ComponentState().Contains(csDestroying) && FForm->HandleAllocated())
         SendMessage(FForm->Handle(), SkinMenuClosedMessage, 0, 0);
 }
 
