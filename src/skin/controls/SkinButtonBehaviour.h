@@ -101,6 +101,21 @@ template <class B> struct TskButtonBehaviour {
             b.StopAnimation();
     }
 
+    // The pointer came onto a button whose hover shows: a down button takes
+    // its blend's end at once, an up one animates and turns hot.
+    static void HoverEntered(B& b)
+    {
+        if (b.FDown) {
+            if (b.MorphingActive())
+                b.FMorph.Kf = 1;
+            b.Repaint();
+        } else {
+            if (b.AnimationApplies())
+                b.StartAnimation(true);
+            b.HotStateChanged();
+        }
+    }
+
     // A press stops the entry's animation.
     static void StopAnimationOnPress(B& b)
     {

@@ -24,15 +24,7 @@ void TskSkinButton::MouseEntered()
 {
     FMouseIn = true;
     if (HoverChangesLook()) {
-        if (FDown) {
-            if (MorphingActive())
-                FMorph.Kf = 1;
-            Repaint();
-        } else {
-            if (AnimationApplies())
-                StartAnimation(true);
-            HotStateChanged();
-        }
+        TskButtonBehaviour<TskSkinButton>::HoverEntered(*this);
     }
     if (FDown && RepeatMode && FGroupIndex == 0)
         StartRepeat();

@@ -111,15 +111,7 @@ void TskSkinSpeedButton::MouseEntered()
 {
     FMouseIn = true;
     if (!(FDown && FGroupIndex != 0)) {
-        if (FDown) {
-            if (MorphingActive())
-                FMorph.Kf = 1;
-            Repaint();
-        } else {
-            if (AnimationApplies())
-                StartAnimation(true);
-            HotStateChanged();
-        }
+        TskButtonBehaviour<TskSkinSpeedButton>::HoverEntered(*this);
     }
     if (FDown && FMouseDown && RepeatMode && FGroupIndex == 0)
         StartRepeat();
