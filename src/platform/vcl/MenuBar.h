@@ -16,7 +16,7 @@ namespace tovrel {
 
 class TCustomForm;
 
-class TMenuBar : private TMenuLevelHost {
+class TMenuBar final : private TMenuLevelHost {
 public:
     TMenuBar(TCustomForm& form, TMainMenu& menu);
     ~TMenuBar();

@@ -23,7 +23,7 @@ namespace tovrel {
 
 class TComponent;
 
-class TPopupMenuTracker : private TMenuLevelHost {
+class TPopupMenuTracker final : private TMenuLevelHost {
 public:
     // Tracks `menu` at a screen point; returns the item picked, or null. Null
     // at once when another popup menu is being tracked or nothing is visible.
