@@ -197,6 +197,21 @@ TEST_F(OutputFormatDialog, ACategoryChoiceRefillsTheFormatsAndSelectsTheFirst)
     EXPECT_EQ(dialog.skSkinComboBox1->Items()->Count(), 28);
 }
 
+// No category chosen: the format box stays empty and unselected instead of
+// failing on an entry it does not have; the value-list step still runs.
+TEST_F(OutputFormatDialog, NoCategoryLeavesTheFormatBoxEmptyWithoutAnError)
+{
+    TForm6& dialog = Create();
+    ASSERT_NO_THROW(dialog.skSkinOfficeComboBox2->SetItemIndex(-1));
+    EXPECT_EQ(dialog.skSkinOfficeComboBox1->Items()->Count(), 0);
+    EXPECT_EQ(dialog.skSkinOfficeComboBox1->ItemIndex(), -1);
+    EXPECT_EQ(host.LastKey(), -1); // (-1 + 1) * 100 - 1: a key without a row
+    for (TParameterBox box : ParameterBoxes) {
+        EXPECT_EQ(dialog.ParameterBox(box)->Items()->Count(), 0);
+        EXPECT_TRUE(dialog.ParameterBox(box)->Enabled());
+    }
+}
+
 TEST_F(OutputFormatDialog, ConfirmWritesTheProfileThenTheBoxValuesAndAUniqueName)
 {
     TTestFolder folder;
