@@ -264,7 +264,7 @@ TEST_F(OutputFormatDialog, AnAudioOnlyConfirmKeepsTheVideoCodecAndDisablesVideo)
     EXPECT_EQ(host.Pending.Video_AudioBitrate, 7400);
 }
 
-TEST_F(OutputFormatDialog, CancelWritesNothingAndTheResetStepClearsEverything)
+TEST_F(OutputFormatDialog, CancelWritesNothingBothCloseByHidingAndTheResetClearsAll)
 {
     host.Context = {"/in/clip.avi", "/out", true, {}};
     TForm6& dialog = Create();
@@ -272,11 +272,15 @@ TEST_F(OutputFormatDialog, CancelWritesNothingAndTheResetStepClearsEverything)
     const std::vector<int> keys = host.Keys;
     host.Pending.Video_VideoCodec = "mine";
     const TPendingOutputSettings before = host.Pending;
+    dialog.Show();
     dialog.skSkinButton3->Click();
     EXPECT_EQ(host.Pending, before);
     EXPECT_EQ(host.Keys, keys);
+    EXPECT_FALSE(dialog.Visible()); // closing hides the dialog; it stays alive
 
+    dialog.Show();
     dialog.skSkinButton2->Click();
+    EXPECT_FALSE(dialog.Visible());
     dialog.Button6->Click();
     EXPECT_EQ(host.Pending, TPendingOutputSettings{});
     EXPECT_EQ(host.Pending.Video_AudioVolume, "256");
