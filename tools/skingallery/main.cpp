@@ -1,14 +1,16 @@
 // Shows every skinned control on one form, drawn with one skin.
 //
-//   skingallery [--skin N] [--screenshot FILE | --report FILE]
+//   skingallery [--skin N] [--shell-folder DIR] [--screenshot FILE | --report FILE]
 //     N = 0: no skin data (the default looks); 1..7: the user skins in
-//     stored order. --screenshot renders headless into a PNG and exits.
+//     stored order. The shell page opens on a fixture of media files it
+//     writes into DIR, or into a temporary folder removed at exit. --screenshot renders headless into a PNG and exits.
 //     --report opens the form on the desktop backend for a script to drive:
 //     FILE gets the buttons', check boxes', list view's, combo boxes' and
 //     form's state after every click, scroll of the list, change of a combo
 //     box and every move or size, and FILE.png the X screen at the end of
 //     each move or size, maximize or restore, and after each hint shown.
 #include "HeadlessScreenshot.h"
+#include "ShellBand.h"
 #include "SkinGalleryForm.h"
 #include "SkinGalleryReport.h"
 
@@ -108,14 +110,22 @@ int main(int argc, char** argv)
         std::string screenshot, report;
         for (int i = 1; i < argc; ++i) {
             const std::string option = argv[i];
-            if (i + 1 >= argc || (option != "--skin" && option != "--screenshot" && option != "--report") ||
+            if (i + 1 >= argc ||
+                (option != "--skin" && option != "--shell-folder" && option != "--screenshot" &&
+                 option != "--report") ||
                 (option == "--screenshot" && !report.empty()) || (option == "--report" && !screenshot.empty())) {
-                std::fprintf(stderr, "usage: skingallery [--skin N] [--screenshot FILE.png | --report FILE]\n");
+                std::fprintf(stderr, "usage: skingallery [--skin N] [--shell-folder DIR] "
+                                     "[--screenshot FILE.png | --report FILE]\n");
                 return 2;
             }
             if (option == "--skin")
                 skinNumber = ParseSkinNumber(argv[++i]);
-            else if (option == "--screenshot")
+            else if (option == "--shell-folder") {
+                const std::string folder = argv[++i];
+                if (folder.empty())
+                    throw std::runtime_error("--shell-folder takes a folder");
+                skingallery::SetShellFixtureFolder(folder);
+            } else if (option == "--screenshot")
                 screenshot = argv[++i];
             else
                 report = argv[++i];

@@ -52,8 +52,7 @@ TskCustomShellListView::~TskCustomShellListView()
 {
     FNotifier.reset();
     SetShellComboBox(nullptr);
-    FRootFolder.reset();
-    FFolders.clear();
+    DropRootFolder();
 }
 
 std::string TskCustomShellListView::Path() const
@@ -172,7 +171,17 @@ void TskCustomShellListView::DestroyWnd()
 
 void TskCustomShellListView::CreateRootFolder()
 {
-    FRootFolder = CreateFolderForRoot(FRootFolder, FOldRoot, FRoot);
+    std::unique_ptr<TskShellFolder> folder = CreateFolderForRoot(FRootFolder, FOldRoot, FRoot);
+    DropRootFolder();
+    FRootFolder = std::move(folder);
+}
+
+void TskCustomShellListView::DropRootFolder()
+{
+    // The rows point to the folder as their parent: a linked control told of
+    // the new folder before the rows are read again must find none left.
+    DiscardItems();
+    FRootFolder.reset();
 }
 
 TskShellFolder* TskCustomShellListView::GetFolder(int Index) const
@@ -212,9 +221,11 @@ void TskCustomShellListView::OpenFolderID(PCItemIDList ID)
 {
     if (FUpdating || (FRootFolder && ItemIDListsEqual(FRootFolder->AbsoluteID(), ID)))
         return;
-    FRootFolder.reset();
+    // ID may be a row's own list, which goes with the rows.
+    const TItemIDListPtr target = CopyItemIDList(ID);
+    DropRootFolder();
     FSettingRoot = false;
-    FRootFolder = CreateFolderForID(ID);
+    FRootFolder = CreateFolderForID(target.get());
     Reload();
     if (OnPathChanged)
         OnPathChanged(this);
@@ -236,7 +247,7 @@ void TskCustomShellListView::Refresh()
     const int selected = ItemIndex();
     SetItemIndex(-1);
     const TItemIDListPtr shown = CopyItemIDList(FRootFolder->AbsoluteID());
-    FRootFolder.reset();
+    DropRootFolder();
     OpenFolderID(shown.get());
     if (selected >= 0 && selected < Items()->Count())
         SetItemIndex(selected);

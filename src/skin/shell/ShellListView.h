@@ -101,6 +101,7 @@ protected:
 
 private:
     void CreateRootFolder();
+    void DropRootFolder();
     void Reload();
     void SyncLinkedControls();
     void DiscardItems();

@@ -7,6 +7,7 @@
 #include "skin/data/SkinCompressedSkinList.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDescription.h"
+#include "skin/stored/StoredStrings.h"
 
 namespace tovrel {
 namespace {
@@ -72,6 +73,7 @@ std::unique_ptr<TskSkinData> LoadStoredSkin(const TStoredSkinFile& file)
     stored.LoadFromCompressStream(bytes);
     auto data = std::make_unique<TskSkinData>(nullptr);
     data->LoadCompressedStoredSkin(&stored);
+    data->SetResourceStrData(&StoredStringTable());
     return data;
 }
 

@@ -26,7 +26,8 @@ struct TStoredSkinFile {
 std::vector<TStoredSkinFile> StoredSkinFiles();
 std::vector<TStoredSkinFile> StoredSkinFiles(TStoredSkinRole role);
 
-// The skin data of one stored skin file.
+// The skin data of one stored skin file, pointing to the program's string
+// table (StoredStrings.h).
 std::unique_ptr<TskSkinData> LoadStoredSkin(const TStoredSkinFile& file);
 
 // Appends one item per stored skin of the role to the list, in order: the

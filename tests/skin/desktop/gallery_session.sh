@@ -1,7 +1,7 @@
 # Shared by the skinned gallery's desktop tests (sourced; run under
 # xvfb-run): starts a window manager and `skingallery --skin N --report`,
 # and offers state-based waits on the gallery's report and on X.
-#   start_gallery SKINGALLERY SKIN OUT_DIR NAME
+#   start_gallery SKINGALLERY SKIN OUT_DIR NAME [GALLERY_OPTION...]
 set -euo pipefail
 
 deadline_s=40
@@ -66,7 +66,10 @@ start_gallery() {
   wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
   wait_for "the window manager" wm_ready
 
-  "$gallery" --skin "$skin" --report "$report" >"$out/skingallery.log" 2>&1 </dev/null &
+  # A gallery killed at the end leaves its temporary shell fixture in $out/tmp.
+  rm -rf "$out/tmp"
+  mkdir -p "$out/tmp"
+  TMPDIR=$out/tmp "$gallery" --skin "$skin" "${@:5}" --report "$report" >"$out/skingallery.log" 2>&1 </dev/null &
   pid=$!
   wid=$(timeout "$deadline_s" xdotool search --sync --onlyvisible --name '^Skinned controls$' | head -1) ||
     fail "no gallery window within ${deadline_s}s"

@@ -165,6 +165,41 @@ TEST_F(SkinMessage, TextsComeFromTheControlSkinsStringTable)
     EXPECT_EQ(yes, "");
 }
 
+// The program's skins carry Chinese button texts; without control skin data
+// the box keeps its built-in English ones.
+TEST_F(SkinMessage, AStoredSkinShowsChineseButtonsAndTheBuiltInLookEnglishOnes)
+{
+    const auto skin = LoadStoredSkin(StoredSkinFiles(TStoredSkinRole::User).at(0));
+    const TMsgDlgButtons every = {mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
+                                  mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,  mbClose};
+    const struct {
+        TskSkinData* Skin;
+        std::vector<std::string> Texts;
+    } cases[] = {
+        {skin.get(),
+         {"是", "否", "确定", "取消", "中止", "重试", "忽略", "全部", "全部否", "全部是", "帮助", "关闭",
+          "不再显示此消息"}},
+        {nullptr,
+         {"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry", "&Ignore", "&All", "N&oToAll", "&YesToAll", "&Help",
+          "Close", "Do not display this message again"}},
+    };
+    box.ShowAgainFlag = true;
+    for (const auto& c : cases) {
+        box.SetSkinData(c.Skin);
+        box.SetCtrlSkinData(c.Skin);
+        std::vector<std::string> texts;
+        Answer(
+            [&](TskMessageForm& form) {
+                for (const TMsgDlgButtonKind& kind : MsgDlgButtonKinds)
+                    texts.push_back(dynamic_cast<TControl*>(form.FindComponent(kind.Name))->Caption());
+                texts.push_back(form.DisplayCheckBox->Caption());
+                Keys({VK_RETURN});
+            },
+            [&] { return box.MessageDlg("覆盖旧文件吗?", mtWarning, every, 0); });
+        EXPECT_EQ(texts, c.Texts) << (c.Skin ? "stored skin" : "no skin");
+    }
+}
+
 TEST_F(SkinMessage, ShowAgainCheckIsStoredAndCarriedToTheNextMessage)
 {
     box.ShowAgainFlag = true;

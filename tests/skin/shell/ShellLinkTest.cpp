@@ -51,5 +51,32 @@ TEST_F(ShellLinkTest, ABoxAndAListLinkedFromEitherSideFollowEachOther)
     }
 }
 
+// The box hears of the new folder before the list has read it: a handler
+// that looks at the list's rows then must not meet the old folder's rows,
+// whose parent folder is already gone.
+TEST_F(ShellLinkTest, TheBoxsChangeHandlerFindsNoRowsOfTheFolderLeft)
+{
+    auto form = ShownForm(0, 0, 600, 400);
+    auto* combo = Placed<TskSkinShellComboBox>(*form, Bounds(10, 10, 300, 24));
+    auto* list = Placed<TskSkinFileListView>(*form, Bounds(10, 40, 560, 340));
+    list->SetRoot(tree.Root());
+    list->SetShellComboBox(combo);
+    Pump();
+    ASSERT_GT(list->FolderCount(), 0);
+    std::vector<int> rowsSeen;
+    combo->OnChange = [&](TObject*) {
+        rowsSeen.push_back(list->FolderCount());
+        for (int i = 0; i < list->FolderCount(); ++i)
+            list->GetFolder(i)->DisplayName();
+    };
+    list->SetPath(tree.Path("子 文件夹"));
+    list->Back();
+    list->Refresh();
+    ASSERT_FALSE(rowsSeen.empty());
+    EXPECT_EQ(rowsSeen, std::vector<int>(rowsSeen.size(), 0));
+    EXPECT_EQ(list->Path(), tree.Root());
+    EXPECT_GT(list->FolderCount(), 0);
+}
+
 } // namespace
 } // namespace tovrel::test
