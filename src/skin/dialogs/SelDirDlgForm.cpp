@@ -55,9 +55,24 @@ protected:
     }
 };
 
+// A panel that never paints over its children: the default button repaints
+// itself early (its hot look while the tree has the focus), and a panel
+// painting after it would cover it.
+class TskDialogPanel : public TskSkinPanel {
+public:
+    using TskSkinPanel::TskSkinPanel;
+
+protected:
+    void CreateParams(TCreateParams& Params) override
+    {
+        TskSkinPanel::CreateParams(Params);
+        Params.Style |= WS_CLIPCHILDREN;
+    }
+};
+
 TskSkinPanel* AddPanel(TForm& parent, TAlign align, TskSkinBorderStyle border)
 {
-    auto* panel = new TskSkinPanel(&parent);
+    auto* panel = new TskDialogPanel(&parent);
     panel->SetParent(&parent);
     panel->SetAlign(align);
     panel->SetBorderStyle(border);
@@ -175,9 +190,19 @@ void TskSelDirDlgForm::BuildToolBar(bool AToolButtonsTransparent)
     DirEdit->SetName("DirEdit");
     DirEdit->SetParent(ToolPanel);
     DirEdit->SetDefaultHeight(25);
-    DirEdit->SetAlign(alClient);
+    DirEdit->SetBounds(0, 0, ToolPanel->Width() - 32, 25);
     DirEdit->SkinDataName = "edit";
     DirEdit->OnKeyPress = [this](TObject* sender, char16_t& key) { DirEditKeyPress(sender, key); };
+}
+
+void TskSelDirDlgForm::FitToolBar()
+{
+    // A skinned edit keeps its skin's height, which the bar takes on:
+    // stretched to the bar, the edit would show a strip below its picture.
+    if (!ToolPanel)
+        return;
+    ToolPanel->SetHeight(DirEdit->Height());
+    DirEdit->SetAlign(alClient);
 }
 
 std::string TskSelDirDlgForm::Text(std::string_view Key, std::string_view BuiltIn) const

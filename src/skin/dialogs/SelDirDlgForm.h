@@ -46,6 +46,8 @@ public:
     TskSkinSpeedButton* NewFolderToolButton = nullptr;
     TskSkinEdit* DirEdit = nullptr;
 
+    // Once the controls have their skins: the tool bar as high as the edit.
+    void FitToolBar();
     // Centres the form on Owner's window, kept on its work area; on the
     // screen when Owner has none.
     void CentreOn(TCustomForm* Owner);

@@ -79,6 +79,7 @@ void TskSkinSelectDirectoryDialog::PrepareForm(TskSelDirDlgForm& form)
         form.NewFolderToolButton->SetSkinData(CtrlSkinData());
         form.DirEdit->SetSkinData(CtrlSkinData());
         form.DirEdit->SetText(form.DirTreeView->Path());
+        form.FitToolBar();
     }
 
     int width = DialogWidth > 0 ? DialogWidth : kDefaultClientSize;

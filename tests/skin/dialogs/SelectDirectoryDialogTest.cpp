@@ -6,6 +6,7 @@
 #include "platform/shell/ShellRoots.h"
 #include "platform/shell/ShellUnit.h"
 #include "platform/wm/Keys.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/dialogs/SelDirDlgForm.h"
@@ -146,6 +147,27 @@ TEST_F(SelectDirectoryDialogTest, ATypedPathThatIsNoFolderIsNamedAndTheDialogSta
         EXPECT_EQ(stillAt, tree.Path("videos"));
         EXPECT_EQ(dialog->Directory, tree.Path("videos"));
     }
+}
+
+// The default button shows while the tree has the focus: its panel paints
+// around it, never over it.
+TEST_F(SelectDirectoryDialogTest, TheDefaultButtonShowsWhileTheTreeHasTheFocus)
+{
+    int drawn = 0;
+    EXPECT_FALSE(Run({{false, [&](TForm& form) {
+                           Pump();
+                           TskSelDirDlgForm& f = Folders(form);
+                           EXPECT_TRUE(f.DirTreeView->Focused());
+                           const TPoint origin = form.ScreenToClient(f.OkButton->ClientOrigin());
+                           // The client area's place in the window's picture.
+                           const TPoint window{form.ClientOrigin().X - form.Left(), form.ClientOrigin().Y - form.Top()};
+                           const int y = window.Y + origin.Y + f.OkButton->Height() / 2;
+                           const COLORREF panel = PixelAt(form, window.X + origin.X - 3, y);
+                           for (int x = 0; x < f.OkButton->Width(); ++x)
+                               drawn += PixelAt(form, window.X + origin.X + x, y) != panel ? 1 : 0;
+                           Keys({VK_ESCAPE});
+                       }}}));
+    EXPECT_GT(drawn, 4) << "the button's frame and caption";
 }
 
 // A start folder that is gone opens on the computer; the client size at
