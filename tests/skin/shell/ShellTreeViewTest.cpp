@@ -2,6 +2,7 @@
 #include "../../platform/shell/TempTree.h"
 #include "../../platform/vcl/ControlTestSupport.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/MainThread.h"
 #include "platform/shell/NamespaceFolders.h"
 #include "platform/shell/ShellContextMenu.h"
 #include "platform/shell/ShellUnit.h"
@@ -204,6 +205,43 @@ TEST_F(ShellTreeViewTest, RefreshReadsNewFoldersAndKeepsExpansionAndSelection)
     EXPECT_TRUE(NodeOf("films")->Expanded());
     EXPECT_TRUE(NodeOf("films/2024")->Expanded());
     EXPECT_EQ(view->Path(), tree.Path("films/2024"));
+}
+
+// With AutoRefresh the watcher follows the selection, and a folder made in
+// the watched one shows once the main thread runs the watcher's report.
+TEST_F(ShellTreeViewTest, AutoRefreshWatchesTheSelectedFolderAndReadsItAgain)
+{
+    view->SetAutoRefresh(true);
+    view->SetPath(tree.Path("films"));
+    ASSERT_TRUE(view->Watching());
+    EXPECT_EQ(view->WatchedFolder(), tree.Path("films"));
+    tree.Folder("films/新 文件夹");
+    ASSERT_TRUE(TMainThread::WaitPumping([&] { return Children(NodeOf("films")).size() == 2; }, 10000));
+    EXPECT_EQ(Children(NodeOf("films")), (Names{"2024", "新 文件夹"}));
+    EXPECT_EQ(view->Path(), tree.Path("films"));
+}
+
+// Renaming in place never replaces another folder: the refusal is raised
+// and the node keeps its name; an accepted name renames the folder.
+TEST_F(ShellTreeViewTest, RenameInPlaceNeverReplacesAnotherFolder)
+{
+    const auto rename = [this](const std::string& relative, const std::string& name) {
+        TTreeNode* node = NodeOf(relative);
+        view->SetSelected(node);
+        node->EditText();
+        ASSERT_NE(view->EditControl(), nullptr);
+        view->EditControl()->SetText(name);
+        view->EndEditing(true);
+    };
+    EXPECT_THROW(rename("music", "films"), Exception);
+    EXPECT_NE(NodeOf("music"), nullptr);
+    EXPECT_TRUE(DirectoryExists(tree.Path("films/2024")));
+
+    rename("music", "音乐");
+    EXPECT_FALSE(DirectoryExists(tree.Path("music")));
+    EXPECT_TRUE(DirectoryExists(tree.Path("音乐")));
+    EXPECT_EQ(Children(view->Items()->GetFirstNode()), (Names{"films", "音乐"}));
+    EXPECT_EQ(view->Path(), tree.Path("音乐")) << "the renamed folder stays selected";
 }
 
 } // namespace
