@@ -32,8 +32,9 @@ namespace {
 
 constexpr int kButtonWidth = 70, kButtonHeight = 25, kBarSize = 19;
 
-// The path edit claims Enter for itself: the form's default button would
-// otherwise take it and accept the tree's folder instead of the typed one.
+// The path edit claims Enter while it holds a path: the form's default
+// button would otherwise take it and accept the tree's folder instead of the
+// typed one. An empty edit leaves Enter to the default button.
 class TskFolderPathEdit : public TskSkinEdit {
 public:
     using TskSkinEdit::TskSkinEdit;
@@ -41,11 +42,12 @@ public:
 protected:
     void WndProc(TMessage& message) override
     {
+        const bool holdsPath = !Trim(Text()).empty();
         if (message.Msg == CM_WANTSPECIALKEY && message.WParam == VK_RETURN) {
-            message.Result = 1;
+            message.Result = holdsPath ? 1 : 0;
             return;
         }
-        if (message.Msg == WM_CHAR && message.WParam == '\r') {
+        if (message.Msg == WM_CHAR && message.WParam == '\r' && holdsPath) {
             char16_t key = u'\r';
             if (OnKeyPress)
                 OnKeyPress(this, key);

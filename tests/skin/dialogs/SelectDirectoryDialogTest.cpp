@@ -113,6 +113,10 @@ TEST_F(SelectDirectoryDialogTest, EnterInThePathEditAcceptsTheTypedFolder)
     TScopedEnv home{"HOME", tree.Root()};
     EXPECT_TRUE(Run({TypeAndEnter("~/output")}));
     EXPECT_EQ(dialog->Directory, tree.Path("output"));
+
+    // An empty edit leaves Enter to OK, which takes the tree's folder.
+    EXPECT_TRUE(Run({TypeAndEnter("")}));
+    EXPECT_EQ(dialog->Directory, tree.Path("output"));
 }
 
 // A typed path that names no folder is named in a message; the dialog stays
