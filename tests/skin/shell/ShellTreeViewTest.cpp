@@ -96,6 +96,14 @@ TEST_F(ShellTreeViewTest, ReadsAFoldersChildrenOnlyWhenItIsFirstExpanded)
     EXPECT_EQ(Children(films), (Names{"2024"}));
     EXPECT_EQ(NodeOf("films/2024/夏天 旅行"), nullptr) << "one level only";
     EXPECT_EQ(view->Path(), tree.Root());
+
+    // A handler that refuses takes the button of a node never read.
+    view->OnExpanding = [](TObject*, TTreeNode*, bool& allow) { allow = false; };
+    TTreeNode* year = NodeOf("films/2024");
+    ASSERT_TRUE(year->HasChildren());
+    year->Expand(false);
+    EXPECT_FALSE(year->Expanded());
+    EXPECT_FALSE(year->HasChildren());
 }
 
 // A path several levels down reads and expands the way to it, selects it and
