@@ -11,6 +11,7 @@
 #include "OfficeBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
+#include "SelectFolderBand.h"
 #include "ShellBand.h"
 #include "ToolBarBand.h"
 #include "TreeViewBand.h"
@@ -95,9 +96,9 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
 }
 
 const std::vector<TSection> kSections = {
-    AddMenuBar,        AddToolBars, AddLabels,           AddBevels,          AddButtons,    AddCheckRadioBoxes,
-    AddPanes,          AddListView, AddTreeView,         AddPopupMenuButton, AddFrameParts, AddComboBoxes,
-    AddOfficeControls, AddEdits,    AddMessageBoxButton, AddShellControls};
+    AddMenuBar,        AddToolBars, AddLabels,           AddBevels,          AddButtons,           AddCheckRadioBoxes,
+    AddPanes,          AddListView, AddTreeView,         AddPopupMenuButton, AddFrameParts,        AddComboBoxes,
+    AddOfficeControls, AddEdits,    AddMessageBoxButton, AddShellControls,   AddSelectFolderButton};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.

@@ -1,6 +1,7 @@
 #include "skin/shell/ShellComboBox.h"
 
 #include "skin/shell/ShellListView.h"
+#include "skin/shell/ShellTreeView.h"
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
@@ -79,6 +80,19 @@ void TskCustomShellComboBox::SetShellListView(IShellListViewLink* Value)
     FListViewComponent = Value ? &Value->LinkComponent() : nullptr;
 }
 
+void TskCustomShellComboBox::SetTreeViewLink(TskCustomShellTreeView* Tree)
+{
+    FTreeView = Tree;
+}
+
+void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value)
+{
+    if (Value)
+        Value->SetShellComboBox(this);
+    else if (FTreeView)
+        FTreeView->SetShellComboBox(nullptr);
+}
+
 void TskCustomShellComboBox::SetListView(TskCustomShellListView* Value)
 {
     FListView = Value;
@@ -155,7 +169,10 @@ void TskCustomShellComboBox::Change()
     if (ItemIndex() < 0 || FUpdating || IsPopupVisible())
         return;
     TskFlagGuard updating(FUpdating);
-    if (const TskShellFolder* folder = FolderAt(ItemIndex()); folder && FListView)
+    const TskShellFolder* folder = FolderAt(ItemIndex());
+    if (folder && FTreeView)
+        FTreeView->SelectFolderID(folder->AbsoluteID());
+    if (folder && FListView)
         FListView->FollowFolder(folder->AbsoluteID());
 }
 
@@ -297,6 +314,8 @@ void TskCustomShellComboBox::RootChanged()
 {
     TskFlagGuard updating(FUpdating);
     InitItems();
+    if (FTreeView)
+        FTreeView->SetRoot(FRoot);
     if (FListView)
         FListView->SetRoot(FRoot);
 }

@@ -17,6 +17,8 @@
 
 namespace tovrel {
 
+class TskCustomShellTreeView;
+
 class TskCustomShellComboBox : public TskSkinCustomComboBox, public IShellComboLink {
 public:
     explicit TskCustomShellComboBox(TComponent* AOwner);
@@ -34,6 +36,11 @@ public:
 
     IShellListViewLink* ShellListView() const { return FListView; }
     void SetShellListView(IShellListViewLink* Value);
+    TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
+    // Links a tree as the tree's own SetShellComboBox does.
+    void SetShellTreeView(TskCustomShellTreeView* Value);
+    // Holds the tree's link without calling back.
+    void SetTreeViewLink(TskCustomShellTreeView* Tree);
     // The box's side of a link a shell list view made.
     TComponent* LinkComponent() override { return this; }
     void SetListView(TskCustomShellListView* Value) override;
@@ -88,6 +95,7 @@ private:
     std::unique_ptr<TskShellFolder> FRootFolder;
     IShellListViewLink* FListView = nullptr;
     TComponentRef<TComponent> FListViewComponent;
+    TComponentRef<TskCustomShellTreeView> FTreeView{*this};
     TShellObjectTypes FObjectTypes{TShellObjectType::otFolders};
     bool FUseShellImages = true;
     bool FUpdating = false;

@@ -1,5 +1,6 @@
 // The shell list's folder, its rows and its links.
 #include "skin/shell/ShellListView.h"
+#include "skin/shell/BusyCursor.h"
 #include "skin/shell/UpdateScope.h"
 
 #include "platform/rtl/Format.h"
@@ -13,34 +14,11 @@
 #include "skin/controls/SkinFlagGuard.h"
 #include "skin/shell/ShellComboBox.h"
 #include "skin/shell/ShellItemMask.h"
+#include "skin/shell/ShellTreeView.h"
 
 #include <utility>
 
 namespace tovrel {
-
-namespace {
-
-// The hourglass while a folder is read.
-class TBusyCursor {
-public:
-    TBusyCursor() : old_(Screen ? Screen->Cursor() : crDefault)
-    {
-        if (Screen)
-            Screen->SetCursor(crHourGlass);
-    }
-    ~TBusyCursor()
-    {
-        if (Screen)
-            Screen->SetCursor(old_);
-    }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TCursor old_;
-};
-
-} // namespace
 
 TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCustomListView(AOwner)
 {
@@ -124,6 +102,19 @@ void TskCustomShellListView::SetShellComboBox(IShellComboLink* Value)
         return;
     Value->SetRoot(FRoot);
     Value->SetListView(this);
+}
+
+void TskCustomShellListView::SetTreeViewLink(TskCustomShellTreeView* Tree)
+{
+    FTreeView = Tree;
+}
+
+void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value)
+{
+    if (Value)
+        Value->SetShellListView(this);
+    else if (FTreeView)
+        FTreeView->SetShellListView(nullptr);
 }
 
 void TskCustomShellListView::SetComboBoxLink(IShellComboLink* Box)
@@ -269,6 +260,10 @@ void TskCustomShellListView::Reload()
 
 void TskCustomShellListView::SyncLinkedControls()
 {
+    if (FSettingRoot && FTreeView)
+        FTreeView->SetRoot(FRoot);
+    if (!FSettingRoot && FRootFolder && FTreeView)
+        FTreeView->SelectFolderID(FRootFolder->AbsoluteID());
     if (!FSettingRoot && FRootFolder && FComboBox)
         FComboBox->FollowFolder(FRootFolder->AbsoluteID());
     FSettingRoot = false;

@@ -6,7 +6,9 @@
 #include "platform/shell/ShellChangeNotifier.h"
 #include "platform/shell/ShellRoots.h"
 #include "platform/shell/ShellVerbs.h"
+#include "platform/vcl/ComponentRef.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/shell/AddFolderEvent.h"
 #include "skin/shell/ShellItemOrder.h"
 #include "skin/shell/ShellListViewLink.h"
 
@@ -17,8 +19,7 @@
 
 namespace tovrel {
 
-// Sender, the candidate item, and whether to keep it (true on entry).
-using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
+class TskCustomShellTreeView;
 
 class TskCustomShellListView : public TskSkinCustomListView, public IbsShellVerbHandler, public IShellListViewLink {
 public:
@@ -73,6 +74,11 @@ public:
     void SetComboBoxLink(TskCustomShellComboBox* Box) override;
     // Holds the link without calling back.
     void SetComboBoxLink(IShellComboLink* Box);
+    TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
+    // Links a tree as the tree's own SetShellListView does.
+    void SetShellTreeView(TskCustomShellTreeView* Value);
+    // Holds the tree's link without calling back.
+    void SetTreeViewLink(TskCustomShellTreeView* Tree);
     // The column of the last header sort (-1 none) and its direction.
     int SortColumn() const { return FSortColumn; }
     bool SortDescending() const { return FSortDirection; }
@@ -126,6 +132,7 @@ private:
     TShellObjectTypes FObjectTypes{TShellObjectType::otFolders, TShellObjectType::otNonFolders};
     std::vector<std::unique_ptr<TskShellFolder>> FFolders;
     IShellComboLink* FComboBox = nullptr;
+    TComponentRef<TskCustomShellTreeView> FTreeView{*this};
     TComponent* FComboBoxComponent = nullptr;
     std::unique_ptr<TskShellChangeNotifier> FNotifier;
     std::string FMask = "*.*|*.*";

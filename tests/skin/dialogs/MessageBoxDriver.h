@@ -42,7 +42,7 @@ protected:
         }
     }
     // Clicks the centre of the form's control of that name.
-    static void ClickOn(TskMessageForm& form, std::string_view name)
+    static void ClickOn(TForm& form, std::string_view name)
     {
         auto* control = dynamic_cast<TControl*>(form.FindComponent(name));
         ASSERT_NE(control, nullptr) << name;
