@@ -9,6 +9,7 @@
 #include "MenuBarBand.h"
 #include "MessageBoxBand.h"
 #include "OfficeBand.h"
+#include "OpenDialogBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
 #include "ToolBarBand.h"
@@ -93,10 +94,10 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddMenuBar,        AddToolBars,        AddLabels,          AddBevels,
-                                         AddButtons,        AddCheckRadioBoxes, AddPanes,           AddListView,
-                                         AddTreeView,       AddPopupMenuButton, AddFrameParts,      AddComboBoxes,
-                                         AddOfficeControls, AddEdits,           AddMessageBoxButton};
+const std::vector<TSection> kSections = {
+    AddMenuBar,        AddToolBars, AddLabels,           AddBevels,          AddButtons,    AddCheckRadioBoxes,
+    AddPanes,          AddListView, AddTreeView,         AddPopupMenuButton, AddFrameParts, AddComboBoxes,
+    AddOfficeControls, AddEdits,    AddMessageBoxButton, AddOpenDialogButton};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.
