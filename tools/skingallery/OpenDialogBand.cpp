@@ -6,14 +6,18 @@
 
 #include "platform/backend/DesktopBackend.h"
 #include "platform/rtl/MainThread.h"
+#include "platform/rtl/Paths.h"
 #include "platform/shell/FileOperations.h"
 #include "platform/shell/ShellUnit.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Bitmap.h"
+#include "platform/vcl/Picture.h"
 #include "platform/vcl/StringList.h"
 #include "platform/wm/Backend.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/dialogs/OpenDlgForm.h"
 #include "skin/dialogs/SkinOpenDialog.h"
+#include "skin/dialogs/SkinOpenPictureDialog.h"
 #include "skin/shell/ShellListView.h"
 
 #include <cstdlib>
@@ -27,7 +31,21 @@ namespace tovrel::skingallery {
 
 namespace {
 
-constexpr int kLeft = 10, kWidth = 140, kHeight = 25;
+constexpr int kLeft = 10, kWidth = 140, kHeight = 25, kGap = 10;
+constexpr int kPictureWidth = 48, kPictureHeight = 32;
+
+// A small picture with a few coloured bands, for the preview and for saving.
+std::unique_ptr<TBitmap> SamplePicture()
+{
+    auto bitmap = std::make_unique<TBitmap>(kPictureWidth, kPictureHeight, TPixelFormat::pf24bit);
+    TCanvas& c = *bitmap->Canvas();
+    const TColor colours[] = {clTeal, clMaroon, clNavy, clOlive};
+    for (int i = 0; i < 4; ++i) {
+        c.Brush()->SetColor(colours[i]);
+        c.FillRect(Rect(0, i * kPictureHeight / 4, kPictureWidth, (i + 1) * kPictureHeight / 4));
+    }
+    return bitmap;
+}
 
 // The band's own folder of files to pick, made at start and removed with
 // the form.
@@ -46,6 +64,7 @@ public:
             if (fd >= 0)
                 ::close(fd);
         }
+        SamplePicture()->SaveToFile(Root + "/sample.bmp");
     }
     ~TDialogFixture() override { RemoveEntryTree(Root); }
     std::string Root;
@@ -97,6 +116,56 @@ void RunOpenDialog(TForm& gallery, TskSkinOpenDialog& dialog, const std::string&
     NoteGalleryState(gallery, "opendlg.showing", "0");
 }
 
+// Writes the sample picture under the chosen name, in the kind its
+// extension names, and reads it back.
+void SavePicture(TForm& gallery, const std::string& fileName)
+{
+    try {
+        auto graphic = TPicture::GraphicForExtension(ExtractFileExt(fileName));
+        if (!graphic)
+            throw std::runtime_error("no writer for " + fileName);
+        graphic->Assign(SamplePicture().get());
+        graphic->SaveToFile(fileName);
+        TPicture readBack;
+        readBack.LoadFromFile(fileName);
+        NoteGalleryState(gallery, "savepic.readback",
+                         std::to_string(readBack.Width()) + "x" + std::to_string(readBack.Height()));
+    } catch (const std::exception& error) {
+        NoteGalleryState(gallery, "savepic.error", error.what());
+    }
+}
+
+void RunSaveDialog(TForm& gallery, TskSkinSavePictureDialog& dialog, const std::string& folder)
+{
+    if (dialog.FileName().empty())
+        dialog.SetFileName(folder + "/sample.bmp");
+    NoteGalleryState(gallery, "savepic.showing", "1");
+    const bool accepted = dialog.Execute();
+    NoteGalleryState(gallery, "savepic.result", accepted ? "1" : "0");
+    if (accepted) {
+        SavePicture(gallery, dialog.FileName());
+        NoteGalleryState(gallery, "savepic.file", dialog.FileName());
+    }
+    NoteGalleryState(gallery, "savepic.showing", "0");
+}
+
+void AddSavePictureButton(TForm& form, TskSkinData* skin, int top, const std::string& folder)
+{
+    NoteGalleryState(form, "savepic.showing", "0");
+    auto* dialog = new TskSkinSavePictureDialog(&form);
+    dialog->SetSkinData(skin);
+    dialog->SetCtrlSkinData(skin);
+    dialog->Filter = "BMP文件 (*.bmp)|*.bmp|JPEG文件 (*jpg)|*.jpg|PNG (*.png)|*.png|GIF (*.gif)|*.gif";
+    dialog->OnShow = [](TObject*) { TMainThread::Post([] { GrabDialog("savepic"); }); };
+    auto* button = new TskSkinButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(kLeft, top, kWidth, kHeight);
+    // The report gives its place as button.Save picture.at.
+    button->SetCaption("Save picture");
+    button->SetSkinData(skin);
+    button->OnClick = [&form, dialog, folder](TObject*) { RunSaveDialog(form, *dialog, folder); };
+}
+
 } // namespace
 
 int AddOpenDialogButton(TForm& form, TskSkinData* skin, int top)
@@ -136,7 +205,8 @@ int AddOpenDialogButton(TForm& form, TskSkinData* skin, int top)
     button->SetSkinData(skin);
     const std::string folder = fixture->Root;
     button->OnClick = [&form, dialog, folder](TObject*) { RunOpenDialog(form, *dialog, folder); };
-    return kHeight;
+    AddSavePictureButton(form, skin, top + kHeight + kGap, folder);
+    return 2 * kHeight + kGap;
 }
 
 } // namespace tovrel::skingallery

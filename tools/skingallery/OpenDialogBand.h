@@ -1,7 +1,9 @@
 #pragma once
 // The file dialogs' band of the gallery: a button that opens the skinned
 // open dialog on the band's own fixture folder (several files may be
-// picked) and notes the rows' places and the chosen files in the report.
+// picked) and notes the rows' places and the chosen files in the report,
+// and one that opens the save-picture dialog, writes a picture under the
+// chosen name and notes the size read back from it.
 #include "platform/vcl/Forms.h"
 
 namespace tovrel {
@@ -10,7 +12,7 @@ class TskSkinData;
 
 namespace tovrel::skingallery {
 
-// The button from `top`; returns the height used.
+// The buttons from `top`; returns the height used.
 int AddOpenDialogButton(TForm& form, TskSkinData* skin, int top);
 
 } // namespace tovrel::skingallery
