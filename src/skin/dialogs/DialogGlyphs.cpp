@@ -25,23 +25,24 @@ void DrawFolder(TCanvas& c, int left, int top)
     Fill(c, Rect(left + 1, top + 3, left + 11, top + 10), kFolderYellow);
 }
 
-void DrawArrowLeft(TCanvas& c)
+// A green arrow: a triangular head and a shaft.
+void DrawArrow(TCanvas& c, const std::array<TPoint, 3>& head, TRect shaft)
 {
-    const std::array<TPoint, 3> head{Point(2, 8), Point(7, 3), Point(7, 13)};
     c.Brush()->SetColor(kArrowGreen);
     c.Pen()->SetColor(kArrowGreen);
     c.Polygon(head);
-    Fill(c, Rect(7, 6, 14, 10), kArrowGreen);
+    Fill(c, shaft, kArrowGreen);
+}
+
+void DrawBack(TCanvas& c)
+{
+    DrawArrow(c, {Point(2, 8), Point(7, 3), Point(7, 13)}, Rect(7, 6, 14, 10));
 }
 
 void DrawUp(TCanvas& c)
 {
     DrawFolder(c, 0, 4);
-    const std::array<TPoint, 3> head{Point(11, 1), Point(7, 6), Point(15, 6)};
-    c.Brush()->SetColor(kArrowGreen);
-    c.Pen()->SetColor(kArrowGreen);
-    c.Polygon(head);
-    Fill(c, Rect(10, 6, 13, 12), kArrowGreen);
+    DrawArrow(c, {Point(11, 1), Point(7, 6), Point(15, 6)}, Rect(10, 6, 13, 12));
 }
 
 void DrawNewFolder(TCanvas& c)
@@ -83,7 +84,7 @@ std::unique_ptr<TBitmap> MakeDialogGlyph(TDialogGlyph Kind)
     TCanvas& c = *glyph->Canvas();
     Fill(c, Rect(0, 0, kSize, kSize), clFuchsia);
     switch (Kind) {
-    case TDialogGlyph::Back: DrawArrowLeft(c); break;
+    case TDialogGlyph::Back: DrawBack(c); break;
     case TDialogGlyph::Up: DrawUp(c); break;
     case TDialogGlyph::NewFolder: DrawNewFolder(c); break;
     case TDialogGlyph::ViewStyle: DrawViewStyle(c); break;

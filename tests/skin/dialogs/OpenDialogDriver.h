@@ -4,6 +4,7 @@
 // ends through what `act` did. Fixture folders are made per test.
 #include "../../platform/shell/TempTree.h"
 #include "../../platform/vcl/ControlTestSupport.h"
+#include "ModalFormDriver.h"
 #include "platform/shell/ShellUnit.h"
 #include "platform/wm/Input.h"
 #include "skin/dialogs/OpenDlgForm.h"
@@ -29,18 +30,7 @@ protected:
     // Runs `show` with `act` armed for the first dialog form that becomes active.
     template <class Show> auto Answer(std::function<void(TskOpenDlgForm&)> act, Show show)
     {
-        bool acted = false;
-        Application->OnMessage = [&](MSG&, bool&) {
-            auto* form = dynamic_cast<TskOpenDlgForm*>(Screen->ActiveForm());
-            if (acted || !form || !form->Modal())
-                return;
-            acted = true;
-            act(*form);
-        };
-        const auto result = show();
-        Application->OnMessage = nullptr;
-        EXPECT_TRUE(acted);
-        return result;
+        return AnswerModal<TskOpenDlgForm>(std::move(act), show);
     }
     static void Keys(std::initializer_list<UINT> keys)
     {

@@ -201,6 +201,36 @@ TEST_F(SkinOpenDialog, WalksTheHistoryAndMakesNumberedNewFolders)
         [&] { return dialog.Execute(); });
 }
 
+// In the list, Enter opens a folder or accepts a file and Backspace goes up;
+// the dialog shows centred over the form that placed it.
+TEST_F(SkinOpenDialog, KeysInTheListAndPlacementOverTheOwner)
+{
+    auto owner = ShownForm(100, 80, 640, 480);
+    auto* placed = new TskSkinOpenDialog(owner.get());
+    placed->SetFileName(tree.Root() + "/");
+    const bool accepted = Answer(
+        [&](TskOpenDlgForm& form) {
+            EXPECT_NEAR(form.Left() + form.Width() / 2, 100 + 640 / 2, 1);
+            EXPECT_NEAR(form.Top() + form.Height() / 2, 80 + 480 / 2, 1);
+            form.FileListView->SetFocus();
+            form.FileListView->SetItemIndex(RowOf(form, "clips"));
+            Keys({VK_RETURN});
+            Pump();
+            EXPECT_EQ(form.FileListView->Path(), tree.Path("clips"));
+            Keys({VK_BACK});
+            Pump();
+            EXPECT_EQ(form.FileListView->Path(), tree.Root());
+            form.FileListView->SetItemIndex(RowOf(form, "clips"));
+            Keys({VK_RETURN});
+            Pump();
+            form.FileListView->SetItemIndex(RowOf(form, "b.mp4"));
+            Keys({VK_RETURN});
+        },
+        [&] { return placed->Execute(); });
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(placed->FileName(), tree.Path("clips/b.mp4"));
+}
+
 TEST(OpenDialogNames, FilterMaskExtension)
 {
     EXPECT_EQ(FilterMaskExtension("*.*"), "");
