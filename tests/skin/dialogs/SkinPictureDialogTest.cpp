@@ -1,6 +1,7 @@
 #include "OpenDialogDriver.h"
 
 #include "platform/ctrls/Image.h"
+#include "platform/rtl/MainThread.h"
 #include "platform/rtl/Paths.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Picture.h"
@@ -11,6 +12,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/dialogs/OpenPictureDlgForm.h"
+#include "skin/dialogs/SkinMessageForm.h"
 #include "skin/dialogs/SkinOpenPictureDialog.h"
 
 #include <string>
@@ -132,6 +134,38 @@ TEST_F(SkinPictureDialog, SavesUnderATypedNameAndRemembersItsLook)
         EXPECT_EQ(form.ImagePanel->Width(), 230);
         form.SetModalResult(mrCancel);
     });
+}
+
+// With the overwrite question on, a typed name that exists (its extension
+// completed from the filter) is accepted only when the question is
+// answered OK.
+TEST_F(SkinPictureDialog, AnExistingNameIsOverwrittenOnlyAfterTheQuestion)
+{
+    TskSkinSavePictureDialog dialog{nullptr};
+    dialog.Filter = "PNG|*.png";
+    dialog.OverwritePromt = true;
+    dialog.SetFileName(tree.Path("p.png"));
+    std::vector<std::string> asked;
+    // Answers the question from inside its own modal loop.
+    const auto answerNext = [&](int result) {
+        TMainThread::Post([&asked, result] {
+            auto* box = dynamic_cast<TskMessageForm*>(Screen->ActiveForm());
+            ASSERT_NE(box, nullptr);
+            asked.push_back(box->Message->Caption());
+            box->SetModalResult(result);
+        });
+    };
+    const bool accepted = Run(dialog, [&](TskOpenPictureDlgForm& form) {
+        form.FileNameEdit->SetText("p");
+        answerNext(mrCancel);
+        form.OpenButtonClick(nullptr);
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        answerNext(mrOk);
+        form.OpenButtonClick(nullptr);
+    });
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(asked, (std::vector<std::string>{2, "Do you want to overwrite old file?"}));
+    EXPECT_EQ(dialog.FileName(), tree.Path("p.png"));
 }
 
 } // namespace
