@@ -9,6 +9,7 @@
 #include "MenuBarBand.h"
 #include "MessageBoxBand.h"
 #include "OfficeBand.h"
+#include "OpenDialogBand.h"
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
 #include "SelectFolderBand.h"
@@ -95,10 +96,24 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {
-    AddMenuBar,        AddToolBars, AddLabels,           AddBevels,          AddButtons,           AddCheckRadioBoxes,
-    AddPanes,          AddListView, AddTreeView,         AddPopupMenuButton, AddFrameParts,        AddComboBoxes,
-    AddOfficeControls, AddEdits,    AddMessageBoxButton, AddShellControls,   AddSelectFolderButton};
+const std::vector<TSection> kSections = {AddMenuBar,
+                                         AddToolBars,
+                                         AddLabels,
+                                         AddBevels,
+                                         AddButtons,
+                                         AddCheckRadioBoxes,
+                                         AddPanes,
+                                         AddListView,
+                                         AddTreeView,
+                                         AddPopupMenuButton,
+                                         AddFrameParts,
+                                         AddComboBoxes,
+                                         AddOfficeControls,
+                                         AddEdits,
+                                         AddMessageBoxButton,
+                                         AddShellControls,
+                                         AddSelectFolderButton,
+                                         AddOpenDialogButton};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.

@@ -225,7 +225,13 @@ void TskSkinPanel::AdjustClientRect(TRect& Rect) const
     }
     if (BGPictureIndex != -1 || (FBorderStyle == TskSkinBorderStyle::bvNone && !FCaptionMode && G.ResizeMode == 1))
         return;
-    Rect = G.NewClRect;
+    // At the panel's size now: the geometry keeps the size of its last paint,
+    // and a panel resized before it is painted again aligns its children
+    // already.
+    TskSkinControlGeometry now = G;
+    int w = Width(), h = Height();
+    now.CalcSize(w, h, true);
+    Rect = now.NewClRect;
 }
 
 TRect TskSkinPanel::DefaultCaptionBand() const

@@ -74,7 +74,9 @@ void TskCustomShellListView::BeginRename()
 void TskCustomShellListView::Edit(TListItem* Item, const char* Text)
 {
     TskShellFolder* folder = Item && Text ? GetFolder(Item->Index()) : nullptr;
-    if (!folder)
+    // An edit that ends with the name unchanged (a new folder's name
+    // accepted as offered) renames nothing.
+    if (!folder || folder->DisplayName() == Text)
         return;
     // Never replaces an entry of that name: the shell refuses, and the error
     // ("Rename to %s failed") reaches the user with the row unchanged.

@@ -3,6 +3,7 @@
 // `act` runs on it and feeds synthetic keys or clicks; the modal loop then
 // ends through that input alone.
 #include "../../platform/vcl/ControlTestSupport.h"
+#include "ModalFormDriver.h"
 #include "platform/wm/Input.h"
 #include "skin/dialogs/SkinMessageForm.h"
 
@@ -21,18 +22,7 @@ protected:
     // Runs `show` with `act` armed for the first message form that becomes active.
     template <class Show> int Answer(std::function<void(TskMessageForm&)> act, Show show)
     {
-        bool acted = false;
-        Application->OnMessage = [&](MSG&, bool&) {
-            auto* form = dynamic_cast<TskMessageForm*>(Screen->ActiveForm());
-            if (acted || !form || !form->Modal())
-                return;
-            acted = true;
-            act(*form);
-        };
-        const int result = show();
-        Application->OnMessage = nullptr;
-        EXPECT_TRUE(acted);
-        return result;
+        return AnswerModal<TskMessageForm>(std::move(act), show);
     }
     static void Keys(const std::vector<UINT>& keys)
     {

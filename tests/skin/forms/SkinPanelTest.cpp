@@ -305,4 +305,26 @@ TEST_F(SkinPanelTest, AFrameStripOfTheSkinRunsBehindTheCaptionText)
     EXPECT_EQ(-1, FirstColumnOf(teal, entry->CaptionRect.Top + 13, 0, 200)) << "as tall as the strip";
 }
 
+// A panel given its skin after it was laid out, then resized by its parent's
+// alignment, aligns its children to its frame at the new size.
+TEST_F(SkinPanelTest, AResizedSkinnedPanelAlignsItsChildrenToTheNewSize)
+{
+    host = ShownForm(0, 0, 300, 200);
+    panel = new TskSkinPanel(host.get());
+    panel->SetParent(host.get());
+    panel->SetAlign(alClient);
+    auto* child = new TskSkinPanel(host.get());
+    child->SetParent(panel);
+    child->SetAlign(alClient);
+    Pump();
+    panel->SetSkinData(LoadSkin(1));
+    ASSERT_NE(-1, panel->SkinIndex());
+    Pump();
+    const int marginX = panel->Width() - child->Width(), marginY = panel->Height() - child->Height();
+    host->SetBounds(0, 0, 420, 330);
+    EXPECT_EQ(panel->Width(), 420);
+    EXPECT_EQ(child->Width(), 420 - marginX);
+    EXPECT_EQ(child->Height(), panel->Height() - marginY);
+}
+
 } // namespace tovrel::test
