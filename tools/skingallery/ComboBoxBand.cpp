@@ -48,6 +48,8 @@ int AddComboBoxes(TForm& form, TskSkinData* skin, int top)
     AddCombo(form, skin, "framesize", "FS2", top);
     AddCombo(form, skin, "videobitrate", "VB3", top + 35)->SetItemIndex(4);
     AddCombo(form, skin, "samplerate", "SR1", top + 70)->SetToolButtonStyle(true);
+    // A value typed in or picked from the list.
+    AddCombo(form, skin, "editable", "VB3", top + 105)->SetStyle(skcbEditStyle);
     return kListHeight;
 }
 
