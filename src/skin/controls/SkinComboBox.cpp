@@ -186,6 +186,7 @@ void TskSkinCustomComboBox::TextWasChanged()
 void TskSkinCustomComboBox::EditTextChanged(const std::string& EditText)
 {
     TskFlagGuard guard(FromEdit);
+    FEditTyped = true;
     if (!EditText.empty()) {
         const int found = FindPrefix(EditText, 0);
         if (found != -1) {

@@ -206,6 +206,8 @@ private:
     int FDropDownCount = 8;
     bool FLBDown = false;
     bool FromEdit = false;
+    // The edit's text changed since a key last went down there.
+    bool FEditTyped = false;
     TWndMethod FListBoxWindowProc;
     TWndMethod FEditWindowProc;
     TskCBItem CBItem;

@@ -165,6 +165,7 @@ void TskSkinCustomComboBox::EditWindowProcHook(TMessage& message, bool& Continue
         ShowEditActive(false);
         break;
     case WM_KEYDOWN:
+        FEditTyped = false;
         if (CloseUpOnKey(message.WParam))
             break;
         switch (message.WParam) {
@@ -208,7 +209,10 @@ void TskSkinCustomComboBox::CompleteOnKeyUp(TMessage& message, bool System)
 {
     const WORD key = WORD(message.WParam);
     bool complete = false;
-    if (IsEastAsianCharset(Charset())) {
+    if (!FEditTyped) {
+        // The key typed nothing (Ctrl+A, the arrows ...): completing, or
+        // dropping the selection first, would undo what it selected.
+    } else if (IsEastAsianCharset(Charset())) {
         complete = key != VK_DELETE && key != VK_BACK;
         if (complete)
             if (TCustomEdit* edit = EditBox())
@@ -220,6 +224,7 @@ void TskSkinCustomComboBox::CompleteOnKeyUp(TMessage& message, bool System)
     FEditWindowProc(message);
     if (complete && AutoComplete)
         CompleteTypedText();
+    FEditTyped = false;
 }
 
 void TskSkinCustomComboBox::CompleteTypedText()

@@ -97,6 +97,16 @@ const EditEventCase kEditEventCases[] = {
      "change Change change click Change change Change change Change change click Change ", "brick", 3, 2},
     {"text the items do not begin stays as typed", [](SkinComboBoxEditTest& t, RecordingCombo&) { t.TypeKey('z'); },
      "change Change ", "z", 1, 0},
+    {"Ctrl+A selects the whole text and completes nothing",
+     [](SkinComboBoxEditTest& t, RecordingCombo& c) {
+         c.SetItemIndex(1);
+         c.Log.clear();
+         InjectKey(VK_CONTROL, true);
+         t.Key('A');
+         InjectKey(VK_CONTROL, false);
+         Application->ProcessMessages();
+     },
+     "", "1280x720", 0, 8},
     {"picked from the list with Enter",
      [](SkinComboBoxEditTest&, RecordingCombo& c) {
          c.DropDown();

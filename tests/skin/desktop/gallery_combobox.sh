@@ -48,6 +48,7 @@ expect_line combo.videobitrate.dropped=0
 # Down key then commits the item after the one the box last held.
 expect_line "combo.editable=192 kbps"
 click_window_point "$(value combo.editable.at)"
+expect_line combo.editable.focus=1
 xdotool key ctrl+a
 xdotool type --delay 30 "4321 kbps"
 expect_line "combo.editable=4321 kbps"
