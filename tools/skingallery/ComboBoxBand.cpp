@@ -1,4 +1,5 @@
 #include "ComboBoxBand.h"
+#include "SkinGalleryReport.h"
 
 #include "app/presets/PresetCatalog.h"
 #include "skin/controls/SkinComboBox.h"
@@ -48,6 +49,12 @@ int AddComboBoxes(TForm& form, TskSkinData* skin, int top)
     AddCombo(form, skin, "framesize", "FS2", top);
     AddCombo(form, skin, "videobitrate", "VB3", top + 35)->SetItemIndex(4);
     AddCombo(form, skin, "samplerate", "SR1", top + 70)->SetToolButtonStyle(true);
+    // A value typed in or picked from the list; where typing goes, for a
+    // script to wait on before it types.
+    TskSkinComboBox* editable = AddCombo(form, skin, "editable", "VB3", top + 105);
+    editable->SetStyle(skcbEditStyle);
+    editable->EditPart()->OnEnter = [&form](TObject*) { NoteGalleryState(form, "combo.editable.focus", "1"); };
+    editable->EditPart()->OnExit = [&form](TObject*) { NoteGalleryState(form, "combo.editable.focus", "0"); };
     return kListHeight;
 }
 

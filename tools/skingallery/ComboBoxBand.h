@@ -11,7 +11,8 @@ namespace tovrel::skingallery {
 
 // A captioned list box of frame sizes, a drop-down list of frame sizes
 // ("framesize"), one of video bit rates ("videobitrate") and a tool-button
-// style one of sample rates ("samplerate"); returns the height used from `top`.
+// style one of sample rates ("samplerate") and an editable one of video bit
+// rates ("editable"); returns the height used from `top`.
 int AddComboBoxes(TForm& form, TskSkinData* skin, int top);
 
 } // namespace tovrel::skingallery

@@ -28,4 +28,11 @@ public:
     EDivByZero() : Exception("Division by zero") {}
 };
 
+// A file or folder the system refused; ErrorCode is its errno value.
+class EInOutError : public Exception {
+public:
+    EInOutError(int errorCode, const std::string& message) : Exception(message), ErrorCode(errorCode) {}
+    int ErrorCode;
+};
+
 } // namespace tovrel

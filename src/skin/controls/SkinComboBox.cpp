@@ -135,7 +135,8 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
 {
     FStyle = Value;
     if (Value == skcbEditStyle) {
-        if (!FEdit && (FEdit = CreateEditControl()) != nullptr) {
+        const bool made = !FEdit && (FEdit = CreateEditControl()) != nullptr;
+        if (made) {
             FEditWindowProc = FEdit->WindowProc;
             FEdit->WindowProc = [this](TMessage& message) {
                 bool Continue = true;
@@ -143,15 +144,20 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
                 if (Continue)
                     FEditWindowProc(message);
             };
+            ApplyEditLook();
         }
         if (FEdit) {
-            FEdit->SetTabStop(TabStop());
+            // The tab stop moves to the edit; choosing the style again keeps it there.
+            if (made || TabStop())
+                FEdit->SetTabStop(TabStop());
             SetTabStop(false);
             FEdit->SetText(Text());
             if (Focused())
                 FEdit->SetFocus();
         }
     } else if (FEdit) {
+        // The tab stop comes back to the box with the edit gone.
+        SetTabStop(TabStop() || FEdit->TabStop());
         FEdit->SetVisible(false);
         delete FEdit;
         FEdit = nullptr;
@@ -180,6 +186,7 @@ void TskSkinCustomComboBox::TextWasChanged()
 void TskSkinCustomComboBox::EditTextChanged(const std::string& EditText)
 {
     TskFlagGuard guard(FromEdit);
+    FEditTyped = true;
     if (!EditText.empty()) {
         const int found = FindPrefix(EditText, 0);
         if (found != -1) {
@@ -237,6 +244,8 @@ void TskSkinCustomComboBox::CloseUp(bool Value)
     if (Value && index >= 0 && index < Items()->Count()) {
         if (FEdit) {
             FEdit->SetText(Items()->Get(index));
+            if (TCustomEdit* edit = EditBox())
+                edit->SelectAll();
         } else {
             SetText(Items()->Get(index));
             Invalidate();
@@ -282,18 +291,11 @@ void TskSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
 {
     TskSkinCustomControl::KeyDown(Key, Shift);
     const bool alt = Shift.Contains(ssAlt);
+    if (CloseUpOnKey(Key))
+        return;
     switch (Key) {
-    case VK_RETURN:
-        if (FDropDown)
-            CloseUp(true);
-        break;
-    case VK_ESCAPE:
-        if (FDropDown)
-            CloseUp(false);
-        break;
-    // The page steps differ on purpose: up by one more, down by one less.
-    case VK_PRIOR: SetItemIndex(std::max(0, ItemIndex() - FDropDownCount - 1)); break;
-    case VK_NEXT: SetItemIndex(std::min(Items()->Count() - 1, ItemIndex() + FDropDownCount - 1)); break;
+    case VK_PRIOR:
+    case VK_NEXT: SetItemIndex(PagedIndex(ItemIndex(), Key == VK_PRIOR)); break;
     case VK_LEFT:
     case VK_UP:
         if (!alt)
@@ -310,6 +312,21 @@ void TskSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
         break;
     default: break;
     }
+}
+
+bool TskSkinCustomComboBox::CloseUpOnKey(WPARAM Key)
+{
+    if (Key != VK_RETURN && Key != VK_ESCAPE)
+        return false;
+    if (FDropDown)
+        CloseUp(Key == VK_RETURN);
+    return true;
+}
+
+int TskSkinCustomComboBox::PagedIndex(int Index, bool Up)
+{
+    // The page steps differ on purpose: up by one more, down by one less.
+    return Up ? std::max(0, Index - FDropDownCount - 1) : std::min(Items()->Count() - 1, Index + FDropDownCount - 1);
 }
 
 int TskSkinCustomComboBox::FindPrefix(const std::string& Text, int Start) const
@@ -532,6 +549,7 @@ void TskSkinCustomComboBox::WndProc(TMessage& message)
     }
     case CM_ENABLEDCHANGED:
         TskSkinCustomControl::WndProc(message);
+        ShowEditActive(false);
         Invalidate();
         return;
     case CM_MOUSEENTER:
@@ -540,6 +558,8 @@ void TskSkinCustomComboBox::WndProc(TMessage& message)
         FMouseIn = message.Msg == CM_MOUSEENTER;
         if (!FMouseIn && Button.MouseIn)
             Button.MouseIn = false;
+        if (FEdit && !FEdit->Focused())
+            ShowEditActive(FMouseIn);
         Invalidate();
         return;
     case WM_SIZE:
@@ -574,7 +594,7 @@ void TskSkinCustomComboBox::CalcRects()
         }
     }
     if (FEdit) {
-        const int h = std::min(CBItem.R.Height(), FEdit->Height());
+        const int h = EditLineHeight();
         FEdit->SetBounds(CBItem.R.Left, CBItem.R.Top + CBItem.R.Height() / 2 - h / 2, CBItem.R.Width(), h);
     }
 }
@@ -614,6 +634,7 @@ void TskSkinCustomComboBox::ChangeSkinData()
 {
     TskSkinCustomControl::ChangeSkinData();
     CalcRects();
+    ApplyEditLook();
     Invalidate();
     FListBox->SetSkinDataName(FIndex == -1 ? "" : Look.ListBoxName);
     FListBox->SetSkinData(SkinData());
@@ -624,6 +645,7 @@ void TskSkinCustomComboBox::ChangeSkinData()
 void TskSkinCustomComboBox::DefaultFontChanged()
 {
     SetFont(DefaultFont());
+    ApplyEditLook();
 }
 
 void TskSkinCustomComboBox::CalcSize(int& AWidth, int& AHeight)

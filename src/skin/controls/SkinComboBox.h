@@ -6,10 +6,11 @@
 // Change; nothing fires while the form loads. Typing searches the items by
 // prefix, and keys typed within 500 ms of each other extend the search.
 //
-// The editable style puts an edit part over the item area. The edit part is
-// made by CreateEditControl, which descendants (or a later build of this
-// class) provide; this class keeps the style, the edit part's place and the
-// text hand-over, and without an edit part behaves as the fixed style.
+// The editable style puts an edit part over the item area: a transparent
+// inner edit (a numeric one with NumEdit) that shows and edits Text, takes
+// the keys and the focus, and completes what is typed from the items.
+// Choosing from the list puts the item into the edit part.
+#include "platform/ctrls/Edit.h"
 #include "skin/controls/SkinListBox.h"
 
 #include <cstdint>
@@ -59,6 +60,12 @@ public:
     bool ToolButtonStyle() const { return FToolButtonStyle; }
     void SetToolButtonStyle(bool Value);
     bool UseSkinSize = true;
+    // The edit part made by the editable style is a numeric edit; read when it is made.
+    bool NumEdit = false;
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase Value);
+    // Given to the edit part when it is made.
+    bool HideSelection = true;
     TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor Value);
     TCustomImageList* Images() const { return FListBox->Images(); }
@@ -78,13 +85,13 @@ public:
     bool IsPopupVisible() const { return FListBox->Visible(); }
     bool CanCancelDropDown();
     TskPopupListBox* ListBox() const { return FListBox; }
-    // The edit part (editable style only); null here until a descendant makes one.
+    // The edit part (editable style only).
     TWinControl* EditPart() const { return FEdit; }
     // The edit part's selection; 0 and no effect without one.
-    virtual int SelStart() const { return 0; }
-    virtual void SetSelStart(int) {}
-    virtual int SelLength() const { return 0; }
-    virtual void SetSelLength(int) {}
+    int SelStart() const;
+    void SetSelStart(int Value);
+    int SelLength() const;
+    void SetSelLength(int Value);
 
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -102,18 +109,22 @@ public:
 protected:
     // Descendants' hook after every committed choice; nothing here.
     virtual void Change() {}
-    // Makes the edit part of the editable style; null here (no edit part).
-    // The box owns what it returns, hooks its window procedure through
-    // EditWindowProcHook, and expects EditTextChanged from its change event.
-    virtual TWinControl* CreateEditControl() { return nullptr; }
-    // Sees each message of the edit part first; Continue false keeps it from the edit.
-    virtual void EditWindowProcHook(TMessage& /*message*/, bool& Continue) { Continue = true; }
+    // Makes the edit part of the editable style (the inner edit, parented by
+    // the box). The box owns what it returns, hooks its window procedure
+    // through EditWindowProcHook, and expects EditTextChanged from its change
+    // event; a descendant may supply another edit that keeps to this.
+    virtual TWinControl* CreateEditControl();
+    // Sees each message of the edit part first: the list keys, committing
+    // steps, completion and the closing of the list; Continue false keeps the
+    // message from the edit.
+    virtual void EditWindowProcHook(TMessage& message, bool& Continue);
     // The edit part's text changed: the list follows it (the first item it
     // begins, selected with AutoComplete, else scrolled to the top), then Text
     // takes it (OnChange, then Change).
     void EditTextChanged(const std::string& EditText);
 
     void WndProc(TMessage& message) override;
+    void Paint() override;
     void CreateControlDefaultImage(TBitmap& B) override;
     void CreateControlSkinImage(TBitmap& B) override;
     void SetControlRegion() override;
@@ -129,6 +140,24 @@ protected:
 
 private:
     bool Loading() const;
+    // The edit part as an edit (null without one, or for another kind of window).
+    TCustomEdit* EditBox() const;
+    // The edit part: its font and colours from the skin entry or the box.
+    void ApplyEditLook();
+    // The edit's text colour: the active one while focused or under the pointer.
+    void ShowEditActive(bool Active);
+    // Erases the transparent edit with the box's face under it.
+    void PaintFaceUnderEdit(HDC DC);
+    // The edit part's height: one line of its font.
+    int EditLineHeight() const;
+    bool HasActiveLook() const { return FIndex != -1 && !Look.ActiveSkinRect.IsEmpty(); }
+    void EditCancelMode(TControl* Sender);
+    // An item stepped to from the edit part: the list's highlight, and with
+    // Commit also Text (OnChange, OnClick, Change) with the edit's text selected.
+    void StepEditItem(int Delta, bool Commit);
+    // The key-up of the editable style: what was typed is completed from the items.
+    void CompleteOnKeyUp(TMessage& message, bool System);
+    void CompleteTypedText();
     // Drawing: the item the face shows, the looks, the item face and the button.
     int ShownIndex();
     bool ActiveLook();
@@ -147,6 +176,10 @@ private:
     // After every real change of Text.
     void TextWasChanged();
     void StepItem(int Delta);
+    // Enter accepts and Escape cancels an open list; true for those two keys.
+    bool CloseUpOnKey(WPARAM Key);
+    // Where a page key moves from Index.
+    int PagedIndex(int Index, bool Up);
     void FindByTyping(char16_t C);
     int FindPrefix(const std::string& Text, int Start) const;
     void ListHook(TMessage& message);
@@ -160,6 +193,7 @@ private:
 
     bool FDropDown = false;
     bool FToolButtonStyle = false;
+    TEditCharCase FCharCase = ecNormal;
     TColor FDefaultColor;
     bool WasInLB = false;
     int TimerMode = 0;
@@ -172,6 +206,8 @@ private:
     int FDropDownCount = 8;
     bool FLBDown = false;
     bool FromEdit = false;
+    // The edit's text changed since a key last went down there.
+    bool FEditTyped = false;
     TWndMethod FListBoxWindowProc;
     TWndMethod FEditWindowProc;
     TskCBItem CBItem;

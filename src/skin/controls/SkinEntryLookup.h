@@ -22,4 +22,8 @@ template <class T> T* FindSkinEntryAs(const TskSkinData* skinData, std::string_v
     return SkinEntryAt<T>(skinData, FindSkinEntry(skinData, name));
 }
 
+// The disabled text colour of the skin's "edit" entry, which the boxes that
+// hold an edit part share; clGrayText without one.
+TColor EditEntryDisabledFontColor(const TskSkinData* skinData);
+
 } // namespace tovrel

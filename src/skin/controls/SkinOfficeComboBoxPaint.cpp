@@ -319,10 +319,7 @@ void TskSkinCustomOfficeComboBox::DrawSkinSizedItem(TBitmap& Frame)
 
 TColor TskSkinCustomOfficeComboBox::GetDisabledFontColor() const
 {
-    if (FIndex == -1)
-        return clGrayText;
-    const auto* edit = FindSkinEntryAs<const TskDataSkinEditControl>(SkinData(), "edit");
-    return edit ? edit->DisabledFontColor : clGrayText;
+    return FIndex == -1 ? clGrayText : EditEntryDisabledFontColor(SkinData());
 }
 
 void TskSkinCustomOfficeComboBox::DrawDefaultToolButton(TBitmap& B, const std::string& Text)

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Text.h"
 #include "platform/vcl/Errors.h"
+#include "skin/shell/FileListBox.h"
 
 namespace tovrel {
 
@@ -49,6 +50,22 @@ std::string TskSkinFilterComboBox::Mask()
     if (index >= int(MaskList.size()))
         ListIndexError(index);
     return MaskList[std::size_t(index)];
+}
+
+void TskSkinFilterComboBox::SetFileList(TskSkinFileListBox* Value)
+{
+    if (TskSkinFileListBox* old = FFileList)
+        old->SetFilterComboLink(nullptr);
+    FFileList = Value;
+    if (Value)
+        Value->SetFilterComboLink(this);
+}
+
+void TskSkinFilterComboBox::Change()
+{
+    if (TskSkinFileListBox* list = FFileList)
+        list->SetMask(Mask());
+    TskSkinComboBox::Change();
 }
 
 void TskSkinFilterComboBox::CreateWnd()

@@ -2,6 +2,7 @@
 // The file-type box of the file dialogs: a skinned combo box that turns a
 // filter text of description/mask pairs ("Videos|*.mp4;*.mkv|All files|*.*")
 // into a list of descriptions and answers the mask of the chosen one.
+#include "platform/vcl/ComponentRef.h"
 #include "skin/controls/SkinComboBox.h"
 
 #include <string>
@@ -9,6 +10,8 @@
 #include <vector>
 
 namespace tovrel {
+
+class TskSkinFileListBox;
 
 struct TFilterEntry {
     std::string Description;
@@ -36,15 +39,21 @@ public:
     // first; an empty list answers "*.*". An item added to Items directly has
     // no mask: EListError.
     std::string Mask();
+    // The file list box that lists with the chosen mask. Linking hands it no
+    // mask; the next choice or Filter change does.
+    TskSkinFileListBox* FileList() const { return FFileList; }
+    void SetFileList(TskSkinFileListBox* Value);
 
 protected:
     void CreateWnd() override;
+    void Change() override;
 
 private:
     void ParseFilter();
 
     std::string FFilter;
     std::vector<std::string> MaskList;
+    TComponentRef<TskSkinFileListBox> FFileList{*this};
 };
 
 } // namespace tovrel

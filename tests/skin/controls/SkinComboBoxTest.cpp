@@ -1,5 +1,6 @@
 #include "skin/controls/SkinComboBox.h"
 #include "../../platform/vcl/ControlTestSupport.h"
+#include "RecordingCombo.h"
 #include "platform/ctrls/Edit.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/wm/Input.h"
@@ -15,22 +16,6 @@
 namespace tovrel::test {
 
 namespace {
-
-// Records OnChange, OnClick, the Change hook, OnDropDown and OnCloseUp in order.
-class RecordingCombo : public TskSkinComboBox {
-public:
-    explicit RecordingCombo(TComponent* owner) : TskSkinComboBox(owner)
-    {
-        OnChange = [this](TObject*) { Log += "change "; };
-        OnClick = [this](TObject*) { Log += "click "; };
-        OnDropDown = [this](TObject*) { Log += "dropdown "; };
-        OnCloseUp = [this](TObject*) { Log += "closeup "; };
-    }
-    std::string Log;
-
-protected:
-    void Change() override { Log += "Change "; }
-};
 
 // The editable style on a plain edit, as a descendant supplies its edit part.
 class EditableCombo : public RecordingCombo {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drops down the skinned gallery's combo boxes on a real X display and picks
 # values with the mouse: a click on the box and then on a row, and a press on
-# the box dragged onto a row and released there; reads the chosen text back
-# from the gallery's report.
+# the box dragged onto a row and released there; types into the editable box
+# and steps it to the next item; reads the chosen text back from the
+# gallery's report.
 #   gallery_combobox.sh SKINGALLERY OUT_DIR
 source "$(dirname "$0")/gallery_session.sh"
 start_gallery "$1" 1 "$2" gallery_combobox
@@ -42,5 +43,17 @@ xdotool mousemove "$x" $((y - 5))
 xdotool mousemove "$x" "$y" mouseup 1
 expect_line "combo.videobitrate=1800 kbps"
 expect_line combo.videobitrate.dropped=0
+
+# The editable box takes typed text that no item begins as it stands; the
+# Down key then commits the item after the one the box last held.
+expect_line "combo.editable=192 kbps"
+click_window_point "$(value combo.editable.at)"
+expect_line combo.editable.focus=1
+xdotool key ctrl+a
+xdotool type --delay 30 "4321 kbps"
+expect_line "combo.editable=4321 kbps"
+xdotool key Down
+expect_line "combo.editable=384 kbps"
+expect_line combo.editable.dropped=0
 
 echo "gallery_combobox: ok"
