@@ -1,5 +1,5 @@
 #pragma once
-// Answers a skinned message box headless: once its form is up and active,
+// Answers a skinned dialog headless: once its form is up and active,
 // `act` runs on it and feeds synthetic keys or clicks; the modal loop then
 // ends through that input alone.
 #include "../../platform/vcl/ControlTestSupport.h"
@@ -21,15 +21,20 @@ protected:
     // Runs `show` with `act` armed for the first message form that becomes active.
     template <class Show> int Answer(std::function<void(TskMessageForm&)> act, Show show)
     {
+        return AnswerForm<TskMessageForm>(std::move(act), show);
+    }
+    // The same for the first modal form of class Form.
+    template <class Form, class Show> auto AnswerForm(std::function<void(Form&)> act, Show show)
+    {
         bool acted = false;
         Application->OnMessage = [&](MSG&, bool&) {
-            auto* form = dynamic_cast<TskMessageForm*>(Screen->ActiveForm());
+            auto* form = dynamic_cast<Form*>(Screen->ActiveForm());
             if (acted || !form || !form->Modal())
                 return;
             acted = true;
             act(*form);
         };
-        const int result = show();
+        const auto result = show();
         Application->OnMessage = nullptr;
         EXPECT_TRUE(acted);
         return result;
@@ -42,7 +47,7 @@ protected:
         }
     }
     // Clicks the centre of the form's control of that name.
-    static void ClickOn(TskMessageForm& form, std::string_view name)
+    static void ClickOn(TForm& form, std::string_view name)
     {
         auto* control = dynamic_cast<TControl*>(form.FindComponent(name));
         ASSERT_NE(control, nullptr) << name;
