@@ -14,6 +14,7 @@
 #include "PopupMenuBand.h"
 #include "SelectFolderBand.h"
 #include "ShellBand.h"
+#include "SkinDialogBand.h"
 #include "ToolBarBand.h"
 #include "TreeViewBand.h"
 
@@ -113,7 +114,8 @@ const std::vector<TSection> kSections = {AddMenuBar,
                                          AddMessageBoxButton,
                                          AddShellControls,
                                          AddSelectFolderButton,
-                                         AddOpenDialogButton};
+                                         AddOpenDialogButton,
+                                         AddSkinDialogButton};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.

@@ -101,12 +101,17 @@ std::vector<TVolume> VolumesFromMountTable(std::string_view table)
     return volumes;
 }
 
-std::vector<TVolume> MountedVolumes()
+std::string ProcessMountTable()
 {
     std::ifstream file("/proc/self/mounts");
     std::stringstream text;
     text << file.rdbuf();
-    std::vector<TVolume> volumes = VolumesFromMountTable(text.str());
+    return text.str();
+}
+
+std::vector<TVolume> MountedVolumes()
+{
+    std::vector<TVolume> volumes = VolumesFromMountTable(ProcessMountTable());
     // Files mounted over files (as containers do) are no volumes.
     std::erase_if(volumes, [](const TVolume& v) { return v.MountPath != "/" && !IsDirectory(v.MountPath); });
     return volumes;

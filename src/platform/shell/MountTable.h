@@ -21,7 +21,9 @@ struct TVolume {
 // disks under the media trees; pseudo file systems and the system's own trees
 // are left out. A mount point mounted twice counts once (the later mount).
 std::vector<TVolume> VolumesFromMountTable(std::string_view table);
-// The same for the running process, without mount points that are no folders.
+// The text of the running process's mount table.
+std::string ProcessMountTable();
+// The volumes of the running process, without mount points that are no folders.
 std::vector<TVolume> MountedVolumes();
 
 } // namespace tovrel

@@ -1,5 +1,5 @@
 #pragma once
-// Answers a skinned message box headless: once its form is up and active,
+// Answers a skinned dialog headless: once its form is up and active,
 // `act` runs on it and feeds synthetic keys or clicks; the modal loop then
 // ends through that input alone.
 #include "../../platform/vcl/ControlTestSupport.h"
