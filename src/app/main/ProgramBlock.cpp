@@ -1,6 +1,7 @@
 #include "app/main/ProgramBlock.h"
 
 #include "app/main/MainForm.h"
+#include "app/main/MainWindowReport.h"
 #include "app/preview/PreviewerForm.h"
 #include "media/transcode/FFmpegMediaTranscoder.h"
 #include "platform/backend/BackendChoice.h"
@@ -11,6 +12,8 @@
 #include "platform/wm/MessageLoop.h"
 #include "skin/data/PlatformEntries.h"
 #include "skin/draw/MonitorAreas.h"
+
+#include <cstdlib>
 
 namespace tovrel {
 
@@ -49,6 +52,8 @@ int RunProgram()
     TMainForm* main = nullptr;
     Application->CreateForm(main);
     CreateSecondaryWindows(*main);
+    if (const char* report = std::getenv(MainWindowReportVariable))
+        InstallMainWindowReport(*main, report);
     Application->Run();
 
     // Closing in order: the windows (the main one owns the others), then
