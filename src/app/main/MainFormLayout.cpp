@@ -9,6 +9,8 @@
 #include "media/engine/FFmpegTasks.h"
 #include "platform/ctrls/Image.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/PngImage.h"
+#include "platform/vcl/Streams.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinEdit.h"
@@ -203,15 +205,16 @@ void TMainForm::BuildFileList()
     // The empty-list picture lies exactly over the list while it has no rows.
     skSkinPanel5 = Placed<TskSkinPanel>(this, *this, bounds, "skSkinPanel5");
     skSkinPanel5->SetSkinData(skSkinData1);
-    TBitmap picture(skPngImageList4->Width(), skPngImageList4->Height());
-    picture.Canvas()->Brush()->SetColor(clWhite);
-    picture.Canvas()->FillRect(Rect(0, 0, picture.Width(), picture.Height()));
-    skPngImageList4->Draw(picture.Canvas(), 0, 0, 0);
     auto* image = Placed<TImage>(this, *skSkinPanel5, Rect(0, 0, bounds.Width(), bounds.Height()), "Image1");
     image->SetAlign(alClient);
     image->SetCenter(true);
-    image->SetTransparent(true);
-    image->Picture()->Bitmap()->Assign(&picture);
+    const std::string_view film = StoredIconFiles("categories48").at(0);
+    TMemoryStream bytes;
+    bytes.Write(film.data(), std::int64_t(film.size()));
+    bytes.Seek(0, soBeginning);
+    TPngImage picture;
+    picture.LoadFromStream(bytes);
+    image->Picture()->SetGraphic(&picture);
 }
 
 TskSkinButton* TMainForm::AddListButton(const char* name, const char* caption, int image, int left)
