@@ -4,6 +4,8 @@
 #include "MainWindowTestSupport.h"
 
 #include "media/engine/FFmpegTasks.h"
+#include "platform/vcl/Menus.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinOfficeComboBox.h"
@@ -114,6 +116,25 @@ TEST_F(MainWindowStartupTest, FolderThatCannotBeMadeGivesANotice)
     // The folder stays shown; adding a file will fail at its output.
     EXPECT_EQ(main.Data().FileOutPutPath, DefaultOutput().string());
     ExpectFirstFormatShown(main);
+}
+
+TEST_F(MainWindowStartupTest, CommandStatesFollowTheWorkflow)
+{
+    TMainForm& main = Start();
+    EXPECT_TRUE(main.MenuItem("Item111")->Enabled());
+    EXPECT_FALSE(main.MenuItem("N7")->Enabled());
+    EXPECT_FALSE(main.MenuItem("N13")->Enabled());
+    EXPECT_TRUE(main.MenuItem("N111")->Enabled());
+    EXPECT_TRUE(main.BrowseButton()->Enabled());
+    // While converting the settings are locked, the folder button with them.
+    main.SetWorkflowState(TWorkflowState::Converting);
+    EXPECT_FALSE(main.BrowseButton()->Enabled());
+    EXPECT_FALSE(main.ParameterBox(TParameterBox::FrameSize)->Enabled());
+    EXPECT_TRUE(main.MenuItem("N8")->Enabled());
+    EXPECT_TRUE(main.MenuItem("N111")->Enabled());
+    main.SetWorkflowState(TWorkflowState::Paused);
+    EXPECT_FALSE(main.MenuItem("N10")->Enabled());
+    EXPECT_TRUE(main.MenuItem("N11")->Enabled());
 }
 
 } // namespace
