@@ -7,6 +7,7 @@
 #include "media/engine/FFmpegTasks.h"
 #include "platform/rtl/Files.h"
 #include "platform/shell/ShellLauncher.h"
+#include "platform/vcl/Application.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/data/SkinCompressedSkinList.h"
@@ -14,6 +15,7 @@
 #include "skin/dialogs/SkinMessage.h"
 
 #include <charconv>
+#include <exception>
 
 namespace tovrel {
 
@@ -47,11 +49,16 @@ void TMainForm::Notice(const std::string& text)
 void TMainForm::FormCreate()
 {
     ini_ = std::make_unique<TOptionIni>(OptionIniFile);
-    ReadOutputFolder();
-    // The open dialogs' filters are set up with adding files.
-    ReadStoredSkin();
-    FillFormatBox();
-    MakeSnapshotFolder();
+    // A step that fails is reported and the window goes on as far as it got.
+    try {
+        ReadOutputFolder();
+        // The open dialogs' filters are set up with adding files.
+        ReadStoredSkin();
+        FillFormatBox();
+        MakeSnapshotFolder();
+    } catch (const std::exception& error) {
+        Application->HandleException(error);
+    }
 }
 
 TOptionsForm* TMainForm::CreateOptionsDialog()
