@@ -130,7 +130,8 @@ private:
     void BuildParameterTab(TWinControl& sheet);
     void BuildPreviewPanel();
     TskSkinButton* AddToolButton(const char* name, const char* caption, int image, int left);
-    TskSkinButton* AddListButton(const char* name, const char* caption, int image, int left);
+    TskSkinButton* AddImageButton(TWinControl& parent, const char* name, const char* caption, int image, TRect bounds);
+    void FocusFileList();
     TskSkinOfficeComboBox* AddOfficeBox(TWinControl& parent, const char* name, TRect bounds);
 
     // Start-up steps.

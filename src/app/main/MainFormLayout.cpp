@@ -217,9 +217,10 @@ void TMainForm::BuildFileList()
     image->Picture()->SetGraphic(&picture);
 }
 
-TskSkinButton* TMainForm::AddListButton(const char* name, const char* caption, int image, int left)
+TskSkinButton* TMainForm::AddImageButton(TWinControl& parent, const char* name, const char* caption, int image,
+                                         TRect bounds)
 {
-    auto* button = Placed<TskSkinButton>(this, *skSkinPanel1, Bounds(left, 3, 84, kListButtonsHeight - 6), name);
+    auto* button = Placed<TskSkinButton>(this, parent, bounds, name);
     button->SetCaption(caption);
     button->SetImageList(skPngImageList3);
     button->SetImageIndex(image);
@@ -233,13 +234,12 @@ void TMainForm::BuildListButtons()
     skSkinPanel1 = Placed<TskSkinPanel>(this, *this, Bounds(kMargin, kListButtonsTop, kLeftWidth, kListButtonsHeight),
                                         "skSkinPanel1");
     skSkinPanel1->SetSkinData(skSkinData1);
-    const int step = 90;
-    int left = 6;
-    skSkinButton3 = AddListButton("skSkinButton3", "上移", 0, left);
-    skSkinButton4 = AddListButton("skSkinButton4", "下移", 1, left += step);
-    skSkinButton21 = AddListButton("skSkinButton21", "重命名", 2, left += step);
-    skSkinButton7 = AddListButton("skSkinButton7", "删除", 3, left += step);
-    skSkinButton8 = AddListButton("skSkinButton8", "清空", 4, left += step);
+    const auto at = [](int i) { return Bounds(6 + i * 90, 3, 84, kListButtonsHeight - 6); };
+    skSkinButton3 = AddImageButton(*skSkinPanel1, "skSkinButton3", "上移", 0, at(0));
+    skSkinButton4 = AddImageButton(*skSkinPanel1, "skSkinButton4", "下移", 1, at(1));
+    skSkinButton21 = AddImageButton(*skSkinPanel1, "skSkinButton21", "重命名", 2, at(2));
+    skSkinButton7 = AddImageButton(*skSkinPanel1, "skSkinButton7", "删除", 3, at(3));
+    skSkinButton8 = AddImageButton(*skSkinPanel1, "skSkinButton8", "清空", 4, at(4));
 }
 
 TskSkinOfficeComboBox* TMainForm::AddOfficeBox(TWinControl& parent, const char* name, TRect bounds)
@@ -297,21 +297,12 @@ void TMainForm::BuildFormatTab(TWinControl& sheet)
     Video_OutPut_Folder_Edit = Placed<TskSkinEdit>(this, sheet, Bounds(90, 66, 250, 22), "Video_OutPut_Folder_Edit");
     Video_OutPut_Folder_Edit->SetReadOnly(true);
     Video_OutPut_Folder_Edit->SetSkinData(skSkinData1);
-    Video_OutPut_Folder_Edit->OnClick = [this](TObject*) {
-        if (lvFiles->CanFocus())
-            lvFiles->SetFocus();
-    };
-    skSkinButton5 = Placed<TskSkinButton>(this, sheet, Bounds(346, 64, 82, 26), "skSkinButton5");
-    skSkinButton5->SetCaption("浏览");
-    skSkinButton5->SetImageList(skPngImageList3);
-    skSkinButton5->SetImageIndex(5);
-    skSkinButton5->SetSkinData(skSkinData1);
+    Video_OutPut_Folder_Edit->OnClick = [this](TObject*) { FocusFileList(); };
+    skSkinButton5 = AddImageButton(sheet, "skSkinButton5", "浏览", 5, Bounds(346, 64, 82, 26));
+    skSkinButton5->Hint.clear();
     skSkinButton5->OnClick = [this](TObject*) { BrowseOutputFolder(); };
-    skSkinButton6 = Placed<TskSkinButton>(this, sheet, Bounds(434, 64, 82, 26), "skSkinButton6");
-    skSkinButton6->SetCaption("打开");
-    skSkinButton6->SetImageList(skPngImageList3);
-    skSkinButton6->SetImageIndex(6);
-    skSkinButton6->SetSkinData(skSkinData1);
+    skSkinButton6 = AddImageButton(sheet, "skSkinButton6", "打开", 6, Bounds(434, 64, 82, 26));
+    skSkinButton6->Hint.clear();
     skSkinButton6->OnClick = [this](TObject*) { OpenOutputFolder(); };
 }
 
@@ -351,6 +342,12 @@ void TMainForm::BuildPreviewPanel()
         "skSkinPanelPreview");
     skSkinPanelPreview->SetCaption("视频预览");
     skSkinPanelPreview->SetSkinData(skSkinData1);
+}
+
+void TMainForm::FocusFileList()
+{
+    if (lvFiles->CanFocus())
+        lvFiles->SetFocus();
 }
 
 } // namespace tovrel

@@ -22,16 +22,6 @@
 
 namespace tovrel {
 
-namespace {
-
-void FocusControl(TWinControl& control)
-{
-    if (control.CanFocus())
-        control.SetFocus();
-}
-
-} // namespace
-
 TListItem* TMainForm::SelectedRow() const
 {
     return lvFiles->Selected();
@@ -115,7 +105,7 @@ void TMainForm::WriteSelectedRowAfterFormatChange(TListItem& row, const std::str
     for (TParameterBox which : ParameterBoxes)
         positions[BoxIndex(which)] = std::max(0, boxes_[BoxIndex(which)]->ItemIndex());
     SetSubItemText(row, colOptionCode, MakeOptionCode(positions));
-    FocusControl(*lvFiles);
+    FocusFileList();
 }
 
 void TMainForm::ParameterBoxChanged(TParameterBox which)
@@ -133,7 +123,7 @@ void TMainForm::ParameterBoxChanged(TParameterBox which)
     SetSubItemText(*row, colOptionCode,
                    ReplaceOptionCodePair(SubItemText(*row, colOptionCode), which, box.ItemIndex()));
     SetSubItemText(*row, BoxColumn(which), column);
-    FocusControl(*lvFiles);
+    FocusFileList();
 }
 
 } // namespace tovrel

@@ -153,16 +153,14 @@ void TMainForm::BrowseOutputFolder()
         return;
     ShowOutputFolder(*chosen);
     StoreOutputFolder();
-    if (lvFiles->CanFocus())
-        lvFiles->SetFocus();
+    FocusFileList();
 }
 
 void TMainForm::OpenOutputFolder()
 {
     const std::string folder = Video_OutPut_Folder_Edit->Text();
     ShellLauncher()->Open(folder, folder);
-    if (lvFiles->CanFocus())
-        lvFiles->SetFocus();
+    FocusFileList();
 }
 
 void TMainForm::ShowOptions()
