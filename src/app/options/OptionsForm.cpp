@@ -122,7 +122,10 @@ TskSkinCheckRadioBox* TOptionsForm::AddBox(TWinControl& parent, TskSkinData* ski
     auto* box = Placed<TskSkinCheckRadioBox>(this, parent, bounds);
     box->SetName(name);
     box->SetRadio(radio);
-    box->GroupIndex = radio ? 1 : 0;
+    if (radio) {
+        box->SetSkinDataName("radiobox");
+        box->GroupIndex = 1;
+    }
     box->SetCaption(caption);
     box->SetSkinData(skin);
     return box;
