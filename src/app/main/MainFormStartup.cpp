@@ -165,8 +165,8 @@ void TMainForm::OpenOutputFolder()
 
 void TMainForm::ShowOptions()
 {
-    if (Form5)
-        Form5->Execute(*ini_);
+    if (Form5 && Form5->Execute(*ini_) == mrOk && !Form5->LastWriteSucceeded())
+        Notice("无法保存设置文件：" + ini_->Path());
 }
 
 } // namespace tovrel

@@ -105,7 +105,7 @@ TOptionsForm::TOptionsForm(TComponent* owner, TskSkinData* skin) : TForm(owner)
     skSkinButton6->SetSkinData(skin);
     skSkinButton6->OnClick = [this](TObject*) {
         if (executingIni_)
-            WriteOptions(*executingIni_);
+            lastWriteSucceeded_ = WriteOptions(*executingIni_);
         SetModalResult(mrOk);
     };
     skSkinButton1 = Placed<TskSkinButton>(this, *this, Rect(320, 262, 400, 288));

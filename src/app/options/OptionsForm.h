@@ -49,6 +49,8 @@ public:
     // Shows the dialog modally. "确定" writes the options and closes; "取消"
     // (or closing the window) puts the controls back as they were.
     TModalResult Execute(TOptionIni& ini);
+    // False when the last "确定" could not write option.ini.
+    bool LastWriteSucceeded() const { return lastWriteSucceeded_; }
 
     // Runs whenever the preview box is set, by the user or by code.
     std::function<void(bool showPreview)> OnPreviewChanged;
@@ -67,6 +69,7 @@ private:
     TskSkinForm* frame_ = nullptr;
     TskSkinPageControl* pages_ = nullptr;
     TOptionIni* executingIni_ = nullptr;
+    bool lastWriteSucceeded_ = true;
     // Tab "CPU设置".
     TskSkinCheckRadioBox *skSkinCheckRadioBox9 = nullptr, *skSkinCheckRadioBox10 = nullptr,
                          *skSkinCheckRadioBox11 = nullptr, *skSkinCheckRadioBox12 = nullptr;

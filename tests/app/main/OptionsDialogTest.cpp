@@ -75,5 +75,20 @@ TEST_F(OptionsDialogTest, CancelPutsEverythingBack)
     EXPECT_FALSE(main.Tasks().Preview());
 }
 
+TEST_F(OptionsDialogTest, OkThatCannotWriteGivesANotice)
+{
+    TMainForm& main = Start();
+    main.Show();
+    // The configuration folder becomes a file after the start.
+    std::filesystem::remove_all(config);
+    std::ofstream(config) << "not a folder";
+    ShowAndAnswer(
+        main, [](TOptionsForm& dialog) { dialog.SetOptions(kChanged); }, true);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("option.ini"), std::string::npos) << notices[0];
+    // The choices stay in force for this run.
+    EXPECT_EQ(main.OptionsDialog()->Options(), kChanged);
+}
+
 } // namespace
 } // namespace tovrel::test
