@@ -1,7 +1,15 @@
+// Tovrel: a skinned video converter.
+#include "app/main/ProgramBlock.h"
+
 #include <cstdio>
+#include <exception>
 
 int main()
 {
-    std::printf("Tovrel %s\n", TOVREL_VERSION);
-    return 0;
+    try {
+        return tovrel::RunProgram();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tovrel: %s\n", e.what());
+        return 1;
+    }
 }

@@ -260,17 +260,8 @@ public:
         if (index >= 0 && index < count)
             out << key << ".title=" << box.Items()->Items(index)->Title() << '\n'
                 << key << ".caption=" << box.Items()->Items(index)->Caption() << '\n';
-        if (!box.IsPopupVisible())
-            return;
-        TskPopupOfficeListBox& list = *box.ListBox();
-        for (int i = 0; i < count; ++i) {
-            const TskSkinOfficeItem& item = *box.Items()->Items(i);
-            if (!item.IsVisible)
-                continue;
-            const TRect& r = item.ItemRect;
-            const TPoint p = list.ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        for (const auto& [i, p] : box.ShownRowCentres())
             out << key << ".row" << i << ".at=" << Point(p.X - form_.Left(), p.Y - form_.Top()) << '\n';
-        }
     }
 
     // The first skinned list view met, if any.

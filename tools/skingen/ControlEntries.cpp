@@ -70,7 +70,9 @@ void AddPanels(TComposition& c, const TPictureSet& pics)
     SetGeometry(group, pics.Controls, image, TResize::Both, CornerFor(t, w, h), t.BorderWidth + 1, t.Tile);
     group.LTPoint.Y = group.RTPoint.Y = band + 2;
     group.ClRect = TRect{t.BorderWidth + 2, band + 2, w - t.BorderWidth - 2, h - t.BorderWidth - 2};
-    group.CaptionRect = TRect{8, 0, w - 8, band};
+    // The band reaches into both top corners, so it stretches with the box
+    // and a long caption is not cut at the picture's width.
+    group.CaptionRect = TRect{std::min(8, group.LTPoint.X), 0, std::max(w - 8, group.RTPoint.X), band};
     group.Alignment = TAlignment::taLeftJustify;
     SetFont(group, t, t.Text);
     group.FontStyle = TFontStyles{TFontStyle::fsBold};

@@ -267,4 +267,19 @@ void TskSkinCustomOfficeComboBox::TimerTick()
         FListBox->FindDown();
 }
 
+std::vector<std::pair<int, TPoint>> TskSkinCustomOfficeComboBox::ShownRowCentres() const
+{
+    std::vector<std::pair<int, TPoint>> rows;
+    if (!IsPopupVisible())
+        return rows;
+    for (int i = 0; i < Items()->Count(); ++i) {
+        const TskSkinOfficeItem& item = *Items()->Items(i);
+        if (!item.IsVisible)
+            continue;
+        const TRect& r = item.ItemRect;
+        rows.emplace_back(i, FListBox->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)));
+    }
+    return rows;
+}
+
 } // namespace tovrel

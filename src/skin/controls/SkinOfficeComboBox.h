@@ -5,6 +5,9 @@
 // when the same entry is chosen again and when ItemIndex is set from code.
 #include "skin/controls/SkinOfficeListBox.h"
 
+#include <utility>
+#include <vector>
+
 namespace tovrel {
 
 class TskDataSkinButtonControl;
@@ -70,6 +73,9 @@ public:
     int TimerMode() const { return FTimerMode; }
     TRect ButtonRect() const { return Button.R; }
     TRect ItemRect() const { return CBItem.R; }
+    // The screen centre of each row the open list shows, by item index
+    // (nothing while the list is closed).
+    std::vector<std::pair<int, TPoint>> ShownRowCentres() const;
 
     void GetSkinData() override;
     void ChangeSkinData() override;

@@ -3,7 +3,9 @@
 #include "skin/controls/GraphicSkinControl.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/controls/SkinTextLabel.h"
@@ -54,7 +56,8 @@ void WalkAfterSkinChange(TWinControl& Root, TskSkinData* D)
 {
     EachControl(Root, [D](TControl& control) {
         ChangeFirstMatch<TskSkinned<TCustomControl>, TskSkinned<TGraphicControl>, TskSkinStdLabel, TskSkinTextLabel,
-                         TskSkinBevel, TskSkinSplitter, TskSkinCustomListView>(control, D);
+                         TskSkinBevel, TskSkinSplitter, TskSkinCustomListView, TskSkinCustomEdit, TskSkinPageControl>(
+            control, D);
     });
 }
 

@@ -1,8 +1,11 @@
 #include "SkinFormTestSupport.h"
 #include "skin/controls/GraphicSkinControl.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinEntryLookup.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinPageControl.h"
+#include "skin/data/SkinEditEntries.h"
 #include "skin/data/SkinViewEntries.h"
 
 namespace tovrel::test {
@@ -84,6 +87,26 @@ TEST_F(SkinFormTest, ASkinChangeRecoloursTheListView)
     ASSERT_NE(nullptr, entry);
     EXPECT_EQ(entry->BGColor, list->Color());
     EXPECT_EQ(entry->FontColor, list->Font()->Color());
+}
+
+TEST_F(SkinFormTest, ASkinChangeRecoloursEditsAndPageControls)
+{
+    TskSkinData* data = LoadSkin(0);
+    ShowSkinned(data, Bounds(10, 10, 400, 300));
+    auto* edit = Add(*form, new TskSkinEdit(form.get()), data);
+    edit->SetText("shown");
+    auto* pages = Add(*form, new TskSkinPageControl(form.get()), data);
+    Pump();
+    data->SetSkinIndex(1);
+    const auto* editEntry =
+        dynamic_cast<const TskDataSkinEditControl*>(data->CtrlList[std::size_t(FindSkinEntry(data, "edit"))].get());
+    const auto* tabEntry =
+        dynamic_cast<const TskDataSkinTabControl*>(data->CtrlList[std::size_t(FindSkinEntry(data, "tab"))].get());
+    ASSERT_NE(nullptr, editEntry);
+    ASSERT_NE(nullptr, tabEntry);
+    EXPECT_EQ(editEntry->FontColor, edit->Font()->Color());
+    EXPECT_EQ(tabEntry->FontColor, pages->Font()->Color());
+    EXPECT_EQ("shown", edit->Text());
 }
 
 TEST_F(SkinFormTest, AChangeOfAnotherSkinDataLeavesTheFrameAlone)

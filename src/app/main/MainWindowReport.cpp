@@ -1,0 +1,117 @@
+#include "app/main/MainWindowReport.h"
+
+#include "app/main/MainForm.h"
+#include "platform/rtl/MainThread.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinOfficeComboBox.h"
+#include "skin/forms/FrameObjects.h"
+#include "skin/forms/SkinForm.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+
+namespace tovrel {
+
+namespace {
+
+// A point relative to the main window (its frame included), as "X,Y".
+std::string InWindow(TForm& form, TPoint screen)
+{
+    return std::to_string(screen.X - form.Left()) + ',' + std::to_string(screen.Y - form.Top());
+}
+
+std::string CentreOf(TForm& form, TControl& control)
+{
+    return InWindow(form, control.ClientToScreen(Point(control.Width() / 2, control.Height() / 2)));
+}
+
+const char* BoxName(TParameterBox box)
+{
+    static const char* const names[] = {"framesize",    "videobitrate", "framerate",
+                                        "audiobitrate", "samplerate",   "aspect"};
+    return names[BoxIndex(box)];
+}
+
+class TMainWindowReport {
+public:
+    TMainWindowReport(TMainForm& main, std::string path) : main_(main), path_(std::move(path)) {}
+
+    void Write() const
+    {
+        // Renamed into place, so a script that sees the file finds it whole.
+        const std::string partial = path_ + ".part";
+        {
+            std::ofstream out(partial, std::ios::trunc);
+            WriteOffice(out, "category", *main_.CategoryBox());
+            WriteOffice(out, "format", *main_.FormatBox());
+            out << "key=" << main_.Data().All_Trant_Number << '\n';
+            for (TParameterBox box : ParameterBoxes)
+                out << "box." << BoxName(box) << '=' << main_.ParameterBox(box)->Text() << '\n';
+            WriteCloseButton(out);
+            if (!out)
+                throw std::runtime_error("cannot write " + partial);
+        }
+        if (std::rename(partial.c_str(), path_.c_str()) != 0)
+            throw std::runtime_error("cannot write " + path_);
+    }
+
+private:
+    void WriteOffice(std::ostream& out, const std::string& key, TskSkinOfficeComboBox& box) const
+    {
+        const int index = box.ItemIndex(), count = box.Items()->Count();
+        out << key << ".at=" << CentreOf(main_, box) << '\n'
+            << key << ".index=" << index << '\n'
+            << key << ".open=" << box.IsPopupVisible() << '\n';
+        if (index >= 0 && index < count)
+            out << key << ".title=" << box.Items()->Items(index)->Title() << '\n';
+        for (const auto& [i, at] : box.ShownRowCentres())
+            out << key << ".row" << i << ".at=" << InWindow(main_, at) << '\n';
+    }
+
+    void WriteCloseButton(std::ostream& out) const
+    {
+        const TskSkinForm* frame = GetSkinForm(&main_);
+        if (!frame)
+            return;
+        for (const auto& object : frame->Objects())
+            if (auto* button = dynamic_cast<const TskSkinStdButtonObject*>(object.get());
+                button && button->Visible && button->Command == TskStdCommand::cmClose)
+                out << "close.at=" << (button->ObjectRect.Left + button->ObjectRect.Right) / 2 << ','
+                    << (button->ObjectRect.Top + button->ObjectRect.Bottom) / 2 << '\n';
+    }
+
+    TMainForm& main_;
+    std::string path_;
+};
+
+// Runs `note` after what the event did.
+void Chain(TNotifyEvent& event, std::function<void()> note)
+{
+    event = [before = event, note = std::move(note)](TObject* sender) {
+        if (before)
+            before(sender);
+        note();
+    };
+}
+
+} // namespace
+
+void InstallMainWindowReport(TMainForm& main, const std::string& path)
+{
+    auto report = std::make_shared<TMainWindowReport>(main, path);
+    const auto write = [report] { report->Write(); };
+    // Once a list is shown its rows are placed: written after the drop.
+    const auto writeLater = [report] { TMainThread::Post([report] { report->Write(); }); };
+    for (TskSkinOfficeComboBox* box : {main.CategoryBox(), main.FormatBox()}) {
+        Chain(box->OnChange, write);
+        Chain(box->OnDropDown, writeLater);
+        Chain(box->OnCloseUp, write);
+    }
+    for (TParameterBox which : ParameterBoxes)
+        Chain(main.ParameterBox(which)->OnChange, write);
+    Chain(main.OnShow, writeLater);
+}
+
+} // namespace tovrel

@@ -1,0 +1,20 @@
+# Draws the main window with each of the seven skins and fails when any two
+# pictures are the same.
+set(skins 0 1 2 3 4 5 6)
+foreach(skin IN LISTS skins)
+  execute_process(COMMAND ${APPSHOT} --skin ${skin} --screenshot ${OUT}/appshot-${skin}.png RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "appshot --skin ${skin} failed: ${result}")
+  endif()
+endforeach()
+foreach(a IN LISTS skins)
+  foreach(b IN LISTS skins)
+    if(a LESS b)
+      execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/appshot-${a}.png ${OUT}/appshot-${b}.png
+                      RESULT_VARIABLE same)
+      if(same EQUAL 0)
+        message(FATAL_ERROR "skins ${a} and ${b} draw the main window alike")
+      endif()
+    endif()
+  endforeach()
+endforeach()
