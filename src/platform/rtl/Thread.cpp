@@ -2,6 +2,7 @@
 
 #include "platform/rtl/MainThread.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -148,8 +149,11 @@ void TThread::ApplyPriority()
     const pid_t tid = threadId_.load();
     if (tid == 0 || finished_.load())
         return;
+    // A thread never runs ahead of the program it belongs to: under `nice`
+    // the program's own value is the floor even where raising is allowed.
     // Failing to raise above the current value (no privilege) leaves it.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(tid), NiceValueOf(priority_.load()));
+    const int programNice = getpriority(PRIO_PROCESS, static_cast<id_t>(getpid()));
+    setpriority(PRIO_PROCESS, static_cast<id_t>(tid), std::max(NiceValueOf(priority_.load()), programNice));
 }
 
 void TThread::SetPriority(TThreadPriority priority)
