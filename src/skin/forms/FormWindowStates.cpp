@@ -93,6 +93,7 @@ void TskSkinForm::ApplyWindowState(TWindowState Value)
         break;
     }
     SendNCPaint();
+    UpdateBorderLayer();
 }
 
 void TskSkinForm::DoMaximize()

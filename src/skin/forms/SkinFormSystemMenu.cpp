@@ -182,10 +182,10 @@ void TskSkinForm::PopupSystemMenu(int X, int Y)
 void TskSkinForm::PopupSystemMenuAtButton()
 {
     for (auto& object : ObjectList) {
-        auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
-        if (!button || button->Command != TskStdCommand::cmSysMenu || !button->Enabled)
+        TskCommandButton* button = object->CommandButton();
+        if (!button || button->Command != TskStdCommand::cmSysMenu || !object->Enabled)
             continue;
-        TRect r = button->ObjectRect;
+        TRect r = object->ObjectRect;
         r.Left += FForm->Left();
         r.Right += FForm->Left();
         r.Top += FForm->Top();
