@@ -16,6 +16,7 @@
 #include "skin/data/SkinGeometry.h"
 #include "skin/draw/BitmapStretch.h"
 #include "skin/draw/SkinBitmap.h"
+#include "skin/forms/PlainWindowClass.h"
 #include "skin/forms/SkinForm.h"
 
 namespace tovrel {
@@ -68,17 +69,6 @@ void TileStrip(TskBitmap& dst, TskBitmap& src, int left, int right, int top, int
         const int rows = std::min(sh, dst.Height() - y);
         Copy(dst, {0, y, dst.Width(), y + rows}, src, {left, top, right, top + rows});
     }
-}
-
-void RegisterLayerWindowClass(WNDPROC proc)
-{
-    static const bool registered = [proc] {
-        WNDCLASSEX wc;
-        wc.lpfnWndProc = proc;
-        wc.lpszClassName = kLayerWindowClass;
-        return RegisterClassEx(&wc) != 0;
-    }();
-    (void)registered;
 }
 
 // The image with its own alpha scaled by `alpha` as the window's content at
@@ -349,7 +339,7 @@ void TskFormLayerBorder::Show(TRect F)
     FVisible = true;
     CreateBorderImages(F);
     DestroyWindows();
-    RegisterLayerWindowClass(&TskFormLayerWindowProc::Proc);
+    RegisterPlainWindowClass(kLayerWindowClass, &TskFormLayerWindowProc::Proc);
     DWORD ex = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED;
     if (IsNullRect(FData->BorderRect))
         ex |= WS_EX_TRANSPARENT;

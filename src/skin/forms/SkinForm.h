@@ -19,6 +19,7 @@
 #include "skin/forms/FrameObjects.h"
 #include "skin/forms/MagneticDocking.h"
 #include "skin/forms/QuickButtons.h"
+#include "skin/forms/TrayIcon.h"
 #include "skin/menus/SkinMenuHost.h"
 #include "skin/menus/SkinMenuMessages.h"
 
@@ -32,6 +33,7 @@ class TPopupMenu;
 class TskSkinHint;
 class TskSkinMainMenuBar;
 class TskSkinMenu;
+class TskSkinPopupMenu;
 class TTimer;
 class TskBitmap;
 class TskFormLayerBorder;
@@ -194,7 +196,19 @@ public:
     // ---- window states (the caption buttons' commands) ----
     void ApplyWindowState(TWindowState Value);
     void ApplyRollUpState(bool Value);
+    // Hides the main form in the tray icon's tray; where it cannot (no tray
+    // icon, no tray on the desktop) the form is minimized.
     void MinimizeToTray();
+    void RestoreFromTray();
+    TskTrayIcon* TrayIcon() const { return FTrayIcon; }
+    // The icon is hidden until minimizing to the tray (unless
+    // AlwaysShowInTray); it gets the tray menu when it has no menu, and its
+    // double click restores from the tray when it has no handler.
+    void SetTrayIcon(TskTrayIcon* Value);
+    bool AlwaysShowInTray = false;
+    TNotifyEvent OnRestoreFromTray;
+    // Restore and Close, with the built-in captions.
+    TskSkinPopupMenu* TrayMenu();
     int GetMinWidth() const;
     int GetMinHeight() const;
     int GetMaxWidth() const;
@@ -333,6 +347,8 @@ private:
     TComponentRef<TPopupMenu> FSystemMenu{*this};
     TShortCutEvent OldFormShortCut;
     TComponentRef<TskSkinMainMenuBar> FMainMenuBar{*this};
+    TComponentRef<TskTrayIcon> FTrayIcon{*this};
+    TskSkinPopupMenu* FSysTrayMenu = nullptr;
     bool FInMenu = false;
     bool FInMainMenu = false;
     bool FInAppHook = false;

@@ -7,6 +7,7 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/forms/SkinForm.h"
 #include "skin/menus/SkinMenu.h"
+#include "skin/menus/SkinPopupMenu.h"
 
 namespace tovrel {
 
@@ -114,6 +115,30 @@ std::vector<TMenuItem*> TskSkinForm::CreateStandardSysMenuItems(bool RestoreBefo
         add(kTrayRow, [this] { MinimizeToTray(); });
     add(kCloseRow, [this] { FForm->Close(); })->SetShortCut(ShortCut(VK_F4, TShiftState{mdiChild ? ssCtrl : ssAlt}));
     return items;
+}
+
+TskSkinPopupMenu* TskSkinForm::TrayMenu()
+{
+    if (FSysTrayMenu)
+        return FSysTrayMenu;
+    FSysTrayMenu = new TskSkinPopupMenu(this);
+    FSysTrayMenu->ComponentForm = dynamic_cast<TForm*>(FForm);
+    // Built-in captions: the menu is made before any skin is chosen.
+    const auto add = [this](const char* name, const char* caption, std::function<void()> command) {
+        auto* item = new TMenuItem(this);
+        item->SetName(name);
+        item->SetCaption(caption);
+        if (command)
+            item->OnClick = [command = std::move(command)](TObject*) { command(); };
+        FSysTrayMenu->Items()->Add(item);
+        return item;
+    };
+    add("TRAY_BSF_RESTORE", kRestoreRow.Caption, [this] { RestoreFromTray(); });
+    add("", "-", nullptr);
+    add("TRAY_BSF_CLOSE", kCloseRow.Caption, [this] {
+        FForm->Close();
+    })->SetShortCut(ShortCut(VK_F4, TShiftState{ssAlt}));
+    return FSysTrayMenu;
 }
 
 void TskSkinForm::CreateDefaultSysMenu()
