@@ -99,8 +99,16 @@ void TskTrayIcon::Loaded()
 bool TskTrayIcon::PrepareIconData()
 {
     IconData.hIcon = FIcon->Empty() ? nullptr : FIcon->Handle();
-    IconData.szTip = FShowHint && !FHint.empty() ? Utf8Copy(FHint, 1, 127) : std::string();
+    IconData.szTip = Utf8Copy(TipText(), 1, 127);
     return true;
+}
+
+std::string TskTrayIcon::TipText() const
+{
+    std::string tip = FShowHint ? FHint : std::string();
+    if (!FNoteTip.empty())
+        tip += (tip.empty() ? "" : "\n") + FNoteTip;
+    return tip;
 }
 
 bool TskTrayIcon::AddNotifyIcon()
@@ -187,13 +195,22 @@ bool TskTrayIcon::ShowBalloonHint(const std::string& Title, const std::string& T
     IconData.szInfo = Utf8Copy(Text, 1, 255);
     IconData.szInfoTitle = Utf8Copy(Title, 1, 63);
     IconData.dwInfoFlags = DWORD(IconType);
-    const bool shown = ModifyNotifyIcon();
+    bool shown = ModifyNotifyIcon();
     IconData.uFlags = kIconFlags;
+    // A desktop without notes: the note goes into the icon's tooltip.
+    if (!shown && FIconVisible && !Text.empty()) {
+        FNoteTip = IconData.szInfoTitle.empty() ? IconData.szInfo : IconData.szInfoTitle + ": " + IconData.szInfo;
+        shown = ModifyNotifyIcon();
+    }
     return shown;
 }
 
 bool TskTrayIcon::HideBalloonHint()
 {
+    if (!FNoteTip.empty()) {
+        FNoteTip.clear();
+        ModifyNotifyIcon();
+    }
     IconData.uFlags |= NIF_INFO;
     IconData.szInfo.clear();
     return ModifyNotifyIcon();
@@ -365,7 +382,7 @@ void TskTrayIcon::PopupAtCursor()
 // rests on the icon.
 void TskTrayIcon::ShowTip()
 {
-    const std::string tip = IconData.szTip;
+    const std::string tip = TipText();
     if (tip.empty())
         return;
     if (!FTipWindow)

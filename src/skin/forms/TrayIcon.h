@@ -76,7 +76,9 @@ public:
     virtual bool DeleteNotifyIcon();
     virtual bool ModifyNotifyIcon();
     bool Refresh() { return ModifyNotifyIcon(); }
-    // Title cut to 63 characters, text to 255; a second note replaces the first.
+    // Title cut to 63 characters, text to 255; a second note replaces the
+    // first. Where the desktop shows no notes, the note joins the tooltip
+    // until it is hidden.
     bool ShowBalloonHint(const std::string& Title, const std::string& Text, TskBalloonHintIconType IconType);
     bool HideBalloonHint();
 
@@ -111,11 +113,14 @@ private:
     void ShowTip();
     void HideTip();
     TWinControl* OwnerControl() const;
+    // The hint and a note the desktop could not show.
+    std::string TipText() const;
 
     TComponentRef<TCustomImageList> FIconList{*this};
     TComponentRef<TskSkinPopupMenu> FPopupMenu{*this};
     std::unique_ptr<TIcon> FIcon;
     std::string FHint;
+    std::string FNoteTip;
     bool FShowHint = true;
     bool FIconVisible = false;
     bool FCycleIcons = false;

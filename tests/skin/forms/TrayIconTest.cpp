@@ -37,13 +37,14 @@ public:
     bool Note(const TTrayIcon&, const std::string& title, const std::string& text, DWORD kind) override
     {
         notes.push_back({title, text, kind});
-        return present;
+        return present && notesShown;
     }
     struct TNote {
         std::string title, text;
         DWORD kind;
     };
     bool present = true;
+    bool notesShown = true;
     int adds = 0, deletes = 0;
     TTrayIcon shown;
     std::vector<TNote> notes;
@@ -218,6 +219,12 @@ TEST_F(TrayIconTest, NotesAreCutAndASecondReplacesTheFirst)
     EXPECT_EQ(NIIF_WARNING, tray->notes[1].kind);
     i.SetHint("tip");
     EXPECT_EQ(2u, tray->notes.size()) << "other changes show no note";
+    // No notification service: the note joins the tooltip until hidden.
+    tray->notesShown = false;
+    EXPECT_TRUE(i.ShowBalloonHint("Done", "3 files", TskBalloonHintIconType::skbitInfo));
+    EXPECT_EQ("tip\nDone: 3 files", tray->shown.Tip);
+    i.HideBalloonHint();
+    EXPECT_EQ("tip", tray->shown.Tip);
     tray->present = false;
     EXPECT_FALSE(i.ShowBalloonHint("t", "x", TskBalloonHintIconType::skbitInfo));
 }
