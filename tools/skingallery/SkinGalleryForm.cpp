@@ -12,6 +12,7 @@
 #include "PanesBand.h"
 #include "PopupMenuBand.h"
 #include "ToolBarBand.h"
+#include "TrayBand.h"
 #include "TreeViewBand.h"
 
 #include "skin/controls/SkinBevel.h"
@@ -93,10 +94,10 @@ int AddBevels(TForm& form, TskSkinData* skin, int top)
     return 100;
 }
 
-const std::vector<TSection> kSections = {AddMenuBar,        AddToolBars,        AddLabels,          AddBevels,
-                                         AddButtons,        AddCheckRadioBoxes, AddPanes,           AddListView,
-                                         AddTreeView,       AddPopupMenuButton, AddFrameParts,      AddComboBoxes,
-                                         AddOfficeControls, AddEdits,           AddMessageBoxButton};
+const std::vector<TSection> kSections = {
+    AddMenuBar,        AddToolBars, AddLabels,           AddBevels,          AddButtons,    AddCheckRadioBoxes,
+    AddPanes,          AddListView, AddTreeView,         AddPopupMenuButton, AddFrameParts, AddComboBoxes,
+    AddOfficeControls, AddEdits,    AddMessageBoxButton, AddTrayAndAnimation};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.
