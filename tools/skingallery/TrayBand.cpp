@@ -106,6 +106,8 @@ int AddTrayAndAnimation(TForm& form, TskSkinData* skin, int top)
     AddAnimatedCaptionButton(form, skin);
 
     auto* icon = new TskTrayIcon(&form);
+    // Minimizing the gallery (the desktop tests do) keeps it on the desktop.
+    icon->MinimizeToTray = false;
     icon->SetHint("Tovrel gallery");
     icon->SetIconList(TrayIcons(form));
     icon->SetAnimateTimerInterval(400);
