@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the X11 tray tests on an X server of their own, kept between the
-# tests' connections (-noreset), without a window manager:
-# the test is its own tray manager.
+# tests' connections (-noreset), without a window manager (the test is its
+# own tray manager), and on a session bus of their own.
 #   x11_tray.sh TESTS OUT_DIR
 set -euo pipefail
 
@@ -23,4 +23,7 @@ until [[ -s $out/display ]]; do
   ((SECONDS < end)) || { echo "x11_tray: no X server within ${deadline_s}s" >&2; exit 1; }
   sleep 0.05
 done
-DISPLAY=:$(head -1 "$out/display") "$tests"
+# A session bus of its own for the notes, where there is one to start.
+run=("$tests")
+command -v dbus-run-session >/dev/null && run=(dbus-run-session -- "$tests")
+DISPLAY=:$(head -1 "$out/display") "${run[@]}"
