@@ -176,6 +176,32 @@ TEST_F(TrayIconTest, ADoubleClickRunsTheMenusDefaultItem)
     EXPECT_EQ(0, chosen);
 }
 
+TEST_F(TrayIconTest, TheMenuPopsUpOnARightClickOrAsConfigured)
+{
+    TskTrayIcon& i = MakeIcon();
+    auto* menu = new TskSkinPopupMenu(&i);
+    menu->Items()->Add(new TMenuItem(menu));
+    int popups = 0;
+    menu->OnPopup = [&popups](TObject*) { ++popups; };
+    i.SetPopupMenu(menu);
+    struct TCase {
+        UINT press;
+        bool byLeft, autoPopup;
+        int popups;
+    };
+    const TCase cases[] = {{WM_RBUTTONDOWN, false, true, 1},
+                           {WM_LBUTTONDOWN, false, true, 0},
+                           {WM_LBUTTONDOWN, true, true, 1},
+                           {WM_RBUTTONDOWN, false, false, 0}};
+    for (const TCase& c : cases) {
+        popups = 0;
+        i.PopupByLeftButton = c.byLeft;
+        menu->AutoPopup = c.autoPopup;
+        Callback(c.press);
+        EXPECT_EQ(c.popups, popups) << c.press << " " << c.byLeft << " " << c.autoPopup;
+    }
+}
+
 TEST_F(TrayIconTest, IconsCycleAndTheIndexStaysInTheList)
 {
     TskTrayIcon& i = MakeIcon();
