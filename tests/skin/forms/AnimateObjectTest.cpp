@@ -92,17 +92,21 @@ TEST_F(AnimateObjectTest, StartedAnimationStepsByItsIntervalAndStopsOrLoops)
         int ticks;
         std::vector<int> frames;
         bool playing;
+        int count = kFrames;
     };
     const TCase cases[] = {
         {0, false, 5, {2, 3, 4, 4, 4}, false},
         {100, false, 8, {1, 1, 1, 2, 2, 2, 2, 3}, true},
         {25, true, 6, {2, 3, 4, 1, 2, 3}, true},
+        // A strip of no frames shows its first and stops instead of running the timer for ever.
+        {25, false, 3, {1, 1, 1}, false, 0},
     };
     for (const TCase& c : cases) {
         TskSkinData* data = LoadSkin(1);
         TskDataSkinAnimate* entry = AddAnimate(data, false, TskStdCommand::cmDefault);
         entry->TimerInterval = c.interval;
         entry->Cycle = c.cycle;
+        entry->CountFrames = c.count;
         entry->SkinRectInAPicture = false;
         entry->SkinRect = Rect(40, 4, 40 + kFrameW, 4 + kFrameH);
         TskSkinForm* f = ShowSkinned(data, Bounds(0, 0, 420, 300));
@@ -114,9 +118,24 @@ TEST_F(AnimateObjectTest, StartedAnimationStepsByItsIntervalAndStopsOrLoops)
         a->Start();
         EXPECT_EQ(c.frames, Frames(*a, c.ticks)) << c.interval << " " << c.cycle;
         EXPECT_EQ(c.playing, a->Active);
+        EXPECT_EQ(c.playing, f->AnimateTimer()->Enabled());
         a->Stop();
         EXPECT_EQ(1, a->FFrame);
     }
+}
+
+TEST_F(AnimateObjectTest, AMorphRunningBesideItKeepsTheAnimationGoing)
+{
+    TskSkinData* data = LoadSkin(1);
+    TskDataSkinAnimate* entry = AddAnimate(data, false, TskStdCommand::cmDefault);
+    entry->Cycle = true;
+    entry->SkinRectInAPicture = false;
+    TskSkinForm* f = ShowSkinned(data, Bounds(0, 0, 420, 300));
+    TskSkinAnimateObject* a = Animate(*f);
+    ASSERT_NE(nullptr, a);
+    a->Start();
+    f->MorphTimer()->SetEnabled(true);
+    EXPECT_EQ((std::vector<int>{2, 3, 4, 1}), Frames(*a, 4));
 }
 
 TEST_F(AnimateObjectTest, HoverPlaysForwardAndLeavingPlaysBack)

@@ -229,6 +229,10 @@ TEST_F(LayerBorderTest, AHitTestBorderResizesTheFormWithinItsLimits)
     const HWND left = Border(*f).Window(T::skflLeft);
     ASSERT_NE(nullptr, left);
     EXPECT_FALSE(GetWindowLongPtr(left, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    // The top window reaches 3 pixels into the form: there the pointer goes to the form.
+    const HWND top = Border(*f).Window(T::skflTop);
+    EXPECT_FALSE(LayeredPassesMouseAt(top, {50, 2}));
+    EXPECT_TRUE(LayeredPassesMouseAt(top, {50, 6}));
     Drag({97, 200}, {-20, 0});
     EXPECT_EQ(Rect(80, 80, 500, 380), form->BoundsRect());
     ExpectFollows(*f);
