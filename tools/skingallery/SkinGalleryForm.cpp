@@ -16,6 +16,7 @@
 #include "ShellBand.h"
 #include "SkinDialogBand.h"
 #include "ToolBarBand.h"
+#include "TrayBand.h"
 #include "TreeViewBand.h"
 
 #include "skin/controls/SkinBevel.h"
@@ -115,7 +116,8 @@ const std::vector<TSection> kSections = {AddMenuBar,
                                          AddShellControls,
                                          AddSelectFolderButton,
                                          AddOpenDialogButton,
-                                         AddSkinDialogButton};
+                                         AddSkinDialogButton,
+                                         AddTrayAndAnimation};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.

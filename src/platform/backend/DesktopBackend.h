@@ -11,6 +11,7 @@
 // the window manager, or by another client): the sizes we asked for are
 // remembered until the display reports them, so a late report of an older
 // request does not undo a newer one.
+#include "platform/backend/X11Tray.h"
 #include "platform/wm/Backend.h"
 
 #include <deque>
@@ -61,6 +62,8 @@ public:
 
     std::vector<TMonitor> Monitors() override;
     bool LayeredWindowsAvailable() override;
+    // The freedesktop system tray (X11Tray.h).
+    TTrayHost* Tray() override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
 
@@ -111,7 +114,8 @@ private:
     int wakeFd_ = -1;
     // The display connection's, known from the first window on; -1 before.
     int displayFd_ = -1;
-    int layered_ = -1; // not asked yet
+    int layered_ = -1;               // not asked yet
+    std::unique_ptr<TX11Tray> tray_; // made when first asked for
 };
 
 } // namespace tovrel

@@ -19,6 +19,8 @@
 
 namespace tovrel {
 
+class TTrayHost;
+
 struct TMonitor {
     TRect Bounds;
     TRect WorkArea;
@@ -83,6 +85,8 @@ public:
     virtual std::vector<TMonitor> Monitors();
     // Per-window opacity and per-pixel alpha reach the screen (a compositor runs).
     virtual bool LayeredWindowsAvailable() { return false; }
+    // The desktop's notification area (NotifyIcon.h); null: none.
+    virtual TTrayHost* Tray() { return nullptr; }
     virtual std::string ClipboardText() { return clipboard_; }
     virtual void SetClipboardText(const std::string& text) { clipboard_ = text; }
 

@@ -6,6 +6,7 @@
 #include "platform/wm/Styles.h"
 #include "platform/wm/Timers.h"
 #include "platform/wm/Window.h"
+#include "skin/forms/LayerBorder.h"
 #include "skin/forms/SkinForm.h"
 
 namespace tovrel {
@@ -71,15 +72,24 @@ void TskSkinForm::EnableShadow(bool AShowShadow, bool)
         FHaveShadow = AShowShadow;
 }
 
+bool TskSkinForm::Fades() const
+{
+    return (LayeredUsable() && (FAlphaBlend || FadeAnimated())) || IsBorderFadeMode();
+}
+
 void TskSkinForm::StartFadeIn()
 {
     if (FSD && FSD->AnimationForAllWindows && FAlphaBlendValue == 0)
         FAlphaBlendValue = 255;
-    if (!LayeredUsable() || !(FAlphaBlend || FadeAnimated()))
+    if (!Fades())
         return;
     SetLayered(FForm->Handle(), true);
     SetAlpha(FForm->Handle(), 0);
     FFadeAlpha = 0;
+    // The border shows with the form (as the form's bounds change) at the
+    // form's opacity.
+    if (CanShowBorderLayer())
+        FBorderLayer->CheckFormAlpha(0, false);
     SetTimer(FForm->Handle(), kFadeTimer, 1, nullptr);
 }
 
@@ -89,12 +99,21 @@ bool TskSkinForm::FadeStep(WPARAM TimerId)
         return false;
     const HWND wnd = FForm->Handle();
     KillTimer(wnd, kFadeTimer);
-    if (!LayeredUsable() || !(FAlphaBlend || FadeAnimated()))
+    const bool border = CanShowBorderLayer();
+    if (IsBorderFadeMode()) {
+        SetLayered(wnd, false);
+        FBorderLayer->FActive = FFormActive;
+        FBorderLayer->CheckFormAlpha(255, true);
+        return true;
+    }
+    if (!Fades())
         return true;
     const int target = FadeAnimated() && !FAlphaBlend ? 255 : FAlphaBlendValue;
     if (FadeAnimated() && FFadeAlpha < target) {
         FFadeAlpha = std::min(target, FFadeAlpha + std::max(1, target / 15));
         SetAlpha(wnd, BYTE(FFadeAlpha));
+        if (border)
+            FBorderLayer->CheckFormAlpha(FFadeAlpha, true);
         if (FFadeAlpha < target) {
             SetTimer(wnd, kFadeTimer, kFadeStepInterval, nullptr);
             return true;
@@ -104,6 +123,8 @@ bool TskSkinForm::FadeStep(WPARAM TimerId)
         SetLayered(wnd, false);
     else
         SetAlpha(wnd, FAlphaBlendValue);
+    if (border)
+        FBorderLayer->CheckFormAlpha(target == 255 ? 255 : FAlphaBlendValue, true);
     return true;
 }
 

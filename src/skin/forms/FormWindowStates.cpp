@@ -7,6 +7,7 @@
 #include "skin/data/SkinGeometry.h"
 #include "skin/draw/MonitorAreas.h"
 #include "skin/forms/SkinForm.h"
+#include "skin/forms/TrayIcon.h"
 
 namespace tovrel {
 
@@ -93,6 +94,7 @@ void TskSkinForm::ApplyWindowState(TWindowState Value)
         break;
     }
     SendNCPaint();
+    UpdateBorderLayer();
 }
 
 void TskSkinForm::DoMaximize()
@@ -173,11 +175,45 @@ void TskSkinForm::ApplyRollUpState(bool Value)
         OnChangeRollUpState(this);
 }
 
-// No tray icon component yet: minimizing to the tray minimizes, so the form
-// stays reachable.
+void TskSkinForm::SetTrayIcon(TskTrayIcon* Value)
+{
+    FTrayIcon = Value;
+    if (!Value)
+        return;
+    if (!AlwaysShowInTray)
+        Value->SetIconVisible(false);
+    Value->MinimizeToTray = false;
+    if (!Value->PopupMenu())
+        Value->SetPopupMenu(TrayMenu());
+    if (!Value->OnDblClick)
+        Value->OnDblClick = [this](TObject*) { RestoreFromTray(); };
+}
+
+// Without a tray on the desktop (or without a tray icon) the form is
+// minimized instead, so it stays reachable.
 void TskSkinForm::MinimizeToTray()
 {
-    ApplyWindowState(wsMinimized);
+    TskTrayIcon* tray = FTrayIcon;
+    if (!tray || !tray->DoMinimizeToTray()) {
+        ApplyWindowState(wsMinimized);
+        return;
+    }
+    tray->MinimizeToTray = true;
+    if (OnMinimizeToTray)
+        OnMinimizeToTray(this);
+}
+
+void TskSkinForm::RestoreFromTray()
+{
+    TskTrayIcon* tray = FTrayIcon;
+    if (!tray)
+        return;
+    tray->MinimizeToTray = false;
+    tray->ShowMainForm();
+    if (!AlwaysShowInTray)
+        tray->SetIconVisible(false);
+    if (OnRestoreFromTray)
+        OnRestoreFromTray(this);
 }
 
 } // namespace tovrel

@@ -281,13 +281,7 @@ TskSkinStdButtonObject::TskSkinStdButtonObject(TskSkinForm* AParent, TskDataSkin
     : TskSkinButtonObject(AParent, AData)
 {
     if (auto* data = dynamic_cast<TskDataSkinStdButton*>(AData)) {
-        Command = data->Command;
-        RestoreRect = data->RestoreRect;
-        RestoreActiveRect = data->RestoreActiveRect;
-        RestoreInActiveRect = data->RestoreInActiveRect;
-        RestoreDownRect = data->RestoreDownRect;
-        RestoreHint = data->RestoreHint;
-        FTempHint = data->Hint;
+        LoadCommand(*data);
         FSkinSupport = true;
     }
 }
@@ -297,14 +291,20 @@ bool TskSkinStdButtonObject::ShowsFormIcon() const
     return Command == TskStdCommand::cmSysMenu && Parent->ShowIcon && FSkinSupport && SkinRectInAPicture;
 }
 
-bool TskSkinStdButtonObject::InRestoreState() const
+bool TskCommandButton::CommandInRestoreState(const TskSkinForm& Form) const
 {
     switch (Command) {
-    case TskStdCommand::cmMaximize: return Parent->WindowState() == wsMaximized;
-    case TskStdCommand::cmMinimize: return Parent->WindowState() == wsMinimized;
-    case TskStdCommand::cmRollUp: return Parent->RollUpState();
+    case TskStdCommand::cmMaximize: return Form.WindowState() == wsMaximized;
+    case TskStdCommand::cmMinimize: return Form.WindowState() == wsMinimized;
+    case TskStdCommand::cmRollUp: return Form.RollUpState();
     default: return false;
     }
+}
+
+void TskCommandButton::ChooseHint(const TskSkinForm& Form, std::string& Hint) const
+{
+    if (Command != TskStdCommand::cmDefault)
+        Hint = !RestoreHint.empty() && CommandInRestoreState(Form) ? RestoreHint : FTempHint;
 }
 
 bool TskSkinStdButtonObject::PointInObject(int X, int Y)
@@ -353,8 +353,7 @@ void TskSkinStdButtonObject::Draw(TCanvas* Cnvs, bool UpDate)
 
 void TskSkinStdButtonObject::MouseEnter()
 {
-    if (Command != TskStdCommand::cmDefault)
-        Hint = !RestoreHint.empty() && InRestoreState() ? RestoreHint : FTempHint;
+    ChooseHint(*Parent, Hint);
     TskSkinButtonObject::MouseEnter();
 }
 
@@ -373,11 +372,11 @@ void TskSkinStdButtonObject::MouseUp(int X, int Y, TMouseButton Button)
     if (Command == TskStdCommand::cmClose) {
         TskSkinButtonObject::MouseUp(X, Y, Button);
         if (run)
-            ExecuteCommand();
+            RunStdCommand(*Parent);
         return;
     }
     if (run)
-        ExecuteCommand();
+        RunStdCommand(*Parent);
     TskSkinButtonObject::MouseUp(X, Y, Button);
 }
 
@@ -387,9 +386,9 @@ void TskSkinStdButtonObject::DblClick()
         Parent->Form()->Close();
 }
 
-void TskSkinStdButtonObject::ExecuteCommand()
+void TskCommandButton::RunStdCommand(TskSkinForm& Form) const
 {
-    TskSkinForm* form = Parent;
+    TskSkinForm* form = &Form;
     const auto leaveAll = [form] { form->TestActive(-1, -1, false); };
     switch (Command) {
     case TskStdCommand::cmClose:

@@ -18,6 +18,7 @@ class TskSkinData;
 class TskSkinForm;
 class TskDataSkinObject;
 class TskEffectBmp;
+struct TskCommandButton;
 
 using TskPaintEvent = std::function<void(const std::string& IDName, TCanvas* Canvas, TRect ObjectRect)>;
 using TskMouseEnterEvent = std::function<void(const std::string& IDName)>;
@@ -47,6 +48,8 @@ public:
 
     bool EnableMorphing() const;
     void DoMorphing();
+    // The caption-button part of a std button or an animate object; null otherwise.
+    virtual TskCommandButton* CommandButton() { return nullptr; }
 
     TskSkinForm* Parent;
     double FMorphKf = 0;
@@ -105,9 +108,35 @@ protected:
     void SetButtonDown(bool Value);
 };
 
-class TskSkinStdButtonObject : public TskSkinButtonObject {
+// What a caption button does, and its images and hint while the form is in
+// the state its command leads to (maximized, minimized, rolled up).
+struct TskCommandButton {
+    TskStdCommand Command = TskStdCommand::cmClose;
+    TRect RestoreRect, RestoreActiveRect, RestoreInActiveRect, RestoreDownRect;
+    std::string RestoreHint;
+    std::string FTempHint;
+
+    template <class TData> void LoadCommand(const TData& Data)
+    {
+        Command = Data.Command;
+        RestoreRect = Data.RestoreRect;
+        RestoreActiveRect = Data.RestoreActiveRect;
+        RestoreInActiveRect = Data.RestoreInActiveRect;
+        RestoreDownRect = Data.RestoreDownRect;
+        RestoreHint = Data.RestoreHint;
+        FTempHint = Data.Hint;
+    }
+    bool CommandInRestoreState(const TskSkinForm& Form) const;
+    // The hint for the form's state, for every command but cmDefault.
+    void ChooseHint(const TskSkinForm& Form, std::string& Hint) const;
+    // Close, maximize, minimize, roll up, minimize to tray; the others do nothing.
+    void RunStdCommand(TskSkinForm& Form) const;
+};
+
+class TskSkinStdButtonObject : public TskSkinButtonObject, public TskCommandButton {
 public:
     TskSkinStdButtonObject(TskSkinForm* AParent, TskDataSkinObject* AData);
+    TskCommandButton* CommandButton() override { return this; }
 
     bool PointInObject(int X, int Y) override;
     bool CanMorphing() override;
@@ -120,14 +149,9 @@ public:
     void DefaultDraw(TCanvas* Cnvs);
 
     bool FSkinSupport = false;
-    TskStdCommand Command = TskStdCommand::cmClose;
-    TRect RestoreRect, RestoreActiveRect, RestoreInActiveRect, RestoreDownRect;
-    std::string RestoreHint;
-    std::string FTempHint;
 
 private:
-    void ExecuteCommand();
-    bool InRestoreState() const;
+    bool InRestoreState() const { return CommandInRestoreState(*Parent); }
     bool ShowsFormIcon() const;
 };
 

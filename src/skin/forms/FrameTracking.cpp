@@ -7,6 +7,7 @@
 #include "platform/wm/WindowPos.h"
 #include "skin/data/SkinGeometry.h"
 #include "skin/draw/SkinBitmap.h"
+#include "skin/forms/AnimateObject.h"
 #include "skin/forms/SkinForm.h"
 
 namespace tovrel {
@@ -104,7 +105,7 @@ LRESULT TskSkinForm::HitTestSkin(TPoint P) const
 
 void TskSkinForm::TestActive(int X, int Y, bool AActive)
 {
-    if (ObjectList.empty() || !GetFormActive() || FSizeMove || !Bordered())
+    if (ObjectList.empty() || !GetFormActive() || FSizeMove || FBorderLayerChangeSize || !Bordered())
         return;
     OldActiveObject = ActiveObject;
     int found = -1;
@@ -144,6 +145,11 @@ void TskSkinForm::ResetObjectStates()
     for (auto& object : ObjectList) {
         if (dynamic_cast<TskSkinCaptionObject*>(object.get()))
             continue;
+        if (auto* animate = dynamic_cast<TskSkinAnimateObject*>(object.get())) {
+            animate->FMouseIn = animate->Active = false;
+            animate->FFrame = 1;
+            continue;
+        }
         object->Active = false;
         object->FMouseIn = false;
         object->FMorphKf = 0;
@@ -223,7 +229,7 @@ void TskSkinForm::MouseTimerProc()
         TestActive(-1, -1, false);
         return;
     }
-    if (FSizeMove) {
+    if (FSizeMove || FBorderLayerChangeSize) {
         FMouseTimer->SetEnabled(false);
         return;
     }
@@ -247,12 +253,16 @@ void TskSkinForm::MorphTimerProc()
         }
     if (!due)
         FMorphTimer->SetEnabled(false);
-    FAnimateTimer->SetEnabled(false);
 }
 
 void TskSkinForm::AnimateTimerProc()
 {
     bool running = false;
+    for (auto& object : ObjectList)
+        if (auto* a = dynamic_cast<TskSkinAnimateObject*>(object.get()); a && a->Active && !a->HeldDown()) {
+            a->ChangeFrame();
+            running = true;
+        }
     for (auto& object : ObjectList) {
         auto* c = dynamic_cast<TskSkinCaptionObject*>(object.get());
         if (!c || !c->EnableAnimation())

@@ -16,7 +16,9 @@
 #include "skin/data/SkinGeometry.h"
 #include "skin/data/SkinMenuEntries.h"
 #include "skin/draw/SkinBitmap.h"
+#include "skin/forms/AnimateObject.h"
 #include "skin/forms/DisabledTimer.h"
+#include "skin/forms/LayerBorder.h"
 #include "skin/forms/SkinChangeWalk.h"
 
 namespace tovrel {
@@ -57,6 +59,7 @@ TskSkinForm::TskSkinForm(TComponent* AOwner)
     FMouseTimer = DisabledTimer(this, 50, [this] { MouseTimerProc(); });
     FMorphTimer = DisabledTimer(this, 25, [this] { MorphTimerProc(); });
     FAnimateTimer = DisabledTimer(this, kAnimateTick, [this] { AnimateTimerProc(); });
+    FBorderLayer = std::make_unique<TskFormLayerBorder>(this);
     // The layer's own caption buttons are never used while the frame is skinned.
     FForm->BorderIcons = {};
     FFormActive = FForm->Active();
@@ -202,6 +205,9 @@ void TskSkinForm::ChangeSkinData()
     SendNCPaint();
     UpdateCaptionActive(true);
     FMouseTimer->SetEnabled(true);
+    FBorderLayer->Hide();
+    FBorderLayer->InitFrame(FSD, FForm);
+    UpdateBorderLayer();
     if (OnChangeSkinData)
         OnChangeSkinData(this);
     FInChangeSkinData = false;
@@ -236,6 +242,8 @@ void TskSkinForm::CreateObjects()
             object = std::make_unique<TskSkinButtonObject>(this, data);
         else if (dynamic_cast<TskDataSkinCaption*>(data))
             object = std::make_unique<TskSkinCaptionObject>(this, data);
+        else if (auto* animate = dynamic_cast<TskDataSkinAnimate*>(data))
+            object = std::make_unique<TskSkinAnimateObject>(this, animate);
         else if (dynamic_cast<TskDataUserObject*>(data))
             object = std::make_unique<TskUserObject>(this, data);
         if (object)
@@ -285,35 +293,55 @@ void TskSkinForm::CheckObjects()
     if (ObjectList.empty())
         return;
     for (auto& object : ObjectList) {
-        auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
-        if (!button)
+        TskCommandButton* command = object->CommandButton();
+        if (!command)
             continue;
+        TskActiveSkinObject& button = *object;
         if (HideCaptionButtons) {
-            button->Enabled = false;
-            button->Visible = !button->SkinRectInAPicture;
+            button.Enabled = false;
+            button.Visible = !button.SkinRectInAPicture;
             continue;
         }
+        // An animate object that is no button keeps its settings.
+        if (auto* animate = dynamic_cast<TskSkinAnimateObject*>(object.get()); animate && !animate->ButtonStyle)
+            continue;
         const auto enabledBy = [this](TskBorderIcon icon) { return FBorderIcons.Contains(icon); };
-        switch (button->Command) {
-        case TskStdCommand::cmMaximize: button->Enabled = enabledBy(TskBorderIcon::biMaximize); break;
-        case TskStdCommand::cmMinimize: button->Enabled = enabledBy(TskBorderIcon::biMinimize); break;
-        case TskStdCommand::cmRollUp: button->Enabled = enabledBy(TskBorderIcon::biRollUp); break;
-        case TskStdCommand::cmMinimizeToTray: button->Enabled = enabledBy(TskBorderIcon::biMinimizeToTray); break;
+        switch (command->Command) {
+        case TskStdCommand::cmMaximize: button.Enabled = enabledBy(TskBorderIcon::biMaximize); break;
+        case TskStdCommand::cmMinimize: button.Enabled = enabledBy(TskBorderIcon::biMinimize); break;
+        case TskStdCommand::cmRollUp: button.Enabled = enabledBy(TskBorderIcon::biRollUp); break;
+        case TskStdCommand::cmMinimizeToTray: button.Enabled = enabledBy(TskBorderIcon::biMinimizeToTray); break;
         case TskStdCommand::cmSysMenu:
-            button->Enabled = enabledBy(TskBorderIcon::biSystemMenu) && !DisableSystemMenu;
+            button.Enabled = enabledBy(TskBorderIcon::biSystemMenu) && !DisableSystemMenu;
             break;
         case TskStdCommand::cmDefault: {
             bool visible = false;
             if (OnActivateCustomObject)
-                OnActivateCustomObject(button->IDName, visible);
-            button->Visible = visible;
+                OnActivateCustomObject(button.IDName, visible);
+            button.Visible = visible;
             continue;
         }
         case TskStdCommand::cmClose: continue;
         }
-        button->Visible = button->SkinRectInAPicture ? button->Enabled : true;
+        button.Visible = button.SkinRectInAPicture ? button.Enabled : true;
     }
     UpdateObjectHints();
+}
+
+void TskSkinForm::LinkMenu(const std::string& AIDName, TMenu* AMenu, bool APopupUp)
+{
+    const int i = GetIndex(AIDName);
+    auto* animate = i >= 0 ? dynamic_cast<TskSkinAnimateObject*>(ObjectList[std::size_t(i)].get()) : nullptr;
+    if (!animate || !animate->ButtonStyle)
+        return;
+    animate->MenuItem = AMenu ? AMenu->Items() : nullptr;
+    animate->FPopupUp = APopupUp;
+}
+
+void TskSkinForm::StartAnimateTimer()
+{
+    if (!FAnimateTimer->Enabled())
+        FAnimateTimer->SetEnabled(true);
 }
 
 void TskSkinForm::SetQuickImageList(TCustomImageList* Value)
@@ -332,19 +360,20 @@ void TskSkinForm::UpdateObjectHints()
         return value.empty() ? std::string(builtIn) : value;
     };
     for (auto& object : ObjectList) {
-        auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
+        TskCommandButton* button = object->CommandButton();
         if (!button)
             continue;
+        std::string& hint = object->Hint;
         switch (button->Command) {
-        case TskStdCommand::cmClose: button->Hint = text("CLOSEBUTTON_HINT", "Close"); break;
-        case TskStdCommand::cmMaximize: button->Hint = text("MAXBUTTON_HINT", "Maximize"); break;
-        case TskStdCommand::cmMinimize: button->Hint = text("MINBUTTON_HINT", "Minimize"); break;
-        case TskStdCommand::cmSysMenu: button->Hint = text("MENUBUTTON_HINT", "System menu"); break;
-        case TskStdCommand::cmRollUp: button->Hint = text("ROLLUPBUTTON_HINT", "Roll Up"); break;
-        case TskStdCommand::cmMinimizeToTray: button->Hint = text("TRAYBUTTON_HINT", "Minimize to Tray"); break;
+        case TskStdCommand::cmClose: hint = text("CLOSEBUTTON_HINT", "Close"); break;
+        case TskStdCommand::cmMaximize: hint = text("MAXBUTTON_HINT", "Maximize"); break;
+        case TskStdCommand::cmMinimize: hint = text("MINBUTTON_HINT", "Minimize"); break;
+        case TskStdCommand::cmSysMenu: hint = text("MENUBUTTON_HINT", "System menu"); break;
+        case TskStdCommand::cmRollUp: hint = text("ROLLUPBUTTON_HINT", "Roll Up"); break;
+        case TskStdCommand::cmMinimizeToTray: hint = text("TRAYBUTTON_HINT", "Minimize to Tray"); break;
         case TskStdCommand::cmDefault: break;
         }
-        button->FTempHint = button->Hint;
+        button->FTempHint = hint;
         button->RestoreHint = text("RESTORE_HINT", "Restore");
     }
 }

@@ -19,6 +19,7 @@
 #include "skin/forms/FrameObjects.h"
 #include "skin/forms/MagneticDocking.h"
 #include "skin/forms/QuickButtons.h"
+#include "skin/forms/TrayIcon.h"
 #include "skin/menus/SkinMenuHost.h"
 #include "skin/menus/SkinMenuMessages.h"
 
@@ -26,13 +27,16 @@ namespace tovrel {
 
 class TBitmap;
 class TFont;
+class TMenu;
 class TMenuItem;
 class TPopupMenu;
 class TskSkinHint;
 class TskSkinMainMenuBar;
 class TskSkinMenu;
+class TskSkinPopupMenu;
 class TTimer;
 class TskBitmap;
+class TskFormLayerBorder;
 
 enum class TskBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = TSet<TskBorderIcon>;
@@ -116,6 +120,17 @@ public:
     std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
     void SetAlphaBlendValue(std::uint8_t Value);
     bool AlphaBlendAnimation = false;
+    // The skin's layered border around the form, where layered windows are
+    // available (a compositor runs) and the skin has one.
+    TskFormLayerBorder* BorderLayer() const { return FBorderLayer.get(); }
+    bool AlwaysDisableLayeredFrames = false;
+    bool CanShowBorderLayer() const;
+    // The form shows opaque at once and only the border comes in with it.
+    bool IsBorderFadeMode() const;
+    // Shows, hides or moves the border as the form's state and bounds ask.
+    void UpdateBorderLayer();
+    // Set while the border's windows resize the form: no frame-object tracking.
+    bool FBorderLayerChangeSize = false;
     // No system shadow exists here: only the state is kept.
     void EnableShadow(bool AShowShadow, bool AHideFormBefore);
     bool HaveShadow() const { return FHaveShadow; }
@@ -154,6 +169,12 @@ public:
     void SetEnabled(const std::string& AIDName, bool Value);
     void DrawSkinObject(TskActiveSkinObject& AObject);
     void UserObjectDraw(const std::string& AIDName);
+    // The named animate object (with ButtonStyle) opens AMenu's items on its
+    // command; other names are ignored.
+    void LinkMenu(const std::string& AIDName, TMenu* AMenu, bool APopupUp);
+    // Runs the animate timer when it is off.
+    void StartAnimateTimer();
+    TTimer* AnimateTimer() const { return FAnimateTimer; }
     void TestActive(int X, int Y, bool AActive);
     void CheckObjects();
     void UpdateObjectHints();
@@ -175,7 +196,19 @@ public:
     // ---- window states (the caption buttons' commands) ----
     void ApplyWindowState(TWindowState Value);
     void ApplyRollUpState(bool Value);
+    // Hides the main form in the tray icon's tray; where it cannot (no tray
+    // icon, no tray on the desktop) the form is minimized.
     void MinimizeToTray();
+    void RestoreFromTray();
+    TskTrayIcon* TrayIcon() const { return FTrayIcon; }
+    // The icon is hidden until minimizing to the tray (unless
+    // AlwaysShowInTray); it gets the tray menu when it has no menu, and its
+    // double click restores from the tray when it has no handler.
+    void SetTrayIcon(TskTrayIcon* Value);
+    bool AlwaysShowInTray = false;
+    TNotifyEvent OnRestoreFromTray;
+    // Restore and Close, with the built-in captions.
+    TskSkinPopupMenu* TrayMenu();
     int GetMinWidth() const;
     int GetMinHeight() const;
     int GetMaxWidth() const;
@@ -273,7 +306,7 @@ private:
     void CreateDefaultObjects();
     void ArrangeObjects();
     // The first visible std button of the command that the layout places.
-    TskSkinStdButtonObject* PlacedButton(TskStdCommand Command) const;
+    TskActiveSkinObject* PlacedButton(TskStdCommand Command) const;
     void SetFormRegion(bool AUpdate);
     void SetSkinRegion(HRGN Rgn);
     void ResetObjectStates();
@@ -314,6 +347,8 @@ private:
     TComponentRef<TPopupMenu> FSystemMenu{*this};
     TShortCutEvent OldFormShortCut;
     TComponentRef<TskSkinMainMenuBar> FMainMenuBar{*this};
+    TComponentRef<TskTrayIcon> FTrayIcon{*this};
+    TskSkinPopupMenu* FSysTrayMenu = nullptr;
     bool FInMenu = false;
     bool FInMainMenu = false;
     bool FInAppHook = false;
@@ -349,9 +384,12 @@ private:
     bool FHaveShadow = false;
     bool LayeredUsable() const;
     bool FadeAnimated() const;
+    // A fade runs at the show: the form's own, or the border's with it.
+    bool Fades() const;
     void StartFadeIn();
     // The fade's timer tick; false for another timer.
     bool FadeStep(WPARAM TimerId);
+    std::unique_ptr<TskFormLayerBorder> FBorderLayer;
     TskMagnetAxis FHMagnet, FVMagnet;
     TskFrameGeometry frame_;
     TRect NewDefCaptionRect;

@@ -3,6 +3,7 @@
 // menus while they are open, Alt and F10 (SC_KEYMENU) and the accelerators.
 #include "platform/vcl/Menus.h"
 #include "platform/wm/Keys.h"
+#include "skin/forms/AnimateObject.h"
 #include "skin/forms/SkinForm.h"
 #include "skin/forms/SkinMainMenuBar.h"
 #include "skin/menus/MenuMessageHook.h"
@@ -74,6 +75,12 @@ void TskSkinForm::SkinMenuClose()
 {
     FInMenu = false;
     UnHookApp();
+    // The animated button whose menu was open plays back to its first frame.
+    for (auto& object : ObjectList)
+        if (auto* a = dynamic_cast<TskSkinAnimateObject*>(object.get()); a && a->MenuItem && a->FMenuTracking) {
+            a->MenuClosed();
+            break;
+        }
     if (OnSkinMenuClose)
         OnSkinMenuClose(this);
     if (FInMainMenu) {

@@ -7,6 +7,7 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/forms/SkinForm.h"
 #include "skin/menus/SkinMenu.h"
+#include "skin/menus/SkinPopupMenu.h"
 
 namespace tovrel {
 
@@ -116,6 +117,30 @@ std::vector<TMenuItem*> TskSkinForm::CreateStandardSysMenuItems(bool RestoreBefo
     return items;
 }
 
+TskSkinPopupMenu* TskSkinForm::TrayMenu()
+{
+    if (FSysTrayMenu)
+        return FSysTrayMenu;
+    FSysTrayMenu = new TskSkinPopupMenu(this);
+    FSysTrayMenu->ComponentForm = dynamic_cast<TForm*>(FForm);
+    // Built-in captions: the menu is made before any skin is chosen.
+    const auto add = [this](const char* name, const char* caption, std::function<void()> command) {
+        auto* item = new TMenuItem(this);
+        item->SetName(name);
+        item->SetCaption(caption);
+        if (command)
+            item->OnClick = [command = std::move(command)](TObject*) { command(); };
+        FSysTrayMenu->Items()->Add(item);
+        return item;
+    };
+    add("TRAY_BSF_RESTORE", kRestoreRow.Caption, [this] { RestoreFromTray(); });
+    add("", "-", nullptr);
+    add("TRAY_BSF_CLOSE", kCloseRow.Caption, [this] {
+        FForm->Close();
+    })->SetShortCut(ShortCut(VK_F4, TShiftState{ssAlt}));
+    return FSysTrayMenu;
+}
+
 void TskSkinForm::CreateDefaultSysMenu()
 {
     FSysMenu->Items()->Clear();
@@ -182,10 +207,10 @@ void TskSkinForm::PopupSystemMenu(int X, int Y)
 void TskSkinForm::PopupSystemMenuAtButton()
 {
     for (auto& object : ObjectList) {
-        auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
-        if (!button || button->Command != TskStdCommand::cmSysMenu || !button->Enabled)
+        TskCommandButton* button = object->CommandButton();
+        if (!button || button->Command != TskStdCommand::cmSysMenu || !object->Enabled)
             continue;
-        TRect r = button->ObjectRect;
+        TRect r = object->ObjectRect;
         r.Left += FForm->Left();
         r.Right += FForm->Left();
         r.Top += FForm->Top();

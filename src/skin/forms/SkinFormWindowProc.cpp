@@ -7,6 +7,7 @@
 #include "platform/wm/Messages.h"
 #include "platform/wm/Styles.h"
 #include "platform/wm/WinTypes.h"
+#include "skin/forms/LayerBorder.h"
 #include "skin/forms/SkinChangeWalk.h"
 #include "skin/forms/SkinForm.h"
 
@@ -109,6 +110,8 @@ struct TskSkinFormProc {
         } else {
             F.UpdateCaptionActive(false);
         }
+        if (F.FForm->Visible())
+            F.FBorderLayer->SetActive(F.FFormActive, true);
         if (F.FForm->Visible() && F.ClientInActiveEffect) {
             if (F.FFormActive)
                 F.HideClientInActiveEffect();
@@ -212,6 +215,8 @@ struct TskSkinFormProc {
     {
         if (M.WParam)
             F.StartFadeIn();
+        else
+            F.FBorderLayer->Hide();
         // A form shown in another state is placed at its first restore.
         const bool placing = F.PositionInMonitor != TskPositionInMonitor::skpDefault;
         if (F.FSkinnableForm && M.WParam && F.FStartShow && (!placing || F.FWindowState == wsNormal)) {
@@ -361,6 +366,7 @@ struct TskSkinFormProc {
             F.FFormLeft = F.FForm->Left();
             F.FFormTop = F.FForm->Top();
             return true;
+        case ShowLayeredBordersChangedMessage: F.UpdateBorderLayer(); return true;
         case BeforeChangeSkinDataMessage: BeforeChange(); return false;
         case ChangeSkinDataMessage: Change(); return false;
         case AfterChangeSkinDataMessage: AfterChange(); return false;
@@ -385,6 +391,8 @@ struct TskSkinFormProc {
             return;
         TPoint p{GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)};
         switch (M.Msg) {
+        // The border follows the form's bounds and visibility.
+        case WM_WINDOWPOSCHANGED: F.UpdateBorderLayer(); break;
         case WM_NCMOUSEMOVE:
             F.PointToWindow(p);
             F.ObjectMouseMove(p.X, p.Y);

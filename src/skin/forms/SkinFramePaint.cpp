@@ -85,12 +85,11 @@ void TskSkinForm::CalcRects()
     frame_ = CalcFrameRects(FSD->FormInfo, PictureSize(*FSD), FFormWidth, FFormHeight);
 }
 
-TskSkinStdButtonObject* TskSkinForm::PlacedButton(TskStdCommand Command) const
+TskActiveSkinObject* TskSkinForm::PlacedButton(TskStdCommand Command) const
 {
     for (const auto& o : ObjectList)
-        if (auto* b = dynamic_cast<TskSkinStdButtonObject*>(o.get());
-            b && b->Visible && b->SkinRectInAPicture && b->Command == Command)
-            return b;
+        if (TskCommandButton* b = o->CommandButton(); b && o->Visible && o->SkinRectInAPicture && b->Command == Command)
+            return o.get();
     return nullptr;
 }
 
@@ -131,11 +130,11 @@ void TskSkinForm::ArrangeObjects()
             if (auto* b = PlacedButton(command))
                 place(*b);
         for (auto& o : ObjectList)
-            if (auto* b = dynamic_cast<TskSkinStdButtonObject*>(o.get());
-                b && b->Visible && b->SkinRectInAPicture && b->Command == TskStdCommand::cmDefault)
-                place(*b);
+            if (TskCommandButton* b = o->CommandButton();
+                b && o->Visible && o->SkinRectInAPicture && b->Command == TskStdCommand::cmDefault)
+                place(*o);
     };
-    TskSkinStdButtonObject* sysMenu = PlacedButton(TskStdCommand::cmSysMenu);
+    TskActiveSkinObject* sysMenu = PlacedButton(TskStdCommand::cmSysMenu);
     if (!frame_.NewButtonsInLeft) {
         X = L.Right;
         placeAll(placeRtl);
