@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <string_view>
 
@@ -15,7 +16,9 @@ struct TNote {
 
 // E6 then A5: a falling fourth, short enough not to annoy after every batch.
 constexpr TNote kNotes[] = {{0.0, 1318.51}, {0.18, 880.0}};
-constexpr double kLength = 1.0, kDecay = 4.5, kAttack = 0.004, kLevel = 0.3;
+constexpr double kLength = 1.0, kDecay = 4.5, kAttack = 0.004;
+// Each note peaks at 1.3 and they overlap: scaled so the sum never clips.
+constexpr double kLevel = 0.4 / (1.3 * std::size(kNotes));
 
 // A struck bell: the fundamental with a quieter, faster-fading partial above.
 double Note(const TNote& note, double t)
@@ -53,7 +56,7 @@ std::vector<std::int16_t> ChimeSamples()
             value += Note(note, t);
         // The last milliseconds fade to silence, so the end does not click.
         const double tail = std::min(1.0, (count - i) / (0.02 * ChimeSampleRate));
-        samples[std::size_t(i)] = std::int16_t(std::lround(32767 * kLevel * tail * std::clamp(value, -1.0, 1.0)));
+        samples[std::size_t(i)] = std::int16_t(std::lround(32767 * kLevel * tail * value));
     }
     return samples;
 }
