@@ -1,6 +1,7 @@
 #include "app/main/MainWindowReport.h"
 
 #include "app/main/MainForm.h"
+#include "app/main/ProgramDataFiles.h"
 #include "platform/rtl/MainThread.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinOfficeComboBox.h"
@@ -50,6 +51,7 @@ public:
             for (TParameterBox box : ParameterBoxes)
                 out << "box." << BoxName(box) << '=' << main_.ParameterBox(box)->Text() << '\n';
             WriteCloseButton(out);
+            out << "sound=" << AfterBatchSoundFile() << '\n';
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }

@@ -2,7 +2,8 @@
 // For desktop tests of the program: with TOVREL_MAIN_REPORT naming a file,
 // the main window writes its state there as key=value lines (where its
 // category and format boxes and their open rows are, what the six boxes
-// show, where the caption's close button is) whenever that state changes.
+// show, where the caption's close button is, which after-batch sound it
+// found) whenever that state changes.
 #include <string>
 
 namespace tovrel {
