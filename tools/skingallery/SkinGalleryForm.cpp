@@ -4,6 +4,7 @@
 #include "CheckRadioBand.h"
 #include "ComboBoxBand.h"
 #include "EditsBand.h"
+#include "FileControlsBand.h"
 #include "FramePartsBand.h"
 #include "ListViewBand.h"
 #include "MenuBarBand.h"
@@ -114,6 +115,7 @@ const std::vector<TSection> kSections = {AddMenuBar,
                                          AddEdits,
                                          AddMessageBoxButton,
                                          AddShellControls,
+                                         AddFileControls,
                                          AddSelectFolderButton,
                                          AddOpenDialogButton,
                                          AddSkinDialogButton,

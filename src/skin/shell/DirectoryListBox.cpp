@@ -7,11 +7,11 @@
 #include "skin/controls/SkinFlagGuard.h"
 #include "skin/controls/SkinStdLabel.h"
 #include "skin/draw/TextHelpers.h"
-#include "skin/shell/DirectoryFileListLink.h"
 #include "skin/shell/DriveComboBox.h"
 #include "skin/shell/FileControlPaths.h"
 #include "skin/shell/FileControlPictures.h"
 #include "skin/shell/FileControlVolumes.h"
+#include "skin/shell/FileListBox.h"
 #include "skin/shell/UpdateScope.h"
 
 #include <algorithm>
@@ -86,19 +86,13 @@ void TskSkinDirectoryListBox::CreateWnd()
     ListFolders();
 }
 
-void TskSkinDirectoryListBox::SetFileList(IDirectoryFileListLink* Value)
+void TskSkinDirectoryListBox::SetFileList(TskSkinFileListBox* Value)
 {
-    if (FFileList && FFileList != Value)
-        FFileList->SetDirListLink(nullptr);
+    if (TskSkinFileListBox* old = FFileList; old && old != Value)
+        old->FDirList = nullptr;
     FFileList = Value;
-    FFileListComponent = Value ? Value->LinkComponent() : nullptr;
     if (Value)
-        Value->SetDirListLink(this);
-}
-
-void TskSkinDirectoryListBox::FileListRemoved()
-{
-    FFileList = nullptr;
+        Value->FDirList = this;
 }
 
 void TskSkinDirectoryListBox::SetDirLabel(TskSkinStdLabel* Value)
@@ -164,7 +158,7 @@ void TskSkinDirectoryListBox::SetDirectory(const std::string& Value)
 {
     if (Value.empty() || FileCompareText(Value, FDirectory) == 0)
         return;
-    const TEditPath target = ResolveEditPath(Value);
+    const TEditPath target = ResolveEditPath(Value, FDirectory);
     if (target.Drive != Drive()) {
         TskFlagGuard inSetDir(FInSetDir);
         if (FDriveCombo)
@@ -186,10 +180,9 @@ void TskSkinDirectoryListBox::ChangeToDrive(const std::string& NewDrive)
     if (NewDrive == Drive())
         return;
     // A volume that cannot be entered (gone, no medium) keeps the folder.
-    if (!NewDrive.empty() && FolderExists(NewDrive)) {
+    if (!NewDrive.empty()) {
         try {
-            tovrel::EnterFolder(NewDrive);
-            FDirectory = CurrentFolder();
+            FDirectory = ResolveFolder(FDirectory, NewDrive);
         } catch (const EInOutError&) {}
     }
     if (!FInSetDir) {
@@ -200,18 +193,15 @@ void TskSkinDirectoryListBox::ChangeToDrive(const std::string& NewDrive)
 
 void TskSkinDirectoryListBox::EnterFolder(const std::string& NewDir)
 {
-    if (FolderExists(FDirectory))
-        tovrel::EnterFolder(FDirectory);
-    tovrel::EnterFolder(NewDir);
-    FDirectory = CurrentFolder();
+    FDirectory = ResolveFolder(FDirectory, NewDir);
     ListFolders();
     DirectoryChanged();
 }
 
 void TskSkinDirectoryListBox::DirectoryChanged()
 {
-    if (FFileList)
-        FFileList->ApplyDirectory(FDirectory);
+    if (TskSkinFileListBox* files = FFileList)
+        files->EnterFolder(FDirectory);
     UpdateDirLabel();
     if (OnChange)
         OnChange(this);

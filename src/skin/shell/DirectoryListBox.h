@@ -3,8 +3,9 @@
 // (open-folder pictures), the folder itself (current-folder picture) and its
 // sub-folders (closed-folder pictures, hidden ones left out). Opening a row
 // (double click, Enter) enters that folder, hands it to a linked file list
-// and shows it, shortened to fit, in a linked label. It works through the
-// process's current folder and leaves the process in the folder it shows.
+// and shows it, shortened to fit, in a linked label. Like the file list box
+// it holds its folder as an absolute path and never changes the process's
+// current folder.
 #include "platform/shell/MountTable.h"
 #include "platform/vcl/ComponentRef.h"
 #include "skin/controls/SkinListBox.h"
@@ -18,16 +19,16 @@ namespace tovrel {
 class TBitmap;
 class TskSkinDriveComboBox;
 class TskSkinStdLabel;
-class IDirectoryFileListLink;
+class TskSkinFileListBox;
 
 class TskSkinDirectoryListBox : public TskSkinListBox {
 public:
     explicit TskSkinDirectoryListBox(TComponent* AOwner);
     ~TskSkinDirectoryListBox() override;
 
-    IDirectoryFileListLink* FileList() const { return FFileList; }
+    TskSkinFileListBox* FileList() const { return FFileList; }
     // Links both ways; the old file list forgets this list.
-    void SetFileList(IDirectoryFileListLink* Value);
+    void SetFileList(TskSkinFileListBox* Value);
     TskSkinStdLabel* DirLabel() const { return FDirLabel; }
     // Stores the label and shows the folder in it at once.
     void SetDirLabel(TskSkinStdLabel* Value);
@@ -35,8 +36,8 @@ public:
     TskSkinDriveComboBox* DriveCombo() const { return FDriveCombo; }
 
     const std::string& Directory() const { return FDirectory; }
-    // Enters the folder (a path, relative to the current folder, or a
-    // "[name]" row of the file list); a linked drive combo box follows a
+    // Enters the folder (a path, relative to Directory, or a "[name]" row
+    // of the file list); a linked drive combo box follows a
     // change of volume. EInOutError when it cannot be entered.
     virtual void SetDirectory(const std::string& Value);
     // The mount path of the volume of Directory.
@@ -79,10 +80,8 @@ private:
     void DrawFolderItem(TCanvas& Cnvs, int Index, TRect R);
     // The picture's left indent and width of a row.
     void RowIndent(int Index, int& Indent, int& Width) const;
-    void FileListRemoved();
 
-    IDirectoryFileListLink* FFileList = nullptr;
-    TComponentRef<TComponent> FFileListComponent{*this, [this] { FileListRemoved(); }};
+    TComponentRef<TskSkinFileListBox> FFileList{*this};
     TComponentRef<TskSkinDriveComboBox> FDriveCombo{*this};
     TComponentRef<TskSkinStdLabel> FDirLabel{*this};
     bool FInSetDir = false;

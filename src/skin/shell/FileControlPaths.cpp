@@ -1,47 +1,23 @@
 #include "skin/shell/FileControlPaths.h"
 
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Paths.h"
 #include "platform/vcl/Canvas.h"
 #include "skin/shell/FileControlVolumes.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tovrel {
 
-namespace {
-
-bool IsMask(std::string_view name)
+bool IsFileMask(std::string_view Name)
 {
-    return name.find_first_of("*?") != std::string_view::npos;
+    return Name.find_first_of("*?") != std::string_view::npos;
 }
-
-bool IsFile(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
-// Sets the current folder back when the scope ends, if it still exists.
-class TCurrentFolderKeeper {
-public:
-    TCurrentFolderKeeper() : saved_(CurrentFolder()) {}
-    TCurrentFolderKeeper(const TCurrentFolderKeeper&) = delete;
-    TCurrentFolderKeeper& operator=(const TCurrentFolderKeeper&) = delete;
-    ~TCurrentFolderKeeper()
-    {
-        if (FolderExists(saved_) && ::chdir(saved_.c_str()) != 0)
-            return; // it existed a moment ago; the caller's own entering reports
-    }
-
-private:
-    std::string saved_;
-};
-
-} // namespace
 
 bool FolderExists(std::string_view Name)
 {
@@ -106,30 +82,41 @@ std::string CurrentFolder()
     return buffer.c_str();
 }
 
-void EnterFolder(const std::string& Folder)
+std::string ResolveFolder(const std::string& Base, const std::string& Path)
 {
-    if (Folder.empty() || ::chdir(Folder.c_str()) != 0) {
-        const int code = Folder.empty() ? ENOENT : errno;
-        throw EInOutError(code, "Cannot enter \"" + Folder + "\": " + std::strerror(code));
+    std::string folder;
+    int code = ENOENT;
+    if (!Path.empty()) {
+        const std::string path = Path.starts_with('/') ? Path : PathJoin(Base, Path);
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            folder = resolved;
+            std::free(resolved);
+            // Entering needs a folder the process may search.
+            code = !FolderExists(folder) ? ENOTDIR : ::access(folder.c_str(), X_OK) == 0 ? 0 : errno;
+        } else {
+            code = errno;
+        }
     }
+    if (code != 0)
+        throw EInOutError(code, "Cannot enter \"" + Path + "\": " + std::strerror(code));
+    return folder;
 }
 
-TEditPath ResolveEditPath(const std::string& EditText)
+TEditPath ResolveEditPath(const std::string& EditText, const std::string& BaseFolder)
 {
-    TCurrentFolderKeeper keeper;
     TEditPath result;
     std::string path = EditText;
     if (path.size() >= 2 && path.front() == '[' && path.back() == ']')
         path = path.substr(1, path.size() - 2);
     const std::size_t slash = path.rfind('/');
     result.FilePart = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (slash != std::string::npos)
-        EnterFolder(slash == 0 ? std::string("/") : path.substr(0, slash));
-    if (!result.FilePart.empty() && !IsMask(result.FilePart) && !IsFile(result.FilePart)) {
-        EnterFolder(result.FilePart);
+    const std::string folderPart = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    result.DirPart = ResolveFolder(BaseFolder, folderPart);
+    if (!result.FilePart.empty() && !IsFileMask(result.FilePart) &&
+        !FileExists(PathJoin(result.DirPart, result.FilePart))) {
+        result.DirPart = ResolveFolder(result.DirPart, result.FilePart);
         result.FilePart.clear();
     }
-    result.DirPart = CurrentFolder();
     result.Drive = VolumeRootOf(result.DirPart, FileControlVolumes());
     return result;
 }

@@ -6,6 +6,9 @@
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 #include "platform/vcl/ControlTypes.h"
+#include "skin/shell/DirectoryListBox.h"
+#include "skin/shell/FileControlPaths.h"
+#include "skin/shell/FileControlVolumes.h"
 #include "skin/shell/FileMaskPatterns.h"
 #include "skin/shell/FilterComboBox.h"
 
@@ -99,10 +102,40 @@ void TskSkinFileListBox::SetFilterComboLink(TskSkinFilterComboBox* Value)
     FFilterCombo = Value;
 }
 
-void TskSkinFileListBox::SetDirectoryList(IFileListDirectoryLink* Value)
+std::string TskSkinFileListBox::Drive() const
 {
-    FDirList = Value;
-    FDirListComponent = Value ? &Value->LinkComponent() : nullptr;
+    return VolumeRootOf(FDirectory, FileControlVolumes());
+}
+
+void TskSkinFileListBox::SetDrive(const std::string& Value)
+{
+    if (Value != Drive())
+        ApplyFilePath(Value);
+}
+
+void TskSkinFileListBox::ApplyFilePath(const std::string& EditText)
+{
+    // Names differing only in case are two files here, so the text is
+    // compared as it stands.
+    if (EditText.empty() || EditText == FileName())
+        return;
+    const TEditPath target = ResolveEditPath(EditText, FDirectory);
+    if (TskSkinDirectoryListBox* dirList = FDirList)
+        dirList->SetDirectory(target.DirPart);
+    // Just linked, the directory list may already show the folder.
+    EnterFolder(target.DirPart);
+    if (IsFileMask(target.FilePart)) {
+        SetMask(target.FilePart);
+        return;
+    }
+    if (target.FilePart.empty())
+        return;
+    SelectName(target.FilePart);
+    if (ItemIndex() < 0 && FileExists(PathJoin(FDirectory, target.FilePart))) {
+        // A file the mask hides is shown by making its name the mask.
+        SetMask(target.FilePart);
+        SelectName(target.FilePart);
+    }
 }
 
 int TskSkinFileListBox::SearchAttributes() const

@@ -3,7 +3,8 @@
 // (patterns joined by ";", each entry listed once however many patterns it
 // matches) on the skinned list box, folders in brackets when asked for. A
 // directory list tells it the folder, a filter combo box the mask, and a
-// linked edit box shows the chosen name (or the mask while none is chosen).
+// linked edit box shows the chosen name (or the mask while none is chosen);
+// a typed path is applied with ApplyFilePath.
 //
 // The folder is held as an absolute path and read where it lies: the
 // process's current folder is left alone, so other threads' relative paths
@@ -19,6 +20,7 @@
 
 namespace tovrel {
 
+class TskSkinDirectoryListBox;
 class TskSkinFilterComboBox;
 
 enum TskFileAttr : std::uint8_t {
@@ -34,19 +36,6 @@ enum TskFileAttr : std::uint8_t {
 // by their attributes (and let hidden, system entries and folders into the search).
 using TskFileType = TSet<TskFileAttr>;
 
-// The directory list's side of its link with a file list: what the file
-// list asks of it. The directory list implements it and links itself with
-// SetDirectoryList.
-class IFileListDirectoryLink {
-public:
-    virtual ~IFileListDirectoryLink() = default;
-    // The directory list as a component, so the file list hears of its removal.
-    virtual TComponent& LinkComponent() = 0;
-    // Moves the directory list to a folder; it resolves the text and makes
-    // the file list follow (EnterFolder).
-    virtual void SetDirectory(const std::string& Value) = 0;
-};
-
 class TskSkinFileListBox : public TskSkinListBox {
 public:
     explicit TskSkinFileListBox(TComponent* AOwner);
@@ -57,7 +46,11 @@ public:
     // folder again does nothing. A folder that cannot be read becomes
     // Directory all the same, with an empty list and EInOutError.
     void EnterFolder(const std::string& NewDir);
-    void SetDirectory(const std::string& Value) { EnterFolder(Value); }
+    void SetDirectory(const std::string& Value) { ApplyFilePath(Value); }
+    // The mount path of the volume of Directory.
+    std::string Drive() const;
+    // Another volume lists its root.
+    void SetDrive(const std::string& Value);
 
     const std::string& Mask() const { return FMask; }
     // A different text (case counts) re-reads the folder.
@@ -71,6 +64,13 @@ public:
     std::string SelectedName();
     // Directory joined with the chosen row's text, or "" when none is chosen.
     virtual std::string FileName();
+    void SetFileName(const std::string& Value) { ApplyFilePath(Value); }
+    // Applies a typed path (relative to Directory): its folder is entered
+    // (through a linked directory list, which this list then follows), a
+    // last part with "*" or "?" becomes the Mask, a file name is chosen (a
+    // file the mask hides becomes the mask). A path that names nothing raises
+    // EInOutError and changes nothing.
+    virtual void ApplyFilePath(const std::string& EditText);
     // Chooses the row of Name (its exact text first, else without regard
     // to case), or none; then reports the choice.
     void SelectName(const std::string& Name);
@@ -80,8 +80,7 @@ public:
     // Link points: the filter combo box and the directory list set them.
     TskSkinFilterComboBox* FilterCombo() const { return FFilterCombo; }
     void SetFilterComboLink(TskSkinFilterComboBox* Value);
-    IFileListDirectoryLink* DirectoryList() const { return FDirList; }
-    void SetDirectoryList(IFileListDirectoryLink* Value);
+    TskSkinDirectoryListBox* DirList() const { return FDirList; }
 
     TNotifyEvent OnChange;
 
@@ -94,6 +93,7 @@ protected:
     virtual void ListFiles();
 
 private:
+    friend class TskSkinDirectoryListBox;
     // The attribute bits of FileType (skftNormal has none).
     int SearchAttributes() const;
     void ReadFolder(int Attr);
@@ -103,8 +103,7 @@ private:
     TskFileType FFileType{skftNormal};
     TComponentRef<TEdit> FFileEdit{*this};
     TComponentRef<TskSkinFilterComboBox> FFilterCombo{*this};
-    IFileListDirectoryLink* FDirList = nullptr;
-    TComponentRef<TComponent> FDirListComponent{*this, [this] { FDirList = nullptr; }};
+    TComponentRef<TskSkinDirectoryListBox> FDirList{*this};
     int FLastSel = -1;
 };
 

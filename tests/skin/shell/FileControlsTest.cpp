@@ -3,11 +3,12 @@
 #include "platform/vcl/Errors.h"
 #include "platform/vcl/Forms.h"
 #include "skin/controls/SkinStdLabel.h"
-#include "skin/shell/DirectoryFileListLink.h"
 #include "skin/shell/DirectoryListBox.h"
 #include "skin/shell/DriveComboBox.h"
 #include "skin/shell/FileControlPaths.h"
 #include "skin/shell/FileControlVolumes.h"
+#include "skin/shell/FileListBox.h"
+#include "skin/shell/FilterComboBox.h"
 
 #include <filesystem>
 #include <string>
@@ -167,7 +168,8 @@ TEST_F(FileControlsTest, DirectoryRowsAreThePathThenTheVisibleSubfolders)
     EXPECT_EQ(Rows(*list->Items()), expected);
     EXPECT_EQ(list->ItemIndex(), current);
     EXPECT_EQ(list->Directory(), root + "/a/b");
-    EXPECT_EQ(CurrentFolder(), root + "/a/b");
+    // The process's current folder is left alone.
+    EXPECT_EQ(CurrentFolder(), saved);
 
     EXPECT_EQ(list->GetItemPath(0), "/");
     EXPECT_EQ(list->GetItemPath(current - 1), root + "/a");
@@ -188,7 +190,7 @@ TEST_F(FileControlsTest, DirectoryRowsAreThePathThenTheVisibleSubfolders)
     // A folder that is not there raises and changes nothing.
     EXPECT_THROW(list->SetDirectory(root + "/a/none"), EInOutError);
     EXPECT_EQ(list->Directory(), root + "/a");
-    EXPECT_EQ(CurrentFolder(), root + "/a");
+    EXPECT_EQ(CurrentFolder(), saved);
     // Relative paths are taken from the folder shown.
     list->SetDirectory("b/zeta");
     EXPECT_EQ(list->Directory(), root + "/a/b/zeta");
@@ -242,17 +244,6 @@ TEST_F(FileControlsTest, TheDirectoryListFollowsTheDriveComboAndBack)
     EXPECT_EQ(list->DriveCombo(), nullptr);
 }
 
-// A file list as the directory list sees it.
-class FakeFileList : public TComponent, public IDirectoryFileListLink {
-public:
-    FakeFileList() : TComponent(nullptr) {}
-    TComponent* LinkComponent() override { return this; }
-    void SetDirListLink(TskSkinDirectoryListBox* List) override { Linked = List; }
-    void ApplyDirectory(const std::string& Directory) override { Applied.push_back(Directory); }
-    TskSkinDirectoryListBox* Linked = nullptr;
-    std::vector<std::string> Applied;
-};
-
 TEST_F(FileControlsTest, TheFileListAndTheLabelHearOfEveryFolder)
 {
     tree.Folder("videos");
@@ -261,13 +252,13 @@ TEST_F(FileControlsTest, TheFileListAndTheLabelHearOfEveryFolder)
     auto* list = Place<TskSkinDirectoryListBox>(10, 10, 200, 300);
     auto* label = Place<TskSkinStdLabel>(220, 10, 60, 20);
     label->SetAutoSize(false);
-    auto files = std::make_unique<FakeFileList>();
-    list->SetFileList(files.get());
-    EXPECT_EQ(files->Linked, list);
+    auto* files = Place<TskSkinFileListBox>(220, 40, 200, 200);
+    list->SetFileList(files);
+    EXPECT_EQ(files->DirList(), list);
     list->SetDirLabel(label);
     list->HandleNeeded();
     list->SetDirectory(root + "/videos/holiday");
-    EXPECT_EQ(files->Applied, std::vector<std::string>{root + "/videos/holiday"});
+    EXPECT_EQ(files->Directory(), root + "/videos/holiday");
 
     // The label shows the shortened forms as it narrows, and the whole path when wide.
     TCanvas& canvas = *label->Canvas();
@@ -286,10 +277,67 @@ TEST_F(FileControlsTest, TheFileListAndTheLabelHearOfEveryFolder)
     list->UpdateDirLabel();
     EXPECT_EQ(label->Caption(), "/.../videos/holiday");
 
-    files.reset();
+    delete files;
     EXPECT_EQ(list->FileList(), nullptr);
     list->SetDirectory(root + "/videos");
     EXPECT_EQ(list->Directory(), root + "/videos");
+}
+
+TEST_F(FileControlsTest, DriveDirectoryAndFileListFollowEachOther)
+{
+    tree.Folder("nas");
+    tree.Folder("nas/clips");
+    tree.File("nas/clips/take.mp4");
+    tree.File("nas/clips/take.MKV");
+    tree.File("nas/clips/notes.txt");
+    tree.File("nas/top.mp4");
+    tree.Folder("work");
+    tree.File("work/a.txt");
+    UseMountTable("/dev/sda1 / ext4 rw 0 0\n"
+                  "server:/share " +
+                  root + "/nas nfs4 rw 0 0\n");
+    ASSERT_EQ(::chdir(tree.Path("work").c_str()), 0);
+    auto* combo = Place<TskSkinDriveComboBox>(10, 10, 200, 20);
+    auto* dirs = Place<TskSkinDirectoryListBox>(10, 40, 200, 200);
+    auto* files = Place<TskSkinFileListBox>(220, 40, 200, 200);
+    auto* filter = Place<TskSkinFilterComboBox>(220, 250, 200, 20);
+    combo->SetDirList(dirs);
+    dirs->SetFileList(files);
+    filter->SetFileList(files);
+    filter->SetFilter("Videos|*.mp4;*.mkv|Text|*.txt|All|*.*");
+    for (TWinControl* control : std::initializer_list<TWinControl*>{combo, dirs, files, filter})
+        control->HandleNeeded();
+    const auto fileRows = [&] { return Rows(*files->Items()); };
+    EXPECT_EQ(files->Mask(), "*.mp4;*.mkv");
+    EXPECT_EQ(fileRows(), std::vector<std::string>{});
+
+    // A drive chosen in the combo box moves the directory list, which moves the file list.
+    combo->SetItemIndex(1);
+    EXPECT_EQ(dirs->Directory(), root + "/nas");
+    EXPECT_EQ(files->Directory(), root + "/nas");
+    EXPECT_EQ(fileRows(), std::vector<std::string>{"top.mp4"});
+    // A folder opened in the directory list; both patterns match the .MKV
+    // file (case is ignored) and it is listed once.
+    dirs->SetItemIndex(dirs->Items()->IndexOf("clips"));
+    dirs->ListBoxDblClick();
+    EXPECT_EQ(files->Directory(), root + "/nas/clips");
+    EXPECT_EQ(fileRows(), (std::vector<std::string>{"take.MKV", "take.mp4"}));
+    // The filter's choice is the file list's mask.
+    filter->SetItemIndex(1);
+    EXPECT_EQ(fileRows(), std::vector<std::string>{"notes.txt"});
+
+    // A path typed into the file list moves the directory list and the drive.
+    files->ApplyFilePath(root + "/work/a.txt");
+    EXPECT_EQ(dirs->Directory(), root + "/work");
+    EXPECT_EQ(combo->Drive(), "/");
+    EXPECT_EQ(files->Directory(), root + "/work");
+    EXPECT_EQ(files->FileName(), root + "/work/a.txt");
+    files->ApplyFilePath("../nas/clips/*.mp4");
+    EXPECT_EQ(dirs->Directory(), root + "/nas/clips");
+    EXPECT_EQ(combo->Drive(), root + "/nas");
+    EXPECT_EQ(fileRows(), std::vector<std::string>{"take.mp4"});
+    // None of it touched the process's current folder.
+    EXPECT_EQ(CurrentFolder(), root + "/work");
 }
 
 } // namespace

@@ -4,7 +4,11 @@
 #include "platform/ctrls/Edit.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/Forms.h"
+#include "skin/shell/FileControlPaths.h"
+#include "skin/shell/FileControlVolumes.h"
 #include "skin/shell/FilterComboBox.h"
+
+#include <filesystem>
 
 #include <gmock/gmock.h>
 
@@ -170,6 +174,65 @@ TEST_F(FileListBoxTest, AMissingFolderGivesAClearErrorAndAnEmptyList)
     RemoveEntryTree(tree.Path("子 目录"));
     EXPECT_THROW(list->UpdateFiles(), EInOutError);
     EXPECT_THAT(Rows(), IsEmpty());
+}
+
+TEST_F(FileListBoxTest, ApplyFilePathTakesAFolderAFileOrAMask)
+{
+    const std::string root = std::filesystem::canonical(tree.Root()).string();
+    const std::string sub = root + "/子 目录";
+    // A folder (absolute, relative, or a folder row's bracketed text) is
+    // listed with the mask kept; ".." goes back up.
+    list->ApplyFilePath(sub);
+    EXPECT_EQ(sub, list->Directory());
+    EXPECT_THAT(Rows(), ElementsAre("inner.mp4"));
+    list->ApplyFilePath("..");
+    EXPECT_EQ(root, list->Directory());
+    list->ApplyFilePath("[子 目录]");
+    EXPECT_EQ(sub, list->Directory());
+    // A path to a file enters its folder and chooses it.
+    list->ApplyFilePath(root + "/notes.txt");
+    EXPECT_EQ(root, list->Directory());
+    EXPECT_EQ(root + "/notes.txt", list->FileName());
+    EXPECT_EQ("notes.txt", edit->Text());
+    // A mask keeps the folder and lists with it.
+    list->ApplyFilePath("*.mkv;*.mp4");
+    EXPECT_EQ("*.mkv;*.mp4", list->Mask());
+    EXPECT_THAT(Rows(), ElementsAre("a b.mkv", "my clip.MKV", "视频 一.mp4"));
+    list->ApplyFilePath("子 目录/*.mp4");
+    EXPECT_EQ(sub, list->Directory());
+    EXPECT_EQ("*.mp4", list->Mask());
+    // A file the mask hides becomes the mask and is chosen.
+    list->ApplyFilePath("../README");
+    EXPECT_EQ(root, list->Directory());
+    EXPECT_EQ("README", list->Mask());
+    EXPECT_EQ(root + "/README", list->FileName());
+    // A name that is nothing raises and changes nothing.
+    EXPECT_THROW(list->ApplyFilePath("no such/clip.mp4"), EInOutError);
+    EXPECT_THROW(list->ApplyFilePath("missing"), EInOutError);
+    EXPECT_EQ(root, list->Directory());
+    EXPECT_EQ("README", list->Mask());
+    EXPECT_EQ(root + "/README", list->FileName());
+}
+
+TEST_F(FileListBoxTest, ApplyFilePathAndDriveLeaveTheCurrentFolderAlone)
+{
+    const std::string root = std::filesystem::canonical(tree.Root()).string();
+    tree.Folder("vol");
+    tree.File("vol/on volume.mp4");
+    SetMountTableSource([root] { return "/dev/sda1 / ext4 rw 0 0\nserver:/share " + root + "/vol nfs4 rw 0 0\n"; });
+    const std::string before = CurrentFolder();
+    list->ApplyFilePath(tree.Path("子 目录"));
+    EXPECT_EQ("/", list->Drive());
+    // Another volume lists its root; the same one again does nothing.
+    list->SetDrive(root + "/vol");
+    EXPECT_EQ(root + "/vol", list->Directory());
+    EXPECT_EQ(root + "/vol", list->Drive());
+    EXPECT_THAT(Rows(), ElementsAre("on volume.mp4"));
+    list->SelectName("on volume.mp4");
+    list->SetDrive(root + "/vol");
+    EXPECT_EQ(root + "/vol/on volume.mp4", list->FileName());
+    EXPECT_EQ(before, CurrentFolder());
+    SetMountTableSource(nullptr);
 }
 
 TEST_F(FileListBoxTest, TheFilterComboBoxHandsOverItsMask)
