@@ -6,6 +6,7 @@
 #include "EditsBand.h"
 #include "FramePartsBand.h"
 #include "ListViewBand.h"
+#include "MDIBand.h"
 #include "MenuBarBand.h"
 #include "MessageBoxBand.h"
 #include "OfficeBand.h"
@@ -115,7 +116,8 @@ const std::vector<TSection> kSections = {AddMenuBar,
                                          AddShellControls,
                                          AddSelectFolderButton,
                                          AddOpenDialogButton,
-                                         AddSkinDialogButton};
+                                         AddSkinDialogButton,
+                                         AddMDIButton};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.

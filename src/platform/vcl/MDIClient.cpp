@@ -2,6 +2,7 @@
 
 #include "platform/gdi/SysColors.h"
 #include "platform/vcl/Canvas.h"
+#include "platform/wm/MessageLoop.h"
 #include "platform/wm/Messages.h"
 
 #include <algorithm>
@@ -50,7 +51,12 @@ void TMDIClient::Activate(TCustomForm* Child)
     Child->BringToFront();
     if (active_ == Child)
         return;
+    // The children's frames show which one is active, as the window system tells them.
+    if (active_ && active_->HandleAllocated())
+        SendMessage(active_->Handle(), WM_NCACTIVATE, 0, 0);
     active_ = Child;
+    if (Child->HandleAllocated())
+        SendMessage(Child->Handle(), WM_NCACTIVATE, 1, 0);
     if (OnActiveChildChange)
         OnActiveChildChange(this);
 }
@@ -74,6 +80,8 @@ void TMDIClient::ChildGone(TCustomForm* Child)
             for (TCustomForm* c : children_)
                 if (c->HandleAllocated() && c->Handle() == w)
                     active_ = c;
+        if (active_)
+            SendMessage(active_->Handle(), WM_NCACTIVATE, 1, 0);
         if (OnActiveChildChange)
             OnActiveChildChange(this);
     }

@@ -256,4 +256,22 @@ TEST_F(MDITest, WindowMenuListsTheChildren)
     EXPECT_EQ(tabs->ListButton(), nullptr);
 }
 
+TEST_F(MDITest, TheActiveChildsCaptionButtonMaximizesItInTheClient)
+{
+    ShowFrame(LoadSkin(0));
+    TCustomForm* child = children[2];
+    ASSERT_EQ(client->ActiveMDIChild(), child);
+    RECT window{};
+    GetWindowRect(child->Handle(), &window);
+    for (const auto& object : GetSkinForm(child)->Objects())
+        if (auto* b = dynamic_cast<const TskSkinStdButtonObject*>(object.get());
+            b && b->Visible && b->Command == TskStdCommand::cmMaximize) {
+            const TRect r = b->ObjectRect;
+            Click(Point(window.Left + (r.Left + r.Right) / 2, window.Top + (r.Top + r.Bottom) / 2));
+        }
+    EXPECT_EQ(GetSkinForm(child)->WindowState(), wsMaximized);
+    EXPECT_EQ(bar->ButtonsCount, 4);
+    EXPECT_EQ(child->ClientOrigin(), client->ClientOrigin());
+}
+
 } // namespace tovrel::test
