@@ -7,6 +7,7 @@
 #include "FileControlsBand.h"
 #include "FramePartsBand.h"
 #include "ListViewBand.h"
+#include "MDIBand.h"
 #include "MenuBarBand.h"
 #include "MessageBoxBand.h"
 #include "OfficeBand.h"
@@ -119,7 +120,8 @@ const std::vector<TSection> kSections = {AddMenuBar,
                                          AddSelectFolderButton,
                                          AddOpenDialogButton,
                                          AddSkinDialogButton,
-                                         AddTrayAndAnimation};
+                                         AddTrayAndAnimation,
+                                         AddMDIButton};
 
 // The form's controls as a set: windowless and windowed ones are listed
 // apart, so the controls a band adds are no range of indexes.

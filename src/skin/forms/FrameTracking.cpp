@@ -293,6 +293,14 @@ void TskSkinForm::StopTimers()
 
 void TskSkinForm::PointToWindow(TPoint& P) const
 {
+    // A child form (an MDI child) sits in its parent's client area.
+    if (FForm->Parent() && FForm->HandleAllocated()) {
+        RECT r{};
+        GetWindowRect(FForm->Handle(), &r);
+        P.X -= r.Left;
+        P.Y -= r.Top;
+        return;
+    }
     P.X -= FForm->Left();
     P.Y -= FForm->Top();
 }

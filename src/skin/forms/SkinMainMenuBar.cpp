@@ -13,6 +13,7 @@
 #include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinImageBuilders.h"
 #include "skin/forms/DisabledTimer.h"
+#include "skin/forms/MenuBarMDIButton.h"
 #include "skin/forms/SkinForm.h"
 #include "skin/menus/SkinMenu.h"
 
@@ -98,6 +99,7 @@ void TskSkinMainMenuBar::CreateMenu()
 {
     FMenuItemWatch.clear();
     ObjectList.clear();
+    ButtonsCount = 0;
     FItemsStale = false;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     if (!FMainMenu)
@@ -123,6 +125,12 @@ void TskSkinMainMenuBar::CreateMenu()
         }));
         *FMenuItemWatch.back() = menuItem;
         ObjectList.push_back(std::move(item));
+    }
+    ButtonsCount = 0;
+    if (FMDIChildMax) {
+        CreateButtons();
+        if (const TskSkinForm* child = GetSkinForm(MenuBarMaximizedChild(*this)))
+            CheckButtons(child->BorderIcons());
     }
 }
 
@@ -191,6 +199,7 @@ void TskSkinMainMenuBar::BeforeChangeSkinData()
     TskSkinControl::BeforeChangeSkinData();
     FMenuItemWatch.clear();
     ObjectList.clear();
+    ButtonsCount = 0;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
 
@@ -242,6 +251,7 @@ void TskSkinMainMenuBar::CalcNewItemsRect()
     } else {
         NewItemsRect = Rect(2, 2, Width() - 2, Height() - 2);
     }
+    PlaceMDIButtons();
 }
 
 TRect TskSkinMainMenuBar::GetMarkerRect() const
@@ -452,6 +462,7 @@ void TskSkinMainMenuBar::WndProc(TMessage& Message)
         MouseTimer->SetEnabled(false);
         TestActive(-1, -1);
         return;
+    case SkinMenuClosedMessage: SkinMenuClosed(); break;
     case CheckParentBackgroundMessage:
         if (FSkinSupport && SkinData() && SkinData()->FormInfo.MainMenuBarTransparent)
             Repaint();

@@ -10,6 +10,7 @@
 #include "platform/vcl/Menus.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/forms/MenuBarItem.h"
+#include "skin/forms/SkinForm.h"
 
 #include <functional>
 #include <memory>
@@ -78,6 +79,19 @@ public:
     // Lists the items that did not fit in a popup at the marker.
     void PopupMarkerMenu();
 
+    // ---- a maximized MDI child's buttons (MenuBarMDIButton.cpp) ----
+    // Shows them (a child of the frame was maximized).
+    void MDIChildMaximize();
+    // Hides them when no child is maximized any more, else re-checks them.
+    void MDIChildRestore();
+    void CreateButtons();
+    void DeleteButtons();
+    // Disables minimize and system menu when the child's border icons lack them.
+    void CheckButtons(TskBorderIcons BorderIcons);
+    bool MDIChildMax() const { return FMDIChildMax; }
+    // The buttons are the first ButtonsCount objects: system menu, close, restore, minimize.
+    int ButtonsCount = 0;
+
     // ---- state the objects read and set ----
     TCanvas& BarCanvas() { return *Canvas(); }
     const std::vector<std::unique_ptr<TskMenuBarObject>>& Objects() const { return ObjectList; }
@@ -122,6 +136,11 @@ private:
     // The bar's entry; null without one.
     const TskDataSkinControl* BarEntry() const;
     void SkinDataGone();
+    // The child's buttons at both ends of NewItemsRect, which shrinks by them.
+    void PlaceMDIButtons();
+    // The system-menu button's menu closed: it comes up.
+    void SkinMenuClosed();
+    bool FMDIChildMax = false;
 
     TComponentRef<TMainMenu> FMainMenu{*this, [this] { CreateMenu(); }};
     TComponentRef<TskSkinData> FSkinWatch{*this, [this] { SkinDataGone(); }};
