@@ -52,19 +52,21 @@ protected:
                 return true;
         return ready();
     }
-    bool HasLogLine(const std::string& line) const
+    std::ptrdiff_t LogLines(const std::string& line) const
     {
         const auto& log = main->PreviewLog();
-        return std::find(log.begin(), log.end(), line) != log.end();
+        return std::count(log.begin(), log.end(), line);
     }
-    // Opens the clip and waits for its first picture, paused.
+    bool HasLogLine(const std::string& line) const { return LogLines(line) > 0; }
+    // Opens the clip and waits for its first picture, paused by this open.
     void OpenAndShowFirstPicture(const std::string& clip)
     {
+        const std::ptrdiff_t pausesBefore = LogLines("Pause");
         ASSERT_TRUE(main->OpenPreview(clip)) << main->Player().LastErrMsg();
         ASSERT_TRUE(WaitUntil([&] {
             std::int64_t pts = -1;
             main->Player().CurrentFrame(pts);
-            return pts >= 0 && HasLogLine("Pause");
+            return pts >= 0 && LogLines("Pause") > pausesBefore;
         }));
     }
     // Green byte at the centre of the player's surface.
