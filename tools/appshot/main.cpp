@@ -2,12 +2,15 @@
 // reviewer to look at: the window is built and started exactly as the
 // program does, with a throw-away configuration that names the skin.
 //
-//   appshot --skin N --screenshot FILE.png      N = 0..6, the stored skins
+//   appshot --skin N --screenshot FILE.png [--preview MEDIA]
+//       N = 0..6, the stored skins; MEDIA is opened in the preview panel first
 #include "app/main/MainForm.h"
 #include "app/main/ProgramBlock.h"
 #include "app/options/OptionIni.h"
 #include "platform/backend/HeadlessBackend.h"
+#include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
+#include "player/Player.h"
 #include "skin/data/SkinData.h"
 
 #include <cstdio>
@@ -42,7 +45,24 @@ std::filesystem::path ThrowAwayHome()
     return home;
 }
 
-void Shoot(int skin, const std::string& file)
+// Opens the media in the preview and waits (at most 30 s) for its first
+// picture to be painted.
+void OpenPreview(TMainForm& main, const std::string& media)
+{
+    if (!main.OpenPreview(media))
+        throw std::runtime_error("cannot preview " + media);
+    const auto shown = [&] {
+        std::int64_t pts = -1;
+        main.Player().CurrentFrame(pts);
+        return pts >= 0 && main.Player().Paused();
+    };
+    for (int waited = 0; waited < 30000 && !TMainThread::WaitPumping(shown, 10); waited += 10) {}
+    if (!shown())
+        throw std::runtime_error("no picture of " + media);
+    Application->ProcessMessages();
+}
+
+void Shoot(int skin, const std::string& file, const std::string& media)
 {
     TOptionIni ini(OptionIniPath());
     if (!ini.Write("Skin", "SetSkin", std::to_string(skin)))
@@ -57,6 +77,8 @@ void Shoot(int skin, const std::string& file)
             throw std::runtime_error("the window has no skin " + std::to_string(skin));
         main.Show();
         Application->ProcessMessages();
+        if (!media.empty())
+            OpenPreview(main, media);
         SaveWindowPng(main.Handle(), file);
     }
     EndProgramServices();
@@ -67,24 +89,26 @@ void Shoot(int skin, const std::string& file)
 int main(int argc, char** argv)
 {
     int skin = -1;
-    std::string file;
+    std::string file, media;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--skin")
             skin = ParseSkin(argv[i + 1]);
         else if (option == "--screenshot")
             file = argv[i + 1];
+        else if (option == "--preview")
+            media = argv[i + 1];
         else
             skin = -2;
     }
-    if (argc != 5 || skin < 0 || file.empty()) {
-        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png\n");
+    if ((argc != 5 && argc != 7) || skin < 0 || file.empty()) {
+        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png [--preview MEDIA]\n");
         return 2;
     }
     std::filesystem::path home;
     try {
         home = ThrowAwayHome();
-        Shoot(skin, file);
+        Shoot(skin, file, media);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "appshot: %s\n", e.what());
         std::error_code ignored;

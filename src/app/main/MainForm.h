@@ -8,20 +8,25 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/main/CommandStates.h"
 #include "app/main/MainWindowData.h"
+#include "app/main/SnapshotFiles.h"
 #include "app/presets/PresetCatalog.h"
 #include "platform/vcl/Forms.h"
 
 namespace tovrel {
 
+class TFFPlayer;
 class TFFmpegTasks;
 class TListItem;
 class TMainMenu;
 class TMenuItem;
 class TOptionIni;
 class TOptionsForm;
+class TPreviewScreen;
+class TskSkinSavePictureDialog;
 class TskCompressedSkinList;
 class TskPngImageList;
 class TskSkinButton;
@@ -36,6 +41,8 @@ class TskSkinOfficeComboBox;
 class TskSkinPageControl;
 class TskSkinPanel;
 class TskSkinPopupMenu;
+class TskSkinSlider;
+class TskSkinStdLabel;
 class TskSkinToolBar;
 
 inline constexpr const char* MainWindowTitle = "TovrelMP4格式转换器";
@@ -118,6 +125,47 @@ public:
     // The selected row of the file list, or null.
     TListItem* SelectedRow() const;
 
+    // ---- preview panel ----
+    // Opens the file in the preview, paused on its first picture; selecting
+    // a row calls it. False, with a notice, when the file cannot be played.
+    bool OpenPreview(const std::string& fileName);
+    void PlayPreview();
+    void PausePreview();
+    // Back to the start of the file, paused; nothing without a file.
+    void StopPreview();
+    void SetPreviewMuted(bool muted);
+    // The seek bar's press and release: pause, then seek to its place and play.
+    void SeekBarPressed();
+    void SeekBarReleased();
+    TFFPlayer& Player() { return *FFPlayer; }
+    const std::string& PreviewFile() const { return T_Movie_PLayer_FileName; }
+    const std::vector<std::string>& PreviewLog() const { return mmoLog; }
+    TPreviewScreen* PreviewScreen() const { return Panel6; }
+    TskSkinSlider* SeekBar() const { return skSkinSlider1; }
+    TskSkinStdLabel* DurationLabel() const { return Label2; }
+    TskSkinStdLabel* PositionLabel() const { return Label3; }
+    TskSkinButton* PlayButton() const { return skSkinButton13; }
+    TskSkinButton* PauseButton() const { return skSkinButton14; }
+    TskSkinButton* StopButton() const { return skSkinButton15; }
+    TskSkinButton* MuteOnButton() const { return skSkinButton16; }
+    TskSkinButton* MuteOffButton() const { return skSkinButton20; }
+    TskSkinButton* SnapshotButton() const { return skSkinButton22; }
+    TskSkinButton* SnapshotSettingsButton() const { return skSkinButton23; }
+    TskSkinPopupMenu* SnapshotMenu() const { return skSkinPopupMenu2; }
+
+    // ---- snapshots ----
+    // The file chooser of the capture; nothing when cancelled. Runs the
+    // save-picture dialog by default.
+    std::function<std::optional<std::string>()> ChooseCaptureFile;
+    // The previewed picture into the snapshot folder under the next free
+    // number; the file written, or nothing (no picture, or a notice given).
+    std::optional<std::string> TakeSnapshot();
+    // The previewed picture under a name the user chooses, typed by its extension.
+    std::optional<std::string> CaptureSnapshot();
+    void OpenSnapshotFolder();
+    void ChooseSnapshotFolder();
+    void SetSnapshotType(TSnapshotType type);
+
 private:
     void BuildSkins();
     void BuildImageLists();
@@ -129,6 +177,15 @@ private:
     void BuildFormatTab(TWinControl& sheet);
     void BuildParameterTab(TWinControl& sheet);
     void BuildPreviewPanel();
+    void BuildPreviewControls();
+    void BuildSnapshotMenu();
+    TskSkinButton* AddPreviewButton(const char* name, const char* hint, int image, TRect bounds);
+    void ReopenPreview();
+    void PreviewOpened(std::int64_t duration, int frameWidth, int frameHeight, int& screenWidth, int& screenHeight);
+    void PreviewPosition(std::int64_t pts);
+    void PreviewState(int state);
+    void ShowSnapshotType(TSnapshotType type);
+    std::optional<std::string> SaveSnapshot(const std::string& fileName, TSnapshotType type);
     TskSkinButton* AddToolButton(const char* name, const char* caption, int image, int left);
     TskSkinButton* AddImageButton(TWinControl& parent, const char* name, const char* caption, int image, TRect bounds);
     void FocusFileList();
@@ -176,6 +233,22 @@ private:
     TskSkinButton *skSkinButton5 = nullptr, *skSkinButton6 = nullptr;
     TPerBox<TskSkinComboBox*> boxes_{};
     TskSkinPanel* skSkinPanelPreview = nullptr;
+
+    // Preview panel and snapshots.
+    TPreviewScreen* Panel6 = nullptr;
+    TskSkinSlider* skSkinSlider1 = nullptr;
+    TskSkinStdLabel *Label2 = nullptr, *Label3 = nullptr;
+    TskSkinButton *skSkinButton13 = nullptr, *skSkinButton14 = nullptr, *skSkinButton15 = nullptr,
+                  *skSkinButton16 = nullptr, *skSkinButton20 = nullptr, *skSkinButton22 = nullptr,
+                  *skSkinButton23 = nullptr;
+    TskSkinPopupMenu* skSkinPopupMenu2 = nullptr;
+    TskSkinSavePictureDialog* SavePictureDialog1 = nullptr;
+    std::string T_Movie_PLayer_FileName;
+    std::int64_t FDuration = 0;
+    bool seekBarDown_ = false;
+    std::vector<std::string> mmoLog;
+    // Last, so the player (and every event it delivers) ends before the rest.
+    std::unique_ptr<TFFPlayer> FFPlayer;
 };
 
 } // namespace tovrel

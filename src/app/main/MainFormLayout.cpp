@@ -11,6 +11,7 @@
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/PngImage.h"
 #include "platform/vcl/Streams.h"
+#include "player/Player.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinEdit.h"
@@ -342,6 +343,7 @@ void TMainForm::BuildPreviewPanel()
         "skSkinPanelPreview");
     skSkinPanelPreview->SetCaption("视频预览");
     skSkinPanelPreview->SetSkinData(skSkinData1);
+    BuildPreviewControls();
 }
 
 void TMainForm::FocusFileList()
