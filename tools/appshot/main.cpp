@@ -2,11 +2,14 @@
 // reviewer to look at: the window is built and started exactly as the
 // program does, with a throw-away configuration that names the skin.
 //
-//   appshot --skin N --screenshot FILE.png      N = 0..6, the stored skins
+//   appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run]
+//     N = 0..6, the stored skins; --add puts files in the list through the
+//     open dialog's seam, --run converts them before the picture is taken.
 #include "app/main/MainForm.h"
 #include "app/main/ProgramBlock.h"
 #include "app/options/OptionIni.h"
 #include "platform/backend/HeadlessBackend.h"
+#include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
 #include "skin/data/SkinData.h"
 
@@ -16,6 +19,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace tovrel;
 
@@ -42,8 +46,31 @@ std::filesystem::path ThrowAwayHome()
     return home;
 }
 
-void Shoot(int skin, const std::string& file)
+struct TShot {
+    int Skin = -1;
+    std::string File;
+    std::vector<std::string> Media;
+    bool Run = false;
+};
+
+// Adds the files as the open dialog would hand them over, and runs them
+// (with no after-batch action) when asked.
+void FillList(TMainForm& main, const TShot& shot)
 {
+    if (shot.Media.empty())
+        return;
+    main.OpenMediaFiles = [&shot](bool) { return shot.Media; };
+    main.AddSeveralFiles();
+    if (!shot.Run)
+        return;
+    main.StartBatch();
+    TMainThread::WaitPumping([&main] { return main.WorkflowState() == TWorkflowState::AfterBatch; }, 120000);
+}
+
+void Shoot(const TShot& shot)
+{
+    const int skin = shot.Skin;
+    const std::string& file = shot.File;
     TOptionIni ini(OptionIniPath());
     if (!ini.Write("Skin", "SetSkin", std::to_string(skin)))
         throw std::runtime_error("cannot write " + ini.Path());
@@ -56,6 +83,7 @@ void Shoot(int skin, const std::string& file)
         if (main.SkinData() && skin != 0 && main.SkinData()->SkinIndex() != skin)
             throw std::runtime_error("the window has no skin " + std::to_string(skin));
         main.Show();
+        FillList(main, shot);
         Application->ProcessMessages();
         SaveWindowPng(main.Handle(), file);
     }
@@ -66,25 +94,30 @@ void Shoot(int skin, const std::string& file)
 
 int main(int argc, char** argv)
 {
-    int skin = -1;
-    std::string file;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    TShot shot;
+    bool bad = false;
+    for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--skin")
-            skin = ParseSkin(argv[i + 1]);
-        else if (option == "--screenshot")
-            file = argv[i + 1];
+        const bool hasValue = i + 1 < argc;
+        if (option == "--run")
+            shot.Run = true;
+        else if (option == "--skin" && hasValue)
+            shot.Skin = ParseSkin(argv[++i]);
+        else if (option == "--screenshot" && hasValue)
+            shot.File = argv[++i];
+        else if (option == "--add" && hasValue)
+            shot.Media.push_back(std::filesystem::absolute(argv[++i]).string());
         else
-            skin = -2;
+            bad = true;
     }
-    if (argc != 5 || skin < 0 || file.empty()) {
-        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png\n");
+    if (bad || shot.Skin < 0 || shot.File.empty()) {
+        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run]\n");
         return 2;
     }
     std::filesystem::path home;
     try {
         home = ThrowAwayHome();
-        Shoot(skin, file);
+        Shoot(shot);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "appshot: %s\n", e.what());
         std::error_code ignored;
