@@ -183,4 +183,18 @@ TEST_F(RunControlTest, OutputsAreMadeUniqueAgainAtStart)
     EXPECT_EQ(ProbeCodecs(Output(0)).Video, "h264");
 }
 
+TEST_F(RunControlTest, AnOutputThatCannotBeMadeIsNamedAndNothingStarts)
+{
+    TMainForm& form = StartForRun(2, 0);
+    AddWithFormat(0, 3, Clip("f1.avi"));
+    form.Data().FileOutPutPath = (root / "no such folder").string();
+
+    form.StartBatch();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("f1.avi"), std::string::npos) << notices[0];
+    EXPECT_EQ(form.WorkflowState(), TWorkflowState::IdleWithRows);
+    EXPECT_FALSE(form.Tasks().Working());
+    EXPECT_TRUE(actions->Calls.empty());
+}
+
 } // namespace tovrel::test
