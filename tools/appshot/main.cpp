@@ -2,8 +2,10 @@
 // reviewer to look at: the window is built and started exactly as the
 // program does, with a throw-away configuration that names the skin.
 //
-//   appshot --skin N --screenshot FILE.png [--preview MEDIA]
-//       N = 0..6, the stored skins; MEDIA is opened in the preview panel first
+//   appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run] [--preview MEDIA]
+//     N = 0..6, the stored skins; --add puts files in the list through the
+//     open dialog's seam, --run converts them before the picture is taken,
+//     --preview opens a file in the preview panel first.
 #include "app/main/MainForm.h"
 #include "app/main/ProgramBlock.h"
 #include "app/options/OptionIni.h"
@@ -19,6 +21,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace tovrel;
 
@@ -62,8 +65,32 @@ void OpenPreview(TMainForm& main, const std::string& media)
     Application->ProcessMessages();
 }
 
-void Shoot(int skin, const std::string& file, const std::string& media)
+struct TShot {
+    int Skin = -1;
+    std::string File;
+    std::vector<std::string> Media;
+    bool Run = false;
+    std::string Preview;
+};
+
+// Adds the files as the open dialog would hand them over, and runs them
+// (with no after-batch action) when asked.
+void FillList(TMainForm& main, const TShot& shot)
 {
+    if (shot.Media.empty())
+        return;
+    main.OpenMediaFiles = [&shot](bool) { return shot.Media; };
+    main.AddSeveralFiles();
+    if (!shot.Run)
+        return;
+    main.StartBatch();
+    TMainThread::WaitPumping([&main] { return main.WorkflowState() == TWorkflowState::AfterBatch; }, 120000);
+}
+
+void Shoot(const TShot& shot)
+{
+    const int skin = shot.Skin;
+    const std::string& file = shot.File;
     TOptionIni ini(OptionIniPath());
     if (!ini.Write("Skin", "SetSkin", std::to_string(skin)))
         throw std::runtime_error("cannot write " + ini.Path());
@@ -76,9 +103,10 @@ void Shoot(int skin, const std::string& file, const std::string& media)
         if (main.SkinData() && skin != 0 && main.SkinData()->SkinIndex() != skin)
             throw std::runtime_error("the window has no skin " + std::to_string(skin));
         main.Show();
+        FillList(main, shot);
         Application->ProcessMessages();
-        if (!media.empty())
-            OpenPreview(main, media);
+        if (!shot.Preview.empty())
+            OpenPreview(main, shot.Preview);
         SaveWindowPng(main.Handle(), file);
     }
     EndProgramServices();
@@ -88,27 +116,33 @@ void Shoot(int skin, const std::string& file, const std::string& media)
 
 int main(int argc, char** argv)
 {
-    int skin = -1;
-    std::string file, media;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    TShot shot;
+    bool bad = false;
+    for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--skin")
-            skin = ParseSkin(argv[i + 1]);
-        else if (option == "--screenshot")
-            file = argv[i + 1];
-        else if (option == "--preview")
-            media = argv[i + 1];
+        const bool hasValue = i + 1 < argc;
+        if (option == "--run")
+            shot.Run = true;
+        else if (option == "--skin" && hasValue)
+            shot.Skin = ParseSkin(argv[++i]);
+        else if (option == "--screenshot" && hasValue)
+            shot.File = argv[++i];
+        else if (option == "--add" && hasValue)
+            shot.Media.push_back(std::filesystem::absolute(argv[++i]).string());
+        else if (option == "--preview" && hasValue)
+            shot.Preview = std::filesystem::absolute(argv[++i]).string();
         else
-            skin = -2;
+            bad = true;
     }
-    if ((argc != 5 && argc != 7) || skin < 0 || file.empty()) {
-        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png [--preview MEDIA]\n");
+    if (bad || shot.Skin < 0 || shot.File.empty()) {
+        std::fprintf(stderr,
+                     "usage: appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run] [--preview MEDIA]\n");
         return 2;
     }
     std::filesystem::path home;
     try {
         home = ThrowAwayHome();
-        Shoot(skin, file, media);
+        Shoot(shot);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "appshot: %s\n", e.what());
         std::error_code ignored;

@@ -13,11 +13,12 @@ struct TCommandStates {
     bool Stop = false;
     bool Pause = false;
     bool Resume = false;
+    // Moving rows while tasks run would send their progress to other files.
+    bool Move = true;
 
     bool operator==(const TCommandStates&) const = default;
 };
 
-// The move commands are in no group: they stay enabled in every state.
 TCommandStates CommandStatesFor(TWorkflowState state);
 
 } // namespace tovrel

@@ -52,26 +52,41 @@ void SetSubItemText(TListItem& row, int subItem, const std::string& text)
     items->Put(subItem, text);
 }
 
+namespace {
+
+// The settings columns and the fields of a row's settings they hold.
+using TSettingsColumn = std::pair<TFileListSubItem, std::string TRowSettingsColumns::*>;
+constexpr TSettingsColumn kSettingsColumns[] = {
+    {colVideoCodec, &TRowSettingsColumns::colVideoCodec},
+    {colAudioCodec, &TRowSettingsColumns::colAudioCodec},
+    {colAudioChannels, &TRowSettingsColumns::colAudioChannels},
+    {colVideoTag, &TRowSettingsColumns::colVideoTag},
+    {colFileExt, &TRowSettingsColumns::colFileExt},
+    {colFrameSize, &TRowSettingsColumns::colFrameSize},
+    {colVideoBitrate, &TRowSettingsColumns::colVideoBitrate},
+    {colFrameRate, &TRowSettingsColumns::colFrameRate},
+    {colAudioBitrate, &TRowSettingsColumns::colAudioBitrate},
+    {colAudioSampleRate, &TRowSettingsColumns::colAudioSampleRate},
+    {colFrameAspectRatio, &TRowSettingsColumns::colFrameAspectRatio},
+    {colDisableVideo, &TRowSettingsColumns::colDisableVideo},
+    {colTargetType, &TRowSettingsColumns::colTargetType},
+    {colNormType, &TRowSettingsColumns::colNormType},
+};
+
+} // namespace
+
 void WriteRowSettings(TListItem& row, const TRowSettingsColumns& columns)
 {
-    const std::pair<TFileListSubItem, const std::string*> texts[] = {
-        {colVideoCodec, &columns.colVideoCodec},
-        {colAudioCodec, &columns.colAudioCodec},
-        {colAudioChannels, &columns.colAudioChannels},
-        {colVideoTag, &columns.colVideoTag},
-        {colFileExt, &columns.colFileExt},
-        {colFrameSize, &columns.colFrameSize},
-        {colVideoBitrate, &columns.colVideoBitrate},
-        {colFrameRate, &columns.colFrameRate},
-        {colAudioBitrate, &columns.colAudioBitrate},
-        {colAudioSampleRate, &columns.colAudioSampleRate},
-        {colFrameAspectRatio, &columns.colFrameAspectRatio},
-        {colDisableVideo, &columns.colDisableVideo},
-        {colTargetType, &columns.colTargetType},
-        {colNormType, &columns.colNormType},
-    };
-    for (const auto& [column, text] : texts)
-        SetSubItemText(row, column, *text);
+    for (const auto& [column, field] : kSettingsColumns)
+        SetSubItemText(row, column, columns.*field);
+}
+
+TRowSettingsColumns ReadRowSettings(const TListItem& row)
+{
+    TRowSettingsColumns columns;
+    for (const auto& [column, field] : kSettingsColumns)
+        columns.*field = SubItemText(row, column);
+    return columns;
 }
 
 } // namespace tovrel

@@ -64,5 +64,7 @@ void SetSubItemText(TListItem& row, int subItem, const std::string& text);
 
 // Writes the settings columns (sub-items 10 to 23) of a row.
 void WriteRowSettings(TListItem& row, const TRowSettingsColumns& columns);
+// Reads them back.
+TRowSettingsColumns ReadRowSettings(const TListItem& row);
 
 } // namespace tovrel

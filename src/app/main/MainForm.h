@@ -13,14 +13,18 @@
 #include "app/main/CommandStates.h"
 #include "app/main/MainWindowData.h"
 #include "app/main/SnapshotFiles.h"
+#include "app/main/SystemActions.h"
 #include "app/presets/PresetCatalog.h"
 #include "platform/vcl/Forms.h"
 
 namespace tovrel {
 
 class TFFPlayer;
+class TFFmpeg;
 class TFFmpegTasks;
 class TListItem;
+struct TProgressInfo;
+struct TTerminateInfo;
 class TMainMenu;
 class TMenuItem;
 class TOptionIni;
@@ -60,6 +64,12 @@ public:
     // The folder dialog: the chosen folder, or nothing when cancelled. Until
     // the program installs one, choosing a folder is always cancelled.
     std::function<std::optional<std::string>(const std::string& title, const std::string& current)> SelectFolder;
+    // The open dialog for media files: the chosen files in the dialog's order,
+    // none when cancelled. Until the program installs one, it is cancelled.
+    std::function<std::vector<std::string>(bool several)> OpenMediaFiles;
+    // The after-batch actions and the warning box; the program installs the
+    // desktop's, tests their own. Without one, nothing runs.
+    std::shared_ptr<ISystemActions> SystemActions;
     // Where option.ini lives (OptionIniPath() by default).
     std::string OptionIniFile;
 
@@ -108,6 +118,22 @@ public:
     void OpenOutputFolder();
     // Shows the options dialog modally.
     void ShowOptions();
+
+    // ---- adding files ----
+    void AddOneFile();
+    void AddSeveralFiles();
+    void AddFolder();
+    // The add-time task of a row, or null (after a start, its rebuilt task
+    // until the batch ends).
+    static TFFmpeg* RowTask(const TListItem& row);
+    // The log view's lines.
+    const std::vector<std::string>& LogLines() const { return mmoLog; }
+
+    // ---- run control ----
+    void StartBatch();
+    void StopBatch();
+    void PauseBatch();
+    void ResumeBatch();
 
     // ---- preset chain ----
     // Fills the format box for the category box's position, then selects the
@@ -200,10 +226,27 @@ private:
     void Notice(const std::string& text);
     void WriteSelectedRowAfterFormatChange(TListItem& row, const std::string& extension);
 
+    // Adding and running.
+    void HookRunCommands();
+    bool LoadMediaLibraries();
+    bool AddMediaFile(const std::string& file, std::string& failure);
+    // Adds the files last to first; returns what failed, after reporting it
+    // when asked.
+    std::vector<std::string> AddFiles(const std::vector<std::string>& files, bool reportFailures = true);
+    void Log(const std::string& line);
+    void SelectLastRow();
+    bool RebuildTasks();
+    void EndOfBatch();
+    TListItem* RowOfTask(int taskIndex) const;
+    void TasksProgress(const TProgressInfo& info);
+    void TasksTerminate(const TTerminateInfo& info);
+
     TMainWindowData data_;
     std::unique_ptr<TOptionIni> ini_;
     std::unique_ptr<TFFmpegTasks> FFTasks;
     TWorkflowState state_ = TWorkflowState::IdleEmpty;
+    std::vector<std::string> mmoLog; // the log view: adding, running and the preview
+    bool userStopped_ = false;
 
     // Non-visual components.
     TskSkinForm* skSkinForm1 = nullptr;
@@ -246,7 +289,6 @@ private:
     std::string T_Movie_PLayer_FileName;
     std::int64_t FDuration = 0;
     bool seekBarDown_ = false;
-    std::vector<std::string> mmoLog;
     // Last, so the player (and every event it delivers) ends before the rest.
     std::unique_ptr<TFFPlayer> FFPlayer;
 };

@@ -106,6 +106,7 @@ TMainForm::TMainForm(TComponent* owner)
     EndLoading();
     OnCreate = [this](TObject*) { FormCreate(); };
     OnCloseQuery = [this](TObject*, bool& canClose) { FormCloseQuery(canClose); };
+    HookRunCommands();
     SetWorkflowState(TWorkflowState::IdleEmpty);
 }
 

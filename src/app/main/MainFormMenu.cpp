@@ -128,6 +128,8 @@ void TMainForm::SetWorkflowState(TWorkflowState state)
             skSkinPopupMenu1->Items()->Items(i)->SetEnabled(on.Add);
     Enable({skSkinButton7, skSkinButton21}, on.RemoveRename);
     Enable({MenuItem("N13"), MenuItem("N26")}, on.RemoveRename);
+    Enable({skSkinButton3, skSkinButton4}, on.Move);
+    Enable({MenuItem("N111"), MenuItem("N2221")}, on.Move);
     Enable({skSkinButton8}, on.Clear);
     Enable({MenuItem("N14")}, on.Clear);
     Enable({skSkinButton2}, on.Start);

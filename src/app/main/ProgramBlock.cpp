@@ -1,6 +1,7 @@
 #include "app/main/ProgramBlock.h"
 
 #include "app/main/MainForm.h"
+#include "app/main/MainWindowDialogs.h"
 #include "app/main/MainWindowReport.h"
 #include "app/preview/PreviewerForm.h"
 #include "media/transcode/FFmpegMediaTranscoder.h"
@@ -52,6 +53,7 @@ int RunProgram()
     TMainForm* main = nullptr;
     Application->CreateForm(main);
     CreateSecondaryWindows(*main);
+    InstallMainWindowDialogs(*main);
     if (const char* report = std::getenv(MainWindowReportVariable))
         InstallMainWindowReport(*main, report);
     Application->Run();

@@ -93,7 +93,8 @@
 #define TOVREL_AVDEVICE_ENTRIES(X) X(avdevice_register_all)
 #define TOVREL_AVDEVICE_VERSION avdevice_version
 
-/* SDL2 for the preview player; video never goes through SDL. */
+/* SDL2 for the preview player and the after-batch chime; video never goes
+   through SDL. */
 #define TOVREL_SDL_ENTRIES(X) \
     X(SDL_Init) X(SDL_Quit) X(SDL_setenv) X(SDL_GetError) X(SDL_AddTimer) \
     X(SDL_RemoveTimer) X(SDL_OpenAudio) X(SDL_PauseAudio) X(SDL_CloseAudio) \
@@ -103,7 +104,8 @@
     X(SDL_CreateThread) X(SDL_WaitThread) X(SDL_GetCurrentAudioDriver) \
     X(SDL_GetCurrentVideoDriver) \
     X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_OpenAudioDevice) \
-    X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice) X(SDL_MixAudioFormat)
+    X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice) X(SDL_MixAudioFormat) \
+    X(SDL_RWFromFile) X(SDL_LoadWAV_RW) X(SDL_FreeWAV) X(SDL_QueueAudio)
 
 /* clang-format on */
 
