@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/format/OutputFormatHost.h"
 #include "app/main/CommandStates.h"
 #include "app/main/MainWindowData.h"
 #include "app/presets/PresetCatalog.h"
@@ -17,6 +18,8 @@
 namespace tovrel {
 
 class TFFmpegTasks;
+class TForm2;
+class TForm6;
 class TListItem;
 class TMainMenu;
 class TMenuItem;
@@ -24,6 +27,7 @@ class TOptionIni;
 class TOptionsForm;
 class TskCompressedSkinList;
 class TskPngImageList;
+class TskSelectSkinDialog;
 class TskSkinButton;
 class TskSkinComboBox;
 class TskSkinData;
@@ -40,7 +44,7 @@ class TskSkinToolBar;
 
 inline constexpr const char* MainWindowTitle = "TovrelMP4格式转换器";
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, public IOutputFormatHost {
 public:
     // Builds the window and its components; OnCreate (DoCreate) runs the
     // start-up steps. Set the seams below before that.
@@ -69,7 +73,7 @@ public:
     TMainWindowData& Data() { return data_; }
     const TMainWindowData& Data() const { return data_; }
     TOptionIni& Ini() { return *ini_; }
-    TskSkinData* SkinData() const { return skSkinData1; }
+    TskSkinData* SkinData() const override { return skSkinData1; }
     TskSkinData* ToolsSkinData() const { return skSkinData2; }
     TOptionsForm* OptionsDialog() const { return Form5; }
     TFFmpegTasks& Tasks() { return *FFTasks; }
@@ -102,6 +106,46 @@ public:
     // Shows the options dialog modally.
     void ShowOptions();
 
+    // ---- list editing and row selection ----
+    // "删除": removes the selected row and frees its own task.
+    void RemoveSelectedRow();
+    // "清空": every row and every task, without asking.
+    void ClearRows();
+    // "上移" (-1) and "下移" (+1): the selected row changes places with its neighbour.
+    void MoveSelectedRow(int step);
+    // "重命名": the rename edit over the selected row's output name.
+    void StartRenaming();
+    // The rename edit lost the focus: takes its text as the new output name.
+    void EndRenaming();
+    // The list's OnSelectItem: the boxes show the selected row's settings.
+    void RowSelected();
+    // The empty-list picture shows exactly while the list has no rows.
+    void UpdateEmptyListPicture();
+    TskSkinEdit* RenameEdit() const { return edt; }
+    // The preview panel: opens a file, or stops and rewinds.
+    void OpenPreview(const std::string& path);
+    void StopPreview();
+
+    // ---- menus, skin choice, about box ----
+    // "软件皮肤": the skin selection dialog; the index is stored either way.
+    void ChooseSkin();
+    TskSelectSkinDialog* SkinDialog() const { return skSelectSkinDialog1; }
+    // "关于软件", modal.
+    void ShowAbout();
+    TForm2* AboutBox() const { return Form2; }
+    void OpenHelpPage();
+    void OpenHomePage();
+    // Makes the about box and the output format dialog, after the options dialog.
+    void CreateAboutBox();
+    TForm6* CreateOutputFormatDialog();
+    TForm6* OutputFormatDialog() const { return Form6; }
+
+    // ---- what the output format dialog reaches ----
+    TPendingOutputSettings& PendingOutputSettings() override { return data_.Pending; }
+    void SetPresetKey(int key) override { formatDialogKey_ = key; }
+    int FormatDialogPresetKey() const { return formatDialogKey_; }
+    TPresetStepContext OutputNameContext() const override;
+
     // ---- preset chain ----
     // Fills the format box for the category box's position, then selects the
     // first format (which runs FormatChanged).
@@ -132,6 +176,11 @@ private:
     TskSkinButton* AddToolButton(const char* name, const char* caption, int image, int left);
     TskSkinButton* AddImageButton(TWinControl& parent, const char* name, const char* caption, int image, TRect bounds);
     void FocusFileList();
+    void BuildRenameEdit();
+    void HookRowCommands();
+    void HookMenuCommands();
+    void StoreSkinIndex();
+    void ShowRowCommandsFor(bool rowsRemain);
     TskSkinOfficeComboBox* AddOfficeBox(TWinControl& parent, const char* name, TRect bounds);
 
     // Start-up steps.
@@ -157,6 +206,10 @@ private:
     TMainMenu* skSkinMainMenu1 = nullptr;
     TskSkinPopupMenu* skSkinPopupMenu1 = nullptr;
     TOptionsForm* Form5 = nullptr;
+    TForm2* Form2 = nullptr;
+    TForm6* Form6 = nullptr;
+    TskSelectSkinDialog* skSelectSkinDialog1 = nullptr;
+    int formatDialogKey_ = 0;
 
     // Controls.
     TskSkinMainMenuBar* skSkinMainMenuBar1 = nullptr;
@@ -176,6 +229,7 @@ private:
     TskSkinButton *skSkinButton5 = nullptr, *skSkinButton6 = nullptr;
     TPerBox<TskSkinComboBox*> boxes_{};
     TskSkinPanel* skSkinPanelPreview = nullptr;
+    TskSkinEdit* edt = nullptr;
 };
 
 } // namespace tovrel
