@@ -3,6 +3,7 @@
 // program does, with a throw-away configuration that names the skin.
 //
 //   appshot --skin N --screenshot FILE.png      N = 0..6, the stored skins
+#include "app/main/AboutForm.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramBlock.h"
 #include "app/options/OptionIni.h"
@@ -42,7 +43,7 @@ std::filesystem::path ThrowAwayHome()
     return home;
 }
 
-void Shoot(int skin, const std::string& file)
+void Shoot(int skin, const std::string& file, const std::string& aboutFile)
 {
     TOptionIni ini(OptionIniPath());
     if (!ini.Write("Skin", "SetSkin", std::to_string(skin)))
@@ -58,6 +59,11 @@ void Shoot(int skin, const std::string& file)
         main.Show();
         Application->ProcessMessages();
         SaveWindowPng(main.Handle(), file);
+        if (!aboutFile.empty()) {
+            main.AboutBox()->Show();
+            Application->ProcessMessages();
+            SaveWindowPng(main.AboutBox()->Handle(), aboutFile);
+        }
     }
     EndProgramServices();
 }
@@ -67,24 +73,26 @@ void Shoot(int skin, const std::string& file)
 int main(int argc, char** argv)
 {
     int skin = -1;
-    std::string file;
+    std::string file, aboutFile;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--skin")
             skin = ParseSkin(argv[i + 1]);
         else if (option == "--screenshot")
             file = argv[i + 1];
+        else if (option == "--about")
+            aboutFile = argv[i + 1];
         else
             skin = -2;
     }
-    if (argc != 5 || skin < 0 || file.empty()) {
-        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png\n");
+    if ((argc != 5 && argc != 7) || skin < 0 || file.empty()) {
+        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png [--about FILE.png]\n");
         return 2;
     }
     std::filesystem::path home;
     try {
         home = ThrowAwayHome();
-        Shoot(skin, file);
+        Shoot(skin, file, aboutFile);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "appshot: %s\n", e.what());
         std::error_code ignored;
