@@ -1,6 +1,8 @@
 #include "app/main/AboutForm.h"
 
 #include "app/main/StoredPicture.h"
+#include "app/options/PlacedControl.h"
+#include "app/options/SkinnedDialog.h"
 #include "platform/ctrls/Image.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLinkLabel.h"
@@ -12,14 +14,6 @@ namespace tovrel {
 namespace {
 
 constexpr int kClientWidth = 360, kClientHeight = 200;
-
-template <class T> T* Placed(TComponent* owner, TWinControl& parent, TRect bounds)
-{
-    auto* control = new T(owner);
-    control->SetParent(&parent);
-    control->SetBoundsRect(bounds);
-    return control;
-}
 
 void AddLabel(TComponent* owner, TWinControl& parent, TskSkinData* skin, const char* caption, TRect bounds)
 {
@@ -42,16 +36,7 @@ TskSkinLinkLabel* AddLink(TComponent* owner, TWinControl& parent, TskSkinData* s
 
 TForm2::TForm2(TComponent* owner, TskSkinData* skin) : TForm(owner)
 {
-    BeginLoading();
-    SetName("Form2");
-    SetCaption("关于软件");
-    SetBorderStyle(bsDialog);
-    BorderIcons = {};
-    Position = poMainFormCenter;
-    SetClientSize(kClientWidth, kClientHeight);
-    frame_ = new TskSkinForm(this);
-    frame_->SetBorderIcons({TskBorderIcon::biSystemMenu});
-    frame_->SetSkinData(skin);
+    frame_ = BeginSkinnedDialog(*this, "Form2", "关于软件", kClientWidth, kClientHeight, skin);
 
     Image1 = Placed<TImage>(this, *this, Rect(16, 16, 80, 80));
     Image1->SetName("Image1");

@@ -111,6 +111,9 @@ public:
     void RemoveSelectedRow();
     // "清空": every row and every task, without asking.
     void ClearRows();
+    // Frees every task and forgets the rows' handles to them; whatever ends a
+    // batch clears the tasks through this, so no row keeps a stale handle.
+    void ClearAllTasks();
     // "上移" (-1) and "下移" (+1): the selected row changes places with its neighbour.
     void MoveSelectedRow(int step);
     // "重命名": the rename edit over the selected row's output name.

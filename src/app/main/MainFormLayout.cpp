@@ -8,6 +8,7 @@
 #include "app/main/StoredPicture.h"
 #include "app/options/OptionIni.h"
 #include "app/options/OptionsForm.h"
+#include "app/options/PlacedControl.h"
 #include "media/engine/FFmpegTasks.h"
 #include "platform/ctrls/Image.h"
 #include "platform/vcl/Menus.h"
@@ -42,16 +43,6 @@ constexpr int kListTop = kMenuBarHeight + kToolBarHeight + 6, kListHeight = 262;
 constexpr int kListButtonsTop = kListTop + kListHeight + 4, kListButtonsHeight = 32;
 constexpr int kTabsTop = kListButtonsTop + kListButtonsHeight + 4;
 constexpr int kToolButtonWidth = 64, kToolButtonHeight = 52;
-
-template <class T> T* Placed(TComponent* owner, TWinControl& parent, TRect bounds, const char* name = nullptr)
-{
-    auto* control = new T(owner);
-    if (name)
-        control->SetName(name);
-    control->SetParent(&parent);
-    control->SetBoundsRect(bounds);
-    return control;
-}
 
 TskSkinStdLabel* AddLabel(TComponent* owner, TWinControl& parent, TskSkinData* skin, const char* caption, TPoint at)
 {

@@ -146,7 +146,7 @@ void TMainForm::ClearRows()
     if (Busy(state_))
         return;
     try {
-        FFTasks->ClearTasks();
+        ClearAllTasks();
     } catch (const ETasksWorking& error) {
         Notice(error.what());
         return;
@@ -155,6 +155,14 @@ void TMainForm::ClearRows()
     lvFiles->Items()->Clear();
     ShowRowCommandsFor(false);
     StopPreview();
+}
+
+void TMainForm::ClearAllTasks()
+{
+    FFTasks->ClearTasks();
+    // A freed task's address may be reused by the next task added.
+    for (int i = 0; i < lvFiles->Items()->Count(); ++i)
+        lvFiles->Items()->Item(i)->Data = nullptr;
 }
 
 void TMainForm::MoveSelectedRow(int step)

@@ -64,7 +64,7 @@ TEST_F(ListEditingTest, ARowFromBeforeTheLastBatchNeverTakesANewFilesTask)
 {
     TMainForm& main = Start();
     AddRow(main, Output("old.mp4"));
-    main.Tasks().ClearTasks(); // a batch ended
+    main.ClearAllTasks(); // a batch ended
     TListItem& fresh = AddRow(main, Output("new.mp4"));
     main.FileList()->SetItemIndex(0);
     main.RemoveSelectedRow();
@@ -163,6 +163,14 @@ protected:
         main.RenameEdit()->SetText(text);
         main.EndRenaming();
     }
+    // Row 0 "first.mp4" selected, a second row "taken.mp4" and a file "ondisk.mp4".
+    void AddCollidingRows(TMainForm& main)
+    {
+        AddRow(main, Output("first.mp4"));
+        AddRow(main, Output("taken.mp4"));
+        std::ofstream(Output("ondisk.mp4")) << "x";
+        main.FileList()->SetItemIndex(0);
+    }
 };
 
 TEST_F(RenameTest, TheEditShowsTheNameWithoutExtensionOverTheOutputCell)
@@ -182,10 +190,7 @@ TEST_F(RenameTest, TheEditShowsTheNameWithoutExtensionOverTheOutputCell)
 TEST_F(RenameTest, ANewNameTakesTheFormatsExtensionAndIsMadeUnique)
 {
     TMainForm& main = Start();
-    AddRow(main, Output("first.mp4"));
-    AddRow(main, Output("taken.mp4"));
-    std::ofstream(Output("ondisk.mp4")) << "x";
-    main.FileList()->SetItemIndex(0);
+    AddCollidingRows(main);
 
     Rename(main, "plain");
     EXPECT_EQ(Outputs(main)[0], Output("plain.mp4"));
@@ -203,10 +208,7 @@ TEST_F(RenameTest, WithOverwritingChosenAnExistingFileKeepsItsName)
     TConversionOptions options = main.OptionsDialog()->Options();
     options.OverwriteFile = true;
     main.OptionsDialog()->SetOptions(options);
-    AddRow(main, Output("first.mp4"));
-    AddRow(main, Output("taken.mp4"));
-    std::ofstream(Output("ondisk.mp4")) << "x";
-    main.FileList()->SetItemIndex(0);
+    AddCollidingRows(main);
     Rename(main, "ondisk");
     EXPECT_EQ(Outputs(main)[0], Output("ondisk.mp4"));
     Rename(main, "taken"); // two rows never write one file
@@ -218,7 +220,7 @@ TEST_F(RenameTest, PathsAndControlCharactersAreRefusedAndTheOldNameStays)
     TMainForm& main = Start();
     AddRow(main, Output("first.mp4"));
     main.FileList()->SetItemIndex(0);
-    for (const std::string text :
+    for (const std::string& text :
          std::vector<std::string>{"../up", "sub/name", "back\\slash", "a..b", "tab\there", "nl\nx", "del\x7f"}) {
         SCOPED_TRACE(text);
         notices.clear();
@@ -259,10 +261,12 @@ protected:
     {
         EXPECT_EQ(main.CategoryBox()->ItemIndex(), preset.Category);
         EXPECT_EQ(main.FormatBox()->ItemIndex(), preset.Format);
-        for (TParameterBox which : ParameterBoxes)
-            if (main.ParameterBox(which)->Items()->Count() > 0)
+        for (TParameterBox which : ParameterBoxes) {
+            if (main.ParameterBox(which)->Items()->Count() > 0) {
                 EXPECT_EQ(main.ParameterBox(which)->ItemIndex(), preset.Boxes[BoxIndex(which)])
                     << "box " << BoxIndex(which);
+            }
+        }
     }
 };
 
