@@ -2,10 +2,12 @@
 // reviewer to look at: the window is built and started exactly as the
 // program does, with a throw-away configuration that names the skin.
 //
-//   appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run] [--preview MEDIA]
+//   appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run] [--preview MEDIA] [--about FILE.png]
 //     N = 0..6, the stored skins; --add puts files in the list through the
 //     open dialog's seam, --run converts them before the picture is taken,
-//     --preview opens a file in the preview panel first.
+//     --preview opens a file in the preview panel first, --about also
+//     writes the about box's picture.
+#include "app/main/AboutForm.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramBlock.h"
 #include "app/options/OptionIni.h"
@@ -71,6 +73,7 @@ struct TShot {
     std::vector<std::string> Media;
     bool Run = false;
     std::string Preview;
+    std::string About;
 };
 
 // Adds the files as the open dialog would hand them over, and runs them
@@ -108,6 +111,11 @@ void Shoot(const TShot& shot)
         if (!shot.Preview.empty())
             OpenPreview(main, shot.Preview);
         SaveWindowPng(main.Handle(), file);
+        if (!shot.About.empty()) {
+            main.AboutBox()->Show();
+            Application->ProcessMessages();
+            SaveWindowPng(main.AboutBox()->Handle(), shot.About);
+        }
     }
     EndProgramServices();
 }
@@ -131,12 +139,14 @@ int main(int argc, char** argv)
             shot.Media.push_back(std::filesystem::absolute(argv[++i]).string());
         else if (option == "--preview" && hasValue)
             shot.Preview = std::filesystem::absolute(argv[++i]).string();
+        else if (option == "--about" && hasValue)
+            shot.About = argv[++i];
         else
             bad = true;
     }
     if (bad || shot.Skin < 0 || shot.File.empty()) {
-        std::fprintf(stderr,
-                     "usage: appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run] [--preview MEDIA]\n");
+        std::fprintf(stderr, "usage: appshot --skin N --screenshot FILE.png [--add MEDIA]... [--run] [--preview MEDIA] "
+                             "[--about FILE.png]\n");
         return 2;
     }
     std::filesystem::path home;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/format/OutputFormatHost.h"
 #include "app/main/CommandStates.h"
 #include "app/main/MainWindowData.h"
 #include "app/main/SnapshotFiles.h"
@@ -22,6 +23,8 @@ namespace tovrel {
 class TFFPlayer;
 class TFFmpeg;
 class TFFmpegTasks;
+class TForm2;
+class TForm6;
 class TListItem;
 struct TProgressInfo;
 struct TTerminateInfo;
@@ -33,6 +36,7 @@ class TPreviewScreen;
 class TskSkinSavePictureDialog;
 class TskCompressedSkinList;
 class TskPngImageList;
+class TskSelectSkinDialog;
 class TskSkinButton;
 class TskSkinComboBox;
 class TskSkinData;
@@ -51,7 +55,7 @@ class TskSkinToolBar;
 
 inline constexpr const char* MainWindowTitle = "TovrelMP4格式转换器";
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, public IOutputFormatHost {
 public:
     // Builds the window and its components; OnCreate (DoCreate) runs the
     // start-up steps. Set the seams below before that.
@@ -86,7 +90,7 @@ public:
     TMainWindowData& Data() { return data_; }
     const TMainWindowData& Data() const { return data_; }
     TOptionIni& Ini() { return *ini_; }
-    TskSkinData* SkinData() const { return skSkinData1; }
+    TskSkinData* SkinData() const override { return skSkinData1; }
     TskSkinData* ToolsSkinData() const { return skSkinData2; }
     TOptionsForm* OptionsDialog() const { return Form5; }
     TFFmpegTasks& Tasks() { return *FFTasks; }
@@ -134,6 +138,46 @@ public:
     void StopBatch();
     void PauseBatch();
     void ResumeBatch();
+
+    // ---- list editing and row selection ----
+    // "删除": removes the selected row and frees its own task.
+    void RemoveSelectedRow();
+    // "清空": every row and every task, without asking.
+    void ClearRows();
+    // Frees every task and forgets the rows' handles to them; whatever ends a
+    // batch clears the tasks through this, so no row keeps a stale handle.
+    void ClearAllTasks();
+    // "上移" (-1) and "下移" (+1): the selected row changes places with its neighbour.
+    void MoveSelectedRow(int step);
+    // "重命名": the rename edit over the selected row's output name.
+    void StartRenaming();
+    // The rename edit lost the focus: takes its text as the new output name.
+    void EndRenaming();
+    // The list's OnSelectItem: the boxes show the selected row's settings.
+    void RowSelected();
+    // The empty-list picture shows exactly while the list has no rows.
+    void UpdateEmptyListPicture();
+    TskSkinEdit* RenameEdit() const { return edt; }
+
+    // ---- menus, skin choice, about box ----
+    // "软件皮肤": the skin selection dialog; the index is stored either way.
+    void ChooseSkin();
+    TskSelectSkinDialog* SkinDialog() const { return skSelectSkinDialog1; }
+    // "关于软件", modal.
+    void ShowAbout();
+    TForm2* AboutBox() const { return Form2; }
+    void OpenHelpPage();
+    void OpenHomePage();
+    // Makes the about box and the output format dialog, after the options dialog.
+    void CreateAboutBox();
+    TForm6* CreateOutputFormatDialog();
+    TForm6* OutputFormatDialog() const { return Form6; }
+
+    // ---- what the output format dialog reaches ----
+    TPendingOutputSettings& PendingOutputSettings() override { return data_.Pending; }
+    void SetPresetKey(int key) override { formatDialogKey_ = key; }
+    int FormatDialogPresetKey() const { return formatDialogKey_; }
+    TPresetStepContext OutputNameContext() const override;
 
     // ---- preset chain ----
     // Fills the format box for the category box's position, then selects the
@@ -215,6 +259,11 @@ private:
     TskSkinButton* AddToolButton(const char* name, const char* caption, int image, int left);
     TskSkinButton* AddImageButton(TWinControl& parent, const char* name, const char* caption, int image, TRect bounds);
     void FocusFileList();
+    void BuildRenameEdit();
+    void HookRowCommands();
+    void HookMenuCommands();
+    void StoreSkinIndex();
+    void ShowRowCommandsFor(bool rowsRemain);
     TskSkinOfficeComboBox* AddOfficeBox(TWinControl& parent, const char* name, TRect bounds);
 
     // Start-up steps.
@@ -257,6 +306,10 @@ private:
     TMainMenu* skSkinMainMenu1 = nullptr;
     TskSkinPopupMenu* skSkinPopupMenu1 = nullptr;
     TOptionsForm* Form5 = nullptr;
+    TForm2* Form2 = nullptr;
+    TForm6* Form6 = nullptr;
+    TskSelectSkinDialog* skSelectSkinDialog1 = nullptr;
+    int formatDialogKey_ = 0;
 
     // Controls.
     TskSkinMainMenuBar* skSkinMainMenuBar1 = nullptr;
@@ -276,6 +329,7 @@ private:
     TskSkinButton *skSkinButton5 = nullptr, *skSkinButton6 = nullptr;
     TPerBox<TskSkinComboBox*> boxes_{};
     TskSkinPanel* skSkinPanelPreview = nullptr;
+    TskSkinEdit* edt = nullptr;
 
     // Preview panel and snapshots.
     TPreviewScreen* Panel6 = nullptr;

@@ -3,9 +3,12 @@
 // preview panel on the right.
 #include "app/main/MainForm.h"
 
+#include "app/format/OutputFormatForm.h"
 #include "app/main/FileListColumns.h"
+#include "app/main/StoredPicture.h"
 #include "app/options/OptionIni.h"
 #include "app/options/OptionsForm.h"
+#include "app/options/PlacedControl.h"
 #include "media/engine/FFmpegTasks.h"
 #include "platform/ctrls/Image.h"
 #include "platform/vcl/Menus.h"
@@ -30,6 +33,7 @@
 #include "skin/menus/SkinPopupMenu.h"
 #include "skin/stored/StoredIcons.h"
 #include "skin/stored/StoredSkins.h"
+#include "skin/stored/StoredStrings.h"
 
 namespace tovrel {
 
@@ -42,16 +46,6 @@ constexpr int kListTop = kMenuBarHeight + kToolBarHeight + 6, kListHeight = 262;
 constexpr int kListButtonsTop = kListTop + kListHeight + 4, kListButtonsHeight = 32;
 constexpr int kTabsTop = kListButtonsTop + kListButtonsHeight + 4;
 constexpr int kToolButtonWidth = 64, kToolButtonHeight = 52;
-
-template <class T> T* Placed(TComponent* owner, TWinControl& parent, TRect bounds, const char* name = nullptr)
-{
-    auto* control = new T(owner);
-    if (name)
-        control->SetName(name);
-    control->SetParent(&parent);
-    control->SetBoundsRect(bounds);
-    return control;
-}
 
 TskSkinStdLabel* AddLabel(TComponent* owner, TWinControl& parent, TskSkinData* skin, const char* caption, TPoint at)
 {
@@ -103,6 +97,9 @@ TMainForm::TMainForm(TComponent* owner)
     BuildListButtons();
     BuildSettingsTabs();
     BuildPreviewPanel();
+    BuildRenameEdit();
+    HookRowCommands();
+    HookMenuCommands();
     EndLoading();
     OnCreate = [this](TObject*) { FormCreate(); };
     OnCloseQuery = [this](TObject*, bool& canClose) { FormCloseQuery(canClose); };
@@ -110,7 +107,12 @@ TMainForm::TMainForm(TComponent* owner)
     SetWorkflowState(TWorkflowState::IdleEmpty);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The output format dialog belongs to the application but reaches this
+    // window through its host; it goes first.
+    delete Form6;
+}
 
 void TMainForm::BuildSkins()
 {
@@ -120,6 +122,8 @@ void TMainForm::BuildSkins()
     // whichever skin the user picks.
     skSkinData2 =
         StoredSkinData(this, "skSkinData2", skCompressedSkinList2, "skCompressedSkinList2", TStoredSkinRole::Tools);
+    // Message boxes and dialogs show their buttons in the interface's language.
+    skSkinData1->SetResourceStrData(&StoredStringTable());
     skSkinForm1 = new TskSkinForm(this);
     skSkinForm1->SetName("skSkinForm1");
     skSkinForm1->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize});
@@ -210,13 +214,7 @@ void TMainForm::BuildFileList()
     auto* image = Placed<TImage>(this, *skSkinPanel5, Rect(0, 0, bounds.Width(), bounds.Height()), "Image1");
     image->SetAlign(alClient);
     image->SetCenter(true);
-    const std::string_view film = StoredIconFiles("categories48").at(0);
-    TMemoryStream bytes;
-    bytes.Write(film.data(), std::int64_t(film.size()));
-    bytes.Seek(0, soBeginning);
-    TPngImage picture;
-    picture.LoadFromStream(bytes);
-    image->Picture()->SetGraphic(&picture);
+    ShowStoredIcon(*image, "categories48", 0);
 }
 
 TskSkinButton* TMainForm::AddImageButton(TWinControl& parent, const char* name, const char* caption, int image,

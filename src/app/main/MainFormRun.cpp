@@ -70,9 +70,7 @@ bool TMainForm::RebuildTasks()
         return false;
     }
 
-    for (int i = 0; i < count; ++i)
-        lvFiles->Items()->Item(i)->Data = nullptr;
-    FFTasks->ClearTasks();
+    ClearAllTasks();
     data_.IO1.assign(count, {});
     data_.OO1.assign(count, {});
     const std::string folder = data_.FileOutPutPath;
@@ -103,9 +101,7 @@ bool TMainForm::RebuildTasks()
         else if (task < 0 && failure.empty())
             failure = FFTasks->LastErrMsg();
         if (!failure.empty()) {
-            for (int k = 0; k < i; ++k)
-                lvFiles->Items()->Item(k)->Data = nullptr;
-            FFTasks->ClearTasks();
+            ClearAllTasks();
             Notice("无法转换文件：" + row.Caption() + "\n" + failure);
             return false;
         }
@@ -192,9 +188,7 @@ void TMainForm::TasksTerminate(const TTerminateInfo& info)
 
 void TMainForm::EndOfBatch()
 {
-    for (int i = 0; i < lvFiles->Items()->Count(); ++i)
-        lvFiles->Items()->Item(i)->Data = nullptr;
-    FFTasks->ClearTasks();
+    ClearAllTasks();
     SetWorkflowState(TWorkflowState::AfterBatch);
     // Only a batch that ended by itself has an after-batch action: a user
     // who stopped it is still at the machine.

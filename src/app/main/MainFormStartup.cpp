@@ -43,6 +43,7 @@ void TMainForm::Notice(const std::string& text)
     }
     TskSkinMessage message(nullptr);
     message.SetSkinData(skSkinData1);
+    message.SetCtrlSkinData(skSkinData1);
     message.MessageDlg2(text, "提示", mtInformation, {mbOK}, 0);
 }
 

@@ -20,8 +20,10 @@ namespace tovrel {
 
 void CreateSecondaryWindows(TMainForm& main)
 {
-    // The about box and the output format dialog come with their own steps.
     main.CreateOptionsDialog();
+    main.CreateAboutBox();
+    // The output format dialog is the last window made.
+    main.CreateOutputFormatDialog();
 }
 
 void StartProgramServices()

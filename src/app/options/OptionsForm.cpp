@@ -1,6 +1,8 @@
 #include "app/options/OptionsForm.h"
 
 #include "app/options/OptionIni.h"
+#include "app/options/PlacedControl.h"
+#include "app/options/SkinnedDialog.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinComboBox.h"
@@ -18,14 +20,6 @@ namespace {
 
 constexpr std::string_view kSection = "Options";
 constexpr int kClientWidth = 420, kClientHeight = 300;
-
-template <class T> T* Placed(TComponent* owner, TWinControl& parent, TRect bounds)
-{
-    auto* control = new T(owner);
-    control->SetParent(&parent);
-    control->SetBoundsRect(bounds);
-    return control;
-}
 
 TskSkinGroupBox* AddGroup(TComponent* owner, TWinControl& parent, TskSkinData* skin, const std::string& caption,
                           TRect bounds)
@@ -76,16 +70,7 @@ template <std::size_t N> int CheckedOf(const std::array<TskSkinCheckRadioBox*, N
 
 TOptionsForm::TOptionsForm(TComponent* owner, TskSkinData* skin) : TForm(owner)
 {
-    BeginLoading();
-    SetName("Form5");
-    SetCaption("选项");
-    SetBorderStyle(bsDialog);
-    BorderIcons = {};
-    Position = poMainFormCenter;
-    SetClientSize(kClientWidth, kClientHeight);
-    frame_ = new TskSkinForm(this);
-    frame_->SetBorderIcons({TskBorderIcon::biSystemMenu});
-    frame_->SetSkinData(skin);
+    frame_ = BeginSkinnedDialog(*this, "Form5", "选项", kClientWidth, kClientHeight, skin);
 
     pages_ = Placed<TskSkinPageControl>(this, *this, Rect(8, 8, kClientWidth - 8, 250));
     for (const char* caption : {"CPU设置", "常规设置"}) {

@@ -2,6 +2,7 @@
 // from the folder dialog, shows and stores it; anything else changes
 // nothing; "打开" hands the shown folder to the shell.
 #include "MainWindowTestSupport.h"
+#include "RecordingLauncher.h"
 
 #include "platform/shell/ShellLauncher.h"
 #include "skin/controls/SkinButton.h"
@@ -9,16 +10,6 @@
 
 namespace tovrel::test {
 namespace {
-
-class RecordingLauncher : public IShellLauncher {
-public:
-    bool Open(const std::string& target, const std::string&) override
-    {
-        opened.push_back(target);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
 
 class OutputFolderTest : public MainWindowTest {
 protected:
