@@ -19,7 +19,7 @@ set(TOVREL_TEST_ENVIRONMENT
   "TOVREL_BACKEND=headless"
   "TOVREL_TEST_MEDIA_DIR=${CMAKE_BINARY_DIR}/test-media"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
-  "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
+  "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${CMAKE_SOURCE_DIR}/tests/tsan-suppressions.txt")
 
 # tovrel_add_test_program(<name> LABEL <layer> SOURCES ... [LIBS ...])
 function(tovrel_add_test_program name)

@@ -42,7 +42,7 @@ using TSection = std::function<int(TForm& form, TskSkinData* skin, int top)>;
 
 constexpr int kMargin = 10;
 constexpr int kColumnWidth = 600 + 2 * kMargin;
-constexpr int kColumnHeight = 720;
+constexpr int kColumnHeight = 900;
 
 template <class T> T* Place(TForm& form, int left, int top, int width, int height)
 {
