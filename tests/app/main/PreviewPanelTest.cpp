@@ -173,7 +173,8 @@ TEST_F(PreviewPanelTest, StopGoesBackToTheStartPaused)
     main->PlayButton()->ButtonClick();
     ASSERT_TRUE(WaitUntil([&] { return Seconds(main->PositionLabel()) > 0.2; }));
     main->StopButton()->ButtonClick();
-    ASSERT_TRUE(WaitUntil([&] { return main->Player().Paused() && HasLogLine("Stop"); }));
+    ASSERT_TRUE(WaitUntil([&] { return main->Player().Paused() && HasLogLine("Stop"); }))
+        << "paused " << main->Player().Paused() << ", log: " << ::testing::PrintToString(main->PreviewLog());
     EXPECT_EQ(Seconds(main->PositionLabel()), 0.0);
 }
 
