@@ -15,12 +15,12 @@ const std::array<TFileListColumn, FileListSubItemCount + 1> FileListColumns = {{
 void AddFileListColumns(TCustomListView& list)
 {
     list.Columns()->BeginUpdate();
-    for (const TFileListColumn& spec : FileListColumns) {
+    for (const TFileListColumn& layout : FileListColumns) {
         TListColumn* column = list.Columns()->Add();
-        column->SetCaption(std::string(spec.Caption));
-        if (spec.Width == 0)
+        column->SetCaption(std::string(layout.Caption));
+        if (layout.Width == 0)
             column->SetMaxWidth(1);
-        column->SetWidth(spec.Width);
+        column->SetWidth(layout.Width);
     }
     list.Columns()->EndUpdate();
 }

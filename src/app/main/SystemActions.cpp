@@ -29,12 +29,12 @@ public:
         // The device of the last chime is closed here or at exit, so no
         // thread has to wait for the sound to end.
         CloseSound();
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec format{};
         Uint8* buffer = nullptr;
         Uint32 length = 0;
-        if (!SDL.SDL_LoadWAV_RW(SDL.SDL_RWFromFile(file.c_str(), "rb"), 1, &spec, &buffer, &length))
+        if (!SDL.SDL_LoadWAV_RW(SDL.SDL_RWFromFile(file.c_str(), "rb"), 1, &format, &buffer, &length))
             return;
-        device_ = SDL.SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+        device_ = SDL.SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
         if (device_ != 0) {
             SDL.SDL_QueueAudio(device_, buffer, length);
             SDL.SDL_PauseAudioDevice(device_, 0);
