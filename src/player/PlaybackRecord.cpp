@@ -159,10 +159,18 @@ void TogglePlaybackPause(TVideoState& is)
         engine.seekEvent.SetEvent();
     if (is.paused.load()) {
         const double now = NowSeconds();
-        is.frame_timer = is.frame_timer.load() + now + is.video_current_pts_drift.load() - is.video_current_pts.load();
-        if (is.read_pause_return.load() != AVERROR(ENOSYS))
-            is.video_current_pts = is.video_current_pts_drift.load() + now;
-        is.video_current_pts_drift = is.video_current_pts.load() - now;
+        if (is.video_current_pts_drift.load() == 0) {
+            // No picture was timed yet (a paused open resumed at once): there is no
+            // pause to make up for, and shifting by the clock's whole value would put
+            // every later picture far in the future.
+            is.frame_timer = now;
+        } else {
+            is.frame_timer =
+                is.frame_timer.load() + now + is.video_current_pts_drift.load() - is.video_current_pts.load();
+            if (is.read_pause_return.load() != AVERROR(ENOSYS))
+                is.video_current_pts = is.video_current_pts_drift.load() + now;
+            is.video_current_pts_drift = is.video_current_pts.load() - now;
+        }
         is.paused = 0;
     } else {
         if (is.video_st.load() && engine.pictEvent.WaitFor(250) == TWaitResult::wrTimeout)

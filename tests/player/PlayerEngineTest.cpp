@@ -110,6 +110,34 @@ TEST_F(ClockTest, WithoutAPictureShownTheVideoClockIsTheStartTime)
     EXPECT_DOUBLE_EQ(VideoClock(is), 1.4);
 }
 
+TEST_F(ClockTest, ResumingShiftsThePictureTimerByThePausedTimeOnly)
+{
+    TFFPlayer owner;
+    const double pausedFor = 3.0;
+    {
+        // A picture was shown `pausedFor` seconds ago at 2 s: the timer moves on by the pause.
+        TVideoState is;
+        is.Owner = &owner;
+        is.paused = 1;
+        is.frame_timer = 100.0;
+        is.video_current_pts = 2.0;
+        is.video_current_pts_drift = 2.0 - (NowSeconds() - pausedFor);
+        TogglePlaybackPause(is);
+        EXPECT_FALSE(is.paused.load());
+        EXPECT_NEAR(is.frame_timer.load(), 100.0 + pausedFor, 0.2);
+    }
+    {
+        // Opened paused and resumed before any picture was timed: timing starts now.
+        TVideoState is;
+        is.Owner = &owner;
+        is.paused = 1;
+        is.frame_timer = NowSeconds() - 0.05;
+        TogglePlaybackPause(is);
+        EXPECT_NEAR(is.frame_timer.load(), NowSeconds(), 0.2)
+            << "later pictures would wait as long as the clock's value";
+    }
+}
+
 TEST(LetterboxTest, PlacesThePictureByTheAspectRule)
 {
     struct Case {
