@@ -118,7 +118,8 @@ TEST_F(PreviewPanelTest, PlayingAdvancesThePositionAndTheEndResetsTheControls)
     ASSERT_TRUE(WaitUntil([&] {
         return main->Player().Paused() && !main->Player().Seeking() && main->SeekBar()->Value() == 0 &&
                Seconds(main->PositionLabel()) < 0.05;
-    })) << main->SeekBar()->Value() << " " << main->PositionLabel()->Caption();
+    })) << main->SeekBar()->Value()
+        << " " << main->PositionLabel()->Caption();
     EXPECT_TRUE(main->Player().Paused()) << "the preview never ends by itself";
 }
 
