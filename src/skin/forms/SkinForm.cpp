@@ -101,7 +101,7 @@ void TskSkinForm::SetSkinnableForm(bool Value)
     const bool wasMaximized = FWindowState == wsMaximized && FSkinnableForm;
     if (wasMaximized)
         ApplyWindowState(wsNormal);
-    FSkinnableForm = Value;
+    FSkinnableForm = Value && !UseRibbon;
     ChangeSkinData();
     WalkAfterSkinChange(*FForm, nullptr);
     if (FForm->HandleAllocated())
@@ -160,6 +160,8 @@ bool TskSkinForm::UsableSkin() const
 
 void TskSkinForm::ChangeSkinData()
 {
+    if (UseRibbon)
+        FSkinnableForm = false;
     OldActiveObject = ActiveObject = MouseCaptureObject = -1;
     FSkinSupport = UsableSkin();
     if (FSkinSupport && FSkinnableForm) {

@@ -77,6 +77,8 @@ public:
     void SetSkinnableForm(bool Value);
     std::string GetProductVersion() const { return "7.81"; }
 
+    // True keeps the frame native whatever the skin says (a form drawing its own band).
+    bool UseRibbon = false;
     bool DisableSystemMenu = false;
     bool AlwaysResize = false;
     bool HideCaptionButtons = false;

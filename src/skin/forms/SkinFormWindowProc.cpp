@@ -372,7 +372,8 @@ struct TskSkinFormProc {
         case AfterChangeSkinDataMessage: AfterChange(); return false;
         case ResourceStrDataChangedMessage: F.UpdateObjectHints(); return true;
         case SkinnableFormChangedMessage:
-            if (F.FSD && reinterpret_cast<TskSkinData*>(M.WParam) == F.FSD && F.FForm->FormStyle() != fsMDIChild)
+            if (!F.UseRibbon && F.FSD && reinterpret_cast<TskSkinData*>(M.WParam) == F.FSD &&
+                F.FForm->FormStyle() != fsMDIChild)
                 F.SetSkinnableForm(F.FSD->SkinnableForm());
             return true;
         case SkinnableFormQueryMessage:

@@ -76,6 +76,21 @@ TEST_F(SkinFormTest, ASkinChangeWalksTheControlsOfItsSkinInOrder)
     EXPECT_EQ(data->FormInfo.ClRect.Left, form->ClientToScreen({0, 0}).X - form->Left());
 }
 
+TEST_F(SkinFormTest, AFormThatDrawsItsOwnBandKeepsTheNativeFrameWhateverTheSkinSays)
+{
+    TskSkinData* data = LoadSkin(0);
+    TskSkinForm* f = ShowSkinned(data, Bounds(10, 10, 400, 300));
+    ASSERT_TRUE(f->GetSkinnableForm());
+    f->UseRibbon = true;
+    f->SetSkinnableForm(true);
+    EXPECT_FALSE(f->GetSkinnableForm());
+    data->SetSkinnableForm(false); // the skin's own switch is not followed either
+    data->SetSkinnableForm(true);
+    Pump();
+    EXPECT_FALSE(f->GetSkinnableForm());
+    EXPECT_EQ(SendMessage(form->Handle(), SkinnableFormQueryMessage, 0, 0), NativeFormAnswer);
+}
+
 TEST_F(SkinFormTest, ASkinChangeRecoloursTheListView)
 {
     TskSkinData* data = LoadSkin(0);
