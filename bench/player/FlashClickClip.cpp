@@ -1,16 +1,15 @@
 #include "FlashClickClip.h"
 
+#include "support/FFmpegHandles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/opt.h>
 }
 
@@ -18,39 +17,19 @@ namespace tovrel::bench {
 
 namespace {
 
-struct FormatCloser {
-    void operator()(AVFormatContext* oc) const
-    {
-        if (oc && oc->pb)
-            avio_closep(&oc->pb);
-        avformat_free_context(oc);
-    }
-};
-struct CodecCloser {
-    void operator()(AVCodecContext* ctx) const { avcodec_free_context(&ctx); }
-};
-struct FrameCloser {
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-struct PacketCloser {
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
-using FramePtr = std::unique_ptr<AVFrame, FrameCloser>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketCloser>;
+using test::media::CodecContextPtr;
+using test::media::FramePtr;
+using test::media::OutputFormatPtr;
+using test::media::PacketPtr;
 
 void Check(int code, const char* what)
 {
-    if (code < 0) {
-        char text[AV_ERROR_MAX_STRING_SIZE] = {};
-        av_strerror(code, text, sizeof text);
-        throw std::runtime_error(std::string(what) + ": " + text);
-    }
+    if (code < 0)
+        throw std::runtime_error(std::string(what) + ": " + test::media::ErrorText(code));
 }
 
 struct Track {
-    CodecPtr encoder;
+    CodecContextPtr encoder;
     AVStream* stream = nullptr;
 };
 
@@ -75,7 +54,8 @@ void FillSound(AVFrame& frame, std::int64_t firstSample, const FlashClickRecipe&
     const std::int64_t clickLength = std::llround(recipe.clickSeconds * recipe.sampleRate);
     for (int i = 0; i < frame.nb_samples; ++i) {
         const std::int64_t n = (firstSample + i) % recipe.sampleRate;
-        const double value = n < clickLength ? 30000.0 * std::sin(2 * M_PI * 1000.0 * double(n) / recipe.sampleRate) : 0;
+        const double value =
+            n < clickLength ? 30000.0 * std::sin(2 * M_PI * 1000.0 * double(n) / recipe.sampleRate) : 0;
         for (int ch = 0; ch < recipe.channels; ++ch)
             samples[i * recipe.channels + ch] = std::int16_t(std::lround(value));
     }
@@ -109,17 +89,17 @@ public:
         sound->sample_rate = recipe_.sampleRate;
         av_channel_layout_default(&sound->ch_layout, recipe_.channels);
         Check(av_frame_get_buffer(sound.get(), 0), "sound");
-        int picture_index = 0;
+        int pictureIndex = 0;
         std::int64_t sample = 0;
-        while (picture_index < pictures || sample < samples) {
+        while (pictureIndex < pictures || sample < samples) {
             // Whichever track is behind goes next, so the muxer sees them interleaved.
-            const bool videoNext = picture_index < pictures &&
-                                   (sample >= samples || double(picture_index) / recipe_.fps <=
-                                                             double(sample) / recipe_.sampleRate);
+            const bool videoNext =
+                pictureIndex < pictures &&
+                (sample >= samples || double(pictureIndex) / recipe_.fps <= double(sample) / recipe_.sampleRate);
             if (videoNext) {
                 Check(av_frame_make_writable(picture.get()), "picture");
-                PaintPicture(*picture, picture_index, picture_index % recipe_.fps == 0);
-                picture->pts = picture_index++;
+                PaintPicture(*picture, pictureIndex, pictureIndex % recipe_.fps == 0);
+                picture->pts = pictureIndex++;
                 Send(video_, picture.get());
             } else {
                 Check(av_frame_make_writable(sound.get()), "sound");
@@ -197,7 +177,7 @@ private:
     }
 
     FlashClickRecipe recipe_;
-    FormatPtr output_;
+    OutputFormatPtr output_;
     Track video_, audio_;
 };
 

@@ -4,9 +4,10 @@
 #include "platform/gdi/Surface.h"
 #include "platform/rtl/MainThread.h"
 
+#include <algorithm>
 #include <chrono>
-#include <utility>
 #include <cstdlib>
+#include <utility>
 
 namespace tovrel::bench {
 
@@ -25,7 +26,8 @@ struct TAudioWatch {
     int freq = 48000;
     std::int64_t framesHanded = 0;
     std::int64_t lastLoudFrame = -1000000000;
-    std::vector<THandedClick> clicks;
+    double lastHanded = 0;
+    TAudioRecord record;
 };
 
 TAudioWatch& Watch()
@@ -42,13 +44,16 @@ void WatchingCallback(void*, Uint8* stream, int len)
     std::lock_guard guard(watch.lock);
     const auto* samples = reinterpret_cast<const std::int16_t*>(stream);
     const int frames = len / (2 * watch.channels);
+    if (watch.lastHanded != 0)
+        watch.record.longestGap = std::max(watch.record.longestGap, handed - watch.lastHanded);
+    watch.lastHanded = handed;
     const auto gap = std::int64_t(ClickGapSeconds * watch.freq);
     for (int i = 0; i < frames; ++i) {
         if (std::abs(samples[i * watch.channels]) < LoudSample)
             continue;
         const std::int64_t frame = watch.framesHanded + i;
         if (frame - watch.lastLoudFrame > gap)
-            watch.clicks.push_back({handed, handed + double(i) / watch.freq});
+            watch.record.clicks.push_back({handed, handed + double(i) / watch.freq});
         watch.lastLoudFrame = frame;
     }
     watch.framesHanded += frames;
@@ -67,6 +72,7 @@ SDL_AudioDeviceID OpenWatchedDevice(const char* device, int capture, const SDL_A
         watch.freq = desired->freq;
         watch.framesHanded = 0;
         watch.lastLoudFrame = -1000000000;
+        watch.lastHanded = 0;
     }
     spec.callback = WatchingCallback;
     spec.userdata = nullptr;
@@ -97,11 +103,11 @@ void WatchAudioDevice()
     }
 }
 
-std::vector<THandedClick> TakeHandedClicks()
+TAudioRecord TakeAudioRecord()
 {
     TAudioWatch& watch = Watch();
     std::lock_guard guard(watch.lock);
-    return std::exchange(watch.clicks, {});
+    return std::exchange(watch.record, {});
 }
 
 void TWatchingHost::PictureChanged(const TRect&)

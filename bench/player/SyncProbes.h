@@ -26,8 +26,12 @@ struct THandedClick {
 // Wraps SDL's device opening (the loaded entry) so every callback is watched.
 // Install after the player's libraries are loaded.
 void WatchAudioDevice();
-// The clicks handed over since the last call, in order; clears the record.
-std::vector<THandedClick> TakeHandedClicks();
+struct TAudioRecord {
+    std::vector<THandedClick> clicks; // in order
+    double longestGap = 0;            // between two callbacks' hand-overs: the device thread's worst stall
+};
+// What went to the device since the last call; clears the record.
+TAudioRecord TakeAudioRecord();
 
 struct TDrawnPicture {
     double drawn = 0; // first time it was drawn
