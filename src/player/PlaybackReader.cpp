@@ -127,7 +127,9 @@ int OpenInput(TVideoState& is)
     ChooseStreams(is, chosen);
     // The first picture of a large video can take far longer than the first sound:
     // they start together, or the pictures would be dropped to catch the sound up.
-    if (chosen[AVMEDIA_TYPE_AUDIO] >= 0 && chosen[AVMEDIA_TYPE_VIDEO] >= 0)
+    // A cover picture is one picture only: the sound does not wait for it.
+    if (chosen[AVMEDIA_TYPE_AUDIO] >= 0 && chosen[AVMEDIA_TYPE_VIDEO] >= 0 &&
+        !(is.ic->streams[chosen[AVMEDIA_TYPE_VIDEO]]->disposition & AV_DISPOSITION_ATTACHED_PIC))
         is.start_together_until = NowSeconds() + player::StartTogetherSeconds;
     if (chosen[AVMEDIA_TYPE_AUDIO] >= 0)
         OpenStreamComponent(is, chosen[AVMEDIA_TYPE_AUDIO]);
