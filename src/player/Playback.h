@@ -66,7 +66,12 @@ bool SwitchStream(TVideoState& is, int mediaType, int streamIndex);
 void SeekWindow(std::int64_t target, std::int64_t rel, std::int64_t& minimum, std::int64_t& maximum);
 
 // Clocks (seconds).
+// The sound now heard: what was handed to the device, less what the device still holds.
 double AudioClock(TVideoState& is);
+// The callback handed its buffer to the device at `now`: the audio clock runs from there.
+void RecordAudioHandover(TVideoState& is, double now);
+// The callback has handed sound of this stream to the device.
+bool SoundStarted(TVideoState& is);
 double VideoClock(TVideoState& is);
 double ExternalClock(TVideoState& is);
 double MasterClock(TVideoState& is);

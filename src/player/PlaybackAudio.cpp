@@ -208,7 +208,13 @@ void FeedAudioDevice(void* opaque, std::uint8_t* stream, int len)
     auto& is = *static_cast<TVideoState*>(opaque);
     TCustomPlayer& player = *is.Owner;
     player.Engine().audioCallbackTime = FF.av_gettime_relative();
+    if (!is.pictures_ready.load() && NowSeconds() < is.start_together_until.load()) {
+        std::memset(stream, 0, std::size_t(std::max(len, 0))); // the sound waits for the first pictures
+        return;
+    }
     FillAudioBuffer(is, stream, len, player.options.AudioVolume.load(), player.options.Mute.load());
+    if (!is.paused.load())
+        RecordAudioHandover(is, NowSeconds());
 }
 
 } // namespace tovrel

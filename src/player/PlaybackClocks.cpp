@@ -11,16 +11,56 @@ double NowSeconds()
     return double(FF.av_gettime_relative()) / 1000000.0;
 }
 
+namespace {
+
+double AudioBytesPerSecond(const TVideoState& is)
+{
+    return double(is.audio_tgt_freq) * 2 * is.audio_tgt_channels;
+}
+
+// The time of the sound at the end of what the callback has decoded and not yet handed over.
+double DecodedAudioEnd(TVideoState& is)
+{
+    const double bytesPerSec = AudioBytesPerSecond(is);
+    const int remaining = is.audio_buf_size.load() - is.audio_buf_index.load();
+    return bytesPerSec != 0 ? is.audio_clock.load() - remaining / bytesPerSec : is.audio_clock.load();
+}
+
+} // namespace
+
+void RecordAudioHandover(TVideoState& is, double now)
+{
+    const double end = DecodedAudioEnd(is);
+    std::lock_guard lock(is.audio_handed_lock);
+    is.audio_handed_pts = end;
+    is.audio_handed_time = now;
+}
+
+bool SoundStarted(TVideoState& is)
+{
+    std::lock_guard lock(is.audio_handed_lock);
+    return is.audio_handed_time != 0;
+}
+
+// The sound now heard: the device still holds one buffer when the callback
+// hands it over, and plays it out in its duration. While paused the callback
+// hands only silence and records nothing, so the clock stays where the sound stopped.
 double AudioClock(TVideoState& is)
 {
-    double pts = is.audio_clock.load();
     if (is.audio_st.load() == nullptr)
-        return pts;
-    const int bytesPerSec = is.audio_tgt_freq * 2 * is.audio_tgt_channels;
-    const int remaining = is.audio_buf_size.load() - is.audio_buf_index.load();
-    if (bytesPerSec != 0)
-        pts -= double(remaining) / bytesPerSec;
-    return pts;
+        return is.audio_clock.load();
+    double end = 0, handed = 0;
+    {
+        std::lock_guard lock(is.audio_handed_lock);
+        end = is.audio_handed_pts;
+        handed = is.audio_handed_time;
+    }
+    const double bytesPerSec = AudioBytesPerSecond(is);
+    if (handed == 0 || bytesPerSec == 0)
+        return DecodedAudioEnd(is);
+    const double deviceBuffer = is.audio_hw_buf_size / bytesPerSec;
+    const double played = std::clamp(NowSeconds() - handed, 0.0, deviceBuffer);
+    return end - deviceBuffer + played;
 }
 
 double VideoClock(TVideoState& is)
@@ -50,6 +90,11 @@ double MasterClock(TVideoState& is)
 
 double NextFrameTime(TVideoState& is, double t)
 {
+    // The first picture after an open or a seek starts the timing when it is
+    // ready: timed from the flush, a slow first decode would make it and the
+    // next ones late, and they would be dropped.
+    if (is.frame_last_pts == double(AV_NOPTS_VALUE))
+        is.frame_timer = std::max(is.frame_timer.load(), NowSeconds());
     double delay = t - is.frame_last_pts;
     if (delay <= 0 || delay >= 10.0)
         delay = is.frame_last_delay;
@@ -67,6 +112,8 @@ double NextFrameTime(TVideoState& is, double t)
                 delay = 0;
             else if (diff >= threshold)
                 delay = 2 * delay;
+            else
+                delay = std::max(0.0, delay + player::AVSyncPull * diff);
         }
     }
     const double timer = is.frame_timer.load() + delay;

@@ -26,6 +26,22 @@ void AdvanceReadIndex(TVideoState& is)
     is.pictq_cond.notify_all();
 }
 
+// The queued pictures move `by` seconds later, and the timer with the last of them
+// (it may already have moved on, when a paused open was resumed).
+void ShiftPictureTimes(TVideoState& is, double by)
+{
+    if (!(by > 0))
+        return;
+    std::lock_guard lock(is.pictq_mutex);
+    double last = 0;
+    for (int i = 0; i < is.pictq_size; ++i) {
+        TPictureSlot& slot = is.pictq[(is.pictq_rindex.load() + i) % player::PictureQueueSize];
+        slot.target = slot.target.load() + by;
+        last = slot.target.load();
+    }
+    is.frame_timer = std::max(is.frame_timer.load(), last);
+}
+
 void NotifyHost(TVideoState& is, const TRect& area)
 {
     if (TPlayerHost* host = is.Owner->ScreenHandle())
@@ -312,13 +328,24 @@ void RefreshPlayback(TVideoState& is, bool advance)
         TPictureSlot& slot = is.pictq[is.pictq_rindex.load()];
         if (now < slot.target.load())
             return;
+        const bool first = is.video_current_pts_drift.load() == 0;
+        if (first && !is.paused.load() && is.start_together_until.load() != 0) {
+            // At the start the first picture waits for the sound, as the sound waited for it;
+            // the pictures after it are timed from when it shows.
+            if (now < is.start_together_until.load() && !SoundStarted(is))
+                return;
+            ShiftPictureTimes(is, now - slot.target.load());
+            is.start_together_until = 0;
+        }
+        // The first picture shown and the one at the start are never dropped as late.
+        const bool keep = first || std::llround(slot.pts * 1000000) <= is.StartTime;
         is.video_current_pts = slot.pts;
         is.video_current_pts_drift = slot.pts - now;
         is.video_current_pos = slot.pos;
         const double nextTarget = queued > 1
                                       ? is.pictq[(is.pictq_rindex.load() + 1) % player::PictureQueueSize].target.load()
                                       : slot.target.load() + is.video_clock.load() - slot.pts;
-        if ((player.options.framedrop.load() && now > nextTarget && !is.IsDevice) || forced) {
+        if ((player.options.framedrop.load() && now > nextTarget && !is.IsDevice && !keep) || forced) {
             is.skip_frames = is.skip_frames.load() * 1.05f;
             // While paused there is nothing to catch up with: the last picture stays to be seen.
             const bool hopelesslyLate = now > nextTarget + 0.5 && !is.paused.load();

@@ -125,12 +125,20 @@ int OpenInput(TVideoState& is)
     }
     int chosen[AVMEDIA_TYPE_NB];
     ChooseStreams(is, chosen);
+    // The first picture of a large video can take far longer than the first sound:
+    // they start together, or the pictures would be dropped to catch the sound up.
+    // A cover picture is one picture only: the sound does not wait for it.
+    if (chosen[AVMEDIA_TYPE_AUDIO] >= 0 && chosen[AVMEDIA_TYPE_VIDEO] >= 0 &&
+        !(is.ic->streams[chosen[AVMEDIA_TYPE_VIDEO]]->disposition & AV_DISPOSITION_ATTACHED_PIC))
+        is.start_together_until = NowSeconds() + player::StartTogetherSeconds;
     if (chosen[AVMEDIA_TYPE_AUDIO] >= 0)
         OpenStreamComponent(is, chosen[AVMEDIA_TYPE_AUDIO]);
     if (chosen[AVMEDIA_TYPE_VIDEO] >= 0)
         OpenStreamComponent(is, chosen[AVMEDIA_TYPE_VIDEO]);
     if (chosen[AVMEDIA_TYPE_SUBTITLE] >= 0)
         OpenStreamComponent(is, chosen[AVMEDIA_TYPE_SUBTITLE]);
+    if (is.video_stream.load() < 0 || is.audio_stream.load() < 0)
+        is.start_together_until = 0;
     if (is.video_stream.load() < 0 && is.audio_stream.load() < 0) {
         SetLastErrMsg(player, PlayerText("%s: could not open codecs, no stream to play.", is.filename.c_str()));
         return -1;

@@ -68,6 +68,10 @@ bool OpenAudioDevice(TVideoState& is, AVStream* st)
     }
     is.audio_dev = dev;
     is.audio_hw_buf_size = int(obtained.size);
+    {
+        std::lock_guard lock(is.audio_handed_lock);
+        is.audio_handed_time = 0; // the clock starts again from this stream's first sound
+    }
     is.audio_tgt_channels = wanted.channels;
     is.audio_tgt_freq = wanted.freq;
     return true;

@@ -73,6 +73,7 @@ int DecodeVideoPacket(TVideoState& is, AVFrame* frame, bool& drained)
             if (!drained)
                 FF.avcodec_send_packet(is.video_dec, nullptr);
             drained = true;
+            is.pictures_ready = 1;
             if (!is.EventEOF.load())
                 CheckPosition(*is.Owner);
             continue;
@@ -136,6 +137,8 @@ int StorePicture(TVideoState& is, AVFrame* frame, double t, std::int64_t pos)
     std::lock_guard lock(is.pictq_mutex);
     slot.target = NextFrameTime(is, t);
     ++is.pictq_size;
+    if (is.pictq_size >= player::PictureQueueSize)
+        is.pictures_ready = 1;
     return 0;
 }
 

@@ -57,6 +57,11 @@ inline constexpr int PictureQueueSize = 2;
 inline constexpr int SubtitleQueueSize = 4;
 inline constexpr double AVNoSyncThreshold = 10.0;
 inline constexpr double AVSyncThresholdMin = 0.01;
+// Inside the sync threshold, the part of the picture-sound offset each picture's delay takes
+// back: the offset is pulled to zero over a few pictures, without jumps.
+inline constexpr double AVSyncPull = 0.25;
+// At the start, how long the sound may wait for the first picture (and it for the sound).
+inline constexpr double StartTogetherSeconds = 1.0;
 inline constexpr int AudioDiffAvgNb = 20;
 inline constexpr int SampleCorrectionPercentMax = 10;
 inline constexpr int DefaultScreenWidth = 640;

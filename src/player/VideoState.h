@@ -162,11 +162,21 @@ struct TVideoState {
     std::atomic<AVStream*> video_st{nullptr};
     std::atomic<int> subtitle_stream{-1};
     std::atomic<AVStream*> subtitle_st{nullptr};
+    // audio_handed_lock: where the sound handed to the device ends (seconds of
+    // media) and when the callback handed it over (NowSeconds; 0 before the first).
+    std::mutex audio_handed_lock;
+    double audio_handed_pts = 0;
+    double audio_handed_time = 0;
     // Audio: the callback writes the clock and the buffer's fill.
     std::atomic<double> audio_clock{0};
     std::atomic<int> audio_buf_size{0};
     std::atomic<int> audio_buf_index{0};
     std::atomic<int> show_audio{0}; // the main thread
+    // The start: until this time (NowSeconds; 0 never) the sound waits for the
+    // picture queue to fill and the first picture for the sound (set by the read
+    // thread's open, cleared by the play thread when the first picture shows).
+    std::atomic<double> start_together_until{0};
+    std::atomic<int> pictures_ready{0}; // the decode thread: the picture queue was full, or the pictures ended
     // Video: the decode thread's clock and picture shape, the play thread's shown picture.
     std::atomic<double> frame_timer{0};
     std::atomic<double> video_clock{0};

@@ -3,6 +3,7 @@
 
 #include "PlayerTestSupport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -53,6 +54,24 @@ TEST_F(AudioOutputTest, VolumeAndMuteDecideWhatReachesTheDevice)
         }
         EXPECT_EQ(is.audio_buf_index.load(), 1024);
     }
+}
+
+TEST_F(AudioOutputTest, AtTheStartTheSoundWaitsForThePictures)
+{
+    TFFPlayer owner;
+    is.Owner = &owner;
+    is.start_together_until = NowSeconds() + 10.0;
+    std::uint8_t device[1024];
+    std::memset(device, 0x5A, sizeof device);
+    FeedAudioDevice(&is, device, sizeof device);
+    EXPECT_TRUE(std::all_of(std::begin(device), std::end(device), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(is.audio_buf_index.load(), 0) << "nothing of the sound was used";
+    EXPECT_FALSE(SoundStarted(is));
+
+    is.pictures_ready = 1;
+    FeedAudioDevice(&is, device, sizeof device);
+    EXPECT_EQ(std::memcmp(device, is.audio_buf.data(), sizeof device), 0);
+    EXPECT_TRUE(SoundStarted(is));
 }
 
 TEST_F(AudioOutputTest, WhilePausedTheDeviceGetsSilenceAndTheClockStands)

@@ -77,7 +77,10 @@ TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock)
         double videoMinusAudio;
         double expectedDelay;
     };
-    const Case cases[] = {{-0.5, 0.0}, {0.5, 0.08}, {12.0, 0.04}, {-12.0, 0.04}, {0.0, 0.04}};
+    // Outside the threshold (the 40 ms delay): no wait, or twice the wait. Inside it the
+    // delay takes back a quarter of the offset, so a small steady offset is pulled to zero.
+    const Case cases[] = {{-0.5, 0.0},   {0.5, 0.08},    {12.0, 0.04},     {-12.0, 0.04},     {0.0, 0.04},
+                          {0.02, 0.045}, {-0.02, 0.035}, {0.039, 0.04975}, {-0.039, 0.03025}, {-0.04, 0.0}};
     AVStream audio{};
     for (const Case& c : cases) {
         TVideoState is;
@@ -101,6 +104,106 @@ TEST_F(ClockTest, ADelayOfTenSecondsOrANonIncreasingTimeKeepsTheLastGoodDelay)
         is.frame_timer = 0;
         EXPECT_NEAR(NextFrameTime(is, t), 0.04, 1e-9) << t;
     }
+}
+
+TEST_F(ClockTest, TheFirstPictureAfterAFlushIsTimedFromWhenItIsReady)
+{
+    TVideoState is;
+    is.frame_last_pts = double(AV_NOPTS_VALUE);
+    is.frame_timer = NowSeconds() - 5.0; // the flush, long before a slow first decode ended
+    const double before = NowSeconds();
+    const double target = NextFrameTime(is, 0.0);
+    EXPECT_GE(target, before) << "it would be late, and the next ones too";
+    EXPECT_LE(target, NowSeconds());
+}
+
+TEST_F(ClockTest, TheAudioClockCountsTheSoundStillInTheDevice)
+{
+    AVStream audio{};
+    TVideoState is;
+    is.audio_st = &audio;
+    is.audio_tgt_freq = 48000;
+    is.audio_tgt_channels = 2;
+    is.audio_hw_buf_size = 4096; // 1024 stereo samples: 21.3 ms
+    const double deviceBuffer = 1024.0 / 48000;
+
+    // Before anything is handed over: the decoded sound's end, less what the callback still holds.
+    is.audio_clock = 5.0;
+    is.audio_buf_size = 4096;
+    is.audio_buf_index = 1024;
+    EXPECT_NEAR(AudioClock(is), 5.0 - 3072.0 / 192000, 1e-9);
+    RecordAudioHandover(is, NowSeconds() + 1.0);
+    EXPECT_NEAR(AudioClock(is), 5.0 - 3072.0 / 192000 - deviceBuffer, 1e-9) << "just handed: none of it heard";
+
+    struct Case {
+        double handedAgo;
+        double lowest, highest; // the wall clock runs on while the case runs
+    };
+    const Case cases[] = {{-1.0, 10.0 - deviceBuffer, 10.0 - deviceBuffer},
+                          {deviceBuffer / 2, 10.0 - deviceBuffer / 2, 10.0},
+                          {1.0, 10.0, 10.0}};
+    is.audio_buf_size = 0;
+    is.audio_buf_index = 0;
+    is.audio_clock = 10.0;
+    for (const Case& c : cases) {
+        RecordAudioHandover(is, NowSeconds() - c.handedAgo);
+        const double clock = AudioClock(is);
+        EXPECT_GE(clock, c.lowest - 1e-9) << c.handedAgo;
+        EXPECT_LE(clock, c.highest + 1e-9) << c.handedAgo;
+    }
+}
+
+TEST_F(ClockTest, ThePictureAtTheStartIsShownHoweverLate)
+{
+    TFFPlayer owner;
+    AVStream video{};
+    TVideoState is;
+    is.Owner = &owner;
+    is.video_st = &video;
+    const double now = NowSeconds();
+    is.pictq[0].pts = 0.0;
+    is.pictq[0].target = now - 1.0;
+    is.pictq[1].pts = 0.04;
+    is.pictq[1].target = now - 0.96;
+    is.pictq_size = 2;
+    RefreshPlayback(is, true);
+    EXPECT_EQ(is.video_current_pts.load(), 0.0) << "a later picture was due too, but this one starts the clip";
+    EXPECT_EQ(QueuedPictures(is), 1);
+
+    RefreshPlayback(is, true);
+    EXPECT_EQ(QueuedPictures(is), 0) << "later pictures are dropped as before when hopelessly late";
+}
+
+TEST_F(ClockTest, AtTheStartTheFirstPictureWaitsForTheSoundAndTheNextMovesWithIt)
+{
+    TFFPlayer owner;
+    AVStream video{}, audio{};
+    TVideoState is;
+    is.Owner = &owner;
+    is.video_st = &video;
+    is.audio_st = &audio;
+    const double now = NowSeconds();
+    is.start_together_until = now + 10.0;
+    is.pictq[0].pts = 0.0;
+    is.pictq[0].target = now - 0.5;
+    is.pictq[1].pts = 0.04;
+    is.pictq[1].target = now - 0.46;
+    is.pictq_size = 2;
+    is.frame_timer = now - 0.46;
+    RefreshPlayback(is, true);
+    EXPECT_EQ(QueuedPictures(is), 2) << "no sound yet: the first picture waits";
+
+    RecordAudioHandover(is, NowSeconds());
+    const double before = NowSeconds();
+    RefreshPlayback(is, true);
+    const double after = NowSeconds();
+    ASSERT_EQ(QueuedPictures(is), 1);
+    EXPECT_EQ(is.video_current_pts.load(), 0.0);
+    // Timed from when the first showed.
+    EXPECT_GE(is.pictq[1].target.load(), before + 0.04 - 1e-9);
+    EXPECT_LE(is.pictq[1].target.load(), after + 0.04 + 1e-9);
+    EXPECT_DOUBLE_EQ(is.frame_timer.load(), is.pictq[1].target.load());
+    EXPECT_EQ(is.start_together_until.load(), 0.0);
 }
 
 TEST_F(ClockTest, WithoutAPictureShownTheVideoClockIsTheStartTime)
