@@ -8,6 +8,7 @@
 # window's report (TOVREL_MAIN_REPORT); every wait polls it.
 #   app_end_to_end.sh TOVREL OUT_DIR MAKE_CLIPS MEDIAPROBE SCREENGRAB
 source "$(dirname "$0")/../../skin/desktop/gallery_session.sh"
+source "$(dirname "$0")/app_session.sh"
 tovrel=$1
 out=$2
 make_clips=$3
@@ -264,13 +265,5 @@ ini_has "SetSkin=$(value skin.index)" || fail "option.ini does not keep the new 
 
 step "10: close with the window's close button; exit status 0"
 click_key close.at
-end=$((SECONDS + deadline_s))
-while kill -0 "$pid" 2>/dev/null; do
-  ((SECONDS < end)) || fail "the program did not end after its close button"
-  sleep 0.05
-done
-status=0
-wait "$pid" || status=$?
-pid=
-[[ $status == 0 ]] || fail "the program ended with $status (see $out/tovrel.log)"
+expect_clean_exit
 echo "app_end_to_end: ok"
