@@ -230,21 +230,26 @@ void TMainForm::EndRenaming()
         format >= 0 && format < formats.Count() ? FormatTitleExtension(formats.Items(format)->Title()) : std::string();
     const std::string current = SubItemText(*row, colOutputFile);
     const std::string_view name = FileNamePart(current);
-    std::string folder = current.substr(0, current.size() - name.size());
-    if (folder.empty())
-        folder = Video_OutPut_Folder_Edit->Text();
+    // Rows added by the program hold the name alone, in the output folder.
+    const bool nameOnly = name.size() == current.size();
+    const std::string folder =
+        nameOnly ? Video_OutPut_Folder_Edit->Text() : current.substr(0, current.size() - name.size());
+    const auto pathOf = [&folder](const std::string& cell) {
+        return FileNamePart(cell).size() == cell.size() ? JoinFolder(folder, cell) : cell;
+    };
     // Two rows must never write one file, nor a rename overwrite a file
     // unless overwriting is chosen.
-    const TNameInUse otherRowHasIt = [this, row](const std::string& path) {
+    const TNameInUse otherRowHasIt = [this, row, &pathOf](const std::string& path) {
         for (int i = 0; i < lvFiles->Items()->Count(); ++i) {
             const TListItem* other = lvFiles->Items()->Item(i);
-            if (other != row && SubItemText(*other, colOutputFile) == path)
+            if (other != row && pathOf(SubItemText(*other, colOutputFile)) == path)
                 return true;
         }
         return false;
     };
     const bool overwrite = Form5 && Form5->Options().OverwriteFile;
-    SetSubItemText(*row, colOutputFile, MakeOutputFileName(text + extension, folder, overwrite, otherRowHasIt));
+    const std::string made = MakeOutputFileName(text + extension, folder, overwrite, otherRowHasIt);
+    SetSubItemText(*row, colOutputFile, nameOnly ? std::string(FileNamePart(made)) : made);
 }
 
 void TMainForm::RowSelected()

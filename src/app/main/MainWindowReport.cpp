@@ -1,8 +1,10 @@
 #include "app/main/MainWindowReport.h"
 
 #include "app/main/MainForm.h"
+#include "app/main/MainWindowReportLines.h"
 #include "app/main/ProgramDataFiles.h"
 #include "platform/rtl/MainThread.h"
+#include "platform/vcl/Timer.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/forms/FrameObjects.h"
@@ -11,13 +13,11 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 
 namespace tovrel {
 
-namespace {
-
-// A point relative to the main window (its frame included), as "X,Y".
 std::string InWindow(TForm& form, TPoint screen)
 {
     return std::to_string(screen.X - form.Left()) + ',' + std::to_string(screen.Y - form.Top());
@@ -27,6 +27,14 @@ std::string CentreOf(TForm& form, TControl& control)
 {
     return InWindow(form, control.ClientToScreen(Point(control.Width() / 2, control.Height() / 2)));
 }
+
+std::string ScreenCentre(TControl& control)
+{
+    const TPoint p = control.ClientToScreen(Point(control.Width() / 2, control.Height() / 2));
+    return std::to_string(p.X) + ',' + std::to_string(p.Y);
+}
+
+namespace {
 
 const char* BoxName(TParameterBox box)
 {
@@ -39,19 +47,30 @@ class TMainWindowReport {
 public:
     TMainWindowReport(TMainForm& main, std::string path) : main_(main), path_(std::move(path)) {}
 
-    void Write() const
+    // Writes the report when its text changed since the last time.
+    void Write()
     {
+        if (main_.ComponentState().Contains(csDestroying))
+            return;
+        std::ostringstream text;
+        WriteOffice(text, "category", *main_.CategoryBox());
+        WriteOffice(text, "format", *main_.FormatBox());
+        text << "key=" << main_.Data().All_Trant_Number << '\n';
+        for (TParameterBox box : ParameterBoxes)
+            text << "box." << BoxName(box) << '=' << main_.ParameterBox(box)->Text() << '\n';
+        WriteCloseButton(text);
+        text << "sound=" << AfterBatchSoundFile() << '\n';
+        WriteRunLines(text, main_);
+        WriteMenuLines(text, main_);
+        WriteDialogLines(text, main_);
+        if (text.str() == written_)
+            return;
+        written_ = text.str();
         // Renamed into place, so a script that sees the file finds it whole.
         const std::string partial = path_ + ".part";
         {
             std::ofstream out(partial, std::ios::trunc);
-            WriteOffice(out, "category", *main_.CategoryBox());
-            WriteOffice(out, "format", *main_.FormatBox());
-            out << "key=" << main_.Data().All_Trant_Number << '\n';
-            for (TParameterBox box : ParameterBoxes)
-                out << "box." << BoxName(box) << '=' << main_.ParameterBox(box)->Text() << '\n';
-            WriteCloseButton(out);
-            out << "sound=" << AfterBatchSoundFile() << '\n';
+            out << written_;
             if (!out)
                 throw std::runtime_error("cannot write " + partial);
         }
@@ -86,6 +105,7 @@ private:
 
     TMainForm& main_;
     std::string path_;
+    std::string written_;
 };
 
 // Runs `note` after what the event did.
@@ -114,6 +134,11 @@ void InstallMainWindowReport(TMainForm& main, const std::string& path)
     for (TParameterBox which : ParameterBoxes)
         Chain(main.ParameterBox(which)->OnChange, write);
     Chain(main.OnShow, writeLater);
+    // Progress, the preview's clock, menus and the dialogs' modal runs
+    // change the state without an event of their own: it is also watched.
+    auto* watch = new TTimer(&main);
+    watch->SetInterval(100);
+    watch->SetOnTimer([report](TObject*) { report->Write(); });
 }
 
 } // namespace tovrel

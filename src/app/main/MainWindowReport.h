@@ -3,7 +3,9 @@
 // the main window writes its state there as key=value lines (where its
 // category and format boxes and their open rows are, what the six boxes
 // show, where the caption's close button is, which after-batch sound it
-// found) whenever that state changes.
+// found, and what MainWindowReportLines.h adds: rows, buttons, menus, the
+// dialogs it runs, the preview and the skin) whenever that state changes,
+// as its events or a watching timer see it.
 #include <string>
 
 namespace tovrel {

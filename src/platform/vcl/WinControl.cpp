@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tovrel {
 
@@ -27,6 +28,21 @@ std::unordered_map<HWND, TWinControl*>& Windows()
 
 TWinControl* creating = nullptr;
 TWinControl* focusedControl = nullptr;
+
+// How many of each window's messages are being handled now, and the windows
+// whose release came in meanwhile: a handler that runs a modal loop (a menu
+// command opening a dialog) pumps the release of its own window, which must
+// wait until that handler has returned.
+std::unordered_map<HWND, int>& HandlingDepth()
+{
+    static std::unordered_map<HWND, int> depth;
+    return depth;
+}
+std::unordered_set<HWND>& ReleaseWaiting()
+{
+    static std::unordered_set<HWND> waiting;
+    return waiting;
+}
 
 std::string ClassNameFor(UINT classStyle)
 {
@@ -89,8 +105,33 @@ LRESULT ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (!control)
         return DefWindowProc(hwnd, message, wParam, lParam);
+    if (message == CM_RELEASE && HandlingDepth().contains(hwnd)) {
+        ReleaseWaiting().insert(hwnd);
+        return 0;
+    }
     TMessage m{message, wParam, lParam, 0};
-    GuardMessageHandler([&] { control->WindowProc(m); });
+    bool outermost = false;
+    {
+        // Counted down however the handler ends.
+        struct TDepth {
+            HWND Window;
+            bool& Outermost;
+            ~TDepth()
+            {
+                if (const auto d = HandlingDepth().find(Window); d != HandlingDepth().end() && --d->second == 0) {
+                    HandlingDepth().erase(d);
+                    Outermost = true;
+                }
+            }
+        } depth{hwnd, outermost};
+        ++HandlingDepth()[hwnd];
+        GuardMessageHandler([&] { control->WindowProc(m); });
+    }
+    // The outermost handler has returned: a release that waited runs now.
+    if (outermost && message != CM_RELEASE && ReleaseWaiting().erase(hwnd) && FindControl(hwnd) == control) {
+        ControlWindowProc(hwnd, CM_RELEASE, 0, 0);
+        return m.Result;
+    }
     if (message == CM_RELEASE) {
         // Freed here, after its own handlers have returned.
         if (FindControl(hwnd) == control)
@@ -105,6 +146,8 @@ LRESULT ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                 after->second->handle_ = nullptr;
             windows.erase(after);
         }
+        HandlingDepth().erase(hwnd);
+        ReleaseWaiting().erase(hwnd);
     }
     return m.Result;
 }

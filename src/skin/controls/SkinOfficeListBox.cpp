@@ -251,6 +251,9 @@ void TskSkinOfficeListBox::SetItemIndex(int Value)
     if (Value >= Count())
         ListIndexError(Value);
     FItemIndex = Value;
+    // The row the mouse reached last is no longer the highlighted one: the
+    // next move onto it highlights it again.
+    FMouseActive = -1;
     if (Value < 0) {
         Repaint();
         return;

@@ -5,6 +5,7 @@
 # caption's close button and expects the process to end with 0.
 #   app_presets.sh TOVREL OUT_DIR PRESET_DIR
 source "$(dirname "$0")/../../skin/desktop/gallery_session.sh"
+source "$(dirname "$0")/app_session.sh"
 tovrel=$1
 out=$2
 presets=$3
@@ -65,13 +66,5 @@ expect_line "box.aspect=$(default_of "$key" 20)"
 close_at=$(value close.at)
 [[ -n $close_at ]] || fail "the report names no close button"
 click_window_point "$close_at"
-end=$((SECONDS + deadline_s))
-while kill -0 "$pid" 2>/dev/null; do
-  ((SECONDS < end)) || fail "the program did not end after its close button"
-  sleep 0.05
-done
-status=0
-wait "$pid" || status=$?
-pid=
-[[ $status == 0 ]] || fail "the program ended with $status (see $out/tovrel.log)"
+expect_clean_exit
 echo "app_presets: ok"

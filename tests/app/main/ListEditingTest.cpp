@@ -215,6 +215,19 @@ TEST_F(RenameTest, WithOverwritingChosenAnExistingFileKeepsItsName)
     EXPECT_EQ(Outputs(main)[0], Output("taken_1.mp4"));
 }
 
+TEST_F(RenameTest, RowsAsTheProgramAddsThemKeepANameAloneThatNoOtherRowHas)
+{
+    // Adding and starting leave the output name alone in the cell, in the output folder.
+    TMainForm& main = Start();
+    AddRow(main, "first.mp4");
+    AddRow(main, "taken.mp4");
+    main.FileList()->SetItemIndex(0);
+    Rename(main, "taken");
+    EXPECT_EQ(Outputs(main)[0], "taken_1.mp4");
+    Rename(main, "plain");
+    EXPECT_EQ(Outputs(main)[0], "plain.mp4");
+}
+
 TEST_F(RenameTest, PathsAndControlCharactersAreRefusedAndTheOldNameStays)
 {
     TMainForm& main = Start();

@@ -130,6 +130,16 @@ TEST_F(OfficeComboTest, EveryChoiceFiresClickThenChangeEvenForTheSameIndex)
              t.Button(t.ListRow(2), false);
          },
          Events{"dropdown", "click 2", "change 2", "closeup"}, 2},
+        {"mouse: the row last chosen by mouse again, after code set another index", 0,
+         [](OfficeComboTest& t) {
+             t.ClickBoxThenPressRow(2);
+             t.Button(t.ListRow(2), false);
+             t.box->SetItemIndex(0);
+             t.events.clear();
+             t.ClickBoxThenPressRow(2);
+             t.Button(t.ListRow(2), false);
+         },
+         Events{"dropdown", "click 2", "change 2", "closeup"}, 2},
         {"mouse: press on the list, release outside", 0,
          [](OfficeComboTest& t) {
              t.ClickBoxThenPressRow(2);

@@ -1,5 +1,6 @@
 #include "SkinMenuTestSupport.h"
 #include "platform/wm/ModalLoop.h"
+#include "platform/wm/Window.h"
 
 namespace tovrel::test {
 
@@ -124,6 +125,28 @@ TEST_F(SkinMenuEngineTest, ClicksActOnReleaseAndTheCommandRunsAfterTheClose)
     EXPECT_EQ(order, std::vector<std::string>({"closed", "command"}));
     EXPECT_EQ(menu, nullptr);
     EXPECT_FALSE(engine->Visible());
+}
+
+TEST_F(SkinMenuEngineTest, ACommandRunningAModalLoopLeavesTheClickedLevelAliveUntilItReturns)
+{
+    BuildMenu();
+    HWND level = nullptr;
+    bool levelDuringCommand = false;
+    menu->Items()->Items(0)->OnClick = [&](TObject*) {
+        Pump(); // as a modal dialog's loop would: the closed level's release arrives
+        levelDuringCommand = IsWindow(level);
+    };
+    Open(nullptr);
+    level = Level(0).Handle();
+    const TPoint at = RowCenter(0, 0);
+    MoveTo(at);
+    InjectMouseButton(0, true, at);
+    Pump();
+    InjectMouseButton(0, false, at);
+    Pump();
+    EXPECT_TRUE(levelDuringCommand) << "the level was freed inside its own mouse handler";
+    Pump();
+    EXPECT_FALSE(IsWindow(level)) << "the level is freed once its handler returned";
 }
 
 TEST_F(SkinMenuEngineTest, AHandlerFreeingTheEngineDoesNoHarm)
