@@ -66,7 +66,11 @@ void BM_FirstStartToFirstPaint(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_FirstStartToFirstPaint)->Iterations(1)->Repetitions(1)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstStartToFirstPaint)
+    ->Iterations(1)
+    ->Repetitions(1)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_StartToFirstPaint(benchmark::State& state)
 {

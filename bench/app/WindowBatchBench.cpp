@@ -28,9 +28,9 @@
 #include "skin/controls/SkinOfficeComboBox.h"
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -145,9 +145,10 @@ int Report(TMainForm& main, const TBatchEnd& end, const TBatchTimes& times, int 
     for (const std::string& warning : end.Warnings)
         std::printf("warning: %s\n", warning.c_str());
     failures += static_cast<int>(end.Warnings.size());
-    std::printf("batch: %d files, %d at once, %.3f s wall (%.3f s of it to start), %.3f files/s, main thread %.3f s CPU\n",
-                rows.Count(), tasksAtOnce, times.Wall, times.ToStart, times.Wall > 0 ? rows.Count() / times.Wall : 0.0,
-                times.MainThreadCpu);
+    std::printf(
+        "batch: %d files, %d at once, %.3f s wall (%.3f s of it to start), %.3f files/s, main thread %.3f s CPU\n",
+        rows.Count(), tasksAtOnce, times.Wall, times.ToStart, times.Wall > 0 ? rows.Count() / times.Wall : 0.0,
+        times.MainThreadCpu);
     return failures == 0 && end.End ? 0 : 1;
 }
 
