@@ -1,32 +1,81 @@
 // The main window at 839 x 527 on the headless back end: from nothing to its
 // first painted picture, a full repaint, and a skin switch with its redraw.
+// Each ends when every window of the form has painted and the picture has gone
+// to the back end, as the program's message loop does it.
+#include "ThrowAwayHome.h"
+
 #include "app/main/MainForm.h"
 #include "app/main/ProgramBlock.h"
 #include "platform/vcl/Application.h"
+#include "platform/wm/Paint.h"
 #include "skin/data/SkinData.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
+#include <string>
 
 namespace tovrel {
 namespace {
 
+constexpr int kClientWidth = 839, kClientHeight = 527;
+
+// The skinned frame is wider than the native one the window was sized with,
+// so the client comes up smaller than its layout (837 x 519 under the first
+// skin); the figures are taken at the layout's own size.
 std::unique_ptr<TMainForm> StartMainWindow()
 {
     auto main = std::make_unique<TMainForm>(nullptr);
     main->ShowNotice = [](const std::string&) {};
     main->DoCreate();
     CreateSecondaryWindows(*main);
+    main->SetClientSize(kClientWidth, kClientHeight);
     main->Show();
-    main->Repaint();
+    Application->ProcessMessages();
     return main;
 }
 
+// Every window of the form, frames and children included, invalidated and
+// painted at once.
+void RepaintEverything(TMainForm& main)
+{
+    RedrawWindow(main.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Application->ProcessMessages();
+}
+
+bool AtClientSize(benchmark::State& state, const TMainForm& main)
+{
+    if (main.ClientWidth() == kClientWidth && main.ClientHeight() == kClientHeight)
+        return true;
+    state.SkipWithError(("client size " + std::to_string(main.ClientWidth()) + " x " +
+                         std::to_string(main.ClientHeight()) + ", not 839 x 527")
+                            .c_str());
+    return false;
+}
+
+// The process's first window: nothing of the skins, fonts or pictures cached
+// yet. One run a process; run the program several times for a spread.
+void BM_FirstStartToFirstPaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::unique_ptr<TMainForm> main = StartMainWindow();
+        state.PauseTiming();
+        AtClientSize(state, *main);
+        main.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstStartToFirstPaint)
+    ->Iterations(1)
+    ->Repetitions(1)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
 void BM_StartToFirstPaint(benchmark::State& state)
 {
+    if (!AtClientSize(state, *StartMainWindow()))
+        return;
     for (auto _ : state) {
         std::unique_ptr<TMainForm> main = StartMainWindow();
         state.PauseTiming();
@@ -34,46 +83,45 @@ void BM_StartToFirstPaint(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartToFirstPaint)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 void BM_FullRepaint(benchmark::State& state)
 {
     std::unique_ptr<TMainForm> main = StartMainWindow();
+    if (!AtClientSize(state, *main))
+        return;
     for (auto _ : state)
-        main->Repaint();
+        RepaintEverything(*main);
 }
-BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaint)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 void BM_SkinSwitch(benchmark::State& state)
 {
     std::unique_ptr<TMainForm> main = StartMainWindow();
+    if (!AtClientSize(state, *main))
+        return;
     int skin = 0;
     for (auto _ : state) {
         skin = skin == 1 ? 2 : 1;
         main->ApplySkinIndex(skin);
-        main->Repaint();
+        Application->ProcessMessages();
     }
+    // Each skin's frame has its own size; the window keeps its outer size.
+    state.SetLabel("client " + std::to_string(main->ClientWidth()) + " x " + std::to_string(main->ClientHeight()) +
+                   " after");
 }
-BENCHMARK(BM_SkinSwitch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SkinSwitch)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tovrel
 
-// A throw-away HOME, so no folder of the user's is made, and the program's
-// services around the runs.
 int main(int argc, char** argv)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "appbench-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        return 1;
-    setenv("HOME", pattern.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (std::filesystem::path(pattern) / "config").c_str(), 1);
-    setenv("TOVREL_BACKEND", "headless", 1);
+    tovrel::bench::TThrowAwayHome home;
     benchmark::Initialize(&argc, argv);
     tovrel::StartProgramServices();
     benchmark::RunSpecifiedBenchmarks();
     tovrel::EndProgramServices();
     benchmark::Shutdown();
-    std::filesystem::remove_all(pattern);
     return 0;
 }

@@ -28,11 +28,36 @@ void WritePicture(TStream& stream, TBitmap* picture, bool withFlag)
         picture->SaveToStream(stream);
 }
 
-std::unique_ptr<TBitmap> ReadFlaggedPicture(TStream& stream)
+// The BMP file size its header claims, checked against what the stream holds;
+// the stream is left after the 14-byte file header, copied to `header`.
+std::int64_t ReadBmpFileHeader(TStream& stream, std::uint8_t (&header)[kBmpFileHeaderSize])
+{
+    stream.ReadBuffer(header, kBmpFileHeaderSize);
+    if (header[0] != 'B' || header[1] != 'M')
+        throw EInvalidGraphic("A picture of the compressed skin is not a BMP file");
+    const std::int64_t fileSize = std::int64_t(header[2]) | std::int64_t(header[3]) << 8 |
+                                  std::int64_t(header[4]) << 16 | std::int64_t(header[5]) << 24;
+    if (fileSize < kSmallestBmpFile || fileSize - kBmpFileHeaderSize > stream.Size() - stream.Position())
+        throw EReadError("A picture of the compressed skin claims " + std::to_string(fileSize) +
+                         " bytes, which the data does not hold");
+    return fileSize;
+}
+
+// One BMP file, decoded, or (without `decode`) passed over: null then.
+std::unique_ptr<TBitmap> ReadOrSkipBmpImage(TStream& stream, bool decode)
+{
+    if (decode)
+        return ReadBmpImage(stream);
+    std::uint8_t header[kBmpFileHeaderSize];
+    stream.Seek(ReadBmpFileHeader(stream, header) - kBmpFileHeaderSize, soCurrent);
+    return nullptr;
+}
+
+std::unique_ptr<TBitmap> ReadFlaggedPicture(TStream& stream, bool decode)
 {
     if (stream.ReadValue<std::uint8_t>() != kPictureFollows)
         return nullptr;
-    return ReadBmpImage(stream);
+    return ReadOrSkipBmpImage(stream, decode);
 }
 
 std::u16string Utf16FromBytes(std::string_view bytes, bool bigEndian)
@@ -85,15 +110,8 @@ void WriteSkinContent(TStream& Stream, TBitmap* Picture, TBitmap* InActivePictur
 std::unique_ptr<TBitmap> ReadBmpImage(TStream& Stream)
 {
     std::uint8_t header[kBmpFileHeaderSize];
-    Stream.ReadBuffer(header, kBmpFileHeaderSize);
-    if (header[0] != 'B' || header[1] != 'M')
-        throw EInvalidGraphic("A picture of the compressed skin is not a BMP file");
-    const std::int64_t fileSize = std::int64_t(header[2]) | std::int64_t(header[3]) << 8 |
-                                  std::int64_t(header[4]) << 16 | std::int64_t(header[5]) << 24;
+    const std::int64_t fileSize = ReadBmpFileHeader(Stream, header);
     const std::int64_t rest = fileSize - kBmpFileHeaderSize;
-    if (fileSize < kSmallestBmpFile || rest > Stream.Size() - Stream.Position())
-        throw EReadError("A picture of the compressed skin claims " + std::to_string(fileSize) +
-                         " bytes, which the data does not hold");
     TMemoryStream file;
     file.SetSize(fileSize);
     std::memcpy(file.Memory(), header, kBmpFileHeaderSize);
@@ -103,26 +121,46 @@ std::unique_ptr<TBitmap> ReadBmpImage(TStream& Stream)
     return bitmap;
 }
 
-bool ReadSkinContent(TStream& Stream, TskSkinContent& Content)
+namespace {
+
+// ReadSkinContent, with the pictures decoded or only passed over.
+bool ReadContent(TStream& Stream, TskSkinContent& Content, bool decode)
 {
     Content = TskSkinContent{};
     Content.Version = Stream.ReadValue<std::int32_t>();
     if (Content.Version < 0 || Content.Version > kSkinStreamVersion)
         return false;
-    Content.Picture = ReadFlaggedPicture(Stream);
-    Content.InActivePicture = ReadFlaggedPicture(Stream);
-    Content.Mask = ReadFlaggedPicture(Stream);
+    Content.Picture = ReadFlaggedPicture(Stream, decode);
+    Content.InActivePicture = ReadFlaggedPicture(Stream, decode);
+    Content.Mask = ReadFlaggedPicture(Stream, decode);
     if (Content.Version == 2) {
-        ReadFlaggedPicture(Stream);
-        ReadFlaggedPicture(Stream);
+        ReadFlaggedPicture(Stream, decode);
+        ReadFlaggedPicture(Stream, decode);
     }
     const std::int32_t count = Stream.ReadValue<std::int32_t>();
     if (count < 0)
         throw EReadError("The compressed skin claims " + std::to_string(count) + " active pictures");
     for (std::int32_t i = 0; i < count; ++i)
-        Content.ActivePictures.push_back(ReadBmpImage(Stream));
+        if (std::unique_ptr<TBitmap> picture = ReadOrSkipBmpImage(Stream, decode))
+            Content.ActivePictures.push_back(std::move(picture));
     const std::vector<std::uint8_t> text = Stream.ReadAll();
     Content.IniText = SkinIniTextFromBytes(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+    return true;
+}
+
+} // namespace
+
+bool ReadSkinContent(TStream& Stream, TskSkinContent& Content)
+{
+    return ReadContent(Stream, Content, true);
+}
+
+bool ReadSkinIniText(TStream& Stream, std::string& IniText)
+{
+    TskSkinContent content;
+    if (!ReadContent(Stream, content, false))
+        return false;
+    IniText = std::move(content.IniText);
     return true;
 }
 

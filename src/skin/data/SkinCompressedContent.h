@@ -47,6 +47,10 @@ void WriteSkinContent(TStream& Stream, TBitmap* Picture, TBitmap* InActivePictur
 // read and dropped.
 bool ReadSkinContent(TStream& Stream, TskSkinContent& Content);
 
+// As ReadSkinContent, but only the description text: each picture's size is
+// checked against the data and the picture passed over, not decoded.
+bool ReadSkinIniText(TStream& Stream, std::string& IniText);
+
 // Reads one BMP file: exactly the bytes its header counts, no more.
 std::unique_ptr<TBitmap> ReadBmpImage(TStream& Stream);
 

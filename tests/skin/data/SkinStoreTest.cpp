@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include <gtest/gtest.h>
 
 #include "SkinDataTestSkin.h"
 #include "platform/vcl/ControlTestSupport.h"
 #include "platform/vcl/Errors.h"
+#include "platform/vcl/Streams.h"
 #include "skin/data/SkinCompressedContent.h"
 #include "skin/data/SkinCompressedSkin.h"
 #include "skin/data/SkinCompressedStreams.h"
@@ -227,6 +229,39 @@ TEST_F(SkinStoreTest, InnerVersionsTwoAndFour)
     fromVersion2.LoadFromCompressedFile(folder.File("v4.skn"));
     EXPECT_TRUE(log.empty());
     ExpectSameSkin(skin, fromVersion2);
+}
+
+// Reading the description text alone passes over the pictures without
+// decoding them, yet refuses the same damaged pictures the full read does.
+TEST_F(SkinStoreTest, DescriptionTextAloneMatchesTheFullRead)
+{
+    const std::vector<std::uint8_t> plain = UnzlibBytes({packed.begin() + 8, packed.end()});
+    const std::size_t mainImageSize = std::size_t(Int32At(plain, 5 + 2));
+    const auto stream = [](const std::vector<std::uint8_t>& bytes) {
+        auto memory = std::make_unique<TMemoryStream>();
+        memory->WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+        memory->SetPosition(0);
+        return memory;
+    };
+    TskSkinContent content;
+    ASSERT_TRUE(ReadSkinContent(*stream(plain), content));
+    std::string text;
+    ASSERT_TRUE(ReadSkinIniText(*stream(plain), text));
+    EXPECT_EQ(content.IniText, text);
+    EXPECT_NE(std::string::npos, text.find("Test skin 4"));
+
+    std::vector<std::uint8_t> newer = plain;
+    PutInt32(newer, 0, 4);
+    EXPECT_FALSE(ReadSkinIniText(*stream(newer), text));
+
+    std::vector<std::vector<std::uint8_t>> damaged(3, plain);
+    PutInt32(damaged[0], 5 + 2, 0x7FFFFFF0);
+    damaged[1][5] = 'X';
+    damaged[2].resize(5 + mainImageSize / 2);
+    for (const auto& bytes : damaged) {
+        EXPECT_THROW(ReadSkinContent(*stream(bytes), content), Exception);
+        EXPECT_THROW(ReadSkinIniText(*stream(bytes), text), Exception);
+    }
 }
 
 // The description text may start with a byte-order mark; UTF-16 text reads the same.
