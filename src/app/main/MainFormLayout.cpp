@@ -127,6 +127,10 @@ void TMainForm::BuildSkins()
     skSkinForm1 = new TskSkinForm(this);
     skSkinForm1->SetName("skSkinForm1");
     skSkinForm1->SetBorderIcons({TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize});
+    // A skin's frame is thicker than the native one: without this the bottom
+    // of the settings tabs and the list would be cut off, by a different amount per skin.
+    skSkinForm1->ClientWidth = kClientWidth;
+    skSkinForm1->ClientHeight = kClientHeight;
     skSkinForm1->SetSkinData(skSkinData1);
 }
 

@@ -80,6 +80,17 @@ TEST_F(MainWindowStartupTest, StoredSkinAndOptionsApply)
     EXPECT_TRUE(main.Tasks().Preview());
 }
 
+TEST_F(MainWindowStartupTest, EverySkinKeepsTheWholeClientArea)
+{
+    TMainForm& main = Start();
+    main.Show();
+    for (int skin : {0, 1, 4, 7, 0}) {
+        main.ApplySkinIndex(skin);
+        EXPECT_EQ(main.ClientWidth(), 839) << "skin " << skin;
+        EXPECT_EQ(main.ClientHeight(), 527) << "skin " << skin;
+    }
+}
+
 TEST_F(MainWindowStartupTest, SkinOutsideTheListIsSkinZero)
 {
     WriteIni("[Skin]\nSetSkin=99\n[Options]\nThread_Count=20\n");
