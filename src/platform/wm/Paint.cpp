@@ -130,6 +130,23 @@ TRegion ScrollPixels(TWindow& w, const TRegion& area, const TRegion& changeable,
     return to;
 }
 
+// A window that does not clip its children paints over them: whatever they
+// drew since it was invalidated (an UpdateWindow of their own, say) is lost,
+// so every child under `area` (window coordinates) is painted again after it.
+void InvalidateChildrenUnder(const TWindow& w, const TRegion& area)
+{
+    if (area.IsEmpty())
+        return;
+    for (HWND h : w.Children) {
+        auto c = LookupWindow(h);
+        if (!c || !(c->Style & WS_VISIBLE))
+            continue;
+        TRegion childArea = area;
+        childArea.Offset(-w.Client.Left - c->Rect.Left, -w.Client.Top - c->Rect.Top);
+        InvalidateWindowArea(*c, childArea, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
 } // namespace
 
 void EnsureBackingStore(TWindow& top)
@@ -359,6 +376,8 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
             return nullptr;
     }
     TRegion update = w->Update.Combined(TRegion(w->Client), TRegionOp::And);
+    if (!(w->Style & WS_CLIPCHILDREN))
+        InvalidateChildrenUnder(*w, update);
     const bool erase = w->EraseNeeded;
     w->Update = {};
     w->EraseNeeded = false;
