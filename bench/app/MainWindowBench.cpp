@@ -20,16 +20,14 @@ namespace {
 
 constexpr int kClientWidth = 839, kClientHeight = 527;
 
-// The skinned frame is wider than the native one the window was sized with,
-// so the client comes up smaller than its layout (837 x 519 under the first
-// skin); the figures are taken at the layout's own size.
+// The figures are taken at the layout's own size, which the window keeps
+// under every skin's frame (checked below).
 std::unique_ptr<TMainForm> StartMainWindow()
 {
     auto main = std::make_unique<TMainForm>(nullptr);
     main->ShowNotice = [](const std::string&) {};
     main->DoCreate();
     CreateSecondaryWindows(*main);
-    main->SetClientSize(kClientWidth, kClientHeight);
     main->Show();
     Application->ProcessMessages();
     return main;

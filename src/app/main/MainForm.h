@@ -21,6 +21,10 @@
 namespace tovrel {
 
 class TFFPlayer;
+class TCheckBox;
+class TComboBox;
+class TPanel;
+class TTrackBar;
 class TFFmpeg;
 class TFFmpegTasks;
 class TForm2;
@@ -198,6 +202,7 @@ public:
     // ---- preview panel ----
     // Opens the file in the preview, paused on its first picture; selecting
     // a row calls it. False, with a notice, when the file cannot be played.
+    // With "Open Paused" unchecked it plays at once.
     bool OpenPreview(const std::string& fileName);
     void PlayPreview();
     void PausePreview();
@@ -222,6 +227,18 @@ public:
     TskSkinButton* SnapshotButton() const { return skSkinButton22; }
     TskSkinButton* SnapshotSettingsButton() const { return skSkinButton23; }
     TskSkinPopupMenu* SnapshotMenu() const { return skSkinPopupMenu2; }
+    // The hidden settings panel (right of the client area): volume, screen
+    // choice, open paused, stay on top, and the open file's streams.
+    TPanel* PreviewSettingsPanel() const { return Panel5; }
+    TTrackBar* VolumeBar() const { return TrackBar2; }
+    TComboBox* ScreenBox() const { return cboScreens; }
+    TComboBox* VideoStreamBox() const { return cboVideo; }
+    TComboBox* AudioStreamBox() const { return cboAudio; }
+    TComboBox* SubtitleStreamBox() const { return cboSubtitle; }
+    TCheckBox* OpenPausedBox() const { return chkOpenPaused; }
+    TCheckBox* StayOnTopBox() const { return chkStayOnTop; }
+    // The control the last open sized the picture by, or null (the desktop's size).
+    TWinControl* ScreenControl() const { return FScreenControl; }
 
     // ---- snapshots ----
     // The file chooser of the capture; nothing when cancelled. Runs the
@@ -254,6 +271,13 @@ private:
     void PreviewOpened(std::int64_t duration, int frameWidth, int frameHeight, int& screenWidth, int& screenHeight);
     void PreviewPosition(std::int64_t pts);
     void PreviewState(int state);
+    void BuildPreviewSettings();
+    void FillScreenList();
+    // The screen control and the drivers from the settings panel, before an open.
+    void PrepareOpen();
+    TSize PreviewScreenSize() const;
+    void FillStreamBoxes();
+    void ApplyPreviewStateToForm(int state);
     void ShowSnapshotType(TSnapshotType type);
     std::optional<std::string> SaveSnapshot(const std::string& fileName, TSnapshotType type);
     TskSkinButton* AddToolButton(const char* name, const char* caption, int image, int left);
@@ -343,6 +367,12 @@ private:
     std::string T_Movie_PLayer_FileName;
     std::int64_t FDuration = 0;
     bool seekBarDown_ = false;
+    TPanel* Panel5 = nullptr;
+    TTrackBar *TrackBar1 = nullptr, *TrackBar2 = nullptr;
+    TComboBox *cboVideoDriver = nullptr, *cboAudioDriver = nullptr, *cboScreens = nullptr, *cboVideo = nullptr,
+              *cboAudio = nullptr, *cboSubtitle = nullptr;
+    TCheckBox *chkOpenPaused = nullptr, *chkStayOnTop = nullptr;
+    TWinControl* FScreenControl = nullptr;
     // Last, so the player (and every event it delivers) ends before the rest.
     std::unique_ptr<TFFPlayer> FFPlayer;
 };

@@ -3,6 +3,7 @@
 #include "app/main/MainForm.h"
 
 #include "app/main/PreviewScreen.h"
+#include "platform/ctrls/Button.h"
 #include "platform/rtl/Files.h"
 #include "player/Player.h"
 #include "skin/controls/SkinButton.h"
@@ -106,6 +107,7 @@ void TMainForm::BuildPreviewControls()
                int& screenHeight) { PreviewOpened(duration, frameWidth, frameHeight, screenWidth, screenHeight); });
     FFPlayer->SetOnPosition([this](TCustomPlayer*, std::int64_t pts) { PreviewPosition(pts); });
     FFPlayer->SetOnState([this](TCustomPlayer*, TPlayState state) { PreviewState(state); });
+    BuildPreviewSettings();
 }
 
 bool TMainForm::OpenPreview(const std::string& fileName)
@@ -113,8 +115,9 @@ bool TMainForm::OpenPreview(const std::string& fileName)
     T_Movie_PLayer_FileName = fileName;
     skSkinSlider1->SetValue(0);
     Panel6->KeepClientSize();
+    PrepareOpen();
     if ((FFPlayer->AVLibLoaded() || FFPlayer->LoadAVLib(ProgramFolder() + "LibAV")) &&
-        FFPlayer->Open(fileName, Panel6, true))
+        FFPlayer->Open(fileName, Panel6, chkOpenPaused->Checked()))
         return true;
     // The panel stays usable: labels back to "no file", the next open starts afresh.
     const std::string message = FFPlayer->LastErrMsg();
@@ -187,8 +190,9 @@ void TMainForm::PreviewOpened(std::int64_t duration, int frameWidth, int frameHe
     char line[128];
     std::snprintf(line, sizeof line, "duration: %f, frame size: %dx%d", double(duration) / 1e6, frameWidth,
                   frameHeight);
+    mmoLog.push_back(FFPlayer->AVProbe().FileInfoText());
     mmoLog.push_back(line);
-    const TSize screen = Panel6->ClientSize();
+    const TSize screen = PreviewScreenSize();
     screenWidth = screen.cx;
     screenHeight = screen.cy;
     FDuration = duration;
@@ -197,6 +201,7 @@ void TMainForm::PreviewOpened(std::int64_t duration, int frameWidth, int frameHe
     skSkinSlider1->SetIncrement(5);
     skSkinSlider1->SetMaxValue(skSkinSlider1->Width());
     skSkinSlider1->SetValue(0);
+    FillStreamBoxes();
 }
 
 void TMainForm::PreviewPosition(std::int64_t pts)
@@ -212,6 +217,7 @@ void TMainForm::PreviewState(int state)
 {
     if (state >= 0 && state < int(std::size(kStateNames)))
         mmoLog.push_back(kStateNames[state]);
+    ApplyPreviewStateToForm(state);
     if (state != psEnd)
         return;
     // The preview never ends by itself: back to the start, paused.

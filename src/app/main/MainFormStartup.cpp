@@ -57,6 +57,7 @@ void TMainForm::FormCreate()
         ReadStoredSkin();
         FillFormatBox();
         MakeSnapshotFolder();
+        FillScreenList();
     } catch (const std::exception& error) {
         Application->HandleException(error);
     }

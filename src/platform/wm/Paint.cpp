@@ -130,6 +130,19 @@ TRegion ScrollPixels(TWindow& w, const TRegion& area, const TRegion& changeable,
     return to;
 }
 
+// Invalidates every shown child under `area` (window coordinates of `w`).
+void InvalidateChildren(const TWindow& w, const TRegion& area, UINT flags)
+{
+    for (HWND h : w.Children) {
+        auto c = LookupWindow(h);
+        if (!c || !(c->Style & WS_VISIBLE))
+            continue;
+        TRegion childArea = area;
+        childArea.Offset(-w.Client.Left - c->Rect.Left, -w.Client.Top - c->Rect.Top);
+        InvalidateWindowArea(*c, childArea, flags);
+    }
+}
+
 } // namespace
 
 void EnsureBackingStore(TWindow& top)
@@ -177,14 +190,7 @@ void InvalidateWindowArea(TWindow& w, const TRegion& windowArea, UINT flags)
     const bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.Style & WS_CLIPCHILDREN));
     if (!children || clientPart.IsEmpty())
         return;
-    for (HWND h : w.Children) {
-        auto c = LookupWindow(h);
-        if (!c || !(c->Style & WS_VISIBLE))
-            continue;
-        TRegion childArea = clientPart;
-        childArea.Offset(-w.Client.Left - c->Rect.Left, -w.Client.Top - c->Rect.Top);
-        InvalidateWindowArea(*c, childArea, (flags & RDW_INVALIDATE) ? (flags | RDW_FRAME) : flags);
-    }
+    InvalidateChildren(w, clientPart, (flags & RDW_INVALIDATE) ? (flags | RDW_FRAME) : flags);
 }
 
 void InvalidateParentArea(TWindow& w, const TRect& rectInParentClient)
@@ -359,6 +365,11 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
             return nullptr;
     }
     TRegion update = w->Update.Combined(TRegion(w->Client), TRegionOp::And);
+    // Without WS_CLIPCHILDREN the paint covers the children: whatever they drew
+    // since this window was invalidated (an UpdateWindow of their own, say)
+    // is lost, so they are painted again after it.
+    if (!(w->Style & WS_CLIPCHILDREN) && !update.IsEmpty())
+        InvalidateChildren(*w, update, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     const bool erase = w->EraseNeeded;
     w->Update = {};
     w->EraseNeeded = false;

@@ -4,8 +4,12 @@
 
 #include "app/main/PreviewScreen.h"
 #include "media/loader/FFmpegLoader.h"
+#include "platform/ctrls/Button.h"
+#include "platform/ctrls/ComboBox.h"
+#include "platform/ctrls/TrackBar.h"
 #include "platform/gdi/codecs/ImageCodec.h"
 #include "platform/rtl/MainThread.h"
+#include "platform/vcl/Application.h"
 #include "player/Player.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinSlider.h"
@@ -269,6 +273,68 @@ TEST_F(PreviewPanelTest, ACaptureIsWrittenInTheTypeItsNameAsksFor)
     }
     main->ChooseCaptureFile = [] { return std::optional<std::string>(); };
     EXPECT_EQ(main->CaptureSnapshot(), std::nullopt);
+}
+
+std::vector<std::string> ItemsOf(TComboBox& box)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < box.Items()->Count(); ++i)
+        items.push_back(box.Items()->Strings(i));
+    return items;
+}
+
+TEST_F(PreviewPanelTest, OneVideoAndOneAudioStreamLeaveTheStreamBoxesDisabled)
+{
+    Start();
+    EXPECT_FALSE(main->VideoStreamBox()->Enabled());
+    OpenAndShowFirstPicture(OneSecondClip());
+    using Items = std::vector<std::string>;
+    EXPECT_EQ(ItemsOf(*main->VideoStreamBox()), Items{"Video#0"});
+    EXPECT_EQ(ItemsOf(*main->AudioStreamBox()), Items{"Audio#1"});
+    EXPECT_EQ(ItemsOf(*main->SubtitleStreamBox()), Items{});
+    EXPECT_EQ(main->VideoStreamBox()->ItemIndex(), 0);
+    for (TComboBox* box : {main->VideoStreamBox(), main->AudioStreamBox(), main->SubtitleStreamBox()})
+        EXPECT_FALSE(box->Enabled()) << box->Name();
+}
+
+TEST_F(PreviewPanelTest, TheVolumeBarSetsThePlayersVolume)
+{
+    Start();
+    EXPECT_EQ(main->VolumeBar()->Position(), 128);
+    main->VolumeBar()->SetPosition(40);
+    EXPECT_EQ(main->Player().options.AudioVolume, 40);
+}
+
+TEST_F(PreviewPanelTest, TheScreenChoiceSizesThePicture)
+{
+    Start();
+    TComboBox& screens = *main->ScreenBox();
+    ASSERT_GT(screens.Items()->Count(), 1);
+    EXPECT_EQ(screens.Items()->Strings(0), "Panel6");
+    EXPECT_EQ(screens.ItemIndex(), 0);
+    OpenAndShowFirstPicture(OneSecondClip());
+    EXPECT_EQ(main->ScreenControl(), static_cast<TWinControl*>(main->PreviewScreen()));
+
+    // A name no child of the form has: the picture takes the desktop's size.
+    screens.Items()->Add("NoSuchControl");
+    screens.SetItemIndex(screens.Items()->Count() - 1);
+    OpenAndShowFirstPicture(OneSecondClip());
+    EXPECT_EQ(main->ScreenControl(), nullptr);
+    TSize surfaceSize;
+    main->Player().Surface().Read([&](const TSurface& surface, std::int64_t) {
+        surfaceSize = {surface.Width(), surface.Height()};
+    });
+    EXPECT_EQ(surfaceSize, (TSize{Screen->Width(), Screen->Height()}));
+}
+
+TEST_F(PreviewPanelTest, WithOpenPausedUncheckedTheFilePlaysAtOnce)
+{
+    Start();
+    EXPECT_TRUE(main->OpenPausedBox()->Checked());
+    main->OpenPausedBox()->SetChecked(false);
+    ASSERT_TRUE(main->OpenPreview(OneSecondClip())) << main->Player().LastErrMsg();
+    EXPECT_FALSE(main->Player().Paused());
+    ASSERT_TRUE(WaitUntil([&] { return Seconds(main->PositionLabel()) > 0.2; })) << main->PositionLabel()->Caption();
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 // pointer input followed by the messages it causes, for the button tests.
 #include "../../platform/vcl/ControlTestSupport.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/vcl/Bitmap.h"
 #include "platform/wm/Input.h"
 #include "skin/data/SkinButtonEntries.h"
+#include "skin/data/SkinData.h"
 
 namespace tovrel::test {
 
