@@ -63,7 +63,7 @@ SDL_AudioDeviceID OpenWatchedDevice(const char* device, int capture, const SDL_A
                                     SDL_AudioSpec* obtained, int allowedChanges)
 {
     TAudioWatch& watch = Watch();
-    SDL_AudioSpec spec = *desired;
+    SDL_AudioSpec wanted = *desired;
     {
         std::lock_guard guard(watch.lock);
         watch.callback = desired->callback;
@@ -74,11 +74,11 @@ SDL_AudioDeviceID OpenWatchedDevice(const char* device, int capture, const SDL_A
         watch.lastLoudFrame = -1000000000;
         watch.lastHanded = 0;
     }
-    spec.callback = WatchingCallback;
-    spec.userdata = nullptr;
+    wanted.callback = WatchingCallback;
+    wanted.userdata = nullptr;
     // The player asks for its own format exactly (no changes allowed), so what
     // it asked for is what the callback fills.
-    return watch.open(device, capture, &spec, obtained, allowedChanges);
+    return watch.open(device, capture, &wanted, obtained, allowedChanges);
 }
 
 bool IsWhite(const TSurface& surface, int x, int y)

@@ -45,15 +45,15 @@ protected:
     // A clip of `seconds` copied to in/<name>.
     std::string Clip(const std::string& name, double seconds = 1.0, int width = 320, int height = 240)
     {
-        media::ClipSpec spec;
-        spec.fileName = "mainwindow.avi";
-        spec.formatName = "avi";
-        spec.videoCodec = "mpeg4";
-        spec.audioCodec = "libmp3lame";
-        spec.seconds = seconds;
-        spec.width = width;
-        spec.height = height;
-        return CopyIn(media::ClipPath(spec), name);
+        media::ClipSpec recipe;
+        recipe.fileName = "mainwindow.avi";
+        recipe.formatName = "avi";
+        recipe.videoCodec = "mpeg4";
+        recipe.audioCodec = "libmp3lame";
+        recipe.seconds = seconds;
+        recipe.width = width;
+        recipe.height = height;
+        return CopyIn(media::ClipPath(recipe), name);
     }
     std::string NotMedia(const std::string& name) { return CopyIn(media::FixturePath(media::Fixture::NotMedia), name); }
     std::string CopyIn(const std::filesystem::path& from, const std::string& name)
