@@ -1,24 +1,25 @@
-// player_bench [--runs N] [--seconds S] [--size WxH] FOLDER
+// player_bench [--runs N] [--seconds S] [--player-alone [--size WxH]] FOLDER
 //
 // Plays a 1080p25 clip whose every 25th picture is a white flash and whose sound
-// clicks at each whole second through the player on a panel-sized host (SDL's
-// dummy sound unless SDL_AUDIODRIVER says otherwise), N times. Reports for each
-// run and overall: the process's CPU time over the wall time (cores used), the
-// pictures never drawn, and the offset of each flash drawn into the surface from
-// its click handed to the audio device (positive: the picture came later).
+// clicks at each whole second N times through the main window's preview panel
+// on the headless back end (SDL's dummy sound unless SDL_AUDIODRIVER says
+// otherwise), 播放 pressed for each run; with --player-alone, through the
+// player on a host of the panel's size instead. Reports for each run and
+// overall: the process's CPU time over the wall time (cores used), the pictures
+// never drawn, and the offset of each flash drawn from its click handed to the
+// audio device (positive: the picture came later). Drawn means painted by the
+// panel, or put into the player's surface when the player plays alone.
 // Targets: at most one core, no picture dropped, every offset within 20 ms.
 #include "FlashClickClip.h"
-#include "SyncProbes.h"
+#include "SyncRuns.h"
 
 #include "media/loader/FFmpegLoader.h"
 #include "platform/rtl/MainThread.h"
-#include "player/Player.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ constexpr double CoresTarget = 1.0;
 struct TOptions {
     int runs = 10;
     FlashClickRecipe recipe;
+    bool playerAlone = false;
     TSize host{269, 202}; // the main window's preview panel
     std::string folder;
 };
@@ -46,6 +48,8 @@ bool ParseArguments(int argc, char** argv, TOptions& options)
             options.runs = std::atoi(argv[++i]);
         else if (argument == "--seconds" && hasValue)
             options.recipe.seconds = std::atoi(argv[++i]);
+        else if (argument == "--player-alone")
+            options.playerAlone = true;
         else if (argument == "--size" && hasValue)
             std::sscanf(argv[++i], "%dx%d", &options.host.cx, &options.host.cy);
         else if (argument.starts_with("--") || !options.folder.empty())
@@ -55,13 +59,6 @@ bool ParseArguments(int argc, char** argv, TOptions& options)
     }
     return !options.folder.empty() && options.runs > 0 && options.recipe.seconds > 0 && options.host.cx > 0 &&
            options.host.cy > 0;
-}
-
-double ProcessCpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
 struct TRunFigures {
@@ -95,11 +92,15 @@ double Mean(const std::vector<double>& values)
     return values.empty() ? 0 : sum / double(values.size());
 }
 
-TRunFigures Measure(const FlashClickRecipe& recipe, const std::map<std::int64_t, TDrawnPicture>& drawn,
-                    const TAudioRecord& audio, double opened)
+TRunFigures Measure(const FlashClickRecipe& recipe, const TRunRecord& record)
 {
+    const std::map<std::int64_t, TDrawnPicture>& drawn = record.drawn;
+    const TAudioRecord& audio = record.audio;
+    const double opened = record.started;
     const std::vector<THandedClick>& clicks = audio.clicks;
     TRunFigures figures;
+    figures.wall = record.wall;
+    figures.cpu = record.cpu;
     figures.longestAudioGap = audio.longestGap;
     if (!drawn.empty())
         figures.firstDrawn = drawn.begin()->second.drawn - opened;
@@ -140,7 +141,7 @@ void PrintRun(int run, const TRunFigures& f)
                 "flash-click offset mean %+.1f ms max |%.1f| ms (to buffer hand-over: mean %+.1f ms), unmatched %d\n",
                 run, f.wall, f.Cores(), f.drawn, f.pictures, f.Dropped(), f.firstShown ? "shown" : "NOT shown",
                 Mean(f.offsets) * 1000, MaxAbs(f.offsets) * 1000, Mean(f.bufferOffsets) * 1000, f.unmatched);
-    std::printf("        after Open: first picture drawn %.0f ms, first click handed %.0f ms; longest wait between "
+    std::printf("        after play: first picture drawn %.0f ms, first click handed %.0f ms; longest wait between "
                 "device callbacks %.0f ms; offsets ms:",
                 f.firstDrawn * 1000, f.firstClick * 1000, f.longestAudioGap * 1000);
     for (double v : f.offsets)
@@ -160,7 +161,7 @@ int main(int argc, char** argv)
 {
     TOptions options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: player_bench [--runs N] [--seconds S] [--size WxH] FOLDER\n");
+        std::fprintf(stderr, "usage: player_bench [--runs N] [--seconds S] [--player-alone [--size WxH]] FOLDER\n");
         return 2;
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -177,38 +178,29 @@ int main(int argc, char** argv)
         return 1;
     }
     WatchAudioDevice();
-    std::printf("clip %s, host %dx%d, %d runs\n", clip.c_str(), options.host.cx, options.host.cy, options.runs);
+    if (options.playerAlone)
+        std::printf("clip %s, the player alone on a %dx%d host, %d runs\n", clip.c_str(), options.host.cx,
+                    options.host.cy, options.runs);
+    else
+        std::printf("clip %s, through the main window's preview panel, %d runs\n", clip.c_str(), options.runs);
 
+    TRunPlan plan;
+    plan.clip = clip;
+    plan.runs = options.runs;
+    plan.limitSeconds = options.recipe.seconds * 3 + 10;
+    plan.host = options.host;
     std::vector<TRunFigures> runs;
-    {
-        TFFPlayer player;
-        TWatchingHost host(player, options.host);
-        bool ended = false;
-        player.SetOnState([&](TCustomPlayer*, TPlayState state) { ended = ended || state == psEnd; });
-        for (int run = 1; run <= options.runs; ++run) {
-            ended = false;
-            TakeAudioRecord();
-            host.TakeDrawnPictures();
-            const double cpu0 = ProcessCpuSeconds(), wall0 = MonotonicSeconds();
-            if (!player.Open(clip, &host, false)) {
-                std::fprintf(stderr, "open: %s\n", player.LastErrMsg().c_str());
-                return 1;
-            }
-            const double limit = options.recipe.seconds * 3 + 10;
-            while (!ended && MonotonicSeconds() - wall0 < limit)
-                TMainThread::WaitPumping([&] { return ended; }, 50);
-            const double cpu1 = ProcessCpuSeconds(), wall1 = MonotonicSeconds();
-            player.Stop(true);
-            TRunFigures figures = Measure(options.recipe, host.TakeDrawnPictures(), TakeAudioRecord(), wall0);
-            figures.wall = wall1 - wall0;
-            figures.cpu = cpu1 - cpu0;
-            if (!ended)
-                std::printf("run %2d did not reach the end in %.0f s\n", run, limit);
-            PrintRun(run, figures);
-            runs.push_back(std::move(figures));
-        }
-    }
+    const auto done = [&](int run, TRunRecord&& record) {
+        if (!record.ended)
+            std::printf("run %2d did not reach the end in %.0f s\n", run, plan.limitSeconds);
+        TRunFigures figures = Measure(options.recipe, record);
+        PrintRun(run, figures);
+        runs.push_back(std::move(figures));
+    };
+    const int status = options.playerAlone ? RunOnPlayer(plan, done) : RunThroughMainWindow(plan, done);
     GlobalFFmpegLoader().Unload(PlayerLibraries);
+    if (status != 0)
+        return status;
 
     std::vector<double> offsets;
     int dropped = 0, unmatched = 0, firstMissed = 0;

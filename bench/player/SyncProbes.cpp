@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <utility>
 
 namespace tovrel::bench {
@@ -94,6 +95,13 @@ double MonotonicSeconds()
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+double ProcessCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
 void WatchAudioDevice()
 {
     TAudioWatch& watch = Watch();
@@ -107,22 +115,37 @@ TAudioRecord TakeAudioRecord()
 {
     TAudioWatch& watch = Watch();
     std::lock_guard guard(watch.lock);
+    // A new record starts a new click: the last one's tail may have been cut
+    // short by a pause, leaving less silence than a click needs before it.
+    watch.lastLoudFrame = watch.framesHanded - std::int64_t(ClickGapSeconds * watch.freq) - 1;
     return std::exchange(watch.record, {});
+}
+
+bool ShownPicture(const TCustomPlayer& player, std::int64_t& pts, bool& flash)
+{
+    bool shown = false;
+    player.Surface().Read([&](const TSurface& surface, std::int64_t surfacePts) {
+        const int w = surface.Width(), h = surface.Height();
+        if (surfacePts < 0 || w < 4 || h < 4)
+            return;
+        flash = true;
+        for (const auto& [fx, fy] : {std::pair{2, 2}, {1, 1}, {3, 1}, {1, 3}, {3, 3}})
+            flash = flash && IsWhite(surface, w * fx / 4, h * fy / 4);
+        pts = surfacePts;
+        shown = true;
+    });
+    return shown;
 }
 
 void TWatchingHost::PictureChanged(const TRect&)
 {
     const double now = MonotonicSeconds();
-    player_.Surface().Read([&](const TSurface& surface, std::int64_t pts) {
-        const int w = surface.Width(), h = surface.Height();
-        if (pts < 0 || w < 4 || h < 4)
-            return;
-        bool flash = true;
-        for (const auto& [fx, fy] : {std::pair{2, 2}, {1, 1}, {3, 1}, {1, 3}, {3, 3}})
-            flash = flash && IsWhite(surface, w * fx / 4, h * fy / 4);
-        std::lock_guard guard(lock_);
-        drawn_.try_emplace(pts, TDrawnPicture{now, flash});
-    });
+    std::int64_t pts = 0;
+    bool flash = false;
+    if (!ShownPicture(player_, pts, flash))
+        return;
+    std::lock_guard guard(lock_);
+    drawn_.try_emplace(pts, TDrawnPicture{now, flash});
 }
 
 std::map<std::int64_t, TDrawnPicture> TWatchingHost::TakeDrawnPictures()

@@ -14,6 +14,8 @@ namespace tovrel::bench {
 
 // Seconds on the monotonic clock the player times with.
 double MonotonicSeconds();
+// CPU seconds the whole process has used.
+double ProcessCpuSeconds();
 
 // One click as it went to the device: when its buffer was handed over, and when
 // the click itself goes out (the hand-over plus its place in the buffer: the
@@ -30,13 +32,18 @@ struct TAudioRecord {
     std::vector<THandedClick> clicks; // in order
     double longestGap = 0;            // between two callbacks' hand-overs: the device thread's worst stall
 };
-// What went to the device since the last call; clears the record.
+// What went to the device since the last call; clears the record, and the
+// next loud sample starts a click.
 TAudioRecord TakeAudioRecord();
 
 struct TDrawnPicture {
     double drawn = 0; // first time it was drawn
     bool flash = false;
 };
+
+// The picture now in the player's surface: its time (microseconds from the
+// start) and whether it is a flash. False while the surface holds none.
+bool ShownPicture(const TCustomPlayer& player, std::int64_t& pts, bool& flash);
 
 // The bench's host: a panel-sized area that records each picture drawn.
 class TWatchingHost : public TPlayerHost {

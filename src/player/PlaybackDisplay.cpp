@@ -329,12 +329,15 @@ void RefreshPlayback(TVideoState& is, bool advance)
         if (now < slot.target.load())
             return;
         const bool first = is.video_current_pts_drift.load() == 0;
-        if (first && !is.paused.load() && is.start_together_until.load() != 0) {
+        if (first && is.start_together_until.load() != 0) {
             // At the start the first picture waits for the sound, as the sound waited for it;
-            // the pictures after it are timed from when it shows.
-            if (now < is.start_together_until.load() && !SoundStarted(is))
-                return;
-            ShiftPictureTimes(is, now - slot.target.load());
+            // the pictures after it are timed from when it shows. Shown while paused (opened
+            // paused), it is on the screen before play: the sound has nothing to wait for.
+            if (!is.paused.load()) {
+                if (now < is.start_together_until.load() && !SoundStarted(is))
+                    return;
+                ShiftPictureTimes(is, now - slot.target.load());
+            }
             is.start_together_until = 0;
         }
         // The first picture shown and the one at the start are never dropped as late.

@@ -71,6 +71,21 @@ TEST(PlayEventRingTest, SameKindsCollapseAndAFullRingDropsTheOldest)
 
 class ClockTest : public TPlayerLibrariesTest {};
 
+// A playback of a file with pictures and sound, at its start: sound and
+// pictures are still to start together.
+struct TStartingPlayback {
+    TStartingPlayback()
+    {
+        is.Owner = &owner;
+        is.video_st = &video;
+        is.audio_st = &audio;
+        is.start_together_until = NowSeconds() + 10.0;
+    }
+    TFFPlayer owner;
+    AVStream video{}, audio{};
+    TVideoState is;
+};
+
 TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock)
 {
     struct Case {
@@ -176,14 +191,9 @@ TEST_F(ClockTest, ThePictureAtTheStartIsShownHoweverLate)
 
 TEST_F(ClockTest, AtTheStartTheFirstPictureWaitsForTheSoundAndTheNextMovesWithIt)
 {
-    TFFPlayer owner;
-    AVStream video{}, audio{};
-    TVideoState is;
-    is.Owner = &owner;
-    is.video_st = &video;
-    is.audio_st = &audio;
+    TStartingPlayback playback;
+    TVideoState& is = playback.is;
     const double now = NowSeconds();
-    is.start_together_until = now + 10.0;
     is.pictq[0].pts = 0.0;
     is.pictq[0].target = now - 0.5;
     is.pictq[1].pts = 0.04;
@@ -204,6 +214,21 @@ TEST_F(ClockTest, AtTheStartTheFirstPictureWaitsForTheSoundAndTheNextMovesWithIt
     EXPECT_LE(is.pictq[1].target.load(), after + 0.04 + 1e-9);
     EXPECT_DOUBLE_EQ(is.frame_timer.load(), is.pictq[1].target.load());
     EXPECT_EQ(is.start_together_until.load(), 0.0);
+}
+
+TEST_F(ClockTest, OpenedPausedTheFirstPictureShowsAndTheSoundHasNothingToWaitFor)
+{
+    TStartingPlayback playback;
+    TVideoState& is = playback.is;
+    is.paused = 1;
+    const double now = NowSeconds();
+    is.pictq[0].pts = 0.0;
+    is.pictq[0].target = now - 0.01;
+    is.pictq_size = 1;
+    RefreshPlayback(is, false);
+    EXPECT_EQ(is.video_current_pts.load(), 0.0) << "the first picture shows while paused";
+    EXPECT_NE(is.video_current_pts_drift.load(), 0.0);
+    EXPECT_EQ(is.start_together_until.load(), 0.0) << "play would start with the sound held back";
 }
 
 TEST_F(ClockTest, WithoutAPictureShownTheVideoClockIsTheStartTime)

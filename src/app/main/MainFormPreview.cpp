@@ -220,9 +220,11 @@ void TMainForm::PreviewState(int state)
     ApplyPreviewStateToForm(state);
     if (state != psEnd)
         return;
-    // The preview never ends by itself: back to the start, paused.
-    FFPlayer->Seek(0, SeekFlag(TSeekFlag::sfAny), false);
+    // The preview never ends by itself: back to the start, paused. Paused
+    // first, so the sound device takes nothing from the start before the
+    // pause lands: that sound would be heard now and missing at the next play.
     FFPlayer->Pause();
+    FFPlayer->Seek(0, SeekFlag(TSeekFlag::sfAny), false);
     skSkinSlider1->SetValue(0);
     Label3->SetCaption("0.0");
 }
