@@ -38,7 +38,7 @@ click_screen_point() {
 }
 # Waits for the report to have the key (a wait inside $(...) could not end
 # the script, so it is a step of its own).
-await_key() { wait_for "'$1' in the report (line ${BASH_LINENO[0]})" test -n "$(value "$1")"; }
+await_key() { wait_for "'$1' in the report (line ${BASH_LINENO[0]})" has_value "$1"; }
 # Clicks the point the report gives under KEY, on the window (".at") or on
 # the screen (".screen"), with the given modifiers held.
 click_key() {

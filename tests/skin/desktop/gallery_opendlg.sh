@@ -26,7 +26,7 @@ click_window_point "$(value 'button.Open dialog.at')"
 expect_line opendlg.showing=1
 wait_for "the dialog to be active" active_is "Open file"
 expect_line "opendlg.path=$folder"
-wait_for "the clips row" has_line "$(grep -m1 '^opendlg.row.clips.at=' "$report" || echo none)"
+wait_for "the clips row" has_value opendlg.row.clips.at
 at=$(value opendlg.row.clips.at)
 # A loaded machine can take a double click for two single ones: tried again
 # while the folder has not opened.
@@ -38,7 +38,7 @@ for _ in 1 2 3; do
 done
 expect_line "opendlg.path=$folder/clips"
 # The rows of the new folder are noted after it is laid out.
-wait_for "the rows of clips" test -n "$(value opendlg.row.c.avi.at)"
+wait_for "the rows of clips" has_value opendlg.row.c.avi.at
 click_screen "$(value opendlg.row.a.mp4.at)"
 click_screen "$(value opendlg.row.c.avi.at)" ctrl
 click_screen "$(value opendlg.open.at)"

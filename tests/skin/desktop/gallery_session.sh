@@ -28,6 +28,8 @@ has_line() { [[ -f $report ]] && grep -qxF -- "$1" "$report"; }
 expect_line() { wait_for "'$1' (line ${BASH_LINENO[0]})" has_line "$1"; }
 # The value of "key=value" in the report.
 value() { sed -n "s/^$1=//p" "$report"; }
+# True once the report has a value for the key (read again at each try).
+has_value() { [[ -f $report && -n "$(value "$1")" ]]; }
 
 # Window-relative points become screen points: pressing and dragging works on
 # the screen, where a moving window does not shift the target.
