@@ -104,6 +104,9 @@ void PlayerEventLoop(TCustomPlayer& player);
 void RefreshTickThread(TVideoState& is);
 void RefreshPlayback(TVideoState& is, bool advance);
 void ShowFrame(TVideoState& is);
+// Each queued picture is due its distance from the shown picture's time after
+// `now`; the picture timer goes with the last of them. Nothing when none is queued.
+void RetimeQueuedPictures(TVideoState& is, double shownPts, double now);
 int OpenVideoSurface(TVideoState& is, bool force);
 // Where a picture of this shape goes in a display area: letterboxed, sizes even.
 TRect LetterboxRect(int areaWidth, int areaHeight, double aspect);

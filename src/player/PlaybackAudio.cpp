@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace tovrel {
 
@@ -91,8 +92,11 @@ int DecodeAudioChunk(TVideoState& is, double& pts)
             const int ret = FF.avcodec_receive_frame(is.audio_dec, is.audio_frame);
             if (ret >= 0) {
                 AVStream* st = is.audio_st.load();
-                if (is.audio_frame->pts != AV_NOPTS_VALUE)
+                if (is.audio_frame->pts != AV_NOPTS_VALUE) {
                     is.audio_clock = double(is.audio_frame->pts) * av_q2d(st->time_base);
+                    if (std::exchange(is.audio_flush_taken, false))
+                        is.audio_clock_unknown = 0;
+                }
                 const int size = ConvertAudioFrame(is, is.audio_frame);
                 FF.av_frame_unref(is.audio_frame);
                 if (size <= 0)
@@ -112,6 +116,12 @@ int DecodeAudioChunk(TVideoState& is, double& pts)
             return -1;
         if (queued.flush) {
             FF.avcodec_flush_buffers(is.audio_dec);
+            is.audio_flush_taken = true;
+            {
+                // What was handed over before the seek no longer places the sound.
+                std::lock_guard lock(is.audio_handed_lock);
+                is.audio_handed_time = 0;
+            }
             continue;
         }
         if (FF.avcodec_send_packet(is.audio_dec, queued.packet) < 0)

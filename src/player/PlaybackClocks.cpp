@@ -103,7 +103,8 @@ double NextFrameTime(TVideoState& is, double t)
     is.frame_last_pts = t;
 
     const bool followsOther =
-        (is.av_sync_type == AV_SYNC_AUDIO_MASTER && is.audio_st.load()) || is.av_sync_type == AV_SYNC_EXTERNAL_CLOCK;
+        (is.av_sync_type == AV_SYNC_AUDIO_MASTER && is.audio_st.load() && !is.audio_clock_unknown.load()) ||
+        is.av_sync_type == AV_SYNC_EXTERNAL_CLOCK;
     if (followsOther) {
         const double diff = VideoClock(is) - MasterClock(is);
         const double threshold = std::max(player::AVSyncThresholdMin, delay);

@@ -239,6 +239,20 @@ void ShowAudioScope(TVideoState& is)
 
 } // namespace
 
+void RetimeQueuedPictures(TVideoState& is, double shownPts, double now)
+{
+    std::lock_guard lock(is.pictq_mutex);
+    if (is.pictq_size == 0)
+        return;
+    double last = now;
+    for (int i = 0; i < is.pictq_size; ++i) {
+        TPictureSlot& slot = is.pictq[(is.pictq_rindex.load() + i) % player::PictureQueueSize];
+        last = std::max(last, now + std::max(0.0, slot.pts - shownPts));
+        slot.target = last;
+    }
+    is.frame_timer = last;
+}
+
 int QueuedPictures(TVideoState& is)
 {
     std::lock_guard lock(is.pictq_mutex);

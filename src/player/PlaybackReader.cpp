@@ -163,6 +163,7 @@ void ServeSeek(TVideoState& is, bool& eof)
             engine.pictEvent.SetEvent();
     } else {
         if (is.audio_stream.load() >= 0) {
+            is.audio_clock_unknown = 1;
             is.audioq.Flush();
             is.audioq.PutFlush();
         }

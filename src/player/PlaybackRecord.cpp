@@ -159,6 +159,7 @@ void TogglePlaybackPause(TVideoState& is)
         engine.seekEvent.SetEvent();
     if (is.paused.load()) {
         const double now = NowSeconds();
+        const double shownPts = is.video_current_pts.load();
         if (is.video_current_pts_drift.load() == 0) {
             // No picture was timed yet (a paused open resumed at once): there is no
             // pause to make up for, and shifting by the clock's whole value would put
@@ -170,6 +171,10 @@ void TogglePlaybackPause(TVideoState& is)
             if (is.read_pause_return.load() != AVERROR(ENOSYS))
                 is.video_current_pts = is.video_current_pts_drift.load() + now;
             is.video_current_pts_drift = is.video_current_pts.load() - now;
+            // The pictures decoded while paused were timed against clocks that
+            // stood still: they are timed again from now, or they would come
+            // late or early together and be shown in a burst.
+            RetimeQueuedPictures(is, shownPts, now);
         }
         is.paused = 0;
     } else {

@@ -167,6 +167,11 @@ struct TVideoState {
     std::mutex audio_handed_lock;
     double audio_handed_pts = 0;
     double audio_handed_time = 0;
+    // Set by a seek that flushes the sound; cleared by the callback at the first
+    // sound decoded after the flush. Meanwhile the sound clock tells where the
+    // sound was before the seek, and the pictures follow no sound clock.
+    std::atomic<int> audio_clock_unknown{0};
+    bool audio_flush_taken = false; // the callback's: the flush was taken, no sound after it yet
     // Audio: the callback writes the clock and the buffer's fill.
     std::atomic<double> audio_clock{0};
     std::atomic<int> audio_buf_size{0};

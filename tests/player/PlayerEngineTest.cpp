@@ -91,11 +91,15 @@ TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock)
     struct Case {
         double videoMinusAudio;
         double expectedDelay;
+        bool soundFlushedBySeek = false;
     };
     // Outside the threshold (the 40 ms delay): no wait, or twice the wait. Inside it the
     // delay takes back a quarter of the offset, so a small steady offset is pulled to zero.
-    const Case cases[] = {{-0.5, 0.0},   {0.5, 0.08},    {12.0, 0.04},     {-12.0, 0.04},     {0.0, 0.04},
-                          {0.02, 0.045}, {-0.02, 0.035}, {0.039, 0.04975}, {-0.039, 0.03025}, {-0.04, 0.0}};
+    // After a seek, until the first sound after it, the sound clock still tells where the
+    // sound was before: the pictures keep their own pace.
+    const Case cases[] = {{-0.5, 0.0},   {0.5, 0.08},        {12.0, 0.04},      {-12.0, 0.04},      {0.0, 0.04},
+                          {0.02, 0.045}, {-0.02, 0.035},     {0.039, 0.04975},  {-0.039, 0.03025},  {-0.04, 0.0},
+                          {-9.9, 0.0},   {-9.9, 0.04, true}, {0.5, 0.04, true}, {-0.02, 0.04, true}};
     AVStream audio{};
     for (const Case& c : cases) {
         TVideoState is;
@@ -103,10 +107,12 @@ TEST_F(ClockTest, NextPictureDelayFollowsTheAudioClock)
         is.paused = 1;        // the video clock is then the picture on screen
         is.video_current_pts = 100.0 + c.videoMinusAudio;
         is.audio_clock = 100.0;
+        is.audio_clock_unknown = c.soundFlushedBySeek ? 1 : 0;
         is.frame_last_pts = 4.96;
         is.frame_last_delay = 0.04;
         is.frame_timer = 50.0;
-        EXPECT_NEAR(NextFrameTime(is, 5.0), 50.0 + c.expectedDelay, 1e-9) << c.videoMinusAudio;
+        EXPECT_NEAR(NextFrameTime(is, 5.0), 50.0 + c.expectedDelay, 1e-9)
+            << c.videoMinusAudio << (c.soundFlushedBySeek ? " after a seek" : "");
     }
 }
 
@@ -253,6 +259,29 @@ TEST_F(ClockTest, ResumingShiftsThePictureTimerByThePausedTimeOnly)
         TogglePlaybackPause(is);
         EXPECT_FALSE(is.paused.load());
         EXPECT_NEAR(is.frame_timer.load(), 100.0 + pausedFor, 0.2);
+    }
+    {
+        // Pictures decoded while paused, timed against the stopped clocks (here one
+        // early, one late): each is due its distance from the shown picture after the resume.
+        TVideoState is;
+        is.Owner = &owner;
+        is.paused = 1;
+        is.pictq[0].pts = 2.04;
+        is.pictq[0].target = 1.0;
+        is.pictq[1].pts = 2.08;
+        is.pictq[1].target = 500.0;
+        is.pictq_size = 2;
+        is.frame_timer = 500.0;
+        is.video_current_pts = 2.0;
+        is.video_current_pts_drift = 2.0 - (NowSeconds() - pausedFor);
+        const double before = NowSeconds();
+        TogglePlaybackPause(is);
+        const double after = NowSeconds();
+        EXPECT_GE(is.pictq[0].target.load(), before + 0.04 - 1e-6);
+        EXPECT_LE(is.pictq[0].target.load(), after + 0.04 + 1e-6);
+        EXPECT_GE(is.pictq[1].target.load(), before + 0.08 - 1e-6);
+        EXPECT_LE(is.pictq[1].target.load(), after + 0.08 + 1e-6);
+        EXPECT_DOUBLE_EQ(is.frame_timer.load(), is.pictq[1].target.load());
     }
     {
         // Opened paused and resumed before any picture was timed: timing starts now.
