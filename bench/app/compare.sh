@@ -19,13 +19,15 @@
 #
 # Settings: the window uses the preset "H.264格式高清视频(*.mp4)" with the
 # source's frame size and frame rate kept (window_batch_bench chooses them);
-# convert_bench gets the option text below, the same values. BATCH_CLIP
-# replaces the make_bench_clip arguments (default "--seconds 4 --width 1280
-# --height 720"), TASKS the number at once (default 8), FILES the number of
-# files (default 16).
+# convert_bench gets the engine option text of bench/figures.sh, the same
+# values. BATCH_CLIP replaces the make_bench_clip arguments (default "--seconds
+# 4 --width 1280 --height 720"), TASKS the number at once (default 8), FILES
+# the number of files (default 16).
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=bench/figures.sh
+. "$here/../figures.sh"
 build=${1:-$here/../../build-release}
 runs=${2:-5}
 tasks=${TASKS:-8}
@@ -37,23 +39,12 @@ fi
 convert_bench=$build/bench/media/convert_bench
 window_bench=$build/bench/app/window_batch_bench
 make_bench_clip=$build/bench/media/make_bench_clip
-for program in "$convert_bench" "$window_bench" "$make_bench_clip"; do
-    if [ ! -x "$program" ]; then
-        echo "compare.sh: $program is missing; build convert_bench window_batch_bench make_bench_clip in $build" >&2
-        exit 2
-    fi
-done
+require_programs compare.sh "$build" "$convert_bench" "$window_bench" "$make_bench_clip"
 
 work=${TMPDIR:-/tmp}/tovrel-bench-window
 mkdir -p "$work"
 
-options='vcodec=libx264
-vpre=libx264-default
-b=1500000
-acodec=aac
-ab=128000
-ar=48000
-ac=2'
+options=$engine_options
 
 # One clip under many names, so that every output has its own.
 # shellcheck disable=SC2086 # one word per argument
@@ -72,18 +63,6 @@ done
 # Prints the seconds before " s wall" in the program's batch line.
 wall_seconds() {
     sed -n 's/^batch: .* \([0-9.]*\) s wall.*/\1/p' "$1" | tail -n 1
-}
-
-median() {
-    sort -n "$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-minimum() {
-    sort -n "$1" | head -n 1
-}
-
-maximum() {
-    sort -n "$1" | tail -n 1
 }
 
 # measure NAME COMMAND...: runs the command with its output in NAME.log and
@@ -107,11 +86,6 @@ run_engine() {
 
 run_window() {
     measure window "$window_bench" --tasks "$tasks" --out "$work/window-out" "$work"/batch/clip-*
-}
-
-# The option string libx264 writes into the stream, one setting a line.
-x264_settings() {
-    strings -n 20 "$1" | grep -m 1 'x264 - core' | tr ' ' '\n' | sed -n '/^options:/,$p'
 }
 
 rm -f "$work"/*.wall "$work"/*.cpu "$work/pair.ratio" "$work/cpu.ratio"

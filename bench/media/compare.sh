@@ -34,6 +34,8 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=bench/figures.sh
+. "$here/../figures.sh"
 build=${1:-$here/../../build-bench}
 runs=${2:-5}
 cases=${3:-both}
@@ -51,12 +53,7 @@ esac
 convert_bench=$build/bench/media/convert_bench
 direct_bench=$build/bench/media/direct_bench
 make_bench_clip=$build/bench/media/make_bench_clip
-for program in "$convert_bench" "$direct_bench" "$make_bench_clip"; do
-    if [ ! -x "$program" ]; then
-        echo "compare.sh: $program is missing; build convert_bench direct_bench make_bench_clip in $build" >&2
-        exit 2
-    fi
-done
+require_programs compare.sh "$build" "$convert_bench" "$direct_bench" "$make_bench_clip"
 
 work=${TMPDIR:-/tmp}/tovrel-bench-compare
 mkdir -p "$work"
@@ -70,13 +67,7 @@ make_clip() {
     }
 }
 
-options='vcodec=libx264
-vpre=libx264-default
-b=1500000
-acodec=aac
-ab=128000
-ar=48000
-ac=2'
+options=$engine_options
 # The engine's codec contexts start from the generic defaults, not libx264's, so
 # its closed-GOP flag is off; the baseline clears it too ("-cgop").
 preset_options='coder=1 flags=+loop-cgop deblock=true cmp=+chroma partitions=i8x8,i4x4,p8x8,b8x8 me_method=hex
@@ -106,19 +97,6 @@ measure() {
     read -r elapsed user system <"$work/$name.time"
     echo "$elapsed" >>"$work/$name.process"
     echo "$user + $system" | bc >>"$work/$name.cpu"
-}
-
-minimum() {
-    sort -n "$1" | head -n 1
-}
-
-median() {
-    sort -n "$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-# The option string libx264 writes into the stream, one setting a line.
-x264_settings() {
-    strings -n 20 "$1" | grep -m 1 'x264 - core' | tr ' ' '\n' | sed -n '/^options:/,$p'
 }
 
 run_engine() {
