@@ -9,9 +9,11 @@
 //     writes the about box's picture.
 #include "app/main/AboutForm.h"
 #include "app/main/MainForm.h"
+#include "app/main/PreviewScreen.h"
 #include "app/main/ProgramBlock.h"
 #include "app/options/OptionIni.h"
 #include "platform/backend/HeadlessBackend.h"
+#include "platform/gdi/Surface.h"
 #include "platform/rtl/MainThread.h"
 #include "platform/vcl/Application.h"
 #include "player/Player.h"
@@ -54,16 +56,23 @@ std::filesystem::path ThrowAwayHome()
 // picture to be painted.
 void OpenPreview(TMainForm& main, const std::string& media)
 {
-    if (!main.OpenPreview(media))
+    // A file just added is open there already (its row is selected); opened
+    // again, the wait below could see the first opening's picture.
+    if (main.PreviewFile() != media && !main.OpenPreview(media))
         throw std::runtime_error("cannot preview " + media);
+    // In the surface the panel paints from, not only decoded.
     const auto shown = [&] {
-        std::int64_t pts = -1;
-        main.Player().CurrentFrame(pts);
-        return pts >= 0 && main.Player().Paused();
+        bool drawn = false;
+        main.Player().Surface().Read(
+            [&](const TSurface& surface, std::int64_t pts) { drawn = pts >= 0 && surface.Width() > 0; });
+        return drawn && main.Player().Paused();
     };
     for (int waited = 0; waited < 30000 && !TMainThread::WaitPumping(shown, 10); waited += 10) {}
     if (!shown())
         throw std::runtime_error("no picture of " + media);
+    // The player's notice of the picture reaches the panel as a queued
+    // repaint that may not have run yet: paint the panel now.
+    main.PreviewScreen()->Repaint();
     Application->ProcessMessages();
 }
 
